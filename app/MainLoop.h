@@ -1,0 +1,65 @@
+#pragma once
+#include "app/MainState.h"
+
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+// How the main loop builds the states that state codes ask for. A missing
+// builder leaves the current state in place.
+struct StateFactory {
+    std::function<MainState*(const std::vector<unsigned>& scores)> cinematic;   // code 0
+    std::function<MainState*()> menuWithoutLogos;                               // code 4
+    std::function<MainState*(int mode)> game;                                   // codes 7 (mode 1), 8 (mode 2)
+    std::function<MainState*(const std::vector<unsigned>& scores)> highScores;  // code 11
+};
+
+// The game's states, as start-up and the codes build them.
+StateFactory defaultStateFactory();
+// The first state of a run: the menu wrapper holding the main menu with its logos.
+MainState* makeFirstState();
+
+// The window's fixed settings.
+namespace game_window {
+constexpr unsigned WIDTH = 1920;
+constexpr unsigned HEIGHT = 1080;
+constexpr unsigned BITS_PER_PIXEL = 32;
+extern const char* const TITLE;
+sf::ContextSettings contextSettings();
+// Opens (or reopens) `window` with the game's mode, style, settings and title.
+void open(sf::RenderWindow& window);
+} // namespace game_window
+
+// One window, one current state, one frame after another.
+class MainLoop {
+public:
+    MainLoop(sf::RenderWindow& window, StateFactory factory, MainState* firstState);
+    ~MainLoop();
+
+    // Runs frames while the window is open and a state exists.
+    void run();
+    // One pass of the loop; false once the loop is over.
+    bool runFrame();
+    // Replaces the current state as the code says.
+    void applyCode(StateCode code);
+
+    MainState* currentState() const { return state_; }
+
+    // Where events come from: the window unless a test injects its own queue.
+    std::function<bool(sf::Event&)> pollEvent;
+    // Mouse position for clicks (window-relative).
+    std::function<sf::Vector2i()> mousePosition;
+    // The 3D step of a frame: the engine step and 3D drawing, or the shader
+    // background in scenes 11 to 13.
+    std::function<void(sf::RenderWindow&)> render3D;
+
+private:
+    sf::RenderWindow& window_;
+    StateFactory factory_;
+    MainState* state_;
+};
+
+// The default 3D step of a frame (engine step then 3D drawing, or the shader background).
+void renderWorldFrame(sf::RenderWindow& window);

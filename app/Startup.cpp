@@ -1,0 +1,40 @@
+#include "app/Startup.h"
+
+#include "app/SoundManager.h"
+#include "engine/Engine.h"
+#include "platform/AssetPath.h"
+#include "platform/Random.h"
+
+#include <ctime>
+
+namespace {
+SoundManager* g_soundManager = nullptr;
+}
+
+SoundManager& soundManager()
+{
+    if (!g_soundManager)
+        g_soundManager = new SoundManager(); // lives until the process ends
+    return *g_soundManager;
+}
+
+bool soundManagerExists() { return g_soundManager != nullptr; }
+
+sf::Image startGame()
+{
+    seedRandom15(static_cast<unsigned>(std::time(nullptr)));
+    sf::Image icon;
+    if (assetExists("2D/Icon.png"))
+        icon.loadFromFile(resolveAssetPath("2D/Icon.png"));
+    soundManager();
+    engine().initResources();
+    return icon;
+}
+
+void applyWindowIcon(sf::RenderWindow& window, const sf::Image& icon)
+{
+    const sf::Vector2u size = icon.getSize();
+    if (size.x == 0 || size.y == 0)
+        return;
+    window.setIcon(size.x, size.y, icon.getPixelsPtr());
+}

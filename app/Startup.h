@@ -1,0 +1,15 @@
+#pragma once
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
+
+class SoundManager;
+
+// The sound singleton (created on first use; start-up creates it).
+SoundManager& soundManager();
+bool soundManagerExists();
+
+// Start-up in the game's order: seed the random numbers, load the icon, create
+// the sound manager and the engine (with its resources). Returns the icon image.
+sf::Image startGame();
+// Sets the icon from the image, unless the image is empty.
+void applyWindowIcon(sf::RenderWindow& window, const sf::Image& icon);

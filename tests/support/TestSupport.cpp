@@ -1,0 +1,90 @@
+#include "support/TestSupport.h"
+
+#include "app/MainLoop.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <set>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace testing_support {
+
+SyntheticInput::SyntheticInput()
+{
+    input::setKeyboard(&keyboard);
+    pad::setBackend(&pads);
+    timing::setTimeSource(&clock);
+}
+
+SyntheticInput::~SyntheticInput()
+{
+    input::setKeyboard(nullptr);
+    pad::setBackend(nullptr);
+    timing::setTimeSource(nullptr);
+}
+
+TempDir::TempDir()
+{
+    std::random_device rd;
+    fs::path p = fs::temp_directory_path() / ("orbyndel-test-" + std::to_string(rd()) + std::to_string(rd()));
+    fs::create_directories(p);
+    path = p.string();
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ec;
+    fs::remove_all(path, ec);
+}
+
+void writeFile(const std::string& path, const std::string& text)
+{
+    fs::path p(path);
+    if (p.has_parent_path())
+        fs::create_directories(p.parent_path());
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+void openTestWindow(sf::RenderWindow& window)
+{
+    game_window::open(window);
+    window.setFramerateLimit(0);
+}
+
+sf::Image screenshot(sf::RenderWindow& window, const std::string& name)
+{
+    sf::Texture texture;
+    texture.create(window.getSize().x, window.getSize().y);
+    texture.update(window);
+    sf::Image image = texture.copyToImage();
+    const char* dir = std::getenv("ORBYNDEL_SHOT_DIR");
+    fs::path folder = dir ? fs::path(dir) : fs::path("screenshots");
+    fs::create_directories(folder);
+    image.saveToFile((folder / (name + ".png")).string());
+    return image;
+}
+
+int distinctColours(const sf::Image& image)
+{
+    std::set<unsigned> colours;
+    sf::Vector2u size = image.getSize();
+    for (unsigned y = 0; y < size.y; y += 7)
+        for (unsigned x = 0; x < size.x; x += 7)
+            colours.insert(image.getPixel(x, y).toInteger());
+    return static_cast<int>(colours.size());
+}
+
+} // namespace testing_support

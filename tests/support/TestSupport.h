@@ -1,0 +1,40 @@
+#pragma once
+// Shared helpers for the tests: synthetic input and time, windows and screenshots.
+#include "platform/GamePad.h"
+#include "platform/Input.h"
+
+#include <SFML/Graphics.hpp>
+#include <string>
+
+namespace testing_support {
+
+// Installs a fake keyboard, fake pads and a fake clock for the test's lifetime.
+struct SyntheticInput {
+    SyntheticInput();
+    ~SyntheticInput();
+    input::FakeKeyboard keyboard;
+    pad::FakePadBackend pads;
+    timing::FakeTimeSource clock;
+};
+
+// A temporary directory removed at destruction.
+struct TempDir {
+    TempDir();
+    ~TempDir();
+    std::string path;
+    std::string file(const std::string& name) const { return path + "/" + name; }
+};
+
+// Writes text to a file (creating folders).
+void writeFile(const std::string& path, const std::string& text);
+std::string readFile(const std::string& path);
+
+// Opens the game window's twin for drawing tests (needs an X display).
+void openTestWindow(sf::RenderWindow& window);
+// Call after drawing and before display(). Copies the window's picture to an image and saves it under the screenshot
+// folder (ORBYNDEL_SHOT_DIR or ./screenshots) as name + ".png".
+sf::Image screenshot(sf::RenderWindow& window, const std::string& name);
+// Number of distinct colours in a sampled grid of the image (1 means blank).
+int distinctColours(const sf::Image& image);
+
+} // namespace testing_support

@@ -66,8 +66,11 @@ sf::Texture* Engine::getTexture(const std::string& path)
     std::unique_ptr<sf::Texture>& slot = textureCache_[path];
     if (slot)
         return slot.get();
+    const std::string file = resolveAssetPath(path);
+    if (!assetExists(file))
+        return nullptr;
     auto texture = std::make_unique<sf::Texture>();
-    if (!texture->loadFromFile(resolveAssetPath(path)))
+    if (!texture->loadFromFile(file))
         return nullptr;
     slot = std::move(texture);
     return slot.get();

@@ -1,0 +1,99 @@
+#include "app/Bindings.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+Binding stick(std::uint8_t axis, std::int32_t direction) { return Binding{0, -1, axis, direction}; }
+}
+
+class BindingsTest : public ::testing::Test {
+protected:
+    SyntheticInput in;
+    void connect(unsigned i) { in.pads.connected[i] = true; }
+};
+
+TEST_F(BindingsTest, KeyboardAnswersForEveryPadEvenDisconnected)
+{
+    BindingMap map{{"SHOOT", Binding{pad::A, sf::Keyboard::Space, binding_axis::NONE, 0}}};
+    EXPECT_FALSE(isActionPressed(map, "SHOOT", 0));
+    in.keyboard.press(sf::Keyboard::Space);
+    for (unsigned p = 0; p < pad::MAX_PADS; ++p)
+        EXPECT_TRUE(isActionPressed(map, "SHOOT", p));
+}
+
+TEST_F(BindingsTest, ButtonsAnswerOnlyOnTheirOwnConnectedPad)
+{
+    BindingMap map{{"SHOOT", Binding{pad::A | pad::B, -1, binding_axis::NONE, 0}}};
+    in.pads.states[1].buttons = pad::B;
+    EXPECT_FALSE(isActionPressed(map, "SHOOT", 1)) << "disconnected pad";
+    connect(1);
+    EXPECT_TRUE(isActionPressed(map, "SHOOT", 1));
+    EXPECT_FALSE(isActionPressed(map, "SHOOT", 0));
+    in.pads.states[1].buttons = pad::X;
+    EXPECT_FALSE(isActionPressed(map, "SHOOT", 1));
+}
+
+TEST_F(BindingsTest, StickNeedsStrictlyMoreThanFortyPercent)
+{
+    connect(0);
+    BindingMap map{{"Right", stick(binding_axis::LEFT_X, binding_direction::EITHER)}};
+    in.pads.states[0].thumbLX = 13108; // 40 % after truncation
+    EXPECT_FALSE(isActionPressed(map, "Right", 0));
+    in.pads.states[0].thumbLX = 13435; // 41 %
+    EXPECT_TRUE(isActionPressed(map, "Right", 0));
+    in.pads.states[0].thumbLX = -13108;
+    EXPECT_FALSE(isActionPressed(map, "Right", 0));
+    in.pads.states[0].thumbLX = -32768;
+    EXPECT_TRUE(isActionPressed(map, "Right", 0));
+}
+
+TEST_F(BindingsTest, StickDirectionsPickOneSide)
+{
+    connect(2);
+    BindingMap map{{"DOWN", stick(binding_axis::LEFT_Y, binding_direction::NEGATIVE)},
+                   {"UP", stick(binding_axis::LEFT_Y, binding_direction::POSITIVE)},
+                   {"AIM", stick(binding_axis::RIGHT_X, binding_direction::POSITIVE)}};
+    in.pads.states[2].thumbLY = -20000; // pushed down: negative Y
+    EXPECT_TRUE(isActionPressed(map, "DOWN", 2));
+    EXPECT_FALSE(isActionPressed(map, "UP", 2));
+    in.pads.states[2].thumbLY = 20000;
+    EXPECT_FALSE(isActionPressed(map, "DOWN", 2));
+    EXPECT_TRUE(isActionPressed(map, "UP", 2));
+    EXPECT_FALSE(isActionPressed(map, "AIM", 2));
+    in.pads.states[2].thumbRX = 32767;
+    EXPECT_TRUE(isActionPressed(map, "AIM", 2));
+}
+
+TEST_F(BindingsTest, TriggersAnswerFromOneHundred)
+{
+    connect(0);
+    BindingMap map{{"LT", stick(binding_axis::TRIGGERS, binding_direction::POSITIVE)},
+                   {"RT", stick(binding_axis::TRIGGERS, binding_direction::NEGATIVE)},
+                   {"ANY", stick(binding_axis::TRIGGERS, binding_direction::EITHER)}};
+    in.pads.states[0].leftTrigger = 99;
+    EXPECT_FALSE(isActionPressed(map, "LT", 0));
+    in.pads.states[0].leftTrigger = 100;
+    EXPECT_TRUE(isActionPressed(map, "LT", 0));
+    EXPECT_FALSE(isActionPressed(map, "RT", 0));
+    in.pads.states[0].rightTrigger = 255;
+    EXPECT_TRUE(isActionPressed(map, "RT", 0));
+    EXPECT_FALSE(isActionPressed(map, "ANY", 0)) << "direction 0 never answers from the triggers";
+}
+
+TEST_F(BindingsTest, UnknownActionAnswersFalseAndIsNotAdded)
+{
+    connect(0);
+    in.keyboard.press(sf::Keyboard::A);
+    in.pads.states[0].thumbLX = 32767;
+    BindingMap map{{"SHOOT", Binding{}}};
+    EXPECT_FALSE(isActionPressed(map, "Nothing", 0));
+    EXPECT_EQ(map.size(), 1u);
+    EXPECT_FALSE(isActionPressed(map, "SHOOT", 0)) << "an empty record never answers";
+    MenuBindings menu{{3, Binding{pad::DPAD_UP, -1, binding_axis::NONE, 0}}};
+    EXPECT_FALSE(isMenuActionPressed(menu, 7));
+    in.pads.states[0].buttons = pad::DPAD_UP;
+    EXPECT_TRUE(isMenuActionPressed(menu, 3));
+}

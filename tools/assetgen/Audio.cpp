@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <mutex>
 
 namespace assetgen {
 
@@ -94,8 +96,16 @@ bool writeFile(const std::string& path, const Samples& left, const Samples* righ
             pcm[i * channels + 1] = conv(i < right->size() ? (*right)[i] : 0.f);
     }
     sf::OutputSoundFile file;
-    if (!file.openFromFile(path, SAMPLE_RATE, channels))
-        return false;
+    {
+        // The Ogg writer numbers its stream with the C library's shared random
+        // generator; seeding it under a lock keeps the files byte-identical
+        // from one run to the next, whatever order the generators run in.
+        static std::mutex openLock;
+        std::lock_guard<std::mutex> lock(openLock);
+        std::srand(1u);
+        if (!file.openFromFile(path, SAMPLE_RATE, channels))
+            return false;
+    }
     file.write(pcm.data(), pcm.size());
     return true;
 }

@@ -1,0 +1,234 @@
+#include "app/SoundManager.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <SFML/Audio/InputSoundFile.hpp>
+#include <chrono>
+#include <fstream>
+#include <thread>
+#include <unistd.h>
+
+using namespace testing_support;
+
+namespace {
+
+// Runs the body with the working directory switched to `dir`, and always switches back.
+template <typename Body>
+void inDirectory(const std::string& dir, Body body)
+{
+    char previous[4096];
+    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+    ASSERT_EQ(chdir(dir.c_str()), 0);
+    struct Restore {
+        const char* to;
+        ~Restore() { EXPECT_EQ(chdir(to), 0); }
+    } restore{previous};
+    body();
+}
+
+bool anythingPlays(const SoundManager& sm)
+{
+    for (const sf::Sound& v : sm.voices)
+        if (v.getStatus() == sf::Sound::Playing)
+            return true;
+    for (const sf::Music& m : sm.loopedEffects)
+        if (m.getStatus() == sf::Music::Playing)
+            return true;
+    for (const sf::Music& m : sm.tracks)
+        if (m.getStatus() == sf::Music::Playing)
+            return true;
+    return false;
+}
+
+std::string sourceSoundPath(const char* name) { return std::string("2D/Sound/") + name + ".wav"; }
+
+} // namespace
+
+TEST(SoundManagerAssets, EveryEffectLoopAndTrackOfTheTreeLoadsInItsFormat)
+{
+    SoundManager sm;
+    EXPECT_FALSE(anythingPlays(sm)) << "nothing plays after construction";
+    for (int i = 0; i < SOUND_EFFECT_COUNT; ++i) {
+        SCOPED_TRACE(SOUND_EFFECTS[i].name);
+        ASSERT_TRUE(sm.effectLoaded[i]);
+        const sf::SoundBuffer& b = sm.buffers[i];
+        EXPECT_EQ(b.getSampleRate(), 44100u);
+        EXPECT_EQ(b.getChannelCount(), 1u);
+        float seconds = b.getDuration().asSeconds();
+        EXPECT_GE(seconds, 0.05f);
+        EXPECT_LE(seconds, 2.f);
+        // Audible: the peak reaches a good part of the range.
+        short peak = 0;
+        for (sf::Uint64 k = 0; k < b.getSampleCount(); ++k)
+            peak = std::max<short>(peak, static_cast<short>(std::abs(b.getSamples()[k])));
+        EXPECT_GT(peak, 16000);
+    }
+    for (int i = 0; i < LOOPED_EFFECT_COUNT; ++i) {
+        SCOPED_TRACE(LOOPED_EFFECT_NAMES[i]);
+        ASSERT_TRUE(sm.loopedLoaded[i]);
+        EXPECT_TRUE(sm.loopedEffects[i].getLoop());
+        EXPECT_EQ(sm.loopedEffects[i].getChannelCount(), 1u);
+    }
+    for (int i = 0; i < MUSIC_TRACK_COUNT; ++i) {
+        SCOPED_TRACE(MUSIC_TRACKS[i].name);
+        ASSERT_TRUE(sm.trackLoaded[i]);
+        EXPECT_EQ(sm.tracks[i].getLoop(), MUSIC_TRACKS[i].looped);
+        EXPECT_EQ(sm.tracks[i].getSampleRate(), 44100u);
+        float seconds = sm.tracks[i].getDuration().asSeconds();
+        EXPECT_GE(seconds, 15.f);
+        EXPECT_LE(seconds, 40.f);
+    }
+}
+
+TEST(SoundManagerAssets, LoopedSoundsJoinTheirEndToTheirStartWithoutAJump)
+{
+    // The seam may not jump more than the sound's own largest step elsewhere:
+    // a loop cut mid-note, or an oscillator stopped mid-cycle, would click.
+    std::vector<std::string> files = {sourceSoundPath("ChargeLaser"), sourceSoundPath("LaserActive")};
+    for (const MusicTrackInfo& t : MUSIC_TRACKS)
+        if (t.looped)
+            files.push_back(std::string("2D/Music/") + t.name + ".ogg");
+    for (const std::string& f : files) {
+        SCOPED_TRACE(f);
+        sf::InputSoundFile in;
+        ASSERT_TRUE(in.openFromFile(f));
+        std::vector<sf::Int16> s(in.getSampleCount());
+        ASSERT_EQ(in.read(s.data(), s.size()), s.size());
+        unsigned ch = in.getChannelCount();
+        for (unsigned c = 0; c < ch; ++c) {
+            int largest = 0;
+            for (size_t k = c + ch; k < s.size(); k += ch)
+                largest = std::max(largest, std::abs(s[k] - s[k - ch]));
+            int seam = std::abs(s[c] - s[s.size() - ch + c]);
+            EXPECT_LE(seam, largest);
+            EXPECT_GT(largest, 1000) << "not silent";
+        }
+    }
+}
+
+TEST(SoundManagerVoices, TheVoicePoolIsAStrictRing)
+{
+    SoundManager sm;
+    for (int k = 0; k < SoundManager::VOICE_COUNT; ++k)
+        sm.playSound(k % SOUND_EFFECT_COUNT);
+    EXPECT_EQ(sm.nextVoice, 0);
+    EXPECT_EQ(sm.voiceEffect[0], 0);
+    EXPECT_EQ(sm.voiceEffect[119], 119 % SOUND_EFFECT_COUNT);
+    EXPECT_EQ(sm.voices[119].getBuffer(), &sm.buffers[119 % SOUND_EFFECT_COUNT]);
+
+    // The 121st effect restarts voice 0, even though it may still be sounding; no other voice changes.
+    sm.playSound(SFX_MENU_START);
+    EXPECT_EQ(sm.nextVoice, 1);
+    EXPECT_EQ(sm.voiceEffect[0], SFX_MENU_START);
+    EXPECT_EQ(sm.voices[0].getBuffer(), &sm.buffers[SFX_MENU_START]);
+    EXPECT_EQ(sm.voices[0].getStatus(), sf::Sound::Playing);
+    EXPECT_EQ(sm.voiceEffect[1], 1);
+    EXPECT_EQ(sm.voices[1].getBuffer(), &sm.buffers[1]);
+
+    // Each voice takes the table's volume for its effect.
+    EXPECT_FLOAT_EQ(sm.voices[0].getVolume(), 8.f);
+    EXPECT_FLOAT_EQ(sm.voices[SFX_DEATH].getVolume(), 30.f);
+    EXPECT_FLOAT_EQ(sm.voices[SFX_EXPLOSION_SMALL].getVolume(), 15.f);
+    EXPECT_FLOAT_EQ(sm.voices[SFX_EXPLOSION_MEDIUM].getVolume(), 40.f);
+    EXPECT_FLOAT_EQ(sm.voices[SFX_EXPLOSION_BIG].getVolume(), 30.f);
+}
+
+TEST(SoundManagerVoices, AnEffectOutsideTheTableDoesNothing)
+{
+    SoundManager sm;
+    sm.playSound(SFX_SHOOT);
+    for (int bad : {-1, static_cast<int>(SOUND_EFFECT_COUNT), 1000, -2147483647}) {
+        sm.playSound(bad);
+        EXPECT_EQ(sm.nextVoice, 1);
+    }
+    EXPECT_EQ(sm.voiceEffect[0], SFX_SHOOT);
+    for (int k = 1; k < SoundManager::VOICE_COUNT; ++k) {
+        EXPECT_EQ(sm.voiceEffect[k], -1);
+        EXPECT_EQ(sm.voices[k].getStatus(), sf::Sound::Stopped);
+    }
+}
+
+TEST(SoundManagerStop, StopAllSilencesEverythingAndTracksRestartFromTheirBeginning)
+{
+    SoundManager sm;
+    for (int k = 0; k < 10; ++k)
+        sm.playSound(k);
+    sm.loopedEffects[LOOP_CHARGE_LASER].play();
+    sm.loopedEffects[LOOP_LASER_ACTIVE].play();
+    sm.tracks[MUSIC_STAGE01].play();
+    sm.tracks[MUSIC_MENU].play();
+    sm.tracks[MUSIC_MENU].setPlayingOffset(sf::seconds(10.f));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    ASSERT_TRUE(anythingPlays(sm));
+    EXPECT_GT(sm.tracks[MUSIC_MENU].getPlayingOffset().asSeconds(), 9.f);
+
+    sm.stopAll();
+    EXPECT_FALSE(anythingPlays(sm));
+    for (const sf::Music& m : sm.tracks)
+        EXPECT_EQ(m.getStatus(), sf::Music::Stopped);
+
+    sm.tracks[MUSIC_MENU].play();
+    EXPECT_EQ(sm.tracks[MUSIC_MENU].getStatus(), sf::Music::Playing);
+    EXPECT_LT(sm.tracks[MUSIC_MENU].getPlayingOffset().asSeconds(), 1.f);
+    sm.stopAll();
+}
+
+TEST(SoundManagerMissingFiles, AnEmptyTreeGivesASilentManagerThatNeverCrashes)
+{
+    TempDir dir;
+    inDirectory(dir.path, [] {
+        SoundManager sm;
+        for (int i = 0; i < SOUND_EFFECT_COUNT; ++i)
+            EXPECT_FALSE(sm.effectLoaded[i]);
+        for (int i = 0; i < LOOPED_EFFECT_COUNT; ++i)
+            EXPECT_FALSE(sm.loopedLoaded[i]);
+        for (int i = 0; i < MUSIC_TRACK_COUNT; ++i)
+            EXPECT_FALSE(sm.trackLoaded[i]);
+
+        for (int k = 0; k < 2 * SoundManager::VOICE_COUNT; ++k)
+            sm.playSound(k % SOUND_EFFECT_COUNT);
+        EXPECT_EQ(sm.nextVoice, 0);
+        for (sf::Music& m : sm.loopedEffects)
+            m.play();
+        for (sf::Music& m : sm.tracks) {
+            m.play();
+            EXPECT_NE(m.getStatus(), sf::Music::Playing);
+            EXPECT_EQ(m.getPlayingOffset(), sf::Time::Zero);
+        }
+        sm.stopAll();
+        EXPECT_FALSE(anythingPlays(sm));
+    });
+}
+
+TEST(SoundManagerMissingFiles, DamagedFilesLoadAsSilenceOrPlayWithoutCrashing)
+{
+    TempDir dir;
+    // Garbage where the sounds should be.
+    writeFile(dir.file(sourceSoundPath("Shoot")), "RIFF\x10\x00\x00\x00WAVEjunkjunkjunk");
+    writeFile(dir.file(sourceSoundPath("ChargeLaser")), std::string(300, '\x7f'));
+    writeFile(dir.file("2D/Music/02_Menu.ogg"), "OggS but not really an ogg stream");
+    // Real files cut short.
+    std::string death = readFile(sourceSoundPath("Death"));
+    writeFile(dir.file(sourceSoundPath("Death")), death.substr(0, death.size() / 3));
+    std::string stage = readFile("2D/Music/03b_Stage01.ogg");
+    writeFile(dir.file("2D/Music/03b_Stage01.ogg"), stage.substr(0, stage.size() / 10));
+    writeFile(dir.file("2D/Music/05_Stage02.ogg"), stage.substr(0, 60));
+
+    inDirectory(dir.path, [] {
+        SoundManager sm;
+        EXPECT_FALSE(sm.effectLoaded[SFX_SHOOT]);
+        EXPECT_FALSE(sm.loopedLoaded[LOOP_CHARGE_LASER]);
+        EXPECT_FALSE(sm.trackLoaded[MUSIC_MENU]);
+        EXPECT_FALSE(sm.trackLoaded[MUSIC_STAGE02]);
+        sm.playSound(SFX_SHOOT);
+        sm.playSound(SFX_DEATH);
+        sm.loopedEffects[LOOP_CHARGE_LASER].play();
+        sm.tracks[MUSIC_MENU].play();
+        sm.tracks[MUSIC_STAGE01].play();
+        sm.tracks[MUSIC_STAGE02].play();
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        sm.stopAll();
+        EXPECT_FALSE(anythingPlays(sm));
+    });
+}

@@ -1,0 +1,77 @@
+#pragma once
+// Building blocks shared by the generated sound effects and music: a
+// resonant filter, phase-accurate oscillators, drum voices, pitched
+// instrument notes and helpers that make a buffer loop without a seam.
+#include "tools/assetgen/Audio.h"
+
+#include <cstddef>
+
+namespace assetgen {
+
+// State-variable filter (trapezoidal form): stable at any cutoff, with
+// low-, band- and high-pass outputs from the same state.
+class StateVariableFilter {
+public:
+    struct Out {
+        float low, band, high;
+    };
+    void setCutoff(float hz, float resonance = 0.7f);
+    Out process(float x);
+
+private:
+    float g_ = 0.f, k_ = 1.4f, a1_ = 1.f, a2_ = 0.f, a3_ = 0.f;
+    float ic1_ = 0.f, ic2_ = 0.f;
+};
+
+enum class Wave { Sine, Triangle, Saw, Square, Pulse25 };
+
+// A value of `wave` at `phase` (cycles).
+float oscillator(Wave wave, float phase);
+
+// One pitched note's sound design.
+struct Timbre {
+    Wave wave = Wave::Saw;
+    int voices = 1;           // detuned copies
+    float detuneCents = 0.f;  // spread between the copies
+    float subLevel = 0.f;     // square one octave below
+    float cutoff = 4000.f;    // filter cutoff at the envelope's peak (Hz)
+    float cutoffFloor = 800.f; // cutoff once the envelope has decayed
+    float resonance = 0.8f;
+    float attack = 0.005f, decay = 0.2f, sustain = 0.6f, release = 0.1f;
+    float vibratoDepth = 0.f; // semitones
+    float vibratoRate = 5.5f; // Hz
+    float vibratoDelay = 0.15f;
+    float glideFrom = 0.f;    // semitones the note slides in from
+    float glideTime = 0.f;
+};
+
+// A note of `midi` pitch held for `held` seconds, with its release tail.
+Samples renderNote(const Timbre& timbre, float midi, float held, unsigned seed = 1);
+
+// Drum voices; `tone` scales the pitch around the voice's own (1 = default).
+Samples kickDrum(float tone = 1.f, float length = 0.45f);
+Samples snareDrum(unsigned seed, float tone = 1.f, float length = 0.22f);
+Samples hiHat(unsigned seed, bool open = false);
+Samples crashCymbal(unsigned seed, float length = 1.6f);
+Samples tomDrum(float midi, float length = 0.3f);
+// A bell-like two-operator FM tone.
+Samples bellTone(float midi, float length, float brightness = 2.f);
+
+// Noise shaped by a low-pass whose cutoff moves from `fromHz` to `toHz`.
+Samples sweptNoise(unsigned seed, float seconds, float fromHz, float toHz, float resonance = 0.7f);
+// Exponential fade-out that reaches about -60 dB at `seconds`.
+void expDecay(Samples& s, float seconds);
+// Linear fade in over the first and out over the last `seconds`.
+void fadeEdges(Samples& s, float inSeconds, float outSeconds);
+
+// Mixes everything past `loopLength` back onto the start, so a buffer whose
+// notes ring past its end plays on seamlessly when repeated; truncates to loopLength.
+void foldTail(Samples& s, size_t loopLength);
+// A feedback echo computed as if the buffer repeated forever (for loops).
+void circularEcho(Samples& s, float delaySeconds, float feedback, float wet);
+// A one-pole low-pass computed as if the buffer repeated forever (for loops).
+void circularLowPass(Samples& s, float cutoffHz);
+
+size_t secondsToSamples(float seconds);
+
+} // namespace assetgen

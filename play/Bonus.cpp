@@ -1,0 +1,130 @@
+#include "play/Bonus.h"
+
+#include "app/SoundManager.h"
+#include "app/Startup.h"
+#include "engine/Engine.h"
+#include "play/Player2D.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr float DEG_TO_RAD = 3.14159265f / 180.f;
+constexpr float RAD_TO_DEG = 180.f / 3.14159265f;
+constexpr float GAUGE_PER_BONUS = 0.5f;
+
+const char* const SHEETS[2] = {"2D/Bonus/Bonus.png", "2D/Bonus/Bonus2.png"};
+const Animation SHEET_ANIMATIONS[2] = {
+    {0.f, 1.0f, 8, 0.f, 0.f, 20.f, 20.f, ANIMATION_LOOPED},
+    {0.f, 0.75f, 4, 0.f, 0.f, 20.f, 20.f, ANIMATION_LOOPED},
+};
+
+// Bonuses feed the laser gauge only while the ship shoots normally.
+void feedGauge(Player2D& player)
+{
+    if (player.mode == WEAPON_NORMAL)
+        player.gauge = std::min(player.gauge + GAUGE_PER_BONUS, Player2D::GAUGE_MAX);
+}
+} // namespace
+
+void Bonus::update(float dt)
+{
+    animation.step(dt, frame);
+    if (attracted) {
+        const float a = std::atan2(target.y - position.y, target.x - position.x);
+        position += sf::Vector2f(std::cos(a), std::sin(a)) * (ATTRACT_SPEED * dt);
+        return;
+    }
+    wobble = static_cast<int>(wobble + WOBBLE_RATE * dt) % 360;
+    const float drift = angle * DEG_TO_RAD;
+    const float turn = wobble * DEG_TO_RAD;
+    position += sf::Vector2f(std::cos(drift), std::sin(drift)) * (DRIFT_SPEED * dt)
+        + sf::Vector2f(std::cos(turn), std::sin(turn)) * (WOBBLE_SPEED * dt);
+}
+
+sf::FloatRect Bonus::box() const
+{
+    return sf::FloatRect(position.x - HALF_SIZE, position.y - HALF_SIZE, 2.f * HALF_SIZE, 2.f * HALF_SIZE);
+}
+
+int BaseBonus::collect(Player2D& player)
+{
+    soundManager().playSound(SFX_BONUS_P);
+    feedGauge(player);
+    ++player.baseCount;
+    return SCORE;
+}
+
+int GoldenBonus::collect(Player2D& player)
+{
+    soundManager().playSound(SFX_BONUS_GOLD);
+    feedGauge(player);
+    ++player.goldenCount;
+    return SCORE;
+}
+
+int SpecialBonus::collect(Player2D& player)
+{
+    player.specialTimer = FAN_SHOT_TIME;
+    return SCORE;
+}
+
+BonusManager::BonusManager()
+{
+    for (const Animation& a : SHEET_ANIMATIONS) {
+        animations.push_back(a);
+        sprites.emplace_back();
+    }
+}
+
+BonusManager::~BonusManager()
+{
+    for (Bonus* b : bonuses)
+        delete b;
+}
+
+void BonusManager::spawn(sf::Vector2f position, sf::Vector2f target, int kind)
+{
+    Bonus* b = nullptr;
+    if (kind == BONUS_GOLDEN)
+        b = new GoldenBonus();
+    else if (kind == BONUS_BASE)
+        b = new BaseBonus();
+    else
+        b = new SpecialBonus();
+    b->angle = std::atan2(target.y - position.y, target.x - position.x) * RAD_TO_DEG;
+    b->position = position;
+    b->kind = kind == BONUS_GOLDEN ? 1 : 0;
+    b->animation = animations[kind == BONUS_GOLDEN ? 1 : 0];
+    bonuses.push_back(b);
+}
+
+void BonusManager::erase(size_t i)
+{
+    if (i >= bonuses.size())
+        return;
+    delete bonuses[i];
+    bonuses.erase(bonuses.begin() + static_cast<std::ptrdiff_t>(i));
+}
+
+void BonusManager::bindTextures()
+{
+    texturesBound_ = true;
+    for (size_t k = 0; k < sprites.size(); ++k)
+        if (sf::Texture* texture = engine().getTexture(SHEETS[k]))
+            sprites[k].setTexture(*texture);
+}
+
+void BonusManager::draw(sf::RenderTarget& target)
+{
+    if (!texturesBound_)
+        bindTextures();
+    for (const Bonus* b : bonuses) {
+        sf::Sprite& sprite = sprites[b->kind == 1 ? 1 : 0];
+        sprite.setTextureRect(toTextureRect(b->frame));
+        sprite.setOrigin(b->frame.width / 2.f, b->frame.height / 2.f);
+        sprite.setRotation(0.f);
+        sprite.setPosition(b->position);
+        target.draw(sprite);
+    }
+}

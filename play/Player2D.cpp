@@ -1,0 +1,367 @@
+#include "play/Player2D.h"
+
+#include "app/SoundManager.h"
+#include "app/Startup.h"
+#include "engine/Engine.h"
+#include "platform/AssetPath.h"
+#include "play/Laser.h"
+#include "play/ParticleSystem.h"
+#include "play/Shield.h"
+
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/RectangleShape.hpp>
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace {
+constexpr float DEG_TO_RAD = 3.14159265f / 180.f;
+constexpr float MUZZLE_STEP = 360.f / Player2D::MUZZLE_COUNT;
+constexpr float FRONT_DISTANCE = 18.f;
+constexpr float HIT_BOX_SIZE = 8.f;
+
+const char* const SHIP_TEXTURES[2] = {"2D/Player/Player01.png", "2D/Player/Normal PlayerP2.png"};
+const char* const MOVE_NAMES[4] = {"Front", "Left", "Back", "Right"};
+const char* const FLAME_TEXTURES[3] = {"2D/Player/FxTirGreen.png", "2D/Player/FxTirYellow.png",
+                                       "2D/Player/FxTirOrange.png"};
+
+struct LivesByDifficulty {
+    int difficulty;
+    int lives;
+};
+constexpr LivesByDifficulty STARTING_LIVES[] = {{DIFFICULTY_EASY, 5}, {DIFFICULTY_NORMAL, 3}, {DIFFICULTY_HARD, 2}};
+
+// Flame colour by ship speed: slow green, normal yellow, fast orange.
+int flameIndex(int speed) { return speed == 720 ? 1 : (speed == 960 ? 2 : 0); }
+
+// Shrink stage of the shield from the laser's time left.
+int shrinkStage(const Laser* laser)
+{
+    if (!laser)
+        return 0;
+    const float r = laser->remaining();
+    return r >= 1.f ? 0 : (r >= 0.1f ? 1 : 2);
+}
+
+float normaliseDegrees(float a)
+{
+    if (!std::isfinite(a))
+        return 0.f;
+    a = std::fmod(a, 360.f);
+    if (a < 0.f)
+        a += 360.f;
+    return a >= 360.f ? 0.f : a;
+}
+
+// Size of an image file without touching the graphics device; (0, 0) when it does not load.
+sf::Vector2u imageSize(const std::string& path)
+{
+    sf::Image image;
+    return image.loadFromFile(resolveAssetPath(path)) ? image.getSize() : sf::Vector2u();
+}
+} // namespace
+
+Player2D::Player2D(int index) : playerIndex(index)
+{
+    bulletType = 13;
+    front = position + sf::Vector2f(std::cos(-90.f * DEG_TO_RAD), std::sin(-90.f * DEG_TO_RAD)) * FRONT_DISTANCE;
+    setShootPointCount(MUZZLE_COUNT);
+    for (int i = 0; i < MUZZLE_COUNT; ++i)
+        shootPoints[static_cast<size_t>(i)].angle = MUZZLE_STEP * i;
+    updateShootPoints();
+
+    for (const LivesByDifficulty& entry : STARTING_LIVES)
+        if (entry.difficulty == engine().difficulty)
+            lives = entry.lives;
+
+    const sf::Vector2u size = imageSize(SHIP_TEXTURES[index == 1 ? 1 : 0]);
+    halfSize_ = sf::Vector2f(size.x / 2.f, size.y / 2.f);
+    hitBox = sf::FloatRect(position.x - 4.f, position.y - 8.f, HIT_BOX_SIZE, HIT_BOX_SIZE);
+    for (sf::Sprite& s : moveSprites)
+        s.setTextureRect(sf::IntRect(0, 0, 100, 100));
+    for (sf::Sprite& s : effectSprites)
+        s.setOrigin(19.f, 24.5f);
+    currentSprite = &shipSprite;
+    currentAnimation = &shipAnimation;
+}
+
+Player2D::~Player2D()
+{
+    deleteLaser(laser);
+    delete shield;
+}
+
+void Player2D::bindTextures()
+{
+    texturesBound_ = true;
+    const bool second = playerIndex == 1;
+    loadSprite(shipSprite, SHIP_TEXTURES[second ? 1 : 0], true);
+    for (int k = 0; k < 4; ++k) {
+        const std::string path = std::string("2D/Player/Deplacement/") + MOVE_NAMES[k] + (second ? "P2.png" : ".png");
+        if (sf::Texture* t = engine().getTexture(path))
+            moveSprites[static_cast<size_t>(k)].setTexture(*t);
+    }
+    for (int k = 0; k < 3; ++k)
+        if (sf::Texture* t = engine().getTexture(FLAME_TEXTURES[k]))
+            effectSprites[static_cast<size_t>(k)].setTexture(*t);
+}
+
+void Player2D::update(float dt, ParticleSystem* particleSystem, int layout)
+{
+    if (fireTimer > 0.f)
+        fireTimer -= dt;
+    specialTimer -= dt;
+    if (blinking) {
+        blinkTimer += dt;
+        if (blinkTimer >= BLINK_TIME)
+            blinking = 0;
+    }
+    if (invulnerable) {
+        invulnerableTimer += dt;
+        if (invulnerableTimer >= INVULNERABLE_TIME) {
+            invulnerable = 0;
+            blinking = 1;
+            blinkTimer = 0.f;
+        }
+    }
+    effectAnimation.step(dt, effectFrame);
+
+    switch (mode) {
+    case WEAPON_NORMAL:
+        if (!invulnerable)
+            move(dt, layout);
+        if (engine().cheatLaser)
+            gauge = std::min(gauge + 5000.f, GAUGE_MAX);
+        break;
+    case WEAPON_CHARGING:
+        move(dt, layout);
+        if (!shield) {
+            // The shield went away under the charge: back to normal shots.
+            destroyShield();
+            break;
+        }
+        shield->update(position, dt, particleSystem);
+        charge += 0.8f * dt;
+        if (gauge <= 0.f)
+            gauge = 0.f;
+        else
+            gauge -= 25.f * dt;
+        break;
+    case WEAPON_LASER:
+        move(dt, layout);
+        if (shield)
+            shield->updateWhileFiring(position, dt, particleSystem, shrinkStage(laser));
+        if (laser && laser->state == LASER_FIRING) {
+            laserTime -= dt;
+            charge -= dt;
+        }
+        // The laser ends when its time runs out, or at once if it is already gone.
+        if (!laser || laserTime <= 0.f) {
+            stopLaser();
+            soundManager().loopedEffects[LOOP_LASER_ACTIVE].stop();
+        }
+        break;
+    default:
+        break;
+    }
+
+    if (gauge == GAUGE_MAX) {
+        if (!gaugeFullLatch) {
+            soundManager().playSound(SFX_MAX_LASER);
+            gaugeFullLatch = 1;
+        }
+    } else {
+        gaugeFullLatch = 0;
+    }
+    if (engine().cheatLives)
+        lives = std::min(lives + 1, MAX_LIVES);
+}
+
+float Player2D::clampStep(float step, sf::Vector2f axis) const
+{
+    // Shrinks the step 1 px at a time until it fits; a step that cannot fit becomes 0.
+    const bool positive = step > 0.f;
+    float s = step;
+    while (!isInPlayArea(axis * s) && (positive ? s > 0.f : s < 0.f))
+        s += positive ? -1.f : 1.f;
+    return (positive ? s > 0.f : s < 0.f) ? s : 0.f;
+}
+
+void Player2D::move(float dt, int layout)
+{
+    if (currentAnimation && currentSprite && currentAnimation->step(dt, frame))
+        currentSprite->setTextureRect(toTextureRect(frame));
+
+    if (moving) {
+        const float length = (mode == WEAPON_NORMAL ? static_cast<float>(speed) : CHARGE_SPEED) * dt;
+        const float a = moveAngle * DEG_TO_RAD;
+        position.x += clampStep(std::cos(a) * length, {1.f, 0.f});
+        position.y += clampStep(std::sin(a) * length, {0.f, 1.f});
+    }
+
+    if (layout == 0)
+        hitBox = sf::FloatRect(position.x - 4.f, position.y - 8.f, HIT_BOX_SIZE, HIT_BOX_SIZE);
+    else if (layout == 3)
+        hitBox = sf::FloatRect(position.x, position.y - 4.f, HIT_BOX_SIZE, HIT_BOX_SIZE);
+    updateShootPoints();
+}
+
+bool Player2D::isInPlayArea(sf::Vector2f offset) const
+{
+    const sf::Vector2f p = position + offset;
+    return p.x - halfSize_.x >= PLAY_LEFT && p.x + halfSize_.x <= PLAY_RIGHT && p.y - halfSize_.y >= PLAY_TOP
+        && p.y + halfSize_.y <= PLAY_BOTTOM;
+}
+
+void Player2D::selectShootPoints(float a)
+{
+    constexpr int n = MUZZLE_COUNT;
+    constexpr float half = 360.f / (2 * n);
+    // Any heading, however many turns below zero, lands on the ring.
+    const int sector = static_cast<int>((half + normaliseDegrees(a)) / MUZZLE_STEP + n) % n;
+    angle = MUZZLE_STEP * sector;
+    for (ShootPoint& p : shootPoints)
+        p.active = 0;
+    if (specialTimer < 0.f) {
+        shootPoints[static_cast<size_t>((sector - n / 4 + n) % n)].active = 1;
+        shootPoints[static_cast<size_t>((sector + n / 4 + n) % n)].active = 1;
+    } else {
+        for (int k = -3; k <= 2; ++k)
+            shootPoints[static_cast<size_t>((sector + k + n) % n)].active = 1;
+    }
+}
+
+void Player2D::updateShootPoints()
+{
+    for (int i = 0; i < shootPointCount && i < static_cast<int>(shootPoints.size()); ++i) {
+        const float theta = MUZZLE_STEP * i * DEG_TO_RAD;
+        ShootPoint& p = shootPoints[static_cast<size_t>(i)];
+        p.x = position.x + std::cos(theta) * MUZZLE_RADIUS;
+        p.y = position.y + std::sin(theta) * MUZZLE_RADIUS;
+    }
+}
+
+void Player2D::startLaser(float laserAngle)
+{
+    mode = WEAPON_LASER;
+    if (shield && shield->radius < Shield::FULL_RADIUS)
+        shield->setRadius(Shield::FULL_RADIUS);
+    laserTime = charge + 1.f;
+    deleteLaser(laser);
+    laser = new Laser(playerIndex, laserTime, laserAngle);
+}
+
+void Player2D::stopLaser()
+{
+    deleteLaser(laser);
+    laser = nullptr;
+    mode = WEAPON_NORMAL;
+    delete shield;
+    shield = nullptr;
+    charge = 0.f;
+}
+
+void Player2D::destroyShield()
+{
+    delete shield;
+    shield = nullptr;
+    charge = 0.f;
+    // A charge cannot go on without its shield.
+    if (mode == WEAPON_CHARGING) {
+        mode = WEAPON_NORMAL;
+        soundManager().loopedEffects[LOOP_CHARGE_LASER].stop();
+    }
+}
+
+void Player2D::hit()
+{
+    soundManager().playSound(SFX_DEATH);
+    hitPoints -= 1;
+    invulnerable = 1;
+    invulnerableTimer = 0.f;
+    if (hitPoints < 1) {
+        lives = std::max(lives - 1, 0);
+        hitPoints = 1;
+        gauge = GAUGE_START;
+        deleteLaser(laser);
+        laser = nullptr;
+    }
+    if (particles) {
+        ParticleSpawn explosion;
+        explosion.kind = PARTICLE_PLAYER_EXPLOSION;
+        explosion.x = position.x;
+        explosion.y = position.y;
+        explosion.param = 5.f;
+        explosion.speed = 5;
+        explosion.minAngle = 0.f;
+        explosion.maxAngle = 6.2831855f;
+        particles->spawn(explosion, 0);
+    }
+}
+
+void Player2D::draw(sf::RenderTarget& target, bool debug)
+{
+    if (!texturesBound_)
+        bindTextures();
+    currentSprite->setOrigin(frame.width / 2.f, frame.height / 2.f);
+    currentSprite->setPosition(position);
+
+    sf::Sprite& flame = effectSprites[static_cast<size_t>(flameIndex(speed))];
+    if (!invulnerable) {
+        flame.setTextureRect(toTextureRect(effectFrame));
+        switch (facing) {
+        case 0:
+            currentSprite->setRotation(0.f);
+            flame.setRotation(0.f);
+            flame.setPosition(position.x - 15.f, position.y + 25.f);
+            target.draw(flame);
+            flame.setPosition(position.x + 15.f, position.y + 25.f);
+            target.draw(flame);
+            break;
+        case 1:
+            currentSprite->setRotation(180.f);
+            break;
+        case 2:
+            currentSprite->setRotation(270.f);
+            break;
+        case 3:
+            currentSprite->setRotation(90.f);
+            flame.setRotation(90.f);
+            flame.setPosition(position.x - 25.f, position.y - 15.f);
+            target.draw(flame);
+            flame.setPosition(position.x - 25.f, position.y + 15.f);
+            target.draw(flame);
+            break;
+        default:
+            break;
+        }
+    }
+
+    if (invulnerable) {
+        currentSprite->setColor(sf::Color(255, 255, 255, 0));
+    } else if (blinking) {
+        const int k = static_cast<int>(blinkTimer * 100.f);
+        currentSprite->setColor(sf::Color(255, 255, 255, k % 20 < 11 ? 100 : 255));
+    } else {
+        currentSprite->setColor(sf::Color::White);
+    }
+
+    if (shield)
+        shield->draw(target);
+    if (laser) {
+        if (laser->state == LASER_AIMING)
+            laser->drawAim(target, position);
+        else
+            laser->drawBeam(target);
+    }
+    target.draw(*currentSprite);
+
+    if (debug) {
+        sf::RectangleShape box({hitBox.width, hitBox.height});
+        box.setPosition(hitBox.left, hitBox.top);
+        box.setFillColor(sf::Color::Transparent);
+        box.setOutlineColor(sf::Color::Green);
+        box.setOutlineThickness(-3.f);
+        target.draw(box);
+    }
+}

@@ -1,0 +1,115 @@
+#pragma once
+// One player's ship in the 2D play layer: movement inside the play area, the
+// ring of 64 muzzles, the weapon modes with the laser gauge, the shield and
+// the laser it owns, lives and hit points, invulnerability and blinking.
+// The gameplay state reads the input and drives it through these operations.
+#include "play/Entity2D.h"
+
+#include <SFML/Graphics/RenderTarget.hpp>
+#include <SFML/Graphics/Sprite.hpp>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+class Laser;
+class ParticleSystem;
+class Shield;
+
+enum WeaponMode : int { WEAPON_NORMAL = 1, WEAPON_CHARGING = 2, WEAPON_LASER = 3 };
+// Order of the movement sprites.
+enum MoveSprite : int { MOVE_FRONT = 0, MOVE_LEFT = 1, MOVE_BACK = 2, MOVE_RIGHT = 3, MOVE_IDLE = 4 };
+
+class Player2D : public Entity2D {
+public:
+    static constexpr int MUZZLE_COUNT = 64;
+    static constexpr float MUZZLE_RADIUS = 18.f;
+    static constexpr float PLAY_LEFT = 240.f;
+    static constexpr float PLAY_RIGHT = 1680.f;
+    static constexpr float PLAY_TOP = 0.f;
+    static constexpr float PLAY_BOTTOM = 1080.f;
+    static constexpr float INVULNERABLE_TIME = 1.5f;
+    static constexpr float BLINK_TIME = 2.5f;
+    static constexpr float GAUGE_MAX = 100.f;
+    static constexpr float GAUGE_START = 20.f;
+    static constexpr float SHIELD_COST = 20.f;
+    static constexpr float CHARGE_SPEED = 360.f; // px/s while charging or firing
+    static constexpr int MAX_LIVES = 99;
+
+    // Player index 0 or 1; lives by the engine's difficulty.
+    explicit Player2D(int index);
+    ~Player2D() override;
+    Player2D(const Player2D&) = delete;
+    Player2D& operator=(const Player2D&) = delete;
+
+    // One frame: timers, hit phases, flame animation, the weapon mode's work.
+    // layout is 3 in the corridor scene, 0 elsewhere (hit box placement).
+    void update(float dt, ParticleSystem* particles, int layout);
+    // Animation step, movement request inside the play area, hit box, muzzles.
+    void move(float dt, int layout);
+    // Whether the ship moved by offset stays inside the play column 240..1680 x 0..1080.
+    bool isInPlayArea(sf::Vector2f offset) const;
+    // Snaps the heading to the muzzle ring and activates the twin or fan muzzles.
+    void selectShootPoints(float angle);
+    // Ends the charge and fires the laser at angle (degrees).
+    void startLaser(float angle);
+    // Frees the laser and the shield, back to normal shots.
+    void stopLaser();
+    // Frees the shield; a charge in progress ends (normal shots).
+    void destroyShield();
+    // The ship takes one hit.
+    void hit();
+    void draw(sf::RenderTarget& target, bool debug);
+    void updateShootPoints() override;
+
+    // Half the idle ship texture's size (used by the play-area test).
+    sf::Vector2f halfSize() const { return halfSize_; }
+
+    std::vector<int> killedTypes;
+    int goldenCount = 0;
+    int baseCount = 0;
+    double bossScore = 0.0;
+    float timeBonus = 0.f;
+    uint8_t bossLevel = 0;
+    int playerIndex = 0;
+    Shield* shield = nullptr; // owned, modes 2 and 3
+    Laser* laser = nullptr;   // owned, mode 3
+    int facing = 0;           // scroll direction 0..3 (UP, DOWN, LEFT, RIGHT)
+    int directionState = MOVE_IDLE;
+    sf::Sprite shipSprite;
+    std::array<sf::Sprite, 4> moveSprites;
+    Animation moveAnimation{0.f, 0.4f, 2, 0.f, 0.f, 100.f, 100.f, ANIMATION_ONCE};
+    Animation shipAnimation{0.f, 1.0f, 1, 0.f, 0.f, 100.f, 100.f, ANIMATION_LOOPED};
+    sf::FloatRect frame;
+    sf::Sprite* currentSprite = nullptr;
+    Animation* currentAnimation = nullptr;
+    sf::FloatRect hitBox;
+    int fireRateIndex = 2;
+    float specialTimer = 0.f;
+    float moveAngle = 0.f;
+    float fireTimer = 0.f;
+    float gauge = GAUGE_START;
+    float charge = 0.f;
+    float laserTime = 0.f;
+    uint8_t gaugeFullLatch = 0;
+    int mode = WEAPON_NORMAL;
+    uint8_t moving = 0;
+    uint8_t speedLatch = 0;
+    int speed = 720;
+    int lives = 3;
+    int hitPoints = 1;
+    float invulnerableTimer = 0.f;
+    float blinkTimer = 0.f;
+    uint8_t invulnerable = 0;
+    uint8_t blinking = 0;
+    std::array<sf::Sprite, 3> effectSprites; // green, yellow, orange flames
+    Animation effectAnimation{0.f, 0.4f, 6, 0.f, 0.f, 38.f, 49.f, ANIMATION_LOOPED};
+    sf::FloatRect effectFrame;
+    ParticleSystem* particles = nullptr;
+
+private:
+    void bindTextures();
+    float clampStep(float step, sf::Vector2f axis) const;
+
+    sf::Vector2f halfSize_;
+    bool texturesBound_ = false;
+};

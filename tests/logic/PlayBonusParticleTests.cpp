@@ -1,0 +1,185 @@
+#include "platform/Random.h"
+#include "play/Bonus.h"
+#include "play/ParticleSystem.h"
+#include "play/Player2D.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+constexpr float DT = 1.f / 60.f;
+
+ParticleSpawn spawnOf(int kind, float param = 0.f, int speed = 0)
+{
+    ParticleSpawn s;
+    s.kind = kind;
+    s.x = 500.f;
+    s.y = 400.f;
+    s.param = param;
+    s.speed = speed;
+    s.maxAngle = 6.2831855f;
+    return s;
+}
+
+const Particle* only(const ParticleSystem& ps)
+{
+    const Particle* found = nullptr;
+    ps.forEach([&](const Particle& p) { found = &p; });
+    return found;
+}
+} // namespace
+
+TEST(PlayBonus, SpawnDriftAndAttraction)
+{
+    BonusManager m;
+    m.spawn({100.f, 100.f}, {100.f, 300.f}, BONUS_BASE);
+    m.spawn({100.f, 100.f}, {300.f, 100.f}, BONUS_GOLDEN);
+    m.spawn({100.f, 100.f}, {300.f, 100.f}, 7);
+    ASSERT_EQ(m.bonuses.size(), 3u);
+    EXPECT_NE(dynamic_cast<BaseBonus*>(m.bonuses[0]), nullptr);
+    EXPECT_NE(dynamic_cast<GoldenBonus*>(m.bonuses[1]), nullptr);
+    EXPECT_NE(dynamic_cast<SpecialBonus*>(m.bonuses[2]), nullptr);
+    EXPECT_NEAR(m.bonuses[0]->angle, 90.f, 1e-4f);
+    EXPECT_EQ(m.bonuses[1]->kind, 1);
+    EXPECT_EQ(m.bonuses[2]->kind, 0);
+    EXPECT_EQ(m.bonuses[1]->animation.frameCount, 4);
+
+    // Drift: 240 px/s along the angle plus the wobble's 50 px/s.
+    Bonus& b = *m.bonuses[0];
+    b.update(0.1f);
+    EXPECT_EQ(b.wobble, 180);
+    EXPECT_NEAR(b.position.x, 100.f + std::cos(3.14159265f) * 5.f, 1e-3f);
+    EXPECT_NEAR(b.position.y, 100.f + 24.f, 1e-3f);
+    // The wobble keeps whole degrees: tiny steps never turn it.
+    Bonus& g = *m.bonuses[1];
+    for (int i = 0; i < 100; ++i)
+        g.update(0.0005f);
+    EXPECT_EQ(g.wobble, 0);
+
+    // Attracted: 1080 px/s straight at the target.
+    Bonus& s = *m.bonuses[2];
+    s.attracted = 1;
+    s.target = {100.f, 400.f};
+    s.update(0.1f);
+    EXPECT_NEAR(s.position.x, 100.f, 1e-3f);
+    EXPECT_NEAR(s.position.y, 208.f, 1e-3f);
+
+    m.erase(1);
+    m.erase(99);
+    EXPECT_EQ(m.bonuses.size(), 2u);
+}
+
+TEST(PlayBonus, CollectEffectsAndPickUpBox)
+{
+    BonusManager m;
+    Player2D p(0);
+    p.position = {600.f, 600.f};
+    p.move(DT, 0);
+    m.spawn({603.f, 590.f}, {0.f, 0.f}, BONUS_BASE);
+    m.spawn({640.f, 600.f}, {0.f, 0.f}, BONUS_GOLDEN);
+    m.spawn({0.f, 0.f}, {1.f, 0.f}, BONUS_SPECIAL);
+    // The 20 x 20 box touches the 8 x 8 ship box only when close.
+    EXPECT_TRUE(m.bonuses[0]->box().intersects(p.hitBox));
+    EXPECT_FALSE(m.bonuses[1]->box().intersects(p.hitBox));
+
+    p.gauge = 99.8f;
+    EXPECT_EQ(m.bonuses[0]->collect(p), 255);
+    EXPECT_EQ(p.gauge, 100.f); // held at 100
+    EXPECT_EQ(p.baseCount, 1);
+    p.gauge = 30.f;
+    EXPECT_EQ(m.bonuses[1]->collect(p), 10000);
+    EXPECT_EQ(p.gauge, 30.5f);
+    EXPECT_EQ(p.goldenCount, 1);
+    // While charging or firing the laser the gauge is left alone.
+    p.mode = WEAPON_CHARGING;
+    m.bonuses[0]->collect(p);
+    EXPECT_EQ(p.gauge, 30.5f);
+    EXPECT_EQ(p.baseCount, 2);
+    p.specialTimer = 5.f;
+    EXPECT_EQ(m.bonuses[2]->collect(p), 50);
+    EXPECT_EQ(p.specialTimer, 10.f); // set, not added
+}
+
+TEST(PlayParticles, CapHoldsAtTenThousand)
+{
+    ParticleSystem ps;
+    for (int i = 0; i < 10000; ++i)
+        ps.spawn(spawnOf(PARTICLE_EXPLOSION), 0);
+    EXPECT_EQ(ps.count(), 10000);
+    ps.spawn(spawnOf(PARTICLE_SMOKE), 0);
+    EXPECT_EQ(ps.count(), 10000);
+    // Explosions end after one pass of their frames and free their places.
+    ps.update(0.5f);
+    EXPECT_EQ(ps.count(), 10000);
+    ps.update(0.3f);
+    EXPECT_EQ(ps.count(), 0);
+    ps.spawn(spawnOf(PARTICLE_SMOKE), 0);
+    ps.spawn(spawnOf(99), 0);
+    ps.spawn(spawnOf(-1), 0);
+    EXPECT_EQ(ps.count(), 1);
+    ps.clear();
+    EXPECT_EQ(ps.count(), 0);
+}
+
+TEST(PlayParticles, KindLifetimes)
+{
+    seedRandom15(77);
+    // The player explosion plays its four rows of 0.325 s.
+    ParticleSystem ps;
+    ps.spawn(spawnOf(PARTICLE_PLAYER_EXPLOSION), 0);
+    std::vector<float> tops;
+    float t = 0.f;
+    while (ps.count() > 0 && t < 5.f) {
+        ps.update(0.001f);
+        t += 0.001f;
+        if (const Particle* p = only(ps))
+            if (tops.empty() || tops.back() != p->frame.top)
+                tops.push_back(p->frame.top);
+    }
+    EXPECT_EQ(tops, (std::vector<float>{0.f, 700.f, 1400.f, 2100.f}));
+    EXPECT_NEAR(t, 1.3f, 0.01f);
+
+    // Smoke rises 100 px/s and lives at most 1.5 s; a shooting star shows after 0.05 s.
+    ps.spawn(spawnOf(PARTICLE_SMOKE), 0);
+    const Particle smoke = *only(ps);
+    EXPECT_LE(smoke.lifetime, 1.5f);
+    EXPECT_LE(std::fabs(smoke.position.x - 500.f), 25.f);
+    ps.clear();
+    ps.spawn(spawnOf(PARTICLE_SHOOTING_STAR, 0.01f, 1000), 0);
+    ps.update(0.04f);
+    if (const Particle* star = only(ps)) {
+        EXPECT_EQ(star->scale, sf::Vector2f(0.f, 0.f));
+        ps.update(0.02f);
+        if (const Particle* later = only(ps))
+            EXPECT_EQ(later->scale.x, 1.f);
+    }
+    ps.clear();
+    // Energy takes its parameter as its scale and the player's flag.
+    ps.spawn(spawnOf(PARTICLE_ENERGY, 0.05f, 1000), 1);
+    EXPECT_EQ(only(ps)->scale, sf::Vector2f(0.05f, 0.05f));
+    EXPECT_EQ(only(ps)->flag, 1);
+}
+
+TEST(PlayParticles, EmitterChainsExplosionsAfterItsDelay)
+{
+    ParticleSystem ps;
+    ps.spawn(spawnOf(PARTICLE_EMITTER, 0.5f, 100), 0);
+    for (int i = 0; i < 29; ++i)
+        ps.update(DT);
+    EXPECT_EQ(ps.count(), 1); // 0.48 s: still waiting
+    ps.update(DT);
+    ps.update(DT);
+    EXPECT_GE(ps.count(), 2);
+    int updates = 0;
+    int explosions = 0;
+    for (; updates < 200; ++updates) {
+        bool emitter = false;
+        ps.forEach([&](const Particle& p) { emitter = emitter || p.kind == PARTICLE_EMITTER; });
+        if (!emitter)
+            break;
+        const int before = ps.count();
+        ps.update(1e-4f); // explosions outlive these short steps
+        explosions += ps.count() - before;
+    }
+    EXPECT_NEAR(explosions, 39, 2); // about forty, one per update
+}

@@ -1,0 +1,207 @@
+#include "engine/Engine.h"
+#include "play/Laser.h"
+#include "play/ParticleSystem.h"
+#include "play/Player2D.h"
+#include "play/Shield.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+constexpr float DT = 1.f / 60.f;
+
+// Raises the shield as the input code does when the laser key is pressed.
+bool startCharge(Player2D& p)
+{
+    if (p.mode != WEAPON_NORMAL || p.gauge < Player2D::SHIELD_COST || p.shield || p.invulnerable)
+        return false;
+    p.shield = new Shield(p.position, p.playerIndex);
+    p.gauge -= Player2D::SHIELD_COST;
+    p.mode = WEAPON_CHARGING;
+    return true;
+}
+
+std::vector<int> activeMuzzles(const Player2D& p)
+{
+    std::vector<int> out;
+    for (size_t i = 0; i < p.shootPoints.size(); ++i)
+        if (p.shootPoints[i].active)
+            out.push_back(static_cast<int>(i));
+    return out;
+}
+
+// Restores the engine's run choices after a test changes them.
+struct EngineChoices {
+    ~EngineChoices()
+    {
+        engine().difficulty = DIFFICULTY_NORMAL;
+        engine().cheatLaser = false;
+        engine().cheatLives = false;
+    }
+};
+} // namespace
+
+TEST(PlayPlayer, BuildsByIndexAndDifficulty)
+{
+    EngineChoices restore;
+    const int expected[3][2] = {{DIFFICULTY_EASY, 5}, {DIFFICULTY_NORMAL, 3}, {DIFFICULTY_HARD, 2}};
+    for (const auto& e : expected) {
+        engine().difficulty = e[0];
+        EXPECT_EQ(Player2D(0).lives, e[1]);
+    }
+    engine().difficulty = 42;
+    Player2D p(1);
+    EXPECT_EQ(p.lives, 3);
+    EXPECT_EQ(p.playerIndex, 1);
+    EXPECT_EQ(p.bulletType, 13);
+    EXPECT_EQ(p.shootPointCount, 64);
+    EXPECT_NEAR(p.front.y, -18.f, 1e-4f);
+    EXPECT_EQ(p.mode, WEAPON_NORMAL);
+    EXPECT_EQ(p.gauge, 20.f);
+    EXPECT_EQ(p.halfSize(), sf::Vector2f(50.f, 50.f));
+}
+
+TEST(PlayPlayer, MovementStaysInThePlayAreaForBothShips)
+{
+    for (int index : {0, 1}) {
+        Player2D p(index);
+        const sf::Vector2f half = p.halfSize();
+        p.moving = 1;
+        p.speed = 80; // 20 px per quarter second
+        // Left edge: a 20 px step from 10 px away stops exactly at the edge, then stays.
+        p.position = {240.f + half.x + 10.f, 540.f};
+        p.moveAngle = 180.f;
+        p.move(0.25f, 0);
+        EXPECT_FLOAT_EQ(p.position.x - half.x, 240.f);
+        p.move(0.25f, 0);
+        EXPECT_FLOAT_EQ(p.position.x - half.x, 240.f);
+        p.speed = 1200;
+        // Right and bottom edges.
+        p.position = {1680.f - half.x - 5.5f, 1080.f - half.y - 3.f};
+        p.moveAngle = 0.f;
+        p.move(DT, 0);
+        EXPECT_LE(p.position.x + half.x, 1680.f);
+        EXPECT_GE(p.position.x + half.x, 1679.f);
+        p.moveAngle = 90.f;
+        p.move(DT, 0);
+        EXPECT_LE(p.position.y + half.y, 1080.f);
+        EXPECT_GE(p.position.y + half.y, 1079.f);
+        // Top edge, and a free move at charging speed.
+        p.position = {960.f, half.y + 0.5f};
+        p.moveAngle = 270.f;
+        p.move(DT, 0);
+        EXPECT_GE(p.position.y - half.y, 0.f);
+        p.mode = WEAPON_CHARGING;
+        p.moveAngle = 90.f;
+        const float y = p.position.y;
+        p.move(DT, 0);
+        EXPECT_NEAR(p.position.y - y, 360.f * DT, 1e-3f);
+    }
+}
+
+TEST(PlayPlayer, HitBoxAndMuzzlesFollowTheShip)
+{
+    Player2D p(0);
+    p.position = {800.f, 600.f};
+    p.move(DT, 0);
+    EXPECT_EQ(p.hitBox, sf::FloatRect(796.f, 592.f, 8.f, 8.f));
+    p.move(DT, 3);
+    EXPECT_EQ(p.hitBox, sf::FloatRect(800.f, 596.f, 8.f, 8.f));
+    p.position = {900.f, 600.f};
+    p.move(DT, 7);
+    EXPECT_EQ(p.hitBox, sf::FloatRect(800.f, 596.f, 8.f, 8.f)); // other layouts leave it
+    EXPECT_NEAR(p.shootPoints[16].x, 900.f, 1e-3f);
+    EXPECT_NEAR(p.shootPoints[16].y, 618.f, 1e-3f);
+    EXPECT_NEAR(p.shootPoints[0].x, 918.f, 1e-3f);
+}
+
+TEST(PlayPlayer, MuzzleChoiceAtAnyHeading)
+{
+    Player2D p(0);
+    // Fan shot while the special timer is 0 or more: six muzzles around the heading.
+    p.selectShootPoints(0.f);
+    EXPECT_EQ(activeMuzzles(p), (std::vector<int>{0, 1, 2, 61, 62, 63}));
+    p.update(DT, nullptr, 0); // the timer drops below 0: twin shot
+    p.selectShootPoints(0.f);
+    EXPECT_EQ(activeMuzzles(p), (std::vector<int>{16, 48}));
+    EXPECT_EQ(p.angle, 0.f);
+    // Headings far below zero, past a full turn, and not numbers at all land on the ring.
+    for (float heading : {-368.f, -725.f, -1e6f, 1e6f, 359.9f, -0.1f, 90.f}) {
+        p.selectShootPoints(heading);
+        const std::vector<int> active = activeMuzzles(p);
+        ASSERT_EQ(active.size(), 2u) << heading;
+        EXPECT_GE(p.angle, 0.f);
+        EXPECT_LT(p.angle, 360.f);
+    }
+    p.selectShootPoints(-368.f);
+    EXPECT_FLOAT_EQ(p.angle, 354.375f);
+    p.selectShootPoints(90.f);
+    EXPECT_EQ(activeMuzzles(p), (std::vector<int>{0, 32}));
+    p.selectShootPoints(std::nanf(""));
+    EXPECT_EQ(p.angle, 0.f);
+}
+
+TEST(PlayPlayer, HitInvulnerabilityAndBlinkTiming)
+{
+    ParticleSystem particles;
+    Player2D p(0);
+    p.particles = &particles;
+    p.position = {960.f, 540.f};
+    p.hit();
+    EXPECT_TRUE(p.invulnerable);
+    EXPECT_EQ(p.lives, 2);
+    EXPECT_EQ(particles.count(), 1); // the player explosion
+    // No movement in mode 1 during the hit phase.
+    p.moving = 1;
+    p.moveAngle = 0.f;
+    p.update(0.5f, &particles, 0);
+    EXPECT_EQ(p.position.x, 960.f);
+    p.update(0.99f, &particles, 0);
+    EXPECT_TRUE(p.invulnerable);
+    p.update(0.02f, &particles, 0);
+    EXPECT_FALSE(p.invulnerable);
+    EXPECT_TRUE(p.blinking);
+    p.update(2.49f, &particles, 0);
+    EXPECT_TRUE(p.blinking);
+    p.update(0.02f, &particles, 0);
+    EXPECT_FALSE(p.blinking);
+}
+
+TEST(PlayPlayer, LosingTheLastLife)
+{
+    Player2D p(0);
+    p.lives = 1;
+    p.gauge = 80.f;
+    startCharge(p);
+    p.startLaser(0.f);
+    p.hit();
+    EXPECT_EQ(p.lives, 0);
+    EXPECT_EQ(p.hitPoints, 1);
+    EXPECT_EQ(p.gauge, 20.f);
+    EXPECT_EQ(p.laser, nullptr);
+    p.hit(); // two hits in a row both count; lives never go below 0
+    EXPECT_EQ(p.lives, 0);
+    // The laser is gone, so the next update ends the laser mode cleanly.
+    p.update(DT, nullptr, 0);
+    EXPECT_EQ(p.mode, WEAPON_NORMAL);
+    EXPECT_EQ(p.shield, nullptr);
+}
+
+TEST(PlayPlayer, GaugeLatchAndCheats)
+{
+    EngineChoices restore;
+    Player2D p(0);
+    engine().cheatLaser = true;
+    p.update(DT, nullptr, 0);
+    EXPECT_EQ(p.gauge, 100.f);
+    EXPECT_TRUE(p.gaugeFullLatch);
+    engine().cheatLaser = false;
+    p.gauge = 99.f;
+    p.update(DT, nullptr, 0);
+    EXPECT_FALSE(p.gaugeFullLatch);
+
+    engine().cheatLives = true;
+    p.lives = 97;
+    for (int i = 0; i < 5; ++i)
+        p.update(DT, nullptr, 0);
+    EXPECT_EQ(p.lives, 99);
+}

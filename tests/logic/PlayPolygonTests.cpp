@@ -1,0 +1,116 @@
+#include "play/Animation.h"
+#include "play/Entity2D.h"
+#include "play/Polygon.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+Polygon poly(std::initializer_list<sf::Vector2f> pts)
+{
+    Polygon p;
+    for (const sf::Vector2f& v : pts)
+        p.emplace_back(v, sf::Color::Red);
+    return p;
+}
+// A square turned 45 degrees around (cx, cy) with corners r away.
+Polygon diamond(float cx, float cy, float r) { return poly({{cx, cy - r}, {cx + r, cy}, {cx, cy + r}, {cx - r, cy}}); }
+} // namespace
+
+TEST(PlayPolygon, SeparatedAndOverlappingConvexPolygons)
+{
+    const Polygon a = rectToPolygon({0.f, 0.f, 10.f, 10.f});
+    EXPECT_FALSE(polygonsIntersect(a, rectToPolygon({20.f, 0.f, 10.f, 10.f})));
+    EXPECT_TRUE(polygonsIntersect(a, rectToPolygon({5.f, 5.f, 10.f, 10.f})));
+    EXPECT_FALSE(polygonsIntersect(a, diamond(25.f, 5.f, 8.f)));
+    EXPECT_TRUE(polygonsIntersect(a, diamond(15.f, 5.f, 8.f)));
+    // Rectangles that only touch along an edge, or at a corner, intersect.
+    EXPECT_TRUE(polygonsIntersect(a, rectToPolygon({10.f, 0.f, 10.f, 10.f})));
+    EXPECT_TRUE(polygonsIntersect(a, rectToPolygon({10.f, 10.f, 5.f, 5.f})));
+}
+
+TEST(PlayPolygon, ContainmentWithoutCrossingEdges)
+{
+    const Polygon big = rectToPolygon({0.f, 0.f, 100.f, 100.f});
+    const Polygon small = diamond(50.f, 50.f, 5.f);
+    EXPECT_TRUE(polygonsIntersect(big, small));
+    EXPECT_TRUE(polygonsIntersect(small, big));
+    EXPECT_TRUE(pointInPolygon(big, {50.f, 50.f}));
+    EXPECT_FALSE(pointInPolygon(big, {150.f, 50.f}));
+}
+
+TEST(PlayPolygon, RectangleAgainstRotatedPolygon)
+{
+    const Polygon d = diamond(0.f, 0.f, 10.f);
+    // The corner (8, 8) lies beyond the diamond's edge x + y = 10.
+    EXPECT_FALSE(polygonIntersectsRect(d, {8.f, 8.f, 5.f, 5.f}));
+    EXPECT_TRUE(polygonIntersectsRect(d, {3.f, 3.f, 5.f, 5.f}));
+    EXPECT_TRUE(polygonIntersectsRect(d, {-20.f, -1.f, 40.f, 2.f})); // a bar through it
+    const Polygon r = rectToPolygon({1.f, 2.f, 3.f, 4.f});
+    ASSERT_EQ(r.size(), 4u);
+    EXPECT_EQ(r[2].position, sf::Vector2f(4.f, 6.f));
+    EXPECT_EQ(r[3].color, sf::Color::Red);
+}
+
+TEST(PlayPolygon, DegeneratePolygons)
+{
+    const Polygon square = rectToPolygon({0.f, 0.f, 10.f, 10.f});
+    EXPECT_FALSE(polygonsIntersect(Polygon{}, square));
+    EXPECT_FALSE(polygonsIntersect(square, Polygon{}));
+    // A segment (two vertices) through the square, and one beside it.
+    EXPECT_TRUE(polygonsIntersect(poly({{-5.f, 5.f}, {15.f, 5.f}}), square));
+    EXPECT_FALSE(polygonsIntersect(poly({{-5.f, 20.f}, {15.f, 20.f}}), square));
+    // A single point inside and outside.
+    EXPECT_TRUE(polygonsIntersect(poly({{5.f, 5.f}}), square));
+    EXPECT_FALSE(polygonsIntersect(poly({{50.f, 5.f}}), square));
+    // A segment lying on an edge is collinear with it: no crossing.
+    EXPECT_FALSE(edgeCrossesPolygon(square, sf::Vertex({2.f, 0.f}), sf::Vertex({8.f, 0.f})));
+    EXPECT_TRUE(edgeCrossesPolygon(square, sf::Vertex({5.f, -5.f}), sf::Vertex({5.f, 5.f})));
+}
+
+TEST(PlayAnimation, LoopedOnceAndReversedSteps)
+{
+    sf::FloatRect frame;
+    Animation looped{0.f, 1.f, 4, 10.f, 20.f, 30.f, 40.f, ANIMATION_LOOPED};
+    ASSERT_TRUE(looped.step(0.6f, frame));
+    EXPECT_EQ(frame, sf::FloatRect(10.f + 2 * 30.f, 20.f, 30.f, 40.f));
+    // Past the end it restarts at 0 and shows frame 0, never skipping ahead.
+    ASSERT_TRUE(looped.step(2.5f, frame));
+    EXPECT_EQ(looped.elapsed, 0.f);
+    EXPECT_EQ(frame.left, 10.f);
+
+    Animation once{0.f, 1.f, 4, 0.f, 0.f, 10.f, 10.f, ANIMATION_ONCE};
+    ASSERT_TRUE(once.step(0.9f, frame));
+    EXPECT_EQ(frame.left, 30.f);
+    EXPECT_FALSE(once.step(0.2f, frame));
+    EXPECT_EQ(frame.left, 30.f); // the last frame computed stays
+
+    Animation reversed{0.f, 1.f, 4, 0.f, 0.f, 10.f, 10.f, ANIMATION_REVERSED};
+    ASSERT_TRUE(reversed.step(0.01f, frame));
+    EXPECT_EQ(frame.left, 30.f);
+    ASSERT_TRUE(reversed.step(0.98f, frame));
+    EXPECT_EQ(frame.left, 0.f);
+    EXPECT_FALSE(reversed.step(0.02f, frame));
+
+    // A sheet without a duration stays on its first frame.
+    Animation broken{0.f, 0.f, 4, 0.f, 0.f, 10.f, 10.f, ANIMATION_LOOPED};
+    ASSERT_TRUE(broken.step(0.1f, frame));
+    EXPECT_EQ(frame.left, 0.f);
+}
+
+TEST(PlayEntity, AddScoreRaisesBothHalvesAndFormatsNineDigits)
+{
+    struct Counter {
+        std::string text;
+        void setScoreText(const std::string& t) { text = t; }
+    } counter;
+    PlayerScore score{120, 7};
+    addScore(counter, score, 5u);
+    EXPECT_EQ(score.score, 125u);
+    EXPECT_EQ(score.lifePoints, 12u);
+    EXPECT_EQ(counter.text, "000000125");
+
+    Entity2D e;
+    e.setShootPointCount(-3);
+    EXPECT_EQ(e.shootPointCount, 0);
+    EXPECT_TRUE(e.shootPoints.empty());
+}

@@ -1,0 +1,214 @@
+#include "play/Laser.h"
+#include "play/ParticleSystem.h"
+#include "play/Player2D.h"
+#include "play/Shield.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+constexpr float DT = 1.f / 60.f;
+
+// Raises the shield as the input code does when the laser key is pressed.
+bool startCharge(Player2D& p)
+{
+    if (p.mode != WEAPON_NORMAL || p.gauge < Player2D::SHIELD_COST || p.shield || p.invulnerable)
+        return false;
+    p.shield = new Shield(p.position, p.playerIndex);
+    p.gauge -= Player2D::SHIELD_COST;
+    p.mode = WEAPON_CHARGING;
+    return true;
+}
+
+// A laser from (960, 540) pointing right, run until it fires.
+Laser firingLaser(float strength)
+{
+    Laser l(LASER_PLAYER1, strength, 0.f);
+    for (int i = 0; i < 10 && l.state == LASER_AIMING; ++i)
+        l.update(DT, {960.f, 540.f}, 0.f);
+    return l;
+}
+
+bool beamHits(const Laser& l, const sf::FloatRect& r)
+{
+    for (const Polygon& s : l.segments)
+        if (polygonIntersectsRect(s, r))
+            return true;
+    return false;
+}
+} // namespace
+
+TEST(PlayShield, ChargeGrowthAndEnergy)
+{
+    ParticleSystem particles;
+    Shield s({500.f, 500.f}, 0);
+    float t = 0.f;
+    while (s.radius < 50.f) {
+        s.update({500.f, 500.f}, 0.001f, &particles);
+        t += 0.001f;
+    }
+    EXPECT_NEAR(t, 40.f / 300.f, 0.002f);
+    const int before = particles.count();
+    s.update({510.f, 500.f}, 1.f, &particles);
+    EXPECT_EQ(particles.count() - before, 20); // 20 per step whatever dt
+    EXPECT_NEAR(s.radius, 50.f + 12.f, 0.5f);
+    EXPECT_EQ(s.radiusWhole, static_cast<int>(s.radius));
+    EXPECT_EQ(s.centre, sf::Vector2f(510.f, 500.f));
+    EXPECT_EQ(s.circle.getRadius(), s.radius);
+
+    const Polygon poly = s.polygon();
+    ASSERT_EQ(poly.size(), 12u);
+    EXPECT_NEAR(poly[3].position.y, 500.f + s.radius, 1e-3f);
+
+    // Firing shrinks it by stage; it never turns inside out.
+    s.updateWhileFiring({510.f, 500.f}, 1.f, &particles, 2);
+    EXPECT_NEAR(s.radius, 12.f, 0.5f);
+    s.updateWhileFiring({510.f, 500.f}, 1.f, &particles, 2);
+    EXPECT_EQ(s.circle.getRadius(), 0.f);
+}
+
+TEST(PlayShield, PlayerChargeCycle)
+{
+    ParticleSystem particles;
+    Player2D p(0);
+    p.position = {960.f, 540.f};
+    p.gauge = 19.9f;
+    EXPECT_FALSE(startCharge(p));
+    p.gauge = 20.f;
+    ASSERT_TRUE(startCharge(p));
+    EXPECT_EQ(p.gauge, 0.f);
+    EXPECT_EQ(p.mode, WEAPON_CHARGING);
+    p.update(0.5f, &particles, 0);
+    EXPECT_EQ(p.gauge, 0.f); // held at 0
+    EXPECT_NEAR(p.charge, 0.4f, 1e-5f);
+    // startLaser raises the shield to 50 and sets the laser's time.
+    p.shield->setRadius(20.f);
+    p.startLaser(-90.f);
+    EXPECT_EQ(p.shield->radius, 50.f);
+    EXPECT_NEAR(p.laserTime, 1.4f, 1e-5f);
+    ASSERT_NE(p.laser, nullptr);
+    EXPECT_EQ(p.laser->angle, -90.f);
+    // The beam ends when its time runs out: back to mode 1 without shield or laser.
+    for (int i = 0; i < 200 && p.mode == WEAPON_LASER; ++i) {
+        p.laser->update(DT, p.position, p.laser->angle);
+        p.update(DT, &particles, 0);
+    }
+    EXPECT_EQ(p.mode, WEAPON_NORMAL);
+    EXPECT_EQ(p.laser, nullptr);
+    EXPECT_EQ(p.shield, nullptr);
+    EXPECT_EQ(p.charge, 0.f);
+}
+
+TEST(PlayShield, LosingTheShieldFallsBackSafely)
+{
+    ParticleSystem particles;
+    Player2D p(1);
+    p.position = {960.f, 540.f};
+    p.gauge = 50.f;
+    ASSERT_TRUE(startCharge(p));
+    p.destroyShield();
+    EXPECT_EQ(p.shield, nullptr);
+    EXPECT_EQ(p.mode, WEAPON_NORMAL); // no charge without its shield
+    p.update(DT, &particles, 0);
+    // A laser started with no shield fires without one.
+    p.startLaser(0.f);
+    EXPECT_EQ(p.mode, WEAPON_LASER);
+    p.update(DT, &particles, 0);
+    EXPECT_EQ(p.mode, WEAPON_LASER);
+    // A charge whose shield vanished behind the ship's back ends at the next update.
+    p.stopLaser();
+    ASSERT_TRUE(startCharge(p));
+    delete p.shield;
+    p.shield = nullptr;
+    p.update(DT, &particles, 0);
+    EXPECT_EQ(p.mode, WEAPON_NORMAL);
+}
+
+TEST(PlayLaser, WidthTurningAndFiring)
+{
+    Laser weak(LASER_PLAYER1, 1.f, 0.f);
+    EXPECT_EQ(weak.halfWidth(), 40.f);
+    weak.elapsed = 0.5f;
+    EXPECT_NEAR(weak.halfWidth(), 1.f * 0.5f * 15.f + 25.f, 1e-4f);
+    weak.elapsed = 0.95f;
+    EXPECT_NEAR(weak.halfWidth(), 12.5f, 1e-3f);
+
+    // A target within 10 degrees does not turn it; one 90 away turns 200 deg/s the short way.
+    Laser l(LASER_PLAYER2, 2.f, 0.f);
+    l.update(DT, {960.f, 540.f}, 8.f);
+    EXPECT_EQ(l.angle, 0.f);
+    l.update(DT, {960.f, 540.f}, -90.f);
+    EXPECT_NEAR(l.angle, -200.f * DT, 1e-4f);
+    l.update(DT, {960.f, 540.f}, 270.f);
+    EXPECT_NEAR(l.angle, -400.f * DT, 1e-4f);
+
+    // After 0.1 s of aiming it fires a chain that runs off the screen.
+    Laser f = firingLaser(1.f);
+    ASSERT_EQ(f.state, LASER_FIRING);
+    ASSERT_GE(f.points.size(), 3u);
+    EXPECT_EQ(f.segments.size(), f.points.size() - 1);
+    EXPECT_GT(f.points.back().centre.x, 1920.f);
+    EXPECT_NEAR(f.points.front().centre.x, 990.f, 1e-3f);
+}
+
+TEST(PlayLaser, SegmentsAndHitQuads)
+{
+    Laser l = firingLaser(2.f);
+    for (int i = 0; i < 30; ++i) {
+        l.update(DT, {960.f, 540.f}, 0.f);
+        ASSERT_GE(l.points.size(), 3u);
+        EXPECT_FALSE(l.impactVisible);
+    }
+    // Trimmed at the play area: only the last point may lie past x = 1680.
+    EXPECT_LE(l.points[l.points.size() - 2].centre.x, 1680.f + 40.f);
+    for (const Polygon& s : l.segments)
+        ASSERT_EQ(s.size(), 4u);
+    EXPECT_TRUE(beamHits(l, {1200.f, 530.f, 20.f, 20.f}));
+    EXPECT_TRUE(beamHits(l, {1200.f, 540.f + 50.f, 20.f, 20.f})); // within the 55 px half-width
+    EXPECT_FALSE(beamHits(l, {1200.f, 300.f, 20.f, 20.f}));
+    EXPECT_FALSE(beamHits(l, {800.f, 530.f, 20.f, 20.f})); // behind the emitter
+
+    // Cutting at a segment shortens the beam there and shows the impact.
+    l.cutAfterSegment(2);
+    EXPECT_EQ(l.segments.size(), 3u);
+    EXPECT_EQ(l.points.size(), 4u);
+    EXPECT_TRUE(l.impactVisible);
+    EXPECT_FALSE(beamHits(l, {1500.f, 530.f, 20.f, 20.f}));
+    l.cutAfterSegment(10); // past the end: nothing to cut
+    EXPECT_EQ(l.segments.size(), 3u);
+    // A cut beam grows back at the link speed.
+    l.update(DT, {960.f, 540.f}, 0.f);
+    EXPECT_FALSE(l.impactVisible);
+    EXPECT_EQ(l.segments.size(), 4u);
+}
+
+TEST(PlayLaser, BendsAfterTheEmitterAndPinchesAtTheEnd)
+{
+    Laser l = firingLaser(1.f);
+    for (int i = 0; i < 20; ++i)
+        l.update(DT, {960.f, 540.f}, 90.f);
+    EXPECT_GT(l.angle, 45.f);
+    // Near links follow the emitter more than far ones.
+    EXPECT_GT(l.points[1].angle, l.points[l.points.size() / 2].angle);
+    EXPECT_GT(l.beamWidth, 0.f);
+    // Over its last tenth of a second the beam pinches to nothing.
+    l.elapsed = l.strength - 0.02f;
+    l.update(0.019f, {960.f, 540.f}, l.angle);
+    EXPECT_LT(l.beamWidth, 1.f);
+}
+
+TEST(PlayLaser, DegenerateFrameTimesNeitherHangNorMove)
+{
+    Laser l = firingLaser(1.f);
+    const size_t n = l.points.size();
+    l.update(0.f, {960.f, 540.f}, 0.f);
+    l.update(-1.f, {960.f, 540.f}, 0.f);
+    EXPECT_EQ(l.points.size(), n);
+    // A tiny first step would need a million links to leave the screen: the chain is capped.
+    Laser tiny(LASER_BOSS, 15.f, 180.f);
+    for (int i = 0; i < 7 && tiny.state == LASER_AIMING; ++i)
+        tiny.update(i < 6 ? DT : 1e-6f, {1500.f, 540.f}, 180.f);
+    if (tiny.state == LASER_AIMING)
+        tiny.update(1e-6f, {1500.f, 540.f}, 180.f);
+    EXPECT_EQ(tiny.state, LASER_FIRING);
+    EXPECT_LE(tiny.points.size(), 1024u);
+}

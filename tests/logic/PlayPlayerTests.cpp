@@ -4,6 +4,7 @@
 #include "play/Player2D.h"
 #include "play/Shield.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {

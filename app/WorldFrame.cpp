@@ -1,10 +1,18 @@
 #include "app/MainLoop.h"
 #include "engine/Engine.h"
 #include "engine/EngineFrame.h"
+#include "engine/Level3Background.h"
 
+// The 3D step of a frame: the engine step and the 3D drawing, or in scenes 11
+// to 13 the shader background (the engine step does not run there, so the
+// frame time keeps its last value).
 void renderWorldFrame(sf::RenderWindow& /*window*/)
 {
     Engine& e = engine();
-    if (e.sceneId < 11 || e.sceneId > 13)
+    if (e.sceneId < 11 || e.sceneId > 13) {
         updateEngineFrame();
+        e.render3D();
+    } else if (e.level3Background) {
+        e.level3Background->drawFrame(e.gameClock.getElapsedTime().asSeconds());
+    }
 }

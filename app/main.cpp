@@ -1,6 +1,7 @@
 #include "app/MainLoop.h"
 #include "app/Startup.h"
 #include "engine/Engine.h"
+#include "engine/Level3Background.h"
 
 // The game's only global object: the window, opened before main runs.
 sf::RenderWindow gameWindow(sf::VideoMode(game_window::WIDTH, game_window::HEIGHT, game_window::BITS_PER_PIXEL),
@@ -9,14 +10,26 @@ sf::RenderWindow gameWindow(sf::VideoMode(game_window::WIDTH, game_window::HEIGH
 int main()
 {
     sf::Image icon = startGame();
+    // The first state draws its loading frame into the window.
     engine().window = &gameWindow;
     MainState* first = makeFirstState();
     gameWindow.setMouseCursorVisible(true);
     applyWindowIcon(gameWindow, icon);
+
+    Level3Background background;
+    background.window = &gameWindow;
+    background.frameTime = &engine().frameTime;
+    background.load();
+    engine().level3Background = &background;
+
+    gameWindow.setMouseCursorVisible(true);
     gameWindow.setVerticalSyncEnabled(true);
     gameWindow.setFramerateLimit(60);
 
-    MainLoop loop(gameWindow, defaultStateFactory(), first);
-    loop.run();
+    {
+        MainLoop loop(gameWindow, defaultStateFactory(), first);
+        loop.run();
+    }
+    engine().level3Background = nullptr;
     return 0;
 }

@@ -1,12 +1,20 @@
 #include "engine/Engine.h"
 
+#include "engine/BossParent.h"
+#include "engine/ObjLoader.h"
 #include "platform/AssetPath.h"
 
 #include <unordered_set>
 
 namespace {
 Engine* g_engine = nullptr;
-}
+
+// Neutral colours per texture kind: white base, flat normal, mid roughness,
+// no emission, mid noise.
+const sf::Color NEUTRAL_COLOURS[static_cast<size_t>(TextureSlot::Count)] = {
+    sf::Color(255, 255, 255), sf::Color(128, 128, 255), sf::Color(128, 128, 128), sf::Color(0, 0, 0),
+    sf::Color(128, 128, 128)};
+} // namespace
 
 Engine& engine()
 {
@@ -25,10 +33,13 @@ void Engine::initResources()
         return;
     resourcesReady = true;
 
+    createPlayer();
+
     spaceTexture = getTexture("3D/space.png");
     if (spaceTexture)
         spaceTexture->setRepeated(true);
     spaceStarTexture = getTexture("3D/spacestar.png");
+    spaceMesh.reset(loadObjMesh(*this, "3D/space", spaceTexture, {}, true, false));
 
     noiseShader = std::make_unique<sf::Shader>();
     noiseShaderLoaded = sf::Shader::isAvailable()
@@ -57,15 +68,23 @@ void Engine::initResources()
     }
     screenRenderTexture = std::make_unique<sf::RenderTexture>();
     screenRenderTexture->create(1920, 1080, settings);
+    for (auto& buffer : lightBuffers) {
+        buffer = std::make_unique<sf::RenderTexture>();
+        buffer->create(1920, 1080, settings);
+    }
     blackImage.create(1920, 1080, sf::Color::Black);
 }
 
-sf::Texture* Engine::getTexture(const std::string& path)
+sf::Texture* Engine::getTexture(const std::string& path, TextureUse use)
 {
     std::lock_guard<std::mutex> lock(textureMutex_);
+    auto purgeable = purgeable_.emplace(path, use == TextureUse::Scene);
+    if (use == TextureUse::Shared)
+        purgeable.first->second = false;
     std::unique_ptr<sf::Texture>& slot = textureCache_[path];
     if (slot)
         return slot.get();
+    // Optional maps are often absent: a missing file is a quiet null.
     const std::string file = resolveAssetPath(path);
     if (!assetExists(file))
         return nullptr;
@@ -76,7 +95,30 @@ sf::Texture* Engine::getTexture(const std::string& path)
     return slot.get();
 }
 
-std::vector<const sf::Texture*> Engine::collectTexturesInUse() const { return {}; }
+std::vector<const sf::Texture*> Engine::collectTexturesInUse() const
+{
+    std::vector<const sf::Texture*> used;
+    auto take = [&used](const Mesh* mesh) {
+        if (!mesh)
+            return;
+        for (const sf::Texture* t : {mesh->baseTexture, mesh->triangleTexture, mesh->normalMap, mesh->roughnessMap,
+                                     mesh->heightMap, mesh->emissiveMap, mesh->noiseMap})
+            if (t)
+                used.push_back(t);
+    };
+    for (const SceneObjectRecord& record : sceneObjects)
+        take(record.mesh.get());
+    for (const Mesh* mesh : meshes)
+        take(mesh);
+    for (const Entity* entity : entities)
+        for (const Mesh* mesh : entity->objects)
+            take(mesh);
+    if (boss3D)
+        for (const Mesh* mesh : boss3D->objects)
+            take(mesh);
+    take(spaceMesh.get());
+    return used;
+}
 
 void Engine::purgeUnusedTextures()
 {
@@ -87,10 +129,14 @@ void Engine::purgeUnusedTextures()
     std::lock_guard<std::mutex> lock(textureMutex_);
     for (auto it = textureCache_.begin(); it != textureCache_.end();) {
         sf::Texture* texture = it->second.get();
-        if (texture && !keep.count(texture) && it->first.find("space") == std::string::npos)
+        const auto purgeable = purgeable_.find(it->first);
+        if (texture && purgeable != purgeable_.end() && purgeable->second && !keep.count(texture)
+            && it->first.find("space") == std::string::npos) {
+            purgeable_.erase(purgeable);
             it = textureCache_.erase(it);
-        else
+        } else {
             ++it;
+        }
     }
 }
 
@@ -104,4 +150,104 @@ bool Engine::textureCacheHasEntry(const std::string& path)
 {
     std::lock_guard<std::mutex> lock(textureMutex_);
     return textureCache_.count(path) != 0;
+}
+
+sf::Shader* Engine::sharedShader(const std::string& path)
+{
+    auto found = shaderCache_.find(path);
+    if (found == shaderCache_.end()) {
+        std::unique_ptr<sf::Shader> shader;
+        if (sf::Shader::isAvailable()) {
+            shader = std::make_unique<sf::Shader>();
+            if (!shader->loadFromFile(resolveAssetPath(path), sf::Shader::Fragment))
+                shader.reset();
+        }
+        found = shaderCache_.emplace(path, std::move(shader)).first;
+    }
+    return found->second.get();
+}
+
+const sf::Texture& Engine::neutralTexture(TextureSlot slot)
+{
+    std::unique_ptr<sf::Texture>& texture = neutralTextures_[static_cast<size_t>(slot)];
+    if (!texture) {
+        sf::Image pixel;
+        pixel.create(1, 1, NEUTRAL_COLOURS[static_cast<size_t>(slot)]);
+        texture = std::make_unique<sf::Texture>();
+        texture->loadFromImage(pixel);
+        texture->setRepeated(true);
+    }
+    return *texture;
+}
+
+void Engine::addMesh(Mesh* mesh)
+{
+    if (mesh)
+        meshes.push_back(mesh);
+}
+
+void Engine::clearScene()
+{
+    for (Mesh* mesh : meshes)
+        mesh->markedForDeletion = true;
+    cameraFrames.clear();
+    currentCameraFrame = -1;
+    for (SceneObjectRecord& record : sceneObjects) {
+        if (record.sceneId != sceneId)
+            continue;
+        if (record.mesh)
+            record.mesh->markedForDeletion = true;
+        record.removePending = true;
+    }
+}
+
+void Engine::installPlayer(std::unique_ptr<Player> newPlayer)
+{
+    if (player)
+        entities.erase(std::remove(entities.begin(), entities.end(), player.get()), entities.end());
+    player = std::move(newPlayer);
+    player3D = player.get();
+    camera = player ? &player->camera : nullptr;
+    if (player)
+        entities.push_back(player.get());
+}
+
+void Engine::createPlayer()
+{
+    auto newPlayer = std::make_unique<Player>();
+    sf::Texture* hitbox = getTexture("2D/hitbox.png");
+    newPlayer->marker.reset(loadObjMesh(*this, "2D/hitboxYarvo", hitbox, {100.f, -2500.f, 100.f}, true, false));
+    newPlayer->addObject(newPlayer->marker.get());
+    installPlayer(std::move(newPlayer));
+}
+
+void Engine::controlPlayer3D()
+{
+    if (!player3D || !camera)
+        return;
+    const float yaw = camera->rotation.y * PI_F / 180.f;
+    const float s = 10000.f * frameTime;
+    const float c = std::cos(yaw) * s;
+    const float n = std::sin(yaw) * s;
+    sf::Vector3f& p = player3D->position;
+    if (input::isKeyPressed(sf::Keyboard::Z)) {
+        p.z += c;
+        p.x -= n;
+    }
+    if (input::isKeyPressed(sf::Keyboard::S)) {
+        p.z -= c;
+        p.x += n;
+    }
+    if (input::isKeyPressed(sf::Keyboard::Q)) {
+        p.z -= n;
+        p.x -= c;
+    }
+    if (input::isKeyPressed(sf::Keyboard::D)) {
+        p.z += n;
+        p.x += c;
+    }
+    if (input::isKeyPressed(sf::Keyboard::Space) && player3D->state != 2 && player3D->state != 3) {
+        player3D->state = player3D->state == 4 ? 5 : 3;
+        player3D->clock.restart();
+    }
 }

@@ -2,6 +2,10 @@
 // The one game-wide context: texture cache, shared drawing resources, frame
 // time, scene id, the menu's choices for the run, and the 3D engine's lists.
 #include "app/Bindings.h"
+#include "engine/CameraPath.h"
+#include "engine/Entity.h"
+#include "engine/RenderPipeline.h"
+#include "engine/SceneFile.h"
 #include "platform/Input.h"
 
 #include <SFML/Graphics.hpp>
@@ -12,13 +16,19 @@
 #include <unordered_map>
 #include <vector>
 
-class Camera;
-class Player;
-class Entity;
 class BossParent;
 class Level3Background;
 
 enum Difficulty : int { DIFFICULTY_EASY = 19, DIFFICULTY_NORMAL = 20, DIFFICULTY_HARD = 21 };
+
+// Who asked for a texture. Scene textures (meshes, scene files, the preload)
+// are dropped by the purge once no live mesh uses them; shared ones (sprites,
+// fonts' pictures, menus) are never dropped, since their users keep pointers.
+enum class TextureUse { Shared, Scene };
+
+// The kinds of texture a mesh's drawing shader samples; a missing one is
+// replaced by a 1 x 1 neutral texture of its kind.
+enum class TextureSlot { Base, Normal, Roughness, Emissive, Noise, Count };
 
 class Engine {
 public:
@@ -31,8 +41,8 @@ public:
 
     // Get-or-load a texture by path; null when the file does not load (tried again next call).
     // Safe to call from the scene preload worker and the main thread at once.
-    sf::Texture* getTexture(const std::string& path);
-    // Drops cached textures that no loaded mesh uses (keeps names containing "space").
+    sf::Texture* getTexture(const std::string& path, TextureUse use = TextureUse::Shared);
+    // Drops cached scene textures that no live mesh uses (keeps names containing "space").
     void purgeUnusedTextures();
     // Number of cache entries (null ones included).
     size_t textureCacheSize();
@@ -82,10 +92,75 @@ private:
     std::mutex textureMutex_;
     std::unordered_map<std::string, std::unique_ptr<sf::Texture>> textureCache_;
 
+    // Per cache key: true while every request for it was a scene request.
+    std::unordered_map<std::string, bool> purgeable_;
+    std::unordered_map<std::string, std::unique_ptr<sf::Shader>> shaderCache_;
+    std::array<std::unique_ptr<sf::Texture>, static_cast<size_t>(TextureSlot::Count)> neutralTextures_;
+
 public:
     // Every texture that a live mesh still uses (scene objects, registered meshes,
     // the 3D player's marker, boss objects); the purge keeps them.
     std::vector<const sf::Texture*> collectTexturesInUse() const;
+
+    // ---- the 3D world ----
+    // Registers a mesh for per-frame update and drawing (the engine owns it).
+    void addMesh(Mesh* mesh);
+    // Releases the current scene: registered meshes and this scene's objects are
+    // marked for deletion (deleted at the next visible-list rebuild), the camera
+    // path is freed.
+    void clearScene();
+    // Creates the 3D player with its marker mesh (needs a display).
+    void createPlayer();
+    // Makes `player` the 3D player: its camera becomes the engine camera.
+    void installPlayer(std::unique_ptr<Player> player);
+    // Free flight with Z, Q, S, D and the Space action key.
+    void controlPlayer3D();
+    // Draws the 3D scene into the window (main thread, after the engine step).
+    void render3D();
+    // Rebuilds the visible list (deleting released meshes and scene objects).
+    void updateVisibleObjects();
+    // The per-frame CPU pipeline over the visible list: batches in painter's order.
+    void buildBatches();
+    // A shader loaded and compiled once per path; null when shaders are
+    // unavailable or the file does not compile.
+    sf::Shader* sharedShader(const std::string& path);
+    sf::Shader* drawingShader() { return sharedShader("Shader/drawingShader.frag"); }
+    // The 1 x 1 texture drawn where a mesh has no texture of that kind.
+    const sf::Texture& neutralTexture(TextureSlot slot);
+
+    std::vector<SceneObjectRecord> sceneObjects;
+    std::vector<Mesh*> meshes; // registered meshes, owned
+    bool sceneLoading = false;
+    bool sceneLoaded = false;
+    std::vector<CameraFrame> cameraFrames;
+    int currentCameraFrame = -1; // index into cameraFrames, -1 when none
+    float cameraFrameAccumulator = 0.f;
+    int posedFrame = 0;
+    bool depthView = false;
+    std::vector<Mesh*> visibleObjects;  // not owned, rebuilt every frame
+    std::vector<Mesh*> projectedMeshes; // the meshes projected in the last frame
+    RenderPipeline pipeline;
+    int pipelineThreads = 0; // 0: the OpenMP default team
+    float visibleRebuildTimer = 0.f;
+    int bossSceneId = 9;
+    std::unique_ptr<Mesh> spaceMesh; // the backdrop, attached to the camera
+    std::unique_ptr<Player> player;  // owns the 3D player (also listed in entities)
+    float lightTickTimer = 0.f;
+    bool lightTick = false;
+    Mesh* menuScreenMesh = nullptr;
+    sf::Font menuFont;
+    // The glow pass draws into one light buffer from the other and swaps.
+    std::array<std::unique_ptr<sf::RenderTexture>, 2> lightBuffers;
+    int lightBufferFront = 0;
+
+private:
+    void projectObject(Mesh& mesh, const FrameSettings& settings);
+    void drawBatch(const Batch& batch);
+    void setMaterialUniforms(const Batch& batch, sf::RenderStates& states);
+    void setLightUniforms(const Batch& batch);
+    void drawMovingLights();
+    void drawMovingLight(const Mesh& mesh);
+    void bindMap(sf::Shader& shader, const char* name, const sf::Texture* texture, TextureSlot slot);
 };
 
 // The singleton holders. engine() creates a bare Engine (no resources) on first

@@ -1,13 +1,173 @@
 #include "engine/EngineFrame.h"
 
+#include "engine/BossParent.h"
 #include "engine/Engine.h"
+#include "engine/SceneChange.h"
+#include "screens/MenuScene.h"
 
 #include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr float MAX_FRAME_TIME = 0.02f;
+constexpr float LIGHT_TICK_SECONDS = 0.05f;
+constexpr int CREDITS_SCENE = 14;
+
+struct WallDepth {
+    const char* meshName;
+    float depthOffsetY;
+};
+// Scene 8: how far behind the others each corridor wall section sorts.
+const WallDepth WALL_DEPTHS[] = {
+    {"3D/LVL2/wall/wall1", 100000.f},         {"3D/LVL2/wall/wall2", 100000.f},
+    {"3D/LVL2/wall/wall1_2", 20000000.f},     {"3D/LVL2/wall/wall2_2", 20000000.f},
+    {"3D/LVL2/wall/wall1_3", 300000000.f},    {"3D/LVL2/wall/wall2_3", 300000000.f},
+    {"3D/LVL2/wall/wall1_4", 4000000000.f},   {"3D/LVL2/wall/wall2_4", 4000000000.f},
+};
+
+template <typename Visit>
+void forEachLiveMesh(Engine& e, Visit visit)
+{
+    for (SceneObjectRecord& record : e.sceneObjects)
+        if (record.mesh)
+            visit(*record.mesh);
+    for (Mesh* mesh : e.meshes)
+        visit(*mesh);
+    if (e.boss3D)
+        for (Mesh* mesh : e.boss3D->objects)
+            if (mesh)
+                visit(*mesh);
+}
+
+void runLightTick(Engine& e)
+{
+    e.lightTick = false;
+    e.lightTickTimer -= e.frameTime;
+    if (e.lightTickTimer > 0.f)
+        return;
+    forEachLiveMesh(e, [](Mesh& mesh) { mesh.lights.clear(); });
+    e.lightTickTimer = LIGHT_TICK_SECONDS;
+    e.lightTick = true;
+}
+
+Mesh* findGreenPlanet(Engine& e)
+{
+    for (SceneObjectRecord& record : e.sceneObjects)
+        if (record.mesh && (record.name == "GreenPlanet" || record.mesh->name.find("GreenPlanet") != std::string::npos))
+            return record.mesh.get();
+    return nullptr;
+}
+
+void updatePlanetGlow(Engine& e)
+{
+    Mesh* planet = findGreenPlanet(e);
+    if (!planet)
+        return;
+    LightData& light = planet->lightData;
+    light.range = 75000.f;
+    if (e.sceneId == 1) {
+        const int f = e.cameraFrame;
+        if (f < 66)
+            light.intensity = 0.f;
+        else if (f <= 184)
+            light.intensity = static_cast<float>(f - 65) / 25.f;
+        else if (f <= 250)
+            light.intensity = static_cast<float>(303 - f) / 25.f;
+    } else if (e.sceneId == 2) {
+        light.intensity = light.intensity < 3.5f ? light.intensity + e.frameTime : 3.5f;
+    } else {
+        light.intensity = 3.5f;
+    }
+}
+
+void playKeyframedObjects(Engine& e)
+{
+    for (SceneObjectRecord& record : e.sceneObjects) {
+        if (!record.playing || !record.mesh || record.positions.empty())
+            continue;
+        if (record.keyIndex >= record.positions.size())
+            record.keyIndex = record.forward ? 0 : record.positions.size() - 1;
+        record.mesh->localPosition = record.positions[record.keyIndex];
+        if (record.keyIndex < record.rotations.size())
+            record.mesh->rotation = record.rotations[record.keyIndex];
+        const bool leaves = record.forward ? record.keyIndex + 1 >= record.positions.size() : record.keyIndex == 0;
+        if (leaves) {
+            record.keyIndex = record.forward ? 0 : record.positions.size() - 1;
+            record.playing = record.looping;
+        } else {
+            record.keyIndex = record.forward ? record.keyIndex + 1 : record.keyIndex - 1;
+        }
+    }
+}
+
+} // namespace
 
 void updateEngineFrame()
 {
     Engine& e = engine();
+    e.frameTime = std::min(e.frameClock.restart().asSeconds(), MAX_FRAME_TIME);
     if (e.paused)
         return;
-    e.frameTime = std::min(e.frameClock.restart().asSeconds(), 0.02f);
+
+    if (input::isKeyPressed(sf::Keyboard::G))
+        changeScene(CREDITS_SCENE, 0.f);
+
+    runLightTick(e);
+    e.lightPosition = e.sceneId == 5 ? sf::Vector3f(-500000.f, 0.f, -5000000000.f)
+                                     : sf::Vector3f(-500000.f, 5000000000.f, 368848.f);
+
+    for (Entity* entity : e.entities)
+        entity->update(e);
+
+    if (e.lightTick) {
+        for (SceneObjectRecord& record : e.sceneObjects)
+            if (record.mesh)
+                record.mesh->lightNearbyMeshes(true, e);
+        for (Mesh* mesh : e.meshes)
+            mesh->lightNearbyMeshes(true, e);
+    }
+
+    if (e.spaceMesh && e.camera) {
+        e.spaceMesh->parentPosition = &e.camera->position;
+        e.spaceMesh->position = e.camera->position;
+    }
+
+    if (e.boss3D) {
+        std::vector<Mesh*>& objects = e.boss3D->objects;
+        auto dead = std::stable_partition(objects.begin(), objects.end(),
+                                          [](const Mesh* mesh) { return mesh && !mesh->markedForDeletion; });
+        for (auto it = dead; it != objects.end(); ++it)
+            deleteObject3D(*it);
+        objects.erase(dead, objects.end());
+        e.boss3D->update();
+    }
+
+    if (e.sceneId == 8)
+        for (SceneObjectRecord& record : e.sceneObjects)
+            if (record.mesh)
+                for (const WallDepth& wall : WALL_DEPTHS)
+                    if (record.mesh->name == wall.meshName)
+                        record.mesh->depthOffset.y = wall.depthOffsetY;
+
+    if (e.sceneId == 9)
+        e.lightPosition = {150000.f, 250000.f, 1500000.f};
+
+    updatePlanetGlow(e);
+
+    if (e.sceneId == 15)
+        updateMenuScene();
+
+    const bool freeCameraScene = e.sceneId != 0 && e.sceneId != 7 && e.sceneId != 15;
+    if (e.cameraFrames.empty() && freeCameraScene)
+        e.controlPlayer3D();
+    else
+        playCameraPath(e);
+
+    if (e.camera) {
+        const float yaw = e.camera->rotation.y * PI_F / 180.f;
+        e.camera->forward = {std::cos(yaw), 0.f, -std::sin(yaw)};
+    }
+
+    playKeyframedObjects(e);
 }

@@ -1,0 +1,80 @@
+#include "bosses/Boss.h"
+
+#include "bosses/Icarus.h"
+#include "bosses/Murzel.h"
+#include "gameplay/GameState.h"
+#include "platform/Random.h"
+#include "play/Player2D.h"
+#include "play/TextManager.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+Boss::~Boss() = default;
+
+bool Boss::hitByBullets(BulletManager&, PlayerList&, ScoreList&, ScoreCounterList&) { return false; }
+bool Boss::hitByLaser(Laser&, size_t&, int, ScoreList&, ScoreCounterList&) { return false; }
+bool Boss::hitByShield(Shield&, int, ScoreList&, ScoreCounterList&) { return false; }
+bool Boss::hitPlayer(Player2D&) { return false; }
+
+void Boss::award(ScoreList& scores, ScoreCounterList& counters, PlayerList* ships, int i, uint32_t points,
+                 bool toBossScore)
+{
+    if (i < 0 || i >= static_cast<int>(scores.size()))
+        return;
+    const size_t p = static_cast<size_t>(i);
+    if (p < counters.size() && counters[p]) {
+        addScore(*counters[p], scores[p], points);
+    } else {
+        scores[p].score += points;
+        scores[p].lifePoints += points;
+    }
+    if (toBossScore && ships && p < ships->size() && (*ships)[p])
+        (*ships)[p]->bossScore += static_cast<double>(points);
+}
+
+void Boss::createTimerText(const char* initial)
+{
+    timerText = std::make_unique<TextManager>();
+    TextRequest request;
+    request.kind = TEXT_DIGITS;
+    request.position = {935.f, 50.f};
+    request.text = initial;
+    request.registerChain = 1;
+    timerText->addText(request);
+}
+
+void Boss::showTimer()
+{
+    if (!timerText)
+        return;
+    const float seconds = std::isfinite(timer) && timer > 0.f ? timer : 0.f;
+    timerText->setCounterText(std::to_string(static_cast<long long>(seconds)));
+}
+
+int Boss::randomBelow(float n)
+{
+    const int whole = std::isfinite(n) && n >= 1.f ? static_cast<int>(std::min(n, 1e9f)) : 0;
+    return whole > 0 ? random15() % whole : 0;
+}
+
+void releaseBosses(BossList& list)
+{
+    for (Boss* boss : list.bosses)
+        delete boss;
+    list.bosses.clear();
+}
+
+void spawnBoss(BossList& list, BossData data, PlayerList* players)
+{
+    releaseBosses(list);
+    Boss* boss = nullptr;
+    if (data.type == BOSS_MURZEL)
+        boss = new Murzel(data);
+    else
+        boss = new Icarus(data);
+    list.active = true;
+    boss->players = players;
+    list.bosses.push_back(boss);
+}

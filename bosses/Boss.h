@@ -1,0 +1,80 @@
+#pragma once
+// A 2D boss: one object held in the gameplay state's boss list beside the
+// enemies. The gameplay state updates and draws it and tests it against the
+// players' shots, lasers, shields and ships; the results tell when the fight
+// is over or the boss has been defeated.
+#include "play/Entity2D.h"
+#include "play/PlayerScore.h"
+#include "play/TextManager.h"
+
+#include <SFML/Graphics/RenderTarget.hpp>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class BulletManager;
+class EnemyManager;
+class Laser;
+class ParticleSystem;
+class Player2D;
+class Shield;
+
+enum BossType : int { BOSS_ICARUS = 24, BOSS_MURZEL = 25 };
+
+// The descriptor a boss is built from.
+struct BossData {
+    int type = BOSS_ICARUS;
+    ParticleSystem* particles = nullptr;
+};
+
+using PlayerList = std::vector<Player2D*>;
+using ScoreList = std::vector<PlayerScore>;
+using ScoreCounterList = std::vector<TextManager*>; // the players' score counters
+
+class Boss : public Entity2D {
+public:
+    Boss() = default;
+    ~Boss() override;
+    Boss(const Boss&) = delete;
+    Boss& operator=(const Boss&) = delete;
+
+    // One frame; true when the fight is over.
+    virtual bool update(float dt, EnemyManager& enemies, PlayerList& players, ScoreList& scores,
+                        ScoreCounterList& counters, ParticleSystem& particles) = 0;
+    virtual void draw(sf::RenderTarget& target, bool debug) = 0;
+    // The hit tests; each answers true when the boss is defeated.
+    virtual bool hitByBullets(BulletManager& shots, PlayerList& players, ScoreList& scores, ScoreCounterList& counters);
+    // May cut the beam after the segment it meets; it then moves `segment` to
+    // the beam's new length, which ends the caller's walk along the beam.
+    virtual bool hitByLaser(Laser& laser, size_t& segment, int player, ScoreList& scores, ScoreCounterList& counters);
+    virtual bool hitByShield(Shield& shield, int player, ScoreList& scores, ScoreCounterList& counters);
+    // Hits the ship itself on contact.
+    virtual bool hitPlayer(Player2D& player);
+    virtual int getType() const = 0;
+
+    PlayerList* players = nullptr;      // the gameplay state's ships, set by spawnBoss
+    ParticleSystem* particles = nullptr;
+    float timer = 0.f;                  // seconds left in the fight
+    std::unique_ptr<TextManager> timerText;
+
+protected:
+    // Raises both halves of player i's score and shows it on its counter;
+    // with toBossScore also its ship's boss score. Unknown players get nothing.
+    static void award(ScoreList& scores, ScoreCounterList& counters, PlayerList* players, int i, uint32_t points,
+                      bool toBossScore);
+    // The timer text: one digit string at the top of the screen.
+    void createTimerText(const char* initial);
+    // Shows the whole seconds left (never below 0).
+    void showTimer();
+    // A random offset 0..n-1; 0 when n is not positive.
+    static int randomBelow(float n);
+};
+
+// The gameplay state's boss list: the boss in play (at most one) and whether a fight is on.
+struct BossList;
+
+// Replaces whatever boss the list holds by a new one: type 25 builds Murzel,
+// 24 and any other type Icarus. The list's active flag is set.
+void spawnBoss(BossList& list, BossData data, PlayerList* players);
+// Deletes every boss of the list.
+void releaseBosses(BossList& list);

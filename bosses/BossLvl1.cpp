@@ -1,0 +1,314 @@
+#include "bosses/BossLvl1.h"
+
+#include "engine/Engine.h"
+#include "engine/ObjLoader.h"
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+const char* const TOWER_MODEL = "3D/BossLevel1/Tower/Tower";
+const char* const TOWER_TEXTURE = "3D/BossLevel1/Tower/Tower_greenDiffuse.png";
+const char* const TOWER_RED = "3D/BossLevel1/Tower/Tower_redDiffuse.png";
+const char* const MODULE_MODEL = "3D/BossLevel1/Module/Module";
+const char* const TURRET_MODEL = "3D/bossLevel1/Module/Turret";
+const char* const MODULE_TEXTURE = "3D/BossLevel1/Module/Module_greenDiffuse.png";
+const char* const MODULE_RED = "3D/BossLevel1/Module/Module_redDiffuse.png";
+
+const sf::Vector3f TOWER_POSITION{0.f, -182987.25f, 368848.06f};
+const sf::Vector3f DOOR_TOP_POSITION{0.f, -192487.25f, 368598.06f};
+const sf::Vector3f PLANET_POSITION{0.f, -128214.125f, 368923.375f};
+constexpr float MODULE_Y = -192101.25f;
+constexpr float MODULE_Z = 368499.06f;
+constexpr float TURRET_Z = 368399.06f;
+constexpr float MODULE_X[BossLvl1::MODULE_COUNT] = {-9600.f, -5176.f, 5176.f, 9600.f};
+
+// Where the doors slide to, and back.
+const sf::Vector3f DOOR2_OPEN{-1000.f, -182687.25f, 368848.06f};
+const sf::Vector3f DOOR1_OPEN{1000.f, -182687.25f, 368848.06f};
+const sf::Vector3f DOORS_CLOSED{0.f, -182687.25f, 368848.06f};
+constexpr float DOOR_STOP_SPEED = 40.f;
+constexpr float OPENING_X_FACTOR = 1600.f;
+constexpr float CLOSING_X_FACTOR = 2600.f;
+
+constexpr float MODULE_TURN_SPEED = 90.f;
+constexpr float TURRET_HIDDEN_DEPTH = -400000.f;
+
+// The two muzzles of a turret, in the turret's frame, and its pivot height.
+constexpr float MUZZLE_X[2] = {582.04f, -584.1024f};
+constexpr float MUZZLE_Z = 1813.2561f;
+constexpr float TURRET_PIVOT_Y = 1833.736f;
+
+// The velocity that slides a door towards `target`: already scaled by the
+// frame time, with x sped up by xFactor; zero within 5 units.
+sf::Vector3f doorVelocity(const Mesh* door, const sf::Vector3f& target, float xFactor)
+{
+    if (!door)
+        return {};
+    const sf::Vector3f d = target - door->position;
+    const float len = length3(d);
+    if (!(len > 5.f))
+        return {};
+    const float t = engine().frameTime;
+    return {t * d.x / len * 100.f * xFactor, t * d.y / len * 100.f, t * d.z / len * 100.f};
+}
+
+void setVelocity(Mesh* door, const sf::Vector3f& v)
+{
+    if (door)
+        door->velocity = v;
+}
+
+float velocityX(const Mesh* door) { return door ? door->velocity.x : 0.f; }
+
+BossParent* installedBoss = nullptr; // owned
+
+} // namespace
+
+BossLvl1::BossLvl1()
+{
+    tower = load(TOWER_MODEL, TOWER_TEXTURE, TOWER_POSITION);
+    if (tower)
+        tower->rotation = {270.f, -180.f, 0.f};
+    door2 = load("3D/BossLevel1/Tower/Door2", TOWER_TEXTURE, TOWER_POSITION);
+    door1 = load("3D/BossLevel1/Tower/Door1", TOWER_TEXTURE, TOWER_POSITION);
+    doorTop = load("3D/BossLevel1/Tower/DoorTop", TOWER_TEXTURE, TOWER_POSITION);
+    if (doorTop)
+        doorTop->position = doorTop->localPosition = DOOR_TOP_POSITION;
+    planet = load("3D/GreenPlanet/planet", "3D/GreenPlanet/planet.png", PLANET_POSITION);
+    if (planet) {
+        planet->rotation = {360.f, -180.f, 90.f};
+        planet->depthOffset.z = 750000.f;
+    }
+    Engine& e = engine();
+    for (int i = 0; i < MODULE_COUNT; ++i) {
+        const bool turned = (i == 1 || i == 2);
+        const sf::Vector3f rotation = turned ? sf::Vector3f(180.f, 0.f, 0.f) : sf::Vector3f();
+        Mesh* turret = load(TURRET_MODEL, MODULE_TEXTURE, {MODULE_X[i], MODULE_Y, TURRET_Z});
+        Mesh* module = load(MODULE_MODEL, MODULE_TEXTURE, {MODULE_X[i], MODULE_Y, MODULE_Z});
+        if (turret) {
+            turret->rotation = rotation;
+            if (e.resourcesReady)
+                turret->loadTextureMaps(e, MODULE_MODEL);
+        }
+        if (module) {
+            module->rotation = rotation;
+            module->name = std::to_string(i);
+        }
+        turrets[static_cast<size_t>(i)] = turret;
+        modules[static_cast<size_t>(i)] = {module, turned};
+    }
+    if (e.resourcesReady) {
+        for (Mesh* door : {door2, door1, doorTop})
+            if (door)
+                door->loadTextureMaps(e, TOWER_MODEL);
+        e.getTexture(MODULE_RED, TextureUse::Scene);
+        e.getTexture(TOWER_RED, TextureUse::Scene);
+    }
+}
+
+Mesh* BossLvl1::load(const std::string& model, const std::string& texture, const sf::Vector3f& position)
+{
+    Engine& e = engine();
+    Mesh* mesh = nullptr;
+    if (e.resourcesReady)
+        mesh = loadObjMesh(e, model, e.getTexture(texture, TextureUse::Scene), position, true, false);
+    else
+        mesh = loadObjGeometry(model, position, false).release();
+    if (mesh)
+        objects.push_back(mesh);
+    return mesh;
+}
+
+void BossLvl1::paint(Mesh* mesh, const char* texturePath)
+{
+    Engine& e = engine();
+    if (!mesh || !e.resourcesReady)
+        return;
+    if (sf::Texture* texture = e.getTexture(texturePath, TextureUse::Scene))
+        mesh->setBaseTexture(texture);
+}
+
+Camera BossLvl1::camera() const
+{
+    const Camera* camera = engine().camera;
+    return camera ? *camera : Camera{};
+}
+
+void BossLvl1::update()
+{
+    animateModules();
+    aimTurrets();
+    if (doorsTriggered)
+        doorsOpen = openDoors();
+    const float t = engine().frameTime;
+    for (size_t s = 0; s < flashOn.size(); ++s) {
+        if (!flashOn[s])
+            continue;
+        flashTimers[s] -= t;
+        if (flashTimers[s] <= 0.f)
+            flashOn[s] = false;
+    }
+    const float towerFlash = flashOn[TOWER_FLASH] ? flashTimers[TOWER_FLASH] / FLASH_TIME * 255.f : 0.f;
+    for (Mesh* mesh : {tower, door2, door1, doorTop})
+        if (mesh)
+            mesh->flash = towerFlash;
+}
+
+void BossLvl1::animateModules()
+{
+    for (size_t i = 0; i < modules.size(); ++i) {
+        Mesh* module = modules[i].mesh;
+        if (!module)
+            continue;
+        const sf::Vector3f target(modules[i].turned ? 180.f : 0.f, module->rotation.y, module->rotation.z);
+        module->spin = moveTowards3D(module->rotation, target, MODULE_TURN_SPEED);
+        const sf::Vector3f r = module->rotation;
+        const float c = std::cos((r.x - 45.f) * PI_F / 180.f);
+        Mesh* turret = turrets[i];
+        if (turret) {
+            if (!moduleDestroyed[i] && c <= 0.f)
+                turret->rotation = r;
+            else
+                turret->rotation = {r.x, turret->rotation.y, r.z};
+        }
+        module->flash = flashOn[i] ? flashTimers[i] / FLASH_TIME * 200.f : 0.f;
+        turretActive[i] = c < 0.f;
+        if (turret) {
+            turret->depthOffset.y = turretActive[i] ? 0.f : TURRET_HIDDEN_DEPTH;
+            turret->depthOffset.z = turretActive[i] ? 0.f : TURRET_HIDDEN_DEPTH;
+        }
+    }
+}
+
+void BossLvl1::aimTurrets()
+{
+    const Camera view = camera();
+    for (size_t i = 0; i < turrets.size(); ++i) {
+        Mesh* turret = turrets[i];
+        if (!turret)
+            continue;
+        turret->flash = flashOn[i] ? flashTimers[i] / FLASH_TIME * 255.f : 0.f;
+        if (!turretActive[i] || moduleDestroyed[i])
+            continue;
+        const sf::Vector2f s = projectToScreen(view, turret->position);
+        const float a = std::atan2(aimPoint.y - s.y, aimPoint.x - s.x);
+        turret->rotation.y = 85.f - a * 180.f / 3.1415927f;
+    }
+}
+
+bool BossLvl1::openDoors()
+{
+    switch (doorStep) {
+    case 0:
+        moveDoors();
+        if (velocityX(door1) > DOOR_STOP_SPEED || velocityX(door2) < -DOOR_STOP_SPEED)
+            return false;
+        doorStep = 1;
+        return true;
+    case 1:
+        if (doorWait > 0.f) {
+            doorWait -= engine().frameTime;
+            return true;
+        }
+        doorStep = 2;
+        return false;
+    default:
+        setVelocity(door2, doorVelocity(door2, DOORS_CLOSED, CLOSING_X_FACTOR));
+        setVelocity(door1, doorVelocity(door1, DOORS_CLOSED, CLOSING_X_FACTOR));
+        if (velocityX(door1) < -DOOR_STOP_SPEED && velocityX(door2) > DOOR_STOP_SPEED)
+            return false;
+        doorStep = 0;
+        setVelocity(door1, {});
+        setVelocity(door2, {});
+        doorsTriggered = false;
+        doorWait = 1.f;
+        return false;
+    }
+}
+
+void BossLvl1::moveDoors()
+{
+    setVelocity(door2, doorVelocity(door2, DOOR2_OPEN, OPENING_X_FACTOR));
+    setVelocity(door1, doorVelocity(door1, DOOR1_OPEN, OPENING_X_FACTOR));
+}
+
+void BossLvl1::setAllRed()
+{
+    for (Mesh* mesh : {tower, door2, door1, doorTop})
+        paint(mesh, TOWER_RED);
+    for (int i = 0; i < MODULE_COUNT; ++i)
+        setModuleRed(i);
+}
+
+void BossLvl1::setModuleRed(int i)
+{
+    if (i < 0 || i >= MODULE_COUNT || !modules[static_cast<size_t>(i)].mesh)
+        return;
+    paint(modules[static_cast<size_t>(i)].mesh, MODULE_RED);
+    moduleDestroyed[static_cast<size_t>(i)] = true;
+}
+
+void BossLvl1::setModuleFlag(int i, bool turned)
+{
+    if (i >= 0 && i < MODULE_COUNT)
+        modules[static_cast<size_t>(i)].turned = turned;
+}
+
+void BossLvl1::flashModule(int i)
+{
+    if (i < 0 || i >= MODULE_COUNT || !modules[static_cast<size_t>(i)].mesh)
+        return;
+    const size_t p = static_cast<size_t>(i);
+    modules[p].mesh->flash = 255.f;
+    flashTimers[p] = FLASH_TIME;
+    flashOn[p] = true;
+}
+
+void BossLvl1::flashTower()
+{
+    flashTimers[TOWER_FLASH] = FLASH_TIME;
+    flashOn[TOWER_FLASH] = true;
+}
+
+std::vector<sf::Vector2f> BossLvl1::getTurretScreenPositions(int i)
+{
+    std::vector<sf::Vector2f> points;
+    if (i < 0 || i >= MODULE_COUNT || !turrets[static_cast<size_t>(i)])
+        return points;
+    const Mesh& turret = *turrets[static_cast<size_t>(i)];
+    const Camera view = camera();
+    for (float muzzleX : MUZZLE_X) {
+        const sf::Vector3f r = rotateEuler({muzzleX, 0.f, MUZZLE_Z}, turret.rotation);
+        const sf::Vector3f w(turret.position.x + r.x, turret.position.y - TURRET_PIVOT_Y + r.y, turret.position.z + r.z);
+        screenPoint = projectToScreen(view, w);
+        points.push_back(screenPoint);
+    }
+    return points;
+}
+
+BossLvl1* currentBossLvl1() { return dynamic_cast<BossLvl1*>(engine().boss3D); }
+
+void installBoss3D(BossParent* boss)
+{
+    releaseBoss3D();
+    installedBoss = boss;
+    engine().boss3D = boss;
+}
+
+void releaseDetachedBoss3D()
+{
+    if (installedBoss && engine().boss3D != installedBoss) {
+        delete installedBoss;
+        installedBoss = nullptr;
+    }
+}
+
+void releaseBoss3D()
+{
+    if (engine().boss3D == installedBoss)
+        engine().boss3D = nullptr;
+    delete installedBoss;
+    installedBoss = nullptr;
+}

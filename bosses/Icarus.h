@@ -1,0 +1,63 @@
+#pragma once
+// The first boss (type 24), the 2D half of the tower fight: a head and up to
+// four pairs of body parts laid out by "2D/Boss/Icarus.txt" over the 3D tower
+// it creates. The fight ends when the head falls or the 99 s countdown runs out.
+#include "bosses/BodyPart.h"
+#include "bosses/Boss.h"
+#include "bosses/BossHealthBar.h"
+#include "bosses/IcarusLayout.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class Icarus : public Boss {
+public:
+    static constexpr float FIGHT_TIME = 99.f;
+    static constexpr float SWAP_DELAY = 2.f;
+    static constexpr uint32_t HIT_POINTS = 25;
+    static constexpr uint32_t BEAM_POINTS = 40;
+    static constexpr uint32_t PART_POINTS = 25000;
+    static constexpr uint32_t DEFEAT_POINTS = 100000;
+    static constexpr float BEAM_DAMAGE = 1.5f;
+    static constexpr float SHIELD_DAMAGE = 0.5f;
+
+    // Switches to the boss scene, reads the layout and shows the 3D tower.
+    explicit Icarus(BossData data, const std::string& layoutPath = icarus_layout::FILE);
+    // Turns the whole tower red.
+    ~Icarus() override;
+
+    bool update(float dt, EnemyManager& enemies, PlayerList& players, ScoreList& scores, ScoreCounterList& counters,
+                ParticleSystem& particles) override;
+    void draw(sf::RenderTarget& target, bool debug) override;
+    bool hitByBullets(BulletManager& shots, PlayerList& players, ScoreList& scores, ScoreCounterList& counters) override;
+    bool hitByLaser(Laser& laser, size_t& segment, int player, ScoreList& scores, ScoreCounterList& counters) override;
+    bool hitByShield(Shield& shield, int player, ScoreList& scores, ScoreCounterList& counters) override;
+    bool hitPlayer(Player2D& player) override;
+    int getType() const override { return BOSS_ICARUS; }
+
+    // Part i has lost its hit points: it goes for good, or its partner takes
+    // its place two seconds later.
+    void destroyPart(size_t i);
+
+    // A destroyed part waiting for its partner, one per entry of parts.
+    struct SwapSlot {
+        bool pending = false;
+        float elapsed = 0.f;
+    };
+
+    std::vector<SwapSlot> swapSlots;
+    std::vector<sf::Vector2f> smokePoints;
+    BossHealthBar healthBar{true};
+    std::unique_ptr<BodyPart> head; // null when the layout has no head
+    std::vector<std::unique_ptr<BodyPart>> parts;
+    float maxHealth = 0.f;
+
+private:
+    void buildParts(const std::vector<IcarusPartRecord>& records);
+    void flashTower() const;
+    void burst(const sf::FloatRect& box, int speed) const;
+    void awardEveryone(ScoreList& scores, ScoreCounterList& counters, uint32_t points) const;
+    void awardPlayer(ScoreList& scores, ScoreCounterList& counters, int player, uint32_t points) const;
+    void headDefeatBursts() const;
+};

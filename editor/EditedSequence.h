@@ -1,0 +1,55 @@
+#pragma once
+// The sequence being edited: its spawner records, the selection and the scroll
+// direction, always backed by the sequence file it was read from.
+#include "editor/SpawnerRecord.h"
+
+#include <string>
+#include <vector>
+
+class EditedSequence {
+public:
+    static constexpr double NEW_SPAWNER_GAP = 0.2; // seconds after the last record
+    static constexpr float NEW_SPAWNER_DELAY = 0.2f;
+
+    explicit EditedSequence(std::string folder) : folder(std::move(folder)) {}
+
+    // folder + "LEVEL_<level>_SEQUENCE_<sequence>.txt"
+    std::string fileName(int level, int sequence) const;
+    std::string fileName() const { return fileName(level, sequence); }
+
+    // Reads a sequence into the list. Switching to another sequence clears the
+    // selection; otherwise the selection is kept by position in the file and its
+    // records are coloured as selected. A file that does not open gives an empty
+    // list and leaves the scroll direction as it was.
+    void loadSequence(int level, int sequence);
+    // Writes the list (in list order) and reads it back, so that names, colours
+    // and order follow the file. False when the file could not be written: it is
+    // then left as it was and the list is not reloaded.
+    bool saveSequence();
+
+    // Sorts by spawn time; equal times keep their order and selected records
+    // never move (nor does anything move past them).
+    void sortBySpawnTime();
+    void clearSelection();
+    // Position of a record index in the selection, or -1.
+    int findSelected(int index) const;
+    void selectAll();
+    // A click on a record's button in the spawner list; with control it toggles.
+    void clickInList(int index, bool control);
+    // Removes the selected records; the selection ends empty.
+    void deleteSelected();
+    // Appends a plain spawner at the screen centre, NEW_SPAWNER_GAP after the last one.
+    void appendNewSpawner();
+    // The records that the selection names, in selection order (valid indices only).
+    std::vector<SpawnerRecord*> selectedRecords();
+
+    std::string folder;
+    int level = 1;
+    int sequence = 1;
+    int scrollDirection = 0;
+    std::vector<SpawnerRecord> records;
+    std::vector<int> selection;
+
+private:
+    bool validIndex(int index) const { return index >= 0 && index < static_cast<int>(records.size()); }
+};

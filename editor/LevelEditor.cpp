@@ -1,0 +1,305 @@
+#include "editor/LevelEditor.h"
+
+#include "editor/ImGuiSfml.h"
+#include "editor/TmxImport.h"
+#include "enemies/EnemyManager.h"
+#include "enemies/Spawner.h"
+#include "engine/Engine.h"
+#include "engine/SceneChange.h"
+#include "gameplay/GameState.h"
+#include "play/BulletManager.h"
+#include "play/Entity2D.h"
+
+#include <algorithm>
+#include <imgui.h>
+
+namespace {
+
+const char* const ICON_FOLDER = "2D/Editor/Spawner Images(x30)/";
+const char* const GRID_HORIZONTAL = "2D/Editor/Grid_Right_Left.png";
+const char* const GRID_VERTICAL = "2D/Editor/Grid_Up_Down.png";
+const sf::Color SELECTED_ICON_TINT(255, 0, 0, 150);
+
+// Where the grid strips of each scroll direction go: from `first`, one strip per
+// `step` pixels while the position has not reached `end`; 401 strips each.
+struct GridRun {
+    float first, step, end;
+};
+const GridRun GRID_RUNS[SCROLL_DIRECTION_COUNT] = {
+    {1050.f, -30.f, -10980.f}, // UP
+    {0.f, 30.f, 12030.f},      // DOWN
+    {1890.f, -30.f, -10140.f}, // LEFT
+    {0.f, 30.f, 12030.f},      // RIGHT
+};
+
+} // namespace
+
+LevelEditor::LevelEditor(GameState& owner, sf::RenderWindow& gameWindow, const std::string& levelFolder)
+    : game(owner), window(&gameWindow), edited(levelFolder), catalogue(levelFolder)
+{
+    trajectoryTexture.create(1920, 1080, sf::ContextSettings(0, 0, 0, 1, 1));
+    ImGui::SFML::Init(*window, sf::Vector2f(window->getSize()));
+    for (int i = 0; i < PATTERN_ID_COUNT; ++i)
+        loadSprite(patternIcons[i], std::string(ICON_FOLDER) + patternName(i) + ".png", true);
+    iconColours.assign(PATTERN_ID_COUNT, sf::Color::White);
+    loadSequence(1, 1);
+    loadSprite(gridHorizontal, GRID_HORIZONTAL, false);
+    loadSprite(gridVertical, GRID_VERTICAL, false);
+    gridHorizontal.setPosition(0.f, 0.f);
+    gridVertical.setPosition(0.f, 0.f);
+}
+
+LevelEditor::~LevelEditor()
+{
+    placementPattern = -1;
+    createCustomLevel = false;
+    iconColours.clear();
+    saveSequence();
+    if (window)
+        (void)window->setActive(true);
+    ImGui::SFML::Shutdown();
+}
+
+void LevelEditor::processEvent(const sf::Event& event)
+{
+    ImGui::SFML::ProcessEvent(event);
+    if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Delete && !edited.selection.empty())
+        confirmDeleteSpawners = true;
+}
+
+TimelineKeys LevelEditor::heldKeys() const
+{
+    TimelineKeys keys;
+    keys.left = input::isKeyPressed(sf::Keyboard::Left);
+    keys.right = input::isKeyPressed(sf::Keyboard::Right);
+    keys.up = input::isKeyPressed(sf::Keyboard::Up);
+    keys.down = input::isKeyPressed(sf::Keyboard::Down);
+    keys.control = input::isKeyPressed(sf::Keyboard::LControl);
+    keys.shift = input::isKeyPressed(sf::Keyboard::LShift);
+    return keys;
+}
+
+void LevelEditor::updateTimeline(float dt, int gameSequence)
+{
+    if (playing) {
+        timeline.time += dt;
+        if (gameSequence != lastGameSequence) {
+            lastGameSequence = gameSequence;
+            timeline.time = 0.f;
+            int level = 0, sequence = 0;
+            if (catalogue.locate(gameSequence, level, sequence)) {
+                saveSequence();
+                loadSequence(level, sequence);
+            }
+        }
+    }
+    timeline.update(edited.scrollDirection, heldKeys());
+}
+
+void LevelEditor::updateCursor(sf::Vector2i mouse)
+{
+    const TimelineKeys keys = heldKeys();
+    const sf::Vector2f position(static_cast<float>(mouse.x), static_cast<float>(mouse.y));
+    if (placementPattern < 0) {
+        timeline.cursor = position;
+    } else {
+        timeline.cursor = snapToGrid(position, keys.control, keys.shift);
+        cursorIcon.setPosition(timeline.cursor);
+    }
+    if (input::isKeyPressed(sf::Keyboard::B) && placementPattern >= 0) {
+        if (placementPattern < static_cast<int>(iconColours.size()))
+            iconColours[placementPattern] = sf::Color::White;
+        placementPattern = -1;
+    }
+}
+
+void LevelEditor::handleClick(sf::Mouse::Button button)
+{
+    if (guiWantsMouse)
+        return;
+    if (button == sf::Mouse::Left) {
+        if (placementPattern >= 0)
+            placeNewSpawner();
+        else if (!edited.selection.empty() && timeline.cursorOverSelection(edited))
+            dragging = true;
+    } else if (button == sf::Mouse::Right) {
+        timeline.selectUnderCursor(edited, input::isKeyPressed(sf::Keyboard::LControl));
+    }
+}
+
+void LevelEditor::placeNewSpawner()
+{
+    if (placementPattern < 0)
+        return;
+    edited.records.push_back(timeline.newSpawner(placementPattern, edited.scrollDirection));
+}
+
+void LevelEditor::dragSpawners()
+{
+    if (!dragging)
+        return;
+    if (!ImGui::SFML::isMouseButtonHeld(sf::Mouse::Left))
+        dragging = false; // the last step below still runs
+    const TimelineKeys keys = heldKeys();
+    timeline.dragSelection(edited, keys.control, keys.shift);
+}
+
+void LevelEditor::choosePlacementPattern(int pattern)
+{
+    if (pattern < 0 || pattern >= PATTERN_ID_COUNT || iconColours.size() < PATTERN_ID_COUNT)
+        return;
+    if (pattern == placementPattern) {
+        iconColours[pattern] = sf::Color::White;
+        placementPattern = -1;
+        return;
+    }
+    if (placementPattern >= 0)
+        iconColours[placementPattern] = sf::Color::White;
+    iconColours[pattern] = sf::Color::Red;
+    placementPattern = pattern;
+    if (const sf::Texture* texture = patternIcons[pattern].getTexture())
+        cursorIcon.setTexture(*texture);
+}
+
+void LevelEditor::importTmx()
+{
+    const std::string path = level_files::sequenceFileName(edited.level, edited.sequence, edited.folder);
+    const std::string tmxPath = path.substr(0, path.size() - 4) + ".tmx";
+    TmxImportResult result = importTmxFile(tmxPath, edited.scrollDirection);
+    tmxMessage = describeTmxImport(result, tmxPath);
+    if (result.status != TmxImportResult::Status::Imported)
+        return; // the edited sequence stays as it was
+    edited.selection.clear();
+    edited.records = std::move(result.records);
+    if (!saveSequence())
+        tmxMessage += " (the sequence file could not be written)";
+}
+
+void LevelEditor::drawGrid()
+{
+    if (!window)
+        return;
+    // The collected trajectories lie under the play objects, like the grid.
+    if (displayTrajectory)
+        window->draw(sf::Sprite(trajectoryTexture.getTexture()));
+    if (!showGrid)
+        return;
+    const int d = edited.scrollDirection >= 0 && edited.scrollDirection < SCROLL_DIRECTION_COUNT
+                      ? edited.scrollDirection
+                      : scroll_direction::UP;
+    const bool vertical = d == scroll_direction::UP || d == scroll_direction::DOWN;
+    sf::Sprite& strip = vertical ? gridVertical : gridHorizontal;
+    const GridRun& run = GRID_RUNS[d];
+    const sf::Vector2f view = timeline.view;
+    for (float k = run.first; run.step > 0.f ? k < run.end : k > run.end; k += run.step) {
+        if (vertical)
+            strip.setPosition(view.x, k + view.y);
+        else
+            strip.setPosition(k + view.x, view.y - 240.f);
+        window->draw(strip);
+    }
+}
+
+void LevelEditor::draw()
+{
+    if (!window)
+        return;
+    if (placementPattern >= 0)
+        window->draw(cursorIcon);
+    if (showSpawners) {
+        for (int i = 0; i < static_cast<int>(edited.records.size()); ++i) {
+            const SpawnerRecord& r = edited.records[i];
+            if (r.patternId < 0 || r.patternId >= PATTERN_ID_COUNT)
+                continue;
+            sf::Sprite& icon = patternIcons[r.patternId];
+            icon.setPosition(timeline.iconCentre(r, edited.scrollDirection));
+            icon.setColor(edited.findSelected(i) >= 0 ? SELECTED_ICON_TINT : sf::Color::White);
+            window->draw(icon);
+        }
+    }
+    ImGui::SFML::Render(*window);
+}
+
+void LevelEditor::clearPlay(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns)
+{
+    spawner.clear();
+    enemies.enemies.clear();
+    patterns.clear();
+}
+
+void LevelEditor::refreshSpawnerIndex(Spawner& spawner) const
+{
+    spawner.sequenceCounts = catalogue.sequenceCounts;
+    spawner.levelCount = catalogue.nbLevels();
+    spawner.totalSequences = 0;
+    spawner.sequenceNames.clear();
+    for (int level = 1; level <= catalogue.nbLevels(); ++level) {
+        spawner.totalSequences += catalogue.sequenceCounts[level - 1];
+        for (int s = 1; s <= catalogue.sequenceCounts[level - 1]; ++s)
+            spawner.sequenceNames.push_back(catalogue.sequenceFileName(level, s));
+    }
+}
+
+void LevelEditor::play(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns)
+{
+    static const int SCENES[] = {2, 3, 5, 6, 8, 11, 12, 13, 9};
+    saveSequence();
+    clearPlay(spawner, enemies, patterns);
+    refreshSpawnerIndex(spawner);
+    const int index = spawner.getSequenceIndex(edited.level, edited.sequence);
+    if (index >= 0 && index < static_cast<int>(sizeof SCENES / sizeof SCENES[0]))
+        changeScene(SCENES[index], timeline.time);
+    spawner.loadSequenceFrom(index, timeline.time, [this](int d) { game.turnToScrollDirection(d); });
+    playing = true;
+    lastGameSequence = spawner.currentSequence;
+}
+
+void LevelEditor::stop(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns)
+{
+    playing = false;
+    clearPlay(spawner, enemies, patterns);
+}
+
+void LevelEditor::playSelected(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns)
+{
+    if (edited.selection.empty())
+        return;
+    saveSequence();
+    clearPlay(spawner, enemies, patterns);
+    refreshSpawnerIndex(spawner);
+    std::sort(edited.selection.begin(), edited.selection.end());
+    spawner.loadSelectedSpawners(spawner.getSequenceIndex(edited.level, edited.sequence), edited.selection, false,
+                                 [this](int d) { game.turnToScrollDirection(d); });
+}
+
+void LevelEditor::previewTrajectory(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns,
+                                    bool untilBulletsGone)
+{
+    const std::vector<sf::Vector2f> centre{{960.f, 540.f}};
+    const int stepLimit = static_cast<int>(PREVIEW_LIMIT_SECONDS / PREVIEW_STEP);
+    saveSequence();
+    refreshSpawnerIndex(spawner);
+    std::sort(edited.selection.begin(), edited.selection.end());
+    spawner.loadSelectedSpawners(spawner.getSequenceIndex(edited.level, edited.sequence), edited.selection, true,
+                                 [this](int d) { game.turnToScrollDirection(d); });
+    for (int step = 0; !spawner.pending.empty() && step < stepLimit; ++step)
+        spawner.update(PREVIEW_STEP, patterns);
+    for (int step = 0; !patterns.empty() && step < stepLimit; ++step)
+        updateSpawnPatterns(patterns, PREVIEW_STEP, enemies, centre);
+    const auto running = [&]() {
+        return !enemies.enemies.empty() || (untilBulletsGone && enemies.enemyBullets && !enemies.enemyBullets->bullets.empty());
+    };
+    for (int step = 0; running() && step < stepLimit; ++step) {
+        enemies.drawEditor(trajectoryTexture);
+        enemies.update(PREVIEW_STEP, centre);
+    }
+    trajectoryTexture.display();
+}
+
+int LevelEditor::clampPage(int page, int recordCount)
+{
+    const unsigned long long shown = static_cast<unsigned long long>(static_cast<unsigned>(page)) * PAGE_SIZE;
+    if (shown > static_cast<unsigned long long>(recordCount) && recordCount % PAGE_SIZE != 0)
+        return recordCount / PAGE_SIZE + 1;
+    return page;
+}

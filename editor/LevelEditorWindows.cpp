@@ -1,0 +1,232 @@
+// The editor's GUI frame: the "Level" window (time, play, the level and
+// sequence tree), the deletion confirmation, the "Level Editor" window (tile-map
+// import, play of the selection, trajectory preview, the spawner list) and the
+// pattern selector, with the level index rewrite and the autosave.
+#include "editor/ImGuiSfml.h"
+#include "editor/LevelEditor.h"
+#include "enemies/EnemyManager.h"
+#include "enemies/Spawner.h"
+#include "platform/Input.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <imgui.h>
+
+namespace {
+
+const char* const DIRECTION_ITEMS[SCROLL_DIRECTION_COUNT] = {"Up", "Down", "Left", "Right"};
+constexpr int SELECTOR_ROW = 5;
+
+void placeFirstTime(float x, float y, float w, float h)
+{
+    ImGui::SetNextWindowPos(ImVec2(x, y), ImGuiCond_FirstUseEver);
+    ImGui::SetNextWindowSize(ImVec2(w, h), ImGuiCond_FirstUseEver);
+}
+
+} // namespace
+
+void LevelEditor::updateGui(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns)
+{
+    guiWantsMouse = ImGui::GetIO().WantCaptureMouse;
+    ImGui::SFML::Update(*window, guiClock.restart());
+
+    if (input::isKeyPressed(sf::Keyboard::A) && input::isKeyPressed(sf::Keyboard::LControl))
+        edited.selectAll();
+
+    levelWindow(spawner, enemies, patterns);
+    if (confirmDeleteSequence)
+        deleteConfirmWindow();
+    levelEditorWindow(spawner, enemies, patterns);
+    catalogue.writeIndex();
+    multiSpawnerEditorWindow();
+    spawnerEditorWindow();
+    if (createCustomLevel)
+        spawnerTypeSelectorWindow();
+    if (customPreset) {
+        ImGui::Begin("Custom Preset Window");
+        ImGui::End();
+    }
+    dragSpawners();
+    deleteSpawnersWindow();
+
+    if (autosaveClock.getElapsedTime().asSeconds() > AUTOSAVE_SECONDS) {
+        saveSequence(); // reads the file back when it was written
+        autosaveClock.restart();
+    }
+}
+
+void LevelEditor::levelWindow(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns)
+{
+    placeFirstTime(10.f, 10.f, 340.f, 520.f);
+    ImGui::Begin("Level");
+    float maxTime = 0.f;
+    if (!edited.records.empty()) {
+        maxTime = edited.records.back().spawnTimer - 1.f;
+        if (timeline.time > maxTime)
+            timeline.time = maxTime;
+        if (timeline.time < 0.f)
+            timeline.time = 0.f;
+    }
+    ImGui::SliderFloat("Time", &timeline.time, 0.f, std::max(maxTime, 0.f), "%.1f");
+    if (ImGui::Button("Play"))
+        play(spawner, enemies, patterns);
+    ImGui::SameLine();
+    if (ImGui::Button("Stop"))
+        stop(spawner, enemies, patterns);
+    ImGui::SameLine();
+    ImGui::Text("Level %d Sequence %d", edited.level, edited.sequence);
+
+    char label[64];
+    for (int level = 1; level <= catalogue.nbLevels(); ++level) {
+        std::snprintf(label, sizeof label, "Level %d", level);
+        if (!ImGui::TreeNode(label))
+            continue;
+        for (int s = 1; s <= catalogue.sequenceCounts[level - 1]; ++s) {
+            std::snprintf(label, sizeof label, "Sequence %d", s);
+            if (ImGui::Button(label)) {
+                timeline.view = {0.f, 0.f};
+                saveSequence();
+                loadSequence(level, s);
+                page = 1;
+            }
+            ImGui::SameLine();
+            std::snprintf(label, sizeof label, "Delete Sequence %d", s);
+            if (ImGui::Button(label)) {
+                confirmDeleteSequence = true;
+                deleteLevel = level - 1;
+                deleteSequence = s - 1;
+            }
+        }
+        if (ImGui::Button("New Sequence")) {
+            if (const int created = catalogue.newSequence(level)) {
+                saveSequence();
+                loadSequence(level, created);
+                page = 1;
+            }
+        }
+        ImGui::TreePop();
+    }
+    if (ImGui::Button("New Level")) {
+        if (const int created = catalogue.newLevel()) {
+            saveSequence();
+            loadSequence(created, 1);
+        }
+    }
+    ImGui::Checkbox("Show Grid", &showGrid);
+    ImGui::Checkbox("Show Spawner", &showSpawners);
+    ImGui::Checkbox("Hide Hud", &hideHud);
+    ImGui::Checkbox("Demo", &showDemo);
+    ImGui::End();
+    if (showDemo)
+        ImGui::ShowDemoWindow(&showDemo);
+}
+
+void LevelEditor::deleteConfirmWindow()
+{
+    placeFirstTime(800.f, 480.f, 280.f, 110.f);
+    ImGui::Begin("Delete Confirm");
+    ImGui::Text("Are you sure you want \nto delete the sequence ?");
+    if (ImGui::Button("Yes"))
+        confirmSequenceDeletion();
+    if (ImGui::Button("No"))
+        confirmDeleteSequence = false;
+    ImGui::End();
+}
+
+void LevelEditor::confirmSequenceDeletion()
+{
+    catalogue.deleteSequence(deleteLevel, deleteSequence);
+    loadSequence(1, 1);
+    page = 1;
+    confirmDeleteSequence = false;
+}
+
+void LevelEditor::levelEditorWindow(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns)
+{
+    placeFirstTime(1500.f, 10.f, 410.f, 760.f);
+    ImGui::Begin("Level Editor");
+    ImGui::Text("Level %d Sequence %d", edited.level, edited.sequence);
+    scrollTmxPanel();
+    ImGui::Checkbox("Create Custom Level", &createCustomLevel);
+    ImGui::Checkbox("Custom Preset", &customPreset);
+    if (ImGui::Button("Play"))
+        playSelected(spawner, enemies, patterns);
+    ImGui::SameLine();
+    if (ImGui::Button("Stop"))
+        clearPlay(spawner, enemies, patterns);
+    ImGui::SameLine();
+    ImGui::Text("Spawn selected enemies");
+    if (ImGui::Checkbox("Display Trajectory", &displayTrajectory)) {
+        if (displayTrajectory) {
+            previewTrajectory(spawner, enemies, patterns, false);
+        } else {
+            trajectoryTexture.clear(sf::Color::Transparent);
+            trajectoryTexture.display();
+            clearPlay(spawner, enemies, patterns);
+        }
+    }
+    if (ImGui::CollapsingHeader("Spawner"))
+        spawnerList(spawner, enemies, patterns);
+    ImGui::End();
+}
+
+void LevelEditor::scrollTmxPanel()
+{
+    ImGui::Combo("Scroll Direction", &edited.scrollDirection, DIRECTION_ITEMS, SCROLL_DIRECTION_COUNT);
+    if (ImGui::Button("Load Tmx File"))
+        importTmx();
+    if (!tmxMessage.empty())
+        ImGui::TextWrapped("%s", tmxMessage.c_str());
+}
+
+void LevelEditor::spawnerList(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns)
+{
+    if (ImGui::Button("New Spawner"))
+        edited.appendNewSpawner();
+    ImGui::SameLine();
+    if (ImGui::Button("Delete selected spawners"))
+        confirmDeleteSpawners = true;
+    ImGui::InputInt("Page", &page, 1, 1);
+    const int n = static_cast<int>(edited.records.size());
+    page = clampPage(page, n);
+    ImGui::BeginChild("");
+    const long long first = (static_cast<long long>(page) - 1) * PAGE_SIZE;
+    const long long last = std::min(static_cast<long long>(page) * PAGE_SIZE, static_cast<long long>(n));
+    // A preview run from a click saves and reloads the list, so its length is read again each row.
+    for (long long row = std::max(first, 0LL);
+         first >= 0 && row < last && row < static_cast<long long>(edited.records.size()); ++row) {
+        const int i = static_cast<int>(row);
+        const SpawnerRecord& r = edited.records[i];
+        const int icon = r.patternId >= 0 && r.patternId < PATTERN_ID_COUNT ? r.patternId : 0;
+        ImGui::PushID(i);
+        const bool clicked = ImGui::SFML::ImageButton(r.name.c_str(), patternIcons[icon], {ICON_SIZE, ICON_SIZE},
+                                                      sf::Color::Transparent, r.colour);
+        ImGui::PopID();
+        ImGui::SameLine();
+        ImGui::Text("Pos : X: %.2f | Y: %.2f | Dir: %.2f \nST: %.2f| NBEnemy: %d | Delay: %.2f", r.posX, r.posY,
+                    r.direction, r.spawnTimer, r.nbMaxEnemy, r.delayTimer);
+        if (clicked) {
+            edited.clickInList(i, input::isKeyPressed(sf::Keyboard::LControl));
+            if (displayTrajectory) {
+                trajectoryTexture.clear(sf::Color::Transparent);
+                previewTrajectory(spawner, enemies, patterns, true);
+            }
+        }
+    }
+    ImGui::EndChild();
+}
+
+void LevelEditor::spawnerTypeSelectorWindow()
+{
+    placeFirstTime(1150.f, 10.f, 240.f, 290.f);
+    ImGui::Begin("Spawner Type Selector");
+    for (int i = 0; i < PATTERN_ID_COUNT; ++i) {
+        const sf::Color tint = i < static_cast<int>(iconColours.size()) ? iconColours[i] : sf::Color::White;
+        if (ImGui::SFML::ImageButton(patternName(i), patternIcons[i], {ICON_SIZE, ICON_SIZE}, sf::Color::Transparent,
+                                     tint))
+            choosePlacementPattern(i);
+        if ((i + 1) % SELECTOR_ROW != 0)
+            ImGui::SameLine();
+    }
+    ImGui::End();
+}

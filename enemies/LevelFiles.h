@@ -1,0 +1,78 @@
+#pragma once
+// The level index ("LevelsData.txt") and the level sequence files, as read and as written.
+//
+// Reading never fails hard: a file that does not open gives an empty result, a record
+// with a bad or missing value is skipped (reading goes on with the next record), and
+// out-of-range values are refused or clamped as documented below.
+#include <string>
+#include <vector>
+
+// The first word of a sequence file: the direction the level scrolls.
+namespace scroll_direction {
+enum : int { UP = 0, DOWN = 1, LEFT = 2, RIGHT = 3 };
+}
+using ScrollDirection = int;
+constexpr int SCROLL_DIRECTION_COUNT = 4;
+
+// The word of a direction ("UP", "DOWN", "LEFT", "RIGHT"), or nullptr outside 0..3.
+const char* scrollDirectionWord(int direction);
+// The direction of a word, or -1 when the word is none of the four (matched case-sensitively).
+int scrollDirectionFromWord(const std::string& word);
+
+namespace level_files {
+
+constexpr const char* CONFIG_FOLDER = "2D/Spawner/Config/";
+constexpr const char* INDEX_FILE = "LevelsData.txt";
+// Limits applied when files are read, so that a damaged file cannot make the game
+// allocate or spawn without bound.
+constexpr int MAX_LEVELS = 100;
+constexpr int MAX_SEQUENCES_PER_LEVEL = 100;
+constexpr int MAX_ENEMIES_PER_SPAWNER = 100;
+constexpr int PATTERN_COUNT = 28;
+
+// folder + "LEVEL_<level>_SEQUENCE_<sequence>.txt" (both numbered from 1).
+std::string sequenceFileName(int level, int sequence, const std::string& folder = CONFIG_FOLDER);
+
+} // namespace level_files
+
+struct LevelIndex {
+    std::vector<int> sequenceCounts; // sequences per level, index level - 1
+    int totalSequences = 0;          // sum of sequenceCounts
+};
+
+// Reads a level index. "NB_LEVELS n" (0..MAX_LEVELS, larger is clamped) starts a new
+// table of n zero counts; "NB_SEQUENCE L c" sets level L's count (c clamped into
+// 0..MAX_SEQUENCES_PER_LEVEL); lines naming no existing level are ignored; other
+// tokens are skipped. A missing file gives no levels.
+LevelIndex readLevelIndex(const std::string& path);
+// "NB_LEVELS n", then "\nNB_SEQUENCE i c" per level; no final line break.
+std::string formatLevelIndex(const std::vector<int>& sequenceCounts);
+bool writeLevelIndex(const std::string& path, const std::vector<int>& sequenceCounts);
+
+// One SPAWNER record of a sequence file, with the values as the file holds them.
+struct SequenceRecord {
+    std::string name;       // the token that opened the record ("SPAWNER1", ...)
+    float x = 0.f, y = 0.f; // POSITION
+    float direction = 0.f;  // DIRECTION: degrees counter-clockwise, y up
+    float spawnTime = 0.f;  // SPAWN_TIMER
+    float delay = 0.f;      // DELAY_TIMER
+    int count = 0;          // NB_MAX_ENEMY
+    int pattern = 0;        // PATTERN_ID
+};
+
+struct SequenceFile {
+    bool opened = false;
+    int direction = -1; // ScrollDirection of the first word, -1 when it is not a direction word
+    std::vector<SequenceRecord> records;
+};
+
+// Reads a sequence file. A token holding any of the letters S, P, A, W, N, E, R opens a
+// record of six labels with their values (the labels themselves are not compared). A
+// record whose values are not all finite numbers, or that the file cuts short, is dropped
+// and reading resumes at the token after its opening one. Records whose PATTERN_ID lies outside
+// 0..27 are dropped; NB_MAX_ENEMY is clamped into 0..MAX_ENEMIES_PER_SPAWNER.
+SequenceFile readSequenceFile(const std::string& path);
+SequenceFile parseSequenceText(const std::string& text);
+// The direction word and one numbered line per record whose pattern is within 0..27.
+std::string formatSequenceFile(int direction, const std::vector<SequenceRecord>& records);
+bool writeSequenceFile(const std::string& path, int direction, const std::vector<SequenceRecord>& records);

@@ -1,0 +1,130 @@
+#include "enemies/Spawner.h"
+
+namespace {
+// Walls scroll with the ground, which is timed at 25 frames where the file counts 24.
+constexpr float WALL_TIME_FACTOR = 1.0416666f;
+} // namespace
+
+SpawnEntry spawnEntryFromRecord(const SequenceRecord& r)
+{
+    SpawnEntry e;
+    e.x = r.x;
+    e.y = r.y;
+    e.angle = 360.f - r.direction;
+    e.time = r.pattern == pattern_id::WALL ? r.spawnTime * WALL_TIME_FACTOR : r.spawnTime;
+    e.interval = r.delay;
+    e.count = r.count;
+    e.pattern = r.pattern;
+    return e;
+}
+
+Spawner::Spawner(const std::string& configFolder)
+{
+    const LevelIndex index = readLevelIndex(configFolder + level_files::INDEX_FILE);
+    sequenceCounts = index.sequenceCounts;
+    levelCount = static_cast<int>(sequenceCounts.size());
+    totalSequences = index.totalSequences;
+    for (int level = 1; level <= levelCount; ++level)
+        for (int s = 1; s <= sequenceCounts[level - 1]; ++s)
+            sequenceNames.push_back(level_files::sequenceFileName(level, s, configFolder));
+}
+
+void Spawner::update(float dt, std::list<SpawnPattern>& running)
+{
+    clock += dt;
+    for (auto it = pending.begin(); it != pending.end();) {
+        if (it->time <= clock) {
+            SpawnPattern p;
+            p.elapsed = clock - it->time;
+            p.interval = it->interval;
+            p.count = it->count;
+            p.pattern = it->pattern;
+            p.point = {it->x, it->y};
+            p.angle = it->angle;
+            p.direction = scrollDirection;
+            p.spawned = 0;
+            running.push_back(p);
+            it = pending.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+int Spawner::getSequenceIndex(int level, int sequence) const
+{
+    if (level < 1 || level > levelCount || sequence < 1 || sequence > sequenceCounts[level - 1])
+        return -1;
+    int index = 0;
+    for (int l = 0; l < level - 1; ++l)
+        index += sequenceCounts[l];
+    return index + sequence - 1;
+}
+
+bool Spawner::readSequence(int index, SequenceFile& file)
+{
+    if (index < 0 || index >= static_cast<int>(sequenceNames.size()))
+        return false;
+    file = readSequenceFile(sequenceNames[index]);
+    return file.opened;
+}
+
+void Spawner::applyDirection(const SequenceFile& file, const DirectionSink& game)
+{
+    if (file.direction >= 0)
+        scrollDirection = file.direction;
+    if (game)
+        game(scrollDirection);
+}
+
+bool Spawner::loadSequence(int index, const DirectionSink& game)
+{
+    return loadFrom(index, 0.f, false, game);
+}
+
+bool Spawner::loadSequenceFrom(int index, float startTime, const DirectionSink& game)
+{
+    return loadFrom(index, startTime, true, game);
+}
+
+bool Spawner::loadFrom(int index, float startTime, bool skipEarlier, const DirectionSink& game)
+{
+    currentSequence = index;
+    clock = startTime;
+    pending.clear();
+    SequenceFile file;
+    if (!readSequence(index, file))
+        return false;
+    applyDirection(file, game);
+    for (const SequenceRecord& r : file.records)
+        if (!skipEarlier || r.spawnTime >= startTime)
+            pending.push_back(spawnEntryFromRecord(r));
+    return true;
+}
+
+bool Spawner::loadSelectedSpawners(int index, std::vector<int> ordinals, bool allAtZero, const DirectionSink& game)
+{
+    currentSequence = index;
+    if (ordinals.empty())
+        return false;
+    clock = 0.f;
+    pending.clear();
+    SequenceFile file;
+    if (!readSequence(index, file))
+        return false;
+    applyDirection(file, game);
+    size_t next = 0;
+    for (size_t n = 0; n < file.records.size() && next < ordinals.size(); ++n)
+        if (static_cast<int>(n) == ordinals[next]) {
+            pending.push_back(spawnEntryFromRecord(file.records[n]));
+            ++next;
+        }
+    if (pending.empty())
+        return true;
+    const float first = pending.front().time;
+    for (SpawnEntry& e : pending)
+        e.time = allAtZero ? 0.f : e.time - first;
+    return true;
+}
+
+void Spawner::clear() { pending.clear(); }

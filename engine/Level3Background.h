@@ -1,0 +1,52 @@
+#pragma once
+// The animated full-screen picture behind the last levels (scenes 11 to 13):
+// three picture variants computed by a fragment shader, with a one-second
+// cross-fade from the current variant to the next.
+#include <SFML/Graphics.hpp>
+#include <array>
+
+class Level3Background {
+public:
+    static constexpr int VARIANTS = 3;
+
+    // Loads the shaders and textures and creates the render texture. Returns
+    // false when shaders are unavailable or a shader file does not load; the
+    // background then draws nothing (textures that fail to load stay empty).
+    bool load();
+
+    // Renders the snapshots the picture needs this frame with the game clock's seconds.
+    void render(float seconds);
+
+    // One frame of the main loop in scenes 11 to 13: advances a running
+    // cross-fade by *frameTime, renders, and draws the picture into window.
+    void drawFrame(float seconds);
+
+    // Called on scene changes: back to the first picture, or start the fade to the next one.
+    void resetToFirst();
+    void startSwitch();
+
+    // Value of the combined shader's "time" uniform for the game clock's seconds.
+    static float shaderTime(float seconds) { return seconds / 10.f + 3.f; }
+
+    sf::RenderWindow* window = nullptr;
+    const float* frameTime = nullptr;
+    bool isSwitching = false;
+    sf::RenderTexture renderTexture;
+    sf::Shader interpolationShader;
+    std::array<sf::Texture, VARIANTS> snapshots;
+    sf::Texture baseTexture;
+    sf::Texture maskTexture;
+    sf::Texture perlinTexture;
+    sf::Shader combinedShader;
+    float transTime = 0.f;
+    int actualIndex = 0;
+    int nextIndex = 1;
+    float speed = 5.f;
+    float unZoom = 15.f;
+
+private:
+    void renderVariant(int variant, float seconds);
+    void drawPicture(sf::RenderTarget& target, const sf::RenderStates& states);
+
+    bool ready_ = false;
+};

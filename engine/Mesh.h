@@ -1,0 +1,113 @@
+#pragma once
+// A textured triangle mesh of the 3D world: geometry, placement, motion,
+// texture maps for the drawing shader, tags, a light description and the
+// deletion mark. Meshes hold no GL objects of their own (textures belong to
+// the engine's cache, the drawing shader is shared), so they can be built and
+// projected without a display.
+#include <SFML/Graphics/Color.hpp>
+#include <SFML/Graphics/Vertex.hpp>
+#include <SFML/System/Vector3.hpp>
+#include <string>
+#include <vector>
+
+namespace sf {
+class Shader;
+class Texture;
+} // namespace sf
+class Engine;
+
+struct Material {
+    sf::Vector3f Ka, Kd, Ks, Ke;
+    float Ni = 0.f, d = 0.f, Ns = 0.f;
+};
+
+// A mesh with intensity above 0 is a point light.
+struct LightData {
+    float intensity = 0.f;
+    float range = 0.f;
+    sf::Color colour = sf::Color::White;
+};
+
+// A light that reached a mesh at the last light tick: where it was then, and
+// its live description.
+struct LightReference {
+    sf::Vector3f position;
+    const LightData* light = nullptr;
+};
+
+// Model-space position and normalised texture coordinates of one corner.
+struct ModelVertex {
+    float x = 0.f, y = 0.f, z = 0.f, u = 0.f, v = 0.f;
+};
+
+struct Triangle {
+    sf::Vertex vertices[3];          // as drawn: screen position, colour, texture pixels
+    ModelVertex modelVertices[3];
+    sf::Vector3f centroid;            // world space
+    sf::Vector3f normal;              // world-space unit normal (NaN when degenerate)
+    float depth = 0.f;                // camera distance of the centroid, for kept faces
+};
+
+struct ScreenBounds {
+    float minX = 0.f, minY = 0.f, maxX = 0.f, maxY = 0.f;
+};
+
+class Mesh {
+public:
+    Mesh(std::vector<Triangle> triangles, const sf::Vector3f& initialPosition, std::string name, bool flag);
+    Mesh(const Mesh&) = delete;
+    Mesh& operator=(const Mesh&) = delete;
+
+    bool hasTag(const std::string& tag) const;
+    // Sets the texture drawn on the triangles (and the shader's "texture"),
+    // scaling the texture coordinates to its size. Null draws untextured.
+    void setBaseTexture(sf::Texture* texture);
+    // The five optional maps named after the model: name + "_NM.png", ... (needs a display).
+    void loadTextureMaps(Engine& engine, const std::string& modelName);
+
+    // Spin, parent rotation, velocity and parent position applied for one pass.
+    void updateTransform(float frameTime);
+
+    // Offers this mesh as a light to every scene and registered mesh in range.
+    void lightNearbyMeshes(bool tick, Engine& engine);
+    void addLightIfInRange(const sf::Vector3f& lightPosition, const LightData* light);
+
+    std::vector<LightReference> lights;
+    const sf::Vector3f* parentPosition = nullptr;
+    const sf::Vector3f* parentRotation = nullptr;
+    sf::Shader* shader = nullptr; // shared drawing shader, owned by the engine
+
+    // Textures are owned by the engine's cache.
+    sf::Texture* baseTexture = nullptr;     // the shader's "texture" (swappable)
+    sf::Texture* triangleTexture = nullptr; // bound while drawing; its size scales the coordinates
+    sf::Texture* noiseMap = nullptr;
+    sf::Texture* normalMap = nullptr;
+    sf::Texture* roughnessMap = nullptr;
+    sf::Texture* heightMap = nullptr;
+    sf::Texture* emissiveMap = nullptr;
+
+    bool notEmissive = false;
+    bool hasDisplacement = true;
+    bool markedForDeletion = false;
+    std::vector<std::string> tags;
+    sf::Vector3f depthOffset;
+    float flash = 0.f; // grey 0..255 overriding the lighting while non-zero
+    std::string texturePath;
+    ScreenBounds screenBounds;
+    std::vector<Triangle> triangles;
+    sf::Vector3f position;      // world position = parent position + localPosition
+    sf::Vector3f worldRotation; // parent rotation + rotation
+    sf::Vector3f spin;          // degrees added to rotation at every projection pass
+    sf::Vector3f velocity;      // world units per second added to localPosition
+    bool lit = true;
+    sf::Vector3f rotation;
+    sf::Vector3f localPosition;
+    std::string name;
+    bool flag = false;
+    LightData lightData;
+    float depth = 0.f;
+    Material material;
+};
+
+// Destroys a mesh (triangles, tags, light list); textures stay in the cache.
+void deleteObject3D(Mesh* mesh);

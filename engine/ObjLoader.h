@@ -1,0 +1,33 @@
+#pragma once
+// Wavefront OBJ/MTL loading. Geometry and material reading need no display;
+// loadObjMesh then attaches the textures, the drawing shader and registration.
+#include "engine/Mesh.h"
+
+#include <istream>
+#include <memory>
+#include <string>
+
+// OBJ lines read: "v" x y z (scaled by 800, mirrored in x and y), "vt" u v
+// (v flipped), "vn", and "f" with corners v, v/t, v//n or v/t/n (1-based, or
+// negative = relative to the end of the list so far). Polygons are split into
+// a fan of triangles. A face with an index of 0, outside the list read so far
+// or not a number is skipped and counted. '#' starts a comment line.
+struct ObjGeometry {
+    std::vector<Triangle> triangles;
+    int skippedFaces = 0;
+};
+ObjGeometry readObjGeometry(std::istream& in);
+
+// MTL keys Ns, Ka, Kd, Ks, Ke, Ni, d; every material folds into one, the last
+// value of each key wins; a value that is not a number leaves the key as it was.
+Material readMaterial(std::istream& in);
+
+// modelName + ".obj" (null when it does not open) with modelName + ".mtl" when
+// present; position valid, no textures, no shader.
+std::unique_ptr<Mesh> loadObjGeometry(const std::string& modelName, const sf::Vector3f& initialPosition, bool flag);
+
+// The full mesh: geometry, base texture (may be null: drawn untextured), the
+// texture maps, the shared drawing shader, the "GreenPlanet" light; registered
+// in Engine::meshes unless doNotRegister. Null when the .obj does not open.
+Mesh* loadObjMesh(Engine& engine, const std::string& modelName, sf::Texture* baseTexture,
+                  const sf::Vector3f& initialPosition, bool doNotRegister, bool flag);

@@ -1,0 +1,77 @@
+#pragma once
+// The per-frame CPU work of the 3D renderer, free of GL: each visible mesh is
+// moved, its triangles transformed, projected and coloured, back faces and
+// far-off faces dropped, the rest sorted far to near and copied into the
+// mesh's batch; then the batches are put in painter's order. The triangle
+// work runs on the OpenMP team; the results do not depend on the team size.
+// Batches and scratch buffers are reused from frame to frame.
+#include "engine/Math3D.h"
+#include "engine/Mesh.h"
+
+#include <SFML/Graphics/Vertex.hpp>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct FrameSettings {
+    Camera camera;
+    float frameTime = 0.f;
+    sf::Vector3f lightPosition;
+    float worldLighting = 3.5f;
+    bool depthView = false;
+    int sceneId = 0;
+    int threads = 0; // 0: the OpenMP default team
+};
+
+// One projected mesh, drawn with one call.
+struct Batch {
+    Mesh* mesh = nullptr;
+    std::vector<sf::Vertex> vertices; // three per kept face, far to near
+    sf::Texture* texture = nullptr;   // the bound texture (the triangles')
+    sf::Shader* shader = nullptr;
+    std::string name;
+    float depth = 0.f;
+    bool notEmissive = false;
+    bool space = false; // the name contains "space"
+};
+
+// Painter's order: true when a is drawn before b. Far first, except that when
+// either batch is a "space" one the nearer comes first.
+bool compareBatches(const Batch& a, const Batch& b);
+// Stable merge sort with compareBatches (well defined for any comparator).
+void sortBatches(std::vector<Batch*>& batches, std::vector<Batch*>& scratch);
+
+// Whether a screen point lies in the box that keeps objects and faces.
+inline bool insideKeepBox(const sf::Vector2f& s) { return s.x > -9000.f && s.x <= 10920.f && s.y > -9000.f && s.y <= 10080.f; }
+
+class RenderPipeline {
+public:
+    // Forgets the batches of the previous frame (their storage is kept).
+    void beginFrame();
+    // Moves and projects the mesh, culls and sorts its faces and appends its batch.
+    Batch& projectMesh(Mesh& mesh, const FrameSettings& settings);
+    // Puts the batches in painter's order.
+    void sortBatches();
+
+    const std::vector<Batch*>& batches() const { return batches_; }
+
+private:
+    static constexpr int RADIX_BITS = 11;
+    static constexpr size_t RADIX_SIZE = size_t(1) << RADIX_BITS;
+    static constexpr std::uint64_t RADIX_MASK = RADIX_SIZE - 1;
+    struct alignas(64) ThreadSlot {
+        size_t kept = 0;
+        ScreenBounds bounds;
+        std::uint32_t histogram[RADIX_SIZE];
+        size_t position[RADIX_SIZE];
+    };
+    void processTriangles(Mesh& mesh, const FrameSettings& settings, int threads);
+
+    std::vector<std::unique_ptr<Batch>> pool_;
+    std::vector<Batch*> batches_;
+    std::vector<Batch*> mergeScratch_;
+    std::vector<std::uint64_t> entries_; // depth key << 32 | triangle index
+    std::vector<std::uint64_t> entriesScratch_;
+    std::vector<ThreadSlot> slots_;
+};

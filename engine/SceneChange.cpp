@@ -1,0 +1,129 @@
+#include "engine/SceneChange.h"
+
+#include "engine/Engine.h"
+#include "engine/Level3Background.h"
+#include "engine/SceneFile.h"
+#include "platform/AssetPath.h"
+#include "screens/MenuScene.h"
+
+#include <fstream>
+#include <system_error>
+
+const std::array<const char*, SCENE_COUNT> sceneNames = {"hangar", "1", "2",  "3",  "4",  "5",       "6",         "7",   "8",
+                                                         "9",      "10", "11", "12", "13", "credits", "MAIN_MENU", "moon"};
+
+namespace {
+
+constexpr int FIXED_CAMERA_SCENE = 7;
+constexpr int FIXED_LIGHT_SCENE = 5;
+constexpr int MENU_SCENE_ID = 15;
+const sf::Vector3f FIXED_LIGHT_POSITION(-500000.f, 0.f, -5000000000.f);
+
+// Static storage: destroyed (and so joined) when the program exits, before the
+// libraries the worker uses are torn down.
+ScenePreloader g_preloader;
+
+std::string sceneFilePath(int id) { return std::string("Scene/") + sceneNames[static_cast<size_t>(id)] + ".txt"; }
+
+} // namespace
+
+ScenePreloader& scenePreloader() { return g_preloader; }
+
+ScenePreloader::~ScenePreloader() { stop(); }
+
+bool ScenePreloader::start(const std::string& path)
+{
+    stop();
+    cancel_ = false;
+    lastPath_ = path;
+    try {
+        worker_ = std::thread(preloadSceneTextures, path, std::cref(cancel_));
+    } catch (const std::system_error&) {
+        return false;
+    }
+    return true;
+}
+
+void ScenePreloader::wait()
+{
+    if (worker_.joinable())
+        worker_.join();
+}
+
+void ScenePreloader::stop()
+{
+    cancel_ = true;
+    wait();
+}
+
+void preloadSceneTextures(std::string path, const std::atomic<bool>& cancel)
+{
+    std::ifstream in(resolveAssetPath(path), std::ios::binary);
+    if (!in)
+        return;
+    WorldObjectTable table;
+    std::string token;
+    Engine& e = engine();
+    static const char* const MAP_SUFFIXES[] = {"_NM.png", "_RN.png", "_HM.png", "_EM.png", "_NoiseM.png"};
+    while (!cancel && in >> token) {
+        if (token != "OBJECTTYPE" || !(in >> token) || token != "mesh")
+            continue;
+        std::string name;
+        if (!(in >> token >> name) || name.find("NULL") != std::string::npos)
+            continue;
+        // The same object name the scene loader looks up ("Rock.001" is "Rock").
+        const WorldObjectEntry& entry = table[objectNameOf(name)];
+        if (entry.modelPath.empty() && entry.texturePath.empty())
+            continue;
+        e.getTexture(entry.texturePath, TextureUse::Scene);
+        for (const char* suffix : MAP_SUFFIXES) {
+            if (cancel)
+                return;
+            e.getTexture(entry.modelPath + suffix, TextureUse::Scene);
+        }
+    }
+}
+
+void preloadNextScene(int currentId, float /*startSeconds*/)
+{
+    const int next = currentId + 1;
+    if (next < 0 || next >= SCENE_COUNT)
+        return;
+    scenePreloader().start(next == FIXED_CAMERA_SCENE ? std::string("Scene/boss.txt") : sceneFilePath(next));
+}
+
+void changeScene(int id, float startSeconds)
+{
+    if (id < 0 || id >= SCENE_COUNT)
+        return;
+    Engine& e = engine();
+    e.clearScene();
+    e.worldLighting = 3.5f;
+    e.sceneId = id;
+    e.boss3D = nullptr;
+
+    if (id == MENU_SCENE_ID) {
+        buildMenuScene();
+        preloadNextScene(1, startSeconds);
+        return;
+    }
+    if (id == FIXED_CAMERA_SCENE) {
+        e.clearScene();
+        if (e.camera)
+            e.camera->rotation = {70.f, 0.f, 0.f};
+        if (e.player3D)
+            e.player3D->position = {0.f, -203338.8125f, 358765.f};
+        return;
+    }
+    if (id >= 11 && id <= 13) {
+        if (id != 11 && e.level3Background)
+            e.level3Background->startSwitch();
+        return;
+    }
+    if (id == FIXED_LIGHT_SCENE)
+        e.lightPosition = FIXED_LIGHT_POSITION;
+    if (e.level3Background)
+        e.level3Background->resetToFirst();
+    loadSceneFile(e, sceneFilePath(id), id, startSeconds);
+    preloadNextScene(id, startSeconds);
+}

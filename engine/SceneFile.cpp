@@ -1,0 +1,225 @@
+#include "engine/SceneFile.h"
+
+#include "engine/CameraPath.h"
+#include "engine/Engine.h"
+#include "engine/ObjLoader.h"
+#include "engine/TextParse.h"
+#include "platform/AssetPath.h"
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+
+WorldObjectTable::WorldObjectTable()
+{
+    std::ifstream in(resolveAssetPath("Scene/WORLD_OBJECT.txt"), std::ios::binary);
+    if (in)
+        read(in);
+}
+
+WorldObjectTable::WorldObjectTable(std::istream& in) { read(in); }
+
+void WorldObjectTable::read(std::istream& in)
+{
+    std::string name, model, texture;
+    while (in >> name >> model >> texture)
+        (*this)[name] = {model, texture};
+}
+
+namespace {
+
+constexpr double DEGREES_PER_RADIAN = 57.29577951308232;
+
+float toDegrees(float radians) { return static_cast<float>(static_cast<double>(radians) * DEGREES_PER_RADIAN); }
+
+// Reads words one at a time, with one word of push-back.
+class TokenReader {
+public:
+    explicit TokenReader(std::istream& in) : in_(in) {}
+    bool next(std::string& token)
+    {
+        if (hasPending_) {
+            token = std::move(pending_);
+            hasPending_ = false;
+            return true;
+        }
+        return static_cast<bool>(in_ >> token);
+    }
+    void pushBack(std::string token)
+    {
+        pending_ = std::move(token);
+        hasPending_ = true;
+    }
+    // Reads `count` numbers; on a word that is not a number, pushes it back and fails.
+    bool numbers(float* out, int count)
+    {
+        std::string token;
+        for (int i = 0; i < count; ++i) {
+            if (!next(token))
+                return false;
+            if (!parseFloatToken(token, out[i])) {
+                pushBack(std::move(token));
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    std::istream& in_;
+    std::string pending_;
+    bool hasPending_ = false;
+};
+
+sf::Vector3f convertRotation(SceneRecordKind kind, const sf::Vector3f& radians)
+{
+    const sf::Vector3f d(toDegrees(radians.x), toDegrees(radians.y), toDegrees(radians.z));
+    if (kind == SceneRecordKind::Camera)
+        return {90.f - d.x, d.y, d.z};
+    return {d.x + 270.f, -(d.y + 180.f), d.z};
+}
+
+sf::Uint8 colourChannel(float value)
+{
+    const float scaled = std::floor(value * 255.f);
+    return static_cast<sf::Uint8>(std::clamp(scaled, 0.f, 255.f));
+}
+
+void readRecordBody(TokenReader& reader, SceneRecord& record)
+{
+    std::string token;
+    bool nulled = false;
+    while (reader.next(token)) {
+        if (token == "ENDOBJ")
+            return;
+        if (nulled)
+            continue;
+        float v[3];
+        if (token == "NAME") {
+            if (reader.next(token)) {
+                record.name = token;
+                nulled = record.name == "NULL";
+            }
+        } else if (token == "LOC") {
+            if (reader.numbers(v, 3))
+                record.positions.push_back({v[0], v[1], v[2]});
+        } else if (token == "ROT") {
+            if (reader.numbers(v, 3))
+                record.rotations.push_back(convertRotation(record.kind, {v[0], v[1], v[2]}));
+        } else if (token == "INTENSITY" && record.kind == SceneRecordKind::Light) {
+            if (reader.numbers(v, 1))
+                record.intensity = v[0];
+        } else if (token == "RANGE" && record.kind == SceneRecordKind::Light) {
+            if (reader.numbers(v, 1))
+                record.range = v[0];
+        } else if (token == "COLOR") {
+            if (reader.numbers(v, 3) && record.kind == SceneRecordKind::Light)
+                record.colour = sf::Color(colourChannel(v[0]), colourChannel(v[1]), colourChannel(v[2]));
+        }
+    }
+}
+
+} // namespace
+
+std::vector<SceneRecord> readSceneRecords(std::istream& in)
+{
+    std::vector<SceneRecord> records;
+    TokenReader reader(in);
+    std::string token;
+    while (reader.next(token)) {
+        if (token != "OBJECTTYPE" || !reader.next(token))
+            continue;
+        SceneRecord record;
+        if (token == "camera")
+            record.kind = SceneRecordKind::Camera;
+        else if (token == "mesh")
+            record.kind = SceneRecordKind::Mesh;
+        else if (token == "light")
+            record.kind = SceneRecordKind::Light;
+        else
+            continue; // unknown kind: its keys are skipped up to the next OBJECTTYPE
+        readRecordBody(reader, record);
+        records.push_back(std::move(record));
+    }
+    return records;
+}
+
+std::string objectNameOf(const std::string& recordName)
+{
+    const size_t dot = recordName.rfind('.');
+    return dot == std::string::npos ? recordName : recordName.substr(0, dot);
+}
+
+namespace {
+
+sf::Vector3f firstOr0(const std::vector<sf::Vector3f>& keys) { return keys.empty() ? sf::Vector3f() : keys.front(); }
+
+void addMeshObject(Engine& engine, WorldObjectTable& table, SceneRecord& record, int sceneId)
+{
+    if (record.name.find("NULL") != std::string::npos)
+        return;
+    const std::string objectName = objectNameOf(record.name);
+    const WorldObjectEntry& entry = table[objectName];
+    sf::Texture* texture = engine.getTexture(entry.texturePath, TextureUse::Scene);
+    if (!texture)
+        return;
+    Mesh* mesh = loadObjMesh(engine, entry.modelPath, texture, firstOr0(record.positions), true, false);
+    if (!mesh)
+        return;
+    mesh->rotation = firstOr0(record.rotations);
+    mesh->texturePath = entry.texturePath;
+    SceneObjectRecord object;
+    object.name = objectName;
+    object.sceneId = sceneId;
+    object.mesh.reset(mesh);
+    object.positions = std::move(record.positions);
+    object.rotations = std::move(record.rotations);
+    engine.sceneObjects.push_back(std::move(object));
+}
+
+void addLightObject(Engine& engine, WorldObjectTable& table, SceneRecord& record, int sceneId)
+{
+    sf::Texture* texture = engine.getTexture("2D/hitbox.png", TextureUse::Scene);
+    Mesh* mesh = loadObjMesh(engine, table["PlayerSmall"].modelPath, texture, firstOr0(record.positions), true, false);
+    if (!mesh)
+        return;
+    mesh->lightData = {record.intensity, record.range, record.colour};
+    mesh->name = "light";
+    mesh->tags.push_back("light");
+    if (sceneId >= 1 && sceneId <= 7)
+        mesh->tags.push_back("noTavlo");
+    SceneObjectRecord object;
+    object.sceneId = sceneId;
+    object.mesh.reset(mesh);
+    object.positions = std::move(record.positions);
+    engine.sceneObjects.push_back(std::move(object));
+}
+
+} // namespace
+
+void loadSceneFile(Engine& engine, const std::string& path, int sceneId, float startSeconds)
+{
+    WorldObjectTable table;
+    std::ifstream in(resolveAssetPath(path), std::ios::binary);
+    engine.sceneLoading = true;
+    if (in) {
+        std::vector<SceneRecord> records = readSceneRecords(in);
+        for (SceneRecord& record : records) {
+            switch (record.kind) {
+            case SceneRecordKind::Camera:
+                appendCameraFrames(engine.cameraFrames, record);
+                break;
+            case SceneRecordKind::Mesh:
+                addMeshObject(engine, table, record, sceneId);
+                break;
+            case SceneRecordKind::Light:
+                addLightObject(engine, table, record, sceneId);
+                break;
+            }
+        }
+    }
+    engine.sceneLoaded = true;
+    markFramesPlayed(engine.cameraFrames, startSeconds);
+    engine.sceneLoading = false;
+    engine.purgeUnusedTextures();
+}

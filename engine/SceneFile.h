@@ -1,0 +1,71 @@
+#pragma once
+// Scene files ("Scene/" + name + ".txt": camera, mesh and light records) and
+// the world-object table ("Scene/WORLD_OBJECT.txt": object name -> model and
+// base texture).
+#include "engine/Mesh.h"
+
+#include <SFML/Graphics/Color.hpp>
+#include <istream>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class Engine;
+
+struct WorldObjectEntry {
+    std::string modelPath;   // OBJ/MTL path without extension
+    std::string texturePath; // base texture file
+};
+
+// Name -> entry; operator[] gives an empty entry for an unknown name.
+class WorldObjectTable : public std::unordered_map<std::string, WorldObjectEntry> {
+public:
+    // Reads "Scene/WORLD_OBJECT.txt"; a missing file gives an empty table.
+    WorldObjectTable();
+    explicit WorldObjectTable(std::istream& in);
+
+private:
+    void read(std::istream& in);
+};
+
+// One mesh or light object of a loaded scene; owns its mesh.
+struct SceneObjectRecord {
+    std::string name;
+    int sceneId = 0;
+    std::unique_ptr<Mesh> mesh;
+    std::vector<sf::Vector3f> positions;
+    std::vector<sf::Vector3f> rotations; // degrees, converted
+    bool removePending = false;
+    // Key playback driven by the engine step while `playing`.
+    bool playing = false;
+    bool forward = true;
+    bool looping = false;
+    size_t keyIndex = 0;
+};
+
+enum class SceneRecordKind { Camera, Mesh, Light };
+
+// A record of a scene file as read, rotations already converted for its kind.
+struct SceneRecord {
+    SceneRecordKind kind = SceneRecordKind::Mesh;
+    std::string name = "name";
+    std::vector<sf::Vector3f> positions;
+    std::vector<sf::Vector3f> rotations;
+    float intensity = 0.f;
+    float range = 0.f;
+    sf::Color colour = sf::Color::White;
+};
+
+// Every camera, mesh and light record of a scene file, in file order. Unknown
+// kinds and keys are skipped; a key whose values are not all numbers is
+// dropped and the offending word is read as the next key; a record cut short
+// by the end of the file ends there.
+std::vector<SceneRecord> readSceneRecords(std::istream& in);
+
+// "Rock.001" -> "Rock": the name up to its last '.'.
+std::string objectNameOf(const std::string& recordName);
+
+// Loads a scene file into the engine's scene objects and camera path, marks
+// the first startSeconds x 60 frames played, then purges unused textures.
+void loadSceneFile(Engine& engine, const std::string& path, int sceneId, float startSeconds);

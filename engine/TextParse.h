@@ -1,0 +1,9 @@
+#pragma once
+// Checked number parsing for the engine's text files: a token is a number only
+// when the whole of it converts to a finite value.
+#include <string>
+
+bool parseFloatToken(const std::string& token, float& value);
+bool parseIntToken(const std::string& token, long& value);
+// Removes a trailing '\r' (files written with CR LF line ends).
+void stripCarriageReturn(std::string& line);

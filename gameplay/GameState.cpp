@@ -1,0 +1,453 @@
+#include "gameplay/GameState.h"
+
+#include "app/SoundManager.h"
+#include "app/Startup.h"
+#include "engine/Engine.h"
+#include "gameplay/GameBindings.h"
+#include "gameplay/SceneSwitch.h"
+#include "platform/GamePad.h"
+#include "platform/Input.h"
+#include "play/Laser.h"
+
+#include <SFML/Window/Joystick.hpp>
+#include <algorithm>
+
+namespace {
+
+// Lives of a new or revived ship by difficulty; 0 keeps the ship's default.
+int livesForDifficulty(int difficulty)
+{
+    switch (difficulty) {
+    case DIFFICULTY_EASY: return 5;
+    case DIFFICULTY_NORMAL: return 3;
+    case DIFFICULTY_HARD: return 2;
+    default: return 0;
+    }
+}
+
+// Points toward an extra life by difficulty; 0 gives no extra lives.
+uint32_t extraLifeThreshold(int difficulty)
+{
+    switch (difficulty) {
+    case DIFFICULTY_EASY: return 1000000u;
+    case DIFFICULTY_NORMAL: return 5000000u;
+    case DIFFICULTY_HARD: return 10000000u;
+    default: return 0u;
+    }
+}
+
+struct StoryStart {
+    int scene;
+    MusicTrack track;
+    float volume;
+    int level; // level whose first sequence is loaded at once, 0 for none
+};
+
+// By the menu's start level: 1 level 2, 2 level 3, 3 level 4, anything else level 1.
+StoryStart storyStart(int startLevel)
+{
+    switch (startLevel) {
+    case 1: return {8, MUSIC_STAGE02, 55.f, 2};
+    case 2: return {11, MUSIC_STAGE03, 55.f, 3};
+    case 3: return {9, MUSIC_STAGE04_INTRO, 55.f, 4};
+    default: return {1, MUSIC_STAGE01_INTRO, 25.f, 0};
+    }
+}
+
+} // namespace
+
+constexpr float GameState::SHOT_INTERVALS[3];
+
+GameState::GameState(int mode, const std::string& levelFolder)
+    : spawner(levelFolder), levelFolder(levelFolder)
+{
+    Engine& eng = engine();
+    eng.menuInputReleased = false;
+    waitingForContinue = false;
+    debugDraw = false;
+    storyMode = (mode == game_mode::STORY);
+
+    SoundManagerDeck deck(soundManager());
+    if (mode == game_mode::EDITOR) {
+        music_.startTrack(deck, MUSIC_STAGE01, 25.f);
+        switchScene(2);
+        editorMode = true;
+        createLevelEditor();
+    } else {
+        const StoryStart start = storyStart(eng.startLevel);
+        switchScene(start.scene);
+        music_.startTrack(deck, start.track, start.volume);
+        if (eng.window)
+            eng.window->setMouseCursorVisible(false);
+    }
+
+    addPlayer();
+    if (sf::Joystick::isConnected(1))
+        addPlayer();
+
+    loadCentredSprite(gameOverSprite, "2D/Gameover.png");
+    shots = std::make_unique<BulletManager>();
+    bonuses = std::make_unique<BonusManager>();
+    registerPlayBindings(bindings);
+
+    if (storyMode)
+        startStorySequence();
+
+    loadCentredSprite(pauseSprite, "2D/pause.png");
+    registerPauseBindings(bindings);
+}
+
+GameState::~GameState()
+{
+    soundManager().stopAll();
+    stopRumble();
+    destroyLevelEditor();
+    releaseOverlays();
+    releaseBossFight();
+    for (TextManager* counter : scoreCounters)
+        delete counter;
+    for (Player2D* player : players)
+        delete player;
+}
+
+void GameState::loadCentredSprite(sf::Sprite& sprite, const char* path)
+{
+    loadSprite(sprite, path, true);
+    sprite.setPosition(960.f, 540.f);
+}
+
+void GameState::startStorySequence()
+{
+    const StoryStart start = storyStart(engine().startLevel);
+    if (start.level == 0)
+        return; // level 1 starts its first sequence through the level flow
+    const int index = spawner.getSequenceIndex(start.level, 1);
+    if (index >= 0)
+        spawner.loadSequence(index, [this](int d) { turnToScrollDirection(d); });
+    if (start.level == 4) {
+        spawnBossMurzel();
+        for (Player2D* p : players)
+            p->bossLevel = 1;
+    }
+}
+
+void GameState::turnToScrollDirection(int direction)
+{
+    scrollDirection = direction;
+    for (int i = 0; i < playerCount; ++i)
+        if (players[i])
+            players[i]->facing = direction;
+}
+
+void GameState::addPlayer()
+{
+    const int index = playerCount;
+    auto* ship = new Player2D(index);
+    ship->particles = &particles;
+    // A ship starts at the bottom of the play column (a new ship's own origin
+    // lies outside it, where it could never move).
+    ship->position = index == 0 ? sf::Vector2f(960.f, 880.f) : sf::Vector2f(1160.f, 880.f);
+    ship->move(0.f, 0);
+    if (const int lives = livesForDifficulty(engine().difficulty))
+        ship->lives = lives;
+    players.push_back(ship);
+    ++playerCount;
+
+    // Player 1's counter and continue number sit in the left margin, player 2's in the right.
+    const sf::Vector2f corner = index == 0 ? sf::Vector2f(10.f, 85.f) : sf::Vector2f(1700.f, 85.f);
+    continueScreens.emplace_back();
+    continueScreens.back().sprite.setPosition(corner);
+    auto* counter = new TextManager();
+    counter->addText(TextRequest{TEXT_COUNTER, index == 0 ? sf::Vector2f(20.f, 85.f) : corner, 0, "000000000", 1, 0, 0});
+    scoreCounters.push_back(counter);
+    scores.push_back(PlayerScore{});
+    addHudBlock(index);
+}
+
+std::vector<unsigned> GameState::getScores()
+{
+    std::vector<unsigned> out;
+    out.reserve(scores.size());
+    for (const PlayerScore& s : scores)
+        out.push_back(s.score);
+    return out;
+}
+
+void GameState::handleEvent(const sf::Event& event) { passEventToEditor(event); }
+
+StateCode GameState::checkKeys(const sf::Event::KeyEvent&)
+{
+    if (input::isKeyPressed(sf::Keyboard::C) && !players.empty())
+        players[0]->gauge = Player2D::GAUGE_MAX;
+    return state_code::STAY;
+}
+
+StateCode GameState::handleMouseClick(const sf::Event::MouseButtonEvent& button, sf::Vector2i)
+{
+    passClickToEditor(button);
+    return state_code::STAY;
+}
+
+void GameState::joystickConnected(unsigned)
+{
+    if (playerCount < MAX_PLAYERS)
+        addPlayer();
+}
+
+bool GameState::held(const char* action, int pad) const
+{
+    return isActionPressed(bindings, action, static_cast<unsigned>(pad));
+}
+
+bool GameState::isLive(int i) const
+{
+    return i >= 0 && i < playerCount && continueScreens[i].live();
+}
+
+bool GameState::isVulnerable(int i) const
+{
+    const Player2D& p = *players[i];
+    return p.mode == WEAPON_NORMAL && !p.invulnerable && !p.blinking;
+}
+
+void GameState::award(int i, uint32_t points)
+{
+    if (i < 0 || i >= playerCount)
+        return;
+    addScore(*scoreCounters[i], scores[i], points);
+    if (players[i]->bossLevel)
+        players[i]->bossScore += points;
+}
+
+std::vector<sf::Vector2f> GameState::livePlayerPositions() const
+{
+    std::vector<sf::Vector2f> positions;
+    for (int i = 0; i < playerCount; ++i)
+        if (isLive(i))
+            positions.push_back(players[i]->position);
+    if (positions.empty())
+        positions.push_back({960.f, 540.f});
+    return positions;
+}
+
+std::uint16_t rumbleSpeed(const Player2D& player)
+{
+    float speed = 0.f;
+    if (player.laser) {
+        const float strength = player.laser->strength;
+        speed = strength > 0.f ? 65000.f * (1.f - player.laser->elapsed / strength) : 0.f;
+    } else if (player.shield) {
+        speed = 20000.f;
+    }
+    if (!(speed > 0.f)) // negative or not a number
+        return 0;
+    return speed >= 65535.f ? 65535 : static_cast<std::uint16_t>(speed);
+}
+
+void GameState::setRumble(int pad, std::uint16_t speed) { pad::setVibration(static_cast<unsigned>(pad), speed, speed); }
+
+void GameState::stopRumble()
+{
+    for (int i = 0; i < playerCount; ++i)
+        setRumble(i, 0);
+}
+
+void GameState::hitPlayer(int i)
+{
+    players[i]->hit();
+    if (players[i]->lives < 1)
+        putOut(i);
+}
+
+void GameState::putOut(int i)
+{
+    continueScreens[i].countingDown = 1;
+    setRumble(i, 0); // a player who is out gets no more rumble commands
+}
+
+StateCode GameState::update(float dt)
+{
+    Engine& eng = engine();
+    frameDt_ = dt;
+
+    // 1. Pause: nothing else of the frame runs while paused.
+    if (eng.paused) {
+        for (int i = 0; i < playerCount; ++i) {
+            if (held(game_action::RESUME, i))
+                eng.paused = false;
+            if (held(game_action::QUIT, i)) {
+                eng.paused = false;
+                return state_code::MENU_NO_LOGO;
+            }
+        }
+        return state_code::STAY;
+    }
+    for (int i = 0; i < playerCount; ++i) {
+        if (held(game_action::PAUSE, i)) {
+            eng.paused = true;
+            break;
+        }
+    }
+
+    FrameEvents events;
+
+    // 2. Music upkeep.
+    SoundManagerDeck deck(soundManager());
+    music_.update(deck, dt);
+
+    // 3. Screen fade.
+    events.fadeDone = updateFade(dt);
+
+    // 4. Wall lines of the corridor.
+    wallLines.clear();
+    if (sequenceIndex() >= 4 && sequenceIndex() <= 6 && eng.sceneId == 8 && eng.cameraFrame > 60)
+        buildWallLines();
+
+    // 5. The editor's windows.
+    updateEditor();
+
+    // 6. Ships and rumble.
+    updatePlayers(dt);
+
+    // 7. Input, when the scene and the transitions allow it.
+    if (inputGateOpen() && !scoreboards[0])
+        handlePlayerInput(dt);
+
+    // 8. Transitions carry the ships.
+    carryShipsWithTransitions();
+
+    // 9. Game over.
+    if (gameOver) {
+        gameOverTimer += dt;
+        if (gameOverTimer > GAME_OVER_TIME)
+            return state_code::HIGH_SCORES;
+    }
+
+    // 10. Particles and explosion patterns.
+    particles.update(dt);
+    events.patternFinished = updateExplosions(dt);
+
+    // 11. Bonuses; 12. shots; 13. scoreboards.
+    updateBonuses(dt);
+    shots->update(dt);
+    revealScoreboards();
+
+    // 14. Enemies.
+    const std::vector<sf::Vector2f> positions = livePlayerPositions();
+    enemies.update(dt, positions);
+
+    // 15. Boss.
+    events.bossDefeated = updateBosses(dt);
+
+    // 16, 17. Spawner and running patterns.
+    spawner.update(dt, spawnPatterns);
+    events.sequenceOver = updateSpawnPatterns(spawnPatterns, dt, enemies, positions);
+
+    // 18. Transitions.
+    updateTransitions(dt);
+
+    // 19. Extra lives and boss timers.
+    updateExtraLives();
+    updateBossTimers();
+
+    // 20. Collisions.
+    runCollisionPasses();
+
+    // 21. HUD.
+    updateHud(dt);
+
+    // 22. Scoreboard confirmation.
+    events.scoreboardConfirmed = scoreboards[0] && (held(game_action::REVIVE, 0) || held(game_action::REVIVE, 1));
+
+    // 23. Continue and game over.
+    if (updateContinue(dt) == state_code::HIGH_SCORES && !gameOver)
+        startGameOver();
+
+    // 24. Level flow.
+    if ((storyMode || editorMode) && !gameOver)
+        if (runLevelFlow(events) == state_code::CINEMATIC)
+            return state_code::CINEMATIC;
+
+    return state_code::STAY;
+}
+
+void GameState::startGameOver()
+{
+    gameOverTimer = 0.f;
+    gameOver = true;
+    soundManager().stopAll();
+    music_.forgetIntros();
+    stopRumble();
+    SoundManagerDeck deck(soundManager());
+    music_.startTrack(deck, MUSIC_GAME_OVER, 25.f);
+}
+
+void GameState::updatePlayers(float dt)
+{
+    const int layout = engine().sceneId == 8 ? 3 : 0;
+    const bool paused = engine().paused;
+    for (int i = 0; i < playerCount; ++i) {
+        if (!isLive(i))
+            continue;
+        players[i]->update(dt, &particles, layout);
+        // A game paused on this frame keeps the pads still.
+        setRumble(i, paused ? 0 : rumbleSpeed(*players[i]));
+    }
+}
+
+bool GameState::inputGateOpen() const
+{
+    const int scene = engine().sceneId;
+    if (scene == 1 || scene == 4)
+        return false;
+    return transitionsAllowInput();
+}
+
+void GameState::updateBonuses(float dt)
+{
+    std::vector<Bonus*>& list = bonuses->bonuses;
+    for (size_t i = 0; i < list.size();) {
+        Bonus* b = list[i];
+        b->update(dt);
+        const sf::Vector2f p = b->position;
+        if (p.x + 20.f < 0.f || p.x > 1920.f || p.y + 20.f < 0.f || p.y > 1080.f)
+            bonuses->erase(i); // the next bonus moves into place i
+        else
+            ++i;
+    }
+}
+
+void GameState::updateExtraLives()
+{
+    const uint32_t threshold = extraLifeThreshold(engine().difficulty);
+    if (threshold == 0)
+        return;
+    for (int i = 0; i < playerCount; ++i) {
+        if (scores[i].lifePoints > threshold) {
+            scores[i].lifePoints -= threshold;
+            players[i]->lives = std::min(players[i]->lives + 1, Player2D::MAX_LIVES);
+            soundManager().playSound(SFX_EXTRA_LIFE);
+        }
+    }
+}
+
+void GameState::runCollisionPasses()
+{
+    clipLasersOnWalls();
+    collideWallsWithShots();
+    collectBonuses();
+    collideBulletsWithEnemies();
+    collideLaserWithEnemies();
+    collideShieldWithEnemies();
+    collidePlayersWithEnemies();
+    collideEnemyBulletsWithPlayers();
+}
+
+void GameState::nextSequence()
+{
+    const int total = spawner.totalSequences;
+    if (total <= 0)
+        return;
+    const int next = (sequenceIndex() + 1) % total;
+    spawner.loadSequence(next, [this](int d) { turnToScrollDirection(d); });
+}

@@ -1,0 +1,219 @@
+#pragma once
+// The state that runs play: it owns everything in play (ships, shots, bonuses,
+// particles, enemies and their bullets, bosses, the spawner and its running
+// patterns, overlays) and advances it one frame at a time.
+#include "app/Bindings.h"
+#include "app/MainState.h"
+#include "enemies/EnemyManager.h"
+#include "enemies/LevelFiles.h"
+#include "enemies/SpawnPattern.h"
+#include "enemies/Spawner.h"
+#include "gameplay/MusicUpkeep.h"
+#include "play/Bonus.h"
+#include "play/BulletManager.h"
+#include "play/ExplosionPattern.h"
+#include "play/ContinueScreen.h"
+#include "play/HudBlock.h"
+#include "play/ParticleSystem.h"
+#include "play/Player2D.h"
+#include "play/PlayerScore.h"
+#include "play/Polygon.h"
+#include "play/ScreenFade.h"
+#include "play/TextManager.h"
+#include "play/Transitions.h"
+
+#include <SFML/Graphics/RenderTarget.hpp>
+#include <SFML/Graphics/Sprite.hpp>
+#include <array>
+#include <cstdint>
+#include <list>
+#include <memory>
+#include <string>
+#include <vector>
+
+class Boss;
+class Laser;
+class Shield;
+class LevelEditor;
+class Scoreboard;
+
+// The boss in play (at most one) and whether a fight is on.
+struct BossList {
+    std::vector<Boss*> bosses; // owned
+    bool active = false;
+};
+
+// Game modes as the main loop builds them.
+namespace game_mode {
+constexpr int STORY = 1;
+constexpr int EDITOR = 2;
+} // namespace game_mode
+
+class GameState : public MainState {
+    friend class LevelEditor; // its play and preview turn the game to the sequence's direction
+
+public:
+    static constexpr int MAX_PLAYERS = 2;
+    static constexpr float GAME_OVER_TIME = 12.f;
+    static constexpr float SHOT_INTERVALS[3] = {0.08f, 0.08f, 0.08f};
+    static constexpr int NO_SCROLL_DIRECTION = 4;
+
+    // mode 1 story, 2 with the level editor. levelFolder is where the level
+    // index and the sequence files are read from.
+    explicit GameState(int mode, const std::string& levelFolder = level_files::CONFIG_FOLDER);
+    ~GameState() override;
+    GameState(const GameState&) = delete;
+    GameState& operator=(const GameState&) = delete;
+
+    std::vector<unsigned> getScores() override;
+    void handleEvent(const sf::Event& event) override;
+    StateCode checkKeys(const sf::Event::KeyEvent& key) override;
+    StateCode handleMouseClick(const sf::Event::MouseButtonEvent& button, sf::Vector2i mousePosition) override;
+    void joystickConnected(unsigned joystickId) override;
+    StateCode update(float dt) override;
+    void draw(sf::RenderWindow& window) override;
+    // The play layer into any target, in its fixed order.
+    void drawLayer(sf::RenderTarget& target);
+
+    // Player input of one frame, for every live player.
+    void handlePlayerInput(float dt);
+
+    // The collision passes, in the order the update runs them.
+    void clipLasersOnWalls();
+    void collideWallsWithShots();
+    void collectBonuses();
+    void collideBulletsWithEnemies();
+    void collideLaserWithEnemies();
+    void collideShieldWithEnemies();
+    void collidePlayersWithEnemies();
+    void collideEnemyBulletsWithPlayers();
+    // The wall lines of the corridor, from the 3D scene's collision markers.
+    void buildWallLines();
+
+    // Continue countdowns and revives; 11 once every player has given up.
+    StateCode updateContinue(float dt);
+
+    // Whether player i is in play (neither counting down nor given up).
+    bool isLive(int i) const;
+    // Whether player i can be hit: normal weapon mode, no hit phase, not blinking.
+    bool isVulnerable(int i) const;
+    // Gives player i points (score, life points, counter; boss score in a boss level).
+    void award(int i, uint32_t points);
+    // The current sequence number that drives the level flow.
+    int sequenceIndex() const { return spawner.currentSequence; }
+    // The positions of the live players, or the screen centre when none is live.
+    std::vector<sf::Vector2f> livePlayerPositions() const;
+
+    // ---- what is in play ----
+    bool debugDraw = false;
+    int playerCount = 0;
+    BindingMap bindings;
+    std::unique_ptr<BulletManager> shots;
+    std::unique_ptr<BonusManager> bonuses;
+    TextManager texts; // popups and warning letters
+    ParticleSystem particles;
+    ExplosionPattern explosionPattern;
+    std::vector<Player2D*> players; // owned, player 1 first
+    std::vector<Polygon> wallLines;
+    std::list<SpawnPattern> spawnPatterns;
+    EnemyManager enemies;
+    BossList bosses;
+    TransitionManager transitions;
+    std::unique_ptr<ScreenFade> fade; // the current fade; every new one replaces it
+    std::vector<HudBlock> hudBlocks;
+    std::vector<PlayerScore> scores;
+    std::vector<TextManager*> scoreCounters; // owned, one per player
+    std::vector<ContinueScreen> continueScreens;
+    int scrollDirection = NO_SCROLL_DIRECTION;
+    bool storyMode = false;
+    bool editorMode = false;
+    Spawner spawner;
+    std::string levelFolder; // where the level index and the sequence files live
+    LevelEditor* editor = nullptr;
+    std::array<Scoreboard*, MAX_PLAYERS> scoreboards{};
+    bool waitingForContinue = false;
+    bool gameOver = false;
+    float gameOverTimer = 0.f;
+    sf::Sprite gameOverSprite;
+    sf::Sprite pauseSprite;
+
+private:
+    // What happened in this frame, read by the level flow.
+    struct FrameEvents {
+        bool fadeDone = false;
+        bool bossDefeated = false;
+        bool patternFinished = false;
+        bool sequenceOver = false;
+        bool scoreboardConfirmed = false;
+    };
+
+    void addPlayer();
+    void loadCentredSprite(sf::Sprite& sprite, const char* path);
+    void startStorySequence();
+    void turnToScrollDirection(int direction);
+
+    bool held(const char* action, int pad) const;
+    void setRumble(int pad, std::uint16_t speed);
+    void stopRumble();
+    void updatePlayers(float dt);
+    bool inputGateOpen() const;
+    void updateBonuses(float dt);
+    void updateExtraLives();
+    void runCollisionPasses();
+    void hitPlayer(int i);
+    void putOut(int i);
+    bool enemyIsBullet(size_t index) const;
+    float relativeHitAngle(size_t index, sf::Vector2f from) const;
+    void playerInput(int i, float dt);
+    void startGameOver();
+    void nextSequence();
+
+    // Overlays, bosses, level flow and the editor plug in through these.
+    void createLevelEditor();
+    void destroyLevelEditor();
+    void passEventToEditor(const sf::Event& event);
+    void passClickToEditor(const sf::Event::MouseButtonEvent& button);
+    void releaseOverlays();
+    void addHudBlock(int player);
+    void spawnBossMurzel();
+    void spawnBossIcarus();
+    void releaseBossFight();
+    // Starts explosion pattern 0 (first boss) or 1 (final boss).
+    void createExplosionPattern(int index);
+    void bossesHitByShots();
+    // A boss may cut the beam; it then moves segment past the beam's end.
+    void bossesHitByLaser(Laser& laser, size_t& segment, int player);
+    void bossesHitByShield(Shield& shield, int player);
+    void bossesHitPlayer(int player);
+    bool updateFade(float dt);
+    void updateEditor();
+    bool transitionsAllowInput() const;
+    void carryShipsWithTransitions();
+    bool updateExplosions(float dt);
+    void revealScoreboards();
+    bool updateBosses(float dt);
+    void updateTransitions(float dt);
+    void updateBossTimers();
+    void updateHud(float dt);
+    StateCode runLevelFlow(const FrameEvents& events);
+    StateCode runSequenceAction(const FrameEvents& events);
+    void drawEditorGrid(sf::RenderTarget& target);
+    void drawBosses(sf::RenderTarget& target);
+    void drawTransitions(sf::RenderTarget& target);
+    void drawTexts(sf::RenderTarget& target);
+    void drawHud(sf::RenderTarget& target);
+    void drawEditorOverlay(sf::RenderTarget& target);
+    bool editorHidesHud() const;
+    void drawFade(sf::RenderTarget& target);
+    void drawScoreboards(sf::RenderTarget& target);
+
+    MusicUpkeep music_;
+    float frameDt_ = 0.f;
+};
+
+// The right stick's angle of a pad in degrees (0 right, -90 up), 0 when the
+// stick rests inside its dead zone or the pad does not answer.
+float getStickAngle(unsigned pad);
+// The rumble speed for a ship: a firing laser fades from 65000 to 0 over its
+// strength, a shield holds 20000; clamped into the motor's range.
+std::uint16_t rumbleSpeed(const Player2D& player);

@@ -1,0 +1,169 @@
+// Player input in play: movement, sprite, aim, shots, the shield-and-laser
+// cycle and the speed level of every live ship.
+#include "app/SoundManager.h"
+#include "app/Startup.h"
+#include "enemies/LevelFiles.h"
+#include "gameplay/GameBindings.h"
+#include "gameplay/GameState.h"
+#include "platform/GamePad.h"
+#include "platform/Input.h"
+#include "play/Laser.h"
+#include "play/Shield.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr float STICK_DEAD_ZONE = 10.f; // percent of the stick's range
+
+// The first row whose actions are all held gives the direction; each action
+// is the stick-and-key action or its d-pad twin.
+enum Dir { UP, RIGHT, DOWN, LEFT };
+struct DirectionRow {
+    int first;
+    int second; // -1: one action
+    float angle;
+};
+const DirectionRow DIRECTION_ROWS[] = {
+    {UP, RIGHT, 315.f}, {RIGHT, DOWN, 45.f}, {LEFT, DOWN, 135.f}, {LEFT, UP, 225.f},
+    {UP, -1, 270.f},    {RIGHT, -1, 0.f},    {DOWN, -1, 90.f},    {LEFT, -1, 180.f},
+};
+
+// Movement sprite base by the level's scroll direction (UP, DOWN, LEFT, RIGHT).
+const int SPRITE_BASE[4] = {0, 2, 1, 3};
+
+// The laser's start angle when no shot is held, by scroll direction.
+float laserAngleForScroll(int direction)
+{
+    switch (direction) {
+    case scroll_direction::UP:
+    case scroll_direction::DOWN: return -90.f;
+    case scroll_direction::LEFT: return 180.f;
+    default: return 0.f;
+    }
+}
+
+void playLoop(LoopedEffect effect)
+{
+    sf::Music& loop = soundManager().loopedEffects[effect];
+    loop.setVolume(25.f);
+    loop.play();
+}
+
+} // namespace
+
+float getStickAngle(unsigned padIndex)
+{
+    pad::PadState state;
+    float x = 0.f, y = 0.f;
+    if (pad::getState(padIndex, state)) {
+        x = state.thumbRX * 100.f / 32768.f;
+        y = state.thumbRY * 100.f / 32768.f;
+    }
+    if (std::fabs(x) >= STICK_DEAD_ZONE || std::fabs(y) >= STICK_DEAD_ZONE)
+        return std::atan2(-y, x) * 180.f / 3.1415927f;
+    return 0.f;
+}
+
+void GameState::handlePlayerInput(float dt)
+{
+    for (int i = 0; i < playerCount; ++i)
+        if (isLive(i))
+            playerInput(i, dt);
+}
+
+void GameState::playerInput(int i, float dt)
+{
+    Player2D& ship = *players[i];
+    const bool dirHeld[4] = {
+        held(game_action::UP, i) || held(game_action::UP_PAD, i),
+        held(game_action::RIGHT, i) || held(game_action::RIGHT_PAD, i),
+        held(game_action::DOWN, i) || held(game_action::DOWN_PAD, i),
+        held(game_action::LEFT, i) || held(game_action::LEFT_PAD, i),
+    };
+
+    // 1. Direction.
+    ship.moving = 0;
+    ship.moveAngle = 0.f;
+    for (const DirectionRow& row : DIRECTION_ROWS) {
+        if (dirHeld[row.first] && (row.second < 0 || dirHeld[row.second])) {
+            ship.moveAngle = row.angle;
+            ship.moving = 1;
+            break;
+        }
+    }
+
+    // 2. Sprite.
+    int state = MOVE_IDLE;
+    if (ship.moving) {
+        const float a = ship.moveAngle;
+        state = a == 90.f ? 0 : (a > 90.f && a < 270.f) ? 1 : a == 270.f ? 2 : 3;
+    }
+    if (state != ship.directionState) {
+        ship.directionState = state;
+        if (state == MOVE_IDLE) {
+            ship.currentSprite = &ship.shipSprite;
+            ship.currentAnimation = &ship.shipAnimation;
+        } else {
+            const int base = SPRITE_BASE[std::clamp(ship.facing, 0, 3)];
+            ship.currentSprite = &ship.moveSprites[(base + state) % 4];
+            ship.currentAnimation = &ship.moveAnimation;
+            ship.moveAnimation.elapsed = 0.f;
+        }
+    }
+
+    // 3. Aim.
+    const float stick = getStickAngle(static_cast<unsigned>(i));
+    ship.selectShootPoints(stick);
+
+    // 4. Shots.
+    const bool shooting = held(game_action::SHOOT, i) || held(game_action::SHOOT_AIM, i);
+    if (shooting && !ship.invulnerable && ship.fireTimer <= 0.f) {
+        ship.fireTimer = SHOT_INTERVALS[std::clamp(ship.fireRateIndex, 0, 2)];
+        if (ship.mode == WEAPON_NORMAL) {
+            soundManager().playSound(SFX_SHOOT);
+            if (ship.specialTimer >= 0.f)
+                shots->spawn(ship, i);
+            else
+                shots->spawnFromEnemy(ship, i);
+        }
+    }
+
+    // 5. Shield and laser cycle.
+    const bool laserHeld = held(game_action::LASER, i);
+    if (ship.mode == WEAPON_NORMAL && laserHeld && ship.gauge >= Player2D::SHIELD_COST && !ship.shield &&
+        !ship.invulnerable) {
+        ship.shield = new Shield(ship.position, i);
+        ship.gauge -= Player2D::SHIELD_COST;
+        ship.mode = WEAPON_CHARGING;
+        playLoop(LOOP_CHARGE_LASER);
+    }
+    if (ship.mode == WEAPON_CHARGING && (!laserHeld || ship.gauge <= 0.f)) {
+        soundManager().loopedEffects[LOOP_CHARGE_LASER].stop();
+        playLoop(LOOP_LASER_ACTIVE);
+        soundManager().playSound(SFX_LASER_SHOT);
+        ship.startLaser(shooting ? ship.angle : laserAngleForScroll(scrollDirection));
+    }
+    if (ship.mode == WEAPON_LASER && ship.laser)
+        ship.laser->update(dt, ship.position, shooting ? stick : ship.laser->angle);
+
+    // 6. Speed: a press sets it once; in normal mode what is held decides.
+    const bool slower = held(game_action::DOWN_SPEED, i);
+    const bool faster = held(game_action::UP_SPEED, i);
+    if (slower && !ship.speedLatch) {
+        ship.speed = 480;
+        ship.speedLatch = 1;
+    } else if (faster && !ship.speedLatch) {
+        ship.speed = 960;
+        ship.speedLatch = 1;
+    }
+    if (!slower && !faster)
+        ship.speedLatch = 0;
+    if (ship.mode == WEAPON_NORMAL)
+        ship.speed = slower ? 480 : faster ? 960 : 720;
+
+    // 7. Developer key: more lives for player 1.
+    if (input::isKeyPressed(sf::Keyboard::F))
+        players[0]->lives = std::min(players[0]->lives + 10, Player2D::MAX_LIVES);
+}

@@ -1,0 +1,122 @@
+// The overlays in play: texts, HUD blocks, fades, transitions, scoreboards and
+// the continue countdowns.
+#include "engine/Engine.h"
+#include "gameplay/GameState.h"
+#include "play/Scoreboard.h"
+
+void GameState::releaseOverlays()
+{
+    for (Scoreboard*& board : scoreboards) {
+        delete board;
+        board = nullptr;
+    }
+    fade.reset();
+    transitions.clear();
+}
+
+void GameState::addHudBlock(int player)
+{
+    hudBlocks.emplace_back();
+    hudBlocks.back().init(players[static_cast<size_t>(player)], player + 1);
+}
+
+void GameState::updateHud(float dt)
+{
+    for (int i = 0; i < playerCount; ++i) {
+        scoreCounters[i]->update(dt, false);
+        HudBlock& block = hudBlocks[static_cast<size_t>(i)];
+        block.player = players[i];
+        block.pushNeedle(dt);
+        block.updateSpeedometer(dt);
+        block.updateFlash(dt);
+        block.updateLives(dt);
+    }
+}
+
+void GameState::drawTexts(sf::RenderTarget& target) { texts.drawTexts(target); }
+
+void GameState::drawHud(sf::RenderTarget& target)
+{
+    for (int i = 0; i < static_cast<int>(hudBlocks.size()) && i < playerCount; ++i) {
+        HudBlock& block = hudBlocks[static_cast<size_t>(i)];
+        const ContinueScreen& screen = continueScreens[static_cast<size_t>(i)];
+        scoreCounters[i]->drawTexts(target);
+        block.drawSpeedometer(target, i + 1);
+        if (screen.countingDown) {
+            continueScreens[static_cast<size_t>(i)].draw(target);
+        } else if (!screen.gaveUp) {
+            block.drawBars(target, i + 1);
+            scoreCounters[i]->draw(target);
+        }
+    }
+}
+
+bool GameState::updateFade(float dt)
+{
+    if (!fade)
+        return false;
+    fade->update(dt);
+    if (!fade->done)
+        return false;
+    const int scene = engine().sceneId;
+    const bool opaqueEndCounts = scene == 8 || scene == 13 || sequenceIndex() == 9;
+    return scene == 7 || (opaqueEndCounts && fade->fadeIn);
+}
+
+void GameState::drawFade(sf::RenderTarget& target)
+{
+    if (fade)
+        target.draw(fade->rectangle);
+}
+
+bool GameState::transitionsAllowInput() const { return transitions.allowsInput(); }
+
+void GameState::carryShipsWithTransitions()
+{
+    int outUp = 0;
+    int inUp = 0;
+    for (const Transitions* t : transitions.transitions) {
+        int* counter = nullptr;
+        if (t->getType() == TRANSITION_PLAYER_OUT_UP)
+            counter = &outUp;
+        else if (t->getType() == TRANSITION_PLAYER_IN_UP)
+            counter = &inUp;
+        if (!counter)
+            continue;
+        const int k = (*counter)++;
+        if (k < playerCount && isLive(k))
+            players[k]->position = t->position;
+    }
+}
+
+void GameState::updateTransitions(float dt) { transitions.update(dt); }
+
+void GameState::drawTransitions(sf::RenderTarget& target) { transitions.draw(target); }
+
+void GameState::revealScoreboards()
+{
+    for (int i = 0; i < playerCount && i < MAX_PLAYERS; ++i)
+        if (isLive(i) && scoreboards[i])
+            scoreboards[i]->revealNext();
+}
+
+void GameState::drawScoreboards(sf::RenderTarget& target)
+{
+    if (playerCount == 1) {
+        if (isLive(0) && scoreboards[0])
+            scoreboards[0]->drawSingle(target);
+        return;
+    }
+    for (int i = 0; i < playerCount && i < MAX_PLAYERS; ++i)
+        if (isLive(i) && scoreboards[i])
+            scoreboards[i]->draw(target);
+}
+
+// The countdowns of players out of lives; revives and the game over join here.
+StateCode GameState::updateContinue(float dt)
+{
+    for (ContinueScreen& screen : continueScreens)
+        if (screen.countingDown)
+            screen.tick(dt);
+    return state_code::STAY;
+}

@@ -1,0 +1,116 @@
+#include "gameplay/MusicUpkeep.h"
+
+
+const std::array<MusicUpkeep::IntroPair, 3> MusicUpkeep::INTRO_PAIRS = {{
+    {MUSIC_STAGE01_INTRO, MUSIC_STAGE01, 25.f},
+    {MUSIC_BOSS_INTRO, MUSIC_BOSS, 25.f},
+    {MUSIC_STAGE04_INTRO, MUSIC_STAGE04, 55.f},
+}};
+
+bool SoundManagerDeck::loaded(int track) const { return sounds_.trackLoaded[track]; }
+bool SoundManagerDeck::playing(int track) const { return sounds_.tracks[track].getStatus() == sf::SoundSource::Playing; }
+bool SoundManagerDeck::paused(int track) const { return sounds_.tracks[track].getStatus() == sf::SoundSource::Paused; }
+float SoundManagerDeck::offset(int track) const { return sounds_.tracks[track].getPlayingOffset().asSeconds(); }
+float SoundManagerDeck::duration(int track) const { return sounds_.tracks[track].getDuration().asSeconds(); }
+void SoundManagerDeck::play(int track) { sounds_.tracks[track].play(); }
+void SoundManagerDeck::stop(int track) { sounds_.tracks[track].stop(); }
+void SoundManagerDeck::setVolume(int track, float volume) { sounds_.tracks[track].setVolume(volume); }
+TrackFade SoundManagerDeck::fade(int track)
+{
+    return {sounds_.fadeActive[track], sounds_.fadeOut[track], sounds_.fadeDuration[track], sounds_.fadeElapsed[track]};
+}
+
+void MusicUpkeep::update(MusicDeck& deck, float dt)
+{
+    for (size_t i = 0; i < INTRO_PAIRS.size(); ++i) {
+        const IntroPair& pair = INTRO_PAIRS[i];
+        IntroWatch& watch = watches_[i];
+        const float length = deck.loaded(pair.intro) ? deck.duration(pair.intro) : 0.f;
+        if (!(length > 0.f)) {
+            // Nothing to hand over from: the loop was started in its place.
+            watch.armed = false;
+            continue;
+        }
+        if (deck.playing(pair.intro)) {
+            watch.armed = true;
+            watch.lastRemaining = length - deck.offset(pair.intro);
+            if (watch.lastRemaining <= HANDOVER_MARGIN)
+                handOver(deck, pair, watch);
+        } else if (watch.armed && !deck.paused(pair.intro)) {
+            // It ran out between two frames, or somebody stopped it.
+            if (watch.lastRemaining <= HITCH_ALLOWANCE)
+                handOver(deck, pair, watch);
+            watch.armed = false;
+        }
+    }
+
+    for (int track = 0; track < MUSIC_TRACK_COUNT; ++track) {
+        TrackFade f = deck.fade(track);
+        if (!f.active)
+            continue;
+        f.elapsed += dt;
+        // A fade without a positive duration ends at once.
+        float v = f.duration > 0.f ? f.elapsed * FADE_VOLUME / f.duration : FADE_VOLUME * 2.f;
+        if (!(v <= FADE_VOLUME)) { // also ends a fade whose numbers went bad
+            v = FADE_VOLUME;
+            f.active = false;
+        }
+        deck.setVolume(track, FADE_VOLUME - v);
+    }
+}
+
+void MusicUpkeep::handOver(MusicDeck& deck, const IntroPair& pair, IntroWatch& watch)
+{
+    deck.stop(pair.intro);
+    deck.fade(pair.intro).active = false;
+    deck.setVolume(pair.loop, pair.loopVolume);
+    deck.stop(pair.loop); // plays from the start
+    deck.play(pair.loop);
+    deck.fade(pair.loop).active = false;
+    watch.armed = false;
+}
+
+void MusicUpkeep::startTrack(MusicDeck& deck, MusicTrack track, float volume)
+{
+    for (size_t i = 0; i < INTRO_PAIRS.size(); ++i) {
+        const IntroPair& pair = INTRO_PAIRS[i];
+        if (pair.intro == track && !(deck.loaded(track) && deck.duration(track) > 0.f)) {
+            deck.fade(track).active = false;
+            deck.setVolume(pair.loop, pair.loopVolume);
+            deck.stop(pair.loop);
+            deck.play(pair.loop);
+            deck.fade(pair.loop).active = false;
+            return;
+        }
+        if (pair.intro == track)
+            watches_[i].armed = false; // armed again once seen playing
+    }
+    deck.fade(track).active = false;
+    deck.setVolume(track, volume);
+    deck.stop(track);
+    deck.play(track);
+}
+
+void MusicUpkeep::stopTrack(MusicDeck& deck, MusicTrack track)
+{
+    for (size_t i = 0; i < INTRO_PAIRS.size(); ++i)
+        if (INTRO_PAIRS[i].intro == track)
+            watches_[i].armed = false;
+    deck.stop(track);
+    deck.fade(track).active = false;
+}
+
+void MusicUpkeep::forgetIntros()
+{
+    for (IntroWatch& w : watches_)
+        w.armed = false;
+}
+
+void MusicUpkeep::startFadeOut(MusicDeck& deck, MusicTrack track, float duration)
+{
+    TrackFade f = deck.fade(track);
+    f.duration = duration;
+    f.elapsed = 0.f;
+    f.active = true;
+    f.out = true;
+}

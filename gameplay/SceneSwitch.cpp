@@ -1,0 +1,5 @@
+#include "gameplay/SceneSwitch.h"
+
+#include "engine/SceneChange.h"
+
+void switchScene(int sceneId) { changeScene(sceneId, 0.f); }

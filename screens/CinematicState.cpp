@@ -1,0 +1,44 @@
+#include "screens/CinematicState.h"
+
+#include "app/SoundManager.h"
+#include "app/Startup.h"
+#include "engine/Engine.h"
+#include "engine/SceneChange.h"
+#include "platform/GamePad.h"
+
+#include <iostream>
+
+namespace {
+constexpr int CREDITS_SCENE = 14;
+}
+
+CinematicState::CinematicState(std::vector<unsigned> scores) : scores_(std::move(scores))
+{
+    bindings_["Pass"] = {pad::A, sf::Keyboard::Enter, binding_axis::NONE, binding_direction::EITHER};
+
+    SoundManager& sound = soundManager();
+    sound.stopAll();
+    changeScene(CREDITS_SCENE, 0.f);
+    engine().cinematicFinished = false;
+    sf::Music& staffRoll = sound.tracks[MUSIC_STAFF_ROLL];
+    staffRoll.setVolume(25.f);
+    staffRoll.stop();
+    staffRoll.play();
+
+    for (unsigned s : scores_)
+        std::cout << s << std::endl;
+}
+
+CinematicState::~CinematicState() { soundManager().stopAll(); }
+
+StateCode CinematicState::update(float /*frameTime*/)
+{
+    const bool pressed = isActionPressed(bindings_, "Pass", 0);
+    if (pressed && !passWasPressed_)
+        return state_code::HIGH_SCORES;
+    passWasPressed_ = pressed;
+    if (!engine().cinematicFinished)
+        return state_code::STAY;
+    soundManager().stopAll();
+    return state_code::HIGH_SCORES;
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The credits cut-scene after the last level: the 3D credits scene plays behind
+// it; a new "Pass" press or the end of the scene goes on to the high scores,
+// handing the finished game's scores on.
+#include "app/Bindings.h"
+#include "app/MainState.h"
+
+#include <vector>
+
+class CinematicState : public MainState {
+public:
+    explicit CinematicState(std::vector<unsigned> scores);
+    ~CinematicState() override;
+
+    std::vector<unsigned> getScores() override { return scores_; }
+    StateCode checkKeys(const sf::Event::KeyEvent&) override { return state_code::STAY; }
+    StateCode handleMouseClick(const sf::Event::MouseButtonEvent&, sf::Vector2i) override { return state_code::STAY; }
+    void joystickConnected(unsigned) override {}
+    StateCode update(float frameTime) override;
+    void draw(sf::RenderWindow&) override {}
+
+private:
+    bool passWasPressed_ = true; // a press still held from the previous screen does not skip
+    BindingMap bindings_;
+    std::vector<unsigned> scores_;
+};

@@ -1,0 +1,196 @@
+#include "screens/HighScoresState.h"
+
+#include "app/SoundManager.h"
+#include "app/Startup.h"
+#include "engine/Engine.h"
+#include "platform/AssetPath.h"
+#include "platform/GamePad.h"
+
+#include <iostream>
+
+namespace {
+const sf::Color PLAYER_COLOURS[2] = {sf::Color(1, 251, 198), sf::Color(255, 118, 221)};
+constexpr unsigned TEXT_SIZE = 30;
+constexpr float FIRST_ROW_Y = 350.f;
+constexpr float ROW_SPACING = 60.f;
+constexpr float WHEEL_LEFT_X = 530.f;
+constexpr float WHEEL_PLAYER_SPACING = 615.f;
+
+void centreOrigin(sf::Text& text)
+{
+    const sf::FloatRect b = text.getLocalBounds();
+    text.setOrigin(b.left + b.width / 2.f, b.top + b.height / 2.f);
+}
+
+void centreOrigin(sf::Sprite& sprite)
+{
+    const sf::FloatRect b = sprite.getLocalBounds();
+    sprite.setOrigin(b.width / 2.f, b.height / 2.f);
+}
+} // namespace
+
+HighScoresState::HighScoresState(std::vector<unsigned> scores, std::string tablePath)
+    : tablePath_(resolveAssetPath(tablePath)), hasScores_(!scores.empty())
+{
+    for (unsigned s : scores)
+        std::cout << s << std::endl;
+
+    table_ = readHighScoreTable(tablePath_);
+    font_.loadFromFile(resolveAssetPath("2D/Text/Pixeled.ttf"));
+
+    if (hasScores_) {
+        SoundManager& sound = soundManager();
+        sound.tracks[MUSIC_MENU].setVolume(25.f);
+        sound.tracks[MUSIC_MENU].play();
+        sound.fadeActive[MUSIC_MENU] = false;
+        bindings_["Left"] = {pad::DPAD_LEFT, sf::Keyboard::Left, binding_axis::LEFT_X, binding_direction::NEGATIVE};
+        bindings_["Right"] = {pad::DPAD_RIGHT, sf::Keyboard::Right, binding_axis::LEFT_X, binding_direction::POSITIVE};
+        bindings_["Ok"] = {pad::A, sf::Keyboard::Enter, binding_axis::NONE, binding_direction::EITHER};
+        bindings_["Back"] = {pad::B, sf::Keyboard::Backslash, binding_axis::NONE, binding_direction::EITHER};
+        bindings_["Start"] = {pad::START, -1, binding_axis::NONE, binding_direction::EITHER};
+    }
+
+    const std::vector<int> rows = insertNewScores(table_, scores);
+    unsaved_ = hasScores_;
+
+    sf::Texture* readyTexture = engine().getTexture("2D/HighScores/Ready.png");
+    const bool twoColumns = scores.size() == 2;
+    for (size_t p = 0; p < scores.size(); ++p) {
+        const sf::Color colour = PLAYER_COLOURS[p % 2];
+        const float x = twoColumns ? 715.f + 485.f * p : 960.f;
+        entries_.emplace_back(rows[p]);
+        playerColours_.push_back(colour);
+
+        sf::Text label("PL" + std::to_string(p + 1) + " : " + std::to_string(scores[p]), font_, TEXT_SIZE);
+        label.setFillColor(colour);
+        centreOrigin(label);
+        label.setPosition(x, 270.f);
+        playerLabels_.push_back(label);
+
+        sf::Sprite readySprite;
+        if (readyTexture) {
+            readySprite.setTexture(*readyTexture, true);
+            centreOrigin(readySprite);
+        }
+        readySprite.setPosition(x, 970.f);
+        readySprites_.push_back(readySprite);
+
+        sf::Text readyText("READY", font_, TEXT_SIZE);
+        readyText.setFillColor(sf::Color::White);
+        centreOrigin(readyText);
+        readyText.setPosition(x, 975.f);
+        readyTexts_.push_back(readyText);
+    }
+
+    refreshTexts();
+    if (sf::Texture* backgroundTexture = engine().getTexture("2D/HighScores/HighScoresBkg.png")) {
+        background_.setTexture(*backgroundTexture, true);
+        centreOrigin(background_);
+    }
+    background_.setPosition(960.f, 540.f);
+}
+
+HighScoresState::~HighScoresState() { save(); }
+
+void HighScoresState::save()
+{
+    if (!unsaved_)
+        return;
+    writeHighScoreTable(tablePath_, table_);
+    unsaved_ = false;
+}
+
+void HighScoresState::handleEvent(const sf::Event& event)
+{
+    if (event.type == sf::Event::Closed)
+        save();
+}
+
+StateCode HighScoresState::checkKeys(const sf::Event::KeyEvent& key)
+{
+    if (!hasScores_ || key.code != sf::Keyboard::Escape)
+        return state_code::STAY;
+    save();
+    return state_code::MENU_NO_LOGO;
+}
+
+NameEntryInput HighScoresState::readInput(unsigned pad)
+{
+    NameEntryInput in;
+    in.left = isActionPressed(bindings_, "Left", pad);
+    in.right = isActionPressed(bindings_, "Right", pad);
+    in.ok = isActionPressed(bindings_, "Ok", pad);
+    in.back = isActionPressed(bindings_, "Back", pad);
+    in.start = isActionPressed(bindings_, "Start", pad);
+    return in;
+}
+
+StateCode HighScoresState::update(float frameTime)
+{
+    if (!hasScores_)
+        return state_code::STAY;
+    bool allReady = true;
+    bool renamed = false;
+    for (size_t p = 0; p < entries_.size(); ++p) {
+        HighScoreNameEntry& entry = entries_[p];
+        allReady = allReady && entry.ready();
+        std::string scratch;
+        std::string& name = entry.row() >= 0 ? table_[static_cast<size_t>(entry.row())].name : scratch;
+        if (entry.update(readInput(static_cast<unsigned>(p)), frameTime, name))
+            renamed = true;
+    }
+    if (renamed) {
+        unsaved_ = true;
+        refreshTexts();
+    }
+    if (!allReady)
+        return state_code::STAY;
+    save();
+    return state_code::MENU_NO_LOGO;
+}
+
+void HighScoresState::refreshTexts()
+{
+    scoreLines_.clear();
+    for (size_t i = 0; i < table_.size(); ++i) {
+        sf::Text line(table_[i].name + " : " + std::to_string(table_[i].score), font_, TEXT_SIZE);
+        line.setFillColor(sf::Color::White);
+        centreOrigin(line);
+        line.setPosition(960.f, FIRST_ROW_Y + ROW_SPACING * i);
+        scoreLines_.push_back(line);
+    }
+}
+
+void HighScoresState::draw(sf::RenderWindow& window) { drawBoard(window); }
+
+void HighScoresState::drawBoard(sf::RenderTarget& target)
+{
+    if (background_.getTexture())
+        target.draw(background_);
+    for (const sf::Text& line : scoreLines_)
+        target.draw(line);
+    if (!hasScores_)
+        return;
+    for (size_t p = 0; p < entries_.size(); ++p) {
+        target.draw(playerLabels_[p]);
+        const HighScoreNameEntry& entry = entries_[p];
+        if (entry.row() >= 0) {
+            const std::array<WheelSlot, 5> slots = entry.wheel();
+            for (int j = 0; j < 5; ++j) {
+                sf::Text symbol(std::string(1, slots[j].symbol), font_, TEXT_SIZE);
+                symbol.setFillColor(playerColours_[p]);
+                centreOrigin(symbol);
+                symbol.setPosition(WHEEL_LEFT_X + WHEEL_PLAYER_SPACING * p + HighScoreNameEntry::SLOT_SPACING * j
+                                       + slots[j].offsetX,
+                                   FIRST_ROW_Y + ROW_SPACING * entry.row());
+                symbol.setScale(slots[j].scale, slots[j].scale);
+                target.draw(symbol);
+            }
+        }
+        if (entry.ready()) {
+            if (readySprites_[p].getTexture())
+                target.draw(readySprites_[p]);
+            target.draw(readyTexts_[p]);
+        }
+    }
+}

@@ -1,0 +1,53 @@
+#pragma once
+// The high-score screen: the table of the ten best scores, a name wheel for each
+// player whose score entered it, and the table file kept up to date.
+#include "app/Bindings.h"
+#include "app/MainState.h"
+#include "screens/HighScoreNameEntry.h"
+#include "screens/HighScoreTable.h"
+
+#include <SFML/Graphics.hpp>
+#include <string>
+#include <vector>
+
+class HighScoresState : public MainState {
+public:
+    // With no scores the state only shows the table (the menu draws it into its
+    // board): it reads no input and never writes the file.
+    explicit HighScoresState(std::vector<unsigned> scores, std::string tablePath = high_scores::TABLE_PATH);
+    ~HighScoresState() override;
+
+    void handleEvent(const sf::Event& event) override;
+    StateCode checkKeys(const sf::Event::KeyEvent& key) override;
+    StateCode handleMouseClick(const sf::Event::MouseButtonEvent&, sf::Vector2i) override { return state_code::STAY; }
+    void joystickConnected(unsigned) override {}
+    StateCode update(float frameTime) override;
+    void draw(sf::RenderWindow& window) override;
+
+    // The same picture onto any target.
+    void drawBoard(sf::RenderTarget& target);
+    // Rebuilds the score lines from the table.
+    void refreshTexts();
+
+    const std::vector<HighScoreEntry>& table() const { return table_; }
+    const std::vector<HighScoreNameEntry>& entries() const { return entries_; }
+
+private:
+    NameEntryInput readInput(unsigned pad);
+    // Stores the table when names may have changed since the last store.
+    void save();
+
+    std::string tablePath_;
+    bool hasScores_;
+    bool unsaved_ = false;
+    BindingMap bindings_;
+    sf::Sprite background_;
+    std::vector<HighScoreEntry> table_;
+    std::vector<HighScoreNameEntry> entries_;
+    std::vector<sf::Color> playerColours_;
+    std::vector<sf::Sprite> readySprites_;
+    std::vector<sf::Text> readyTexts_;
+    sf::Font font_;
+    std::vector<sf::Text> scoreLines_;
+    std::vector<sf::Text> playerLabels_;
+};

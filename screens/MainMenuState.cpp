@@ -1,0 +1,121 @@
+#include "screens/MainMenuState.h"
+
+#include "app/SoundManager.h"
+#include "app/Startup.h"
+#include "engine/Engine.h"
+#include "engine/SceneChange.h"
+#include "platform/GamePad.h"
+#include "platform/Input.h"
+#include "screens/HighScoresState.h"
+#include "screens/MenuNavigation.h"
+#include "screens/MenuScene.h"
+#include "screens/MenuScreen.h"
+
+namespace {
+constexpr float MUSIC_VOLUME = 25.f;
+
+void playTrack(MusicTrack track)
+{
+    sf::Music& music = soundManager().tracks[track];
+    music.setVolume(MUSIC_VOLUME);
+    music.play();
+}
+} // namespace
+
+MainMenuState::MainMenuState(bool showLogos)
+    : logos_(showLogos), curtain_(sf::Vector2f(1920.f, 1080.f)), escapeArmed_(!input::isKeyPressed(sf::Keyboard::Escape))
+{
+    Engine& e = engine();
+    bindings_["Skip"] = {pad::A, sf::Keyboard::Enter, binding_axis::NONE, binding_direction::EITHER};
+    e.menuPage = menu_page::MAIN;
+    e.menuCursor = 0;
+    curtain_.setFillColor(sf::Color::Black);
+
+    playTrack(showLogos ? MUSIC_OPENING : MUSIC_MENU);
+    showPicture(showLogos ? logo_stage::STUDIO : logo_stage::PRODUCT);
+
+    // A loading frame while the hangar is built.
+    if (e.window && e.window->isOpen()) {
+        e.window->clear(sf::Color::Black);
+        e.window->draw(curtain_);
+        e.window->draw(logo_);
+        e.window->display();
+    }
+    changeScene(MENU_SCENE, 0.f);
+    logos_.restartClock();
+    drawHighScoreBoard();
+    e.menuInputReleased = false;
+}
+
+MainMenuState::~MainMenuState() { soundManager().stopAll(); }
+
+void MainMenuState::showPicture(int stage)
+{
+    logo_ = sf::Sprite();
+    if (sf::Texture* texture = engine().getTexture(LogoSequence::PICTURES[stage])) {
+        logo_.setTexture(*texture, true);
+        const sf::Vector2u size = texture->getSize();
+        logo_.setOrigin(size.x / 2.f, size.y / 2.f);
+    }
+    logo_.setPosition(960.f, 540.f);
+}
+
+void MainMenuState::drawHighScoreBoard()
+{
+    HighScoresState board({});
+    sf::RenderTexture picture;
+    if (!picture.create(1920, 1080, sf::ContextSettings(0, 0, 0, 1, 1)))
+        return;
+    picture.clear(sf::Color::Black);
+    board.drawBoard(picture);
+    picture.display();
+    menuScreen().highScoreBoard = picture.getTexture();
+}
+
+StateCode MainMenuState::checkKeys(const sf::Event::KeyEvent& key)
+{
+    if (escapeArmed_ && input::isKeyPressed(sf::Keyboard::Escape))
+        return state_code::QUIT;
+    if (key.code == sf::Keyboard::Numpad9)
+        return state_code::GAME_EDITOR;
+    return state_code::STAY;
+}
+
+StateCode MainMenuState::update(float /*frameTime*/)
+{
+    for (unsigned i = 0; i < pad::MAX_PADS; ++i)
+        pad::setVibration(i, 0, 0);
+    if (!input::isKeyPressed(sf::Keyboard::Escape))
+        escapeArmed_ = true;
+
+    Engine& e = engine();
+    const bool skipHeld = isActionPressed(bindings_, "Skip", 0);
+    if (logos_.finished()) {
+        if (!skipHeld)
+            e.menuInputReleased = true;
+        if (e.menuPage == menu_page::START_GAME)
+            return state_code::GAME_STORY;
+        if (e.menuPage == menu_page::QUIT)
+            return state_code::QUIT;
+        return state_code::STAY;
+    }
+
+    if (logos_.update(skipHeld)) {
+        if (logos_.finished()) {
+            soundManager().tracks[MUSIC_OPENING].stop();
+            playTrack(MUSIC_MENU);
+        } else {
+            showPicture(logos_.stage());
+        }
+    }
+    logo_.setColor(sf::Color(255, 255, 255, static_cast<sf::Uint8>(logos_.alpha())));
+    return state_code::STAY;
+}
+
+void MainMenuState::draw(sf::RenderWindow& window)
+{
+    if (logos_.finished())
+        return;
+    window.draw(curtain_);
+    window.draw(logo_);
+}

@@ -1,0 +1,36 @@
+#pragma once
+// The main menu: first the logo sequence over black, with music; then the host
+// of the 3D hangar menu, watching for the start of a game, the quit page, the
+// developer key into the editor and the quit key.
+#include "app/Bindings.h"
+#include "app/MainState.h"
+#include "screens/LogoSequence.h"
+
+#include <SFML/Graphics.hpp>
+
+class MainMenuState : public MainState {
+public:
+    explicit MainMenuState(bool showLogos);
+    ~MainMenuState() override;
+
+    StateCode checkKeys(const sf::Event::KeyEvent& key) override;
+    StateCode handleMouseClick(const sf::Event::MouseButtonEvent&, sf::Vector2i) override { return state_code::STAY; }
+    void joystickConnected(unsigned) override {}
+    StateCode update(float frameTime) override;
+    void draw(sf::RenderWindow& window) override;
+
+    const LogoSequence& logos() const { return logos_; }
+
+private:
+    void showPicture(int stage);
+    // Draws the high-score table into the texture of the menu's high-score page.
+    void drawHighScoreBoard();
+
+    LogoSequence logos_;
+    sf::Sprite logo_;
+    sf::RectangleShape curtain_;
+    BindingMap bindings_;
+    // Escape quits only once it has been seen released since this menu was built,
+    // so an Escape still held from the previous screen does not quit.
+    bool escapeArmed_;
+};

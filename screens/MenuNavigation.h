@@ -1,0 +1,63 @@
+#pragma once
+// The menu screen's pages, items and cursor, and the input that moves between
+// them. The page and the cursor live in the Engine (menuPage, menuCursor); the
+// action latches and the pages' own input state live here for the program's life.
+#include "app/Bindings.h"
+
+using MenuPage = int;
+using MenuItemId = int;
+
+namespace menu_page {
+constexpr MenuPage PLAY = 0;
+constexpr MenuPage HIGH_SCORES = 1;
+constexpr MenuPage CREDITS = 2;
+constexpr MenuPage QUIT = 3;
+constexpr MenuPage START_GAME = 4;
+constexpr MenuPage DIFFICULTY = 5;
+constexpr MenuPage HOW_TO_PLAY = 6;
+constexpr MenuPage CHEATS = 7;
+constexpr MenuPage MAIN = 25;
+} // namespace menu_page
+
+namespace menu_action {
+constexpr MenuAction DOWN = 0;
+constexpr MenuAction UP = 1;
+constexpr MenuAction VALIDATE = 2;
+constexpr MenuAction BACK = 3;
+constexpr MenuAction PREVIOUS_PAGE = 4;
+constexpr MenuAction NEXT_PAGE = 5;
+} // namespace menu_action
+
+// The range of items of a page and the item the cursor takes when the page opens.
+struct MenuPageItems {
+    MenuPage page;
+    MenuItemId first; // -1: no items
+    MenuItemId last;
+    MenuItemId reset; // -1: the cursor stays
+};
+// The entry of a page, or null for a page without a table entry.
+const MenuPageItems* findMenuPage(MenuPage page);
+
+struct MenuControls {
+    // Latches: true when the action was not held in the previous frame.
+    bool upArmed = true;
+    bool downArmed = true;
+    bool validateArmed = true; // also read by the difficulty and cheats pages
+    bool backArmed = true;
+    // The pages' own input state.
+    float difficultyRepeatTimer = 0.f;
+    float levelRepeatTimer = 0.f;
+    bool cheatToggleArmed = false;
+    bool creditsTurnArmed = false;
+    bool howToPlayTurnArmed = false;
+    int creditsPage = 0;   // 0..3
+    int howToPlayPage = 0; // 0..2
+};
+MenuControls& menuControls();
+
+void menuCursorNext();
+void menuCursorPrevious();
+void menuCursorReset();
+
+// One frame of the menu screen's input: cursor moves, page changes and their sounds.
+void updateMenuInput();

@@ -1,0 +1,15 @@
+#pragma once
+// The drawers of the menu pages, into the menu screen's texture. The item under
+// the cursor is tinted cyan; a picture that does not load leaves its place empty.
+#include <SFML/Graphics/RenderTarget.hpp>
+#include <string>
+
+// A picture of the texture cache at (x, y), tinted cyan when under the cursor.
+void drawMenuPicture(sf::RenderTarget& target, const std::string& path, float x, float y, bool underCursor = false);
+
+void drawMainMenu(sf::RenderTarget& target);
+void drawPlayMenu(sf::RenderTarget& target);
+void drawDifficultyMenu(sf::RenderTarget& target);
+void drawCheatsMenu(sf::RenderTarget& target);
+void drawCreditsMenu(sf::RenderTarget& target);
+void drawHowToPlayMenu(sf::RenderTarget& target);

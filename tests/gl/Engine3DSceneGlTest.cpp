@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+#include "support/TestSupport.h"
+
+#include "engine/BossParent.h"
+#include "engine/Engine.h"
+#include "engine/EngineFrame.h"
+#include "engine/ObjLoader.h"
+#include "engine/SceneChange.h"
+
+#include <filesystem>
+#include <thread>
+
+namespace fs = std::filesystem;
+using namespace testing_support;
+
+namespace {
+
+// Runs the test body in another asset tree, then comes back.
+struct ScopedDirectory {
+    explicit ScopedDirectory(const fs::path& path) : saved(fs::current_path()) { fs::current_path(path); }
+    ~ScopedDirectory() { fs::current_path(saved); }
+    fs::path saved;
+};
+
+const char* const CUBE_OBJ =
+    "# unit cube\n"
+    "v -.5 -.5 -.5\nv .5 -.5 -.5\nv .5 .5 -.5\nv -.5 .5 -.5\nv -.5 -.5 .5\nv .5 -.5 .5\nv .5 .5 .5\nv -.5 .5 .5\n"
+    "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\n"
+    "f 1/1 4/4 3/3 2/2\nf 5/1 6/2 7/3 8/4\nf 1/1 2/2 6/3 5/4\nf 4/1 8/2 7/3 3/4\nf 1/1 5/2 8/3 4/4\nf 2/1 3/2 7/3 6/4\n";
+
+void writePicture(const std::string& path, sf::Color colour, unsigned size = 16)
+{
+    writeFile(path, "");
+    sf::Image image;
+    image.create(size, size, colour);
+    image.saveToFile(path);
+}
+
+// A small asset tree: a red cube in front of a fixed camera, a green light
+// up and to the right, and a few textures.
+void writeTestTree(const TempDir& dir)
+{
+    writeFile(dir.file("3D/cube.obj"), CUBE_OBJ);
+    writeFile(dir.file("3D/tiny.obj"), "v 0 0 0\nv .001 0 0\nv 0 .001 0\nf 1 2 3\n");
+    writePicture(dir.file("3D/cube.png"), sf::Color(220, 40, 40));
+    writePicture(dir.file("2D/hitbox.png"), sf::Color::White);
+    writeFile(dir.file("Scene/WORLD_OBJECT.txt"), "Cube 3D/cube 3D/cube.png\r\nPlayerSmall 3D/tiny 2D/hitbox.png\n");
+    const std::string camera = "OBJECTTYPE camera NAME Cam LOC 0 0 0 ROT 1.5707964 0 0 LOC 0 0 0 ROT 1.5707964 0 0 "
+                               "LOC 0 0 0 ROT 1.5707964 0 0 ENDOBJ\n";
+    writeFile(dir.file("Scene/8.txt"), camera +
+                                           "OBJECTTYPE mesh NAME Cube.001 LOC 0 0 2000 ROT 0 0 0 ENDOBJ\n"
+                                           "OBJECTTYPE light NAME Lamp LOC 1500 -600 2000 INTENSITY 3 RANGE 20000 "
+                                           "COLOR 0 1 0 ENDOBJ\n");
+    std::string many;
+    for (int i = 0; i < 40; ++i) {
+        const std::string name = "Obj" + std::to_string(i);
+        writePicture(dir.file("3D/" + name + ".png"), sf::Color(static_cast<sf::Uint8>(i * 6), 90, 200));
+        writePicture(dir.file("3D/" + name + "_NM.png"), sf::Color(128, 128, 255));
+        writeFile(dir.file("Scene/WORLD_OBJECT.txt"),
+                  readFile(dir.file("Scene/WORLD_OBJECT.txt")) + name + " 3D/" + name + " 3D/" + name + ".png\n");
+        many += "OBJECTTYPE mesh NAME " + name + ".00" + std::to_string(i % 3) + " LOC 0 0 0 ENDOBJ\n";
+    }
+    writeFile(dir.file("Scene/9.txt"), many);
+    const fs::path shaders = fs::current_path() / "Shader";
+    if (fs::exists(shaders))
+        fs::copy(shaders, dir.file("Shader"), fs::copy_options::recursive);
+}
+
+struct StillBoss : BossParent {
+    void update() override {}
+    void setAllRed() override {}
+};
+
+class Engine3DGl : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        window_ = new sf::RenderWindow();
+        openTestWindow(*window_);
+        engine().window = window_;
+        engine().initResources();
+    }
+    static void TearDownTestSuite()
+    {
+        scenePreloader().stop();
+        engine().window = nullptr;
+        delete window_;
+        window_ = nullptr;
+    }
+
+    // Draws `frames` frames at 60 per second as the main loop does; returns the last picture.
+    sf::Image play(int frames, const std::string& shot)
+    {
+        sf::Image picture;
+        for (int i = 0; i < frames; ++i) {
+            input_.clock.advance(1.f / 60.f);
+            window_->clear(sf::Color::Black);
+            updateEngineFrame();
+            engine().render3D();
+            if (i + 1 == frames)
+                picture = screenshot(*window_, shot);
+            window_->display();
+        }
+        return picture;
+    }
+
+    void SetUp() override { engine().frameClock.restart(); }
+
+    SyntheticInput input_;
+    static sf::RenderWindow* window_;
+};
+
+sf::RenderWindow* Engine3DGl::window_ = nullptr;
+
+} // namespace
+
+TEST_F(Engine3DGl, EverySceneIdSwitchesDrawsAndOutOfRangeIsIgnored)
+{
+    Engine& e = engine();
+    for (int id = 0; id < SCENE_COUNT; ++id) {
+        e.worldLighting = 1.f;
+        changeScene(id, 0.f);
+        EXPECT_EQ(e.sceneId, id);
+        EXPECT_FLOAT_EQ(e.worldLighting, 3.5f);
+        EXPECT_EQ(e.boss3D, nullptr);
+        if (id >= 11 && id <= 13)
+            continue; // the shader background's scenes: no 3D step
+        const sf::Image picture = play(20, "engine3d_scene_" + std::to_string(id));
+        EXPECT_GT(distinctColours(picture), 1) << "scene " << id;
+    }
+    scenePreloader().wait();
+
+    changeScene(3, 0.f);
+    const size_t objects = e.sceneObjects.size();
+    const size_t frames = e.cameraFrames.size();
+    for (int id : {-1, 17, 1000}) {
+        changeScene(id, 0.f);
+        EXPECT_EQ(e.sceneId, 3);
+        EXPECT_EQ(e.sceneObjects.size(), objects);
+        EXPECT_EQ(e.cameraFrames.size(), frames);
+    }
+}
+
+TEST_F(Engine3DGl, PreloadRunsBesideTheMainThreadAndPicksTheNextFile)
+{
+    TempDir dir;
+    writeTestTree(dir);
+    ScopedDirectory here(dir.path);
+    Engine& e = engine();
+
+    changeScene(8, 0.f);
+    EXPECT_EQ(scenePreloader().lastPath(), "Scene/9.txt");
+    // The main thread keeps using the cache while the worker fills it.
+    int loaded = 0;
+    for (int round = 0; round < 20; ++round)
+        for (int i = 0; i < 40; i += 3)
+            loaded += e.getTexture("3D/Obj" + std::to_string(i) + ".png", TextureUse::Scene) != nullptr;
+    scenePreloader().wait();
+    EXPECT_EQ(loaded, 20 * 14);
+    for (int i = 0; i < 40; ++i)
+        EXPECT_TRUE(e.textureCacheHasEntry("3D/Obj" + std::to_string(i) + ".png")) << i;
+    EXPECT_TRUE(e.textureCacheHasEntry("3D/Obj5_NM.png"));
+    // And purges while a worker loads: unused scene textures go, nothing breaks.
+    changeScene(8, 0.f);
+    for (int round = 0; round < 50; ++round)
+        e.purgeUnusedTextures();
+    scenePreloader().wait();
+    e.purgeUnusedTextures();
+    EXPECT_FALSE(e.textureCacheHasEntry("3D/Obj5_NM.png"));
+    EXPECT_NE(e.getTexture("3D/Obj5_NM.png", TextureUse::Scene), nullptr);
+
+    changeScene(6, 0.f);
+    EXPECT_EQ(scenePreloader().lastPath(), "Scene/boss.txt");
+    changeScene(7, 0.f);
+    EXPECT_EQ(scenePreloader().lastPath(), "Scene/boss.txt"); // nothing started
+    changeScene(14, 0.f);
+    EXPECT_EQ(scenePreloader().lastPath(), "Scene/MAIN_MENU.txt");
+    changeScene(16, 0.f);
+    EXPECT_EQ(scenePreloader().lastPath(), "Scene/MAIN_MENU.txt");
+    // Quick changes stop the running worker before starting the next.
+    for (int i = 0; i < 10; ++i)
+        changeScene(8, 0.f);
+    scenePreloader().wait();
+}
+
+TEST_F(Engine3DGl, PurgeKeepsLiveMeshSharedAndSpaceTextures)
+{
+    TempDir dir;
+    writeTestTree(dir);
+    ScopedDirectory here(dir.path);
+    Engine& e = engine();
+    changeScene(8, 0.f);
+    scenePreloader().wait();
+
+    sf::Texture* shared = e.getTexture("3D/Obj1.png");                  // a sprite's texture
+    sf::Texture* unused = e.getTexture("3D/Obj2.png", TextureUse::Scene); // nobody draws it
+    sf::Texture* registered = e.getTexture("3D/Obj3.png", TextureUse::Scene);
+    Mesh* mesh = loadObjMesh(e, "3D/cube", registered, {}, false, false);
+    ASSERT_NE(mesh, nullptr);
+    StillBoss boss;
+    boss.objects.push_back(loadObjMesh(e, "3D/cube", e.getTexture("3D/Obj4.png", TextureUse::Scene), {}, true, false));
+    e.boss3D = &boss;
+    ASSERT_TRUE(shared && unused && registered && boss.objects[0]);
+
+    e.purgeUnusedTextures();
+    EXPECT_TRUE(e.textureCacheHasEntry("3D/Obj1.png"));
+    EXPECT_FALSE(e.textureCacheHasEntry("3D/Obj2.png"));
+    EXPECT_TRUE(e.textureCacheHasEntry("3D/Obj3.png"));
+    EXPECT_TRUE(e.textureCacheHasEntry("3D/Obj4.png"));
+    EXPECT_TRUE(e.textureCacheHasEntry("2D/hitbox.png")); // the light markers and the player's marker use it
+    EXPECT_TRUE(e.textureCacheHasEntry("3D/space.png"));
+
+    e.boss3D = nullptr;
+    mesh->markedForDeletion = true;
+    e.updateVisibleObjects();
+    e.purgeUnusedTextures();
+    EXPECT_FALSE(e.textureCacheHasEntry("3D/Obj3.png"));
+    EXPECT_FALSE(e.textureCacheHasEntry("3D/Obj4.png"));
+    EXPECT_TRUE(e.textureCacheHasEntry("3D/Obj1.png"));
+}
+
+TEST_F(Engine3DGl, CubeAndLightGlowLandWhereTheyProject)
+{
+    TempDir dir;
+    writeTestTree(dir);
+    ScopedDirectory here(dir.path);
+    changeScene(8, 0.f);
+    const sf::Image picture = play(20, "engine3d_cube_and_light");
+    ASSERT_EQ(engine().sceneObjects.size(), 2u);
+    // The cube's near face: 800 wide at 1600 units, so 400 pixels around the centre.
+    const sf::Color centre = picture.getPixel(960, 540);
+    EXPECT_GT(centre.r, centre.g + 40) << "the red cube covers the centre";
+    const sf::Color above = picture.getPixel(960, 100);
+    EXPECT_LT(above.r + above.g + above.b, 60) << "nothing but the backdrop above the cube";
+    // The green glow is centred on the light's projection (1560, 300).
+    const sf::Color glow = picture.getPixel(1560, 300);
+    const sf::Color mirrored = picture.getPixel(1560, 780);
+    EXPECT_GT(glow.g, 100) << "glow at the light";
+    EXPECT_GT(glow.g, mirrored.g + 50) << "glow not mirrored";
+}

@@ -1,0 +1,199 @@
+// The collision passes of play, in their order, with removals mid-pass.
+#include "engine/Engine.h"
+#include "enemies/EnemyTypes.h"
+#include "gameplay/GameState.h"
+#include "gameplay/WallLines.h"
+#include "play/Laser.h"
+#include "play/Shield.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <stdexcept>
+
+using namespace testing_support;
+
+namespace {
+
+// A wall across the top of the screen, down to y = 200.
+Polygon wallPolygonForTest()
+{
+    return wallPolygon({{0.f, 0.f}, {0.f, 200.f}, {1920.f, 200.f}, {1920.f, 0.f}});
+}
+
+class GameStateCollisions : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        openTestWindow(window);
+        Engine& eng = engine();
+        eng.window = &window;
+        eng.difficulty = DIFFICULTY_NORMAL;
+        eng.startLevel = 0;
+        eng.paused = false;
+        writeFile(levels.file("LevelsData.txt"), "NB_LEVELS 0");
+        in.pads.connected[0] = in.pads.connected[1] = true;
+        game = std::make_unique<GameState>(game_mode::STORY, levels.path + "/");
+        game->joystickConnected(1);
+        engine().sceneId = 2;
+        for (int i = 0; i < game->playerCount; ++i) {
+            game->players[i]->position = {600.f + 600.f * i, 900.f};
+            game->players[i]->move(0.f, 0); // places the hit box
+        }
+    }
+
+    // The new enemy, or null when its kind cannot be built.
+    void TearDown() override
+    {
+        game.reset();
+        engine().window = nullptr;
+    }
+
+    Enemy* tryAddEnemy(int type, sf::Vector2f at)
+    {
+        const size_t before = game->enemies.enemies.size();
+        EnemyData data;
+        data.type = type;
+        data.start = at;
+        data.target = at + sf::Vector2f(0.f, 100.f);
+        game->enemies.spawnEnemy(data, {game->players[0]->position});
+        return game->enemies.enemies.size() > before ? game->enemies.enemies.back().get() : nullptr;
+    }
+    Enemy& addEnemy(int type, sf::Vector2f at)
+    {
+        Enemy* enemy = tryAddEnemy(type, at);
+        EXPECT_NE(enemy, nullptr) << "enemy type " << type;
+        if (!enemy)
+            throw std::runtime_error("no enemy");
+        return *enemy;
+    }
+
+    Bullet& addShot(std::list<Bullet>& list, sf::Vector2f at, int type, int owner)
+    {
+        Bullet b;
+        b.position = b.origin = at;
+        b.type = type;
+        b.owner = owner;
+        b.angle = -90.f;
+        list.push_back(b);
+        return list.back();
+    }
+
+    SyntheticInput in;
+    sf::RenderWindow window;
+    TempDir levels;
+    std::unique_ptr<GameState> game;
+};
+
+TEST_F(GameStateCollisions, ShotKillAndEnemyBulletHitInTheSameFrame)
+{
+    GameState& g = *game;
+    ASSERT_GT(g.shots->hitSize(BulletManager::PLAYER_SHOT_TYPE), 0.f) << "bullet types must be readable";
+    addEnemy(enemy_type::LITTLE_LADYBUG, {900.f, 400.f});
+    addShot(g.shots->bullets, {900.f, 400.f}, BulletManager::PLAYER_SHOT_TYPE, 1);
+    addShot(g.enemies.enemyBullets->bullets, g.players[0]->position, 2, 0);
+    const int lives = g.players[0]->lives;
+
+    g.collideBulletsWithEnemies();
+    g.collideEnemyBulletsWithPlayers();
+
+    EXPECT_TRUE(g.enemies.enemies.empty());
+    EXPECT_TRUE(g.shots->bullets.empty());
+    EXPECT_EQ(g.scores[1].score, 25u + 500u) << "the shot's owner scores the hit and the kill";
+    EXPECT_EQ(g.scores[0].score, 0u);
+    EXPECT_EQ(g.players[1]->killedTypes, std::vector<int>{enemy_type::LITTLE_LADYBUG});
+    EXPECT_EQ(g.players[0]->lives, lives - 1);
+    EXPECT_TRUE(g.enemies.enemyBullets->bullets.empty());
+}
+
+TEST_F(GameStateCollisions, KillsMidPassNeitherSkipNorRevisitTheOthers)
+{
+    GameState& g = *game;
+    // Three ladybugs in a column; three shots, one on each: all three die, each once.
+    for (float y : {300.f, 450.f, 600.f})
+        addEnemy(enemy_type::LITTLE_LADYBUG, {900.f, y});
+    for (float y : {600.f, 300.f, 450.f})
+        addShot(g.shots->bullets, {900.f, y}, BulletManager::PLAYER_SHOT_TYPE, 0);
+    g.collideBulletsWithEnemies();
+    EXPECT_TRUE(g.enemies.enemies.empty());
+    EXPECT_TRUE(g.shots->bullets.empty());
+    EXPECT_EQ(g.players[0]->killedTypes.size(), 3u);
+    EXPECT_EQ(g.scores[0].score, 3u * (25u + 500u));
+
+    // A shield over two enemies: the first killed is removed, the other still takes its 0.5.
+    Player2D& ship = *g.players[0];
+    Enemy& tough = addEnemy(enemy_type::BIG_LADYBUG, {ship.position.x, ship.position.y - 60.f});
+    addEnemy(enemy_type::LITTLE_LADYBUG, {ship.position.x, ship.position.y - 30.f}).health = 0.5f;
+    ship.shield = new Shield(ship.position, 0);
+    ship.shield->setRadius(80.f);
+    ship.mode = WEAPON_CHARGING;
+    const float toughHealth = tough.health;
+    g.collideShieldWithEnemies();
+    ASSERT_EQ(g.enemies.enemies.size(), 1u);
+    EXPECT_FLOAT_EQ(g.enemies.enemies[0]->health, toughHealth - 0.5f);
+    EXPECT_EQ(g.scores[0].score, 3u * (25u + 500u) + 5u);
+
+    // The ship charging its shield is not hit by the enemy it touches.
+    const int lives = ship.lives;
+    g.collidePlayersWithEnemies();
+    EXPECT_EQ(ship.lives, lives);
+}
+
+TEST_F(GameStateCollisions, BruiserTakesShotsOnlyOnItsOpenSide)
+{
+    GameState& g = *game;
+    // A bruiser heading down is shot from below: its guarded side, no damage, no points.
+    Enemy* built = tryAddEnemy(enemy_type::BRUISER, {900.f, 500.f});
+    if (!built)
+        GTEST_SKIP() << "the bruiser cannot be built yet";
+    Enemy& bruiser = *built;
+    ASSERT_NEAR(bruiser.angle, 90.f, 0.01f);
+    const float health = bruiser.health;
+    addShot(g.shots->bullets, {900.f, 600.f}, BulletManager::PLAYER_SHOT_TYPE, 0);
+    g.collideBulletsWithEnemies();
+    EXPECT_TRUE(g.shots->bullets.empty()) << "the shot is spent on the guard";
+    EXPECT_FLOAT_EQ(bruiser.health, health);
+    EXPECT_EQ(g.scores[0].score, 0u);
+
+    // Shot from above it takes the hit and scores.
+    addShot(g.shots->bullets, {900.f, 400.f}, BulletManager::PLAYER_SHOT_TYPE, 0);
+    g.collideBulletsWithEnemies();
+    EXPECT_FLOAT_EQ(bruiser.health, health - 1.f);
+    EXPECT_EQ(g.scores[0].score, 25u);
+}
+
+TEST_F(GameStateCollisions, WallLinesStopLasersShotsAndBullets)
+{
+    GameState& g = *game;
+    // No wall lines: nothing is removed.
+    addShot(g.shots->bullets, {900.f, 100.f}, BulletManager::PLAYER_SHOT_TYPE, 0);
+    g.collideWallsWithShots();
+    EXPECT_EQ(g.shots->bullets.size(), 1u);
+
+    g.wallLines.push_back(wallPolygonForTest());
+    addShot(g.shots->bullets, {900.f, 500.f}, BulletManager::PLAYER_SHOT_TYPE, 0);
+    addShot(g.enemies.enemyBullets->bullets, {700.f, 150.f}, 2, 0);
+    addShot(g.enemies.enemyBullets->bullets, {700.f, 700.f}, 2, 0);
+    g.collideWallsWithShots();
+    ASSERT_EQ(g.shots->bullets.size(), 1u);
+    EXPECT_EQ(g.shots->bullets.front().position.y, 500.f);
+    ASSERT_EQ(g.enemies.enemyBullets->bullets.size(), 1u);
+    EXPECT_EQ(g.enemies.enemyBullets->bullets.front().position.y, 700.f);
+
+    // A laser fired up is cut where it meets the wall.
+    Player2D& ship = *g.players[0];
+    ship.charge = 1.f;
+    ship.shield = new Shield(ship.position, 0);
+    ship.startLaser(-90.f);
+    for (int i = 0; i < 10; ++i)
+        ship.laser->update(1.f / 60.f, ship.position, -90.f);
+    ASSERT_EQ(ship.laser->state, LASER_FIRING);
+    const size_t before = ship.laser->segments.size();
+    g.clipLasersOnWalls();
+    EXPECT_LT(ship.laser->segments.size(), before);
+    EXPECT_TRUE(ship.laser->impactVisible);
+    for (size_t k = 0; k + 1 < ship.laser->segments.size(); ++k)
+        EXPECT_FALSE(polygonsIntersect(ship.laser->segments[k], g.wallLines[0]));
+}
+
+} // namespace

@@ -1,0 +1,406 @@
+// Whole frames of play driven in-process with synthetic keys and pads.
+#include "app/MainLoop.h"
+#include "app/Startup.h"
+#include "engine/Engine.h"
+#include "enemies/EnemyTypes.h"
+#include "gameplay/GameState.h"
+#include "play/Laser.h"
+#include "play/Shield.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace testing_support;
+
+namespace {
+
+constexpr float FRAME = 1.f / 60.f;
+
+// Level 1 has two sequences: ladybugs flying down the middle, then a finish.
+const char* const LEVEL_INDEX = "NB_LEVELS 1\nNB_SEQUENCE 1 2";
+const char* const LADYBUG_SEQUENCE =
+    "UP\n"
+    "SPAWNER1 POSITION 960 120 DIRECTION 270 SPAWN_TIMER 0.2 DELAY_TIMER 0.4 NB_MAX_ENEMY 6 PATTERN_ID 7\n";
+const char* const EMPTY_SEQUENCE = "UP\n";
+
+class GameStatePlay : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        openTestWindow(window);
+        Engine& eng = engine();
+        eng.window = &window;
+        eng.difficulty = DIFFICULTY_NORMAL;
+        eng.startLevel = 0;
+        eng.paused = false;
+        eng.cheatLaser = false;
+        eng.cheatLives = false;
+        eng.cinematicFinished = false;
+        eng.cameraFrame = 0;
+        writeFile(levels.file("LevelsData.txt"), LEVEL_INDEX);
+        writeFile(levels.file("LEVEL_1_SEQUENCE_1.txt"), LADYBUG_SEQUENCE);
+        writeFile(levels.file("LEVEL_1_SEQUENCE_2.txt"), EMPTY_SEQUENCE);
+    }
+    void TearDown() override
+    {
+        game.reset();
+        engine().paused = false;
+        engine().startLevel = 0;
+        engine().window = nullptr;
+    }
+
+    // A story game past its opening camera path: scene 2, first sequence loaded.
+    GameState& startGame(int pads = 1)
+    {
+        for (int i = 0; i < pads; ++i)
+            in.pads.connected[i] = true;
+        game = std::make_unique<GameState>(game_mode::STORY, levels.path + "/");
+        for (int i = 1; i < pads; ++i)
+            game->joystickConnected(static_cast<unsigned>(i));
+        engine().cinematicFinished = true;
+        game->update(FRAME);
+        for (int i = 0; i < game->playerCount; ++i)
+            game->players[i]->position = {760.f + 400.f * i, 900.f};
+        return *game;
+    }
+
+    StateCode frames(int n)
+    {
+        StateCode code = state_code::STAY;
+        for (int i = 0; i < n && code == state_code::STAY; ++i) {
+            in.clock.advance(FRAME);
+            code = game->update(FRAME);
+        }
+        return code;
+    }
+
+    // Aims pad i straight up with the right stick, which also fires.
+    void aimUpAndShoot(int padIndex) { in.pads.states[padIndex].thumbRY = 32000; }
+
+    sf::Image shot(const std::string& name)
+    {
+        window.clear(sf::Color(20, 30, 60));
+        game->draw(window);
+        sf::Image image = screenshot(window, name);
+        window.display();
+        return image;
+    }
+
+    SyntheticInput in;
+    sf::RenderWindow window;
+    TempDir levels;
+    std::unique_ptr<GameState> game;
+};
+
+TEST_F(GameStatePlay, ScriptedPlayerKillsTheSequenceAndScoresByTheTable)
+{
+    GameState& g = startGame();
+    ASSERT_EQ(engine().sceneId, 2);
+    ASSERT_EQ(g.sequenceIndex(), 0);
+    EXPECT_EQ(g.scrollDirection, 0);
+
+    // Moving: D moves right at the normal speed.
+    in.keyboard.press(sf::Keyboard::D);
+    const float x0 = g.players[0]->position.x;
+    frames(30);
+    in.keyboard.release(sf::Keyboard::D);
+    // The ship moves by the request of the frame before: 29 steps of 12 px.
+    EXPECT_NEAR(g.players[0]->position.x - x0, 720.f * 29 * FRAME, 0.5f);
+    g.players[0]->position = {960.f, 900.f};
+
+    aimUpAndShoot(0);
+    int spawned = 0;
+    size_t lastCount = 0;
+    for (int f = 0; f < 60 * 6; ++f) {
+        frames(1);
+        if (g.enemies.enemies.size() > lastCount)
+            spawned += static_cast<int>(g.enemies.enemies.size() - lastCount);
+        lastCount = g.enemies.enemies.size();
+    }
+    const Player2D& ship = *g.players[0];
+    const auto kills = ship.killedTypes.size();
+    EXPECT_EQ(kills, 6u) << "spawned " << spawned;
+    for (int type : ship.killedTypes)
+        EXPECT_EQ(type, enemy_type::LITTLE_LADYBUG);
+    // 25 per hit and the kill score per kill (one hit kills a ladybug), plus what the bonuses gave.
+    const uint32_t expected =
+        static_cast<uint32_t>(kills) * (25u + 500u) + 255u * static_cast<uint32_t>(ship.baseCount);
+    EXPECT_EQ(g.scores[0].score, expected);
+    EXPECT_EQ(g.scores[0].lifePoints, expected);
+    char text[16];
+    std::snprintf(text, sizeof text, "%09u", expected);
+    EXPECT_EQ(g.scoreCounters[0]->text(), text);
+    EXPECT_EQ(g.getScores(), std::vector<unsigned>{expected});
+}
+
+TEST_F(GameStatePlay, ShieldChargesThenTheLaserFiresAndRumbles)
+{
+    GameState& g = startGame();
+    Player2D& ship = *g.players[0];
+    ship.gauge = 19.9f;
+    in.keyboard.press(sf::Keyboard::L);
+    frames(2);
+    EXPECT_EQ(ship.mode, WEAPON_NORMAL) << "19.9 is not enough for the shield";
+
+    ship.gauge = 60.f;
+    frames(1);
+    ASSERT_EQ(ship.mode, WEAPON_CHARGING);
+    ASSERT_NE(ship.shield, nullptr);
+    frames(30);
+    EXPECT_GT(ship.shield->radius, 50.f);
+    EXPECT_GT(ship.charge, 0.f);
+    EXPECT_EQ(in.pads.vibrations[0].leftMotor, 20000);
+
+    // Release: the laser fires straight up in an upward level.
+    in.keyboard.release(sf::Keyboard::L);
+    frames(1);
+    ASSERT_EQ(ship.mode, WEAPON_LASER);
+    ASSERT_NE(ship.laser, nullptr);
+    EXPECT_FLOAT_EQ(ship.laser->angle, -90.f);
+    frames(20);
+    EXPECT_EQ(ship.laser->state, LASER_FIRING);
+    EXPECT_GT(ship.laser->segments.size(), 2u);
+    const auto rumble = in.pads.vibrations[0].leftMotor;
+    EXPECT_GT(rumble, 0);
+    EXPECT_LT(rumble, 65000);
+
+    // An enemy in the beam takes 1.5 per frame.
+    EnemyData data;
+    data.type = enemy_type::BIG_LADYBUG;
+    data.start = {ship.position.x, 500.f};
+    data.target = {ship.position.x, 1000.f};
+    g.enemies.spawnEnemy(data, {ship.position});
+    const float before = g.enemies.enemies.back()->health;
+    frames(1);
+    ASSERT_FALSE(g.enemies.enemies.empty());
+    EXPECT_FLOAT_EQ(g.enemies.enemies.back()->health, before - 1.5f);
+    EXPECT_TRUE(ship.laser->impactVisible) << "a big ladybug stops the beam";
+
+    // Pausing stops the rumble at once.
+    in.keyboard.press(sf::Keyboard::Escape);
+    frames(1);
+    in.keyboard.release(sf::Keyboard::Escape);
+    EXPECT_TRUE(engine().paused);
+    EXPECT_EQ(in.pads.vibrations[0].leftMotor, 0);
+    EXPECT_EQ(in.pads.vibrations[0].rightMotor, 0);
+}
+
+TEST_F(GameStatePlay, PauseFreezesTheWorldUntilResumedAndQuitLeaves)
+{
+    GameState& g = startGame();
+    aimUpAndShoot(0);
+    frames(10);
+    in.keyboard.press(sf::Keyboard::Escape);
+    frames(1);
+    in.keyboard.release(sf::Keyboard::Escape);
+    ASSERT_TRUE(engine().paused);
+    const size_t shotCount = g.shots->bullets.size();
+    const sf::Vector2f firstShot = g.shots->bullets.front().position;
+    const float clock = g.spawner.clock;
+    frames(30);
+    EXPECT_EQ(g.shots->bullets.size(), shotCount);
+    EXPECT_EQ(g.shots->bullets.front().position, firstShot);
+    EXPECT_FLOAT_EQ(g.spawner.clock, clock);
+    EXPECT_EQ(shot("gameplay_paused").getSize().x, 1920u);
+
+    // Resume (pad A) unpauses; the rest of that frame is still skipped.
+    in.pads.states[0].buttons = pad::A;
+    EXPECT_EQ(frames(1), state_code::STAY);
+    in.pads.states[0].buttons = 0;
+    EXPECT_FALSE(engine().paused);
+    EXPECT_FLOAT_EQ(g.spawner.clock, clock);
+    frames(1);
+    EXPECT_GT(g.spawner.clock, clock);
+
+    in.keyboard.press(sf::Keyboard::Escape);
+    frames(1);
+    in.keyboard.release(sf::Keyboard::Escape);
+    in.keyboard.press(sf::Keyboard::BackSpace);
+    EXPECT_EQ(frames(1), state_code::MENU_NO_LOGO);
+    EXPECT_FALSE(engine().paused);
+}
+
+TEST_F(GameStatePlay, TwoPlayersOnOneKeyboardBothReactAndAnOutPlayerIsLeftAlone)
+{
+    GameState& g = startGame(2);
+    ASSERT_EQ(g.playerCount, 2);
+    g.joystickConnected(3);
+    EXPECT_EQ(g.playerCount, 2) << "a further pad adds nobody";
+
+    const sf::Vector2f p0 = g.players[0]->position, p1 = g.players[1]->position;
+    in.keyboard.press(sf::Keyboard::Z);
+    frames(10);
+    in.keyboard.release(sf::Keyboard::Z);
+    EXPECT_LT(g.players[0]->position.y, p0.y - 50.f);
+    EXPECT_LT(g.players[1]->position.y, p1.y - 50.f);
+
+    // Only pad 1 shoots: every shot belongs to player 2.
+    aimUpAndShoot(1);
+    frames(12);
+    in.pads.states[1] = {};
+    ASSERT_FALSE(g.shots->bullets.empty());
+    for (const Bullet& b : g.shots->bullets)
+        EXPECT_EQ(b.owner, 1);
+
+    // Player 2 is out: it no longer moves, shoots or gets hit.
+    g.continueScreens[1].countingDown = 1;
+    g.shots->bullets.clear();
+    const sf::Vector2f out = g.players[1]->position;
+    in.keyboard.press(sf::Keyboard::Q);
+    aimUpAndShoot(1);
+    frames(10);
+    in.keyboard.release(sf::Keyboard::Q);
+    in.pads.states[1] = {};
+    EXPECT_EQ(g.players[1]->position, out);
+    EXPECT_TRUE(g.shots->bullets.empty());
+
+    Bullet bullet;
+    bullet.position = out;
+    bullet.type = 2;
+    bullet.animation = g.enemies.enemyBullets->typeAnimations.empty() ? Animation{} : g.enemies.enemyBullets->typeAnimations[2];
+    const int lives = g.players[1]->lives;
+    g.enemies.enemyBullets->bullets.push_back(bullet);
+    g.collideEnemyBulletsWithPlayers();
+    EXPECT_EQ(g.players[1]->lives, lives);
+    EXPECT_EQ(g.enemies.enemyBullets->bullets.size(), 1u);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(GameStatePlay, PlayLayerScreenshotsForOneAndTwoPlayers)
+{
+    for (int players = 1; players <= 2; ++players) {
+        GameState& g = startGame(players);
+        for (int i = 0; i < players; ++i)
+            aimUpAndShoot(i);
+        frames(75);
+        ASSERT_FALSE(g.enemies.enemies.empty());
+        ASSERT_FALSE(g.shots->bullets.empty());
+        const sf::Image image = shot(players == 1 ? "gameplay_one_player" : "gameplay_two_players");
+        EXPECT_GT(distinctColours(image), 4);
+        // The ships stand where they were put, shots fly above them.
+        const sf::Color background(20, 30, 60);
+        EXPECT_NE(image.getPixel(static_cast<unsigned>(g.players[0]->position.x),
+                                 static_cast<unsigned>(g.players[0]->position.y)),
+                  background);
+        for (int i = 0; i < players; ++i)
+            in.pads.states[i] = {};
+        game.reset();
+    }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(GameStatePlay, ExtraLivesBonusesAndAPlayerPutOutOfLives)
+{
+    GameState& g = startGame(2);
+    Player2D& one = *g.players[0];
+
+    // Normal difficulty: past 5,000,000 life points one life, 1 point kept; never above 99.
+    g.award(0, 5000001u);
+    const int lives = one.lives;
+    frames(1);
+    EXPECT_EQ(one.lives, lives + 1);
+    EXPECT_EQ(g.scores[0].lifePoints, 1u);
+    EXPECT_EQ(g.scores[0].score, 5000001u);
+    one.lives = 99;
+    g.award(0, 5000001u);
+    frames(1);
+    EXPECT_EQ(one.lives, 99);
+
+    // Bonuses leaving the field: x = -25 goes, x = -15 stays, x = 1925 goes.
+    g.bonuses->bonuses.clear();
+    for (float x : {-25.f, -15.f, 1925.f})
+        g.bonuses->spawn({x, 500.f}, {x, 400.f}, BONUS_BASE); // drifting up
+    frames(1);
+    ASSERT_EQ(g.bonuses->bonuses.size(), 1u);
+    EXPECT_NEAR(g.bonuses->bonuses[0]->position.x, -15.f, 1.f);
+    g.bonuses->bonuses.clear();
+
+    // A bonus 150 px from a live ship is drawn to it; one near a ship that is out is not.
+    Player2D& two = *g.players[1];
+    g.bonuses->spawn(one.position + sf::Vector2f(0.f, -150.f), one.position, BONUS_BASE);
+    g.bonuses->spawn(two.position + sf::Vector2f(0.f, -150.f), two.position, BONUS_BASE);
+    g.continueScreens[1].countingDown = 1;
+    g.collectBonuses();
+    EXPECT_TRUE(g.bonuses->bonuses[0]->attracted);
+    EXPECT_FALSE(g.bonuses->bonuses[1]->attracted);
+    g.continueScreens[1].countingDown = 0;
+
+    // A bonus on the ship is collected once and scores its points.
+    const uint32_t before = g.scores[0].score;
+    g.bonuses->spawn(one.position, one.position, BONUS_GOLDEN);
+    g.collectBonuses();
+    EXPECT_EQ(g.scores[0].score, before + 10000u);
+    EXPECT_EQ(one.goldenCount, 1);
+
+    // Player 2's last life goes: it is out at once and its pad stops rumbling.
+    two.lives = 1;
+    two.gauge = 60.f;
+    in.pads.states[1].rightTrigger = 255; // the laser trigger raises the shield
+    frames(2);
+    ASSERT_GT(in.pads.vibrations[1].leftMotor, 0);
+    two.destroyShield();
+    two.mode = WEAPON_NORMAL;
+    Bullet bullet;
+    bullet.position = two.position;
+    bullet.type = 2;
+    g.enemies.enemyBullets->bullets.push_back(bullet);
+    g.collideEnemyBulletsWithPlayers();
+    EXPECT_EQ(two.lives, 0);
+    EXPECT_FALSE(g.isLive(1));
+    EXPECT_EQ(in.pads.vibrations[1].leftMotor, 0);
+    const int calls = in.pads.vibrationCalls;
+    frames(5);
+    in.pads.states[1] = {};
+    EXPECT_EQ(in.pads.vibrations[1].leftMotor, 0);
+    EXPECT_TRUE(g.isLive(0));
+    EXPECT_GT(in.pads.vibrationCalls, calls) << "player 1 still gets its rumble";
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(GameStatePlay, ModesStartLevelsAndDifficultiesAsTheMenuChose)
+{
+    const StateFactory factory = defaultStateFactory();
+    ASSERT_TRUE(factory.game);
+
+    // Editor mode: scene 2, the cursor left alone, normal lives.
+    engine().difficulty = DIFFICULTY_HARD;
+    std::unique_ptr<MainState> editor(factory.game(game_mode::EDITOR));
+    auto* editorGame = dynamic_cast<GameState*>(editor.get());
+    ASSERT_NE(editorGame, nullptr);
+    EXPECT_TRUE(editorGame->editorMode);
+    EXPECT_FALSE(editorGame->storyMode);
+    EXPECT_EQ(engine().sceneId, 2);
+    EXPECT_EQ(editorGame->players[0]->lives, 2);
+    editor.reset();
+
+    // Story from level 4: scene 9, the first sequence of level 4 loaded, boss level on.
+    writeFile(levels.file("LevelsData.txt"),
+              "NB_LEVELS 4\nNB_SEQUENCE 1 2\nNB_SEQUENCE 2 1\nNB_SEQUENCE 3 3\nNB_SEQUENCE 4 2");
+    writeFile(levels.file("LEVEL_4_SEQUENCE_1.txt"), "RIGHT\n");
+    engine().startLevel = 3;
+    engine().difficulty = 99;
+    game = std::make_unique<GameState>(game_mode::STORY, levels.path + "/");
+    EXPECT_EQ(engine().sceneId, 9);
+    EXPECT_EQ(game->sequenceIndex(), 6);
+    EXPECT_EQ(game->scrollDirection, 3);
+    EXPECT_EQ(game->players[0]->facing, 3);
+    EXPECT_TRUE(game->players[0]->bossLevel);
+    EXPECT_EQ(game->players[0]->lives, Player2D(0).lives) << "an unknown difficulty keeps the ship's own lives";
+
+    // Holding C while a key event arrives fills player 1's gauge.
+    in.keyboard.press(sf::Keyboard::C);
+    game->checkKeys(sf::Event::KeyEvent{sf::Keyboard::A, false, false, false, false});
+    EXPECT_FLOAT_EQ(game->players[0]->gauge, 100.f);
+}
+
+} // namespace

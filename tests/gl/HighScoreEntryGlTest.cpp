@@ -1,0 +1,148 @@
+#include "app/MainLoop.h"
+#include "app/Startup.h"
+#include "engine/Engine.h"
+#include "screens/HighScoresState.h"
+#include "screens/MenuState.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <filesystem>
+
+using namespace testing_support;
+
+namespace {
+class HighScoreScreen : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        openTestWindow(window);
+        engine().window = &window;
+        engine().initResources();
+        soundManager();
+        // Work on a copy of the installed table.
+        tablePath = dir.file("HighScores.txt");
+        std::filesystem::copy_file("2D/HighScores/HighScores.txt", tablePath);
+        original = readFile(tablePath);
+    }
+    void TearDown() override
+    {
+        loop.reset();
+        engine().window = nullptr;
+        window.close();
+    }
+    void frames(int count)
+    {
+        for (int i = 0; i < count && loop->currentState(); ++i) {
+            input.clock.advance(1.f / 60.f);
+            loop->runFrame();
+        }
+    }
+    // Player `pad` presses the buttons for one frame, then releases them for one.
+    void press(unsigned pad, std::uint16_t buttons)
+    {
+        input.pads.states[pad].buttons = buttons;
+        frames(1);
+        input.pads.states[pad].buttons = 0;
+        frames(1);
+    }
+    void run(HighScoresState* state)
+    {
+        loop = std::make_unique<MainLoop>(window, defaultStateFactory(), state);
+        loop->pollEvent = [this](sf::Event& e) {
+            if (events.empty())
+                return false;
+            e = events.front();
+            events.pop_front();
+            return true;
+        };
+    }
+
+    SyntheticInput input;
+    sf::RenderWindow window;
+    TempDir dir;
+    std::string tablePath;
+    std::string original;
+    std::unique_ptr<MainLoop> loop;
+    std::deque<sf::Event> events;
+};
+} // namespace
+
+TEST_F(HighScoreScreen, TwoPlayersNameTheirRowsAndTheTableIsStored)
+{
+    input.pads.connected = {true, true, false, false};
+    const std::vector<HighScoreEntry> before = readHighScoreTable(tablePath);
+    const unsigned score = static_cast<unsigned>(before[2].score) + 1;
+    auto* state = new HighScoresState({score, score}, tablePath);
+    run(state);
+    ASSERT_EQ(state->entries()[0].row(), 2);
+    ASSERT_EQ(state->entries()[1].row(), 3);
+
+    press(0, pad::DPAD_RIGHT);
+    frames(15);
+    press(0, pad::A);                  // B
+    press(0, pad::A);                  // B
+    press(0, pad::DPAD_LEFT);
+    frames(15);
+    press(0, pad::A);                  // A
+    press(1, pad::DPAD_LEFT);
+    frames(15);
+    press(1, pad::A);                  // 9
+    press(1, pad::A);                  // 9
+    press(1, pad::B);                  // erase the second 9
+    input.pads.states[1].buttons = pad::DPAD_RIGHT;
+    frames(6);                         // mid-slide for the picture
+    screenshot(window, "high_scores_name_entry");
+    input.pads.states[1].buttons = 0;
+    frames(15);
+    press(1, pad::A);                  // A
+    EXPECT_EQ(state->table()[2].name, "BBA");
+    EXPECT_EQ(state->table()[3].name, "9A_");
+
+    press(0, pad::START);
+    ASSERT_EQ(loop->currentState(), state) << "player 2 is not ready yet";
+    frames(1);
+    screenshot(window, "high_scores_one_ready");
+    press(1, pad::START);
+    frames(1);
+    EXPECT_NE(dynamic_cast<MenuState*>(loop->currentState()), nullptr);
+
+    const std::string text = readFile(tablePath);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 9);
+    const std::vector<HighScoreEntry> after = readHighScoreTable(tablePath);
+    EXPECT_EQ(after[2].name, "BBA");
+    EXPECT_EQ(after[3].name, "9A_");
+    EXPECT_EQ(after[4].name, before[2].name);
+}
+
+TEST_F(HighScoreScreen, ClosingTheWindowStoresTheNamesEntered)
+{
+    run(new HighScoresState({999999}, tablePath));
+    input.keyboard.press(sf::Keyboard::Enter);
+    frames(1);
+    input.keyboard.release(sf::Keyboard::Enter);
+    sf::Event closed;
+    closed.type = sf::Event::Closed;
+    events.push_back(closed);
+    frames(1);
+    EXPECT_FALSE(window.isOpen());
+    EXPECT_EQ(readHighScoreTable(tablePath)[0].name, "A__");
+}
+
+TEST_F(HighScoreScreen, ABoardWithoutScoresNeverWritesTheFile)
+{
+    {
+        HighScoresState board({}, tablePath);
+        window.clear();
+        board.drawBoard(window);
+        const sf::Image picture = screenshot(window, "high_scores_board");
+        EXPECT_GT(distinctColours(picture), 10);
+        EXPECT_EQ(board.update(0.1f), state_code::STAY);
+        sf::Event::KeyEvent escape{sf::Keyboard::Escape, false, false, false, false};
+        EXPECT_EQ(board.checkKeys(escape), state_code::STAY);
+    }
+    EXPECT_EQ(readFile(tablePath), original);
+    EXPECT_FALSE(std::filesystem::exists(tablePath + ".tmp"));
+}

@@ -1,0 +1,199 @@
+// The overlays drawn for real: two HUD blocks, tally boards mid-tally, a
+// continue countdown, a fade over play, the WARNING banner with its letters and popups.
+#include "engine/Engine.h"
+#include "play/ContinueScreen.h"
+#include "play/HudBlock.h"
+#include "play/Player2D.h"
+#include "play/Scoreboard.h"
+#include "play/ScreenFade.h"
+#include "play/TextManager.h"
+#include "play/Transitions.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+constexpr float DT = 1.f / 60.f;
+const sf::Color BACKDROP(20, 30, 60);
+
+// Fraction of sampled pixels inside the rectangle that differ from the colour.
+float coverage(const sf::Image& image, sf::IntRect area, sf::Color background)
+{
+    int lit = 0, total = 0;
+    for (int y = area.top; y < area.top + area.height; y += 2)
+        for (int x = area.left; x < area.left + area.width; x += 2, ++total)
+            if (image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)) != background)
+                ++lit;
+    return total ? static_cast<float>(lit) / total : 0.f;
+}
+
+struct OverlayGl : ::testing::Test {
+    void SetUp() override
+    {
+        openTestWindow(window);
+        engine().window = &window;
+    }
+    sf::RenderWindow window;
+};
+} // namespace
+
+TEST_F(OverlayGl, TwoHudBlocksWithCountersGaugesAndBorders)
+{
+    Player2D one(0), two(1);
+    one.gauge = 100.f;
+    one.lives = 3;
+    one.speed = 480;
+    two.gauge = 60.f;
+    two.lives = 2;
+    two.speed = 960;
+    two.moving = 1;
+    HudBlock blocks[2];
+    blocks[0].init(&one, 1);
+    blocks[1].init(&two, 2);
+    TextManager counters[2];
+    counters[0].addText(TextRequest{TEXT_COUNTER, {20.f, 85.f}, 0, "000000000", 1, 0, 0});
+    counters[1].addText(TextRequest{TEXT_COUNTER, {1700.f, 85.f}, 0, "000000000", 1, 0, 0});
+    counters[0].setScoreText("001234567");
+    counters[1].setScoreText("000098765");
+    for (int k = 0; k < 40; ++k)
+        for (int i = 0; i < 2; ++i) {
+            counters[i].update(DT, false);
+            blocks[i].pushNeedle(DT);
+            blocks[i].updateSpeedometer(DT);
+            blocks[i].updateFlash(DT);
+            blocks[i].updateLives(DT);
+        }
+    counters[0].update(0.005f, false); // catch a digit mid-flip
+
+    window.clear(BACKDROP);
+    blocks[1].drawBorders(window); // player 2's block has no border
+    const sf::Image bare = screenshot(window, "overlay_hud_no_border_p2");
+    EXPECT_LT(coverage(bare, {1800, 0, 120, 1080}, BACKDROP), 0.01f);
+
+    window.clear(BACKDROP);
+    blocks[0].drawBorders(window);
+    for (int i = 0; i < 2; ++i) {
+        blocks[i].drawBars(window, i + 1);
+        counters[i].draw(window);
+    }
+    const sf::Image shot = screenshot(window, "overlay_hud_two_players");
+    window.display();
+    EXPECT_GT(coverage(shot, {1800, 0, 120, 1080}, BACKDROP), 0.1f);   // right border
+    EXPECT_GT(coverage(shot, {20, 70, 190, 30}, BACKDROP), 0.5f);      // player 1 score digits
+    EXPECT_GT(coverage(shot, {1700, 70, 190, 30}, BACKDROP), 0.5f);    // player 2 score digits
+    EXPECT_GT(coverage(shot, {101, 540, 35, 200}, BACKDROP), 0.8f);    // player 1's full bar
+    // Player 2's bar is 60 % full: 136 px up from its bottom edge at 757.
+    auto brightness = [&shot](unsigned x, unsigned y) {
+        const sf::Color c = shot.getPixel(x, y);
+        return c.r + c.g + c.b;
+    };
+    EXPECT_LT(brightness(1798, 600), 100);
+    EXPECT_GT(brightness(1798, 700), 250);
+    EXPECT_GT(distinctColours(shot), 30);
+}
+
+TEST_F(OverlayGl, TallyBoardsMidTallyAndTheSingleBoard)
+{
+    Player2D one(0), two(1);
+    one.timeBonus = 43210.f;
+    one.bossScore = 120500.0;
+    one.baseCount = 31;
+    one.goldenCount = 4;
+    two.timeBonus = 43210.f;
+    two.baseCount = 12;
+    for (int k = 0; k < 150; ++k) {
+        one.killedTypes.push_back((k * 7) % 24);
+        two.killedTypes.push_back((k * 5) % 19);
+    }
+    one.killedTypes.push_back(99); // a type the board has no icon for
+    std::vector<PlayerScore> scores{{2500000u, 0u}, {800000u, 0u}};
+    TextManager c1, c2;
+    std::vector<TextManager*> counters{&c1, &c2};
+    {
+        Scoreboard left(&one, 0, scores, counters);
+        Scoreboard right(&two, 1, scores, counters);
+        for (int k = 0; k < 90; ++k) {
+            left.revealNext();
+            right.revealNext();
+        }
+        window.clear(BACKDROP);
+        left.draw(window);
+        right.draw(window);
+        const sf::Image shot = screenshot(window, "overlay_scoreboards_mid_tally");
+        window.display();
+        EXPECT_EQ(shot.getPixel(100, 500), sf::Color::Black);   // the blackout
+        EXPECT_GT(coverage(shot, {340, 360, 420, 80}, sf::Color::Black), 0.3f); // first rows of icons
+        EXPECT_GT(coverage(shot, {470, 190, 160, 40}, sf::Color::Black), 0.1f); // the score
+    }
+    {
+        for (int k = 0; k < 100; ++k)
+            one.killedTypes.push_back(k % 19);
+        Scoreboard single(&one, scores, counters);
+        for (int k = 0; k < 100; ++k)
+            single.revealNext();
+        window.clear(BACKDROP);
+        single.drawSingle(window);
+        const sf::Image shot = screenshot(window, "overlay_scoreboard_single");
+        window.display();
+        const float left = single.background.getPosition().x;
+        EXPECT_NEAR(left + single.background.getLocalBounds().width / 2.f, 960.f, 1.f);
+        EXPECT_GT(coverage(shot, {static_cast<int>(left) + 40, 360, 400, 80}, sf::Color::Black), 0.3f);
+    }
+}
+
+TEST_F(OverlayGl, ContinueCountdownFadeAndWarningBanner)
+{
+    ContinueScreen screen;
+    screen.sprite.setPosition(10.f, 85.f);
+    screen.countingDown = 1;
+    window.clear(BACKDROP);
+    screen.draw(window); // binds the pictures
+    for (int k = 0; k < 390; ++k)
+        screen.tick(DT);
+    EXPECT_EQ(screen.textureIndex, 3); // "4"
+    window.clear(BACKDROP);
+    screen.draw(window);
+    const sf::Image countdown = screenshot(window, "overlay_continue_countdown");
+    window.display();
+    EXPECT_GT(coverage(countdown, {10, 85, 220, 300}, BACKDROP), 0.8f);
+
+    // A fade half way over a bright field darkens it evenly.
+    ScreenFade fade(sf::Color::Black, false, 2.f);
+    fade.update(1.f);
+    sf::RectangleShape field({1920.f, 1080.f});
+    field.setFillColor(sf::Color(200, 200, 200));
+    window.clear();
+    window.draw(field);
+    window.draw(fade.rectangle);
+    const sf::Image faded = screenshot(window, "overlay_fade_half");
+    window.display();
+    EXPECT_NEAR(faded.getPixel(960, 540).r, 200 - 200 * 127 / 255, 3);
+
+    // The banner on its second row with the WARNING letters and two popups.
+    TransitionManager transitions;
+    transitions.add(new WarningTransition({960.f, 540.f}));
+    for (int k = 0; k < 75; ++k)
+        transitions.update(DT);
+    EXPECT_EQ(transitions.transitions[0]->frame.top, 413.f);
+    TextManager texts;
+    texts.addText(TextRequest{TEXT_WARNING, {860.f, 820.f}, 0, "", 0, 0, 0});
+    texts.addText(TextRequest{TEXT_POPUP, {400.f, 300.f}, 0, "", 0, 0, 0});
+    texts.addText(TextRequest{TEXT_POPUP, {410.f, 310.f}, 0, "", 0, 0, 0}); // overlaps: dropped
+    texts.addText(TextRequest{TEXT_POPUP, {1400.f, 300.f}, 0, "", 0, 0, 0});
+    EXPECT_EQ(texts.nodeCount(), 9);
+    for (int k = 0; k < 90; ++k)
+        texts.update(DT, false);
+    window.clear(BACKDROP);
+    transitions.draw(window);
+    texts.drawTexts(window);
+    const sf::Image banner = screenshot(window, "overlay_warning_banner");
+    window.display();
+    EXPECT_GT(coverage(banner, {600, 400, 720, 280}, BACKDROP), 0.7f);
+    EXPECT_GT(coverage(banner, {860, 820, 200, 120}, BACKDROP), 0.05f);
+    EXPECT_GT(coverage(banner, {400, 300, 80, 50}, BACKDROP), 0.05f);
+    for (int k = 0; k < 40; ++k)
+        texts.update(DT, false);
+    EXPECT_EQ(texts.nodeCount(), 7); // the popups are gone after 2 s
+}

@@ -1,0 +1,138 @@
+#include "bosses/BossLvl1.h"
+#include "engine/Engine.h"
+#include "engine/Mesh.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr float DT = 1.f / 64.f;
+
+// The tower built without a display (geometry only), stepped as the engine
+// step and the renderer would: its update, then every object's transform.
+class BossTower : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        engine().frameTime = DT;
+        engine().camera = nullptr;
+        tower = new BossLvl1();
+        installBoss3D(tower);
+    }
+    void TearDown() override { releaseBoss3D(); }
+
+    void frames(int n)
+    {
+        for (int i = 0; i < n; ++i) {
+            tower->update();
+            for (Mesh* mesh : tower->objects)
+                mesh->updateTransform(DT);
+        }
+    }
+
+    BossLvl1* tower = nullptr;
+};
+
+} // namespace
+
+TEST_F(BossTower, BuildsEveryObjectAndShowsTheMiddleTurretsFirst)
+{
+    ASSERT_NE(tower->tower, nullptr);
+    ASSERT_NE(tower->planet, nullptr);
+    EXPECT_EQ(tower->objects.size(), 13u);
+    EXPECT_EQ(tower->objects[0], tower->tower);
+    EXPECT_EQ(tower->modules[2].mesh->name, "2");
+    EXPECT_FLOAT_EQ(tower->planet->depthOffset.z, 750000.f);
+    EXPECT_EQ(currentBossLvl1(), tower);
+
+    frames(1);
+    EXPECT_FALSE(tower->turretActive[0]);
+    EXPECT_TRUE(tower->turretActive[1]);
+    EXPECT_TRUE(tower->turretActive[2]);
+    EXPECT_FALSE(tower->turretActive[3]);
+    EXPECT_FLOAT_EQ(tower->turrets[0]->depthOffset.z, -400000.f);
+    EXPECT_FLOAT_EQ(tower->turrets[1]->depthOffset.z, 0.f);
+}
+
+TEST_F(BossTower, ModulesTurnFlashAndTurnRed)
+{
+    tower->setModuleFlag(0, true);
+    frames(64); // one second: 90 degrees
+    EXPECT_NEAR(tower->modules[0].mesh->rotation.x, 90.f, 2.f);
+    EXPECT_FALSE(tower->turretActive[0]);
+    frames(40);
+    EXPECT_TRUE(tower->turretActive[0]); // past 135 degrees
+    frames(40);
+    EXPECT_NEAR(tower->modules[0].mesh->rotation.x, 180.f, 2.5f);
+
+    tower->flashModule(2);
+    EXPECT_FLOAT_EQ(tower->modules[2].mesh->flash, 255.f);
+    // Each update shows the time left before it counts the frame down.
+    frames(3);
+    EXPECT_NEAR(tower->modules[2].mesh->flash, (0.1f - 2 * DT) / 0.1f * 200.f, 0.01f);
+    EXPECT_NEAR(tower->turrets[2]->flash, (0.1f - 2 * DT) / 0.1f * 255.f, 0.01f);
+    frames(5);
+    EXPECT_FLOAT_EQ(tower->modules[2].mesh->flash, 0.f);
+    EXPECT_FLOAT_EQ(tower->turrets[2]->flash, 0.f);
+
+    // Unknown modules and turrets are left alone.
+    tower->flashModule(4);
+    tower->flashModule(-1);
+    tower->setModuleRed(9);
+    tower->setModuleFlag(12, true);
+    EXPECT_TRUE(tower->getTurretScreenPositions(4).empty());
+    EXPECT_TRUE(tower->getTurretScreenPositions(-3).empty());
+    EXPECT_EQ(tower->getTurretScreenPositions(1).size(), 2u);
+
+    // A red module's turret keeps its last yaw.
+    tower->setModuleRed(2);
+    EXPECT_TRUE(tower->moduleDestroyed[2]);
+    const float yaw = tower->turrets[2]->rotation.y;
+    tower->aimPoint = {100.f, 900.f};
+    frames(5);
+    EXPECT_FLOAT_EQ(tower->turrets[2]->rotation.y, yaw);
+    tower->setAllRed();
+    for (bool destroyed : tower->moduleDestroyed)
+        EXPECT_TRUE(destroyed);
+}
+
+TEST_F(BossTower, TurretsFaceTheAimPointOnScreen)
+{
+    frames(1);
+    const Mesh& turret = *tower->turrets[1];
+    const sf::Vector2f s = projectToScreen(Camera{}, turret.position);
+    tower->aimPoint = s + sf::Vector2f(-100.f, -100.f);
+    tower->aimTurrets();
+    EXPECT_NEAR(turret.rotation.y, 220.f, 0.01f);
+}
+
+TEST_F(BossTower, DoorCycleOpensWaitsClosesAndEnds)
+{
+    tower->doorsTriggered = true;
+    int openFrames = 0;
+    int n = 0;
+    for (; n < 2000 && tower->doorsTriggered; ++n) {
+        frames(1);
+        openFrames += tower->doorsOpen;
+    }
+    EXPECT_FALSE(tower->doorsTriggered);
+    EXPECT_LT(n, 2000);
+    EXPECT_NEAR(openFrames, 65, 3); // about the one-second wait
+    EXPECT_EQ(tower->doorStep, 0);
+    EXPECT_FLOAT_EQ(tower->door1->velocity.x, 0.f);
+}
+
+TEST(BossTowerOwnership, SceneChangeDetachesAndTheNextCheckFreesIt)
+{
+    installBoss3D(new BossLvl1());
+    ASSERT_NE(engine().boss3D, nullptr);
+    engine().boss3D = nullptr; // what a scene change does
+    releaseDetachedBoss3D();
+    EXPECT_EQ(currentBossLvl1(), nullptr);
+    // A boss the engine shows stays.
+    installBoss3D(new BossLvl1());
+    releaseDetachedBoss3D();
+    EXPECT_NE(currentBossLvl1(), nullptr);
+    releaseBoss3D();
+    EXPECT_EQ(engine().boss3D, nullptr);
+}

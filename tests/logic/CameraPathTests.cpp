@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+#include "support/TestSupport.h"
+
+#include "engine/Engine.h"
+#include "engine/SceneFile.h"
+
+namespace {
+
+SceneRecord cameraRecord(int keys)
+{
+    SceneRecord r;
+    r.kind = SceneRecordKind::Camera;
+    for (int k = 0; k < keys; ++k) {
+        r.positions.push_back({static_cast<float>(k), 0.f, 0.f});
+        r.rotations.push_back({0.f, static_cast<float>(k), 0.f});
+    }
+    return r;
+}
+
+struct PathFixture {
+    explicit PathFixture(int keys, int scene = 1)
+    {
+        e.installPlayer(std::make_unique<Player>());
+        e.sceneId = scene;
+        appendCameraFrames(e.cameraFrames, cameraRecord(keys));
+    }
+    // Runs engine frames at `dt`; returns how many of them posed a path frame.
+    int run(int frames, float dt)
+    {
+        int poses = 0;
+        e.frameTime = dt;
+        for (int i = 0; i < frames; ++i) {
+            const int before = e.posedFrame;
+            e.posedFrame = -1;
+            playCameraPath(e);
+            if (e.posedFrame >= 0)
+                ++poses;
+            else
+                e.posedFrame = before;
+        }
+        posedCount += poses;
+        return poses;
+    }
+    testing_support::SyntheticInput input;
+    Engine e;
+    int posedCount = 0;
+};
+
+} // namespace
+
+TEST(CameraPath, FramesFromKeysAndStartTime)
+{
+    std::vector<CameraFrame> frames;
+    appendCameraFrames(frames, cameraRecord(5));
+    ASSERT_EQ(frames.size(), 4u);
+    EXPECT_EQ(frames[0].position.x, 0.f);
+    EXPECT_EQ(frames[0].rotation.y, 1.f); // rotation key k + 1
+    SceneRecord uneven = cameraRecord(5);
+    uneven.rotations.resize(3);
+    appendCameraFrames(frames, uneven);
+    EXPECT_EQ(frames.size(), 6u);
+    appendCameraFrames(frames, cameraRecord(1));
+    EXPECT_EQ(frames.size(), 6u);
+
+    std::vector<CameraFrame> path;
+    appendCameraFrames(path, cameraRecord(301));
+    markFramesPlayed(path, 2.5f);
+    EXPECT_FALSE(path[149].pending);
+    EXPECT_TRUE(path[150].pending);
+    markFramesPlayed(path, 1e9f); // more than the path: all of it
+    EXPECT_FALSE(path.back().pending);
+    std::vector<CameraFrame> fresh;
+    appendCameraFrames(fresh, cameraRecord(10));
+    markFramesPlayed(fresh, -3.f);
+    EXPECT_TRUE(fresh[0].pending);
+}
+
+TEST(CameraPath, PosesPerSecondAtDifferentFrameTimes)
+{
+    // 1/60 s: about one pose per engine frame.
+    PathFixture steady(2000);
+    const int posesAt60 = steady.run(600, 1.f / 60.f);
+    EXPECT_GE(posesAt60, 590);
+    EXPECT_LE(posesAt60, 600);
+    EXPECT_NEAR(steady.e.player3D->position.x, static_cast<float>(steady.e.posedFrame), 0.f);
+    EXPECT_EQ(steady.e.camera->rotation.y, static_cast<float>(steady.e.posedFrame + 1));
+
+    // 0.01 s: a pose every 1 to 2 engine frames, the path still runs at 60 per second.
+    PathFixture slow(2000);
+    EXPECT_NEAR(slow.run(600, 0.01f), 360, 2);
+    EXPECT_NEAR(slow.e.posedFrame, 359, 2);
+
+    // 0.02 s: a pose every engine frame, and the path moves 1.2 frames per engine frame.
+    PathFixture fast(2000);
+    EXPECT_EQ(fast.run(500, 0.02f), 500);
+    EXPECT_NEAR(fast.e.posedFrame, 599, 2);
+}
+
+TEST(CameraPath, EndRuleSkipAndLoop)
+{
+    PathFixture four(5);
+    four.run(3, 1.f / 60.f);
+    EXPECT_FALSE(four.e.cinematicFinished);
+    four.run(1, 1.f / 60.f);
+    EXPECT_EQ(four.e.posedFrame, 3);
+    EXPECT_TRUE(four.e.cinematicFinished);
+
+    // K skips everything: nothing is posed and the skip itself ends nothing.
+    PathFixture skipped(3001);
+    skipped.input.keyboard.press(sf::Keyboard::K);
+    skipped.run(5, 1.f / 60.f);
+    EXPECT_FALSE(skipped.e.cinematicFinished);
+    EXPECT_EQ(skipped.posedCount, 0);
+
+    // Scene 9 loops the part after frame 180 for as long as it lasts.
+    PathFixture looping(301, 9);
+    looping.run(300, 1.f / 60.f);
+    EXPECT_EQ(looping.e.posedFrame, 299);
+    looping.run(1, 1.f / 60.f);
+    EXPECT_EQ(looping.e.posedFrame, 181);
+    looping.run(1000, 1.f / 60.f);
+    EXPECT_GE(looping.e.posedFrame, 181);
+    EXPECT_FALSE(looping.e.cinematicFinished);
+
+    // Scenes 0, 7 and 15 never play a path.
+    for (int scene : {0, 7, 15}) {
+        PathFixture still(100, scene);
+        still.run(10, 1.f / 60.f);
+        EXPECT_TRUE(still.e.cameraFrames[0].pending) << scene;
+    }
+}
+
+TEST(CameraPath, SceneObjectsFollowTheirKeysInTheirSceneOnly)
+{
+    PathFixture f(50, 2);
+    for (int scene : {2, 3}) {
+        SceneObjectRecord record;
+        record.sceneId = scene;
+        record.mesh = std::make_unique<Mesh>(std::vector<Triangle>{}, sf::Vector3f(), "m", false);
+        record.positions = {{0, 0, 0}, {10, 0, 0}, {20, 0, 0}};
+        record.rotations = {{1, 0, 0}};
+        f.e.sceneObjects.push_back(std::move(record));
+    }
+    f.run(2, 1.f / 60.f);
+    EXPECT_EQ(f.e.posedFrame, 1);
+    EXPECT_EQ(f.e.sceneObjects[0].mesh->localPosition.x, 10.f);
+    EXPECT_EQ(f.e.sceneObjects[0].mesh->rotation.x, 1.f); // key 1 missing: rotation stays
+    EXPECT_EQ(f.e.sceneObjects[1].mesh->localPosition.x, 0.f);
+}

@@ -1,0 +1,217 @@
+// The edited sequence and the level catalogue on disk: save and load, sorting,
+// selection, deletion and the renumbering of sequence files.
+#include "editor/EditedSequence.h"
+#include "editor/LevelCatalogue.h"
+#include "support/TestSupport.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+
+SpawnerRecord record(float time, int pattern = 0, float x = 960.f)
+{
+    SpawnerRecord r;
+    r.posX = x;
+    r.posY = 540.f;
+    r.direction = 22.5f;
+    r.spawnTimer = time;
+    r.delayTimer = 0.3f;
+    r.nbMaxEnemy = 3;
+    r.patternId = pattern;
+    return r;
+}
+
+std::vector<float> times(const EditedSequence& s)
+{
+    std::vector<float> out;
+    for (const SpawnerRecord& r : s.records)
+        out.push_back(r.spawnTimer);
+    return out;
+}
+
+bool exists(const std::string& path) { return std::filesystem::exists(path); }
+
+} // namespace
+
+TEST(EditorSequence, SaveAndLoadRoundTripRenumbersSortsAndKeepsTheSelection)
+{
+    TempDir dir;
+    EditedSequence seq(dir.path + "/");
+    seq.scrollDirection = scroll_direction::LEFT;
+    seq.records = {record(2.f, 6, 100.5f), record(0.5f, 15), record(1.f, 4)};
+    seq.records[0].name = "anything";
+    seq.selection = {2};
+    ASSERT_TRUE(seq.saveSequence());
+
+    const std::string text = readFile(dir.file("LEVEL_1_SEQUENCE_1.txt"));
+    EXPECT_EQ(text.substr(0, 5), "LEFT\n");
+    EXPECT_NE(text.find("SPAWNER1 POSITION 100.5 540 DIRECTION 22.5 SPAWN_TIMER 2 DELAY_TIMER 0.3 NB_MAX_ENEMY 3 "
+                        "PATTERN_ID 6\n"),
+              std::string::npos);
+    EXPECT_FALSE(exists(dir.file("LEVEL_1_SEQUENCE_1.txt.part"))) << "no temporary file is left behind";
+
+    // Read back: names from the file, the selected record (third in the file) red
+    // and unmoved, the others sorted around it.
+    ASSERT_EQ(seq.records.size(), 3u);
+    EXPECT_EQ(seq.records[0].name, "SPAWNER2");
+    EXPECT_EQ(seq.records[2].name, "SPAWNER3");
+    EXPECT_EQ(seq.records[2].colour, sf::Color::Red);
+    EXPECT_EQ(seq.records[0].colour, sf::Color::White);
+    EXPECT_EQ(times(seq), (std::vector<float>{0.5f, 2.f, 1.f}));
+    EXPECT_EQ(seq.selection, std::vector<int>{2});
+
+    // Switching sequence clears the selection; a missing file gives an empty
+    // list and keeps the scroll direction.
+    seq.loadSequence(1, 2);
+    EXPECT_TRUE(seq.records.empty());
+    EXPECT_TRUE(seq.selection.empty());
+    EXPECT_EQ(seq.scrollDirection, scroll_direction::LEFT);
+    seq.loadSequence(1, 1);
+    seq.clearSelection();
+    seq.sortBySpawnTime();
+    EXPECT_EQ(times(seq), (std::vector<float>{0.5f, 1.f, 2.f}));
+
+    // A selection that outlives its records (the file shrank) is cut to the list.
+    seq.selection = {0, 2};
+    writeFile(dir.file("LEVEL_1_SEQUENCE_1.txt"), "UP\nSPAWNER1 POSITION 1 2 DIRECTION 3 SPAWN_TIMER 4 "
+                                                  "DELAY_TIMER 5 NB_MAX_ENEMY 6 PATTERN_ID 7\n");
+    seq.loadSequence(1, 1);
+    EXPECT_EQ(seq.selection, std::vector<int>{0});
+    seq.clearSelection();
+    EXPECT_EQ(seq.records[0].colour, sf::Color::White);
+}
+
+TEST(EditorSequence, UnwritableFileKeepsTheListAndTheOldFile)
+{
+    TempDir dir;
+    EditedSequence seq(dir.path + "/missing-folder/");
+    seq.records = {record(1.f)};
+    EXPECT_FALSE(seq.saveSequence());
+    EXPECT_EQ(seq.records.size(), 1u) << "the list is not reloaded from a file that was not written";
+
+    // A target that cannot be replaced (a folder in its place) is left alone.
+    std::filesystem::create_directories(dir.file("LEVEL_1_SEQUENCE_1.txt"));
+    EditedSequence blocked(dir.path + "/");
+    blocked.records = {record(1.f)};
+    EXPECT_FALSE(blocked.saveSequence());
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("LEVEL_1_SEQUENCE_1.txt")));
+    EXPECT_FALSE(exists(dir.file("LEVEL_1_SEQUENCE_1.txt.part")));
+}
+
+TEST(EditorSequence, SortingListClicksDeletionAndNewSpawners)
+{
+    EditedSequence seq("unused/");
+    // Equal times keep their order; a selected record never moves and nothing passes it.
+    seq.records = {record(3.f, 1), record(1.f, 2), record(9.f, 3), record(1.f, 4), record(0.f, 5), record(1.f, 6)};
+    seq.selection = {2};
+    seq.sortBySpawnTime();
+    std::vector<int> order;
+    for (const SpawnerRecord& r : seq.records)
+        order.push_back(r.patternId);
+    EXPECT_EQ(order, (std::vector<int>{2, 1, 3, 5, 4, 6}));
+
+    // List clicks: without control the record becomes the only one; with control it toggles.
+    seq.clickInList(0, false);
+    EXPECT_EQ(seq.selection, std::vector<int>{0});
+    EXPECT_EQ(seq.records[0].colour, sf::Color(255, 100, 100, 255));
+    EXPECT_EQ(seq.records[2].colour, sf::Color::White);
+    seq.clickInList(4, true);
+    EXPECT_EQ(seq.selection, (std::vector<int>{0, 4}));
+    seq.clickInList(0, true);
+    EXPECT_EQ(seq.selection, std::vector<int>{4});
+    EXPECT_EQ(seq.records[0].colour, sf::Color::White);
+    seq.clickInList(99, false);
+    EXPECT_EQ(seq.selection, std::vector<int>{4}) << "a click outside the list changes nothing";
+
+    // Records 2, 5 and 7 of 9 deleted leave 0, 1, 3, 4, 6, 8 in order.
+    EditedSequence nine("unused/");
+    for (int i = 0; i < 9; ++i)
+        nine.records.push_back(record(static_cast<float>(i), i));
+    nine.selection = {7, 2, 5};
+    nine.deleteSelected();
+    order.clear();
+    for (const SpawnerRecord& r : nine.records)
+        order.push_back(r.patternId);
+    EXPECT_EQ(order, (std::vector<int>{0, 1, 3, 4, 6, 8}));
+    EXPECT_TRUE(nine.selection.empty());
+    nine.deleteSelected();
+    EXPECT_EQ(nine.records.size(), 6u) << "an empty selection deletes nothing";
+
+    // Ctrl+A selects every record.
+    nine.selectAll();
+    EXPECT_EQ(nine.selection.size(), 6u);
+
+    // New spawners: time 0 on an empty list, the last time + 0.2 after that.
+    EditedSequence fresh("unused/");
+    fresh.appendNewSpawner();
+    EXPECT_EQ(fresh.records[0].spawnTimer, 0.f);
+    EXPECT_EQ(fresh.records[0].name, "SPAWNER0");
+    fresh.records[0].spawnTimer = 4.f;
+    fresh.appendNewSpawner();
+    EXPECT_FLOAT_EQ(fresh.records[1].spawnTimer, 4.2f);
+    EXPECT_EQ(fresh.records[1].name, "SPAWNER1");
+    EXPECT_EQ(fresh.records[1].posX, 960.f);
+    EXPECT_EQ(fresh.records[1].nbMaxEnemy, 1);
+    EXPECT_EQ(fresh.records[1].colour, sf::Color::White);
+}
+
+TEST(EditorCatalogue, DeletingSequencesRenumbersFilesAndLevels)
+{
+    TempDir dir;
+    const std::string folder = dir.path + "/";
+    writeFile(dir.file("LevelsData.txt"), "NB_LEVELS 3\nNB_SEQUENCE 1 4\nNB_SEQUENCE 2 1\nNB_SEQUENCE 3 2");
+    for (int s = 1; s <= 4; ++s)
+        writeFile(dir.file("LEVEL_1_SEQUENCE_" + std::to_string(s) + ".txt"), "UP\n#" + std::to_string(s));
+    writeFile(dir.file("LEVEL_2_SEQUENCE_1.txt"), "DOWN\n#21");
+    writeFile(dir.file("LEVEL_3_SEQUENCE_1.txt"), "LEFT\n#31");
+    writeFile(dir.file("LEVEL_3_SEQUENCE_2.txt"), "RIGHT\n#32");
+
+    LevelCatalogue cat(folder);
+    EXPECT_EQ(cat.sequenceCounts, (std::vector<int>{4, 1, 2}));
+    int level = 0, sequence = 0;
+    ASSERT_TRUE(cat.locate(4, level, sequence));
+    EXPECT_EQ(level, 2);
+    EXPECT_EQ(sequence, 1);
+    EXPECT_FALSE(cat.locate(7, level, sequence));
+    EXPECT_FALSE(cat.locate(-1, level, sequence));
+
+    // Sequence 2 of 4: files 3 and 4 become 2 and 3.
+    ASSERT_TRUE(cat.deleteSequence(0, 1));
+    EXPECT_EQ(readFile(dir.file("LEVEL_1_SEQUENCE_2.txt")), "UP\n#3");
+    EXPECT_EQ(readFile(dir.file("LEVEL_1_SEQUENCE_3.txt")), "UP\n#4");
+    EXPECT_FALSE(exists(dir.file("LEVEL_1_SEQUENCE_4.txt")));
+    EXPECT_EQ(cat.sequenceCounts, (std::vector<int>{3, 1, 2}));
+
+    // The only sequence of level 2: level 3's files become level 2's.
+    ASSERT_TRUE(cat.deleteSequence(1, 0));
+    EXPECT_EQ(cat.sequenceCounts, (std::vector<int>{3, 2}));
+    EXPECT_EQ(readFile(dir.file("LEVEL_2_SEQUENCE_1.txt")), "LEFT\n#31");
+    EXPECT_EQ(readFile(dir.file("LEVEL_2_SEQUENCE_2.txt")), "RIGHT\n#32");
+    EXPECT_FALSE(exists(dir.file("LEVEL_3_SEQUENCE_1.txt")));
+    ASSERT_TRUE(cat.writeIndex());
+    EXPECT_EQ(readFile(dir.file("LevelsData.txt")), "NB_LEVELS 2\nNB_SEQUENCE 1 3\nNB_SEQUENCE 2 2");
+
+    // Pairs that do not exist change nothing; a file already gone does not stop the renumbering.
+    EXPECT_FALSE(cat.deleteSequence(5, 0));
+    EXPECT_FALSE(cat.deleteSequence(0, 3));
+    EXPECT_FALSE(cat.deleteSequence(-1, 0));
+    std::filesystem::remove(dir.file("LEVEL_1_SEQUENCE_1.txt"));
+    ASSERT_TRUE(cat.deleteSequence(0, 0));
+    EXPECT_EQ(readFile(dir.file("LEVEL_1_SEQUENCE_1.txt")), "UP\n#3");
+    EXPECT_EQ(cat.sequenceCounts, (std::vector<int>{2, 2}));
+
+    // New sequences and levels start as empty "UP" files.
+    EXPECT_EQ(cat.newSequence(2), 3);
+    EXPECT_EQ(readFile(dir.file("LEVEL_2_SEQUENCE_3.txt")), "UP\n");
+    EXPECT_EQ(cat.newLevel(), 3);
+    EXPECT_EQ(readFile(dir.file("LEVEL_3_SEQUENCE_1.txt")), "UP\n");
+    EXPECT_EQ(cat.newSequence(9), 0);
+    EXPECT_EQ(cat.sequenceCounts, (std::vector<int>{2, 3, 1}));
+
+    // A missing index gives no levels.
+    TempDir empty;
+    EXPECT_EQ(LevelCatalogue(empty.path + "/").nbLevels(), 0);
+}

@@ -1,0 +1,201 @@
+// The editor's timeline without a window: icon geometry, arrow-key scrolling,
+// placement of new spawners, right-click selection and dragging.
+#include "editor/LevelEditor.h"
+#include "editor/Timeline.h"
+#include "enemies/SpawnPattern.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+SpawnerRecord recordAt(float x, float y, float time)
+{
+    SpawnerRecord r;
+    r.posX = x;
+    r.posY = y;
+    r.spawnTimer = time;
+    r.patternId = pattern_id::BEE;
+    return r;
+}
+
+TimelineKeys holding(bool left, bool right, bool up, bool down)
+{
+    TimelineKeys k;
+    k.left = left;
+    k.right = right;
+    k.up = up;
+    k.down = down;
+    return k;
+}
+
+} // namespace
+
+TEST(EditorTimeline, IconsSitWhereTheScrollingLevelBringsThem)
+{
+    Timeline t;
+    t.update(scroll_direction::UP, {});
+    // Up: time 0 in the bottom row, 3.5 s in the top row.
+    EXPECT_EQ(t.iconCentre(recordAt(300.f, 0.f, 0.f), scroll_direction::UP), sf::Vector2f(285.f, 1065.f));
+    EXPECT_FLOAT_EQ(t.iconCentre(recordAt(300.f, 0.f, 3.5f), scroll_direction::UP).y, 15.f);
+    // The hit square is open: its edges do not count.
+    const SpawnerRecord r = recordAt(300.f, 0.f, 0.f);
+    t.cursor = {285.f, 1065.f};
+    EXPECT_TRUE(t.cursorOver(r, scroll_direction::UP));
+    t.cursor = {270.f, 1065.f};
+    EXPECT_FALSE(t.cursorOver(r, scroll_direction::UP));
+    t.cursor = {271.f, 1051.f};
+    EXPECT_TRUE(t.cursorOver(r, scroll_direction::UP));
+
+    // The other directions, with a view away from the origin.
+    t.view = {-600.f, 60.f};
+    EXPECT_EQ(t.iconCentre(recordAt(0.f, 500.f, 2.f), scroll_direction::RIGHT), sf::Vector2f(15.f, 545.f));
+    EXPECT_EQ(t.iconCentre(recordAt(0.f, 500.f, 2.f), scroll_direction::LEFT), sf::Vector2f(705.f, 545.f));
+    EXPECT_EQ(t.iconCentre(recordAt(400.f, 0.f, 1.f), scroll_direction::DOWN), sf::Vector2f(-215.f, 375.f));
+}
+
+TEST(EditorTimeline, ArrowKeysMoveTimeAlongTheScrollAxisWithinBounds)
+{
+    // Holding Up in Up scrolling: 0.1 s per frame until view.y + 30 would reach 10980.
+    Timeline up;
+    int frames = 0;
+    for (; frames < 1000; ++frames) {
+        const float before = up.time;
+        up.update(scroll_direction::UP, holding(false, false, true, false));
+        if (up.time == before)
+            break;
+    }
+    EXPECT_NEAR(up.time, 36.55f, 0.06f);
+    EXPECT_LT(frames, 380);
+    EXPECT_EQ(up.view.x, 0.f);
+    // Down brings it back, never below 0.
+    for (int i = 0; i < 1000; ++i)
+        up.update(scroll_direction::UP, holding(false, false, false, true));
+    EXPECT_NEAR(up.time, 0.f, 0.11f);
+
+    // In vertical scrolling Left and Right never move the view.
+    Timeline vertical;
+    for (int i = 0; i < 5; ++i) {
+        vertical.update(scroll_direction::DOWN, holding(true, false, false, false));
+        EXPECT_EQ(vertical.view.x, 0.f);
+        vertical.update(scroll_direction::DOWN, holding(false, true, false, false));
+        EXPECT_EQ(vertical.view.x, 0.f);
+    }
+    EXPECT_EQ(vertical.time, 0.f);
+
+    // In horizontal scrolling Up and Down move view.y in 30-pixel steps from -240 to 240.
+    Timeline across;
+    for (int i = 0; i < 20; ++i)
+        across.update(scroll_direction::RIGHT, holding(false, false, true, false));
+    EXPECT_EQ(across.view.y, 240.f);
+    for (int i = 0; i < 40; ++i)
+        across.update(scroll_direction::RIGHT, holding(false, false, false, true));
+    EXPECT_EQ(across.view.y, -240.f);
+    EXPECT_EQ(across.time, 0.f);
+
+    // Right scrolling: Right moves time forward.
+    Timeline right;
+    for (int i = 0; i < 3; ++i)
+        right.update(scroll_direction::RIGHT, holding(false, true, false, false));
+    EXPECT_NEAR(right.time, 0.3f, 1e-5f);
+}
+
+TEST(EditorTimeline, PlacementPutsTheNewIconUnderTheSnappedCursor)
+{
+    // Circle in Left scrolling: formation at (960, c.y - v.y + 30), 16 enemies 0.2 s apart.
+    Timeline t;
+    t.view = {0.f, 60.f};
+    t.cursor = {900.f, 300.f};
+    SpawnerRecord circle = t.newSpawner(pattern_id::CIRCLE, scroll_direction::LEFT);
+    EXPECT_EQ(circle.posX, 960.f);
+    EXPECT_EQ(circle.posY, 270.f);
+    EXPECT_EQ(circle.direction, 0.f);
+    EXPECT_EQ(circle.nbMaxEnemy, 16);
+    EXPECT_FLOAT_EQ(circle.delayTimer, 0.2f);
+    EXPECT_NEAR(circle.spawnTimer, 6.4f - 3.f - 0.1f, 1e-5f);
+    EXPECT_EQ(circle.colour, sf::Color::Black);
+    EXPECT_TRUE(circle.name.empty());
+
+    // A turret takes the spawn point and the default direction, 1 enemy, delay 0.3.
+    SpawnerRecord turret = t.newSpawner(pattern_id::TURRET, scroll_direction::LEFT);
+    EXPECT_EQ(turret.posX, 140.f);
+    EXPECT_EQ(turret.posY, 270.f);
+    EXPECT_EQ(turret.direction, 0.f);
+    EXPECT_EQ(turret.nbMaxEnemy, 1);
+    EXPECT_FLOAT_EQ(turret.delayTimer, 0.3f);
+
+    // Up scrolling: a spawner placed in the bottom row is due at 0 and its icon's
+    // top-left corner is the cursor.
+    Timeline up;
+    up.update(scroll_direction::UP, {});
+    up.cursor = snapToGrid({451.f, 1062.f}, true, false);
+    EXPECT_EQ(up.cursor, sf::Vector2f(450.f, 1050.f));
+    SpawnerRecord wall = up.newSpawner(pattern_id::WALL, scroll_direction::UP);
+    EXPECT_NEAR(wall.spawnTimer, 0.f, 1e-5f);
+    EXPECT_EQ(wall.posX, 480.f);
+    EXPECT_EQ(wall.posY, -100.f);
+    EXPECT_EQ(wall.direction, 270.f);
+    const sf::FloatRect square = up.hitSquare(wall, scroll_direction::UP);
+    EXPECT_NEAR(square.left, 450.f, 1e-3f);
+    EXPECT_NEAR(square.top, 1050.f, 1e-3f);
+
+    // Aimed kinds point from their spawn point at the screen centre; a time that
+    // would be negative becomes 0.
+    up.cursor = {930.f, 1200.f};
+    SpawnerRecord bee = up.newSpawner(pattern_id::BEE, scroll_direction::UP);
+    EXPECT_EQ(bee.spawnTimer, 0.f);
+    EXPECT_NEAR(bee.direction, 270.f, 1e-3f);
+    EXPECT_EQ(bee.posY, -100.f);
+
+    // Shift snaps to 15 pixels, nothing snaps without a modifier.
+    EXPECT_EQ(snapToGrid({44.f, -44.f}, false, true), sf::Vector2f(30.f, -30.f));
+    EXPECT_EQ(snapToGrid({44.5f, 7.f}, false, false), sf::Vector2f(44.5f, 7.f));
+}
+
+TEST(EditorTimeline, RightClickSelectsAndLeftDragKeepsSpacing)
+{
+    EditedSequence seq("unused/");
+    seq.scrollDirection = scroll_direction::UP;
+    seq.records = {recordAt(300.f, 0.f, 0.f), recordAt(310.f, 0.f, 0.f), recordAt(600.f, 0.f, 1.f)};
+    Timeline t;
+    t.update(scroll_direction::UP, {});
+
+    // Two overlapping icons: without control only the later record ends up selected.
+    t.cursor = {285.f, 1065.f};
+    t.selectUnderCursor(seq, false);
+    EXPECT_EQ(seq.selection, std::vector<int>{1});
+    // With control each record under the cursor toggles.
+    t.selectUnderCursor(seq, true);
+    EXPECT_EQ(seq.selection, std::vector<int>{0});
+    t.cursor = {585.f, 765.f};
+    t.selectUnderCursor(seq, true);
+    EXPECT_EQ(seq.selection, (std::vector<int>{0, 2}));
+    EXPECT_TRUE(t.cursorOverSelection(seq));
+
+    // Dragging: the anchor (first selected) follows the cursor, the others keep their offsets.
+    t.cursor = {400.f, 900.f};
+    t.dragSelection(seq, false, false);
+    EXPECT_EQ(seq.records[0].posX, 400.f);
+    EXPECT_NEAR(seq.records[0].spawnTimer, -900.f / 300.f + 3.6f, 1e-5f);
+    EXPECT_EQ(seq.records[2].posX, 700.f);
+    EXPECT_NEAR(seq.records[2].spawnTimer - seq.records[0].spawnTimer, 1.f, 1e-5f);
+    EXPECT_EQ(seq.records[1].posX, 310.f) << "unselected records stay";
+
+    // Horizontal drag moves posY, with control snapping the cursor to the grid.
+    seq.scrollDirection = scroll_direction::RIGHT;
+    t.view = {-300.f, 30.f};
+    t.cursor = {331.f, 517.f};
+    t.dragSelection(seq, true, false);
+    EXPECT_EQ(t.cursor, sf::Vector2f(330.f, 510.f));
+    EXPECT_EQ(seq.records[0].posY, 480.f);
+    EXPECT_NEAR(seq.records[0].spawnTimer, 2.1f, 1e-5f);
+    EXPECT_NEAR(seq.records[2].spawnTimer, 3.1f, 1e-5f);
+}
+
+TEST(EditorTimeline, ListPagesComeBackToTheLastPageWithRecords)
+{
+    EXPECT_EQ(LevelEditor::clampPage(3, 120), 3);
+    EXPECT_EQ(LevelEditor::clampPage(5, 120), 3);
+    EXPECT_EQ(LevelEditor::clampPage(5, 100), 5) << "a whole number of pages keeps the typed page";
+    EXPECT_EQ(LevelEditor::clampPage(-1, 120), 3) << "a negative page counts as huge";
+    EXPECT_EQ(LevelEditor::clampPage(2147483647, 7), 1) << "no overflow on the largest page";
+}

@@ -1,0 +1,167 @@
+// Tile-map import: cells become spawners by scroll direction; missing, truncated,
+// garbage and out-of-range maps import nothing and say why.
+#include "editor/TmxImport.h"
+#include "enemies/SpawnPattern.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+
+const char* const DATA_LINE = "  <data encoding=\"csv\">\n";
+
+// A map of the given size whose layer rows are given (missing rows are left out).
+std::string map(int width, int height, const std::vector<std::string>& rows, int layers = 1)
+{
+    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<map version=\"1.2\" orientation=\"orthogonal\" "
+                       "width=\"" + std::to_string(width) + "\" height=\"" + std::to_string(height) +
+                       "\" tilewidth=\"30\" tileheight=\"30\">\n";
+    for (int l = 0; l < layers; ++l) {
+        text += " <layer name=\"L\" width=\"" + std::to_string(width) + "\" height=\"" + std::to_string(height) + "\">\n";
+        text += DATA_LINE;
+        for (const std::string& row : rows)
+            text += row + "\n";
+        text += "</data>\n </layer>\n";
+    }
+    return text + "</map>\n";
+}
+
+// A row of `width` empty cells with `value` at `column`.
+std::string row(int width, int column, int value)
+{
+    std::string text;
+    for (int c = 0; c < width; ++c)
+        text += (c == column ? std::to_string(value) : "0") + ",";
+    return text;
+}
+
+std::vector<std::string> rowsWith(int width, int height, int r, int column, int value)
+{
+    std::vector<std::string> rows;
+    for (int i = 0; i < height; ++i)
+        rows.push_back(i == r ? row(width, column, value) : row(width, -1, 0));
+    return rows;
+}
+
+} // namespace
+
+TEST(EditorTmxImport, CellsBecomeSpawnersAlongEachScrollDirection)
+{
+    // Up map of height 40: a Bee (8) in row 39, column 0 spawns first, at (240, -100).
+    TmxImportResult up = parseTmx(map(20, 40, rowsWith(20, 40, 39, 0, 8)), scroll_direction::UP);
+    ASSERT_EQ(up.status, TmxImportResult::Status::Imported);
+    ASSERT_EQ(up.records.size(), 1u);
+    const SpawnerRecord& bee = up.records[0];
+    EXPECT_EQ(bee.patternId, pattern_id::BEE);
+    EXPECT_EQ(bee.posX, 240.f);
+    EXPECT_EQ(bee.posY, -100.f);
+    EXPECT_NEAR(bee.spawnTimer, 0.f, 1e-6f);
+    EXPECT_EQ(bee.nbMaxEnemy, 1);
+    EXPECT_FLOAT_EQ(bee.delayTimer, 0.3f);
+    EXPECT_TRUE(bee.name.empty());
+    EXPECT_EQ(bee.colour, sf::Color::Black);
+
+    // Down map: a Circle (6) in row 0, column 10 is a formation at (540, 540).
+    TmxImportResult down = parseTmx(map(20, 5, rowsWith(20, 5, 0, 10, 6)), scroll_direction::DOWN);
+    ASSERT_EQ(down.records.size(), 1u);
+    EXPECT_EQ(down.records[0].posX, 540.f);
+    EXPECT_EQ(down.records[0].posY, 540.f);
+    EXPECT_EQ(down.records[0].direction, 0.f);
+    EXPECT_FLOAT_EQ(down.records[0].spawnTimer, 0.1f);
+    EXPECT_EQ(down.records[0].nbMaxEnemy, 16);
+    EXPECT_FLOAT_EQ(down.records[0].delayTimer, 0.2f);
+
+    // Left map of width 50: a wall tile (31) in row 6, column 49 is a Wall of variant 1 at (140, 0).
+    TmxImportResult left = parseTmx(map(50, 10, rowsWith(50, 10, 6, 49, 31)), scroll_direction::LEFT);
+    ASSERT_EQ(left.records.size(), 1u);
+    EXPECT_EQ(left.records[0].patternId, pattern_id::WALL);
+    EXPECT_EQ(left.records[0].posX, 140.f);
+    EXPECT_EQ(left.records[0].posY, 0.f);
+    EXPECT_EQ(left.records[0].direction, 1.f);
+    EXPECT_NEAR(left.records[0].spawnTimer, 0.f, 1e-6f);
+
+    // Right map: the first column spawns first, at 0.1 s, on the right edge.
+    TmxImportResult right = parseTmx(map(5, 8, rowsWith(5, 8, 7, 0, 19)), scroll_direction::RIGHT);
+    ASSERT_EQ(right.records.size(), 1u);
+    EXPECT_EQ(right.records[0].posX, 1780.f);
+    EXPECT_EQ(right.records[0].posY, 30.f);
+    EXPECT_EQ(right.records[0].direction, 180.f);
+    EXPECT_FLOAT_EQ(right.records[0].spawnTimer, 0.1f);
+}
+
+TEST(EditorTmxImport, ColumnsLayersAndOddCells)
+{
+    // "0" cells count as columns; empty values between commas do not; several layers all import.
+    TmxImportResult two = parseTmx(map(6, 1, {"0,,8,0,,3,"}, 2), scroll_direction::UP);
+    ASSERT_EQ(two.status, TmxImportResult::Status::Imported);
+    ASSERT_EQ(two.records.size(), 4u);
+    EXPECT_EQ(two.records[0].posX, 30.f * 1 + 240.f);
+    EXPECT_EQ(two.records[1].posX, 30.f * 3 + 240.f);
+    EXPECT_EQ(two.records[1].patternId, 1);
+    EXPECT_EQ(two.records[1].posX, two.records[3].posX);
+
+    // A cell of 1 (no pattern), garbage, negative and out-of-range values are skipped but keep their column.
+    TmxImportResult odd = parseTmx(map(6, 1, {"1,x,-5,99999999999,2147483647,9"}), scroll_direction::UP);
+    ASSERT_EQ(odd.status, TmxImportResult::Status::Imported);
+    ASSERT_EQ(odd.records.size(), 2u);
+    EXPECT_EQ(odd.skippedCells, 4);
+    EXPECT_EQ(odd.records[0].patternId, pattern_id::WALL) << "the largest tile number is a wall variant";
+    EXPECT_EQ(odd.records[0].direction, static_cast<float>(2147483647LL - 30));
+    EXPECT_EQ(odd.records[1].posX, 30.f * 5 + 240.f);
+
+    // Windows line ends are read like plain ones.
+    std::string crlf = map(3, 1, {"0,8,0"});
+    for (size_t at = crlf.find('\n'); at != std::string::npos; at = crlf.find('\n', at + 2))
+        crlf.insert(at, "\r");
+    EXPECT_EQ(parseTmx(crlf, scroll_direction::UP).records.size(), 1u);
+
+    // A map with no data line imports nothing (and is still a map).
+    TmxImportResult none = parseTmx("<map version=\"1\" width=\"4\" height=\"4\"></map>", scroll_direction::UP);
+    EXPECT_EQ(none.status, TmxImportResult::Status::Imported);
+    EXPECT_TRUE(none.records.empty());
+
+    // A huge height with few rows reads to the end of the file and stops.
+    TmxImportResult tall = parseTmx(map(3, 2000000000, {"8,0,8"}), scroll_direction::DOWN);
+    EXPECT_EQ(tall.status, TmxImportResult::Status::Imported);
+    EXPECT_EQ(tall.records.size(), 2u);
+}
+
+TEST(EditorTmxImport, MissingTruncatedAndGarbageFilesImportNothing)
+{
+    TempDir dir;
+    EXPECT_EQ(importTmxFile(dir.file("absent.tmx"), 0).status, TmxImportResult::Status::NotOpened);
+
+    const std::string whole = map(10, 3, rowsWith(10, 3, 1, 2, 8));
+    writeFile(dir.file("cut.tmx"), whole.substr(0, whole.find("height")));
+    EXPECT_EQ(importTmxFile(dir.file("cut.tmx"), 0).status, TmxImportResult::Status::NoMapSize);
+
+    std::string garbage;
+    for (int i = 0; i < 5000; ++i)
+        garbage += static_cast<char>((i * 7919) % 256);
+    writeFile(dir.file("garbage.tmx"), garbage);
+    EXPECT_NE(importTmxFile(dir.file("garbage.tmx"), 0).status, TmxImportResult::Status::Imported);
+    EXPECT_EQ(parseTmx("", 0).status, TmxImportResult::Status::NoMapSize);
+
+    EXPECT_EQ(parseTmx("<map version=\"1\" width=\"ten\" height=\"3\">", 0).status, TmxImportResult::Status::BadMapSize);
+    EXPECT_EQ(parseTmx("<map version=\"1\" width=\"99999999999\" height=\"3\">", 0).status, TmxImportResult::Status::BadMapSize);
+    EXPECT_EQ(parseTmx("<map version=\"1\" width=\"4\" height=\"-3\">", 0).status, TmxImportResult::Status::BadMapSize);
+
+    // A file that ends inside the rows keeps what it has.
+    writeFile(dir.file("short.tmx"), whole.substr(0, whole.find("</data>") - 22));
+    const TmxImportResult partial = importTmxFile(dir.file("short.tmx"), 0);
+    EXPECT_EQ(partial.status, TmxImportResult::Status::Imported);
+    EXPECT_EQ(partial.records.size(), 1u);
+
+    EXPECT_NE(describeTmxImport(importTmxFile(dir.file("absent.tmx"), 0), "x.tmx").find("nothing imported"),
+              std::string::npos);
+}
+
+TEST(EditorTmxImport, TargetMidPointsAtTheScreenCentre)
+{
+    EXPECT_NEAR(directionToCentre(960.f, -100.f), 269.99997f, 1e-4f);
+    EXPECT_NEAR(directionToCentre(960.f, 1180.f), 90.00003f, 1e-4f);
+    EXPECT_EQ(directionToCentre(0.f, 540.f), 360.f);
+    EXPECT_NEAR(directionToCentre(1780.f, 540.f), 179.99995f, 1e-4f);
+}

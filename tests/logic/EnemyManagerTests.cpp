@@ -1,0 +1,156 @@
+#include "enemies/EnemyManager.h"
+#include "platform/Random.h"
+#include "play/Bonus.h"
+#include "play/BulletManager.h"
+#include "play/ParticleSystem.h"
+#include "play/Player2D.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+EnemyData descriptor(int type, sf::Vector2f start, int angle = 90, sf::Vector2f target = {960.f, 540.f})
+{
+    EnemyData d;
+    d.type = type;
+    d.start = start;
+    d.angle = angle;
+    d.target = target;
+    d.hp = 99;
+    return d;
+}
+
+} // namespace
+
+TEST(EnemyManager, FactoryUsesTheTypeTableAndSkipsUnknownTypes)
+{
+    EnemyManager m;
+    m.spawnEnemy(descriptor(enemy_type::LITTLE_LADYBUG, {500, 500}), {});
+    ASSERT_EQ(m.enemies.size(), 1u);
+    EXPECT_FLOAT_EQ(m.enemies[0]->health, 1.f); // the table wins over the descriptor's 99
+    EXPECT_EQ(m.enemies[0]->getType(), enemy_type::LITTLE_LADYBUG);
+    EXPECT_EQ(m.enemies[0]->killScore, 500);
+    EXPECT_FALSE(m.enemies[0]->isFlashing()); // hitTimer starts at the flash time
+
+    for (int type : {-1, 24, 25, 30})
+        m.spawnEnemy(descriptor(type, {500, 500}), {});
+    EXPECT_EQ(m.enemies.size(), 1u);
+
+    // Every kind the factory knows gets the type's hit points, score and bonus count.
+    for (int type = 0; type < ENEMY_TYPE_COUNT; ++type) {
+        EnemyManager one;
+        one.spawnEnemy(descriptor(type, {500, 500}, 0, {1200.f, 540.f}), {});
+        if (one.enemies.empty())
+            continue;
+        const Enemy& e = *one.enemies[0];
+        EXPECT_EQ(e.getType(), type);
+        EXPECT_FLOAT_EQ(e.health, enemyTypeInfo(type).hitPoints) << type;
+        EXPECT_EQ(e.killScore, enemyTypeInfo(type).killScore) << type;
+        EXPECT_EQ(e.getBonusCount(), enemyTypeInfo(type).bonusCount) << type;
+    }
+}
+
+TEST(EnemyManager, KillsScoreDropBonusesAndRecordTheType)
+{
+    seedRandom15(3);
+    EnemyManager m;
+    ParticleSystem particles;
+    BonusManager bonuses;
+    Player2D killer(0);
+    killer.position = {100.f, 1000.f};
+    m.spawnEnemy(descriptor(enemy_type::BEE, {700, 400}), {});
+    m.spawnEnemy(descriptor(enemy_type::LITTLE_LADYBUG, {800, 400}), {});
+
+    // A hit that does not kill sparks three times and flashes.
+    EXPECT_FALSE(m.damageEnemy(0, 1.f, particles, 0.f, {700, 400}, bonuses, 1, &killer, BONUS_BASE));
+    EXPECT_EQ(particles.count(), 3);
+    EXPECT_TRUE(m.enemies[0]->isFlashing());
+    EXPECT_FLOAT_EQ(m.enemies[0]->health, 17.f);
+
+    // The bee dies on damage equal to its remaining health and drops 8 bonuses inside its sprite.
+    const int score = m.enemies[0]->killScore;
+    EXPECT_TRUE(m.damageEnemy(0, 17.f, particles, 0.f, {700, 400}, bonuses, 1, &killer, BONUS_GOLDEN));
+    EXPECT_EQ(score, 5000);
+    ASSERT_EQ(bonuses.bonuses.size(), 8u);
+    for (const Bonus* b : bonuses.bonuses) {
+        EXPECT_GE(b->position.x, 700.f - 53.f);
+        EXPECT_LT(b->position.x, 700.f + 53.f);
+        EXPECT_GE(b->position.y, 400.f - 75.f);
+        EXPECT_LT(b->position.y, 400.f + 75.f);
+        // They drift toward the killer.
+        EXPECT_NEAR(b->angle, std::atan2(killer.position.y - b->position.y, killer.position.x - b->position.x) * 57.29578f,
+                    0.01f);
+        EXPECT_EQ(b->kind, 1);
+    }
+    EXPECT_EQ(killer.killedTypes, std::vector<int>{enemy_type::BEE});
+    ASSERT_EQ(m.enemies.size(), 1u);
+    EXPECT_EQ(m.enemies[0]->getType(), enemy_type::LITTLE_LADYBUG);
+
+    // A kill with nobody to credit still removes the enemy; bad indexes do nothing.
+    EXPECT_FALSE(m.damageEnemy(5, 1.f, particles, 0.f, {}, bonuses, 1, nullptr, 0));
+    EXPECT_TRUE(m.damageEnemy(0, 1.f, particles, 0.f, {}, bonuses, 1, nullptr, 0));
+    EXPECT_TRUE(m.enemies.empty());
+    EXPECT_EQ(bonuses.bonuses.size(), 9u);
+}
+
+TEST(EnemyManager, HitTestsUseTheirBoxesInsideThePlayWindow)
+{
+    EnemyManager m;
+    m.spawnEnemy(descriptor(enemy_type::BEE, {800, 500}), {});
+    m.spawnEnemy(descriptor(enemy_type::BEE, {200, 500}), {});
+    const sf::FloatRect nearEdge(800.f + 40.f, 500.f, 4.f, 4.f); // inside the sprite, outside the 50 px hit box
+    EXPECT_EQ(m.hitTestRect(0, nearEdge, 1), hit_result::BODY);
+    EXPECT_EQ(m.hitTestRect(0, nearEdge, 0), hit_result::NONE);
+    EXPECT_EQ(m.hitTestRect(0, {790.f, 490.f, 4.f, 4.f}, 0), hit_result::BODY);
+    EXPECT_EQ(m.hitTestRect(0, {0.f, 0.f, 4.f, 4.f}, 1), hit_result::NONE);
+    // An enemy whose box ends left of x 290 cannot be hit, even by an overlapping shot.
+    EXPECT_EQ(m.hitTestRect(1, {190.f, 490.f, 20.f, 20.f}, 0), hit_result::NONE);
+    EXPECT_EQ(m.hitTestRect(7, {790.f, 490.f, 4.f, 4.f}, 0), hit_result::NONE);
+    EXPECT_EQ(m.getBounds(-1), sf::FloatRect());
+    EXPECT_EQ(m.getBounds(0), sf::FloatRect(800.f - 53.f, 500.f - 75.f, 106.f, 150.f));
+
+    // Polygons hit the sprite bounds, once per enemy between two drawings.
+    const Polygon shield = rectToPolygon({760.f, 460.f, 80.f, 80.f});
+    EXPECT_EQ(m.hitTestPolygon(0, shield), hit_result::BODY);
+    m.enemies[0]->takeDamage(0.5f, 1);
+    EXPECT_EQ(m.hitTestPolygon(0, shield), hit_result::NONE);
+    m.enemies[0]->hitThisFrame = 0;
+    EXPECT_EQ(m.hitTestPolygon(0, shield), hit_result::BODY);
+    EXPECT_EQ(m.hitTestPolygon(1, rectToPolygon({150.f, 450.f, 100.f, 100.f})), hit_result::NONE);
+}
+
+TEST(EnemyManager, HitFlashLastsFiftyMillisecondsAfterTheLastHit)
+{
+    EnemyManager m;
+    m.spawnEnemy(descriptor(enemy_type::BEE, {800, 500}), {});
+    Enemy& bee = *m.enemies[0];
+    bee.takeDamage(1.f, 1);
+    EXPECT_TRUE(bee.isFlashing());
+    m.update(0.03f, {});
+    EXPECT_TRUE(bee.isFlashing());
+    bee.takeDamage(1.f, 1); // a second hit 0.03 s later restarts the flash
+    m.update(0.04f, {});
+    EXPECT_TRUE(bee.isFlashing());
+    m.update(0.011f, {});
+    EXPECT_FALSE(bee.isFlashing());
+}
+
+TEST(EnemyManager, EnemiesLeavingTheFieldAreRemovedWithoutSkippingOthers)
+{
+    EnemyManager m;
+    m.spawnEnemy(descriptor(enemy_type::LITTLE_LADYBUG, {600, 500}, 0), {});
+    m.spawnEnemy(descriptor(enemy_type::BIG_BULLET, {2900, 500}, 0, {1200.f, 0.f}), {}); // leaves at once
+    m.spawnEnemy(descriptor(enemy_type::LITTLE_LADYBUG, {700, 500}, 0), {});
+    m.spawnEnemy(descriptor(enemy_type::BIG_BULLET, {2900, 600}, 0, {1200.f, 0.f}), {});
+    m.update(0.1f, {});
+    ASSERT_EQ(m.enemies.size(), 2u);
+    // Each survivor moved exactly one step of 200 px/s.
+    EXPECT_NEAR(m.enemies[0]->position.x, 620.f, 0.5f);
+    EXPECT_NEAR(m.enemies[1]->position.x, 720.f, 0.5f);
+
+    // Flying across and off the field, every enemy is eventually removed.
+    for (int i = 0; i < 1000 && !m.enemies.empty(); ++i)
+        m.update(0.02f, {});
+    EXPECT_TRUE(m.enemies.empty());
+}

@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+#include "support/TestSupport.h"
+
+#include "engine/BossParent.h"
+#include "engine/Engine.h"
+#include "engine/EngineFrame.h"
+
+namespace {
+
+// Puts the engine singleton in a quiet scene with a fake clock and keyboard,
+// and restores what the tests change.
+struct FrameFixture {
+    FrameFixture()
+    {
+        e.frameClock.restart();
+        e.sceneId = 3;
+        e.paused = false;
+    }
+    ~FrameFixture()
+    {
+        e.sceneObjects.clear();
+        e.boss3D = nullptr;
+        e.paused = false;
+        e.frameClock.restart();
+    }
+    void step(float seconds)
+    {
+        input.clock.advance(seconds);
+        updateEngineFrame();
+    }
+    testing_support::SyntheticInput input;
+    Engine& e = engine();
+};
+
+std::unique_ptr<Mesh> bareMesh(const std::string& name, const sf::Vector3f& at = {})
+{
+    return std::make_unique<Mesh>(std::vector<Triangle>{}, at, name, false);
+}
+
+struct RecordingBoss : BossParent {
+    void update() override { livingAtUpdate = objects.size(); }
+    void setAllRed() override {}
+    size_t livingAtUpdate = 0;
+};
+
+} // namespace
+
+TEST(Engine3DFrame, FrameTimeIsClampedAndPauseStopsTheRest)
+{
+    FrameFixture f;
+    f.step(0.5f);
+    EXPECT_FLOAT_EQ(f.e.frameTime, 0.02f);
+    f.step(0.01f);
+    EXPECT_FLOAT_EQ(f.e.frameTime, 0.01f);
+
+    SceneObjectRecord record;
+    record.name = "GreenPlanet";
+    record.mesh = bareMesh("3D/GreenPlanet/planet");
+    f.e.sceneObjects.push_back(std::move(record));
+    f.e.paused = true;
+    f.step(0.3f);
+    EXPECT_FLOAT_EQ(f.e.frameTime, 0.02f); // still measured
+    EXPECT_EQ(f.e.sceneObjects[0].mesh->lightData.intensity, 0.f); // nothing else ran
+    f.e.paused = false;
+    f.step(0.01f);
+    EXPECT_EQ(f.e.sceneObjects[0].mesh->lightData.intensity, 3.5f);
+    EXPECT_EQ(f.e.sceneObjects[0].mesh->lightData.range, 75000.f);
+}
+
+TEST(Engine3DFrame, PlanetGlowFollowsTheCameraPathInSceneOne)
+{
+    FrameFixture f;
+    f.e.sceneId = 1;
+    SceneObjectRecord record;
+    record.name = "GreenPlanet";
+    record.mesh = bareMesh("3D/GreenPlanet/planet");
+    f.e.sceneObjects.push_back(std::move(record));
+    const float* intensity = &f.e.sceneObjects[0].mesh->lightData.intensity;
+    const std::pair<int, float> expected[] = {{65, 0.f}, {66, 0.04f}, {184, 4.76f}, {185, 4.72f}, {250, 2.12f}};
+    for (const auto& [frame, value] : expected) {
+        f.e.cameraFrame = frame;
+        f.step(0.01f);
+        f.e.cameraFrames.clear(); // keep the free camera from touching cameraFrame
+        EXPECT_NEAR(*intensity, value, 1e-5f) << frame;
+    }
+    f.e.cameraFrame = 400;
+    f.step(0.01f);
+    EXPECT_NEAR(*intensity, 2.12f, 1e-5f);
+}
+
+TEST(Engine3DFrame, LightTickListsLightsInRangeTwentyTimesASecond)
+{
+    FrameFixture f;
+    for (float x : {0.f, 500.f, 50000.f}) {
+        SceneObjectRecord record;
+        record.mesh = bareMesh("obj", {x, 0.f, 0.f});
+        f.e.sceneObjects.push_back(std::move(record));
+    }
+    f.e.sceneObjects[0].mesh->lightData = {2.f, 1000.f, sf::Color::Blue};
+    f.e.lightTickTimer = 0.f;
+    f.step(0.01f);
+    EXPECT_TRUE(f.e.lightTick);
+    EXPECT_EQ(f.e.sceneObjects[0].mesh->lights.size(), 1u); // a light lists itself
+    EXPECT_EQ(f.e.sceneObjects[1].mesh->lights.size(), 1u);
+    EXPECT_TRUE(f.e.sceneObjects[2].mesh->lights.empty());
+    // Lists are rebuilt, not grown, and only every 0.05 s.
+    f.step(0.02f);
+    EXPECT_FALSE(f.e.lightTick);
+    f.step(0.02f);
+    f.step(0.02f);
+    EXPECT_TRUE(f.e.lightTick);
+    EXPECT_EQ(f.e.sceneObjects[1].mesh->lights.size(), 1u);
+}
+
+TEST(Engine3DFrame, DeadBossObjectsGoBeforeTheBossUpdates)
+{
+    FrameFixture f;
+    RecordingBoss boss;
+    for (int i = 0; i < 4; ++i)
+        boss.objects.push_back(new Mesh({}, {}, std::to_string(i), false));
+    boss.objects[1]->markedForDeletion = true;
+    boss.objects[3]->markedForDeletion = true;
+    f.e.boss3D = &boss;
+    f.step(0.01f);
+    EXPECT_EQ(boss.livingAtUpdate, 2u);
+    ASSERT_EQ(boss.objects.size(), 2u);
+    EXPECT_EQ(boss.objects[0]->name, "0");
+    EXPECT_EQ(boss.objects[1]->name, "2");
+}

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+#include "support/TestSupport.h"
+
+#include "engine/Engine.h"
+#include "engine/Math3D.h"
+
+#include <cmath>
+
+namespace {
+
+void expectNear(const sf::Vector3f& a, const sf::Vector3f& b, float eps = 1e-4f)
+{
+    EXPECT_NEAR(a.x, b.x, eps);
+    EXPECT_NEAR(a.y, b.y, eps);
+    EXPECT_NEAR(a.z, b.z, eps);
+}
+
+} // namespace
+
+TEST(Engine3DMath, RotationsFollowZThenYThenX)
+{
+    expectNear(rotateEuler({1.f, 2.f, 3.f}, {0.f, 0.f, 0.f}), {1.f, 2.f, 3.f}, 0.f);
+    expectNear(rotateEuler({1.f, 0.f, 0.f}, {0.f, 0.f, 90.f}), {0.f, 1.f, 0.f});
+    expectNear(rotateEuler({1.f, 0.f, 0.f}, {0.f, 90.f, 0.f}), {0.f, 0.f, -1.f});
+    expectNear(rotateEuler({0.f, 1.f, 0.f}, {90.f, 0.f, 0.f}), {0.f, 0.f, 1.f});
+    // z first: (1,0,0) -> (0,1,0); y leaves it; x turns it to (0,0,1).
+    expectNear(rotateEuler({1.f, 0.f, 0.f}, {90.f, 90.f, 90.f}), {0.f, 0.f, 1.f});
+    // The prepared rotation gives bit-identical results.
+    const sf::Vector3f angles(33.f, -71.f, 190.f), v(12.5f, -3.f, 400.f);
+    const sf::Vector3f a = rotateEuler(v, angles), b = EulerRotation(angles).apply(v);
+    EXPECT_EQ(a.x, b.x);
+    EXPECT_EQ(a.y, b.y);
+    EXPECT_EQ(a.z, b.z);
+}
+
+TEST(Engine3DMath, ProjectionUsesFocal800AroundTheCentre)
+{
+    Camera camera;
+    camera.position = {10.f, 20.f, 30.f};
+    // Camera space (100, 50, 800) -> (1060, 590).
+    sf::Vector2f s = projectToScreen(camera, {110.f, 70.f, 830.f});
+    EXPECT_NEAR(s.x, 1060.f, 1e-3f);
+    EXPECT_NEAR(s.y, 590.f, 1e-3f);
+    // The camera position itself: depth floor, centre.
+    s = projectToScreen(camera, camera.position);
+    EXPECT_FLOAT_EQ(s.x, 960.f);
+    EXPECT_FLOAT_EQ(s.y, 540.f);
+    // Behind the camera: huge, with the sign of x and y.
+    s = projectToScreen(camera, camera.position + sf::Vector3f(1.f, -1.f, -5.f));
+    EXPECT_GT(s.x, 1e6f);
+    EXPECT_LT(s.y, -1e6f);
+    // A turned camera: yaw 90 puts world +x straight ahead.
+    camera.position = {};
+    camera.rotation = {0.f, 90.f, 0.f};
+    s = projectToScreen(camera, {-800.f, 0.f, 0.f});
+    EXPECT_NEAR(s.x, 960.f, 1e-2f);
+}
+
+TEST(Engine3DMath, AngleBetweenParallelOppositeAndDegenerate)
+{
+    EXPECT_FLOAT_EQ(angleBetween({1.f, 0.f, 0.f}, {2.f, 0.f, 0.f}), 0.f);
+    EXPECT_NEAR(angleBetween({1.f, 2.f, 3.f}, {2.f, 4.f, 6.f}), 0.f, 0.05f);
+    EXPECT_FLOAT_EQ(angleBetween({1.f, 0.f, 0.f}, {-3.f, 0.f, 0.f}), 180.f);
+    EXPECT_NEAR(angleBetween({1.f, 0.f, 0.f}, {0.f, 5.f, 0.f}), 90.f, 1e-4f);
+    // Rounding pushes the cosine of these just outside -1..1: no NaN.
+    for (float k : {0.1f, 0.3f, 0.7f, 3.3f, 1e-3f, 1234.567f}) {
+        const sf::Vector3f v(0.1f * k, 0.7f * k, 0.3f * k);
+        EXPECT_FALSE(std::isnan(angleBetween(v, v)));
+        EXPECT_FALSE(std::isnan(angleBetween(v, -v)));
+    }
+    // A zero vector has no direction: NaN, which every comparison treats as false.
+    const float a = angleBetween({0.f, 0.f, 0.f}, {1.f, 0.f, 0.f});
+    EXPECT_TRUE(std::isnan(a));
+    EXPECT_FALSE(a <= 90.f);
+}
+
+TEST(Engine3DMath, MoveTowardsStopsWithinTwoUnits)
+{
+    Engine& e = engine();
+    const float saved = e.frameTime;
+    e.frameTime = 0.02f;
+    const sf::Vector3f step = moveTowards3D({0.f, 0.f, 0.f}, {10.f, 0.f, 0.f}, 90.f);
+    EXPECT_NEAR(step.x, 1.8f, 1e-5f);
+    EXPECT_EQ(step.y, 0.f);
+    const sf::Vector3f none = moveTowards3D({0.f, 0.f, 0.f}, {1.f, 1.f, 1.f}, 90.f);
+    EXPECT_EQ(none, sf::Vector3f());
+    e.frameTime = saved;
+}
+
+TEST(Engine3DPlayer, KeyboardFlightAndActionStates)
+{
+    testing_support::SyntheticInput in;
+    Engine e;
+    e.installPlayer(std::make_unique<Player>());
+    ASSERT_EQ(e.camera, &e.player3D->camera);
+    ASSERT_EQ(e.entities.size(), 1u);
+    e.frameTime = 0.02f;
+    const sf::Vector3f start = e.player3D->position;
+
+    // Z and S cancel.
+    in.keyboard.press(sf::Keyboard::Z);
+    in.keyboard.press(sf::Keyboard::S);
+    e.controlPlayer3D();
+    expectNear(e.player3D->position, start, 1e-3f);
+    in.keyboard.releaseAll();
+
+    // Yaw 90: Z moves along -x only.
+    e.camera->rotation.y = 90.f;
+    in.keyboard.press(sf::Keyboard::Z);
+    e.controlPlayer3D();
+    expectNear(e.player3D->position, start + sf::Vector3f(-200.f, 0.f, 0.f), 1e-2f);
+    in.keyboard.releaseAll();
+
+    // Space held from state 0: 3 at once, 2 after 0.5 s, then stays 2.
+    in.keyboard.press(sf::Keyboard::Space);
+    Player& p = *e.player3D;
+    for (int frame = 0; frame < 60; ++frame) {
+        e.controlPlayer3D();
+        p.update(e);
+        if (frame == 0)
+            EXPECT_EQ(p.state, 3);
+        in.clock.advance(0.02f);
+    }
+    EXPECT_EQ(p.state, 2);
+    // The camera follows the player.
+    expectNear(e.camera->position, p.position, 0.f);
+    // Space in state 4 gives 5, which falls back to 4 after 0.1 s.
+    p.state = 4;
+    e.controlPlayer3D();
+    EXPECT_EQ(p.state, 5);
+    in.keyboard.releaseAll();
+    in.clock.advance(0.11f);
+    p.update(e);
+    EXPECT_EQ(p.state, 4);
+}

@@ -1,0 +1,268 @@
+#include <gtest/gtest.h>
+#include "support/TestSupport.h"
+
+#include "engine/Engine.h"
+#include "engine/RenderPipeline.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+// A face at depth z facing a camera at the origin looking along +z.
+Triangle faceAt(float x, float y, float z, float size = 1.f)
+{
+    Triangle t;
+    t.modelVertices[0] = {x, y, z, 0.f, 0.f};
+    t.modelVertices[1] = {x, y + size, z, 0.f, 1.f};
+    t.modelVertices[2] = {x + size, y, z, 1.f, 0.f};
+    return t;
+}
+
+std::unique_ptr<Mesh> meshOf(std::vector<Triangle> triangles, const std::string& name = "mesh")
+{
+    return std::make_unique<Mesh>(std::move(triangles), sf::Vector3f(), name, false);
+}
+
+// Depths repeat (every 7th face shares a depth with another) to exercise ties.
+std::vector<Triangle> scatteredFaces(int count)
+{
+    std::vector<Triangle> faces;
+    unsigned seed = 12345;
+    for (int i = 0; i < count; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const float z = 100.f + static_cast<float>((seed >> 8) % 5000);
+        faces.push_back(faceAt(0.f, 0.f, i % 7 == 0 ? 777.f : z));
+    }
+    return faces;
+}
+
+FrameSettings settingsFor(int scene, int threads)
+{
+    FrameSettings s;
+    s.sceneId = scene;
+    s.threads = threads;
+    s.frameTime = 0.02f;
+    s.lightPosition = {0.f, 0.f, -1e6f};
+    return s;
+}
+
+} // namespace
+
+TEST(Engine3DPipeline, FacesFarthestFirstAndTheSameForAnyTeamSize)
+{
+    std::vector<std::vector<sf::Vertex>> results;
+    for (int threads : {1, 2, 3, 8}) {
+        auto mesh = meshOf(scatteredFaces(5000));
+        RenderPipeline pipeline;
+        pipeline.beginFrame();
+        const Batch& batch = pipeline.projectMesh(*mesh, settingsFor(1, threads));
+        ASSERT_EQ(batch.vertices.size(), 5000u * 3u);
+        // Far first: the projected size of a face grows as it comes nearer.
+        float previousHeight = 0.f;
+        for (size_t f = 0; f < 5000; ++f) {
+            const float height = batch.vertices[3 * f + 1].position.y - batch.vertices[3 * f].position.y;
+            ASSERT_GE(height, previousHeight - 1e-4f) << "face " << f;
+            previousHeight = height;
+        }
+        results.push_back(batch.vertices);
+    }
+    for (size_t r = 1; r < results.size(); ++r)
+        ASSERT_EQ(std::memcmp(results[0].data(), results[r].data(), results[0].size() * sizeof(sf::Vertex)), 0);
+
+    // Faces of equal depth keep their order in the mesh.
+    std::vector<Triangle> ties;
+    for (int i = 0; i < 3000; ++i) {
+        ties.push_back(faceAt(0.f, 0.f, 500.f));
+        ties.back().vertices[0].texCoords.x = static_cast<float>(i); // identifies the face
+    }
+    auto tied = meshOf(ties);
+    RenderPipeline pipeline;
+    pipeline.beginFrame();
+    const Batch& batch = pipeline.projectMesh(*tied, settingsFor(1, 4));
+    for (size_t f = 0; f < 3000; ++f)
+        ASSERT_EQ(batch.vertices[3 * f].texCoords.x, static_cast<float>(f));
+}
+
+TEST(Engine3DPipeline, CullsBackFacesAndFacesOutsideTheBox)
+{
+    std::vector<Triangle> faces = {faceAt(0.f, 0.f, 100.f), faceAt(0.f, 0.f, -100.f), faceAt(1e6f, 0.f, 10.f)};
+    Triangle back = faceAt(0.f, 0.f, 200.f);
+    std::swap(back.modelVertices[1], back.modelVertices[2]);
+    faces.push_back(back);
+    Triangle degenerate = faceAt(0.f, 0.f, 300.f);
+    degenerate.modelVertices[1] = degenerate.modelVertices[2] = degenerate.modelVertices[0];
+    faces.push_back(degenerate);
+    auto mesh = meshOf(faces);
+
+    RenderPipeline pipeline;
+    pipeline.beginFrame();
+    // Kept: the face in front. Behind the camera, far outside the box, turned away, degenerate: dropped.
+    EXPECT_EQ(pipeline.projectMesh(*mesh, settingsFor(1, 1)).vertices.size(), 3u);
+    // Scenes 9 and 14 keep back faces (and the degenerate face, coloured, not NaN).
+    pipeline.beginFrame();
+    const Batch& all = pipeline.projectMesh(*mesh, settingsFor(14, 1));
+    EXPECT_EQ(all.vertices.size(), 9u);
+    EXPECT_EQ(mesh->triangles[4].vertices[0].color, sf::Color(103, 103, 103));
+    // ... except for "spacestar" meshes.
+    auto stars = meshOf(faces, "3D/spacestar");
+    pipeline.beginFrame();
+    EXPECT_EQ(pipeline.projectMesh(*stars, settingsFor(9, 1)).vertices.size(), 3u);
+
+    // A mesh without triangles gives an empty, untextured batch.
+    auto empty = meshOf({});
+    pipeline.beginFrame();
+    const Batch& none = pipeline.projectMesh(*empty, settingsFor(1, 8));
+    EXPECT_TRUE(none.vertices.empty());
+    EXPECT_EQ(none.texture, nullptr);
+    EXPECT_EQ(empty->screenBounds.maxX, 0.f);
+}
+
+TEST(Engine3DPipeline, LightingFlashAndDepthView)
+{
+    // The face's normal is (0, 0, -1); its centroid is near (1/3, 1/3, 1000).
+    auto mesh = meshOf({faceAt(0.f, 0.f, 1000.f)});
+    auto colourFor = [&](const sf::Vector3f& light) {
+        FrameSettings s = settingsFor(1, 1);
+        s.lightPosition = light;
+        RenderPipeline pipeline;
+        pipeline.beginFrame();
+        pipeline.projectMesh(*mesh, s);
+        return mesh->triangles[0].vertices[0].color;
+    };
+    const sf::Vector3f c(1.f / 3.f, 1.f / 3.f, 1000.f);
+    EXPECT_EQ(colourFor(c + sf::Vector3f(0.f, 0.f, 1e5f)), sf::Color(255, 255, 255));  // a = 0
+    EXPECT_EQ(colourFor(c + sf::Vector3f(-1e5f, 0.f, 0.f)), sf::Color(103, 103, 103)); // a = 90
+    EXPECT_EQ(colourFor(c - sf::Vector3f(0.f, 0.f, 1e5f)), sf::Color(52, 52, 52));     // a = 180
+    // A light exactly at the centroid: defined, no NaN.
+    mesh->triangles[0].vertices[0].color = sf::Color::Red;
+    FrameSettings s = settingsFor(1, 1);
+    RenderPipeline pipeline;
+    pipeline.beginFrame();
+    pipeline.projectMesh(*mesh, s);
+    s.lightPosition = mesh->triangles[0].centroid;
+    pipeline.beginFrame();
+    pipeline.projectMesh(*mesh, s);
+    EXPECT_EQ(mesh->triangles[0].vertices[0].color, sf::Color(103, 103, 103));
+
+    // Any non-zero flash overrides the lighting.
+    mesh->flash = 0.5f;
+    pipeline.beginFrame();
+    pipeline.projectMesh(*mesh, settingsFor(1, 1));
+    EXPECT_EQ(mesh->triangles[0].vertices[2].color, sf::Color(0, 0, 0, 255));
+    mesh->flash = 255.f;
+    pipeline.beginFrame();
+    pipeline.projectMesh(*mesh, settingsFor(1, 1));
+    EXPECT_EQ(mesh->triangles[0].vertices[2].color, sf::Color::White);
+    mesh->flash = 0.f;
+
+    // Depth view: grey of the vertex distance, wrapping every ~150000 units.
+    auto far = meshOf({faceAt(0.f, 0.f, 150000.f), faceAt(0.f, 0.f, 300000.f)});
+    FrameSettings depth = settingsFor(1, 1);
+    depth.depthView = true;
+    pipeline.beginFrame();
+    pipeline.projectMesh(*far, depth);
+    EXPECT_EQ(far->triangles[0].vertices[0].color, sf::Color(255, 255, 255));
+    EXPECT_EQ(far->triangles[1].vertices[0].color, sf::Color(254, 254, 254));
+}
+
+TEST(Engine3DPipeline, MotionBoundsAndWallOffsets)
+{
+    auto mesh = meshOf({faceAt(-10.f, -10.f, 800.f, 20.f)});
+    mesh->spin = {0.f, 1.f, 0.f};
+    mesh->velocity = {100.f, 0.f, 0.f};
+    RenderPipeline pipeline;
+    pipeline.beginFrame();
+    pipeline.projectMesh(*mesh, settingsFor(1, 1));
+    EXPECT_FLOAT_EQ(mesh->rotation.y, 1.f);
+    EXPECT_FLOAT_EQ(mesh->localPosition.x, 2.f);
+    EXPECT_NEAR(mesh->screenBounds.minY, 530.f, 1e-2f);
+    EXPECT_LT(mesh->screenBounds.minX, mesh->screenBounds.maxX);
+
+    // A child follows its parent's position and rotation.
+    sf::Vector3f parentPosition(5.f, 6.f, 7.f), parentRotation(0.f, 0.f, 10.f);
+    mesh->parentPosition = &parentPosition;
+    mesh->parentRotation = &parentRotation;
+    mesh->updateTransform(0.f);
+    EXPECT_EQ(mesh->position, mesh->localPosition + parentPosition);
+    EXPECT_EQ(mesh->worldRotation, mesh->rotation + parentRotation);
+
+    auto wall = meshOf({faceAt(0.f, 0.f, 100.f)}, "3D/LVL2/wall/wall1");
+    for (int frame = 0; frame < 3; ++frame) {
+        pipeline.beginFrame();
+        pipeline.projectMesh(*wall, settingsFor(8, 1));
+    }
+    EXPECT_FLOAT_EQ(wall->depthOffset.x, 3 * 750000.f);
+    EXPECT_GT(wall->depth, 2e6f);
+}
+
+TEST(Engine3DPipeline, BatchOrderIsStableAndSpaceComesNearFirst)
+{
+    auto make = [](const char* name, float depth) {
+        Batch b;
+        b.name = name;
+        b.depth = depth;
+        b.space = b.name.find("space") != std::string::npos;
+        return b;
+    };
+    std::vector<Batch> store = {make("a", 10), make("b", 30), make("c", 10), make("d", 20), make("e", 30)};
+    std::vector<Batch*> order, scratch;
+    for (Batch& b : store)
+        order.push_back(&b);
+    sortBatches(order, scratch);
+    std::string names;
+    for (const Batch* b : order)
+        names += b->name;
+    EXPECT_EQ(names, "bedac");
+
+    // With the backdrop among them the result is still a permutation, the same
+    // every time, with no element lost or repeated.
+    std::vector<Batch> mixed;
+    for (int i = 0; i < 37; ++i)
+        mixed.push_back(make(i % 5 == 0 ? "3D/space" : "obj", static_cast<float>((i * 17) % 11)));
+    std::vector<Batch*> first, second;
+    for (Batch& b : mixed) {
+        first.push_back(&b);
+        second.push_back(&b);
+    }
+    sortBatches(first, scratch);
+    sortBatches(second, scratch);
+    EXPECT_EQ(first, second);
+    std::vector<Batch*> sortedFirst = first;
+    std::sort(sortedFirst.begin(), sortedFirst.end());
+    for (Batch& b : mixed)
+        EXPECT_EQ(std::count(sortedFirst.begin(), sortedFirst.end(), &b), 1);
+}
+
+TEST(Engine3DPipeline, VisibleListBoxAndLightRanges)
+{
+    Engine e;
+    e.installPlayer(std::make_unique<Player>());
+    e.sceneId = 1;
+    // Camera at (0, 200, 0): the position projects to x = 10930.
+    SceneObjectRecord record;
+    record.mesh = std::make_unique<Mesh>(std::vector<Triangle>{}, sf::Vector3f(9970.f, 200.f, 800.f), "obj", false);
+    e.sceneObjects.push_back(std::move(record));
+    e.updateVisibleObjects();
+    EXPECT_TRUE(e.visibleObjects.empty());
+    e.sceneId = 5;
+    e.updateVisibleObjects();
+    EXPECT_EQ(e.visibleObjects.size(), 1u);
+    // Scene 15 releases every scene object.
+    e.sceneId = 15;
+    e.updateVisibleObjects();
+    EXPECT_TRUE(e.sceneObjects.empty());
+
+    LightData light{2.f, 1000.f, sf::Color::Red};
+    Mesh near({}, {2999.f, 0.f, 0.f}, "near", false), far({}, {3001.f, 0.f, 0.f}, "far", false);
+    Mesh unlit({}, {10.f, 0.f, 0.f}, "unlit", false), tagged({}, {10.f, 0.f, 0.f}, "tagged", false);
+    unlit.lit = false;
+    tagged.lit = false;
+    tagged.tags.push_back("Light");
+    for (Mesh* m : {&near, &far, &unlit, &tagged})
+        m->addLightIfInRange({0.f, 0.f, 0.f}, &light);
+    EXPECT_EQ(near.lights.size(), 1u);
+    EXPECT_TRUE(far.lights.empty());
+    EXPECT_TRUE(unlit.lights.empty());
+    EXPECT_EQ(tagged.lights.size(), 1u);
+}

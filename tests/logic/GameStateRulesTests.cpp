@@ -1,0 +1,259 @@
+// Rules of play that need no window: music handover and fades, wall lines,
+// the bindings of play, the rumble speed.
+#include "gameplay/GameBindings.h"
+#include "gameplay/MusicUpkeep.h"
+#include "gameplay/WallLines.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <cmath>
+
+namespace {
+
+// A deck whose tracks are scripted: offsets move only when the test says.
+class ScriptedDeck : public MusicDeck {
+public:
+    struct Track {
+        bool loaded = true;
+        bool playing = false;
+        bool paused = false;
+        float offset = 0.f;
+        float duration = 60.f;
+        float volume = 100.f;
+        int plays = 0;
+        int stops = 0;
+    };
+    std::array<Track, MUSIC_TRACK_COUNT> tracks{};
+    std::array<bool, MUSIC_TRACK_COUNT> fadeActive{}, fadeOut{};
+    std::array<float, MUSIC_TRACK_COUNT> fadeDuration{}, fadeElapsed{};
+
+    bool loaded(int t) const override { return tracks[t].loaded; }
+    bool playing(int t) const override { return tracks[t].playing; }
+    bool paused(int t) const override { return tracks[t].paused; }
+    float offset(int t) const override { return tracks[t].offset; }
+    float duration(int t) const override { return tracks[t].loaded ? tracks[t].duration : 0.f; }
+    void play(int t) override
+    {
+        if (!tracks[t].loaded)
+            return;
+        tracks[t].playing = true;
+        ++tracks[t].plays;
+    }
+    void stop(int t) override
+    {
+        tracks[t].playing = false;
+        tracks[t].offset = 0.f;
+        ++tracks[t].stops;
+    }
+    void setVolume(int t, float v) override { tracks[t].volume = v; }
+    TrackFade fade(int t) override { return {fadeActive[t], fadeOut[t], fadeDuration[t], fadeElapsed[t]}; }
+};
+
+TEST(GameStateMusic, IntroHandsOverToItsLoopOnceNearItsEnd)
+{
+    ScriptedDeck deck;
+    MusicUpkeep music;
+    music.startTrack(deck, MUSIC_STAGE01_INTRO, 25.f);
+    EXPECT_TRUE(deck.tracks[MUSIC_STAGE01_INTRO].playing);
+
+    deck.tracks[MUSIC_STAGE01_INTRO].offset = 59.8f;
+    music.update(deck, 0.016f);
+    EXPECT_TRUE(deck.tracks[MUSIC_STAGE01_INTRO].playing);
+    EXPECT_FALSE(deck.tracks[MUSIC_STAGE01].playing);
+
+    deck.tracks[MUSIC_STAGE01_INTRO].offset = 59.91f;
+    deck.fadeActive[MUSIC_STAGE01] = true;
+    music.update(deck, 0.016f);
+    EXPECT_FALSE(deck.tracks[MUSIC_STAGE01_INTRO].playing);
+    EXPECT_TRUE(deck.tracks[MUSIC_STAGE01].playing);
+    EXPECT_FLOAT_EQ(deck.tracks[MUSIC_STAGE01].volume, 25.f);
+    EXPECT_FALSE(deck.fadeActive[MUSIC_STAGE01]);
+
+    // The loop is started once, not again on later frames.
+    for (int i = 0; i < 10; ++i)
+        music.update(deck, 0.016f);
+    EXPECT_EQ(deck.tracks[MUSIC_STAGE01].plays, 1);
+}
+
+TEST(GameStateMusic, MissingIntroStartsTheLoopOnceInsteadOfEveryFrame)
+{
+    ScriptedDeck deck;
+    deck.tracks[MUSIC_STAGE04_INTRO].loaded = false;
+    MusicUpkeep music;
+    music.startTrack(deck, MUSIC_STAGE04_INTRO, 55.f);
+    EXPECT_TRUE(deck.tracks[MUSIC_STAGE04].playing);
+    EXPECT_FLOAT_EQ(deck.tracks[MUSIC_STAGE04].volume, 55.f);
+    for (int i = 0; i < 30; ++i)
+        music.update(deck, 0.016f);
+    EXPECT_EQ(deck.tracks[MUSIC_STAGE04].plays, 1);
+    EXPECT_EQ(deck.tracks[MUSIC_STAGE04].stops, 1);
+}
+
+TEST(GameStateMusic, IntroThatRanOutDuringALongFrameStillHandsOver)
+{
+    ScriptedDeck deck;
+    MusicUpkeep music;
+    music.startTrack(deck, MUSIC_BOSS_INTRO, 25.f);
+    deck.tracks[MUSIC_BOSS_INTRO].offset = 58.5f;
+    music.update(deck, 0.016f);
+    // A hitch: the intro reached its end and stopped between two frames.
+    deck.tracks[MUSIC_BOSS_INTRO].playing = false;
+    deck.tracks[MUSIC_BOSS_INTRO].offset = 0.f;
+    music.update(deck, 0.02f);
+    EXPECT_TRUE(deck.tracks[MUSIC_BOSS].playing);
+    EXPECT_EQ(deck.tracks[MUSIC_BOSS].plays, 1);
+}
+
+TEST(GameStateMusic, IntroStoppedOnPurposeOrPausedDoesNotHandOver)
+{
+    ScriptedDeck deck;
+    MusicUpkeep music;
+    music.startTrack(deck, MUSIC_STAGE01_INTRO, 25.f);
+    deck.tracks[MUSIC_STAGE01_INTRO].offset = 59.f;
+    music.update(deck, 0.016f);
+    music.stopTrack(deck, MUSIC_STAGE01_INTRO);
+    music.update(deck, 0.016f);
+    EXPECT_FALSE(deck.tracks[MUSIC_STAGE01].playing);
+
+    // Stopped early by whoever: far from its end, it is not taken as finished.
+    music.startTrack(deck, MUSIC_STAGE01_INTRO, 25.f);
+    deck.tracks[MUSIC_STAGE01_INTRO].offset = 10.f;
+    music.update(deck, 0.016f);
+    deck.tracks[MUSIC_STAGE01_INTRO].playing = false;
+    music.update(deck, 0.016f);
+    EXPECT_FALSE(deck.tracks[MUSIC_STAGE01].playing);
+
+    music.startTrack(deck, MUSIC_STAGE01_INTRO, 25.f);
+    deck.tracks[MUSIC_STAGE01_INTRO].offset = 59.5f;
+    music.update(deck, 0.016f);
+    deck.tracks[MUSIC_STAGE01_INTRO].playing = false;
+    deck.tracks[MUSIC_STAGE01_INTRO].paused = true;
+    music.update(deck, 0.016f);
+    EXPECT_FALSE(deck.tracks[MUSIC_STAGE01].playing);
+}
+
+TEST(GameStateMusic, FadesRunFrom25DownToSilenceAndEnd)
+{
+    ScriptedDeck deck;
+    MusicUpkeep music;
+    MusicUpkeep::startFadeOut(deck, MUSIC_STAGE01, 2.f);
+    music.update(deck, 0.5f);
+    EXPECT_NEAR(deck.tracks[MUSIC_STAGE01].volume, 18.75f, 1e-4);
+    EXPECT_TRUE(deck.fadeActive[MUSIC_STAGE01]);
+    music.update(deck, 1.6f);
+    EXPECT_FLOAT_EQ(deck.tracks[MUSIC_STAGE01].volume, 0.f);
+    EXPECT_FALSE(deck.fadeActive[MUSIC_STAGE01]);
+
+    // A fade with no duration goes silent at once instead of dividing by zero.
+    MusicUpkeep::startFadeOut(deck, MUSIC_BOSS, 0.f);
+    music.update(deck, 0.016f);
+    EXPECT_FLOAT_EQ(deck.tracks[MUSIC_BOSS].volume, 0.f);
+    EXPECT_FALSE(deck.fadeActive[MUSIC_BOSS]);
+}
+
+std::vector<WallMarker> markers(std::initializer_list<std::pair<bool, sf::Vector2f>> items)
+{
+    std::vector<WallMarker> out;
+    for (const auto& item : items)
+        out.push_back({item.first, item.second});
+    return out;
+}
+
+TEST(GameStateWallLines, PolylineRunsCornerToCornerThroughVisibleMarkers)
+{
+    // object 0: not a marker; 1: marker off screen; 2, 3: visible markers; 4: another object.
+    const auto objects = markers({{false, {-50.f, 900.f}},
+                                  {true, {-10.f, 950.f}},
+                                  {true, {400.f, 900.f}},
+                                  {true, {1500.f, 880.f}},
+                                  {false, {2100.f, 870.f}}});
+    const auto line = wallPolyline(objects, WallSide::Bottom);
+    const std::vector<sf::Vector2f> expected = {
+        {0.f, 1080.f}, {-10.f, 950.f}, {400.f, 900.f}, {1500.f, 880.f}, {2100.f, 870.f}, {1920.f, 1080.f}};
+    EXPECT_EQ(line, expected);
+
+    // First visible marker is the first object: no left corner; last one is the last object.
+    const auto top = wallPolyline(markers({{true, {100.f, 100.f}}, {true, {900.f, 80.f}}}), WallSide::Top);
+    const std::vector<sf::Vector2f> expectedTop = {{100.f, 100.f}, {900.f, 80.f}, {1920.f, 0.f}};
+    EXPECT_EQ(top, expectedTop);
+
+    EXPECT_TRUE(wallPolyline(markers({{true, {0.f, 500.f}}, {true, {1921.f, 500.f}}, {false, {5.f, 5.f}}}),
+                             WallSide::Bottom)
+                    .empty());
+    EXPECT_TRUE(wallPolyline({}, WallSide::Top).empty());
+
+    const Polygon wall = wallPolygon(line);
+    ASSERT_EQ(wall.size(), line.size());
+    EXPECT_EQ(wall[2].color, sf::Color::Red);
+    // The wall closes along the screen's edge: a point behind it is in the wall, one in the open is not.
+    EXPECT_TRUE(polygonIntersectsRect(wall, sf::FloatRect(950.f, 1000.f, 0.f, 0.f)));
+    EXPECT_FALSE(polygonIntersectsRect(wall, sf::FloatRect(950.f, 300.f, 0.f, 0.f)));
+}
+
+TEST(GameStateBindings, TableAnswersForKeyboardOnEveryPadAndForEachPadAlone)
+{
+    testing_support::SyntheticInput in;
+    BindingMap map;
+    registerPlayBindings(map);
+    registerPauseBindings(map);
+    EXPECT_EQ(map.size(), 17u);
+
+    in.keyboard.press(sf::Keyboard::Z);
+    EXPECT_TRUE(isActionPressed(map, game_action::UP, 0));
+    EXPECT_TRUE(isActionPressed(map, game_action::UP, 1));
+    EXPECT_FALSE(isActionPressed(map, game_action::DOWN, 0));
+    in.keyboard.releaseAll();
+
+    // Pad 1's A shoots for player 2 only, and also answers for REVIVE and Resume.
+    in.pads.connected[1] = true;
+    in.pads.states[1].buttons = pad::A;
+    EXPECT_FALSE(isActionPressed(map, game_action::SHOOT, 0));
+    EXPECT_TRUE(isActionPressed(map, game_action::SHOOT, 1));
+    EXPECT_TRUE(isActionPressed(map, game_action::REVIVE, 1));
+    EXPECT_TRUE(isActionPressed(map, game_action::RESUME, 1));
+    in.pads.states[1].buttons = 0;
+
+    // Right trigger fires the laser, left trigger speeds up; the left stick up moves up.
+    in.pads.states[1].rightTrigger = 200;
+    EXPECT_TRUE(isActionPressed(map, game_action::LASER, 1));
+    EXPECT_FALSE(isActionPressed(map, game_action::UP_SPEED, 1));
+    in.pads.states[1].rightTrigger = 0;
+    in.pads.states[1].leftTrigger = 200;
+    EXPECT_TRUE(isActionPressed(map, game_action::UP_SPEED, 1));
+    in.pads.states[1].thumbLY = 30000;
+    EXPECT_TRUE(isActionPressed(map, game_action::UP, 1));
+    EXPECT_FALSE(isActionPressed(map, game_action::DOWN, 1));
+
+    in.keyboard.press(sf::Keyboard::BackSpace);
+    EXPECT_TRUE(isActionPressed(map, game_action::QUIT, 0));
+}
+
+} // namespace
+
+#include "gameplay/GameState.h"
+#include "play/Laser.h"
+#include "play/Shield.h"
+
+namespace {
+
+TEST(GameStateRumble, LaserFadesShieldHoldsAndBadNumbersGiveSilence)
+{
+    Player2D ship(0);
+    EXPECT_EQ(rumbleSpeed(ship), 0);
+    ship.shield = new Shield(ship.position, 0);
+    EXPECT_EQ(rumbleSpeed(ship), 20000);
+    ship.laser = new Laser(LASER_PLAYER1, 2.f, 0.f);
+    EXPECT_EQ(rumbleSpeed(ship), 65000);
+    ship.laser->elapsed = 1.f;
+    EXPECT_EQ(rumbleSpeed(ship), 32500);
+    ship.laser->elapsed = 2.5f; // past its strength: negative, not a wrapped integer
+    EXPECT_EQ(rumbleSpeed(ship), 0);
+    ship.laser->elapsed = std::nanf("");
+    EXPECT_EQ(rumbleSpeed(ship), 0);
+    ship.laser->strength = 0.f;
+    ship.laser->elapsed = 0.f;
+    EXPECT_EQ(rumbleSpeed(ship), 0);
+    ship.stopLaser();
+}
+
+} // namespace

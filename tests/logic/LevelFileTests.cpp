@@ -1,0 +1,185 @@
+#include "enemies/LevelFiles.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+
+const char* const TWO_RECORDS =
+    "UP\n"
+    "SPAWNER1 POSITION 960 -80 DIRECTION 270 SPAWN_TIMER 1.5 DELAY_TIMER 0.25 NB_MAX_ENEMY 5 PATTERN_ID 6\n"
+    "SPAWNER2 POSITION 100.5 200 DIRECTION 22.5 SPAWN_TIMER 3 DELAY_TIMER 0 NB_MAX_ENEMY 1 PATTERN_ID 16\n";
+
+} // namespace
+
+TEST(LevelIndexFile, ReadsCountsAndSurvivesDamagedIndexes)
+{
+    TempDir dir;
+    writeFile(dir.file("ok.txt"), "NB_LEVELS 4\nNB_SEQUENCE 1 4\nNB_SEQUENCE 2 1\nNB_SEQUENCE 3 3\nNB_SEQUENCE 4 2");
+    LevelIndex ok = readLevelIndex(dir.file("ok.txt"));
+    EXPECT_EQ(ok.sequenceCounts, (std::vector<int>{4, 1, 3, 2}));
+    EXPECT_EQ(ok.totalSequences, 10);
+
+    // A level that no line names has no sequences.
+    writeFile(dir.file("gap.txt"), "NB_LEVELS 2\r\nNB_SEQUENCE 1 5\r\n");
+    LevelIndex gap = readLevelIndex(dir.file("gap.txt"));
+    EXPECT_EQ(gap.sequenceCounts, (std::vector<int>{5, 0}));
+    EXPECT_EQ(gap.totalSequences, 5);
+
+    // Lines before NB_LEVELS, levels out of range, bad numbers, a repeated level
+    // (the last count wins and the total follows the table), a truncated end.
+    writeFile(dir.file("bad.txt"), "NB_SEQUENCE 1 9\nNB_LEVELS 3\nNB_SEQUENCE 0 4\nNB_SEQUENCE 7 4\n"
+                                   "NB_SEQUENCE two 4\nNB_SEQUENCE 2 x\njunk\nNB_SEQUENCE 1 2\nNB_SEQUENCE 1 3\n"
+                                   "NB_SEQUENCE 3 -5\nNB_SEQUENCE 2");
+    LevelIndex bad = readLevelIndex(dir.file("bad.txt"));
+    EXPECT_EQ(bad.sequenceCounts, (std::vector<int>{3, 0, 0}));
+    EXPECT_EQ(bad.totalSequences, 3);
+
+    // Huge or negative level counts are clamped rather than allocated.
+    writeFile(dir.file("huge.txt"), "NB_LEVELS 2000000000 NB_LEVELS -3");
+    EXPECT_TRUE(readLevelIndex(dir.file("huge.txt")).sequenceCounts.empty());
+    writeFile(dir.file("huge2.txt"), "NB_LEVELS 2000000000");
+    EXPECT_EQ(readLevelIndex(dir.file("huge2.txt")).sequenceCounts.size(), size_t(level_files::MAX_LEVELS));
+
+    EXPECT_TRUE(readLevelIndex(dir.file("missing.txt")).sequenceCounts.empty());
+    writeFile(dir.file("garbage.bin"), std::string("\x01\xff\x00NB_LEVELS\x7f", 13));
+    EXPECT_EQ(readLevelIndex(dir.file("garbage.bin")).totalSequences, 0);
+}
+
+TEST(LevelIndexFile, WritesTheFormatAndReadsItBack)
+{
+    EXPECT_EQ(formatLevelIndex({4, 1}), "NB_LEVELS 2\nNB_SEQUENCE 1 4\nNB_SEQUENCE 2 1");
+    EXPECT_EQ(formatLevelIndex({}), "NB_LEVELS 0");
+    TempDir dir;
+    ASSERT_TRUE(writeLevelIndex(dir.file("index.txt"), {4, 1, 3, 2}));
+    EXPECT_EQ(readLevelIndex(dir.file("index.txt")).sequenceCounts, (std::vector<int>{4, 1, 3, 2}));
+    EXPECT_FALSE(writeLevelIndex(dir.file("no/such/folder/index.txt"), {1}));
+}
+
+TEST(SequenceFile, ReadsRecordsInOrderWithAnyLineEnds)
+{
+    for (std::string text : {std::string(TWO_RECORDS), std::string()}) {
+        if (text.empty()) {
+            text = TWO_RECORDS;
+            for (size_t p = text.find('\n'); p != std::string::npos; p = text.find('\n', p + 2))
+                text.replace(p, 1, "\r\n");
+        }
+        SequenceFile f = parseSequenceText(text);
+        EXPECT_EQ(f.direction, scroll_direction::UP);
+        ASSERT_EQ(f.records.size(), 2u);
+        EXPECT_EQ(f.records[0].name, "SPAWNER1");
+        EXPECT_FLOAT_EQ(f.records[0].y, -80.f);
+        EXPECT_FLOAT_EQ(f.records[0].direction, 270.f);
+        EXPECT_FLOAT_EQ(f.records[0].spawnTime, 1.5f);
+        EXPECT_FLOAT_EQ(f.records[0].delay, 0.25f);
+        EXPECT_EQ(f.records[0].count, 5);
+        EXPECT_EQ(f.records[0].pattern, 6);
+        EXPECT_FLOAT_EQ(f.records[1].x, 100.5f);
+        EXPECT_EQ(f.records[1].pattern, 16);
+    }
+    // Only the four upper-case words are directions.
+    EXPECT_EQ(parseSequenceText("right\n").direction, -1);
+    EXPECT_EQ(parseSequenceText("LEFT").direction, scroll_direction::LEFT);
+    EXPECT_TRUE(readSequenceFile("/no/such/file.txt").records.empty());
+    EXPECT_FALSE(readSequenceFile("/no/such/file.txt").opened);
+}
+
+TEST(SequenceFile, SkipsDamagedRecordsAndKeepsTheRest)
+{
+    const std::string good =
+        "SPAWNER9 POSITION 1 2 DIRECTION 3 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 6 PATTERN_ID 7\n";
+    // A stray number is skipped; a stray capitalised word opens a record that then fails.
+    SequenceFile stray = parseSequenceText("DOWN 42 lower\n" + good + "Stray\n" + good);
+    EXPECT_EQ(stray.records.size(), 2u);
+
+    // Non-numeric values, out-of-range ids, non-finite numbers and an unknown keyword in
+    // a value's place: each damaged record goes, the good ones stay.
+    SequenceFile bad = parseSequenceText(
+        "UP\n"
+        "SPAWNER1 POSITION abc 2 DIRECTION 3 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 6 PATTERN_ID 7\n" + good +
+        "SPAWNER2 POSITION 1 2 DIRECTION 3 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 6 PATTERN_ID 28\n"
+        "SPAWNER3 POSITION 1 2 DIRECTION 3 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 6 PATTERN_ID -1\n"
+        "SPAWNER4 POSITION 1 2 DIRECTION 1e99 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 6 PATTERN_ID 7\n"
+        "SPAWNER5 POSITION 1 2 DIRECTION nan SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 6 PATTERN_ID 7\n"
+        "SPAWNER6 POSITION 1 2 DIRECTION 3 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 6.5 PATTERN_ID 7\n"
+        "SPAWNER7 POSITION 1 2 DIRECTION 3 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 99999999999 PATTERN_ID 7\n"
+        "SPAWNER8 POSITION 1 2 DIRECTION 3 SPAWN_TIMER 4 BOGUS NB_MAX_ENEMY 6 PATTERN_ID 7\n" + good);
+    ASSERT_EQ(bad.records.size(), 2u);
+    EXPECT_EQ(bad.records[0].name, "SPAWNER9");
+    EXPECT_EQ(bad.records[1].name, "SPAWNER9");
+
+    // A record cut short by the end of the file is dropped.
+    SequenceFile cut = parseSequenceText("UP\n" + good + "SPAWNER2 POSITION 1 2 DIRECTION 3 SPAWN_TIMER");
+    EXPECT_EQ(cut.records.size(), 1u);
+
+    // Counts are clamped so that an all-at-once formation cannot flood the game.
+    SequenceFile huge = parseSequenceText(
+        "UP SPAWNER1 POSITION 1 2 DIRECTION 3 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 2000000000 PATTERN_ID 5 "
+        "SPAWNER2 POSITION 1 2 DIRECTION 3 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY -4 PATTERN_ID 5");
+    ASSERT_EQ(huge.records.size(), 2u);
+    EXPECT_EQ(huge.records[0].count, level_files::MAX_ENEMIES_PER_SPAWNER);
+    EXPECT_EQ(huge.records[1].count, 0);
+
+    // Binary garbage reads as nothing and never hangs.
+    std::string garbage;
+    for (int i = 0; i < 5000; ++i)
+        garbage += static_cast<char>((i * 7919) % 256);
+    EXPECT_NO_THROW(parseSequenceText(garbage));
+}
+
+TEST(SequenceFile, WriteThenReadKeepsEveryField)
+{
+    std::vector<SequenceRecord> records(4);
+    records[0] = {"", 540.f, 0.3f, 22.5f, 2.4f, 0.125f, 16, 6};
+    records[1] = {"", -120.75f, 1e6f, 337.5f, 0.f, 3.f, 1, 15};
+    records[2] = {"", 1.f, 2.f, 3.f, 4.f, 5.f, 6, 30}; // not a pattern: not written, takes no number
+    records[3] = {"", 1920.f, 1080.f, 270.f, 59.9f, 1e-5f, 100, 27};
+    const std::string text = formatSequenceFile(scroll_direction::LEFT, records);
+    EXPECT_EQ(text.substr(0, text.find('\n')), "LEFT");
+    EXPECT_NE(text.find("SPAWNER1 POSITION 540 0.3 DIRECTION 22.5 SPAWN_TIMER 2.4 DELAY_TIMER 0.125 "
+                        "NB_MAX_ENEMY 16 PATTERN_ID 6\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("POSITION -120.75 1e+06"), std::string::npos);
+    EXPECT_NE(text.find("SPAWNER3 POSITION 1920"), std::string::npos);
+    EXPECT_EQ(text.find("SPAWNER4"), std::string::npos);
+
+    TempDir dir;
+    ASSERT_TRUE(writeSequenceFile(dir.file("seq.txt"), scroll_direction::LEFT, records));
+    SequenceFile back = readSequenceFile(dir.file("seq.txt"));
+    EXPECT_EQ(back.direction, scroll_direction::LEFT);
+    ASSERT_EQ(back.records.size(), 3u);
+    const SequenceRecord* expected[] = {&records[0], &records[1], &records[3]};
+    for (size_t i = 0; i < 3; ++i) {
+        const SequenceRecord& a = *expected[i];
+        const SequenceRecord& b = back.records[i];
+        EXPECT_EQ(b.name, "SPAWNER" + std::to_string(i + 1));
+        EXPECT_FLOAT_EQ(b.x, a.x);
+        EXPECT_FLOAT_EQ(b.y, a.y);
+        EXPECT_FLOAT_EQ(b.direction, a.direction);
+        EXPECT_FLOAT_EQ(b.spawnTime, a.spawnTime);
+        EXPECT_FLOAT_EQ(b.delay, a.delay);
+        EXPECT_EQ(b.count, a.count);
+        EXPECT_EQ(b.pattern, a.pattern);
+    }
+}
+
+TEST(ShippedLevels, EverySequenceLoadsAndEndsWithItsFinish)
+{
+    const LevelIndex index = readLevelIndex("2D/Spawner/Config/LevelsData.txt");
+    ASSERT_EQ(index.sequenceCounts, (std::vector<int>{4, 1, 3, 2}));
+    for (int level = 1; level <= 4; ++level)
+        for (int s = 1; s <= index.sequenceCounts[level - 1]; ++s) {
+            const SequenceFile f = readSequenceFile(level_files::sequenceFileName(level, s));
+            SCOPED_TRACE("level " + std::to_string(level) + " sequence " + std::to_string(s));
+            ASSERT_TRUE(f.opened);
+            EXPECT_GE(f.direction, 0);
+            ASSERT_GE(f.records.size(), 5u);
+            // The Finish record comes last, after every spawner has had its time.
+            const SequenceRecord& last = f.records.back();
+            EXPECT_EQ(last.pattern, 16);
+            for (const SequenceRecord& r : f.records)
+                EXPECT_LE(r.spawnTime, last.spawnTime);
+        }
+}

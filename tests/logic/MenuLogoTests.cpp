@@ -1,0 +1,102 @@
+#include "screens/LogoSequence.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+// Runs the sequence at 100 frames per second until `seconds` have passed,
+// recording when each stage began.
+struct LogoRun {
+    testing_support::SyntheticInput input;
+    LogoSequence logos{true};
+    float time = 0.f;
+    std::map<int, float> stageStart{{0, 0.f}};
+
+    void run(float seconds, bool skipHeld = false)
+    {
+        for (float end = time + seconds; time < end - 1e-4f;) {
+            input.clock.advance(0.01f);
+            time += 0.01f;
+            if (logos.update(skipHeld))
+                stageStart[logos.stage()] = time;
+        }
+    }
+};
+} // namespace
+
+TEST(MenuLogo, EachPictureFadesAndHoldsForItsTimes)
+{
+    LogoRun r;
+    r.logos.update(false);
+    EXPECT_EQ(r.logos.alpha(), 255) << "the studio logo starts at full strength";
+    r.run(0.5f);
+    EXPECT_EQ(r.logos.stage(), logo_stage::STUDIO);
+    EXPECT_NEAR(r.logos.alpha(), 127, 3);
+    r.run(30.f);
+    EXPECT_TRUE(r.logos.finished());
+    // Studio: 1 s fade out. School and product: 1 + 3 + 1 s. Scenario: 1 + 8.5 + 1 s.
+    EXPECT_NEAR(r.stageStart[1], 1.f, 0.05f);
+    EXPECT_NEAR(r.stageStart[2] - r.stageStart[1], 5.f, 0.05f);
+    EXPECT_NEAR(r.stageStart[3] - r.stageStart[2], 10.5f, 0.05f);
+    EXPECT_NEAR(r.stageStart[4] - r.stageStart[3], 5.f, 0.05f);
+}
+
+TEST(MenuLogo, AlphaRisesHoldsAndFallsWithinAPicture)
+{
+    LogoRun r;
+    r.run(1.05f); // the school logo began at about 1.01 s
+    ASSERT_EQ(r.logos.stage(), logo_stage::SCHOOL);
+    r.run(0.46f);
+    EXPECT_EQ(r.logos.phase(), LogoSequence::FADING_IN);
+    EXPECT_NEAR(r.logos.alpha(), 127, 5);
+    r.run(1.f);
+    EXPECT_EQ(r.logos.phase(), LogoSequence::HOLDING);
+    EXPECT_EQ(r.logos.alpha(), 255);
+    r.run(2.4f);
+    EXPECT_EQ(r.logos.phase(), LogoSequence::HOLDING);
+    r.run(0.2f);
+    EXPECT_EQ(r.logos.phase(), LogoSequence::FADING_OUT);
+    r.run(0.5f);
+    EXPECT_LT(r.logos.alpha(), 120);
+    EXPECT_EQ(r.logos.stage(), logo_stage::SCHOOL);
+}
+
+TEST(MenuLogo, SkipCutsThePictureOncePerPress)
+{
+    LogoRun r;
+    r.run(3.f);
+    ASSERT_EQ(r.logos.stage(), logo_stage::SCHOOL);
+    r.run(0.01f, true);
+    EXPECT_EQ(r.logos.stage(), logo_stage::SCENARIO);
+    EXPECT_EQ(r.logos.phase(), LogoSequence::FADING_IN);
+    EXPECT_EQ(r.logos.alpha(), 0);
+    r.run(5.f, true);
+    EXPECT_EQ(r.logos.stage(), logo_stage::SCENARIO) << "a held Skip advances only once";
+    r.run(0.01f);
+    r.run(0.01f, true);
+    EXPECT_EQ(r.logos.stage(), logo_stage::PRODUCT);
+    r.run(0.01f);
+    r.run(0.01f, true);
+    EXPECT_TRUE(r.logos.finished());
+}
+
+TEST(MenuLogo, SkipHeldFromTheStartAdvancesOneStageThenTheTimesRun)
+{
+    LogoRun r;
+    r.run(2.f, true);
+    EXPECT_EQ(r.logos.stage(), logo_stage::SCHOOL);
+    r.run(30.f, true);
+    EXPECT_TRUE(r.logos.finished());
+    EXPECT_NEAR(r.stageStart[2] - r.stageStart[1], 5.f, 0.05f);
+}
+
+TEST(MenuLogo, WithoutLogosTheMenuIsLiveAtOnce)
+{
+    testing_support::SyntheticInput input;
+    LogoSequence logos(false);
+    EXPECT_TRUE(logos.finished());
+    EXPECT_FALSE(logos.update(true));
+    EXPECT_EQ(logos.stage(), logo_stage::MENU);
+}

@@ -1,0 +1,255 @@
+#include "app/SoundManager.h"
+#include "app/Startup.h"
+#include "engine/Engine.h"
+#include "screens/MenuNavigation.h"
+#include "screens/MenuPageInput.h"
+#include "screens/MenuScene.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+class MenuNavigation : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Engine& e = engine();
+        e.menuPage = menu_page::MAIN;
+        e.menuCursor = 0;
+        e.difficulty = DIFFICULTY_NORMAL;
+        e.cheatLives = e.cheatLaser = false;
+        e.startLevel = 0;
+        e.frameTime = 1.f / 60.f;
+        menuControls() = MenuControls{};
+        fillMenuBindings(e.menuBindings);
+    }
+
+    // One frame of the menu screen: its input, then the current page's own input.
+    void frame()
+    {
+        updateMenuInput();
+        switch (engine().menuPage) {
+        case menu_page::DIFFICULTY: updateDifficultyChoice(); break;
+        case menu_page::CHEATS: updateCheatsMenu(); break;
+        case menu_page::CREDITS: updateCreditsTurn(); break;
+        case menu_page::HOW_TO_PLAY: updateHowToPlayTurn(); break;
+        default: break;
+        }
+    }
+    void hold(sf::Keyboard::Key key, int frames)
+    {
+        input.keyboard.press(key);
+        for (int i = 0; i < frames; ++i)
+            frame();
+        input.keyboard.release(key);
+    }
+    void tap(sf::Keyboard::Key key)
+    {
+        hold(key, 1);
+        frame();
+    }
+    void idle(float seconds)
+    {
+        for (float t = 0.f; t < seconds; t += engine().frameTime)
+            frame();
+    }
+    int lastSound() const
+    {
+        const SoundManager& s = soundManager();
+        return s.voiceEffect[(s.nextVoice + SoundManager::VOICE_COUNT - 1) % SoundManager::VOICE_COUNT];
+    }
+    int page() const { return engine().menuPage; }
+    int cursor() const { return engine().menuCursor; }
+
+    testing_support::SyntheticInput input;
+};
+
+constexpr auto UP = sf::Keyboard::Z, DOWN = sf::Keyboard::S, VALIDATE = sf::Keyboard::E, BACK = sf::Keyboard::B,
+               PREVIOUS = sf::Keyboard::Q, NEXT = sf::Keyboard::D;
+} // namespace
+
+TEST_F(MenuNavigation, CursorWrapsOnEveryPage)
+{
+    struct Case {
+        int page, first, last;
+    };
+    for (Case c : {Case{menu_page::MAIN, 0, 3}, Case{menu_page::PLAY, 4, 7}, Case{menu_page::CREDITS, 11, 13},
+                   Case{menu_page::DIFFICULTY, 19, 21}, Case{menu_page::HOW_TO_PLAY, 22, 24},
+                   Case{menu_page::CHEATS, 14, 18}}) {
+        engine().menuPage = c.page;
+        engine().menuCursor = c.last;
+        tap(DOWN);
+        EXPECT_EQ(cursor(), c.first) << "page " << c.page;
+        EXPECT_EQ(lastSound(), SFX_MENU_SELECT);
+        tap(UP);
+        EXPECT_EQ(cursor(), c.last) << "page " << c.page;
+    }
+    engine().menuPage = menu_page::HIGH_SCORES;
+    engine().menuCursor = 1;
+    tap(DOWN);
+    EXPECT_EQ(cursor(), 1) << "a page without items keeps the cursor";
+}
+
+TEST_F(MenuNavigation, ValidateOpensPagesAndBackWalksTheChain)
+{
+    tap(VALIDATE);
+    EXPECT_EQ(page(), menu_page::PLAY);
+    EXPECT_EQ(cursor(), 4);
+    EXPECT_EQ(lastSound(), SFX_MENU_VALID);
+    tap(DOWN);
+    tap(VALIDATE);
+    EXPECT_EQ(page(), menu_page::DIFFICULTY);
+    EXPECT_EQ(cursor(), 20);
+    tap(BACK);
+    EXPECT_EQ(lastSound(), SFX_MENU_CANCEL);
+    EXPECT_EQ(page(), menu_page::PLAY);
+    EXPECT_EQ(cursor(), 4);
+    tap(BACK);
+    EXPECT_EQ(page(), menu_page::MAIN);
+    EXPECT_EQ(cursor(), 0);
+    engine().menuCursor = 2;
+    tap(BACK);
+    EXPECT_EQ(page(), menu_page::MAIN);
+    EXPECT_EQ(cursor(), 0);
+
+    struct Case {
+        int from, item, page, cursor;
+    };
+    for (Case c : {Case{menu_page::MAIN, 1, menu_page::HIGH_SCORES, 1}, Case{menu_page::MAIN, 2, menu_page::CREDITS, 11},
+                   Case{menu_page::MAIN, 3, menu_page::QUIT, 3}, Case{menu_page::PLAY, 4, menu_page::START_GAME, 4},
+                   Case{menu_page::PLAY, 6, menu_page::HOW_TO_PLAY, 6}, Case{menu_page::PLAY, 7, menu_page::CHEATS, 15},
+                   Case{menu_page::CHEATS, 16, menu_page::CHEATS, 16}}) {
+        engine().menuPage = c.from;
+        engine().menuCursor = c.item;
+        tap(VALIDATE);
+        EXPECT_EQ(page(), c.page) << "item " << c.item;
+        EXPECT_EQ(cursor(), c.cursor) << "item " << c.item;
+    }
+}
+
+TEST_F(MenuNavigation, HeldKeysActOnceButValidateRepeatsOnPageItems)
+{
+    hold(DOWN, 60);
+    EXPECT_EQ(cursor(), 1);
+    hold(VALIDATE, 30);
+    EXPECT_EQ(page(), menu_page::HIGH_SCORES);
+    hold(BACK, 30);
+    EXPECT_EQ(page(), menu_page::MAIN);
+
+    // On page items the validate sound plays on every held frame.
+    engine().menuPage = menu_page::DIFFICULTY;
+    engine().menuCursor = 19;
+    frame();
+    const int before = soundManager().nextVoice;
+    hold(VALIDATE, 10);
+    EXPECT_EQ((soundManager().nextVoice - before + SoundManager::VOICE_COUNT) % SoundManager::VOICE_COUNT, 10);
+}
+
+TEST_F(MenuNavigation, DifficultyIsChosenOncePerPressAfterAPause)
+{
+    engine().menuPage = menu_page::PLAY;
+    engine().menuCursor = 5;
+    hold(VALIDATE, 20); // opens the page; the same press chooses nothing
+    EXPECT_EQ(page(), menu_page::DIFFICULTY);
+    EXPECT_EQ(engine().difficulty, DIFFICULTY_NORMAL);
+    idle(0.5f);
+    tap(DOWN);
+    hold(VALIDATE, 30);
+    EXPECT_EQ(engine().difficulty, DIFFICULTY_HARD);
+
+    tap(UP);
+    tap(UP); // about 0.07 s released
+    ASSERT_EQ(cursor(), 19);
+    hold(VALIDATE, 5);
+    EXPECT_EQ(engine().difficulty, DIFFICULTY_HARD) << "released for less than 0.25 s";
+    idle(0.3f);
+    hold(VALIDATE, 5);
+    EXPECT_EQ(engine().difficulty, DIFFICULTY_EASY);
+}
+
+TEST_F(MenuNavigation, CheatsToggleOncePerPressAndLevelsAreExclusive)
+{
+    engine().menuPage = menu_page::PLAY;
+    engine().menuCursor = 7;
+    hold(VALIDATE, 10);
+    ASSERT_EQ(page(), menu_page::CHEATS);
+    EXPECT_FALSE(engine().cheatLaser) << "the press that opened the page";
+    frame();
+    hold(VALIDATE, 40);
+    EXPECT_TRUE(engine().cheatLaser) << "a held validate flips once";
+    frame();
+    tap(VALIDATE);
+    EXPECT_FALSE(engine().cheatLaser);
+    tap(UP);
+    tap(VALIDATE);
+    EXPECT_TRUE(engine().cheatLives);
+
+    engine().menuCursor = 17;
+    idle(0.3f);
+    tap(VALIDATE);
+    EXPECT_EQ(engine().startLevel, 2);
+    idle(0.3f);
+    tap(VALIDATE);
+    EXPECT_EQ(engine().startLevel, 0) << "choosing the chosen level clears it";
+    idle(0.3f);
+    tap(VALIDATE);
+    tap(DOWN);
+    idle(0.3f);
+    tap(VALIDATE);
+    EXPECT_EQ(engine().startLevel, 3) << "Level 4 replaces Level 3";
+    EXPECT_TRUE(engine().cheatLives);
+}
+
+TEST_F(MenuNavigation, PicturePagesTurnOncePerPressAndWrap)
+{
+    engine().menuPage = menu_page::CREDITS;
+    engine().menuCursor = 11;
+    frame();
+    hold(PREVIOUS, 20);
+    EXPECT_EQ(menuControls().creditsPage, 3);
+    EXPECT_EQ(lastSound(), SFX_NEXT_PAGE);
+    tap(NEXT);
+    EXPECT_EQ(menuControls().creditsPage, 3) << "the turn latch needs a frame with neither held";
+    tap(NEXT);
+    EXPECT_EQ(menuControls().creditsPage, 0);
+
+    engine().menuPage = menu_page::HOW_TO_PLAY;
+    frame();
+    for (int i = 0; i < 3; ++i)
+        tap(NEXT);
+    EXPECT_EQ(menuControls().howToPlayPage, 0) << "next on the last picture shows the first";
+    tap(PREVIOUS);
+    EXPECT_EQ(menuControls().howToPlayPage, 2);
+}
+
+TEST(MenuCamera, GlidesExponentiallyAndStopsNearTheView)
+{
+    sf::Vector3f position(1000.f, -4000.f, 1000.f);
+    sf::Vector3f rotation(0.f, 0.f, 0.f);
+    const float start = std::hypot(position.x - menu_camera::POSITION.x, position.z - menu_camera::POSITION.z);
+    MenuCameraStep step{};
+    for (int i = 0; i < 60; ++i) {
+        step = menuCameraGlide(position, rotation, 1.f / 60.f);
+        position = step.position;
+        rotation = step.rotation;
+    }
+    const sf::Vector3f left = menu_camera::POSITION - position;
+    EXPECT_NEAR(std::hypot(left.x, left.z) / start, 0.364f, 0.01f);
+    EXPECT_FALSE(step.settled);
+    EXPECT_NEAR(rotation.y, -4.25f * 90.f / std::hypot(90.f, 12.f), 0.01f);
+
+    for (int i = 0; i < 3000; ++i) {
+        step = menuCameraGlide(position, rotation, 0.02f);
+        position = step.position;
+        rotation = step.rotation;
+    }
+    const sf::Vector3f rest = menu_camera::POSITION - position;
+    EXPECT_LE(std::sqrt(rest.x * rest.x + rest.y * rest.y + rest.z * rest.z), 5.f);
+    EXPECT_TRUE(step.settled);
+    const sf::Vector3f turn = menu_camera::ROTATION - rotation;
+    EXPECT_LE(std::sqrt(turn.x * turn.x + turn.y * turn.y + turn.z * turn.z), 2.f);
+    const MenuCameraStep still = menuCameraGlide(position, rotation, 0.02f);
+    EXPECT_EQ(still.position, position);
+}

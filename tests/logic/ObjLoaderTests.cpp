@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+#include "support/TestSupport.h"
+
+#include "engine/ObjLoader.h"
+
+#include <cmath>
+#include <sstream>
+
+namespace {
+
+ObjGeometry parse(const std::string& text)
+{
+    std::istringstream in(text);
+    return readObjGeometry(in);
+}
+
+const char* const SQUARE = "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\n";
+
+} // namespace
+
+TEST(ObjLoader, VerticesTexCoordsAndNormalsAreConverted)
+{
+    const ObjGeometry g = parse(
+        "# a comment with the words v f vt\n"
+        "o Thing\ng group\ns off\nmtllib x.mtl\nusemtl y\n"
+        "v 1 2 3\nv 0 0 0\nv 1 0 0\n"
+        "vt 0.25 0.25\nvt 0 0\nvt 1 1\n"
+        "vn 0 1 0\n"
+        "f 1/1/1 2/2/1 3/3/1\n");
+    ASSERT_EQ(g.triangles.size(), 1u);
+    EXPECT_EQ(g.skippedFaces, 0);
+    const Triangle& t = g.triangles[0];
+    EXPECT_FLOAT_EQ(t.modelVertices[0].x, -800.f);
+    EXPECT_FLOAT_EQ(t.modelVertices[0].y, -1600.f);
+    EXPECT_FLOAT_EQ(t.modelVertices[0].z, 2400.f);
+    EXPECT_FLOAT_EQ(t.modelVertices[0].u, 0.25f);
+    EXPECT_FLOAT_EQ(t.modelVertices[0].v, 0.75f);
+    EXPECT_FLOAT_EQ(t.modelVertices[2].v, 0.f);
+    EXPECT_EQ(t.normal, sf::Vector3f(0.f, -1.f, 0.f));
+}
+
+TEST(ObjLoader, EveryCornerFormAndPolygonsAndRelativeIndices)
+{
+    const std::string base = std::string(SQUARE) + "vt 0 0\nvt 1 0\nvt 1 1\nvn 0 0 1\n";
+    EXPECT_EQ(parse(base + "f 1 2 3\n").triangles.size(), 1u);
+    EXPECT_EQ(parse(base + "f 1/1 2/2 3/3\n").triangles.size(), 1u);
+    EXPECT_EQ(parse(base + "f 1//1 2//1 3//1\n").triangles.size(), 1u);
+    EXPECT_EQ(parse(base + "f 1/1/1 2/2/1 3/3/1\n").triangles.size(), 1u);
+
+    // A quad and a pentagon are split into fans around their first corner.
+    const ObjGeometry quad = parse(base + "f 1 2 3 4\n");
+    ASSERT_EQ(quad.triangles.size(), 2u);
+    EXPECT_FLOAT_EQ(quad.triangles[1].modelVertices[0].x, 0.f);
+    EXPECT_FLOAT_EQ(quad.triangles[1].modelVertices[1].x, -800.f); // vertex 3
+    EXPECT_FLOAT_EQ(quad.triangles[1].modelVertices[2].y, -800.f); // vertex 4
+    EXPECT_EQ(parse(base + "f 1 2 3 4 1\n").triangles.size(), 3u);
+
+    // Negative indices count back from the latest entry.
+    const ObjGeometry relative = parse(base + "f -4/-3 -3/-2 -2/-1\n");
+    ASSERT_EQ(relative.triangles.size(), 1u);
+    EXPECT_FLOAT_EQ(relative.triangles[0].modelVertices[2].y, -800.f);
+    EXPECT_FLOAT_EQ(relative.triangles[0].modelVertices[2].u, 1.f);
+}
+
+TEST(ObjLoader, BadFacesAreSkippedAndCounted)
+{
+    const std::string base = SQUARE;
+    const char* const bad[] = {"f 0 1 2\n",      "f 1 2 5\n",   "f -5 1 2\n",    "f 1 2 x\n",  "f 1/9 2 3\n",
+                               "f 1//9 2 3\n",   "f 1 2\n",     "f 1/2/3/4 2 3\n", "f 99999999999999999999 1 2\n",
+                               "f\n",            "f 1a 2 3\n"};
+    for (const char* face : bad) {
+        const ObjGeometry g = parse(base + face + "f 1 2 3\n");
+        EXPECT_EQ(g.triangles.size(), 1u) << face;
+        EXPECT_EQ(g.skippedFaces, 1) << face;
+    }
+    // A face before its vertices refers to nothing yet.
+    EXPECT_EQ(parse(std::string("f 1 2 3\n") + SQUARE).triangles.size(), 0u);
+    // A bad coordinate keeps the vertex (so later indices stay in step) at 0.
+    const ObjGeometry g = parse("v 1 nope 3\nv 0 0 0\nv 1 0 0\nf 1 2 3\n");
+    ASSERT_EQ(g.triangles.size(), 1u);
+    EXPECT_FLOAT_EQ(g.triangles[0].modelVertices[0].y, 0.f);
+    EXPECT_FLOAT_EQ(g.triangles[0].modelVertices[0].z, 2400.f);
+}
+
+TEST(ObjLoader, CrLfLineEndsAndGarbage)
+{
+    const ObjGeometry crlf = parse("v 0 0 0\r\nv 1 0 0\r\nv 1 1 0\r\nvt 0.5 0.5\r\nf 1/1 2/1 3/1\r\n");
+    ASSERT_EQ(crlf.triangles.size(), 1u);
+    EXPECT_FLOAT_EQ(crlf.triangles[0].modelVertices[1].x, -800.f);
+    EXPECT_FLOAT_EQ(crlf.triangles[0].modelVertices[0].u, 0.5f);
+
+    std::string garbage;
+    for (int i = 0; i < 5000; ++i)
+        garbage += static_cast<char>((i * 7919) % 256);
+    EXPECT_NO_THROW(parse(garbage));
+    EXPECT_TRUE(parse("").triangles.empty());
+}
+
+TEST(ObjLoader, MaterialLastValueWinsAndBadValuesAreIgnored)
+{
+    std::istringstream in("newmtl a\r\nKd 0.1 0.2 0.3\r\nNs 10\nnewmtl b\nKd 0.4 0.5 0.6\nKa 1 x 1\nd 0.5\nNi\nKe 1 1 1\n");
+    const Material m = readMaterial(in);
+    EXPECT_EQ(m.Kd, sf::Vector3f(0.4f, 0.5f, 0.6f));
+    EXPECT_EQ(m.Ka, sf::Vector3f());
+    EXPECT_FLOAT_EQ(m.Ns, 10.f);
+    EXPECT_FLOAT_EQ(m.d, 0.5f);
+    EXPECT_FLOAT_EQ(m.Ni, 0.f);
+    EXPECT_EQ(m.Ke, sf::Vector3f(1.f, 1.f, 1.f));
+}
+
+TEST(ObjLoader, FilesOnDiskWithAndWithoutMaterial)
+{
+    testing_support::TempDir dir;
+    EXPECT_EQ(loadObjGeometry(dir.file("missing"), {}, false), nullptr);
+
+    testing_support::writeFile(dir.file("plain.obj"), std::string(SQUARE) + "f 1 2 3 4\n");
+    auto plain = loadObjGeometry(dir.file("plain"), {1.f, 2.f, 3.f}, true);
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(plain->triangles.size(), 2u);
+    EXPECT_EQ(plain->material.Kd, sf::Vector3f());
+    EXPECT_EQ(plain->position, sf::Vector3f(1.f, 2.f, 3.f));
+    EXPECT_TRUE(plain->flag);
+    EXPECT_TRUE(plain->tags.empty());
+    // With no texture the coordinates stay normalised; nothing crashes.
+    plain->setBaseTexture(nullptr);
+    EXPECT_EQ(plain->triangleTexture, nullptr);
+
+    testing_support::writeFile(dir.file("3D/GreenPlanet/planet.obj"), std::string(SQUARE) + "f 1 2 3\n");
+    testing_support::writeFile(dir.file("3D/GreenPlanet/planet.mtl"), "Kd 1 0 0\nKd 0 1 0\n");
+    auto planet = loadObjGeometry(dir.file("3D/GreenPlanet/planet"), {}, false);
+    ASSERT_NE(planet, nullptr);
+    EXPECT_EQ(planet->material.Kd, sf::Vector3f(0.f, 1.f, 0.f));
+    EXPECT_TRUE(planet->hasTag("light"));
+    EXPECT_FALSE(planet->hasTag("Light"));
+    EXPECT_FLOAT_EQ(planet->lightData.range, 90000.f);
+    EXPECT_FLOAT_EQ(planet->lightData.intensity, 0.f);
+    EXPECT_EQ(planet->lightData.colour, sf::Color(0, 255, 0, 255));
+
+    testing_support::writeFile(dir.file("empty.obj"), "");
+    auto empty = loadObjGeometry(dir.file("empty"), {}, false);
+    ASSERT_NE(empty, nullptr);
+    EXPECT_TRUE(empty->triangles.empty());
+}

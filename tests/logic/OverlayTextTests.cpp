@@ -1,0 +1,234 @@
+// Split-flap counters, digit strings and warning letters, without a window.
+#include "play/TextManager.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+constexpr float DT = 1.f / 60.f;
+
+// The nodes of the first registered counter, first character first.
+std::vector<TextNode*> counterChain(const TextManager& texts)
+{
+    std::vector<TextNode*> chain;
+    TextNode* node = texts.counterHeads().front();
+    for (int i = 0; i < texts.counterHeads().front()->length && node; ++i, node = node->next)
+        chain.push_back(node);
+    return chain;
+}
+
+std::vector<TextNode*> digitChain(const TextManager& texts)
+{
+    std::vector<TextNode*> chain;
+    TextNode* node = texts.digitHeads().front();
+    for (int i = 0; i < texts.digitHeads().front()->length && node; ++i, node = node->next)
+        chain.push_back(node);
+    return chain;
+}
+
+TextRequest scoreCounter(const std::string& text, bool countDown)
+{
+    return TextRequest{TEXT_COUNTER, {20.f, 85.f}, 0, text, 1, 0, static_cast<uint8_t>(countDown)};
+}
+} // namespace
+
+TEST(OverlayTextCounter, ScoreRollsUpOneStepPerFlipWithLargeThenSmallTiles)
+{
+    TextManager texts;
+    texts.addText(scoreCounter("000000000", false));
+    ASSERT_EQ(texts.nodeCount(), 9);
+    const std::vector<TextNode*> chain = counterChain(texts);
+    ASSERT_EQ(chain.size(), 9u);
+    // Three large digits 24 px apart, then small ones 21 px apart, all on the hinge line.
+    const float expectedX[9] = {20, 44, 68, 92, 113, 134, 155, 176, 197};
+    for (size_t i = 0; i < 9; ++i) {
+        EXPECT_FLOAT_EQ(chain[i]->tiles[2].getPosition().x, expectedX[i]) << i;
+        EXPECT_FLOAT_EQ(chain[i]->tiles[0].getPosition().y, 85.f);
+        EXPECT_EQ(chain[i]->tiles[0].getTextureRect().width, i < 3 ? 21 : 18);
+        EXPECT_EQ(chain[i]->tiles[0].getTextureRect().top, i < 3 ? 0 : 54);
+        EXPECT_EQ(chain[i]->current, 0);
+    }
+
+    texts.setScoreText("000000255");
+    EXPECT_EQ(texts.text(), "000000255");
+    std::vector<std::vector<int>> seen(3);
+    for (float t = 0.f; t < 0.6f; t += DT) {
+        texts.update(DT, false);
+        for (int k = 0; k < 3; ++k)
+            if (seen[k].empty() || seen[k].back() != chain[6 + k]->current)
+                seen[k].push_back(chain[6 + k]->current);
+    }
+    EXPECT_EQ(seen[0], (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(seen[1], (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(seen[2], (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    for (TextNode* node : chain) {
+        EXPECT_FALSE(node->flipping);
+        EXPECT_EQ(node->tiles[1].getTextureRect().height, 0); // at rest the next flap is hidden
+    }
+
+    // The seventh digit needs two flips of 0.09 s: it is still rolling just before.
+    TextManager timed;
+    timed.addText(scoreCounter("000000000", false));
+    timed.setScoreText("000000200");
+    for (int k = 0; k < 10; ++k)
+        timed.update(0.017f, false);
+    EXPECT_EQ(counterChain(timed)[6]->current, 1);
+    for (int k = 0; k < 2; ++k)
+        timed.update(0.017f, false);
+    EXPECT_EQ(counterChain(timed)[6]->current, 2);
+}
+
+TEST(OverlayTextCounter, LivesRollDownwardAndStartOnTheirValue)
+{
+    TextManager lives;
+    lives.addText(TextRequest{TEXT_COUNTER, {165.f, 300.f}, 0, "03", 1, 0, 1});
+    std::vector<TextNode*> chain = counterChain(lives);
+    EXPECT_EQ(chain[0]->current, 0);
+    EXPECT_EQ(chain[1]->current, 3);
+    EXPECT_EQ(chain[1]->tiles[0].getTextureRect().width, 21); // both lives digits are large
+
+    lives.setScoreText("02");
+    std::vector<int> steps{chain[1]->current};
+    for (int k = 0; k < 30; ++k) {
+        lives.update(DT, true);
+        if (steps.back() != chain[1]->current)
+            steps.push_back(chain[1]->current);
+    }
+    EXPECT_EQ(steps, (std::vector<int>{3, 2}));
+
+    lives.setScoreText("04");
+    steps = {chain[1]->current};
+    for (int k = 0; k < 120; ++k) {
+        lives.update(DT, true);
+        if (steps.back() != chain[1]->current)
+            steps.push_back(chain[1]->current);
+    }
+    EXPECT_EQ(steps, (std::vector<int>{2, 1, 0, 9, 8, 7, 6, 5, 4}));
+}
+
+TEST(OverlayTextCounter, ChainsGrowForLongerTextsAndBadTextsStayInRange)
+{
+    TextManager texts;
+    texts.addText(scoreCounter("00", false));
+    texts.setScoreText("123");
+    EXPECT_EQ(texts.nodeCount(), 3);
+    EXPECT_EQ(texts.text(), "123");
+    std::vector<TextNode*> chain = counterChain(texts);
+    EXPECT_FLOAT_EQ(chain[2]->tiles[2].getPosition().x, 68.f);
+
+    // A shorter text leaves the surplus digit rolling toward 10, which it never reaches.
+    texts.setScoreText("7");
+    EXPECT_EQ(chain[0]->target, 7);
+    EXPECT_EQ(chain[1]->target, 10);
+    for (int k = 0; k < 200; ++k)
+        texts.update(DT, false);
+    for (TextNode* node : chain) {
+        EXPECT_GE(node->current, 0);
+        EXPECT_LE(node->current, 9);
+        const sf::IntRect r = node->tiles[0].getTextureRect();
+        EXPECT_GE(r.left, 0);
+        EXPECT_LE(r.left + r.width, 210);
+    }
+
+    // Letters and symbols map to values past 9 and show a tile of the strip.
+    EXPECT_EQ(TextManager::characterValue('7'), 7);
+    EXPECT_EQ(TextManager::characterValue('C'), 12);
+    EXPECT_EQ(TextManager::characterValue('z'), 35);
+    EXPECT_EQ(TextManager::characterValue('-'), 10);
+    TextManager odd;
+    odd.addText(scoreCounter("9Z-", true));
+    for (TextNode* node = odd.firstNode(); node; node = node->next)
+        EXPECT_LE(node->tiles[0].getTextureRect().left + node->tiles[0].getTextureRect().width, 210);
+
+    // Nothing to show: no node, no registry entry; retargeting nothing is harmless.
+    TextManager empty;
+    empty.addText(scoreCounter("", false));
+    empty.addText(TextRequest{TEXT_DIGITS, {0.f, 0.f}, 0, "", 1, 0, 0});
+    empty.addText(TextRequest{TEXT_COUNTER, {0.f, 0.f}, 0, "12", 0, 5, 0});
+    EXPECT_EQ(empty.nodeCount(), 0);
+    empty.setScoreText("123");
+    empty.setCounterText("45");
+    EXPECT_EQ(empty.nodeCount(), 0);
+}
+
+TEST(OverlayTextDigits, TimerStringsShrinkAndGrow)
+{
+    TextManager timer;
+    timer.addText(TextRequest{TEXT_DIGITS, {935.f, 50.f}, 0, "80", 1, 0, 0});
+    timer.setCounterText("10");
+    timer.setCounterText("9");
+    ASSERT_EQ(timer.nodeCount(), 1);
+    EXPECT_EQ(timer.firstNode()->tiles[0].getTextureRect(), sf::IntRect(189, 0, 21, 30));
+
+    timer.setCounterText("120");
+    ASSERT_EQ(timer.nodeCount(), 3);
+    const std::vector<TextNode*> chain = digitChain(timer);
+    ASSERT_EQ(chain.size(), 3u);
+    const int lefts[3] = {21, 42, 0};
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_FLOAT_EQ(chain[i]->tiles[0].getPosition().x, 935.f + 24.f * i);
+        EXPECT_EQ(chain[i]->tiles[0].getTextureRect().left, lefts[i]);
+    }
+    // An empty text keeps the string as it is (its first digit holds the registry).
+    timer.setCounterText("");
+    EXPECT_EQ(timer.nodeCount(), 3);
+    EXPECT_EQ(timer.digitHeads().size(), 1u);
+}
+
+TEST(OverlayTextWarning, SevenLettersStretchBlinkAndGo)
+{
+    TextManager texts;
+    texts.addText(TextRequest{TEXT_WARNING, {600.f, 200.f}, 0, "", 0, 0, 0});
+    ASSERT_EQ(texts.nodeCount(), 7);
+    std::string word;
+    std::vector<TextNode*> letters;
+    for (TextNode* node = texts.firstNode(); node; node = node->next) {
+        letters.push_back(node);
+        word += node->text.getString().toAnsiString();
+        EXPECT_FLOAT_EQ(node->text.getPosition().x, 600.f + 30.f * node->letterIndex);
+    }
+    EXPECT_EQ(word, "WARNING");
+
+    // At 0.6 s: W is stretched fully, A is at 0.3 + 1.4 x 0.2, R not yet.
+    for (int k = 0; k < 6; ++k)
+        texts.update(0.1f, false);
+    EXPECT_NEAR(letters[0]->text.getScale().y, 1.f, 1e-4f);
+    EXPECT_NEAR(letters[1]->text.getScale().y, 0.3f + 1.4f * 0.2f, 1e-3f);
+    EXPECT_NEAR(letters[2]->text.getScale().y, 0.3f, 1e-4f);
+    EXPECT_EQ(letters[0]->text.getFillColor(), sf::Color::Red); // 0.6 s: phase 0.1
+    texts.update(0.2f, false); // 0.8 s: phase 0.3
+    EXPECT_EQ(letters[0]->text.getFillColor(), sf::Color::Yellow);
+    texts.update(0.3f, false); // 1.1 s: phase 0.1
+    EXPECT_EQ(letters[0]->text.getFillColor(), sf::Color::Red);
+
+    for (int k = 0; k < 88; ++k)
+        texts.update(0.1f, false);
+    EXPECT_EQ(texts.nodeCount(), 7); // 9.9 s
+    texts.update(0.2f, false);
+    EXPECT_EQ(texts.nodeCount(), 0);
+    EXPECT_EQ(texts.firstNode(), nullptr);
+
+    texts.addText(TextRequest{TEXT_WARNING, {0.f, 0.f}, 7, "", 0, 0, 0});
+    texts.addText(TextRequest{TEXT_WARNING, {0.f, 0.f}, -1, "", 0, 0, 0});
+    texts.addText(TextRequest{9, {0.f, 0.f}, 0, "1", 1, 0, 0});
+    EXPECT_EQ(texts.nodeCount(), 0);
+}
+
+TEST(OverlayTextCap, NothingIsAddedPastTenThousandNodes)
+{
+    TextManager texts;
+    texts.addText(TextRequest{TEXT_DIGITS, {0.f, 0.f}, 0, std::string(9995, '5'), 0, 0, 0});
+    ASSERT_EQ(texts.nodeCount(), 9995);
+    // A registered counter that would not fit whole is not started at all.
+    texts.addText(scoreCounter("000000000", false));
+    EXPECT_EQ(texts.nodeCount(), 9995);
+    EXPECT_TRUE(texts.counterHeads().empty());
+    texts.addText(TextRequest{TEXT_DIGITS, {0.f, 0.f}, 0, "12345", 0, 0, 0});
+    ASSERT_EQ(texts.nodeCount(), TextManager::MAX_NODES);
+    TextNode* first = texts.firstNode();
+    texts.addText(TextRequest{TEXT_WARNING, {0.f, 0.f}, 0, "", 0, 0, 0});
+    texts.addText(TextRequest{TEXT_DIGITS, {0.f, 0.f}, 0, "7", 0, 0, 0});
+    EXPECT_EQ(texts.nodeCount(), TextManager::MAX_NODES);
+    EXPECT_EQ(texts.firstNode(), first);
+}

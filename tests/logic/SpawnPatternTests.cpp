@@ -1,0 +1,193 @@
+#include "enemies/EnemyTypes.h"
+#include "enemies/SpawnPattern.h"
+#include "platform/Random.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Collected {
+    std::vector<EnemyData> enemies;
+    EnemySpawnFn fn()
+    {
+        return [this](const EnemyData& d) { enemies.push_back(d); };
+    }
+};
+
+SpawnPattern pattern(int id, int count, float interval, sf::Vector2f point = {500.f, 400.f}, float angle = 0.f)
+{
+    SpawnPattern p;
+    p.pattern = id;
+    p.count = count;
+    p.interval = interval;
+    p.point = point;
+    p.angle = angle;
+    return p;
+}
+
+float ringAngleOf(const EnemyData& d, sf::Vector2f centre)
+{
+    float a = std::atan2(d.start.y - centre.y, d.start.x - centre.x) * 180.f / 3.14159265f;
+    return a < -0.01f ? a + 360.f : a;
+}
+
+} // namespace
+
+TEST(SpawnPatterns, TimedKindsReleaseOneEnemyPerIntervalWithTheirLag)
+{
+    Collected c;
+    std::list<SpawnPattern> running{pattern(pattern_id::BEE, 3, 0.5f, {300, -50}, 90.f)};
+    std::vector<float> times;
+    float t = 0.f;
+    for (int i = 0; i < 100 && !running.empty(); ++i) {
+        t += 0.125f; // exact in binary: the strict comparison is tested without rounding noise
+        size_t before = c.enemies.size();
+        updateSpawnPatterns(running, 0.125f, c.fn(), {{100.f, 900.f}});
+        if (c.enemies.size() > before)
+            times.push_back(t);
+    }
+    ASSERT_EQ(c.enemies.size(), 3u);
+    ASSERT_EQ(times.size(), 3u);
+    EXPECT_FLOAT_EQ(times[0], 0.625f); // strictly above the interval: 0.5 exactly is not enough
+    EXPECT_FLOAT_EQ(times[1], 1.125f);
+    EXPECT_FLOAT_EQ(times[2], 1.625f);
+    EXPECT_TRUE(running.empty());
+    const EnemyData& bee = c.enemies[0];
+    EXPECT_EQ(bee.type, enemy_type::BEE);
+    EXPECT_EQ(bee.start, sf::Vector2f(300.f, -50.f));
+    EXPECT_EQ(bee.target, sf::Vector2f(960.f, 540.f));
+    EXPECT_EQ(bee.angle, 90);
+    EXPECT_EQ(bee.flag, 1);
+    ASSERT_EQ(bee.players.size(), 1u);
+
+    // A long frame releases several enemies, each with its own lag.
+    Collected big;
+    running = {pattern(pattern_id::BEE, 3, 0.5f)};
+    updateSpawnPatterns(running, 1.2f, big.fn(), {});
+    ASSERT_EQ(big.enemies.size(), 2u);
+    EXPECT_NEAR(big.enemies[0].lag, 0.7f, 1e-5);
+    EXPECT_NEAR(big.enemies[1].lag, 0.2f, 1e-5);
+    updateSpawnPatterns(running, 0.4f, big.fn(), {});
+    EXPECT_EQ(big.enemies.size(), 3u);
+
+    // Zero or negative intervals cannot loop forever: the count bounds the loop.
+    Collected fast;
+    running = {pattern(pattern_id::LITTLE_LADYBUG, 7, 0.f), pattern(pattern_id::LITTLE_LADYBUG, 5, -1.f)};
+    updateSpawnPatterns(running, 0.01f, fast.fn(), {});
+    EXPECT_EQ(fast.enemies.size(), 12u);
+    EXPECT_TRUE(running.empty());
+}
+
+TEST(SpawnPatterns, RingsAndArcsStandOnTheirCircle)
+{
+    const sf::Vector2f centre(960.f, 540.f);
+    Collected ring;
+    std::list<SpawnPattern> running{pattern(pattern_id::CIRCLE, 16, 0.2f, centre, 0.f)};
+    for (int i = 0; i < 200 && !running.empty(); ++i)
+        updateSpawnPatterns(running, 0.05f, ring.fn(), {});
+    ASSERT_EQ(ring.enemies.size(), 16u);
+    const int expected[16] = {0, 22, 45, 67, 90, 112, 135, 157, 180, 202, 225, 247, 270, 292, 315, 337};
+    for (int i = 0; i < 16; ++i) {
+        const EnemyData& d = ring.enemies[i];
+        EXPECT_NEAR(std::hypot(d.start.x - centre.x, d.start.y - centre.y), 1000.f, 0.05f);
+        EXPECT_NEAR(ringAngleOf(d, centre), expected[i], 0.01f) << i;
+        EXPECT_EQ(d.target, centre);
+        EXPECT_EQ(d.type, enemy_type::SHOOTER);
+        EXPECT_EQ(d.flag, 0);
+        EXPECT_EQ(d.angle, 0);
+    }
+
+    // Ring bullets fly toward the centre at 600 px/s.
+    Collected bullets;
+    running = {pattern(pattern_id::BULLET_CIRCLE, 2, 0.f, centre, 10.f)};
+    updateSpawnPatterns(running, 0.01f, bullets.fn(), {});
+    ASSERT_EQ(bullets.enemies.size(), 2u);
+    EXPECT_EQ(bullets.enemies[1].angle, 22 + 10 + 180);
+    EXPECT_EQ(bullets.enemies[1].target, sf::Vector2f(600.f, 0.f));
+    EXPECT_EQ(bullets.enemies[1].type, enemy_type::RING_BULLET);
+
+    // An army comes out whole in one call, 10 degrees apart, lagging by the release lateness.
+    Collected army;
+    SpawnPattern a = pattern(pattern_id::SHOOTER_ARMY, 30, 5.f, centre, 0.f);
+    a.elapsed = 0.013f;
+    running = {a};
+    updateSpawnPatterns(running, 0.02f, army.fn(), {});
+    ASSERT_EQ(army.enemies.size(), 30u);
+    EXPECT_TRUE(running.empty());
+    EXPECT_NEAR(ringAngleOf(army.enemies[29], centre), 290.f, 0.01f);
+    EXPECT_FLOAT_EQ(army.enemies[29].lag, 0.013f);
+
+    Collected barmy;
+    running = {pattern(pattern_id::BULLET_ARMY, 3, 0.f, centre, 45.f)};
+    updateSpawnPatterns(running, 0.02f, barmy.fn(), {});
+    ASSERT_EQ(barmy.enemies.size(), 3u);
+    EXPECT_EQ(barmy.enemies[2].angle, 45 + 20 + 180);
+    EXPECT_EQ(barmy.enemies[2].target, sf::Vector2f(400.f, 0.f));
+}
+
+TEST(SpawnPatterns, KindSpecificStartsAnglesAndCodes)
+{
+    // The exponential wave: direction 10 gives variant 2, each enemy 40 px right of the last.
+    Collected wave;
+    std::list<SpawnPattern> running{pattern(pattern_id::EXPONENTIAL_WAVE, 3, 0.1f, {200, 300}, 360.f - 10.f)};
+    for (int i = 0; i < 20; ++i)
+        updateSpawnPatterns(running, 0.05f, wave.fn(), {});
+    ASSERT_EQ(wave.enemies.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(360 - wave.enemies[i].angle, 2);
+        EXPECT_FLOAT_EQ(wave.enemies[i].start.x, 200.f + 40.f * i);
+        EXPECT_EQ(wave.enemies[i].type, enemy_type::EXPONENTIAL);
+    }
+    // Huge angles are handled in closed form (an 8-degree stepping loop would never end).
+    Collected extreme;
+    running = {pattern(pattern_id::EXPONENTIAL_WAVE, 1, 0.f, {0, 0}, -3e9f),
+               pattern(pattern_id::EXPONENTIAL_WAVE, 1, 0.f, {0, 0}, 1e30f)};
+    updateSpawnPatterns(running, 0.01f, extreme.fn(), {});
+    EXPECT_EQ(extreme.enemies.size(), 2u);
+
+    // Head-or-tails enters from the side its flight starts at.
+    const std::pair<float, int> sides[] = {{0.f, 2}, {90.f, 1}, {180.f, 3}, {270.f, 0}, {350.f, 2}};
+    for (auto [direction, code] : sides) {
+        Collected h;
+        running = {pattern(pattern_id::HEAD_OR_TAILS, 1, 0.f, {0, 0}, 360.f - direction)};
+        updateSpawnPatterns(running, 0.01f, h.fn(), {});
+        ASSERT_EQ(h.enemies.size(), 1u);
+        EXPECT_EQ(h.enemies[0].angle, code) << direction;
+        EXPECT_EQ(h.enemies[0].flag, 0);
+    }
+
+    // Snails come in from the right edge at a random height and aim at the point.
+    seedRandom15(7);
+    Collected snail;
+    running = {pattern(pattern_id::SNAIL, 20, 0.f, {960, 540}, 45.f)};
+    updateSpawnPatterns(running, 0.01f, snail.fn(), {});
+    ASSERT_EQ(snail.enemies.size(), 20u);
+    for (const EnemyData& d : snail.enemies) {
+        EXPECT_FLOAT_EQ(d.start.x, 1970.f);
+        EXPECT_GE(d.start.y, 0.f);
+        EXPECT_LT(d.start.y, 1080.f);
+        EXPECT_EQ(d.target, sf::Vector2f(960.f, 540.f));
+    }
+
+    Collected normal;
+    running = {pattern(pattern_id::BULLET_NORMAL, 1, 0.f, {5, 6}, 180.9f)};
+    updateSpawnPatterns(running, 0.01f, normal.fn(), {});
+    EXPECT_EQ(normal.enemies[0].target, sf::Vector2f(1200.f, 540.f));
+    EXPECT_EQ(normal.enemies[0].angle, 180);
+}
+
+TEST(SpawnPatterns, FinishEmptyAndUnknownPatterns)
+{
+    Collected c;
+    std::list<SpawnPattern> running{pattern(pattern_id::FINISH, 0, 0.f), pattern(pattern_id::BEE, 0, 0.5f),
+                                    pattern(40, 3, 0.1f), pattern(-2, 3, 0.1f)};
+    EXPECT_TRUE(updateSpawnPatterns(running, 0.02f, c.fn(), {}));
+    EXPECT_TRUE(c.enemies.empty());
+    EXPECT_TRUE(running.empty());
+    EXPECT_FALSE(updateSpawnPatterns(running, 0.02f, c.fn(), {}));
+    EXPECT_STREQ(patternName(pattern_id::FINISH), "Finish");
+    EXPECT_EQ(patternName(28), nullptr);
+    for (int id = 0; id < PATTERN_ID_COUNT; ++id)
+        EXPECT_TRUE(id == pattern_id::FINISH || isEnemyType(patternEnemyType(id))) << id;
+}

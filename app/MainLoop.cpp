@@ -13,6 +13,7 @@ sf::ContextSettings contextSettings() { return sf::ContextSettings(0, 0, 6, 1, 1
 void open(sf::RenderWindow& window)
 {
     window.create(sf::VideoMode(WIDTH, HEIGHT, BITS_PER_PIXEL), TITLE, sf::Style::None, contextSettings());
+    window.setPosition(sf::Vector2i(0, 0));
 }
 } // namespace game_window
 

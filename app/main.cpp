@@ -9,6 +9,8 @@ sf::RenderWindow gameWindow(sf::VideoMode(game_window::WIDTH, game_window::HEIGH
 
 int main()
 {
+    // The window covers the screen from its top-left corner, whatever the desktop's centring.
+    gameWindow.setPosition(sf::Vector2i(0, 0));
     sf::Image icon = startGame();
     // The first state draws its loading frame into the window.
     engine().window = &gameWindow;

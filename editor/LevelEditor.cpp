@@ -163,8 +163,8 @@ void LevelEditor::choosePlacementPattern(int pattern)
 
 void LevelEditor::importTmx()
 {
-    const std::string path = level_files::sequenceFileName(edited.level, edited.sequence, edited.folder);
-    const std::string tmxPath = path.substr(0, path.size() - 4) + ".tmx";
+    const std::string path = edited.fileName();
+    const std::string tmxPath = path.substr(0, path.size() - std::string(".txt").size()) + ".tmx";
     TmxImportResult result = importTmxFile(tmxPath, edited.scrollDirection);
     tmxMessage = describeTmxImport(result, tmxPath);
     if (result.status != TmxImportResult::Status::Imported)

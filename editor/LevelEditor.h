@@ -5,6 +5,7 @@
 // selected spawners through the game's own spawner, patterns and enemies.
 #include "editor/EditedSequence.h"
 #include "editor/LevelCatalogue.h"
+#include "editor/SpawnerEdit.h"
 #include "editor/Timeline.h"
 #include "enemies/SpawnPattern.h"
 #include "platform/Input.h"
@@ -90,7 +91,7 @@ public:
     Timeline timeline;
     sf::RenderTexture trajectoryTexture;
 
-    std::array<bool, 7> applyFlags{}; // posX, posY, delay, spawn timer, angle, count, pattern
+    ApplyFlags applyFlags{}; // the multiple editor's apply check boxes
     timing::Clock autosaveClock;
     timing::Clock guiClock;
     int deleteLevel = 0, deleteSequence = 0; // 0-based

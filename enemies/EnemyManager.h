@@ -40,8 +40,10 @@ public:
     // The level editor's preview drawing.
     void drawEditor(sf::RenderTarget& target);
 
-    // 0 no hit, 1 the body (see hit_result). boundsMode 1 tests the sprite bounds,
-    // anything else the type's hit box. Enemies outside 290..1630 x 50..1030 cannot be hit.
+    // 0 no hit, 1 the body, 2 the beam of a fence pair's emitter, 2 + n the n-th eye of a
+    // coral (see hit_result). boundsMode 1 tests the sprite bounds,
+    // anything else the type's hit box. Enemies outside 290..1630 x 50..1030 cannot be hit,
+    // nor can an eater with its jaws shut.
     int hitTestRect(int index, const sf::FloatRect& rect, int boundsMode) const;
     // The shield and laser test: the sprite bounds against a polygon, skipping enemies
     // already hit since they were last drawn.

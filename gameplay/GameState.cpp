@@ -121,9 +121,9 @@ void GameState::startStorySequence()
     const StoryStart start = storyStart(engine().startLevel);
     if (start.level == 0)
         return; // level 1 starts its first sequence through the level flow
+    // A level index that does not know the level still starts the flow at its place.
     const int index = spawner.getSequenceIndex(start.level, 1);
-    if (index >= 0)
-        spawner.loadSequence(index, [this](int d) { turnToScrollDirection(d); });
+    loadFlowSequence(index >= 0 ? index : level_flow::LEVEL_FIRST_SEQUENCE[start.level]);
     if (start.level == 4) {
         spawnBossMurzel();
         for (Player2D* p : players)
@@ -263,6 +263,29 @@ void GameState::putOut(int i)
 {
     continueScreens[i].countingDown = 1;
     setRumble(i, 0); // a player who is out gets no more rumble commands
+}
+
+void GameState::revive(int i)
+{
+    Player2D& ship = *players[i];
+    setRumble(i, 65000);
+    scoreCounters[i]->setScoreText("000000000");
+    const int lives = livesForDifficulty(engine().difficulty);
+    ship.lives = lives > 0 ? lives : REVIVE_DEFAULT_LIVES;
+    ship.position = engine().sceneId == 8 ? sf::Vector2f(440.f, 540.f) : sf::Vector2f(960.f, 880.f);
+    ship.gauge = Player2D::GAUGE_START;
+    scores[i].score = 0; // the life points toward the next extra life are kept
+    setRumble(i, 0);
+    ship.invulnerable = 0;
+    ship.invulnerableTimer = 0.f;
+    ship.blinking = 1;
+    ship.blinkTimer = 0.f;
+    ship.goldenCount = 0;
+    ship.baseCount = 0;
+    ship.bossScore = 0.0;
+    ship.killedTypes.clear();
+    transitions.add(new Player2D3DTransition(ship.position));
+    transitions.inputAllowed = 1; // the revived player moves during the flash
 }
 
 StateCode GameState::update(float dt)
@@ -443,11 +466,4 @@ void GameState::runCollisionPasses()
     collideEnemyBulletsWithPlayers();
 }
 
-void GameState::nextSequence()
-{
-    const int total = spawner.totalSequences;
-    if (total <= 0)
-        return;
-    const int next = (sequenceIndex() + 1) % total;
-    spawner.loadSequence(next, [this](int d) { turnToScrollDirection(d); });
-}
+void GameState::nextSequence() { loadFlowSequence(level_flow::nextSequence(sequenceIndex(), spawner.totalSequences)); }

@@ -8,6 +8,7 @@
 #include "enemies/LevelFiles.h"
 #include "enemies/SpawnPattern.h"
 #include "enemies/Spawner.h"
+#include "gameplay/LevelFlow.h"
 #include "gameplay/MusicUpkeep.h"
 #include "play/Bonus.h"
 #include "play/BulletManager.h"
@@ -57,6 +58,8 @@ public:
     static constexpr float GAME_OVER_TIME = 12.f;
     static constexpr float SHOT_INTERVALS[3] = {0.08f, 0.08f, 0.08f};
     static constexpr int NO_SCROLL_DIRECTION = 4;
+    // Lives of a revived ship when the difficulty gives none (a new ship's count).
+    static constexpr int REVIVE_DEFAULT_LIVES = 3;
 
     // mode 1 story, 2 with the level editor. levelFolder is where the level
     // index and the sequence files are read from.
@@ -139,13 +142,7 @@ public:
 
 private:
     // What happened in this frame, read by the level flow.
-    struct FrameEvents {
-        bool fadeDone = false;
-        bool bossDefeated = false;
-        bool patternFinished = false;
-        bool sequenceOver = false;
-        bool scoreboardConfirmed = false;
-    };
+    using FrameEvents = FlowEvents;
 
     void addPlayer();
     void loadCentredSprite(sf::Sprite& sprite, const char* path);
@@ -196,7 +193,14 @@ private:
     void updateBossTimers();
     void updateHud(float dt);
     StateCode runLevelFlow(const FrameEvents& events);
-    StateCode runSequenceAction(const FrameEvents& events);
+    // Carries out one step of the level flow; true when the game is finished.
+    bool runFlowStep(const FlowStep& step);
+    // Loads a sequence for the flow; one that could never finish is given an end.
+    void loadFlowSequence(int index);
+    void startTally();
+    void endTally();
+    // Brings player i back with fresh lives and a score of 0.
+    void revive(int i);
     void drawEditorGrid(sf::RenderTarget& target);
     void drawBosses(sf::RenderTarget& target);
     void drawTransitions(sf::RenderTarget& target);

@@ -1,6 +1,8 @@
 // The overlays in play: texts, HUD blocks, fades, transitions, scoreboards and
 // the continue countdowns.
 #include "engine/Engine.h"
+#include "gameplay/ContinuePass.h"
+#include "gameplay/GameBindings.h"
 #include "gameplay/GameState.h"
 #include "play/Scoreboard.h"
 
@@ -112,11 +114,20 @@ void GameState::drawScoreboards(sf::RenderTarget& target)
             scoreboards[i]->draw(target);
 }
 
-// The countdowns of players out of lives; revives and the game over join here.
+// The countdowns of players out of lives, their revives, and the game over
+// once every player has given up.
 StateCode GameState::updateContinue(float dt)
 {
-    for (ContinueScreen& screen : continueScreens)
-        if (screen.countingDown)
-            screen.tick(dt);
-    return state_code::STAY;
+    const ContinueOutcome outcome =
+        runContinuePass(continueScreens, dt, [this](int i) { return held(game_action::REVIVE, i); });
+    for (int i : outcome.revived)
+        revive(i);
+    if (!outcome.allGaveUp)
+        return state_code::STAY;
+    spawner.clear();
+    enemies.enemies.clear();
+    spawnPatterns.clear();
+    if (!fade)
+        fade = std::make_unique<ScreenFade>(sf::Color::Black, true, GAME_OVER_TIME);
+    return state_code::HIGH_SCORES;
 }

@@ -1,46 +1,156 @@
-// Where the overlays (fades, transitions, texts, HUD, scoreboards, continue
-// screens) and the full level flow join play.
-// Until each of them is in, its hook here keeps play going without it.
+// The level flow inside play: each frame's plan (see LevelFlow.h) carried out
+// on the state's ships, transitions, fades, music, bosses and scoreboards.
+#include "app/Startup.h"
+#include "bosses/Boss.h"
 #include "engine/Engine.h"
 #include "gameplay/GameState.h"
 #include "gameplay/SceneSwitch.h"
+#include "play/Scoreboard.h"
 
-// The level flow as far as it goes without fades, bosses and scoreboards:
-// the scene moves on when its camera path ends, and sequences follow each other.
+#include <algorithm>
+
+namespace {
+const sf::Vector2f FLY_IN_FROM{960.f, 1480.f};
+const sf::Vector2f FLY_IN_TO{960.f, 880.f};
+const sf::Vector2f WARNING_AT{960.f, 540.f};
+constexpr float GAUGE_PER_CHARGE = 25.f;
+constexpr float GAUGE_CHARGE_BONUS = 20.f;
+} // namespace
+
 StateCode GameState::runLevelFlow(const FrameEvents& events)
 {
     Engine& eng = engine();
-    const bool triggered = events.sequenceOver || events.bossDefeated || events.fadeDone ||
-                           events.scoreboardConfirmed || events.patternFinished || waitingForContinue;
-    const int scene = eng.sceneId;
-    if (!triggered &&
-        !(!eng.sceneLoading && eng.cinematicFinished && (scene == 1 || scene == 3 || scene == 4 || scene == 6 || scene == 8)))
-        return state_code::STAY;
+    FlowInputs in;
+    in.events = events;
+    in.waitingForContinue = waitingForContinue;
+    in.sequenceIndex = sequenceIndex();
+    in.scoreboardUp = scoreboards[0] != nullptr;
+    in.scene = eng.sceneId;
+    in.pathEnded = eng.cinematicFinished;
+    in.sceneLoading = eng.sceneLoading;
+    in.anyCountingDown = std::any_of(continueScreens.begin(), continueScreens.end(),
+                                     [](const ContinueScreen& s) { return s.countingDown != 0; });
 
-    if (scene == 3 || scene == 6) {
-        if (eng.cinematicFinished)
-            switchScene(scene + 1);
-    } else if (scene != 7 && scene != 8 && scene != 9 && scene != 13) {
-        switchScene(scene + 1);
-    }
-
-    StateCode code = state_code::STAY;
-    if (eng.sceneId != 4)
-        code = runSequenceAction(events);
-    eng.cinematicFinished = false;
-    return code;
+    const FlowPlan plan = level_flow::plan(in);
+    for (const FlowStep& step : plan.steps)
+        if (runFlowStep(step))
+            return state_code::CINEMATIC;
+    if (plan.ran)
+        eng.cinematicFinished = false; // a finished camera path moves the flow on once
+    return state_code::STAY;
 }
 
-StateCode GameState::runSequenceAction(const FrameEvents&)
+bool GameState::runFlowStep(const FlowStep& step)
 {
-    switch (sequenceIndex()) {
-    case 1: case 3: case 4: case 7: case 9:
-        return state_code::STAY; // fly-outs, boss fights and tallies join here
-    default:
-        if (engine().sceneId == 2)
-            spawner.loadSequence(0, [this](int d) { turnToScrollDirection(d); });
+    SoundManagerDeck deck(soundManager());
+    const MusicTrack track = static_cast<MusicTrack>(std::clamp(step.value, 0, MUSIC_TRACK_COUNT - 1));
+    switch (step.action) {
+    case FlowAction::ChangeScene: switchScene(step.value); break;
+    case FlowAction::FlyOut:
+        for (Player2D* ship : players) {
+            transitions.add(new PlayerOutUp(ship->position));
+            ship->mode = WEAPON_NORMAL;
+            if (ship->charge > 0.f)
+                ship->gauge += ship->charge * GAUGE_PER_CHARGE + GAUGE_CHARGE_BONUS;
+            ship->charge = 0.f;
+            ship->laserTime = 0.f;
+            ship->stopLaser();
+            ship->destroyShield();
+        }
+        break;
+    case FlowAction::DropTransitions: transitions.clear(); break;
+    case FlowAction::NextSequence: nextSequence(); break;
+    case FlowAction::LoadSequence: loadFlowSequence(step.value); break;
+    case FlowAction::FlyIn:
+        for (size_t i = 0; i < players.size(); ++i)
+            transitions.add(new PlayerInUp(FLY_IN_FROM, FLY_IN_TO));
+        break;
+    case FlowAction::Transform:
+        if (!players.empty())
+            transitions.add(new Player2D3DTransition(players[0]->position));
+        transitions.inputAllowed = 0;
+        break;
+    case FlowAction::Warning: transitions.add(new WarningTransition(WARNING_AT)); break;
+    case FlowAction::Tally: startTally(); break;
+    case FlowAction::EndTally: endTally(); break;
+    case FlowAction::PlaceShips:
+        for (Player2D* ship : players)
+            ship->position = {step.x, step.y};
+        break;
+    case FlowAction::Fade: fade = std::make_unique<ScreenFade>(sf::Color::Black, step.value == 1, step.x); break;
+    case FlowAction::StopAllSounds:
+        soundManager().stopAll();
+        music_.forgetIntros();
+        break;
+    case FlowAction::PlayTrack: music_.startTrack(deck, track, step.x); break;
+    case FlowAction::StopTrack: music_.stopTrack(deck, track); break;
+    case FlowAction::FadeOutTrack: MusicUpkeep::startFadeOut(deck, track, step.x); break;
+    case FlowAction::EnterBossLevel:
+        for (Player2D* ship : players)
+            ship->bossLevel = 1;
+        break;
+    case FlowAction::LeaveBossLevel:
+        for (Player2D* ship : players) {
+            ship->bossLevel = 0;
+            ship->blinking = 1;
+            ship->blinkTimer = 0.f;
+        }
+        break;
+    case FlowAction::ClearBossLevel:
+        for (Player2D* ship : players)
+            ship->bossLevel = 0;
+        break;
+    case FlowAction::SpawnBoss:
+        if (step.value == BOSS_MURZEL)
+            spawnBossMurzel();
         else
-            nextSequence();
-        return state_code::STAY;
+            spawnBossIcarus();
+        break;
+    case FlowAction::Explode: createExplosionPattern(step.value); break;
+    case FlowAction::ClearEnemies:
+        spawner.clear();
+        spawnPatterns.clear();
+        enemies.enemies.clear();
+        break;
+    case FlowAction::WaitForContinue: waitingForContinue = true; break;
+    case FlowAction::StopWaiting: waitingForContinue = false; break;
+    case FlowAction::FinishGame: return true;
+    }
+    return false;
+}
+
+void GameState::loadFlowSequence(int index)
+{
+    spawner.loadSequence(index, [this](int d) { turnToScrollDirection(d); });
+    level_flow::closeSequence(spawner.pending);
+}
+
+void GameState::startTally()
+{
+    for (int i = 0; i < playerCount && i < MAX_PLAYERS; ++i) {
+        delete scoreboards[i];
+        scoreboards[i] = nullptr;
+    }
+    if (playerCount == 1) {
+        scoreboards[0] = new Scoreboard(players[0], scores, scoreCounters);
+    } else {
+        for (int i = 0; i < playerCount && i < MAX_PLAYERS; ++i)
+            scoreboards[i] = new Scoreboard(players[i], i, scores, scoreCounters);
+    }
+    for (Player2D* ship : players) {
+        ship->blinking = 1;
+        ship->blinkTimer = 0.f;
+    }
+}
+
+void GameState::endTally()
+{
+    for (Scoreboard*& board : scoreboards) {
+        delete board;
+        board = nullptr;
+    }
+    for (Player2D* ship : players) {
+        ship->bossScore = 0.0;
+        ship->timeBonus = 0.f;
     }
 }

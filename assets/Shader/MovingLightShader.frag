@@ -15,6 +15,8 @@ void main()
     vec2 pixel = vec2(gl_TexCoord[0].x, 1.0 - gl_TexCoord[0].y) * vec2(1920.0, 1080.0);
     float radius = max(u_range, 0.001);
     float falloff = radius / (distance(pixel, u_position) + radius);
-    float glow = min(u_intensity * 0.2 * falloff * falloff, u_clampValue);
+    // A bright core with a halo that fades well inside the range, so that a
+    // distant light (a planet) tints its surroundings without flooding the screen.
+    float glow = min(u_intensity * 0.2 * falloff * falloff * falloff, u_clampValue);
     gl_FragColor = vec4(current.rgb + u_color / 255.0 * max(glow, 0.0), 1.0);
 }

@@ -228,7 +228,7 @@ TEST_F(BossIcarusFight, PairedPartIsReplacedTwoSecondsLaterThenDiesForGood)
     EXPECT_DOUBLE_EQ(ships[0]->bossScore, 25500.0);
     EXPECT_FALSE(boss->parts[0]->active);
     EXPECT_TRUE(boss->swapSlots[0].pending);
-    EXPECT_TRUE(tower->modules[0].turned == false); // the spawner's side shows
+    EXPECT_FALSE(tower->modules[0].turned); // the spawner's side shows
     EXPECT_FALSE(tower->moduleDestroyed[0]);
 
     // A destroyed part takes no shots but still hurts a ship touching it.
@@ -281,10 +281,10 @@ TEST_F(BossIcarusFight, HeadDefeatEndsTheFightFromAnyWeapon)
         beam.update(DT, {1100.f, 800.f}, -90.f);
         ++frames;
         for (size_t k = 0; k < beam.segments.size() && !defeated; ++k) {
-            const size_t before = beam.segments.size();
+            const size_t segmentsBefore = beam.segments.size();
             defeated = boss->hitByLaser(beam, k, 1, scores, counters);
             if (!defeated && k >= beam.segments.size()) {
-                EXPECT_LE(beam.segments.size(), before);
+                EXPECT_LE(beam.segments.size(), segmentsBefore);
                 EXPECT_TRUE(beam.impactVisible);
             }
         }

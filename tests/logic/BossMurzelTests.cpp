@@ -134,24 +134,29 @@ TEST_F(BossMurzelFight, PhasesFollowTheCameraFramesOverAWholeLoop)
     for (int f = 0; f <= 4900; ++f) {
         ASSERT_FALSE(step(f)) << f;
         const bool exposed = boss->hitBox.left > -1000.f;
-        if (f < 723)
-            ASSERT_FALSE(exposed) << f; // hidden before and through the first warning
-        if (f >= 723 && f <= 961)
+        if (f < 723) { // hidden before and through the first warning
+            ASSERT_FALSE(exposed) << f;
+        }
+        if (f >= 723 && f <= 961) {
             ASSERT_TRUE(exposed) << f;
-        if (f >= 4321 && f <= 4419) {
-            ASSERT_TRUE(exposed) << f; // this warning keeps the exposed phase
+        }
+        if (f >= 4321 && f <= 4419) { // this warning keeps the exposed phase
+            ASSERT_TRUE(exposed) << f;
             ASSERT_TRUE(boss->warning);
         }
         if (f >= 623 && f <= 721)
             blinked = blinked || head->notEmissive;
-        if (f == 722)
-            EXPECT_FALSE(head->notEmissive); // glow back on after the warning
+        if (f == 722) { // glow back on after the warning
+            EXPECT_FALSE(head->notEmissive);
+        }
         if (f >= 4421 && f <= 4818 && boss->laser)
             laserSeen = true;
-        if (f > 4818)
+        if (f > 4818) {
             ASSERT_EQ(boss->laser, nullptr) << f;
-        if (f == 100)
-            EXPECT_FLOAT_EQ(engine().worldLighting, 0.f); // the arena goes dark
+        }
+        if (f == 100) { // the arena goes dark
+            EXPECT_FLOAT_EQ(engine().worldLighting, 0.f);
+        }
     }
     EXPECT_TRUE(blinked);
     EXPECT_TRUE(laserSeen);

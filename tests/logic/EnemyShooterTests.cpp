@@ -172,9 +172,6 @@ TEST(EnemyShooter, HeadsOrTailsRunsAlongTheEdgeAndFiresAcrossAtPlayerOne)
     BulletManager bullets;
     // Player 2 is nearer, but the butterfly always lines up with player 1.
     const std::vector<sf::Vector2f> players{{1300.f, 900.f}, {700.f, 150.f}};
-    HeadsOrTailsEnemy left(descriptor(enemy_type::HEADS_OR_TAILS, {-60.f, 300.f}, 2, {}, 0));
-    EXPECT_FLOAT_EQ(left.angle, 0.f);
-    EXPECT_EQ(left.turnDir, 1);
     HeadsOrTailsEnemy top(descriptor(enemy_type::HEADS_OR_TAILS, {600.f, -60.f}, 0, {}, 0));
     EXPECT_FLOAT_EQ(top.angle, 90.f);
     EXPECT_EQ(top.turnDir, 0); // x < 960: turns down through the angles, toward the right
@@ -215,52 +212,48 @@ TEST(EnemyShooter, HeadsOrTailsRunsAlongTheEdgeAndFiresAcrossAtPlayerOne)
     EXPECT_GT(runUntilRemoved(lost, &bullets, players, 0.02f, 500), 0);
 }
 
-TEST(EnemyShooter, FormationGrasshopperHoldsThenDashesStraightOn)
+TEST(EnemyShooter, GrasshoppersHoldThenDashStraightOnOrAtThePlayer)
 {
+    // From a formation it keeps its entry heading: it lands, holds 1.5 s, dashes on at 900 px/s.
+    const std::vector<sf::Vector2f> players{{400.f, 540.f}};
     StayAndDashEnemy hopper(descriptor(enemy_type::STAY_AND_DASH, {960.f, 20.f}, 90, {}, 0));
     EXPECT_EQ(hopper.frame, sf::FloatRect(744.f, 0.f, 124.f, 85.f));
-    const std::vector<sf::Vector2f> players{{200.f, 900.f}};
-    const float dt = 0.01f;
     int steps = 0;
     while (!hopper.stopped && steps < 100) {
-        hopper.update(dt, nullptr, players, 0);
+        hopper.update(0.01f, nullptr, players, 0);
         ++steps;
     }
     ASSERT_EQ(hopper.stopped, 1);
     const sf::Vector2f held = hopper.position;
     for (int i = 0; i < 149; ++i)
-        hopper.update(dt, nullptr, players, 0);
+        hopper.update(0.01f, nullptr, players, 0);
     EXPECT_EQ(hopper.position, held);
-    EXPECT_EQ(hopper.dashing, 0);
     EXPECT_FLOAT_EQ(hopper.angle, 90.f);
-    hopper.update(dt, nullptr, players, 0);
-    hopper.update(dt, nullptr, players, 0);
+    for (int i = 0; i < 2; ++i)
+        hopper.update(0.01f, nullptr, players, 0);
     ASSERT_EQ(hopper.dashing, 1);
     const sf::Vector2f dashFrom = hopper.position;
     hopper.update(0.1f, nullptr, players, 0);
-    EXPECT_NEAR(hopper.position.y - dashFrom.y, 90.f, 0.01f); // 900 px/s along its entry heading
+    EXPECT_NEAR(hopper.position.y - dashFrom.y, 90.f, 0.01f);
     EXPECT_NEAR(hopper.position.x, dashFrom.x, 0.01f);
     EXPECT_GT(runUntilRemoved(hopper, nullptr, players, 0.02f, 200), 0);
-}
 
-TEST(EnemyShooter, TrackingGrasshopperTurnsToThePlayerAndDashesAtIt)
-{
-    const std::vector<sf::Vector2f> players{{400.f, 540.f}};
-    StayAndDashEnemy hopper(descriptor(enemy_type::STAY_AND_DASH, {1000.f, 540.f}, 90, {}, 1));
-    hopper.update(0.01f, nullptr, players, 0); // already in the field: it stops at once
-    ASSERT_EQ(hopper.stopped, 1);
-    EXPECT_EQ(hopper.clockwise, 1); // from heading down to the player on the left: clockwise
+    // A single one turns toward the player while it holds, then dashes at it.
+    StayAndDashEnemy tracker(descriptor(enemy_type::STAY_AND_DASH, {1000.f, 540.f}, 90, {}, 1));
+    tracker.update(0.01f, nullptr, players, 0); // already in the field: it stops at once
+    ASSERT_EQ(tracker.stopped, 1);
+    EXPECT_EQ(tracker.clockwise, 1); // from heading down to the player on the left: clockwise
     for (int i = 0; i < 140; ++i)
-        hopper.update(0.01f, nullptr, players, 0);
-    EXPECT_EQ(hopper.aimed, 1);
-    EXPECT_NEAR(enemy_math::wrap360(hopper.angle), 180.f, 0.5f);
-    for (int i = 0; i < 20 && !hopper.dashing; ++i)
-        hopper.update(0.01f, nullptr, players, 0);
-    ASSERT_EQ(hopper.dashing, 1);
-    EXPECT_EQ(hopper.target, players[0]);
-    const float x = hopper.position.x;
-    hopper.update(0.1f, nullptr, players, 0);
-    EXPECT_NEAR(hopper.position.x, x - 90.f, 0.5f);
+        tracker.update(0.01f, nullptr, players, 0);
+    EXPECT_EQ(tracker.aimed, 1);
+    EXPECT_NEAR(enemy_math::wrap360(tracker.angle), 180.f, 0.5f);
+    for (int i = 0; i < 20 && !tracker.dashing; ++i)
+        tracker.update(0.01f, nullptr, players, 0);
+    ASSERT_EQ(tracker.dashing, 1);
+    EXPECT_EQ(tracker.target, players[0]);
+    const float x = tracker.position.x;
+    tracker.update(0.1f, nullptr, players, 0);
+    EXPECT_NEAR(tracker.position.x, x - 90.f, 0.5f);
 }
 
 TEST(EnemyShooter, BruiserDashesFourTimesEndingAtRestThenLeaves)

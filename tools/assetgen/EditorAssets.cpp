@@ -100,12 +100,12 @@ void wave(Canvas& c, float amplitude, Rgba colour)
 
 using IconPainter = std::function<void(Canvas&)>;
 
-struct IconSpec {
+struct IconArt {
     const char* name;
     IconPainter paint;
 };
 
-const IconSpec ICONS[] = {
+const IconArt ICONS[] = {
     {"Shooter", [](Canvas& c) { tile(c, FLYER); ship(c, 15, 14, 1.f, rgb(170, 180, 200)); }},
     {"HeadOrTails", [](Canvas& c) {
          tile(c, FLYER);
@@ -283,7 +283,7 @@ Canvas gridStrip(int w, int h, bool horizontalLine)
 REGISTER_ASSETS(editor)
 {
     static_assert(sizeof ICONS / sizeof ICONS[0] == 28, "one icon per spawn pattern");
-    for (const IconSpec& icon : ICONS) {
+    for (const IconArt& icon : ICONS) {
         Canvas c(ICON, ICON);
         icon.paint(c);
         saveOrThrow(c, ctx.path(std::string("2D/Editor/Spawner Images(x30)/") + icon.name + ".png"));

@@ -331,7 +331,7 @@ void paintEaterFrame(Canvas& c, float mouthOpen, float step)
         small.fillEllipse(cx - 6.f + 6.f * step * side, cy + side * 15.f, 4.f, 3.f, rgb(70, 40, 90));
     small.fillCircle(cx, cy, 15.f, rgb(90, 50, 120));
     small.fillCircle(cx - 2.f, cy - 2.f, 12.f, rgb(130, 80, 170));
-    // The maw faces right, opening wide with rows of teeth.
+    // The maw opens wide with rows of teeth.
     const float gape = 2.f + 11.f * mouthOpen;
     small.fillPolygon({{cx - 2.f, cy}, {cx + 17.f, cy - gape}, {cx + 17.f, cy + gape}}, rgb(60, 0, 20));
     for (int k = 0; k < 4; ++k) {
@@ -344,9 +344,11 @@ void paintEaterFrame(Canvas& c, float mouthOpen, float step)
         small.fillCircle(cx + 2.f, cy + side * 9.f, 3.f, rgb(255, 230, 60));
         small.fillCircle(cx + 3.f, cy + side * 9.f, 1.2f, rgb(0, 0, 0));
     }
+    // Enlarged into hard pixels and mirrored: the eater never turns, and it meets the ships
+    // coming from the right of the field, so its maw faces left.
     for (int y = 0; y < c.height(); ++y)
         for (int x = 0; x < c.width(); ++x)
-            c.at(x, y) = small.at(std::min(x / 4, 39), std::min(y / 4, 39));
+            c.at(x, y) = small.at(39 - std::min(x / 4, 39), std::min(y / 4, 39));
 }
 
 const BeeLook BEE{rgb(250, 200, 30), rgb(30, 25, 20), rgb(170, 120, 40), rgb(210, 235, 255, 0.45f),

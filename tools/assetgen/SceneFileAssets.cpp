@@ -21,13 +21,13 @@ constexpr float PI = 3.14159265f;
 // Path lengths in seconds.
 constexpr float INTRO_SECONDS = 8.f;          // scene 1: the launch, then level 1 starts
 constexpr float LEVEL1_OPEN_SECONDS = 240.f;  // scene 2: ends with its sequence, not its path
-constexpr float ASTEROIDS_SECONDS = 95.f;     // scene 3: the ships fly out before it ends
+constexpr float ASTEROIDS_SECONDS = 53.f;     // scene 3: its sequence ends at 48 s, the ships fly out, then the dive
 constexpr float DIVE_SECONDS = 8.f;           // scene 4: the dive to the gas giant, no play
 constexpr float GAS_GIANT_SECONDS = 240.f;    // scene 5
-constexpr float APPROACH_SECONDS = 90.f;      // scene 6: ends on the tower, where the boss rises
-constexpr float CORRIDOR_SECONDS = 190.f;     // scene 8: level 2
+constexpr float APPROACH_SECONDS = 30.f;      // scene 6: sequence ends at 22 s, the warning, then the boss on the tower
+constexpr float CORRIDOR_SECONDS = 190.f;     // scene 8: level 2 ends at 95 s; its tallies are up before the path ends
 constexpr int ARENA_FRAMES = 4900;            // scene 9: 181 intro frames, then a loop
-constexpr float CREDITS_SECONDS = 70.f;
+constexpr float CREDITS_SECONDS = 40.f;       // the staff roll (34 s) rings out, then the game moves on
 constexpr float QUIET_SECONDS = 120.f;        // scenes 10 and moon
 
 float ease(float t)

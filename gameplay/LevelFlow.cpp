@@ -1,0 +1,247 @@
+#include "gameplay/LevelFlow.h"
+
+#include "app/SoundManager.h"
+#include "bosses/Boss.h"
+#include "enemies/SpawnPattern.h"
+#include "play/ExplosionPattern.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace level_flow {
+namespace {
+
+constexpr int INTRO_SCENE = 1;
+constexpr int OPENING_SCENE = 2;   // level 1 begins: the ships turn 2D
+constexpr int ASTEROIDS_SCENE = 3; // left only when its camera path ends
+constexpr int DIVE_SCENE = 4;      // no sequence runs during the dive
+constexpr int GAS_GIANT_SCENE = 5;
+constexpr int APPROACH_SCENE = 6;  // left only when its camera path ends
+constexpr int TOWER_SCENE = 7;
+constexpr int CORRIDOR_SCENE = 8;
+constexpr int ARENA_SCENE = 9;
+constexpr int LEVEL3_SCENE = 11;
+constexpr int LEVEL3_END_SCENE = 13;
+constexpr int LAST_SCENE = 16;
+
+const sf::Vector2f LEVEL2_START{440.f, 540.f}; // the corridor scrolls to the right
+const sf::Vector2f LEVEL3_START{960.f, 540.f};
+
+class Planner {
+public:
+    explicit Planner(const FlowInputs& in) : in_(in) {}
+
+    FlowPlan run()
+    {
+        FlowPlan plan;
+        if (!triggered())
+            return plan;
+        plan.ran = true;
+        advanceScene();
+        if (scene_ != DIVE_SCENE)
+            sequenceAction();
+        plan.steps = std::move(steps_);
+        return plan;
+    }
+
+private:
+    bool triggered() const
+    {
+        const FlowEvents& e = in_.events;
+        if (e.sequenceOver || e.bossDefeated || e.fadeDone || e.scoreboardConfirmed || e.patternFinished ||
+            in_.waitingForContinue)
+            return true;
+        const int s = in_.scene;
+        const bool pathScene = s == INTRO_SCENE || s == ASTEROIDS_SCENE || s == DIVE_SCENE || s == APPROACH_SCENE ||
+                               s == CORRIDOR_SCENE;
+        return !in_.sceneLoading && in_.pathEnded && pathScene;
+    }
+
+    void advanceScene()
+    {
+        const int s = in_.scene;
+        int next = s;
+        if (s == ASTEROIDS_SCENE || s == APPROACH_SCENE)
+            next = in_.pathEnded ? s + 1 : s;
+        else if (s != TOWER_SCENE && s != CORRIDOR_SCENE && s != ARENA_SCENE && s != LEVEL3_END_SCENE && s < LAST_SCENE)
+            next = s + 1;
+        if (next != s)
+            add(FlowAction::ChangeScene, next);
+        scene_ = next;
+    }
+
+    void sequenceAction()
+    {
+        switch (in_.sequenceIndex) {
+        case FLY_OUT_SEQUENCE: flyOutAndIn(); break;
+        case FIRST_BOSS_SEQUENCE: firstBoss(); break;
+        case CORRIDOR_SEQUENCE: corridorEnd(); break;
+        case LEVEL3_LAST_SEQUENCE: toFinalBoss(); break;
+        case FINAL_BOSS_SEQUENCE: finalBoss(); break;
+        case FINAL_BOSS_ESCORT:
+            // The final boss can fall while its escort sequence runs: go on to
+            // its own sequence and take the defeat there, or it would be lost
+            // and the two sequences would take turns for ever.
+            add(FlowAction::NextSequence);
+            if (in_.events.bossDefeated && in_.sequenceIndex + 1 == FINAL_BOSS_SEQUENCE)
+                finalBoss();
+            break;
+        default: anyOther(); break;
+        }
+    }
+
+    void flyOutAndIn()
+    {
+        if (!in_.pathEnded)
+            add(FlowAction::FlyOut);
+        if (scene_ == GAS_GIANT_SCENE) {
+            add(FlowAction::DropTransitions);
+            add(FlowAction::NextSequence);
+            add(FlowAction::FlyIn);
+        }
+    }
+
+    void firstBoss()
+    {
+        const FlowEvents& e = in_.events;
+        if (!in_.scoreboardUp && !e.fadeDone) {
+            if (!e.patternFinished && !in_.waitingForContinue) {
+                if (!e.bossDefeated && !in_.pathEnded) {
+                    add(FlowAction::Warning);
+                    add(FlowAction::PlayTrack, MUSIC_BOSS_INTRO, 25.f);
+                    add(FlowAction::StopTrack, MUSIC_STAGE01_INTRO);
+                    add(FlowAction::FadeOutTrack, MUSIC_STAGE01, 2.f);
+                } else if (!e.bossDefeated) {
+                    add(FlowAction::EnterBossLevel);
+                    add(FlowAction::SpawnBoss, BOSS_ICARUS);
+                } else {
+                    add(FlowAction::Explode, ExplosionPattern::FIRST_BOSS);
+                }
+            } else if (in_.anyCountingDown) {
+                add(FlowAction::WaitForContinue);
+            } else {
+                add(FlowAction::StopWaiting);
+                add(FlowAction::Fade, 1, 3.f);
+                add(FlowAction::LeaveBossLevel);
+            }
+        } else if (!in_.scoreboardUp) {
+            tallyWithResults();
+        } else if (e.scoreboardConfirmed) {
+            add(FlowAction::EndTally);
+            add(FlowAction::PlaceShips, 0, LEVEL2_START.x, LEVEL2_START.y);
+            add(FlowAction::Fade, 0, 2.f);
+            add(FlowAction::ChangeScene, CORRIDOR_SCENE);
+            add(FlowAction::StopTrack, MUSIC_RESULTS);
+            add(FlowAction::PlayTrack, MUSIC_STAGE02, 55.f);
+            add(FlowAction::NextSequence);
+        }
+    }
+
+    void corridorEnd()
+    {
+        if (!in_.scoreboardUp) {
+            if (in_.events.fadeDone)
+                tallyWithResults();
+            else
+                add(FlowAction::Fade, 1, 3.f);
+        } else if (in_.events.scoreboardConfirmed) {
+            add(FlowAction::EndTally);
+            add(FlowAction::PlaceShips, 0, LEVEL3_START.x, LEVEL3_START.y);
+            add(FlowAction::ChangeScene, LEVEL3_SCENE);
+            add(FlowAction::StopTrack, MUSIC_RESULTS);
+            add(FlowAction::PlayTrack, MUSIC_STAGE03, 55.f);
+            add(FlowAction::NextSequence);
+            add(FlowAction::Fade, 0, 1.f);
+        }
+    }
+
+    void toFinalBoss()
+    {
+        if (!in_.events.fadeDone) {
+            add(FlowAction::Fade, 1, 0.5f);
+            return;
+        }
+        add(FlowAction::ChangeScene, ARENA_SCENE);
+        add(FlowAction::StopAllSounds);
+        add(FlowAction::PlayTrack, MUSIC_STAGE04_INTRO, 55.f);
+        add(FlowAction::SpawnBoss, BOSS_MURZEL);
+        add(FlowAction::Fade, 0, 2.f);
+        add(FlowAction::NextSequence);
+        add(FlowAction::EnterBossLevel);
+    }
+
+    void finalBoss()
+    {
+        const FlowEvents& e = in_.events;
+        if (!in_.scoreboardUp && !e.fadeDone) {
+            if (e.patternFinished) {
+                add(FlowAction::Fade, 1, 3.f);
+            } else if (e.bossDefeated) {
+                add(FlowAction::ClearBossLevel);
+                add(FlowAction::ClearEnemies);
+                add(FlowAction::Explode, ExplosionPattern::FINAL_BOSS);
+            } else {
+                add(FlowAction::LoadSequence, FINAL_BOSS_ESCORT);
+            }
+        } else if (!in_.scoreboardUp) {
+            add(FlowAction::Tally);
+        } else if (e.scoreboardConfirmed) {
+            add(FlowAction::EndTally);
+            add(FlowAction::FinishGame);
+        }
+    }
+
+    void anyOther()
+    {
+        if (scene_ == OPENING_SCENE) {
+            add(FlowAction::Transform);
+            add(FlowAction::LoadSequence, 0);
+        } else {
+            add(FlowAction::NextSequence);
+        }
+    }
+
+    void tallyWithResults()
+    {
+        add(FlowAction::Tally);
+        add(FlowAction::StopAllSounds);
+        add(FlowAction::PlayTrack, MUSIC_RESULTS, 25.f);
+    }
+
+    void add(FlowAction action, int value = 0, float x = 0.f, float y = 0.f) { steps_.push_back({action, value, x, y}); }
+
+    const FlowInputs& in_;
+    int scene_ = 0;
+    std::vector<FlowStep> steps_;
+};
+
+} // namespace
+
+FlowPlan plan(const FlowInputs& in) { return Planner(in).run(); }
+
+int nextSequence(int current, int totalSequences)
+{
+    const int count = std::max(totalSequences, FLOW_SEQUENCES);
+    const int next = current + 1;
+    return next >= 0 && next < count ? next : 0;
+}
+
+void closeSequence(std::list<SpawnEntry>& pending)
+{
+    float lastDue = 0.f;
+    for (const SpawnEntry& e : pending) {
+        if (e.pattern == pattern_id::FINISH)
+            return;
+        // Enemies of an entry leave one interval apart, the first one interval after its time.
+        const float due = e.time + std::max(e.interval, 0.f) * static_cast<float>(std::max(e.count, 0));
+        if (std::isfinite(due))
+            lastDue = std::max(lastDue, due);
+    }
+    SpawnEntry finish;
+    finish.time = lastDue;
+    finish.count = 1;
+    finish.pattern = pattern_id::FINISH;
+    pending.push_back(finish);
+}
+
+} // namespace level_flow

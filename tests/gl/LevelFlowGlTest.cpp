@@ -1,0 +1,412 @@
+// Whole runs of the level flow in-process: level 1 from the intro to the
+// corridor, levels 2 to 4 to the credits, continues, revives and the game
+// over, with synthetic keys, fixed frame times and screenshots.
+#include "app/Startup.h"
+#include "bosses/Boss.h"
+#include "engine/Engine.h"
+#include "engine/SceneChange.h"
+#include "gameplay/GameState.h"
+#include "play/Scoreboard.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <functional>
+#include <memory>
+
+using namespace testing_support;
+
+namespace {
+
+constexpr float FRAME = 1.f / 60.f;
+
+// Four levels of 4, 1, 3 and 2 sequences.
+const char* const LEVEL_INDEX = "NB_LEVELS 4\nNB_SEQUENCE 1 4\nNB_SEQUENCE 2 1\nNB_SEQUENCE 3 3\nNB_SEQUENCE 4 2";
+
+std::string finishAt(float seconds)
+{
+    return "SPAWNER1 POSITION 960 540 DIRECTION 0 SPAWN_TIMER " + std::to_string(seconds) +
+           " DELAY_TIMER 0 NB_MAX_ENEMY 1 PATTERN_ID 16\n";
+}
+
+class LevelFlow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        openTestWindow(window);
+        Engine& eng = engine();
+        eng.window = &window;
+        eng.difficulty = DIFFICULTY_NORMAL;
+        eng.startLevel = 0;
+        eng.paused = false;
+        eng.cinematicFinished = false;
+        eng.cameraFrame = 0;
+    }
+    void TearDown() override
+    {
+        game.reset();
+        engine().startLevel = 0;
+        engine().cinematicFinished = false;
+        engine().window = nullptr;
+    }
+
+    // Every sequence ends `seconds` in.
+    void writeLevels(float seconds = 0.5f)
+    {
+        writeFile(levels.file("LevelsData.txt"), LEVEL_INDEX);
+        const int counts[4] = {4, 1, 3, 2};
+        for (int level = 1; level <= 4; ++level)
+            for (int s = 1; s <= counts[level - 1]; ++s)
+                writeFile(levels.file("LEVEL_" + std::to_string(level) + "_SEQUENCE_" + std::to_string(s) + ".txt"),
+                          std::string(level == 2 ? "RIGHT\n" : "UP\n") + finishAt(seconds));
+    }
+
+    GameState& start(int startLevel, int players = 1)
+    {
+        engine().startLevel = startLevel;
+        game = std::make_unique<GameState>(game_mode::STORY, levels.path + "/");
+        for (int i = 1; i < players; ++i) {
+            in.pads.connected[i] = true;
+            game->joystickConnected(static_cast<unsigned>(i));
+        }
+        return *game;
+    }
+
+    StateCode frames(int n)
+    {
+        StateCode code = state_code::STAY;
+        for (int i = 0; i < n && code == state_code::STAY; ++i) {
+            in.clock.advance(FRAME);
+            code = game->update(FRAME);
+        }
+        return code;
+    }
+
+    // Runs frames until the condition holds; false when it never did.
+    bool until(const std::function<bool()>& condition, int maxFrames)
+    {
+        for (int i = 0; i < maxFrames; ++i) {
+            if (condition())
+                return true;
+            last = frames(1);
+            if (last != state_code::STAY)
+                return condition();
+        }
+        return condition();
+    }
+
+    // The camera path of the current scene ends.
+    void pathEnds()
+    {
+        engine().cinematicFinished = true;
+        last = frames(1);
+    }
+
+    void pressRevive()
+    {
+        in.keyboard.press(sf::Keyboard::U);
+        last = frames(1);
+        in.keyboard.release(sf::Keyboard::U);
+    }
+
+    int countTransitions(int type) const
+    {
+        int n = 0;
+        for (const Transitions* t : game->transitions.transitions)
+            n += t->getType() == type;
+        return n;
+    }
+
+    // The boss falls as when a hit pass reports it defeated.
+    void defeatBoss()
+    {
+        ASSERT_FALSE(game->bosses.bosses.empty());
+        delete game->bosses.bosses.front();
+        game->bosses.bosses.erase(game->bosses.bosses.begin());
+    }
+
+    // Explosions, then the level's fade, then the tallies.
+    void explodeFadeAndTally()
+    {
+        ASSERT_TRUE(until([&] { return !game->explosionPattern.finished; }, 3));
+        ASSERT_TRUE(until([&] { return game->fade && game->fade->fadeIn; }, 60 * 8));
+        EXPECT_FLOAT_EQ(game->fade->duration, 3.f);
+        EXPECT_EQ(game->scoreboards[0], nullptr);
+        ASSERT_TRUE(until([&] { return game->scoreboards[0] != nullptr; }, 60 * 4));
+    }
+
+    sf::Image shot(const std::string& name)
+    {
+        window.clear(sf::Color(20, 30, 60));
+        game->draw(window);
+        sf::Image image = screenshot(window, name);
+        window.display();
+        return image;
+    }
+
+    SyntheticInput in;
+    sf::RenderWindow window;
+    TempDir levels;
+    std::unique_ptr<GameState> game;
+    StateCode last = state_code::STAY;
+};
+
+TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridor)
+{
+    writeLevels(4.f);
+    const int sequenceFrames = 60 * 5;
+    GameState& g = start(0);
+    Player2D& ship = *g.players[0];
+    ASSERT_EQ(engine().sceneId, 1);
+    frames(30);
+    EXPECT_EQ(engine().sceneId, 1); // the intro waits for its camera path
+
+    pathEnds();
+    ASSERT_EQ(engine().sceneId, 2);
+    EXPECT_EQ(g.sequenceIndex(), 0);
+    EXPECT_EQ(countTransitions(TRANSITION_PLAYER_2D3D), 1);
+    EXPECT_EQ(g.transitions.inputAllowed, 0);
+    EXPECT_FALSE(engine().cinematicFinished);
+
+    ASSERT_TRUE(until([] { return engine().sceneId == 3; }, sequenceFrames));
+    EXPECT_EQ(g.sequenceIndex(), 1);
+
+    // Its sequence ends while the path runs: the ships fly out, the scene stays.
+    ship.gauge = 10.f;
+    ship.charge = 2.f;
+    ASSERT_TRUE(until([&] { return countTransitions(TRANSITION_PLAYER_OUT_UP) == 1; }, sequenceFrames));
+    EXPECT_EQ(engine().sceneId, 3);
+    EXPECT_FLOAT_EQ(ship.gauge, 10.f + 2.f * 25.f + 20.f);
+    EXPECT_FLOAT_EQ(ship.charge, 0.f);
+    const float y0 = ship.position.y;
+    frames(20);
+    EXPECT_LT(ship.position.y, y0 - 150.f);
+
+    pathEnds();
+    ASSERT_EQ(engine().sceneId, 4);
+    frames(20);
+    EXPECT_EQ(engine().sceneId, 4);
+    EXPECT_EQ(g.sequenceIndex(), 1); // nothing runs during the dive
+
+    pathEnds();
+    ASSERT_EQ(engine().sceneId, 5);
+    EXPECT_EQ(g.sequenceIndex(), 2);
+    EXPECT_EQ(countTransitions(TRANSITION_PLAYER_OUT_UP), 0);
+    EXPECT_EQ(countTransitions(TRANSITION_PLAYER_IN_UP), 1);
+    frames(1); // the ships ride their transitions from the next frame
+    EXPECT_GT(ship.position.y, 1080.f);
+    ASSERT_TRUE(until([&] { return countTransitions(TRANSITION_PLAYER_IN_UP) == 0; }, 60 * 5));
+    EXPECT_NEAR(ship.position.y, 880.f, 4.f);
+    EXPECT_NEAR(ship.position.x, 960.f, 0.5f);
+
+    ASSERT_TRUE(until([] { return engine().sceneId == 6; }, sequenceFrames));
+    EXPECT_EQ(g.sequenceIndex(), 3);
+    ASSERT_TRUE(until([&] { return countTransitions(TRANSITION_WARNING) == 1; }, sequenceFrames));
+    EXPECT_TRUE(soundManager().fadeActive[MUSIC_STAGE01]);
+    EXPECT_TRUE(g.bosses.bosses.empty());
+
+    pathEnds();
+    ASSERT_EQ(engine().sceneId, 7);
+    ASSERT_EQ(g.bosses.bosses.size(), 1u);
+    EXPECT_EQ(g.bosses.bosses.front()->getType(), BOSS_ICARUS);
+    EXPECT_TRUE(ship.bossLevel);
+
+    // Some kills to tally, then the boss falls.
+    frames(10);
+    for (int k = 0; k < 57; ++k)
+        ship.killedTypes.push_back(k % 19);
+    ship.baseCount = 4;
+    ship.goldenCount = 2;
+    ship.bossScore = 12500.0;
+    g.award(0, 40000);
+    defeatBoss();
+    explodeFadeAndTally();
+    EXPECT_FALSE(ship.bossLevel);
+    EXPECT_TRUE(ship.blinking);
+    frames(60); // the icons appear one per frame
+    EXPECT_EQ(g.scoreboards[0]->shownIcons, 57);
+    const sf::Image board = shot("levelflow_scoreboard_level1");
+    EXPECT_GT(distinctColours(board), 8);
+
+    // The board waits for REVIVE; then level 2 starts at the left of the corridor.
+    frames(30);
+    EXPECT_EQ(engine().sceneId, 7);
+    pressRevive();
+    EXPECT_EQ(engine().sceneId, 8);
+    EXPECT_EQ(g.sequenceIndex(), 4);
+    EXPECT_EQ(g.scrollDirection, 3);
+    EXPECT_EQ(g.scoreboards[0], nullptr);
+    EXPECT_EQ(ship.position, sf::Vector2f(440.f, 540.f));
+    EXPECT_EQ(ship.bossScore, 0.0);
+    ASSERT_TRUE(g.fade);
+    EXPECT_FALSE(g.fade->fadeIn);
+    EXPECT_FLOAT_EQ(g.fade->duration, 2.f);
+}
+
+TEST_F(LevelFlow, LevelsTwoToFourEndInTheCreditsWithTheScores)
+{
+    writeLevels();
+    GameState& g = start(1, 2);
+    ASSERT_EQ(engine().sceneId, 8);
+    ASSERT_EQ(g.sequenceIndex(), 4);
+    g.award(0, 1200);
+    g.award(1, 3400);
+
+    // A revive in the corridor comes back at its left.
+    g.players[1]->lives = 0;
+    g.continueScreens[1].countingDown = 1;
+    frames(60);
+    pressRevive();
+    EXPECT_TRUE(g.isLive(1));
+    EXPECT_EQ(g.players[1]->position, sf::Vector2f(440.f, 540.f));
+    EXPECT_EQ(g.scores[1].score, 0u);
+    EXPECT_EQ(g.scores[1].lifePoints, 3400u);
+    g.award(1, 3400);
+
+    // The sequence ended on the first second: the fade, then a board per player.
+    ASSERT_TRUE(until([&] { return g.scoreboards[0] != nullptr; }, 60 * 5));
+    ASSERT_NE(g.scoreboards[1], nullptr);
+    frames(5);
+    EXPECT_GT(distinctColours(shot("levelflow_scoreboard_two_players")), 8);
+    pressRevive();
+    EXPECT_EQ(engine().sceneId, 11);
+    EXPECT_EQ(g.sequenceIndex(), 5);
+    EXPECT_EQ(g.players[0]->position, sf::Vector2f(960.f, 540.f));
+
+    ASSERT_TRUE(until([] { return engine().sceneId == 12; }, 120));
+    EXPECT_EQ(g.sequenceIndex(), 6);
+    ASSERT_TRUE(until([] { return engine().sceneId == 13; }, 120));
+    EXPECT_EQ(g.sequenceIndex(), 7);
+    ASSERT_TRUE(until([] { return engine().sceneId == 9; }, 180));
+    EXPECT_EQ(g.sequenceIndex(), 8);
+    ASSERT_EQ(g.bosses.bosses.size(), 1u);
+    EXPECT_EQ(g.bosses.bosses.front()->getType(), BOSS_MURZEL);
+    EXPECT_TRUE(g.players[0]->bossLevel && g.players[1]->bossLevel);
+
+    // Its two sequences take turns while the boss stands.
+    ASSERT_TRUE(until([&] { return g.sequenceIndex() == 9; }, 120));
+    ASSERT_TRUE(until([&] { return g.sequenceIndex() == 8; }, 120));
+
+    // It falls during the escort sequence: the defeat still counts.
+    defeatBoss();
+    explodeFadeAndTally();
+    EXPECT_EQ(g.sequenceIndex(), 9);
+    EXPECT_TRUE(g.enemies.enemies.empty());
+    EXPECT_FALSE(g.players[0]->bossLevel);
+    frames(30);
+    const std::vector<unsigned> expected{g.scores[0].score, g.scores[1].score};
+    in.keyboard.press(sf::Keyboard::U);
+    EXPECT_EQ(frames(1), state_code::CINEMATIC);
+    EXPECT_EQ(g.getScores(), expected);
+    EXPECT_GE(expected[0], 1200u);
+    EXPECT_GE(expected[1], 3400u);
+}
+
+TEST_F(LevelFlow, TheFirstBossLevelWaitsForAPlayerCountingDown)
+{
+    writeLevels();
+    GameState& g = start(0, 2);
+    changeScene(7, 0.f);
+    g.spawner.loadSequence(3);
+    g.spawner.pending.clear(); // its Finish has long gone by the time the boss is up
+    spawnBoss(g.bosses, BossData{BOSS_ICARUS, &g.particles}, &g.players);
+    frames(2);
+    g.players[1]->lives = 0;
+    g.continueScreens[1].countingDown = 1;
+    defeatBoss();
+    ASSERT_TRUE(until([&] { return g.waitingForContinue; }, 60 * 8));
+    frames(60);
+    EXPECT_FALSE(g.fade);
+    pressRevive();
+    EXPECT_TRUE(g.isLive(1));
+    ASSERT_TRUE(g.fade);
+    EXPECT_TRUE(g.fade->fadeIn);
+    EXPECT_FALSE(g.waitingForContinue);
+    ASSERT_TRUE(until([&] { return g.scoreboards[0] != nullptr; }, 60 * 4));
+}
+
+TEST_F(LevelFlow, ContinueCountsDownAndReviveRestoresTheShip)
+{
+    writeLevels(60.f);
+    GameState& g = start(0);
+    pathEnds();
+    frames(70);
+    Player2D& ship = *g.players[0];
+    g.award(0, 5000);
+    ship.position = {700.f, 500.f};
+    ship.lives = 0;
+    ship.killedTypes = {1, 2, 3};
+    g.continueScreens[0].countingDown = 1;
+
+    in.keyboard.press(sf::Keyboard::D); // an out player takes no input
+    frames(60 * 7 + 30);
+    in.keyboard.release(sf::Keyboard::D);
+    EXPECT_EQ(ship.position, sf::Vector2f(700.f, 500.f));
+    EXPECT_EQ(g.continueScreens[0].textureIndex, 2); // "3"
+    EXPECT_GT(distinctColours(shot("levelflow_continue")), 2);
+
+    pressRevive();
+    EXPECT_TRUE(g.isLive(0));
+    EXPECT_EQ(ship.lives, 3);
+    EXPECT_EQ(g.scores[0].score, 0u);
+    EXPECT_EQ(g.scores[0].lifePoints, 5000u);
+    EXPECT_EQ(g.scoreCounters[0]->text(), "000000000");
+    EXPECT_TRUE(ship.killedTypes.empty());
+    EXPECT_TRUE(ship.blinking);
+    EXPECT_FLOAT_EQ(ship.gauge, 20.f);
+    EXPECT_EQ(g.transitions.inputAllowed, 1);
+    EXPECT_EQ(countTransitions(TRANSITION_PLAYER_2D3D), 1);
+    EXPECT_NEAR(ship.position.x, 960.f, 1.f);
+    EXPECT_NEAR(ship.position.y, 880.f, 1.f);
+    EXPECT_FALSE(g.gameOver);
+}
+
+TEST_F(LevelFlow, EveryoneOutEndsTheGameWithExactlyTheScores)
+{
+    writeLevels();
+    GameState& g = start(0, 2);
+    g.award(0, 1200);
+    g.award(1, 3400);
+    for (int i = 0; i < 2; ++i) {
+        g.players[i]->lives = 0;
+        g.continueScreens[i].countingDown = 1;
+    }
+    ASSERT_TRUE(until([&] { return g.gameOver; }, 60 * 11));
+    EXPECT_TRUE(g.enemies.enemies.empty());
+    EXPECT_TRUE(g.spawner.pending.empty());
+    EXPECT_TRUE(g.spawnPatterns.empty());
+    ASSERT_TRUE(g.fade);
+    EXPECT_FLOAT_EQ(g.fade->duration, 12.f);
+
+    // The flow has stopped: a finished camera path changes nothing now.
+    engine().cinematicFinished = true;
+    frames(60 * 6);
+    EXPECT_EQ(engine().sceneId, 1);
+    EXPECT_GT(distinctColours(shot("levelflow_game_over")), 2);
+    EXPECT_TRUE(until([&] { return last == state_code::HIGH_SCORES; }, 60 * 7));
+    EXPECT_GT(g.gameOverTimer, 12.f);
+    EXPECT_EQ(g.getScores(), (std::vector<unsigned>{1200u, 3400u}));
+}
+
+TEST_F(LevelFlow, MissingLevelFilesNeverStallTheFlow)
+{
+    // No level index and no sequence: level 3 still plays through to the final boss.
+    GameState& g = start(2);
+    ASSERT_EQ(engine().sceneId, 11);
+    EXPECT_EQ(g.sequenceIndex(), 5);
+    ASSERT_TRUE(until([] { return engine().sceneId == 9; }, 120));
+    EXPECT_EQ(g.bosses.bosses.size(), 1u);
+    ASSERT_TRUE(until([&] { return g.sequenceIndex() == 9; }, 10));
+    ASSERT_TRUE(until([&] { return g.sequenceIndex() == 8; }, 10));
+
+    // Garbage and truncated sequence files behave as empty ones.
+    writeFile(levels.file("LevelsData.txt"), LEVEL_INDEX);
+    writeFile(levels.file("LEVEL_1_SEQUENCE_1.txt"), "\x01\x02garbage SPAWNER1 POSITION 3");
+    writeFile(levels.file("LEVEL_1_SEQUENCE_2.txt"), "UP\nSPAWNER1 POSITION 960 540 DIRECTION 0 SPAWN_TIMER 0.2 DELAY_TIMER 0.1 NB_MAX_ENEMY 2 PATTERN_ID 7\n");
+    game.reset();
+    start(0);
+    pathEnds();
+    ASSERT_TRUE(until([] { return engine().sceneId == 3; }, 30));
+    ASSERT_TRUE(until([&] { return countTransitions(TRANSITION_PLAYER_OUT_UP) == 1; }, 60));
+}
+
+} // namespace

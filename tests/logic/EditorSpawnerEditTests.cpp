@@ -1,0 +1,67 @@
+// How the spawner editors' changes reach the selected records.
+#include "editor/SpawnerEdit.h"
+#include "enemies/SpawnPattern.h"
+
+#include <climits>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+SpawnerRecord at(float x, float y)
+{
+    SpawnerRecord r;
+    r.posX = x;
+    r.posY = y;
+    r.nbMaxEnemy = 4;
+    return r;
+}
+
+} // namespace
+
+TEST(EditorSpawnerEdit, SingleAndMultipleEditorsApplyTheirChanges)
+{
+    SpawnerRecord a = at(100.f, 200.f), b = at(300.f, 400.f);
+    const std::vector<SpawnerRecord*> both{&a, &b};
+    ApplyFlags flags{};
+
+    // Two records, "posX" unchecked: a typed X changes nothing; "MidX" moves both.
+    applySpawnerEdit(SpawnerEdit::typed(SpawnerEdit::POS_X, 5.f), both, true, flags);
+    EXPECT_EQ(a.posX, 100.f);
+    EXPECT_EQ(b.posX, 300.f);
+    applySpawnerEdit(SpawnerEdit::button(SpawnerEdit::POS_X, 960.f), both, true, flags);
+    EXPECT_EQ(a.posX, 960.f);
+    EXPECT_EQ(b.posX, 960.f);
+    // Checked, the typed value reaches every selected record.
+    flags[APPLY_DELAY] = true;
+    applySpawnerEdit(SpawnerEdit::typed(SpawnerEdit::DELAY, 0.7f), both, true, flags);
+    EXPECT_EQ(a.delayTimer, 0.7f);
+    EXPECT_EQ(b.delayTimer, 0.7f);
+
+    // "TargetMid" aims each record from its own position.
+    b.posX = 0.f;
+    b.posY = 540.f;
+    a.posX = 960.f;
+    a.posY = -100.f;
+    applySpawnerEdit(SpawnerEdit::button(SpawnerEdit::TARGET_MID), both, true, flags);
+    EXPECT_NEAR(a.direction, 270.f, 1e-3f);
+    EXPECT_EQ(b.direction, 360.f);
+
+    // The single editor changes its record without check boxes.
+    applySpawnerEdit(SpawnerEdit::typedCount(3.7f), {&a}, false, flags);
+    EXPECT_EQ(a.nbMaxEnemy, 3);
+    applySpawnerEdit(SpawnerEdit::typedPattern(pattern_id::WALL), {&a}, false, flags);
+    EXPECT_EQ(a.patternId, pattern_id::WALL);
+    applySpawnerEdit(SpawnerEdit::typed(SpawnerEdit::SPAWN_TIMER, -2.f), {&a}, false, flags);
+    EXPECT_EQ(a.spawnTimer, -2.f) << "values have no range limits";
+
+    // Values no record can hold are refused or held at the ends of int.
+    applySpawnerEdit(SpawnerEdit::typed(SpawnerEdit::ANGLE, NAN), {&a}, false, flags);
+    applySpawnerEdit(SpawnerEdit::typed(SpawnerEdit::POS_Y, INFINITY), {&a}, false, flags);
+    EXPECT_EQ(a.posY, -100.f);
+    applySpawnerEdit(SpawnerEdit::typedCount(1e20f), {&a}, false, flags);
+    EXPECT_EQ(a.nbMaxEnemy, INT_MAX);
+    applySpawnerEdit(SpawnerEdit::typedCount(NAN), {&a}, false, flags);
+    EXPECT_EQ(a.nbMaxEnemy, INT_MAX);
+    applySpawnerEdit(SpawnerEdit::button(SpawnerEdit::ANGLE, 22.5f), {}, true, flags);
+}

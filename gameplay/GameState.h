@@ -215,9 +215,9 @@ private:
     float frameDt_ = 0.f;
 };
 
-// The right stick's angle of a pad in degrees (0 right, -90 up), 0 when the
-// stick rests inside its dead zone or the pad does not answer.
-float getStickAngle(unsigned pad);
+// The right stick's angle of a pad in degrees (0 right, -90 up); restingAngle
+// when the stick rests inside its dead zone or the pad does not answer.
+float getStickAngle(unsigned pad, float restingAngle = 0.f);
 // The rumble speed for a ship: a firing laser fades from 65000 to 0 over its
 // strength, a shield holds 20000; clamped into the motor's range.
 std::uint16_t rumbleSpeed(const Player2D& player);

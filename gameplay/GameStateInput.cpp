@@ -44,6 +44,18 @@ float laserAngleForScroll(int direction)
     }
 }
 
+// The way the ship faces in a level of this scroll direction: where shots go
+// while the aiming stick rests (a keyboard player has no stick to aim with).
+float facingAngle(int direction)
+{
+    switch (direction) {
+    case scroll_direction::UP: return -90.f;
+    case scroll_direction::DOWN: return 90.f;
+    case scroll_direction::LEFT: return 180.f;
+    default: return 0.f;
+    }
+}
+
 void playLoop(LoopedEffect effect)
 {
     sf::Music& loop = soundManager().loopedEffects[effect];
@@ -53,7 +65,7 @@ void playLoop(LoopedEffect effect)
 
 } // namespace
 
-float getStickAngle(unsigned padIndex)
+float getStickAngle(unsigned padIndex, float restingAngle)
 {
     pad::PadState state;
     float x = 0.f, y = 0.f;
@@ -63,7 +75,7 @@ float getStickAngle(unsigned padIndex)
     }
     if (std::fabs(x) >= STICK_DEAD_ZONE || std::fabs(y) >= STICK_DEAD_ZONE)
         return std::atan2(-y, x) * 180.f / 3.1415927f;
-    return 0.f;
+    return restingAngle;
 }
 
 void GameState::handlePlayerInput(float dt)
@@ -114,7 +126,7 @@ void GameState::playerInput(int i, float dt)
     }
 
     // 3. Aim.
-    const float stick = getStickAngle(static_cast<unsigned>(i));
+    const float stick = getStickAngle(static_cast<unsigned>(i), facingAngle(scrollDirection));
     ship.selectShootPoints(stick);
 
     // 4. Shots.

@@ -60,6 +60,8 @@ protected:
             game->joystickConnected(static_cast<unsigned>(i));
         engine().cinematicFinished = true;
         game->update(FRAME);
+        // Skip the level's opening flash, which holds input back for a second.
+        game->transitions.clear();
         for (int i = 0; i < game->playerCount; ++i)
             game->players[i]->position = {760.f + 400.f * i, 900.f};
         return *game;

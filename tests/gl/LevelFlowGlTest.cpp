@@ -46,6 +46,7 @@ protected:
         game.reset();
         engine().startLevel = 0;
         engine().cinematicFinished = false;
+        engine().cheatLives = false;
         engine().window = nullptr;
     }
 
@@ -60,10 +61,10 @@ protected:
                           std::string(level == 2 ? "RIGHT\n" : "UP\n") + finishAt(seconds));
     }
 
-    GameState& start(int startLevel, int players = 1)
+    GameState& start(int startLevel, int players = 1, const std::string& folder = "")
     {
         engine().startLevel = startLevel;
-        game = std::make_unique<GameState>(game_mode::STORY, levels.path + "/");
+        game = std::make_unique<GameState>(game_mode::STORY, folder.empty() ? levels.path + "/" : folder);
         for (int i = 1; i < players; ++i) {
             in.pads.connected[i] = true;
             game->joystickConnected(static_cast<unsigned>(i));
@@ -77,6 +78,7 @@ protected:
         for (int i = 0; i < n && code == state_code::STAY; ++i) {
             in.clock.advance(FRAME);
             code = game->update(FRAME);
+            ++played;
         }
         return code;
     }
@@ -148,6 +150,7 @@ protected:
     TempDir levels;
     std::unique_ptr<GameState> game;
     StateCode last = state_code::STAY;
+    int played = 0; // frames run so far
 };
 
 TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridor)
@@ -240,6 +243,42 @@ TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridor)
     ASSERT_TRUE(g.fade);
     EXPECT_FALSE(g.fade->fadeIn);
     EXPECT_FLOAT_EQ(g.fade->duration, 2.f);
+}
+
+TEST_F(LevelFlow, TheShippedLevelOnePlaysThroughWithItsOwnSequences)
+{
+    engine().cheatLives = true; // the ship keeps its lives: this run is about the flow
+    GameState& g = start(0, 1, level_files::CONFIG_FOLDER);
+    pathEnds();
+    ASSERT_EQ(engine().sceneId, 2);
+    const int minute = 60 * 60;
+    ASSERT_TRUE(until([] { return engine().sceneId == 3; }, minute));
+    ASSERT_TRUE(until([&] { return countTransitions(TRANSITION_PLAYER_OUT_UP) == 1; }, minute));
+    pathEnds();
+    pathEnds();
+    ASSERT_EQ(engine().sceneId, 5);
+    ASSERT_TRUE(until([] { return engine().sceneId == 6; }, minute));
+    ASSERT_TRUE(until([&] { return countTransitions(TRANSITION_WARNING) == 1; }, minute));
+    pathEnds();
+    ASSERT_EQ(engine().sceneId, 7);
+    frames(30);
+    defeatBoss();
+    explodeFadeAndTally();
+    pressRevive();
+    EXPECT_EQ(engine().sceneId, 8);
+    EXPECT_EQ(g.sequenceIndex(), 4);
+    EXPECT_FALSE(g.gameOver);
+    // The four sequences ran their whole length.
+    Spawner shipped;
+    float length = 0.f;
+    for (int sequence = 0; sequence < 4; ++sequence) {
+        shipped.loadSequence(sequence);
+        for (const SpawnEntry& e : shipped.pending)
+            if (e.pattern == pattern_id::FINISH)
+                length += e.time;
+    }
+    EXPECT_GT(length, 60.f);
+    EXPECT_GT(played, static_cast<int>(length * 60.f));
 }
 
 TEST_F(LevelFlow, LevelsTwoToFourEndInTheCreditsWithTheScores)

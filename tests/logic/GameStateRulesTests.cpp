@@ -257,3 +257,19 @@ TEST(GameStateRumble, LaserFadesShieldHoldsAndBadNumbersGiveSilence)
 }
 
 } // namespace
+
+TEST(GameStateAim, RightStickAimsAndARestingStickKeepsTheLevelsFacing)
+{
+    testing_support::SyntheticInput in;
+    // No pad (a keyboard player): shots go the way the level faces.
+    EXPECT_FLOAT_EQ(getStickAngle(0, -90.f), -90.f);
+    in.pads.connected[0] = true;
+    in.pads.states[0].thumbRX = 3000; // inside the dead zone (9 %)
+    EXPECT_FLOAT_EQ(getStickAngle(0, 180.f), 180.f);
+    in.pads.states[0].thumbRX = 0;
+    in.pads.states[0].thumbRY = 32767; // pushed up
+    EXPECT_NEAR(getStickAngle(0, 0.f), -90.f, 0.01f);
+    in.pads.states[0].thumbRY = 0;
+    in.pads.states[0].thumbRX = -32768; // pushed left
+    EXPECT_NEAR(std::fabs(getStickAngle(0, 0.f)), 180.f, 0.01f);
+}

@@ -130,8 +130,8 @@ TEST(SceneContent, CameraPathsFitTheLevelFlow)
 {
     // Paths whose end moves the game on: long enough to play, short enough not to stall.
     const std::map<std::string, std::pair<float, float>> seconds = {
-        {"Scene/1.txt", {5, 15}},  {"Scene/3.txt", {60, 150}}, {"Scene/4.txt", {4, 15}},
-        {"Scene/6.txt", {60, 150}}, {"Scene/8.txt", {120, 260}}, {"Scene/credits.txt", {40, 120}}};
+        {"Scene/1.txt", {5, 15}},  {"Scene/3.txt", {45, 150}}, {"Scene/4.txt", {4, 15}},
+        {"Scene/6.txt", {25, 150}}, {"Scene/8.txt", {120, 260}}, {"Scene/credits.txt", {30, 120}}};
     for (const auto& [file, range] : seconds) {
         SCOPED_TRACE(file);
         CameraPath path = onlyCamera(readScene(file));

@@ -63,14 +63,25 @@ MenuControls& menuControls()
     return controls;
 }
 
+namespace {
+// Above the page's last item comes its first; below its first, its last.
+int wrapIntoPage(int cursor, const MenuPageItems& page)
+{
+    if (cursor > page.last)
+        return page.first;
+    if (cursor < page.first)
+        return page.last;
+    return cursor;
+}
+} // namespace
+
 void menuCursorNext()
 {
     Engine& e = engine();
     const MenuPageItems* p = findMenuPage(e.menuPage);
     if (!p || p->first < 0)
         return;
-    const int next = e.menuCursor + 1;
-    e.menuCursor = next > p->last || next < p->first ? p->first : next;
+    e.menuCursor = wrapIntoPage(e.menuCursor + 1, *p);
 }
 
 void menuCursorPrevious()
@@ -79,8 +90,7 @@ void menuCursorPrevious()
     const MenuPageItems* p = findMenuPage(e.menuPage);
     if (!p || p->first < 0)
         return;
-    const int previous = e.menuCursor - 1;
-    e.menuCursor = previous < p->first || previous > p->last ? p->last : previous;
+    e.menuCursor = wrapIntoPage(e.menuCursor - 1, *p);
 }
 
 void menuCursorReset()

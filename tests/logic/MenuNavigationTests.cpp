@@ -90,6 +90,15 @@ TEST_F(MenuNavigation, CursorWrapsOnEveryPage)
     engine().menuCursor = 1;
     tap(DOWN);
     EXPECT_EQ(cursor(), 1) << "a page without items keeps the cursor";
+    // A cursor left below a page's items (how to play keeps the cursor of the
+    // page before it) wraps to the last item, one above them to the first.
+    engine().menuPage = menu_page::HOW_TO_PLAY;
+    engine().menuCursor = 6;
+    tap(DOWN);
+    EXPECT_EQ(cursor(), 24);
+    engine().menuCursor = 30;
+    tap(UP);
+    EXPECT_EQ(cursor(), 22);
 }
 
 TEST_F(MenuNavigation, ValidateOpensPagesAndBackWalksTheChain)

@@ -53,10 +53,20 @@ void Boss::showTimer()
     timerText->setCounterText(std::to_string(static_cast<long long>(seconds)));
 }
 
-int Boss::randomBelow(float n)
+namespace {
+// A random offset 0..n-1; 0 when n is not positive.
+int randomBelow(float n)
 {
     const int whole = std::isfinite(n) && n >= 1.f ? static_cast<int>(std::min(n, 1e9f)) : 0;
     return whole > 0 ? random15() % whole : 0;
+}
+} // namespace
+
+sf::Vector2f Boss::randomPointIn(const sf::FloatRect& box)
+{
+    const float x = box.left + static_cast<float>(randomBelow(box.width));
+    const float y = box.top + static_cast<float>(randomBelow(box.height));
+    return {x, y};
 }
 
 void releaseBosses(BossList& list)

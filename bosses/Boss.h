@@ -66,8 +66,9 @@ protected:
     void createTimerText(const char* initial);
     // Shows the whole seconds left (never below 0).
     void showTimer();
-    // A random offset 0..n-1; 0 when n is not positive.
-    static int randomBelow(float n);
+    // A random point of the box, offset by whole pixels from its top-left corner
+    // (no offset along a side shorter than one pixel).
+    static sf::Vector2f randomPointIn(const sf::FloatRect& box);
 };
 
 // The gameplay state's boss list: the boss in play (at most one) and whether a fight is on.

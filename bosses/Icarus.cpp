@@ -94,8 +94,9 @@ void Icarus::burst(const sf::FloatRect& box, int speed) const
         return;
     ParticleSpawn spawn;
     spawn.kind = PARTICLE_EMITTER;
-    spawn.x = box.left + static_cast<float>(randomBelow(box.width));
-    spawn.y = box.top + static_cast<float>(randomBelow(box.height));
+    const sf::Vector2f at = randomPointIn(box);
+    spawn.x = at.x;
+    spawn.y = at.y;
     spawn.param = BURST_PARAM;
     spawn.speed = speed;
     spawn.minAngle = 0.f;

@@ -7,6 +7,7 @@
 #include "engine/Mesh.h"
 #include "engine/SceneChange.h"
 #include "play/BulletManager.h"
+#include "play/DebugOutline.h"
 #include "play/ExplosionPatternTargets.h"
 #include "play/Laser.h"
 #include "play/ParticleSystem.h"
@@ -15,7 +16,6 @@
 #include "play/Shield.h"
 #include "play/TextManager.h"
 
-#include <SFML/Graphics/RectangleShape.hpp>
 #include <algorithm>
 
 namespace {
@@ -146,8 +146,9 @@ void Murzel::flashHit()
         return;
     ParticleSpawn spark;
     spark.kind = PARTICLE_BOSS_DAMAGE;
-    spark.x = hitBox.left + static_cast<float>(randomBelow(hitBox.width));
-    spark.y = hitBox.top + static_cast<float>(randomBelow(hitBox.height));
+    const sf::Vector2f at = randomPointIn(hitBox);
+    spark.x = at.x;
+    spark.y = at.y;
     particles->spawn(spark, 0);
 }
 
@@ -319,12 +320,6 @@ void Murzel::draw(sf::RenderTarget& target, bool debug)
     if (timerText)
         timerText->drawTexts(target);
     healthBar.draw(target);
-    if (debug) {
-        sf::RectangleShape outline({hitBox.width, hitBox.height});
-        outline.setPosition(hitBox.left, hitBox.top);
-        outline.setFillColor(sf::Color::Transparent);
-        outline.setOutlineColor(sf::Color::Red);
-        outline.setOutlineThickness(-7.5f);
-        target.draw(outline);
-    }
+    if (debug)
+        drawDebugOutline(target, hitBox, sf::Color::Red, 7.5f);
 }

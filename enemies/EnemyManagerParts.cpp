@@ -7,8 +7,8 @@
 #include "enemies/EnemyManager.h"
 #include "enemies/EnemyMath.h"
 #include "enemies/GroundEnemies.h"
+#include "play/DebugOutline.h"
 
-#include <SFML/Graphics/RectangleShape.hpp>
 #include <cmath>
 
 using namespace enemy_math;
@@ -47,12 +47,7 @@ bool facesTowards(const Enemy& from, const Enemy& to)
 
 void drawOutline(sf::RenderTarget& target, const sf::FloatRect& box)
 {
-    sf::RectangleShape outline({box.width, box.height});
-    outline.setPosition(box.left, box.top);
-    outline.setFillColor(sf::Color::Transparent);
-    outline.setOutlineColor(sf::Color::Red);
-    outline.setOutlineThickness(-2.f);
-    target.draw(outline);
+    drawDebugOutline(target, box, sf::Color::Red, 2.f);
 }
 
 // Rotation and placement of the beam strip, whose texture runs down from its top edge.

@@ -32,6 +32,24 @@ bool inPlayArea(sf::Vector2f p) { return p.x > PLAY_LEFT && p.x <= PLAY_RIGHT &&
 sf::Vector2f middle(const BeamPoint& p) { return (p.left + p.right) / 2.f; }
 
 float distance(sf::Vector2f a, sf::Vector2f b) { return std::hypot(a.x - b.x, a.y - b.y); }
+
+// The scale that makes a flare frame `factor` times the beam's width; 0 for an empty frame.
+float flareScale(float factor, float beamWidth, const sf::FloatRect& frame)
+{
+    return frame.width > 0.f ? factor * beamWidth / frame.width : 0.f;
+}
+
+// Draws a flare frame held a third of the way along and half-way across.
+void drawFlare(sf::RenderTarget& target, sf::Sprite& sprite, const sf::FloatRect& frame, sf::Vector2f scale,
+               sf::Vector2f at, float rotation)
+{
+    sprite.setTextureRect(toTextureRect(frame));
+    sprite.setOrigin(frame.width / 3.f, frame.height / 2.f);
+    sprite.setScale(scale);
+    sprite.setPosition(at);
+    sprite.setRotation(rotation);
+    target.draw(sprite);
+}
 } // namespace
 
 Laser::Laser(int owner_, float strength_, float angle_) : owner(owner_), strength(strength_), angle(angle_)
@@ -211,13 +229,8 @@ void Laser::drawAim(sf::RenderTarget& target, sf::Vector2f emitter)
 
     const BeamPoint q = segmentQuad(emitter);
     const float w = distance(q.left, q.right);
-    beginSprite.setTextureRect(toTextureRect(beginFrame));
-    beginSprite.setOrigin(beginFrame.width / 3.f, beginFrame.height / 2.f);
-    const float scale = beginFrame.width > 0.f ? 4.5f * w / beginFrame.width : 0.f;
-    beginSprite.setScale(scale, scale);
-    beginSprite.setPosition(middle(q));
-    beginSprite.setRotation(angle);
-    target.draw(beginSprite);
+    const float scale = flareScale(4.5f, w, beginFrame);
+    drawFlare(target, beginSprite, beginFrame, {scale, scale}, middle(q), angle);
 }
 
 void Laser::drawBeam(sf::RenderTarget& target)
@@ -244,21 +257,11 @@ void Laser::drawBeam(sf::RenderTarget& target)
         target.draw(quads, sf::RenderStates(stripTexture));
     }
 
-    baseSprite.setTextureRect(toTextureRect(baseFrame));
-    baseSprite.setOrigin(baseFrame.width / 3.f, baseFrame.height / 2.f);
-    const float scale = baseFrame.width > 0.f ? 1.4f * w / baseFrame.width : 0.f;
-    baseSprite.setScale(scale, scale);
-    baseSprite.setPosition(middle(f));
-    baseSprite.setRotation(angle);
-    target.draw(baseSprite);
+    const float scale = flareScale(1.4f, w, baseFrame);
+    drawFlare(target, baseSprite, baseFrame, {scale, scale}, middle(f), angle);
 
     if (impactVisible) {
         const BeamPoint& last = points.back();
-        impactSprite.setTextureRect(toTextureRect(impactFrame));
-        impactSprite.setOrigin(impactFrame.width / 3.f, impactFrame.height / 2.f);
-        impactSprite.setScale(-scale, scale);
-        impactSprite.setPosition(middle(last));
-        impactSprite.setRotation(last.angle);
-        target.draw(impactSprite);
+        drawFlare(target, impactSprite, impactFrame, {-scale, scale}, middle(last), last.angle);
     }
 }

@@ -37,6 +37,15 @@ bool hasSheetAnimation(int kind)
 }
 
 float length(sf::Vector2f v) { return std::sqrt(v.x * v.x + v.y * v.y); }
+
+// Air drag slows the particle while it sinks a little, then it moves.
+void dragAndSink(Particle& p, float dt)
+{
+    const float k = 1.f + 6.f * dt;
+    p.velocity.x /= k;
+    p.velocity.y = (p.velocity.y + 50.f * dt) / k;
+    p.position += p.velocity * dt;
+}
 } // namespace
 
 ParticleSystem::ParticleSystem() : nodes_(MAX_PARTICLES)
@@ -168,10 +177,7 @@ void ParticleSystem::updateParticle(int i, float dt)
             unlink(i);
         break;
     case PARTICLE_EMITTER: {
-        const float k = 1.f + 6.f * dt;
-        p.velocity.x /= k;
-        p.velocity.y = (p.velocity.y + 50.f * dt) / k;
-        p.position += p.velocity * dt;
+        dragAndSink(p, dt);
         if (p.age > p.interval) {
             ParticleSpawn child;
             child.kind = PARTICLE_EXPLOSION;
@@ -185,10 +191,7 @@ void ParticleSystem::updateParticle(int i, float dt)
         break;
     }
     case PARTICLE_SHOOTING_STAR: {
-        const float k = 1.f + 6.f * dt;
-        p.velocity.x /= k;
-        p.velocity.y = (p.velocity.y + 50.f * dt) / k;
-        p.position += p.velocity * dt;
+        dragAndSink(p, dt);
         if (p.age > 0.05f)
             p.scale = {1.f, length(p.velocity) * dt};
         if (p.age > p.lifetime)

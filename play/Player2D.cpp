@@ -2,14 +2,15 @@
 
 #include "app/SoundManager.h"
 #include "app/Startup.h"
+#include "enemies/EnemyMath.h"
 #include "engine/Engine.h"
 #include "platform/AssetPath.h"
+#include "play/DebugOutline.h"
 #include "play/Laser.h"
 #include "play/ParticleSystem.h"
 #include "play/Shield.h"
 
 #include <SFML/Graphics/Image.hpp>
-#include <SFML/Graphics/RectangleShape.hpp>
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -41,16 +42,6 @@ int shrinkStage(const Laser* laser)
         return 0;
     const float r = laser->remaining();
     return r >= 1.f ? 0 : (r >= 0.1f ? 1 : 2);
-}
-
-float normaliseDegrees(float a)
-{
-    if (!std::isfinite(a))
-        return 0.f;
-    a = std::fmod(a, 360.f);
-    if (a < 0.f)
-        a += 360.f;
-    return a >= 360.f ? 0.f : a;
 }
 
 // Size of an image file without touching the graphics device; (0, 0) when it does not load.
@@ -218,7 +209,7 @@ void Player2D::selectShootPoints(float a)
     constexpr int n = MUZZLE_COUNT;
     constexpr float half = 360.f / (2 * n);
     // Any heading, however many turns below zero, lands on the ring.
-    const int sector = static_cast<int>((half + normaliseDegrees(a)) / MUZZLE_STEP + n) % n;
+    const int sector = static_cast<int>((half + enemy_math::wrap360(a)) / MUZZLE_STEP + n) % n;
     angle = MUZZLE_STEP * sector;
     for (ShootPoint& p : shootPoints)
         p.active = 0;
@@ -356,12 +347,6 @@ void Player2D::draw(sf::RenderTarget& target, bool debug)
     }
     target.draw(*currentSprite);
 
-    if (debug) {
-        sf::RectangleShape box({hitBox.width, hitBox.height});
-        box.setPosition(hitBox.left, hitBox.top);
-        box.setFillColor(sf::Color::Transparent);
-        box.setOutlineColor(sf::Color::Green);
-        box.setOutlineThickness(-3.f);
-        target.draw(box);
-    }
+    if (debug)
+        drawDebugOutline(target, hitBox, sf::Color::Green, 3.f);
 }

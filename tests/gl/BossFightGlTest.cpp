@@ -10,7 +10,7 @@
 #include "engine/SceneChange.h"
 #include "gameplay/GameState.h"
 #include "play/Laser.h"
-#include "support/TestSupport.h"
+#include "support/GameFixtures.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -21,23 +21,8 @@ namespace {
 
 constexpr float FRAME = 1.f / 60.f;
 
-class BossFightGl : public ::testing::Test {
+class BossFightGl : public EngineWindowSuite {
 protected:
-    static void SetUpTestSuite()
-    {
-        window_ = new sf::RenderWindow();
-        openTestWindow(*window_);
-        engine().window = window_;
-        engine().initResources();
-    }
-    static void TearDownTestSuite()
-    {
-        scenePreloader().stop();
-        engine().window = nullptr;
-        delete window_;
-        window_ = nullptr;
-    }
-
     void SetUp() override
     {
         Engine& e = engine();
@@ -57,7 +42,7 @@ protected:
 
     void startGame(int startLevel)
     {
-        in.pads.connected[0] = true;
+        input_.pads.connected[0] = true;
         engine().startLevel = startLevel;
         game = std::make_unique<GameState>(game_mode::STORY, levels.path + "/");
     }
@@ -67,7 +52,7 @@ protected:
     // engine step and the play layer's update run every frame).
     sf::Image frame(const std::string& shot = "")
     {
-        in.clock.advance(FRAME);
+        input_.clock.advance(FRAME);
         game->update(FRAME);
         window_->clear(sf::Color::Black);
         updateEngineFrame();
@@ -117,17 +102,13 @@ protected:
         ship.invulnerable = 0;
         ship.blinking = 0;
         ship.lives = 5;
-        in.pads.states[0].thumbRY = 32000;
+        input_.pads.states[0].thumbRY = 32000;
     }
 
-    SyntheticInput in;
     TempDir levels;
     std::unique_ptr<GameState> game;
     int frameCount_ = 0;
-    static sf::RenderWindow* window_;
 };
-
-sf::RenderWindow* BossFightGl::window_ = nullptr;
 
 } // namespace
 
@@ -227,7 +208,7 @@ TEST_F(BossFightGl, HeadBossHidesShowsItselfFiresItsLaserAndDies)
     frames(40);
     ASSERT_NE(murzel->laser, nullptr);
     game->players[0]->position = {400.f, 1000.f};
-    in.pads.states[0].thumbRY = 0;
+    input_.pads.states[0].thumbRY = 0;
     frames(20);
     const sf::Image laser = frame("boss_murzel_laser");
     EXPECT_GT(murzel->laser->segments.size(), 3u);

@@ -5,22 +5,11 @@
 #include "engine/Engine.h"
 #include "platform/Random.h"
 #include "play/BulletManager.h"
-#include "support/TestSupport.h"
+#include "support/GameFixtures.h"
 
 #include <gtest/gtest.h>
 
 using namespace testing_support;
-
-namespace {
-
-void drawField(sf::RenderWindow& window, EnemyManager& enemies)
-{
-    window.clear(sf::Color(18, 26, 44));
-    enemies.draw(window, false);
-    enemies.enemyBullets->draw(window, false);
-}
-
-} // namespace
 
 TEST(EnemiesGl, ASequencePlaysWithEnemiesAndBulletsOnScreen)
 {

@@ -9,7 +9,7 @@
 #include "enemies/Spawner.h"
 #include "platform/Random.h"
 #include "play/BulletManager.h"
-#include "support/TestSupport.h"
+#include "support/GameFixtures.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -18,15 +18,6 @@
 using namespace testing_support;
 
 namespace {
-
-const sf::Color FIELD(18, 26, 44);
-
-void drawField(sf::RenderWindow& window, EnemyManager& enemies)
-{
-    window.clear(FIELD);
-    enemies.draw(window, false);
-    enemies.enemyBullets->draw(window, false);
-}
 
 EnemyData descriptor(int type, sf::Vector2f start, int angle, std::uint8_t flag = 1)
 {

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
-#include "support/TestSupport.h"
+#include "support/GameFixtures.h"
 
 #include "engine/BossParent.h"
 #include "engine/Engine.h"
-#include "engine/EngineFrame.h"
 #include "engine/ObjLoader.h"
 #include "engine/SceneChange.h"
 
@@ -71,46 +70,10 @@ struct StillBoss : BossParent {
     void setAllRed() override {}
 };
 
-class Engine3DGl : public ::testing::Test {
+class Engine3DGl : public EngineWindowSuite {
 protected:
-    static void SetUpTestSuite()
-    {
-        window_ = new sf::RenderWindow();
-        openTestWindow(*window_);
-        engine().window = window_;
-        engine().initResources();
-    }
-    static void TearDownTestSuite()
-    {
-        scenePreloader().stop();
-        engine().window = nullptr;
-        delete window_;
-        window_ = nullptr;
-    }
-
-    // Draws `frames` frames at 60 per second as the main loop does; returns the last picture.
-    sf::Image play(int frames, const std::string& shot)
-    {
-        sf::Image picture;
-        for (int i = 0; i < frames; ++i) {
-            input_.clock.advance(1.f / 60.f);
-            window_->clear(sf::Color::Black);
-            updateEngineFrame();
-            engine().render3D();
-            if (i + 1 == frames)
-                picture = screenshot(*window_, shot);
-            window_->display();
-        }
-        return picture;
-    }
-
     void SetUp() override { engine().frameClock.restart(); }
-
-    SyntheticInput input_;
-    static sf::RenderWindow* window_;
 };
-
-sf::RenderWindow* Engine3DGl::window_ = nullptr;
 
 } // namespace
 

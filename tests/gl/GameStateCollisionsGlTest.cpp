@@ -5,7 +5,7 @@
 #include "gameplay/WallLines.h"
 #include "play/Laser.h"
 #include "play/Shield.h"
-#include "support/TestSupport.h"
+#include "support/GameFixtures.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -21,16 +21,11 @@ Polygon wallPolygonForTest()
     return wallPolygon({{0.f, 0.f}, {0.f, 200.f}, {1920.f, 200.f}, {1920.f, 0.f}});
 }
 
-class GameStateCollisions : public ::testing::Test {
+class GameStateCollisions : public GameWindowTest {
 protected:
     void SetUp() override
     {
-        openTestWindow(window);
-        Engine& eng = engine();
-        eng.window = &window;
-        eng.difficulty = DIFFICULTY_NORMAL;
-        eng.startLevel = 0;
-        eng.paused = false;
+        GameWindowTest::SetUp();
         writeFile(levels.file("LevelsData.txt"), "NB_LEVELS 0");
         in.pads.connected[0] = in.pads.connected[1] = true;
         game = std::make_unique<GameState>(game_mode::STORY, levels.path + "/");
@@ -43,12 +38,6 @@ protected:
     }
 
     // The new enemy, or null when its kind cannot be built.
-    void TearDown() override
-    {
-        game.reset();
-        engine().window = nullptr;
-    }
-
     Enemy* tryAddEnemy(int type, sf::Vector2f at)
     {
         const size_t before = game->enemies.enemies.size();
@@ -78,11 +67,6 @@ protected:
         list.push_back(b);
         return list.back();
     }
-
-    SyntheticInput in;
-    sf::RenderWindow window;
-    TempDir levels;
-    std::unique_ptr<GameState> game;
 };
 
 TEST_F(GameStateCollisions, ShotKillAndEnemyBulletHitInTheSameFrame)

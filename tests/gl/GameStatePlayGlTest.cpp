@@ -6,7 +6,7 @@
 #include "gameplay/GameState.h"
 #include "play/Laser.h"
 #include "play/Shield.h"
-#include "support/TestSupport.h"
+#include "support/GameFixtures.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -24,16 +24,12 @@ const char* const LADYBUG_SEQUENCE =
     "SPAWNER1 POSITION 960 120 DIRECTION 270 SPAWN_TIMER 0.2 DELAY_TIMER 0.4 NB_MAX_ENEMY 6 PATTERN_ID 7\n";
 const char* const EMPTY_SEQUENCE = "UP\n";
 
-class GameStatePlay : public ::testing::Test {
+class GameStatePlay : public GameWindowTest {
 protected:
     void SetUp() override
     {
-        openTestWindow(window);
+        GameWindowTest::SetUp();
         Engine& eng = engine();
-        eng.window = &window;
-        eng.difficulty = DIFFICULTY_NORMAL;
-        eng.startLevel = 0;
-        eng.paused = false;
         eng.cheatLaser = false;
         eng.cheatLives = false;
         eng.cinematicFinished = false;
@@ -44,10 +40,9 @@ protected:
     }
     void TearDown() override
     {
-        game.reset();
+        GameWindowTest::TearDown();
         engine().paused = false;
         engine().startLevel = 0;
-        engine().window = nullptr;
     }
 
     // A story game past its opening camera path: scene 2, first sequence loaded.
@@ -67,32 +62,8 @@ protected:
         return *game;
     }
 
-    StateCode frames(int n)
-    {
-        StateCode code = state_code::STAY;
-        for (int i = 0; i < n && code == state_code::STAY; ++i) {
-            in.clock.advance(FRAME);
-            code = game->update(FRAME);
-        }
-        return code;
-    }
-
     // Aims pad i straight up with the right stick, which also fires.
     void aimUpAndShoot(int padIndex) { in.pads.states[padIndex].thumbRY = 32000; }
-
-    sf::Image shot(const std::string& name)
-    {
-        window.clear(sf::Color(20, 30, 60));
-        game->draw(window);
-        sf::Image image = screenshot(window, name);
-        window.display();
-        return image;
-    }
-
-    SyntheticInput in;
-    sf::RenderWindow window;
-    TempDir levels;
-    std::unique_ptr<GameState> game;
 };
 
 TEST_F(GameStatePlay, ScriptedPlayerKillsTheSequenceAndScoresByTheTable)

@@ -3,7 +3,7 @@
 #include "engine/Engine.h"
 #include "screens/HighScoresState.h"
 #include "screens/MenuState.h"
-#include "support/TestSupport.h"
+#include "support/GameFixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -51,13 +51,7 @@ protected:
     void run(HighScoresState* state)
     {
         loop = std::make_unique<MainLoop>(window, defaultStateFactory(), state);
-        loop->pollEvent = [this](sf::Event& e) {
-            if (events.empty())
-                return false;
-            e = events.front();
-            events.pop_front();
-            return true;
-        };
+        feedEvents(*loop, events);
     }
 
     SyntheticInput input;

@@ -7,7 +7,7 @@
 #include "engine/SceneChange.h"
 #include "gameplay/GameState.h"
 #include "play/Scoreboard.h"
-#include "support/TestSupport.h"
+#include "support/GameFixtures.h"
 
 #include <gtest/gtest.h>
 #include <functional>
@@ -16,8 +16,6 @@
 using namespace testing_support;
 
 namespace {
-
-constexpr float FRAME = 1.f / 60.f;
 
 // Four levels of 4, 1, 3 and 2 sequences.
 const char* const LEVEL_INDEX = "NB_LEVELS 4\nNB_SEQUENCE 1 4\nNB_SEQUENCE 2 1\nNB_SEQUENCE 3 3\nNB_SEQUENCE 4 2";
@@ -28,26 +26,21 @@ std::string finishAt(float seconds)
            " DELAY_TIMER 0 NB_MAX_ENEMY 1 PATTERN_ID 16\n";
 }
 
-class LevelFlow : public ::testing::Test {
+class LevelFlow : public GameWindowTest {
 protected:
     void SetUp() override
     {
-        openTestWindow(window);
+        GameWindowTest::SetUp();
         Engine& eng = engine();
-        eng.window = &window;
-        eng.difficulty = DIFFICULTY_NORMAL;
-        eng.startLevel = 0;
-        eng.paused = false;
         eng.cinematicFinished = false;
         eng.cameraFrame = 0;
     }
     void TearDown() override
     {
-        game.reset();
+        GameWindowTest::TearDown();
         engine().startLevel = 0;
         engine().cinematicFinished = false;
         engine().cheatLives = false;
-        engine().window = nullptr;
     }
 
     // Every sequence ends `seconds` in.
@@ -70,17 +63,6 @@ protected:
             game->joystickConnected(static_cast<unsigned>(i));
         }
         return *game;
-    }
-
-    StateCode frames(int n)
-    {
-        StateCode code = state_code::STAY;
-        for (int i = 0; i < n && code == state_code::STAY; ++i) {
-            in.clock.advance(FRAME);
-            code = game->update(FRAME);
-            ++played;
-        }
-        return code;
     }
 
     // Runs frames until the condition holds; false when it never did.
@@ -136,21 +118,7 @@ protected:
         ASSERT_TRUE(until([&] { return game->scoreboards[0] != nullptr; }, 60 * 4));
     }
 
-    sf::Image shot(const std::string& name)
-    {
-        window.clear(sf::Color(20, 30, 60));
-        game->draw(window);
-        sf::Image image = screenshot(window, name);
-        window.display();
-        return image;
-    }
-
-    SyntheticInput in;
-    sf::RenderWindow window;
-    TempDir levels;
-    std::unique_ptr<GameState> game;
     StateCode last = state_code::STAY;
-    int played = 0; // frames run so far
 };
 
 TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridor)

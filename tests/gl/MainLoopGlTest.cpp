@@ -1,6 +1,6 @@
 #include "app/MainLoop.h"
 #include "engine/Engine.h"
-#include "support/TestSupport.h"
+#include "support/GameFixtures.h"
 
 #include <gtest/gtest.h>
 #include <deque>
@@ -86,13 +86,7 @@ protected:
             return new ScriptedState(journal, "scores");
         };
         loop = std::make_unique<MainLoop>(window, f, first);
-        loop->pollEvent = [this](sf::Event& e) {
-            if (events.empty())
-                return false;
-            e = events.front();
-            events.pop_front();
-            return true;
-        };
+        feedEvents(*loop, events);
         loop->render3D = nullptr;
         return *loop;
     }

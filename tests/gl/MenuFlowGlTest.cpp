@@ -9,7 +9,7 @@
 #include "screens/MenuScene.h"
 #include "screens/MenuScreen.h"
 #include "screens/MenuState.h"
-#include "support/TestSupport.h"
+#include "support/GameFixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -62,13 +62,7 @@ protected:
             return new GameStandIn();
         };
         loop = std::make_unique<MainLoop>(window, factory, first);
-        loop->pollEvent = [this](sf::Event& e) {
-            if (events.empty())
-                return false;
-            e = events.front();
-            events.pop_front();
-            return true;
-        };
+        feedEvents(*loop, events);
     }
     void frames(int count)
     {

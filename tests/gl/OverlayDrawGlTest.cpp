@@ -18,17 +18,6 @@ namespace {
 constexpr float DT = 1.f / 60.f;
 const sf::Color BACKDROP(20, 30, 60);
 
-// Fraction of sampled pixels inside the rectangle that differ from the colour.
-float coverage(const sf::Image& image, sf::IntRect area, sf::Color background)
-{
-    int lit = 0, total = 0;
-    for (int y = area.top; y < area.top + area.height; y += 2)
-        for (int x = area.left; x < area.left + area.width; x += 2, ++total)
-            if (image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)) != background)
-                ++lit;
-    return total ? static_cast<float>(lit) / total : 0.f;
-}
-
 struct OverlayGl : ::testing::Test {
     void SetUp() override
     {

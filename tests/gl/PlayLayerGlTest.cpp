@@ -8,7 +8,7 @@
 #include "play/ParticleSystem.h"
 #include "play/Player2D.h"
 #include "play/Shield.h"
-#include "support/TestSupport.h"
+#include "support/GameFixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -16,28 +16,6 @@ using namespace testing_support;
 
 namespace {
 constexpr float DT = 1.f / 60.f;
-
-// Raises the shield as the input code does when the laser key is pressed.
-bool startCharge(Player2D& p)
-{
-    if (p.mode != WEAPON_NORMAL || p.gauge < Player2D::SHIELD_COST || p.shield || p.invulnerable)
-        return false;
-    p.shield = new Shield(p.position, p.playerIndex);
-    p.gauge -= Player2D::SHIELD_COST;
-    p.mode = WEAPON_CHARGING;
-    return true;
-}
-
-// Fraction of sampled pixels inside the rectangle that are not the background.
-float coverage(const sf::Image& image, sf::IntRect area, sf::Color background)
-{
-    int lit = 0, total = 0;
-    for (int y = area.top; y < area.top + area.height; y += 2)
-        for (int x = area.left; x < area.left + area.width; x += 2, ++total)
-            if (image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)) != background)
-                ++lit;
-    return total ? static_cast<float>(lit) / total : 0.f;
-}
 } // namespace
 
 TEST(PlayLayerGl, ShipsWeaponsBonusesAndExplosionsAreDrawn)

@@ -4,10 +4,9 @@
 
 #include "engine/Engine.h"
 #include "engine/Entity.h"
-#include "engine/EngineFrame.h"
 #include "engine/Math3D.h"
 #include "engine/SceneChange.h"
-#include "support/TestSupport.h"
+#include "support/GameFixtures.h"
 
 using namespace testing_support;
 
@@ -19,43 +18,7 @@ struct SceneShot {
     const char* shot;
 };
 
-class SceneContentGl : public ::testing::TestWithParam<SceneShot> {
-protected:
-    static void SetUpTestSuite()
-    {
-        window_ = new sf::RenderWindow();
-        openTestWindow(*window_);
-        engine().window = window_;
-        engine().initResources();
-    }
-    static void TearDownTestSuite()
-    {
-        scenePreloader().stop();
-        engine().window = nullptr;
-        delete window_;
-        window_ = nullptr;
-    }
-
-    sf::Image play(int frames, const std::string& shot)
-    {
-        sf::Image picture;
-        for (int i = 0; i < frames; ++i) {
-            input_.clock.advance(1.f / 60.f);
-            window_->clear(sf::Color::Black);
-            updateEngineFrame();
-            engine().render3D();
-            if (i + 1 == frames)
-                picture = screenshot(*window_, shot);
-            window_->display();
-        }
-        return picture;
-    }
-
-    static sf::RenderWindow* window_;
-    SyntheticInput input_;
-};
-
-sf::RenderWindow* SceneContentGl::window_ = nullptr;
+class SceneContentGl : public EngineWindowSuite, public ::testing::WithParamInterface<SceneShot> {};
 
 } // namespace
 

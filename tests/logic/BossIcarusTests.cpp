@@ -12,7 +12,7 @@
 #include "play/Player2D.h"
 #include "play/Shield.h"
 #include "play/TextManager.h"
-#include "support/TestSupport.h"
+#include "support/GameFixtures.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -42,7 +42,7 @@ std::string counterText(const TextManager& counter)
 }
 
 // One or two ships with their scores, and what a fight needs around them.
-class BossIcarusFight : public ::testing::Test {
+class BossIcarusFight : public ::testing::Test, protected BossArena {
 protected:
     void SetUp() override
     {
@@ -54,20 +54,6 @@ protected:
     {
         boss.reset();
         releaseBoss3D();
-        for (Player2D* p : ships)
-            delete p;
-        for (TextManager* c : counters)
-            delete c;
-    }
-
-    void addShip(sf::Vector2f at)
-    {
-        ships.push_back(new Player2D(static_cast<int>(ships.size())));
-        ships.back()->position = at;
-        ships.back()->hitBox = {at.x - 20.f, at.y - 20.f, 40.f, 40.f};
-        scores.push_back({});
-        counters.push_back(new TextManager());
-        counters.back()->addText({TEXT_COUNTER, {0.f, 0.f}, 0, "000000000", 1, 0, 0});
     }
 
     Icarus& build(const std::string& layout)
@@ -119,12 +105,6 @@ protected:
     }
 
     TempDir dir;
-    ParticleSystem particles;
-    EnemyManager enemies;
-    BulletManager shots;
-    std::vector<Player2D*> ships;
-    std::vector<PlayerScore> scores;
-    std::vector<TextManager*> counters;
     std::unique_ptr<Icarus> boss;
 };
 

@@ -9,7 +9,7 @@
 #include "play/ParticleSystem.h"
 #include "play/Player2D.h"
 #include "play/Shield.h"
-#include "support/TestSupport.h"
+#include "support/GameFixtures.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -49,7 +49,7 @@ Mesh& addHead(const ScreenBounds& bounds)
     return mesh;
 }
 
-class BossMurzelFight : public ::testing::Test {
+class BossMurzelFight : public ::testing::Test, protected BossArena {
 protected:
     void SetUp() override
     {
@@ -60,14 +60,8 @@ protected:
         boss = withoutSceneFiles([this] { return std::make_unique<Murzel>(BossData{BOSS_MURZEL, &particles}); });
         boss->players = &ships;
         head = &addHead({1200.f, 300.f, 1500.f, 600.f});
-        for (int i = 0; i < 2; ++i) {
-            ships.push_back(new Player2D(i));
-            ships.back()->position = {500.f + 300.f * i, 900.f};
-            ships.back()->hitBox = {480.f + 300.f * i, 880.f, 40.f, 40.f};
-            scores.push_back({});
-            counters.push_back(new TextManager());
-            counters.back()->addText({TEXT_COUNTER, {0.f, 0.f}, 0, "000000000", 1, 0, 0});
-        }
+        for (int i = 0; i < 2; ++i)
+            addShip({500.f + 300.f * i, 900.f});
     }
     void TearDown() override
     {
@@ -75,10 +69,6 @@ protected:
         engine().sceneObjects.clear();
         engine().camera = nullptr;
         engine().cameraFrame = 0;
-        for (Player2D* p : ships)
-            delete p;
-        for (TextManager* c : counters)
-            delete c;
     }
 
     bool step(int frame)
@@ -95,12 +85,6 @@ protected:
     }
 
     Camera camera;
-    ParticleSystem particles;
-    EnemyManager enemies;
-    BulletManager shots;
-    std::vector<Player2D*> ships;
-    std::vector<PlayerScore> scores;
-    std::vector<TextManager*> counters;
     std::unique_ptr<Murzel> boss;
     Mesh* head = nullptr;
 };

@@ -3,23 +3,15 @@
 #include "play/ParticleSystem.h"
 #include "play/Player2D.h"
 #include "play/Shield.h"
+#include "support/GameFixtures.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 
+using testing_support::startCharge;
+
 namespace {
 constexpr float DT = 1.f / 60.f;
-
-// Raises the shield as the input code does when the laser key is pressed.
-bool startCharge(Player2D& p)
-{
-    if (p.mode != WEAPON_NORMAL || p.gauge < Player2D::SHIELD_COST || p.shield || p.invulnerable)
-        return false;
-    p.shield = new Shield(p.position, p.playerIndex);
-    p.gauge -= Player2D::SHIELD_COST;
-    p.mode = WEAPON_CHARGING;
-    return true;
-}
 
 std::vector<int> activeMuzzles(const Player2D& p)
 {

@@ -87,4 +87,14 @@ int distinctColours(const sf::Image& image)
     return static_cast<int>(colours.size());
 }
 
+float coverage(const sf::Image& image, sf::IntRect area, sf::Color background)
+{
+    int lit = 0, total = 0;
+    for (int y = area.top; y < area.top + area.height; y += 2)
+        for (int x = area.left; x < area.left + area.width; x += 2, ++total)
+            if (image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)) != background)
+                ++lit;
+    return total ? static_cast<float>(lit) / total : 0.f;
+}
+
 } // namespace testing_support

@@ -36,5 +36,7 @@ void openTestWindow(sf::RenderWindow& window);
 sf::Image screenshot(sf::RenderWindow& window, const std::string& name);
 // Number of distinct colours in a sampled grid of the image (1 means blank).
 int distinctColours(const sf::Image& image);
+// Fraction of pixels, sampled every second one, inside the rectangle that are not the background.
+float coverage(const sf::Image& image, sf::IntRect area, sf::Color background);
 
 } // namespace testing_support

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 
 using namespace assetgen;
@@ -28,21 +27,6 @@ constexpr int WINDOW_TOP = 10;
 constexpr int SAC_WIDTH = 106;
 constexpr int SAC_HEIGHT = 150;
 constexpr int SAC_FRAMES = 12;
-
-void saveOrThrow(const Canvas& c, const std::string& path)
-{
-    if (!c.save(path))
-        throw std::runtime_error("cannot write " + path);
-}
-
-struct Lcg {
-    uint32_t state;
-    float next()
-    {
-        state = state * 1664525u + 1013904223u;
-        return static_cast<float>(state >> 8) / 16777216.f;
-    }
-};
 
 void paintBarFrame(Canvas& c, int x0, int frame)
 {

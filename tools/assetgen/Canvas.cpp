@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <stdexcept>
 #include <stb/stb_perlin.h>
 #include <stb/stb_truetype.h>
 
@@ -323,6 +324,31 @@ bool Canvas::save(const std::string& path) const
     sf::Image img;
     img.create(w_, h_, bytes.data());
     return img.saveToFile(path);
+}
+
+void saveOrThrow(const Canvas& c, const std::string& path)
+{
+    if (!c.save(path))
+        throw std::runtime_error("cannot write " + path);
+}
+
+void outline(Canvas& c, float x, float y, float w, float h, Rgba edge, float width)
+{
+    c.line(x, y, x + w, y, width, edge);
+    c.line(x + w, y, x + w, y + h, width, edge);
+    c.line(x + w, y + h, x, y + h, width, edge);
+    c.line(x, y + h, x, y, width, edge);
+}
+
+Canvas paintRow(int w, int h, int frames, const FramePainter& paint)
+{
+    Canvas sheet(w * frames, h);
+    for (int i = 0; i < frames; ++i) {
+        Canvas frame(w, h);
+        paint(frame, i);
+        sheet.draw(frame, i * w, 0);
+    }
+    return sheet;
 }
 
 namespace {

@@ -1,6 +1,8 @@
 #pragma once
 // A small software painter for generated art: float RGBA pixels with
 // alpha-blended and additive shapes, gradients, noise and TrueType text.
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,6 +13,16 @@ struct Rgba {
 };
 Rgba rgb(int r, int g, int b, float a = 1.f);
 Rgba mix(const Rgba& x, const Rgba& y, float t);
+
+// A small deterministic generator so every run paints the same pictures.
+struct Lcg {
+    std::uint32_t state;
+    float next()
+    {
+        state = state * 1664525u + 1013904223u;
+        return static_cast<float>(state >> 8) / 16777216.f;
+    }
+};
 
 struct Pt {
     float x, y;
@@ -62,6 +74,17 @@ private:
     int w_, h_;
     std::vector<Rgba> px_;
 };
+
+// Writes the canvas as a PNG; throws std::runtime_error naming the path when it cannot.
+void saveOrThrow(const Canvas& c, const std::string& path);
+
+// The four edges of a w x h rectangle at (x, y), as lines of the given width.
+void outline(Canvas& c, float x, float y, float w, float h, Rgba edge, float width);
+
+using FramePainter = std::function<void(Canvas& frame, int index)>;
+
+// A sheet of `frames` frames of w x h in one row; each frame is painted on its own canvas.
+Canvas paintRow(int w, int h, int frames, const FramePainter& paint);
 
 // The font files the generator draws text with (from the system's font packages).
 std::string boldFontPath();

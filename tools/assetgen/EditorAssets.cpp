@@ -6,7 +6,6 @@
 
 #include <cmath>
 #include <functional>
-#include <stdexcept>
 #include <string>
 
 using namespace assetgen;
@@ -15,12 +14,6 @@ namespace {
 
 constexpr float PI_F = 3.14159265f;
 constexpr int ICON = 30;
-
-void saveOrThrow(const Canvas& c, const std::string& path)
-{
-    if (!c.save(path))
-        throw std::runtime_error("cannot write " + path);
-}
 
 // Families tint the tile: flyers, formations, insects, ground devices, bullets, markers.
 const Rgba FLYER = rgb(60, 90, 140);

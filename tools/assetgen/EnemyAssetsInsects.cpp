@@ -5,8 +5,6 @@
 #include "tools/assetgen/Generator.h"
 
 #include <cmath>
-#include <functional>
-#include <stdexcept>
 #include <string>
 
 using namespace assetgen;
@@ -14,26 +12,6 @@ using namespace assetgen;
 namespace {
 
 constexpr float PI_F = 3.14159265f;
-
-void saveOrThrow(const Canvas& c, const std::string& path)
-{
-    if (!c.save(path))
-        throw std::runtime_error("cannot write " + path);
-}
-
-using FramePainter = std::function<void(Canvas& frame, int index)>;
-
-// A sheet of `frames` frames of w x h in one row; each frame is painted on its own canvas.
-Canvas paintRow(int w, int h, int frames, const FramePainter& paint)
-{
-    Canvas sheet(w * frames, h);
-    for (int i = 0; i < frames; ++i) {
-        Canvas frame(w, h);
-        paint(frame, i);
-        sheet.draw(frame, i * w, 0);
-    }
-    return sheet;
-}
 
 Rgba scaled(Rgba c, float k) { return {c.r * k, c.g * k, c.b * k, c.a}; }
 Rgba withAlpha(Rgba c, float a) { return {c.r, c.g, c.b, a}; }

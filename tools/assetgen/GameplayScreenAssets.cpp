@@ -3,27 +3,7 @@
 #include "tools/assetgen/Canvas.h"
 #include "tools/assetgen/Generator.h"
 
-#include <stdexcept>
-
 using namespace assetgen;
-
-namespace {
-
-void save(const Canvas& c, const std::string& path)
-{
-    if (!c.save(path))
-        throw std::runtime_error("cannot write " + path);
-}
-
-void outline(Canvas& c, float x, float y, float w, float h, Rgba edge, float width)
-{
-    c.line(x, y, x + w, y, width, edge);
-    c.line(x + w, y, x + w, y + h, width, edge);
-    c.line(x + w, y + h, x, y + h, width, edge);
-    c.line(x, y + h, x, y, width, edge);
-}
-
-} // namespace
 
 REGISTER_ASSETS(gameplay_pause)
 {
@@ -37,7 +17,7 @@ REGISTER_ASSETS(gameplay_pause)
     c.line(200, 215, 700, 215, 2.f, rgb(40, 230, 255, 0.6f));
     c.text(boldFontPath(), "ENTER  resume", 450, 270, 40, rgb(120, 240, 255), true);
     c.text(boldFontPath(), "BACKSPACE  quit to the menu", 450, 335, 40, rgb(255, 120, 200), true);
-    save(c, ctx.path("2D/pause.png"));
+    saveOrThrow(c, ctx.path("2D/pause.png"));
 }
 
 REGISTER_ASSETS(gameplay_game_over)
@@ -49,5 +29,5 @@ REGISTER_ASSETS(gameplay_game_over)
     c.text(boldFontPath(), "GAME OVER", 700, 190, 220, rgb(255, 70, 60), true);
     c.line(250, 330, 1150, 330, 4.f, rgb(255, 120, 90, 0.8f));
     c.text(regularFontPath(), "the swarm has won this time", 700, 370, 36, rgb(255, 200, 190), true);
-    save(c, ctx.path("2D/Gameover.png"));
+    saveOrThrow(c, ctx.path("2D/Gameover.png"));
 }

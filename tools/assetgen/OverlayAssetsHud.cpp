@@ -5,7 +5,6 @@
 #include "tools/assetgen/Generator.h"
 
 #include <cmath>
-#include <stdexcept>
 #include <string>
 
 using namespace assetgen;
@@ -17,12 +16,6 @@ const Rgba CYAN = rgb(40, 230, 255);
 const Rgba MAGENTA = rgb(255, 60, 200);
 const Rgba ORANGE = rgb(255, 150, 30);
 const Rgba WHITE = rgb(240, 250, 255);
-
-void save(const Canvas& c, const std::string& path)
-{
-    if (!c.save(path))
-        throw std::runtime_error("cannot write " + path);
-}
 
 // A dark panel with cut corners, a glowing edge and an optional title.
 void neonPanel(Canvas& c, float x, float y, float w, float h, Rgba edge, const std::string& title)
@@ -73,7 +66,7 @@ void digitStrip(const Context& ctx)
         flapTile(c, 21 * d, 0, 21, 30, 15, d, 30.f);
         flapTile(c, 18 * d, 54, 18, 26, 13, d, 26.f);
     }
-    save(c, ctx.path("2D/Text/chiffres.png"));
+    saveOrThrow(c, ctx.path("2D/Text/chiffres.png"));
 }
 
 // A small ship seen from above, for the lives panel.
@@ -84,7 +77,7 @@ void lifeIcon(const Context& ctx, const char* name, Rgba hull, Rgba glowColour)
     c.fillPolygon({{32, 4}, {44, 40}, {60, 52}, {40, 50}, {32, 60}, {24, 50}, {4, 52}, {20, 40}}, hull);
     c.fillPolygon({{32, 14}, {37, 34}, {32, 40}, {27, 34}}, rgb(150, 230, 255));
     c.glow(32.f, 58.f, 8.f, ORANGE, 0.9f);
-    save(c, ctx.path(std::string("2D/UI/") + name));
+    saveOrThrow(c, ctx.path(std::string("2D/UI/") + name));
 }
 
 // The gauge fill: 35 px wide, brightest at its top, drawn flipped so it grows up.
@@ -102,7 +95,7 @@ void laserFill(const Context& ctx, const char* name, Rgba colour)
         }
     for (int y = 0; y < 228; y += 12)
         c.fillRect(0.f, static_cast<float>(y), 35.f, 1.f, rgb(0, 0, 0, 0.55f));
-    save(c, ctx.path(std::string("2D/UI/") + name));
+    saveOrThrow(c, ctx.path(std::string("2D/UI/") + name));
 }
 
 // Four 75 x 58 dial frames: laser mode, then speeds 480, 720 and 960. The
@@ -133,7 +126,7 @@ void speedometer(const Context& ctx)
         c.ring(cx, cy, 33.f, 1.5f, zoneColours[f]);
         c.fillCircle(cx, cy, 4.f, rgb(200, 210, 230));
     }
-    save(c, ctx.path("2D/UI/Speedometer.png"));
+    saveOrThrow(c, ctx.path("2D/UI/Speedometer.png"));
 }
 
 void needle(const Context& ctx)
@@ -142,7 +135,7 @@ void needle(const Context& ctx)
     Canvas c(44, 3);
     c.fillPolygon({{0, 1}, {39, 0}, {43, 1}, {39, 2}}, rgb(255, 60, 60));
     c.fillRect(2.f, 1.f, 36.f, 1.f, rgb(255, 200, 200));
-    save(c, ctx.path("2D/UI/Needle.png"));
+    saveOrThrow(c, ctx.path("2D/UI/Needle.png"));
 }
 
 void panels(const Context& ctx)
@@ -151,14 +144,14 @@ void panels(const Context& ctx)
         Canvas c(234, 92);
         neonPanel(c, 1, 1, 232, 90, CYAN, "SCORE");
         well(c, 12, 36, 212, 44, CYAN);
-        save(c, ctx.path("2D/UI/Score.png"));
+        saveOrThrow(c, ctx.path("2D/UI/Score.png"));
     }
     {
         Canvas c(222, 130);
         neonPanel(c, 1, 1, 220, 128, CYAN, "LIVES");
         well(c, 150, 66, 56, 42, CYAN);
         c.text(boldFontPath(), "x", 128.f, 88.f, 26.f, WHITE, true);
-        save(c, ctx.path("2D/UI/Lives.png"));
+        saveOrThrow(c, ctx.path("2D/UI/Lives.png"));
     }
     {
         Canvas c(232, 322);
@@ -170,12 +163,12 @@ void panels(const Context& ctx)
             c.line(139.f, y, 149.f, y, k % 5 == 0 ? 2.f : 1.f, WHITE);
         }
         c.text(boldFontPath(), "MAX", 188.f, 70.f, 16.f, MAGENTA, true);
-        save(c, ctx.path("2D/UI/Laser.png"));
+        saveOrThrow(c, ctx.path("2D/UI/Laser.png"));
     }
     {
         Canvas c(222, 110);
         neonPanel(c, 1, 1, 220, 108, CYAN, "SPEED");
-        save(c, ctx.path("2D/UI/Speed.png"));
+        saveOrThrow(c, ctx.path("2D/UI/Speed.png"));
     }
     {
         // The margin beside the play column: a glowing rail with notches.
@@ -186,7 +179,7 @@ void panels(const Context& ctx)
             c.fillPolygon({{100, static_cast<float>(y)}, {116, static_cast<float>(y + 10)},
                            {116, static_cast<float>(y + 30)}, {100, static_cast<float>(y + 40)}},
                           Rgba{CYAN.r, CYAN.g, CYAN.b, 0.35f});
-        save(c, ctx.path("2D/UI/Border.png"));
+        saveOrThrow(c, ctx.path("2D/UI/Border.png"));
     }
 }
 

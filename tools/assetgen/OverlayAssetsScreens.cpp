@@ -20,20 +20,6 @@ const Rgba GOLD = rgb(255, 210, 60);
 const Rgba WHITE = rgb(240, 250, 255);
 constexpr float PI = 3.14159265f;
 
-void save(const Canvas& c, const std::string& path)
-{
-    if (!c.save(path))
-        throw std::runtime_error("cannot write " + path);
-}
-
-void frameLines(Canvas& c, float x, float y, float w, float h, Rgba edge, float width)
-{
-    c.line(x, y, x + w, y, width, edge);
-    c.line(x + w, y, x + w, y + h, width, edge);
-    c.line(x + w, y + h, x, y + h, width, edge);
-    c.line(x, y + h, x, y, width, edge);
-}
-
 // The board: 560 x 880. Tally numbers go at x 170 on the rows 90, 135 and
 // 185; the kill grid from (50, 270); the timer panel at (50, 658); the boss
 // score at (360, 748).
@@ -41,8 +27,8 @@ void boardBackground(const Context& ctx)
 {
     Canvas c(560, 880);
     c.verticalGradient(0.f, 0.f, 560.f, 880.f, rgb(10, 16, 40, 0.96f), rgb(4, 6, 18, 0.96f));
-    frameLines(c, 3.f, 3.f, 553.f, 873.f, Rgba{CYAN.r, CYAN.g, CYAN.b, 0.3f}, 6.f);
-    frameLines(c, 3.f, 3.f, 553.f, 873.f, CYAN, 2.f);
+    outline(c, 3.f, 3.f, 553.f, 873.f, Rgba{CYAN.r, CYAN.g, CYAN.b, 0.3f}, 6.f);
+    outline(c, 3.f, 3.f, 553.f, 873.f, CYAN, 2.f);
     c.text(boldFontPath(), "STAGE CLEAR", 280.f, 42.f, 40.f, WHITE, true);
     c.line(40.f, 72.f, 520.f, 72.f, 2.f, MAGENTA);
     const char* labels[3] = {"SCORE", "BONUS", "GOLD"};
@@ -56,18 +42,18 @@ void boardBackground(const Context& ctx)
     c.fillCircle(135.f, 185.f + 23.f, 8.f, GOLD);
     c.text(boldFontPath(), "KILLS", 30.f, 232.f, 22.f, MAGENTA);
     c.fillRect(28.f, 260.f, 444.f, 380.f, rgb(0, 0, 0, 0.4f));
-    frameLines(c, 28.f, 260.f, 444.f, 380.f, Rgba{MAGENTA.r, MAGENTA.g, MAGENTA.b, 0.7f}, 1.5f);
+    outline(c, 28.f, 260.f, 444.f, 380.f, Rgba{MAGENTA.r, MAGENTA.g, MAGENTA.b, 0.7f}, 1.5f);
     c.text(boldFontPath(), "BOSS SCORE", 360.f, 712.f, 22.f, CYAN);
     c.fillRect(355.f, 744.f, 180.f, 44.f, rgb(0, 0, 0, 0.45f));
     c.text(regularFontPath(), "REVIVE TO GO ON", 280.f, 850.f, 20.f, rgb(150, 170, 200), true);
-    save(c, ctx.path("2D/Scoreboard/Background/Background1.png"));
+    saveOrThrow(c, ctx.path("2D/Scoreboard/Background/Background1.png"));
 }
 
 void timerPanel(const Context& ctx)
 {
     Canvas c(309, 166);
     c.fillRect(0.f, 0.f, 309.f, 166.f, rgb(20, 8, 30, 0.95f));
-    frameLines(c, 2.f, 2.f, 304.f, 161.f, MAGENTA, 2.f);
+    outline(c, 2.f, 2.f, 304.f, 161.f, MAGENTA, 2.f);
     c.text(boldFontPath(), "BOSS TIME BONUS", 154.f, 26.f, 24.f, MAGENTA, true);
     // A stopwatch beside the number's place.
     c.ring(70.f, 100.f, 34.f, 4.f, GOLD);
@@ -78,8 +64,8 @@ void timerPanel(const Context& ctx)
     for (int y = 126; y < 164; ++y)
         for (int x = 150; x < 305; ++x)
             c.at(x, y) = Rgba{0.f, 0.f, 0.f, 0.f};
-    frameLines(c, 149.f, 125.f, 156.f, 39.f, GOLD, 1.f);
-    save(c, ctx.path("2D/Scoreboard/Background/timerBoss 309 x 166.png"));
+    outline(c, 149.f, 125.f, 156.f, 39.f, GOLD, 1.f);
+    saveOrThrow(c, ctx.path("2D/Scoreboard/Background/timerBoss 309 x 166.png"));
 }
 
 // ---- kill icons (64 x 64, facing up) ----
@@ -265,7 +251,7 @@ void icons(const Context& ctx)
     for (const Icon& icon : list) {
         Canvas c(64, 64);
         icon.paint(c);
-        save(c, ctx.path(std::string("2D/Scoreboard/EnemyFirstFrame/") + icon.file));
+        saveOrThrow(c, ctx.path(std::string("2D/Scoreboard/EnemyFirstFrame/") + icon.file));
     }
 }
 
@@ -276,7 +262,7 @@ void continuePictures(const Context& ctx)
     for (int n = 1; n <= 10; ++n) {
         Canvas c(220, 300);
         c.fillRect(0.f, 0.f, 220.f, 300.f, rgb(12, 4, 20, 0.9f));
-        frameLines(c, 2.f, 2.f, 215.f, 295.f, MAGENTA, 2.f);
+        outline(c, 2.f, 2.f, 215.f, 295.f, MAGENTA, 2.f);
         c.text(boldFontPath(), "CONTINUE?", 110.f, 30.f, 30.f, WHITE, true);
         // The ring empties as the seconds run out.
         const float share = n / 10.f;
@@ -288,7 +274,7 @@ void continuePictures(const Context& ctx)
         c.glow(110.f, 150.f, 70.f, n <= 3 ? rgb(255, 60, 60) : MAGENTA, 0.35f);
         c.text(boldFontPath(), std::to_string(n), 110.f, 150.f, 96.f, n <= 3 ? rgb(255, 90, 90) : GOLD, true);
         c.text(boldFontPath(), "PRESS U / A", 110.f, 262.f, 22.f, CYAN, true);
-        save(c, ctx.path("2D/Continue/Continue_" + std::to_string(n) + ".png"));
+        saveOrThrow(c, ctx.path("2D/Continue/Continue_" + std::to_string(n) + ".png"));
     }
 }
 

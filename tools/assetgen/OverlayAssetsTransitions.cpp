@@ -5,7 +5,6 @@
 #include "tools/assetgen/Generator.h"
 
 #include <cmath>
-#include <stdexcept>
 #include <string>
 
 using namespace assetgen;
@@ -13,12 +12,6 @@ using namespace assetgen;
 namespace {
 
 constexpr float PI = 3.14159265f;
-
-void save(const Canvas& c, const std::string& path)
-{
-    if (!c.save(path))
-        throw std::runtime_error("cannot write " + path);
-}
 
 void flashSheet(const Context& ctx)
 {
@@ -45,7 +38,7 @@ void flashSheet(const Context& ctx)
         c.ring(cx, cx, ring * 0.7f, 2.f, Rgba{1.f, 0.4f, 0.9f, 0.8f * strength});
         sheet.draw(c, f * static_cast<int>(SIZE), 0);
     }
-    save(sheet, ctx.path("2D/Transition/player2D3D.png"));
+    saveOrThrow(sheet, ctx.path("2D/Transition/player2D3D.png"));
 }
 
 // One banner frame; row 0 burns red on black, row 1 flips to amber.
@@ -86,7 +79,7 @@ void warningSheet(const Context& ctx)
             warningFrame(c, f, row);
             sheet.draw(c, f * W, row * H);
         }
-    save(sheet, ctx.path("2D/Transition/Warning.png"));
+    saveOrThrow(sheet, ctx.path("2D/Transition/Warning.png"));
 }
 
 } // namespace

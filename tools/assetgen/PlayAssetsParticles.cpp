@@ -18,22 +18,6 @@ namespace {
 
 constexpr float PI = 3.14159265f;
 
-void saveOrThrow(const Canvas& c, const std::string& path)
-{
-    if (!c.save(path))
-        throw std::runtime_error("cannot write " + path);
-}
-
-// A small deterministic generator so every run paints the same pictures.
-struct Lcg {
-    uint32_t state;
-    float next()
-    {
-        state = state * 1664525u + 1013904223u;
-        return static_cast<float>(state >> 8) / 16777216.f;
-    }
-};
-
 // Fire colour by heat 1 (white) .. 0 (dark red).
 Rgba fireColour(float heat)
 {

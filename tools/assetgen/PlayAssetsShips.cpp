@@ -5,18 +5,11 @@
 #include "tools/assetgen/Generator.h"
 
 #include <cmath>
-#include <stdexcept>
 #include <string>
 
 using namespace assetgen;
 
 namespace {
-
-void saveOrThrow(const Canvas& c, const std::string& path)
-{
-    if (!c.save(path))
-        throw std::runtime_error("cannot write " + path);
-}
 
 struct ShipPalette {
     Rgba light, shade, dark, accent, canopy;

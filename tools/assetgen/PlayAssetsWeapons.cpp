@@ -5,7 +5,6 @@
 #include "tools/assetgen/Generator.h"
 
 #include <cmath>
-#include <stdexcept>
 #include <string>
 
 using namespace assetgen;
@@ -13,12 +12,6 @@ using namespace assetgen;
 namespace {
 
 constexpr float PI = 3.14159265f;
-
-void saveOrThrow(const Canvas& c, const std::string& path)
-{
-    if (!c.save(path))
-        throw std::runtime_error("cannot write " + path);
-}
 
 Rgba white(float a = 1.f) { return Rgba{1.f, 1.f, 1.f, a}; }
 

@@ -2,6 +2,7 @@
 // paths that fly through them. Paths that end a part of the game (scenes 1, 3,
 // 4, 6, 8 and the credits) are timed to the level they accompany; the others
 // run long enough for any sequence. World units: 800 per model unit.
+#include "tools/assetgen/CorridorLayout.h"
 #include "tools/assetgen/Generator.h"
 #include "tools/assetgen/SceneWriter.h"
 #include "tools/assetgen/SurfacePainter.h"
@@ -182,36 +183,42 @@ void approachScene(const Context& ctx)
     scene.save(ctx.path("Scene/6.txt"));
 }
 
-// The level 2 corridor: the camera slides right between wall layers; each
-// layer repeats its segment along the whole run (nearest layer fastest).
+// The level 2 corridor: the camera slides right between wall layers that ride
+// along with it (CorridorLayout.h), over two rows of invisible collision
+// markers along the near ceiling's and floor's ledges: the game's wall lines.
 void corridorScene(const Context& ctx)
 {
     SceneWriter scene;
     const int n = frames(CORRIDOR_SECONDS);
     const float speed = 2880.f; // the near walls pass at the ground enemies' 288 px/s
-    const float run = speed * CORRIDOR_SECONDS + 60000.f;
-    struct Layer {
-        const char* top;
-        const char* bottom;
-        float depth, segment;
-    };
-    const Layer layers[] = {{"wall1", "wall2", 8000, 16000},
-                            {"wall1_2", "wall2_2", 16000, 32000},
-                            {"wall1_3", "wall2_3", 32000, 64000},
-                            {"wall1_4", "wall2_4", 64000, 128000}};
-    for (const Layer& layer : layers) {
-        for (float x = -layer.segment; x < run + layer.segment; x += layer.segment) {
-            scene.mesh(layer.top, {x, 0, layer.depth});
-            scene.mesh(layer.bottom, {x, 0, layer.depth});
-        }
-    }
-    for (int k = 0; k < 24; ++k)
-        scene.light("CorridorLamp", {k * 24000.f, -3900, 8000}, 1.5f, 6000, {1.f, 0.55f, 0.2f});
-    std::vector<CameraPose> path;
+    const float run = speed * CORRIDOR_SECONDS;
+    std::vector<Vec3> eyes;
     for (int f = 0; f < n; ++f) {
         float t = static_cast<float>(f) / FPS;
-        path.push_back({{speed * t, 150.f * std::sin(t * 0.4f), 0}, {0, 0, 0}});
+        eyes.push_back({speed * t, 150.f * std::sin(t * 0.4f), 0});
     }
+    const float shift = corridor::WALL_SHIFT * corridor::WORLD_PER_MODEL;
+    for (const corridor::WallLayer& layer : corridor::WALL_LAYERS) {
+        std::vector<Vec3> keys;
+        for (const Vec3& eye : eyes)
+            keys.push_back({std::floor(eye.x / shift) * shift, 0, layer.depth});
+        scene.animatedMesh(layer.top, keys);
+        scene.animatedMesh(layer.bottom, keys);
+    }
+    // Each row in order along the corridor, from off screen left of the start
+    // to past the end, so that a marker lies beyond each edge of the screen.
+    const float margin = 4 * corridor::MARKER_SPACING;
+    for (float side : {1.f, -1.f})
+        for (float x = -margin; x <= run + margin; x += corridor::MARKER_SPACING)
+            scene.mesh(side > 0 ? "collisionBot" : "collisionTop",
+                       {x, side * corridor::MARKER_HEIGHT, corridor::MARKER_DEPTH});
+    const float lampHeight = (corridor::NEAR_EDGE + 0.55f) * corridor::WORLD_PER_MODEL;
+    for (int k = 0; k < 24; ++k)
+        scene.light("CorridorLamp", {k * 24000.f, -lampHeight, corridor::NEAR_LAYER.depth - 100.f}, 1.5f, 6000,
+                    {1.f, 0.55f, 0.2f});
+    std::vector<CameraPose> path;
+    for (const Vec3& eye : eyes)
+        path.push_back({eye, {0, 0, 0}});
     scene.cameraPath(path);
     scene.save(ctx.path("Scene/8.txt"));
 }

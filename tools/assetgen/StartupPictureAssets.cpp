@@ -5,17 +5,10 @@
 
 #include <cmath>
 #include <stb/stb_perlin.h>
-#include <stdexcept>
 
 using namespace assetgen;
 
 namespace {
-
-void saveOrThrow(const Canvas& c, const std::string& path)
-{
-    if (!c.save(path))
-        throw std::runtime_error("cannot write " + path);
-}
 
 // A fighter seen from above, nose up, in a 256-unit frame centred on (cx, cy).
 void drawFighter(Canvas& c, float cx, float cy, float s)

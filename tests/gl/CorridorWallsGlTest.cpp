@@ -1,0 +1,255 @@
+// The level 2 corridor in play, as the main loop runs it: the wall lines
+// built from the scene's collision markers lie along the ceiling and floor
+// ledges drawn by the 3D scene, hit the ships and swallow shots and bullets.
+#include "engine/Engine.h"
+#include "engine/EngineFrame.h"
+#include "enemies/EnemyManager.h"
+#include "gameplay/GameState.h"
+#include "play/BulletManager.h"
+#include "support/GameFixtures.h"
+
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+using namespace testing_support;
+
+namespace {
+
+constexpr float FRAME = 1.f / 60.f;
+constexpr int WALLS_FROM_FRAME = 61; // the lines exist once the camera path is past frame 60
+
+// Where the ledges are drawn: the ceiling's lower edge and the floor's upper
+// edge lie in these bands of the screen all along the corridor.
+constexpr float CEILING_MIN = 90.f, CEILING_MAX = 190.f;
+constexpr float FLOOR_MIN = 890.f, FLOOR_MAX = 990.f;
+
+class CorridorWalls : public EngineWindowSuite {
+protected:
+    void SetUp() override
+    {
+        Engine& e = engine();
+        e.difficulty = DIFFICULTY_NORMAL;
+        e.paused = false;
+        e.cinematicFinished = false;
+        e.cheatLives = false;
+        e.frameClock.restart();
+        writeFile(levels.file("LevelsData.txt"), "NB_LEVELS 2\nNB_SEQUENCE 1 4\nNB_SEQUENCE 2 1");
+        for (int s = 1; s <= 4; ++s)
+            writeFile(levels.file("LEVEL_1_SEQUENCE_" + std::to_string(s) + ".txt"), "UP\n");
+        writeFile(levels.file("LEVEL_2_SEQUENCE_1.txt"), "RIGHT\n");
+    }
+    void TearDown() override
+    {
+        game.reset();
+        engine().startLevel = 0;
+        engine().cheatLives = false;
+    }
+
+    // Level 2 from its start, over the given level folder.
+    void startLevelTwo(const std::string& folder)
+    {
+        engine().startLevel = 1;
+        game = std::make_unique<GameState>(game_mode::STORY, folder);
+        ASSERT_EQ(engine().sceneId, 8);
+        ASSERT_EQ(game->sequenceIndex(), 4);
+    }
+
+    // One frame as the main loop runs it; the 3D scene and the play layer are
+    // drawn when `draw` is set or a screenshot is asked for.
+    sf::Image frame(bool draw = false, const std::string& shot = "")
+    {
+        input_.clock.advance(FRAME);
+        game->update(FRAME);
+        window_->clear(sf::Color::Black);
+        updateEngineFrame();
+        sf::Image picture;
+        if (!draw && shot.empty())
+            return picture;
+        engine().render3D();
+        game->draw(*window_);
+        if (!shot.empty())
+            picture = screenshot(*window_, shot);
+        window_->display();
+        return picture;
+    }
+
+    bool until(const std::function<bool()>& condition, int maxFrames)
+    {
+        for (int i = 0; i < maxFrames && !condition(); ++i)
+            frame();
+        return condition();
+    }
+
+    // Marks the camera path's frames before `index` as played.
+    static void skipCameraTo(int index)
+    {
+        std::vector<CameraFrame>& path = engine().cameraFrames;
+        for (int i = 0; i < index && i < static_cast<int>(path.size()); ++i)
+            path[static_cast<size_t>(i)].pending = false;
+    }
+
+    // The wall line's height at x: the edge of its polygon that spans x,
+    // leaving out the closing edge along the screen's border.
+    static float lineHeightAt(const Polygon& wall, float x, float border)
+    {
+        for (size_t i = 0; i + 1 < wall.size(); ++i) {
+            const sf::Vector2f a = wall[i].position, b = wall[i + 1].position;
+            if (a.y == border || b.y == border || a.x > x || b.x < x || a.x == b.x)
+                continue;
+            return a.y + (b.y - a.y) * (x - a.x) / (b.x - a.x);
+        }
+        return -1.f;
+    }
+
+    // Both lines exist and run along their ledges across the whole screen.
+    void expectLinesAlongTheLedges(const char* when)
+    {
+        ASSERT_EQ(game->wallLines.size(), 2u) << when;
+        const Polygon& floor = game->wallLines[0];
+        const Polygon& ceiling = game->wallLines[1];
+        for (float x = 0.f; x <= 1920.f; x += 160.f) {
+            const float low = lineHeightAt(floor, x, 1080.f);
+            const float high = lineHeightAt(ceiling, x, 0.f);
+            EXPECT_GE(low, FLOOR_MIN) << when << " x " << x;
+            EXPECT_LE(low, FLOOR_MAX) << when << " x " << x;
+            EXPECT_GE(high, CEILING_MIN) << when << " x " << x;
+            EXPECT_LE(high, CEILING_MAX) << when << " x " << x;
+        }
+    }
+
+    // A shot from the ship at `from` heading `angle`; returns the bullet's place in the list.
+    std::list<Bullet>::iterator fire(BulletManager& bullets, sf::Vector2f from, float angle)
+    {
+        Bullet b;
+        b.angle = angle;
+        b.origin = b.position = from;
+        b.type = BulletManager::PLAYER_SHOT_TYPE;
+        b.animation = bullets.typeAnimations.at(static_cast<size_t>(b.type));
+        b.speed = BulletManager::speedForType(b.type);
+        bullets.bullets.push_back(b);
+        return std::prev(bullets.bullets.end());
+    }
+
+    TempDir levels;
+    std::unique_ptr<GameState> game;
+};
+
+} // namespace
+
+TEST_F(CorridorWalls, LinesFollowTheLedgesFromFrameSixtyToTheEndOfTheLevel)
+{
+    startLevelTwo(levels.path + "/");
+    for (int i = 0; i < 30; ++i)
+        frame();
+    EXPECT_TRUE(game->wallLines.empty()); // not before the path's frame 60
+
+    ASSERT_TRUE(until([] { return engine().cameraFrame > 60; }, 60));
+    frame();
+    expectLinesAlongTheLedges("at the start");
+
+    // Along the whole level (it ends at 95 s) and on to the end of the path.
+    for (int second : {20, 45, 70, 94, 150, 189}) {
+        skipCameraTo(second * 60);
+        frame();
+        frame();
+        expectLinesAlongTheLedges(("at " + std::to_string(second) + " s").c_str());
+    }
+}
+
+TEST_F(CorridorWalls, ShipsAreHitOnTheWallsOnly)
+{
+    startLevelTwo(levels.path + "/");
+    skipCameraTo(WALLS_FROM_FRAME);
+    Player2D& ship = *game->players[0];
+    frame();
+    ASSERT_FALSE(game->wallLines.empty());
+
+    // In the middle of the corridor nothing touches it.
+    ship.position = {960.f, 540.f};
+    for (int i = 0; i < 120; ++i)
+        frame();
+    EXPECT_FALSE(ship.invulnerable);
+    const int hitPoints = ship.hitPoints;
+    const int lives = ship.lives;
+
+    // Flown down into the floor: hit at the floor's ledge, not before.
+    input_.keyboard.press(sf::Keyboard::S);
+    ASSERT_TRUE(until([&] { return ship.invulnerable != 0; }, 240));
+    input_.keyboard.release(sf::Keyboard::S);
+    EXPECT_TRUE(ship.hitPoints < hitPoints || ship.lives < lives);
+    EXPECT_GE(ship.hitBox.top + ship.hitBox.height, FLOOR_MIN);
+    EXPECT_LE(ship.hitBox.top, FLOOR_MAX);
+
+    // Back in the middle, out of its hit phase, then up into the ceiling.
+    ship.position = {960.f, 540.f};
+    ship.invulnerable = 0;
+    ship.blinking = 0;
+    frame();
+    ASSERT_FALSE(ship.invulnerable);
+    input_.keyboard.press(sf::Keyboard::Z);
+    ASSERT_TRUE(until([&] { return ship.invulnerable != 0; }, 240));
+    input_.keyboard.release(sf::Keyboard::Z);
+    EXPECT_LE(ship.hitBox.top, CEILING_MAX);
+    EXPECT_GE(ship.hitBox.top + ship.hitBox.height, CEILING_MIN);
+}
+
+TEST_F(CorridorWalls, ShotsAndBulletsVanishInTheWalls)
+{
+    startLevelTwo(levels.path + "/");
+    skipCameraTo(WALLS_FROM_FRAME);
+    frame();
+    ASSERT_FALSE(game->wallLines.empty());
+    game->players[0]->position = {300.f, 540.f};
+
+    BulletManager& shots = *game->shots;
+    BulletManager& enemyBullets = *game->enemies.enemyBullets;
+    auto down = fire(shots, {1000.f, 700.f}, 90.f);
+    auto along = fire(shots, {1000.f, 540.f}, 0.f);
+    auto up = fire(enemyBullets, {1000.f, 400.f}, 270.f);
+    up->owner = 0;
+
+    // Each frame: the bullets still listed have not gone past their ledge.
+    auto listed = [](BulletManager& m, std::list<Bullet>::iterator it) {
+        for (auto i = m.bullets.begin(); i != m.bullets.end(); ++i)
+            if (i == it)
+                return true;
+        return false;
+    };
+    bool downGone = false, upGone = false;
+    for (int i = 0; i < 60; ++i) {
+        frame();
+        if (!downGone && !(downGone = !listed(shots, down)))
+            EXPECT_LT(down->position.y, FLOOR_MAX);
+        if (!upGone && !(upGone = !listed(enemyBullets, up)))
+            EXPECT_GT(up->position.y, CEILING_MIN);
+    }
+    EXPECT_TRUE(downGone);
+    EXPECT_TRUE(upGone);
+    ASSERT_TRUE(listed(shots, along)); // a shot along the corridor flies on
+    EXPECT_GT(along->position.x, 1000.f);
+}
+
+TEST_F(CorridorWalls, TheCorridorInPlay)
+{
+    // The game's own level: its ground enemies stand on the ledges.
+    startLevelTwo("2D/Spawner/Config/");
+    engine().cheatLives = true;
+    Player2D& ship = *game->players[0];
+    for (int i = 0; i < 60 * 36; ++i) {
+        ship.position = {500.f, 540.f};
+        frame(i % 4 == 0);
+        if (i % 60 == 0)
+            for (size_t k = 0; k < game->enemies.enemies.size(); ++k) {
+                const int type = game->enemies.enemies[k]->getType();
+                if (type < 12 || type > 14) continue;
+                sf::FloatRect r = game->enemies.getBounds(static_cast<int>(k));
+                std::printf("t %d type %d pos %.0f %.0f bounds %.0f %.0f %.0f %.0f\n", i / 60, type, game->enemies.enemies[k]->position.x, game->enemies.enemies[k]->position.y, r.left, r.top, r.width, r.height);
+            }
+    }
+    const sf::Image picture = frame(true, "corridor_in_play");
+    EXPECT_GT(distinctColours(picture), 40);
+    expectLinesAlongTheLedges("in play");
+}

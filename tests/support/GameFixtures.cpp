@@ -1,0 +1,129 @@
+#include "support/GameFixtures.h"
+
+#include "engine/Engine.h"
+#include "engine/EngineFrame.h"
+#include "engine/SceneChange.h"
+#include "play/Shield.h"
+
+namespace testing_support {
+
+namespace {
+constexpr float FRAME = 1.f / 60.f;
+}
+
+sf::RenderWindow* EngineWindowSuite::window_ = nullptr;
+
+void EngineWindowSuite::SetUpTestSuite()
+{
+    window_ = new sf::RenderWindow();
+    openTestWindow(*window_);
+    engine().window = window_;
+    engine().initResources();
+}
+
+void EngineWindowSuite::TearDownTestSuite()
+{
+    scenePreloader().stop();
+    engine().window = nullptr;
+    delete window_;
+    window_ = nullptr;
+}
+
+sf::Image EngineWindowSuite::play(int frames, const std::string& shot)
+{
+    sf::Image picture;
+    for (int i = 0; i < frames; ++i) {
+        input_.clock.advance(FRAME);
+        window_->clear(sf::Color::Black);
+        updateEngineFrame();
+        engine().render3D();
+        if (i + 1 == frames)
+            picture = screenshot(*window_, shot);
+        window_->display();
+    }
+    return picture;
+}
+
+void GameWindowTest::SetUp()
+{
+    openTestWindow(window);
+    Engine& eng = engine();
+    eng.window = &window;
+    eng.difficulty = DIFFICULTY_NORMAL;
+    eng.startLevel = 0;
+    eng.paused = false;
+}
+
+void GameWindowTest::TearDown()
+{
+    game.reset();
+    engine().window = nullptr;
+}
+
+StateCode GameWindowTest::frames(int n)
+{
+    StateCode code = state_code::STAY;
+    for (int i = 0; i < n && code == state_code::STAY; ++i) {
+        in.clock.advance(FRAME);
+        code = game->update(FRAME);
+        ++played;
+    }
+    return code;
+}
+
+sf::Image GameWindowTest::shot(const std::string& name)
+{
+    window.clear(sf::Color(20, 30, 60));
+    game->draw(window);
+    sf::Image image = screenshot(window, name);
+    window.display();
+    return image;
+}
+
+BossArena::~BossArena()
+{
+    for (Player2D* p : ships)
+        delete p;
+    for (TextManager* c : counters)
+        delete c;
+}
+
+void BossArena::addShip(sf::Vector2f at)
+{
+    ships.push_back(new Player2D(static_cast<int>(ships.size())));
+    ships.back()->position = at;
+    ships.back()->hitBox = {at.x - 20.f, at.y - 20.f, 40.f, 40.f};
+    scores.push_back({});
+    counters.push_back(new TextManager());
+    counters.back()->addText({TEXT_COUNTER, {0.f, 0.f}, 0, "000000000", 1, 0, 0});
+}
+
+void drawField(sf::RenderWindow& window, EnemyManager& enemies)
+{
+    window.clear(FIELD);
+    enemies.draw(window, false);
+    enemies.enemyBullets->draw(window, false);
+}
+
+void feedEvents(MainLoop& loop, std::deque<sf::Event>& events)
+{
+    loop.pollEvent = [&events](sf::Event& e) {
+        if (events.empty())
+            return false;
+        e = events.front();
+        events.pop_front();
+        return true;
+    };
+}
+
+bool startCharge(Player2D& p)
+{
+    if (p.mode != WEAPON_NORMAL || p.gauge < Player2D::SHIELD_COST || p.shield || p.invulnerable)
+        return false;
+    p.shield = new Shield(p.position, p.playerIndex);
+    p.gauge -= Player2D::SHIELD_COST;
+    p.mode = WEAPON_CHARGING;
+    return true;
+}
+
+} // namespace testing_support

@@ -1,0 +1,88 @@
+#pragma once
+// Shared fixtures for tests that run the game's own parts: a window handed to
+// the engine, a game in play, a boss's arena, the enemies' field, the main loop fed with queued
+// events, a ship raising its shield.
+#include "app/MainLoop.h"
+#include "app/MainState.h"
+#include "enemies/EnemyManager.h"
+#include "gameplay/GameState.h"
+#include "play/BulletManager.h"
+#include "play/ParticleSystem.h"
+#include "play/Player2D.h"
+#include "play/PlayerScore.h"
+#include "play/TextManager.h"
+#include "support/TestSupport.h"
+
+#include <SFML/Graphics.hpp>
+#include <deque>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// One window for a whole suite, handed to the engine with its resources loaded.
+class EngineWindowSuite : public ::testing::Test {
+protected:
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
+
+    // Draws `frames` frames at 60 per second as the main loop does (engine
+    // step, then the 3D scene); returns the last picture, kept as screenshot `shot`.
+    sf::Image play(int frames, const std::string& shot);
+
+    SyntheticInput input_;
+    static sf::RenderWindow* window_;
+};
+
+// A game state over a folder of level files, with a window handed to the engine.
+class GameWindowTest : public ::testing::Test {
+protected:
+    // Opens the window; normal difficulty from the first level, not paused.
+    void SetUp() override;
+    // Ends the game and takes the window back from the engine.
+    void TearDown() override;
+
+    // Runs up to n frames of 1/60 s, stopping at the first that leaves the state; returns its code.
+    StateCode frames(int n);
+    // Draws the game over a dark blue backdrop and keeps the picture as screenshot `name`.
+    sf::Image shot(const std::string& name);
+
+    SyntheticInput in;
+    sf::RenderWindow window;
+    TempDir levels;
+    std::unique_ptr<GameState> game;
+    int played = 0; // frames run so far
+};
+
+// What a boss fights in: ships with their scores and counters, enemies, shots and particles.
+struct BossArena {
+    BossArena() = default;
+    BossArena(const BossArena&) = delete;
+    BossArena& operator=(const BossArena&) = delete;
+    ~BossArena();
+
+    // A ship at `at` with a 40 x 40 hit box round it, a zero score and a nine-digit counter.
+    void addShip(sf::Vector2f at);
+
+    ParticleSystem particles;
+    EnemyManager enemies;
+    BulletManager shots;
+    std::vector<Player2D*> ships;
+    std::vector<PlayerScore> scores;
+    std::vector<TextManager*> counters;
+};
+
+// The dark backdrop the enemy tests draw on.
+const sf::Color FIELD(18, 26, 44);
+// Clears the window to the field, then draws the enemies and their bullets.
+void drawField(sf::RenderWindow& window, EnemyManager& enemies);
+
+// The loop takes its events from the front of the queue.
+void feedEvents(MainLoop& loop, std::deque<sf::Event>& events);
+
+// Raises the shield as the input code does when the laser key is pressed.
+bool startCharge(Player2D& p);
+
+} // namespace testing_support

@@ -6,9 +6,24 @@
 #include <algorithm>
 
 Mesh::Mesh(std::vector<Triangle> tris, const sf::Vector3f& initialPosition, std::string meshName, bool meshFlag)
-    : triangles(std::move(tris)), position(initialPosition), localPosition(initialPosition), name(std::move(meshName)),
-      flag(meshFlag)
+    : triangles(std::move(tris)), streams(triangles), position(initialPosition), localPosition(initialPosition),
+      name(std::move(meshName)), flag(meshFlag)
 {
+}
+
+TriangleStreams::TriangleStreams(const std::vector<Triangle>& triangles)
+    : count(triangles.size()), corners(PLANES * count), texCoords(3 * count), colours(3 * count)
+{
+    for (size_t i = 0; i < count; ++i) {
+        const Triangle& t = triangles[i];
+        for (size_t k = 0; k < 3; ++k) {
+            corners[(3 * k) * count + i] = t.modelVertices[k].x;
+            corners[(3 * k + 1) * count + i] = t.modelVertices[k].y;
+            corners[(3 * k + 2) * count + i] = t.modelVertices[k].z;
+            texCoords[3 * i + k] = t.vertices[k].texCoords;
+            colours[3 * i + k] = t.vertices[k].color;
+        }
+    }
 }
 
 bool Mesh::hasTag(const std::string& tag) const { return std::find(tags.begin(), tags.end(), tag) != tags.end(); }
@@ -18,9 +33,12 @@ void Mesh::setBaseTexture(sf::Texture* texture)
     baseTexture = texture;
     triangleTexture = texture;
     const sf::Vector2u size = texture ? texture->getSize() : sf::Vector2u(1, 1);
-    for (Triangle& t : triangles)
-        for (int k = 0; k < 3; ++k)
+    for (size_t i = 0; i < triangles.size(); ++i)
+        for (size_t k = 0; k < 3; ++k) {
+            Triangle& t = triangles[i];
             t.vertices[k].texCoords = {t.modelVertices[k].u * size.x, t.modelVertices[k].v * size.y};
+            streams.texCoords[3 * i + k] = t.vertices[k].texCoords;
+        }
 }
 
 void Mesh::loadTextureMaps(Engine& engine, const std::string& modelName)

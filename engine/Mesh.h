@@ -40,12 +40,28 @@ struct ModelVertex {
     float x = 0.f, y = 0.f, z = 0.f, u = 0.f, v = 0.f;
 };
 
+// One face as loaded. Its drawn screen positions and colours of each frame go
+// to the mesh's batch; `faceNormal` gives its normal of the last pass.
 struct Triangle {
-    sf::Vertex vertices[3];          // as drawn: screen position, colour, texture pixels
+    sf::Vertex vertices[3]; // texture coordinates in pixels of the base texture; colours as first drawn
     ModelVertex modelVertices[3];
-    sf::Vector3f centroid;            // world space
-    sf::Vector3f normal;              // world-space unit normal (NaN when degenerate)
-    float depth = 0.f;                // camera distance of the centroid, for kept faces
+    sf::Vector3f normal; // as the model file gives it
+};
+
+// The triangles' per-frame working set, laid out for the projection loop:
+// the model-space corner coordinates as nine planes of floats (x0 of every
+// triangle, then y0, ..., then z2), the drawn texture coordinates and the
+// colours each corner was last given (three per triangle).
+struct TriangleStreams {
+    static constexpr size_t PLANES = 9;
+    TriangleStreams() = default;
+    explicit TriangleStreams(const std::vector<Triangle>& triangles);
+    const float* plane(size_t p) const { return corners.data() + p * count; }
+
+    size_t count = 0;
+    std::vector<float> corners;
+    std::vector<sf::Vector2f> texCoords;
+    std::vector<sf::Color> colours;
 };
 
 struct ScreenBounds {
@@ -94,7 +110,8 @@ public:
     float flash = 0.f; // grey 0..255 overriding the lighting while non-zero
     std::string texturePath;
     ScreenBounds screenBounds;
-    std::vector<Triangle> triangles;
+    std::vector<Triangle> triangles; // set by the constructor; the streams below mirror it
+    TriangleStreams streams;
     sf::Vector3f position;      // world position = parent position + localPosition
     sf::Vector3f worldRotation; // parent rotation + rotation
     sf::Vector3f spin;          // degrees added to rotation at every projection pass

@@ -43,7 +43,15 @@ bool compareBatches(const Batch& a, const Batch& b);
 void sortBatches(std::vector<Batch*>& batches, std::vector<Batch*>& scratch);
 
 // Whether a screen point lies in the box that keeps objects and faces.
-inline bool insideKeepBox(const sf::Vector2f& s) { return s.x > -9000.f && s.x <= 10920.f && s.y > -9000.f && s.y <= 10080.f; }
+// (Branch-free, for vector loops.)
+inline bool insideKeepBox(const sf::Vector2f& s)
+{
+    return (s.x > -9000.f) & (s.x <= 10920.f) & (s.y > -9000.f) & (s.y <= 10080.f);
+}
+
+// The world-space unit normal of one of the mesh's triangles at its current
+// placement, as the last projection pass computed it (NaN when degenerate).
+sf::Vector3f faceNormal(const Mesh& mesh, size_t triangle);
 
 class RenderPipeline {
 public:
@@ -57,21 +65,28 @@ public:
     const std::vector<Batch*>& batches() const { return batches_; }
 
 private:
-    static constexpr int RADIX_BITS = 11;
-    static constexpr size_t RADIX_SIZE = size_t(1) << RADIX_BITS;
-    static constexpr std::uint64_t RADIX_MASK = RADIX_SIZE - 1;
+    static constexpr size_t MAX_RADIX_SIZE = size_t(1) << 11;
+    // A kept face's three drawn corners, one cache line each, waiting for the sort.
+    struct alignas(64) StagedFace {
+        sf::Vertex corners[3];
+    };
     struct alignas(64) ThreadSlot {
         size_t kept = 0;
         ScreenBounds bounds;
-        std::uint32_t histogram[RADIX_SIZE];
-        size_t position[RADIX_SIZE];
+        std::uint32_t histogram[MAX_RADIX_SIZE];
+        size_t position[MAX_RADIX_SIZE];
     };
     void processTriangles(Mesh& mesh, const FrameSettings& settings, int threads);
+    // Fills this member's slot positions with the rank of its first element of
+    // each digit in the next order. With stopWhenAlike, returns true (ranks
+    // unfinished) when every element has the same digit: the order stays.
+    bool rankDigits(int team, int member, size_t radixSize, size_t total, bool stopWhenAlike);
 
     std::vector<std::unique_ptr<Batch>> pool_;
     std::vector<Batch*> batches_;
     std::vector<Batch*> mergeScratch_;
-    std::vector<std::uint64_t> entries_; // depth key << 32 | triangle index
+    std::vector<StagedFace> staged_;
+    std::vector<std::uint64_t> entries_; // far-first depth key << 32 | staged face index
     std::vector<std::uint64_t> entriesScratch_;
     std::vector<ThreadSlot> slots_;
 };

@@ -180,7 +180,7 @@ void Engine::setMaterialUniforms(const Batch& batch, sf::RenderStates& states)
         return;
     bindMap(*shader, "normalMap", mesh.normalMap, TextureSlot::Normal);
     // The first triangle's normal of this frame (zero when it is degenerate).
-    sf::Vector3f normal = mesh.triangles.empty() ? sf::Vector3f() : mesh.triangles.front().normal;
+    sf::Vector3f normal = mesh.triangles.empty() ? sf::Vector3f() : faceNormal(mesh, 0);
     if (!std::isfinite(normal.x) || !std::isfinite(normal.y) || !std::isfinite(normal.z))
         normal = {};
     shader->setUniform("normalPos", sf::Glsl::Vec3(normal));

@@ -4,15 +4,16 @@
 #include "engine/Engine.h"
 #include "engine/EngineFrame.h"
 #include "enemies/EnemyManager.h"
+#include "enemies/EnemyTypes.h"
 #include "gameplay/GameState.h"
 #include "play/BulletManager.h"
 #include "support/GameFixtures.h"
 
 #include <gtest/gtest.h>
 #include <algorithm>
-#include <cstdio>
 #include <functional>
 #include <memory>
+#include <set>
 
 using namespace testing_support;
 
@@ -25,6 +26,8 @@ constexpr int WALLS_FROM_FRAME = 61; // the lines exist once the camera path is 
 // edge lie in these bands of the screen all along the corridor.
 constexpr float CEILING_MIN = 90.f, CEILING_MAX = 190.f;
 constexpr float FLOOR_MIN = 890.f, FLOOR_MAX = 990.f;
+// How far a ground enemy's foot may be off the ledge it stands on (px).
+constexpr float LEDGE_TOLERANCE = 10.f;
 
 class CorridorWalls : public EngineWindowSuite {
 protected:
@@ -35,6 +38,7 @@ protected:
         e.paused = false;
         e.cinematicFinished = false;
         e.cheatLives = false;
+        e.cameraFrame = 0;
         e.frameClock.restart();
         writeFile(levels.file("LevelsData.txt"), "NB_LEVELS 2\nNB_SEQUENCE 1 4\nNB_SEQUENCE 2 1");
         for (int s = 1; s <= 4; ++s)
@@ -89,6 +93,24 @@ protected:
         std::vector<CameraFrame>& path = engine().cameraFrames;
         for (int i = 0; i < index && i < static_cast<int>(path.size()); ++i)
             path[static_cast<size_t>(i)].pending = false;
+    }
+
+    // Past the camera path's frame 60 (the update builds the lines from the
+    // frame that the engine step of an earlier frame reached).
+    void reachTheWalls()
+    {
+        skipCameraTo(WALLS_FROM_FRAME);
+        ASSERT_TRUE(until([&] { return game->wallLines.size() == 2u; }, 4));
+    }
+
+    // The ship at `at`, out of any hit phase (its hit box follows in the frame's update).
+    void placeShip(Player2D& ship, sf::Vector2f at)
+    {
+        ship.position = at;
+        ship.invulnerable = 0;
+        ship.blinking = 1; // moves, but walls do not hit it
+        frame();
+        ship.blinking = 0;
     }
 
     // The wall line's height at x: the edge of its polygon that spans x,
@@ -162,13 +184,11 @@ TEST_F(CorridorWalls, LinesFollowTheLedgesFromFrameSixtyToTheEndOfTheLevel)
 TEST_F(CorridorWalls, ShipsAreHitOnTheWallsOnly)
 {
     startLevelTwo(levels.path + "/");
-    skipCameraTo(WALLS_FROM_FRAME);
+    reachTheWalls();
     Player2D& ship = *game->players[0];
-    frame();
-    ASSERT_FALSE(game->wallLines.empty());
 
     // In the middle of the corridor nothing touches it.
-    ship.position = {960.f, 540.f};
+    placeShip(ship, {960.f, 540.f});
     for (int i = 0; i < 120; ++i)
         frame();
     EXPECT_FALSE(ship.invulnerable);
@@ -184,11 +204,7 @@ TEST_F(CorridorWalls, ShipsAreHitOnTheWallsOnly)
     EXPECT_LE(ship.hitBox.top, FLOOR_MAX);
 
     // Back in the middle, out of its hit phase, then up into the ceiling.
-    ship.position = {960.f, 540.f};
-    ship.invulnerable = 0;
-    ship.blinking = 0;
-    frame();
-    ASSERT_FALSE(ship.invulnerable);
+    placeShip(ship, {960.f, 540.f});
     input_.keyboard.press(sf::Keyboard::Z);
     ASSERT_TRUE(until([&] { return ship.invulnerable != 0; }, 240));
     input_.keyboard.release(sf::Keyboard::Z);
@@ -199,9 +215,7 @@ TEST_F(CorridorWalls, ShipsAreHitOnTheWallsOnly)
 TEST_F(CorridorWalls, ShotsAndBulletsVanishInTheWalls)
 {
     startLevelTwo(levels.path + "/");
-    skipCameraTo(WALLS_FROM_FRAME);
-    frame();
-    ASSERT_FALSE(game->wallLines.empty());
+    reachTheWalls();
     game->players[0]->position = {300.f, 540.f};
 
     BulletManager& shots = *game->shots;
@@ -232,23 +246,37 @@ TEST_F(CorridorWalls, ShotsAndBulletsVanishInTheWalls)
     EXPECT_GT(along->position.x, 1000.f);
 }
 
-TEST_F(CorridorWalls, TheCorridorInPlay)
+TEST_F(CorridorWalls, GroundEnemiesStandOnTheLedgesInPlay)
 {
-    // The game's own level: its ground enemies stand on the ledges.
+    // The game's own level 2 for 36 s: turrets, wall columns and fence posts
+    // come by on the ceiling and the floor. The 3D scene is drawn now and
+    // then (every frame would be slow), so its painter's order ages as in play.
     startLevelTwo("2D/Spawner/Config/");
     engine().cheatLives = true;
     Player2D& ship = *game->players[0];
-    for (int i = 0; i < 60 * 36; ++i) {
+    std::set<int> seen;
+    for (int i = 1; i <= 60 * 36; ++i) {
         ship.position = {500.f, 540.f};
-        frame(i % 4 == 0);
-        if (i % 60 == 0)
-            for (size_t k = 0; k < game->enemies.enemies.size(); ++k) {
-                const int type = game->enemies.enemies[k]->getType();
-                if (type < 12 || type > 14) continue;
-                sf::FloatRect r = game->enemies.getBounds(static_cast<int>(k));
-                std::printf("t %d type %d pos %.0f %.0f bounds %.0f %.0f %.0f %.0f\n", i / 60, type, game->enemies.enemies[k]->position.x, game->enemies.enemies[k]->position.y, r.left, r.top, r.width, r.height);
-            }
+        frame(i % 60 == 0);
+        if (i % 30 != 0 || game->wallLines.size() != 2u)
+            continue;
+        for (size_t k = 0; k < game->enemies.enemies.size(); ++k) {
+            const int type = game->enemies.enemies[k]->getType();
+            const sf::FloatRect box = game->enemies.getBounds(static_cast<int>(k));
+            const float x = box.left + box.width / 2.f;
+            if (type < enemy_type::WALL || type > enemy_type::ELECTRICAL_FENCE || x < 0.f || x > 1920.f)
+                continue;
+            seen.insert(type);
+            const bool onFloor = box.top > 540.f;
+            const float ledge = onFloor ? lineHeightAt(game->wallLines[0], x, 1080.f) : lineHeightAt(game->wallLines[1], x, 0.f);
+            // How far the enemy stands off its ledge (negative: sunk into the wall).
+            const float gap = onFloor ? ledge - (box.top + box.height) : box.top - ledge;
+            EXPECT_GE(gap, -LEDGE_TOLERANCE) << "type " << type << " at " << x << ", frame " << i;
+            if (type != enemy_type::WALL) // wall tiles stack up from the ledge
+                EXPECT_LE(gap, LEDGE_TOLERANCE) << "type " << type << " at " << x << ", frame " << i;
+        }
     }
+    EXPECT_EQ(seen, (std::set<int>{enemy_type::WALL, enemy_type::TURRET, enemy_type::ELECTRICAL_FENCE}));
     const sf::Image picture = frame(true, "corridor_in_play");
     EXPECT_GT(distinctColours(picture), 40);
     expectLinesAlongTheLedges("in play");

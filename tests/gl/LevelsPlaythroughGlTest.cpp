@@ -152,6 +152,13 @@ protected:
         hold(sf::Keyboard::Z, ship.position.y > target.y + 15.f);
         hold(sf::Keyboard::S, ship.position.y < target.y - 15.f);
     }
+    void hold(sf::Keyboard::Key key, bool down)
+    {
+        if (down)
+            in.keyboard.press(key);
+        else
+            in.keyboard.release(key);
+    }
 
     // Whether an enemy first seen at p came in on the player's side: in a RIGHT level
     // the left part of the field, in an UP level its bottom part or from below it.
@@ -160,13 +167,6 @@ protected:
         if (s.up())
             return p.y > 540.f && p.x > 0.f && p.x < 1920.f;
         return p.x < 900.f && p.y > 0.f && p.y < 1080.f;
-    }
-    void hold(sf::Keyboard::Key key, bool down)
-    {
-        if (down)
-            in.keyboard.press(key);
-        else
-            in.keyboard.release(key);
     }
 
     // Whether the loaded sequence's Finish has yet to run. Once it has, the level flow

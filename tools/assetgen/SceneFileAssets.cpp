@@ -195,7 +195,7 @@ void corridorScene(const Context& ctx)
     std::vector<Vec3> eyes;
     for (int f = 0; f < n; ++f) {
         float t = static_cast<float>(f) / FPS;
-        eyes.push_back({speed * t, 150.f * std::sin(t * 0.4f), 0});
+        eyes.push_back({speed * t, 60.f * std::sin(t * 0.4f), 0});
     }
     const float shift = corridor::WALL_SHIFT * corridor::WORLD_PER_MODEL;
     for (const corridor::WallLayer& layer : corridor::WALL_LAYERS) {

@@ -1,0 +1,350 @@
+// One whole run of the game in-process, the way a player goes through it: the
+// logos, the 3D hangar menu, a story game lost to the last life, the game over,
+// the name entry on the high-score screen and the menu again; and the developer
+// key that opens the level editor from the menu. Everything goes through the
+// real main loop and the game's own states, with synthetic keys, a fake clock
+// stepped by 1/60 s per frame and screenshots at each stage.
+#include "app/MainLoop.h"
+#include "app/Startup.h"
+#include "engine/Engine.h"
+#include "engine/EngineFrame.h"
+#include "engine/Level3Background.h"
+#include "engine/SceneChange.h"
+#include "gameplay/GameState.h"
+#include "platform/Random.h"
+#include "screens/HighScoresState.h"
+#include "screens/MainMenuState.h"
+#include "screens/MenuState.h"
+#include "support/GameFixtures.h"
+
+#include <gtest/gtest.h>
+#include <imgui.h>
+
+#include <deque>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+using namespace testing_support;
+
+namespace {
+
+constexpr float FRAME = 1.f / 60.f;
+constexpr int SECOND = 60; // frames
+const char* const TABLE = "2D/HighScores/HighScores.txt";
+const char* const LEVEL_INDEX = "2D/Spawner/Config/LevelsData.txt";
+
+sf::Event keyEvent(sf::Keyboard::Key key)
+{
+    sf::Event e;
+    e.type = sf::Event::KeyPressed;
+    e.key = {key, false, false, false, false};
+    return e;
+}
+
+// The game as main starts it, in a test window, driven frame by frame.
+class FullRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        playerTable = readFile(TABLE);
+        levelIndex = readFile(LEVEL_INDEX);
+        tablePath = scratch.file("HighScores.txt");
+        writeFile(tablePath, playerTable);
+
+        openTestWindow(window);
+        Engine& e = engine();
+        e.window = &window;
+        // A fresh run's menu choices (other suites of this program change them).
+        e.difficulty = DIFFICULTY_NORMAL;
+        e.startLevel = 0;
+        e.cheatLives = false;
+        e.cheatLaser = false;
+        e.paused = false;
+        e.cinematicFinished = false;
+        applyWindowIcon(window, startGame());
+        seedRandom15(2024); // the same run every time
+        background.window = &window;
+        background.frameTime = &e.frameTime;
+        background.load();
+        e.level3Background = &background;
+    }
+
+    void TearDown() override
+    {
+        loop.reset();
+        scenePreloader().stop();
+        Engine& e = engine();
+        e.level3Background = nullptr;
+        e.window = nullptr;
+        window.close();
+        keepFile(TABLE, playerTable);
+        keepFile(LEVEL_INDEX, levelIndex);
+    }
+
+    // A file of the installed game must end the run as it began; it is put back if not.
+    static void keepFile(const std::string& path, const std::string& original)
+    {
+        if (readFile(path) == original)
+            return;
+        writeFile(path, original);
+        ADD_FAILURE() << path << " was changed by the run";
+    }
+
+    // The game's states, with the high-score screen working on a copy of the table.
+    void start(MainState* first)
+    {
+        StateFactory factory = defaultStateFactory();
+        factory.highScores = [this](const std::vector<unsigned>& scores) {
+            handedScores = scores;
+            return new HighScoresState(scores, tablePath);
+        };
+        loop = std::make_unique<MainLoop>(window, factory, first);
+        feedEvents(*loop, events);
+        // While fast-forwarding the 3D picture is drawn only every few frames;
+        // the engine still steps every frame.
+        loop->render3D = [this](sf::RenderWindow& w) {
+            const Engine& e = engine();
+            if (++frameNumber % worldEvery == 0)
+                renderWorldFrame(w);
+            else if (e.sceneId < 11 || e.sceneId > 13)
+                updateEngineFrame();
+        };
+    }
+
+    void frames(int count)
+    {
+        struct T { std::chrono::steady_clock::time_point t0 = std::chrono::steady_clock::now(); int n; ~T(){ fprintf(stderr, "TIMING %d frames %.3f s\n", n, std::chrono::duration<double>(std::chrono::steady_clock::now()-t0).count()); } } timer; timer.n = count;
+        for (int i = 0; i < count && loop->currentState(); ++i) {
+            input.clock.advance(FRAME);
+            loop->runFrame();
+        }
+    }
+    // Runs frames until the condition holds; false when it does not within maxFrames.
+    bool until(const std::function<bool()>& condition, int maxFrames)
+    {
+        for (int i = 0; i < maxFrames && loop->currentState(); ++i) {
+            if (condition())
+                return true;
+            frames(1);
+        }
+        return condition();
+    }
+    // The key held for one frame with its press event, then released for one.
+    void tap(sf::Keyboard::Key key)
+    {
+        input.keyboard.press(key);
+        events.push_back(keyEvent(key));
+        frames(1);
+        input.keyboard.release(key);
+        frames(1);
+    }
+    // The current frame drawn again in full, kept as screenshot `name`.
+    sf::Image shot(const std::string& name)
+    {
+        window.clear(sf::Color::Black);
+        const Engine& e = engine();
+        if (e.sceneId < 11 || e.sceneId > 13)
+            engine().render3D();
+        loop->currentState()->draw(window);
+        sf::Image picture = screenshot(window, name);
+        window.display();
+        return picture;
+    }
+
+    template <typename T>
+    T* current() const
+    {
+        return dynamic_cast<T*>(loop->currentState());
+    }
+    MainMenuState* mainMenu() const
+    {
+        MenuState* menu = current<MenuState>();
+        return menu ? dynamic_cast<MainMenuState*>(&menu->inner()) : nullptr;
+    }
+
+    SyntheticInput input;
+    sf::RenderWindow window;
+    Level3Background background;
+    TempDir scratch;
+    std::string tablePath;
+    std::string playerTable;
+    std::string levelIndex;
+    std::unique_ptr<MainLoop> loop;
+    std::deque<sf::Event> events;
+    std::vector<unsigned> handedScores;
+    int frameNumber = 0;
+    int worldEvery = 1;
+};
+
+// Mean brightness of a rectangle of the picture, 0..255.
+float brightness(const sf::Image& image, sf::IntRect area)
+{
+    double sum = 0.0;
+    int count = 0;
+    for (int y = area.top; y < area.top + area.height; y += 4)
+        for (int x = area.left; x < area.left + area.width; x += 4, ++count) {
+            const sf::Color c = image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y));
+            sum += (c.r + c.g + c.b) / 3.0;
+        }
+    return count ? static_cast<float>(sum / count) : 0.f;
+}
+
+} // namespace
+
+TEST_F(FullRun, LogosMenuGameOverNameEntryAndTheMenuAgain)
+{
+    start(makeFirstState());
+    ASSERT_NE(mainMenu(), nullptr);
+
+    // ---- the logos, each one skipped with Enter ----
+    frames(1);
+    EXPECT_GT(distinctColours(shot("fullrun_1_logo")), 10);
+    for (int stage = 1; stage <= 4; ++stage) {
+        tap(sf::Keyboard::Enter);
+        ASSERT_EQ(mainMenu()->logos().stage(), stage);
+    }
+
+    // ---- the hangar menu: the camera glides in, then Play and single player ----
+    frames(3 * SECOND);
+    ASSERT_TRUE(engine().menuInputReleased);
+    const sf::Image menu = shot("fullrun_2_menu");
+    EXPECT_GT(distinctColours(menu), 50);
+    EXPECT_GT(brightness(menu, {0, 0, 1920, 1080}), 10.f) << "the hangar is lit";
+    tap(sf::Keyboard::E); // game
+    ASSERT_EQ(engine().menuPage, 0);
+    ASSERT_EQ(engine().menuCursor, 4);
+    tap(sf::Keyboard::E); // single player: the next update starts the game (code 7)
+    ASSERT_TRUE(until([this] { return current<GameState>() != nullptr; }, 3));
+    GameState* game = current<GameState>();
+    EXPECT_TRUE(game->storyMode);
+    EXPECT_FALSE(game->editorMode);
+    ASSERT_EQ(game->playerCount, 1);
+    EXPECT_EQ(engine().sceneId, 1);
+
+    // ---- play: a moment of the intro, then the ship flies in, moves and fires ----
+    worldEvery = 4;
+    frames(SECOND);
+    EXPECT_GT(distinctColours(shot("fullrun_3_intro")), 30);
+    engine().cinematicFinished = true; // the intro's camera path ends
+    ASSERT_TRUE(until([] { return engine().sceneId == 2; }, 3));
+    ASSERT_TRUE(until([&] { return game->transitions.allowsInput(); }, 5 * SECOND));
+    input.keyboard.press(sf::Keyboard::Space);
+    input.keyboard.press(sf::Keyboard::Q);
+    frames(SECOND / 2);
+    input.keyboard.release(sf::Keyboard::Q);
+    frames(SECOND);
+    ASSERT_EQ(current<GameState>(), game);
+    EXPECT_LT(game->players[0]->position.x, 900.f) << "the ship answers the keys";
+    EXPECT_FALSE(game->shots->bullets.empty()) << "and fires";
+    const sf::Image play = shot("fullrun_4_play");
+    EXPECT_GT(distinctColours(play), 30);
+    input.keyboard.release(sf::Keyboard::Space);
+    game->award(0, 12345); // a score that enters the table wherever the run's own points stand
+
+    // ---- the ship is hit until it is out of lives ----
+    game->players[0]->lives = 2;
+    auto hitWhenVulnerable = [&] {
+        if (game->isLive(0) && game->isVulnerable(0)) {
+            Bullet b;
+            b.position = b.origin = game->players[0]->position;
+            b.type = 2;
+            b.angle = 90.f;
+            game->enemies.enemyBullets->bullets.push_back(b);
+        }
+        return game->continueScreens[0].countingDown != 0;
+    };
+    ASSERT_TRUE(until(hitWhenVulnerable, 20 * SECOND)) << "two hits put the last ship out";
+    EXPECT_LT(game->players[0]->lives, 1);
+    const std::vector<unsigned> finalScores = game->getScores();
+    ASSERT_EQ(finalScores.size(), 1u);
+    EXPECT_GE(finalScores[0], 12345u);
+    frames(3 * SECOND);
+    EXPECT_FALSE(game->gameOver);
+    EXPECT_GT(distinctColours(shot("fullrun_5_continue")), 10);
+
+    // ---- no revive: the countdown runs out, then the game-over picture for 12 s ----
+    worldEvery = 10;
+    ASSERT_TRUE(until([&] { return game->gameOver; }, 8 * SECOND));
+    EXPECT_EQ(game->continueScreens[0].gaveUp, 1);
+    frames(4 * SECOND);
+    ASSERT_EQ(current<GameState>(), game);
+    const sf::Image over = shot("fullrun_6_game_over");
+    EXPECT_GT(coverage(over, {560, 340, 800, 400}, sf::Color::Black), 0.02f) << "the game-over picture shows";
+    ASSERT_TRUE(until([this] { return current<HighScoresState>() != nullptr; }, 9 * SECOND))
+        << "code 11 after the game-over time";
+    EXPECT_EQ(handedScores, finalScores);
+
+    // ---- name entry with the keys: 9 (the wheel wraps left from A), A, C ----
+    worldEvery = 4;
+    HighScoresState* scores = current<HighScoresState>();
+    ASSERT_EQ(scores->entries().size(), 1u);
+    const int row = scores->entries()[0].row();
+    ASSERT_GE(row, 0) << "the score entered the table";
+    EXPECT_EQ(scores->table()[static_cast<size_t>(row)].name, "___");
+    EXPECT_EQ(scores->table()[static_cast<size_t>(row)].score, static_cast<int>(finalScores[0]));
+    const auto step = [this](sf::Keyboard::Key key) {
+        tap(key);
+        frames(SECOND / 4); // the wheel turns one symbol in 0.2 s
+    };
+    step(sf::Keyboard::Left);  // A -> 9
+    step(sf::Keyboard::Enter);
+    step(sf::Keyboard::Right); // 9 -> A
+    step(sf::Keyboard::Enter);
+    step(sf::Keyboard::Right);
+    step(sf::Keyboard::Right);
+    input.keyboard.press(sf::Keyboard::Right);
+    frames(5); // mid-turn for the picture
+    input.keyboard.release(sf::Keyboard::Right);
+    EXPECT_GT(distinctColours(shot("fullrun_7_name_entry")), 10);
+    frames(SECOND / 4);
+    step(sf::Keyboard::Left);  // back to C
+    step(sf::Keyboard::Enter);
+    ASSERT_EQ(current<HighScoresState>(), scores);
+    EXPECT_EQ(scores->table()[static_cast<size_t>(row)].name, "9AC");
+    shot("fullrun_8_name_done");
+
+    // ---- Escape leaves for the menu without the logos (code 4) ----
+    tap(sf::Keyboard::Escape);
+    ASSERT_NE(mainMenu(), nullptr);
+    EXPECT_TRUE(mainMenu()->logos().finished());
+    EXPECT_TRUE(window.isOpen());
+    frames(3 * SECOND);
+    ASSERT_NE(mainMenu(), nullptr) << "the menu stays";
+    const sf::Image again = shot("fullrun_9_menu_again");
+    EXPECT_GT(distinctColours(again), 50);
+    EXPECT_EQ(engine().menuPage, 25);
+
+    // The copy of the table holds the new row, in its place, and still ten rows.
+    const std::vector<HighScoreEntry> stored = readHighScoreTable(tablePath);
+    ASSERT_EQ(stored.size(), 10u);
+    EXPECT_EQ(stored[static_cast<size_t>(row)].name, "9AC");
+    EXPECT_EQ(stored[static_cast<size_t>(row)].score, static_cast<int>(finalScores[0]));
+    const std::string text = readFile(tablePath);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 9);
+}
+
+TEST_F(FullRun, DeveloperKeyOnTheMenuOpensTheEditor)
+{
+    start(defaultStateFactory().menuWithoutLogos());
+    frames(SECOND);
+    ASSERT_NE(mainMenu(), nullptr);
+    tap(sf::Keyboard::Numpad9);
+    GameState* game = current<GameState>();
+    ASSERT_NE(game, nullptr) << "code 8 builds the game with the editor";
+    EXPECT_TRUE(game->editorMode);
+    EXPECT_FALSE(game->storyMode);
+    ASSERT_NE(game->editor, nullptr);
+    ImGui::GetIO().IniFilename = nullptr; // leave no layout file behind
+    frames(10);
+    ASSERT_EQ(current<GameState>(), game);
+
+    const ImDrawData* gui = ImGui::GetDrawData();
+    ASSERT_NE(gui, nullptr);
+    EXPECT_GT(gui->CmdListsCount, 0) << "the editor's windows were drawn";
+    EXPECT_GT(gui->TotalVtxCount, 100);
+    const sf::Image picture = shot("fullrun_10_editor");
+    EXPECT_GT(distinctColours(picture), 20);
+}

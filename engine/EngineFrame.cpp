@@ -106,7 +106,8 @@ void playKeyframedObjects(Engine& e)
 void updateEngineFrame()
 {
     Engine& e = engine();
-    e.frameTime = std::min(e.frameClock.restart().asSeconds(), MAX_FRAME_TIME);
+    // A clock that went back (a swapped time source) gives an empty frame, never a negative one.
+    e.frameTime = std::clamp(e.frameClock.restart().asSeconds(), 0.f, MAX_FRAME_TIME);
     if (e.paused)
         return;
 

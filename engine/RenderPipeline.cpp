@@ -1,19 +1,22 @@
 #include "engine/RenderPipeline.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cfloat>
 #include <cstring>
+#include <emmintrin.h>
 #include <omp.h>
+#include <utility>
 
 namespace {
 
 // Each member of the team gets at least this many triangles: small meshes
 // are not worth waking (and waiting at barriers for) the whole team.
 constexpr size_t TRIANGLES_PER_THREAD = 4096;
-// Faces transformed together by the vector loop.
+// Faces transformed before the kept ones are staged (a multiple of 4).
 constexpr size_t BLOCK = 256;
-// Meshes up to this size sort on 8-bit digits, larger ones on 11-bit digits.
-constexpr size_t SMALL_MESH = 65536;
+// A member with up to this many faces sorts them on 8-bit digits, else on 11-bit digits.
+constexpr size_t SHORT_RUN = 32768;
 constexpr float DEPTH_VIEW_SPAN = 150000.f;
 
 // Sort key that orders faces far to near: depths are never negative, so their
@@ -42,22 +45,9 @@ inline sf::Uint8 ambientGrey(float angle, float worldLighting)
     return greyOf(factor * 135.f);
 }
 
-// The face is kept when the angle between its reversed normal and the view
-// ray is at most 90 degrees. Away from 90 degrees the sign of the cosine
-// decides (compared squared, without roots); near it the angle itself must
-// (ASK_ANGLE). A NaN (degenerate face, or a face centred on the camera) is dropped.
-enum FaceVerdict : std::int32_t { DROP = 0, KEEP = 1, ASK_ANGLE = 2 };
-
-inline std::int32_t backFaceVerdict(const sf::Vector3f& normal, const sf::Vector3f& view)
+inline float degreesOfCosine(float c)
 {
-    const float dot = -(normal.x * view.x + normal.y * view.y + normal.z * view.z);
-    const float scale = (normal.x * normal.x + normal.y * normal.y + normal.z * normal.z)
-                        * (view.x * view.x + view.y * view.y + view.z * view.z);
-    // Branch-free, for the vector loop.
-    const bool defined = (scale > 0.f) & (dot == dot);
-    const bool clear = dot * dot > 1e-6f * scale;
-    const std::int32_t bySign = dot > 0.f ? KEEP : DROP;
-    return defined ? (clear ? bySign : std::int32_t(ASK_ANGLE)) : std::int32_t(DROP);
+    return static_cast<float>(static_cast<double>(std::acos(c) * 180.f) / 3.141592653589793);
 }
 
 // Opaque greys by level, so the triangle loop builds no colours.
@@ -72,13 +62,6 @@ struct GreyTable {
 };
 const GreyTable GREYS;
 
-// Screen position of a camera-space point (focal 800, centre (960, 540), depth floor).
-inline sf::Vector2f projectViewPoint(const sf::Vector3f& r)
-{
-    const float scale = FOCAL_LENGTH / (r.z > 0.f ? r.z : MIN_DEPTH);
-    return {r.x * scale + SCREEN_CENTRE_X, r.y * scale + SCREEN_CENTRE_Y};
-}
-
 // Splits count items among the team on multiples of 16, so that neighbours
 // never write to the same cache line.
 inline void chunkOf(size_t count, int team, int member, size_t& begin, size_t& end)
@@ -88,57 +71,239 @@ inline void chunkOf(size_t count, int team, int member, size_t& begin, size_t& e
     end = std::min(count, 16 * (groups * static_cast<size_t>(member + 1) / static_cast<size_t>(team)));
 }
 
-// One face of the pass: its corners in world and camera space, its world
-// centroid and its world unit normal. Both the vector loop and the scalar
-// follow-ups compute it with these same operations, so they agree to the bit.
-struct FaceGeometry {
-    sf::Vector3f world[3];
-    sf::Vector3f view[3];
-    sf::Vector3f centroid;
-    sf::Vector3f normal;
+// Four floats processed as one (SSE2, part of every x86-64 processor). Each
+// operation rounds exactly as its scalar counterpart does, so four faces
+// computed together match faces computed one by one to the bit.
+struct Lanes {
+    __m128 v;
+    Lanes() = default;
+    Lanes(__m128 value) : v(value) {}
+    Lanes(float value) : v(_mm_set1_ps(value)) {}
 };
+inline Lanes operator+(Lanes a, Lanes b) { return _mm_add_ps(a.v, b.v); }
+inline Lanes operator-(Lanes a, Lanes b) { return _mm_sub_ps(a.v, b.v); }
+inline Lanes operator*(Lanes a, Lanes b) { return _mm_mul_ps(a.v, b.v); }
+inline Lanes operator/(Lanes a, Lanes b) { return _mm_div_ps(a.v, b.v); }
+inline Lanes operator-(Lanes a) { return _mm_xor_ps(a.v, _mm_set1_ps(-0.f)); }
+// Comparisons give masks (all bits set where true); a NaN compares false.
+inline Lanes operator>(Lanes a, Lanes b) { return _mm_cmpgt_ps(a.v, b.v); }
+inline Lanes operator<(Lanes a, Lanes b) { return _mm_cmplt_ps(a.v, b.v); }
+inline Lanes operator<=(Lanes a, Lanes b) { return _mm_cmple_ps(a.v, b.v); }
+inline Lanes operator==(Lanes a, Lanes b) { return _mm_cmpeq_ps(a.v, b.v); }
+inline Lanes operator&(Lanes a, Lanes b) { return _mm_and_ps(a.v, b.v); }
+inline Lanes andNot(Lanes a, Lanes b) { return _mm_andnot_ps(b.v, a.v); }
+inline Lanes select(Lanes mask, Lanes a, Lanes b) { return _mm_or_ps(_mm_and_ps(mask.v, a.v), _mm_andnot_ps(mask.v, b.v)); }
+inline Lanes squareRoot(Lanes a) { return _mm_sqrt_ps(a.v); }
+// a < b ? a : b and a > b ? a : b, lane by lane.
+inline Lanes lower(Lanes a, Lanes b) { return _mm_min_ps(a.v, b.v); }
+inline Lanes higher(Lanes a, Lanes b) { return _mm_max_ps(a.v, b.v); }
 
+inline bool andNot(bool a, bool b) { return a && !b; }
+inline float select(bool mask, float a, float b) { return mask ? a : b; }
+inline float squareRoot(float a) { return std::sqrt(a); }
+inline float lower(float a, float b) { return a < b ? a : b; }
+inline float higher(float a, float b) { return a > b ? a : b; }
+
+// The face math below is written once for one face (T = float) and for four
+// (T = Lanes); its comparisons give a MaskOf<T>.
+template <class T>
+using MaskOf = decltype(std::declval<T>() > std::declval<T>());
+
+template <class T>
+struct Vec3 {
+    T x, y, z;
+};
+template <class T>
+inline Vec3<T> operator+(const Vec3<T>& a, const Vec3<T>& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+template <class T>
+inline Vec3<T> operator-(const Vec3<T>& a, const Vec3<T>& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+template <class T>
+inline Vec3<T> spread(const sf::Vector3f& v) { return {T(v.x), T(v.y), T(v.z)}; }
+template <class T>
+inline T dot(const Vec3<T>& a, const Vec3<T>& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+template <class T>
+inline T length(const Vec3<T>& v) { return squareRoot(v.x * v.x + v.y * v.y + v.z * v.z); }
+template <class T>
+inline Vec3<T> meanOf(const Vec3<T> (&v)[3])
+{
+    const Vec3<T> sum = v[0] + v[1] + v[2];
+    return {sum.x / T(3.f), sum.y / T(3.f), sum.z / T(3.f)};
+}
+
+// EulerRotation::apply, operation for operation.
+template <class T>
+inline Vec3<T> rotate(const EulerRotation& r, const Vec3<T>& v)
+{
+    const T x1 = T(r.cz) * v.x - T(r.sz) * v.y;
+    const T y1 = T(r.sz) * v.x + T(r.cz) * v.y;
+    const T z1 = v.z;
+    const T x2 = T(r.cy) * x1 + T(r.sy) * z1;
+    const T z2 = T(r.cy) * z1 - T(r.sy) * x1;
+    const T y3 = T(r.cx) * y1 - T(r.sx) * z2;
+    const T z3 = T(r.sx) * y1 + T(r.cx) * z2;
+    return {x2, y3, z3};
+}
+
+// What one pass holds fixed for every face of a mesh.
 struct Placement {
     EulerRotation meshRotation;
     sf::Vector3f meshPosition;
     EulerRotation cameraRotation;
     sf::Vector3f cameraPosition;
+    sf::Vector3f lightPosition;
+    bool cullBackFaces;
 };
 
-inline sf::Vector3f unitNormal(const sf::Vector3f (&world)[3])
+// One face: its corners in world and camera space, its world centroid and
+// its world unit normal (NaN when degenerate).
+template <class T>
+struct FaceGeometry {
+    Vec3<T> world[3];
+    Vec3<T> view[3];
+    Vec3<T> centroid;
+    Vec3<T> normal;
+};
+
+template <class T>
+inline Vec3<T> unitNormal(const Vec3<T> (&world)[3])
 {
-    const sf::Vector3f e1 = world[1] - world[0];
-    const sf::Vector3f e2 = world[2] - world[0];
-    const sf::Vector3f cross(e1.y * e2.z - e1.z * e2.y, e1.z * e2.x - e1.x * e2.z, e1.x * e2.y - e1.y * e2.x);
-    const float inverseLength = 1.f / length3(cross);
+    const Vec3<T> e1 = world[1] - world[0];
+    const Vec3<T> e2 = world[2] - world[0];
+    const Vec3<T> cross{e1.y * e2.z - e1.z * e2.y, e1.z * e2.x - e1.x * e2.z, e1.x * e2.y - e1.y * e2.x};
+    const T inverseLength = T(1.f) / length(cross);
     return {cross.x * inverseLength, cross.y * inverseLength, cross.z * inverseLength};
 }
 
-inline void computeFace(const Placement& p, const float* const (&planes)[TriangleStreams::PLANES], size_t i,
-                        FaceGeometry& f)
+inline void loadModel(const float* const (&planes)[TriangleStreams::PLANES], size_t i, Vec3<float> (&model)[3])
 {
+    for (size_t k = 0; k < 3; ++k)
+        model[k] = {planes[3 * k][i], planes[3 * k + 1][i], planes[3 * k + 2][i]};
+}
+
+inline void loadModel(const float* const (&planes)[TriangleStreams::PLANES], size_t i, Vec3<Lanes> (&model)[3])
+{
+    for (size_t k = 0; k < 3; ++k)
+        model[k] = {_mm_loadu_ps(planes[3 * k] + i), _mm_loadu_ps(planes[3 * k + 1] + i),
+                    _mm_loadu_ps(planes[3 * k + 2] + i)};
+}
+
+template <class T>
+inline FaceGeometry<T> transformFace(const Placement& p, const float* const (&planes)[TriangleStreams::PLANES], size_t i)
+{
+    Vec3<T> model[3];
+    loadModel(planes, i, model);
+    FaceGeometry<T> f;
+    const Vec3<T> meshPosition = spread<T>(p.meshPosition);
+    const Vec3<T> cameraPosition = spread<T>(p.cameraPosition);
     for (size_t k = 0; k < 3; ++k) {
-        f.world[k] = p.meshRotation.apply({planes[3 * k][i], planes[3 * k + 1][i], planes[3 * k + 2][i]}) + p.meshPosition;
-        f.view[k] = p.cameraRotation.apply(f.world[k] - p.cameraPosition);
+        f.world[k] = rotate(p.meshRotation, model[k]) + meshPosition;
+        f.view[k] = rotate(p.cameraRotation, f.world[k] - cameraPosition);
     }
-    f.centroid = (f.world[0] + f.world[1] + f.world[2]) / 3.f;
+    f.centroid = meanOf(f.world);
     f.normal = unitNormal(f.world);
+    return f;
 }
 
-// The cosine angleBetween(a, b) takes its arc cosine of.
-inline float cosineBetween(const sf::Vector3f& a, const sf::Vector3f& b)
+// Screen position of a camera-space point (focal 800, centre (960, 540), depth floor).
+template <class T>
+inline void projectViewPoint(const Vec3<T>& r, T& x, T& y)
 {
-    const float s = a.x * b.x + a.y * b.y + a.z * b.z;
-    const float la = std::sqrt(a.x * a.x + a.y * a.y + a.z * a.z);
-    const float lb = std::sqrt(b.x * b.x + b.y * b.y + b.z * b.z);
-    const float c = s / (la * lb);
-    return c > 1.f ? 1.f : (c < -1.f ? -1.f : c);
+    const T scale = T(FOCAL_LENGTH) / select(r.z > T(0.f), r.z, T(MIN_DEPTH));
+    x = r.x * scale + T(SCREEN_CENTRE_X);
+    y = r.y * scale + T(SCREEN_CENTRE_Y);
 }
 
-inline float degreesOfCosine(float c)
+// The cosine angleBetween(a, b) takes its arc cosine of, clamped alike.
+template <class T>
+inline T cosineBetween(const Vec3<T>& a, const Vec3<T>& b)
 {
-    return static_cast<float>(static_cast<double>(std::acos(c) * 180.f) / 3.141592653589793);
+    const T c = dot(a, b) / (length(a) * length(b));
+    return select(c > T(1.f), T(1.f), select(c < T(-1.f), T(-1.f), c));
 }
+
+// What the pass needs of one face (or four) before the sort.
+template <class T>
+struct FaceVerdict {
+    T screenX[3], screenY[3];
+    MaskOf<T> keep;     // drawn
+    MaskOf<T> askAngle; // in the box, but only the angle itself tells whether it faces the camera
+    T depth;            // camera distance of the centroid
+    T lightCosine;
+};
+
+// The face is kept when the angle between its reversed normal and the view
+// ray is at most 90 degrees and its centroid projects inside the keep box.
+// Away from 90 degrees the sign of the cosine decides (compared squared,
+// without roots); near it the angle itself must. A NaN (degenerate face, or
+// a face centred on the camera) is dropped.
+template <class T>
+inline FaceVerdict<T> judgeFace(const Placement& p, const FaceGeometry<T>& f)
+{
+    FaceVerdict<T> v;
+    for (size_t k = 0; k < 3; ++k)
+        projectViewPoint(f.view[k], v.screenX[k], v.screenY[k]);
+    const Vec3<T> view = f.centroid - spread<T>(p.cameraPosition);
+    const T facing = -dot(f.normal, view);
+    const T scale = dot(f.normal, f.normal) * dot(view, view);
+    const MaskOf<T> defined = (scale > T(0.f)) & (facing == facing);
+    const MaskOf<T> clear = facing * facing > T(1e-6f) * scale;
+    // The view-space centroid is the mean of the corners' (the transform is linear).
+    T centreX, centreY;
+    projectViewPoint(meanOf(f.view), centreX, centreY);
+    const MaskOf<T> inside =
+        (centreX > T(-9000.f)) & (centreX <= T(10920.f)) & (centreY > T(-9000.f)) & (centreY <= T(10080.f));
+    if (p.cullBackFaces) {
+        v.keep = inside & defined & clear & (facing > T(0.f));
+        v.askAngle = andNot(inside & defined, clear);
+    } else {
+        v.keep = inside;
+        v.askAngle = andNot(inside, inside); // never
+    }
+    v.depth = length(view);
+    v.lightCosine = cosineBetween(f.centroid - spread<T>(p.lightPosition), f.normal);
+    return v;
+}
+
+inline bool facesCameraByAngle(const Placement& p, const FaceGeometry<float>& f)
+{
+    const sf::Vector3f normal(f.normal.x, f.normal.y, f.normal.z);
+    const sf::Vector3f centroid(f.centroid.x, f.centroid.y, f.centroid.z);
+    return angleBetween(-normal, centroid - p.cameraPosition) <= 90.f;
+}
+
+// Stable least-significant-digit radix sort of entries on their upper 32
+// bits, `bits` at a time, with the histogram of the lowest digit already
+// counted; a digit alike in every entry is skipped. Returns the buffer that
+// holds the result (entries or scratch).
+std::uint64_t* sortEntries(std::uint64_t* entries, std::uint64_t* scratch, size_t count, int bits,
+                           std::uint32_t* histogram, size_t* position)
+{
+    const size_t radixSize = size_t(1) << bits;
+    const std::uint64_t mask = radixSize - 1;
+    for (int shift = 32; shift < 64; shift += bits) {
+        if (shift > 32) {
+            std::fill(histogram, histogram + radixSize, 0u);
+            for (size_t j = 0; j < count; ++j)
+                ++histogram[(entries[j] >> shift) & mask];
+        }
+        bool alike = false;
+        size_t base = 0;
+        for (size_t digit = 0; digit < radixSize && !alike; ++digit) {
+            alike = histogram[digit] == count;
+            position[digit] = base;
+            base += histogram[digit];
+        }
+        if (alike)
+            continue;
+        for (size_t j = 0; j < count; ++j)
+            scratch[position[(entries[j] >> shift) & mask]++] = entries[j];
+        std::swap(entries, scratch);
+    }
+    return entries;
+}
+
+// A face's place in the staging block: dropped, kept, or for the angle to decide.
+enum StageMark : std::uint8_t { DROP = 0, KEEP = 1, ASK_ANGLE = 2 };
 
 } // namespace
 
@@ -172,11 +337,13 @@ void sortBatches(std::vector<Batch*>& batches, std::vector<Batch*>& scratch)
 sf::Vector3f faceNormal(const Mesh& mesh, size_t triangle)
 {
     const EulerRotation rotation(mesh.worldRotation);
+    const Vec3<float> position = spread<float>(mesh.position);
     const ModelVertex* corners = mesh.triangles[triangle].modelVertices;
-    sf::Vector3f world[3];
+    Vec3<float> world[3];
     for (size_t k = 0; k < 3; ++k)
-        world[k] = rotation.apply({corners[k].x, corners[k].y, corners[k].z}) + mesh.position;
-    return unitNormal(world);
+        world[k] = rotate(rotation, Vec3<float>{corners[k].x, corners[k].y, corners[k].z}) + position;
+    const Vec3<float> normal = unitNormal(world);
+    return {normal.x, normal.y, normal.z};
 }
 
 void RenderPipeline::beginFrame() { batches_.clear(); }
@@ -209,23 +376,39 @@ Batch& RenderPipeline::projectMesh(Mesh& mesh, const FrameSettings& settings)
     return batch;
 }
 
-bool RenderPipeline::rankDigits(int team, int member, size_t radixSize, size_t total, bool stopWhenAlike)
+void RenderPipeline::splitSortedRuns(int team, size_t rank, size_t total, size_t* split) const
 {
-    size_t* position = slots_[member].position;
-    size_t base = 0;
-    for (size_t digit = 0; digit < radixSize; ++digit) {
-        size_t digitTotal = 0, before = 0;
-        for (int other = 0; other < team; ++other) {
-            if (other < member)
-                before += slots_[other].histogram[digit];
-            digitTotal += slots_[other].histogram[digit];
-        }
-        if (stopWhenAlike && digitTotal == total)
-            return true;
-        position[digit] = base + before;
-        base += digitTotal;
+    if (rank >= total) {
+        for (int t = 0; t < team; ++t)
+            split[t] = slots_[t].kept;
+        return;
     }
-    return false;
+    // The entry of that rank lies in one of the runs: find it there by its
+    // rank among all (entries are unique, so ranks are exact).
+    auto before = [this](int run, std::uint64_t entry) {
+        const std::uint64_t* first = slots_[run].sorted;
+        return static_cast<size_t>(std::lower_bound(first, first + slots_[run].kept, entry) - first);
+    };
+    for (int t = 0; t < team; ++t) {
+        size_t low = 0, high = slots_[t].kept;
+        while (low < high) {
+            const size_t middle = low + (high - low) / 2;
+            const std::uint64_t entry = slots_[t].sorted[middle];
+            size_t rankOfEntry = middle;
+            for (int u = 0; u < team; ++u)
+                if (u != t)
+                    rankOfEntry += before(u, entry);
+            if (rankOfEntry == rank) {
+                for (int u = 0; u < team; ++u)
+                    split[u] = u == t ? middle : before(u, entry);
+                return;
+            }
+            if (rankOfEntry < rank)
+                low = middle + 1;
+            else
+                high = middle;
+        }
+    }
 }
 
 void RenderPipeline::processTriangles(Mesh& mesh, const FrameSettings& settings, int threads)
@@ -241,28 +424,31 @@ void RenderPipeline::processTriangles(Mesh& mesh, const FrameSettings& settings,
     if (slots_.size() < static_cast<size_t>(threads))
         slots_.resize(threads);
 
-    const Placement placement{EulerRotation(mesh.worldRotation), mesh.position, EulerRotation(settings.camera.rotation),
-                              settings.camera.position};
+    const Placement placement{EulerRotation(mesh.worldRotation),
+                              mesh.position,
+                              EulerRotation(settings.camera.rotation),
+                              settings.camera.position,
+                              settings.lightPosition,
+                              !(settings.sceneId == 9 || settings.sceneId == 14)
+                                  || mesh.name.find("spacestar") != std::string::npos};
     const float* planes[TriangleStreams::PLANES];
     for (size_t p = 0; p < TriangleStreams::PLANES; ++p)
         planes[p] = streams.plane(p);
     const sf::Vector2f* texCoords = streams.texCoords.data();
     sf::Color* colours = mesh.streams.colours.data();
-    const sf::Vector3f cameraPosition = settings.camera.position;
-    const bool cullBackFaces =
-        !(settings.sceneId == 9 || settings.sceneId == 14) || mesh.name.find("spacestar") != std::string::npos;
     const bool depthView = settings.depthView;
     const bool lit = mesh.lit;
     const bool flashing = mesh.flash != 0.f;
     const sf::Color flashColour(greyOf(mesh.flash), greyOf(mesh.flash), greyOf(mesh.flash), 255);
-    const sf::Vector3f lightPosition = settings.lightPosition;
     const float worldLighting = settings.worldLighting;
-    // Small meshes sort on 8-bit digits: more passes, but far smaller histograms.
-    const int radixBits = n <= SMALL_MESH ? 8 : 11;
-    const size_t radixSize = size_t(1) << radixBits;
-    const std::uint64_t radixMask = radixSize - 1;
+    // Members' rows of cursors lie whole cache lines apart.
+    const size_t cursorStride = (static_cast<size_t>(threads) + 7) / 8 * 8;
+    if (cursors_.size() < cursorStride * static_cast<size_t>(threads))
+        cursors_.resize(cursorStride * static_cast<size_t>(threads));
     StagedFace* const staged = staged_.data();
     int teamSize = 1;
+    std::atomic<size_t> keptTotal{0};
+    std::atomic<int> membersDone{0};
 
 #pragma omp parallel num_threads(threads) if (threads > 1)
     {
@@ -270,112 +456,130 @@ void RenderPipeline::processTriangles(Mesh& mesh, const FrameSettings& settings,
         const int member = omp_get_thread_num();
         ThreadSlot& slot = slots_[member];
         std::uint32_t* const histogram = slot.histogram;
-        size_t* const position = slot.position;
         size_t begin, end;
         chunkOf(n, team, member, begin, end);
+        // Short runs sort on 8-bit digits: more passes, but far smaller histograms.
+        const int radixBits = end - begin <= SHORT_RUN ? 8 : 11;
+        const std::uint64_t radixMask = (std::uint64_t(1) << radixBits) - 1;
 
-        // Transform, project, cull and light the faces a block at a time: a
-        // vector loop over the block, then the kept faces one by one, staged
-        // with their far-first keys (counted for the sort's first digit).
-        std::fill(histogram, histogram + radixSize, 0u);
+        // Transform, project, cull and light the faces a block at a time,
+        // four by four; then stage the kept ones with their far-first keys
+        // (counted for the sort's first digit).
+        std::fill(histogram, histogram + radixMask + 1, 0u);
         std::uint64_t* const keys = entriesScratch_.data() + begin;
         size_t kept = 0;
+        Lanes minX4(FLT_MAX), minY4(FLT_MAX), maxX4(-FLT_MAX), maxY4(-FLT_MAX);
         float minX = FLT_MAX, minY = FLT_MAX, maxX = -FLT_MAX, maxY = -FLT_MAX;
-        alignas(64) float screenX[3][BLOCK], screenY[3][BLOCK], depth[BLOCK], lightCosine[BLOCK];
-        alignas(64) std::int32_t verdict[BLOCK];
+        alignas(16) float screenX[3][BLOCK], screenY[3][BLOCK], depth[BLOCK], lightCosine[BLOCK];
+        std::uint8_t mark[BLOCK];
         for (size_t blockBegin = begin; blockBegin < end; blockBegin += BLOCK) {
             const size_t count = std::min(BLOCK, end - blockBegin);
-#pragma omp simd reduction(min : minX, minY) reduction(max : maxX, maxY)
-            for (size_t j = 0; j < count; ++j) {
-                FaceGeometry f;
-                computeFace(placement, planes, blockBegin + j, f);
+            size_t j = 0;
+            for (; j + 4 <= count; j += 4) {
+                const FaceVerdict<Lanes> v = judgeFace(placement, transformFace<Lanes>(placement, planes, blockBegin + j));
                 for (size_t k = 0; k < 3; ++k) {
-                    const sf::Vector2f s = projectViewPoint(f.view[k]);
-                    screenX[k][j] = s.x;
-                    screenY[k][j] = s.y;
-                    minX = s.x < minX ? s.x : minX;
-                    minY = s.y < minY ? s.y : minY;
-                    maxX = s.x > maxX ? s.x : maxX;
-                    maxY = s.y > maxY ? s.y : maxY;
+                    _mm_store_ps(&screenX[k][j], v.screenX[k].v);
+                    _mm_store_ps(&screenY[k][j], v.screenY[k].v);
+                    minX4 = lower(v.screenX[k], minX4);
+                    minY4 = lower(v.screenY[k], minY4);
+                    maxX4 = higher(v.screenX[k], maxX4);
+                    maxY4 = higher(v.screenY[k], maxY4);
                 }
-                const sf::Vector3f view = f.centroid - cameraPosition;
-                const std::int32_t facing = cullBackFaces ? backFaceVerdict(f.normal, view) : std::int32_t(KEEP);
-                // The view-space centroid is the mean of the corners' (the transform is linear).
-                const bool inside = insideKeepBox(projectViewPoint((f.view[0] + f.view[1] + f.view[2]) / 3.f));
-                verdict[j] = inside ? facing : std::int32_t(DROP);
-                depth[j] = length3(view);
-                lightCosine[j] = cosineBetween(f.centroid - lightPosition, f.normal);
+                _mm_store_ps(&depth[j], v.depth.v);
+                _mm_store_ps(&lightCosine[j], v.lightCosine.v);
+                const int keepBits = _mm_movemask_ps(v.keep.v);
+                const int askBits = _mm_movemask_ps(v.askAngle.v);
+                for (size_t l = 0; l < 4; ++l)
+                    mark[j + l] = static_cast<std::uint8_t>(((keepBits >> l) & 1) | (((askBits >> l) & 1) << 1));
             }
-            for (size_t j = 0; j < count; ++j) {
-                if (verdict[j] == DROP)
+            for (; j < count; ++j) {
+                const FaceVerdict<float> v = judgeFace(placement, transformFace<float>(placement, planes, blockBegin + j));
+                for (size_t k = 0; k < 3; ++k) {
+                    screenX[k][j] = v.screenX[k];
+                    screenY[k][j] = v.screenY[k];
+                    minX = lower(v.screenX[k], minX);
+                    minY = lower(v.screenY[k], minY);
+                    maxX = higher(v.screenX[k], maxX);
+                    maxY = higher(v.screenY[k], maxY);
+                }
+                depth[j] = v.depth;
+                lightCosine[j] = v.lightCosine;
+                mark[j] = v.keep ? KEEP : v.askAngle ? ASK_ANGLE : DROP;
+            }
+
+            for (j = 0; j < count; ++j) {
+                if (mark[j] == DROP)
                     continue;
                 const size_t i = blockBegin + j;
-                FaceGeometry f;
-                if (verdict[j] == ASK_ANGLE || depthView)
-                    computeFace(placement, planes, i, f);
-                if (verdict[j] == ASK_ANGLE && !(angleBetween(-f.normal, f.centroid - cameraPosition) <= 90.f))
+                FaceGeometry<float> f;
+                if (mark[j] == ASK_ANGLE || depthView)
+                    f = transformFace<float>(placement, planes, i);
+                if (mark[j] == ASK_ANGLE && !facesCameraByAngle(placement, f))
                     continue;
                 sf::Color* colour = colours + 3 * i;
                 if (depthView) {
                     for (size_t k = 0; k < 3; ++k)
-                        colour[k] = GREYS[static_cast<long long>(length3(f.view[k]) / DEPTH_VIEW_SPAN * 255.f) & 0xFF];
+                        colour[k] = GREYS[static_cast<long long>(length(f.view[k]) / DEPTH_VIEW_SPAN * 255.f) & 0xFF];
                 } else if (lit) {
                     colour[0] = colour[1] = colour[2] = GREYS[ambientGrey(degreesOfCosine(lightCosine[j]), worldLighting)];
                 }
                 if (flashing)
                     colour[0] = colour[1] = colour[2] = flashColour;
                 StagedFace& face = staged[begin + kept];
-                for (size_t k = 0; k < 3; ++k)
-                    face.corners[k] = sf::Vertex({screenX[k][j], screenY[k][j]}, colour[k], texCoords[3 * i + k]);
+                for (size_t k = 0; k < 3; ++k) {
+                    face.corners[k].position = {screenX[k][j], screenY[k][j]};
+                    face.corners[k].color = colour[k];
+                    face.corners[k].texCoords = texCoords[3 * i + k];
+                }
                 const std::uint64_t key = farFirstKey(depth[j]);
                 ++histogram[key & radixMask];
                 keys[kept] = key << 32 | (begin + kept);
                 ++kept;
             }
         }
-        slot.kept = kept;
-        slot.bounds = {minX, minY, maxX, maxY};
-#pragma omp barrier
-
-        // Stable least-significant-digit radix sort on the 32-bit key. The
-        // first pass moves each member's staged keys into one array; later
-        // passes split that array evenly and skip a digit alike everywhere.
-        size_t total = 0;
-        for (int other = 0; other < team; ++other)
-            total += slots_[other].kept;
-        std::uint64_t* source = entries_.data();
-        std::uint64_t* target = entriesScratch_.data();
-        rankDigits(team, member, radixSize, total, false);
-        for (size_t j = 0; j < kept; ++j)
-            source[position[(keys[j] >> 32) & radixMask]++] = keys[j];
-#pragma omp barrier
-        size_t sortBegin, sortEnd;
-        chunkOf(total, team, member, sortBegin, sortEnd);
-        for (int shift = 32 + radixBits; shift < 64; shift += radixBits) {
-            std::fill(histogram, histogram + radixSize, 0u);
-            for (size_t j = sortBegin; j < sortEnd; ++j)
-                ++histogram[(source[j] >> shift) & radixMask];
-#pragma omp barrier
-            const bool allAlike = rankDigits(team, member, radixSize, total, true);
-            if (!allAlike)
-                for (size_t j = sortBegin; j < sortEnd; ++j)
-                    target[position[(source[j] >> shift) & radixMask]++] = source[j];
-#pragma omp barrier
-            if (!allAlike)
-                std::swap(source, target);
+        alignas(16) float lanes[4][4];
+        _mm_store_ps(lanes[0], minX4.v);
+        _mm_store_ps(lanes[1], minY4.v);
+        _mm_store_ps(lanes[2], maxX4.v);
+        _mm_store_ps(lanes[3], maxY4.v);
+        for (size_t l = 0; l < 4; ++l) {
+            minX = lower(lanes[0][l], minX);
+            minY = lower(lanes[1][l], minY);
+            maxX = higher(lanes[2][l], maxX);
+            maxY = higher(lanes[3][l], maxY);
         }
+        slot.bounds = {minX, minY, maxX, maxY};
 
-#pragma omp single
-        {
-            batch.vertices.resize(total * 3);
+        // The last member to finish its faces sizes the batch, while the
+        // others go on; each sorts its own entries, and after the barrier
+        // the sorted runs are merged, each member writing its share.
+        keptTotal += kept;
+        if (++membersDone == team) {
+            batch.vertices.resize(keptTotal * 3);
             teamSize = team;
         }
-        sf::Vertex* out = batch.vertices.data();
+        slot.sorted = sortEntries(keys, entries_.data() + begin, kept, radixBits, histogram, slot.position);
+        slot.kept = kept;
+#pragma omp barrier
+        const size_t total = batch.vertices.size() / 3;
+        size_t outBegin, outEnd;
+        chunkOf(total, team, member, outBegin, outEnd);
+        size_t* const cursor = cursors_.data() + static_cast<size_t>(member) * cursorStride;
+        splitSortedRuns(team, outBegin, total, cursor);
+        sf::Vertex* const out = batch.vertices.data();
         constexpr size_t PREFETCH_AHEAD = 16;
-        for (size_t j = sortBegin; j < sortEnd; ++j) {
-            if (j + PREFETCH_AHEAD < sortEnd)
-                __builtin_prefetch(&staged[static_cast<std::uint32_t>(source[j + PREFETCH_AHEAD])]);
-            const StagedFace& face = staged[static_cast<std::uint32_t>(source[j])];
+        for (size_t j = outBegin; j < outEnd; ++j) {
+            int from = 0;
+            std::uint64_t entry = UINT64_MAX;
+            for (int run = 0; run < team; ++run)
+                if (cursor[run] < slots_[run].kept && slots_[run].sorted[cursor[run]] <= entry) {
+                    from = run;
+                    entry = slots_[run].sorted[cursor[run]];
+                }
+            const size_t ahead = ++cursor[from] + PREFETCH_AHEAD;
+            if (ahead < slots_[from].kept)
+                __builtin_prefetch(&staged[static_cast<std::uint32_t>(slots_[from].sorted[ahead])]);
+            const StagedFace& face = staged[static_cast<std::uint32_t>(entry)];
             out[3 * j] = face.corners[0];
             out[3 * j + 1] = face.corners[1];
             out[3 * j + 2] = face.corners[2];

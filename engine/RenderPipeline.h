@@ -43,11 +43,7 @@ bool compareBatches(const Batch& a, const Batch& b);
 void sortBatches(std::vector<Batch*>& batches, std::vector<Batch*>& scratch);
 
 // Whether a screen point lies in the box that keeps objects and faces.
-// (Branch-free, for vector loops.)
-inline bool insideKeepBox(const sf::Vector2f& s)
-{
-    return (s.x > -9000.f) & (s.x <= 10920.f) & (s.y > -9000.f) & (s.y <= 10080.f);
-}
+inline bool insideKeepBox(const sf::Vector2f& s) { return s.x > -9000.f && s.x <= 10920.f && s.y > -9000.f && s.y <= 10080.f; }
 
 // The world-space unit normal of one of the mesh's triangles at its current
 // placement, as the last projection pass computed it (NaN when degenerate).
@@ -70,17 +66,17 @@ private:
     struct alignas(64) StagedFace {
         sf::Vertex corners[3];
     };
+    // What one member of the team found: its kept faces' sort entries, in order.
     struct alignas(64) ThreadSlot {
         size_t kept = 0;
+        const std::uint64_t* sorted = nullptr;
         ScreenBounds bounds;
         std::uint32_t histogram[MAX_RADIX_SIZE];
         size_t position[MAX_RADIX_SIZE];
     };
     void processTriangles(Mesh& mesh, const FrameSettings& settings, int threads);
-    // Fills this member's slot positions with the rank of its first element of
-    // each digit in the next order. With stopWhenAlike, returns true (ranks
-    // unfinished) when every element has the same digit: the order stays.
-    bool rankDigits(int team, int member, size_t radixSize, size_t total, bool stopWhenAlike);
+    // Where each member's sorted entries meet the merged order at `rank`.
+    void splitSortedRuns(int team, size_t rank, size_t total, size_t* split) const;
 
     std::vector<std::unique_ptr<Batch>> pool_;
     std::vector<Batch*> batches_;
@@ -89,4 +85,5 @@ private:
     std::vector<std::uint64_t> entries_; // far-first depth key << 32 | staged face index
     std::vector<std::uint64_t> entriesScratch_;
     std::vector<ThreadSlot> slots_;
+    std::vector<size_t> cursors_; // per member, a position in every member's sorted entries
 };

@@ -10,10 +10,12 @@
 #include "support/GameFixtures.h"
 
 #include <gtest/gtest.h>
-#include <algorithm>
 #include <functional>
+#include <iterator>
+#include <list>
 #include <memory>
 #include <set>
+#include <string>
 
 using namespace testing_support;
 
@@ -43,7 +45,9 @@ protected:
         writeFile(levels.file("LevelsData.txt"), "NB_LEVELS 2\nNB_SEQUENCE 1 4\nNB_SEQUENCE 2 1");
         for (int s = 1; s <= 4; ++s)
             writeFile(levels.file("LEVEL_1_SEQUENCE_" + std::to_string(s) + ".txt"), "UP\n");
-        writeFile(levels.file("LEVEL_2_SEQUENCE_1.txt"), "RIGHT\n");
+        // Level 2 runs on, empty, until its end long after the tests.
+        writeFile(levels.file("LEVEL_2_SEQUENCE_1.txt"),
+                  "RIGHT\nSPAWNER1 POSITION 960 540 DIRECTION 0 SPAWN_TIMER 500 DELAY_TIMER 0 NB_MAX_ENEMY 1 PATTERN_ID 16\n");
     }
     void TearDown() override
     {
@@ -62,8 +66,9 @@ protected:
     }
 
     // One frame as the main loop runs it; the 3D scene and the play layer are
-    // drawn when `draw` is set or a screenshot is asked for.
-    sf::Image frame(bool draw = false, const std::string& shot = "")
+    // drawn when `draw` is set or a screenshot is asked for, with the wall
+    // lines outlined in red on request.
+    sf::Image frame(bool draw = false, const std::string& shot = "", bool outlineWalls = false)
     {
         input_.clock.advance(FRAME);
         game->update(FRAME);
@@ -74,6 +79,9 @@ protected:
             return picture;
         engine().render3D();
         game->draw(*window_);
+        if (outlineWalls)
+            for (const Polygon& wall : game->wallLines)
+                drawPolygon(wall, *window_);
         if (!shot.empty())
             picture = screenshot(*window_, shot);
         window_->display();
@@ -103,14 +111,13 @@ protected:
         ASSERT_TRUE(until([&] { return game->wallLines.size() == 2u; }, 4));
     }
 
-    // The ship at `at`, out of any hit phase (its hit box follows in the frame's update).
+    // The ship at `at`, once out of its hit phase and blinking (its hit box
+    // follows its position when it can move again).
     void placeShip(Player2D& ship, sf::Vector2f at)
     {
         ship.position = at;
-        ship.invulnerable = 0;
-        ship.blinking = 1; // moves, but walls do not hit it
-        frame();
-        ship.blinking = 0;
+        ASSERT_TRUE(until([&] { return !ship.invulnerable && !ship.blinking; }, 60 * 10));
+        ASSERT_EQ(ship.position, at);
     }
 
     // The wall line's height at x: the edge of its polygon that spans x,
@@ -142,7 +149,7 @@ protected:
         }
     }
 
-    // A shot from the ship at `from` heading `angle`; returns the bullet's place in the list.
+    // A bullet of the players' shot type from `from` heading `angle`; returns its place in the list.
     std::list<Bullet>::iterator fire(BulletManager& bullets, sf::Vector2f from, float angle)
     {
         Bullet b;
@@ -175,7 +182,7 @@ TEST_F(CorridorWalls, LinesFollowTheLedgesFromFrameSixtyToTheEndOfTheLevel)
     // Along the whole level (it ends at 95 s) and on to the end of the path.
     for (int second : {20, 45, 70, 94, 150, 189}) {
         skipCameraTo(second * 60);
-        frame();
+        ASSERT_TRUE(until([&] { return engine().cameraFrame >= second * 60; }, 3));
         frame();
         expectLinesAlongTheLedges(("at " + std::to_string(second) + " s").c_str());
     }
@@ -223,7 +230,6 @@ TEST_F(CorridorWalls, ShotsAndBulletsVanishInTheWalls)
     auto down = fire(shots, {1000.f, 700.f}, 90.f);
     auto along = fire(shots, {1000.f, 540.f}, 0.f);
     auto up = fire(enemyBullets, {1000.f, 400.f}, 270.f);
-    up->owner = 0;
 
     // Each frame: the bullets still listed have not gone past their ledge.
     auto listed = [](BulletManager& m, std::list<Bullet>::iterator it) {
@@ -279,5 +285,19 @@ TEST_F(CorridorWalls, GroundEnemiesStandOnTheLedgesInPlay)
     EXPECT_EQ(seen, (std::set<int>{enemy_type::WALL, enemy_type::TURRET, enemy_type::ELECTRICAL_FENCE}));
     const sf::Image picture = frame(true, "corridor_in_play");
     EXPECT_GT(distinctColours(picture), 40);
+    frame(true, "corridor_in_play_wall_lines", true);
     expectLinesAlongTheLedges("in play");
+
+    // The wall layers are still drawn from the back wall to the near ledges.
+    int lastLayer = 4;
+    for (const Batch* batch : engine().pipeline.batches()) {
+        if (batch->name.find("3D/LVL2/wall/") != 0)
+            continue;
+        // "wall1" and "wall2" are the near ledges, "..._2" to "..._4" the layers behind.
+        const size_t suffix = batch->name.rfind('_');
+        const int layer = suffix == std::string::npos ? 1 : batch->name[suffix + 1] - '0';
+        EXPECT_LE(layer, lastLayer) << batch->name;
+        lastLayer = layer;
+    }
+    EXPECT_EQ(lastLayer, 1);
 }

@@ -4,6 +4,7 @@
 #include "engine/Engine.h"
 #include "engine/RenderPipeline.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -37,6 +38,24 @@ std::vector<Triangle> scatteredFaces(int count)
     return faces;
 }
 
+// A face's texture x coordinate names it in the batch.
+std::vector<Triangle> named(std::vector<Triangle> faces)
+{
+    for (size_t i = 0; i < faces.size(); ++i)
+        for (sf::Vertex& v : faces[i].vertices)
+            v.texCoords.x = static_cast<float>(i);
+    return faces;
+}
+
+// The drawn corners of the named face, or null when it was not drawn.
+const sf::Vertex* drawnFace(const Batch& batch, size_t name)
+{
+    for (size_t f = 0; f < batch.vertices.size() / 3; ++f)
+        if (batch.vertices[3 * f].texCoords.x == static_cast<float>(name))
+            return &batch.vertices[3 * f];
+    return nullptr;
+}
+
 FrameSettings settingsFor(int scene, int threads)
 {
     FrameSettings s;
@@ -53,14 +72,14 @@ TEST(Engine3DPipeline, FacesFarthestFirstAndTheSameForAnyTeamSize)
 {
     std::vector<std::vector<sf::Vertex>> results;
     for (int threads : {1, 2, 3, 8}) {
-        auto mesh = meshOf(scatteredFaces(5000));
+        auto mesh = meshOf(scatteredFaces(40000));
         RenderPipeline pipeline;
         pipeline.beginFrame();
         const Batch& batch = pipeline.projectMesh(*mesh, settingsFor(1, threads));
-        ASSERT_EQ(batch.vertices.size(), 5000u * 3u);
+        ASSERT_EQ(batch.vertices.size(), 40000u * 3u);
         // Far first: the projected size of a face grows as it comes nearer.
         float previousHeight = 0.f;
-        for (size_t f = 0; f < 5000; ++f) {
+        for (size_t f = 0; f < 40000; ++f) {
             const float height = batch.vertices[3 * f + 1].position.y - batch.vertices[3 * f].position.y;
             ASSERT_GE(height, previousHeight - 1e-4f) << "face " << f;
             previousHeight = height;
@@ -72,7 +91,7 @@ TEST(Engine3DPipeline, FacesFarthestFirstAndTheSameForAnyTeamSize)
 
     // Faces of equal depth keep their order in the mesh.
     std::vector<Triangle> ties;
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < 20000; ++i) {
         ties.push_back(faceAt(0.f, 0.f, 500.f));
         ties.back().vertices[0].texCoords.x = static_cast<float>(i); // identifies the face
     }
@@ -80,8 +99,70 @@ TEST(Engine3DPipeline, FacesFarthestFirstAndTheSameForAnyTeamSize)
     RenderPipeline pipeline;
     pipeline.beginFrame();
     const Batch& batch = pipeline.projectMesh(*tied, settingsFor(1, 4));
-    for (size_t f = 0; f < 3000; ++f)
+    for (size_t f = 0; f < 20000; ++f)
         ASSERT_EQ(batch.vertices[3 * f].texCoords.x, static_cast<float>(f));
+}
+
+TEST(Engine3DPipeline, FaceOrderMatchesAStableSortByDepthForAnyTeamSize)
+{
+    // Faces straight ahead differ only in depth, many of them exactly alike.
+    // Big enough meshes for teams of two, three and eight to share the work.
+    for (int count : {33003, 9001, 1001}) {
+        std::vector<Triangle> faces = named(scatteredFaces(count));
+        std::vector<size_t> expected(faces.size());
+        for (size_t i = 0; i < expected.size(); ++i)
+            expected[i] = i;
+        std::stable_sort(expected.begin(), expected.end(), [&](size_t a, size_t b) {
+            return faces[a].modelVertices[0].z > faces[b].modelVertices[0].z;
+        });
+        auto mesh = meshOf(faces);
+        RenderPipeline pipeline;
+        for (int threads : {1, 2, 3, 8}) {
+            pipeline.beginFrame();
+            const Batch& batch = pipeline.projectMesh(*mesh, settingsFor(1, threads));
+            ASSERT_EQ(batch.vertices.size(), 3 * expected.size());
+            for (size_t f = 0; f < expected.size(); ++f)
+                ASSERT_EQ(batch.vertices[3 * f].texCoords.x, static_cast<float>(expected[f]))
+                    << count << " faces, " << threads << " threads, place " << f;
+        }
+    }
+}
+
+TEST(Engine3DPipeline, AFaceIsDrawnTheSameWhereverItSitsInTheMesh)
+{
+    // Faces are transformed four at a time, the remainder one by one: the
+    // same face gives the same bits either way, whatever its neighbours.
+    std::vector<Triangle> faces = {faceAt(-30.f, 12.f, 400.f, 25.f), faceAt(40.f, -8.f, 900.f, 3.f),
+                                   faceAt(5.f, 5.f, 1500.f, 60.f),   faceAt(-70.f, -40.f, 250.f, 9.f),
+                                   faceAt(15.f, 30.f, 650.f, 14.f),  faceAt(-5.f, 50.f, 3000.f, 120.f)};
+    Triangle edgeOn; // its normal is at right angles to the view ray: drawn
+    edgeOn.modelVertices[0] = {0.f, 0.f, 100.f, 0.f, 0.f};
+    edgeOn.modelVertices[1] = {0.f, 10.f, 100.f, 0.f, 1.f};
+    edgeOn.modelVertices[2] = {0.f, 0.f, 110.f, 1.f, 0.f};
+    faces.push_back(edgeOn);
+    faces = named(faces);
+    std::vector<Triangle> shifted(faces.begin() + 3, faces.end());
+    shifted.insert(shifted.end(), faces.begin(), faces.begin() + 3);
+
+    FrameSettings settings = settingsFor(1, 1);
+    settings.camera.rotation = {1.5f, -2.f, 0.5f};
+    settings.lightPosition = {300.f, -2000.f, -500.f};
+    std::vector<sf::Vertex> drawn[2];
+    int index = 0;
+    for (const std::vector<Triangle>* order : {&faces, &shifted}) {
+        auto mesh = meshOf(*order);
+        mesh->rotation = {0.f, 0.f, 0.f};
+        RenderPipeline pipeline;
+        pipeline.beginFrame();
+        const Batch& batch = pipeline.projectMesh(*mesh, settings);
+        for (size_t name = 0; name < faces.size(); ++name) {
+            const sf::Vertex* face = drawnFace(batch, name);
+            ASSERT_NE(face, nullptr) << "face " << name;
+            drawn[index].insert(drawn[index].end(), face, face + 3);
+        }
+        ++index;
+    }
+    EXPECT_EQ(std::memcmp(drawn[0].data(), drawn[1].data(), drawn[0].size() * sizeof(sf::Vertex)), 0);
 }
 
 TEST(Engine3DPipeline, CullsBackFacesAndFacesOutsideTheBox)
@@ -100,10 +181,12 @@ TEST(Engine3DPipeline, CullsBackFacesAndFacesOutsideTheBox)
     // Kept: the face in front. Behind the camera, far outside the box, turned away, degenerate: dropped.
     EXPECT_EQ(pipeline.projectMesh(*mesh, settingsFor(1, 1)).vertices.size(), 3u);
     // Scenes 9 and 14 keep back faces (and the degenerate face, coloured, not NaN).
+    auto namedMesh = meshOf(named(faces));
     pipeline.beginFrame();
-    const Batch& all = pipeline.projectMesh(*mesh, settingsFor(14, 1));
+    const Batch& all = pipeline.projectMesh(*namedMesh, settingsFor(14, 1));
     EXPECT_EQ(all.vertices.size(), 9u);
-    EXPECT_EQ(mesh->triangles[4].vertices[0].color, sf::Color(103, 103, 103));
+    ASSERT_NE(drawnFace(all, 4), nullptr);
+    EXPECT_EQ(drawnFace(all, 4)->color, sf::Color(103, 103, 103));
     // ... except for "spacestar" meshes.
     auto stars = meshOf(faces, "3D/spacestar");
     pipeline.beginFrame();
@@ -120,50 +203,46 @@ TEST(Engine3DPipeline, CullsBackFacesAndFacesOutsideTheBox)
 
 TEST(Engine3DPipeline, LightingFlashAndDepthView)
 {
-    // The face's normal is (0, 0, -1); its centroid is near (1/3, 1/3, 1000).
+    // The face's normal is (0, 0, -1); its centroid is (1/3, 1/3, 1000).
     auto mesh = meshOf({faceAt(0.f, 0.f, 1000.f)});
+    RenderPipeline pipeline;
     auto colourFor = [&](const sf::Vector3f& light) {
         FrameSettings s = settingsFor(1, 1);
         s.lightPosition = light;
-        RenderPipeline pipeline;
         pipeline.beginFrame();
-        pipeline.projectMesh(*mesh, s);
-        return mesh->triangles[0].vertices[0].color;
+        return pipeline.projectMesh(*mesh, s).vertices.at(0).color;
     };
     const sf::Vector3f c(1.f / 3.f, 1.f / 3.f, 1000.f);
+    EXPECT_EQ(faceNormal(*mesh, 0), sf::Vector3f(0.f, 0.f, -1.f));
     EXPECT_EQ(colourFor(c + sf::Vector3f(0.f, 0.f, 1e5f)), sf::Color(255, 255, 255));  // a = 0
     EXPECT_EQ(colourFor(c + sf::Vector3f(-1e5f, 0.f, 0.f)), sf::Color(103, 103, 103)); // a = 90
     EXPECT_EQ(colourFor(c - sf::Vector3f(0.f, 0.f, 1e5f)), sf::Color(52, 52, 52));     // a = 180
     // A light exactly at the centroid: defined, no NaN.
-    mesh->triangles[0].vertices[0].color = sf::Color::Red;
-    FrameSettings s = settingsFor(1, 1);
-    RenderPipeline pipeline;
-    pipeline.beginFrame();
-    pipeline.projectMesh(*mesh, s);
-    s.lightPosition = mesh->triangles[0].centroid;
-    pipeline.beginFrame();
-    pipeline.projectMesh(*mesh, s);
-    EXPECT_EQ(mesh->triangles[0].vertices[0].color, sf::Color(103, 103, 103));
+    EXPECT_EQ(colourFor(c), sf::Color(103, 103, 103));
+    // An unlit mesh keeps the colours it was last given.
+    colourFor(c - sf::Vector3f(0.f, 0.f, 1e5f));
+    mesh->lit = false;
+    EXPECT_EQ(colourFor(c + sf::Vector3f(0.f, 0.f, 1e5f)), sf::Color(52, 52, 52));
+    mesh->lit = true;
 
     // Any non-zero flash overrides the lighting.
     mesh->flash = 0.5f;
     pipeline.beginFrame();
-    pipeline.projectMesh(*mesh, settingsFor(1, 1));
-    EXPECT_EQ(mesh->triangles[0].vertices[2].color, sf::Color(0, 0, 0, 255));
+    EXPECT_EQ(pipeline.projectMesh(*mesh, settingsFor(1, 1)).vertices.at(2).color, sf::Color(0, 0, 0, 255));
     mesh->flash = 255.f;
     pipeline.beginFrame();
-    pipeline.projectMesh(*mesh, settingsFor(1, 1));
-    EXPECT_EQ(mesh->triangles[0].vertices[2].color, sf::Color::White);
+    EXPECT_EQ(pipeline.projectMesh(*mesh, settingsFor(1, 1)).vertices.at(2).color, sf::Color::White);
     mesh->flash = 0.f;
 
     // Depth view: grey of the vertex distance, wrapping every ~150000 units.
-    auto far = meshOf({faceAt(0.f, 0.f, 150000.f), faceAt(0.f, 0.f, 300000.f)});
+    auto far = meshOf(named({faceAt(0.f, 0.f, 150000.f), faceAt(0.f, 0.f, 300000.f)}));
     FrameSettings depth = settingsFor(1, 1);
     depth.depthView = true;
     pipeline.beginFrame();
-    pipeline.projectMesh(*far, depth);
-    EXPECT_EQ(far->triangles[0].vertices[0].color, sf::Color(255, 255, 255));
-    EXPECT_EQ(far->triangles[1].vertices[0].color, sf::Color(254, 254, 254));
+    const Batch& greys = pipeline.projectMesh(*far, depth);
+    ASSERT_EQ(greys.vertices.size(), 6u);
+    EXPECT_EQ(drawnFace(greys, 0)->color, sf::Color(255, 255, 255));
+    EXPECT_EQ(drawnFace(greys, 1)->color, sf::Color(254, 254, 254));
 }
 
 TEST(Engine3DPipeline, MotionBoundsAndWallOffsets)

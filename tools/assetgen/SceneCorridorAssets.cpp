@@ -35,13 +35,14 @@ void band(MeshBuilder& m, float x0, float len, float z0, float z1, float sign, f
 {
     auto at = [&](float z) { return z * sign; };
     Placement face{{x0, 0, at((z0 + z1) / 2)}, {sign, 0, 0}, {0, 0, sign}, {0, -1, 0}};
-    m.plate(face, len, z1 - z0, static_cast<int>(len / 4), 2, PLATE);
+    // Small cells, so that no plate face sorts in front of the lamps and ribs on it.
+    m.plate(face, len, z1 - z0, static_cast<int>(len), 4, PLATE);
     // Lip facing the play area, and ribs standing out towards the camera.
     m.box(Placement{}, {x0, LIP_DEPTH / 2, at(z0)}, {len / 2, LIP_DEPTH / 2, LIP_HALF_HEIGHT}, RIB);
     for (float x = -len / 2 + ribStep / 2; x < len / 2; x += ribStep) {
         m.box(Placement{}, {x0 + x, -0.4f, at((z0 + z1) / 2)}, {0.35f, 0.4f, (z1 - z0) / 2}, RIB);
         if (lamps)
-            m.box(Placement{}, {x0 + x + ribStep / 2, -0.1f, at(z0 + 0.4f)}, {0.5f, 0.1f, 0.15f}, LAMP);
+            m.box(Placement{}, {x0 + x + ribStep / 2, -0.2f, at(z0 + 0.4f)}, {0.5f, 0.2f, 0.15f}, LAMP);
     }
     // A pipe along the band.
     Placement pipe = ALONG_X;

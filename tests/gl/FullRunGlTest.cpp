@@ -21,43 +21,30 @@
 #include <imgui.h>
 
 #include <algorithm>
-#include <deque>
 #include <filesystem>
-#include <functional>
 #include <map>
-#include <memory>
 
 using namespace testing_support;
 
 namespace {
 
-constexpr float FRAME = 1.f / 60.f;
 constexpr int SECOND = 60; // frames
 const char* const TABLE = "2D/HighScores/HighScores.txt";
 const char* const LEVEL_FOLDER = "2D/Spawner/Config";
 
-sf::Event keyEvent(sf::Keyboard::Key key)
-{
-    sf::Event e;
-    e.type = sf::Event::KeyPressed;
-    e.key = {key, false, false, false, false};
-    return e;
-}
-
 // The game as main starts it, in a test window, driven frame by frame.
-class FullRun : public ::testing::Test {
+class FullRun : public LoopRunTest {
 protected:
     void SetUp() override
     {
+        LoopRunTest::SetUp();
         playerTable = readFile(TABLE);
         for (const auto& file : std::filesystem::directory_iterator(LEVEL_FOLDER))
             levelFiles[file.path().string()] = readFile(file.path().string());
         tablePath = scratch.file("HighScores.txt");
         writeFile(tablePath, playerTable);
 
-        openTestWindow(window);
         Engine& e = engine();
-        e.window = &window;
         // A fresh run's menu choices (other suites of this program change them).
         e.difficulty = DIFFICULTY_NORMAL;
         e.startLevel = 0;
@@ -78,10 +65,8 @@ protected:
     {
         loop.reset();
         scenePreloader().stop();
-        Engine& e = engine();
-        e.level3Background = nullptr;
-        e.window = nullptr;
-        window.close();
+        engine().level3Background = nullptr;
+        LoopRunTest::TearDown();
         keepFile(TABLE, playerTable);
         for (const auto& [path, text] : levelFiles)
             keepFile(path, text);
@@ -104,8 +89,7 @@ protected:
             handedScores = scores;
             return new HighScoresState(scores, tablePath);
         };
-        loop = std::make_unique<MainLoop>(window, factory, first);
-        feedEvents(*loop, events);
+        startLoop(first, factory);
         // While fast-forwarding the 3D picture is drawn only every few frames;
         // the engine still steps every frame.
         loop->render3D = [this](sf::RenderWindow& w) {
@@ -117,32 +101,6 @@ protected:
         };
     }
 
-    void frames(int count)
-    {
-        for (int i = 0; i < count && loop->currentState(); ++i) {
-            input.clock.advance(FRAME);
-            loop->runFrame();
-        }
-    }
-    // Runs frames until the condition holds; false when it does not within maxFrames.
-    bool until(const std::function<bool()>& condition, int maxFrames)
-    {
-        for (int i = 0; i < maxFrames && loop->currentState(); ++i) {
-            if (condition())
-                return true;
-            frames(1);
-        }
-        return condition();
-    }
-    // The key held for one frame with its press event, then released for one.
-    void tap(sf::Keyboard::Key key)
-    {
-        input.keyboard.press(key);
-        events.push_back(keyEvent(key));
-        frames(1);
-        input.keyboard.release(key);
-        frames(1);
-    }
     // The current frame drawn again in full, kept as screenshot `name`.
     sf::Image shot(const std::string& name)
     {
@@ -156,26 +114,17 @@ protected:
         return picture;
     }
 
-    template <typename T>
-    T* current() const
-    {
-        return dynamic_cast<T*>(loop->currentState());
-    }
     MainMenuState* mainMenu() const
     {
         MenuState* menu = current<MenuState>();
         return menu ? dynamic_cast<MainMenuState*>(&menu->inner()) : nullptr;
     }
 
-    SyntheticInput input;
-    sf::RenderWindow window;
     Level3Background background;
     TempDir scratch;
     std::string tablePath;
     std::string playerTable;
     std::map<std::string, std::string> levelFiles;
-    std::unique_ptr<MainLoop> loop;
-    std::deque<sf::Event> events;
     std::vector<unsigned> handedScores;
     int frameNumber = 0;
     int worldEvery = 1;

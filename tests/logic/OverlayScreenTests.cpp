@@ -87,11 +87,6 @@ TEST(OverlayTransitions, MovesRowsTypesAndOneEndPerFrame)
     EXPECT_NEAR(flashFrames, 60, 1);
     EXPECT_EQ(flash.frame.left, 18 * 330.f);
 
-    EXPECT_EQ(flash.getType(), 0);
-    EXPECT_EQ(out.getType(), 1);
-    EXPECT_EQ(in.getType(), 2);
-    EXPECT_EQ(warning.getType(), 3);
-
     // Two transitions ending together end on two frames, the last one first.
     TransitionManager manager;
     auto* first = new PlayerInUp({0.f, 100.f}, {0.f, 99.f});

@@ -8,24 +8,17 @@
 namespace {
 constexpr float DT = 1.f / 60.f;
 
-// The nodes of the first registered counter, first character first.
-std::vector<TextNode*> counterChain(const TextManager& texts)
+// The nodes of the first chain in `heads`, first character first.
+std::vector<TextNode*> firstChain(const std::vector<TextNode*>& heads)
 {
     std::vector<TextNode*> chain;
-    TextNode* node = texts.counterHeads().front();
-    for (int i = 0; i < texts.counterHeads().front()->length && node; ++i, node = node->next)
+    TextNode* node = heads.front();
+    for (int i = 0; i < heads.front()->length && node; ++i, node = node->next)
         chain.push_back(node);
     return chain;
 }
-
-std::vector<TextNode*> digitChain(const TextManager& texts)
-{
-    std::vector<TextNode*> chain;
-    TextNode* node = texts.digitHeads().front();
-    for (int i = 0; i < texts.digitHeads().front()->length && node; ++i, node = node->next)
-        chain.push_back(node);
-    return chain;
-}
+std::vector<TextNode*> counterChain(const TextManager& texts) { return firstChain(texts.counterHeads()); }
+std::vector<TextNode*> digitChain(const TextManager& texts) { return firstChain(texts.digitHeads()); }
 
 TextRequest scoreCounter(const std::string& text, bool countDown)
 {

@@ -116,6 +116,60 @@ void feedEvents(MainLoop& loop, std::deque<sf::Event>& events)
     };
 }
 
+sf::Event keyEvent(sf::Keyboard::Key key)
+{
+    sf::Event e;
+    e.type = sf::Event::KeyPressed;
+    e.key = {key, false, false, false, false};
+    return e;
+}
+
+void LoopRunTest::SetUp()
+{
+    openTestWindow(window);
+    engine().window = &window;
+}
+
+void LoopRunTest::TearDown()
+{
+    loop.reset();
+    engine().window = nullptr;
+    window.close();
+}
+
+void LoopRunTest::startLoop(MainState* first, const StateFactory& factory)
+{
+    loop = std::make_unique<MainLoop>(window, factory, first);
+    feedEvents(*loop, events);
+}
+
+void LoopRunTest::frames(int count)
+{
+    for (int i = 0; i < count && loop->currentState(); ++i) {
+        input.clock.advance(FRAME);
+        loop->runFrame();
+    }
+}
+
+bool LoopRunTest::until(const std::function<bool()>& condition, int maxFrames)
+{
+    for (int i = 0; i < maxFrames && loop->currentState(); ++i) {
+        if (condition())
+            return true;
+        frames(1);
+    }
+    return condition();
+}
+
+void LoopRunTest::tap(sf::Keyboard::Key key)
+{
+    input.keyboard.press(key);
+    events.push_back(keyEvent(key));
+    frames(1);
+    input.keyboard.release(key);
+    frames(1);
+}
+
 bool startCharge(Player2D& p)
 {
     if (p.mode != WEAPON_NORMAL || p.gauge < Player2D::SHIELD_COST || p.shield || p.invulnerable)

@@ -15,6 +15,7 @@
 
 #include <SFML/Graphics.hpp>
 #include <deque>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -81,6 +82,35 @@ void drawField(sf::RenderWindow& window, EnemyManager& enemies);
 
 // The loop takes its events from the front of the queue.
 void feedEvents(MainLoop& loop, std::deque<sf::Event>& events);
+
+// A key-press event as the window reports it.
+sf::Event keyEvent(sf::Keyboard::Key key);
+
+// The main loop in a window handed to the engine, fed from an event queue and
+// run frame by frame at 60 per second on the fake clock.
+class LoopRunTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    // Ends the loop and takes the window back from the engine.
+    void TearDown() override;
+
+    void startLoop(MainState* first, const StateFactory& factory);
+    void frames(int count);
+    // Runs frames until the condition holds; false when it does not within maxFrames.
+    bool until(const std::function<bool()>& condition, int maxFrames);
+    // One frame with the key held and its press event, then one with it released.
+    void tap(sf::Keyboard::Key key);
+    template <typename T>
+    T* current() const
+    {
+        return dynamic_cast<T*>(loop->currentState());
+    }
+
+    SyntheticInput input;
+    sf::RenderWindow window;
+    std::unique_ptr<MainLoop> loop;
+    std::deque<sf::Event> events;
+};
 
 // Raises the shield as the input code does when the laser key is pressed.
 bool startCharge(Player2D& p);

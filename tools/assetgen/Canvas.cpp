@@ -179,9 +179,9 @@ void Canvas::sphere(float cx, float cy, float r, Rgba base, Rgba highlight)
                 continue;
             float nz = std::sqrt(std::max(0.f, 1.f - d2));
             float lambert = std::clamp(-0.5f * dx - 0.6f * dy + 0.62f * nz, 0.f, 1.f);
-            float spec = std::pow(lambert, 24.f);
+            float shine = std::pow(lambert, 24.f);
             Rgba col = mix(Rgba{base.r * 0.15f, base.g * 0.15f, base.b * 0.15f, base.a}, base, lambert);
-            col = mix(col, highlight, spec);
+            col = mix(col, highlight, shine);
             blend(i, j, col, cov);
         }
 }

@@ -9,7 +9,6 @@
 #include "platform/Input.h"
 #include "play/Laser.h"
 
-#include <SFML/Window/Joystick.hpp>
 #include <algorithm>
 
 namespace {
@@ -82,7 +81,7 @@ GameState::GameState(int mode, const std::string& levelFolder)
     }
 
     addPlayer();
-    if (sf::Joystick::isConnected(1))
+    if (pad::isConnected(1))
         addPlayer();
 
     loadCentredSprite(gameOverSprite, "2D/Gameover.png");

@@ -60,7 +60,7 @@ public:
     // Returns true when the pad accepted the vibration.
     virtual bool setVibration(unsigned index, const Vibration& vibration) = 0;
     // Reads what the pads did since the last call (once per frame); returns the
-    // pads that came or went, in the order they did.
+    // pads that left, then the pads that came.
     virtual std::vector<PadChange> pump() { return {}; }
 };
 

@@ -53,6 +53,21 @@ StoryStart storyStart(int startLevel)
     }
 }
 
+constexpr int CORRIDOR_SCENE = 8;
+constexpr float SECOND_SHIP_APART = 200.f; // player 2 starts beside player 1
+
+// Where player `index` starts a level, joins one or comes back: inside the
+// level's free space. The corridor scrolls right between a ceiling and a floor
+// whose ground enemies run along the ledges: its ships start on the left, half
+// way up, player 2 below player 1. Elsewhere the ships start at the bottom,
+// side by side.
+sf::Vector2f shipStartPoint(int scene, int index)
+{
+    if (scene == CORRIDOR_SCENE)
+        return {440.f, 540.f + SECOND_SHIP_APART * static_cast<float>(index)};
+    return {960.f + SECOND_SHIP_APART * static_cast<float>(index), 880.f};
+}
+
 } // namespace
 
 constexpr float GameState::SHOT_INTERVALS[3];
@@ -143,10 +158,15 @@ void GameState::addPlayer()
     const int index = playerCount;
     auto* ship = new Player2D(index);
     ship->particles = &particles;
-    // A ship starts at the bottom of the play column (a new ship's own origin
-    // lies outside it, where it could never move).
-    ship->position = index == 0 ? sf::Vector2f(960.f, 880.f) : sf::Vector2f(1160.f, 880.f);
+    // A ship starts inside the level (a new ship's own origin lies outside the
+    // play column, where it could never move). One joining mid-level takes the
+    // running level's direction and boss level from the ships already in play.
+    ship->position = shipStartPoint(engine().sceneId, index);
     ship->move(0.f, 0);
+    if (scrollDirection != NO_SCROLL_DIRECTION)
+        ship->facing = scrollDirection;
+    if (!players.empty())
+        ship->bossLevel = players[0]->bossLevel;
     if (const int lives = livesForDifficulty(engine().difficulty))
         ship->lives = lives;
     players.push_back(ship);
@@ -271,7 +291,7 @@ void GameState::revive(int i)
     scoreCounters[i]->setScoreText("000000000");
     const int lives = livesForDifficulty(engine().difficulty);
     ship.lives = lives > 0 ? lives : REVIVE_DEFAULT_LIVES;
-    ship.position = engine().sceneId == 8 ? sf::Vector2f(440.f, 540.f) : sf::Vector2f(960.f, 880.f);
+    ship.position = shipStartPoint(engine().sceneId, 0);
     ship.gauge = Player2D::GAUGE_START;
     scores[i].score = 0; // the life points toward the next extra life are kept
     setRumble(i, 0);
@@ -331,9 +351,11 @@ StateCode GameState::update(float dt)
     // 6. Ships and rumble.
     updatePlayers(dt);
 
-    // 7. Input, when the scene and the transitions allow it.
+    // 7. Input, when the scene, the transitions and the tallies allow it.
     if (inputGateOpen() && !scoreboards[0])
         handlePlayerInput(dt);
+    else
+        cancelWeaponsBehindTheGate();
 
     // 8. Transitions carry the ships.
     carryShipsWithTransitions();
@@ -415,6 +437,15 @@ void GameState::updatePlayers(float dt)
         // A game paused on this frame keeps the pads still.
         setRumble(i, paused ? 0 : rumbleSpeed(*players[i]));
     }
+}
+
+void GameState::cancelWeaponsBehindTheGate()
+{
+    // Nobody can release the laser key while input is held back: a charge
+    // would grow (and its shield protect) without end.
+    for (Player2D* ship : players)
+        if (ship->mode != WEAPON_NORMAL)
+            ship->cancelWeapons();
 }
 
 bool GameState::inputGateOpen() const

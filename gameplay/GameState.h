@@ -154,6 +154,7 @@ private:
     void stopRumble();
     void updatePlayers(float dt);
     bool inputGateOpen() const;
+    void cancelWeaponsBehindTheGate();
     void updateBonuses(float dt);
     void updateExtraLives();
     void runCollisionPasses();

@@ -33,14 +33,12 @@ void MusicUpkeep::update(MusicDeck& deck, float dt)
         }
         if (deck.playing(pair.intro)) {
             watch.armed = true;
-            watch.lastRemaining = length - deck.offset(pair.intro);
-            if (watch.lastRemaining <= HANDOVER_MARGIN)
+            if (length - deck.offset(pair.intro) <= HANDOVER_MARGIN)
                 handOver(deck, pair, watch);
         } else if (watch.armed && !deck.paused(pair.intro)) {
-            // It ran out between two frames, or somebody stopped it.
-            if (watch.lastRemaining <= HITCH_ALLOWANCE)
-                handOver(deck, pair, watch);
-            watch.armed = false;
+            // It ran out since the upkeep last saw it: between two frames, or
+            // while the game was paused. Every stop on purpose disarms the watch.
+            handOver(deck, pair, watch);
         }
     }
 

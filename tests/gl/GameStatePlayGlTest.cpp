@@ -492,3 +492,38 @@ TEST_F(GameOnSdlPads, TheGamesRumbleReachesThePadAndStopsWhenItShould)
 }
 
 } // namespace
+
+namespace {
+
+// Share of the pixels of `area` that equal those of the same area moved by `shift`.
+float sameShare(const sf::Image& image, sf::IntRect area, sf::Vector2i shift)
+{
+    int same = 0, count = 0;
+    for (int y = area.top; y < area.top + area.height; y += 2)
+        for (int x = area.left; x < area.left + area.width; x += 2, ++count)
+            same += image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)) ==
+                    image.getPixel(static_cast<unsigned>(x + shift.x), static_cast<unsigned>(y + shift.y));
+    return count ? static_cast<float>(same) / count : 0.f;
+}
+
+TEST_F(GameStatePlay, APlayerWhoGaveUpKeepsItsFinalScoreInView)
+{
+    GameState& g = startGame(2);
+    g.players[1]->position = {1500.f, 900.f}; // out of the ladybugs' way
+    g.award(0, 4321);
+    g.award(1, 4321);
+    g.players[0]->lives = 0;
+    g.continueScreens[0].countingDown = 1;
+    frames(60 * 11);
+    ASSERT_TRUE(g.continueScreens[0].gaveUp);
+    ASSERT_TRUE(g.isLive(1));
+    ASSERT_EQ(g.scores[1].score, 4321u);
+
+    // Player 1's score panel and digits show what player 2's show, 1680 px to its left.
+    const sf::Image picture = shot("gameplay_player_gave_up");
+    const sf::IntRect scorePlace(8, 35, 220, 80);
+    EXPECT_GT(coverage(picture, scorePlace, sf::Color(20, 30, 60)), 0.5f);
+    EXPECT_GT(sameShare(picture, scorePlace, {1680, 0}), 0.95f);
+}
+
+} // namespace

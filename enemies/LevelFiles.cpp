@@ -227,10 +227,8 @@ SequenceFile parseSequenceText(const std::string& text)
         }
         SequenceRecord r;
         size_t next = i + 1;
-        if (parseRecord(t, i, r, next) && r.pattern >= 0 && r.pattern < level_files::PATTERN_COUNT) {
-            r.count = std::clamp(r.count, 0, level_files::MAX_ENEMIES_PER_SPAWNER);
+        if (parseRecord(t, i, r, next) && r.pattern >= 0 && r.pattern < level_files::PATTERN_COUNT)
             file.records.push_back(r);
-        }
         i = next;
     }
     return file;

@@ -43,6 +43,7 @@ MouseState mouse;          // as the events left it, for the editor's own mouse 
 std::deque<InputChange> pending;
 sf::Vector2i guiMouse;     // where the GUI sees the mouse
 bool guiMouseInside = false;
+std::bitset<sf::Keyboard::KeyCount> keysHeld;
 std::bitset<sf::Keyboard::KeyCount> keysInGui; // keys pressed while the GUI wanted the keyboard, until released
 std::string clipboardText; // keeps the text handed to the GUI alive
 bool frameOpen = false;
@@ -164,6 +165,7 @@ void releaseEverything(ImGuiIO& io)
         b = false;
     for (bool& b : mouse.held)
         b = false;
+    keysHeld.reset();
     keysInGui.reset();
     io.KeyCtrl = io.KeyShift = io.KeyAlt = io.KeySuper = false;
 }
@@ -172,7 +174,10 @@ void queueKey(const sf::Event::KeyEvent& key, bool down, const ImGuiIO& io)
 {
     if (!validKey(key.code))
         return;
-    keysInGui[key.code] = down && io.WantCaptureKeyboard;
+    // A key held down repeats its press: it stays with whoever had its first one.
+    if (!down || !keysHeld[key.code])
+        keysInGui[key.code] = down && io.WantCaptureKeyboard;
+    keysHeld[key.code] = down;
     InputChange c;
     c.kind = InputChange::Key;
     c.code = key.code;
@@ -245,6 +250,7 @@ void Init(sf::RenderWindow& window, sf::Vector2f displaySize)
     mouse = MouseState{};
     pending.clear();
     guiMouseInside = false;
+    keysHeld.reset();
     keysInGui.reset();
     frameOpen = false;
 }
@@ -261,6 +267,7 @@ void Shutdown()
     rendererReady = false;
     frameOpen = false;
     pending.clear();
+    keysHeld.reset();
     keysInGui.reset();
 }
 

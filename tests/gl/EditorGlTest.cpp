@@ -553,7 +553,13 @@ TEST_F(EditorInGame, KeysTypedIntoAFieldChangeOnlyTheField)
     // Backspace then edits nothing else either.
     click(widget("Spawner Editor", {"PosY", ""}));
     type("7");
-    hold(sf::Keyboard::Escape);
+    press(sf::Keyboard::Escape);
+    frame();
+    frame();
+    send(keyEvent(sf::Keyboard::Escape, true)); // held long enough to repeat, the field now closed
+    frame();
+    release(sf::Keyboard::Escape);
+    frame();
     EXPECT_FALSE(engine().paused);
     EXPECT_EQ(ed.edited.records[1].posY, posYBefore);
     hold(sf::Keyboard::BackSpace);

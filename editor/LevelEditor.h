@@ -123,6 +123,9 @@ private:
     // The spawner learns the levels and sequences the editor created or deleted.
     void refreshSpawnerIndex(Spawner& spawner) const;
     void spawnerList(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns);
+    // Saves the edited sequence and edits the one just created (0: creating
+    // `what` failed, which the "Level" window then says).
+    void editCreatedSequence(int level, int sequence, const std::string& what);
     void spawnerEditorRows(bool multiple);
     TimelineKeys heldKeys() const;
     // A key of the editor's own (select-all, delete, cancel placement, arrows)

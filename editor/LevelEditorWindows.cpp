@@ -97,25 +97,13 @@ void LevelEditor::levelWindow(Spawner& spawner, EnemyManager& enemies, std::list
                 deleteSequence = s - 1;
             }
         }
-        if (ImGui::Button("New Sequence")) {
-            if (const int created = catalogue.newSequence(level)) {
-                saveSequence();
-                loadSequence(level, created);
-                page = 1;
-            } else {
-                catalogueMessage = "Could not create a sequence in level " + std::to_string(level) + " (" +
-                                   catalogue.folder + " is full or cannot be written)";
-            }
-        }
+        if (ImGui::Button("New Sequence"))
+            editCreatedSequence(level, catalogue.newSequence(level), "a sequence in level " + std::to_string(level));
         ImGui::TreePop();
     }
     if (ImGui::Button("New Level")) {
-        if (const int created = catalogue.newLevel()) {
-            saveSequence();
-            loadSequence(created, 1);
-        } else {
-            catalogueMessage = "Could not create a level (" + catalogue.folder + " is full or cannot be written)";
-        }
+        const int created = catalogue.newLevel();
+        editCreatedSequence(created, created > 0 ? 1 : 0, "a level");
     }
     if (!catalogueMessage.empty())
         ImGui::TextWrapped("%s", catalogueMessage.c_str());
@@ -126,6 +114,18 @@ void LevelEditor::levelWindow(Spawner& spawner, EnemyManager& enemies, std::list
     ImGui::End();
     if (showDemo)
         ImGui::ShowDemoWindow(&showDemo);
+}
+
+void LevelEditor::editCreatedSequence(int level, int sequence, const std::string& what)
+{
+    if (sequence <= 0) {
+        catalogueMessage = "Could not create " + what + " (" + catalogue.folder + " is full or cannot be written)";
+        return;
+    }
+    catalogueMessage.clear();
+    saveSequence();
+    loadSequence(level, sequence);
+    page = 1;
 }
 
 void LevelEditor::deleteConfirmWindow()

@@ -196,7 +196,7 @@ void GameState::handleEvent(const sf::Event& event) { passEventToEditor(event); 
 
 StateCode GameState::checkKeys(const sf::Event::KeyEvent&)
 {
-    if (input::isKeyPressed(sf::Keyboard::C) && !players.empty())
+    if (input::isKeyPressed(sf::Keyboard::C) && keyLeftToPlay(sf::Keyboard::C) && !players.empty())
         players[0]->gauge = Player2D::GAUGE_MAX;
     return state_code::STAY;
 }
@@ -215,7 +215,13 @@ void GameState::joystickConnected(unsigned)
 
 bool GameState::held(const char* action, int pad) const
 {
-    return isActionPressed(bindings, action, static_cast<unsigned>(pad));
+    const auto found = bindings.find(action);
+    if (found == bindings.end())
+        return false;
+    Binding binding = found->second;
+    if (!keyLeftToPlay(binding.sfKey))
+        binding.sfKey = -1; // typed into an editor field: the pads still answer
+    return isBindingPressed(binding, static_cast<unsigned>(pad));
 }
 
 bool GameState::isLive(int i) const

@@ -209,6 +209,8 @@ private:
     void drawHud(sf::RenderTarget& target);
     void drawEditorOverlay(sf::RenderTarget& target);
     bool editorHidesHud() const;
+    // False for a key the editor's GUI has taken (typed into a field).
+    bool keyLeftToPlay(int key) const;
     void drawFade(sf::RenderTarget& target);
     void drawScoreboards(sf::RenderTarget& target);
 

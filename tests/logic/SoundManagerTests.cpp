@@ -65,7 +65,7 @@ TEST(SoundManagerAssets, EveryEffectLoopAndTrackOfTheTreeLoadsInItsFormat)
         EXPECT_GT(peak, 16000);
     }
     for (int i = 0; i < LOOPED_EFFECT_COUNT; ++i) {
-        SCOPED_TRACE(LOOPED_EFFECT_NAMES[i]);
+        SCOPED_TRACE(LOOPED_EFFECTS[i].name);
         ASSERT_TRUE(sm.loopedLoaded[i]);
         EXPECT_TRUE(sm.loopedEffects[i].getLoop());
         EXPECT_EQ(sm.loopedEffects[i].getChannelCount(), 1u);

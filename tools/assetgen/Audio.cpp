@@ -14,7 +14,6 @@ constexpr float TAU = 6.28318530718f;
 }
 
 float sine(float phase) { return std::sin(phase * TAU); }
-float square(float phase, float duty) { return (phase - std::floor(phase)) < duty ? 1.f : -1.f; }
 float saw(float phase) { return 2.f * (phase - std::floor(phase)) - 1.f; }
 float triangle(float phase)
 {
@@ -50,16 +49,6 @@ void lowPass(Samples& s, float cutoffHz)
     float y = 0.f;
     for (float& x : s)
         x = y = y + a * (x - y);
-}
-
-void normalise(Samples& s, float peak)
-{
-    float m = 0.f;
-    for (float x : s)
-        m = std::max(m, std::fabs(x));
-    if (m > 1e-6f)
-        for (float& x : s)
-            x *= peak / m;
 }
 
 void mixInto(Samples& dst, const Samples& src, size_t offset, float gain)

@@ -25,7 +25,6 @@ private:
 };
 
 float sine(float phase);     // phase in cycles
-float square(float phase, float duty = 0.5f);
 float saw(float phase);
 float triangle(float phase);
 // Frequency of a MIDI note number.
@@ -35,8 +34,6 @@ float adsr(float t, float held, float attack, float decay, float sustain, float 
 
 // One-pole low-pass filter over the samples, in place.
 void lowPass(Samples& s, float cutoffHz);
-// Scales so the peak is `peak`.
-void normalise(Samples& s, float peak = 0.9f);
 // Adds `src` into `dst` at sample offset, growing dst as needed.
 void mixInto(Samples& dst, const Samples& src, size_t offset, float gain = 1.f);
 // A feedback echo, in place.

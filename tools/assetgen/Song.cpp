@@ -1,5 +1,7 @@
 #include "tools/assetgen/Song.h"
 
+#include "gameplay/MusicUpkeep.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -33,6 +35,12 @@ std::vector<int> intervalsOf(ChordKind kind)
     }
     return {0};
 }
+
+// How long a piece that ends rings on past its last bar line, fading out.
+constexpr float RING_OUT_SECONDS = 2.f;
+// An intro hands over to its loop with this much of it left; its last beat
+// must sound whole before that (one frame of the game later at most).
+constexpr float INTRO_TAIL_SECONDS = MusicUpkeep::HANDOVER_MARGIN + 1.f / 50.f;
 
 int mod12(int v) { return ((v % 12) + 12) % 12; }
 
@@ -205,6 +213,22 @@ void Song::pad(int fromBar, int toBar, const Instrument& inst, float gain, int o
     }
 }
 
+void Song::stabs(int fromBar, int toBar, const char* pattern, const Instrument& inst, float gain, int octave, float send)
+{
+    const int len = static_cast<int>(std::strlen(pattern));
+    const float held = static_cast<float>(stepSeconds() * 1.5);
+    for (int bar = fromBar; bar < toBar; ++bar) {
+        std::vector<float> tones = chordTones(chordAt(bar), 12 * (octave + 1) + mod12(tonic_ - 5));
+        for (int s = 0; s < STEPS_PER_BAR && s < len; ++s) {
+            if (pattern[s] != 'x')
+                continue;
+            for (size_t k = 0; k < tones.size(); ++k)
+                place(pitched(inst, tones[k], held, bar * 16 + s + static_cast<unsigned>(k)), stepOffset(bar, s),
+                      gain / std::sqrt(static_cast<float>(tones.size())), k % 2 ? 0.3f : -0.3f, send);
+        }
+    }
+}
+
 void Song::arpeggio(int fromBar, int toBar, const Instrument& inst, float gain, int stepsPerNote, const char* order,
                     int octave, float pan, float send)
 {
@@ -255,6 +279,65 @@ void Song::melody(int fromBar, int toBar, const Instrument& inst, float gain, in
     }
 }
 
+namespace {
+Motif varied(const Motif& motif, Variation how)
+{
+    Motif out = motif;
+    if (motif.empty() || how == Variation::Same)
+        return out;
+    const int first = motif.front().degree;
+    switch (how) {
+    case Variation::Up:
+        for (MotifNote& n : out)
+            n.degree += 2;
+        break;
+    case Variation::Down:
+        for (MotifNote& n : out)
+            n.degree -= 2;
+        break;
+    case Variation::Inverted:
+        for (MotifNote& n : out)
+            n.degree = 2 * first - n.degree;
+        break;
+    case Variation::Answer: {
+        // The first half as it is, then a falling line home.
+        int degree = first;
+        for (MotifNote& n : out)
+            if (n.step >= Song::STEPS_PER_BAR)
+                n.degree = degree = std::max(0, std::min(degree, n.degree) - 1);
+        out.back().degree = 0;
+        break;
+    }
+    case Variation::Cadence:
+        out.back().degree = out.back().degree >= 4 ? 7 : 0;
+        out.back().length = std::max(out.back().length, 2 * Song::STEPS_PER_BAR - out.back().step - 2);
+        break;
+    case Variation::Rest:
+        out.clear();
+        break;
+    case Variation::Same:
+        break;
+    }
+    return out;
+}
+} // namespace
+
+void Song::hook(int fromBar, const Motif& motif, const std::vector<Variation>& phrases, const Instrument& inst,
+                float gain, int octave, float pan, float send)
+{
+    for (size_t p = 0; p < phrases.size(); ++p) {
+        const int bar = fromBar + 2 * static_cast<int>(p);
+        for (const MotifNote& n : varied(motif, phrases[p])) {
+            const int nb = bar + n.step / STEPS_PER_BAR, step = n.step % STEPS_PER_BAR;
+            float midi = degreeToMidi(n.degree, octave);
+            if (step % 4 == 0 || n.length >= 4)
+                midi = snapToChord(midi, chordAt(nb));
+            const float held = static_cast<float>(n.length * stepSeconds() * 0.9);
+            place(pitched(inst, midi, held, static_cast<unsigned>(nb * 16 + step)), stepOffset(nb, step), gain, pan, send);
+        }
+    }
+}
+
 void Song::note(int bar, int step, int lengthSteps, float midi, const Instrument& inst, float gain, float pan, float send)
 {
     float held = static_cast<float>(lengthSteps * stepSeconds() * 0.95);
@@ -266,10 +349,15 @@ void Song::sample(int bar, int step, const Samples& sound, float gain, float pan
     place(sound, stepOffset(bar, step), gain, pan, send);
 }
 
-bool Song::write(const std::string& path, Ending ending, float echoBeats, float echoFeedback, float echoWet)
+bool Song::write(const std::string& path, const MasterTarget& target, Ending ending, float echoBeats,
+                 float echoFeedback, float echoWet)
 {
     size_t loopLength = stepOffset(bars_, 0);
-    size_t length = ending == Ending::RingOut ? loopLength + secondsToSamples(3.f) : loopLength;
+    size_t length = loopLength;
+    if (ending == Ending::RingOut)
+        length += secondsToSamples(RING_OUT_SECONDS);
+    else if (ending == Ending::Cut)
+        length += secondsToSamples(INTRO_TAIL_SECONDS);
     for (Samples* s : {&dryL_, &dryR_, &sendL_, &sendR_}) {
         if (ending == Ending::Loop)
             foldTail(*s, loopLength);
@@ -288,18 +376,13 @@ bool Song::write(const std::string& path, Ending ending, float echoBeats, float 
         for (size_t i = 0; i < length; ++i)
             (*outs[c])[i] += wet[i] - (*sends[c])[i];
     }
-    float peak = 1e-6f;
-    for (Samples* s : outs)
-        for (float v : *s)
-            peak = std::max(peak, std::fabs(v));
     for (Samples* s : outs) {
-        for (float& v : *s)
-            v *= 0.89f / peak;
         if (ending == Ending::Cut)
             fadeEdges(*s, 0.f, 0.01f);
         else if (ending == Ending::RingOut)
-            fadeEdges(*s, 0.f, 1.2f);
+            fadeEdges(*s, 0.f, RING_OUT_SECONDS);
     }
+    master({&dryL_, &dryR_}, target);
     return writeOgg(path, dryL_, &dryR_);
 }
 

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace assetgen {
 
 namespace {
 constexpr float PI = 3.14159265359f;
 constexpr float DT = 1.f / SAMPLE_RATE;
+constexpr float LOWEST_SUB_HZ = 40.f;
 
 float softClip(float x) { return std::tanh(x); }
 }
@@ -34,19 +36,47 @@ StateVariableFilter::Out StateVariableFilter::process(float x)
     return Out{v2, v1, x - k_ * v1 - v2};
 }
 
-float oscillator(Wave wave, float phase)
+namespace {
+// The correction of a unit step at phase 0 for a wave sampled `increment` cycles apart.
+float stepCorrection(float phase, float increment)
 {
+    if (increment <= 0.f)
+        return 0.f;
+    if (phase < increment) {
+        const float x = phase / increment;
+        return x + x - x * x - 1.f;
+    }
+    if (phase > 1.f - increment) {
+        const float x = (phase - 1.f) / increment;
+        return x * x + x + x + 1.f;
+    }
+    return 0.f;
+}
+
+float smoothPulse(float phase, float increment, float duty)
+{
+    const float naive = phase < duty ? 1.f : -1.f;
+    const float fall = phase - duty + (phase < duty ? 1.f : 0.f);
+    // The naive pulse averages 2 duty - 1; that offset is taken off.
+    return naive + stepCorrection(phase, increment) - stepCorrection(fall, increment) + (1.f - 2.f * duty);
+}
+} // namespace
+
+float oscillator(Wave wave, float phase, float increment)
+{
+    phase -= std::floor(phase);
+    increment = std::min(std::fabs(increment), 0.5f);
     switch (wave) {
     case Wave::Sine:
         return sine(phase);
     case Wave::Triangle:
         return triangle(phase);
     case Wave::Saw:
-        return saw(phase);
+        return saw(phase) - stepCorrection(phase, increment);
     case Wave::Square:
-        return square(phase);
+        return smoothPulse(phase, increment, 0.5f);
     case Wave::Pulse25:
-        return square(phase, 0.25f);
+        return smoothPulse(phase, increment, 0.25f);
     }
     return 0.f;
 }
@@ -59,6 +89,11 @@ Samples renderNote(const Timbre& tb, float midi, float held, unsigned seed)
     float phases[8] = {};
     for (int v = 1; v < voices && v < 8; ++v)
         phases[v] = rng.next() * 0.5f + 0.5f;
+    float detune[8] = {};
+    for (int v = 0; v < voices && v < 8; ++v) {
+        float cents = voices > 1 ? (v - (voices - 1) * 0.5f) * tb.detuneCents / (voices - 1) : 0.f;
+        detune[v] = std::pow(2.f, cents / 1200.f);
+    }
     float subPhase = 0.f;
     StateVariableFilter filter;
     for (size_t i = 0; i < out.size(); ++i) {
@@ -72,16 +107,17 @@ Samples renderNote(const Timbre& tb, float midi, float held, unsigned seed)
         float hz = noteHz(pitch);
         float sum = 0.f;
         for (int v = 0; v < voices && v < 8; ++v) {
-            float cents = voices > 1 ? (v - (voices - 1) * 0.5f) * tb.detuneCents / (voices - 1) : 0.f;
-            phases[v] += hz * std::pow(2.f, cents / 1200.f) * DT;
+            const float increment = hz * detune[v] * DT;
+            phases[v] += increment;
             phases[v] -= std::floor(phases[v]);
-            sum += oscillator(tb.wave, phases[v]);
+            sum += oscillator(tb.wave, phases[v], increment);
         }
         sum /= std::sqrt(static_cast<float>(voices));
-        if (tb.subLevel > 0.f) {
+        // The octave below joins only where it stays above the lowest bass anyone hears.
+        if (tb.subLevel > 0.f && hz * 0.5f >= LOWEST_SUB_HZ) {
             subPhase += hz * 0.5f * DT;
             subPhase -= std::floor(subPhase);
-            sum += tb.subLevel * square(subPhase);
+            sum += tb.subLevel * oscillator(Wave::Square, subPhase, hz * 0.5f * DT);
         }
         if (i % 16 == 0)
             filter.setCutoff(tb.cutoffFloor + (tb.cutoff - tb.cutoffFloor) * env, tb.resonance);
@@ -138,7 +174,7 @@ Samples hiHat(unsigned seed, bool open)
         float ring = 0.f;
         for (int k = 0; k < 3; ++k) {
             ph[k] += metal[k] * DT;
-            ring += square(ph[k]);
+            ring += oscillator(Wave::Square, ph[k], metal[k] * DT);
         }
         float x = hp.process(rng.next() + 0.15f * ring).high;
         out[i] = x * std::exp(-t * 4.5f / length) * std::min(1.f, (length - t) * 200.f);
@@ -171,16 +207,57 @@ Samples tomDrum(float midi, float length)
     return out;
 }
 
+namespace {
+constexpr int BELL_OVERSAMPLING = 4;
+constexpr int BELL_TAPS = 48;
+
+// Low-pass for bringing a four-times-oversampled signal back to the sample
+// rate: a Blackman-windowed sinc cut a little under the final Nyquist frequency.
+const std::vector<float>& decimationTaps()
+{
+    static const std::vector<float> taps = [] {
+        std::vector<float> h(BELL_TAPS);
+        const float cutoff = 0.45f / BELL_OVERSAMPLING; // of the oversampled rate
+        float sum = 0.f;
+        for (int i = 0; i < BELL_TAPS; ++i) {
+            const float x = i - (BELL_TAPS - 1) * 0.5f;
+            const float sinc = std::fabs(x) < 1e-6f ? 2.f * cutoff : std::sin(2.f * PI * cutoff * x) / (PI * x);
+            const float w = 0.42f - 0.5f * std::cos(2.f * PI * i / (BELL_TAPS - 1)) + 0.08f * std::cos(4.f * PI * i / (BELL_TAPS - 1));
+            sum += h[i] = sinc * w;
+        }
+        for (float& v : h)
+            v /= sum;
+        return h;
+    }();
+    return taps;
+}
+} // namespace
+
 Samples bellTone(float midi, float length, float brightness)
 {
-    Samples out(secondsToSamples(length));
-    float hz = noteHz(midi), pc = 0.f, pm = 0.f;
-    for (size_t i = 0; i < out.size(); ++i) {
-        float t = i * DT;
-        pm += hz * 4.f * DT;
-        pc += hz * DT;
-        float index = brightness * std::exp(-t * 6.f);
-        out[i] = sine(pc + index * sine(pm) / 6.2832f) * std::exp(-t * 4.f / length) * std::min(1.f, t * 800.f);
+    // Computed four times oversampled: the sidebands of a high bell would
+    // otherwise fold back as stray tones.
+    const size_t n = secondsToSamples(length), m = n * BELL_OVERSAMPLING + BELL_TAPS;
+    const float hz = noteHz(midi), dt = DT / BELL_OVERSAMPLING;
+    Samples fine(m);
+    float pc = 0.f, pm = 0.f;
+    for (size_t i = 0; i < m; ++i) {
+        const float t = i * dt;
+        pm += hz * 4.f * dt;
+        pc += hz * dt;
+        pm -= std::floor(pm);
+        pc -= std::floor(pc);
+        const float index = brightness * std::exp(-t * 6.f);
+        fine[i] = sine(pc + index * sine(pm) / 6.2832f) * std::exp(-t * 4.f / length) * std::min(1.f, t * 800.f);
+    }
+    const std::vector<float>& h = decimationTaps();
+    Samples out(n);
+    for (size_t k = 0; k < n; ++k) {
+        float v = 0.f;
+        const size_t at = k * BELL_OVERSAMPLING;
+        for (int j = 0; j < BELL_TAPS; ++j)
+            v += h[j] * fine[at + j];
+        out[k] = v;
     }
     return out;
 }

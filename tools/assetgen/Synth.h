@@ -25,8 +25,12 @@ private:
 
 enum class Wave { Sine, Triangle, Saw, Square, Pulse25 };
 
-// A value of `wave` at `phase` (cycles).
-float oscillator(Wave wave, float phase);
+// A value of `wave` at `phase` (cycles) advancing `increment` cycles per
+// sample. The edges of the saw, square and pulse are smoothed over one sample
+// on either side (polynomial band-limited steps), which keeps their overtones
+// from folding back below the Nyquist frequency, and every wave is centred on
+// zero (no DC).
+float oscillator(Wave wave, float phase, float increment);
 
 // One pitched note's sound design.
 struct Timbre {

@@ -14,12 +14,6 @@ constexpr float TAU = 6.28318530718f;
 }
 
 float sine(float phase) { return std::sin(phase * TAU); }
-float saw(float phase) { return 2.f * (phase - std::floor(phase)) - 1.f; }
-float triangle(float phase)
-{
-    float f = phase - std::floor(phase);
-    return f < 0.5f ? 4.f * f - 1.f : 3.f - 4.f * f;
-}
 float noteHz(float midi) { return 440.f * std::pow(2.f, (midi - 69.f) / 12.f); }
 
 float adsr(float t, float held, float attack, float decay, float sustain, float release)

@@ -257,7 +257,8 @@ REGISTER_ASSETS(music_menu)
     song.arpeggio(0, 8, bell(1.5f, 1.f), 0.16f, 2, "02130213", 5, 0.6f, 0.8f);
     song.bass(0, 8, "r-------f-------", bassRound(), 0.35f);
     song.drums(0, 8, "x...............", "", "....x.......x..x", 0.6f);
-    song.melody(0, 8, leadSoft(), 0.2f, 5, 7, 0, -0.2f, 0.8f);
+    const Motif drift = {{0, 6, 4}, {6, 2, 2}, {8, 8, 1}, {16, 6, 4}, {22, 2, 5}, {24, 8, 4}};
+    song.hook(0, drift, {V::Same, V::Up, V::Same, V::Answer}, leadSoft(), 0.2f, 5, -0.2f, 0.8f);
     save(song, ctx, "02_Menu", Ending::Loop, 1.5f, 0.5f, 0.45f);
 }
 
@@ -482,7 +483,8 @@ REGISTER_ASSETS(music_staff_roll)
     song.arpeggio(0, 11, bell(1.2f, 0.7f), 0.14f, 2, "0121", 5, 0.5f, 0.5f);
     song.bass(0, 11, "r-----r-f-------", bassRound(), 0.4f);
     song.drums(2, 11, "x.......x.x.....", BACKBEAT, EIGHTH_HATS, 0.55f);
-    song.melody(2, 11, leadSoft(), 0.26f, 5, 12, 1);
+    const Motif theme = {{0, 3, 2}, {3, 3, 4}, {6, 2, 5}, {8, 6, 4}, {14, 2, 2}, {16, 4, 1}, {20, 4, 2}, {24, 8, 0}};
+    song.hook(2, theme, {V::Same, V::Up, V::Same, V::Cadence}, leadSoft(), 0.26f, 5);
     song.note(11, 0, 16, song.degreeToMidi(0, 5), leadSoft(), 0.26f);
     song.note(11, 0, 16, 38.f, bassRound(), 0.4f);
     save(song, ctx, "08_StaffRoll", Ending::RingOut, 0.75f, 0.35f, 0.3f);

@@ -36,6 +36,9 @@ std::vector<int> intervalsOf(ChordKind kind)
     return {0};
 }
 
+// A loop's file starts this long before its first downbeat, in the calm just
+// before the attack: its seam then joins two quiet samples, not the middle of a hit.
+constexpr float LOOP_LEAD_SECONDS = 0.002f;
 // How long a piece that ends rings on past its last bar line, fading out.
 constexpr float RING_OUT_SECONDS = 2.f;
 // An intro hands over to its loop with this much of it left; its last beat
@@ -43,37 +46,6 @@ constexpr float RING_OUT_SECONDS = 2.f;
 constexpr float INTRO_TAIL_SECONDS = MusicUpkeep::HANDOVER_MARGIN + 1.f / 50.f;
 
 int mod12(int v) { return ((v % 12) + 12) % 12; }
-
-// Two-bar rhythms ('x' starts a note, '-' holds it, '.' rests), by density.
-const char* const RHYTHMS[3][3] = {
-    {"x-------x---x---x---------------", "x-----x-x-------x-------x-------", "x---------x---x-x---------------"},
-    {"x--x--x-x---x---x--x--x-x-------", "x-x-x---x--x----x-x-x---x---x---", "x---x-x-x--x--x-x---x-x-x-------"},
-    {"x-xxx-x-x-xxx-x-x-x-x-xxx---x---", "xx-x-xx-x-x-xx-xx-x-x-x-x-x-x---", "x-x-xx-xx-x-x-x-xx-xx-x-x---x-x-"},
-};
-
-struct MelodyNote {
-    int step, length, degree;
-};
-
-// One phrase: the rhythm's notes with a wandering scale-degree contour.
-std::vector<MelodyNote> makePhrase(const char* rhythm, Noise& rng, int startDegree)
-{
-    static const int moves[] = {-2, -1, -1, 1, 1, 2, 0, 3, -3, 1};
-    std::vector<MelodyNote> notes;
-    int degree = startDegree;
-    int len = static_cast<int>(std::strlen(rhythm));
-    for (int s = 0; s < len; ++s) {
-        if (rhythm[s] != 'x')
-            continue;
-        int e = s + 1;
-        while (e < len && rhythm[e] == '-')
-            ++e;
-        notes.push_back({s, e - s, degree});
-        int pick = std::clamp(static_cast<int>((rng.next() + 1.f) * 5.f), 0, 9);
-        degree = std::clamp(degree + moves[pick], 0, 11);
-    }
-    return notes;
-}
 
 } // namespace
 
@@ -249,36 +221,6 @@ void Song::arpeggio(int fromBar, int toBar, const Instrument& inst, float gain, 
     }
 }
 
-void Song::melody(int fromBar, int toBar, const Instrument& inst, float gain, int octave, unsigned seed, int density,
-                  float pan, float send)
-{
-    density = std::clamp(density, 0, 2);
-    Noise rng(seed);
-    int pickA = static_cast<int>(seed % 3), pickB = static_cast<int>((seed / 3 + 1) % 3);
-    std::vector<MelodyNote> a = makePhrase(RHYTHMS[density][pickA], rng, 4);
-    std::vector<MelodyNote> b = makePhrase(RHYTHMS[density][pickB], rng, 7);
-    for (int bar = fromBar, phrase = 0; bar < toBar; bar += 2, ++phrase) {
-        int form = phrase % 4;
-        std::vector<MelodyNote> notes = form == 2 ? b : a;
-        if (form == 1 && notes.size() > 1)
-            notes.back().degree = std::clamp(notes.back().degree + 2, 0, 11);
-        if (form == 3 && !notes.empty())
-            notes.back().degree = notes.back().degree >= 4 ? 7 : 0;
-        for (const MelodyNote& n : notes) {
-            int nb = bar + n.step / STEPS_PER_BAR;
-            if (nb >= toBar)
-                break;
-            int step = n.step % STEPS_PER_BAR;
-            float midi = degreeToMidi(n.degree, octave);
-            if (step % 4 == 0 || n.length >= 4)
-                midi = snapToChord(midi, chordAt(nb));
-            float held = static_cast<float>(n.length * stepSeconds() * 0.9);
-            place(pitched(inst, midi, held, seed + static_cast<unsigned>(n.step)), stepOffset(nb, step), gain, pan,
-                  send);
-        }
-    }
-}
-
 namespace {
 Motif varied(const Motif& motif, Variation how)
 {
@@ -383,6 +325,9 @@ bool Song::write(const std::string& path, const MasterTarget& target, Ending end
             fadeEdges(*s, 0.f, RING_OUT_SECONDS);
     }
     master({&dryL_, &dryR_}, target);
+    if (ending == Ending::Loop)
+        for (Samples* s : outs)
+            std::rotate(s->begin(), s->end() - secondsToSamples(LOOP_LEAD_SECONDS), s->end());
     return writeOgg(path, dryL_, &dryR_);
 }
 

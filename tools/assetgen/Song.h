@@ -1,6 +1,6 @@
 #pragma once
 // A small arranger for the generated music: a key, a tempo and a chord per
-// bar, with drum, bass, pad, arpeggio and melody parts placed on a grid of
+// bar, with drum, bass, pad, arpeggio and hook (melody) parts placed on a grid of
 // sixteenth notes, mixed to stereo and written as a music file.
 #include "tools/assetgen/Mastering.h"
 #include "tools/assetgen/Synth.h"
@@ -70,9 +70,6 @@ public:
     // Chord tones in the order of `order` (digits index the chord's tones, upward), one per `stepsPerNote`.
     void arpeggio(int fromBar, int toBar, const Instrument& inst, float gain, int stepsPerNote, const char* order,
                   int octave = 5, float pan = 0.3f, float send = 0.4f);
-    // A generated melody in two-bar phrases (A A' B A'') of the given rhythm density (0 calm .. 2 busy).
-    void melody(int fromBar, int toBar, const Instrument& inst, float gain, int octave, unsigned seed, int density,
-                float pan = -0.1f, float send = 0.5f);
     // A hook: the motif over two-bar phrases from `fromBar`, one phrase per
     // variation. Notes on the beat land on a tone of the bar's chord.
     void hook(int fromBar, const Motif& motif, const std::vector<Variation>& phrases, const Instrument& inst, float gain,

@@ -58,11 +58,11 @@ Samples phrase(const Timbre& timbre, std::initializer_list<Tone> tones)
         mixInto(out, renderNote(timbre, t.midi, t.length, static_cast<unsigned>(t.midi)), secondsToSamples(t.start));
     return out;
 }
-Samples bells(float brightness, std::initializer_list<Tone> tones)
+Samples chimes(std::initializer_list<Tone> tones)
 {
     Samples out;
     for (const Tone& t : tones)
-        mixInto(out, bellTone(t.midi, t.length, brightness), secondsToSamples(t.start));
+        mixInto(out, chimeTone(t.midi, t.length), secondsToSamples(t.start));
     return out;
 }
 
@@ -198,10 +198,10 @@ REGISTER_ASSETS(sound_effects_play)
 REGISTER_ASSETS(sound_effects_rewards)
 {
     // Power-up chime: two quick bright notes upward.
-    writeEffect(ctx, "BonusP", bells(2.5f, {{88.f, 0.f, 0.25f}, {95.f, 0.07f, 0.28f}}), 0.04f);
+    writeEffect(ctx, "BonusP", chimes({{88.f, 0.f, 0.25f}, {95.f, 0.07f, 0.28f}}), 0.04f);
     // Gold: a sparkling four-note arpeggio.
     writeEffect(ctx, "BonusGold",
-                bells(3.f, {{84.f, 0.f, 0.2f}, {88.f, 0.05f, 0.2f}, {91.f, 0.1f, 0.22f}, {96.f, 0.15f, 0.35f}}), 0.05f);
+                chimes({{84.f, 0.f, 0.2f}, {88.f, 0.05f, 0.2f}, {91.f, 0.1f, 0.22f}, {96.f, 0.15f, 0.35f}}), 0.05f);
 
     // Maximum laser: a short brassy fanfare, triplet pick-up to a held top note.
     Timbre brass;

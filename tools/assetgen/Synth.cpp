@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 namespace assetgen {
 
@@ -95,16 +94,17 @@ Samples renderNote(const Timbre& tb, float midi, float held, unsigned seed)
         detune[v] = std::pow(2.f, cents / 1200.f);
     }
     float subPhase = 0.f;
+    const float baseHz = noteHz(midi);
     StateVariableFilter filter;
     for (size_t i = 0; i < out.size(); ++i) {
         float t = i * DT;
         float env = adsr(t, held, tb.attack, tb.decay, tb.sustain, tb.release);
-        float pitch = midi;
+        float bend = 0.f; // semitones
         if (tb.vibratoDepth > 0.f && t > tb.vibratoDelay)
-            pitch += tb.vibratoDepth * std::min(1.f, (t - tb.vibratoDelay) * 4.f) * sine(t * tb.vibratoRate);
+            bend += tb.vibratoDepth * std::min(1.f, (t - tb.vibratoDelay) * 4.f) * sine(t * tb.vibratoRate);
         if (tb.glideTime > 0.f && t < tb.glideTime)
-            pitch += tb.glideFrom * (1.f - t / tb.glideTime);
-        float hz = noteHz(pitch);
+            bend += tb.glideFrom * (1.f - t / tb.glideTime);
+        float hz = bend == 0.f ? baseHz : baseHz * std::exp2(bend / 12.f);
         float sum = 0.f;
         for (int v = 0; v < voices && v < 8; ++v) {
             const float increment = hz * detune[v] * DT;
@@ -207,58 +207,45 @@ Samples tomDrum(float midi, float length)
     return out;
 }
 
-namespace {
-constexpr int BELL_OVERSAMPLING = 4;
-constexpr int BELL_TAPS = 48;
-
-// Low-pass for bringing a four-times-oversampled signal back to the sample
-// rate: a Blackman-windowed sinc cut a little under the final Nyquist frequency.
-const std::vector<float>& decimationTaps()
-{
-    static const std::vector<float> taps = [] {
-        std::vector<float> h(BELL_TAPS);
-        const float cutoff = 0.45f / BELL_OVERSAMPLING; // of the oversampled rate
-        float sum = 0.f;
-        for (int i = 0; i < BELL_TAPS; ++i) {
-            const float x = i - (BELL_TAPS - 1) * 0.5f;
-            const float sinc = std::fabs(x) < 1e-6f ? 2.f * cutoff : std::sin(2.f * PI * cutoff * x) / (PI * x);
-            const float w = 0.42f - 0.5f * std::cos(2.f * PI * i / (BELL_TAPS - 1)) + 0.08f * std::cos(4.f * PI * i / (BELL_TAPS - 1));
-            sum += h[i] = sinc * w;
-        }
-        for (float& v : h)
-            v /= sum;
-        return h;
-    }();
-    return taps;
-}
-} // namespace
-
 Samples bellTone(float midi, float length, float brightness)
 {
-    // Computed four times oversampled: the sidebands of a high bell would
-    // otherwise fold back as stray tones.
-    const size_t n = secondsToSamples(length), m = n * BELL_OVERSAMPLING + BELL_TAPS;
-    const float hz = noteHz(midi), dt = DT / BELL_OVERSAMPLING;
-    Samples fine(m);
-    float pc = 0.f, pm = 0.f;
-    for (size_t i = 0; i < m; ++i) {
-        const float t = i * dt;
-        pm += hz * 4.f * dt;
-        pc += hz * dt;
+    Samples out(secondsToSamples(length));
+    float hz = noteHz(midi), pc = 0.f, pm = 0.f;
+    for (size_t i = 0; i < out.size(); ++i) {
+        float t = i * DT;
+        pm += hz * 4.f * DT;
+        pc += hz * DT;
         pm -= std::floor(pm);
         pc -= std::floor(pc);
-        const float index = brightness * std::exp(-t * 6.f);
-        fine[i] = sine(pc + index * sine(pm) / 6.2832f) * std::exp(-t * 4.f / length) * std::min(1.f, t * 800.f);
+        float index = brightness * std::exp(-t * 6.f);
+        out[i] = sine(pc + index * sine(pm) / 6.2832f) * std::exp(-t * 4.f / length) * std::min(1.f, t * 800.f);
     }
-    const std::vector<float>& h = decimationTaps();
-    Samples out(n);
-    for (size_t k = 0; k < n; ++k) {
-        float v = 0.f;
-        const size_t at = k * BELL_OVERSAMPLING;
-        for (int j = 0; j < BELL_TAPS; ++j)
-            v += h[j] * fine[at + j];
-        out[k] = v;
+    return out;
+}
+
+Samples chimeTone(float midi, float length, float highestHz)
+{
+    struct Partial {
+        float ratio, level, fade; // fade: how much faster than the fundamental it dies away
+    };
+    static const Partial partials[] = {{1.f, 1.f, 1.f}, {2.f, 0.45f, 1.6f}, {3.f, 0.22f, 2.2f}, {4.16f, 0.12f, 3.f},
+                                       {5.43f, 0.07f, 4.f}};
+    Samples out(secondsToSamples(length), 0.f);
+    const float hz = noteHz(midi);
+    for (const Partial& p : partials) {
+        if (hz * p.ratio > highestHz)
+            continue;
+        const float step = hz * p.ratio * DT;
+        float phase = 0.f;
+        for (size_t i = 0; i < out.size(); ++i) {
+            const float t = i * DT;
+            out[i] += p.level * sine(phase) * std::exp(-t * 4.f * p.fade / length);
+            phase += step;
+            phase -= std::floor(phase);
+        }
     }
+    for (size_t i = 0; i < out.size(); ++i)
+        out[i] *= std::min(1.f, i * DT * 600.f);
     return out;
 }
 

@@ -60,6 +60,9 @@ Samples crashCymbal(unsigned seed, float length = 1.6f);
 Samples tomDrum(float midi, float length = 0.3f);
 // A bell-like two-operator FM tone.
 Samples bellTone(float midi, float length, float brightness = 2.f);
+// A clear chime for high notes: a few sine partials of a bell, none above
+// `highestHz`, so nothing is shrill and nothing folds back.
+Samples chimeTone(float midi, float length, float highestHz = 9000.f);
 
 // Noise shaped by a low-pass whose cutoff moves from `fromHz` to `toHz`.
 Samples sweptNoise(unsigned seed, float seconds, float fromHz, float toHz, float resonance = 0.7f);

@@ -154,17 +154,25 @@ double repeatedLoudness(const Audio& audio, double interval, double seconds)
 std::vector<float> interSamplePeaks(const std::vector<float>& s)
 {
     const PhaseTaps& taps = interpolationTaps();
-    const long long half = TAPS_PER_PHASE / 2, n = static_cast<long long>(s.size());
+    float weights[OVERSAMPLING][TAPS_PER_PHASE];
+    for (int phase = 0; phase < OVERSAMPLING; ++phase)
+        for (int k = 0; k < TAPS_PER_PHASE; ++k)
+            weights[phase][k] = static_cast<float>(taps[phase][k]);
+    // Zeros around the sound, so every point sees a full set of neighbours.
+    const std::size_t half = TAPS_PER_PHASE / 2;
+    std::vector<float> padded(s.size() + TAPS_PER_PHASE, 0.f);
+    std::copy(s.begin(), s.end(), padded.begin() + half - 1);
     std::vector<float> peaks(s.size(), 0.f);
-    for (long long i = 0; i < n; ++i) {
-        double peak = std::fabs(s[i]);
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const float* around = &padded[i]; // around[k] is the sample at i + k - half + 1
+        float peak = std::fabs(s[i]);
         for (int phase = 1; phase < OVERSAMPLING; ++phase) {
-            double v = 0.0;
-            for (long long k = std::max(-half + 1, -i); k <= half && i + k < n; ++k)
-                v += s[i + k] * taps[phase][k + half - 1];
+            float v = 0.f;
+            for (int k = 0; k < TAPS_PER_PHASE; ++k)
+                v += around[k] * weights[phase][k];
             peak = std::max(peak, std::fabs(v));
         }
-        peaks[i] = static_cast<float>(peak);
+        peaks[i] = peak;
     }
     return peaks;
 }
@@ -193,16 +201,21 @@ double dcOffset(const Audio& audio)
 
 double energyShareBelow(const Audio& audio, double hz)
 {
-    // Fourth-order low-pass (two one-pole pairs run forward) of the sound.
-    const double a = 1.0 - std::exp(-2.0 * PI * hz / audio.rate);
+    // Fourth-order Butterworth low-pass: two second-order sections.
+    const double k = std::tan(PI * hz / audio.rate);
     double low = 0.0, total = 0.0;
     for (const std::vector<float>& channel : audio.channels) {
-        double y[4] = {};
+        std::vector<Biquad> sections;
+        for (double q : {0.5411961001461969, 1.3065629648763766}) {
+            const double norm = 1.0 / (1.0 + k / q + k * k);
+            sections.push_back({k * k * norm, 2.0 * k * k * norm, k * k * norm, 2.0 * (k * k - 1.0) * norm,
+                                (1.0 - k / q + k * k) * norm});
+        }
         for (float x : channel) {
-            double in = x;
-            for (double& stage : y)
-                in = stage += a * (in - stage);
-            low += in * in;
+            double y = x;
+            for (Biquad& section : sections)
+                y = section.process(y);
+            low += y * y;
             total += static_cast<double>(x) * x;
         }
     }

@@ -24,7 +24,7 @@ struct EffectPlan {
 
 inline constexpr std::array<EffectPlan, SOUND_EFFECT_COUNT> EFFECT_PLAN = {{
     {Role::Shot, -5.0},      // Shoot: held fire lands just above the music
-    {Role::Hit, -3.0},       // TouchEnemy
+    {Role::Hit, -2.5},       // TouchEnemy
     {Role::Hit, -1.0},       // LaserShot
     {Role::Explosion, 3.5},  // Death
     {Role::Explosion, -2.0}, // ExplosionSmall

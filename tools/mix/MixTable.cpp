@@ -12,7 +12,7 @@
 namespace mix {
 namespace {
 
-constexpr double LOW_END_HZ = 40.0;
+constexpr double LOW_END_HZ = 30.0;
 // Holding fire: how long the player holds the button down for the measure.
 constexpr double HELD_FIRE_SECONDS = 3.0;
 
@@ -127,9 +127,9 @@ MixTable measureMix(const std::string& gameDir)
 
 void printMix(std::ostream& out, const MixTable& table)
 {
-    char line[256];
+    char line[640];
     std::snprintf(line, sizeof line, "%-18s %-9s %6s %9s %9s %8s %8s %6s %7s\n", "file", "kind", "volume",
-                  "file LUFS", "game LUFS", "peak dBTP", "DC", "<40Hz", "seconds");
+                  "file LUFS", "game LUFS", "peak dBTP", "DC", "<30Hz", "seconds");
     out << line;
     for (const MixRow& r : table.rows) {
         if (!r.loaded) {
@@ -143,12 +143,21 @@ void printMix(std::ostream& out, const MixTable& table)
         out << line;
     }
     const MixSummary& s = table.summary;
+    auto against = [&](const char* name) { return table.inGame(name) - s.musicMean; };
+    double menuLowest = 1e9, menuHighest = -1e9;
+    for (int e = SFX_MENU_SELECT; e <= SFX_MENU_START; ++e) {
+        menuLowest = std::min(menuLowest, table.inGame(SOUND_EFFECTS[e].name) - s.menuMusic);
+        menuHighest = std::max(menuHighest, table.inGame(SOUND_EFFECTS[e].name) - s.menuMusic);
+    }
     std::snprintf(line, sizeof line,
                   "\nEffects: loudest 400 ms; music and loops: integrated. In game = file + volume gain.\n"
                   "music: mean %.1f LUFS, from %.1f to %.1f (spread %.1f LU)\n"
-                  "one shot %+.1f LU against the music, holding fire %+.1f LU\n",
+                  "one shot %+.1f LU against the music, holding fire %+.1f LU\n"
+                  "explosions small %+.1f, medium %+.1f, big %+.1f LU against the music\n"
+                  "menu sounds %+.1f to %+.1f LU against the menu music\n",
                   s.musicMean, s.musicLowest, s.musicHighest, s.musicHighest - s.musicLowest, s.shot - s.musicMean,
-                  s.heldFire - s.musicMean);
+                  s.heldFire - s.musicMean, against("ExplosionSmall"), against("ExplosionMedium"),
+                  against("ExplosionBig"), menuLowest, menuHighest);
     out << line;
 }
 

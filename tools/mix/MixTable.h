@@ -22,7 +22,7 @@ struct MixRow {
     double inGameLufs = SILENT_LUFS;
     double truePeakDb = SILENT_LUFS;
     double dc = 0.0;
-    double lowShare = 0.0; // energy below 40 Hz
+    double lowShare = 0.0; // energy below 30 Hz
     double seconds = 0.0;
 };
 

@@ -11,116 +11,60 @@ using namespace assetgen;
 
 namespace {
 
-Instrument bassSynth()
+// The parts of a synthesised instrument: its oscillator and detuned copies,
+// its filter's sweep, its envelope.
+struct Voicing {
+    Wave wave;
+    int voices;
+    float detuneCents;
+};
+struct Sweep {
+    float cutoff, floor, resonance;
+};
+struct Envelope {
+    float attack, decay, sustain, release;
+};
+
+Instrument synth(Voicing v, Sweep f, Envelope e, float vibrato = 0.f, float glideFrom = 0.f, float glideTime = 0.f)
 {
     Instrument i;
-    i.timbre.wave = Wave::Saw;
-    i.timbre.subLevel = 0.5f;
-    i.timbre.cutoff = 1100.f;
-    i.timbre.cutoffFloor = 260.f;
-    i.timbre.resonance = 1.1f;
-    i.timbre.attack = 0.003f;
-    i.timbre.decay = 0.16f;
-    i.timbre.sustain = 0.55f;
-    i.timbre.release = 0.05f;
+    Timbre& t = i.timbre;
+    t.wave = v.wave;
+    t.voices = v.voices;
+    t.detuneCents = v.detuneCents;
+    t.cutoff = f.cutoff;
+    t.cutoffFloor = f.floor;
+    t.resonance = f.resonance;
+    t.attack = e.attack;
+    t.decay = e.decay;
+    t.sustain = e.sustain;
+    t.release = e.release;
+    t.vibratoDepth = vibrato;
+    t.glideFrom = glideFrom;
+    t.glideTime = glideTime;
     return i;
 }
 
-Instrument bassRound()
+Instrument withSub(Instrument i, float level)
 {
-    Instrument i;
-    i.timbre.wave = Wave::Triangle;
-    i.timbre.subLevel = 0.35f;
-    i.timbre.cutoff = 700.f;
-    i.timbre.cutoffFloor = 300.f;
-    i.timbre.attack = 0.02f;
-    i.timbre.decay = 0.4f;
-    i.timbre.sustain = 0.7f;
-    i.timbre.release = 0.3f;
+    i.timbre.subLevel = level;
     return i;
 }
 
-Instrument padWarm()
-{
-    Instrument i;
-    i.timbre.wave = Wave::Saw;
-    i.timbre.voices = 3;
-    i.timbre.detuneCents = 16.f;
-    i.timbre.cutoff = 1900.f;
-    i.timbre.cutoffFloor = 900.f;
-    i.timbre.resonance = 0.6f;
-    i.timbre.attack = 0.35f;
-    i.timbre.decay = 0.6f;
-    i.timbre.sustain = 0.8f;
-    i.timbre.release = 0.9f;
-    return i;
-}
+const Envelope LEAD_ENVELOPE = {0.01f, 0.2f, 0.7f, 0.12f};
 
-Instrument padSpace()
-{
-    Instrument i = padWarm();
-    i.timbre.wave = Wave::Triangle;
-    i.timbre.detuneCents = 12.f;
-    i.timbre.cutoff = 2600.f;
-    i.timbre.attack = 0.9f;
-    i.timbre.release = 1.6f;
-    return i;
-}
-
-Instrument leadSquare()
-{
-    Instrument i;
-    i.timbre.wave = Wave::Square;
-    i.timbre.voices = 2;
-    i.timbre.detuneCents = 8.f;
-    i.timbre.cutoff = 3600.f;
-    i.timbre.cutoffFloor = 1500.f;
-    i.timbre.attack = 0.01f;
-    i.timbre.decay = 0.2f;
-    i.timbre.sustain = 0.7f;
-    i.timbre.release = 0.12f;
-    i.timbre.vibratoDepth = 0.25f;
-    return i;
-}
-
-Instrument leadSaw()
-{
-    Instrument i = leadSquare();
-    i.timbre.wave = Wave::Saw;
-    i.timbre.detuneCents = 12.f;
-    i.timbre.cutoff = 5200.f;
-    i.timbre.cutoffFloor = 2000.f;
-    i.timbre.vibratoDepth = 0.3f;
-    i.timbre.glideFrom = -1.f;
-    i.timbre.glideTime = 0.04f;
-    return i;
-}
-
-Instrument leadSoft()
-{
-    Instrument i = leadSquare();
-    i.timbre.wave = Wave::Triangle;
-    i.timbre.voices = 1;
-    i.timbre.cutoff = 2400.f;
-    i.timbre.attack = 0.04f;
-    i.timbre.release = 0.4f;
-    i.timbre.vibratoDepth = 0.2f;
-    return i;
-}
-
-Instrument pluck()
-{
-    Instrument i;
-    i.timbre.wave = Wave::Pulse25;
-    i.timbre.cutoff = 4200.f;
-    i.timbre.cutoffFloor = 500.f;
-    i.timbre.resonance = 1.3f;
-    i.timbre.attack = 0.002f;
-    i.timbre.decay = 0.15f;
-    i.timbre.sustain = 0.f;
-    i.timbre.release = 0.08f;
-    return i;
-}
+Instrument bassSynth() { return withSub(synth({Wave::Saw, 1, 0.f}, {1100.f, 260.f, 1.1f}, {0.003f, 0.16f, 0.55f, 0.05f}), 0.5f); }
+Instrument bassRound() { return withSub(synth({Wave::Triangle, 1, 0.f}, {700.f, 300.f, 0.8f}, {0.02f, 0.4f, 0.7f, 0.3f}), 0.35f); }
+Instrument padWarm() { return synth({Wave::Saw, 3, 16.f}, {1900.f, 900.f, 0.6f}, {0.35f, 0.6f, 0.8f, 0.9f}); }
+Instrument padSpace() { return synth({Wave::Triangle, 3, 12.f}, {2600.f, 900.f, 0.6f}, {0.9f, 0.6f, 0.8f, 1.6f}); }
+Instrument leadSquare() { return synth({Wave::Square, 2, 8.f}, {3600.f, 1500.f, 0.8f}, LEAD_ENVELOPE, 0.25f); }
+Instrument leadSaw() { return synth({Wave::Saw, 2, 12.f}, {5200.f, 2000.f, 0.8f}, LEAD_ENVELOPE, 0.3f, -1.f, 0.04f); }
+Instrument leadSoft() { return synth({Wave::Triangle, 1, 0.f}, {2400.f, 1500.f, 0.8f}, {0.04f, 0.2f, 0.7f, 0.4f}, 0.2f); }
+Instrument pluck() { return synth({Wave::Pulse25, 1, 0.f}, {4200.f, 500.f, 1.3f}, {0.002f, 0.15f, 0.f, 0.08f}); }
+// A short, bright chord stab.
+Instrument stab() { return synth({Wave::Saw, 3, 16.f}, {3800.f, 700.f, 0.6f}, {0.004f, 0.18f, 0.25f, 0.12f}); }
+// A reedy pulse lead that slides into its notes.
+Instrument leadPulse() { return synth({Wave::Pulse25, 2, 6.f}, {4200.f, 1500.f, 0.8f}, LEAD_ENVELOPE, 0.25f, -2.f, 0.05f); }
 
 Instrument bell(float brightness = 2.f, float ring = 0.8f)
 {
@@ -132,37 +76,7 @@ Instrument bell(float brightness = 2.f, float ring = 0.8f)
 }
 
 // Electric-piano-like keys: a soft, short FM tone.
-Instrument keys()
-{
-    Instrument i = bell(0.9f, 0.25f);
-    return i;
-}
-
-// A short, bright chord stab.
-Instrument stab()
-{
-    Instrument i = padWarm();
-    i.timbre.attack = 0.004f;
-    i.timbre.decay = 0.18f;
-    i.timbre.sustain = 0.25f;
-    i.timbre.release = 0.12f;
-    i.timbre.cutoff = 3800.f;
-    i.timbre.cutoffFloor = 700.f;
-    return i;
-}
-
-// A reedy pulse lead that slides into its notes.
-Instrument leadPulse()
-{
-    Instrument i = leadSquare();
-    i.timbre.wave = Wave::Pulse25;
-    i.timbre.voices = 2;
-    i.timbre.detuneCents = 6.f;
-    i.timbre.cutoff = 4200.f;
-    i.timbre.glideFrom = -2.f;
-    i.timbre.glideTime = 0.05f;
-    return i;
-}
+Instrument keys() { return bell(0.9f, 0.25f); }
 
 Chord minor(int root) { return {root, ChordKind::Minor}; }
 Chord major(int root) { return {root, ChordKind::Major}; }

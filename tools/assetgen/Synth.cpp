@@ -35,51 +35,6 @@ StateVariableFilter::Out StateVariableFilter::process(float x)
     return Out{v2, v1, x - k_ * v1 - v2};
 }
 
-namespace {
-// The correction of a unit step at phase 0 for a wave sampled `increment` cycles apart.
-float stepCorrection(float phase, float increment)
-{
-    if (increment <= 0.f)
-        return 0.f;
-    if (phase < increment) {
-        const float x = phase / increment;
-        return x + x - x * x - 1.f;
-    }
-    if (phase > 1.f - increment) {
-        const float x = (phase - 1.f) / increment;
-        return x * x + x + x + 1.f;
-    }
-    return 0.f;
-}
-
-float smoothPulse(float phase, float increment, float duty)
-{
-    const float naive = phase < duty ? 1.f : -1.f;
-    const float fall = phase - duty + (phase < duty ? 1.f : 0.f);
-    // The naive pulse averages 2 duty - 1; that offset is taken off.
-    return naive + stepCorrection(phase, increment) - stepCorrection(fall, increment) + (1.f - 2.f * duty);
-}
-} // namespace
-
-float oscillator(Wave wave, float phase, float increment)
-{
-    phase -= std::floor(phase);
-    increment = std::min(std::fabs(increment), 0.5f);
-    switch (wave) {
-    case Wave::Sine:
-        return sine(phase);
-    case Wave::Triangle:
-        return triangle(phase);
-    case Wave::Saw:
-        return saw(phase) - stepCorrection(phase, increment);
-    case Wave::Square:
-        return smoothPulse(phase, increment, 0.5f);
-    case Wave::Pulse25:
-        return smoothPulse(phase, increment, 0.25f);
-    }
-    return 0.f;
-}
-
 Samples renderNote(const Timbre& tb, float midi, float held, unsigned seed)
 {
     Samples out(secondsToSamples(held + tb.release));

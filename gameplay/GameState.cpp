@@ -38,7 +38,6 @@ uint32_t extraLifeThreshold(int difficulty)
 struct StoryStart {
     int scene;
     MusicTrack track;
-    float volume;
     int level; // level whose first sequence is loaded at once, 0 for none
 };
 
@@ -46,10 +45,10 @@ struct StoryStart {
 StoryStart storyStart(int startLevel)
 {
     switch (startLevel) {
-    case 1: return {8, MUSIC_STAGE02, 55.f, 2};
-    case 2: return {11, MUSIC_STAGE03, 55.f, 3};
-    case 3: return {9, MUSIC_STAGE04_INTRO, 55.f, 4};
-    default: return {1, MUSIC_STAGE01_INTRO, 25.f, 0};
+    case 1: return {8, MUSIC_STAGE02, 2};
+    case 2: return {11, MUSIC_STAGE03, 3};
+    case 3: return {9, MUSIC_STAGE04_INTRO, 4};
+    default: return {1, MUSIC_STAGE01_INTRO, 0};
     }
 }
 
@@ -83,14 +82,14 @@ GameState::GameState(int mode, const std::string& levelFolder)
 
     SoundManagerDeck deck(soundManager());
     if (mode == game_mode::EDITOR) {
-        music_.startTrack(deck, MUSIC_STAGE01, 25.f);
+        music_.startTrack(deck, MUSIC_STAGE01, trackVolume(MUSIC_STAGE01));
         switchScene(2);
         editorMode = true;
         createLevelEditor();
     } else {
         const StoryStart start = storyStart(eng.startLevel);
         switchScene(start.scene);
-        music_.startTrack(deck, start.track, start.volume);
+        music_.startTrack(deck, start.track, trackVolume(start.track));
         if (eng.window)
             eng.window->setMouseCursorVisible(false);
     }
@@ -429,7 +428,7 @@ void GameState::startGameOver()
     music_.forgetIntros();
     stopRumble();
     SoundManagerDeck deck(soundManager());
-    music_.startTrack(deck, MUSIC_GAME_OVER, 25.f);
+    music_.startTrack(deck, MUSIC_GAME_OVER, trackVolume(MUSIC_GAME_OVER));
 }
 
 void GameState::updatePlayers(float dt)

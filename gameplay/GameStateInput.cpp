@@ -59,7 +59,7 @@ float facingAngle(int direction)
 void playLoop(LoopedEffect effect)
 {
     sf::Music& loop = soundManager().loopedEffects[effect];
-    loop.setVolume(25.f);
+    loop.setVolume(LOOPED_EFFECTS[effect].volume);
     loop.play();
 }
 

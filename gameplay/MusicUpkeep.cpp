@@ -2,9 +2,9 @@
 
 
 const std::array<MusicUpkeep::IntroPair, 3> MusicUpkeep::INTRO_PAIRS = {{
-    {MUSIC_STAGE01_INTRO, MUSIC_STAGE01, 25.f},
-    {MUSIC_BOSS_INTRO, MUSIC_BOSS, 25.f},
-    {MUSIC_STAGE04_INTRO, MUSIC_STAGE04, 55.f},
+    {MUSIC_STAGE01_INTRO, MUSIC_STAGE01, trackVolume(MUSIC_STAGE01)},
+    {MUSIC_BOSS_INTRO, MUSIC_BOSS, trackVolume(MUSIC_BOSS)},
+    {MUSIC_STAGE04_INTRO, MUSIC_STAGE04, trackVolume(MUSIC_STAGE04)},
 }};
 
 bool SoundManagerDeck::loaded(int track) const { return sounds_.trackLoaded[track]; }

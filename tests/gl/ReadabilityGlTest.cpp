@@ -1,14 +1,10 @@
 // Readability at full size over each level's real picture (the 3D world or the tunnel
 // shader, and the play layer): enemy shots, the enemies that are bullets, and pickups.
 #include "app/MainLoop.h"
-#include "app/Startup.h"
 #include "engine/Engine.h"
 #include "engine/EngineFrame.h"
-#include "engine/Level3Background.h"
-#include "engine/SceneChange.h"
 #include "enemies/EnemyTypes.h"
 #include "gameplay/GameState.h"
-#include "platform/Random.h"
 #include "play/Bonus.h"
 #include "play/BulletManager.h"
 #include "support/GameFixtures.h"
@@ -41,29 +37,16 @@ protected:
     void SetUp() override
     {
         LoopRunTest::SetUp();
-        Engine& e = engine();
-        e.difficulty = DIFFICULTY_NORMAL;
-        e.cheatLives = true;
-        e.cheatLaser = false;
-        e.paused = false;
-        e.cinematicFinished = false;
-        e.frameClock.restart();
-        applyWindowIcon(window, startGame());
-        seedRandom15(99);
-        background.window = &window;
-        background.frameTime = &e.frameTime;
-        background.load();
-        e.level3Background = &background;
+        startGameInWindow(window, background, 99);
+        engine().cheatLives = true; // the ship never leaves the field the probes are laid on
     }
     void TearDown() override
     {
         loop.reset();
-        scenePreloader().stop();
-        Engine& e = engine();
-        e.level3Background = nullptr;
-        e.startLevel = 0;
-        e.cheatLives = false;
-        e.cinematicFinished = false;
+        endGameInWindow();
+        engine().startLevel = 0;
+        engine().cheatLives = false;
+        engine().cinematicFinished = false;
         LoopRunTest::TearDown();
     }
 

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <deque>
 #include <filesystem>
 
@@ -64,19 +63,6 @@ protected:
     std::deque<sf::Event> events;
 };
 
-// Pixels of a band of the picture whose brightness stands at least `step` apart from the same
-// pixels of another picture.
-int pixelsStandingOut(const sf::Image& picture, const sf::Image& without, sf::IntRect band, float step)
-{
-    auto luma = [](sf::Color c) { return 0.2126f * c.r + 0.7152f * c.g + 0.0722f * c.b; };
-    int count = 0;
-    for (int y = band.top; y < band.top + band.height; ++y)
-        for (int x = band.left; x < band.left + band.width; ++x) {
-            const unsigned ux = static_cast<unsigned>(x), uy = static_cast<unsigned>(y);
-            count += std::abs(luma(picture.getPixel(ux, uy)) - luma(without.getPixel(ux, uy))) >= step;
-        }
-    return count;
-}
 } // namespace
 
 TEST_F(HighScoreScreen, TwoPlayersNameTheirRowsAndTheTableIsStored)

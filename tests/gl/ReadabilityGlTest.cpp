@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -22,8 +21,6 @@ using namespace testing_support;
 namespace {
 
 constexpr int SECOND = 60;
-
-float luma(sf::Color c) { return 0.2126f * c.r + 0.7152f * c.g + 0.0722f * c.b; }
 
 // One sprite frame put on the field to be looked at.
 struct Probe {
@@ -101,17 +98,18 @@ struct Footprint {
 
 Footprint footprint(const sf::Image& field, const sf::Image& probed, const Probe& p)
 {
+    const sf::IntRect area(static_cast<int>(p.at.x) - p.size.x / 2, static_cast<int>(p.at.y) - p.size.y / 2,
+                           p.size.x, p.size.y);
     Footprint f;
-    const int x0 = static_cast<int>(p.at.x) - p.size.x / 2, y0 = static_cast<int>(p.at.y) - p.size.y / 2;
-    for (int y = y0; y < y0 + p.size.y; ++y)
-        for (int x = x0; x < x0 + p.size.x; ++x) {
-            const float under = luma(field.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)));
-            const float d = luma(probed.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y))) - under;
-            f.standOut += std::fabs(d) >= STEP;
-            f.darkened += under >= 40.f && d <= -under / 2.f;
+    f.standOut = pixelsStandingOut(probed, field, area, STEP);
+    for (int y = area.top; y < area.top + area.height; ++y)
+        for (int x = area.left; x < area.left + area.width; ++x) {
+            const float under = luminance(field.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)));
+            const float over = luminance(probed.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)));
+            f.darkened += under >= 40.f && over <= under / 2.f;
             f.backdrop += under;
         }
-    f.backdrop /= static_cast<float>(p.size.x * p.size.y);
+    f.backdrop /= static_cast<float>(area.width * area.height);
     return f;
 }
 

@@ -5,6 +5,8 @@
 #include "engine/Engine.h"
 #include "platform/AssetPath.h"
 #include "platform/GamePad.h"
+#include "screens/MenuNavigation.h"
+#include "screens/MenuScene.h"
 
 #include <iostream>
 
@@ -16,6 +18,17 @@ constexpr float ROW_SPACING = 60.f;
 constexpr float WHEEL_LEFT_X = 530.f;
 constexpr float WHEEL_PLAYER_SPACING = 615.f;
 
+// The keys of the screen, spelled out under the Ready signs: the keyboard has no Start,
+// so a keyboard player learns here how to leave.
+constexpr unsigned KEY_HINT_SIZE = 20;
+constexpr float KEY_HINT_FIRST_Y = 1028.f;
+constexpr float KEY_HINT_SPACING = 34.f;
+const sf::Color KEY_HINT_COLOUR(200, 225, 255);
+const char* const KEY_HINTS[] = {
+    "KEYS:  LEFT / RIGHT  LETTER    ENTER  SET    \\  ERASE    ESC / B  LEAVE",
+    "PADS:  D-PAD  LETTER    A  SET    B  ERASE    START  READY",
+};
+
 void centreOrigin(sf::Text& text)
 {
     const sf::FloatRect b = text.getLocalBounds();
@@ -26,6 +39,17 @@ void centreOrigin(sf::Sprite& sprite)
 {
     const sf::FloatRect b = sprite.getLocalBounds();
     sprite.setOrigin(b.width / 2.f, b.height / 2.f);
+}
+// The menu's Back key, unless name entry already uses that key for something else.
+int freeMenuBackKey(const BindingMap& nameEntry)
+{
+    MenuBindings menu;
+    fillMenuBindings(menu);
+    const int key = menu[menu_action::BACK].sfKey;
+    for (const auto& [action, binding] : nameEntry)
+        if (binding.sfKey == key)
+            return -1;
+    return key;
 }
 } // namespace
 
@@ -48,6 +72,14 @@ HighScoresState::HighScoresState(std::vector<unsigned> scores, std::string table
         bindings_["Ok"] = {pad::A, sf::Keyboard::Enter, binding_axis::NONE, binding_direction::EITHER};
         bindings_["Back"] = {pad::B, sf::Keyboard::Backslash, binding_axis::NONE, binding_direction::EITHER};
         bindings_["Start"] = {pad::START, -1, binding_axis::NONE, binding_direction::EITHER};
+        leaveKey_ = freeMenuBackKey(bindings_);
+        for (const char* hint : KEY_HINTS) {
+            sf::Text line(hint, font_, KEY_HINT_SIZE);
+            line.setFillColor(KEY_HINT_COLOUR);
+            centreOrigin(line);
+            line.setPosition(960.f, KEY_HINT_FIRST_Y + KEY_HINT_SPACING * keyHints_.size());
+            keyHints_.push_back(line);
+        }
     }
 
     const std::vector<int> rows = insertNewScores(table_, scores);
@@ -108,7 +140,8 @@ void HighScoresState::handleEvent(const sf::Event& event)
 
 StateCode HighScoresState::checkKeys(const sf::Event::KeyEvent& key)
 {
-    if (!hasScores_ || key.code != sf::Keyboard::Escape)
+    const bool leave = key.code == sf::Keyboard::Escape || (leaveKey_ >= 0 && key.code == leaveKey_);
+    if (!hasScores_ || !leave)
         return state_code::STAY;
     save();
     return state_code::MENU_NO_LOGO;
@@ -171,6 +204,8 @@ void HighScoresState::drawBoard(sf::RenderTarget& target)
         target.draw(line);
     if (!hasScores_)
         return;
+    for (const sf::Text& hint : keyHints_)
+        target.draw(hint);
     for (size_t p = 0; p < entries_.size(); ++p) {
         target.draw(playerLabels_[p]);
         const HighScoreNameEntry& entry = entries_[p];

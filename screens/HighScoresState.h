@@ -13,7 +13,8 @@
 class HighScoresState : public MainState {
 public:
     // With no scores the state only shows the table (the menu draws it into its
-    // board): it reads no input and never writes the file.
+    // board): it reads no input and never writes the file. With scores the keys are
+    // spelled out at the bottom, and Escape or the menu's Back key leaves.
     explicit HighScoresState(std::vector<unsigned> scores, std::string tablePath = high_scores::TABLE_PATH);
     ~HighScoresState() override;
 
@@ -41,6 +42,7 @@ private:
     bool hasScores_;
     bool unsaved_ = false;
     BindingMap bindings_;
+    int leaveKey_ = -1; // besides Escape: the menu's Back key, when name entry leaves it free
     sf::Sprite background_;
     std::vector<HighScoreEntry> table_;
     std::vector<HighScoreNameEntry> entries_;
@@ -50,4 +52,5 @@ private:
     sf::Font font_;
     std::vector<sf::Text> scoreLines_;
     std::vector<sf::Text> playerLabels_;
+    std::vector<sf::Text> keyHints_; // with scores only
 };

@@ -5,13 +5,10 @@
 // real main loop and the game's own states, with synthetic keys, a fake clock
 // stepped by 1/60 s per frame and screenshots at each stage.
 #include "app/MainLoop.h"
-#include "app/Startup.h"
 #include "engine/Engine.h"
 #include "engine/EngineFrame.h"
 #include "engine/Level3Background.h"
-#include "engine/SceneChange.h"
 #include "gameplay/GameState.h"
-#include "platform/Random.h"
 #include "screens/HighScoresState.h"
 #include "screens/MainMenuState.h"
 #include "screens/MenuState.h"
@@ -43,29 +40,13 @@ protected:
             levelFiles[file.path().string()] = readFile(file.path().string());
         tablePath = scratch.file("HighScores.txt");
         writeFile(tablePath, playerTable);
-
-        Engine& e = engine();
-        // A fresh run's menu choices (other suites of this program change them).
-        e.difficulty = DIFFICULTY_NORMAL;
-        e.startLevel = 0;
-        e.cheatLives = false;
-        e.cheatLaser = false;
-        e.paused = false;
-        e.cinematicFinished = false;
-        e.frameClock.restart(); // frame times from this test's clock
-        applyWindowIcon(window, startGame());
-        seedRandom15(2024); // the same run every time
-        background.window = &window;
-        background.frameTime = &e.frameTime;
-        background.load();
-        e.level3Background = &background;
+        startGameInWindow(window, background, 2024); // the same run every time
     }
 
     void TearDown() override
     {
         loop.reset();
-        scenePreloader().stop();
-        engine().level3Background = nullptr;
+        endGameInWindow();
         LoopRunTest::TearDown();
         keepFile(TABLE, playerTable);
         for (const auto& [path, text] : levelFiles)

@@ -62,6 +62,7 @@ protected:
     std::unique_ptr<MainLoop> loop;
     std::deque<sf::Event> events;
 };
+
 } // namespace
 
 TEST_F(HighScoreScreen, TwoPlayersNameTheirRowsAndTheTableIsStored)
@@ -139,4 +140,28 @@ TEST_F(HighScoreScreen, ABoardWithoutScoresNeverWritesTheFile)
     }
     EXPECT_EQ(readFile(tablePath), original);
     EXPECT_FALSE(std::filesystem::exists(tablePath + ".tmp"));
+}
+
+TEST_F(HighScoreScreen, AKeyboardPlayerReadsTheKeysAndLeavesWithTheMenusBack)
+{
+    auto* state = new HighScoresState({999999}, tablePath);
+    run(state);
+    frames(1);
+    window.clear();
+    HighScoresState({}, tablePath).drawBoard(window);
+    const sf::Image board = screenshot(window, "high_scores_board_only");
+    window.clear();
+    state->draw(window);
+    const sf::Image entry = screenshot(window, "high_scores_keys");
+    // Under the Ready signs, the keys stand out from the starry background in bright text.
+    const sf::IntRect keysBand(240, 1015, 1440, 60);
+    EXPECT_GT(pixelsStandingOut(entry, board, keysBand, 100.f), 2000);
+
+    input.keyboard.press(sf::Keyboard::Enter);
+    frames(1);
+    input.keyboard.release(sf::Keyboard::Enter);
+    events.push_back(keyEvent(sf::Keyboard::B)); // the menu's Back: the name entry has no use for it
+    frames(1);
+    EXPECT_NE(dynamic_cast<MenuState*>(loop->currentState()), nullptr);
+    EXPECT_EQ(readHighScoreTable(tablePath)[0].name, "A__");
 }

@@ -1,8 +1,10 @@
 #include "support/GameFixtures.h"
 
+#include "app/Startup.h"
 #include "engine/Engine.h"
 #include "engine/EngineFrame.h"
 #include "engine/SceneChange.h"
+#include "platform/Random.h"
 #include "play/Shield.h"
 
 namespace testing_support {
@@ -168,6 +170,30 @@ void LoopRunTest::tap(sf::Keyboard::Key key)
     frames(1);
     input.keyboard.release(key);
     frames(1);
+}
+
+void startGameInWindow(sf::RenderWindow& window, Level3Background& tunnel, unsigned seed)
+{
+    Engine& e = engine();
+    e.difficulty = DIFFICULTY_NORMAL;
+    e.startLevel = 0;
+    e.cheatLives = false;
+    e.cheatLaser = false;
+    e.paused = false;
+    e.cinematicFinished = false;
+    e.frameClock.restart();
+    applyWindowIcon(window, startGame());
+    seedRandom15(seed);
+    tunnel.window = &window;
+    tunnel.frameTime = &e.frameTime;
+    tunnel.load();
+    e.level3Background = &tunnel;
+}
+
+void endGameInWindow()
+{
+    scenePreloader().stop();
+    engine().level3Background = nullptr;
 }
 
 bool startCharge(Player2D& p)

@@ -4,6 +4,7 @@
 // events, a ship raising its shield.
 #include "app/MainLoop.h"
 #include "app/MainState.h"
+#include "engine/Level3Background.h"
 #include "enemies/EnemyManager.h"
 #include "gameplay/GameState.h"
 #include "play/BulletManager.h"
@@ -111,6 +112,13 @@ protected:
     std::unique_ptr<MainLoop> loop;
     std::deque<sf::Event> events;
 };
+
+// The game's start as main makes it, in a test window: a fresh run's menu choices (other
+// suites change them), frame times from the test's clock, the game's resources and icon,
+// a seeded run of random numbers and the level-3 tunnel handed to the engine.
+void startGameInWindow(sf::RenderWindow& window, Level3Background& tunnel, unsigned seed);
+// Undoes it after the loop has ended: the scene preloader stopped, the tunnel taken back.
+void endGameInWindow();
 
 // Raises the shield as the input code does when the laser key is pressed.
 bool startCharge(Player2D& p);

@@ -2,6 +2,7 @@
 
 #include "app/MainLoop.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -85,6 +86,19 @@ int distinctColours(const sf::Image& image)
         for (unsigned x = 0; x < size.x; x += 7)
             colours.insert(image.getPixel(x, y).toInteger());
     return static_cast<int>(colours.size());
+}
+
+float luminance(sf::Color c) { return 0.2126f * c.r + 0.7152f * c.g + 0.0722f * c.b; }
+
+int pixelsStandingOut(const sf::Image& picture, const sf::Image& without, sf::IntRect area, float step)
+{
+    int count = 0;
+    for (int y = area.top; y < area.top + area.height; ++y)
+        for (int x = area.left; x < area.left + area.width; ++x) {
+            const unsigned ux = static_cast<unsigned>(x), uy = static_cast<unsigned>(y);
+            count += std::abs(luminance(picture.getPixel(ux, uy)) - luminance(without.getPixel(ux, uy))) >= step;
+        }
+    return count;
 }
 
 float coverage(const sf::Image& image, sf::IntRect area, sf::Color background)

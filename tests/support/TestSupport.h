@@ -36,6 +36,11 @@ void openTestWindow(sf::RenderWindow& window);
 sf::Image screenshot(sf::RenderWindow& window, const std::string& name);
 // Number of distinct colours in a sampled grid of the image (1 means blank).
 int distinctColours(const sf::Image& image);
+// Perceived brightness of a colour, 0..255.
+float luminance(sf::Color c);
+// Pixels of the area whose brightness in `picture` stands at least `step` apart (either way)
+// from the same pixel in `without`: how much of the picture a thing drawn there changes.
+int pixelsStandingOut(const sf::Image& picture, const sf::Image& without, sf::IntRect area, float step);
 // Fraction of pixels, sampled every second one, inside the rectangle that are not the background.
 float coverage(const sf::Image& image, sf::IntRect area, sf::Color background);
 

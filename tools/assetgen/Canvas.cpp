@@ -304,6 +304,29 @@ bool Canvas::text(const std::string& fontPath, const std::string& utf8, float x,
     return true;
 }
 
+void Canvas::edgeShapes(Rgba edge, float width)
+{
+    const std::vector<Rgba> before = px_;
+    const int reach = static_cast<int>(std::ceil(width)) + 1;
+    auto solid = [&](int i, int j) { return before[static_cast<size_t>(j) * w_ + i].a >= 0.5f; };
+    for (int y = 0; y < h_; ++y)
+        for (int x = 0; x < w_; ++x) {
+            if (solid(x, y))
+                continue;
+            float nearest = static_cast<float>(reach) + 1.f;
+            for (int j = std::max(0, y - reach); j <= std::min(h_ - 1, y + reach); ++j)
+                for (int i = std::max(0, x - reach); i <= std::min(w_ - 1, x + reach); ++i)
+                    if (solid(i, j))
+                        nearest = std::min(nearest, std::hypot(static_cast<float>(i - x), static_cast<float>(j - y)));
+            const float coverage = std::clamp(width + 1.f - nearest, 0.f, 1.f);
+            if (coverage <= 0.f)
+                continue;
+            const Rgba light = at(x, y);
+            at(x, y) = Rgba{edge.r, edge.g, edge.b, edge.a * coverage};
+            blend(x, y, light);
+        }
+}
+
 void Canvas::draw(const Canvas& other, int x, int y)
 {
     for (int j = 0; j < other.h_; ++j)

@@ -58,6 +58,9 @@ public:
     void starfield(int count, unsigned seed, float maxBrightness = 1.f);
     // Multiplies colour by 1 + amount * perlin noise.
     void noiseTint(float scale, float amount, int seed);
+    // Rings everything painted so far (alpha at least one half) with an edge `width`
+    // pixels wide, laid under whatever faint light already lies there.
+    void edgeShapes(Rgba edge, float width);
 
     // Draws UTF-8 text with a TrueType font; returns false if the font is missing.
     bool text(const std::string& fontPath, const std::string& utf8, float x, float y, float pixelHeight, Rgba c,

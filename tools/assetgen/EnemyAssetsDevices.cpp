@@ -1,7 +1,8 @@
 // The ground and organic devices among the enemies (wall tiles, turret base and barrel,
 // fence posts with their beam strips, spinning spouts, the coral and its eyes) and the
-// enemy kinds that are bullets (big plasma ball, green pellet, radiant star).
+// enemy kinds that are bullets (big plasma ball, green pellet, spiked plasma star).
 #include "tools/assetgen/Canvas.h"
+#include "tools/assetgen/DangerArt.h"
 #include "tools/assetgen/Generator.h"
 
 #include <cmath>
@@ -158,19 +159,24 @@ void paintOrb(Canvas& c, int frame, int frames, float radius, Rgba core, Rgba ri
     c.glow(cx - radius * 0.15f, cy - radius * 0.15f, radius * 0.5f, rgb(255, 255, 255), 0.8f);
 }
 
+// The wave-flying bullet: a spiked mine of hot plasma, turning. It reads as a danger and
+// not as a burst of light: a round body with short spikes, a white core and the dark edge
+// every enemy shot wears.
 void paintRadiant(Canvas& c, int frame)
 {
-    const float cx = 45, cy = 45;
-    const float turn = frame * PI_F / 16.f;
-    std::vector<Pt> star;
-    for (int k = 0; k < 16; ++k) {
-        const float a = turn + k * PI_F / 8.f;
-        const float r = k % 2 ? 16.f : 40.f;
-        star.push_back({cx + std::cos(a) * r, cy + std::sin(a) * r});
+    const float cx = 45, cy = 45, edge = 3.f;
+    const float reach = 45.f - edge - 1.5f, body = reach * 0.62f;
+    const Rgba hot = dangerRim(rgb(255, 60, 20));
+    const float turn = frame * PI_F / 20.f;
+    for (int k = 0; k < 10; ++k) {
+        const float a = turn + k * PI_F / 5.f, side = 0.2f;
+        c.fillPolygon({{cx + std::cos(a - side) * body * 0.9f, cy + std::sin(a - side) * body * 0.9f},
+                       {cx + std::cos(a) * reach, cy + std::sin(a) * reach},
+                       {cx + std::cos(a + side) * body * 0.9f, cy + std::sin(a + side) * body * 0.9f}},
+                      hot);
     }
-    c.glow(cx, cy, 44, rgb(255, 200, 60), 0.8f);
-    c.fillPolygon(star, rgb(255, 230, 120, 0.9f));
-    c.glow(cx, cy, 18, rgb(255, 255, 255), 1.f);
+    paintDangerOrb(c, cx, cy, body, hot, dangerPulse(frame, 4));
+    edgeAsDanger(c, edge);
 }
 
 } // namespace
@@ -191,7 +197,11 @@ REGISTER_ASSETS(enemy_devices)
                          [](Canvas& c, int i) { paintOrb(c, i, 6, 50.f, rgb(255, 200, 255), rgb(170, 40, 230)); }),
                 ctx.path("2D/Enemy/Gigaball.png"));
     saveOrThrow(paintRow(30, 30, 7,
-                         [](Canvas& c, int i) { paintOrb(c, i, 7, 10.f, rgb(230, 255, 200), rgb(60, 220, 60)); }),
+                         [](Canvas& c, int i) {
+                             paintDangerOrb(c, 15.f, 15.f, 15.f - DANGER_EDGE_WIDTH - 0.5f, dangerRim(rgb(60, 220, 60)),
+                                            dangerPulse(i, 7));
+                             edgeAsDanger(c);
+                         }),
                 ctx.path("2D/Enemy/Greenball.png"));
     saveOrThrow(paintRow(90, 90, 4, paintRadiant), ctx.path("2D/Enemy/Radiant.png"));
 }

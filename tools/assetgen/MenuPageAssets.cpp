@@ -4,6 +4,7 @@
 // that the cursor's cyan tint shows.
 #include "tools/assetgen/Canvas.h"
 #include "tools/assetgen/Generator.h"
+#include "tools/assetgen/HowToPlayText.h"
 
 #include <string>
 #include <utility>
@@ -57,9 +58,9 @@ void cross(const Context& ctx, const std::string& path, int size)
     c.save(ctx.path(path));
 }
 
-// A full page of text: a heading and lines, each line a (text, is-sub-heading) pair.
+// A full page of text: a title and lines, plain or sub-headings.
 void textPage(const Context& ctx, const std::string& path, const std::string& heading,
-              const std::vector<std::pair<std::string, bool>>& lines)
+              const std::vector<how_to_play::PageLine>& lines)
 {
     Canvas c(1050, 500);
     c.text(boldFontPath(), heading, 525, 50, 52, rgb(120, 230, 255), true);
@@ -137,7 +138,7 @@ REGISTER_ASSETS(menu_text_pages)
     textPage(ctx, "3D/Menu/Credits/tavlo.png", "TAVLO STUDIO",
              {{"Game design", true}, {"The Tavlo studio team", false}, {"Programming", true},
               {"Engine, gameplay and tools by the studio", false}, {"Art", true}, {"Ships, insects and hangar", false},
-              {"Q / D: turn the page", false}});
+              {how_to_play::TURN_THE_PAGE, false}});
     textPage(ctx, "3D/Menu/Credits/music.png", "MUSIC",
              {{"Original soundtrack", true}, {"Opening, menu, four stages", false}, {"Boss themes and staff roll", false},
               {"Composed and arranged in-house", false}});
@@ -148,14 +149,6 @@ REGISTER_ASSETS(menu_text_pages)
              {{"for playing Orbyndel", false}, {"", false}, {"Special thanks", true},
               {"Fennimar school of games and interactive media", false}, {"and every play tester", false}});
 
-    textPage(ctx, "3D/Menu/HTP/controls.png", "CONTROLS",
-             {{"Move", true}, {"Z Q S D  or  left stick / d-pad", false}, {"Shoot", true},
-              {"Space  or  A / right stick to aim", false}, {"Shield and laser", true},
-              {"hold L  or  right trigger, release to fire", false}, {"Pause: Escape or Start", false}});
-    textPage(ctx, "3D/Menu/HTP/lives.png", "LIVES",
-             {{"Lives by difficulty", true}, {"easy 5    normal 3    hard 2", false}, {"Extra life", true},
-              {"earned as your score grows", false}, {"Continue", true}, {"revive before the countdown ends", false}});
-    textPage(ctx, "3D/Menu/HTP/points.png", "POINTS",
-             {{"Every insect shot down scores", false}, {"Bonuses", true}, {"P raises your fire power", false},
-              {"Gold adds to your score", false}, {"Bosses", true}, {"finish them fast for a bigger reward", false}});
+    for (const how_to_play::TextPage& page : how_to_play::pages())
+        textPage(ctx, page.path, page.title, page.lines);
 }

@@ -2,10 +2,14 @@
 // (four frames each, bolts pointing right), the shield bubbles, the laser
 // strips and flares for player 1, player 2 and the boss, and the bonus sheets.
 #include "tools/assetgen/Canvas.h"
+#include "tools/assetgen/DangerArt.h"
 #include "tools/assetgen/Generator.h"
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string>
+#include <vector>
 
 using namespace assetgen;
 
@@ -15,11 +19,12 @@ constexpr float PI = 3.14159265f;
 
 Rgba white(float a = 1.f) { return Rgba{1.f, 1.f, 1.f, a}; }
 
-// ---- bullets: frame f of 4, drawn into the cell at (x0, 0) of size w x h ----
+// ---- bullets: four frames each, bolts pointing right ----
 
-void paintBolt(Canvas& c, float x0, float w, float h, int f, Rgba colour)
+// The players' shot: a bolt of light with a fading trail.
+void paintPlayerBolt(Canvas& c, float w, float h, int f, Rgba colour)
 {
-    const float cy = h / 2.f, head = x0 + w * 0.72f;
+    const float cy = h / 2.f, head = w * 0.72f;
     const float pulse = 1.f + 0.12f * std::sin(f * PI / 2.f);
     for (int k = 0; k < 6; ++k) { // trail fading behind the head
         const float t = k / 5.f;
@@ -29,89 +34,113 @@ void paintBolt(Canvas& c, float x0, float w, float h, int f, Rgba colour)
     c.glow(head, cy, h * 0.35f, white(), 0.9f, 1.5f);
 }
 
-void paintOrb(Canvas& c, float x0, float w, float h, int f, Rgba colour)
+// Enemy shots, each painted inside its cell with room for the dark edge (DangerArt.h).
+constexpr float ROOM = DANGER_EDGE_WIDTH + 0.5f;
+
+// A teardrop: a round head with a tapering tail behind it.
+void paintBolt(Canvas& c, float w, float h, int f, Rgba colour)
 {
-    const float cx = x0 + w / 2.f, cy = h / 2.f, r = std::min(w, h) / 2.f;
-    const float pulse = 0.85f + 0.15f * std::sin(f * PI / 2.f);
-    c.glow(cx, cy, r * pulse, colour, 1.f, 1.3f);
-    c.fillCircle(cx, cy, r * 0.45f * pulse, mix(colour, white(), 0.5f));
-    c.fillCircle(cx, cy, r * 0.25f, white());
+    const float cy = h / 2.f, r = h / 2.f - ROOM, head = w - ROOM - r, tail = ROOM + 1.f;
+    c.fillPolygon({{tail, cy}, {head, cy - r}, {head, cy + r}}, colour);
+    c.fillCircle(head, cy, r, colour);
+    c.fillPolygon({{tail + 5.f, cy}, {head, cy - r * 0.6f}, {head, cy + r * 0.6f}}, dangerBody(colour));
+    c.fillCircle(head, cy, r * 0.72f, dangerBody(colour));
+    c.fillCircle(head, cy, r * (0.36f + 0.14f * dangerPulse(f, 4)), white());
 }
 
-void paintNeedle(Canvas& c, float x0, float w, float h, int f, Rgba colour)
+void paintOrb(Canvas& c, float w, float h, int f, Rgba colour)
 {
-    const float cy = h / 2.f;
-    c.glow(x0 + w * 0.6f, cy, h * 0.7f, colour, 0.8f + 0.2f * (f % 2), 1.4f);
-    c.fillPolygon({{x0 + 2.f, cy}, {x0 + w * 0.7f, cy - h * 0.22f}, {x0 + w - 2.f, cy}, {x0 + w * 0.7f, cy + h * 0.22f}},
-                  mix(colour, white(), 0.6f));
+    paintDangerOrb(c, w / 2.f, h / 2.f, std::min(w, h) / 2.f - ROOM, colour, dangerPulse(f, 4));
 }
 
-void paintRing(Canvas& c, float x0, float w, float h, int f, Rgba colour)
+// A long dart: a pointed nose, straight flanks and a short pointed tail.
+void paintNeedle(Canvas& c, float w, float h, int f, Rgba colour)
 {
-    const float cx = x0 + w / 2.f, cy = h / 2.f, r = std::min(w, h) * 0.34f;
-    c.glow(cx, cy, r * 1.4f, colour, 0.5f, 2.f);
-    c.ring(cx, cy, r, 3.f, mix(colour, white(), 0.3f));
+    const float cy = h / 2.f, r = h / 2.f - ROOM, back = w * 0.25f, shoulder = w * 0.7f;
+    auto dart = [&](float inset, float half) {
+        return std::vector<Pt>{{ROOM + 1.f + inset, cy}, {back, cy - half}, {shoulder, cy - half},
+                               {w - ROOM - inset, cy},   {shoulder, cy + half}, {back, cy + half}};
+    };
+    c.fillPolygon(dart(0.f, r), colour);
+    c.fillPolygon(dart(3.f, r * 0.5f), dangerBody(colour));
+    c.line(w * 0.5f, cy, w - ROOM - 3.f, cy, 1.2f + 0.6f * dangerPulse(f, 4), white());
+}
+
+void paintRing(Canvas& c, float w, float h, int f, Rgba colour)
+{
+    const float cx = w / 2.f, cy = h / 2.f, r = std::min(w, h) / 2.f - ROOM - 3.f;
+    c.ring(cx, cy, r, 5.f, colour);
+    c.ring(cx, cy, r, 2.5f, dangerBody(colour));
     for (int k = 0; k < 3; ++k) { // bright beads running round the ring
         const float a = (k * 120.f + f * 30.f) * PI / 180.f;
-        c.glow(cx + r * std::cos(a), cy + r * std::sin(a), 4.f, white(), 1.f, 1.2f);
+        c.fillCircle(cx + r * std::cos(a), cy + r * std::sin(a), 1.8f, white());
     }
+    c.fillCircle(cx, cy, 2.f + dangerPulse(f, 4), white());
 }
 
-void paintSpore(Canvas& c, float x0, float w, float h, int f, Rgba colour)
+void paintSpore(Canvas& c, float w, float h, int f, Rgba colour)
 {
-    const float cx = x0 + w / 2.f, cy = h / 2.f, r = std::min(w, h) * 0.3f;
+    const float cx = w / 2.f, cy = h / 2.f, r = std::min(w, h) / 2.f - ROOM - 1.f;
     for (int k = 0; k < 6; ++k) {
         const float a = (k * 60.f + f * 15.f) * PI / 180.f;
-        c.line(cx, cy, cx + r * 1.5f * std::cos(a), cy + r * 1.5f * std::sin(a), 1.5f, colour);
+        c.line(cx, cy, cx + r * std::cos(a), cy + r * std::sin(a), 2.f, colour);
     }
-    c.glow(cx, cy, r * 1.3f, colour, 0.7f, 1.5f);
-    c.sphere(cx, cy, r * 0.8f, mix(colour, rgb(0, 0, 0), 0.3f), mix(colour, white(), 0.6f));
+    c.fillCircle(cx, cy, r * 0.62f, colour);
+    c.fillCircle(cx, cy, r * 0.45f, dangerBody(colour));
+    c.fillCircle(cx, cy, r * (0.2f + 0.1f * dangerPulse(f, 4)), white());
 }
 
-void paintStar(Canvas& c, float x0, float w, float h, int f, Rgba colour)
+void paintStar(Canvas& c, float w, float h, int f, Rgba colour)
 {
-    const float cx = x0 + w / 2.f, cy = h / 2.f, r = std::min(w, h) * 0.48f;
-    std::vector<Pt> pts;
-    for (int k = 0; k < 8; ++k) {
-        const float a = (k * 45.f + f * 22.5f) * PI / 180.f;
-        const float rr = k % 2 == 0 ? r : r * 0.3f;
-        pts.push_back({cx + rr * std::cos(a), cy + rr * std::sin(a)});
-    }
-    c.glow(cx, cy, r, colour, 0.7f, 1.5f);
-    c.fillPolygon(pts, mix(colour, white(), 0.7f));
+    const float cx = w / 2.f, cy = h / 2.f, r = std::min(w, h) / 2.f - ROOM;
+    auto star = [&](float scale) {
+        std::vector<Pt> pts;
+        for (int k = 0; k < 8; ++k) {
+            const float a = (k * 45.f + f * 22.5f) * PI / 180.f;
+            const float rr = (k % 2 == 0 ? r : r * 0.5f) * scale;
+            pts.push_back({cx + rr * std::cos(a), cy + rr * std::sin(a)});
+        }
+        return pts;
+    };
+    c.fillPolygon(star(1.f), colour);
+    c.fillPolygon(star(0.6f), dangerBody(colour));
+    c.fillCircle(cx, cy, 2.f + dangerPulse(f, 4), white());
 }
 
-using BulletPainter = void (*)(Canvas&, float, float, float, int, Rgba);
+using BulletPainter = void (*)(Canvas&, float, float, int, Rgba);
 
 struct BulletSheet {
     const char* path;
     int w, h;
     BulletPainter paint;
     Rgba colour;
+    bool enemy; // enemy shots wear the dark edge
 };
 
 void writeBullets(const Context& ctx)
 {
     const BulletSheet sheets[] = {
-        {"2D/Bullets/BoltOrange.png", 32, 16, paintBolt, rgb(255, 140, 40)},
-        {"2D/Bullets/OrbRed.png", 24, 24, paintOrb, rgb(255, 50, 50)},
-        {"2D/Bullets/OrbGreen.png", 24, 24, paintOrb, rgb(90, 255, 80)},
-        {"2D/Bullets/OrbPurple.png", 28, 28, paintOrb, rgb(190, 80, 255)},
-        {"2D/Bullets/NeedleYellow.png", 36, 12, paintNeedle, rgb(255, 230, 60)},
-        {"2D/Bullets/BoltPink.png", 32, 16, paintBolt, rgb(255, 80, 200)},
-        {"2D/Bullets/OrbBlue.png", 28, 28, paintOrb, rgb(70, 130, 255)},
-        {"2D/Bullets/RingOrange.png", 32, 32, paintRing, rgb(255, 150, 40)},
-        {"2D/Bullets/OrbBigRed.png", 48, 48, paintOrb, rgb(255, 40, 70)},
-        {"2D/Bullets/SporeGreen.png", 24, 24, paintSpore, rgb(150, 230, 60)},
-        {"2D/Bullets/OrbBigPurple.png", 48, 48, paintOrb, rgb(160, 60, 255)},
-        {"2D/Bullets/StarWhite.png", 24, 24, paintStar, rgb(200, 230, 255)},
-        {"2D/Bullets/BoltTeal.png", 32, 16, paintBolt, rgb(40, 230, 200)},
-        {"2D/Bullets/PlayerShot.png", 40, 16, paintBolt, rgb(60, 190, 255)},
+        {"2D/Bullets/BoltOrange.png", 32, 16, paintBolt, rgb(255, 140, 40), true},
+        {"2D/Bullets/OrbRed.png", 24, 24, paintOrb, rgb(255, 50, 50), true},
+        {"2D/Bullets/OrbGreen.png", 24, 24, paintOrb, rgb(90, 255, 80), true},
+        {"2D/Bullets/OrbPurple.png", 28, 28, paintOrb, rgb(190, 80, 255), true},
+        {"2D/Bullets/NeedleYellow.png", 36, 12, paintNeedle, rgb(255, 230, 60), true},
+        {"2D/Bullets/BoltPink.png", 32, 16, paintBolt, rgb(255, 80, 200), true},
+        {"2D/Bullets/OrbBlue.png", 28, 28, paintOrb, rgb(70, 130, 255), true},
+        {"2D/Bullets/RingOrange.png", 32, 32, paintRing, rgb(255, 150, 40), true},
+        {"2D/Bullets/OrbBigRed.png", 48, 48, paintOrb, rgb(255, 40, 70), true},
+        {"2D/Bullets/SporeGreen.png", 24, 24, paintSpore, rgb(150, 230, 60), true},
+        {"2D/Bullets/OrbBigPurple.png", 48, 48, paintOrb, rgb(160, 60, 255), true},
+        {"2D/Bullets/StarWhite.png", 24, 24, paintStar, rgb(200, 230, 255), true},
+        {"2D/Bullets/BoltTeal.png", 32, 16, paintBolt, rgb(40, 230, 200), true},
+        {"2D/Bullets/PlayerShot.png", 40, 16, paintPlayerBolt, rgb(60, 190, 255), false},
     };
     for (const BulletSheet& s : sheets) {
-        Canvas sheet(s.w * 4, s.h);
-        for (int f = 0; f < 4; ++f)
-            s.paint(sheet, static_cast<float>(s.w * f), static_cast<float>(s.w), static_cast<float>(s.h), f, s.colour);
+        const Canvas sheet = paintRow(s.w, s.h, 4, [&s](Canvas& cell, int f) {
+            s.paint(cell, static_cast<float>(s.w), static_cast<float>(s.h), f, s.enemy ? dangerRim(s.colour) : s.colour);
+            if (s.enemy)
+                edgeAsDanger(cell);
+        });
         saveOrThrow(sheet, ctx.path(s.path));
     }
 }
@@ -219,30 +248,62 @@ void writeLaser(const Context& ctx, const LaserColours& lc)
     }
 }
 
-// ---- bonuses ----
+// ---- bonuses: 20 x 20 frames that glow and pulse ----
+
+// A halo ring and a soft glow that breathe with the loop, brightest when the pickup
+// turns edge-on (half-way through the loop).
+void paintPickupAura(Canvas& c, Rgba colour, int f, int frames)
+{
+    const float breath = 0.5f - 0.5f * std::cos(f * 2.f * PI / frames);
+    c.glow(10.f, 10.f, 10.f, colour, 0.45f + 0.45f * breath, 1.2f);
+    Rgba halo = mix(colour, white(), 0.55f + 0.3f * breath);
+    halo.a = 0.7f + 0.3f * breath;
+    c.ring(10.f, 10.f, 8.2f, 1.8f, halo);
+}
+
+void paintTwinkle(Canvas& c, float x, float y, float size)
+{
+    c.line(x - size, y, x + size, y, 1.f, white());
+    c.line(x, y - size, x, y + size, 1.f, white());
+    c.fillCircle(x, y, 1.2f, white());
+}
+
+// A pickup frame: the breathing aura under the pickup's own shape, which a thin dark line
+// keeps apart from bright walls behind it.
+void paintPickup(Canvas& c, Rgba colour, int f, int frames, const std::function<void(Canvas&)>& shape)
+{
+    paintPickupAura(c, colour, f, frames);
+    Canvas body(c.width(), c.height());
+    shape(body);
+    body.edgeShapes(rgb(10, 20, 30, 0.9f), 1.5f);
+    c.draw(body, 0, 0);
+}
 
 void writeBonuses(const Context& ctx)
 {
-    // Base bonus: a green crystal turning on itself, 8 frames of 20 x 20.
-    Canvas base(160, 20);
-    for (int f = 0; f < 8; ++f) {
-        const float cx = 20.f * f + 10.f, half = 7.f * std::fabs(std::cos(f * PI / 8.f)) + 1.5f;
-        base.glow(cx, 10.f, 10.f, rgb(80, 255, 160), 0.6f, 2.f);
-        base.fillPolygon({{cx, 1.5f}, {cx + half, 10.f}, {cx, 18.5f}, {cx - half, 10.f}}, rgb(40, 200, 120));
-        base.fillPolygon({{cx, 1.5f}, {cx + half, 10.f}, {cx, 10.f}}, rgb(170, 255, 210));
-        base.fillCircle(cx - half * 0.3f, 7.f, 1.2f, white());
-    }
-    saveOrThrow(base, ctx.path("2D/Bonus/Bonus.png"));
-    // Golden bonus: a spinning gold coin with a glint, 4 frames of 20 x 20.
-    Canvas gold(80, 20);
-    for (int f = 0; f < 4; ++f) {
-        const float cx = 20.f * f + 10.f, rx = 8.5f * std::fabs(std::cos(f * PI / 4.f)) + 1.5f;
-        gold.glow(cx, 10.f, 10.f, rgb(255, 220, 80), 0.6f, 2.f);
-        gold.fillEllipse(cx, 10.f, rx, 8.5f, rgb(200, 140, 20));
-        gold.fillEllipse(cx, 10.f, rx * 0.75f, 6.5f, rgb(255, 210, 60));
-        gold.fillEllipse(cx - rx * 0.3f, 7.f, rx * 0.25f, 2.f, rgb(255, 250, 200));
-    }
-    saveOrThrow(gold, ctx.path("2D/Bonus/Bonus2.png"));
+    // Base bonus: a green crystal turning on itself (never thinner than a sliver), 8 frames.
+    saveOrThrow(paintRow(20, 20, 8,
+                         [](Canvas& c, int f) {
+                             const float half = 3.f + 4.f * std::fabs(std::cos(f * PI / 8.f));
+                             paintPickup(c, rgb(80, 255, 160), f, 8, [half, f](Canvas& gem) {
+                                 gem.fillPolygon({{10.f, 3.f}, {10.f + half, 10.f}, {10.f, 17.f}, {10.f - half, 10.f}},
+                                                 rgb(110, 245, 170));
+                                 gem.fillPolygon({{10.f, 3.f}, {10.f + half, 10.f}, {10.f, 10.f}}, rgb(215, 255, 235));
+                                 paintTwinkle(gem, 10.f - half * 0.4f, 7.f, 1.5f + 1.5f * (f % 4 == 0));
+                             });
+                         }),
+                ctx.path("2D/Bonus/Bonus.png"));
+    // Golden bonus: a spinning gold coin with a glint (never thinner than its rim), 4 frames.
+    saveOrThrow(paintRow(20, 20, 4,
+                         [](Canvas& c, int f) {
+                             const float rx = 3.f + 4.5f * std::fabs(std::cos(f * PI / 4.f));
+                             paintPickup(c, rgb(255, 215, 70), f, 4, [rx, f](Canvas& coin) {
+                                 coin.fillEllipse(10.f, 10.f, rx, 7.f, rgb(235, 175, 40));
+                                 coin.fillEllipse(10.f, 10.f, rx * 0.8f, 5.8f, rgb(255, 240, 150));
+                                 paintTwinkle(coin, 10.f - rx * 0.35f, 7.f, 1.5f + 1.5f * (f % 2 == 0));
+                             });
+                         }),
+                ctx.path("2D/Bonus/Bonus2.png"));
 }
 
 } // namespace

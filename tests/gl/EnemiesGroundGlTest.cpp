@@ -33,6 +33,19 @@ sf::Color pixel(const sf::Image& image, sf::Vector2f p)
     return image.getPixel(static_cast<unsigned>(p.x), static_cast<unsigned>(p.y));
 }
 
+// Pixels of the square of the given half side round `centre` that differ clearly between two pictures.
+int changedPixels(const sf::Image& a, const sf::Image& b, sf::Vector2f centre, int half)
+{
+    int changed = 0;
+    for (int dy = -half; dy <= half; ++dy)
+        for (int dx = -half; dx <= half; ++dx) {
+            const sf::Color p = pixel(a, centre + sf::Vector2f(dx, dy));
+            const sf::Color q = pixel(b, centre + sf::Vector2f(dx, dy));
+            changed += std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b) > 60;
+        }
+    return changed;
+}
+
 } // namespace
 
 TEST(EnemiesGroundGl, BeamCannonAndCoralEyesAreDrawnWhereThePlayerMeetsThem)
@@ -58,7 +71,7 @@ TEST(EnemiesGroundGl, BeamCannonAndCoralEyesAreDrawnWhereThePlayerMeetsThem)
         enemies.update(0.016f, players);
     ASSERT_TRUE(gatePost.beam);
     const auto& turret = static_cast<const TurretEnemy&>(*enemies.enemies[2]);
-    const auto& coral = static_cast<const CoralEnemy&>(*enemies.enemies[3]);
+    auto& coral = static_cast<CoralEnemy&>(*enemies.enemies[3]);
 
     drawField(window, enemies);
     const sf::Image shot = screenshot(window, "enemies_ground_parts");
@@ -73,11 +86,13 @@ TEST(EnemiesGroundGl, BeamCannonAndCoralEyesAreDrawnWhereThePlayerMeetsThem)
     const sf::Vector2f muzzle = turret.cannonPosition + 42.f * sf::Vector2f(std::cos(barrel), std::sin(barrel));
     EXPECT_GT(std::abs(muzzle.x - turret.position.x), 30.f);
     EXPECT_FALSE(isBackground(pixel(shot, muzzle)));
-    // Every eye is drawn round the body: dark red, unlike the pale body and the field.
+    // Every eye shows round the body, and is gone from the picture once killed.
     ASSERT_EQ(coral.segments.size(), 8u);
-    for (const CoralSegment& s : coral.segments) {
-        const sf::Color eye = pixel(shot, coral.position + s.offset());
-        EXPECT_GT(eye.r, eye.g + 30) << s.baseAngle;
-        EXPECT_LT(eye.r + eye.g + eye.b, 300) << s.baseAngle;
-    }
+    const std::vector<CoralSegment> eyes = coral.segments;
+    coral.segments.clear();
+    drawField(window, enemies);
+    const sf::Image eyeless = screenshot(window, "enemies_ground_eyeless");
+    window.display();
+    for (const CoralSegment& eye : eyes)
+        EXPECT_GT(changedPixels(shot, eyeless, coral.position + eye.offset(), 15), 60) << eye.baseAngle;
 }

@@ -1,6 +1,7 @@
 // The 24 enemy kinds as the designers fixed them: each row is typed here, not read from
 // the game's own table, so a swapped value or id fails. Checked through the factory
-// and the manager: what a spawned enemy is worth, drops and fires, and its boxes.
+// and the manager: what a spawned enemy is worth, drops and fires, its boxes, and the
+// sheet it is drawn from, which must exist and hold at least one frame.
 #include "enemies/AimingShooterEnemies.h"
 #include "enemies/CoralEnemy.h"
 #include "enemies/DashingEnemies.h"
@@ -15,7 +16,9 @@
 #include "enemies/SpiralEnemies.h"
 #include "enemies/StraightBulletEnemy.h"
 #include "enemies/WobblingEnemies.h"
+#include "platform/AssetPath.h"
 
+#include <SFML/Graphics/Image.hpp>
 #include <gtest/gtest.h>
 #include <string>
 #include <typeinfo>
@@ -96,6 +99,10 @@ TEST(EnemyTypeTable, EveryKindSpawnsWithItsClassPointsDropsWeaponsAndBoxes)
         EXPECT_FALSE(e.isFlashing()) << "a new enemy is drawn normally";
 
         EXPECT_STREQ(enemyTypeInfo(row.type).sheet, row.sheet);
+        sf::Image sheet;
+        ASSERT_TRUE(sheet.loadFromFile(resolveAssetPath(std::string(EnemyManager::SHEET_FOLDER) + row.sheet)));
+        EXPECT_GE(sheet.getSize().x, static_cast<unsigned>(row.frameWidth));
+        EXPECT_GE(sheet.getSize().y, static_cast<unsigned>(row.frameHeight));
         const sf::Sprite& sprite = manager.typeSprites[row.type];
         EXPECT_EQ(sprite.getTextureRect(), sf::IntRect(0, 0, row.frameWidth, row.frameHeight));
         EXPECT_EQ(sprite.getOrigin(), sf::Vector2f(row.frameWidth / 2, row.frameHeight / 2));

@@ -292,25 +292,26 @@ TEST(EnemyGround, CoralEyesFireOnceASecondAtPlayersWithinTheirFacing)
 {
     BulletManager bullets;
     ASSERT_GT(bullets.typeCount(), 7) << "bullet types file missing";
-    // Heading left across the field; the player straight below it.
+    // Heading left across the field; after a second the player stands just below it.
     CoralEnemy coral(descriptor(enemy_type::CORAL, {1400.f, 400.f}, 180));
-    const std::vector<sf::Vector2f> players{{1200.f, 1000.f}};
+    const std::vector<sf::Vector2f> players{{1200.f, 600.f}};
     for (int i = 0; i < 99; ++i)
         coral.update(0.01f, &bullets, players, 0);
     EXPECT_TRUE(bullets.bullets.empty());
     coral.update(0.011f, &bullets, players, 0);
-    // Only the eyes whose facing is within 90 degrees of the player fire, each from its own point.
-    size_t facing = 0;
-    for (const CoralSegment& s : coral.segments)
-        if (enemy_math::wrap360(s.aimAngle - s.baseAngle - coral.angle) <= 90.f ||
-            enemy_math::wrap360(s.aimAngle - s.baseAngle - coral.angle) >= 270.f)
-            ++facing;
-    EXPECT_GT(facing, 0u);
-    EXPECT_LT(facing, 8u);
-    ASSERT_EQ(bullets.bullets.size(), facing);
-    for (const Bullet& b : bullets.bullets)
-        EXPECT_NEAR(b.angle, std::atan2(1000.f - b.position.y, 1200.f - b.position.x) * 57.29578f, 0.05f);
     EXPECT_NEAR(coral.position.x, 1400.f - 200.f * 1.001f, 0.5f);
+    // Only the two eyes that face down fire (eyes 1 and 2, at (-35, -78) and (49, -70)
+    // turned half round), each from its own place and straight at the player.
+    ASSERT_EQ(bullets.bullets.size(), 2u);
+    const sf::Vector2f eyes[] = {{35.f, 78.f}, {-49.f, 70.f}};
+    auto bullet = bullets.bullets.begin();
+    for (const sf::Vector2f& eye : eyes) {
+        EXPECT_NEAR(bullet->position.x, coral.position.x + eye.x, 0.5f);
+        EXPECT_NEAR(bullet->position.y, coral.position.y + eye.y, 0.5f);
+        EXPECT_NEAR(bullet->angle, std::atan2(600.f - bullet->position.y, 1200.f - bullet->position.x) * 57.29578f,
+                    0.05f);
+        ++bullet;
+    }
 
     // Outside the play window it holds its fire, and the timer waits for it.
     bullets.bullets.clear();

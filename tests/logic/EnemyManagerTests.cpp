@@ -23,34 +23,6 @@ EnemyData descriptor(int type, sf::Vector2f start, int angle = 90, sf::Vector2f 
 
 } // namespace
 
-TEST(EnemyManager, FactoryUsesTheTypeTableAndSkipsUnknownTypes)
-{
-    EnemyManager m;
-    m.spawnEnemy(descriptor(enemy_type::LITTLE_LADYBUG, {500, 500}), {});
-    ASSERT_EQ(m.enemies.size(), 1u);
-    EXPECT_FLOAT_EQ(m.enemies[0]->health, 1.f); // the table wins over the descriptor's 99
-    EXPECT_EQ(m.enemies[0]->getType(), enemy_type::LITTLE_LADYBUG);
-    EXPECT_EQ(m.enemies[0]->killScore, 500);
-    EXPECT_FALSE(m.enemies[0]->isFlashing()); // hitTimer starts at the flash time
-
-    for (int type : {-1, 24, 25, 30})
-        m.spawnEnemy(descriptor(type, {500, 500}), {});
-    EXPECT_EQ(m.enemies.size(), 1u);
-
-    // Every kind the factory knows gets the type's hit points, score and bonus count.
-    for (int type = 0; type < ENEMY_TYPE_COUNT; ++type) {
-        EnemyManager one;
-        one.spawnEnemy(descriptor(type, {500, 500}, 0, {1200.f, 540.f}), {});
-        if (one.enemies.empty())
-            continue;
-        const Enemy& e = *one.enemies[0];
-        EXPECT_EQ(e.getType(), type);
-        EXPECT_FLOAT_EQ(e.health, enemyTypeInfo(type).hitPoints) << type;
-        EXPECT_EQ(e.killScore, enemyTypeInfo(type).killScore) << type;
-        EXPECT_EQ(e.getBonusCount(), enemyTypeInfo(type).bonusCount) << type;
-    }
-}
-
 TEST(EnemyManager, KillsScoreDropBonusesAndRecordTheType)
 {
     seedRandom15(3);

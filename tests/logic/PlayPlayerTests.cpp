@@ -46,11 +46,6 @@ TEST(PlayPlayer, BuildsByIndexAndDifficulty)
     EXPECT_EQ(p.lives, 3);
     EXPECT_EQ(p.playerIndex, 1);
     EXPECT_EQ(p.bulletType, 13);
-    EXPECT_EQ(p.shootPointCount, 64);
-    EXPECT_NEAR(p.front.y, -18.f, 1e-4f);
-    EXPECT_EQ(p.mode, WEAPON_NORMAL);
-    EXPECT_EQ(p.gauge, 20.f);
-    EXPECT_EQ(p.halfSize(), sf::Vector2f(50.f, 50.f));
 }
 
 TEST(PlayPlayer, MovementStaysInThePlayAreaForBothShips)

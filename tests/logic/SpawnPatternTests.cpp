@@ -1,6 +1,4 @@
-#include "enemies/EnemyTypes.h"
 #include "enemies/SpawnPattern.h"
-#include "platform/Random.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -53,13 +51,6 @@ TEST(SpawnPatterns, TimedKindsReleaseOneEnemyPerIntervalWithTheirLag)
     EXPECT_FLOAT_EQ(times[1], 1.125f);
     EXPECT_FLOAT_EQ(times[2], 1.625f);
     EXPECT_TRUE(running.empty());
-    const EnemyData& bee = c.enemies[0];
-    EXPECT_EQ(bee.type, enemy_type::BEE);
-    EXPECT_EQ(bee.start, sf::Vector2f(300.f, -50.f));
-    EXPECT_EQ(bee.target, sf::Vector2f(960.f, 540.f));
-    EXPECT_EQ(bee.angle, 90);
-    EXPECT_EQ(bee.flag, 1);
-    ASSERT_EQ(bee.players.size(), 1u);
 
     // A long frame releases several enemies, each with its own lag.
     Collected big;
@@ -92,20 +83,7 @@ TEST(SpawnPatterns, RingsAndArcsStandOnTheirCircle)
         const EnemyData& d = ring.enemies[i];
         EXPECT_NEAR(std::hypot(d.start.x - centre.x, d.start.y - centre.y), 1000.f, 0.05f);
         EXPECT_NEAR(ringAngleOf(d, centre), expected[i], 0.01f) << i;
-        EXPECT_EQ(d.target, centre);
-        EXPECT_EQ(d.type, enemy_type::SHOOTER);
-        EXPECT_EQ(d.flag, 0);
-        EXPECT_EQ(d.angle, 0);
     }
-
-    // Ring bullets fly toward the centre at 600 px/s.
-    Collected bullets;
-    running = {pattern(pattern_id::BULLET_CIRCLE, 2, 0.f, centre, 10.f)};
-    updateSpawnPatterns(running, 0.01f, bullets.fn(), {});
-    ASSERT_EQ(bullets.enemies.size(), 2u);
-    EXPECT_EQ(bullets.enemies[1].angle, 22 + 10 + 180);
-    EXPECT_EQ(bullets.enemies[1].target, sf::Vector2f(600.f, 0.f));
-    EXPECT_EQ(bullets.enemies[1].type, enemy_type::RING_BULLET);
 
     // An army comes out whole in one call, 10 degrees apart, lagging by the release lateness.
     Collected army;
@@ -117,32 +95,14 @@ TEST(SpawnPatterns, RingsAndArcsStandOnTheirCircle)
     EXPECT_TRUE(running.empty());
     EXPECT_NEAR(ringAngleOf(army.enemies[29], centre), 290.f, 0.01f);
     EXPECT_FLOAT_EQ(army.enemies[29].lag, 0.013f);
-
-    Collected barmy;
-    running = {pattern(pattern_id::BULLET_ARMY, 3, 0.f, centre, 45.f)};
-    updateSpawnPatterns(running, 0.02f, barmy.fn(), {});
-    ASSERT_EQ(barmy.enemies.size(), 3u);
-    EXPECT_EQ(barmy.enemies[2].angle, 45 + 20 + 180);
-    EXPECT_EQ(barmy.enemies[2].target, sf::Vector2f(400.f, 0.f));
 }
 
 TEST(SpawnPatterns, KindSpecificStartsAnglesAndCodes)
 {
-    // The exponential wave: direction 10 gives variant 2, each enemy 40 px right of the last.
-    Collected wave;
-    std::list<SpawnPattern> running{pattern(pattern_id::EXPONENTIAL_WAVE, 3, 0.1f, {200, 300}, 360.f - 10.f)};
-    for (int i = 0; i < 20; ++i)
-        updateSpawnPatterns(running, 0.05f, wave.fn(), {});
-    ASSERT_EQ(wave.enemies.size(), 3u);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(360 - wave.enemies[i].angle, 2);
-        EXPECT_FLOAT_EQ(wave.enemies[i].start.x, 200.f + 40.f * i);
-        EXPECT_EQ(wave.enemies[i].type, enemy_type::EXPONENTIAL);
-    }
     // Huge angles are handled in closed form (an 8-degree stepping loop would never end).
     Collected extreme;
-    running = {pattern(pattern_id::EXPONENTIAL_WAVE, 1, 0.f, {0, 0}, -3e9f),
-               pattern(pattern_id::EXPONENTIAL_WAVE, 1, 0.f, {0, 0}, 1e30f)};
+    std::list<SpawnPattern> running{pattern(pattern_id::EXPONENTIAL_WAVE, 1, 0.f, {0, 0}, -3e9f),
+                                    pattern(pattern_id::EXPONENTIAL_WAVE, 1, 0.f, {0, 0}, 1e30f)};
     updateSpawnPatterns(running, 0.01f, extreme.fn(), {});
     EXPECT_EQ(extreme.enemies.size(), 2u);
 
@@ -154,27 +114,7 @@ TEST(SpawnPatterns, KindSpecificStartsAnglesAndCodes)
         updateSpawnPatterns(running, 0.01f, h.fn(), {});
         ASSERT_EQ(h.enemies.size(), 1u);
         EXPECT_EQ(h.enemies[0].angle, code) << direction;
-        EXPECT_EQ(h.enemies[0].flag, 0);
     }
-
-    // Snails come in from the right edge at a random height and aim at the point.
-    seedRandom15(7);
-    Collected snail;
-    running = {pattern(pattern_id::SNAIL, 20, 0.f, {960, 540}, 45.f)};
-    updateSpawnPatterns(running, 0.01f, snail.fn(), {});
-    ASSERT_EQ(snail.enemies.size(), 20u);
-    for (const EnemyData& d : snail.enemies) {
-        EXPECT_FLOAT_EQ(d.start.x, 1970.f);
-        EXPECT_GE(d.start.y, 0.f);
-        EXPECT_LT(d.start.y, 1080.f);
-        EXPECT_EQ(d.target, sf::Vector2f(960.f, 540.f));
-    }
-
-    Collected normal;
-    running = {pattern(pattern_id::BULLET_NORMAL, 1, 0.f, {5, 6}, 180.9f)};
-    updateSpawnPatterns(running, 0.01f, normal.fn(), {});
-    EXPECT_EQ(normal.enemies[0].target, sf::Vector2f(1200.f, 540.f));
-    EXPECT_EQ(normal.enemies[0].angle, 180);
 }
 
 TEST(SpawnPatterns, FinishEmptyAndUnknownPatterns)
@@ -186,8 +126,4 @@ TEST(SpawnPatterns, FinishEmptyAndUnknownPatterns)
     EXPECT_TRUE(c.enemies.empty());
     EXPECT_TRUE(running.empty());
     EXPECT_FALSE(updateSpawnPatterns(running, 0.02f, c.fn(), {}));
-    EXPECT_STREQ(patternName(pattern_id::FINISH), "Finish");
-    EXPECT_EQ(patternName(28), nullptr);
-    for (int id = 0; id < PATTERN_ID_COUNT; ++id)
-        EXPECT_TRUE(id == pattern_id::FINISH || isEnemyType(patternEnemyType(id))) << id;
 }

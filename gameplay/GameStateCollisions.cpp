@@ -68,7 +68,7 @@ void GameState::clipLasersOnWalls()
     if (wallLines.empty())
         return;
     for (int i = 0; i < playerCount; ++i) {
-        Laser* laser = players[i]->laser;
+        Laser* laser = players[i]->laser.get();
         if (!laser)
             continue;
         for (size_t s = 0; s < laser->segments.size(); ++s) {
@@ -194,7 +194,7 @@ void GameState::collideBulletsWithEnemies()
 void GameState::collideLaserWithEnemies()
 {
     for (int i = 0; i < playerCount; ++i) {
-        Laser* laser = players[i]->laser;
+        Laser* laser = players[i]->laser.get();
         if (!laser)
             continue;
         for (size_t s = 0; s < laser->segments.size(); ++s) {
@@ -235,7 +235,7 @@ void GameState::collideLaserWithEnemies()
 void GameState::collideShieldWithEnemies()
 {
     for (int i = 0; i < playerCount; ++i) {
-        Shield* shield = players[i]->shield;
+        Shield* shield = players[i]->shield.get();
         if (!shield)
             continue;
         const Polygon area = shield->polygon();

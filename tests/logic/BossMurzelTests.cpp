@@ -254,7 +254,7 @@ TEST_F(BossMurzelFight, BossLaserHitsShipsAndClashesWithTheirs)
     EXPECT_EQ(ship.lives, lives - 1);
 
     // A player's beam meeting the boss's beam head-on cuts both and hurts the boss.
-    ship.laser = new Laser(LASER_PLAYER1, 10.f, 180.f);
+    ship.laser = std::make_unique<Laser>(LASER_PLAYER1, 10.f, 180.f);
     for (int i = 0; i < 40; ++i)
         ship.laser->update(DT, origin - sf::Vector2f(1.f, 0.f), 180.f);
     ASSERT_GT(ship.laser->segments.size(), 2u);

@@ -174,7 +174,7 @@ bool startCharge(Player2D& p)
 {
     if (p.mode != WEAPON_NORMAL || p.gauge < Player2D::SHIELD_COST || p.shield || p.invulnerable)
         return false;
-    p.shield = new Shield(p.position, p.playerIndex);
+    p.shield = std::make_unique<Shield>(p.position, p.playerIndex);
     p.gauge -= Player2D::SHIELD_COST;
     p.mode = WEAPON_CHARGING;
     return true;

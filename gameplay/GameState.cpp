@@ -309,7 +309,7 @@ void GameState::revive(int i)
     ship.baseCount = 0;
     ship.bossScore = 0.0;
     ship.killedTypes.clear();
-    transitions.add(new Player2D3DTransition(ship.position));
+    transitions.add(std::make_unique<Player2D3DTransition>(ship.position));
     transitions.inputAllowed = 1; // the revived player moves during the flash
 }
 
@@ -464,9 +464,9 @@ bool GameState::inputGateOpen() const
 
 void GameState::updateBonuses(float dt)
 {
-    std::vector<Bonus*>& list = bonuses->bonuses;
+    std::vector<std::unique_ptr<Bonus>>& list = bonuses->bonuses;
     for (size_t i = 0; i < list.size();) {
-        Bonus* b = list[i];
+        Bonus* b = list[i].get();
         b->update(dt);
         const sf::Vector2f p = b->position;
         if (p.x + 20.f < 0.f || p.x > 1920.f || p.y + 20.f < 0.f || p.y > 1080.f)

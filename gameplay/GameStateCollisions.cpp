@@ -99,7 +99,7 @@ void GameState::collideWallsWithShots()
 // 3. Bonuses go to the first live ship that touches them, or drift toward the nearest one.
 void GameState::collectBonuses()
 {
-    std::vector<Bonus*>& list = bonuses->bonuses;
+    std::vector<std::unique_ptr<Bonus>>& list = bonuses->bonuses;
     for (size_t k = list.size(); k-- > 0;) {
         Bonus& bonus = *list[k];
         const sf::FloatRect box(bonus.position.x - 10.f, bonus.position.y - 10.f, 20.f, 20.f);

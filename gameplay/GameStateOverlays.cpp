@@ -81,7 +81,7 @@ void GameState::carryShipsWithTransitions()
 {
     int outUp = 0;
     int inUp = 0;
-    for (const Transitions* t : transitions.transitions) {
+    for (const std::unique_ptr<Transitions>& t : transitions.transitions) {
         int* counter = nullptr;
         if (t->getType() == TRANSITION_PLAYER_OUT_UP)
             counter = &outUp;

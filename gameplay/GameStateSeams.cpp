@@ -46,7 +46,7 @@ bool GameState::runFlowStep(const FlowStep& step)
     case FlowAction::ChangeScene: switchScene(step.value); break;
     case FlowAction::FlyOut:
         for (Player2D* ship : players) {
-            transitions.add(new PlayerOutUp(ship->position));
+            transitions.add(std::make_unique<PlayerOutUp>(ship->position));
             ship->cancelWeapons();
         }
         break;
@@ -55,14 +55,14 @@ bool GameState::runFlowStep(const FlowStep& step)
     case FlowAction::LoadSequence: loadFlowSequence(step.value); break;
     case FlowAction::FlyIn:
         for (size_t i = 0; i < players.size(); ++i)
-            transitions.add(new PlayerInUp(FLY_IN_FROM, FLY_IN_TO));
+            transitions.add(std::make_unique<PlayerInUp>(FLY_IN_FROM, FLY_IN_TO));
         break;
     case FlowAction::Transform:
         if (!players.empty())
-            transitions.add(new Player2D3DTransition(players[0]->position));
+            transitions.add(std::make_unique<Player2D3DTransition>(players[0]->position));
         transitions.inputAllowed = 0;
         break;
-    case FlowAction::Warning: transitions.add(new WarningTransition(WARNING_AT)); break;
+    case FlowAction::Warning: transitions.add(std::make_unique<WarningTransition>(WARNING_AT)); break;
     case FlowAction::Tally: startTally(); break;
     case FlowAction::EndTally: endTally(); break;
     case FlowAction::PlaceShips:

@@ -96,7 +96,7 @@ protected:
     int countTransitions(int type) const
     {
         int n = 0;
-        for (const Transitions* t : game->transitions.transitions)
+        for (const std::unique_ptr<Transitions>& t : game->transitions.transitions)
             n += t->getType() == type;
         return n;
     }

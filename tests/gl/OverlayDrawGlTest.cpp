@@ -162,7 +162,7 @@ TEST_F(OverlayGl, ContinueCountdownFadeAndWarningBanner)
 
     // The banner on its second row with the WARNING letters and two popups.
     TransitionManager transitions;
-    transitions.add(new WarningTransition({960.f, 540.f}));
+    transitions.add(std::make_unique<WarningTransition>(sf::Vector2f(960.f, 540.f)));
     for (int k = 0; k < 75; ++k)
         transitions.update(DT);
     EXPECT_EQ(transitions.transitions[0]->frame.top, 413.f);

@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -89,19 +90,19 @@ TEST(OverlayTransitions, MovesRowsTypesAndOneEndPerFrame)
 
     // Two transitions ending together end on two frames, the last one first.
     TransitionManager manager;
-    auto* first = new PlayerInUp({0.f, 100.f}, {0.f, 99.f});
-    auto* second = new PlayerInUp({0.f, 100.f}, {0.f, 99.f});
-    manager.add(first);
-    manager.add(second);
+    auto owned = std::make_unique<PlayerInUp>(sf::Vector2f(0.f, 100.f), sf::Vector2f(0.f, 99.f));
+    const PlayerInUp* first = owned.get();
+    manager.add(std::move(owned));
+    manager.add(std::make_unique<PlayerInUp>(sf::Vector2f(0.f, 100.f), sf::Vector2f(0.f, 99.f)));
     EXPECT_FALSE(manager.allowsInput());
     manager.update(0.1f);
     ASSERT_EQ(manager.transitions.size(), 1u);
-    EXPECT_EQ(manager.transitions[0], first);
+    EXPECT_EQ(manager.transitions[0].get(), first);
     manager.update(0.1f);
     EXPECT_TRUE(manager.transitions.empty());
 
-    manager.add(new Player2D3DTransition({0.f, 0.f}));
-    manager.add(new WarningTransition({0.f, 0.f}));
+    manager.add(std::make_unique<Player2D3DTransition>(sf::Vector2f(0.f, 0.f)));
+    manager.add(std::make_unique<WarningTransition>(sf::Vector2f(0.f, 0.f)));
     EXPECT_FALSE(manager.allowsInput());
     manager.inputAllowed = 1;
     EXPECT_TRUE(manager.allowsInput());

@@ -217,7 +217,7 @@ void GameState::collideLaserWithEnemies()
                 if (type == enemy_type::BRUISER && bruiserGuards(relativeHitAngle(e, beamPoint))) {
                     enemy.hitThisFrame = 1;
                 } else if (enemies.damageEnemy(static_cast<int>(e), LASER_DAMAGE, particles, 0.f, beamPoint,
-                                               *bonuses, part, players[i], bonusKindFor(*players[i]))) {
+                                               *bonuses, part, players[i].get(), bonusKindFor(*players[i]))) {
                     award(i, BEAM_KILL_POINTS);
                 }
                 if (blocksBeam(type))
@@ -247,7 +247,7 @@ void GameState::collideShieldWithEnemies()
             if (part == 0)
                 continue;
             if (enemies.damageEnemy(static_cast<int>(e), SHIELD_DAMAGE, particles, 0.f, players[i]->position,
-                                    *bonuses, part, players[i], bonusKindFor(*players[i])))
+                                    *bonuses, part, players[i].get(), bonusKindFor(*players[i])))
                 award(i, BEAM_KILL_POINTS);
         }
     }

@@ -105,7 +105,6 @@ protected:
     void defeatBoss()
     {
         ASSERT_FALSE(game->bosses.bosses.empty());
-        delete game->bosses.bosses.front();
         game->bosses.bosses.erase(game->bosses.bosses.begin());
     }
 

@@ -256,9 +256,10 @@ TEST(OverlayScoreboard, CreditsTheTimerBonusRevealsKillsAndResetsTallies)
     for (int k = 0; k < 400; ++k)
         ship.killedTypes.push_back(k % 24);
     std::vector<PlayerScore> scores{{1000u, 50u}};
-    TextManager counter;
+    std::vector<std::unique_ptr<TextManager>> counters;
+    counters.push_back(std::make_unique<TextManager>());
+    TextManager& counter = *counters[0];
     counter.addText(TextRequest{TEXT_COUNTER, {20.f, 85.f}, 0, "000001000", 1, 0, 0});
-    std::vector<TextManager*> counters{&counter};
     {
         Scoreboard board(&ship, scores, counters);
         EXPECT_EQ(scores[0].score, 2234u);
@@ -294,7 +295,7 @@ TEST(OverlayScoreboard, CreditsTheTimerBonusRevealsKillsAndResetsTallies)
     Player2D second(1);
     second.timeBonus = -300.f;
     std::vector<PlayerScore> two{{10u, 10u}, {5u, 5u}};
-    std::vector<TextManager*> noCounters{nullptr, nullptr};
+    std::vector<std::unique_ptr<TextManager>> noCounters(2);
     {
         Scoreboard right(&second, 1, two, noCounters);
         EXPECT_EQ(two[1].score, 5u);

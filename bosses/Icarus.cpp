@@ -48,7 +48,7 @@ Icarus::Icarus(BossData data, const std::string& layoutPath)
     if (in)
         buildParts(readIcarusLayout(in));
     swapSlots.assign(parts.size(), SwapSlot{});
-    installBoss3D(new BossLvl1());
+    installBoss3D(std::make_unique<BossLvl1>());
     timer = FIGHT_TIME;
     createTimerText("80");
 }

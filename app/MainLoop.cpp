@@ -51,54 +51,53 @@ MainLoop::MainLoop(sf::RenderWindow& window, StateFactory factory, MainState* fi
     render3D = renderWorldFrame;
 }
 
-MainLoop::~MainLoop() { delete state_; }
+MainLoop::~MainLoop() = default;
 
 void MainLoop::applyCode(StateCode code)
 {
-    using namespace state_code;
     if (!state_)
         return;
-    switch (code) {
-    case CINEMATIC:
-        if (factory_.cinematic) {
-            std::vector<unsigned> scores = state_->getScores();
-            delete state_;
-            state_ = nullptr;
-            state_ = factory_.cinematic(scores);
-        }
-        break;
-    case QUIT:
-        delete state_;
-        state_ = nullptr;
+    if (code == state_code::QUIT) {
+        state_.reset();
         window_.close();
-        break;
+        return;
+    }
+    if (const std::function<MainState*()> build = nextStateBuilder(code))
+        replace(build);
+}
+
+std::function<MainState*()> MainLoop::nextStateBuilder(StateCode code)
+{
+    using namespace state_code;
+    using ScoresBuilder = std::function<MainState*(const std::vector<unsigned>&)>;
+    const auto withScores = [this](const ScoresBuilder& make) -> std::function<MainState*()> {
+        if (!make)
+            return {};
+        return [make, scores = state_->getScores()] { return make(scores); };
+    };
+    switch (code) {
+    case CINEMATIC: return withScores(factory_.cinematic);
+    case HIGH_SCORES: return withScores(factory_.highScores);
     case MENU_NO_LOGO:
-        if (factory_.menuWithoutLogos) {
-            delete state_;
-            state_ = nullptr;
+        if (!factory_.menuWithoutLogos)
+            return {};
+        return [this] {
             window_.setMouseCursorVisible(true);
-            state_ = factory_.menuWithoutLogos();
-        }
-        break;
+            return factory_.menuWithoutLogos();
+        };
     case GAME_STORY:
     case GAME_EDITOR:
-        if (factory_.game) {
-            delete state_;
-            state_ = nullptr;
-            state_ = factory_.game(code == GAME_STORY ? 1 : 2);
-        }
-        break;
-    case HIGH_SCORES:
-        if (factory_.highScores) {
-            std::vector<unsigned> scores = state_->getScores();
-            delete state_;
-            state_ = nullptr;
-            state_ = factory_.highScores(scores);
-        }
-        break;
-    default:
-        break;
+        if (!factory_.game)
+            return {};
+        return [this, mode = code == GAME_STORY ? 1 : 2] { return factory_.game(mode); };
+    default: return {};
     }
+}
+
+void MainLoop::replace(const std::function<MainState*()>& build)
+{
+    state_.reset();
+    state_.reset(build());
 }
 
 void MainLoop::queuePadChanges()

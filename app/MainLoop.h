@@ -45,7 +45,7 @@ public:
     // Replaces the current state as the code says.
     void applyCode(StateCode code);
 
-    MainState* currentState() const { return state_; }
+    MainState* currentState() const { return state_.get(); }
 
     // Where events come from: the window (without SFML's own joystick events)
     // unless a test injects its own queue. Pads that come or go reach the state as
@@ -61,11 +61,16 @@ private:
     // Turns the pad layer's comings and goings of this frame into joystick events.
     void queuePadChanges();
     bool nextEvent(sf::Event& event);
+    // What builds the state a code asks for (reading the current state's scores
+    // now); empty when the code keeps the current state.
+    std::function<MainState*()> nextStateBuilder(StateCode code);
+    // Ends the current state, then makes the built one current: never two at once.
+    void replace(const std::function<MainState*()>& build);
 
     sf::RenderWindow& window_;
     std::deque<sf::Event> padEvents_;
     StateFactory factory_;
-    MainState* state_;
+    std::unique_ptr<MainState> state_;
 };
 
 // The default 3D step of a frame (engine step then 3D drawing, or the shader background).

@@ -13,16 +13,15 @@
 
 Boss::~Boss() = default;
 
-bool Boss::hitByBullets(BulletManager&, PlayerList&, ScoreList&, ScoreCounterList&) { return false; }
-bool Boss::hitByLaser(Laser&, size_t&, int, ScoreList&, ScoreCounterList&) { return false; }
-bool Boss::hitByShield(Shield&, int, ScoreList&, ScoreCounterList&) { return false; }
+bool Boss::hitByBullets(BulletManager&, PlayerList&, Scoring) { return false; }
+bool Boss::hitByLaser(Laser&, size_t&, int, Scoring) { return false; }
+bool Boss::hitByShield(Shield&, int, Scoring) { return false; }
 bool Boss::hitPlayer(Player2D&) { return false; }
 
-void Boss::award(ScoreList& scores, ScoreCounterList& counters, PlayerList* ships, int i, uint32_t points,
-                 bool toBossScore)
+bool Scoring::award(int i, uint32_t points) const
 {
     if (i < 0 || i >= static_cast<int>(scores.size()))
-        return;
+        return false;
     const size_t p = static_cast<size_t>(i);
     if (p < counters.size() && counters[p]) {
         addScore(*counters[p], scores[p], points);
@@ -30,8 +29,16 @@ void Boss::award(ScoreList& scores, ScoreCounterList& counters, PlayerList* ship
         scores[p].score += points;
         scores[p].lifePoints += points;
     }
-    if (toBossScore && ships && p < ships->size() && (*ships)[p])
-        (*ships)[p]->bossScore += static_cast<double>(points);
+    return true;
+}
+
+void Boss::award(Scoring scoring, int i, uint32_t points, bool toBossScore) const
+{
+    if (!scoring.award(i, points))
+        return;
+    const size_t p = static_cast<size_t>(i);
+    if (toBossScore && players && p < players->size() && (*players)[p])
+        (*players)[p]->bossScore += static_cast<double>(points);
 }
 
 void Boss::createTimerText(const char* initial)
@@ -69,22 +76,17 @@ sf::Vector2f Boss::randomPointIn(const sf::FloatRect& box)
     return {x, y};
 }
 
-void releaseBosses(BossList& list)
-{
-    for (Boss* boss : list.bosses)
-        delete boss;
-    list.bosses.clear();
-}
+void releaseBosses(BossList& list) { list.bosses.clear(); }
 
 void spawnBoss(BossList& list, BossData data, PlayerList* players)
 {
     releaseBosses(list);
-    Boss* boss = nullptr;
+    std::unique_ptr<Boss> boss;
     if (data.type == BOSS_MURZEL)
-        boss = new Murzel(data);
+        boss = std::make_unique<Murzel>(data);
     else
-        boss = new Icarus(data);
+        boss = std::make_unique<Icarus>(data);
     list.active = true;
     boss->players = players;
-    list.bosses.push_back(boss);
+    list.bosses.push_back(std::move(boss));
 }

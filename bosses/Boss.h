@@ -27,9 +27,21 @@ struct BossData {
     ParticleSystem* particles = nullptr;
 };
 
-using PlayerList = std::vector<Player2D*>;
+using PlayerList = std::vector<std::unique_ptr<Player2D>>; // the gameplay state's ships
 using ScoreList = std::vector<PlayerScore>;
-using ScoreCounterList = std::vector<TextManager*>; // the players' score counters
+using ScoreCounterList = std::vector<std::unique_ptr<TextManager>>; // the players' score counters
+
+// The players' scores and their counters, as a boss hands out points: a view
+// of the gameplay state's lists, passed by value.
+struct Scoring {
+    ScoreList& scores;
+    ScoreCounterList& counters;
+
+    // Raises both halves of player i's score and shows it on its counter (a
+    // player without a counter only gets the points). False for an unknown
+    // player, who gets nothing.
+    bool award(int i, uint32_t points) const;
+};
 
 class Boss : public Entity2D {
 public:
@@ -39,15 +51,15 @@ public:
     Boss& operator=(const Boss&) = delete;
 
     // One frame; true when the fight is over.
-    virtual bool update(float dt, EnemyManager& enemies, PlayerList& players, ScoreList& scores,
-                        ScoreCounterList& counters, ParticleSystem& particles) = 0;
+    virtual bool update(float dt, EnemyManager& enemies, PlayerList& players, Scoring scoring,
+                        ParticleSystem& particles) = 0;
     virtual void draw(sf::RenderTarget& target, bool debug) = 0;
     // The hit tests; each answers true when the boss is defeated.
-    virtual bool hitByBullets(BulletManager& shots, PlayerList& players, ScoreList& scores, ScoreCounterList& counters);
+    virtual bool hitByBullets(BulletManager& shots, PlayerList& players, Scoring scoring);
     // May cut the beam after the segment it meets; it then moves `segment` to
     // the beam's new length, which ends the caller's walk along the beam.
-    virtual bool hitByLaser(Laser& laser, size_t& segment, int player, ScoreList& scores, ScoreCounterList& counters);
-    virtual bool hitByShield(Shield& shield, int player, ScoreList& scores, ScoreCounterList& counters);
+    virtual bool hitByLaser(Laser& laser, size_t& segment, int player, Scoring scoring);
+    virtual bool hitByShield(Shield& shield, int player, Scoring scoring);
     // Hits the ship itself on contact.
     virtual bool hitPlayer(Player2D& player);
     virtual int getType() const = 0;
@@ -58,10 +70,9 @@ public:
     std::unique_ptr<TextManager> timerText;
 
 protected:
-    // Raises both halves of player i's score and shows it on its counter;
-    // with toBossScore also its ship's boss score. Unknown players get nothing.
-    static void award(ScoreList& scores, ScoreCounterList& counters, PlayerList* players, int i, uint32_t points,
-                      bool toBossScore);
+    // Awards player i the points; with toBossScore also its ship's boss score.
+    // Unknown players get nothing.
+    void award(Scoring scoring, int i, uint32_t points, bool toBossScore) const;
     // The timer text: one digit string at the top of the screen.
     void createTimerText(const char* initial);
     // Shows the whole seconds left (never below 0).
@@ -77,5 +88,5 @@ struct BossList;
 // Replaces whatever boss the list holds by a new one: type 25 builds Murzel,
 // 24 and any other type Icarus. The list's active flag is set.
 void spawnBoss(BossList& list, BossData data, PlayerList* players);
-// Deletes every boss of the list.
+// Ends every boss of the list.
 void releaseBosses(BossList& list);

@@ -62,7 +62,8 @@ void setVelocity(Mesh* door, const sf::Vector3f& v)
 
 float velocityX(const Mesh* door) { return door ? door->velocity.x : 0.f; }
 
-BossParent* installedBoss = nullptr; // owned
+// The one owner of the installed 3D boss; the engine only shows it.
+std::unique_ptr<BossParent> installedBoss;
 
 } // namespace
 
@@ -290,25 +291,22 @@ std::vector<sf::Vector2f> BossLvl1::getTurretScreenPositions(int i)
 
 BossLvl1* currentBossLvl1() { return dynamic_cast<BossLvl1*>(engine().boss3D); }
 
-void installBoss3D(BossParent* boss)
+void installBoss3D(std::unique_ptr<BossParent> boss)
 {
     releaseBoss3D();
-    installedBoss = boss;
-    engine().boss3D = boss;
+    installedBoss = std::move(boss);
+    engine().boss3D = installedBoss.get();
 }
 
 void releaseDetachedBoss3D()
 {
-    if (installedBoss && engine().boss3D != installedBoss) {
-        delete installedBoss;
-        installedBoss = nullptr;
-    }
+    if (installedBoss && engine().boss3D != installedBoss.get())
+        installedBoss.reset();
 }
 
 void releaseBoss3D()
 {
-    if (engine().boss3D == installedBoss)
+    if (engine().boss3D == installedBoss.get())
         engine().boss3D = nullptr;
-    delete installedBoss;
-    installedBoss = nullptr;
+    installedBoss.reset();
 }

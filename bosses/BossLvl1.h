@@ -7,6 +7,7 @@
 #include "engine/Math3D.h"
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -76,7 +77,7 @@ BossLvl1* currentBossLvl1();
 // without freeing. These keep it owned: installing a new one frees the
 // previous one, and a 3D boss the engine no longer shows is freed by the next
 // releaseDetachedBoss3D.
-void installBoss3D(BossParent* boss);
+void installBoss3D(std::unique_ptr<BossParent> boss);
 void releaseDetachedBoss3D();
 // Frees the installed 3D boss and takes it out of the engine.
 void releaseBoss3D();

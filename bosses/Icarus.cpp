@@ -48,7 +48,7 @@ Icarus::Icarus(BossData data, const std::string& layoutPath)
     if (in)
         buildParts(readIcarusLayout(in));
     swapSlots.assign(parts.size(), SwapSlot{});
-    installBoss3D(new BossLvl1());
+    installBoss3D(std::make_unique<BossLvl1>());
     timer = FIGHT_TIME;
     createTimerText("80");
 }
@@ -104,15 +104,15 @@ void Icarus::burst(const sf::FloatRect& box, int speed) const
     particles->spawn(spawn, 0);
 }
 
-void Icarus::awardPlayer(ScoreList& scores, ScoreCounterList& counters, int player, uint32_t points) const
+void Icarus::awardPlayer(Scoring scoring, int player, uint32_t points) const
 {
-    award(scores, counters, players, player, points, true);
+    award(scoring, player, points, true);
 }
 
-void Icarus::awardEveryone(ScoreList& scores, ScoreCounterList& counters, uint32_t points) const
+void Icarus::awardEveryone(Scoring scoring, uint32_t points) const
 {
-    for (size_t i = 0; i < scores.size(); ++i)
-        awardPlayer(scores, counters, static_cast<int>(i), points);
+    for (size_t i = 0; i < scoring.scores.size(); ++i)
+        awardPlayer(scoring, static_cast<int>(i), points);
 }
 
 void Icarus::headDefeatBursts() const
@@ -122,8 +122,7 @@ void Icarus::headDefeatBursts() const
     soundManager().playSound(SFX_EXPLOSION_BIG);
 }
 
-bool Icarus::update(float dt, EnemyManager& enemies, PlayerList& ships, ScoreList&, ScoreCounterList&,
-                    ParticleSystem& system)
+bool Icarus::update(float dt, EnemyManager& enemies, PlayerList& ships, Scoring, ParticleSystem& system)
 {
     healthBar.update(dt);
     timer -= dt;
@@ -144,7 +143,7 @@ bool Icarus::update(float dt, EnemyManager& enemies, PlayerList& ships, ScoreLis
 
     if (head) {
         std::vector<sf::Vector2f> positions;
-        for (const Player2D* ship : ships)
+        for (const std::unique_ptr<Player2D>& ship : ships)
             if (ship)
                 positions.push_back(ship->position);
         if (positions.empty())
@@ -195,7 +194,7 @@ void Icarus::destroyPart(size_t i)
         swapSlots[i] = {true, 0.f};
 }
 
-bool Icarus::hitByBullets(BulletManager& shots, PlayerList&, ScoreList& scores, ScoreCounterList& counters)
+bool Icarus::hitByBullets(BulletManager& shots, PlayerList&, Scoring scoring)
 {
     std::list<Bullet>& list = shots.bullets;
     for (auto shot = list.begin(); shot != list.end();) {
@@ -205,11 +204,11 @@ bool Icarus::hitByBullets(BulletManager& shots, PlayerList&, ScoreList& scores, 
         if (head && meets(head->getHitbox(), box)) {
             flashTower();
             head->takeHit(damage);
-            awardPlayer(scores, counters, owner, HIT_POINTS);
+            awardPlayer(scoring, owner, HIT_POINTS);
             shot = list.erase(shot);
             if (head->health <= 0.f) {
                 headDefeatBursts();
-                awardEveryone(scores, counters, DEFEAT_POINTS);
+                awardEveryone(scoring, DEFEAT_POINTS);
                 return true;
             }
             continue;
@@ -223,9 +222,9 @@ bool Icarus::hitByBullets(BulletManager& shots, PlayerList&, ScoreList& scores, 
             part.takeHit(damage);
             if (BossLvl1* tower = currentBossLvl1())
                 tower->flashModule(static_cast<int>(i));
-            awardPlayer(scores, counters, owner, HIT_POINTS);
+            awardPlayer(scoring, owner, HIT_POINTS);
             if (part.health <= 0.f) {
-                awardPlayer(scores, counters, owner, PART_POINTS);
+                awardPlayer(scoring, owner, PART_POINTS);
                 destroyPart(i);
             }
         }
@@ -234,18 +233,18 @@ bool Icarus::hitByBullets(BulletManager& shots, PlayerList&, ScoreList& scores, 
     return false;
 }
 
-bool Icarus::hitByLaser(Laser& laser, size_t& segment, int player, ScoreList& scores, ScoreCounterList& counters)
+bool Icarus::hitByLaser(Laser& laser, size_t& segment, int player, Scoring scoring)
 {
     if (segment >= laser.segments.size())
         return false;
     if (head && polygonIntersectsRect(laser.segments[segment], head->getHitbox())) {
-        awardPlayer(scores, counters, player, BEAM_POINTS);
+        awardPlayer(scoring, player, BEAM_POINTS);
         laser.impactVisible = 1;
         laser.cutAfterSegment(segment);
         head->takeHit(BEAM_DAMAGE);
         flashTower();
         if (head->health <= 0.f) {
-            awardEveryone(scores, counters, DEFEAT_POINTS);
+            awardEveryone(scoring, DEFEAT_POINTS);
             return true;
         }
         segment = laser.segments.size();
@@ -254,14 +253,14 @@ bool Icarus::hitByLaser(Laser& laser, size_t& segment, int player, ScoreList& sc
         BodyPart& part = *parts[i];
         if (!part.active || !polygonIntersectsRect(laser.segments[segment], part.getHitbox()))
             continue;
-        awardPlayer(scores, counters, player, BEAM_POINTS);
+        awardPlayer(scoring, player, BEAM_POINTS);
         laser.cutAfterSegment(segment);
         laser.impactVisible = 1;
         part.takeHit(BEAM_DAMAGE);
         if (BossLvl1* tower = currentBossLvl1())
             tower->flashModule(static_cast<int>(i));
         if (part.health <= 0.f) {
-            awardPlayer(scores, counters, player, PART_POINTS);
+            awardPlayer(scoring, player, PART_POINTS);
             destroyPart(i);
         }
         segment = laser.segments.size();
@@ -269,15 +268,15 @@ bool Icarus::hitByLaser(Laser& laser, size_t& segment, int player, ScoreList& sc
     return false;
 }
 
-bool Icarus::hitByShield(Shield& shield, int player, ScoreList& scores, ScoreCounterList& counters)
+bool Icarus::hitByShield(Shield& shield, int player, Scoring scoring)
 {
     const Polygon area = shield.polygon();
     if (head && polygonIntersectsRect(area, head->getHitbox())) {
-        awardPlayer(scores, counters, player, HIT_POINTS);
+        awardPlayer(scoring, player, HIT_POINTS);
         head->takeHit(SHIELD_DAMAGE);
         flashTower();
         if (head->health <= 0.f) {
-            awardEveryone(scores, counters, DEFEAT_POINTS);
+            awardEveryone(scoring, DEFEAT_POINTS);
             return true;
         }
     }
@@ -285,13 +284,13 @@ bool Icarus::hitByShield(Shield& shield, int player, ScoreList& scores, ScoreCou
         BodyPart& part = *parts[i];
         if (!part.active || !polygonIntersectsRect(area, part.getHitbox()))
             continue;
-        awardPlayer(scores, counters, player, HIT_POINTS);
+        awardPlayer(scoring, player, HIT_POINTS);
         part.takeHit(SHIELD_DAMAGE);
         if (BossLvl1* tower = currentBossLvl1())
             tower->flashModule(static_cast<int>(i));
         if (part.health <= 0.f) {
             destroyPart(i);
-            awardPlayer(scores, counters, player, PART_POINTS);
+            awardPlayer(scoring, player, PART_POINTS);
         }
     }
     return false;

@@ -27,12 +27,11 @@ public:
     // Turns the whole tower red.
     ~Icarus() override;
 
-    bool update(float dt, EnemyManager& enemies, PlayerList& players, ScoreList& scores, ScoreCounterList& counters,
-                ParticleSystem& particles) override;
+    bool update(float dt, EnemyManager& enemies, PlayerList& players, Scoring scoring, ParticleSystem& particles) override;
     void draw(sf::RenderTarget& target, bool debug) override;
-    bool hitByBullets(BulletManager& shots, PlayerList& players, ScoreList& scores, ScoreCounterList& counters) override;
-    bool hitByLaser(Laser& laser, size_t& segment, int player, ScoreList& scores, ScoreCounterList& counters) override;
-    bool hitByShield(Shield& shield, int player, ScoreList& scores, ScoreCounterList& counters) override;
+    bool hitByBullets(BulletManager& shots, PlayerList& players, Scoring scoring) override;
+    bool hitByLaser(Laser& laser, size_t& segment, int player, Scoring scoring) override;
+    bool hitByShield(Shield& shield, int player, Scoring scoring) override;
     bool hitPlayer(Player2D& player) override;
     int getType() const override { return BOSS_ICARUS; }
 
@@ -57,7 +56,7 @@ private:
     void buildParts(const std::vector<IcarusPartRecord>& records);
     void flashTower() const;
     void burst(const sf::FloatRect& box, int speed) const;
-    void awardEveryone(ScoreList& scores, ScoreCounterList& counters, uint32_t points) const;
-    void awardPlayer(ScoreList& scores, ScoreCounterList& counters, int player, uint32_t points) const;
+    void awardEveryone(Scoring scoring, uint32_t points) const;
+    void awardPlayer(Scoring scoring, int player, uint32_t points) const;
     void headDefeatBursts() const;
 };

@@ -75,8 +75,7 @@ Murzel::~Murzel()
 
 void Murzel::freeLaser()
 {
-    deleteLaser(laser);
-    laser = nullptr;
+    laser.reset();
 }
 
 void Murzel::rampWorldLighting(float maximum) const
@@ -130,7 +129,7 @@ void Murzel::updateHitbox()
 void Murzel::updateLaser(float dt)
 {
     if (!laser) {
-        laser = new Laser(LASER_BOSS, LASER_STRENGTH, LASER_ANGLE);
+        laser = std::make_unique<Laser>(LASER_BOSS, LASER_STRENGTH, LASER_ANGLE);
         return;
     }
     laser->update(dt, laserOrigin, LASER_ANGLE);
@@ -170,8 +169,7 @@ void Murzel::blinkHead(float frameTime)
     head->flash = flashing ? flashTimer / FLASH_TIME * 255.f : 0.f;
 }
 
-bool Murzel::update(float dt, EnemyManager&, PlayerList&, ScoreList& scores, ScoreCounterList& counters,
-                    ParticleSystem&)
+bool Murzel::update(float dt, EnemyManager&, PlayerList&, Scoring scoring, ParticleSystem&)
 {
     selectPhase();
     laserOrigin = projectSceneObject(HEAD_MESH, NO_HEAD) - LASER_OFFSET;
@@ -186,7 +184,7 @@ bool Murzel::update(float dt, EnemyManager&, PlayerList&, ScoreList& scores, Sco
     hitBox.left = exposedPosition.x;
     hitBox.top = exposedPosition.y;
     showTimer();
-    if (clashLasers(scores, counters) || timer <= 0.f)
+    if (clashLasers(scoring) || timer <= 0.f)
         return true;
 
     const float frameTime = engine().frameTime;
@@ -199,22 +197,22 @@ bool Murzel::update(float dt, EnemyManager&, PlayerList&, ScoreList& scores, Sco
     return false;
 }
 
-void Murzel::score(ScoreList& scores, ScoreCounterList& counters, int player, uint32_t points) const
+void Murzel::score(Scoring scoring, int player, uint32_t points) const
 {
     const bool inBossLevel = players && player >= 0 && player < static_cast<int>(players->size()) &&
                              (*players)[static_cast<size_t>(player)] &&
                              (*players)[static_cast<size_t>(player)]->bossLevel;
-    award(scores, counters, players, player, points, inBossLevel);
+    award(scoring, player, points, inBossLevel);
 }
 
-void Murzel::deathBonus(ScoreList& scores, ScoreCounterList& counters) const
+void Murzel::deathBonus(Scoring scoring) const
 {
-    const size_t count = players ? players->size() : scores.size();
+    const size_t count = players ? players->size() : scoring.scores.size();
     for (size_t i = 0; i < count; ++i)
-        score(scores, counters, static_cast<int>(i), DEATH_BONUS);
+        score(scoring, static_cast<int>(i), DEATH_BONUS);
 }
 
-bool Murzel::hitByBullets(BulletManager& shots, PlayerList&, ScoreList& scores, ScoreCounterList& counters)
+bool Murzel::hitByBullets(BulletManager& shots, PlayerList&, Scoring scoring)
 {
     std::list<Bullet>& list = shots.bullets;
     for (auto shot = list.begin(); shot != list.end();) {
@@ -224,46 +222,46 @@ bool Murzel::hitByBullets(BulletManager& shots, PlayerList&, ScoreList& scores, 
         }
         soundManager().playSound(SFX_TOUCH_ENEMY);
         flashHit();
-        score(scores, counters, shot->owner, HIT_POINTS);
+        score(scoring, shot->owner, HIT_POINTS);
         health -= static_cast<float>(shot->damage);
         shot = list.erase(shot);
         if (health <= 0.f) {
-            deathBonus(scores, counters);
+            deathBonus(scoring);
             return true;
         }
     }
     return false;
 }
 
-bool Murzel::hitByLaser(Laser& beam, size_t& segment, int player, ScoreList& scores, ScoreCounterList& counters)
+bool Murzel::hitByLaser(Laser& beam, size_t& segment, int player, Scoring scoring)
 {
     if (segment >= beam.segments.size() || !polygonIntersectsRect(beam.segments[segment], hitBox))
         return false;
     flashHit();
-    score(scores, counters, player, HIT_POINTS);
+    score(scoring, player, HIT_POINTS);
     beam.impactVisible = 1;
     beam.cutAfterSegment(segment);
     health -= BEAM_DAMAGE;
     if (BossLvl1* tower = currentBossLvl1())
         tower->flashTower();
     if (health <= 0.f) {
-        deathBonus(scores, counters);
+        deathBonus(scoring);
         return true;
     }
     segment = beam.segments.size();
     return false;
 }
 
-bool Murzel::hitByShield(Shield& shield, int player, ScoreList& scores, ScoreCounterList& counters)
+bool Murzel::hitByShield(Shield& shield, int player, Scoring scoring)
 {
     if (!polygonIntersectsRect(shield.polygon(), hitBox))
         return false;
     flashHit();
-    score(scores, counters, player, HIT_POINTS);
+    score(scoring, player, HIT_POINTS);
     health -= SHIELD_DAMAGE;
     if (health > 0.f)
         return false;
-    deathBonus(scores, counters);
+    deathBonus(scoring);
     return true;
 }
 
@@ -278,12 +276,12 @@ bool Murzel::hitPlayer(Player2D& player)
     return false;
 }
 
-bool Murzel::clashLasers(ScoreList& scores, ScoreCounterList& counters)
+bool Murzel::clashLasers(Scoring scoring)
 {
     if (!laser || !players)
         return false;
     for (size_t p = 0; p < players->size(); ++p) {
-        Player2D* ship = (*players)[p];
+        Player2D* ship = (*players)[p].get();
         if (!ship || !ship->laser)
             continue;
         Laser& theirs = *ship->laser;
@@ -298,13 +296,13 @@ bool Murzel::clashLasers(ScoreList& scores, ScoreCounterList& counters)
             laser->impactVisible = 1;
             theirs.impactVisible = 1;
             health -= CLASH_DAMAGE;
-            score(scores, counters, static_cast<int>(p), CLASH_POINTS);
+            score(scoring, static_cast<int>(p), CLASH_POINTS);
             break;
         }
     }
     if (health > 0.f)
         return false;
-    deathBonus(scores, counters);
+    deathBonus(scoring);
     return true;
 }
 

@@ -43,12 +43,11 @@ public:
     explicit Murzel(BossData data);
     ~Murzel() override;
 
-    bool update(float dt, EnemyManager& enemies, PlayerList& players, ScoreList& scores, ScoreCounterList& counters,
-                ParticleSystem& particles) override;
+    bool update(float dt, EnemyManager& enemies, PlayerList& players, Scoring scoring, ParticleSystem& particles) override;
     void draw(sf::RenderTarget& target, bool debug) override;
-    bool hitByBullets(BulletManager& shots, PlayerList& players, ScoreList& scores, ScoreCounterList& counters) override;
-    bool hitByLaser(Laser& laser, size_t& segment, int player, ScoreList& scores, ScoreCounterList& counters) override;
-    bool hitByShield(Shield& shield, int player, ScoreList& scores, ScoreCounterList& counters) override;
+    bool hitByBullets(BulletManager& shots, PlayerList& players, Scoring scoring) override;
+    bool hitByLaser(Laser& laser, size_t& segment, int player, Scoring scoring) override;
+    bool hitByShield(Shield& shield, int player, Scoring scoring) override;
     bool hitPlayer(Player2D& player) override;
     int getType() const override { return BOSS_MURZEL; }
 
@@ -58,13 +57,13 @@ public:
     void updateHitbox();
     void flashHit();
     // The boss laser against each player's laser; true when that killed the boss.
-    bool clashLasers(ScoreList& scores, ScoreCounterList& counters);
+    bool clashLasers(Scoring scoring);
 
     sf::Vector2f exposedPosition{HIDDEN, HIDDEN};
     BossHealthBar healthBar{false};
     sf::FloatRect hitBox{0.f, 0.f, 500.f, 500.f};
     int phase = 3;
-    Laser* laser = nullptr; // owned
+    std::unique_ptr<Laser> laser;
     sf::Vector2f laserOrigin;
     bool flashing = false;
     float flashTimer = FLASH_TIME;
@@ -73,8 +72,8 @@ public:
 private:
     void freeLaser();
     void rampWorldLighting(float maximum) const;
-    void score(ScoreList& scores, ScoreCounterList& counters, int player, uint32_t points) const;
-    void deathBonus(ScoreList& scores, ScoreCounterList& counters) const;
+    void score(Scoring scoring, int player, uint32_t points) const;
+    void deathBonus(Scoring scoring) const;
     void updateLaser(float dt);
     void blinkHead(float frameTime);
 

@@ -61,7 +61,7 @@ public:
     bool paused = false;
     bool cinematicFinished = false;
     float worldLighting = 3.5f;
-    BossParent* boss3D = nullptr;
+    BossParent* boss3D = nullptr; // shown here, owned by whoever installed it (bosses/BossLvl1.h)
     sf::Vector3f lightPosition{1e8f, -75000.f, 25000.f};
     sf::RenderWindow* window = nullptr;
     Level3Background* level3Background = nullptr;

@@ -2,12 +2,15 @@
 
 #include "app/SoundManager.h"
 #include "app/Startup.h"
+#include "bosses/Boss.h"
+#include "editor/LevelEditor.h"
 #include "engine/Engine.h"
 #include "gameplay/GameBindings.h"
 #include "gameplay/SceneSwitch.h"
 #include "platform/GamePad.h"
 #include "platform/Input.h"
 #include "play/Laser.h"
+#include "play/Scoreboard.h"
 
 #include <algorithm>
 
@@ -117,10 +120,6 @@ GameState::~GameState()
     destroyLevelEditor();
     releaseOverlays();
     releaseBossFight();
-    for (TextManager* counter : scoreCounters)
-        delete counter;
-    for (Player2D* player : players)
-        delete player;
 }
 
 void GameState::loadCentredSprite(sf::Sprite& sprite, const char* path)
@@ -139,7 +138,7 @@ void GameState::startStorySequence()
     loadFlowSequence(index >= 0 ? index : level_flow::LEVEL_FIRST_SEQUENCE[start.level]);
     if (start.level == 4) {
         spawnBossMurzel();
-        for (Player2D* p : players)
+        for (const std::unique_ptr<Player2D>& p : players)
             p->bossLevel = 1;
     }
 }
@@ -155,7 +154,7 @@ void GameState::turnToScrollDirection(int direction)
 void GameState::addPlayer()
 {
     const int index = playerCount;
-    auto* ship = new Player2D(index);
+    auto ship = std::make_unique<Player2D>(index);
     ship->particles = &particles;
     // A ship starts inside the level (a new ship's own origin lies outside the
     // play column, where it could never move). One joining mid-level takes the
@@ -168,16 +167,16 @@ void GameState::addPlayer()
         ship->bossLevel = players[0]->bossLevel;
     if (const int lives = livesForDifficulty(engine().difficulty))
         ship->lives = lives;
-    players.push_back(ship);
+    players.push_back(std::move(ship));
     ++playerCount;
 
     // Player 1's counter and continue number sit in the left margin, player 2's in the right.
     const sf::Vector2f corner = index == 0 ? sf::Vector2f(10.f, 85.f) : sf::Vector2f(1700.f, 85.f);
     continueScreens.emplace_back();
     continueScreens.back().sprite.setPosition(corner);
-    auto* counter = new TextManager();
+    auto counter = std::make_unique<TextManager>();
     counter->addText(TextRequest{TEXT_COUNTER, index == 0 ? sf::Vector2f(20.f, 85.f) : corner, 0, "000000000", 1, 0, 0});
-    scoreCounters.push_back(counter);
+    scoreCounters.push_back(std::move(counter));
     scores.push_back(PlayerScore{});
     addHudBlock(index);
 }
@@ -308,7 +307,7 @@ void GameState::revive(int i)
     ship.baseCount = 0;
     ship.bossScore = 0.0;
     ship.killedTypes.clear();
-    transitions.add(new Player2D3DTransition(ship.position));
+    transitions.add(std::make_unique<Player2D3DTransition>(ship.position));
     transitions.inputAllowed = 1; // the revived player moves during the flash
 }
 
@@ -448,7 +447,7 @@ void GameState::cancelWeaponsBehindTheGate()
 {
     // Nobody can release the laser key while input is held back: a charge
     // would grow (and its shield protect) without end.
-    for (Player2D* ship : players)
+    for (const std::unique_ptr<Player2D>& ship : players)
         if (ship->mode != WEAPON_NORMAL)
             ship->cancelWeapons();
 }
@@ -463,9 +462,9 @@ bool GameState::inputGateOpen() const
 
 void GameState::updateBonuses(float dt)
 {
-    std::vector<Bonus*>& list = bonuses->bonuses;
+    std::vector<std::unique_ptr<Bonus>>& list = bonuses->bonuses;
     for (size_t i = 0; i < list.size();) {
-        Bonus* b = list[i];
+        Bonus* b = list[i].get();
         b->update(dt);
         const sf::Vector2f p = b->position;
         if (p.x + 20.f < 0.f || p.x > 1920.f || p.y + 20.f < 0.f || p.y > 1080.f)

@@ -37,10 +37,11 @@ class Laser;
 class Shield;
 class LevelEditor;
 class Scoreboard;
+struct Scoring;
 
 // The boss in play (at most one) and whether a fight is on.
 struct BossList {
-    std::vector<Boss*> bosses; // owned
+    std::vector<std::unique_ptr<Boss>> bosses;
     bool active = false;
 };
 
@@ -116,7 +117,7 @@ public:
     TextManager texts; // popups and warning letters
     ParticleSystem particles;
     ExplosionPattern explosionPattern;
-    std::vector<Player2D*> players; // owned, player 1 first
+    std::vector<std::unique_ptr<Player2D>> players; // player 1 first
     std::vector<Polygon> wallLines;
     std::list<SpawnPattern> spawnPatterns;
     EnemyManager enemies;
@@ -125,15 +126,15 @@ public:
     std::unique_ptr<ScreenFade> fade; // the current fade; every new one replaces it
     std::vector<HudBlock> hudBlocks;
     std::vector<PlayerScore> scores;
-    std::vector<TextManager*> scoreCounters; // owned, one per player
+    std::vector<std::unique_ptr<TextManager>> scoreCounters; // one per player
     std::vector<ContinueScreen> continueScreens;
     int scrollDirection = NO_SCROLL_DIRECTION;
     bool storyMode = false;
     bool editorMode = false;
     Spawner spawner;
     std::string levelFolder; // where the level index and the sequence files live
-    LevelEditor* editor = nullptr;
-    std::array<Scoreboard*, MAX_PLAYERS> scoreboards{};
+    std::unique_ptr<LevelEditor> editor;
+    std::array<std::unique_ptr<Scoreboard>, MAX_PLAYERS> scoreboards{};
     bool waitingForContinue = false;
     bool gameOver = false;
     float gameOverTimer = 0.f;
@@ -176,6 +177,8 @@ private:
     void spawnBossMurzel();
     void spawnBossIcarus();
     void releaseBossFight();
+    // The players' scores and counters as the bosses award points.
+    Scoring bossScoring();
     // Starts explosion pattern 0 (first boss) or 1 (final boss).
     void createExplosionPattern(int index);
     void bossesHitByShots();

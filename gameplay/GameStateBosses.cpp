@@ -15,6 +15,8 @@ void GameState::spawnBossMurzel()
     spawnBoss(bosses, BossData{BOSS_MURZEL, &particles}, &players);
 }
 
+Scoring GameState::bossScoring() { return Scoring{scores, scoreCounters}; }
+
 void GameState::releaseBossFight()
 {
     releaseBosses(bosses);
@@ -33,11 +35,10 @@ bool GameState::updateBosses(float dt)
         bosses.active = false;
         return defeated;
     }
-    Boss* boss = bosses.bosses.front();
+    Boss& boss = *bosses.bosses.front();
     bosses.active = true;
-    if (!boss->update(dt, enemies, players, scores, scoreCounters, particles))
+    if (!boss.update(dt, enemies, players, bossScoring(), particles))
         return false;
-    delete boss;
     bosses.bosses.erase(bosses.bosses.begin());
     return true;
 }
@@ -45,14 +46,12 @@ bool GameState::updateBosses(float dt)
 namespace {
 
 // Runs a hit test on every boss of the list; a boss it reports defeated is
-// deleted and taken out of the list.
+// taken out of the list and ends.
 template <class HitTest>
 void hitEachBoss(BossList& list, HitTest test)
 {
     for (size_t b = 0; b < list.bosses.size();) {
-        Boss* boss = list.bosses[b];
-        if (test(*boss)) {
-            delete boss;
+        if (test(*list.bosses[b])) {
             list.bosses.erase(list.bosses.begin() + static_cast<std::ptrdiff_t>(b));
         } else {
             ++b;
@@ -64,17 +63,17 @@ void hitEachBoss(BossList& list, HitTest test)
 
 void GameState::bossesHitByShots()
 {
-    hitEachBoss(bosses, [this](Boss& boss) { return boss.hitByBullets(*shots, players, scores, scoreCounters); });
+    hitEachBoss(bosses, [this](Boss& boss) { return boss.hitByBullets(*shots, players, bossScoring()); });
 }
 
 void GameState::bossesHitByLaser(Laser& laser, size_t& segment, int player)
 {
-    hitEachBoss(bosses, [&](Boss& boss) { return boss.hitByLaser(laser, segment, player, scores, scoreCounters); });
+    hitEachBoss(bosses, [&](Boss& boss) { return boss.hitByLaser(laser, segment, player, bossScoring()); });
 }
 
 void GameState::bossesHitByShield(Shield& shield, int player)
 {
-    hitEachBoss(bosses, [&](Boss& boss) { return boss.hitByShield(shield, player, scores, scoreCounters); });
+    hitEachBoss(bosses, [&](Boss& boss) { return boss.hitByShield(shield, player, bossScoring()); });
 }
 
 void GameState::bossesHitPlayer(int player)
@@ -88,13 +87,13 @@ void GameState::bossesHitPlayer(int player)
 void GameState::updateBossTimers()
 {
     const float left = bosses.bosses.empty() ? 0.f : bosses.bosses.front()->timer;
-    for (Player2D* ship : players)
+    for (const std::unique_ptr<Player2D>& ship : players)
         if (ship->bossLevel && left >= 0.1f)
             ship->timeBonus = left * 1000.f;
 }
 
 void GameState::drawBosses(sf::RenderTarget& target)
 {
-    for (Boss* boss : bosses.bosses)
+    for (const std::unique_ptr<Boss>& boss : bosses.bosses)
         boss->draw(target, debugDraw);
 }

@@ -68,7 +68,7 @@ void GameState::clipLasersOnWalls()
     if (wallLines.empty())
         return;
     for (int i = 0; i < playerCount; ++i) {
-        Laser* laser = players[i]->laser;
+        Laser* laser = players[i]->laser.get();
         if (!laser)
             continue;
         for (size_t s = 0; s < laser->segments.size(); ++s) {
@@ -99,7 +99,7 @@ void GameState::collideWallsWithShots()
 // 3. Bonuses go to the first live ship that touches them, or drift toward the nearest one.
 void GameState::collectBonuses()
 {
-    std::vector<Bonus*>& list = bonuses->bonuses;
+    std::vector<std::unique_ptr<Bonus>>& list = bonuses->bonuses;
     for (size_t k = list.size(); k-- > 0;) {
         Bonus& bonus = *list[k];
         const sf::FloatRect box(bonus.position.x - 10.f, bonus.position.y - 10.f, 20.f, 20.f);
@@ -194,7 +194,7 @@ void GameState::collideBulletsWithEnemies()
 void GameState::collideLaserWithEnemies()
 {
     for (int i = 0; i < playerCount; ++i) {
-        Laser* laser = players[i]->laser;
+        Laser* laser = players[i]->laser.get();
         if (!laser)
             continue;
         for (size_t s = 0; s < laser->segments.size(); ++s) {
@@ -217,7 +217,7 @@ void GameState::collideLaserWithEnemies()
                 if (type == enemy_type::BRUISER && bruiserGuards(relativeHitAngle(e, beamPoint))) {
                     enemy.hitThisFrame = 1;
                 } else if (enemies.damageEnemy(static_cast<int>(e), LASER_DAMAGE, particles, 0.f, beamPoint,
-                                               *bonuses, part, players[i], bonusKindFor(*players[i]))) {
+                                               *bonuses, part, players[i].get(), bonusKindFor(*players[i]))) {
                     award(i, BEAM_KILL_POINTS);
                 }
                 if (blocksBeam(type))
@@ -235,7 +235,7 @@ void GameState::collideLaserWithEnemies()
 void GameState::collideShieldWithEnemies()
 {
     for (int i = 0; i < playerCount; ++i) {
-        Shield* shield = players[i]->shield;
+        Shield* shield = players[i]->shield.get();
         if (!shield)
             continue;
         const Polygon area = shield->polygon();
@@ -247,7 +247,7 @@ void GameState::collideShieldWithEnemies()
             if (part == 0)
                 continue;
             if (enemies.damageEnemy(static_cast<int>(e), SHIELD_DAMAGE, particles, 0.f, players[i]->position,
-                                    *bonuses, part, players[i], bonusKindFor(*players[i])))
+                                    *bonuses, part, players[i].get(), bonusKindFor(*players[i])))
                 award(i, BEAM_KILL_POINTS);
         }
     }

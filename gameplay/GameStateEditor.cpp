@@ -10,13 +10,12 @@ void GameState::createLevelEditor()
 {
     // The editor draws its windows into the game window; without one there is nothing to edit with.
     if (engine().window)
-        editor = new LevelEditor(*this, *engine().window, levelFolder);
+        editor = std::make_unique<LevelEditor>(*this, *engine().window, levelFolder);
 }
 
 void GameState::destroyLevelEditor()
 {
-    delete editor;
-    editor = nullptr;
+    editor.reset();
 }
 
 void GameState::passEventToEditor(const sf::Event& event)

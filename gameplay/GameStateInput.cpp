@@ -146,7 +146,7 @@ void GameState::playerInput(int i, float dt)
     const bool laserHeld = held(game_action::LASER, i);
     if (ship.mode == WEAPON_NORMAL && laserHeld && ship.gauge >= Player2D::SHIELD_COST && !ship.shield &&
         !ship.invulnerable) {
-        ship.shield = new Shield(ship.position, i);
+        ship.shield = std::make_unique<Shield>(ship.position, i);
         ship.gauge -= Player2D::SHIELD_COST;
         ship.mode = WEAPON_CHARGING;
         playLoop(LOOP_CHARGE_LASER);

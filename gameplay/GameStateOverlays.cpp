@@ -8,10 +8,8 @@
 
 void GameState::releaseOverlays()
 {
-    for (Scoreboard*& board : scoreboards) {
-        delete board;
-        board = nullptr;
-    }
+    for (std::unique_ptr<Scoreboard>& board : scoreboards)
+        board.reset();
     fade.reset();
     transitions.clear();
 }
@@ -19,7 +17,7 @@ void GameState::releaseOverlays()
 void GameState::addHudBlock(int player)
 {
     hudBlocks.emplace_back();
-    hudBlocks.back().init(players[static_cast<size_t>(player)], player + 1);
+    hudBlocks.back().init(players[static_cast<size_t>(player)].get(), player + 1);
 }
 
 void GameState::updateHud(float dt)
@@ -27,7 +25,7 @@ void GameState::updateHud(float dt)
     for (int i = 0; i < playerCount; ++i) {
         scoreCounters[i]->update(dt, false);
         HudBlock& block = hudBlocks[static_cast<size_t>(i)];
-        block.player = players[i];
+        block.player = players[i].get();
         block.pushNeedle(dt);
         block.updateSpeedometer(dt);
         block.updateFlash(dt);
@@ -81,7 +79,7 @@ void GameState::carryShipsWithTransitions()
 {
     int outUp = 0;
     int inUp = 0;
-    for (const Transitions* t : transitions.transitions) {
+    for (const std::unique_ptr<Transitions>& t : transitions.transitions) {
         int* counter = nullptr;
         if (t->getType() == TRANSITION_PLAYER_OUT_UP)
             counter = &outUp;

@@ -45,8 +45,8 @@ bool GameState::runFlowStep(const FlowStep& step)
     switch (step.action) {
     case FlowAction::ChangeScene: switchScene(step.value); break;
     case FlowAction::FlyOut:
-        for (Player2D* ship : players) {
-            transitions.add(new PlayerOutUp(ship->position));
+        for (const std::unique_ptr<Player2D>& ship : players) {
+            transitions.add(std::make_unique<PlayerOutUp>(ship->position));
             ship->cancelWeapons();
         }
         break;
@@ -55,18 +55,18 @@ bool GameState::runFlowStep(const FlowStep& step)
     case FlowAction::LoadSequence: loadFlowSequence(step.value); break;
     case FlowAction::FlyIn:
         for (size_t i = 0; i < players.size(); ++i)
-            transitions.add(new PlayerInUp(FLY_IN_FROM, FLY_IN_TO));
+            transitions.add(std::make_unique<PlayerInUp>(FLY_IN_FROM, FLY_IN_TO));
         break;
     case FlowAction::Transform:
         if (!players.empty())
-            transitions.add(new Player2D3DTransition(players[0]->position));
+            transitions.add(std::make_unique<Player2D3DTransition>(players[0]->position));
         transitions.inputAllowed = 0;
         break;
-    case FlowAction::Warning: transitions.add(new WarningTransition(WARNING_AT)); break;
+    case FlowAction::Warning: transitions.add(std::make_unique<WarningTransition>(WARNING_AT)); break;
     case FlowAction::Tally: startTally(); break;
     case FlowAction::EndTally: endTally(); break;
     case FlowAction::PlaceShips:
-        for (Player2D* ship : players)
+        for (const std::unique_ptr<Player2D>& ship : players)
             ship->position = {step.x, step.y};
         break;
     case FlowAction::Fade: fade = std::make_unique<ScreenFade>(sf::Color::Black, step.value == 1, step.x); break;
@@ -78,18 +78,18 @@ bool GameState::runFlowStep(const FlowStep& step)
     case FlowAction::StopTrack: music_.stopTrack(deck, track); break;
     case FlowAction::FadeOutTrack: MusicUpkeep::startFadeOut(deck, track, step.x); break;
     case FlowAction::EnterBossLevel:
-        for (Player2D* ship : players)
+        for (const std::unique_ptr<Player2D>& ship : players)
             ship->bossLevel = 1;
         break;
     case FlowAction::LeaveBossLevel:
-        for (Player2D* ship : players) {
+        for (const std::unique_ptr<Player2D>& ship : players) {
             ship->bossLevel = 0;
             ship->blinking = 1;
             ship->blinkTimer = 0.f;
         }
         break;
     case FlowAction::ClearBossLevel:
-        for (Player2D* ship : players)
+        for (const std::unique_ptr<Player2D>& ship : players)
             ship->bossLevel = 0;
         break;
     case FlowAction::SpawnBoss:
@@ -119,17 +119,15 @@ void GameState::loadFlowSequence(int index)
 
 void GameState::startTally()
 {
-    for (int i = 0; i < playerCount && i < MAX_PLAYERS; ++i) {
-        delete scoreboards[i];
-        scoreboards[i] = nullptr;
-    }
+    for (int i = 0; i < playerCount && i < MAX_PLAYERS; ++i)
+        scoreboards[i].reset();
     if (playerCount == 1) {
-        scoreboards[0] = new Scoreboard(players[0], scores, scoreCounters);
+        scoreboards[0] = std::make_unique<Scoreboard>(players[0].get(), scores, scoreCounters);
     } else {
         for (int i = 0; i < playerCount && i < MAX_PLAYERS; ++i)
-            scoreboards[i] = new Scoreboard(players[i], i, scores, scoreCounters);
+            scoreboards[i] = std::make_unique<Scoreboard>(players[i].get(), i, scores, scoreCounters);
     }
-    for (Player2D* ship : players) {
+    for (const std::unique_ptr<Player2D>& ship : players) {
         ship->blinking = 1;
         ship->blinkTimer = 0.f;
     }
@@ -137,11 +135,9 @@ void GameState::startTally()
 
 void GameState::endTally()
 {
-    for (Scoreboard*& board : scoreboards) {
-        delete board;
-        board = nullptr;
-    }
-    for (Player2D* ship : players) {
+    for (std::unique_ptr<Scoreboard>& board : scoreboards)
+        board.reset();
+    for (const std::unique_ptr<Player2D>& ship : players) {
         ship->bossScore = 0.0;
         ship->timeBonus = 0.f;
     }

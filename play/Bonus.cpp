@@ -77,33 +77,28 @@ BonusManager::BonusManager()
     }
 }
 
-BonusManager::~BonusManager()
-{
-    for (Bonus* b : bonuses)
-        delete b;
-}
+BonusManager::~BonusManager() = default;
 
 void BonusManager::spawn(sf::Vector2f position, sf::Vector2f target, int kind)
 {
-    Bonus* b = nullptr;
+    std::unique_ptr<Bonus> b;
     if (kind == BONUS_GOLDEN)
-        b = new GoldenBonus();
+        b = std::make_unique<GoldenBonus>();
     else if (kind == BONUS_BASE)
-        b = new BaseBonus();
+        b = std::make_unique<BaseBonus>();
     else
-        b = new SpecialBonus();
+        b = std::make_unique<SpecialBonus>();
     b->angle = std::atan2(target.y - position.y, target.x - position.x) * RAD_TO_DEG;
     b->position = position;
     b->kind = kind == BONUS_GOLDEN ? 1 : 0;
     b->animation = animations[kind == BONUS_GOLDEN ? 1 : 0];
-    bonuses.push_back(b);
+    bonuses.push_back(std::move(b));
 }
 
 void BonusManager::erase(size_t i)
 {
     if (i >= bonuses.size())
         return;
-    delete bonuses[i];
     bonuses.erase(bonuses.begin() + static_cast<std::ptrdiff_t>(i));
 }
 
@@ -119,7 +114,7 @@ void BonusManager::draw(sf::RenderTarget& target)
 {
     if (!texturesBound_)
         bindTextures();
-    for (const Bonus* b : bonuses) {
+    for (const std::unique_ptr<Bonus>& b : bonuses) {
         sf::Sprite& sprite = sprites[b->kind == 1 ? 1 : 0];
         sprite.setTextureRect(toTextureRect(b->frame));
         sprite.setOrigin(b->frame.width / 2.f, b->frame.height / 2.f);

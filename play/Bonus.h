@@ -7,6 +7,7 @@
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class Player2D;
@@ -76,7 +77,7 @@ public:
     // Every bonus with its sheet's sprite, in list order.
     void draw(sf::RenderTarget& target);
 
-    std::vector<Bonus*> bonuses; // owned
+    std::vector<std::unique_ptr<Bonus>> bonuses;
     std::vector<Animation> animations;
     std::vector<sf::Sprite> sprites;
 

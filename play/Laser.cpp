@@ -58,8 +58,6 @@ Laser::Laser(int owner_, float strength_, float angle_) : owner(owner_), strengt
     impactSprite.setTextureRect(sf::IntRect(0, 0, 120, 174));
 }
 
-void deleteLaser(Laser* laser) { delete laser; }
-
 float Laser::halfWidth() const
 {
     const float r = remaining();

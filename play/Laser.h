@@ -80,6 +80,3 @@ private:
     void bindTextures();
     bool texturesBound_ = false;
 };
-
-// Destroys and frees a laser (null is fine).
-void deleteLaser(Laser* laser);

@@ -85,11 +85,7 @@ Player2D::Player2D(int index) : playerIndex(index)
     currentAnimation = &shipAnimation;
 }
 
-Player2D::~Player2D()
-{
-    deleteLaser(laser);
-    delete shield;
-}
+Player2D::~Player2D() = default;
 
 void Player2D::bindTextures()
 {
@@ -150,7 +146,7 @@ void Player2D::update(float dt, ParticleSystem* particleSystem, int layout)
     case WEAPON_LASER:
         move(dt, layout);
         if (shield)
-            shield->updateWhileFiring(position, dt, particleSystem, shrinkStage(laser));
+            shield->updateWhileFiring(position, dt, particleSystem, shrinkStage(laser.get()));
         if (laser && laser->state == LASER_FIRING) {
             laserTime -= dt;
             charge -= dt;
@@ -245,25 +241,21 @@ void Player2D::startLaser(float laserAngle)
     if (shield && shield->radius < Shield::FULL_RADIUS)
         shield->setRadius(Shield::FULL_RADIUS);
     laserTime = charge + 1.f;
-    deleteLaser(laser);
-    laser = new Laser(playerIndex, laserTime, laserAngle);
+    laser = std::make_unique<Laser>(playerIndex, laserTime, laserAngle);
 }
 
 void Player2D::stopLaser()
 {
     stopHum(mode);
-    deleteLaser(laser);
-    laser = nullptr;
+    laser.reset();
     mode = WEAPON_NORMAL;
-    delete shield;
-    shield = nullptr;
+    shield.reset();
     charge = 0.f;
 }
 
 void Player2D::destroyShield()
 {
-    delete shield;
-    shield = nullptr;
+    shield.reset();
     charge = 0.f;
     // A charge cannot go on without its shield.
     if (mode == WEAPON_CHARGING) {
@@ -290,8 +282,7 @@ void Player2D::hit()
         lives = std::max(lives - 1, 0);
         hitPoints = 1;
         gauge = GAUGE_START;
-        deleteLaser(laser);
-        laser = nullptr;
+        laser.reset();
     }
     if (particles) {
         ParticleSpawn explosion;

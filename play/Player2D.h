@@ -9,6 +9,7 @@
 #include <SFML/Graphics/Sprite.hpp>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class Laser;
@@ -78,8 +79,8 @@ public:
     float timeBonus = 0.f;
     uint8_t bossLevel = 0;
     int playerIndex = 0;
-    Shield* shield = nullptr; // owned, modes 2 and 3
-    Laser* laser = nullptr;   // owned, mode 3
+    std::unique_ptr<Shield> shield; // modes 2 and 3
+    std::unique_ptr<Laser> laser;   // mode 3
     int facing = 0;           // scroll direction 0..3 (UP, DOWN, LEFT, RIGHT)
     int directionState = MOVE_IDLE;
     sf::Sprite shipSprite;

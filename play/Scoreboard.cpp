@@ -80,19 +80,21 @@ const char* Scoreboard::iconFile(int type)
     return type >= 0 && type < ICON_TYPES ? ICON_FILES[type] : nullptr;
 }
 
-Scoreboard::Scoreboard(Player2D* ship, int index, std::vector<PlayerScore>& scores, std::vector<TextManager*>& counters)
+Scoreboard::Scoreboard(Player2D* ship, int index, std::vector<PlayerScore>& scores,
+                       std::vector<std::unique_ptr<TextManager>>& counters)
     : playerIndex(index == 1 ? 1 : 0), player(ship)
 {
     build(scores, counters);
 }
 
-Scoreboard::Scoreboard(Player2D* ship, std::vector<PlayerScore>& scores, std::vector<TextManager*>& counters)
+Scoreboard::Scoreboard(Player2D* ship, std::vector<PlayerScore>& scores,
+                       std::vector<std::unique_ptr<TextManager>>& counters)
     : playerIndex(0), player(ship), single_(true)
 {
     build(scores, counters);
 }
 
-void Scoreboard::build(std::vector<PlayerScore>& scores, std::vector<TextManager*>& counters)
+void Scoreboard::build(std::vector<PlayerScore>& scores, std::vector<std::unique_ptr<TextManager>>& counters)
 {
     const std::string fontFile = resolveAssetPath(FONT);
     if (assetExists(fontFile))

@@ -11,6 +11,7 @@
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Text.hpp>
 #include <array>
+#include <memory>
 #include <vector>
 
 class Player2D;
@@ -28,9 +29,10 @@ public:
     static constexpr float LAST_LASER_GAUGE = 20.f; // the gauge a ship starts the next level with
 
     // A left (index 0) or right (index 1) board, with two players.
-    Scoreboard(Player2D* ship, int index, std::vector<PlayerScore>& scores, std::vector<TextManager*>& counters);
+    Scoreboard(Player2D* ship, int index, std::vector<PlayerScore>& scores,
+               std::vector<std::unique_ptr<TextManager>>& counters);
     // The single board, centred, for player 1.
-    Scoreboard(Player2D* ship, std::vector<PlayerScore>& scores, std::vector<TextManager*>& counters);
+    Scoreboard(Player2D* ship, std::vector<PlayerScore>& scores, std::vector<std::unique_ptr<TextManager>>& counters);
     ~Scoreboard();
     Scoreboard(const Scoreboard&) = delete;
     Scoreboard& operator=(const Scoreboard&) = delete;
@@ -54,7 +56,7 @@ public:
     sf::RectangleShape blackout;
 
 private:
-    void build(std::vector<PlayerScore>& scores, std::vector<TextManager*>& counters);
+    void build(std::vector<PlayerScore>& scores, std::vector<std::unique_ptr<TextManager>>& counters);
     void bindTextures();
     void placeTexts();
     void drawBoard(sf::RenderTarget& target, float gridLeft, sf::Vector2f panelAt, bool withBlackout);

@@ -67,16 +67,14 @@ TransitionManager::TransitionManager()
 
 TransitionManager::~TransitionManager() { clear(); }
 
-void TransitionManager::add(Transitions* transition)
+void TransitionManager::add(std::unique_ptr<Transitions> transition)
 {
     if (transition)
-        transitions.push_back(transition);
+        transitions.push_back(std::move(transition));
 }
 
 void TransitionManager::clear()
 {
-    for (Transitions* t : transitions)
-        delete t;
     transitions.clear();
 }
 
@@ -84,7 +82,6 @@ void TransitionManager::update(float dt)
 {
     for (size_t k = transitions.size(); k-- > 0;) {
         if (transitions[k]->update(dt)) {
-            delete transitions[k];
             transitions.erase(transitions.begin() + static_cast<std::ptrdiff_t>(k));
             return;
         }
@@ -94,7 +91,7 @@ void TransitionManager::update(float dt)
 bool TransitionManager::allowsInput() const
 {
     bool allowed = true;
-    for (const Transitions* t : transitions) {
+    for (const std::unique_ptr<Transitions>& t : transitions) {
         switch (t->getType()) {
         case TRANSITION_PLAYER_2D3D: allowed = inputAllowed != 0; break;
         case TRANSITION_PLAYER_OUT_UP:
@@ -118,7 +115,7 @@ void TransitionManager::draw(sf::RenderTarget& target)
 {
     if (!spritesBound_)
         bindSprites();
-    for (const Transitions* t : transitions) {
+    for (const std::unique_ptr<Transitions>& t : transitions) {
         sf::Sprite* sprite = nullptr;
         if (t->getType() == TRANSITION_PLAYER_2D3D)
             sprite = &flashSprite;

@@ -9,6 +9,7 @@
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/System/Vector2.hpp>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 enum TransitionType : int {
@@ -86,8 +87,8 @@ public:
     TransitionManager(const TransitionManager&) = delete;
     TransitionManager& operator=(const TransitionManager&) = delete;
 
-    // Takes ownership.
-    void add(Transitions* transition);
+    // Starts a transition (null is ignored).
+    void add(std::unique_ptr<Transitions> transition);
     // Drops every running transition.
     void clear();
     // Walks from the last running transition to the first; the first that
@@ -101,7 +102,7 @@ public:
 
     sf::Sprite flashSprite;
     sf::Sprite warningSprite;
-    std::vector<Transitions*> transitions; // owned, the running ones
+    std::vector<std::unique_ptr<Transitions>> transitions; // the running ones
     uint8_t inputAllowed = 0;
 
 private:

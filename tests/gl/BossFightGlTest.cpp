@@ -92,7 +92,7 @@ protected:
         }
     }
 
-    Boss* boss() const { return game->bosses.bosses.empty() ? nullptr : game->bosses.bosses.front(); }
+    Boss* boss() const { return game->bosses.bosses.empty() ? nullptr : game->bosses.bosses.front().get(); }
 
     // The ship under x, firing straight up (the right stick aims and fires).
     void holdUnder(float x)
@@ -117,7 +117,7 @@ TEST_F(BossFightGl, TowerBossFightsBreaksApartAndExplodes)
     startGame(0);
     frame();
     spawnBoss(game->bosses, BossData{BOSS_ICARUS, &game->particles}, &game->players);
-    for (Player2D* ship : game->players)
+    for (const std::unique_ptr<Player2D>& ship : game->players)
         ship->bossLevel = 1;
     auto* icarus = dynamic_cast<Icarus*>(boss());
     ASSERT_NE(icarus, nullptr);

@@ -312,7 +312,7 @@ TEST_F(CorridorWalls, ShipsStartAndJoinInTheOpenMiddleClearOfTheLedges)
     ASSERT_EQ(game->playerCount, 2);
     frame();
     ASSERT_EQ(game->wallLines.size(), 2u);
-    for (const Player2D* ship : game->players) {
+    for (const std::unique_ptr<Player2D>& ship : game->players) {
         // A ship's height of open corridor between its sprite and either ledge.
         const float reach = ship->halfSize().y;
         const float x = ship->position.x;

@@ -108,7 +108,7 @@ TEST_F(GameStateCollisions, KillsMidPassNeitherSkipNorRevisitTheOthers)
     Player2D& ship = *g.players[0];
     Enemy& tough = addEnemy(enemy_type::BIG_LADYBUG, {ship.position.x, ship.position.y - 60.f});
     addEnemy(enemy_type::LITTLE_LADYBUG, {ship.position.x, ship.position.y - 30.f}).health = 0.5f;
-    ship.shield = new Shield(ship.position, 0);
+    ship.shield = std::make_unique<Shield>(ship.position, 0);
     ship.shield->setRadius(80.f);
     ship.mode = WEAPON_CHARGING;
     const float toughHealth = tough.health;
@@ -167,7 +167,7 @@ TEST_F(GameStateCollisions, WallLinesStopLasersShotsAndBullets)
     // A laser fired up is cut where it meets the wall.
     Player2D& ship = *g.players[0];
     ship.charge = 1.f;
-    ship.shield = new Shield(ship.position, 0);
+    ship.shield = std::make_unique<Shield>(ship.position, 0);
     ship.startLaser(-90.f);
     for (int i = 0; i < 10; ++i)
         ship.laser->update(1.f / 60.f, ship.position, -90.f);

@@ -96,7 +96,7 @@ protected:
     int countTransitions(int type) const
     {
         int n = 0;
-        for (const Transitions* t : game->transitions.transitions)
+        for (const std::unique_ptr<Transitions>& t : game->transitions.transitions)
             n += t->getType() == type;
         return n;
     }
@@ -105,7 +105,6 @@ protected:
     void defeatBoss()
     {
         ASSERT_FALSE(game->bosses.bosses.empty());
-        delete game->bosses.bosses.front();
         game->bosses.bosses.erase(game->bosses.bosses.begin());
     }
 

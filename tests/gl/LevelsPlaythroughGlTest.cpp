@@ -126,7 +126,7 @@ protected:
         EXPECT_GE(index, 0);
         g.spawner.loadSequence(index, [&g](int direction) {
             g.scrollDirection = direction;
-            for (Player2D* p : g.players)
+            for (const std::unique_ptr<Player2D>& p : g.players)
                 p->facing = direction;
         });
         in.keyboard.press(sf::Keyboard::Space);

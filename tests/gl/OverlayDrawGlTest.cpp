@@ -98,8 +98,9 @@ TEST_F(OverlayGl, TallyBoardsMidTallyAndTheSingleBoard)
     }
     one.killedTypes.push_back(99); // a type the board has no icon for
     std::vector<PlayerScore> scores{{2500000u, 0u}, {800000u, 0u}};
-    TextManager c1, c2;
-    std::vector<TextManager*> counters{&c1, &c2};
+    std::vector<std::unique_ptr<TextManager>> counters;
+    counters.push_back(std::make_unique<TextManager>());
+    counters.push_back(std::make_unique<TextManager>());
     {
         Scoreboard left(&one, 0, scores, counters);
         Scoreboard right(&two, 1, scores, counters);
@@ -162,7 +163,7 @@ TEST_F(OverlayGl, ContinueCountdownFadeAndWarningBanner)
 
     // The banner on its second row with the WARNING letters and two popups.
     TransitionManager transitions;
-    transitions.add(new WarningTransition({960.f, 540.f}));
+    transitions.add(std::make_unique<WarningTransition>(sf::Vector2f(960.f, 540.f)));
     for (int k = 0; k < 75; ++k)
         transitions.update(DT);
     EXPECT_EQ(transitions.transitions[0]->frame.top, 413.f);

@@ -74,7 +74,7 @@ TEST(PlayLayerGl, ShipsWeaponsBonusesAndExplosionsAreDrawn)
 
     for (int k = 0; k < 6; ++k)
         bonuses.spawn({400.f + 40.f * k, 400.f}, {400.f + 40.f * k, 1000.f}, k % 3);
-    for (Bonus* b : bonuses.bonuses)
+    for (const std::unique_ptr<Bonus>& b : bonuses.bonuses)
         b->update(DT);
 
     ParticleSpawn boom{PARTICLE_EXPLOSION, 1500.f, 300.f, 0.f, 0, 0.f, 6.28f};

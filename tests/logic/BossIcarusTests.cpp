@@ -70,7 +70,7 @@ protected:
         for (int f = 0; f < frames; ++f) {
             if (BossLvl1* tower = currentBossLvl1())
                 tower->update();
-            if (boss->update(DT, enemies, ships, scores, counters, particles))
+            if (boss->update(DT, enemies, ships, scoring, particles))
                 return true;
         }
         return false;
@@ -90,7 +90,7 @@ protected:
     {
         for (int i = 0; i < count; ++i) {
             shootAt(at);
-            if (boss->hitByBullets(shots, ships, scores, counters))
+            if (boss->hitByBullets(shots, ships, scoring))
                 return true;
         }
         return false;
@@ -171,7 +171,7 @@ TEST_F(BossIcarusFight, MissingOrEmptyLayoutRunsOnlyTheCountdown)
     EXPECT_FALSE(boss->head);
     EXPECT_TRUE(boss->parts.empty());
     shootAt({960.f, 540.f});
-    EXPECT_FALSE(boss->hitByBullets(shots, ships, scores, counters));
+    EXPECT_FALSE(boss->hitByBullets(shots, ships, scoring));
     EXPECT_EQ(shots.bullets.size(), 1u);
     EXPECT_FALSE(boss->hitPlayer(*ships[0]));
     EXPECT_FALSE(run(98.9f));
@@ -213,7 +213,7 @@ TEST_F(BossIcarusFight, PairedPartIsReplacedTwoSecondsLaterThenDiesForGood)
 
     // A destroyed part takes no shots but still hurts a ship touching it.
     shootAt(partCentre);
-    EXPECT_FALSE(boss->hitByBullets(shots, ships, scores, counters));
+    EXPECT_FALSE(boss->hitByBullets(shots, ships, scoring));
     EXPECT_EQ(shots.bullets.size(), 1u);
     shots.bullets.clear();
     ships[0]->hitBox = {partCentre.x, partCentre.y, 10.f, 10.f};
@@ -262,7 +262,7 @@ TEST_F(BossIcarusFight, HeadDefeatEndsTheFightFromAnyWeapon)
         ++frames;
         for (size_t k = 0; k < beam.segments.size() && !defeated; ++k) {
             const size_t segmentsBefore = beam.segments.size();
-            defeated = boss->hitByLaser(beam, k, 1, scores, counters);
+            defeated = boss->hitByLaser(beam, k, 1, scoring);
             if (!defeated && k >= beam.segments.size()) {
                 EXPECT_LE(beam.segments.size(), segmentsBefore);
                 EXPECT_TRUE(beam.impactVisible);
@@ -276,10 +276,10 @@ TEST_F(BossIcarusFight, HeadDefeatEndsTheFightFromAnyWeapon)
     build("HEAD 2 0 0\n");
     Shield shield({960.f, 540.f}, 0);
     shield.setRadius(50.f);
-    EXPECT_FALSE(boss->hitByShield(shield, 0, scores, counters));
-    EXPECT_FALSE(boss->hitByShield(shield, 0, scores, counters));
-    EXPECT_FALSE(boss->hitByShield(shield, 0, scores, counters));
-    EXPECT_TRUE(boss->hitByShield(shield, 0, scores, counters));
+    EXPECT_FALSE(boss->hitByShield(shield, 0, scoring));
+    EXPECT_FALSE(boss->hitByShield(shield, 0, scoring));
+    EXPECT_FALSE(boss->hitByShield(shield, 0, scoring));
+    EXPECT_TRUE(boss->hitByShield(shield, 0, scoring));
 }
 
 TEST_F(BossIcarusFight, PartsFireAndSpawnOnTheirClocks)
@@ -333,7 +333,7 @@ TEST_F(BossIcarusFight, HeadReleasesABeeThroughTheDoorsEveryTenSeconds)
 TEST(BossSpawning, ListHoldsOneBossAndUnknownTypesBuildIcarus)
 {
     ParticleSystem particles;
-    std::vector<Player2D*> ships;
+    PlayerList ships;
     BossList list;
     spawnBoss(list, BossData{99, &particles}, &ships);
     ASSERT_EQ(list.bosses.size(), 1u);

@@ -74,7 +74,7 @@ protected:
     bool step(int frame)
     {
         engine().cameraFrame = frame;
-        return boss->update(DT, enemies, ships, scores, counters, particles);
+        return boss->update(DT, enemies, ships, scoring, particles);
     }
 
     // Steps to `frame` so that the boss stands exposed.
@@ -175,7 +175,7 @@ TEST_F(BossMurzelFight, ShotsLaserAndShieldWearItDown)
         b.position = centre;
         shots.bullets.push_back(b);
     }
-    EXPECT_FALSE(boss->hitByBullets(shots, ships, scores, counters));
+    EXPECT_FALSE(boss->hitByBullets(shots, ships, scoring));
     EXPECT_TRUE(shots.bullets.empty());
     EXPECT_FLOAT_EQ(boss->health, 1.f);
     EXPECT_EQ(scores[0].score, 639u * 2500u);
@@ -186,7 +186,7 @@ TEST_F(BossMurzelFight, ShotsLaserAndShieldWearItDown)
     last.position = centre;
     shots.bullets.push_back(last);
     shots.bullets.push_back(last);
-    EXPECT_TRUE(boss->hitByBullets(shots, ships, scores, counters));
+    EXPECT_TRUE(boss->hitByBullets(shots, ships, scoring));
     EXPECT_EQ(shots.bullets.size(), 1u); // the loop stops at the death
     EXPECT_EQ(scores[1].score, 1000000u); // the player who did not fire too
     EXPECT_DOUBLE_EQ(ships[1]->bossScore, 0.0); // not in a boss level
@@ -201,7 +201,7 @@ TEST_F(BossMurzelFight, ShotsLaserAndShieldWearItDown)
     bool hit = false;
     for (size_t k = 0; k < beam.segments.size(); ++k) {
         const size_t before = k;
-        EXPECT_FALSE(boss->hitByLaser(beam, k, 0, scores, counters));
+        EXPECT_FALSE(boss->hitByLaser(beam, k, 0, scoring));
         if (k != before) {
             hit = true;
             EXPECT_EQ(k, beam.segments.size());
@@ -214,10 +214,10 @@ TEST_F(BossMurzelFight, ShotsLaserAndShieldWearItDown)
 
     Shield shield(centre, 1);
     shield.setRadius(50.f);
-    EXPECT_FALSE(boss->hitByShield(shield, 1, scores, counters));
+    EXPECT_FALSE(boss->hitByShield(shield, 1, scoring));
     EXPECT_FLOAT_EQ(boss->health, 638.f);
     boss->health = 0.4f;
-    EXPECT_TRUE(boss->hitByShield(shield, 1, scores, counters));
+    EXPECT_TRUE(boss->hitByShield(shield, 1, scoring));
 }
 
 TEST_F(BossMurzelFight, HiddenBossCannotBeHitAndADegenerateOutlineIsSafe)
@@ -228,7 +228,7 @@ TEST_F(BossMurzelFight, HiddenBossCannotBeHitAndADegenerateOutlineIsSafe)
     b.type = BulletManager::PLAYER_SHOT_TYPE;
     b.position = {1350.f, 450.f};
     shots.bullets.push_back(b);
-    EXPECT_FALSE(boss->hitByBullets(shots, ships, scores, counters));
+    EXPECT_FALSE(boss->hitByBullets(shots, ships, scoring));
     EXPECT_EQ(shots.bullets.size(), 1u);
 
     // A head squashed to a point: a zero-sized hit box still flashes safely.
@@ -254,12 +254,12 @@ TEST_F(BossMurzelFight, BossLaserHitsShipsAndClashesWithTheirs)
     EXPECT_EQ(ship.lives, lives - 1);
 
     // A player's beam meeting the boss's beam head-on cuts both and hurts the boss.
-    ship.laser = new Laser(LASER_PLAYER1, 10.f, 180.f);
+    ship.laser = std::make_unique<Laser>(LASER_PLAYER1, 10.f, 180.f);
     for (int i = 0; i < 40; ++i)
         ship.laser->update(DT, origin - sf::Vector2f(1.f, 0.f), 180.f);
     ASSERT_GT(ship.laser->segments.size(), 2u);
     const float health = boss->health;
-    EXPECT_FALSE(boss->clashLasers(scores, counters));
+    EXPECT_FALSE(boss->clashLasers(scoring));
     EXPECT_FLOAT_EQ(boss->health, health - 2.5f);
     EXPECT_EQ(scores[0].score, 10000u);
     EXPECT_TRUE(ship.laser->impactVisible);
@@ -289,7 +289,7 @@ TEST_F(BossMurzelFight, DeletingTheBossLeavesTheHeadLit)
 TEST(BossMurzelSpawning, TypeTwentyFiveBuildsMurzel)
 {
     ParticleSystem particles;
-    std::vector<Player2D*> ships;
+    PlayerList ships;
     BossList list;
     withoutSceneFiles([&] {
         spawnBoss(list, BossData{BOSS_MURZEL, &particles}, &ships);

@@ -16,8 +16,9 @@ protected:
     {
         engine().frameTime = DT;
         engine().camera = nullptr;
-        tower = new BossLvl1();
-        installBoss3D(tower);
+        auto owned = std::make_unique<BossLvl1>();
+        tower = owned.get();
+        installBoss3D(std::move(owned));
     }
     void TearDown() override { releaseBoss3D(); }
 
@@ -124,13 +125,13 @@ TEST_F(BossTower, DoorCycleOpensWaitsClosesAndEnds)
 
 TEST(BossTowerOwnership, SceneChangeDetachesAndTheNextCheckFreesIt)
 {
-    installBoss3D(new BossLvl1());
+    installBoss3D(std::make_unique<BossLvl1>());
     ASSERT_NE(engine().boss3D, nullptr);
     engine().boss3D = nullptr; // what a scene change does
     releaseDetachedBoss3D();
     EXPECT_EQ(currentBossLvl1(), nullptr);
     // A boss the engine shows stays.
-    installBoss3D(new BossLvl1());
+    installBoss3D(std::make_unique<BossLvl1>());
     releaseDetachedBoss3D();
     EXPECT_NE(currentBossLvl1(), nullptr);
     releaseBoss3D();

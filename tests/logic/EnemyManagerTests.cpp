@@ -45,7 +45,7 @@ TEST(EnemyManager, KillsScoreDropBonusesAndRecordTheType)
     EXPECT_TRUE(m.damageEnemy(0, 17.f, particles, 0.f, {700, 400}, bonuses, 1, &killer, BONUS_GOLDEN));
     EXPECT_EQ(score, 5000);
     ASSERT_EQ(bonuses.bonuses.size(), 8u);
-    for (const Bonus* b : bonuses.bonuses) {
+    for (const std::unique_ptr<Bonus>& b : bonuses.bonuses) {
         EXPECT_GE(b->position.x, 700.f - 53.f);
         EXPECT_LT(b->position.x, 700.f + 53.f);
         EXPECT_GE(b->position.y, 400.f - 75.f);

@@ -258,9 +258,9 @@ TEST(GameStateRumble, LaserFadesShieldHoldsAndBadNumbersGiveSilence)
 {
     Player2D ship(0);
     EXPECT_EQ(rumbleSpeed(ship), 0);
-    ship.shield = new Shield(ship.position, 0);
+    ship.shield = std::make_unique<Shield>(ship.position, 0);
     EXPECT_EQ(rumbleSpeed(ship), 20000);
-    ship.laser = new Laser(LASER_PLAYER1, 2.f, 0.f);
+    ship.laser = std::make_unique<Laser>(LASER_PLAYER1, 2.f, 0.f);
     EXPECT_EQ(rumbleSpeed(ship), 65000);
     ship.laser->elapsed = 1.f;
     EXPECT_EQ(rumbleSpeed(ship), 32500);

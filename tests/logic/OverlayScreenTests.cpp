@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -89,19 +90,19 @@ TEST(OverlayTransitions, MovesRowsTypesAndOneEndPerFrame)
 
     // Two transitions ending together end on two frames, the last one first.
     TransitionManager manager;
-    auto* first = new PlayerInUp({0.f, 100.f}, {0.f, 99.f});
-    auto* second = new PlayerInUp({0.f, 100.f}, {0.f, 99.f});
-    manager.add(first);
-    manager.add(second);
+    auto owned = std::make_unique<PlayerInUp>(sf::Vector2f(0.f, 100.f), sf::Vector2f(0.f, 99.f));
+    const PlayerInUp* first = owned.get();
+    manager.add(std::move(owned));
+    manager.add(std::make_unique<PlayerInUp>(sf::Vector2f(0.f, 100.f), sf::Vector2f(0.f, 99.f)));
     EXPECT_FALSE(manager.allowsInput());
     manager.update(0.1f);
     ASSERT_EQ(manager.transitions.size(), 1u);
-    EXPECT_EQ(manager.transitions[0], first);
+    EXPECT_EQ(manager.transitions[0].get(), first);
     manager.update(0.1f);
     EXPECT_TRUE(manager.transitions.empty());
 
-    manager.add(new Player2D3DTransition({0.f, 0.f}));
-    manager.add(new WarningTransition({0.f, 0.f}));
+    manager.add(std::make_unique<Player2D3DTransition>(sf::Vector2f(0.f, 0.f)));
+    manager.add(std::make_unique<WarningTransition>(sf::Vector2f(0.f, 0.f)));
     EXPECT_FALSE(manager.allowsInput());
     manager.inputAllowed = 1;
     EXPECT_TRUE(manager.allowsInput());
@@ -255,9 +256,10 @@ TEST(OverlayScoreboard, CreditsTheTimerBonusRevealsKillsAndResetsTallies)
     for (int k = 0; k < 400; ++k)
         ship.killedTypes.push_back(k % 24);
     std::vector<PlayerScore> scores{{1000u, 50u}};
-    TextManager counter;
+    std::vector<std::unique_ptr<TextManager>> counters;
+    counters.push_back(std::make_unique<TextManager>());
+    TextManager& counter = *counters[0];
     counter.addText(TextRequest{TEXT_COUNTER, {20.f, 85.f}, 0, "000001000", 1, 0, 0});
-    std::vector<TextManager*> counters{&counter};
     {
         Scoreboard board(&ship, scores, counters);
         EXPECT_EQ(scores[0].score, 2234u);
@@ -293,7 +295,7 @@ TEST(OverlayScoreboard, CreditsTheTimerBonusRevealsKillsAndResetsTallies)
     Player2D second(1);
     second.timeBonus = -300.f;
     std::vector<PlayerScore> two{{10u, 10u}, {5u, 5u}};
-    std::vector<TextManager*> noCounters{nullptr, nullptr};
+    std::vector<std::unique_ptr<TextManager>> noCounters(2);
     {
         Scoreboard right(&second, 1, two, noCounters);
         EXPECT_EQ(two[1].score, 5u);

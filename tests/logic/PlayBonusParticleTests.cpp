@@ -36,9 +36,9 @@ TEST(PlayBonus, SpawnDriftAndAttraction)
     m.spawn({100.f, 100.f}, {300.f, 100.f}, BONUS_GOLDEN);
     m.spawn({100.f, 100.f}, {300.f, 100.f}, 7);
     ASSERT_EQ(m.bonuses.size(), 3u);
-    EXPECT_NE(dynamic_cast<BaseBonus*>(m.bonuses[0]), nullptr);
-    EXPECT_NE(dynamic_cast<GoldenBonus*>(m.bonuses[1]), nullptr);
-    EXPECT_NE(dynamic_cast<SpecialBonus*>(m.bonuses[2]), nullptr);
+    EXPECT_NE(dynamic_cast<BaseBonus*>(m.bonuses[0].get()), nullptr);
+    EXPECT_NE(dynamic_cast<GoldenBonus*>(m.bonuses[1].get()), nullptr);
+    EXPECT_NE(dynamic_cast<SpecialBonus*>(m.bonuses[2].get()), nullptr);
     EXPECT_NEAR(m.bonuses[0]->angle, 90.f, 1e-4f);
     EXPECT_EQ(m.bonuses[1]->kind, 1);
     EXPECT_EQ(m.bonuses[2]->kind, 0);

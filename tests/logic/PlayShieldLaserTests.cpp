@@ -109,8 +109,7 @@ TEST(PlayShield, LosingTheShieldFallsBackSafely)
     // A charge whose shield vanished behind the ship's back ends at the next update.
     p.stopLaser();
     ASSERT_TRUE(startCharge(p));
-    delete p.shield;
-    p.shield = nullptr;
+    p.shield.reset();
     p.update(DT, &particles, 0);
     EXPECT_EQ(p.mode, WEAPON_NORMAL);
 }

@@ -82,21 +82,15 @@ sf::Image GameWindowTest::shot(const std::string& name)
     return image;
 }
 
-BossArena::~BossArena()
-{
-    for (Player2D* p : ships)
-        delete p;
-    for (TextManager* c : counters)
-        delete c;
-}
+BossArena::~BossArena() = default;
 
 void BossArena::addShip(sf::Vector2f at)
 {
-    ships.push_back(new Player2D(static_cast<int>(ships.size())));
+    ships.push_back(std::make_unique<Player2D>(static_cast<int>(ships.size())));
     ships.back()->position = at;
     ships.back()->hitBox = {at.x - 20.f, at.y - 20.f, 40.f, 40.f};
     scores.push_back({});
-    counters.push_back(new TextManager());
+    counters.push_back(std::make_unique<TextManager>());
     counters.back()->addText({TEXT_COUNTER, {0.f, 0.f}, 0, "000000000", 1, 0, 0});
 }
 
@@ -200,7 +194,7 @@ bool startCharge(Player2D& p)
 {
     if (p.mode != WEAPON_NORMAL || p.gauge < Player2D::SHIELD_COST || p.shield || p.invulnerable)
         return false;
-    p.shield = new Shield(p.position, p.playerIndex);
+    p.shield = std::make_unique<Shield>(p.position, p.playerIndex);
     p.gauge -= Player2D::SHIELD_COST;
     p.mode = WEAPON_CHARGING;
     return true;

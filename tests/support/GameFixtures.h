@@ -4,6 +4,7 @@
 // events, a ship raising its shield.
 #include "app/MainLoop.h"
 #include "app/MainState.h"
+#include "bosses/Boss.h"
 #include "engine/Level3Background.h"
 #include "enemies/EnemyManager.h"
 #include "gameplay/GameState.h"
@@ -71,9 +72,10 @@ struct BossArena {
     ParticleSystem particles;
     EnemyManager enemies;
     BulletManager shots;
-    std::vector<Player2D*> ships;
-    std::vector<PlayerScore> scores;
-    std::vector<TextManager*> counters;
+    PlayerList ships;
+    ScoreList scores;
+    ScoreCounterList counters;
+    Scoring scoring{scores, counters};
 };
 
 // The dark backdrop the enemy tests draw on.

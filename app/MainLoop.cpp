@@ -1,6 +1,7 @@
 #include "app/MainLoop.h"
 
 #include "engine/Engine.h"
+#include "platform/Input.h"
 
 #include <SFML/Window/Mouse.hpp>
 #include <iostream>
@@ -27,6 +28,13 @@ MainLoop::MainLoop(sf::RenderWindow& window, StateFactory factory, MainState* fi
 
 MainLoop::~MainLoop() { delete state_; }
 
+void MainLoop::dropState()
+{
+    delete state_;
+    state_ = nullptr;
+    input::clearLatchedPresses(); // a press belongs to the state that saw it
+}
+
 void MainLoop::applyCode(StateCode code)
 {
     using namespace state_code;
@@ -36,20 +44,17 @@ void MainLoop::applyCode(StateCode code)
     case CINEMATIC:
         if (factory_.cinematic) {
             std::vector<unsigned> scores = state_->getScores();
-            delete state_;
-            state_ = nullptr;
+            dropState();
             state_ = factory_.cinematic(scores);
         }
         break;
     case QUIT:
-        delete state_;
-        state_ = nullptr;
+        dropState();
         window_.close();
         break;
     case MENU_NO_LOGO:
         if (factory_.menuWithoutLogos) {
-            delete state_;
-            state_ = nullptr;
+            dropState();
             window_.setMouseCursorVisible(true);
             state_ = factory_.menuWithoutLogos();
         }
@@ -57,16 +62,14 @@ void MainLoop::applyCode(StateCode code)
     case GAME_STORY:
     case GAME_EDITOR:
         if (factory_.game) {
-            delete state_;
-            state_ = nullptr;
+            dropState();
             state_ = factory_.game(code == GAME_STORY ? 1 : 2);
         }
         break;
     case HIGH_SCORES:
         if (factory_.highScores) {
             std::vector<unsigned> scores = state_->getScores();
-            delete state_;
-            state_ = nullptr;
+            dropState();
             state_ = factory_.highScores(scores);
         }
         break;
@@ -80,6 +83,7 @@ bool MainLoop::runFrame()
     if (!window_.isOpen() || !state_)
         return false;
 
+    input::beginFrame();
     sf::Event event;
     while (state_ && pollEvent(event)) {
         state_->handleEvent(event);
@@ -88,6 +92,7 @@ bool MainLoop::runFrame()
             window_.close();
             break;
         case sf::Event::KeyPressed:
+            input::latchPress(event.key.code);
             applyCode(state_->checkKeys(event.key));
             break;
         case sf::Event::MouseButtonPressed:

@@ -56,6 +56,8 @@ public:
     std::function<void(sf::RenderWindow&)> render3D;
 
 private:
+    void dropState();
+
     sf::RenderWindow& window_;
     StateFactory factory_;
     MainState* state_;

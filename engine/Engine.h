@@ -152,8 +152,11 @@ public:
     // The glow pass draws into one light buffer from the other and swaps.
     std::array<std::unique_ptr<sf::RenderTexture>, 2> lightBuffers;
     int lightBufferFront = 0;
+    // F1 to F6 each switch one contribution of the drawing shader off while held.
+    static constexpr size_t DEBUG_VIEW_COUNT = 6;
 
 private:
+    std::array<bool, DEBUG_VIEW_COUNT> debugViewsOff_{}; // read once per frame
     void projectObject(Mesh& mesh, const FrameSettings& settings);
     void drawBatch(const Batch& batch);
     void setMaterialUniforms(const Batch& batch, sf::RenderStates& states);

@@ -24,7 +24,7 @@ struct DebugView {
     const char* uniform;
     sf::Keyboard::Key key;
 };
-const DebugView DEBUG_VIEWS[] = {{"onlyRough", sf::Keyboard::F1},      {"onlyLight", sf::Keyboard::F2},
+const DebugView DEBUG_VIEWS[Engine::DEBUG_VIEW_COUNT] = {{"onlyRough", sf::Keyboard::F1},      {"onlyLight", sf::Keyboard::F2},
                                  {"onlyNormal", sf::Keyboard::F3},     {"onlyColor", sf::Keyboard::F4},
                                  {"onlySpeLightImp", sf::Keyboard::F5}, {"onlyEmiss", sf::Keyboard::F6}};
 
@@ -116,6 +116,8 @@ void Engine::render3D()
     if (lightBuffer)
         lightBuffer->clear(sf::Color::Black);
     buildBatches();
+    for (size_t i = 0; i < DEBUG_VIEW_COUNT; ++i)
+        debugViewsOff_[i] = input::isKeyPressed(DEBUG_VIEWS[i].key);
 
     const std::vector<Batch*>& batches = pipeline.batches();
     for (const Batch* batch : batches)
@@ -193,8 +195,8 @@ void Engine::setMaterialUniforms(const Batch& batch, sf::RenderStates& states)
     shader->setUniform("hasDisp", mesh.hasDisplacement);
     const sf::Vector2u size = mesh.baseTexture ? mesh.baseTexture->getSize() : sf::Vector2u(1, 1);
     shader->setUniform("textureSize", sf::Glsl::Vec2(static_cast<float>(size.x), static_cast<float>(size.y)));
-    for (const DebugView& view : DEBUG_VIEWS)
-        shader->setUniform(view.uniform, input::isKeyPressed(view.key) ? 0.f : 1.f);
+    for (size_t i = 0; i < DEBUG_VIEW_COUNT; ++i)
+        shader->setUniform(DEBUG_VIEWS[i].uniform, debugViewsOff_[i] ? 0.f : 1.f);
     states.shader = shader;
 }
 

@@ -1,13 +1,18 @@
 #include "engine/TextParse.h"
 
 #include <cerrno>
+#include <charconv>
+#include <cfloat>
 #include <cmath>
 #include <cstdlib>
 
-bool parseFloatToken(const std::string& token, float& value)
+namespace {
+
+// The C library's reading, for the forms the fast path leaves to it (a leading
+// '+', hexadecimal, values out of range or too small to keep full precision).
+bool parseFloatSlowly(std::string_view view, float& value)
 {
-    if (token.empty())
-        return false;
+    const std::string token(view);
     errno = 0;
     char* end = nullptr;
     const float v = std::strtof(token.c_str(), &end);
@@ -17,10 +22,9 @@ bool parseFloatToken(const std::string& token, float& value)
     return true;
 }
 
-bool parseIntToken(const std::string& token, long& value)
+bool parseIntSlowly(std::string_view view, long& value)
 {
-    if (token.empty())
-        return false;
+    const std::string token(view);
     errno = 0;
     char* end = nullptr;
     const long v = std::strtol(token.c_str(), &end, 10);
@@ -28,6 +32,36 @@ bool parseIntToken(const std::string& token, long& value)
         return false;
     value = v;
     return true;
+}
+
+} // namespace
+
+bool parseFloatToken(std::string_view token, float& value)
+{
+    if (token.empty())
+        return false;
+    float v = 0.f;
+    const char* last = token.data() + token.size();
+    const std::from_chars_result read = std::from_chars(token.data(), last, v);
+    if (read.ec == std::errc() && read.ptr == last && std::isfinite(v) && (v == 0.f || std::fabs(v) >= FLT_MIN)) {
+        value = v;
+        return true;
+    }
+    return parseFloatSlowly(token, value);
+}
+
+bool parseIntToken(std::string_view token, long& value)
+{
+    if (token.empty())
+        return false;
+    long v = 0;
+    const char* last = token.data() + token.size();
+    const std::from_chars_result read = std::from_chars(token.data(), last, v);
+    if (read.ec == std::errc() && read.ptr == last) {
+        value = v;
+        return true;
+    }
+    return parseIntSlowly(token, value);
 }
 
 void stripCarriageReturn(std::string& line)

@@ -36,7 +36,7 @@ public:
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
 
-    // Start-up resources (3D player, space backdrop, crosshair, post shaders, render textures).
+    // Start-up resources (3D player, space backdrop, crosshair, light buffers).
     void initResources();
 
     // Get-or-load a texture by path; null when the file does not load (tried again next call).
@@ -74,15 +74,7 @@ public:
     MenuBindings menuBindings;
 
     // ---- drawing resources made by initResources ----
-    static constexpr int SHADER_SLOTS = 5;
-    std::array<std::unique_ptr<sf::Shader>, SHADER_SLOTS> shaders; // slot 0 stays empty
-    std::array<bool, SHADER_SLOTS> shaderLoaded{};
-    std::unique_ptr<sf::Shader> noiseShader;
-    bool noiseShaderLoaded = false;
     sf::Texture* noiseTexture = nullptr;
-    std::array<std::unique_ptr<sf::RenderTexture>, 2> bigRenderTextures; // 5760 x 3240
-    std::unique_ptr<sf::RenderTexture> screenRenderTexture;              // 1920 x 1080
-    sf::Image blackImage;
     sf::Sprite crosshair;
     sf::Texture* spaceTexture = nullptr;
     sf::Texture* spaceStarTexture = nullptr;

@@ -124,6 +124,9 @@ public:
     std::vector<Mesh*> meshes; // registered meshes, owned
     bool sceneLoading = false;
     bool sceneLoaded = false;
+    // Set by a scene change: once the old scene's meshes are deleted, its
+    // textures are purged.
+    bool purgeAfterRelease = false;
     std::vector<CameraFrame> cameraFrames;
     int currentCameraFrame = -1; // index into cameraFrames, -1 when none
     float cameraFrameAccumulator = 0.f;
@@ -150,6 +153,7 @@ public:
 private:
     std::array<bool, DEBUG_VIEW_COUNT> debugViewsOff_{}; // read once per frame
     void projectObject(Mesh& mesh, const FrameSettings& settings);
+    void releaseGoneSceneMemory();
     void drawBatch(const Batch& batch);
     void setMaterialUniforms(const Batch& batch, sf::RenderStates& states);
     void setLightUniforms(const Batch& batch);

@@ -450,6 +450,9 @@ void RenderPipeline::processTriangles(Mesh& mesh, const FrameSettings& settings,
     std::atomic<size_t> keptTotal{0};
     std::atomic<int> membersDone{0};
 
+    // On a busy machine the runtime gives a smaller team (down to one) rather
+    // than members that wait for cores at every barrier.
+    omp_set_dynamic(1);
 #pragma omp parallel num_threads(threads) if (threads > 1)
     {
         const int team = omp_get_num_threads();

@@ -5,6 +5,7 @@
 #include "platform/AssetPath.h"
 
 #include <cmath>
+#include <malloc.h>
 #include <string>
 
 namespace {
@@ -45,10 +46,12 @@ void Engine::updateVisibleObjects()
     const ScreenProjector projector(view);
 
     const bool dropAllSceneObjects = sceneId == 7 || sceneId == 15;
+    bool released = false;
     for (size_t i = 0; i < sceneObjects.size();) {
         SceneObjectRecord& record = sceneObjects[i];
         if ((record.removePending && sceneLoaded && !sceneLoading) || dropAllSceneObjects || !record.mesh) {
             sceneObjects.erase(sceneObjects.begin() + static_cast<long>(i));
+            released = true;
             continue;
         }
         Mesh& mesh = *record.mesh;
@@ -67,6 +70,7 @@ void Engine::updateVisibleObjects()
             if (mesh == menuScreenMesh)
                 menuScreenMesh = nullptr;
             deleteObject3D(mesh);
+            released = true;
             continue;
         }
         meshes[kept++] = mesh;
@@ -80,6 +84,17 @@ void Engine::updateVisibleObjects()
             if (mesh)
                 visibleObjects.push_back(mesh);
     sceneLoaded = false;
+    if (released && purgeAfterRelease && !sceneLoading)
+        releaseGoneSceneMemory();
+}
+
+// The previous scene's meshes are gone: the textures only they used go too,
+// and the heap gives the freed memory back.
+void Engine::releaseGoneSceneMemory()
+{
+    purgeAfterRelease = false;
+    purgeUnusedTextures();
+    malloc_trim(0);
 }
 
 void Engine::projectObject(Mesh& mesh, const FrameSettings& settings)

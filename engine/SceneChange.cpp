@@ -100,6 +100,7 @@ void changeScene(int id, float startSeconds)
         return;
     Engine& e = engine();
     e.clearScene();
+    e.purgeAfterRelease = true;
     e.worldLighting = 3.5f;
     e.sceneId = id;
     e.boss3D = nullptr;

@@ -182,6 +182,22 @@ TEST_F(Engine3DGl, PurgeKeepsLiveMeshSharedAndSpaceTextures)
     EXPECT_TRUE(e.textureCacheHasEntry("3D/Obj1.png"));
 }
 
+TEST_F(Engine3DGl, TheTexturesOfAGoneSceneAreReleasedOnceItsMeshesAre)
+{
+    TempDir dir;
+    writeTestTree(dir);
+    ScopedDirectory here(dir.path);
+    Engine& e = engine();
+    changeScene(8, 0.f);
+    scenePreloader().wait();
+    e.updateVisibleObjects();
+    ASSERT_TRUE(e.textureCacheHasEntry("3D/cube.png"));
+    changeScene(15, 0.f); // the menu loads no scene file
+    scenePreloader().wait();
+    e.updateVisibleObjects();
+    EXPECT_FALSE(e.textureCacheHasEntry("3D/cube.png"));
+}
+
 TEST_F(Engine3DGl, CubeAndLightGlowLandWhereTheyProject)
 {
     TempDir dir;

@@ -53,16 +53,6 @@ double statusMb(const char* key)
     return 0.0;
 }
 
-// A state that only lets the 3D frame run (scenes without a state of their own).
-class SceneOnlyState : public MainState {
-public:
-    StateCode checkKeys(const sf::Event::KeyEvent&) override { return state_code::STAY; }
-    StateCode handleMouseClick(const sf::Event::MouseButtonEvent&, sf::Vector2i) override { return state_code::STAY; }
-    void joystickConnected(unsigned) override {}
-    StateCode update(float) override { return state_code::STAY; }
-    void draw(sf::RenderWindow&) override {}
-};
-
 // The game as main() sets it up, in one window for the whole program.
 struct GameWindow {
     GameWindow()
@@ -115,7 +105,7 @@ MainState* enterScene(const SceneCase& scene)
         return new GameState(game_mode::STORY);
     }
     changeScene(scene.sceneId, 0.f);
-    return new SceneOnlyState();
+    return new IdleState(); // the 3D scene alone
 }
 
 constexpr int WARM_FRAMES = 8;

@@ -8,27 +8,26 @@
 
 namespace {
 
-// The C library's reading, for the forms the fast path leaves to it (a leading
-// '+', hexadecimal, values out of range or too small to keep full precision).
-bool parseFloatSlowly(std::string_view view, float& value)
+// The whole token read without copying (no '+' sign, no hexadecimal).
+template <typename T>
+bool parseQuickly(std::string_view token, T& value)
 {
-    const std::string token(view);
-    errno = 0;
-    char* end = nullptr;
-    const float v = std::strtof(token.c_str(), &end);
-    if (end != token.c_str() + token.size() || errno == ERANGE || !std::isfinite(v))
-        return false;
-    value = v;
-    return true;
+    const char* last = token.data() + token.size();
+    const std::from_chars_result read = std::from_chars(token.data(), last, value);
+    return read.ec == std::errc() && read.ptr == last;
 }
 
-bool parseIntSlowly(std::string_view view, long& value)
+// The C library's reading, for the forms the quick path leaves to it (a
+// leading '+', hexadecimal, values out of range or too small to keep full
+// precision). `convert` is strtof or strtol in base 10.
+template <typename T, typename Convert>
+bool parseSlowly(std::string_view view, T& value, Convert convert)
 {
     const std::string token(view);
     errno = 0;
     char* end = nullptr;
-    const long v = std::strtol(token.c_str(), &end, 10);
-    if (end != token.c_str() + token.size() || errno == ERANGE)
+    const T v = convert(token.c_str(), &end);
+    if (end != token.c_str() + token.size() || errno == ERANGE || !std::isfinite(static_cast<double>(v)))
         return false;
     value = v;
     return true;
@@ -41,13 +40,11 @@ bool parseFloatToken(std::string_view token, float& value)
     if (token.empty())
         return false;
     float v = 0.f;
-    const char* last = token.data() + token.size();
-    const std::from_chars_result read = std::from_chars(token.data(), last, v);
-    if (read.ec == std::errc() && read.ptr == last && std::isfinite(v) && (v == 0.f || std::fabs(v) >= FLT_MIN)) {
+    if (parseQuickly(token, v) && std::isfinite(v) && (v == 0.f || std::fabs(v) >= FLT_MIN)) {
         value = v;
         return true;
     }
-    return parseFloatSlowly(token, value);
+    return parseSlowly(token, value, [](const char* text, char** end) { return std::strtof(text, end); });
 }
 
 bool parseIntToken(std::string_view token, long& value)
@@ -55,13 +52,11 @@ bool parseIntToken(std::string_view token, long& value)
     if (token.empty())
         return false;
     long v = 0;
-    const char* last = token.data() + token.size();
-    const std::from_chars_result read = std::from_chars(token.data(), last, v);
-    if (read.ec == std::errc() && read.ptr == last) {
+    if (parseQuickly(token, v)) {
         value = v;
         return true;
     }
-    return parseIntSlowly(token, value);
+    return parseSlowly(token, value, [](const char* text, char** end) { return std::strtol(text, end, 10); });
 }
 
 void stripCarriageReturn(std::string& line)

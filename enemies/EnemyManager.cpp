@@ -167,15 +167,15 @@ int EnemyManager::hitTestRect(int index, const sf::FloatRect& rect, int boundsMo
         return hit_result::NONE;
     if (type == enemy_type::EATER && !eaterOpen(e))
         return hit_result::NONE;
-    if (rect.intersects(body))
+    if (boxesOverlap(rect, body))
         return hit_result::BODY;
     if (type == enemy_type::ELECTRICAL_FENCE) {
         const auto& post = static_cast<const ElectricalFenceEnemy&>(e);
-        if (post.isEmitter && post.beam && rect.intersects(post.beam->getGlobalBounds()))
+        if (post.isEmitter && post.beam && boxesOverlap(rect, post.beam->getGlobalBounds()))
             return hit_result::FENCE_BEAM;
     }
     if (type == enemy_type::CORAL)
-        return hitCoralEye(e, [&](const sf::FloatRect& eye) { return rect.intersects(eye); });
+        return hitCoralEye(e, [&](const sf::FloatRect& eye) { return boxesOverlap(rect, eye); });
     return hit_result::NONE;
 }
 

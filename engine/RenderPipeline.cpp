@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cfloat>
+#include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <emmintrin.h>
 #include <omp.h>
@@ -61,6 +63,25 @@ struct GreyTable {
     sf::Color greys[256];
 };
 const GreyTable GREYS;
+
+// Cores that other programs leave free (at least one), looked at about once a
+// second: a member that waits for a core stalls the whole team at every barrier.
+int idleCores()
+{
+    using Clock = std::chrono::steady_clock;
+    static Clock::time_point lastLook;
+    static int idle = 1;
+    static bool looked = false;
+    const Clock::time_point now = Clock::now();
+    if (looked && now - lastLook < std::chrono::seconds(1))
+        return idle;
+    looked = true;
+    lastLook = now;
+    double load[1] = {0.0};
+    const int cores = omp_get_num_procs();
+    idle = getloadavg(load, 1) == 1 ? std::max(1, cores - static_cast<int>(load[0] + 0.5)) : cores;
+    return idle;
+}
 
 // Splits count items among the team on multiples of 16, so that neighbours
 // never write to the same cache line.
@@ -373,7 +394,7 @@ Batch& RenderPipeline::projectMesh(Mesh& mesh, const FrameSettings& settings)
     batch.notEmissive = mesh.notEmissive;
     batch.space = mesh.name.find("space") != std::string::npos;
 
-    const int wanted = settings.threads > 0 ? settings.threads : omp_get_max_threads();
+    const int wanted = std::min(settings.threads > 0 ? settings.threads : omp_get_max_threads(), idleCores());
     const size_t useful = std::max<size_t>(1, mesh.streams.count / TRIANGLES_PER_THREAD);
     const int threads = static_cast<int>(std::min<size_t>(static_cast<size_t>(wanted), useful));
     processTriangles(mesh, settings, threads);

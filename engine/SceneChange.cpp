@@ -2,6 +2,7 @@
 
 #include "engine/Engine.h"
 #include "engine/Level3Background.h"
+#include "engine/ModelCache.h"
 #include "engine/SceneFile.h"
 #include "platform/AssetPath.h"
 #include "screens/MenuScene.h"
@@ -76,6 +77,7 @@ void preloadSceneTextures(std::string path, const std::atomic<bool>& cancel)
         if (entry.modelPath.empty() && entry.texturePath.empty())
             continue;
         e.getTexture(entry.texturePath, TextureUse::Scene);
+        loadObjModel(entry.modelPath);
         for (const char* suffix : MAP_SUFFIXES) {
             if (cancel)
                 return;
@@ -98,6 +100,7 @@ void changeScene(int id, float startSeconds)
         return;
     Engine& e = engine();
     e.clearScene();
+    e.purgeAfterRelease = true;
     e.worldLighting = 3.5f;
     e.sceneId = id;
     e.boss3D = nullptr;

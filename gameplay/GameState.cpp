@@ -58,8 +58,8 @@ StoryStart storyStart(int startLevel)
 
 constexpr float GameState::SHOT_INTERVALS[3];
 
-GameState::GameState(int mode, const std::string& levelFolder)
-    : spawner(levelFolder), levelFolder(levelFolder)
+GameState::GameState(int mode, const std::string& folder)
+    : spawner(folder), levelFolder(folder)
 {
     Engine& eng = engine();
     eng.menuInputReleased = false;

@@ -28,6 +28,12 @@ debian_mirror() {
 mirror="$(debian_mirror)"
 [ -n "$mirror" ] || { echo "no Debian bookworm mirror in this machine's apt sources" >&2; exit 2; }
 root="${1:-$(mktemp -d /var/tmp/orbyndel-fresh-root.XXXXXX)}"
+if [ -n "${1:-}" ] && [ -e "$root" ] && [ -n "$(ls -A "$root")" ]; then
+  echo "$root is not empty: give a new or empty directory (it is removed afterwards)" >&2
+  exit 2
+fi
+mkdir -p "$root"
+chmod 755 "$root" # apt's download user must reach the root's archives
 mounts=()
 
 cleanup() {

@@ -80,21 +80,15 @@ sf::Image GameWindowTest::shot(const std::string& name)
     return image;
 }
 
-BossArena::~BossArena()
-{
-    for (Player2D* p : ships)
-        delete p;
-    for (TextManager* c : counters)
-        delete c;
-}
-
 void BossArena::addShip(sf::Vector2f at)
 {
-    ships.push_back(new Player2D(static_cast<int>(ships.size())));
+    ownedShips.push_back(std::make_unique<Player2D>(static_cast<int>(ships.size())));
+    ships.push_back(ownedShips.back().get());
     ships.back()->position = at;
     ships.back()->hitBox = {at.x - 20.f, at.y - 20.f, 40.f, 40.f};
     scores.push_back({});
-    counters.push_back(new TextManager());
+    ownedCounters.push_back(std::make_unique<TextManager>());
+    counters.push_back(ownedCounters.back().get());
     counters.back()->addText({TEXT_COUNTER, {0.f, 0.f}, 0, "000000000", 1, 0, 0});
 }
 

@@ -62,7 +62,6 @@ struct BossArena {
     BossArena() = default;
     BossArena(const BossArena&) = delete;
     BossArena& operator=(const BossArena&) = delete;
-    ~BossArena();
 
     // A ship at `at` with a 40 x 40 hit box round it, a zero score and a nine-digit counter.
     void addShip(sf::Vector2f at);
@@ -70,6 +69,10 @@ struct BossArena {
     ParticleSystem particles;
     EnemyManager enemies;
     BulletManager shots;
+    // The arena owns every ship and counter it added: tests may drop them from the lists
+    // the bosses see without losing them.
+    std::vector<std::unique_ptr<Player2D>> ownedShips;
+    std::vector<std::unique_ptr<TextManager>> ownedCounters;
     std::vector<Player2D*> ships;
     std::vector<PlayerScore> scores;
     std::vector<TextManager*> counters;

@@ -3,8 +3,6 @@
 #include "platform/GamePad.h"
 #include "platform/Input.h"
 
-#include <SFML/Window/Joystick.hpp>
-
 namespace {
 // Stick value in percent, truncated toward zero (-32768 gives -100, 32767 gives 99).
 int stickPercent(std::int16_t value) { return static_cast<int>(value) * 100 / 32768; }
@@ -23,7 +21,7 @@ bool stickAnswers(int percent, std::int32_t direction)
 
 bool isBindingPressed(const Binding& binding, unsigned padIndex)
 {
-    sf::Joystick::update();
+    // The pads were brought up to date once for the frame (pad::pump in the main loop).
     pad::PadState state;
     const bool connected = pad::getState(padIndex, state);
     if (binding.sfKey >= 0 && input::isKeyPressed(static_cast<sf::Keyboard::Key>(binding.sfKey)))

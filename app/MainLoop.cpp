@@ -1,6 +1,7 @@
 #include "app/MainLoop.h"
 
 #include "engine/Engine.h"
+#include "platform/GamePad.h"
 
 #include <SFML/Window/Mouse.hpp>
 #include <iostream>
@@ -17,10 +18,35 @@ void open(sf::RenderWindow& window)
 }
 } // namespace game_window
 
+namespace {
+// SFML's joystick events speak of SFML's own joystick numbers; the game's pads
+// are the pad layer's slots, whose changes the loop reports itself.
+bool isSfmlJoystickEvent(sf::Event::EventType type)
+{
+    return type >= sf::Event::JoystickButtonPressed && type <= sf::Event::JoystickDisconnected;
+}
+
+bool pollWindowEvent(sf::Window& window, sf::Event& event)
+{
+    while (window.pollEvent(event))
+        if (!isSfmlJoystickEvent(event.type))
+            return true;
+    return false;
+}
+
+sf::Event padEvent(const pad::PadChange& change)
+{
+    sf::Event event;
+    event.type = change.connected ? sf::Event::JoystickConnected : sf::Event::JoystickDisconnected;
+    event.joystickConnect.joystickId = change.index;
+    return event;
+}
+} // namespace
+
 MainLoop::MainLoop(sf::RenderWindow& window, StateFactory factory, MainState* firstState)
     : window_(window), factory_(std::move(factory)), state_(firstState)
 {
-    pollEvent = [this](sf::Event& e) { return window_.pollEvent(e); };
+    pollEvent = [this](sf::Event& e) { return pollWindowEvent(window_, e); };
     mousePosition = [this] { return sf::Mouse::getPosition(window_); };
     render3D = renderWorldFrame;
 }
@@ -75,13 +101,29 @@ void MainLoop::applyCode(StateCode code)
     }
 }
 
+void MainLoop::queuePadChanges()
+{
+    for (const pad::PadChange& change : pad::pump())
+        padEvents_.push_back(padEvent(change));
+}
+
+bool MainLoop::nextEvent(sf::Event& event)
+{
+    if (padEvents_.empty())
+        return pollEvent(event);
+    event = padEvents_.front();
+    padEvents_.pop_front();
+    return true;
+}
+
 bool MainLoop::runFrame()
 {
     if (!window_.isOpen() || !state_)
         return false;
 
+    queuePadChanges();
     sf::Event event;
-    while (state_ && pollEvent(event)) {
+    while (state_ && nextEvent(event)) {
         state_->handleEvent(event);
         switch (event.type) {
         case sf::Event::Closed:

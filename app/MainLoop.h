@@ -47,7 +47,9 @@ public:
 
     MainState* currentState() const { return state_; }
 
-    // Where events come from: the window unless a test injects its own queue.
+    // Where events come from: the window (without SFML's own joystick events)
+    // unless a test injects its own queue. Pads that come or go reach the state as
+    // joystick events with their pad slot as id, ahead of the frame's other events.
     std::function<bool(sf::Event&)> pollEvent;
     // Mouse position for clicks (window-relative).
     std::function<sf::Vector2i()> mousePosition;
@@ -56,7 +58,12 @@ public:
     std::function<void(sf::RenderWindow&)> render3D;
 
 private:
+    // Turns the pad layer's comings and goings of this frame into joystick events.
+    void queuePadChanges();
+    bool nextEvent(sf::Event& event);
+
     sf::RenderWindow& window_;
+    std::deque<sf::Event> padEvents_;
     StateFactory factory_;
     MainState* state_;
 };

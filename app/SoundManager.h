@@ -4,57 +4,7 @@
 #include <SFML/Audio/SoundBuffer.hpp>
 #include <array>
 
-enum SoundEffect : int {
-    SFX_SHOOT = 0,
-    SFX_TOUCH_ENEMY,
-    SFX_LASER_SHOT,
-    SFX_DEATH,
-    SFX_EXPLOSION_SMALL,
-    SFX_EXPLOSION_MEDIUM,
-    SFX_EXPLOSION_BIG,
-    SFX_BONUS_P,
-    SFX_BONUS_GOLD,
-    SFX_MAX_LASER,
-    SFX_EXTRA_LIFE,
-    SFX_MENU_SELECT,
-    SFX_MENU_VALID,
-    SFX_MENU_CANCEL,
-    SFX_NEXT_PAGE,
-    SFX_MENU_START,
-    SOUND_EFFECT_COUNT
-};
-
-enum LoopedEffect : int { LOOP_CHARGE_LASER = 0, LOOP_LASER_ACTIVE, LOOPED_EFFECT_COUNT };
-
-enum MusicTrack : int {
-    MUSIC_OPENING = 0,
-    MUSIC_MENU,
-    MUSIC_STAGE01_INTRO,
-    MUSIC_STAGE01,
-    MUSIC_BOSS_INTRO,
-    MUSIC_BOSS,
-    MUSIC_STAGE02,
-    MUSIC_STAGE03,
-    MUSIC_STAGE04_INTRO,
-    MUSIC_STAGE04,
-    MUSIC_STAFF_ROLL,
-    MUSIC_RESULTS,
-    MUSIC_GAME_OVER,
-    MUSIC_TRACK_COUNT
-};
-
-struct SoundEffectInfo {
-    const char* name;
-    float volume;
-};
-struct MusicTrackInfo {
-    const char* name;
-    bool looped;
-};
-
-extern const std::array<SoundEffectInfo, SOUND_EFFECT_COUNT> SOUND_EFFECTS;
-extern const std::array<const char*, LOOPED_EFFECT_COUNT> LOOPED_EFFECT_NAMES;
-extern const std::array<MusicTrackInfo, MUSIC_TRACK_COUNT> MUSIC_TRACKS;
+#include "app/SoundTables.h"
 
 // Every sound of the game, loaded once at start-up. Effects play on a ring of
 // voices; the laser loops and the music tracks are streams that callers drive.

@@ -4,15 +4,17 @@
 #include "engine/Level3Background.h"
 
 // The 3D step of a frame: the engine step and the 3D drawing, or in scenes 11
-// to 13 the shader background (the engine step does not run there, so the
-// frame time keeps its last value).
+// to 13 the shader background (the engine step does not run there, but the
+// frame time is still measured: play runs on it).
 void renderWorldFrame(sf::RenderWindow& /*window*/)
 {
     Engine& e = engine();
     if (e.sceneId < 11 || e.sceneId > 13) {
         updateEngineFrame();
         e.render3D();
-    } else if (e.level3Background) {
-        e.level3Background->drawFrame(e.gameClock.getElapsedTime().asSeconds());
+        return;
     }
+    measureFrameTime();
+    if (e.level3Background)
+        e.level3Background->drawFrame(e.gameClock.getElapsedTime().asSeconds());
 }

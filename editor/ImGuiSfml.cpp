@@ -2,12 +2,36 @@
 
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/OpenGL.hpp>
+#include <SFML/Window/Clipboard.hpp>
 #include <imgui.h>
 #include <backends/imgui_impl_opengl2.h>
 
+#include <bitset>
 #include <cfloat>
+#include <deque>
+#include <string>
 
 namespace {
+
+// One input change from a window event, waiting for the GUI frame that takes it.
+struct InputChange {
+    enum Kind { Move, Button, Key, Character, Wheel, Leave };
+    Kind kind = Move;
+    int code = 0; // button, key or character
+    bool down = false;
+    sf::Vector2i position;
+    float wheel = 0.f;
+    bool horizontal = false;
+};
+
+// What one GUI frame has taken so far: a second change of the same button or
+// key, or one that would reorder text and keys, waits for the next frame.
+struct FrameIntake {
+    std::bitset<sf::Mouse::ButtonCount> buttons;
+    std::bitset<sf::Keyboard::KeyCount> keys;
+    bool anyKey = false, text = false, wheel = false;
+    bool anyButton() const { return buttons.any(); }
+};
 
 struct MouseState {
     sf::Vector2i position;
@@ -15,7 +39,13 @@ struct MouseState {
     bool held[sf::Mouse::ButtonCount] = {};
 };
 
-MouseState mouse;
+MouseState mouse;          // as the events left it, for the editor's own mouse handling
+std::deque<InputChange> pending;
+sf::Vector2i guiMouse;     // where the GUI sees the mouse
+bool guiMouseInside = false;
+std::bitset<sf::Keyboard::KeyCount> keysHeld;
+std::bitset<sf::Keyboard::KeyCount> keysInGui; // keys pressed while the GUI wanted the keyboard, until released
+std::string clipboardText; // keeps the text handed to the GUI alive
 bool frameOpen = false;
 bool rendererReady = false;
 
@@ -46,25 +76,158 @@ void mapKeys(ImGuiIO& io)
     io.KeyMap[ImGuiKey_Z] = sf::Keyboard::Z;
 }
 
-void setKey(ImGuiIO& io, const sf::Event::KeyEvent& key, bool down)
+// The system clipboard, so that text travels between the editor and other programs.
+const char* readClipboard(void*)
 {
-    if (key.code >= 0 && key.code < static_cast<int>(IM_ARRAYSIZE(io.KeysDown)))
-        io.KeysDown[key.code] = down;
-    io.KeyCtrl = key.control;
-    io.KeyShift = key.shift;
-    io.KeyAlt = key.alt;
-    io.KeySuper = key.system;
+    const std::basic_string<sf::Uint8> utf8 = sf::Clipboard::getString().toUtf8();
+    clipboardText.assign(utf8.begin(), utf8.end());
+    return clipboardText.c_str();
+}
+
+void writeClipboard(void*, const char* text)
+{
+    const std::string utf8 = text ? text : "";
+    sf::Clipboard::setString(sf::String::fromUtf8(utf8.begin(), utf8.end()));
+}
+
+bool validKey(int key) { return key >= 0 && key < sf::Keyboard::KeyCount; }
+bool validButton(int button) { return button >= 0 && button < sf::Mouse::ButtonCount; }
+
+// Whether a change still fits in the frame being filled (the rules keep a click
+// at the place it was made and text in order with the editing keys).
+bool fitsInFrame(const InputChange& c, const FrameIntake& taken)
+{
+    switch (c.kind) {
+    case InputChange::Move:
+    case InputChange::Leave: return !taken.anyButton() && !taken.wheel && !taken.anyKey && !taken.text;
+    case InputChange::Button: return !taken.buttons[c.code] && !taken.wheel;
+    case InputChange::Wheel: return !taken.anyButton();
+    case InputChange::Key: return !taken.keys[c.code] && !taken.text && !taken.anyButton();
+    case InputChange::Character: return !taken.anyKey && !taken.anyButton() && !taken.wheel;
+    }
+    return true;
+}
+
+void take(const InputChange& c, ImGuiIO& io, FrameIntake& taken)
+{
+    switch (c.kind) {
+    case InputChange::Move:
+        guiMouse = c.position;
+        guiMouseInside = true;
+        break;
+    case InputChange::Leave: guiMouseInside = false; break;
+    case InputChange::Button:
+        guiMouse = c.position;
+        guiMouseInside = true;
+        if (c.code < static_cast<int>(IM_ARRAYSIZE(io.MouseDown)))
+            io.MouseDown[c.code] = c.down;
+        taken.buttons[c.code] = true;
+        break;
+    case InputChange::Wheel:
+        (c.horizontal ? io.MouseWheelH : io.MouseWheel) += c.wheel;
+        taken.wheel = true;
+        break;
+    case InputChange::Key:
+        io.KeysDown[c.code] = c.down;
+        taken.keys[c.code] = true;
+        taken.anyKey = true;
+        break;
+    case InputChange::Character:
+        io.AddInputCharacter(static_cast<unsigned>(c.code));
+        taken.text = true;
+        break;
+    }
+}
+
+// Hands the GUI the changes waiting since the last frame, in order, as far as
+// they fit: a press always lasts at least one frame and its release comes after.
+void deliverPendingInput(ImGuiIO& io)
+{
+    FrameIntake taken;
+    while (!pending.empty() && fitsInFrame(pending.front(), taken)) {
+        take(pending.front(), io, taken);
+        pending.pop_front();
+    }
+    io.KeyCtrl = io.KeysDown[sf::Keyboard::LControl] || io.KeysDown[sf::Keyboard::RControl];
+    io.KeyShift = io.KeysDown[sf::Keyboard::LShift] || io.KeysDown[sf::Keyboard::RShift];
+    io.KeyAlt = io.KeysDown[sf::Keyboard::LAlt] || io.KeysDown[sf::Keyboard::RAlt];
+    io.KeySuper = io.KeysDown[sf::Keyboard::LSystem] || io.KeysDown[sf::Keyboard::RSystem];
+    io.MousePos = guiMouseInside ? ImVec2(static_cast<float>(guiMouse.x), static_cast<float>(guiMouse.y))
+                                 : ImVec2(-FLT_MAX, -FLT_MAX);
 }
 
 void releaseEverything(ImGuiIO& io)
 {
+    pending.clear();
     for (bool& k : io.KeysDown)
         k = false;
     for (bool& b : io.MouseDown)
         b = false;
     for (bool& b : mouse.held)
         b = false;
+    keysHeld.reset();
+    keysInGui.reset();
     io.KeyCtrl = io.KeyShift = io.KeyAlt = io.KeySuper = false;
+}
+
+void queueKey(const sf::Event::KeyEvent& key, bool down, const ImGuiIO& io)
+{
+    if (!validKey(key.code))
+        return;
+    // A key held down repeats its press: it stays with whoever had its first one.
+    if (!down || !keysHeld[key.code])
+        keysInGui[key.code] = down && io.WantCaptureKeyboard;
+    keysHeld[key.code] = down;
+    InputChange c;
+    c.kind = InputChange::Key;
+    c.code = key.code;
+    c.down = down;
+    pending.push_back(c);
+}
+
+void queueButton(const sf::Event::MouseButtonEvent& button, bool down)
+{
+    mouse.position = {button.x, button.y};
+    mouse.inside = true;
+    if (!validButton(button.button))
+        return;
+    mouse.held[button.button] = down;
+    InputChange c;
+    c.kind = InputChange::Button;
+    c.code = button.button;
+    c.down = down;
+    c.position = mouse.position;
+    pending.push_back(c);
+}
+
+void queueMove(sf::Vector2i position)
+{
+    mouse.position = position;
+    mouse.inside = true;
+    InputChange c;
+    c.kind = InputChange::Move;
+    c.position = position;
+    pending.push_back(c);
+}
+
+void queueWheel(const sf::Event::MouseWheelScrollEvent& wheel)
+{
+    InputChange c;
+    c.kind = InputChange::Wheel;
+    c.wheel = wheel.delta;
+    c.horizontal = wheel.wheel != sf::Mouse::VerticalWheel;
+    pending.push_back(c);
+}
+
+void queueCharacter(sf::Uint32 unicode)
+{
+    // Control characters are keys, not text.
+    if (unicode < 32 || unicode == 127)
+        return;
+    InputChange c;
+    c.kind = InputChange::Character;
+    c.code = static_cast<int>(unicode);
+    pending.push_back(c);
 }
 
 } // namespace
@@ -79,10 +242,16 @@ void Init(sf::RenderWindow& window, sf::Vector2f displaySize)
     ImGuiIO& io = ImGui::GetIO();
     io.DisplaySize = ImVec2(displaySize.x, displaySize.y);
     io.BackendPlatformName = "orbyndel_sfml";
+    io.GetClipboardTextFn = readClipboard;
+    io.SetClipboardTextFn = writeClipboard;
     mapKeys(io);
     (void)window.setActive(true);
     rendererReady = ImGui_ImplOpenGL2_Init();
     mouse = MouseState{};
+    pending.clear();
+    guiMouseInside = false;
+    keysHeld.reset();
+    keysInGui.reset();
     frameOpen = false;
 }
 
@@ -97,6 +266,9 @@ void Shutdown()
     ImGui::DestroyContext();
     rendererReady = false;
     frameOpen = false;
+    pending.clear();
+    keysHeld.reset();
+    keysInGui.reset();
 }
 
 bool isInitialised() { return ImGui::GetCurrentContext() != nullptr; }
@@ -107,40 +279,33 @@ void ProcessEvent(const sf::Event& event)
         return;
     ImGuiIO& io = ImGui::GetIO();
     switch (event.type) {
-    case sf::Event::MouseMoved:
-        mouse.position = {event.mouseMove.x, event.mouseMove.y};
-        mouse.inside = true;
-        break;
-    case sf::Event::MouseButtonPressed:
-    case sf::Event::MouseButtonReleased: {
-        const bool down = event.type == sf::Event::MouseButtonPressed;
-        mouse.position = {event.mouseButton.x, event.mouseButton.y};
-        mouse.inside = true;
-        const int b = event.mouseButton.button;
-        if (b >= 0 && b < sf::Mouse::ButtonCount)
-            mouse.held[b] = down;
-        if (b >= 0 && b < static_cast<int>(IM_ARRAYSIZE(io.MouseDown)))
-            io.MouseDown[b] = down;
+    case sf::Event::MouseMoved: queueMove({event.mouseMove.x, event.mouseMove.y}); break;
+    case sf::Event::MouseButtonPressed: queueButton(event.mouseButton, true); break;
+    case sf::Event::MouseButtonReleased: queueButton(event.mouseButton, false); break;
+    case sf::Event::MouseWheelScrolled: queueWheel(event.mouseWheelScroll); break;
+    case sf::Event::MouseLeft: {
+        mouse.inside = false;
+        InputChange left;
+        left.kind = InputChange::Leave;
+        pending.push_back(left);
         break;
     }
-    case sf::Event::MouseWheelScrolled:
-        if (event.mouseWheelScroll.wheel == sf::Mouse::VerticalWheel)
-            io.MouseWheel += event.mouseWheelScroll.delta;
-        else
-            io.MouseWheelH += event.mouseWheelScroll.delta;
-        break;
-    case sf::Event::MouseLeft: mouse.inside = false; break;
     case sf::Event::MouseEntered: mouse.inside = true; break;
-    case sf::Event::KeyPressed: setKey(io, event.key, true); break;
-    case sf::Event::KeyReleased: setKey(io, event.key, false); break;
-    case sf::Event::TextEntered:
-        // Control characters are keys, not text.
-        if (event.text.unicode >= 32 && event.text.unicode != 127)
-            io.AddInputCharacter(event.text.unicode);
-        break;
+    case sf::Event::KeyPressed: queueKey(event.key, true, io); break;
+    case sf::Event::KeyReleased: queueKey(event.key, false, io); break;
+    case sf::Event::TextEntered: queueCharacter(event.text.unicode); break;
     case sf::Event::LostFocus: releaseEverything(io); break;
     default: break;
     }
+}
+
+bool isKeyForGame(sf::Keyboard::Key key)
+{
+    if (!isInitialised())
+        return true;
+    if (ImGui::GetIO().WantCaptureKeyboard)
+        return false;
+    return !validKey(key) || !keysInGui[key];
 }
 
 void Update(sf::RenderWindow& window, sf::Time dt)
@@ -154,8 +319,7 @@ void Update(sf::RenderWindow& window, sf::Time dt)
     io.DisplaySize = ImVec2(static_cast<float>(size.x), static_cast<float>(size.y));
     const float seconds = dt.asSeconds();
     io.DeltaTime = seconds > 0.f ? seconds : 1.f / 1000.f; // the GUI needs time to pass
-    io.MousePos = mouse.inside ? ImVec2(static_cast<float>(mouse.position.x), static_cast<float>(mouse.position.y))
-                               : ImVec2(-FLT_MAX, -FLT_MAX);
+    deliverPendingInput(io);
     (void)window.setActive(true);
     if (rendererReady)
         ImGui_ImplOpenGL2_NewFrame();
@@ -178,6 +342,9 @@ void Render(sf::RenderWindow& window)
     window.pushGLStates();
     ImGui_ImplOpenGL2_RenderDrawData(data);
     window.popGLStates();
+    // The restored GL state is whatever the last drawing before the GUI left
+    // (its texture, its blending); SFML's record of it would be stale.
+    window.resetGLStates();
 }
 
 sf::Vector2i mousePosition() { return mouse.position; }

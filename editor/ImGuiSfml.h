@@ -2,6 +2,9 @@
 // Our Dear ImGui platform layer for SFML: feeds window events (mouse, wheel,
 // keys, text) to the GUI, starts frames with the window's size and the frame
 // time, and renders the GUI into the window through the OpenGL 2 renderer.
+// Events are queued and handed over frame by frame in their order, so that a
+// press and its release between two frames still make a click or a key tap.
+// Copy and paste go through the system clipboard.
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Sprite.hpp>
@@ -18,9 +21,14 @@ void Shutdown();
 bool isInitialised();
 
 void ProcessEvent(const sf::Event& event);
+// Whether a key belongs to the game and the editor rather than to the GUI: not
+// while the GUI wants the keyboard (a field is being typed into), nor, for a key
+// pressed while it did, until that key is released. True without a GUI.
+bool isKeyForGame(sf::Keyboard::Key key);
 // Starts a GUI frame. A frame that was started but never rendered is closed first.
 void Update(sf::RenderWindow& window, sf::Time dt);
-// Renders the frame started by Update; without a new frame the last one is drawn again.
+// Renders the frame started by Update; without a new frame the last one is drawn
+// again. SFML's GL states are reset afterwards, ready for the next drawing.
 void Render(sf::RenderWindow& window);
 
 // The mouse as the events left it (position relative to the window, buttons held).

@@ -13,17 +13,21 @@ public:
     std::string indexFileName() const;
     std::string sequenceFileName(int level, int sequence) const;
 
-    // Rewrites the level index from the counts.
+    // Rewrites the level index from the counts. Only the operations below call
+    // it: an index is never rewritten just because the editor read it.
     bool writeIndex() const;
-    // Adds a sequence to level (1-based) holding an empty "UP" sequence file;
-    // returns its number, or 0 when the level does not exist or is full.
+    // Adds a sequence to level (1-based) holding an empty "UP" sequence file, and
+    // writes the index; returns its number, or 0 when the level does not exist,
+    // is full or the files could not be written (the catalogue then stays as it was).
     int newSequence(int level);
-    // Adds a level with one empty "UP" sequence; returns its number, or 0 when
-    // the index is full.
+    // Adds a level with one empty "UP" sequence and writes the index; returns its
+    // number, or 0 when the index is full or the files could not be written.
     int newLevel();
-    // Removes sequence (0-based) of level (0-based) and renumbers the files after
-    // it; a level left without sequences is removed and the later levels move
-    // down. False when the pair does not exist.
+    // Removes sequence (0-based) of level (0-based), renumbers the files after
+    // it and writes the index; a level left without sequences is removed and the
+    // later levels move down. False when the pair does not exist, when the file
+    // could not be removed (nothing changed) or when a later step failed (the
+    // counts then follow the files that did change).
     bool deleteSequence(int level, int sequence);
     // The level and sequence (both 1-based) of a global sequence index; false
     // when the index lies outside the catalogue.

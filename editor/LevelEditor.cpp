@@ -63,17 +63,24 @@ LevelEditor::~LevelEditor()
 void LevelEditor::processEvent(const sf::Event& event)
 {
     ImGui::SFML::ProcessEvent(event);
-    if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Delete && !edited.selection.empty())
+    if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Delete &&
+        ImGui::SFML::isKeyForGame(sf::Keyboard::Delete) && !edited.selection.empty())
         confirmDeleteSpawners = true;
+}
+
+bool LevelEditor::editorKeyHeld(sf::Keyboard::Key key)
+{
+    return input::isKeyPressed(key) && ImGui::SFML::isKeyForGame(key);
 }
 
 TimelineKeys LevelEditor::heldKeys() const
 {
     TimelineKeys keys;
-    keys.left = input::isKeyPressed(sf::Keyboard::Left);
-    keys.right = input::isKeyPressed(sf::Keyboard::Right);
-    keys.up = input::isKeyPressed(sf::Keyboard::Up);
-    keys.down = input::isKeyPressed(sf::Keyboard::Down);
+    keys.left = editorKeyHeld(sf::Keyboard::Left);
+    keys.right = editorKeyHeld(sf::Keyboard::Right);
+    keys.up = editorKeyHeld(sf::Keyboard::Up);
+    keys.down = editorKeyHeld(sf::Keyboard::Down);
+    // The snapping modifiers go with the mouse, which the GUI does not hold here.
     keys.control = input::isKeyPressed(sf::Keyboard::LControl);
     keys.shift = input::isKeyPressed(sf::Keyboard::LShift);
     return keys;
@@ -106,7 +113,7 @@ void LevelEditor::updateCursor(sf::Vector2i mouse)
         timeline.cursor = snapToGrid(position, keys.control, keys.shift);
         cursorIcon.setPosition(timeline.cursor);
     }
-    if (input::isKeyPressed(sf::Keyboard::B) && placementPattern >= 0) {
+    if (editorKeyHeld(sf::Keyboard::B) && placementPattern >= 0) {
         if (placementPattern < static_cast<int>(iconColours.size()))
             iconColours[placementPattern] = sf::Color::White;
         placementPattern = -1;

@@ -70,7 +70,8 @@ public:
     // Chooses the pattern placed by a left click; choosing it again stops placing.
     void choosePlacementPattern(int pattern);
     // Deletes sequence `deleteSequence` of level `deleteLevel` (both 0-based) and
-    // renumbers the files after it, then edits level 1 sequence 1.
+    // renumbers the files after it, then edits level 1 sequence 1. A failure is
+    // shown in the "Level" window; when nothing was removed the edited sequence stays.
     void confirmSequenceDeletion();
     // Plays the edited sequence from `time`.
     void play(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns);
@@ -115,12 +116,19 @@ public:
     bool customPreset = false;
     bool dragging = false;
     std::string tmxMessage;
+    std::string catalogueMessage; // why the last sequence or level operation failed
 
 private:
     void clearPlay(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns);
     // The spawner learns the levels and sequences the editor created or deleted.
     void refreshSpawnerIndex(Spawner& spawner) const;
     void spawnerList(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns);
+    // Saves the edited sequence and edits the one just created (0: creating
+    // `what` failed, which the "Level" window then says).
+    void editCreatedSequence(int level, int sequence, const std::string& what);
     void spawnerEditorRows(bool multiple);
     TimelineKeys heldKeys() const;
+    // A key of the editor's own (select-all, delete, cancel placement, arrows)
+    // held now and not taken by the GUI.
+    static bool editorKeyHeld(sf::Keyboard::Key key);
 };

@@ -1,7 +1,7 @@
 // The editor's GUI frame: the "Level" window (time, play, the level and
 // sequence tree), the deletion confirmation, the "Level Editor" window (tile-map
 // import, play of the selection, trajectory preview, the spawner list) and the
-// pattern selector, with the level index rewrite and the autosave.
+// pattern selector, with the autosave.
 #include "editor/ImGuiSfml.h"
 #include "editor/LevelEditor.h"
 #include "enemies/EnemyManager.h"
@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 #include <imgui.h>
 
 namespace {
@@ -30,14 +31,13 @@ void LevelEditor::updateGui(Spawner& spawner, EnemyManager& enemies, std::list<S
     guiWantsMouse = ImGui::GetIO().WantCaptureMouse;
     ImGui::SFML::Update(*window, guiClock.restart());
 
-    if (input::isKeyPressed(sf::Keyboard::A) && input::isKeyPressed(sf::Keyboard::LControl))
+    if (editorKeyHeld(sf::Keyboard::A) && editorKeyHeld(sf::Keyboard::LControl))
         edited.selectAll();
 
     levelWindow(spawner, enemies, patterns);
     if (confirmDeleteSequence)
         deleteConfirmWindow();
     levelEditorWindow(spawner, enemies, patterns);
-    catalogue.writeIndex();
     multiSpawnerEditorWindow();
     spawnerEditorWindow();
     if (createCustomLevel)
@@ -97,21 +97,16 @@ void LevelEditor::levelWindow(Spawner& spawner, EnemyManager& enemies, std::list
                 deleteSequence = s - 1;
             }
         }
-        if (ImGui::Button("New Sequence")) {
-            if (const int created = catalogue.newSequence(level)) {
-                saveSequence();
-                loadSequence(level, created);
-                page = 1;
-            }
-        }
+        if (ImGui::Button("New Sequence"))
+            editCreatedSequence(level, catalogue.newSequence(level), "a sequence in level " + std::to_string(level));
         ImGui::TreePop();
     }
     if (ImGui::Button("New Level")) {
-        if (const int created = catalogue.newLevel()) {
-            saveSequence();
-            loadSequence(created, 1);
-        }
+        const int created = catalogue.newLevel();
+        editCreatedSequence(created, created > 0 ? 1 : 0, "a level");
     }
+    if (!catalogueMessage.empty())
+        ImGui::TextWrapped("%s", catalogueMessage.c_str());
     ImGui::Checkbox("Show Grid", &showGrid);
     ImGui::Checkbox("Show Spawner", &showSpawners);
     ImGui::Checkbox("Hide Hud", &hideHud);
@@ -119,6 +114,18 @@ void LevelEditor::levelWindow(Spawner& spawner, EnemyManager& enemies, std::list
     ImGui::End();
     if (showDemo)
         ImGui::ShowDemoWindow(&showDemo);
+}
+
+void LevelEditor::editCreatedSequence(int level, int sequence, const std::string& what)
+{
+    if (sequence <= 0) {
+        catalogueMessage = "Could not create " + what + " (" + catalogue.folder + " is full or cannot be written)";
+        return;
+    }
+    catalogueMessage.clear();
+    saveSequence();
+    loadSequence(level, sequence);
+    page = 1;
 }
 
 void LevelEditor::deleteConfirmWindow()
@@ -135,10 +142,16 @@ void LevelEditor::deleteConfirmWindow()
 
 void LevelEditor::confirmSequenceDeletion()
 {
-    catalogue.deleteSequence(deleteLevel, deleteSequence);
+    confirmDeleteSequence = false;
+    const std::vector<int> countsBefore = catalogue.sequenceCounts;
+    const bool deleted = catalogue.deleteSequence(deleteLevel, deleteSequence);
+    if (!deleted)
+        catalogueMessage = "Could not delete sequence " + std::to_string(deleteSequence + 1) + " of level " +
+                           std::to_string(deleteLevel + 1) + " (" + catalogue.folder + " cannot be written)";
+    if (!deleted && catalogue.sequenceCounts == countsBefore)
+        return; // nothing was removed: the edited sequence is still there
     loadSequence(1, 1);
     page = 1;
-    confirmDeleteSequence = false;
 }
 
 void LevelEditor::levelEditorWindow(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns)
@@ -189,7 +202,7 @@ void LevelEditor::spawnerList(Spawner& spawner, EnemyManager& enemies, std::list
     ImGui::InputInt("Page", &page, 1, 1);
     const int n = static_cast<int>(edited.records.size());
     page = clampPage(page, n);
-    ImGui::BeginChild("");
+    ImGui::BeginChild("##spawners");
     const long long first = (static_cast<long long>(page) - 1) * PAGE_SIZE;
     const long long last = std::min(static_cast<long long>(page) * PAGE_SIZE, static_cast<long long>(n));
     // A preview run from a click saves and reloads the list, so its length is read again each row.

@@ -11,9 +11,12 @@
 
 namespace {
 
-const char* const CSV_DATA_LINE = "  <data encoding=\"csv\">";
+const char* const CSV_DATA_TAG = "<data encoding=\"csv\">";
 constexpr int FIRST_WALL_ID = 28;
 constexpr int TILE_ID_OFFSET = 2; // tile numbers count from the tile set's first entry
+// The map editor keeps a tile's flips and rotation in the top bits of its number.
+constexpr long long TILE_FLIP_BITS = 0xF0000000LL;
+constexpr long long LARGEST_TILE_NUMBER = 0xFFFFFFFFLL;
 
 // A decimal integer as std::stoi reads it: optional blanks, a sign, digits, and
 // whatever follows ignored. False for no digits or a value outside int.
@@ -26,6 +29,57 @@ bool parseLeadingInt(const std::string& text, long long& value)
     if (end == begin || errno == ERANGE)
         return false;
     return value >= std::numeric_limits<int>::min() && value <= std::numeric_limits<int>::max();
+}
+
+// A cell's tile number without its flip bits; false for text that is not a
+// 32-bit unsigned tile number.
+bool parseTileNumber(const std::string& cell, long long& tile)
+{
+    const char* begin = cell.c_str();
+    char* end = nullptr;
+    errno = 0;
+    const long long value = std::strtoll(begin, &end, 10);
+    if (end == begin || errno == ERANGE || value < 0 || value > LARGEST_TILE_NUMBER)
+        return false;
+    tile = value & ~TILE_FLIP_BITS;
+    return true;
+}
+
+// The value of attribute `name` inside one tag, or "" when the tag has none.
+std::string attribute(const std::string& tag, const std::string& name)
+{
+    const std::string key = " " + name + "=\"";
+    const size_t at = tag.find(key);
+    if (at == std::string::npos)
+        return "";
+    const size_t start = at + key.size();
+    const size_t end = tag.find('"', start);
+    return tag.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+// The first tile layer stored other than as CSV text, described by its encoding
+// and compression ("base64, zlib"); "" when every layer is CSV.
+std::string firstNonCsvEncoding(const std::string& text)
+{
+    for (size_t at = text.find("<data"); at != std::string::npos; at = text.find("<data", at + 1)) {
+        const size_t close = text.find('>', at);
+        const std::string tag = text.substr(at, close == std::string::npos ? std::string::npos : close - at + 1);
+        if (tag.size() > 5 && tag[5] != ' ' && tag[5] != '>')
+            continue; // another element whose name starts the same way
+        const std::string encoding = attribute(tag, "encoding");
+        if (encoding == "csv")
+            continue;
+        const std::string compression = attribute(tag, "compression");
+        const std::string name = encoding.empty() ? "XML" : encoding;
+        return compression.empty() ? name : name + ", " + compression;
+    }
+    return "";
+}
+
+std::string trimmed(const std::string& line)
+{
+    const size_t first = line.find_first_not_of(" \t");
+    return first == std::string::npos ? "" : line.substr(first);
 }
 
 std::vector<std::string> splitLines(const std::string& text)
@@ -86,7 +140,7 @@ void importRow(const std::string& line, int row, TmxImportResult& result, int sc
         if (cell[0] == '0')
             continue;
         long long value = 0;
-        if (!parseLeadingInt(cell, value) || value - TILE_ID_OFFSET < 0) {
+        if (!parseTileNumber(cell, value) || value - TILE_ID_OFFSET < 0) {
             ++result.skippedCells;
             continue;
         }
@@ -135,14 +189,23 @@ TmxImportResult parseTmx(const std::string& text, int scrollDirection)
     result.status = readMapSize(text, result.width, result.height);
     if (result.status != TmxImportResult::Status::Imported)
         return result;
+    result.encoding = firstNonCsvEncoding(text);
+    if (!result.encoding.empty()) {
+        result.status = TmxImportResult::Status::NotCsv;
+        return result;
+    }
     const std::vector<std::string> lines = splitLines(text);
+    bool layerFound = false;
     for (size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i] != CSV_DATA_LINE)
+        if (trimmed(lines[i]) != CSV_DATA_TAG)
             continue;
+        layerFound = true;
         // Rows run to the map height or the end of the file, whichever comes first.
         for (int row = 0; row < result.height && i + 1 < lines.size(); ++row)
             importRow(lines[++i], row, result, scrollDirection);
     }
+    if (!layerFound)
+        result.status = TmxImportResult::Status::NoCsvLayer;
     return result;
 }
 
@@ -162,6 +225,10 @@ std::string describeTmxImport(const TmxImportResult& result, const std::string& 
     case TmxImportResult::Status::NotOpened: return "Cannot open " + path + ": nothing imported";
     case TmxImportResult::Status::NoMapSize: return "No map width and height in " + path + ": nothing imported";
     case TmxImportResult::Status::BadMapSize: return "Bad map width or height in " + path + ": nothing imported";
+    case TmxImportResult::Status::NotCsv:
+        return "The tile layer of " + path + " is stored as " + result.encoding +
+               ", not CSV: nothing imported (save the map with the CSV layer format)";
+    case TmxImportResult::Status::NoCsvLayer: return "No CSV tile layer in " + path + ": nothing imported";
     case TmxImportResult::Status::Imported: break;
     }
     std::string text = "Imported " + std::to_string(result.records.size()) + " spawners from " + path;

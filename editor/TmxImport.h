@@ -13,15 +13,18 @@
 void placeTmxTile(SpawnerRecord& record, int scrollDirection, int row, int height, int column, int width);
 
 struct TmxImportResult {
-    enum class Status { Imported, NotOpened, NoMapSize, BadMapSize };
+    enum class Status { Imported, NotOpened, NoMapSize, BadMapSize, NotCsv, NoCsvLayer };
     Status status = Status::NotOpened;
+    std::string encoding; // NotCsv: how the layer is stored ("base64, zlib", "XML")
     std::vector<SpawnerRecord> records; // in file order; only meaningful when Imported
     int width = 0, height = 0;
     int skippedCells = 0; // cells whose text is not a tile number the editor knows
 };
 
 // The tile map's text as records. Walls (tile ids 28 and up) become "Wall"
-// spawners whose direction is the wall's tile variant.
+// spawners whose direction is the wall's tile variant. Tile numbers lose their
+// flip bits. A map with a layer not stored as CSV (NotCsv), or without any CSV
+// layer (NoCsvLayer), imports nothing.
 TmxImportResult parseTmx(const std::string& text, int scrollDirection);
 // Reads and parses a tile-map file (NotOpened when it does not open).
 TmxImportResult importTmxFile(const std::string& path, int scrollDirection);

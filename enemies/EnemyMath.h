@@ -26,6 +26,10 @@ inline int truncateToInt(double v)
     return static_cast<int>(v);
 }
 
+// The direction a sequence file gave, back from an enemy's heading (the
+// spawner stores 360 - direction). Wide enough for any heading, INT_MIN included.
+inline long long fileDirection(int heading) { return 360LL - heading; }
+
 // Brings an angle in degrees into [0, 360).
 inline float wrap360(float a)
 {

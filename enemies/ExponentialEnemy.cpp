@@ -32,7 +32,7 @@ ExponentialEnemy::ExponentialEnemy(const EnemyData& data) : Enemy(data), base(da
 {
     angle = static_cast<float>(data.angle);
     // Only 0..7 name a curve; anything else (far-off angles included) stands still.
-    const long long v = 360LL - data.angle;
+    const long long v = enemy_math::fileDirection(data.angle);
     variant = v >= 0 && v <= 7 ? static_cast<int>(v) : -1;
     killScore = enemyTypeInfo(enemy_type::EXPONENTIAL).killScore;
     startAnimation(0.25f, 8, 75.f, 71.f, ANIMATION_LOOPED);

@@ -13,7 +13,7 @@ WallEnemy::WallEnemy(const EnemyData& data) : Enemy(data)
     applyTypeConstants(enemy_type::WALL);
     // The file's direction picks the tile; a direction past the sheet wraps round it
     // rather than reading outside the texture.
-    int tile = (360 - data.angle) % TILE_COUNT;
+    long long tile = fileDirection(data.angle) % TILE_COUNT;
     if (tile < 0)
         tile += TILE_COUNT;
     frame = sf::FloatRect(static_cast<float>(tile * TILE_SIZE), 0.f, TILE_SIZE, TILE_SIZE);

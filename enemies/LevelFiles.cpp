@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <limits>
-#include <locale>
 #include <sstream>
 
 namespace {
@@ -135,12 +135,13 @@ bool parseRecord(const std::vector<std::string>& t, size_t open, SequenceRecord&
     return ok;
 }
 
+// The shortest text that reads back as the same float ("0.1041667", not
+// "0.104167"), so that saving a file never alters a value nobody edited.
 std::string formatFloat(float v)
 {
-    std::ostringstream out;
-    out.imbue(std::locale::classic());
-    out << v;
-    return out.str();
+    char text[32];
+    const std::to_chars_result end = std::to_chars(text, text + sizeof text, v);
+    return std::string(text, end.ptr);
 }
 
 bool writeText(const std::string& path, const std::string& text)
@@ -227,10 +228,8 @@ SequenceFile parseSequenceText(const std::string& text)
         }
         SequenceRecord r;
         size_t next = i + 1;
-        if (parseRecord(t, i, r, next) && r.pattern >= 0 && r.pattern < level_files::PATTERN_COUNT) {
-            r.count = std::clamp(r.count, 0, level_files::MAX_ENEMIES_PER_SPAWNER);
+        if (parseRecord(t, i, r, next) && r.pattern >= 0 && r.pattern < level_files::PATTERN_COUNT)
             file.records.push_back(r);
-        }
         i = next;
     }
     return file;

@@ -24,9 +24,11 @@ namespace level_files {
 constexpr const char* CONFIG_FOLDER = "2D/Spawner/Config/";
 constexpr const char* INDEX_FILE = "LevelsData.txt";
 // Limits applied when files are read, so that a damaged file cannot make the game
-// allocate or spawn without bound.
+// allocate without bound.
 constexpr int MAX_LEVELS = 100;
 constexpr int MAX_SEQUENCES_PER_LEVEL = 100;
+// The most enemies one spawner releases: the spawner bounds NB_MAX_ENEMY when it
+// releases a record; files and the editor keep the count as entered.
 constexpr int MAX_ENEMIES_PER_SPAWNER = 100;
 constexpr int PATTERN_COUNT = 28;
 
@@ -70,7 +72,7 @@ struct SequenceFile {
 // record of six labels with their values (the labels themselves are not compared). A
 // record whose values are not all finite numbers, or that the file cuts short, is dropped
 // and reading resumes at the token after its opening one. Records whose PATTERN_ID lies outside
-// 0..27 are dropped; NB_MAX_ENEMY is clamped into 0..MAX_ENEMIES_PER_SPAWNER.
+// 0..27 are dropped; NB_MAX_ENEMY is kept as written (any int).
 SequenceFile readSequenceFile(const std::string& path);
 SequenceFile parseSequenceText(const std::string& text);
 // The direction word and one numbered line per record whose pattern is within 0..27.

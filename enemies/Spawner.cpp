@@ -1,5 +1,7 @@
 #include "enemies/Spawner.h"
 
+#include <algorithm>
+
 namespace {
 // Walls scroll with the ground, which is timed at 25 frames where the file counts 24.
 constexpr float WALL_TIME_FACTOR = 1.0416666f;
@@ -13,7 +15,8 @@ SpawnEntry spawnEntryFromRecord(const SequenceRecord& r)
     e.angle = 360.f - r.direction;
     e.time = r.pattern == pattern_id::WALL ? r.spawnTime * WALL_TIME_FACTOR : r.spawnTime;
     e.interval = r.delay;
-    e.count = r.count;
+    // A designer's count is kept in the file as entered; the game spawns at most this many.
+    e.count = std::clamp(r.count, 0, level_files::MAX_ENEMIES_PER_SPAWNER);
     e.pattern = r.pattern;
     return e;
 }

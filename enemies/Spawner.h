@@ -57,5 +57,6 @@ private:
     void applyDirection(const SequenceFile& file, const DirectionSink& game);
 };
 
-// The spawn entry a record of a sequence file becomes.
+// The spawn entry a record of a sequence file becomes (its count bounded to
+// 0..MAX_ENEMIES_PER_SPAWNER).
 SpawnEntry spawnEntryFromRecord(const SequenceRecord& record);

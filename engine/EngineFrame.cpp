@@ -103,11 +103,17 @@ void playKeyframedObjects(Engine& e)
 
 } // namespace
 
-void updateEngineFrame()
+void measureFrameTime()
 {
     Engine& e = engine();
     // A clock that went back (a swapped time source) gives an empty frame, never a negative one.
     e.frameTime = std::clamp(e.frameClock.restart().asSeconds(), 0.f, MAX_FRAME_TIME);
+}
+
+void updateEngineFrame()
+{
+    Engine& e = engine();
+    measureFrameTime();
     if (e.paused)
         return;
 

@@ -55,8 +55,13 @@ void Mesh::loadTextureMaps(Engine& engine, const std::string& modelName)
 void Mesh::updateTransform(float frameTime)
 {
     rotation += spin;
-    worldRotation = parentRotation ? rotation + *parentRotation : rotation;
     localPosition += velocity * frameTime;
+    followParents();
+}
+
+void Mesh::followParents()
+{
+    worldRotation = parentRotation ? rotation + *parentRotation : rotation;
     position = parentPosition ? localPosition + *parentPosition : localPosition;
 }
 

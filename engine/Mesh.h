@@ -83,6 +83,8 @@ public:
 
     // Spin, parent rotation, velocity and parent position applied for one pass.
     void updateTransform(float frameTime);
+    // Parent rotation and position applied to the mesh as it stands (nothing moves).
+    void followParents();
 
     // Offers this mesh as a light to every scene and registered mesh in range.
     void lightNearbyMeshes(bool tick, Engine& engine);

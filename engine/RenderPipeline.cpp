@@ -434,9 +434,13 @@ void RenderPipeline::sortBatches() { ::sortBatches(batches_, mergeScratch_); }
 
 Batch& RenderPipeline::projectMesh(Mesh& mesh, const FrameSettings& settings)
 {
-    mesh.updateTransform(settings.frameTime);
-    if (mesh.name.find("wall") != std::string::npos)
-        mesh.depthOffset.x += 750000.f;
+    if (settings.paused) {
+        mesh.followParents();
+    } else {
+        mesh.updateTransform(settings.frameTime);
+        if (mesh.name.find("wall") != std::string::npos)
+            mesh.depthOffset.x += 750000.f;
+    }
     mesh.depth = distance3(settings.camera.position, mesh.position + mesh.depthOffset);
 
     if (batches_.size() == pool_.size())

@@ -17,6 +17,7 @@
 struct FrameSettings {
     Camera camera;
     float frameTime = 0.f;
+    bool paused = false; // the game is paused: meshes are drawn where they stand
     sf::Vector3f lightPosition;
     float worldLighting = 3.5f;
     bool depthView = false;

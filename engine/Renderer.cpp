@@ -52,9 +52,10 @@ void Engine::updateVisibleObjects()
             continue;
         }
         Mesh& mesh = *record.mesh;
-        if (contains(mesh.name, "Map"))
+        // The sort offsets drift with play, not while paused.
+        if (!paused && contains(mesh.name, "Map"))
             mesh.depthOffset.x += 10000.f;
-        else if (contains(mesh.name, "wall"))
+        else if (!paused && contains(mesh.name, "wall"))
             mesh.depthOffset.x += 20000.f;
         if (keepsEverything(sceneId, false) || insideKeepBox(projector.project(mesh.position)))
             visibleObjects.push_back(&mesh);
@@ -98,6 +99,7 @@ void Engine::buildBatches()
     FrameSettings settings;
     settings.camera = camera ? *camera : Camera{};
     settings.frameTime = frameTime;
+    settings.paused = paused;
     settings.lightPosition = lightPosition;
     settings.worldLighting = worldLighting;
     settings.depthView = depthView;

@@ -9,7 +9,6 @@
 #include "platform/Input.h"
 #include "play/Laser.h"
 
-#include <SFML/Window/Joystick.hpp>
 #include <algorithm>
 
 namespace {
@@ -39,7 +38,6 @@ uint32_t extraLifeThreshold(int difficulty)
 struct StoryStart {
     int scene;
     MusicTrack track;
-    float volume;
     int level; // level whose first sequence is loaded at once, 0 for none
 };
 
@@ -47,11 +45,26 @@ struct StoryStart {
 StoryStart storyStart(int startLevel)
 {
     switch (startLevel) {
-    case 1: return {8, MUSIC_STAGE02, 55.f, 2};
-    case 2: return {11, MUSIC_STAGE03, 55.f, 3};
-    case 3: return {9, MUSIC_STAGE04_INTRO, 55.f, 4};
-    default: return {1, MUSIC_STAGE01_INTRO, 25.f, 0};
+    case 1: return {8, MUSIC_STAGE02, 2};
+    case 2: return {11, MUSIC_STAGE03, 3};
+    case 3: return {9, MUSIC_STAGE04_INTRO, 4};
+    default: return {1, MUSIC_STAGE01_INTRO, 0};
     }
+}
+
+constexpr int CORRIDOR_SCENE = 8;
+constexpr float SECOND_SHIP_APART = 200.f; // player 2 starts beside player 1
+
+// Where player `index` starts a level, joins one or comes back: inside the
+// level's free space. The corridor scrolls right between a ceiling and a floor
+// whose ground enemies run along the ledges: its ships start on the left, half
+// way up, player 2 below player 1. Elsewhere the ships start at the bottom,
+// side by side.
+sf::Vector2f shipStartPoint(int scene, int index)
+{
+    if (scene == CORRIDOR_SCENE)
+        return {440.f, 540.f + SECOND_SHIP_APART * static_cast<float>(index)};
+    return {960.f + SECOND_SHIP_APART * static_cast<float>(index), 880.f};
 }
 
 } // namespace
@@ -69,20 +82,20 @@ GameState::GameState(int mode, const std::string& folder)
 
     SoundManagerDeck deck(soundManager());
     if (mode == game_mode::EDITOR) {
-        music_.startTrack(deck, MUSIC_STAGE01, 25.f);
+        music_.startTrack(deck, MUSIC_STAGE01, trackVolume(MUSIC_STAGE01));
         switchScene(2);
         editorMode = true;
         createLevelEditor();
     } else {
         const StoryStart start = storyStart(eng.startLevel);
         switchScene(start.scene);
-        music_.startTrack(deck, start.track, start.volume);
+        music_.startTrack(deck, start.track, trackVolume(start.track));
         if (eng.window)
             eng.window->setMouseCursorVisible(false);
     }
 
     addPlayer();
-    if (sf::Joystick::isConnected(1))
+    if (pad::isConnected(1))
         addPlayer();
 
     loadCentredSprite(gameOverSprite, "2D/Gameover.png");
@@ -144,10 +157,15 @@ void GameState::addPlayer()
     const int index = playerCount;
     auto* ship = new Player2D(index);
     ship->particles = &particles;
-    // A ship starts at the bottom of the play column (a new ship's own origin
-    // lies outside it, where it could never move).
-    ship->position = index == 0 ? sf::Vector2f(960.f, 880.f) : sf::Vector2f(1160.f, 880.f);
+    // A ship starts inside the level (a new ship's own origin lies outside the
+    // play column, where it could never move). One joining mid-level takes the
+    // running level's direction and boss level from the ships already in play.
+    ship->position = shipStartPoint(engine().sceneId, index);
     ship->move(0.f, 0);
+    if (scrollDirection != NO_SCROLL_DIRECTION)
+        ship->facing = scrollDirection;
+    if (!players.empty())
+        ship->bossLevel = players[0]->bossLevel;
     if (const int lives = livesForDifficulty(engine().difficulty))
         ship->lives = lives;
     players.push_back(ship);
@@ -177,7 +195,7 @@ void GameState::handleEvent(const sf::Event& event) { passEventToEditor(event); 
 
 StateCode GameState::checkKeys(const sf::Event::KeyEvent&)
 {
-    if (input::isKeyPressed(sf::Keyboard::C) && !players.empty())
+    if (input::isKeyPressed(sf::Keyboard::C) && keyLeftToPlay(sf::Keyboard::C) && !players.empty())
         players[0]->gauge = Player2D::GAUGE_MAX;
     return state_code::STAY;
 }
@@ -196,7 +214,13 @@ void GameState::joystickConnected(unsigned)
 
 bool GameState::held(const char* action, int pad) const
 {
-    return isActionPressed(bindings, action, static_cast<unsigned>(pad));
+    const auto found = bindings.find(action);
+    if (found == bindings.end())
+        return false;
+    Binding binding = found->second;
+    if (!keyLeftToPlay(binding.sfKey))
+        binding.sfKey = -1; // typed into an editor field: the pads still answer
+    return isBindingPressed(binding, static_cast<unsigned>(pad));
 }
 
 bool GameState::isLive(int i) const
@@ -272,7 +296,7 @@ void GameState::revive(int i)
     scoreCounters[i]->setScoreText("000000000");
     const int lives = livesForDifficulty(engine().difficulty);
     ship.lives = lives > 0 ? lives : REVIVE_DEFAULT_LIVES;
-    ship.position = engine().sceneId == 8 ? sf::Vector2f(440.f, 540.f) : sf::Vector2f(960.f, 880.f);
+    ship.position = shipStartPoint(engine().sceneId, 0);
     ship.gauge = Player2D::GAUGE_START;
     scores[i].score = 0; // the life points toward the next extra life are kept
     setRumble(i, 0);
@@ -332,9 +356,11 @@ StateCode GameState::update(float dt)
     // 6. Ships and rumble.
     updatePlayers(dt);
 
-    // 7. Input, when the scene and the transitions allow it.
+    // 7. Input, when the scene, the transitions and the tallies allow it.
     if (inputGateOpen() && !scoreboards[0])
         handlePlayerInput(dt);
+    else
+        cancelWeaponsBehindTheGate();
 
     // 8. Transitions carry the ships.
     carryShipsWithTransitions();
@@ -402,7 +428,7 @@ void GameState::startGameOver()
     music_.forgetIntros();
     stopRumble();
     SoundManagerDeck deck(soundManager());
-    music_.startTrack(deck, MUSIC_GAME_OVER, 25.f);
+    music_.startTrack(deck, MUSIC_GAME_OVER, trackVolume(MUSIC_GAME_OVER));
 }
 
 void GameState::updatePlayers(float dt)
@@ -416,6 +442,15 @@ void GameState::updatePlayers(float dt)
         // A game paused on this frame keeps the pads still.
         setRumble(i, paused ? 0 : rumbleSpeed(*players[i]));
     }
+}
+
+void GameState::cancelWeaponsBehindTheGate()
+{
+    // Nobody can release the laser key while input is held back: a charge
+    // would grow (and its shield protect) without end.
+    for (Player2D* ship : players)
+        if (ship->mode != WEAPON_NORMAL)
+            ship->cancelWeapons();
 }
 
 bool GameState::inputGateOpen() const

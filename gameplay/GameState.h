@@ -154,6 +154,7 @@ private:
     void stopRumble();
     void updatePlayers(float dt);
     bool inputGateOpen() const;
+    void cancelWeaponsBehindTheGate();
     void updateBonuses(float dt);
     void updateExtraLives();
     void runCollisionPasses();
@@ -208,6 +209,8 @@ private:
     void drawHud(sf::RenderTarget& target);
     void drawEditorOverlay(sf::RenderTarget& target);
     bool editorHidesHud() const;
+    // False for a key the editor's GUI has taken (typed into a field).
+    bool keyLeftToPlay(int key) const;
     void drawFade(sf::RenderTarget& target);
     void drawScoreboards(sf::RenderTarget& target);
 

@@ -53,3 +53,8 @@ void GameState::drawEditorOverlay(sf::RenderTarget&)
 }
 
 bool GameState::editorHidesHud() const { return editor && editor->hideHud; }
+
+bool GameState::keyLeftToPlay(int key) const
+{
+    return !editor || key < 0 || ImGui::SFML::isKeyForGame(static_cast<sf::Keyboard::Key>(key));
+}

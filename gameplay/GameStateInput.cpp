@@ -59,7 +59,7 @@ float facingAngle(int direction)
 void playLoop(LoopedEffect effect)
 {
     sf::Music& loop = soundManager().loopedEffects[effect];
-    loop.setVolume(25.f);
+    loop.setVolume(LOOPED_EFFECTS[effect].volume);
     loop.play();
 }
 
@@ -176,6 +176,6 @@ void GameState::playerInput(int i, float dt)
         ship.speed = slower ? 480 : faster ? 960 : 720;
 
     // 7. Developer key: more lives for player 1.
-    if (input::isKeyPressed(sf::Keyboard::F))
+    if (input::isKeyPressed(sf::Keyboard::F) && keyLeftToPlay(sf::Keyboard::F))
         players[0]->lives = std::min(players[0]->lives + 10, Player2D::MAX_LIVES);
 }

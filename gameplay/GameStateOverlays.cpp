@@ -46,10 +46,14 @@ void GameState::drawHud(sf::RenderTarget& target)
         block.drawSpeedometer(target, i + 1);
         if (screen.countingDown) {
             continueScreens[static_cast<size_t>(i)].draw(target);
-        } else if (!screen.gaveUp) {
-            block.drawBars(target, i + 1);
-            scoreCounters[i]->draw(target);
+            continue;
         }
+        // A player who gave up keeps its final score in view.
+        if (screen.gaveUp)
+            block.drawScorePanel(target, i + 1);
+        else
+            block.drawBars(target, i + 1);
+        scoreCounters[i]->draw(target);
     }
 }
 

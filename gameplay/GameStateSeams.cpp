@@ -13,8 +13,6 @@ namespace {
 const sf::Vector2f FLY_IN_FROM{960.f, 1480.f};
 const sf::Vector2f FLY_IN_TO{960.f, 880.f};
 const sf::Vector2f WARNING_AT{960.f, 540.f};
-constexpr float GAUGE_PER_CHARGE = 25.f;
-constexpr float GAUGE_CHARGE_BONUS = 20.f;
 } // namespace
 
 StateCode GameState::runLevelFlow(const FrameEvents& events)
@@ -49,13 +47,7 @@ bool GameState::runFlowStep(const FlowStep& step)
     case FlowAction::FlyOut:
         for (Player2D* ship : players) {
             transitions.add(new PlayerOutUp(ship->position));
-            ship->mode = WEAPON_NORMAL;
-            if (ship->charge > 0.f)
-                ship->gauge += ship->charge * GAUGE_PER_CHARGE + GAUGE_CHARGE_BONUS;
-            ship->charge = 0.f;
-            ship->laserTime = 0.f;
-            ship->stopLaser();
-            ship->destroyShield();
+            ship->cancelWeapons();
         }
         break;
     case FlowAction::DropTransitions: transitions.clear(); break;

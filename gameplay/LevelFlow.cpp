@@ -108,7 +108,7 @@ private:
             if (!e.patternFinished && !in_.waitingForContinue) {
                 if (!e.bossDefeated && !in_.pathEnded) {
                     add(FlowAction::Warning);
-                    add(FlowAction::PlayTrack, MUSIC_BOSS_INTRO, 25.f);
+                    add(FlowAction::PlayTrack, MUSIC_BOSS_INTRO, trackVolume(MUSIC_BOSS_INTRO));
                     add(FlowAction::StopTrack, MUSIC_STAGE01_INTRO);
                     add(FlowAction::FadeOutTrack, MUSIC_STAGE01, 2.f);
                 } else if (!e.bossDefeated) {
@@ -132,7 +132,7 @@ private:
             add(FlowAction::Fade, 0, 2.f);
             add(FlowAction::ChangeScene, CORRIDOR_SCENE);
             add(FlowAction::StopTrack, MUSIC_RESULTS);
-            add(FlowAction::PlayTrack, MUSIC_STAGE02, 55.f);
+            add(FlowAction::PlayTrack, MUSIC_STAGE02, trackVolume(MUSIC_STAGE02));
             add(FlowAction::NextSequence);
         }
     }
@@ -149,7 +149,7 @@ private:
             add(FlowAction::PlaceShips, 0, LEVEL3_START.x, LEVEL3_START.y);
             add(FlowAction::ChangeScene, LEVEL3_SCENE);
             add(FlowAction::StopTrack, MUSIC_RESULTS);
-            add(FlowAction::PlayTrack, MUSIC_STAGE03, 55.f);
+            add(FlowAction::PlayTrack, MUSIC_STAGE03, trackVolume(MUSIC_STAGE03));
             add(FlowAction::NextSequence);
             add(FlowAction::Fade, 0, 1.f);
         }
@@ -163,7 +163,7 @@ private:
         }
         add(FlowAction::ChangeScene, ARENA_SCENE);
         add(FlowAction::StopAllSounds);
-        add(FlowAction::PlayTrack, MUSIC_STAGE04_INTRO, 55.f);
+        add(FlowAction::PlayTrack, MUSIC_STAGE04_INTRO, trackVolume(MUSIC_STAGE04_INTRO));
         add(FlowAction::SpawnBoss, BOSS_MURZEL);
         add(FlowAction::Fade, 0, 2.f);
         add(FlowAction::NextSequence);
@@ -205,7 +205,7 @@ private:
     {
         add(FlowAction::Tally);
         add(FlowAction::StopAllSounds);
-        add(FlowAction::PlayTrack, MUSIC_RESULTS, 25.f);
+        add(FlowAction::PlayTrack, MUSIC_RESULTS, trackVolume(MUSIC_RESULTS));
     }
 
     void add(FlowAction action, int value = 0, float x = 0.f, float y = 0.f) { steps_.push_back({action, value, x, y}); }

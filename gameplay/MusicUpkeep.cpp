@@ -2,9 +2,9 @@
 
 
 const std::array<MusicUpkeep::IntroPair, 3> MusicUpkeep::INTRO_PAIRS = {{
-    {MUSIC_STAGE01_INTRO, MUSIC_STAGE01, 25.f},
-    {MUSIC_BOSS_INTRO, MUSIC_BOSS, 25.f},
-    {MUSIC_STAGE04_INTRO, MUSIC_STAGE04, 55.f},
+    {MUSIC_STAGE01_INTRO, MUSIC_STAGE01, trackVolume(MUSIC_STAGE01)},
+    {MUSIC_BOSS_INTRO, MUSIC_BOSS, trackVolume(MUSIC_BOSS)},
+    {MUSIC_STAGE04_INTRO, MUSIC_STAGE04, trackVolume(MUSIC_STAGE04)},
 }};
 
 bool SoundManagerDeck::loaded(int track) const { return sounds_.trackLoaded[track]; }
@@ -33,14 +33,12 @@ void MusicUpkeep::update(MusicDeck& deck, float dt)
         }
         if (deck.playing(pair.intro)) {
             watch.armed = true;
-            watch.lastRemaining = length - deck.offset(pair.intro);
-            if (watch.lastRemaining <= HANDOVER_MARGIN)
+            if (length - deck.offset(pair.intro) <= HANDOVER_MARGIN)
                 handOver(deck, pair, watch);
         } else if (watch.armed && !deck.paused(pair.intro)) {
-            // It ran out between two frames, or somebody stopped it.
-            if (watch.lastRemaining <= HITCH_ALLOWANCE)
-                handOver(deck, pair, watch);
-            watch.armed = false;
+            // It ran out since the upkeep last saw it: between two frames, or
+            // while the game was paused. Every stop on purpose disarms the watch.
+            handOver(deck, pair, watch);
         }
     }
 

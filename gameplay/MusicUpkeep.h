@@ -51,10 +51,6 @@ class MusicUpkeep {
 public:
     // An intro hands over when this little of it is left.
     static constexpr float HANDOVER_MARGIN = 0.1f;
-    // An intro found stopped is taken as having run out (rather than stopped
-    // by someone) when it had at most this much left when last seen playing:
-    // a long frame can swallow the whole handover margin.
-    static constexpr float HITCH_ALLOWANCE = 5.f;
     // Fades always take the volume from this down to 0.
     static constexpr float FADE_VOLUME = 25.f;
 
@@ -79,9 +75,10 @@ public:
     static void startFadeOut(MusicDeck& deck, MusicTrack track, float duration);
 
 private:
+    // An intro seen playing is armed: found stopped later (it ran out during a
+    // long frame or a pause), it hands over. Stopping it on purpose disarms it.
     struct IntroWatch {
         bool armed = false;
-        float lastRemaining = 0.f;
     };
     void handOver(MusicDeck& deck, const IntroPair& pair, IntroWatch& watch);
 

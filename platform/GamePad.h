@@ -1,10 +1,12 @@
 #pragma once
 // The game reads its pads through this small XInput-shaped layer: four pads,
 // a 16-bit button mask, signed 16-bit sticks (Y positive up) and 0..255
-// triggers, plus a vibration setter. The active backend is swappable so that
-// tests drive pads through FakePadBackend.
+// triggers, plus a vibration setter. The machine's pads come through SDL's
+// game-controller layer (SdlPadBackend.h); the active backend is swappable so
+// that tests drive pads through FakePadBackend.
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace pad {
 
@@ -43,6 +45,13 @@ struct Vibration {
     std::uint16_t rightMotor = 0;
 };
 
+// A pad that came into slot `index` or left it.
+struct PadChange {
+    unsigned index = 0;
+    bool connected = false;
+    bool operator==(const PadChange& o) const { return index == o.index && connected == o.connected; }
+};
+
 class PadBackend {
 public:
     virtual ~PadBackend() = default;
@@ -50,37 +59,37 @@ public:
     virtual bool getState(unsigned index, PadState& state) = 0;
     // Returns true when the pad accepted the vibration.
     virtual bool setVibration(unsigned index, const Vibration& vibration) = 0;
+    // Reads what the pads did since the last call (once per frame); returns the
+    // pads that left, then the pads that came.
+    virtual std::vector<PadChange> pump() { return {}; }
 };
 
-// Reads pads through sf::Joystick (see SfmlPadBackend.cpp for the mapping).
-class SfmlPadBackend : public PadBackend {
-public:
-    bool getState(unsigned index, PadState& state) override;
-    bool setVibration(unsigned index, const Vibration& vibration) override;
-    // Rumble has no path through the window library here: the last request per pad is kept.
-    std::array<Vibration, MAX_PADS> lastVibration{};
-};
-
-// Pads for tests: set `connected` and `states`, read back `vibrations`.
+// Pads for tests: set `connected` and `states`, read back `vibrations`; hot-plug
+// by queuing `changes`, which the next pump hands over.
 class FakePadBackend : public PadBackend {
 public:
     bool getState(unsigned index, PadState& state) override;
     bool setVibration(unsigned index, const Vibration& vibration) override;
+    std::vector<PadChange> pump() override;
 
     std::array<bool, MAX_PADS> connected{};
     std::array<PadState, MAX_PADS> states{};
     std::array<Vibration, MAX_PADS> vibrations{};
+    std::vector<PadChange> changes;
     int stateQueries = 0;
     int vibrationCalls = 0;
 };
 
-// The backend in use (the SFML one unless a test installed another).
+// The backend in use (the SDL one unless a test installed another).
 PadBackend& backend();
-// Installs a backend (not owned); null restores the SFML one.
+// Installs a backend (not owned); null restores the SDL one.
 void setBackend(PadBackend* backend);
 
 // The XInput-shaped calls the game uses.
 bool getState(unsigned index, PadState& state);
+bool isConnected(unsigned index);
 bool setVibration(unsigned index, std::uint16_t leftMotor, std::uint16_t rightMotor);
+// Once per frame, before anything reads the pads: see PadBackend::pump.
+std::vector<PadChange> pump();
 
 } // namespace pad

@@ -217,8 +217,8 @@ void HudBlock::drawBars(sf::RenderTarget& target, int playerNumber)
         bindTextures();
     if (playerNumber == 1 || playerNumber == 2) {
         const HudLayout& layout = layoutOf(playerNumber);
+        drawScorePanel(target, playerNumber);
         const std::pair<sf::Sprite*, sf::Vector2f> panels[] = {
-            {&scorePanel, layout.scorePanel},
             {&livesPanel, layout.livesPanel},
             {&lifeIcon, layout.lifeIcon},
             {&laserFrame, layout.laserFrame},
@@ -237,6 +237,15 @@ void HudBlock::drawBars(sf::RenderTarget& target, int playerNumber)
     drawSpeedometer(target, playerNumber);
     if (lives)
         lives->draw(target);
+}
+
+void HudBlock::drawScorePanel(sf::RenderTarget& target, int playerNumber)
+{
+    if (!texturesBound_)
+        bindTextures();
+    scorePanel.setRotation(0.f);
+    scorePanel.setPosition(layoutOf(playerNumber).scorePanel);
+    target.draw(scorePanel);
 }
 
 void HudBlock::drawSpeedometer(sf::RenderTarget& target, int playerNumber)

@@ -45,6 +45,9 @@ public:
     void drawBorders(sf::RenderTarget& target);
     void drawBars(sf::RenderTarget& target, int playerNumber);
     void drawSpeedometer(sf::RenderTarget& target, int playerNumber);
+    // The panel the score counter sits in (drawn with the bars, and alone for a
+    // player who has given up).
+    void drawScorePanel(sf::RenderTarget& target, int playerNumber);
 
     // Height in pixels of the laser fill for a gauge (0..100 points).
     static int laserFillHeight(float gauge);

@@ -35,6 +35,15 @@ constexpr LivesByDifficulty STARTING_LIVES[] = {{DIFFICULTY_EASY, 5}, {DIFFICULT
 // Flame colour by ship speed: slow green, normal yellow, fast orange.
 int flameIndex(int speed) { return speed == 720 ? 1 : (speed == 960 ? 2 : 0); }
 
+// Stops the looped hum of a weapon mode that ends.
+void stopHum(int endingMode)
+{
+    if (endingMode == WEAPON_CHARGING)
+        soundManager().loopedEffects[LOOP_CHARGE_LASER].stop();
+    else if (endingMode == WEAPON_LASER)
+        soundManager().loopedEffects[LOOP_LASER_ACTIVE].stop();
+}
+
 // Shrink stage of the shield from the laser's time left.
 int shrinkStage(const Laser* laser)
 {
@@ -147,10 +156,8 @@ void Player2D::update(float dt, ParticleSystem* particleSystem, int layout)
             charge -= dt;
         }
         // The laser ends when its time runs out, or at once if it is already gone.
-        if (!laser || laserTime <= 0.f) {
+        if (!laser || laserTime <= 0.f)
             stopLaser();
-            soundManager().loopedEffects[LOOP_LASER_ACTIVE].stop();
-        }
         break;
     default:
         break;
@@ -244,6 +251,7 @@ void Player2D::startLaser(float laserAngle)
 
 void Player2D::stopLaser()
 {
+    stopHum(mode);
     deleteLaser(laser);
     laser = nullptr;
     mode = WEAPON_NORMAL;
@@ -259,9 +267,17 @@ void Player2D::destroyShield()
     charge = 0.f;
     // A charge cannot go on without its shield.
     if (mode == WEAPON_CHARGING) {
+        stopHum(mode);
         mode = WEAPON_NORMAL;
-        soundManager().loopedEffects[LOOP_CHARGE_LASER].stop();
     }
+}
+
+void Player2D::cancelWeapons()
+{
+    if (charge > 0.f)
+        gauge = std::min(gauge + charge * GAUGE_PER_CHARGE + GAUGE_CHARGE_BONUS, GAUGE_MAX);
+    laserTime = 0.f;
+    stopLaser();
 }
 
 void Player2D::hit()

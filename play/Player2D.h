@@ -32,6 +32,9 @@ public:
     static constexpr float GAUGE_MAX = 100.f;
     static constexpr float GAUGE_START = 20.f;
     static constexpr float SHIELD_COST = 20.f;
+    // A charge cut short pays back charge x 25 + 20 into the gauge.
+    static constexpr float GAUGE_PER_CHARGE = 25.f;
+    static constexpr float GAUGE_CHARGE_BONUS = 20.f;
     static constexpr float CHARGE_SPEED = 360.f; // px/s while charging or firing
     static constexpr int MAX_LIVES = 99;
 
@@ -52,10 +55,14 @@ public:
     void selectShootPoints(float angle);
     // Ends the charge and fires the laser at angle (degrees).
     void startLaser(float angle);
-    // Frees the laser and the shield, back to normal shots.
+    // Frees the laser and the shield, back to normal shots; the hum of the
+    // mode that ends stops.
     void stopLaser();
-    // Frees the shield; a charge in progress ends (normal shots).
+    // Frees the shield; a charge in progress ends (normal shots, its hum stops).
     void destroyShield();
+    // Ends a charge or a laser at once, the charge left paid back into the
+    // gauge: for moments the player cannot act (fly-outs, tallies).
+    void cancelWeapons();
     // The ship takes one hit.
     void hit();
     void draw(sf::RenderTarget& target, bool debug);

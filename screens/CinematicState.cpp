@@ -21,7 +21,7 @@ CinematicState::CinematicState(std::vector<unsigned> scores) : scores_(std::move
     changeScene(CREDITS_SCENE, 0.f);
     engine().cinematicFinished = false;
     sf::Music& staffRoll = sound.tracks[MUSIC_STAFF_ROLL];
-    staffRoll.setVolume(25.f);
+    staffRoll.setVolume(trackVolume(MUSIC_STAFF_ROLL));
     staffRoll.stop();
     staffRoll.play();
 

@@ -40,7 +40,7 @@ HighScoresState::HighScoresState(std::vector<unsigned> scores, std::string table
 
     if (hasScores_) {
         SoundManager& sound = soundManager();
-        sound.tracks[MUSIC_MENU].setVolume(25.f);
+        sound.tracks[MUSIC_MENU].setVolume(trackVolume(MUSIC_MENU));
         sound.tracks[MUSIC_MENU].play();
         sound.fadeActive[MUSIC_MENU] = false;
         bindings_["Left"] = {pad::DPAD_LEFT, sf::Keyboard::Left, binding_axis::LEFT_X, binding_direction::NEGATIVE};

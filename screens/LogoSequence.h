@@ -18,6 +18,10 @@ public:
     static constexpr float FADE_SECONDS = 1.f;
     static constexpr float HOLD_SECONDS = 3.f;
     static constexpr float SCENARIO_HOLD_SECONDS = 8.5f;
+    // The whole sequence when nothing is skipped: the studio logo fades out,
+    // the other three fade in, hold and fade out.
+    static constexpr float UNSKIPPED_SECONDS =
+        FADE_SECONDS + 3 * 2 * FADE_SECONDS + 2 * HOLD_SECONDS + SCENARIO_HOLD_SECONDS;
     enum Phase { FADING_IN = 0, HOLDING = 1, FADING_OUT = 2 };
 
     // Picture path of each logo stage.

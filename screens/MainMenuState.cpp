@@ -12,12 +12,10 @@
 #include "screens/MenuScreen.h"
 
 namespace {
-constexpr float MUSIC_VOLUME = 25.f;
-
 void playTrack(MusicTrack track)
 {
     sf::Music& music = soundManager().tracks[track];
-    music.setVolume(MUSIC_VOLUME);
+    music.setVolume(trackVolume(track));
     music.play();
 }
 } // namespace

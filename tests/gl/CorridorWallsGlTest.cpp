@@ -304,3 +304,26 @@ TEST_F(CorridorWalls, GroundEnemiesStandOnTheLedgesInPlay)
     }
     EXPECT_EQ(lastLayer, 1);
 }
+
+TEST_F(CorridorWalls, ShipsStartAndJoinInTheOpenMiddleClearOfTheLedges)
+{
+    // Level 2 from the menu; player 2 joins once the walls are up.
+    startLevelTwo(levels.path + "/");
+    reachTheWalls();
+    input_.pads.connected[1] = true;
+    game->joystickConnected(1);
+    ASSERT_EQ(game->playerCount, 2);
+    frame();
+    ASSERT_EQ(game->wallLines.size(), 2u);
+    for (const Player2D* ship : game->players) {
+        // A ship's height of open corridor between its sprite and either ledge.
+        const float reach = ship->halfSize().y;
+        const float x = ship->position.x;
+        EXPECT_LE(ship->position.y + reach, lineHeightAt(game->wallLines[0], x, 1080.f) - 2.f * reach)
+            << "player " << ship->playerIndex + 1;
+        EXPECT_GE(ship->position.y - reach, lineHeightAt(game->wallLines[1], x, 0.f) + 2.f * reach)
+            << "player " << ship->playerIndex + 1;
+        EXPECT_FALSE(ship->invulnerable);
+    }
+    frame(true, "corridor_start_two_players");
+}

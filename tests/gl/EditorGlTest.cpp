@@ -1,15 +1,25 @@
 // The level editor inside the gameplay state, driven with synthetic window
-// events: its windows draw, the mouse places, selects and drags spawners, a GUI
-// button answers a click, and play and the trajectory preview run the game's
-// own spawner and enemies.
+// events as a designer uses it: its windows draw, the mouse places, selects and
+// drags spawners, GUI widgets answer clicks and keys, typing into a field moves
+// nothing else, copy and paste go through the system clipboard, and play and
+// the trajectory preview run the game's own spawner and enemies.
 #include "editor/LevelEditor.h"
 #include "engine/Engine.h"
 #include "gameplay/GameState.h"
 #include "support/TestSupport.h"
 
+#include <SFML/Window/Clipboard.hpp>
 #include <gtest/gtest.h>
 #include <imgui.h>
+#include <imgui_internal.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <initializer_list>
 #include <memory>
+#include <sstream>
 
 using namespace testing_support;
 
@@ -51,7 +61,7 @@ protected:
     void frame()
     {
         in.clock.advance(FRAME);
-        game->update(FRAME);
+        lastCode = game->update(FRAME);
         window.clear(sf::Color(10, 14, 30));
         game->draw(window);
     }
@@ -71,13 +81,14 @@ protected:
         frame();
         frame();
     }
-    void button(sf::Mouse::Button b, bool pressed, int x, int y)
+    void button(sf::Mouse::Button b, bool pressed, int x, int y, bool thenFrame = true)
     {
         sf::Event e;
         e.type = pressed ? sf::Event::MouseButtonPressed : sf::Event::MouseButtonReleased;
         e.mouseButton = {b, x, y};
         send(e);
-        frame();
+        if (thenFrame)
+            frame();
     }
     void click(sf::Mouse::Button b, int x, int y)
     {
@@ -86,10 +97,203 @@ protected:
         button(b, false, x, y);
     }
 
+    // Starts the editor again on a copy of the shipped level files.
+    void openShippedLevels()
+    {
+        game.reset();
+        for (const auto& file : std::filesystem::directory_iterator(SHIPPED_LEVELS))
+            std::filesystem::copy_file(file.path(), levels.file(file.path().filename().string()),
+                                       std::filesystem::copy_options::overwrite_existing);
+        game = std::make_unique<GameState>(game_mode::EDITOR, levels.path + "/");
+        ImGui::GetIO().IniFilename = nullptr;
+        frame();
+    }
+
+    // ---- keys: events for the GUI, the fake keyboard for what the game polls ----
+    sf::Event keyEvent(sf::Keyboard::Key code, bool pressed)
+    {
+        sf::Event e;
+        e.type = pressed ? sf::Event::KeyPressed : sf::Event::KeyReleased;
+        e.key = {code, false, in.keyboard.isKeyPressed(sf::Keyboard::LControl), false, false};
+        return e;
+    }
+    void press(sf::Keyboard::Key code)
+    {
+        in.keyboard.press(code);
+        send(keyEvent(code, true));
+    }
+    void release(sf::Keyboard::Key code)
+    {
+        in.keyboard.release(code);
+        send(keyEvent(code, false));
+    }
+    // Held over a frame, as a person presses a key.
+    void hold(sf::Keyboard::Key code)
+    {
+        press(code);
+        frame();
+        release(code);
+        frame();
+    }
+    // Pressed and released between two frames.
+    void tap(sf::Keyboard::Key code)
+    {
+        send(keyEvent(code, true));
+        send(keyEvent(code, false));
+        frame();
+    }
+    void control(sf::Keyboard::Key code)
+    {
+        press(sf::Keyboard::LControl);
+        press(code);
+        frame();
+        release(code);
+        release(sf::Keyboard::LControl);
+        frame();
+    }
+    void type(const std::string& text)
+    {
+        for (char c : text) {
+            sf::Event e;
+            e.type = sf::Event::TextEntered;
+            e.text.unicode = static_cast<sf::Uint32>(c);
+            send(e);
+        }
+        frame();
+    }
+    // Clicks into a number field, replaces its text and presses Enter.
+    void enter(sf::Vector2i field, const std::string& text)
+    {
+        click(sf::Mouse::Left, field.x, field.y);
+        control(sf::Keyboard::A);
+        type(text);
+        hold(sf::Keyboard::Enter);
+    }
+    // Pressed and released between two frames, after the mouse got there.
+    void quickClick(sf::Vector2i at)
+    {
+        moveMouse(at.x, at.y);
+        button(sf::Mouse::Left, true, at.x, at.y, false);
+        button(sf::Mouse::Left, false, at.x, at.y);
+        frame();
+    }
+    void click(sf::Vector2i at) { click(sf::Mouse::Left, at.x, at.y); }
+
+    // ---- where the widgets are: found the way keyboard navigation finds them ----
+    static ImGuiID idOf(ImGuiID seed, std::initializer_list<const char*> path)
+    {
+        for (const char* part : path)
+            seed = ImHashStr(part, 0, seed);
+        return seed;
+    }
+    sf::Vector2i centreOf(ImGuiWindow* w, ImGuiID id)
+    {
+        if (!w) {
+            ADD_FAILURE() << "no such window";
+            return {-1, -1};
+        }
+        // A window that has just appeared takes the focus once: ask again then.
+        ImGuiContext& g = *ImGui::GetCurrentContext();
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            g.NavWindow = w;
+            g.NavId = id;
+            g.NavLayer = ImGuiNavLayer_Main;
+            frame();
+            g.NavDisableMouseHover = false; // the probe is no keyboard navigation: the mouse keeps working
+            g.NavDisableHighlight = true;
+            if (g.NavIdIsAlive && g.NavId == id) {
+                // The rectangle is kept relative to where the window's content starts.
+                const ImRect r = w->NavRectRel[ImGuiNavLayer_Main];
+                const ImVec2 origin = w->DC.CursorStartPos;
+                return {static_cast<int>(origin.x + (r.Min.x + r.Max.x) / 2),
+                        static_cast<int>(origin.y + (r.Min.y + r.Max.y) / 2)};
+            }
+        }
+        ADD_FAILURE() << "no such widget in " << w->Name;
+        return {-1, -1};
+    }
+    sf::Vector2i widget(const char* windowName, std::initializer_list<const char*> path)
+    {
+        if (!ImGui::FindWindowByName(windowName))
+            frame(); // windows exist once a frame has built them
+        ImGuiWindow* w = ImGui::FindWindowByName(windowName);
+        return centreOf(w, w ? idOf(w->ID, path) : 0);
+    }
+    // The button of record i in the spawner list.
+    sf::Vector2i listRow(int i)
+    {
+        ImGuiWindow* parent = ImGui::FindWindowByName("Level Editor");
+        if (!parent)
+            return centreOf(nullptr, 0);
+        const ImGuiID childId = idOf(parent->ID, {"##spawners"});
+        char name[128];
+        std::snprintf(name, sizeof name, "%s/%s_%08X", parent->Name, "##spawners", childId);
+        ImGuiWindow* child = ImGui::FindWindowByName(name);
+        const SpawnerRecord& r = editor().edited.records.at(static_cast<size_t>(i));
+        ImGuiID id = ImHashData(&i, sizeof i, child ? child->ID : 0);
+        id = ImHashStr(r.name.c_str(), 0, id);
+        const ImTextureID texture = reinterpret_cast<ImTextureID>(
+            static_cast<std::uintptr_t>(editor().patternIcons[r.patternId].getTexture()->getNativeHandle()));
+        id = ImHashData(&texture, sizeof texture, id);
+        id = ImHashStr("#image", 0, id);
+        // Rows below the visible part of the list are brought up with the wheel.
+        for (int turns = 0; turns < 100; ++turns) {
+            const sf::Vector2i at = centreOf(child, id);
+            if (!child || child->InnerClipRect.Contains(ImVec2(static_cast<float>(at.x), static_cast<float>(at.y))))
+                return at;
+            const sf::Vector2i middle(static_cast<int>(child->InnerClipRect.GetCenter().x),
+                                      static_cast<int>(child->InnerClipRect.GetCenter().y));
+            moveMouse(middle.x, middle.y);
+            sf::Event wheel;
+            wheel.type = sf::Event::MouseWheelScrolled;
+            wheel.mouseWheelScroll = {sf::Mouse::VerticalWheel, at.y > middle.y ? -1.f : 1.f, middle.x, middle.y};
+            send(wheel);
+            frame();
+        }
+        return centreOf(child, id);
+    }
+
     SyntheticInput in;
     sf::RenderWindow window;
     TempDir levels;
     std::unique_ptr<GameState> game;
+    StateCode lastCode = state_code::STAY;
+    static constexpr const char* SHIPPED_LEVELS = "2D/Spawner/Config";
+};
+
+// The record lines of a sequence file as written, without their labels (which
+// the editor renumbers), in file order or sorted.
+std::vector<std::string> recordLines(const std::string& path, bool sorted = false)
+{
+    std::vector<std::string> lines;
+    std::istringstream text(readFile(path));
+    for (std::string line; std::getline(text, line);)
+        if (line.rfind("SPAWNER", 0) == 0)
+            lines.push_back(line.substr(line.find(' ') + 1));
+    if (sorted)
+        std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+// A folder this process cannot write to while the guard lives (run as root, the
+// process acts as an unprivileged user meanwhile).
+struct ReadOnlyFolder {
+    explicit ReadOnlyFolder(const std::string& folder) : path(folder)
+    {
+        using std::filesystem::perms;
+        std::filesystem::permissions(path, perms::owner_read | perms::owner_exec | perms::group_read |
+                                               perms::group_exec | perms::others_read | perms::others_exec);
+        if (geteuid() == 0)
+            unprivileged = seteuid(65534) == 0;
+    }
+    ~ReadOnlyFolder()
+    {
+        if (unprivileged)
+            (void)seteuid(0);
+        std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+    }
+    std::string path;
+    bool unprivileged = false;
 };
 
 } // namespace
@@ -112,8 +316,6 @@ TEST_F(EditorInGame, FrameDrawsTimelineGridAndWindows)
     // The ladybug at 0.2 s sits one row above the bottom: its icon is drawn (red tint, selected).
     const sf::Color icon = shot.getPixel(945, 1065 - 60);
     EXPECT_NE(icon, sf::Color(10, 14, 30));
-    // The level index is rewritten every frame.
-    EXPECT_EQ(readFile(levels.file("LevelsData.txt")), "NB_LEVELS 2\nNB_SEQUENCE 1 2\nNB_SEQUENCE 2 1");
 }
 
 TEST_F(EditorInGame, MousePlacesSelectsAndDragsASpawner)
@@ -261,4 +463,258 @@ TEST_F(EditorInGame, TileMapImportReplacesTheSequenceOrSaysWhyNot)
     ed.importTmx();
     EXPECT_NE(ed.tmxMessage.find("nothing imported"), std::string::npos);
     EXPECT_EQ(ed.edited.records.size(), 3u);
+
+    // A layer stored compressed is refused by name; the sequence stays, on disk too.
+    in.clock.advance(LevelEditor::AUTOSAVE_SECONDS + 0.1f);
+    frame(); // saved in the list's order
+    const std::string sequence = readFile(levels.file("LEVEL_1_SEQUENCE_1.txt"));
+    writeFile(levels.file("LEVEL_1_SEQUENCE_1.tmx"),
+              "<map version=\"1.2\" width=\"3\" height=\"2\">\n <layer id=\"1\" name=\"T\" width=\"3\" height=\"2\">\n"
+              "  <data encoding=\"base64\" compression=\"zlib\">\n   eJxjZGBgYAQAAA0AAw==\n  </data>\n </layer>\n</map>\n");
+    ed.importTmx();
+    EXPECT_NE(ed.tmxMessage.find("base64, zlib"), std::string::npos) << ed.tmxMessage;
+    EXPECT_EQ(ed.edited.records.size(), 3u);
+    in.clock.advance(LevelEditor::AUTOSAVE_SECONDS + 0.1f);
+    frame();
+    EXPECT_EQ(readFile(levels.file("LEVEL_1_SEQUENCE_1.txt")), sequence);
+}
+
+TEST_F(EditorInGame, SpawnerListSelectsCreatesDeletesAndPages)
+{
+    openShippedLevels();
+    LevelEditor& ed = editor();
+    const std::vector<std::string> shipped = recordLines(levels.file("LEVEL_1_SEQUENCE_1.txt"));
+    ASSERT_GE(shipped.size(), 3u);
+
+    click(widget("Level Editor", {"Spawner"}));
+    ASSERT_EQ(ed.edited.records.size(), shipped.size()) << "the list opens on a sequence with spawners";
+    click(listRow(2));
+    EXPECT_EQ(ed.edited.selection, std::vector<int>{2});
+    EXPECT_NE(ImGui::FindWindowByName("Spawner Editor"), nullptr);
+    EXPECT_TRUE(ImGui::FindWindowByName("Spawner Editor")->Active);
+
+    // A click quicker than a frame is one click.
+    quickClick(widget("Level Editor", {"New Spawner"}));
+    ASSERT_EQ(ed.edited.records.size(), shipped.size() + 1);
+    const int added = static_cast<int>(shipped.size());
+    click(listRow(added));
+    ASSERT_EQ(ed.edited.selection, std::vector<int>{added});
+    click(widget("Level Editor", {"Delete selected spawners"}));
+    click(widget("Spawner Delete", {"Yes"}));
+    EXPECT_EQ(ed.edited.records.size(), shipped.size());
+
+    // Saved, the file holds the shipped records unchanged.
+    in.clock.advance(LevelEditor::AUTOSAVE_SECONDS + 0.1f);
+    frame();
+    EXPECT_EQ(recordLines(levels.file("LEVEL_1_SEQUENCE_1.txt")), shipped);
+
+    // Level 2 has more than a page of spawners: page 2 lists the rest.
+    const std::string secondFile = levels.file("LEVEL_2_SEQUENCE_1.txt");
+    const std::vector<std::string> second = recordLines(secondFile, true);
+    click(widget("Level", {"Level 2"}));
+    click(widget("Level", {"Level 2", "Sequence 1"}));
+    ASSERT_GT(ed.edited.records.size(), static_cast<size_t>(LevelEditor::PAGE_SIZE));
+    in.clock.advance(LevelEditor::AUTOSAVE_SECONDS + 0.1f);
+    frame();
+    EXPECT_EQ(recordLines(secondFile, true), second) << "every value written back as the designer wrote it";
+    click(widget("Level Editor", {"Page", "+"}));
+    EXPECT_EQ(ed.page, 2);
+    click(listRow(LevelEditor::PAGE_SIZE + 1));
+    EXPECT_EQ(ed.edited.selection, std::vector<int>{LevelEditor::PAGE_SIZE + 1});
+}
+
+TEST_F(EditorInGame, KeysTypedIntoAFieldChangeOnlyTheField)
+{
+    openShippedLevels();
+    LevelEditor& ed = editor();
+    const std::string file = levels.file("LEVEL_1_SEQUENCE_1.txt");
+    std::vector<std::string> expected = recordLines(file);
+    click(widget("Level Editor", {"Spawner"}));
+    click(listRow(1));
+    const float posYBefore = ed.edited.records[1].posY;
+
+    // Ctrl+A selects the field's text, not every spawner; a Backspace tapped
+    // between two frames deletes one character; Delete stays in the field.
+    click(widget("Spawner Editor", {"PosX", ""}));
+    control(sf::Keyboard::A);
+    type("12");
+    tap(sf::Keyboard::BackSpace);
+    type("25");
+    hold(sf::Keyboard::Delete);
+    hold(sf::Keyboard::Enter);
+    EXPECT_EQ(ed.edited.selection, std::vector<int>{1});
+    EXPECT_FALSE(ed.confirmDeleteSpawners);
+    EXPECT_EQ(ed.edited.records[1].posX, 125.f);
+
+    // Escape cancels the edit in the field without pausing the game, and a
+    // Backspace then edits nothing else either.
+    click(widget("Spawner Editor", {"PosY", ""}));
+    type("7");
+    press(sf::Keyboard::Escape);
+    frame();
+    frame();
+    send(keyEvent(sf::Keyboard::Escape, true)); // held long enough to repeat, the field now closed
+    frame();
+    release(sf::Keyboard::Escape);
+    frame();
+    EXPECT_FALSE(engine().paused);
+    EXPECT_EQ(ed.edited.records[1].posY, posYBefore);
+    hold(sf::Keyboard::BackSpace);
+    EXPECT_FALSE(engine().paused);
+    EXPECT_EQ(lastCode, state_code::STAY) << "still in the editor";
+
+    // The arrows and B move the text cursor, not the timeline or the placement.
+    ed.choosePlacementPattern(pattern_id::BEE);
+    click(widget("Spawner Editor", {"Delay", ""}));
+    hold(sf::Keyboard::Up);
+    hold(sf::Keyboard::B);
+    EXPECT_EQ(ed.timeline.time, 0.f);
+    EXPECT_EQ(ed.placementPattern, pattern_id::BEE);
+    hold(sf::Keyboard::Escape);
+
+    // Only the typed value reached the file.
+    in.clock.advance(LevelEditor::AUTOSAVE_SECONDS + 0.1f);
+    frame();
+    const size_t x = expected[1].find("POSITION ") + std::string("POSITION ").size();
+    expected[1].replace(x, expected[1].find(' ', x) - x, "125");
+    EXPECT_EQ(recordLines(file), expected);
+
+    // With no field taken, the editor's and the game's keys work again.
+    click(sf::Mouse::Left, 900, 700);
+    hold(sf::Keyboard::B);
+    EXPECT_EQ(ed.placementPattern, -1);
+    hold(sf::Keyboard::Escape);
+    EXPECT_TRUE(engine().paused);
+}
+
+TEST_F(EditorInGame, ClipboardCarriesAFieldToAnotherAndToOtherPrograms)
+{
+    LevelEditor& ed = editor();
+    click(widget("Level Editor", {"Spawner"}));
+    click(listRow(0));
+    const sf::Vector2i posX = widget("Spawner Editor", {"PosX", ""});
+    const sf::Vector2i delay = widget("Spawner Editor", {"Delay", ""});
+    const sf::Vector2i angle = widget("Spawner Editor", {"Angle", ""});
+
+    click(posX);
+    control(sf::Keyboard::A);
+    control(sf::Keyboard::C);
+    hold(sf::Keyboard::Escape);
+    EXPECT_EQ(sf::Clipboard::getString().toAnsiString(), "960.00");
+    click(delay);
+    control(sf::Keyboard::A);
+    control(sf::Keyboard::V);
+    hold(sf::Keyboard::Enter);
+    EXPECT_EQ(ed.edited.records[0].delayTimer, 960.f);
+
+    sf::Clipboard::setString("12.5"); // copied in another program
+    click(angle);
+    control(sf::Keyboard::A);
+    control(sf::Keyboard::V);
+    hold(sf::Keyboard::Enter);
+    EXPECT_EQ(ed.edited.records[0].direction, 12.5f);
+}
+
+TEST_F(EditorInGame, TypedCountsSurviveSaveAndReloadAndTheSpawnerBoundsThem)
+{
+    LevelEditor& ed = editor();
+    click(widget("Level Editor", {"Spawner"}));
+    click(listRow(0));
+    enter(widget("Spawner Editor", {"NBMax Enemy", ""}), "500");
+    click(listRow(1));
+    enter(widget("Spawner Editor", {"NBMax Enemy", ""}), "-3");
+    in.clock.advance(LevelEditor::AUTOSAVE_SECONDS + 0.1f);
+    frame();
+    EXPECT_EQ(ed.edited.records[0].nbMaxEnemy, 500) << "read back after the autosave";
+    EXPECT_EQ(ed.edited.records[1].nbMaxEnemy, -3);
+    const std::string saved = readFile(levels.file("LEVEL_1_SEQUENCE_1.txt"));
+    EXPECT_NE(saved.find("NB_MAX_ENEMY 500 "), std::string::npos);
+    EXPECT_NE(saved.find("NB_MAX_ENEMY -3 "), std::string::npos);
+
+    // The game releases at most its bound, and nothing for a negative count.
+    ed.edited.selection = {0, 1};
+    ed.playSelected(game->spawner, game->enemies, game->spawnPatterns);
+    ASSERT_EQ(game->spawner.pending.size(), 2u);
+    EXPECT_EQ(game->spawner.pending.front().count, level_files::MAX_ENEMIES_PER_SPAWNER);
+    EXPECT_EQ(game->spawner.pending.back().count, 0);
+    ed.stop(game->spawner, game->enemies, game->spawnPatterns);
+
+    // A new editor reads the same values, and its save writes the same bytes.
+    game.reset();
+    game = std::make_unique<GameState>(game_mode::EDITOR, levels.path + "/");
+    EXPECT_EQ(editor().edited.records[0].nbMaxEnemy, 500);
+    EXPECT_EQ(editor().edited.records[1].nbMaxEnemy, -3);
+    game.reset();
+    EXPECT_EQ(readFile(levels.file("LEVEL_1_SEQUENCE_1.txt")), saved);
+}
+
+TEST_F(EditorInGame, ShapesDrawnAfterTheGuiKeepTheirColours)
+{
+    // Sprites with transparent and with opaque texels, drawn additively just before the GUI.
+    for (const sf::Color texel : {sf::Color::Transparent, sf::Color(255, 255, 255)}) {
+        sf::Image pixels;
+        pixels.create(4, 4, texel);
+        sf::Texture texture;
+        ASSERT_TRUE(texture.loadFromImage(pixels));
+        sf::Sprite sprite(texture);
+        sprite.setPosition(400.f, 900.f);
+        sf::RectangleShape fade({100.f, 100.f});
+        fade.setPosition(700.f, 600.f);
+        fade.setFillColor(sf::Color(255, 0, 0, 128));
+
+        game->update(FRAME);
+        window.clear(sf::Color(10, 14, 30));
+        window.draw(sprite, sf::BlendAdd);
+        editor().draw();
+        window.draw(fade);
+        const sf::Color seen = screenshot(window, "editor_fade_after_gui").getPixel(750, 650);
+        window.display();
+        const sf::Color expected(10 + (255 - 10) * 128 / 255, 14 * 127 / 255, 30 * 127 / 255);
+        EXPECT_NEAR(seen.r, expected.r, 3) << "texel alpha " << int(texel.a);
+        EXPECT_NEAR(seen.g, expected.g, 3);
+        EXPECT_NEAR(seen.b, expected.b, 3);
+    }
+}
+
+TEST_F(EditorInGame, OpeningTheEditorLeavesAnOddLevelIndexAlone)
+{
+    const std::string odd = "\xEF\xBB\xBFNB_LEVELS 2\r\nnb_sequence 1 2\r\nNB_SEQUENCE 2 1\r\n";
+    game.reset();
+    writeFile(levels.file("LevelsData.txt"), odd);
+    game = std::make_unique<GameState>(game_mode::EDITOR, levels.path + "/");
+    for (int i = 0; i < 5; ++i)
+        frame();
+    game.reset();
+    EXPECT_EQ(readFile(levels.file("LevelsData.txt")), odd);
+}
+
+TEST_F(EditorInGame, SequencesAndLevelsThatCannotBeWrittenAreNotCounted)
+{
+    LevelEditor& ed = editor();
+    click(widget("Level", {"Level 1"}));
+    const sf::Vector2i newSequence = widget("Level", {"Level 1", "New Sequence"});
+    const sf::Vector2i newLevel = widget("Level", {"New Level"});
+    const sf::Vector2i deleteSecond = widget("Level", {"Level 1", "Delete Sequence 2"});
+    const std::string index = readFile(levels.file("LevelsData.txt"));
+    {
+        ReadOnlyFolder readOnly(levels.path);
+        click(newSequence);
+        EXPECT_NE(ed.catalogueMessage.find("Could not create a sequence"), std::string::npos);
+        click(newLevel);
+        EXPECT_NE(ed.catalogueMessage.find("Could not create a level"), std::string::npos);
+        click(deleteSecond);
+        click(widget("Delete Confirm", {"Yes"}));
+        EXPECT_NE(ed.catalogueMessage.find("Could not delete sequence 2 of level 1"), std::string::npos);
+        EXPECT_EQ(ed.catalogue.sequenceCounts, (std::vector<int>{2, 1}));
+        EXPECT_EQ(ed.edited.records.size(), 3u) << "still editing level 1 sequence 1";
+    }
+    EXPECT_EQ(readFile(levels.file("LevelsData.txt")), index);
+    EXPECT_EQ(readFile(levels.file("LEVEL_1_SEQUENCE_2.txt")), "DOWN\n");
+    EXPECT_FALSE(std::filesystem::exists(levels.file("LEVEL_1_SEQUENCE_3.txt")));
+
+    // Writable again, a new sequence is counted and listed in the index at once.
+    click(newSequence);
+    EXPECT_EQ(ed.catalogue.sequenceCounts, (std::vector<int>{3, 1}));
+    EXPECT_EQ(readFile(levels.file("LevelsData.txt")), "NB_LEVELS 2\nNB_SEQUENCE 1 3\nNB_SEQUENCE 2 1");
+    EXPECT_EQ(ed.edited.sequence, 3);
 }

@@ -3,10 +3,12 @@
 #include "app/Startup.h"
 #include "engine/Engine.h"
 #include "enemies/EnemyTypes.h"
+#include "gameplay/GameBindings.h"
 #include "gameplay/GameState.h"
 #include "play/Laser.h"
 #include "play/Shield.h"
 #include "support/GameFixtures.h"
+#include "support/VirtualPads.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -374,6 +376,154 @@ TEST_F(GameStatePlay, ModesStartLevelsAndDifficultiesAsTheMenuChose)
     in.keyboard.press(sf::Keyboard::C);
     game->checkKeys(sf::Event::KeyEvent{sf::Keyboard::A, false, false, false, false});
     EXPECT_FLOAT_EQ(game->players[0]->gauge, 100.f);
+}
+
+} // namespace
+
+namespace {
+
+// The same games on SDL's virtual pads, pumped once per frame as the main loop does.
+class GameOnSdlPads : public GameStatePlay {
+protected:
+    void padFrames(int n)
+    {
+        for (int i = 0; i < n; ++i) {
+            pad::pump();
+            frames(1);
+        }
+    }
+    MotorSpeeds lastRumble(const VirtualPad& pad) const { return pad.rumbles.empty() ? MotorSpeeds{} : pad.rumbles.back(); }
+
+    SdlPadsInstalled sdl;
+};
+
+TEST_F(GameOnSdlPads, APadPluggedInMidGameAddsPlayerTwoAndUnpluggingFreesOnlyItsSlot)
+{
+    VirtualPad first;
+    pad::pump(); // plugged in before the game
+    startGame();
+    ASSERT_EQ(game->playerCount, 1);
+    MainLoop loop(window, StateFactory{}, game.release());
+    std::deque<sf::Event> noEvents;
+    feedEvents(loop, noEvents);
+    loop.render3D = nullptr;
+    GameState& g = *static_cast<GameState*>(loop.currentState());
+
+    VirtualPad second(false); // a pad without rumble
+    second.hold(SDL_CONTROLLER_BUTTON_A);
+    loop.runFrame();
+    ASSERT_EQ(g.playerCount, 2);
+    EXPECT_TRUE(isActionPressed(g.bindings, game_action::SHOOT, 1));
+    EXPECT_FALSE(isActionPressed(g.bindings, game_action::SHOOT, 0));
+
+    // Player 2 raises its shield from its own pad: the rumble is refused and play goes on.
+    g.players[1]->gauge = 60.f;
+    second.hold(SDL_CONTROLLER_BUTTON_A, false);
+    second.pull(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 32767);
+    for (int i = 0; i < 5; ++i)
+        loop.runFrame();
+    EXPECT_EQ(g.players[1]->mode, WEAPON_CHARGING);
+    EXPECT_FALSE(pad::setVibration(1, 20000, 20000));
+
+    testing::internal::CaptureStdout();
+    second.unplug();
+    first.hold(SDL_CONTROLLER_BUTTON_B);
+    loop.runFrame();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "La Manette numéro : 1\n");
+    EXPECT_FALSE(pad::isConnected(1));
+    EXPECT_EQ(g.playerCount, 2) << "player 2 stays in the game";
+    pad::PadState one;
+    ASSERT_TRUE(pad::getState(0, one)) << "the first pad keeps slot 0";
+    EXPECT_EQ(one.buttons, pad::B);
+}
+
+TEST_F(GameOnSdlPads, TheGamesRumbleReachesThePadAndStopsWhenItShould)
+{
+    VirtualPad pad;
+    pad::pump();
+    GameState& g = startGame();
+    Player2D& ship = *g.players[0];
+
+    // The charging shield holds both motors at 20000.
+    ship.gauge = 60.f;
+    pad.pull(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 32767);
+    padFrames(10);
+    ASSERT_EQ(ship.mode, WEAPON_CHARGING);
+    EXPECT_EQ(lastRumble(pad), (MotorSpeeds{20000, 20000}));
+
+    // Pause stops it at once; resuming brings it back.
+    pad.hold(SDL_CONTROLLER_BUTTON_START);
+    padFrames(1);
+    pad.hold(SDL_CONTROLLER_BUTTON_START, false);
+    ASSERT_TRUE(engine().paused);
+    EXPECT_EQ(lastRumble(pad), (MotorSpeeds{0, 0}));
+    pad.hold(SDL_CONTROLLER_BUTTON_A);
+    padFrames(1);
+    pad.hold(SDL_CONTROLLER_BUTTON_A, false);
+    padFrames(1);
+    ASSERT_FALSE(engine().paused);
+    EXPECT_EQ(lastRumble(pad), (MotorSpeeds{20000, 20000}));
+
+    // The laser starts near 65000 and fades, both motors together, to a stop as it ends.
+    pad.pull(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 0);
+    padFrames(2);
+    ASSERT_EQ(ship.mode, WEAPON_LASER);
+    const size_t laserStart = pad.rumbles.size() - 1;
+    for (int i = 0; i < 60 * 20 && ship.laser; ++i)
+        padFrames(1);
+    ASSERT_EQ(ship.laser, nullptr);
+    padFrames(1);
+    ASSERT_GT(pad.rumbles.size(), laserStart + 10);
+    EXPECT_GT(pad.rumbles[laserStart].low, 60000);
+    for (size_t i = laserStart; i + 1 < pad.rumbles.size(); ++i) {
+        EXPECT_EQ(pad.rumbles[i].low, pad.rumbles[i].high);
+        EXPECT_LT(pad.rumbles[i + 1].low, pad.rumbles[i].low);
+    }
+    EXPECT_EQ(lastRumble(pad), (MotorSpeeds{0, 0}));
+
+    // A revive gives one full jolt and stops it.
+    g.continueScreens[0].countingDown = 1;
+    padFrames(1);
+    const size_t beforeRevive = pad.rumbles.size();
+    pad.hold(SDL_CONTROLLER_BUTTON_A);
+    padFrames(1);
+    EXPECT_EQ(std::vector<MotorSpeeds>(pad.rumbles.begin() + beforeRevive, pad.rumbles.end()),
+              (std::vector<MotorSpeeds>{{65000, 65000}, {0, 0}}));
+}
+
+} // namespace
+
+namespace {
+
+// Share of the pixels of `area` that equal those of the same area moved by `shift`.
+float sameShare(const sf::Image& image, sf::IntRect area, sf::Vector2i shift)
+{
+    int same = 0, count = 0;
+    for (int y = area.top; y < area.top + area.height; y += 2)
+        for (int x = area.left; x < area.left + area.width; x += 2, ++count)
+            same += image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)) ==
+                    image.getPixel(static_cast<unsigned>(x + shift.x), static_cast<unsigned>(y + shift.y));
+    return count ? static_cast<float>(same) / count : 0.f;
+}
+
+TEST_F(GameStatePlay, APlayerWhoGaveUpKeepsItsFinalScoreInView)
+{
+    GameState& g = startGame(2);
+    g.players[1]->position = {1500.f, 900.f}; // out of the ladybugs' way
+    g.award(0, 4321);
+    g.award(1, 4321);
+    g.players[0]->lives = 0;
+    g.continueScreens[0].countingDown = 1;
+    frames(60 * 11);
+    ASSERT_TRUE(g.continueScreens[0].gaveUp);
+    ASSERT_TRUE(g.isLive(1));
+    ASSERT_EQ(g.scores[1].score, 4321u);
+
+    // Player 1's score panel and digits show what player 2's show, 1680 px to its left.
+    const sf::Image picture = shot("gameplay_player_gave_up");
+    const sf::IntRect scorePlace(8, 35, 220, 80);
+    EXPECT_GT(coverage(picture, scorePlace, sf::Color(20, 30, 60)), 0.5f);
+    EXPECT_GT(sameShare(picture, scorePlace, {1680, 0}), 0.95f);
 }
 
 } // namespace

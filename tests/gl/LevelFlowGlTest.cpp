@@ -1,6 +1,7 @@
 // Whole runs of the level flow in-process: level 1 from the intro to the
 // corridor, levels 2 to 4 to the credits, continues, revives and the game
 // over, with synthetic keys, fixed frame times and screenshots.
+#include "app/SoundManager.h"
 #include "app/Startup.h"
 #include "bosses/Boss.h"
 #include "engine/Engine.h"
@@ -417,3 +418,81 @@ TEST_F(LevelFlow, MissingLevelFilesNeverStallTheFlow)
 }
 
 } // namespace
+
+namespace {
+
+bool humming(LoopedEffect effect) { return soundManager().loopedEffects[effect].getStatus() == sf::SoundSource::Playing; }
+
+} // namespace
+
+TEST_F(LevelFlow, ALaserChargeHeldIntoTheTallyIsPaidBackNotGrownBehindTheBoard)
+{
+    writeLevels();
+    GameState& g = start(1); // level 2 ends after half a second: a 3 s fade, then the board
+    Player2D& ship = *g.players[0];
+    ship.gauge = 100.f;
+    ASSERT_TRUE(until([&] { return g.fade && g.fade->fadeIn; }, 60 * 2));
+    frames(60 * 2);
+    in.keyboard.press(sf::Keyboard::L); // held through the end of the fade
+    frames(30);
+    ASSERT_EQ(ship.mode, WEAPON_CHARGING);
+    ASSERT_TRUE(humming(LOOP_CHARGE_LASER));
+    ASSERT_TRUE(until([&] { return g.scoreboards[0] != nullptr; }, 60 * 2));
+    frames(1);
+    in.keyboard.release(sf::Keyboard::L);
+    frames(60 * 20);
+
+    // The charge ended with the board up: no shield, no hum, its cost paid back.
+    EXPECT_EQ(ship.mode, WEAPON_NORMAL);
+    EXPECT_EQ(ship.shield, nullptr);
+    EXPECT_FALSE(humming(LOOP_CHARGE_LASER));
+    EXPECT_GT(ship.gauge, 20.f);
+
+    // Level 3 starts with an ordinary ship, not a long laser inside a huge shield.
+    pressRevive();
+    ASSERT_EQ(engine().sceneId, 11);
+    frames(10);
+    EXPECT_EQ(ship.mode, WEAPON_NORMAL);
+    EXPECT_EQ(ship.laser, nullptr);
+    EXPECT_EQ(ship.shield, nullptr);
+}
+
+TEST_F(LevelFlow, TheFlyOutSilencesTheLaserItEnds)
+{
+    writeLevels(4.f);
+    GameState& g = start(0);
+    pathEnds();
+    ASSERT_TRUE(until([] { return engine().sceneId == 3; }, 60 * 5));
+    Player2D& ship = *g.players[0];
+    ship.gauge = 100.f;
+    in.keyboard.press(sf::Keyboard::L);
+    frames(60 * 2);
+    in.keyboard.release(sf::Keyboard::L);
+    frames(10);
+    ASSERT_EQ(ship.mode, WEAPON_LASER); // fires for charge + 1 s, past the fly-out
+    ASSERT_TRUE(humming(LOOP_LASER_ACTIVE));
+
+    ASSERT_TRUE(until([&] { return countTransitions(TRANSITION_PLAYER_OUT_UP) == 1; }, 60 * 3));
+    EXPECT_EQ(ship.mode, WEAPON_NORMAL);
+    EXPECT_EQ(ship.laser, nullptr);
+    EXPECT_FALSE(humming(LOOP_LASER_ACTIVE));
+    EXPECT_FALSE(humming(LOOP_CHARGE_LASER));
+}
+
+TEST_F(LevelFlow, APlayerJoiningMidLevelFacesTheLevelsWayAndSharesItsBossLevel)
+{
+    writeLevels(60.f);
+    writeFile(levels.file("LEVEL_4_SEQUENCE_1.txt"), "RIGHT\n" + finishAt(60.f));
+    GameState& g = start(3); // level 4: the final boss from the first frame
+    frames(60);
+    in.pads.connected[1] = true;
+    g.joystickConnected(1);
+    ASSERT_EQ(g.playerCount, 2);
+    const Player2D& second = *g.players[1];
+    EXPECT_EQ(second.facing, g.players[0]->facing);
+    EXPECT_EQ(second.facing, scroll_direction::RIGHT);
+    EXPECT_TRUE(second.bossLevel);
+    frames(2);
+    EXPECT_FLOAT_EQ(second.timeBonus, g.players[0]->timeBonus); // the boss timer's bonus too
+    EXPECT_GT(second.timeBonus, 0.f);
+}

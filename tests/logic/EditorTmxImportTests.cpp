@@ -103,13 +103,21 @@ TEST(EditorTmxImport, ColumnsLayersAndOddCells)
     EXPECT_EQ(two.records[1].posX, two.records[3].posX);
 
     // A cell of 1 (no pattern), garbage, negative and out-of-range values are skipped but keep their column.
-    TmxImportResult odd = parseTmx(map(6, 1, {"1,x,-5,99999999999,2147483647,9"}), scroll_direction::UP);
+    TmxImportResult odd = parseTmx(map(6, 1, {"1,x,-5,99999999999,4294967296,9"}), scroll_direction::UP);
     ASSERT_EQ(odd.status, TmxImportResult::Status::Imported);
-    ASSERT_EQ(odd.records.size(), 2u);
-    EXPECT_EQ(odd.skippedCells, 4);
-    EXPECT_EQ(odd.records[0].patternId, pattern_id::WALL) << "the largest tile number is a wall variant";
-    EXPECT_EQ(odd.records[0].direction, static_cast<float>(2147483647LL - 30));
-    EXPECT_EQ(odd.records[1].posX, 30.f * 5 + 240.f);
+    ASSERT_EQ(odd.records.size(), 1u);
+    EXPECT_EQ(odd.skippedCells, 5);
+    EXPECT_EQ(odd.records[0].posX, 30.f * 5 + 240.f);
+
+    // Flipped and rotated tiles keep their kind: the flip bits are not part of the tile number.
+    TmxImportResult flipped = parseTmx(map(4, 1, {"2147483656,1073741830,536870945,268435489"}), scroll_direction::UP);
+    ASSERT_EQ(flipped.records.size(), 4u);
+    EXPECT_EQ(flipped.records[0].patternId, pattern_id::BEE);
+    EXPECT_EQ(flipped.records[1].patternId, pattern_id::CIRCLE);
+    for (int k = 2; k < 4; ++k) {
+        EXPECT_EQ(flipped.records[k].patternId, pattern_id::WALL);
+        EXPECT_EQ(flipped.records[k].direction, 3.f) << "wall variant of tile 33";
+    }
 
     // Windows line ends are read like plain ones.
     std::string crlf = map(3, 1, {"0,8,0"});
@@ -117,10 +125,22 @@ TEST(EditorTmxImport, ColumnsLayersAndOddCells)
         crlf.insert(at, "\r");
     EXPECT_EQ(parseTmx(crlf, scroll_direction::UP).records.size(), 1u);
 
-    // A map with no data line imports nothing (and is still a map).
-    TmxImportResult none = parseTmx("<map version=\"1\" width=\"4\" height=\"4\"></map>", scroll_direction::UP);
-    EXPECT_EQ(none.status, TmxImportResult::Status::Imported);
-    EXPECT_TRUE(none.records.empty());
+    // A map without a CSV layer, or with a layer stored otherwise, imports nothing and says how it is stored.
+    EXPECT_EQ(parseTmx("<map version=\"1\" width=\"4\" height=\"4\"></map>", 0).status,
+              TmxImportResult::Status::NoCsvLayer);
+    const char* const encodings[][2] = {{"<data encoding=\"base64\" compression=\"zlib\">", "base64, zlib"},
+                                        {"<data encoding=\"base64\" compression=\"zstd\">", "base64, zstd"},
+                                        {"<data encoding=\"base64\">", "base64"},
+                                        {"<data>", "XML"}};
+    for (const auto& stored : encodings) {
+        std::string text = map(3, 1, {"0,8,0"}, 2);
+        text.replace(text.rfind(DATA_LINE), std::string(DATA_LINE).size(), std::string("  ") + stored[0] + "\n");
+        const TmxImportResult refused = parseTmx(text, 0);
+        EXPECT_EQ(refused.status, TmxImportResult::Status::NotCsv) << stored[0];
+        EXPECT_TRUE(refused.records.empty());
+        EXPECT_NE(describeTmxImport(refused, "m.tmx").find(std::string("stored as ") + stored[1] + ","),
+                  std::string::npos);
+    }
 
     // A huge height with few rows reads to the end of the file and stops.
     TmxImportResult tall = parseTmx(map(3, 2000000000, {"8,0,8"}), scroll_direction::DOWN);

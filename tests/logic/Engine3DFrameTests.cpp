@@ -127,3 +127,41 @@ TEST(Engine3DFrame, DeadBossObjectsGoBeforeTheBossUpdates)
     EXPECT_EQ(boss.objects[0]->name, "0");
     EXPECT_EQ(boss.objects[1]->name, "2");
 }
+
+// The 3D world is drawn every frame, paused or not: a turning module, a
+// sliding door and a corridor wall's sort offset stand still while paused.
+TEST(Engine3DFrame, NothingInTheWorldMovesWhilePaused)
+{
+    FrameFixture f;
+    f.e.sceneId = 9; // every scene object is drawn
+    for (const char* name : {"3D/Boss/module", "3D/LVL2/wall/wall1"}) {
+        SceneObjectRecord record;
+        record.mesh = bareMesh(name);
+        record.mesh->spin = {0.f, 1.5f, 0.f};
+        record.mesh->velocity = {600.f, 0.f, 0.f};
+        f.e.sceneObjects.push_back(std::move(record));
+    }
+    auto frame = [&] {
+        f.step(1.f / 60.f);
+        f.e.buildBatches();
+    };
+    frame();
+    const Mesh& module = *f.e.sceneObjects[0].mesh;
+    const Mesh& wall = *f.e.sceneObjects[1].mesh;
+    const sf::Vector3f turned = module.rotation, at = module.position, sortOffset = wall.depthOffset;
+    ASSERT_EQ(f.e.projectedMeshes.size(), 2u);
+
+    f.e.paused = true;
+    for (int i = 0; i < 600; ++i)
+        frame();
+    EXPECT_EQ(module.rotation, turned);
+    EXPECT_EQ(module.position, at);
+    EXPECT_EQ(wall.depthOffset, sortOffset);
+    EXPECT_EQ(f.e.projectedMeshes.size(), 2u); // still drawn
+
+    f.e.paused = false;
+    frame();
+    EXPECT_FLOAT_EQ(module.rotation.y, turned.y + 1.5f);
+    EXPECT_NEAR(module.position.x, at.x + 10.f, 1e-3f);
+    EXPECT_GT(wall.depthOffset.x, sortOffset.x);
+}

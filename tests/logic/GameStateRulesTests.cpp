@@ -104,6 +104,24 @@ TEST(GameStateMusic, IntroThatRanOutDuringALongFrameStillHandsOver)
     EXPECT_EQ(deck.tracks[MUSIC_BOSS].plays, 1);
 }
 
+TEST(GameStateMusic, IntroThatRanOutWhileTheGameWasPausedHandsOverOnResume)
+{
+    // Start at level 4, play a second, pause for 16 s: the upkeep does not run
+    // while paused, the intro keeps playing to its end and stops.
+    ScriptedDeck deck;
+    deck.tracks[MUSIC_STAGE04_INTRO].duration = 17.f;
+    MusicUpkeep music;
+    music.startTrack(deck, MUSIC_STAGE04_INTRO, 55.f);
+    for (int frame = 1; frame <= 60; ++frame) {
+        deck.tracks[MUSIC_STAGE04_INTRO].offset = frame / 60.f;
+        music.update(deck, 1.f / 60.f);
+    }
+    deck.stop(MUSIC_STAGE04_INTRO);
+    music.update(deck, 1.f / 60.f); // resumed
+    EXPECT_TRUE(deck.tracks[MUSIC_STAGE04].playing);
+    EXPECT_FLOAT_EQ(deck.tracks[MUSIC_STAGE04].volume, 55.f);
+}
+
 TEST(GameStateMusic, IntroStoppedOnPurposeOrPausedDoesNotHandOver)
 {
     ScriptedDeck deck;
@@ -115,11 +133,11 @@ TEST(GameStateMusic, IntroStoppedOnPurposeOrPausedDoesNotHandOver)
     music.update(deck, 0.016f);
     EXPECT_FALSE(deck.tracks[MUSIC_STAGE01].playing);
 
-    // Stopped early by whoever: far from its end, it is not taken as finished.
+    // After every track was stopped at once, neither.
     music.startTrack(deck, MUSIC_STAGE01_INTRO, 25.f);
-    deck.tracks[MUSIC_STAGE01_INTRO].offset = 10.f;
     music.update(deck, 0.016f);
-    deck.tracks[MUSIC_STAGE01_INTRO].playing = false;
+    deck.stop(MUSIC_STAGE01_INTRO);
+    music.forgetIntros();
     music.update(deck, 0.016f);
     EXPECT_FALSE(deck.tracks[MUSIC_STAGE01].playing);
 

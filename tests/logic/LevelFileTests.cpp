@@ -1,4 +1,5 @@
 #include "enemies/LevelFiles.h"
+#include "enemies/Spawner.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -114,13 +115,16 @@ TEST(SequenceFile, SkipsDamagedRecordsAndKeepsTheRest)
     SequenceFile cut = parseSequenceText("UP\n" + good + "SPAWNER2 POSITION 1 2 DIRECTION 3 SPAWN_TIMER");
     EXPECT_EQ(cut.records.size(), 1u);
 
-    // Counts are clamped so that an all-at-once formation cannot flood the game.
+    // Counts are read as written; the spawner bounds them, so that an all-at-once
+    // formation cannot flood the game.
     SequenceFile huge = parseSequenceText(
         "UP SPAWNER1 POSITION 1 2 DIRECTION 3 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 2000000000 PATTERN_ID 5 "
         "SPAWNER2 POSITION 1 2 DIRECTION 3 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY -4 PATTERN_ID 5");
     ASSERT_EQ(huge.records.size(), 2u);
-    EXPECT_EQ(huge.records[0].count, level_files::MAX_ENEMIES_PER_SPAWNER);
-    EXPECT_EQ(huge.records[1].count, 0);
+    EXPECT_EQ(huge.records[0].count, 2000000000);
+    EXPECT_EQ(huge.records[1].count, -4);
+    EXPECT_EQ(spawnEntryFromRecord(huge.records[0]).count, level_files::MAX_ENEMIES_PER_SPAWNER);
+    EXPECT_EQ(spawnEntryFromRecord(huge.records[1]).count, 0);
 
     // Binary garbage reads as nothing and never hangs.
     std::string garbage;

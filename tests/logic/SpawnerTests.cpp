@@ -1,4 +1,7 @@
 #include "enemies/Spawner.h"
+
+#include "enemies/EnemyManager.h"
+#include "enemies/EnemyTypes.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -140,4 +143,38 @@ TEST(Spawner, EditorLoadsFromATimeOrOnlyTheSelectedRecords)
     running.clear();
     s.update(100.f, running);
     EXPECT_TRUE(running.empty());
+}
+
+// A damaged file's far-off directions (beyond any int) reach the enemies as
+// clamped headings; every pattern still spawns and runs, walls pick a tile of
+// their sheet, and nothing overflows on the way (a build with the
+// undefined-behaviour sanitizer aborts here when it does).
+TEST(Spawner, FarOffDirectionsOfADamagedFileSpawnAndRun)
+{
+    LevelFolder f;
+    f.write("LevelsData.txt", "NB_LEVELS 1 NB_SEQUENCE 1 1");
+    std::string sequence = "RIGHT\n";
+    for (int pattern = 0; pattern < PATTERN_ID_COUNT; ++pattern)
+        for (const char* direction : {"3e9", "-3e9"})
+            sequence += "SPAWNER1 POSITION 1900 500 DIRECTION " + std::string(direction) +
+                        " SPAWN_TIMER 0 DELAY_TIMER 0.1 NB_MAX_ENEMY 2 PATTERN_ID " + std::to_string(pattern) + "\n";
+    f.write("LEVEL_1_SEQUENCE_1.txt", sequence);
+    Spawner s(f.folder());
+    ASSERT_TRUE(s.loadSequence(0));
+    std::list<SpawnPattern> running;
+    EnemyManager enemies;
+    int walls = 0;
+    for (int frame = 0; frame < 120; ++frame) {
+        s.update(0.02f, running);
+        updateSpawnPatterns(running, 0.02f, enemies, {{960.f, 540.f}});
+        enemies.update(0.02f, {{960.f, 540.f}});
+        for (const auto& enemy : enemies.enemies) {
+            if (enemy->getType() != enemy_type::WALL)
+                continue;
+            ++walls;
+            EXPECT_GE(enemy->frame.left, 0.f);
+            EXPECT_LE(enemy->frame.left, 450.f);
+        }
+    }
+    EXPECT_GT(walls, 0);
 }

@@ -14,13 +14,6 @@ constexpr float TAU = 6.28318530718f;
 }
 
 float sine(float phase) { return std::sin(phase * TAU); }
-float square(float phase, float duty) { return (phase - std::floor(phase)) < duty ? 1.f : -1.f; }
-float saw(float phase) { return 2.f * (phase - std::floor(phase)) - 1.f; }
-float triangle(float phase)
-{
-    float f = phase - std::floor(phase);
-    return f < 0.5f ? 4.f * f - 1.f : 3.f - 4.f * f;
-}
 float noteHz(float midi) { return 440.f * std::pow(2.f, (midi - 69.f) / 12.f); }
 
 float adsr(float t, float held, float attack, float decay, float sustain, float release)
@@ -50,16 +43,6 @@ void lowPass(Samples& s, float cutoffHz)
     float y = 0.f;
     for (float& x : s)
         x = y = y + a * (x - y);
-}
-
-void normalise(Samples& s, float peak)
-{
-    float m = 0.f;
-    for (float x : s)
-        m = std::max(m, std::fabs(x));
-    if (m > 1e-6f)
-        for (float& x : s)
-            x *= peak / m;
 }
 
 void mixInto(Samples& dst, const Samples& src, size_t offset, float gain)

@@ -1,5 +1,6 @@
 #pragma once
 // Synthesis helpers for generated sound effects and music.
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -24,10 +25,13 @@ private:
     unsigned s_;
 };
 
-float sine(float phase);     // phase in cycles
-float square(float phase, float duty = 0.5f);
-float saw(float phase);
-float triangle(float phase);
+float sine(float phase); // phase in cycles
+inline float saw(float phase) { return 2.f * (phase - std::floor(phase)) - 1.f; }
+inline float triangle(float phase)
+{
+    float f = phase - std::floor(phase);
+    return f < 0.5f ? 4.f * f - 1.f : 3.f - 4.f * f;
+}
 // Frequency of a MIDI note number.
 float noteHz(float midi);
 // Attack-decay-sustain-release envelope at time t of a note held for `held` seconds.
@@ -35,8 +39,6 @@ float adsr(float t, float held, float attack, float decay, float sustain, float 
 
 // One-pole low-pass filter over the samples, in place.
 void lowPass(Samples& s, float cutoffHz);
-// Scales so the peak is `peak`.
-void normalise(Samples& s, float peak = 0.9f);
 // Adds `src` into `dst` at sample offset, growing dst as needed.
 void mixInto(Samples& dst, const Samples& src, size_t offset, float gain = 1.f);
 // A feedback echo, in place.

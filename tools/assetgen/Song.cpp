@@ -1,5 +1,7 @@
 #include "tools/assetgen/Song.h"
 
+#include "gameplay/MusicUpkeep.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -34,38 +36,16 @@ std::vector<int> intervalsOf(ChordKind kind)
     return {0};
 }
 
+// A loop's file starts this long before its first downbeat, in the calm just
+// before the attack: its seam then joins two quiet samples, not the middle of a hit.
+constexpr float LOOP_LEAD_SECONDS = 0.002f;
+// How long a piece that ends rings on past its last bar line, fading out.
+constexpr float RING_OUT_SECONDS = 2.f;
+// An intro hands over to its loop with this much of it left; its last beat
+// must sound whole before that (one frame of the game later at most).
+constexpr float INTRO_TAIL_SECONDS = MusicUpkeep::HANDOVER_MARGIN + 1.f / 50.f;
+
 int mod12(int v) { return ((v % 12) + 12) % 12; }
-
-// Two-bar rhythms ('x' starts a note, '-' holds it, '.' rests), by density.
-const char* const RHYTHMS[3][3] = {
-    {"x-------x---x---x---------------", "x-----x-x-------x-------x-------", "x---------x---x-x---------------"},
-    {"x--x--x-x---x---x--x--x-x-------", "x-x-x---x--x----x-x-x---x---x---", "x---x-x-x--x--x-x---x-x-x-------"},
-    {"x-xxx-x-x-xxx-x-x-x-x-xxx---x---", "xx-x-xx-x-x-xx-xx-x-x-x-x-x-x---", "x-x-xx-xx-x-x-x-xx-xx-x-x---x-x-"},
-};
-
-struct MelodyNote {
-    int step, length, degree;
-};
-
-// One phrase: the rhythm's notes with a wandering scale-degree contour.
-std::vector<MelodyNote> makePhrase(const char* rhythm, Noise& rng, int startDegree)
-{
-    static const int moves[] = {-2, -1, -1, 1, 1, 2, 0, 3, -3, 1};
-    std::vector<MelodyNote> notes;
-    int degree = startDegree;
-    int len = static_cast<int>(std::strlen(rhythm));
-    for (int s = 0; s < len; ++s) {
-        if (rhythm[s] != 'x')
-            continue;
-        int e = s + 1;
-        while (e < len && rhythm[e] == '-')
-            ++e;
-        notes.push_back({s, e - s, degree});
-        int pick = std::clamp(static_cast<int>((rng.next() + 1.f) * 5.f), 0, 9);
-        degree = std::clamp(degree + moves[pick], 0, 11);
-    }
-    return notes;
-}
 
 } // namespace
 
@@ -205,6 +185,22 @@ void Song::pad(int fromBar, int toBar, const Instrument& inst, float gain, int o
     }
 }
 
+void Song::stabs(int fromBar, int toBar, const char* pattern, const Instrument& inst, float gain, int octave, float send)
+{
+    const int len = static_cast<int>(std::strlen(pattern));
+    const float held = static_cast<float>(stepSeconds() * 1.5);
+    for (int bar = fromBar; bar < toBar; ++bar) {
+        std::vector<float> tones = chordTones(chordAt(bar), 12 * (octave + 1) + mod12(tonic_ - 5));
+        for (int s = 0; s < STEPS_PER_BAR && s < len; ++s) {
+            if (pattern[s] != 'x')
+                continue;
+            for (size_t k = 0; k < tones.size(); ++k)
+                place(pitched(inst, tones[k], held, bar * 16 + s + static_cast<unsigned>(k)), stepOffset(bar, s),
+                      gain / std::sqrt(static_cast<float>(tones.size())), k % 2 ? 0.3f : -0.3f, send);
+        }
+    }
+}
+
 void Song::arpeggio(int fromBar, int toBar, const Instrument& inst, float gain, int stepsPerNote, const char* order,
                     int octave, float pan, float send)
 {
@@ -225,32 +221,61 @@ void Song::arpeggio(int fromBar, int toBar, const Instrument& inst, float gain, 
     }
 }
 
-void Song::melody(int fromBar, int toBar, const Instrument& inst, float gain, int octave, unsigned seed, int density,
-                  float pan, float send)
+namespace {
+Motif varied(const Motif& motif, Variation how)
 {
-    density = std::clamp(density, 0, 2);
-    Noise rng(seed);
-    int pickA = static_cast<int>(seed % 3), pickB = static_cast<int>((seed / 3 + 1) % 3);
-    std::vector<MelodyNote> a = makePhrase(RHYTHMS[density][pickA], rng, 4);
-    std::vector<MelodyNote> b = makePhrase(RHYTHMS[density][pickB], rng, 7);
-    for (int bar = fromBar, phrase = 0; bar < toBar; bar += 2, ++phrase) {
-        int form = phrase % 4;
-        std::vector<MelodyNote> notes = form == 2 ? b : a;
-        if (form == 1 && notes.size() > 1)
-            notes.back().degree = std::clamp(notes.back().degree + 2, 0, 11);
-        if (form == 3 && !notes.empty())
-            notes.back().degree = notes.back().degree >= 4 ? 7 : 0;
-        for (const MelodyNote& n : notes) {
-            int nb = bar + n.step / STEPS_PER_BAR;
-            if (nb >= toBar)
-                break;
-            int step = n.step % STEPS_PER_BAR;
+    Motif out = motif;
+    if (motif.empty() || how == Variation::Same)
+        return out;
+    const int first = motif.front().degree;
+    switch (how) {
+    case Variation::Up:
+        for (MotifNote& n : out)
+            n.degree += 2;
+        break;
+    case Variation::Down:
+        for (MotifNote& n : out)
+            n.degree -= 2;
+        break;
+    case Variation::Inverted:
+        for (MotifNote& n : out)
+            n.degree = 2 * first - n.degree;
+        break;
+    case Variation::Answer: {
+        // The first half as it is, then a falling line home.
+        int degree = first;
+        for (MotifNote& n : out)
+            if (n.step >= Song::STEPS_PER_BAR)
+                n.degree = degree = std::max(0, std::min(degree, n.degree) - 1);
+        out.back().degree = 0;
+        break;
+    }
+    case Variation::Cadence:
+        out.back().degree = out.back().degree >= 4 ? 7 : 0;
+        out.back().length = std::max(out.back().length, 2 * Song::STEPS_PER_BAR - out.back().step - 2);
+        break;
+    case Variation::Rest:
+        out.clear();
+        break;
+    case Variation::Same:
+        break;
+    }
+    return out;
+}
+} // namespace
+
+void Song::hook(int fromBar, const Motif& motif, const std::vector<Variation>& phrases, const Instrument& inst,
+                float gain, int octave, float pan, float send)
+{
+    for (size_t p = 0; p < phrases.size(); ++p) {
+        const int bar = fromBar + 2 * static_cast<int>(p);
+        for (const MotifNote& n : varied(motif, phrases[p])) {
+            const int nb = bar + n.step / STEPS_PER_BAR, step = n.step % STEPS_PER_BAR;
             float midi = degreeToMidi(n.degree, octave);
             if (step % 4 == 0 || n.length >= 4)
                 midi = snapToChord(midi, chordAt(nb));
-            float held = static_cast<float>(n.length * stepSeconds() * 0.9);
-            place(pitched(inst, midi, held, seed + static_cast<unsigned>(n.step)), stepOffset(nb, step), gain, pan,
-                  send);
+            const float held = static_cast<float>(n.length * stepSeconds() * 0.9);
+            place(pitched(inst, midi, held, static_cast<unsigned>(nb * 16 + step)), stepOffset(nb, step), gain, pan, send);
         }
     }
 }
@@ -266,10 +291,15 @@ void Song::sample(int bar, int step, const Samples& sound, float gain, float pan
     place(sound, stepOffset(bar, step), gain, pan, send);
 }
 
-bool Song::write(const std::string& path, Ending ending, float echoBeats, float echoFeedback, float echoWet)
+bool Song::write(const std::string& path, const MasterTarget& target, Ending ending, float echoBeats,
+                 float echoFeedback, float echoWet)
 {
     size_t loopLength = stepOffset(bars_, 0);
-    size_t length = ending == Ending::RingOut ? loopLength + secondsToSamples(3.f) : loopLength;
+    size_t length = loopLength;
+    if (ending == Ending::RingOut)
+        length += secondsToSamples(RING_OUT_SECONDS);
+    else if (ending == Ending::Cut)
+        length += secondsToSamples(INTRO_TAIL_SECONDS);
     for (Samples* s : {&dryL_, &dryR_, &sendL_, &sendR_}) {
         if (ending == Ending::Loop)
             foldTail(*s, loopLength);
@@ -288,18 +318,16 @@ bool Song::write(const std::string& path, Ending ending, float echoBeats, float 
         for (size_t i = 0; i < length; ++i)
             (*outs[c])[i] += wet[i] - (*sends[c])[i];
     }
-    float peak = 1e-6f;
-    for (Samples* s : outs)
-        for (float v : *s)
-            peak = std::max(peak, std::fabs(v));
     for (Samples* s : outs) {
-        for (float& v : *s)
-            v *= 0.89f / peak;
         if (ending == Ending::Cut)
             fadeEdges(*s, 0.f, 0.01f);
         else if (ending == Ending::RingOut)
-            fadeEdges(*s, 0.f, 1.2f);
+            fadeEdges(*s, 0.f, RING_OUT_SECONDS);
     }
+    master({&dryL_, &dryR_}, target);
+    if (ending == Ending::Loop)
+        for (Samples* s : outs)
+            std::rotate(s->begin(), s->end() - secondsToSamples(LOOP_LEAD_SECONDS), s->end());
     return writeOgg(path, dryL_, &dryR_);
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // A small arranger for the generated music: a key, a tempo and a chord per
-// bar, with drum, bass, pad, arpeggio and melody parts placed on a grid of
+// bar, with drum, bass, pad, arpeggio and hook (melody) parts placed on a grid of
 // sixteenth notes, mixed to stereo and written as a music file.
+#include "tools/assetgen/Mastering.h"
 #include "tools/assetgen/Synth.h"
 
 #include <array>
@@ -34,6 +35,18 @@ struct Instrument {
     float bellBrightness = 2.f;
 };
 
+// A melodic idea: notes on the sixteenth grid of a two-bar phrase (steps 0 to
+// 31), pitched in scale degrees above the tonic.
+struct MotifNote {
+    int step, length, degree;
+};
+using Motif = std::vector<MotifNote>;
+
+// How a two-bar phrase restates a motif: as it is, moved up or down the
+// scale, turned upside down, answered (its second half falling home), closed
+// on the tonic, or left out.
+enum class Variation { Same, Up, Down, Inverted, Answer, Cadence, Rest };
+
 class Song {
 public:
     static constexpr int STEPS_PER_BAR = 16;
@@ -51,12 +64,16 @@ public:
     void bass(int fromBar, int toBar, const char* pattern, const Instrument& inst, float gain, int octave = 2);
     // The bar's chord held for the whole bar, voiced within the octave from `octave`.
     void pad(int fromBar, int toBar, const Instrument& inst, float gain, int octave = 4, float pan = 0.f);
+    // The bar's whole chord struck on the steps marked 'x' of a 16-step row (comping, stabs).
+    void stabs(int fromBar, int toBar, const char* pattern, const Instrument& inst, float gain, int octave = 4,
+               float send = 0.3f);
     // Chord tones in the order of `order` (digits index the chord's tones, upward), one per `stepsPerNote`.
     void arpeggio(int fromBar, int toBar, const Instrument& inst, float gain, int stepsPerNote, const char* order,
                   int octave = 5, float pan = 0.3f, float send = 0.4f);
-    // A generated melody in two-bar phrases (A A' B A'') of the given rhythm density (0 calm .. 2 busy).
-    void melody(int fromBar, int toBar, const Instrument& inst, float gain, int octave, unsigned seed, int density,
-                float pan = -0.1f, float send = 0.5f);
+    // A hook: the motif over two-bar phrases from `fromBar`, one phrase per
+    // variation. Notes on the beat land on a tone of the bar's chord.
+    void hook(int fromBar, const Motif& motif, const std::vector<Variation>& phrases, const Instrument& inst, float gain,
+              int octave, float pan = -0.1f, float send = 0.5f);
     // A single note at a step (a sixteenth) for hand-placed motifs.
     void note(int bar, int step, int lengthSteps, float midi, const Instrument& inst, float gain, float pan = 0.f,
               float send = 0.3f);
@@ -67,9 +84,11 @@ public:
     // The tonic's MIDI note plus `degree` steps of the scale.
     float degreeToMidi(int degree, int octave) const;
 
-    // Mixes, adds the echo and writes the file; false if the file cannot be written.
-    bool write(const std::string& path, Ending ending, float echoBeats = 0.75f, float echoFeedback = 0.35f,
-               float echoWet = 0.35f);
+    // Mixes, adds the echo, masters to the target and writes the file; false if
+    // the file cannot be written. A cut piece keeps a short tail past its last
+    // bar line, as the next piece takes over just before its end.
+    bool write(const std::string& path, const MasterTarget& target, Ending ending, float echoBeats = 0.75f,
+               float echoFeedback = 0.35f, float echoWet = 0.35f);
 
 private:
     const Chord& chordAt(int bar) const { return progression_[bar % progression_.size()]; }

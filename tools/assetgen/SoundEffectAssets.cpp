@@ -1,6 +1,7 @@
 // The game's sound effects: short mono sounds for shots, hits, explosions,
 // pick-ups and the menus, and the two seamless laser loops.
 #include "tools/assetgen/Generator.h"
+#include "tools/assetgen/Mastering.h"
 #include "tools/assetgen/Synth.h"
 
 #include <algorithm>
@@ -20,9 +21,10 @@ Samples glidingTone(float seconds, Wave wave, const std::function<float(float)>&
     Samples s(secondsToSamples(seconds));
     float phase = 0.f;
     for (size_t i = 0; i < s.size(); ++i) {
-        phase += hzAt(i * DT) * DT;
+        const float increment = hzAt(i * DT) * DT;
+        phase += increment;
         phase -= std::floor(phase);
-        s[i] = oscillator(wave, phase);
+        s[i] = oscillator(wave, phase, increment);
     }
     return s;
 }
@@ -56,11 +58,11 @@ Samples phrase(const Timbre& timbre, std::initializer_list<Tone> tones)
         mixInto(out, renderNote(timbre, t.midi, t.length, static_cast<unsigned>(t.midi)), secondsToSamples(t.start));
     return out;
 }
-Samples bells(float brightness, std::initializer_list<Tone> tones)
+Samples chimes(std::initializer_list<Tone> tones)
 {
     Samples out;
     for (const Tone& t : tones)
-        mixInto(out, bellTone(t.midi, t.length, brightness), secondsToSamples(t.start));
+        mixInto(out, chimeTone(t.midi, t.length), secondsToSamples(t.start));
     return out;
 }
 
@@ -84,7 +86,7 @@ Samples explosion(unsigned seed, float seconds, float brightHz, float rumbleHz)
     Samples crackle = sweptNoise(seed + 1, seconds * 0.5f, 6000.f, 1500.f, 0.5f);
     expDecay(crackle, seconds * 0.3f);
     Samples thump = glidingTone(seconds, Wave::Sine, [&](float t) { return rumbleHz * (1.f + 2.f * std::exp(-t * 12.f)); });
-    Samples rumble = sweptNoise(seed + 2, seconds, 180.f, 60.f, 1.2f);
+    Samples rumble = sweptNoise(seed + 2, seconds, 220.f, rumbleHz * 1.5f, 1.2f);
     Samples out(noise.size());
     for (size_t i = 0; i < out.size(); ++i) {
         float t = i * DT;
@@ -99,7 +101,7 @@ Samples explosion(unsigned seed, float seconds, float brightHz, float rumbleHz)
 void writeEffect(const Context& ctx, const char* name, Samples s, float fadeOut = 0.01f)
 {
     fadeEdges(s, 0.001f, fadeOut);
-    normalise(s, 0.9f);
+    master({&s}, effectTarget(name));
     std::string path = ctx.path(std::string("2D/Sound/") + name + ".wav");
     if (!writeWav(path, s))
         throw std::runtime_error("cannot write " + path);
@@ -120,8 +122,9 @@ Samples periodicTone(Wave wave, int cycles, const std::function<float(float)>& c
     Samples s(n);
     double phase = 0.0;
     for (size_t i = 0; i < n; ++i) {
-        s[i] = oscillator(wave, static_cast<float>(phase - std::floor(phase)));
-        phase += contour(std::fmod(i * DT * cycles / LOOP_SECONDS, 1.f)) * DT * tune;
+        const double increment = contour(std::fmod(i * DT * cycles / LOOP_SECONDS, 1.f)) * DT * tune;
+        s[i] = oscillator(wave, static_cast<float>(phase - std::floor(phase)), static_cast<float>(increment));
+        phase += increment;
     }
     return s;
 }
@@ -150,26 +153,30 @@ void startAwayFromEdges(Samples& loop)
 REGISTER_ASSETS(sound_effects_play)
 {
     // A crisp blaster shot: a square chirp falling fast, with a click of noise.
-    Samples shoot = glidingTone(0.12f, Wave::Square, [](float t) { return 350.f + 1300.f * std::exp(-t * 40.f); });
-    Samples click = sweptNoise(3, 0.12f, 8000.f, 2000.f);
+    Samples shoot = glidingTone(0.15f, Wave::Square, [](float t) { return 330.f + 1300.f * std::exp(-t * 32.f); });
+    Samples click = sweptNoise(3, 0.15f, 8000.f, 2000.f);
     for (size_t i = 0; i < shoot.size(); ++i)
-        shoot[i] = (0.6f * shoot[i] + 0.4f * click[i] * std::exp(-90.f * i * DT)) * std::exp(-28.f * i * DT);
+        shoot[i] = (0.6f * shoot[i] + 0.4f * click[i] * std::exp(-90.f * i * DT)) * std::exp(-16.f * i * DT);
     lowPassSweep(shoot, 7000.f, 2500.f);
     writeEffect(ctx, "Shoot", shoot);
 
-    // A bright metallic tick.
-    Samples tick = glidingTone(0.06f, Wave::Triangle, [](float t) { return 2400.f - 8000.f * t; });
-    Samples grit = sweptNoise(5, 0.06f, 9000.f, 4000.f);
-    for (size_t i = 0; i < tick.size(); ++i)
-        tick[i] = (tick[i] + 0.5f * grit[i]) * std::exp(-70.f * i * DT);
+    // A bright metallic tick that rings for a moment, so a hit is heard in a busy fight.
+    Samples tick = glidingTone(0.2f, Wave::Triangle, [](float t) { return std::max(1500.f, 2600.f - 9000.f * t); });
+    Samples ring = glidingTone(0.2f, Wave::Sine, [](float) { return 1870.f; });
+    Samples ringHigh = glidingTone(0.2f, Wave::Sine, [](float) { return 2830.f; });
+    Samples grit = sweptNoise(5, 0.2f, 9000.f, 4000.f);
+    for (size_t i = 0; i < tick.size(); ++i) {
+        const float t = i * DT;
+        tick[i] = (tick[i] + 0.5f * grit[i]) * std::exp(-60.f * t) + (0.5f * ring[i] + 0.3f * ringHigh[i]) * std::exp(-15.f * t);
+    }
     highPass(tick, 900.f);
-    writeEffect(ctx, "TouchEnemy", tick, 0.005f);
+    writeEffect(ctx, "TouchEnemy", tick, 0.02f);
 
     // A laser zap: a resonant sawtooth diving in pitch with a fast wobble.
-    Samples zap = glidingTone(0.3f, Wave::Saw,
+    Samples zap = glidingTone(0.36f, Wave::Saw,
                               [](float t) { return (180.f + 2600.f * std::exp(-t * 14.f)) * (1.f + 0.08f * sine(t * 45.f)); });
     lowPassSweep(zap, 9000.f, 900.f, 2.5f);
-    expDecay(zap, 0.3f);
+    expDecay(zap, 0.5f);
     writeEffect(ctx, "LaserShot", zap);
 
     // The ship's death: a long falling wail over a burst of explosion.
@@ -182,8 +189,8 @@ REGISTER_ASSETS(sound_effects_play)
 
     writeEffect(ctx, "ExplosionSmall", explosion(51, 0.5f, 3500.f, 90.f), 0.05f);
     writeEffect(ctx, "ExplosionMedium", explosion(61, 1.f, 2800.f, 65.f), 0.1f);
-    Samples big = explosion(71, 2.f, 2400.f, 42.f);
-    mixInto(big, explosion(79, 1.6f, 1800.f, 38.f), secondsToSamples(0.18f), 0.7f);
+    Samples big = explosion(71, 2.f, 2400.f, 64.f);
+    mixInto(big, explosion(79, 1.6f, 1800.f, 58.f), secondsToSamples(0.18f), 0.7f);
     big.resize(secondsToSamples(2.f));
     writeEffect(ctx, "ExplosionBig", big, 0.2f);
 }
@@ -191,10 +198,10 @@ REGISTER_ASSETS(sound_effects_play)
 REGISTER_ASSETS(sound_effects_rewards)
 {
     // Power-up chime: two quick bright notes upward.
-    writeEffect(ctx, "BonusP", bells(2.5f, {{88.f, 0.f, 0.25f}, {95.f, 0.07f, 0.28f}}), 0.04f);
+    writeEffect(ctx, "BonusP", chimes({{88.f, 0.f, 0.25f}, {95.f, 0.07f, 0.28f}}), 0.04f);
     // Gold: a sparkling four-note arpeggio.
     writeEffect(ctx, "BonusGold",
-                bells(3.f, {{84.f, 0.f, 0.2f}, {88.f, 0.05f, 0.2f}, {91.f, 0.1f, 0.22f}, {96.f, 0.15f, 0.35f}}), 0.05f);
+                chimes({{84.f, 0.f, 0.2f}, {88.f, 0.05f, 0.2f}, {91.f, 0.1f, 0.22f}, {96.f, 0.15f, 0.35f}}), 0.05f);
 
     // Maximum laser: a short brassy fanfare, triplet pick-up to a held top note.
     Timbre brass;
@@ -224,8 +231,12 @@ REGISTER_ASSETS(sound_effects_rewards)
 REGISTER_ASSETS(sound_effects_menu)
 {
     Timbre blip = chipTimbre(Wave::Pulse25, 0.02f);
-    writeEffect(ctx, "MenuSelect", phrase(blip, {{84.f, 0.f, 0.04f}}), 0.01f);
-    writeEffect(ctx, "MenuValid", phrase(blip, {{81.f, 0.f, 0.06f}, {88.f, 0.07f, 0.1f}}), 0.02f);
+    // A blip and its softer echo.
+    Samples select = phrase(blip, {{84.f, 0.f, 0.05f}});
+    mixInto(select, phrase(blip, {{84.f, 0.f, 0.05f}}), secondsToSamples(0.08f), 0.45f);
+    mixInto(select, phrase(blip, {{84.f, 0.f, 0.05f}}), secondsToSamples(0.16f), 0.2f);
+    writeEffect(ctx, "MenuSelect", select, 0.01f);
+    writeEffect(ctx, "MenuValid", phrase(blip, {{81.f, 0.f, 0.06f}, {88.f, 0.07f, 0.14f}}), 0.02f);
     Timbre soft = chipTimbre(Wave::Triangle, 0.05f);
     writeEffect(ctx, "MenuCancel", phrase(soft, {{76.f, 0.f, 0.07f}, {69.f, 0.08f, 0.1f}}), 0.02f);
 
@@ -270,7 +281,7 @@ REGISTER_ASSETS(sound_effects_laser_loops)
     }
     circularLowPass(charge, 6000.f);
     startAwayFromEdges(charge);
-    normalise(charge, 0.8f);
+    master({&charge}, loopedEffectTarget("ChargeLaser"));
     if (!writeWav(ctx.path("2D/Sound/ChargeLaser.wav"), charge))
         throw std::runtime_error("cannot write ChargeLaser.wav");
 
@@ -288,7 +299,7 @@ REGISTER_ASSETS(sound_effects_laser_loops)
     }
     circularLowPass(beam, 4500.f);
     startAwayFromEdges(beam);
-    normalise(beam, 0.8f);
+    master({&beam}, loopedEffectTarget("LaserActive"));
     if (!writeWav(ctx.path("2D/Sound/LaserActive.wav"), beam))
         throw std::runtime_error("cannot write LaserActive.wav");
 }

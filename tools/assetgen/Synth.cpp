@@ -8,6 +8,7 @@ namespace assetgen {
 namespace {
 constexpr float PI = 3.14159265359f;
 constexpr float DT = 1.f / SAMPLE_RATE;
+constexpr float LOWEST_SUB_HZ = 40.f;
 
 float softClip(float x) { return std::tanh(x); }
 }
@@ -34,23 +35,6 @@ StateVariableFilter::Out StateVariableFilter::process(float x)
     return Out{v2, v1, x - k_ * v1 - v2};
 }
 
-float oscillator(Wave wave, float phase)
-{
-    switch (wave) {
-    case Wave::Sine:
-        return sine(phase);
-    case Wave::Triangle:
-        return triangle(phase);
-    case Wave::Saw:
-        return saw(phase);
-    case Wave::Square:
-        return square(phase);
-    case Wave::Pulse25:
-        return square(phase, 0.25f);
-    }
-    return 0.f;
-}
-
 Samples renderNote(const Timbre& tb, float midi, float held, unsigned seed)
 {
     Samples out(secondsToSamples(held + tb.release));
@@ -59,29 +43,36 @@ Samples renderNote(const Timbre& tb, float midi, float held, unsigned seed)
     float phases[8] = {};
     for (int v = 1; v < voices && v < 8; ++v)
         phases[v] = rng.next() * 0.5f + 0.5f;
+    float detune[8] = {};
+    for (int v = 0; v < voices && v < 8; ++v) {
+        float cents = voices > 1 ? (v - (voices - 1) * 0.5f) * tb.detuneCents / (voices - 1) : 0.f;
+        detune[v] = std::pow(2.f, cents / 1200.f);
+    }
     float subPhase = 0.f;
+    const float baseHz = noteHz(midi);
     StateVariableFilter filter;
     for (size_t i = 0; i < out.size(); ++i) {
         float t = i * DT;
         float env = adsr(t, held, tb.attack, tb.decay, tb.sustain, tb.release);
-        float pitch = midi;
+        float bend = 0.f; // semitones
         if (tb.vibratoDepth > 0.f && t > tb.vibratoDelay)
-            pitch += tb.vibratoDepth * std::min(1.f, (t - tb.vibratoDelay) * 4.f) * sine(t * tb.vibratoRate);
+            bend += tb.vibratoDepth * std::min(1.f, (t - tb.vibratoDelay) * 4.f) * sine(t * tb.vibratoRate);
         if (tb.glideTime > 0.f && t < tb.glideTime)
-            pitch += tb.glideFrom * (1.f - t / tb.glideTime);
-        float hz = noteHz(pitch);
+            bend += tb.glideFrom * (1.f - t / tb.glideTime);
+        float hz = bend == 0.f ? baseHz : baseHz * std::exp2(bend / 12.f);
         float sum = 0.f;
         for (int v = 0; v < voices && v < 8; ++v) {
-            float cents = voices > 1 ? (v - (voices - 1) * 0.5f) * tb.detuneCents / (voices - 1) : 0.f;
-            phases[v] += hz * std::pow(2.f, cents / 1200.f) * DT;
+            const float increment = hz * detune[v] * DT;
+            phases[v] += increment;
             phases[v] -= std::floor(phases[v]);
-            sum += oscillator(tb.wave, phases[v]);
+            sum += oscillator(tb.wave, phases[v], increment);
         }
         sum /= std::sqrt(static_cast<float>(voices));
-        if (tb.subLevel > 0.f) {
+        // The octave below joins only where it stays above the lowest bass anyone hears.
+        if (tb.subLevel > 0.f && hz * 0.5f >= LOWEST_SUB_HZ) {
             subPhase += hz * 0.5f * DT;
             subPhase -= std::floor(subPhase);
-            sum += tb.subLevel * square(subPhase);
+            sum += tb.subLevel * oscillator(Wave::Square, subPhase, hz * 0.5f * DT);
         }
         if (i % 16 == 0)
             filter.setCutoff(tb.cutoffFloor + (tb.cutoff - tb.cutoffFloor) * env, tb.resonance);
@@ -138,7 +129,7 @@ Samples hiHat(unsigned seed, bool open)
         float ring = 0.f;
         for (int k = 0; k < 3; ++k) {
             ph[k] += metal[k] * DT;
-            ring += square(ph[k]);
+            ring += oscillator(Wave::Square, ph[k], metal[k] * DT);
         }
         float x = hp.process(rng.next() + 0.15f * ring).high;
         out[i] = x * std::exp(-t * 4.5f / length) * std::min(1.f, (length - t) * 200.f);
@@ -179,9 +170,37 @@ Samples bellTone(float midi, float length, float brightness)
         float t = i * DT;
         pm += hz * 4.f * DT;
         pc += hz * DT;
+        pm -= std::floor(pm);
+        pc -= std::floor(pc);
         float index = brightness * std::exp(-t * 6.f);
         out[i] = sine(pc + index * sine(pm) / 6.2832f) * std::exp(-t * 4.f / length) * std::min(1.f, t * 800.f);
     }
+    return out;
+}
+
+Samples chimeTone(float midi, float length, float highestHz)
+{
+    struct Partial {
+        float ratio, level, fade; // fade: how much faster than the fundamental it dies away
+    };
+    static const Partial partials[] = {{1.f, 1.f, 1.f}, {2.f, 0.45f, 1.6f}, {3.f, 0.22f, 2.2f}, {4.16f, 0.12f, 3.f},
+                                       {5.43f, 0.07f, 4.f}};
+    Samples out(secondsToSamples(length), 0.f);
+    const float hz = noteHz(midi);
+    for (const Partial& p : partials) {
+        if (hz * p.ratio > highestHz)
+            continue;
+        const float step = hz * p.ratio * DT;
+        float phase = 0.f;
+        for (size_t i = 0; i < out.size(); ++i) {
+            const float t = i * DT;
+            out[i] += p.level * sine(phase) * std::exp(-t * 4.f * p.fade / length);
+            phase += step;
+            phase -= std::floor(phase);
+        }
+    }
+    for (size_t i = 0; i < out.size(); ++i)
+        out[i] *= std::min(1.f, i * DT * 600.f);
     return out;
 }
 

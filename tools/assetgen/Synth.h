@@ -4,6 +4,8 @@
 // instrument notes and helpers that make a buffer loop without a seam.
 #include "tools/assetgen/Audio.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 
 namespace assetgen {
@@ -25,8 +27,55 @@ private:
 
 enum class Wave { Sine, Triangle, Saw, Square, Pulse25 };
 
-// A value of `wave` at `phase` (cycles).
-float oscillator(Wave wave, float phase);
+namespace detail {
+// The correction of a unit step at phase 0 for a wave sampled `increment` cycles apart.
+inline float stepCorrection(float phase, float increment)
+{
+    if (increment <= 0.f)
+        return 0.f;
+    if (phase < increment) {
+        const float x = phase / increment;
+        return x + x - x * x - 1.f;
+    }
+    if (phase > 1.f - increment) {
+        const float x = (phase - 1.f) / increment;
+        return x * x + x + x + 1.f;
+    }
+    return 0.f;
+}
+
+inline float smoothPulse(float phase, float increment, float duty)
+{
+    const float naive = phase < duty ? 1.f : -1.f;
+    const float fall = phase - duty + (phase < duty ? 1.f : 0.f);
+    // The naive pulse averages 2 duty - 1; that offset is taken off.
+    return naive + stepCorrection(phase, increment) - stepCorrection(fall, increment) + (1.f - 2.f * duty);
+}
+} // namespace detail
+
+// A value of `wave` at `phase` (cycles) advancing `increment` cycles per
+// sample. The edges of the saw, square and pulse are smoothed over one sample
+// on either side (polynomial band-limited steps), which keeps their overtones
+// from folding back below the Nyquist frequency, and every wave is centred on
+// zero (no DC).
+inline float oscillator(Wave wave, float phase, float increment)
+{
+    phase -= std::floor(phase);
+    increment = std::min(std::fabs(increment), 0.5f);
+    switch (wave) {
+    case Wave::Sine:
+        return sine(phase);
+    case Wave::Triangle:
+        return triangle(phase);
+    case Wave::Saw:
+        return saw(phase) - detail::stepCorrection(phase, increment);
+    case Wave::Square:
+        return detail::smoothPulse(phase, increment, 0.5f);
+    case Wave::Pulse25:
+        return detail::smoothPulse(phase, increment, 0.25f);
+    }
+    return 0.f;
+}
 
 // One pitched note's sound design.
 struct Timbre {
@@ -56,6 +105,9 @@ Samples crashCymbal(unsigned seed, float length = 1.6f);
 Samples tomDrum(float midi, float length = 0.3f);
 // A bell-like two-operator FM tone.
 Samples bellTone(float midi, float length, float brightness = 2.f);
+// A clear chime for high notes: a few sine partials of a bell, none above
+// `highestHz`, so nothing is shrill and nothing folds back.
+Samples chimeTone(float midi, float length, float highestHz = 9000.f);
 
 // Noise shaped by a low-pass whose cutoff moves from `fromHz` to `toHz`.
 Samples sweptNoise(unsigned seed, float seconds, float fromHz, float toHz, float resonance = 0.7f);

@@ -27,6 +27,7 @@ PLAY_PACKAGES=(
 # What the tests and benchmarks add.
 TEST_PACKAGES=(
   libgtest-dev
+  libgmock-dev
   libbenchmark-dev
   xvfb
   xauth

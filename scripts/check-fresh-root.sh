@@ -42,6 +42,7 @@ cleanup() {
   if [ "${KEEP_ROOT:-0}" != 1 ]; then rm -rf --one-file-system "$root"; else echo "root kept in $root"; fi
 }
 trap cleanup EXIT
+trap "exit 130" INT TERM # so that the clean-up runs
 
 stage() { printf '\n==== %s (%s) ====\n' "$1" "$(date +%T)"; }
 in_root() { chroot "$root" /usr/bin/env -i HOME=/root TERM=dumb LANG=C.UTF-8 \

@@ -12,15 +12,19 @@
 
 WorldObjectTable::WorldObjectTable()
 {
-    std::ifstream in(resolveAssetPath("Scene/WORLD_OBJECT.txt"), std::ios::binary);
+    const std::string path = resolveAssetPath(FILE);
+    std::ifstream in(path, std::ios::binary);
     if (in)
         read(in);
+    else
+        reportUnreadableDataFile(path);
 }
 
 WorldObjectTable::WorldObjectTable(std::istream& in) { read(in); }
 
 void WorldObjectTable::read(std::istream& in)
 {
+    skipByteOrderMark(in);
     std::string name, model, texture;
     while (in >> name >> model >> texture)
         (*this)[name] = {model, texture};
@@ -123,6 +127,7 @@ void readRecordBody(TokenReader& reader, SceneRecord& record)
 
 std::vector<SceneRecord> readSceneRecords(std::istream& in)
 {
+    skipByteOrderMark(in);
     std::vector<SceneRecord> records;
     TokenReader reader(in);
     std::string token;
@@ -200,8 +205,11 @@ void addLightObject(Engine& engine, WorldObjectTable& table, SceneRecord& record
 void loadSceneFile(Engine& engine, const std::string& path, int sceneId, float startSeconds)
 {
     WorldObjectTable table;
-    std::ifstream in(resolveAssetPath(path), std::ios::binary);
+    const std::string file = resolveAssetPath(path);
+    std::ifstream in(file, std::ios::binary);
     engine.sceneLoading = true;
+    if (!in)
+        reportUnreadableDataFile(file);
     if (in) {
         std::vector<SceneRecord> records = readSceneRecords(in);
         for (SceneRecord& record : records) {

@@ -1,0 +1,39 @@
+// OBJ models: the game's loader, then the 3D pipeline projecting the model for a
+// menu camera gliding past it, in the depth view as well. Properties: no
+// sanitizer report, no more drawn corners than three per triangle.
+#include "FuzzSupport.h"
+
+#include "engine/Engine.h"
+#include "engine/ObjLoader.h"
+#include "engine/RenderPipeline.h"
+
+#include <memory>
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    fuzz::enterGameTree();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    fuzz::writeScratchFile("model.obj", fuzz::asText(data, size));
+    const std::string model = fuzz::scratchFolder() + "/model";
+    std::unique_ptr<Mesh> mesh(loadObjMesh(engine(), model, nullptr, {0.f, 0.f, 3000.f}, true, false));
+    fuzz::require(mesh != nullptr, "an OBJ file that opens gives a mesh");
+    RenderPipeline pipeline;
+    FrameSettings settings;
+    settings.threads = 1;
+    settings.frameTime = 0.02f;
+    settings.lightPosition = {0.f, 0.f, -1e6f};
+    for (int step = 0; step < 4; ++step) {
+        settings.depthView = step % 2 == 1;
+        settings.camera.position = {200.f * step, -100.f * step, -500.f * step};
+        settings.camera.rotation = {5.f * step, 30.f * step, 0.f};
+        pipeline.beginFrame();
+        const Batch& batch = pipeline.projectMesh(*mesh, settings);
+        fuzz::require(batch.vertices.size() <= 3 * mesh->triangles.size(), "at most three corners per triangle");
+    }
+    pipeline.sortBatches();
+    return 0;
+}

@@ -108,8 +108,11 @@ void readRecordBody(TokenReader& reader, SceneRecord& record)
             if (reader.numbers(v, 3))
                 record.positions.push_back({v[0], v[1], v[2]});
         } else if (token == "ROT") {
-            if (reader.numbers(v, 3))
-                record.rotations.push_back(convertRotation(record.kind, {v[0], v[1], v[2]}));
+            // An angle too large for degrees in a float would turn every later pose into NaN.
+            const bool read = reader.numbers(v, 3);
+            const sf::Vector3f r = read ? convertRotation(record.kind, {v[0], v[1], v[2]}) : sf::Vector3f();
+            if (read && std::isfinite(r.x) && std::isfinite(r.y) && std::isfinite(r.z))
+                record.rotations.push_back(r);
         } else if (token == "INTENSITY" && record.kind == SceneRecordKind::Light) {
             if (reader.numbers(v, 1))
                 record.intensity = v[0];

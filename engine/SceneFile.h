@@ -60,8 +60,9 @@ struct SceneRecord {
 
 // Every camera, mesh and light record of a scene file, in file order. Unknown
 // kinds and keys are skipped; a key whose values are not all numbers is
-// dropped and the offending word is read as the next key; a record cut short
-// by the end of the file ends there.
+// dropped and the offending word is read as the next key; so is a rotation
+// whose degrees overflow a float; a record cut short by the end of the file
+// ends there. A byte-order mark at the start is skipped.
 std::vector<SceneRecord> readSceneRecords(std::istream& in);
 
 // "Rock.001" -> "Rock": the name up to its last '.'.

@@ -26,10 +26,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     settings.threads = 1;
     settings.frameTime = 0.02f;
     settings.lightPosition = {0.f, 0.f, -1e6f};
-    for (int step = 0; step < 4; ++step) {
-        settings.depthView = step % 2 == 1;
-        settings.camera.position = {200.f * step, -100.f * step, -500.f * step};
-        settings.camera.rotation = {5.f * step, 30.f * step, 0.f};
+    // A glide past the model, above, level with and below it, turning all the way
+    // round, in the depth view; then one lit frame.
+    for (int step = 0; step <= 12; ++step) {
+        settings.depthView = step < 12;
+        settings.camera.position = {0.f, 1500.f * (step / 4 - 1), -2000.f + 400.f * step};
+        settings.camera.rotation = {20.f * (step / 4 - 1), 90.f * (step % 4), 0.f};
         pipeline.beginFrame();
         const Batch& batch = pipeline.projectMesh(*mesh, settings);
         fuzz::require(batch.vertices.size() <= 3 * mesh->triangles.size(), "at most three corners per triangle");

@@ -11,6 +11,7 @@
 # is replayed by every later run once committed. Environment:
 #   FUZZ_BUILD_DIR  build folder (build-fuzz)    FUZZ_BUILD_JOBS  compile jobs (4)
 #   FUZZ_JOBS       parallel fuzzing processes per target (1)
+#   FUZZ_NO_BUILD=1 run the targets already built in FUZZ_BUILD_DIR
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
@@ -28,14 +29,17 @@ if [ -z "${DISPLAY:-}" ] && command -v xvfb-run > /dev/null; then
 fi
 
 started=$(date +%s)
-if [ ! -f "$BUILD/CMakeCache.txt" ]; then
-    launcher=()
-    command -v ccache > /dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-    CC=clang CXX=clang++ cmake -S . -B "$BUILD" -DORBYNDEL_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" > /dev/null
+if [ "${FUZZ_NO_BUILD:-0}" != 1 ]; then
+    if [ ! -f "$BUILD/CMakeCache.txt" ]; then
+        launcher=()
+        command -v ccache > /dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+        CC=clang CXX=clang++ cmake -S . -B "$BUILD" -DORBYNDEL_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+            "${launcher[@]}" > /dev/null
+    fi
+    cmake --build "$BUILD" --target fuzz_all -j"${FUZZ_BUILD_JOBS:-4}" > "$BUILD/fuzz-build.log" 2>&1 \
+        || { tail -40 "$BUILD/fuzz-build.log"; exit 1; }
+    echo "fuzz: built in $(( $(date +%s) - started )) s"
 fi
-cmake --build "$BUILD" --target fuzz_all -j"${FUZZ_BUILD_JOBS:-4}" > "$BUILD/fuzz-build.log" 2>&1 \
-    || { tail -40 "$BUILD/fuzz-build.log"; exit 1; }
-echo "fuzz: built in $(( $(date +%s) - started )) s"
 
 GAME="$BUILD/game"
 export ORBYNDEL_GAME_DIR="$GAME" ALSOFT_DRIVERS=null
@@ -78,7 +82,7 @@ for target in "${TARGETS[@]}"; do
         -jobs="${FUZZ_JOBS:-1}" -workers="${FUZZ_JOBS:-1}" ) > "$work/log" 2>&1
     status=$?
     set -e
-    [ "${FUZZ_JOBS:-1}" -gt 1 ] && cat "$work"/fuzz-*.log >> "$work/log" 2> /dev/null
+    cat "$work"/fuzz-*.log >> "$work/log" 2> /dev/null || true
     execs=$( (grep -h 'stat::number_of_executed_units' "$work/log" || true) | awk '{s += $2} END {print s + 0}')
     found=$(find "$work/artifacts" -type f | wc -l)
     if [ $status -ne 0 ] || [ "$found" -ne 0 ]; then

@@ -105,7 +105,9 @@ void halfLeaving(benchmark::State& state, Update update)
 // The manager's update: leavers destroyed at once, the list closed up in one pass.
 static void EnemiesUpdateHalfLeaving(benchmark::State& state)
 {
-    halfLeaving(state, [](EnemyManager& m, const std::vector<sf::Vector2f>& players) { m.update(1.f / 60.f, players); });
+    halfLeaving(state, [](EnemyManager& m, const std::vector<sf::Vector2f>& players) {
+        m.update(1.f / 60.f, players);
+    });
 }
 BENCHMARK(EnemiesUpdateHalfLeaving)->Arg(EnemyManager::MAX_LIVE_ENEMIES)->Arg(50000)->Unit(benchmark::kMillisecond);
 

@@ -163,6 +163,8 @@ struct IndexProblems {
     size_t unlisted = 0;
     void note(std::string problem)
     {
+        if (std::find(list.begin(), list.end(), problem) != list.end())
+            return;
         if (list.size() < MAX_LISTED)
             list.push_back(std::move(problem));
         else
@@ -176,8 +178,8 @@ struct SequenceLine {
 };
 
 // Reads the keywords and their numbers in any order.
-void scanLevelIndex(const std::vector<std::string>& t, std::vector<int>& levelLines, std::vector<SequenceLine>& sequenceLines,
-                    IndexProblems& problems)
+void scanLevelIndex(const std::vector<std::string>& t, std::vector<int>& levelLines,
+                    std::vector<SequenceLine>& sequenceLines, IndexProblems& problems)
 {
     for (size_t i = 0; i < t.size(); ++i) {
         const IndexKeyword keyword = indexKeywordOf(t[i]);

@@ -177,11 +177,14 @@ std::unique_ptr<Mesh> loadObjGeometry(const std::string& modelName, const sf::Ve
     std::ifstream obj(resolveAssetPath(modelName + ".obj"), std::ios::binary);
     if (!obj)
         return nullptr;
+    skipByteOrderMark(obj);
     ObjGeometry geometry = readObjGeometry(obj);
     auto mesh = std::make_unique<Mesh>(std::move(geometry.triangles), initialPosition, modelName, flag);
     std::ifstream mtl(resolveAssetPath(modelName + ".mtl"), std::ios::binary);
-    if (mtl)
+    if (mtl) {
+        skipByteOrderMark(mtl);
         mesh->material = readMaterial(mtl);
+    }
     mesh->updateTransform(0.f);
     if (modelName.find("GreenPlanet") != std::string::npos) {
         mesh->tags.push_back("light");

@@ -8,7 +8,6 @@
 #include "bosses/IcarusLayout.h"
 #include "enemies/EnemyManager.h"
 #include "engine/Engine.h"
-#include "engine/TextParse.h"
 #include "play/ParticleSystem.h"
 
 #include <sstream>
@@ -23,7 +22,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string text = fuzz::asText(data, size);
     std::istringstream in(text);
-    skipByteOrderMark(in);
     const std::vector<IcarusPartRecord> records = readIcarusLayout(in);
     fuzz::require(records.size() <= static_cast<size_t>(icarus_layout::MAX_RECORDS), "a bounded layout");
     for (const IcarusPartRecord& r : records)

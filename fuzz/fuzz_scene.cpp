@@ -6,7 +6,6 @@
 
 #include "engine/CameraPath.h"
 #include "engine/SceneFile.h"
-#include "engine/TextParse.h"
 
 #include <cmath>
 #include <sstream>
@@ -25,7 +24,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::vector<std::string> parts = fuzz::splitParts(fuzz::asText(data, size), "=== WORLD_OBJECT ===");
     std::istringstream sceneText(parts[0]);
-    skipByteOrderMark(sceneText);
     const std::vector<SceneRecord> records = readSceneRecords(sceneText);
     std::vector<CameraFrame> frames;
     size_t positionKeys = 0;
@@ -45,7 +43,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     if (parts.size() > 1) {
         std::istringstream tableText(parts[1]);
-        skipByteOrderMark(tableText);
         const WorldObjectTable table(tableText);
         for (const auto& entry : table)
             fuzz::require(!entry.first.empty() && !entry.second.modelPath.empty(), "table rows are whole");

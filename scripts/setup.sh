@@ -5,8 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 PACKAGES="g++ cmake pkg-config libsfml-dev libimgui-dev libstb-dev xvfb xauth libgl-dev libgl1-mesa-dri \
-libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra fonts-3270 ${SETUP_EXTRA_PACKAGES:-}"
+libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra fonts-3270"
 missing=""
+PACKAGES="$PACKAGES ${SETUP_EXTRA_PACKAGES:-}"
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
 done

@@ -3,6 +3,7 @@
 // data file that is missing is named once on the error stream.
 #include "bosses/IcarusLayout.h"
 #include "engine/Engine.h"
+#include "engine/ObjLoader.h"
 #include "engine/SceneFile.h"
 #include "engine/TextParse.h"
 #include "play/BulletManager.h"
@@ -56,6 +57,13 @@ TEST(DataFileText, EveryReaderSkipsAByteOrderMarkAndAcceptsCrLf)
     const std::vector<IcarusPartRecord> parts = readIcarusLayout(layout);
     ASSERT_EQ(parts.size(), 2u);
     EXPECT_EQ(parts[0].kind, "HEAD");
+
+    writeFile(dir.file("model.obj"), windowsText("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n"));
+    writeFile(dir.file("model.mtl"), windowsText("Ns 250\nKd 0.5 0.5 0.5\n"));
+    const std::unique_ptr<Mesh> mesh = loadObjGeometry(dir.file("model"), {}, false);
+    ASSERT_NE(mesh, nullptr);
+    EXPECT_EQ(mesh->triangles.size(), 1u);
+    EXPECT_FLOAT_EQ(mesh->material.Ns, 250.f);
 
     writeFile(dir.file("Shoot.txt"), windowsText("2D/Bullets/OrbRed.png 24 24 0.4 4\n"));
     EXPECT_EQ(BulletManager(dir.file("Shoot.txt")).typeCount(), 1);

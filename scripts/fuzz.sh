@@ -10,8 +10,8 @@
 # property fails the run; the input is copied into fuzz/corpus/<target>/ so that it
 # is replayed by every later run once committed. Environment:
 #   FUZZ_BUILD_DIR  build folder (build-fuzz)    FUZZ_BUILD_JOBS  compile jobs (4)
-#   FUZZ_JOBS       parallel fuzzing processes per target (1)
 #   FUZZ_NO_BUILD=1 run the targets already built in FUZZ_BUILD_DIR
+# Each target runs in one process; to use more cores, run several targets at once.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
@@ -78,11 +78,10 @@ for target in "${TARGETS[@]}"; do
     set +e
     ( cd "$work" && "$BUILD/fuzz/fuzz_$target" "$work/corpus" "$ROOT/fuzz/corpus/$target" "$work/seeds" \
         -dict="$ROOT/fuzz/dict/$target.dict" -max_total_time="$SECONDS_EACH" -max_len=65536 -timeout=20 \
-        -rss_limit_mb=2560 -print_final_stats=1 -close_fd_mask=3 -artifact_prefix="$work/artifacts/" \
-        -jobs="${FUZZ_JOBS:-1}" -workers="${FUZZ_JOBS:-1}" ) > "$work/log" 2>&1
+        -rss_limit_mb=2560 -print_final_stats=1 -close_fd_mask=1 -artifact_prefix="$work/artifacts/" ) \
+        > "$work/log" 2>&1
     status=$?
     set -e
-    cat "$work"/fuzz-*.log >> "$work/log" 2> /dev/null || true
     execs=$( (grep -h 'stat::number_of_executed_units' "$work/log" || true) | awk '{s += $2} END {print s + 0}')
     found=$(find "$work/artifacts" -type f | wc -l)
     if [ $status -ne 0 ] || [ "$found" -ne 0 ]; then

@@ -1,6 +1,7 @@
 // OBJ models: the game's loader, then the 3D pipeline projecting the model for a
-// menu camera gliding past it, in the depth view as well. Properties: no
-// sanitizer report, no more drawn corners than three per triangle.
+// camera gliding round it, in the depth view as well. Properties: no sanitizer
+// report (no undefined conversion of a far-flung vertex's depth), no more drawn
+// corners than three per triangle.
 #include "FuzzSupport.h"
 
 #include "engine/Engine.h"
@@ -20,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fuzz::writeScratchFile("model.obj", fuzz::asText(data, size));
     const std::string model = fuzz::scratchFolder() + "/model";
     std::unique_ptr<Mesh> mesh(loadObjMesh(engine(), model, nullptr, {0.f, 0.f, 3000.f}, true, false));
-    fuzz::require(mesh != nullptr, "an OBJ file that opens gives a mesh");
+    if (!mesh)
+        return 0; // a file the loader refuses as a whole
     RenderPipeline pipeline;
     FrameSettings settings;
     settings.threads = 1;

@@ -138,7 +138,7 @@ TEST_F(HighScoreScreen, ABoardWithoutScoresNeverWritesTheFile)
         EXPECT_EQ(board.checkKeys(escape), state_code::STAY);
     }
     EXPECT_EQ(readFile(tablePath), original);
-    EXPECT_FALSE(std::filesystem::exists(tablePath + ".tmp"));
+    EXPECT_FALSE(std::filesystem::exists(tablePath + ".part"));
 }
 
 namespace {

@@ -169,7 +169,7 @@ TEST(HighScoreTable, WrittenFileHasTenLinesAndReplacesTheOldOneWhole)
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 9);
     EXPECT_NE(text.back(), '\n');
     EXPECT_EQ(text.substr(0, 14), "___ 42\nold 1\nx");
-    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+    EXPECT_FALSE(std::filesystem::exists(path + ".part"));
     EXPECT_EQ(formatHighScores(readHighScoreTable(path)), text);
 
     // A file that cannot be written leaves nothing behind and reports it.

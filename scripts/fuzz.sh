@@ -86,7 +86,13 @@ for target in "${TARGETS[@]}"; do
     found=$(find "$work/artifacts" -type f | wc -l)
     if [ $status -ne 0 ] || [ "$found" -ne 0 ]; then
         for a in "$work"/artifacts/*; do
-            [ -f "$a" ] && cp "$a" "fuzz/corpus/$target/$(basename "$a")"
+            [ -f "$a" ] || continue
+            # An input already kept (under any name) is not added twice.
+            known=0
+            for k in fuzz/corpus/"$target"/*; do
+                [ -f "$k" ] && cmp -s "$a" "$k" && known=1
+            done
+            [ $known = 1 ] || cp "$a" "fuzz/corpus/$target/$(basename "$a")"
         done
         grep -E 'ERROR|SUMMARY|property broken|runtime error|Test unit written' "$work/log" | head -8 || true
         echo "fuzz: $target FAILED after $execs runs ($found inputs kept in fuzz/corpus/$target/)"

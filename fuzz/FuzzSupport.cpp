@@ -13,6 +13,14 @@ struct ScratchFolder {
     std::string path;
     ScratchFolder()
     {
+        // The script's own folder when it names one (it removes it, even after a crash).
+        const char* given = std::getenv("FUZZ_SCRATCH_DIR");
+        if (given && *given) {
+            std::error_code ignored;
+            std::filesystem::create_directories(given, ignored);
+            path = given;
+            return;
+        }
         // In memory when the machine has it: the game's writes flush to disk, which
         // would otherwise dominate the time of a run.
         std::error_code error;

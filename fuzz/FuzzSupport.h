@@ -13,7 +13,8 @@ namespace fuzz {
 // and quiets the sound back end. Call from LLVMFuzzerInitialize.
 void enterGameTree();
 
-// A scratch folder of this process, created on first use, emptied at exit.
+// A scratch folder of this process (FUZZ_SCRATCH_DIR when set), created on first
+// use, removed at a normal exit.
 const std::string& scratchFolder();
 // Writes bytes to scratchFolder() + "/" + name and returns that path.
 std::string writeScratchFile(const std::string& name, const std::string& bytes);

@@ -72,17 +72,18 @@ seed() {
 
 failed=()
 for target in "${TARGETS[@]}"; do
-    work=$(mktemp -d)
+    # In memory when possible: the game flushes what it writes to the disk.
+    work=$(mktemp -d -p "$( [ -d /dev/shm ] && echo /dev/shm || echo "${TMPDIR:-/tmp}")")
     mkdir -p "$work/corpus" "$work/seeds" "$work/artifacts" "fuzz/corpus/$target"
     seed "$target" "$work/seeds"
     set +e
-    ( cd "$work" && "$BUILD/fuzz/fuzz_$target" "$work/corpus" "$ROOT/fuzz/corpus/$target" "$work/seeds" \
+    ( cd "$work" && FUZZ_SCRATCH_DIR="$work/scratch" "$BUILD/fuzz/fuzz_$target" "$work/corpus" "$ROOT/fuzz/corpus/$target" "$work/seeds" \
         -dict="$ROOT/fuzz/dict/$target.dict" -max_total_time="$SECONDS_EACH" -max_len=65536 -timeout=20 \
         -rss_limit_mb=2560 -print_final_stats=1 -close_fd_mask=1 -artifact_prefix="$work/artifacts/" ) \
         > "$work/log" 2>&1
     status=$?
     set -e
-    execs=$( (grep -h 'stat::number_of_executed_units' "$work/log" || true) | awk '{s += $2} END {print s + 0}')
+    execs=$( (grep -ah 'stat::number_of_executed_units' "$work/log" || true) | awk '{s += $2} END {print s + 0}')
     found=$(find "$work/artifacts" -type f | wc -l)
     if [ $status -ne 0 ] || [ "$found" -ne 0 ]; then
         for a in "$work"/artifacts/*; do
@@ -94,7 +95,7 @@ for target in "${TARGETS[@]}"; do
             done
             [ $known = 1 ] || cp "$a" "fuzz/corpus/$target/$(basename "$a")"
         done
-        grep -E 'ERROR|SUMMARY|property broken|runtime error|Test unit written' "$work/log" | head -8 || true
+        grep -aE 'ERROR|SUMMARY|property broken|runtime error|Test unit written' "$work/log" | head -8 || true
         echo "fuzz: $target FAILED after $execs runs ($found inputs kept in fuzz/corpus/$target/)"
         failed+=("$target")
     else

@@ -1,5 +1,7 @@
 #include "engine/ModelCache.h"
 
+#include "engine/TextParse.h"
+
 #include "engine/ObjLoader.h"
 #include "platform/AssetPath.h"
 
@@ -51,8 +53,10 @@ std::shared_ptr<const ObjModel> readModel(const std::string& modelName, const st
     auto model = std::make_shared<ObjModel>();
     model->triangles = std::move(geometry.triangles);
     std::ifstream mtl(resolveAssetPath(modelName + ".mtl"), std::ios::binary);
-    if (mtl)
+    if (mtl) {
+        skipByteOrderMark(mtl);
         model->material = readMaterial(mtl);
+    }
     return model;
 }
 

@@ -220,6 +220,8 @@ ObjGeometry readObjText(std::string_view text)
         result.utf16 = true;
         return result;
     }
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3); // a UTF-8 byte-order mark
     ObjReader reader(result);
     reader.reserveFor(text);
     while (!text.empty()) {

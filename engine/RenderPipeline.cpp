@@ -85,6 +85,19 @@ int idleCores()
     return idle;
 }
 
+// The grey of the depth view at a distance: a ramp from black to white repeated
+// every DEPTH_VIEW_SPAN world units. A distance that is not finite, or too far
+// for any scene (a camera gliding through a model with a far-flung vertex), is
+// clamped before the conversion to an integer, which is then always defined.
+long long depthGrey(float distance)
+{
+    constexpr float FARTHEST_LEVEL = 1e15f; // well inside long long
+    const float level = distance / DEPTH_VIEW_SPAN * 255.f;
+    if (!(level > 0.f))
+        return 0;
+    return static_cast<long long>(std::min(level, FARTHEST_LEVEL)) & 0xFF;
+}
+
 // Splits count items among the team on multiples of 16, so that neighbours
 // never write to the same cache line.
 inline void chunkOf(size_t count, int team, int member, size_t& begin, size_t& end)
@@ -604,7 +617,7 @@ void RenderPipeline::processTriangles(Mesh& mesh, const FrameSettings& settings,
                 sf::Color* colour = colours + 3 * i;
                 if (depthView) {
                     for (size_t k = 0; k < 3; ++k)
-                        colour[k] = GREYS[static_cast<long long>(length(f.view[k]) / DEPTH_VIEW_SPAN * 255.f) & 0xFF];
+                        colour[k] = GREYS[depthGrey(length(f.view[k]))];
                 } else if (lit) {
                     colour[0] = colour[1] = colour[2] = GREYS[ambientGrey(degreesOfCosine(lightCosine[j]), worldLighting)];
                 }

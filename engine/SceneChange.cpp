@@ -4,6 +4,7 @@
 #include "engine/Level3Background.h"
 #include "engine/ModelCache.h"
 #include "engine/SceneFile.h"
+#include "engine/TextParse.h"
 #include "platform/AssetPath.h"
 #include "screens/MenuScene.h"
 
@@ -62,6 +63,7 @@ void preloadSceneTextures(std::string path, const std::atomic<bool>& cancel)
     std::ifstream in(resolveAssetPath(path), std::ios::binary);
     if (!in)
         return;
+    skipByteOrderMark(in);
     WorldObjectTable table;
     std::string token;
     Engine& e = engine();

@@ -19,7 +19,6 @@ namespace {
 constexpr float PI = 3.1415927f;
 constexpr uint32_t SHOT_HIT_POINTS = 25;
 constexpr uint32_t BEAM_KILL_POINTS = 5;
-constexpr float SHOT_DAMAGE = 1.f;
 constexpr float LASER_DAMAGE = 1.5f;
 constexpr float SHIELD_DAMAGE = 0.5f;
 constexpr float BONUS_ATTRACT_RANGE = 160.f;

@@ -31,6 +31,8 @@ TEST_PACKAGES=(
   libbenchmark-dev
   xvfb
   xauth
+  clang
+  libomp-dev
 )
 
 case "$mode" in

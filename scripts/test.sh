@@ -32,6 +32,15 @@ sanitizer_build() {
     cmake --build build-sanitize -j"$JOBS" --target orbyndel_tests
 }
 
+# Every data parser's libFuzzer target (clang build in build-fuzz/), FUZZ_SECONDS (12) each,
+# on top of the regression corpus in fuzz/corpus/.
+fuzz_build() {
+  FUZZ_BUILD_ONLY=1 FUZZ_BUILD_JOBS="$JOBS" bash scripts/fuzz.sh
+}
+fuzz_runs() {
+  FUZZ_NO_BUILD=1 bash scripts/fuzz.sh "${FUZZ_SECONDS:-12}"
+}
+
 sanitized_logic_tests() {
   UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build-sanitize --output-on-failure -j"$JOBS" --timeout 600
 }
@@ -45,12 +54,20 @@ mkdir -p build-sanitize
 (renice -n 10 "$BASHPID" >/dev/null; stage "sanitizer build (ASan + UBSan, beside the suite)" sanitizer_build) \
   > build-sanitize/build.log 2>&1 &
 sanitizer_build_pid=$!
+(renice -n 10 "$BASHPID" >/dev/null; stage "fuzz build (clang, beside the suite)" fuzz_build) > build-sanitize/fuzz-build.log 2>&1 &
+fuzz_build_pid=$!
 failed=()
 stage "test suite" suite || failed+=("test suite")
 wait "$sanitizer_build_pid" && sanitizer_built=1 || { sanitizer_built=0; failed+=("sanitizer build"); }
 cat build-sanitize/build.log
 if [ $sanitizer_built = 1 ]; then
   stage "logic tests under ASan + UBSan (leaks checked)" sanitized_logic_tests || failed+=("sanitized logic tests")
+fi
+
+wait "$fuzz_build_pid" && fuzz_built=1 || { fuzz_built=0; failed+=("fuzz build"); }
+cat build-sanitize/fuzz-build.log
+if [ $fuzz_built = 1 ]; then
+  stage "fuzzing every data parser" fuzz_runs || failed+=("fuzzing")
 fi
 
 if [ ${#failed[@]} -gt 0 ]; then

@@ -9,6 +9,8 @@
 #include "enemies/EnemyManager.h"
 #include "engine/Engine.h"
 #include "play/ParticleSystem.h"
+#include "play/Player2D.h"
+#include "play/TextManager.h"
 
 #include <sstream>
 
@@ -39,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         for (int frame = 0; frame < 120; ++frame) {
             if (BossLvl1* tower = currentBossLvl1())
                 tower->update();
-            if (boss.update(1.f / 60.f, enemies, players, scores, counters, particles))
+            if (boss.update(1.f / 60.f, enemies, players, Scoring{scores, counters}, particles))
                 break;
         }
     }

@@ -15,13 +15,6 @@ using namespace testing_support;
 
 namespace {
 
-// Runs the test body in another asset tree, then comes back.
-struct ScopedDirectory {
-    explicit ScopedDirectory(const fs::path& path) : saved(fs::current_path()) { fs::current_path(path); }
-    ~ScopedDirectory() { fs::current_path(saved); }
-    fs::path saved;
-};
-
 const char* const CUBE_OBJ =
     "# unit cube\n"
     "v -.5 -.5 -.5\nv .5 -.5 -.5\nv .5 .5 -.5\nv -.5 .5 -.5\nv -.5 -.5 .5\nv .5 -.5 .5\nv .5 .5 .5\nv -.5 .5 .5\n"
@@ -89,8 +82,14 @@ TEST_F(Engine3DGl, EverySceneIdSwitchesDrawsAndOutOfRangeIsIgnored)
         EXPECT_EQ(e.boss3D, nullptr);
         if (id >= 11 && id <= 13)
             continue; // the shader background's scenes: no 3D step
-        const sf::Image picture = play(20, "engine3d_scene_" + std::to_string(id));
-        EXPECT_GT(distinctColours(picture), 1) << "scene " << id;
+        if (id == 0) { // the hangar's path never plays: look from where the menu leaves the camera
+            e.player3D->position = {-19000.f, -4000.f, 3300.f};
+            e.camera->rotation = {0.f, -90.f, -12.f};
+        }
+        play(4, "engine3d_scene_" + std::to_string(id));
+        if (id != 7) { // the first boss's arena: its tower is the boss's, not the scene's
+            EXPECT_GT(e.visibleObjects.size(), 1u) << "scene " << id << ": nothing but the sky in view";
+        }
     }
     scenePreloader().wait();
 
@@ -109,7 +108,7 @@ TEST_F(Engine3DGl, PreloadRunsBesideTheMainThreadAndPicksTheNextFile)
 {
     TempDir dir;
     writeTestTree(dir);
-    ScopedDirectory here(dir.path);
+    InDirectory here(dir.path);
     Engine& e = engine();
 
     changeScene(8, 0.f);
@@ -152,12 +151,12 @@ struct InTestTreeScene {
     InTestTreeScene()
     {
         writeTestTree(dir);
-        here = std::make_unique<ScopedDirectory>(dir.path);
+        here = std::make_unique<InDirectory>(dir.path);
         changeScene(8, 0.f);
         scenePreloader().wait();
     }
     TempDir dir;
-    std::unique_ptr<ScopedDirectory> here;
+    std::unique_ptr<InDirectory> here;
 };
 
 TEST_F(Engine3DGl, PurgeKeepsLiveMeshSharedAndSpaceTextures)
@@ -208,7 +207,7 @@ TEST_F(Engine3DGl, CubeAndLightGlowLandWhereTheyProject)
 {
     TempDir dir;
     writeTestTree(dir);
-    ScopedDirectory here(dir.path);
+    InDirectory here(dir.path);
     changeScene(8, 0.f);
     const sf::Image picture = play(20, "engine3d_cube_and_light");
     ASSERT_EQ(engine().sceneObjects.size(), 2u);

@@ -202,19 +202,15 @@ TEST(GameWindow, OpensWithItsSettingsAndDrawsFrames)
     state->draw(window);
     sf::Image shot = screenshot(window, "boot");
     window.display();
-    EXPECT_GT(distinctColours(shot), 1);
     EXPECT_EQ(shot.getPixel(960, 540), sf::Color(200, 120, 40));
 }
 
 TEST(TextureCacheGl, SamePathSamePointerAndThreadsAgree)
 {
     Engine e;
-    sf::Texture* a = e.getTexture("2D/Text/../../crosshair.png");
     sf::Texture* icon = e.getTexture("2D/Icon.png");
-    if (!icon)
-        GTEST_SKIP() << "the asset tree has no icon yet";
+    ASSERT_NE(icon, nullptr);
     EXPECT_EQ(icon, e.getTexture("2D/Icon.png"));
-    (void)a;
     sf::Texture* fromThread[4] = {};
     std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t)

@@ -40,11 +40,10 @@ TEST_F(BossTower, BuildsEveryObjectAndShowsTheMiddleTurretsFirst)
 {
     ASSERT_NE(tower->tower, nullptr);
     ASSERT_NE(tower->planet, nullptr);
+    // The tower, two doors and their top, four modules, four turrets and the planet.
     EXPECT_EQ(tower->objects.size(), 13u);
-    EXPECT_EQ(tower->objects[0], tower->tower);
-    EXPECT_EQ(tower->modules[2].mesh->name, "2");
-    EXPECT_FLOAT_EQ(tower->planet->depthOffset.z, 750000.f);
-    EXPECT_EQ(currentBossLvl1(), tower);
+    // The planet is sorted behind the tower, whatever their depths.
+    EXPECT_GT(tower->planet->depthOffset.z, 0.f);
 
     frames(1);
     EXPECT_FALSE(tower->turretActive[0]);

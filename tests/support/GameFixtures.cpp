@@ -46,31 +46,51 @@ sf::Image EngineWindowSuite::play(int frames, const std::string& shot)
     return picture;
 }
 
+namespace {
+// The choices a fresh run starts with (other tests change them).
+void freshRunChoices(Engine& e)
+{
+    e.difficulty = DIFFICULTY_NORMAL;
+    e.startLevel = 0;
+    e.cheatLives = false;
+    e.cheatLaser = false;
+    e.paused = false;
+    e.cinematicFinished = false;
+}
+} // namespace
+
 void GameWindowTest::SetUp()
 {
     openTestWindow(window);
     Engine& eng = engine();
     eng.window = &window;
-    eng.difficulty = DIFFICULTY_NORMAL;
-    eng.startLevel = 0;
-    eng.paused = false;
+    freshRunChoices(eng);
+    eng.cameraFrame = 0;
 }
 
 void GameWindowTest::TearDown()
 {
     game.reset();
     engine().window = nullptr;
+    freshRunChoices(engine());
 }
 
 StateCode GameWindowTest::frames(int n)
 {
-    StateCode code = state_code::STAY;
-    for (int i = 0; i < n && code == state_code::STAY; ++i) {
+    last = state_code::STAY;
+    for (int i = 0; i < n && last == state_code::STAY; ++i) {
         in.clock.advance(FRAME);
-        code = game->update(FRAME);
-        ++played;
+        last = game->update(FRAME);
     }
-    return code;
+    return last;
+}
+
+bool GameWindowTest::until(const std::function<bool()>& condition, int maxFrames)
+{
+    for (int i = 0; i < maxFrames && !condition(); ++i)
+        if (frames(1) != state_code::STAY)
+            break;
+    return condition();
 }
 
 sf::Image GameWindowTest::shot(const std::string& name)
@@ -166,15 +186,50 @@ void LoopRunTest::tap(sf::Keyboard::Key key)
     frames(1);
 }
 
+void GameRunTest::startRun(unsigned seed) { startGameInWindow(window, background, seed); }
+
+void GameRunTest::TearDown()
+{
+    loop.reset();
+    endGameInWindow();
+    freshRunChoices(engine());
+    LoopRunTest::TearDown();
+}
+
+namespace {
+bool tunnelScene(int id) { return id >= 11 && id <= 13; }
+} // namespace
+
+void GameRunTest::drawWorldSparsely()
+{
+    loop->render3D = [this](sf::RenderWindow& w) {
+        if (++frameNumber % worldEvery == 0)
+            renderWorldFrame(w);
+        else if (!tunnelScene(engine().sceneId))
+            updateEngineFrame();
+        else
+            measureFrameTime();
+    };
+}
+
+sf::Image GameRunTest::redraw(const std::string& name, float tunnelSeconds)
+{
+    window.clear(sf::Color::Black);
+    Engine& e = engine();
+    if (!tunnelScene(e.sceneId))
+        e.render3D();
+    else if (e.level3Background)
+        e.level3Background->drawFrame(tunnelSeconds);
+    loop->currentState()->draw(window);
+    sf::Image picture = screenshot(window, name);
+    window.display();
+    return picture;
+}
+
 void startGameInWindow(sf::RenderWindow& window, Level3Background& tunnel, unsigned seed)
 {
     Engine& e = engine();
-    e.difficulty = DIFFICULTY_NORMAL;
-    e.startLevel = 0;
-    e.cheatLives = false;
-    e.cheatLaser = false;
-    e.paused = false;
-    e.cinematicFinished = false;
+    freshRunChoices(e);
     e.frameClock.restart();
     applyWindowIcon(window, startGame());
     seedRandom15(seed);

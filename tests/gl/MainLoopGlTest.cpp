@@ -167,22 +167,6 @@ TEST_F(MainLoopTest, TheNextEventOfAPollGoesToTheNewState)
     EXPECT_EQ(journal.lines, expected);
 }
 
-TEST_F(MainLoopTest, MenuCodeShowsTheCursorAndStoryCodeBuildsModeOne)
-{
-    auto* s = new ScriptedState(journal, "scores");
-    s->clickCode = state_code::MENU_NO_LOGO;
-    MainLoop& l = makeLoop(s);
-    sf::Event click;
-    click.type = sf::Event::MouseButtonPressed;
-    click.mouseButton = sf::Event::MouseButtonEvent{sf::Mouse::Left, 10, 10};
-    events = {click};
-    l.runFrame();
-    EXPECT_NE(std::find(journal.lines.begin(), journal.lines.end(), "build menu"), journal.lines.end());
-    static_cast<ScriptedState*>(l.currentState())->updateCode = state_code::GAME_STORY;
-    l.runFrame();
-    EXPECT_NE(std::find(journal.lines.begin(), journal.lines.end(), "build game1"), journal.lines.end());
-}
-
 TEST(GameWindow, OpensWithItsSettingsAndDrawsFrames)
 {
     sf::RenderWindow window;

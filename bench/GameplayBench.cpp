@@ -3,6 +3,7 @@
 // on one core); the draw is timed and its GL draw calls are counted.
 #include "GlCounters.h"
 #include "engine/Engine.h"
+#include "engine/Scenes.h"
 #include "enemies/EnemyTypes.h"
 #include "gameplay/GameState.h"
 #include "platform/GamePad.h"
@@ -76,7 +77,7 @@ struct BenchWorld {
         eng.cinematicFinished = false;
         game = std::make_unique<GameState>(game_mode::STORY, "bench-no-levels/");
         game->joystickConnected(1);
-        eng.sceneId = 2;
+        eng.sceneId = scene::OPEN_SPACE;
         game->players[0]->position = {700.f, 950.f};
         game->players[1]->position = {1200.f, 950.f};
     }

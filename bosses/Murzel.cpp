@@ -6,6 +6,7 @@
 #include "engine/Engine.h"
 #include "engine/Mesh.h"
 #include "engine/SceneChange.h"
+#include "engine/Scenes.h"
 #include "play/BulletManager.h"
 #include "play/DebugOutline.h"
 #include "play/ExplosionPatternTargets.h"
@@ -20,7 +21,6 @@
 
 namespace {
 
-constexpr int ARENA_SCENE = 9;
 const sf::Vector2f LASER_OFFSET{345.f, 150.f};
 const sf::Vector2f NO_HEAD{-5000.f, -5000.f};
 
@@ -57,7 +57,7 @@ MurzelCue murzelCue(int frame)
 Murzel::Murzel(BossData data)
 {
     particles = data.particles;
-    changeScene(ARENA_SCENE, 0.f);
+    changeScene(scene::ARENA, 0.f);
     health = MAX_HEALTH;
     timer = FIGHT_TIME;
     createTimerText("200");

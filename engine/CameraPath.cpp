@@ -2,6 +2,7 @@
 
 #include "engine/Engine.h"
 #include "engine/Entity.h"
+#include "engine/Scenes.h"
 #include "engine/SceneFile.h"
 
 #include <algorithm>
@@ -25,7 +26,7 @@ namespace {
 
 void applyEndRule(Engine& engine)
 {
-    if (engine.sceneId == LOOPING_PATH_SCENE)
+    if (scene::loopsCameraPath(engine.sceneId))
         rearmCameraPathLoop(engine);
     else
         engine.cinematicFinished = true;
@@ -61,7 +62,7 @@ int advanceCameraPath(Engine& engine)
             applyEndRule(engine);
         --whole;
     }
-    if (engine.sceneId == LOOPING_PATH_SCENE && frames.size() > LOOP_START_FRAME)
+    if (scene::loopsCameraPath(engine.sceneId) && frames.size() > LOOP_START_FRAME)
         rearmCameraPathLoop(engine);
     return -1;
 }
@@ -77,13 +78,13 @@ void rearmCameraPathLoop(Engine& engine)
 
 void playCameraPath(Engine& engine)
 {
-    if (engine.sceneId == 0 || engine.sceneId == 7 || engine.sceneId == 15)
+    if (scene::hasFixedCamera(engine.sceneId))
         return;
     const int index = advanceCameraPath(engine);
     if (index < 0)
         return;
     engine.posedFrame = index;
-    if (engine.sceneId == 5 && engine.sceneLoading)
+    if (scene::posesOnlyWhenLoaded(engine.sceneId) && engine.sceneLoading)
         return;
     const size_t i = static_cast<size_t>(index);
     for (SceneObjectRecord& object : engine.sceneObjects) {

@@ -2,6 +2,7 @@
 
 #include "engine/BossParent.h"
 #include "engine/ObjLoader.h"
+#include "engine/Scenes.h"
 #include "platform/AssetPath.h"
 
 #include <unordered_set>
@@ -111,7 +112,7 @@ std::vector<const sf::Texture*> Engine::collectTexturesInUse() const
 
 void Engine::purgeUnusedTextures()
 {
-    if (sceneId == 7)
+    if (scene::keepsTexturesOnPurge(sceneId))
         return;
     const std::vector<const sf::Texture*> used = collectTexturesInUse();
     const std::unordered_set<const sf::Texture*> keep(used.begin(), used.end());

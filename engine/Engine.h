@@ -6,6 +6,7 @@
 #include "engine/Entity.h"
 #include "engine/RenderPipeline.h"
 #include "engine/SceneFile.h"
+#include "engine/Scenes.h"
 #include "platform/Input.h"
 
 #include <SFML/Graphics.hpp>
@@ -49,7 +50,7 @@ public:
     bool textureCacheHasEntry(const std::string& path);
 
     // ---- shared fields ----
-    int sceneId = 15;
+    int sceneId = scene::MAIN_MENU;
     float frameTime = 0.f;
     int difficulty = DIFFICULTY_NORMAL;
     bool cheatLives = false;
@@ -137,7 +138,7 @@ public:
     RenderPipeline pipeline;
     int pipelineThreads = 0; // 0: the OpenMP default team
     float visibleRebuildTimer = 0.f;
-    int bossSceneId = 9;
+    int bossSceneId = scene::ARENA;
     std::unique_ptr<Mesh> spaceMesh; // the backdrop, attached to the camera
     std::unique_ptr<Player> player;  // owns the 3D player (also listed in entities)
     float lightTickTimer = 0.f;

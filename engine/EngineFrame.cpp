@@ -3,6 +3,7 @@
 #include "engine/BossParent.h"
 #include "engine/Engine.h"
 #include "engine/SceneChange.h"
+#include "engine/Scenes.h"
 #include "screens/MenuScene.h"
 
 #include <algorithm>
@@ -12,13 +13,12 @@ namespace {
 
 constexpr float MAX_FRAME_TIME = 0.02f;
 constexpr float LIGHT_TICK_SECONDS = 0.05f;
-constexpr int CREDITS_SCENE = 14;
 
 struct WallDepth {
     const char* meshName;
     float depthOffsetY;
 };
-// Scene 8: how far behind the others each corridor wall section sorts.
+// The corridor: how far behind the others each corridor wall section sorts.
 const WallDepth WALL_DEPTHS[] = {
     {"3D/LVL2/wall/wall1", 100000.f},         {"3D/LVL2/wall/wall2", 100000.f},
     {"3D/LVL2/wall/wall1_2", 20000000.f},     {"3D/LVL2/wall/wall2_2", 20000000.f},
@@ -66,7 +66,7 @@ void updatePlanetGlow(Engine& e)
         return;
     LightData& light = planet->lightData;
     light.range = 75000.f;
-    if (e.sceneId == 1) {
+    if (scene::planetGlowFollowsPath(e.sceneId)) {
         const int f = e.cameraFrame;
         if (f < 66)
             light.intensity = 0.f;
@@ -74,7 +74,7 @@ void updatePlanetGlow(Engine& e)
             light.intensity = static_cast<float>(f - 65) / 25.f;
         else if (f <= 250)
             light.intensity = static_cast<float>(303 - f) / 25.f;
-    } else if (e.sceneId == 2) {
+    } else if (scene::planetGlowGrows(e.sceneId)) {
         light.intensity = light.intensity < 3.5f ? light.intensity + e.frameTime : 3.5f;
     } else {
         light.intensity = 3.5f;
@@ -118,11 +118,10 @@ void updateEngineFrame()
         return;
 
     if (input::isKeyPressed(sf::Keyboard::G))
-        changeScene(CREDITS_SCENE, 0.f);
+        changeScene(scene::CREDITS, 0.f);
 
     runLightTick(e);
-    e.lightPosition = e.sceneId == 5 ? sf::Vector3f(-500000.f, 0.f, -5000000000.f)
-                                     : sf::Vector3f(-500000.f, 5000000000.f, 368848.f);
+    e.lightPosition = scene::worldLightPosition(e.sceneId);
 
     for (Entity* entity : e.entities)
         entity->update(e);
@@ -150,23 +149,19 @@ void updateEngineFrame()
         e.boss3D->update();
     }
 
-    if (e.sceneId == 8)
+    if (scene::hasCorridorWalls(e.sceneId))
         for (SceneObjectRecord& record : e.sceneObjects)
             if (record.mesh)
                 for (const WallDepth& wall : WALL_DEPTHS)
                     if (record.mesh->name == wall.meshName)
                         record.mesh->depthOffset.y = wall.depthOffsetY;
 
-    if (e.sceneId == 9)
-        e.lightPosition = {150000.f, 250000.f, 1500000.f};
-
     updatePlanetGlow(e);
 
-    if (e.sceneId == 15)
+    if (scene::isMenu(e.sceneId))
         updateMenuScene();
 
-    const bool freeCameraScene = e.sceneId != 0 && e.sceneId != 7 && e.sceneId != 15;
-    if (e.cameraFrames.empty() && freeCameraScene)
+    if (e.cameraFrames.empty() && !scene::hasFixedCamera(e.sceneId))
         e.controlPlayer3D();
     else
         playCameraPath(e);

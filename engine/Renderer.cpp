@@ -2,6 +2,7 @@
 // with the drawing shader's uniforms, and the glow pass of the lights.
 #include "engine/BossParent.h"
 #include "engine/Engine.h"
+#include "engine/Scenes.h"
 #include "platform/AssetPath.h"
 
 #include <cmath>
@@ -11,11 +12,6 @@
 namespace {
 
 bool contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
-
-bool keepsEverything(int sceneId, bool registered)
-{
-    return sceneId == 5 || sceneId == 6 || sceneId == 9 || (registered && sceneId == 14);
-}
 
 const char* const LIGHT_UNIFORMS[8] = {"lightPos[0]", "lightPos[1]", "lightPos[2]", "lightPos[3]",
                                        "lightPos[4]", "lightPos[5]", "lightPos[6]", "lightPos[7]"};
@@ -45,7 +41,7 @@ void Engine::updateVisibleObjects()
     const Camera view = camera ? *camera : Camera{};
     const ScreenProjector projector(view);
 
-    const bool dropAllSceneObjects = sceneId == 7 || sceneId == 15;
+    const bool dropAllSceneObjects = scene::dropsSceneObjects(sceneId);
     bool released = false;
     for (size_t i = 0; i < sceneObjects.size();) {
         SceneObjectRecord& record = sceneObjects[i];
@@ -60,7 +56,7 @@ void Engine::updateVisibleObjects()
             mesh.depthOffset.x += 10000.f;
         else if (!paused && contains(mesh.name, "wall"))
             mesh.depthOffset.x += 20000.f;
-        if (keepsEverything(sceneId, false) || insideKeepBox(projector.project(mesh.position)))
+        if (scene::drawsOffScreenObjects(sceneId) || insideKeepBox(projector.project(mesh.position)))
             visibleObjects.push_back(&mesh);
         ++i;
     }
@@ -75,7 +71,7 @@ void Engine::updateVisibleObjects()
             continue;
         }
         meshes[kept++] = mesh;
-        if (keepsEverything(sceneId, true) || insideKeepBox(projector.project(mesh->position)))
+        if (scene::drawsOffScreenMeshes(sceneId) || insideKeepBox(projector.project(mesh->position)))
             visibleObjects.push_back(mesh);
     }
     meshes.resize(kept);
@@ -147,7 +143,7 @@ void Engine::render3D()
         window->draw(sf::Sprite(lightBuffer->getTexture()), sf::RenderStates(sf::BlendAdd));
     }
 
-    if (sceneId == 1) {
+    if (scene::drawsPlayerOnTop(sceneId)) {
         const Batch* lastPlayer = nullptr;
         for (const Batch* batch : batches)
             if (contains(batch->name, "player"))

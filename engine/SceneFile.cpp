@@ -3,6 +3,7 @@
 #include "engine/CameraPath.h"
 #include "engine/Engine.h"
 #include "engine/ObjLoader.h"
+#include "engine/Scenes.h"
 #include "engine/TextParse.h"
 #include "platform/AssetPath.h"
 
@@ -194,7 +195,7 @@ void addLightObject(Engine& engine, WorldObjectTable& table, SceneRecord& record
     mesh->lightData = {record.intensity, record.range, record.colour};
     mesh->name = "light";
     mesh->tags.push_back("light");
-    if (sceneId >= 1 && sceneId <= 7)
+    if (scene::hidesLightGlow(sceneId))
         mesh->tags.push_back("noTavlo");
     SceneObjectRecord object;
     object.sceneId = sceneId;

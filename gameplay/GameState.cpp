@@ -5,6 +5,7 @@
 #include "bosses/Boss.h"
 #include "editor/LevelEditor.h"
 #include "engine/Engine.h"
+#include "engine/Scenes.h"
 #include "gameplay/GameBindings.h"
 #include "gameplay/SceneSwitch.h"
 #include "platform/GamePad.h"
@@ -48,14 +49,13 @@ struct StoryStart {
 StoryStart storyStart(int startLevel)
 {
     switch (startLevel) {
-    case 1: return {8, MUSIC_STAGE02, 2};
-    case 2: return {11, MUSIC_STAGE03, 3};
-    case 3: return {9, MUSIC_STAGE04_INTRO, 4};
-    default: return {1, MUSIC_STAGE01_INTRO, 0};
+    case 1: return {scene::CORRIDOR, MUSIC_STAGE02, 2};
+    case 2: return {scene::LEVEL3_START, MUSIC_STAGE03, 3};
+    case 3: return {scene::ARENA, MUSIC_STAGE04_INTRO, 4};
+    default: return {scene::INTRO, MUSIC_STAGE01_INTRO, 0};
     }
 }
 
-constexpr int CORRIDOR_SCENE = 8;
 constexpr float SECOND_SHIP_APART = 200.f; // player 2 starts beside player 1
 
 // Where player `index` starts a level, joins one or comes back: inside the
@@ -63,9 +63,9 @@ constexpr float SECOND_SHIP_APART = 200.f; // player 2 starts beside player 1
 // whose ground enemies run along the ledges: its ships start on the left, half
 // way up, player 2 below player 1. Elsewhere the ships start at the bottom,
 // side by side.
-sf::Vector2f shipStartPoint(int scene, int index)
+sf::Vector2f shipStartPoint(int sceneId, int index)
 {
-    if (scene == CORRIDOR_SCENE)
+    if (scene::startsShipsOnTheLeft(sceneId))
         return {440.f, 540.f + SECOND_SHIP_APART * static_cast<float>(index)};
     return {960.f + SECOND_SHIP_APART * static_cast<float>(index), 880.f};
 }
@@ -86,7 +86,7 @@ GameState::GameState(int mode, const std::string& folder)
     SoundManagerDeck deck(soundManager());
     if (mode == game_mode::EDITOR) {
         music_.startTrack(deck, MUSIC_STAGE01, trackVolume(MUSIC_STAGE01));
-        switchScene(2);
+        switchScene(scene::OPEN_SPACE);
         editorMode = true;
         createLevelEditor();
     } else {
@@ -346,7 +346,7 @@ StateCode GameState::update(float dt)
 
     // 4. Wall lines of the corridor.
     wallLines.clear();
-    if (sequenceIndex() >= 4 && sequenceIndex() <= 6 && eng.sceneId == 8 && eng.cameraFrame > 60)
+    if (sequenceIndex() >= 4 && sequenceIndex() <= 6 && scene::hasCorridorWalls(eng.sceneId) && eng.cameraFrame > 60)
         buildWallLines();
 
     // 5. The editor's windows.
@@ -432,7 +432,7 @@ void GameState::startGameOver()
 
 void GameState::updatePlayers(float dt)
 {
-    const int layout = engine().sceneId == 8 ? 3 : 0;
+    const int layout = scene::hasCorridorWalls(engine().sceneId) ? 3 : 0;
     const bool paused = engine().paused;
     for (int i = 0; i < playerCount; ++i) {
         if (!isLive(i))
@@ -454,8 +454,7 @@ void GameState::cancelWeaponsBehindTheGate()
 
 bool GameState::inputGateOpen() const
 {
-    const int scene = engine().sceneId;
-    if (scene == 1 || scene == 4)
+    if (scene::hidesShips(engine().sceneId))
         return false;
     return transitionsAllowInput();
 }

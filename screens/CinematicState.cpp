@@ -4,13 +4,10 @@
 #include "app/Startup.h"
 #include "engine/Engine.h"
 #include "engine/SceneChange.h"
+#include "engine/Scenes.h"
 #include "platform/GamePad.h"
 
 #include <iostream>
-
-namespace {
-constexpr int CREDITS_SCENE = 14;
-}
 
 CinematicState::CinematicState(std::vector<unsigned> scores) : scores_(std::move(scores))
 {
@@ -18,7 +15,7 @@ CinematicState::CinematicState(std::vector<unsigned> scores) : scores_(std::move
 
     SoundManager& sound = soundManager();
     sound.stopAll();
-    changeScene(CREDITS_SCENE, 0.f);
+    changeScene(scene::CREDITS, 0.f);
     engine().cinematicFinished = false;
     sf::Music& staffRoll = sound.tracks[MUSIC_STAFF_ROLL];
     staffRoll.setVolume(trackVolume(MUSIC_STAFF_ROLL));

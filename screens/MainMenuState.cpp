@@ -4,6 +4,7 @@
 #include "app/Startup.h"
 #include "engine/Engine.h"
 #include "engine/SceneChange.h"
+#include "engine/Scenes.h"
 #include "platform/GamePad.h"
 #include "platform/Input.h"
 #include "screens/HighScoresState.h"
@@ -39,7 +40,7 @@ MainMenuState::MainMenuState(bool showLogos)
         e.window->draw(logo_);
         e.window->display();
     }
-    changeScene(MENU_SCENE, 0.f);
+    changeScene(scene::MAIN_MENU, 0.f);
     logos_.restartClock();
     drawHighScoreBoard();
     e.menuInputReleased = false;

@@ -8,6 +8,7 @@
 #include "engine/Engine.h"
 #include "engine/EngineFrame.h"
 #include "engine/SceneChange.h"
+#include "engine/Scenes.h"
 #include "gameplay/GameState.h"
 #include "play/Laser.h"
 #include "support/GameFixtures.h"
@@ -124,7 +125,7 @@ TEST_F(BossFightGl, TowerBossFightsBreaksApartAndExplodes)
     ASSERT_TRUE(icarus->head);
     ASSERT_EQ(icarus->parts.size(), 4u);
     ASSERT_NE(currentBossLvl1(), nullptr);
-    EXPECT_EQ(engine().sceneId, 7);
+    EXPECT_EQ(engine().sceneId, scene::TOWER);
 
     holdUnder(1100.f);
     frames(240);
@@ -175,7 +176,7 @@ TEST_F(BossFightGl, TowerBossFightsBreaksApartAndExplodes)
     EXPECT_TRUE(game->explosionPattern.finished);
 
     // Leaving the scene lets go of the tower.
-    changeScene(8, 0.f);
+    changeScene(scene::CORRIDOR, 0.f);
     frame();
     EXPECT_EQ(currentBossLvl1(), nullptr);
 }
@@ -186,7 +187,7 @@ TEST_F(BossFightGl, HeadBossHidesShowsItselfFiresItsLaserAndDies)
     frame();
     auto* murzel = dynamic_cast<Murzel*>(boss());
     ASSERT_NE(murzel, nullptr);
-    EXPECT_EQ(engine().sceneId, 9);
+    EXPECT_EQ(engine().sceneId, scene::ARENA);
     frames(60);
     EXPECT_FLOAT_EQ(murzel->hitBox.left, Murzel::HIDDEN);
 

@@ -5,6 +5,7 @@
 #include "engine/EngineFrame.h"
 #include "enemies/EnemyManager.h"
 #include "enemies/EnemyTypes.h"
+#include "engine/Scenes.h"
 #include "gameplay/GameState.h"
 #include "play/BulletManager.h"
 #include "support/GameFixtures.h"
@@ -61,7 +62,7 @@ protected:
     {
         engine().startLevel = 1;
         game = std::make_unique<GameState>(game_mode::STORY, folder);
-        ASSERT_EQ(engine().sceneId, 8);
+        ASSERT_EQ(engine().sceneId, scene::CORRIDOR);
         ASSERT_EQ(game->sequenceIndex(), 4);
     }
 

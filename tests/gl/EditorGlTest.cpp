@@ -5,6 +5,7 @@
 // the trajectory preview run the game's own spawner and enemies.
 #include "editor/LevelEditor.h"
 #include "engine/Engine.h"
+#include "engine/Scenes.h"
 #include "gameplay/GameState.h"
 #include "support/TestSupport.h"
 
@@ -395,7 +396,7 @@ TEST_F(EditorInGame, PlayRunsTheSequenceAndThePreviewDrawsTrajectories)
     ed.play(game->spawner, game->enemies, game->spawnPatterns);
     EXPECT_TRUE(ed.playing);
     EXPECT_EQ(game->spawner.pending.size(), 2u);
-    EXPECT_EQ(engine().sceneId, 2);
+    EXPECT_EQ(engine().sceneId, scene::OPEN_SPACE);
     size_t most = 0;
     for (int i = 0; i < 90; ++i) {
         frame();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <memory>
+#include "engine/Scenes.h"
 #include "support/GameFixtures.h"
 
 #include "engine/BossParent.h"
@@ -87,19 +88,19 @@ TEST_F(Engine3DGl, EverySceneIdSwitchesDrawsAndOutOfRangeIsIgnored)
         EXPECT_EQ(e.sceneId, id);
         EXPECT_FLOAT_EQ(e.worldLighting, 3.5f);
         EXPECT_EQ(e.boss3D, nullptr);
-        if (id >= 11 && id <= 13)
+        if (scene::drawsShaderBackground(id))
             continue; // the shader background's scenes: no 3D step
         const sf::Image picture = play(20, "engine3d_scene_" + std::to_string(id));
         EXPECT_GT(distinctColours(picture), 1) << "scene " << id;
     }
     scenePreloader().wait();
 
-    changeScene(3, 0.f);
+    changeScene(scene::ASTEROIDS, 0.f);
     const size_t objects = e.sceneObjects.size();
     const size_t frames = e.cameraFrames.size();
     for (int id : {-1, 17, 1000}) {
         changeScene(id, 0.f);
-        EXPECT_EQ(e.sceneId, 3);
+        EXPECT_EQ(e.sceneId, scene::ASTEROIDS);
         EXPECT_EQ(e.sceneObjects.size(), objects);
         EXPECT_EQ(e.cameraFrames.size(), frames);
     }
@@ -112,7 +113,7 @@ TEST_F(Engine3DGl, PreloadRunsBesideTheMainThreadAndPicksTheNextFile)
     ScopedDirectory here(dir.path);
     Engine& e = engine();
 
-    changeScene(8, 0.f);
+    changeScene(scene::CORRIDOR, 0.f);
     EXPECT_EQ(scenePreloader().lastPath(), "Scene/9.txt");
     // The main thread keeps using the cache while the worker fills it.
     int loaded = 0;
@@ -125,7 +126,7 @@ TEST_F(Engine3DGl, PreloadRunsBesideTheMainThreadAndPicksTheNextFile)
         EXPECT_TRUE(e.textureCacheHasEntry("3D/Obj" + std::to_string(i) + ".png")) << i;
     EXPECT_TRUE(e.textureCacheHasEntry("3D/Obj5_NM.png"));
     // And purges while a worker loads: unused scene textures go, nothing breaks.
-    changeScene(8, 0.f);
+    changeScene(scene::CORRIDOR, 0.f);
     for (int round = 0; round < 50; ++round)
         e.purgeUnusedTextures();
     scenePreloader().wait();
@@ -133,17 +134,17 @@ TEST_F(Engine3DGl, PreloadRunsBesideTheMainThreadAndPicksTheNextFile)
     EXPECT_FALSE(e.textureCacheHasEntry("3D/Obj5_NM.png"));
     EXPECT_NE(e.getTexture("3D/Obj5_NM.png", TextureUse::Scene), nullptr);
 
-    changeScene(6, 0.f);
+    changeScene(scene::APPROACH, 0.f);
     EXPECT_EQ(scenePreloader().lastPath(), "Scene/boss.txt");
-    changeScene(7, 0.f);
+    changeScene(scene::TOWER, 0.f);
     EXPECT_EQ(scenePreloader().lastPath(), "Scene/boss.txt"); // nothing started
-    changeScene(14, 0.f);
+    changeScene(scene::CREDITS, 0.f);
     EXPECT_EQ(scenePreloader().lastPath(), "Scene/MAIN_MENU.txt");
-    changeScene(16, 0.f);
+    changeScene(scene::MOON, 0.f);
     EXPECT_EQ(scenePreloader().lastPath(), "Scene/MAIN_MENU.txt");
     // Quick changes stop the running worker before starting the next.
     for (int i = 0; i < 10; ++i)
-        changeScene(8, 0.f);
+        changeScene(scene::CORRIDOR, 0.f);
     scenePreloader().wait();
 }
 
@@ -153,7 +154,7 @@ struct InTestTreeScene {
     {
         writeTestTree(dir);
         here = std::make_unique<ScopedDirectory>(dir.path);
-        changeScene(8, 0.f);
+        changeScene(scene::CORRIDOR, 0.f);
         scenePreloader().wait();
     }
     TempDir dir;
@@ -198,7 +199,7 @@ TEST_F(Engine3DGl, TheTexturesOfAGoneSceneAreReleasedOnceItsMeshesAre)
     Engine& e = engine();
     e.updateVisibleObjects();
     ASSERT_TRUE(e.textureCacheHasEntry("3D/cube.png"));
-    changeScene(15, 0.f); // the menu loads no scene file
+    changeScene(scene::MAIN_MENU, 0.f); // the menu loads no scene file
     scenePreloader().wait();
     e.updateVisibleObjects();
     EXPECT_FALSE(e.textureCacheHasEntry("3D/cube.png"));
@@ -209,7 +210,7 @@ TEST_F(Engine3DGl, CubeAndLightGlowLandWhereTheyProject)
     TempDir dir;
     writeTestTree(dir);
     ScopedDirectory here(dir.path);
-    changeScene(8, 0.f);
+    changeScene(scene::CORRIDOR, 0.f);
     const sf::Image picture = play(20, "engine3d_cube_and_light");
     ASSERT_EQ(engine().sceneObjects.size(), 2u);
     // The cube's near face: 800 wide at 1600 units, so 400 pixels around the centre.

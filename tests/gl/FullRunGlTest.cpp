@@ -8,6 +8,7 @@
 #include "engine/Engine.h"
 #include "engine/EngineFrame.h"
 #include "engine/Level3Background.h"
+#include "engine/Scenes.h"
 #include "gameplay/GameState.h"
 #include "screens/HighScoresState.h"
 #include "screens/MainMenuState.h"
@@ -93,7 +94,7 @@ protected:
             const Engine& e = engine();
             if (++frameNumber % worldEvery == 0)
                 renderWorldFrame(w);
-            else if (e.sceneId < 11 || e.sceneId > 13)
+            else if (!scene::drawsShaderBackground(e.sceneId))
                 updateEngineFrame();
             else
                 measureFrameTime();
@@ -105,7 +106,7 @@ protected:
     {
         window.clear(sf::Color::Black);
         Engine& e = engine();
-        if (e.sceneId < 11 || e.sceneId > 13)
+        if (!scene::drawsShaderBackground(e.sceneId))
             e.render3D();
         loop->currentState()->draw(window);
         sf::Image picture = screenshot(window, name);
@@ -185,14 +186,14 @@ TEST_F(FullRun, LogosMenuGameOverNameEntryAndTheMenuAgain)
     EXPECT_TRUE(game->storyMode);
     EXPECT_FALSE(game->editorMode);
     ASSERT_EQ(game->playerCount, 1);
-    EXPECT_EQ(engine().sceneId, 1);
+    EXPECT_EQ(engine().sceneId, scene::INTRO);
 
     // ---- play: a moment of the intro, then the ship flies in, moves and fires ----
     worldEvery = 4;
     frames(SECOND);
     EXPECT_GT(distinctColours(shot("fullrun_3_intro")), 30);
     engine().cinematicFinished = true; // the intro's camera path ends
-    ASSERT_TRUE(until([] { return engine().sceneId == 2; }, 3));
+    ASSERT_TRUE(until([] { return engine().sceneId == scene::OPEN_SPACE; }, 3));
     ASSERT_TRUE(until([&] { return game->transitions.allowsInput(); }, 5 * SECOND));
     input.keyboard.press(sf::Keyboard::Space);
     input.keyboard.press(sf::Keyboard::Q);
@@ -323,7 +324,7 @@ TEST_F(FullRun, TheShaderBackgroundScenesRunOnTheMeasuredFrameTime)
     // draws 100 frames a second: the ship covers 720 px a second all the same.
     engine().startLevel = 2;
     start(defaultStateFactory().game(1));
-    ASSERT_EQ(engine().sceneId, 11);
+    ASSERT_EQ(engine().sceneId, scene::LEVEL3_START);
     GameState* game = current<GameState>();
     ASSERT_NE(game, nullptr);
     Player2D& ship = *game->players[0];

@@ -3,6 +3,7 @@
 #include "app/Startup.h"
 #include "engine/Engine.h"
 #include "enemies/EnemyTypes.h"
+#include "engine/Scenes.h"
 #include "gameplay/GameBindings.h"
 #include "gameplay/GameState.h"
 #include "play/Laser.h"
@@ -72,7 +73,7 @@ protected:
 TEST_F(GameStatePlay, ScriptedPlayerKillsTheSequenceAndScoresByTheTable)
 {
     GameState& g = startGame();
-    ASSERT_EQ(engine().sceneId, 2);
+    ASSERT_EQ(engine().sceneId, scene::OPEN_SPACE);
     ASSERT_EQ(g.sequenceIndex(), 0);
     EXPECT_EQ(g.scrollDirection, 0);
 
@@ -356,7 +357,7 @@ TEST_F(GameStatePlay, ModesStartLevelsAndDifficultiesAsTheMenuChose)
     ASSERT_NE(editorGame, nullptr);
     EXPECT_TRUE(editorGame->editorMode);
     EXPECT_FALSE(editorGame->storyMode);
-    EXPECT_EQ(engine().sceneId, 2);
+    EXPECT_EQ(engine().sceneId, scene::OPEN_SPACE);
     EXPECT_EQ(editorGame->players[0]->lives, 2);
     editor.reset();
 
@@ -367,7 +368,7 @@ TEST_F(GameStatePlay, ModesStartLevelsAndDifficultiesAsTheMenuChose)
     engine().startLevel = 3;
     engine().difficulty = 99;
     game = std::make_unique<GameState>(game_mode::STORY, levels.path + "/");
-    EXPECT_EQ(engine().sceneId, 9);
+    EXPECT_EQ(engine().sceneId, scene::ARENA);
     EXPECT_EQ(game->sequenceIndex(), 6);
     EXPECT_EQ(game->scrollDirection, 3);
     EXPECT_EQ(game->players[0]->facing, 3);

@@ -1,6 +1,7 @@
 #include "app/MainLoop.h"
 #include "app/Startup.h"
 #include "engine/Engine.h"
+#include "engine/Scenes.h"
 #include "screens/CinematicState.h"
 #include "screens/HighScoresState.h"
 #include "screens/MainMenuState.h"
@@ -228,7 +229,7 @@ TEST_F(MenuRun, CutSceneNeedsAFreshPassAndHandsTheScoresOn)
     };
     input.keyboard.press(sf::Keyboard::Enter); // still held from the last level
     start(new CinematicState({1200, 800}), factory);
-    EXPECT_EQ(engine().sceneId, 14);
+    EXPECT_EQ(engine().sceneId, scene::CREDITS);
     EXPECT_FALSE(engine().cinematicFinished);
     frames(20);
     EXPECT_TRUE(handed.empty());

@@ -4,6 +4,7 @@
 #include "engine/Engine.h"
 #include "engine/EngineFrame.h"
 #include "enemies/EnemyTypes.h"
+#include "engine/Scenes.h"
 #include "gameplay/GameState.h"
 #include "play/Bonus.h"
 #include "play/BulletManager.h"
@@ -59,7 +60,7 @@ protected:
             const Engine& e = engine();
             if (++frame % 20 == 0)
                 renderWorldFrame(w);
-            else if (e.sceneId < 11 || e.sceneId > 13)
+            else if (!scene::drawsShaderBackground(e.sceneId))
                 updateEngineFrame();
         };
         GameState* game = current<GameState>();
@@ -74,7 +75,7 @@ protected:
     {
         window.clear(sf::Color::Black);
         Engine& e = engine();
-        if (e.sceneId < 11 || e.sceneId > 13)
+        if (!scene::drawsShaderBackground(e.sceneId))
             e.render3D();
         else if (e.level3Background)
             e.level3Background->drawFrame(seconds);

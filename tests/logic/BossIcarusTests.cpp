@@ -5,6 +5,7 @@
 #include "engine/Engine.h"
 #include "enemies/EnemyManager.h"
 #include "enemies/EnemyTypes.h"
+#include "engine/Scenes.h"
 #include "gameplay/GameState.h"
 #include "play/BulletManager.h"
 #include "play/Laser.h"
@@ -155,7 +156,7 @@ TEST_F(BossIcarusFight, LayoutBuildsHeadPairsAndModules)
     ASSERT_NE(spawner, nullptr);
     EXPECT_EQ(spawner->module, 1); // the lone part did not advance the module
     EXPECT_EQ(spawner->spawnPoint, sf::Vector2f(710.f - 25.f, 240.f - 25.f));
-    EXPECT_EQ(engine().sceneId, 7);
+    EXPECT_EQ(engine().sceneId, scene::TOWER);
     ASSERT_NE(currentBossLvl1(), nullptr);
     EXPECT_FLOAT_EQ(icarus.timer, 99.f);
 

@@ -3,6 +3,7 @@
 #include "engine/Engine.h"
 #include "engine/Mesh.h"
 #include "engine/SceneChange.h"
+#include "engine/Scenes.h"
 #include "gameplay/GameState.h"
 #include "play/BulletManager.h"
 #include "play/Laser.h"
@@ -111,7 +112,7 @@ TEST(BossMurzelScript, WindowsOfTheCameraPath)
 
 TEST_F(BossMurzelFight, PhasesFollowTheCameraFramesOverAWholeLoop)
 {
-    EXPECT_EQ(engine().sceneId, 9);
+    EXPECT_EQ(engine().sceneId, scene::ARENA);
     EXPECT_FLOAT_EQ(boss->health, 640.f);
     bool blinked = false;
     bool laserSeen = false;

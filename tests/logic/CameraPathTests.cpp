@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include "engine/Scenes.h"
 #include "support/TestSupport.h"
 
 #include "engine/Engine.h"
@@ -18,10 +19,10 @@ SceneRecord cameraRecord(int keys)
 }
 
 struct PathFixture {
-    explicit PathFixture(int keys, int scene = 1)
+    explicit PathFixture(int keys, int sceneId = scene::INTRO)
     {
         e.installPlayer(std::make_unique<Player>());
-        e.sceneId = scene;
+        e.sceneId = sceneId;
         appendCameraFrames(e.cameraFrames, cameraRecord(keys));
     }
     // Runs engine frames at `dt`; returns how many of them posed a path frame.
@@ -112,8 +113,8 @@ TEST(CameraPath, EndRuleSkipAndLoop)
     EXPECT_FALSE(skipped.e.cinematicFinished);
     EXPECT_EQ(skipped.posedCount, 0);
 
-    // Scene 9 loops the part after frame 180 for as long as it lasts.
-    PathFixture looping(301, 9);
+    // The arena loops the part after frame 180 for as long as it lasts.
+    PathFixture looping(301, scene::ARENA);
     looping.run(300, 1.f / 60.f);
     EXPECT_EQ(looping.e.posedFrame, 299);
     looping.run(1, 1.f / 60.f);
@@ -122,20 +123,20 @@ TEST(CameraPath, EndRuleSkipAndLoop)
     EXPECT_GE(looping.e.posedFrame, 181);
     EXPECT_FALSE(looping.e.cinematicFinished);
 
-    // Scenes 0, 7 and 15 never play a path.
-    for (int scene : {0, 7, 15}) {
-        PathFixture still(100, scene);
+    // The hangar, the tower and the menu never play a path.
+    for (int id : {scene::HANGAR, scene::TOWER, scene::MAIN_MENU}) {
+        PathFixture still(100, id);
         still.run(10, 1.f / 60.f);
-        EXPECT_TRUE(still.e.cameraFrames[0].pending) << scene;
+        EXPECT_TRUE(still.e.cameraFrames[0].pending) << id;
     }
 }
 
 TEST(CameraPath, SceneObjectsFollowTheirKeysInTheirSceneOnly)
 {
-    PathFixture f(50, 2);
-    for (int scene : {2, 3}) {
+    PathFixture f(50, scene::OPEN_SPACE);
+    for (int id : {scene::OPEN_SPACE, scene::ASTEROIDS}) {
         SceneObjectRecord record;
-        record.sceneId = scene;
+        record.sceneId = id;
         record.mesh = std::make_unique<Mesh>(std::vector<Triangle>{}, sf::Vector3f(), "m", false);
         record.positions = {{0, 0, 0}, {10, 0, 0}, {20, 0, 0}};
         record.rotations = {{1, 0, 0}};

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include "engine/Scenes.h"
 #include "support/TestSupport.h"
 
 #include "engine/BossParent.h"
@@ -13,7 +14,7 @@ struct FrameFixture {
     FrameFixture()
     {
         e.frameClock.restart();
-        e.sceneId = 3;
+        e.sceneId = scene::ASTEROIDS;
         e.paused = false;
     }
     ~FrameFixture()
@@ -70,7 +71,7 @@ TEST(Engine3DFrame, FrameTimeIsClampedAndPauseStopsTheRest)
 TEST(Engine3DFrame, PlanetGlowFollowsTheCameraPathInSceneOne)
 {
     FrameFixture f;
-    f.e.sceneId = 1;
+    f.e.sceneId = scene::INTRO;
     SceneObjectRecord record;
     record.name = "GreenPlanet";
     record.mesh = bareMesh("3D/GreenPlanet/planet");
@@ -133,7 +134,7 @@ TEST(Engine3DFrame, DeadBossObjectsGoBeforeTheBossUpdates)
 TEST(Engine3DFrame, NothingInTheWorldMovesWhilePaused)
 {
     FrameFixture f;
-    f.e.sceneId = 9; // every scene object is drawn
+    f.e.sceneId = scene::ARENA; // every scene object is drawn
     for (const char* name : {"3D/Boss/module", "3D/LVL2/wall/wall1"}) {
         SceneObjectRecord record;
         record.mesh = bareMesh(name);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include "engine/Scenes.h"
 #include "support/TestSupport.h"
 
 #include "engine/Engine.h"
@@ -118,7 +119,7 @@ TEST(SceneFile, WorldObjectTableAndMissingFiles)
 
     // A scene file that does not open: nothing loaded, the scene counts as loaded.
     Engine e;
-    e.sceneId = 3;
+    e.sceneId = scene::ASTEROIDS;
     loadSceneFile(e, "Scene/does-not-exist.txt", 3, 2.f);
     EXPECT_TRUE(e.sceneObjects.empty());
     EXPECT_TRUE(e.cameraFrames.empty());
@@ -129,8 +130,8 @@ TEST(SceneFile, WorldObjectTableAndMissingFiles)
 TEST(SceneFile, ClearSceneMarksOnlyTheCurrentScene)
 {
     Engine e;
-    e.sceneId = 4;
-    for (int id : {3, 4}) {
+    e.sceneId = scene::DIVE;
+    for (int id : {scene::ASTEROIDS, scene::DIVE}) {
         SceneObjectRecord record;
         record.sceneId = id;
         record.mesh = std::make_unique<Mesh>(std::vector<Triangle>{}, sf::Vector3f(), "m", false);
@@ -152,6 +153,6 @@ TEST(SceneFile, ClearSceneMarksOnlyTheCurrentScene)
     e.sceneLoaded = true;
     e.updateVisibleObjects();
     ASSERT_EQ(e.sceneObjects.size(), 1u);
-    EXPECT_EQ(e.sceneObjects[0].sceneId, 3);
+    EXPECT_EQ(e.sceneObjects[0].sceneId, scene::ASTEROIDS);
     EXPECT_FALSE(e.sceneLoaded);
 }

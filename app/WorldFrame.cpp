@@ -10,12 +10,12 @@
 void renderWorldFrame(sf::RenderWindow& /*window*/)
 {
     Engine& e = engine();
-    if (!scene::drawsShaderBackground(e.sceneId)) {
+    if (!scene::drawsShaderBackground(e.world.sceneId)) {
         updateEngineFrame();
         e.render3D();
         return;
     }
     measureFrameTime();
-    if (e.level3Background)
-        e.level3Background->drawFrame(e.gameClock.getElapsedTime().asSeconds());
+    if (e.world.level3Background)
+        e.world.level3Background->drawFrame(e.timing.gameClock.getElapsedTime().asSeconds());
 }

@@ -60,11 +60,11 @@ struct GameWindow {
     {
         game_window::open(window);
         startGame();
-        engine().window = &window;
+        engine().renderer.window = &window;
         background.window = &window;
-        background.frameTime = &engine().frameTime;
+        background.frameTime = &engine().timing.frameTime;
         background.load();
-        engine().level3Background = &background;
+        engine().world.level3Background = &background;
         window.setVerticalSyncEnabled(true);
         window.setFramerateLimit(60);
     }
@@ -106,7 +106,7 @@ MainState* enterScene(const SceneCase& scene)
     if (scene::isMenu(scene.sceneId))
         return defaultStateFactory().menuWithoutLogos();
     if (scene.startLevel >= 0) {
-        engine().startLevel = scene.startLevel;
+        engine().run.startLevel = scene.startLevel;
         return new GameState(game_mode::STORY);
     }
     changeScene(scene.sceneId, 0.f);
@@ -208,7 +208,7 @@ void gameMemoryChild()
     const double menuPeak = statusMb("VmHWM:");
     const double menuRss = statusMb("VmRSS:");
     for (int level = 0; level < 4; ++level) {
-        engine().startLevel = level;
+        engine().run.startLevel = level;
         loop.applyCode(state_code::GAME_STORY);
         runFrames(loop, 60);
     }

@@ -81,26 +81,26 @@ void Murzel::freeLaser()
 void Murzel::rampWorldLighting(float maximum) const
 {
     Engine& e = engine();
-    if (e.worldLighting < maximum)
-        e.worldLighting += e.frameTime;
+    if (e.world.worldLighting < maximum)
+        e.world.worldLighting += e.timing.frameTime;
     else
-        e.worldLighting = maximum;
+        e.world.worldLighting = maximum;
 }
 
 void Murzel::selectPhase()
 {
     Engine& e = engine();
-    const int f = e.cameraFrame;
+    const int f = e.world.cameraFrame;
     if (f < 0) {
         rampWorldLighting(LIGHT_MAX);
     } else if (f <= FLICKER_END) {
         if (flickerStep_ < 3)
             rampWorldLighting(LIGHT_MAX);
         else
-            e.worldLighting = 0.f;
+            e.world.worldLighting = 0.f;
         flickerStep_ = (flickerStep_ + 1) % 4;
     } else if (f <= DARK_END) {
-        e.worldLighting = 0.f;
+        e.world.worldLighting = 0.f;
     } else {
         rampWorldLighting(LIGHT_MAX);
     }
@@ -187,7 +187,7 @@ bool Murzel::update(float dt, EnemyManager&, PlayerList&, Scoring scoring, Parti
     if (clashLasers(scoring) || timer <= 0.f)
         return true;
 
-    const float frameTime = engine().frameTime;
+    const float frameTime = engine().timing.frameTime;
     if (flashing) {
         flashTimer -= frameTime;
         if (flashTimer <= 0.f)

@@ -74,12 +74,12 @@ void preloadSceneTextures(std::string path, const std::atomic<bool>& cancel)
         const WorldObjectEntry& entry = table[objectNameOf(name)];
         if (entry.modelPath.empty() && entry.texturePath.empty())
             continue;
-        e.getTexture(entry.texturePath, TextureUse::Scene);
+        e.textures.getTexture(entry.texturePath, TextureUse::Scene);
         loadObjModel(entry.modelPath);
         for (const char* suffix : MAP_SUFFIXES) {
             if (cancel)
                 return;
-            e.getTexture(entry.modelPath + suffix, TextureUse::Scene);
+            e.textures.getTexture(entry.modelPath + suffix, TextureUse::Scene);
         }
     }
 }
@@ -98,10 +98,10 @@ void changeScene(int id, float startSeconds)
         return;
     Engine& e = engine();
     e.clearScene();
-    e.purgeAfterRelease = true;
-    e.worldLighting = 3.5f;
-    e.sceneId = id;
-    e.boss3D = nullptr;
+    e.world.purgeAfterRelease = true;
+    e.world.worldLighting = 3.5f;
+    e.world.sceneId = id;
+    e.world.boss3D = nullptr;
 
     if (scene::isMenu(id)) {
         buildMenuScene();
@@ -110,21 +110,21 @@ void changeScene(int id, float startSeconds)
     }
     if (id == scene::TOWER) {
         e.clearScene();
-        if (e.camera)
-            e.camera->rotation = {70.f, 0.f, 0.f};
-        if (e.player3D)
-            e.player3D->position = {0.f, -203338.8125f, 358765.f};
+        if (e.world.camera)
+            e.world.camera->rotation = {70.f, 0.f, 0.f};
+        if (e.world.player3D)
+            e.world.player3D->position = {0.f, -203338.8125f, 358765.f};
         return;
     }
     if (scene::drawsShaderBackground(id)) {
-        if (id != scene::LEVEL3_START && e.level3Background)
-            e.level3Background->startSwitch();
+        if (id != scene::LEVEL3_START && e.world.level3Background)
+            e.world.level3Background->startSwitch();
         return;
     }
     if (scene::hasFixedLight(id))
-        e.lightPosition = scene::worldLightPosition(id);
-    if (e.level3Background)
-        e.level3Background->resetToFirst();
+        e.world.lightPosition = scene::worldLightPosition(id);
+    if (e.world.level3Background)
+        e.world.level3Background->resetToFirst();
     loadSceneFile(e, sceneFilePath(id), id, startSeconds);
     preloadNextScene(id, startSeconds);
 }

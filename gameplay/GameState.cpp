@@ -78,7 +78,7 @@ GameState::GameState(int mode, const std::string& folder)
     : spawner(folder), levelFolder(folder)
 {
     Engine& eng = engine();
-    eng.menuInputReleased = false;
+    eng.menu.menuInputReleased = false;
     waitingForContinue = false;
     debugDraw = false;
     storyMode = (mode == game_mode::STORY);
@@ -90,11 +90,11 @@ GameState::GameState(int mode, const std::string& folder)
         editorMode = true;
         createLevelEditor();
     } else {
-        const StoryStart start = storyStart(eng.startLevel);
+        const StoryStart start = storyStart(eng.run.startLevel);
         switchScene(start.scene);
         music_.startTrack(deck, start.track, trackVolume(start.track));
-        if (eng.window)
-            eng.window->setMouseCursorVisible(false);
+        if (eng.renderer.window)
+            eng.renderer.window->setMouseCursorVisible(false);
     }
 
     addPlayer();
@@ -130,7 +130,7 @@ void GameState::loadCentredSprite(sf::Sprite& sprite, const char* path)
 
 void GameState::startStorySequence()
 {
-    const StoryStart start = storyStart(engine().startLevel);
+    const StoryStart start = storyStart(engine().run.startLevel);
     if (start.level == 0)
         return; // level 1 starts its first sequence through the level flow
     // A level index that does not know the level still starts the flow at its place.
@@ -159,13 +159,13 @@ void GameState::addPlayer()
     // A ship starts inside the level (a new ship's own origin lies outside the
     // play column, where it could never move). One joining mid-level takes the
     // running level's direction and boss level from the ships already in play.
-    ship->position = shipStartPoint(engine().sceneId, index);
+    ship->position = shipStartPoint(engine().world.sceneId, index);
     ship->move(0.f, 0);
     if (scrollDirection != NO_SCROLL_DIRECTION)
         ship->facing = scrollDirection;
     if (!players.empty())
         ship->bossLevel = players[0]->bossLevel;
-    if (const int lives = livesForDifficulty(engine().difficulty))
+    if (const int lives = livesForDifficulty(engine().run.difficulty))
         ship->lives = lives;
     players.push_back(std::move(ship));
     ++playerCount;
@@ -293,9 +293,9 @@ void GameState::revive(int i)
     Player2D& ship = *players[i];
     setRumble(i, 65000);
     scoreCounters[i]->setScoreText("000000000");
-    const int lives = livesForDifficulty(engine().difficulty);
+    const int lives = livesForDifficulty(engine().run.difficulty);
     ship.lives = lives > 0 ? lives : REVIVE_DEFAULT_LIVES;
-    ship.position = shipStartPoint(engine().sceneId, 0);
+    ship.position = shipStartPoint(engine().world.sceneId, 0);
     ship.gauge = Player2D::GAUGE_START;
     scores[i].score = 0; // the life points toward the next extra life are kept
     setRumble(i, 0);
@@ -317,12 +317,12 @@ StateCode GameState::update(float dt)
     frameDt_ = dt;
 
     // 1. Pause: nothing else of the frame runs while paused.
-    if (eng.paused) {
+    if (eng.run.paused) {
         for (int i = 0; i < playerCount; ++i) {
             if (held(game_action::RESUME, i))
-                eng.paused = false;
+                eng.run.paused = false;
             if (held(game_action::QUIT, i)) {
-                eng.paused = false;
+                eng.run.paused = false;
                 return state_code::MENU_NO_LOGO;
             }
         }
@@ -330,7 +330,7 @@ StateCode GameState::update(float dt)
     }
     for (int i = 0; i < playerCount; ++i) {
         if (held(game_action::PAUSE, i)) {
-            eng.paused = true;
+            eng.run.paused = true;
             break;
         }
     }
@@ -346,7 +346,8 @@ StateCode GameState::update(float dt)
 
     // 4. Wall lines of the corridor.
     wallLines.clear();
-    if (sequenceIndex() >= 4 && sequenceIndex() <= 6 && scene::hasCorridorWalls(eng.sceneId) && eng.cameraFrame > 60)
+    if (sequenceIndex() >= 4 && sequenceIndex() <= 6 && scene::hasCorridorWalls(eng.world.sceneId)
+        && eng.world.cameraFrame > 60)
         buildWallLines();
 
     // 5. The editor's windows.
@@ -432,8 +433,8 @@ void GameState::startGameOver()
 
 void GameState::updatePlayers(float dt)
 {
-    const int layout = scene::hasCorridorWalls(engine().sceneId) ? 3 : 0;
-    const bool paused = engine().paused;
+    const int layout = scene::hasCorridorWalls(engine().world.sceneId) ? 3 : 0;
+    const bool paused = engine().run.paused;
     for (int i = 0; i < playerCount; ++i) {
         if (!isLive(i))
             continue;
@@ -454,7 +455,7 @@ void GameState::cancelWeaponsBehindTheGate()
 
 bool GameState::inputGateOpen() const
 {
-    if (scene::hidesShips(engine().sceneId))
+    if (scene::hidesShips(engine().world.sceneId))
         return false;
     return transitionsAllowInput();
 }
@@ -475,7 +476,7 @@ void GameState::updateBonuses(float dt)
 
 void GameState::updateExtraLives()
 {
-    const uint32_t threshold = extraLifeThreshold(engine().difficulty);
+    const uint32_t threshold = extraLifeThreshold(engine().run.difficulty);
     if (threshold == 0)
         return;
     for (int i = 0; i < playerCount; ++i) {

@@ -15,7 +15,7 @@ void GameState::drawLayer(sf::RenderTarget& target)
     particles.draw(target);
     bonuses->draw(target);
     shots->draw(target, debugDraw);
-    if (!scene::hidesShips(engine().sceneId))
+    if (!scene::hidesShips(engine().world.sceneId))
         for (int i = 0; i < playerCount; ++i)
             if (isLive(i))
                 players[i]->draw(target, debugDraw);
@@ -30,6 +30,6 @@ void GameState::drawLayer(sf::RenderTarget& target)
     drawScoreboards(target);
     if (gameOver)
         target.draw(gameOverSprite);
-    if (engine().paused)
+    if (engine().run.paused)
         target.draw(pauseSprite);
 }

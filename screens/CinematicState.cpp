@@ -16,7 +16,7 @@ CinematicState::CinematicState(std::vector<unsigned> scores) : scores_(std::move
     SoundManager& sound = soundManager();
     sound.stopAll();
     changeScene(scene::CREDITS, 0.f);
-    engine().cinematicFinished = false;
+    engine().world.cinematicFinished = false;
     sf::Music& staffRoll = sound.tracks[MUSIC_STAFF_ROLL];
     staffRoll.setVolume(trackVolume(MUSIC_STAFF_ROLL));
     staffRoll.stop();
@@ -34,7 +34,7 @@ StateCode CinematicState::update(float /*frameTime*/)
     if (pressed && !passWasPressed_)
         return state_code::HIGH_SCORES;
     passWasPressed_ = pressed;
-    if (!engine().cinematicFinished)
+    if (!engine().world.cinematicFinished)
         return state_code::STAY;
     soundManager().stopAll();
     return state_code::HIGH_SCORES;

@@ -29,14 +29,14 @@ TEST_P(SceneContentGl, SceneDrawsAFullPicture)
     changeScene(s.id, s.startSeconds);
     if (s.id == scene::HANGAR) {
         // The hangar scene's path never plays: look from where the menu leaves the camera.
-        engine().player3D->position = {-19000.f, -4000.f, 3300.f};
-        engine().camera->rotation = {0.f, -90.f, -12.f};
+        engine().world.player3D->position = {-19000.f, -4000.f, 3300.f};
+        engine().world.camera->rotation = {0.f, -90.f, -12.f};
     }
-    engine().frameClock.restart();
+    engine().timing.frameClock.restart();
     sf::Image picture = play(4, s.shot);
     EXPECT_GT(distinctColours(picture), 30) << s.shot;
     // Something besides the sky: the scene's objects are in view.
-    EXPECT_GT(engine().visibleObjects.size(), 1u) << s.shot;
+    EXPECT_GT(engine().renderer.visibleObjects.size(), 1u) << s.shot;
 }
 
 INSTANTIATE_TEST_SUITE_P(

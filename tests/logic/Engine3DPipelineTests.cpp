@@ -313,20 +313,20 @@ TEST(Engine3DPipeline, VisibleListBoxAndLightRanges)
 {
     Engine e;
     e.installPlayer(std::make_unique<Player>());
-    e.sceneId = scene::INTRO;
+    e.world.sceneId = scene::INTRO;
     // Camera at (0, 200, 0): the position projects to x = 10930.
     SceneObjectRecord record;
     record.mesh = std::make_unique<Mesh>(std::vector<Triangle>{}, sf::Vector3f(9970.f, 200.f, 800.f), "obj", false);
-    e.sceneObjects.push_back(std::move(record));
+    e.world.sceneObjects.push_back(std::move(record));
     e.updateVisibleObjects();
-    EXPECT_TRUE(e.visibleObjects.empty());
-    e.sceneId = scene::GAS_GIANT;
+    EXPECT_TRUE(e.renderer.visibleObjects.empty());
+    e.world.sceneId = scene::GAS_GIANT;
     e.updateVisibleObjects();
-    EXPECT_EQ(e.visibleObjects.size(), 1u);
+    EXPECT_EQ(e.renderer.visibleObjects.size(), 1u);
     // Scene 15 releases every scene object.
-    e.sceneId = scene::MAIN_MENU;
+    e.world.sceneId = scene::MAIN_MENU;
     e.updateVisibleObjects();
-    EXPECT_TRUE(e.sceneObjects.empty());
+    EXPECT_TRUE(e.world.sceneObjects.empty());
 
     LightData light{2.f, 1000.f, sf::Color::Red};
     Mesh near({}, {2999.f, 0.f, 0.f}, "near", false), far({}, {3001.f, 0.f, 0.f}, "far", false);

@@ -378,7 +378,7 @@ TEST_F(EditorInGame, PlayRunsTheSequenceAndThePreviewDrawsTrajectories)
     ed.play(game->spawner, game->enemies, game->spawnPatterns);
     EXPECT_TRUE(ed.playing);
     EXPECT_EQ(game->spawner.pending.size(), 2u);
-    EXPECT_EQ(engine().sceneId, 2);
+    EXPECT_EQ(engine().world.sceneId, scene::OPEN_SPACE);
     size_t most = 0;
     for (int i = 0; i < 90; ++i) {
         frame();
@@ -534,10 +534,10 @@ TEST_F(EditorInGame, KeysTypedIntoAFieldChangeOnlyTheField)
     frame();
     release(sf::Keyboard::Escape);
     frame();
-    EXPECT_FALSE(engine().paused);
+    EXPECT_FALSE(engine().run.paused);
     EXPECT_EQ(ed.edited.records[1].posY, posYBefore);
     hold(sf::Keyboard::BackSpace);
-    EXPECT_FALSE(engine().paused);
+    EXPECT_FALSE(engine().run.paused);
     EXPECT_EQ(last, state_code::STAY) << "still in the editor";
 
     // The arrows and B move the text cursor, not the timeline or the placement.
@@ -561,7 +561,7 @@ TEST_F(EditorInGame, KeysTypedIntoAFieldChangeOnlyTheField)
     hold(sf::Keyboard::B);
     EXPECT_EQ(ed.placementPattern, -1);
     hold(sf::Keyboard::Escape);
-    EXPECT_TRUE(engine().paused);
+    EXPECT_TRUE(engine().run.paused);
 }
 
 TEST_F(EditorInGame, ClipboardCarriesAFieldToAnotherAndToOtherPrograms)

@@ -45,7 +45,7 @@ protected:
         game = std::make_unique<GameState>(game_mode::STORY, levels.path + "/");
         for (int i = 1; i < pads; ++i)
             game->joystickConnected(static_cast<unsigned>(i));
-        engine().cinematicFinished = true;
+        engine().world.cinematicFinished = true;
         game->update(FRAME);
         // Skip the level's opening flash, which holds input back for a second.
         game->transitions.clear();
@@ -61,7 +61,7 @@ protected:
 TEST_F(GameStatePlay, ScriptedPlayerKillsTheSequenceAndScoresByTheTable)
 {
     GameState& g = startGame();
-    ASSERT_EQ(engine().sceneId, 2);
+    ASSERT_EQ(engine().world.sceneId, scene::OPEN_SPACE);
     ASSERT_EQ(g.sequenceIndex(), 0);
     EXPECT_EQ(g.scrollDirection, 0);
 
@@ -147,7 +147,7 @@ TEST_F(GameStatePlay, PauseFreezesTheWorldUntilResumedAndQuitLeaves)
     in.keyboard.press(sf::Keyboard::Escape);
     frames(1);
     in.keyboard.release(sf::Keyboard::Escape);
-    ASSERT_TRUE(engine().paused);
+    ASSERT_TRUE(engine().run.paused);
     const size_t shotCount = g.shots->bullets.size();
     const sf::Vector2f firstShot = g.shots->bullets.front().position;
     const float clock = g.spawner.clock;
@@ -161,7 +161,7 @@ TEST_F(GameStatePlay, PauseFreezesTheWorldUntilResumedAndQuitLeaves)
     in.pads.states[0].buttons = pad::A;
     EXPECT_EQ(frames(1), state_code::STAY);
     in.pads.states[0].buttons = 0;
-    EXPECT_FALSE(engine().paused);
+    EXPECT_FALSE(engine().run.paused);
     EXPECT_FLOAT_EQ(g.spawner.clock, clock);
     frames(1);
     EXPECT_GT(g.spawner.clock, clock);
@@ -171,7 +171,7 @@ TEST_F(GameStatePlay, PauseFreezesTheWorldUntilResumedAndQuitLeaves)
     in.keyboard.release(sf::Keyboard::Escape);
     in.keyboard.press(sf::Keyboard::BackSpace);
     EXPECT_EQ(frames(1), state_code::MENU_NO_LOGO);
-    EXPECT_FALSE(engine().paused);
+    EXPECT_FALSE(engine().run.paused);
 }
 
 TEST_F(GameStatePlay, TwoPlayersOnOneKeyboardBothReactAndAnOutPlayerIsLeftAlone)
@@ -295,13 +295,13 @@ TEST_F(GameStatePlay, ModesStartLevelsAndDifficultiesAsTheMenuChose)
     TempDir shipped;
     for (const auto& file : std::filesystem::directory_iterator(level_files::CONFIG_FOLDER))
         std::filesystem::copy_file(file.path(), shipped.file(file.path().filename().string()));
-    engine().difficulty = DIFFICULTY_HARD;
+    engine().run.difficulty = DIFFICULTY_HARD;
     std::unique_ptr<MainState> editor(std::make_unique<GameState>(game_mode::EDITOR, shipped.path + "/"));
     auto* editorGame = dynamic_cast<GameState*>(editor.get());
     ASSERT_NE(editorGame, nullptr);
     EXPECT_TRUE(editorGame->editorMode);
     EXPECT_FALSE(editorGame->storyMode);
-    EXPECT_EQ(engine().sceneId, 2);
+    EXPECT_EQ(engine().world.sceneId, scene::OPEN_SPACE);
     EXPECT_EQ(editorGame->players[0]->lives, 2);
     editor.reset();
 
@@ -309,10 +309,10 @@ TEST_F(GameStatePlay, ModesStartLevelsAndDifficultiesAsTheMenuChose)
     writeFile(levels.file("LevelsData.txt"),
               "NB_LEVELS 4\nNB_SEQUENCE 1 2\nNB_SEQUENCE 2 1\nNB_SEQUENCE 3 3\nNB_SEQUENCE 4 2");
     writeFile(levels.file("LEVEL_4_SEQUENCE_1.txt"), "RIGHT\n");
-    engine().startLevel = 3;
-    engine().difficulty = 99;
+    engine().run.startLevel = 3;
+    engine().run.difficulty = 99;
     game = std::make_unique<GameState>(game_mode::STORY, levels.path + "/");
-    EXPECT_EQ(engine().sceneId, 9);
+    EXPECT_EQ(engine().world.sceneId, scene::ARENA);
     EXPECT_EQ(game->sequenceIndex(), 6);
     EXPECT_EQ(game->scrollDirection, 3);
     EXPECT_EQ(game->players[0]->facing, 3);
@@ -399,13 +399,13 @@ TEST_F(GameOnSdlPads, TheGamesRumbleReachesThePadAndStopsWhenItShould)
     pad.hold(SDL_CONTROLLER_BUTTON_START);
     padFrames(1);
     pad.hold(SDL_CONTROLLER_BUTTON_START, false);
-    ASSERT_TRUE(engine().paused);
+    ASSERT_TRUE(engine().run.paused);
     EXPECT_EQ(lastRumble(pad), (MotorSpeeds{0, 0}));
     pad.hold(SDL_CONTROLLER_BUTTON_A);
     padFrames(1);
     pad.hold(SDL_CONTROLLER_BUTTON_A, false);
     padFrames(1);
-    ASSERT_FALSE(engine().paused);
+    ASSERT_FALSE(engine().run.paused);
     EXPECT_EQ(lastRumble(pad), (MotorSpeeds{20000, 20000}));
 
     // The laser starts near 65000 and fades, both motors together, to a stop as it ends.

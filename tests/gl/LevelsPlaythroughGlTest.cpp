@@ -90,19 +90,19 @@ protected:
     void SetUp() override
     {
         GameWindowTest::SetUp();
-        engine().cheatLives = true; // the run is about the waves: a hit ship plays on
+        engine().run.cheatLives = true; // the run is about the waves: a hit ship plays on
         seedRandom15(1234);
     }
 
     // A story game of the sequence's level with that sequence just loaded.
     GameState& start(const ShippedSequence& s)
     {
-        engine().startLevel = s.startLevel();
+        engine().run.startLevel = s.startLevel();
         game = std::make_unique<GameState>(game_mode::STORY);
         GameState& g = *game;
         if (s.level == 1) {
             // Past the launch: the opening camera path has ended.
-            engine().cinematicFinished = true;
+            engine().world.cinematicFinished = true;
             frames(1);
         }
         const int index = g.spawner.getSequenceIndex(s.level, s.sequence);

@@ -60,13 +60,13 @@ TEST_F(MenuRun, AnEnterHeldPastTheLastLogoIsNotTakenByTheMenu)
     events.push_back(keyEvent(sf::Keyboard::Enter));
     frames(10);
     ASSERT_TRUE(logos.finished());
-    EXPECT_FALSE(engine().menuInputReleased);
-    EXPECT_EQ(engine().menuPage, menu_page::MAIN);
+    EXPECT_FALSE(engine().menu.menuInputReleased);
+    EXPECT_EQ(engine().menu.menuPage, menu_page::MAIN);
     input.keyboard.release(sf::Keyboard::Enter);
     frames(30);
-    EXPECT_TRUE(engine().menuInputReleased);
+    EXPECT_TRUE(engine().menu.menuInputReleased);
     tap(sf::Keyboard::E);
-    EXPECT_EQ(engine().menuPage, menu_page::PLAY) << "a fresh press is taken";
+    EXPECT_EQ(engine().menu.menuPage, menu_page::PLAY) << "a fresh press is taken";
 }
 
 TEST_F(MenuRun, DeveloperKeyAndQuitKeyWorkDuringTheLogos)
@@ -89,10 +89,10 @@ TEST_F(MenuRun, MenuWithoutLogosIsLiveAtOnceAndResetsRumble)
     input.pads.vibrations[3] = {9000, 9000};
     start(defaultStateFactory().menuWithoutLogos(), defaultStateFactory());
     frames(1);
-    EXPECT_TRUE(engine().menuInputReleased);
+    EXPECT_TRUE(engine().menu.menuInputReleased);
     EXPECT_EQ(input.pads.vibrations[3].leftMotor, 0) << "a pad after a gap in the ids is reset too";
     tap(sf::Keyboard::S);
-    EXPECT_EQ(engine().menuCursor, 1);
+    EXPECT_EQ(engine().menu.menuCursor, 1);
 }
 
 TEST_F(MenuRun, HeldEscapeLeavingTheHighScoresDoesNotQuitTheNewMenu)
@@ -128,19 +128,19 @@ TEST_F(MenuRun, MissingHangarModelsAndTexturesAreSkippedOrReplaced)
     Engine& e = engine();
     buildMenuScene();
     std::vector<Mesh*> live;
-    for (Mesh* mesh : e.meshes)
+    for (Mesh* mesh : e.world.meshes)
         if (!mesh->markedForDeletion)
             live.push_back(mesh);
     ASSERT_EQ(live.size(), 1u);
     EXPECT_EQ(live[0]->name, "3D/Hangar/Door/Gate");
-    EXPECT_EQ(live[0]->baseTexture, e.getTexture("3D/Hangar/HangarColor.png", TextureUse::Scene));
-    EXPECT_EQ(e.menuScreenMesh, nullptr);
-    EXPECT_EQ(e.menuBindings.size(), 6u);
+    EXPECT_EQ(live[0]->baseTexture, e.textures.getTexture("3D/Hangar/HangarColor.png", TextureUse::Scene));
+    EXPECT_EQ(e.world.menuScreenMesh, nullptr);
+    EXPECT_EQ(e.menu.menuBindings.size(), 6u);
 
-    e.menuInputReleased = true;
+    e.menu.menuInputReleased = true;
     input.keyboard.press(sf::Keyboard::S);
     updateMenuScene();
-    EXPECT_EQ(e.menuCursor, 1) << "the menu runs without its screen mesh";
+    EXPECT_EQ(e.menu.menuCursor, 1) << "the menu runs without its screen mesh";
     input.keyboard.release(sf::Keyboard::S);
 }
 
@@ -154,8 +154,8 @@ TEST_F(MenuRun, CutSceneNeedsAFreshPassAndHandsTheScoresOn)
     };
     input.keyboard.press(sf::Keyboard::Enter); // still held from the last level
     start(new CinematicState({1200, 800}), factory);
-    EXPECT_EQ(engine().sceneId, 14);
-    EXPECT_FALSE(engine().cinematicFinished);
+    EXPECT_EQ(engine().world.sceneId, scene::CREDITS);
+    EXPECT_FALSE(engine().world.cinematicFinished);
     frames(20);
     EXPECT_TRUE(handed.empty());
     input.keyboard.release(sf::Keyboard::Enter);
@@ -168,7 +168,7 @@ TEST_F(MenuRun, CutSceneNeedsAFreshPassAndHandsTheScoresOn)
 
     start(new CinematicState({5}), factory);
     frames(3);
-    engine().cinematicFinished = true;
+    engine().world.cinematicFinished = true;
     frames(1);
     ASSERT_EQ(handed.size(), 2u);
     EXPECT_EQ(handed[1], std::vector<unsigned>{5});

@@ -17,7 +17,7 @@ TEST(PlayLayerGl, EachShipShowsInItsOwnColoursAndItsShieldAroundIt)
 {
     sf::RenderWindow window;
     openTestWindow(window);
-    engine().window = &window;
+    engine().renderer.window = &window;
     ParticleSystem particles;
     Player2D one(0), two(1);
     one.position = {700.f, 800.f};

@@ -35,14 +35,14 @@ protected:
     {
         LoopRunTest::SetUp();
         startRun(99);
-        engine().cheatLives = true; // the ship never leaves the field the probes are laid on
+        engine().run.cheatLives = true; // the ship never leaves the field the probes are laid on
     }
 
     // A story game from the menu's start level, run for a moment: the level's picture is up.
     GameState& playLevel(int startLevel, float seconds)
     {
-        engine().startLevel = startLevel;
-        engine().cinematicFinished = startLevel == 0; // past level 1's launch
+        engine().run.startLevel = startLevel;
+        engine().world.cinematicFinished = startLevel == 0; // past level 1's launch
         startLoop(new GameState(game_mode::STORY), defaultStateFactory());
         worldEvery = 20;
         drawWorldSparsely();
@@ -181,7 +181,7 @@ TEST_F(Readability, DangersAndPickupsStandOutOverEveryLevel)
         int leastDanger = 1 << 20, leastPickup = 1 << 20;
         emptyField(g);
         const std::string name = "readability_level" + std::to_string(level);
-        const float moment = engine().gameClock.getElapsedTime().asSeconds();
+        const float moment = engine().timing.gameClock.getElapsedTime().asSeconds();
         const sf::Image field = redraw(name + "_field", moment);
         // Two passes, so that each probe meets two parts of the level's picture.
         for (const float top : {170.f, 560.f}) {

@@ -4,6 +4,7 @@
 #include "engine/Engine.h"
 #include "engine/EngineFrame.h"
 #include "engine/SceneChange.h"
+#include "engine/Scenes.h"
 #include "platform/Random.h"
 #include "play/Shield.h"
 
@@ -19,14 +20,14 @@ void EngineWindowSuite::SetUpTestSuite()
 {
     window_ = new sf::RenderWindow();
     openTestWindow(*window_);
-    engine().window = window_;
+    engine().renderer.window = window_;
     engine().initResources();
 }
 
 void EngineWindowSuite::TearDownTestSuite()
 {
     scenePreloader().stop();
-    engine().window = nullptr;
+    engine().renderer.window = nullptr;
     delete window_;
     window_ = nullptr;
 }
@@ -50,12 +51,8 @@ namespace {
 // The choices a fresh run starts with (other tests change them).
 void freshRunChoices(Engine& e)
 {
-    e.difficulty = DIFFICULTY_NORMAL;
-    e.startLevel = 0;
-    e.cheatLives = false;
-    e.cheatLaser = false;
-    e.paused = false;
-    e.cinematicFinished = false;
+    e.run = RunSettings{};
+    e.world.cinematicFinished = false;
 }
 } // namespace
 
@@ -63,15 +60,15 @@ void GameWindowTest::SetUp()
 {
     openTestWindow(window);
     Engine& eng = engine();
-    eng.window = &window;
+    eng.renderer.window = &window;
     freshRunChoices(eng);
-    eng.cameraFrame = 0;
+    eng.world.cameraFrame = 0;
 }
 
 void GameWindowTest::TearDown()
 {
     game.reset();
-    engine().window = nullptr;
+    engine().renderer.window = nullptr;
     freshRunChoices(engine());
 }
 
@@ -143,13 +140,13 @@ sf::Event keyEvent(sf::Keyboard::Key key)
 void LoopRunTest::SetUp()
 {
     openTestWindow(window);
-    engine().window = &window;
+    engine().renderer.window = &window;
 }
 
 void LoopRunTest::TearDown()
 {
     loop.reset();
-    engine().window = nullptr;
+    engine().renderer.window = nullptr;
     window.close();
 }
 
@@ -196,16 +193,12 @@ void GameRunTest::TearDown()
     LoopRunTest::TearDown();
 }
 
-namespace {
-bool tunnelScene(int id) { return id >= 11 && id <= 13; }
-} // namespace
-
 void GameRunTest::drawWorldSparsely()
 {
     loop->render3D = [this](sf::RenderWindow& w) {
         if (++frameNumber % worldEvery == 0)
             renderWorldFrame(w);
-        else if (!tunnelScene(engine().sceneId))
+        else if (!scene::drawsShaderBackground(engine().world.sceneId))
             updateEngineFrame();
         else
             measureFrameTime();
@@ -216,10 +209,10 @@ sf::Image GameRunTest::redraw(const std::string& name, float tunnelSeconds)
 {
     window.clear(sf::Color::Black);
     Engine& e = engine();
-    if (!tunnelScene(e.sceneId))
+    if (!scene::drawsShaderBackground(e.world.sceneId))
         e.render3D();
-    else if (e.level3Background)
-        e.level3Background->drawFrame(tunnelSeconds);
+    else if (e.world.level3Background)
+        e.world.level3Background->drawFrame(tunnelSeconds);
     loop->currentState()->draw(window);
     sf::Image picture = screenshot(window, name);
     window.display();
@@ -230,19 +223,19 @@ void startGameInWindow(sf::RenderWindow& window, Level3Background& tunnel, unsig
 {
     Engine& e = engine();
     freshRunChoices(e);
-    e.frameClock.restart();
+    e.timing.frameClock.restart();
     applyWindowIcon(window, startGame());
     seedRandom15(seed);
     tunnel.window = &window;
-    tunnel.frameTime = &e.frameTime;
+    tunnel.frameTime = &e.timing.frameTime;
     tunnel.load();
-    e.level3Background = &tunnel;
+    e.world.level3Background = &tunnel;
 }
 
 void endGameInWindow()
 {
     scenePreloader().stop();
-    engine().level3Background = nullptr;
+    engine().world.level3Background = nullptr;
 }
 
 bool startCharge(Player2D& p)

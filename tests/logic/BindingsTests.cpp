@@ -15,15 +15,6 @@ protected:
     void connect(unsigned i) { in.pads.connected[i] = true; }
 };
 
-TEST_F(BindingsTest, KeyboardAnswersForEveryPadEvenDisconnected)
-{
-    BindingMap map{{"SHOOT", Binding{pad::A, sf::Keyboard::Space, binding_axis::NONE, 0}}};
-    EXPECT_FALSE(isActionPressed(map, "SHOOT", 0));
-    in.keyboard.press(sf::Keyboard::Space);
-    for (unsigned p = 0; p < pad::MAX_PADS; ++p)
-        EXPECT_TRUE(isActionPressed(map, "SHOOT", p));
-}
-
 TEST_F(BindingsTest, ButtonsAnswerOnlyOnTheirOwnConnectedPad)
 {
     BindingMap map{{"SHOOT", Binding{pad::A | pad::B, -1, binding_axis::NONE, 0}}};

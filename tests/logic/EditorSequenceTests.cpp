@@ -101,7 +101,7 @@ TEST(EditorSequence, UnwritableFileKeepsTheListAndTheOldFile)
     EXPECT_FALSE(exists(dir.file("LEVEL_1_SEQUENCE_1.txt.part")));
 }
 
-TEST(EditorSequence, SortingListClicksDeletionAndNewSpawners)
+TEST(EditorSequence, SortingKeepsTheSelectedRecordAndDeletionKeepsTheRestInOrder)
 {
     EditedSequence seq("unused/");
     // Equal times keep their order; a selected record never moves and nothing passes it.
@@ -112,19 +112,6 @@ TEST(EditorSequence, SortingListClicksDeletionAndNewSpawners)
     for (const SpawnerRecord& r : seq.records)
         order.push_back(r.patternId);
     EXPECT_EQ(order, (std::vector<int>{2, 1, 3, 5, 4, 6}));
-
-    // List clicks: without control the record becomes the only one; with control it toggles.
-    seq.clickInList(0, false);
-    EXPECT_EQ(seq.selection, std::vector<int>{0});
-    EXPECT_EQ(seq.records[0].colour, sf::Color(255, 100, 100, 255));
-    EXPECT_EQ(seq.records[2].colour, sf::Color::White);
-    seq.clickInList(4, true);
-    EXPECT_EQ(seq.selection, (std::vector<int>{0, 4}));
-    seq.clickInList(0, true);
-    EXPECT_EQ(seq.selection, std::vector<int>{4});
-    EXPECT_EQ(seq.records[0].colour, sf::Color::White);
-    seq.clickInList(99, false);
-    EXPECT_EQ(seq.selection, std::vector<int>{4}) << "a click outside the list changes nothing";
 
     // Records 2, 5 and 7 of 9 deleted leave 0, 1, 3, 4, 6, 8 in order.
     EditedSequence nine("unused/");
@@ -143,19 +130,6 @@ TEST(EditorSequence, SortingListClicksDeletionAndNewSpawners)
     // Ctrl+A selects every record.
     nine.selectAll();
     EXPECT_EQ(nine.selection.size(), 6u);
-
-    // New spawners: time 0 on an empty list, the last time + 0.2 after that.
-    EditedSequence fresh("unused/");
-    fresh.appendNewSpawner();
-    EXPECT_EQ(fresh.records[0].spawnTimer, 0.f);
-    EXPECT_EQ(fresh.records[0].name, "SPAWNER0");
-    fresh.records[0].spawnTimer = 4.f;
-    fresh.appendNewSpawner();
-    EXPECT_FLOAT_EQ(fresh.records[1].spawnTimer, 4.2f);
-    EXPECT_EQ(fresh.records[1].name, "SPAWNER1");
-    EXPECT_EQ(fresh.records[1].posX, 960.f);
-    EXPECT_EQ(fresh.records[1].nbMaxEnemy, 1);
-    EXPECT_EQ(fresh.records[1].colour, sf::Color::White);
 }
 
 TEST(EditorCatalogue, DeletingSequencesRenumbersFilesAndLevels)

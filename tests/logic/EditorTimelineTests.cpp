@@ -99,58 +99,6 @@ TEST(EditorTimeline, ArrowKeysMoveTimeAlongTheScrollAxisWithinBounds)
     EXPECT_NEAR(right.time, 0.3f, 1e-5f);
 }
 
-TEST(EditorTimeline, PlacementPutsTheNewIconUnderTheSnappedCursor)
-{
-    // Circle in Left scrolling: formation at (960, c.y - v.y + 30), 16 enemies 0.2 s apart.
-    Timeline t;
-    t.view = {0.f, 60.f};
-    t.cursor = {900.f, 300.f};
-    SpawnerRecord circle = t.newSpawner(pattern_id::CIRCLE, scroll_direction::LEFT);
-    EXPECT_EQ(circle.posX, 960.f);
-    EXPECT_EQ(circle.posY, 270.f);
-    EXPECT_EQ(circle.direction, 0.f);
-    EXPECT_EQ(circle.nbMaxEnemy, 16);
-    EXPECT_FLOAT_EQ(circle.delayTimer, 0.2f);
-    EXPECT_NEAR(circle.spawnTimer, 6.4f - 3.f - 0.1f, 1e-5f);
-    EXPECT_EQ(circle.colour, sf::Color::Black);
-    EXPECT_TRUE(circle.name.empty());
-
-    // A turret takes the spawn point and the default direction, 1 enemy, delay 0.3.
-    SpawnerRecord turret = t.newSpawner(pattern_id::TURRET, scroll_direction::LEFT);
-    EXPECT_EQ(turret.posX, 140.f);
-    EXPECT_EQ(turret.posY, 270.f);
-    EXPECT_EQ(turret.direction, 0.f);
-    EXPECT_EQ(turret.nbMaxEnemy, 1);
-    EXPECT_FLOAT_EQ(turret.delayTimer, 0.3f);
-
-    // Up scrolling: a spawner placed in the bottom row is due at 0 and its icon's
-    // top-left corner is the cursor.
-    Timeline up;
-    up.update(scroll_direction::UP, {});
-    up.cursor = snapToGrid({451.f, 1062.f}, true, false);
-    EXPECT_EQ(up.cursor, sf::Vector2f(450.f, 1050.f));
-    SpawnerRecord wall = up.newSpawner(pattern_id::WALL, scroll_direction::UP);
-    EXPECT_NEAR(wall.spawnTimer, 0.f, 1e-5f);
-    EXPECT_EQ(wall.posX, 480.f);
-    EXPECT_EQ(wall.posY, -100.f);
-    EXPECT_EQ(wall.direction, 270.f);
-    const sf::FloatRect square = up.hitSquare(wall, scroll_direction::UP);
-    EXPECT_NEAR(square.left, 450.f, 1e-3f);
-    EXPECT_NEAR(square.top, 1050.f, 1e-3f);
-
-    // Aimed kinds point from their spawn point at the screen centre; a time that
-    // would be negative becomes 0.
-    up.cursor = {930.f, 1200.f};
-    SpawnerRecord bee = up.newSpawner(pattern_id::BEE, scroll_direction::UP);
-    EXPECT_EQ(bee.spawnTimer, 0.f);
-    EXPECT_NEAR(bee.direction, 270.f, 1e-3f);
-    EXPECT_EQ(bee.posY, -100.f);
-
-    // Shift snaps to 15 pixels, nothing snaps without a modifier.
-    EXPECT_EQ(snapToGrid({44.f, -44.f}, false, true), sf::Vector2f(30.f, -30.f));
-    EXPECT_EQ(snapToGrid({44.5f, 7.f}, false, false), sf::Vector2f(44.5f, 7.f));
-}
-
 TEST(EditorTimeline, RightClickSelectsAndLeftDragKeepsSpacing)
 {
     EditedSequence seq("unused/");

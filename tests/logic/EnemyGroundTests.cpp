@@ -143,16 +143,6 @@ TEST(EnemyGround, FacingFencePostsPairAndSwitchTheirBeamOnAndOff)
     ASSERT_TRUE(on.beam);
     EXPECT_NEAR(t, 1.5f, 0.02f);
     EXPECT_EQ(on.partner->beam, on.beam); // one beam shared by the pair
-    // It joins the inner edges of the two 60 x 90 posts, and its strip is as long as the gap
-    // (the left post, updated after the emitter, has drifted one more step since).
-    const float drift = 288.f * dt;
-    const sf::FloatRect beam = on.beam->getGlobalBounds();
-    EXPECT_NEAR(beam.left, emitter.position.x + drift + 30.f, 0.01f);
-    EXPECT_NEAR(beam.width, 600.f - 60.f - drift, 0.01f);
-    EXPECT_NEAR(beam.top, 500.f - 45.f, 0.01f);
-    EXPECT_NEAR(beam.height, 90.f, 0.01f);
-    m.update(dt, {});
-    EXPECT_NEAR(on.beamFrame.height, 540.f - drift, 0.01f);
     EXPECT_FALSE(lone.beam);
 
     // The beam is the hit code 2 of the emitter only; the post itself is the body.
@@ -206,39 +196,6 @@ TEST(EnemyGround, KillingOneFencePostLeavesItsPartnerUnpairedWithoutABeam)
         m.update(0.02f, {});
     EXPECT_FALSE(floor.beam);
     EXPECT_EQ(m.hitTestRect(0, {floor.position.x - 3.f, 600.f, 6.f, 6.f}, 1), hit_result::NONE);
-}
-
-TEST(EnemyGround, FourSpoutSpitterSpraysFourWaysForOneTurnThenGoes)
-{
-    BulletManager bullets;
-    ASSERT_GT(bullets.typeCount(), 11) << "bullet types file missing";
-    RotatingSpitterEnemy spitter(descriptor(enemy_type::ROTATING_SPITTER_FOUR, {960.f, 540.f}, 0),
-                                 enemy_type::ROTATING_SPITTER_FOUR);
-    EXPECT_EQ(spitter.getType(), enemy_type::ROTATING_SPITTER_FOUR);
-    const float dt = 0.01f;
-    for (int i = 0; i < 50; ++i) // the appearing animation: no spin, no shot
-        EXPECT_FALSE(spitter.update(dt, &bullets, {}, 0));
-    EXPECT_TRUE(bullets.bullets.empty());
-    EXPECT_FLOAT_EQ(spitter.angle, 0.f);
-
-    int steps = 0;
-    while (bullets.bullets.empty() && steps < 100) {
-        spitter.update(dt, &bullets, {}, 0);
-        ++steps;
-    }
-    ASSERT_EQ(bullets.bullets.size(), 4u);
-    float first = -1.f;
-    for (const Bullet& b : bullets.bullets) {
-        if (first < 0.f)
-            first = b.angle;
-        EXPECT_NEAR(std::fmod(b.angle - first + 360.f, 90.f), 0.f, 0.01f);
-    }
-    float life = steps * dt;
-    while (!spitter.update(dt, &bullets, {}, 0) && life < 20.f)
-        life += dt;
-    EXPECT_NEAR(life, 12.f, 0.05f);
-    EXPECT_NEAR(static_cast<float>(bullets.bullets.size()), 4.f * 48.f, 8.f);
-
 }
 
 TEST(EnemyGround, CoralEyesAreHitAndKilledOneByOneBeforeItsBody)

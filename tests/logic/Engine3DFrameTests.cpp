@@ -68,27 +68,6 @@ TEST(Engine3DFrame, FrameTimeIsClampedAndPauseStopsTheRest)
     EXPECT_EQ(f.e.world.sceneObjects[0].mesh->lightData.range, 75000.f);
 }
 
-TEST(Engine3DFrame, PlanetGlowFollowsTheCameraPathInSceneOne)
-{
-    FrameFixture f;
-    f.e.world.sceneId = scene::INTRO;
-    SceneObjectRecord record;
-    record.name = "GreenPlanet";
-    record.mesh = bareMesh("3D/GreenPlanet/planet");
-    f.e.world.sceneObjects.push_back(std::move(record));
-    const float* intensity = &f.e.world.sceneObjects[0].mesh->lightData.intensity;
-    const std::pair<int, float> expected[] = {{65, 0.f}, {66, 0.04f}, {184, 4.76f}, {185, 4.72f}, {250, 2.12f}};
-    for (const auto& [frame, value] : expected) {
-        f.e.world.cameraFrame = frame;
-        f.step(0.01f);
-        f.e.world.cameraFrames.clear(); // keep the free camera from touching cameraFrame
-        EXPECT_NEAR(*intensity, value, 1e-5f) << frame;
-    }
-    f.e.world.cameraFrame = 400;
-    f.step(0.01f);
-    EXPECT_NEAR(*intensity, 2.12f, 1e-5f);
-}
-
 TEST(Engine3DFrame, LightTickListsLightsInRangeTwentyTimesASecond)
 {
     FrameFixture f;

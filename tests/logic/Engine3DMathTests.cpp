@@ -33,29 +33,6 @@ TEST(Engine3DMath, RotationsFollowZThenYThenX)
     EXPECT_EQ(a.z, b.z);
 }
 
-TEST(Engine3DMath, ProjectionUsesFocal800AroundTheCentre)
-{
-    Camera camera;
-    camera.position = {10.f, 20.f, 30.f};
-    // Camera space (100, 50, 800) -> (1060, 590).
-    sf::Vector2f s = projectToScreen(camera, {110.f, 70.f, 830.f});
-    EXPECT_NEAR(s.x, 1060.f, 1e-3f);
-    EXPECT_NEAR(s.y, 590.f, 1e-3f);
-    // The camera position itself: depth floor, centre.
-    s = projectToScreen(camera, camera.position);
-    EXPECT_FLOAT_EQ(s.x, 960.f);
-    EXPECT_FLOAT_EQ(s.y, 540.f);
-    // Behind the camera: huge, with the sign of x and y.
-    s = projectToScreen(camera, camera.position + sf::Vector3f(1.f, -1.f, -5.f));
-    EXPECT_GT(s.x, 1e6f);
-    EXPECT_LT(s.y, -1e6f);
-    // A turned camera: yaw 90 puts world +x straight ahead.
-    camera.position = {};
-    camera.rotation = {0.f, 90.f, 0.f};
-    s = projectToScreen(camera, {-800.f, 0.f, 0.f});
-    EXPECT_NEAR(s.x, 960.f, 1e-2f);
-}
-
 TEST(Engine3DMath, AngleBetweenParallelOppositeAndDegenerate)
 {
     EXPECT_FLOAT_EQ(angleBetween({1.f, 0.f, 0.f}, {2.f, 0.f, 0.f}), 0.f);

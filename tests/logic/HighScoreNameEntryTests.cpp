@@ -60,30 +60,6 @@ TEST(HighScoreNameEntry, HeldDirectionStepsOncePerSlideAndWraps)
     EXPECT_EQ(entry.wheelIndex(), 1) << "33 + 4 steps wraps past 35";
 }
 
-TEST(HighScoreNameEntry, WheelSlidesOnePlaceAndSettles)
-{
-    HighScoreNameEntry entry(0);
-    std::string name = "___";
-    std::array<WheelSlot, 5> slots = entry.wheel();
-    EXPECT_EQ(slots[2].symbol, 'A');
-    EXPECT_EQ(slots[0].symbol, '8');
-    EXPECT_FLOAT_EQ(slots[2].scale, 1.f);
-    EXPECT_FLOAT_EQ(slots[1].scale, 0.5f);
-    EXPECT_FLOAT_EQ(slots[4].scale, 0.f);
-
-    entry.update(press(&NameEntryInput::right), 0.1f, name); // halfway through the step to 'B'
-    slots = entry.wheel();
-    EXPECT_EQ(slots[2].symbol, 'A');
-    EXPECT_NEAR(slots[2].offsetX, -30.f, 1e-3f);
-    EXPECT_NEAR(slots[2].scale, 0.75f, 1e-3f);
-    EXPECT_NEAR(slots[3].scale, 0.75f, 1e-3f);
-
-    entry.update(NOTHING, 0.1f, name);
-    slots = entry.wheel();
-    EXPECT_EQ(slots[2].symbol, 'B');
-    EXPECT_FLOAT_EQ(slots[2].offsetX, 0.f);
-}
-
 TEST(HighScoreNameEntry, StartMakesReadyAndFreezesTheName)
 {
     HighScoreNameEntry entry(0);

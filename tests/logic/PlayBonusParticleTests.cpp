@@ -20,13 +20,6 @@ ParticleSpawn spawnOf(int kind, float param = 0.f, int speed = 0)
     s.maxAngle = 6.2831855f;
     return s;
 }
-
-const Particle* only(const ParticleSystem& ps)
-{
-    const Particle* found = nullptr;
-    ps.forEach([&](const Particle& p) { found = &p; });
-    return found;
-}
 } // namespace
 
 TEST(PlayBonus, SpawnDriftAndAttraction)
@@ -116,46 +109,6 @@ TEST(PlayParticles, CapHoldsAtTenThousand)
     EXPECT_EQ(ps.count(), 1);
     ps.clear();
     EXPECT_EQ(ps.count(), 0);
-}
-
-TEST(PlayParticles, KindLifetimes)
-{
-    seedRandom15(77);
-    // The player explosion plays its four rows of 0.325 s.
-    ParticleSystem ps;
-    ps.spawn(spawnOf(PARTICLE_PLAYER_EXPLOSION), 0);
-    std::vector<float> tops;
-    float t = 0.f;
-    while (ps.count() > 0 && t < 5.f) {
-        ps.update(0.001f);
-        t += 0.001f;
-        if (const Particle* p = only(ps))
-            if (tops.empty() || tops.back() != p->frame.top)
-                tops.push_back(p->frame.top);
-    }
-    EXPECT_EQ(tops, (std::vector<float>{0.f, 700.f, 1400.f, 2100.f}));
-    EXPECT_NEAR(t, 1.3f, 0.01f);
-
-    // Smoke rises 100 px/s and lives at most 1.5 s; a shooting star shows after 0.05 s.
-    ps.spawn(spawnOf(PARTICLE_SMOKE), 0);
-    const Particle smoke = *only(ps);
-    EXPECT_LE(smoke.lifetime, 1.5f);
-    EXPECT_LE(std::fabs(smoke.position.x - 500.f), 25.f);
-    ps.clear();
-    ps.spawn(spawnOf(PARTICLE_SHOOTING_STAR, 0.01f, 1000), 0);
-    ps.update(0.04f);
-    if (const Particle* star = only(ps)) {
-        EXPECT_EQ(star->scale, sf::Vector2f(0.f, 0.f));
-        ps.update(0.02f);
-        if (const Particle* later = only(ps)) {
-            EXPECT_EQ(later->scale.x, 1.f);
-        }
-    }
-    ps.clear();
-    // Energy takes its parameter as its scale and the player's flag.
-    ps.spawn(spawnOf(PARTICLE_ENERGY, 0.05f, 1000), 1);
-    EXPECT_EQ(only(ps)->scale, sf::Vector2f(0.05f, 0.05f));
-    EXPECT_EQ(only(ps)->flag, 1);
 }
 
 TEST(PlayParticles, EmitterChainsExplosionsAfterItsDelay)

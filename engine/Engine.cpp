@@ -50,12 +50,6 @@ void Engine::initResources()
     crosshair.setOrigin(8.f, 8.f);
     crosshair.setScale(3.f, 3.f);
     crosshair.setPosition(960.f, 540.f);
-
-    sf::ContextSettings settings(0, 0, 0, 1, 1);
-    for (auto& buffer : lightBuffers) {
-        buffer = std::make_unique<sf::RenderTexture>();
-        buffer->create(1920, 1080, settings);
-    }
 }
 
 sf::Texture* Engine::getTexture(const std::string& path, TextureUse use)

@@ -144,9 +144,9 @@ public:
     bool lightTick = false;
     Mesh* menuScreenMesh = nullptr;
     sf::Font menuFont;
-    // The glow pass draws into one light buffer from the other and swaps.
-    std::array<std::unique_ptr<sf::RenderTexture>, 2> lightBuffers;
-    int lightBufferFront = 0;
+    // The lights' glows, added up and laid over the window; made for the first
+    // glow (a scene without lights never needs it).
+    std::unique_ptr<sf::RenderTexture> lightBuffer;
     // F1 to F6 each switch one contribution of the drawing shader off while held.
     static constexpr size_t DEBUG_VIEW_COUNT = 6;
 
@@ -157,8 +157,9 @@ private:
     void drawBatch(const Batch& batch);
     void setMaterialUniforms(const Batch& batch, sf::RenderStates& states);
     void setLightUniforms(const Batch& batch);
-    void drawMovingLights();
-    void drawMovingLight(const Mesh& mesh);
+    // Whether a glow was drawn (into the cleared light buffer).
+    bool drawMovingLights();
+    void drawMovingLight(const Mesh& mesh, bool& first);
     void bindMap(sf::Shader& shader, const char* name, const sf::Texture* texture, TextureSlot slot);
 };
 

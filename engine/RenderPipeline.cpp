@@ -128,6 +128,7 @@ inline Lanes operator<(Lanes a, Lanes b) { return _mm_cmplt_ps(a.v, b.v); }
 inline Lanes operator<=(Lanes a, Lanes b) { return _mm_cmple_ps(a.v, b.v); }
 inline Lanes operator==(Lanes a, Lanes b) { return _mm_cmpeq_ps(a.v, b.v); }
 inline Lanes operator&(Lanes a, Lanes b) { return _mm_and_ps(a.v, b.v); }
+inline Lanes operator|(Lanes a, Lanes b) { return _mm_or_ps(a.v, b.v); }
 inline Lanes andNot(Lanes a, Lanes b) { return _mm_andnot_ps(b.v, a.v); }
 inline Lanes select(Lanes mask, Lanes a, Lanes b) { return _mm_or_ps(_mm_and_ps(mask.v, a.v), _mm_andnot_ps(mask.v, b.v)); }
 inline Lanes squareRoot(Lanes a) { return _mm_sqrt_ps(a.v); }
@@ -261,6 +262,19 @@ inline T cosineBetween(const Vec3<T>& a, const Vec3<T>& b)
     return select(c > T(1.f), T(1.f), select(c < T(-1.f), T(-1.f), c));
 }
 
+// A triangle whose corners all lie past one edge of the window covers none of
+// its pixels: it is not worth handing to the rasteriser. (A NaN corner is past
+// no edge.)
+template <class T>
+inline MaskOf<T> pastOneWindowEdge(const T (&x)[3], const T (&y)[3])
+{
+    const MaskOf<T> left = (x[0] < T(0.f)) & (x[1] < T(0.f)) & (x[2] < T(0.f));
+    const MaskOf<T> right = (x[0] > T(WINDOW_WIDTH)) & (x[1] > T(WINDOW_WIDTH)) & (x[2] > T(WINDOW_WIDTH));
+    const MaskOf<T> above = (y[0] < T(0.f)) & (y[1] < T(0.f)) & (y[2] < T(0.f));
+    const MaskOf<T> below = (y[0] > T(WINDOW_HEIGHT)) & (y[1] > T(WINDOW_HEIGHT)) & (y[2] > T(WINDOW_HEIGHT));
+    return left | right | above | below;
+}
+
 // What the pass needs of one face (or four) before the sort.
 template <class T>
 struct FaceVerdict {
@@ -291,7 +305,8 @@ inline FaceVerdict<T> judgeFace(const Placement& p, const FaceGeometry<T>& f)
     T centreX, centreY;
     projectViewPoint(meanOf(f.view), centreX, centreY);
     const MaskOf<T> inside =
-        (centreX > T(-9000.f)) & (centreX <= T(10920.f)) & (centreY > T(-9000.f)) & (centreY <= T(10080.f));
+        andNot((centreX > T(-9000.f)) & (centreX <= T(10920.f)) & (centreY > T(-9000.f)) & (centreY <= T(10080.f)),
+               pastOneWindowEdge(v.screenX, v.screenY));
     if (p.cullBackFaces) {
         v.keep = inside & defined & clear & (facing > T(0.f));
         v.askAngle = andNot(inside & defined, clear);

@@ -29,6 +29,9 @@ const DebugView DEBUG_VIEWS[Engine::DEBUG_VIEW_COUNT] = {{"onlyRough", sf::Keybo
                                  {"onlyNormal", sf::Keyboard::F3},     {"onlyColor", sf::Keyboard::F4},
                                  {"onlySpeLightImp", sf::Keyboard::F5}, {"onlyEmiss", sf::Keyboard::F6}};
 
+// Glows add up (the buffer's channels saturate at full brightness).
+const sf::BlendMode GLOW_BLENDING(sf::BlendMode::One, sf::BlendMode::One, sf::BlendMode::Add);
+
 } // namespace
 
 void Engine::updateVisibleObjects()
@@ -129,9 +132,6 @@ void Engine::render3D()
 {
     if (!window)
         return;
-    sf::RenderTexture* lightBuffer = lightBuffers[lightBufferFront].get();
-    if (lightBuffer)
-        lightBuffer->clear(sf::Color::Black);
     buildBatches();
     for (size_t i = 0; i < DEBUG_VIEW_COUNT; ++i)
         debugViewsOff_[i] = input::isKeyPressed(DEBUG_VIEWS[i].key);
@@ -140,9 +140,7 @@ void Engine::render3D()
     for (const Batch* batch : batches)
         drawBatch(*batch);
 
-    drawMovingLights();
-    lightBuffer = lightBuffers[lightBufferFront].get();
-    if (lightBuffer) {
+    if (drawMovingLights()) { // else the buffer is black: adding it changes nothing
         lightBuffer->display();
         window->draw(sf::Sprite(lightBuffer->getTexture()), sf::RenderStates(sf::BlendAdd));
     }
@@ -232,37 +230,44 @@ void Engine::setLightUniforms(const Batch& batch)
     }
 }
 
-void Engine::drawMovingLights()
+bool Engine::drawMovingLights()
 {
+    bool bufferReady = false;
     for (const SceneObjectRecord& record : sceneObjects) {
         const Mesh* mesh = record.mesh.get();
         if (mesh && (mesh->hasTag("light") || mesh->lightData.intensity > 0.f) && !mesh->hasTag("noTavlo"))
-            drawMovingLight(*mesh);
+            drawMovingLight(*mesh, bufferReady);
     }
     for (const Mesh* mesh : meshes)
         for (const std::string& tag : mesh->tags)
             if (tag == "light")
-                drawMovingLight(*mesh);
+                drawMovingLight(*mesh, bufferReady);
     if (boss3D)
         for (const Mesh* mesh : boss3D->objects)
             if (mesh)
                 for (const std::string& tag : mesh->tags)
                     if (tag == "light")
-                        drawMovingLight(*mesh);
+                        drawMovingLight(*mesh, bufferReady);
+    return bufferReady;
 }
 
-// Each glow is laid over the buffer's current picture: the shader reads the
-// front buffer and writes the back one, which then becomes the front.
-// "u_position" is in window pixels (y downward). The buffer is a render
-// texture, so in the shader the window pixel of a fragment is
-// (gl_TexCoord[0].x * 1920, (1 - gl_TexCoord[0].y) * 1080).
-void Engine::drawMovingLight(const Mesh& mesh)
+// Each glow is added onto the light buffer (cleared before the frame's first
+// one), as a window-sized quad through the glow shader. "u_position" is in
+// window pixels (y downward); in the buffer a fragment's window pixel is its
+// gl_FragCoord.
+void Engine::drawMovingLight(const Mesh& mesh, bool& bufferReady)
 {
     sf::Shader* shader = sharedShader("Shader/MovingLightShader.frag");
-    sf::RenderTexture* front = lightBuffers[lightBufferFront].get();
-    sf::RenderTexture* back = lightBuffers[1 - lightBufferFront].get();
-    if (!shader || !front || !back || !camera)
+    if (!shader || !camera)
         return;
+    if (!bufferReady) {
+        if (!lightBuffer) {
+            lightBuffer = std::make_unique<sf::RenderTexture>();
+            lightBuffer->create(1920, 1080, sf::ContextSettings(0, 0, 0, 1, 1));
+        }
+        lightBuffer->clear(sf::Color::Black);
+        bufferReady = true;
+    }
     const sf::Vector2f screen = projectToScreen(*camera, mesh.position);
     const float dist = distance3(camera->position, mesh.position);
     const LightData& light = mesh.lightData;
@@ -273,9 +278,7 @@ void Engine::drawMovingLight(const Mesh& mesh)
     shader->setUniform("u_clampValue", 1.0f);
     shader->setUniform("u_range", range);
     shader->setUniform("u_color", sf::Glsl::Vec3(light.colour.r, light.colour.g, light.colour.b));
-    shader->setUniform("texture", sf::Shader::CurrentTexture);
-    front->display();
-    back->clear(sf::Color::Black);
-    back->draw(sf::Sprite(front->getTexture()), sf::RenderStates(shader));
-    lightBufferFront = 1 - lightBufferFront;
+    static const sf::Vertex WINDOW_QUAD[4] = {sf::Vertex({0.f, 0.f}), sf::Vertex({1920.f, 0.f}),
+                                              sf::Vertex({0.f, 1080.f}), sf::Vertex({1920.f, 1080.f})};
+    lightBuffer->draw(WINDOW_QUAD, 4, sf::TriangleStrip, sf::RenderStates(GLOW_BLENDING, sf::Transform(), nullptr, shader));
 }

@@ -187,6 +187,15 @@ TEST(Engine3DPipeline, CullsBackFacesAndFacesOutsideTheBox)
     pipeline.beginFrame();
     EXPECT_EQ(pipeline.projectMesh(*stars, settingsFor(9, 1)).vertices.size(), 3u);
 
+    // Inside the box but wholly past an edge of the window (left, below): not
+    // drawn; a face across the left edge is.
+    auto edges = meshOf(named({faceAt(-130.f, 0.f, 100.f, 5.f), faceAt(0.f, 80.f, 100.f, 5.f),
+                               faceAt(-125.f, 0.f, 100.f, 10.f)}));
+    pipeline.beginFrame();
+    const Batch& acrossEdge = pipeline.projectMesh(*edges, settingsFor(1, 1));
+    EXPECT_EQ(acrossEdge.vertices.size(), 3u);
+    EXPECT_NE(drawnFace(acrossEdge, 2), nullptr);
+
     // A mesh without triangles gives an empty, untextured batch.
     auto empty = meshOf({});
     pipeline.beginFrame();

@@ -10,10 +10,12 @@
 
 #include <SFML/Graphics.hpp>
 #include <array>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class BossParent;
@@ -87,6 +89,11 @@ private:
     // Per cache key: true while every request for it was a scene request.
     std::unordered_map<std::string, bool> purgeable_;
     std::unordered_map<std::string, std::unique_ptr<sf::Shader>> shaderCache_;
+    // The last value the renderer gave each uniform of its shaders, as bytes:
+    // a uniform is only set again when its value changes.
+    std::map<std::pair<const sf::Shader*, const char*>, std::array<unsigned char, 16>> uniformValues_;
+    template <class Value>
+    void setUniformOnChange(sf::Shader& shader, const char* name, const Value& value);
     std::array<std::unique_ptr<sf::Texture>, static_cast<size_t>(TextureSlot::Count)> neutralTextures_;
 
 public:
@@ -152,6 +159,7 @@ public:
 
 private:
     std::array<bool, DEBUG_VIEW_COUNT> debugViewsOff_{}; // read once per frame
+    float drawnAtSeconds_ = 0.f;                         // the game clock, read once per frame
     void projectObject(Mesh& mesh, const FrameSettings& settings);
     void releaseGoneSceneMemory();
     void drawBatch(const Batch& batch);

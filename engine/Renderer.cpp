@@ -5,6 +5,8 @@
 #include "platform/AssetPath.h"
 
 #include <cmath>
+#include <cstring>
+#include <type_traits>
 #include <malloc.h>
 #include <string>
 
@@ -135,6 +137,7 @@ void Engine::render3D()
     buildBatches();
     for (size_t i = 0; i < DEBUG_VIEW_COUNT; ++i)
         debugViewsOff_[i] = input::isKeyPressed(DEBUG_VIEWS[i].key);
+    drawnAtSeconds_ = gameClock.getElapsedTime().asSeconds();
 
     const std::vector<Batch*>& batches = pipeline.batches();
     for (const Batch* batch : batches)
@@ -184,9 +187,33 @@ void Engine::drawBatch(const Batch& batch)
         window->draw(batch.vertices.data(), batch.vertices.size(), sf::Triangles, states);
 }
 
+namespace {
+// What tells two values of a uniform apart: its bytes, or a texture's address.
+template <class Value>
+std::array<unsigned char, 16> uniformBytes(const Value& value)
+{
+    static_assert(sizeof(Value) <= 16 && std::is_trivially_copyable<Value>::value, "a small plain value");
+    std::array<unsigned char, 16> bytes{};
+    std::memcpy(bytes.data(), &value, sizeof value);
+    return bytes;
+}
+std::array<unsigned char, 16> uniformBytes(const sf::Texture& texture) { return uniformBytes(&texture); }
+} // namespace
+
+template <class Value>
+void Engine::setUniformOnChange(sf::Shader& shader, const char* name, const Value& value)
+{
+    const std::array<unsigned char, 16> bytes = uniformBytes(value);
+    const auto [slot, added] = uniformValues_.try_emplace({&shader, name}, bytes);
+    if (!added && slot->second == bytes)
+        return;
+    slot->second = bytes;
+    shader.setUniform(name, value);
+}
+
 void Engine::bindMap(sf::Shader& shader, const char* name, const sf::Texture* texture, TextureSlot slot)
 {
-    shader.setUniform(name, texture ? *texture : neutralTexture(slot));
+    setUniformOnChange(shader, name, texture ? *texture : neutralTexture(slot));
 }
 
 void Engine::setMaterialUniforms(const Batch& batch, sf::RenderStates& states)
@@ -200,18 +227,18 @@ void Engine::setMaterialUniforms(const Batch& batch, sf::RenderStates& states)
     sf::Vector3f normal = mesh.triangles.empty() ? sf::Vector3f() : faceNormal(mesh, 0);
     if (!std::isfinite(normal.x) || !std::isfinite(normal.y) || !std::isfinite(normal.z))
         normal = {};
-    shader->setUniform("normalPos", sf::Glsl::Vec3(normal));
+    setUniformOnChange(*shader, "normalPos", sf::Glsl::Vec3(normal));
     bindMap(*shader, "roughnessMap", mesh.roughnessMap, TextureSlot::Roughness);
     bindMap(*shader, "emissiveMap", mesh.emissiveMap, TextureSlot::Emissive);
     bindMap(*shader, "texture", mesh.baseTexture, TextureSlot::Base);
     bindMap(*shader, "noiseMap", mesh.noiseMap, TextureSlot::Noise);
-    shader->setUniform("isEmissive", batch.notEmissive ? 0.f : 1.f);
-    shader->setUniform("gameTime", gameClock.getElapsedTime().asSeconds());
-    shader->setUniform("hasDisp", mesh.hasDisplacement);
+    setUniformOnChange(*shader, "isEmissive", batch.notEmissive ? 0.f : 1.f);
+    setUniformOnChange(*shader, "gameTime", drawnAtSeconds_);
+    setUniformOnChange(*shader, "hasDisp", mesh.hasDisplacement);
     const sf::Vector2u size = mesh.baseTexture ? mesh.baseTexture->getSize() : sf::Vector2u(1, 1);
-    shader->setUniform("textureSize", sf::Glsl::Vec2(static_cast<float>(size.x), static_cast<float>(size.y)));
+    setUniformOnChange(*shader, "textureSize", sf::Glsl::Vec2(static_cast<float>(size.x), static_cast<float>(size.y)));
     for (size_t i = 0; i < DEBUG_VIEW_COUNT; ++i)
-        shader->setUniform(DEBUG_VIEWS[i].uniform, debugViewsOff_[i] ? 0.f : 1.f);
+        setUniformOnChange(*shader, DEBUG_VIEWS[i].uniform, debugViewsOff_[i] ? 0.f : 1.f);
     states.shader = shader;
 }
 
@@ -221,12 +248,12 @@ void Engine::setLightUniforms(const Batch& batch)
     if (!shader)
         return;
     const Mesh& mesh = *batch.mesh;
-    shader->setUniform(LIGHT_UNIFORMS[0], sf::Glsl::Vec3(normalised(mesh.position - lightPosition)));
+    setUniformOnChange(*shader, LIGHT_UNIFORMS[0], sf::Glsl::Vec3(normalised(mesh.position - lightPosition)));
     // The shader is shared by every mesh: directions this mesh does not send are zero.
     for (size_t i = 1; i < 8; ++i) {
         const sf::Vector3f direction =
             i < mesh.lights.size() ? normalised(mesh.position - mesh.lights[i].position) : sf::Vector3f();
-        shader->setUniform(LIGHT_UNIFORMS[i], sf::Glsl::Vec3(direction));
+        setUniformOnChange(*shader, LIGHT_UNIFORMS[i], sf::Glsl::Vec3(direction));
     }
 }
 
@@ -273,11 +300,11 @@ void Engine::drawMovingLight(const Mesh& mesh, bool& bufferReady)
     const LightData& light = mesh.lightData;
     const float denominator = dist / 3.f + light.range;
     const float range = denominator > 0.f ? light.range * 0.5f / 40.f * light.range / denominator : 0.f;
-    shader->setUniform("u_position", screen);
-    shader->setUniform("u_intensity", light.intensity * 1.65f);
-    shader->setUniform("u_clampValue", 1.0f);
-    shader->setUniform("u_range", range);
-    shader->setUniform("u_color", sf::Glsl::Vec3(light.colour.r, light.colour.g, light.colour.b));
+    setUniformOnChange(*shader, "u_position", screen);
+    setUniformOnChange(*shader, "u_intensity", light.intensity * 1.65f);
+    setUniformOnChange(*shader, "u_clampValue", 1.0f);
+    setUniformOnChange(*shader, "u_range", range);
+    setUniformOnChange(*shader, "u_color", sf::Glsl::Vec3(light.colour.r, light.colour.g, light.colour.b));
     static const sf::Vertex WINDOW_QUAD[4] = {sf::Vertex({0.f, 0.f}), sf::Vertex({1920.f, 0.f}),
                                               sf::Vertex({0.f, 1080.f}), sf::Vertex({1920.f, 1080.f})};
     lightBuffer->draw(WINDOW_QUAD, 4, sf::TriangleStrip, sf::RenderStates(GLOW_BLENDING, sf::Transform(), nullptr, shader));

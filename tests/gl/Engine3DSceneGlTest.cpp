@@ -250,3 +250,19 @@ TEST_F(Engine3DGl, GlowsOfSeveralLightsAddUp)
     EXPECT_EQ(both.getPixel(1080, 300).g, 255) << "saturates at the light";
     EXPECT_LT(both.getPixel(960, 300).r, 4) << "green light only";
 }
+
+TEST_F(Engine3DGl, DebugViewHeldForSomeFramesThenTheLitPictureAgain)
+{
+    TempDir dir;
+    writeTestTree(dir);
+    ScopedDirectory here(dir.path);
+    changeScene(8, 0.f);
+    const sf::Color lit = play(6, "engine3d_debug_before").getPixel(960, 540);
+    input_.keyboard.press(sf::Keyboard::F2); // the light alone: grey
+    const sf::Color light = play(2, "engine3d_debug_light").getPixel(960, 540);
+    input_.keyboard.release(sf::Keyboard::F2);
+    const sf::Color after = play(2, "engine3d_debug_after").getPixel(960, 540);
+    EXPECT_GT(lit.r, lit.g + 40) << "the red cube";
+    EXPECT_NEAR(light.r, light.g, 12) << "grey while F2 is held (the green glow aside)";
+    EXPECT_EQ(after, lit) << "the same picture once it is let go";
+}

@@ -171,7 +171,10 @@ void FrameInEveryScene(benchmark::State& state)
                     "change ms");
         std::printf("%-14s %9.3f %7.2f %10s %8s %12s\n", "bare frame", bare, 1.0, "-", "-", "-");
         double worstRatio = 0, worstQueries = 0, worstChange = 0;
+        const char* only = std::getenv("ORBYNDEL_BENCH_SCENE"); // profile one scene: a part of its label
         for (const SceneCase& scene : SCENES) {
+            if (only && !std::strstr(scene.label, only))
+                continue;
             const FrameFigures f = measureScene(scene);
             std::printf("%-14s %9.3f %7.2f %10.1f %8.1f %12.1f\n", scene.label, f.cpuMs, f.cpuMs / bare,
                         f.keyQueries, f.drawCalls, f.worstChangeMs);

@@ -43,11 +43,6 @@ void Engine::initResources()
     renderer.crosshair.setScale(3.f, 3.f);
     renderer.crosshair.setPosition(960.f, 540.f);
 
-    sf::ContextSettings settings(0, 0, 0, 1, 1);
-    for (auto& buffer : renderer.lightBuffers) {
-        buffer = std::make_unique<sf::RenderTexture>();
-        buffer->create(1920, 1080, settings);
-    }
 }
 
 std::vector<const sf::Texture*> Engine::collectTexturesInUse() const

@@ -11,7 +11,9 @@
 #include "engine/World3D.h"
 
 #include <array>
+#include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class Engine {
@@ -62,13 +64,20 @@ public:
 
 private:
     std::array<bool, DEBUG_VIEW_COUNT> debugViewsOff_{}; // read once per frame
+    float drawnAtSeconds_ = 0.f;                         // the game clock, read once per frame
+    // The last value the renderer gave each uniform of its shaders, as bytes:
+    // a uniform is only set again when its value changes.
+    std::map<std::pair<const sf::Shader*, const char*>, std::array<unsigned char, 16>> uniformValues_;
+    template <class Value>
+    void setUniformOnChange(sf::Shader& shader, const char* name, const Value& value);
     void projectObject(Mesh& mesh, const FrameSettings& settings);
     void releaseGoneSceneMemory();
     void drawBatch(const Batch& batch);
     void setMaterialUniforms(const Batch& batch, sf::RenderStates& states);
     void setLightUniforms(const Batch& batch);
-    void drawMovingLights();
-    void drawMovingLight(const Mesh& mesh);
+    // Whether a glow was drawn (into the cleared light buffer).
+    bool drawMovingLights();
+    void drawMovingLight(const Mesh& mesh, bool& bufferReady);
     void bindMap(sf::Shader& shader, const char* name, const sf::Texture* texture, TextureSlot slot);
 };
 

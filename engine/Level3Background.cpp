@@ -22,11 +22,32 @@ bool Level3Background::load()
     loadRepeated(perlinTexture, "3D/Level3Background/perlin.jpg");
     ready_ = sf::Shader::isAvailable()
         && combinedShader.loadFromFile(resolveAssetPath(COMBINED_SHADER), sf::Shader::Fragment)
-        && interpolationShader.loadFromFile(resolveAssetPath(INTERPOLATION_SHADER), sf::Shader::Fragment)
-        && renderTexture.create(WIDTH, HEIGHT);
+        && interpolationShader.loadFromFile(resolveAssetPath(INTERPOLATION_SHADER), sf::Shader::Fragment);
+    return ready_;
+}
+
+// The window-sized pictures are made for the first frame that shows the
+// background: most of a run never does.
+bool Level3Background::makePictures()
+{
+    if (picturesMade_)
+        return true;
+    picturesMade_ = true;
+    renderTexture = std::make_unique<sf::RenderTexture>();
+    ready_ = renderTexture->create(WIDTH, HEIGHT);
     for (sf::Texture& snapshot : snapshots)
         ready_ = ready_ && snapshot.create(WIDTH, HEIGHT);
     return ready_;
+}
+
+void Level3Background::releasePictures()
+{
+    if (!picturesMade_)
+        return;
+    picturesMade_ = false;
+    renderTexture.reset();
+    for (sf::Texture& snapshot : snapshots)
+        snapshot = sf::Texture();
 }
 
 void Level3Background::resetToFirst()
@@ -41,7 +62,7 @@ void Level3Background::startSwitch() { isSwitching = true; }
 // pictures to blend; only the snapshots on screen are rendered.
 void Level3Background::renderVariant(int variant, float seconds)
 {
-    renderTexture.clear(sf::Color::White);
+    renderTexture->clear(sf::Color::White);
     combinedShader.setUniform("time", shaderTime(seconds));
     combinedShader.setUniform("resolution", sf::Glsl::Vec2(1024.f, 768.f));
     combinedShader.setUniform("backgroundTexture", baseTexture);
@@ -54,14 +75,14 @@ void Level3Background::renderVariant(int variant, float seconds)
     combinedShader.setUniform("isSwitching", 0);
     combinedShader.setUniform("transTime", 0.f);
     sf::RectangleShape screen(sf::Vector2f(static_cast<float>(WIDTH), static_cast<float>(HEIGHT)));
-    renderTexture.draw(screen, &combinedShader);
-    renderTexture.display();
-    snapshots[variant].update(renderTexture.getTexture());
+    renderTexture->draw(screen, &combinedShader);
+    renderTexture->display();
+    snapshots[variant].update(renderTexture->getTexture());
 }
 
 void Level3Background::render(float seconds)
 {
-    if (!ready_)
+    if (!ready_ || !makePictures())
         return;
     actualIndex = ((actualIndex % VARIANTS) + VARIANTS) % VARIANTS;
     nextIndex = ((nextIndex % VARIANTS) + VARIANTS) % VARIANTS;
@@ -75,7 +96,7 @@ void Level3Background::render(float seconds)
 
 void Level3Background::drawPicture(sf::RenderTarget& target, const sf::RenderStates& states)
 {
-    sf::Sprite sprite(isSwitching ? renderTexture.getTexture() : snapshots[actualIndex]);
+    sf::Sprite sprite(isSwitching ? renderTexture->getTexture() : snapshots[actualIndex]);
     sprite.setOrigin(WIDTH / 2.f, HEIGHT / 2.f);
     sprite.setRotation(180.f);
     sprite.setPosition(WIDTH / 2.f, HEIGHT / 2.f);
@@ -96,12 +117,14 @@ void Level3Background::drawFrame(float seconds)
         }
     }
     render(seconds);
+    if (!ready_)
+        return; // the pictures could not be made
     if (isSwitching) {
         // The blend goes into the render texture unturned, so the picture keeps
         // the same orientation before, during and after a fade.
-        renderTexture.clear(sf::Color::Black);
-        renderTexture.draw(sf::Sprite(snapshots[actualIndex]), &interpolationShader);
-        renderTexture.display();
+        renderTexture->clear(sf::Color::Black);
+        renderTexture->draw(sf::Sprite(snapshots[actualIndex]), &interpolationShader);
+        renderTexture->display();
     }
     drawPicture(*window, sf::RenderStates::Default);
 }

@@ -4,12 +4,14 @@
 // cross-fade from the current variant to the next.
 #include <SFML/Graphics.hpp>
 #include <array>
+#include <memory>
 
 class Level3Background {
 public:
     static constexpr int VARIANTS = 3;
 
-    // Loads the shaders and textures and creates the render texture. Returns
+    // Loads the shaders and textures (the render texture and the snapshots are
+    // made at the first render). Returns
     // false when shaders are unavailable or a shader file does not load; the
     // background then draws nothing (textures that fail to load stay empty).
     bool load();
@@ -24,6 +26,8 @@ public:
     // Called on scene changes: back to the first picture, or start the fade to the next one.
     void resetToFirst();
     void startSwitch();
+    // Gives back the window-sized pictures (made again when next shown).
+    void releasePictures();
 
     // Value of the combined shader's "time" uniform for the game clock's seconds.
     static float shaderTime(float seconds) { return seconds / 10.f + 3.f; }
@@ -31,7 +35,7 @@ public:
     sf::RenderWindow* window = nullptr;
     const float* frameTime = nullptr;
     bool isSwitching = false;
-    sf::RenderTexture renderTexture;
+    std::unique_ptr<sf::RenderTexture> renderTexture; // made with the snapshots
     sf::Shader interpolationShader;
     std::array<sf::Texture, VARIANTS> snapshots;
     sf::Texture baseTexture;
@@ -48,5 +52,7 @@ private:
     void renderVariant(int variant, float seconds);
     void drawPicture(sf::RenderTarget& target, const sf::RenderStates& states);
 
+    bool makePictures();
     bool ready_ = false;
+    bool picturesMade_ = false;
 };

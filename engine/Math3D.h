@@ -10,6 +10,8 @@ constexpr float PI_F = 3.1415927f;
 constexpr float FOCAL_LENGTH = 800.f;
 constexpr float SCREEN_CENTRE_X = 960.f;
 constexpr float SCREEN_CENTRE_Y = 540.f;
+constexpr float WINDOW_WIDTH = 1920.f;
+constexpr float WINDOW_HEIGHT = 1080.f;
 constexpr float MIN_DEPTH = 0.0001f;
 
 struct Camera {

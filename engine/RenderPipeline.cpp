@@ -56,6 +56,47 @@ inline float degreesOfCosine(float c)
     return static_cast<float>(static_cast<double>(std::acos(c) * 180.f) / 3.141592653589793);
 }
 
+// The lighting factor float(20 / (a + 1)) of the angle a whose cosine is c,
+// from two small tables read with linear interpolation. The angle is smooth in
+// u = sqrt((1 - |c|) / 2) (a = 2 asin u on the lit side, 180 - 2 asin u on
+// the other), where it is not in c itself near c = 1 and c = -1; so one table
+// per side over u gives the grey within half a level at any world lighting.
+class LightFactorTable {
+public:
+    LightFactorTable()
+    {
+        for (int i = 0; i <= STEPS; ++i) {
+            const double u = static_cast<double>(i) / STEPS * U_MAX;
+            const double a = 2.0 * std::asin(u) * 180.0 / 3.141592653589793;
+            facing_[i] = static_cast<float>(20.0 / (a + 1.0));
+            turned_[i] = static_cast<float>(20.0 / (180.0 - a + 1.0));
+        }
+    }
+    float operator()(float c) const
+    {
+        if (c != c)
+            c = 0.f; // no defined angle: lit as if side-on
+        const float* table = c >= 0.f ? facing_ : turned_;
+        const float u = std::sqrt(std::max(0.f, (1.f - std::fabs(c)) * 0.5f));
+        const float at = std::min(u * (STEPS / U_MAX), static_cast<float>(STEPS) - 0.001f);
+        const int i = static_cast<int>(at);
+        const float along = at - static_cast<float>(i);
+        return table[i] + (table[i + 1] - table[i]) * along;
+    }
+
+private:
+    static constexpr int STEPS = 512;
+    static constexpr float U_MAX = 0.70710678f; // sqrt(1 / 2): c = 0
+    float facing_[STEPS + 1];
+    float turned_[STEPS + 1];
+};
+const LightFactorTable LIGHT_FACTOR;
+
+inline sf::Uint8 ambientGreyByTable(float cosine, float worldLighting)
+{
+    return greyOf(LIGHT_FACTOR(cosine) * worldLighting * 135.f);
+}
+
 // Opaque greys by level, so the triangle loop builds no colours.
 struct GreyTable {
     GreyTable()
@@ -130,6 +171,7 @@ inline Lanes operator<(Lanes a, Lanes b) { return _mm_cmplt_ps(a.v, b.v); }
 inline Lanes operator<=(Lanes a, Lanes b) { return _mm_cmple_ps(a.v, b.v); }
 inline Lanes operator==(Lanes a, Lanes b) { return _mm_cmpeq_ps(a.v, b.v); }
 inline Lanes operator&(Lanes a, Lanes b) { return _mm_and_ps(a.v, b.v); }
+inline Lanes operator|(Lanes a, Lanes b) { return _mm_or_ps(a.v, b.v); }
 inline Lanes andNot(Lanes a, Lanes b) { return _mm_andnot_ps(b.v, a.v); }
 inline Lanes select(Lanes mask, Lanes a, Lanes b) { return _mm_or_ps(_mm_and_ps(mask.v, a.v), _mm_andnot_ps(mask.v, b.v)); }
 inline Lanes squareRoot(Lanes a) { return _mm_sqrt_ps(a.v); }
@@ -263,6 +305,19 @@ inline T cosineBetween(const Vec3<T>& a, const Vec3<T>& b)
     return select(c > T(1.f), T(1.f), select(c < T(-1.f), T(-1.f), c));
 }
 
+// A triangle whose corners all lie past one edge of the window covers none of
+// its pixels: it is not worth handing to the rasteriser. (A NaN corner is past
+// no edge.)
+template <class T>
+inline MaskOf<T> pastOneWindowEdge(const T (&x)[3], const T (&y)[3])
+{
+    const MaskOf<T> left = (x[0] < T(0.f)) & (x[1] < T(0.f)) & (x[2] < T(0.f));
+    const MaskOf<T> right = (x[0] > T(WINDOW_WIDTH)) & (x[1] > T(WINDOW_WIDTH)) & (x[2] > T(WINDOW_WIDTH));
+    const MaskOf<T> above = (y[0] < T(0.f)) & (y[1] < T(0.f)) & (y[2] < T(0.f));
+    const MaskOf<T> below = (y[0] > T(WINDOW_HEIGHT)) & (y[1] > T(WINDOW_HEIGHT)) & (y[2] > T(WINDOW_HEIGHT));
+    return left | right | above | below;
+}
+
 // What the pass needs of one face (or four) before the sort.
 template <class T>
 struct FaceVerdict {
@@ -293,7 +348,8 @@ inline FaceVerdict<T> judgeFace(const Placement& p, const FaceGeometry<T>& f)
     T centreX, centreY;
     projectViewPoint(meanOf(f.view), centreX, centreY);
     const MaskOf<T> inside =
-        (centreX > T(-9000.f)) & (centreX <= T(10920.f)) & (centreY > T(-9000.f)) & (centreY <= T(10080.f));
+        andNot((centreX > T(-9000.f)) & (centreX <= T(10920.f)) & (centreY > T(-9000.f)) & (centreY <= T(10080.f)),
+               pastOneWindowEdge(v.screenX, v.screenY));
     if (p.cullBackFaces) {
         v.keep = inside & defined & clear & (facing > T(0.f));
         v.askAngle = andNot(inside & defined, clear);
@@ -564,6 +620,7 @@ void RenderPipeline::processTriangles(Mesh& mesh, const FrameSettings& settings,
     const sf::Color flashColour(greyOf(mesh.flash), greyOf(mesh.flash), greyOf(mesh.flash), 255);
     const float worldLighting = settings.worldLighting;
     [[maybe_unused]] const bool fourWide = fourWide_; // read by the SSE2 path only
+    const bool exactLighting = exactLighting_;
     // Members' rows of cursors lie whole cache lines apart.
     const size_t cursorStride = (static_cast<size_t>(threads) + 7) / 8 * 8;
     if (cursors_.size() < cursorStride * static_cast<size_t>(threads))
@@ -621,7 +678,9 @@ void RenderPipeline::processTriangles(Mesh& mesh, const FrameSettings& settings,
                     for (size_t k = 0; k < 3; ++k)
                         colour[k] = GREYS[depthGrey(length(f.view[k]))];
                 } else if (lit) {
-                    colour[0] = colour[1] = colour[2] = GREYS[ambientGrey(degreesOfCosine(lightCosine[j]), worldLighting)];
+                    colour[0] = colour[1] = colour[2] = GREYS[exactLighting
+                                                                  ? ambientGrey(degreesOfCosine(lightCosine[j]), worldLighting)
+                                                                  : ambientGreyByTable(lightCosine[j], worldLighting)];
                 }
                 if (flashing)
                     colour[0] = colour[1] = colour[2] = flashColour;

@@ -71,6 +71,9 @@ public:
     // Four at a time where built (the default), or every face one by one as other
     // processors do; both draw the same bits.
     void takeFourAtATime(bool on) { fourWide_ = on && FOUR_WIDE_BUILT; }
+    // The faces' greys from the arc cosine of each (the reference), or from a
+    // table (the default): the two differ by at most a grey level.
+    void lightExactly(bool on) { exactLighting_ = on; }
 
 private:
     static constexpr size_t MAX_RADIX_SIZE = size_t(1) << 11;
@@ -99,4 +102,5 @@ private:
     std::vector<ThreadSlot> slots_;
     std::vector<size_t> cursors_; // per member, a position in every member's sorted entries
     bool fourWide_ = FOUR_WIDE_BUILT;
+    bool exactLighting_ = false;
 };

@@ -7,6 +7,8 @@
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <cmath>
+#include <cstring>
+#include <type_traits>
 #include <malloc.h>
 #include <string>
 
@@ -25,6 +27,9 @@ struct DebugView {
 const DebugView DEBUG_VIEWS[Engine::DEBUG_VIEW_COUNT] = {{"onlyRough", sf::Keyboard::F1},      {"onlyLight", sf::Keyboard::F2},
                                  {"onlyNormal", sf::Keyboard::F3},     {"onlyColor", sf::Keyboard::F4},
                                  {"onlySpeLightImp", sf::Keyboard::F5}, {"onlyEmiss", sf::Keyboard::F6}};
+
+// Glows add up (the buffer's channels saturate at full brightness).
+const sf::BlendMode GLOW_BLENDING(sf::BlendMode::One, sf::BlendMode::One, sf::BlendMode::Add);
 
 } // namespace
 
@@ -126,22 +131,18 @@ void Engine::render3D()
 {
     if (!renderer.window)
         return;
-    sf::RenderTexture* lightBuffer = renderer.lightBuffers[renderer.lightBufferFront].get();
-    if (lightBuffer)
-        lightBuffer->clear(sf::Color::Black);
     buildBatches();
     for (size_t i = 0; i < DEBUG_VIEW_COUNT; ++i)
         debugViewsOff_[i] = input::isKeyPressed(DEBUG_VIEWS[i].key);
+    drawnAtSeconds_ = timing.gameClock.getElapsedTime().asSeconds();
 
     const std::vector<Batch*>& batches = renderer.pipeline.batches();
     for (const Batch* batch : batches)
         drawBatch(*batch);
 
-    drawMovingLights();
-    lightBuffer = renderer.lightBuffers[renderer.lightBufferFront].get();
-    if (lightBuffer) {
-        lightBuffer->display();
-        renderer.window->draw(sf::Sprite(lightBuffer->getTexture()), sf::RenderStates(sf::BlendAdd));
+    if (drawMovingLights()) { // else the buffer is black: adding it changes nothing
+        renderer.lightBuffer->display();
+        renderer.window->draw(sf::Sprite(renderer.lightBuffer->getTexture()), sf::RenderStates(sf::BlendAdd));
     }
 
     if (scene::drawsPlayerOnTop(world.sceneId)) {
@@ -183,9 +184,33 @@ void Engine::drawBatch(const Batch& batch)
         renderer.window->draw(batch.vertices.data(), batch.vertices.size(), sf::Triangles, states);
 }
 
+namespace {
+// What tells two values of a uniform apart: its bytes, or a texture's address.
+template <class Value>
+std::array<unsigned char, 16> uniformBytes(const Value& value)
+{
+    static_assert(sizeof(Value) <= 16 && std::is_trivially_copyable<Value>::value, "a small plain value");
+    std::array<unsigned char, 16> bytes{};
+    std::memcpy(bytes.data(), &value, sizeof value);
+    return bytes;
+}
+std::array<unsigned char, 16> uniformBytes(const sf::Texture& texture) { return uniformBytes(&texture); }
+} // namespace
+
+template <class Value>
+void Engine::setUniformOnChange(sf::Shader& shader, const char* name, const Value& value)
+{
+    const std::array<unsigned char, 16> bytes = uniformBytes(value);
+    const auto [slot, added] = uniformValues_.try_emplace({&shader, name}, bytes);
+    if (!added && slot->second == bytes)
+        return;
+    slot->second = bytes;
+    shader.setUniform(name, value);
+}
+
 void Engine::bindMap(sf::Shader& shader, const char* name, const sf::Texture* texture, TextureSlot slot)
 {
-    shader.setUniform(name, texture ? *texture : textures.neutralTexture(slot));
+    setUniformOnChange(shader, name, texture ? *texture : textures.neutralTexture(slot));
 }
 
 void Engine::setMaterialUniforms(const Batch& batch, sf::RenderStates& states)
@@ -199,18 +224,18 @@ void Engine::setMaterialUniforms(const Batch& batch, sf::RenderStates& states)
     sf::Vector3f normal = mesh.triangles.empty() ? sf::Vector3f() : faceNormal(mesh, 0);
     if (!std::isfinite(normal.x) || !std::isfinite(normal.y) || !std::isfinite(normal.z))
         normal = {};
-    shader->setUniform("normalPos", sf::Glsl::Vec3(normal));
+    setUniformOnChange(*shader, "normalPos", sf::Glsl::Vec3(normal));
     bindMap(*shader, "roughnessMap", mesh.roughnessMap, TextureSlot::Roughness);
     bindMap(*shader, "emissiveMap", mesh.emissiveMap, TextureSlot::Emissive);
     bindMap(*shader, "texture", mesh.baseTexture, TextureSlot::Base);
     bindMap(*shader, "noiseMap", mesh.noiseMap, TextureSlot::Noise);
-    shader->setUniform("isEmissive", batch.notEmissive ? 0.f : 1.f);
-    shader->setUniform("gameTime", timing.gameClock.getElapsedTime().asSeconds());
-    shader->setUniform("hasDisp", mesh.hasDisplacement);
+    setUniformOnChange(*shader, "isEmissive", batch.notEmissive ? 0.f : 1.f);
+    setUniformOnChange(*shader, "gameTime", drawnAtSeconds_);
+    setUniformOnChange(*shader, "hasDisp", mesh.hasDisplacement);
     const sf::Vector2u size = mesh.baseTexture ? mesh.baseTexture->getSize() : sf::Vector2u(1, 1);
-    shader->setUniform("textureSize", sf::Glsl::Vec2(static_cast<float>(size.x), static_cast<float>(size.y)));
+    setUniformOnChange(*shader, "textureSize", sf::Glsl::Vec2(static_cast<float>(size.x), static_cast<float>(size.y)));
     for (size_t i = 0; i < DEBUG_VIEW_COUNT; ++i)
-        shader->setUniform(DEBUG_VIEWS[i].uniform, debugViewsOff_[i] ? 0.f : 1.f);
+        setUniformOnChange(*shader, DEBUG_VIEWS[i].uniform, debugViewsOff_[i] ? 0.f : 1.f);
     states.shader = shader;
 }
 
@@ -220,59 +245,64 @@ void Engine::setLightUniforms(const Batch& batch)
     if (!shader)
         return;
     const Mesh& mesh = *batch.mesh;
-    shader->setUniform(LIGHT_UNIFORMS[0], sf::Glsl::Vec3(normalised(mesh.position - world.lightPosition)));
+    setUniformOnChange(*shader, LIGHT_UNIFORMS[0], sf::Glsl::Vec3(normalised(mesh.position - world.lightPosition)));
     // The shader is shared by every mesh: directions this mesh does not send are zero.
     for (size_t i = 1; i < 8; ++i) {
         const sf::Vector3f direction =
             i < mesh.lights.size() ? normalised(mesh.position - mesh.lights[i].position) : sf::Vector3f();
-        shader->setUniform(LIGHT_UNIFORMS[i], sf::Glsl::Vec3(direction));
+        setUniformOnChange(*shader, LIGHT_UNIFORMS[i], sf::Glsl::Vec3(direction));
     }
 }
 
-void Engine::drawMovingLights()
+bool Engine::drawMovingLights()
 {
+    bool bufferReady = false;
     for (const SceneObjectRecord& record : world.sceneObjects) {
         const Mesh* mesh = record.mesh.get();
         if (mesh && (mesh->hasTag("light") || mesh->lightData.intensity > 0.f) && !mesh->hasTag("noTavlo"))
-            drawMovingLight(*mesh);
+            drawMovingLight(*mesh, bufferReady);
     }
     for (const Mesh* mesh : world.meshes)
         for (const std::string& tag : mesh->tags)
             if (tag == "light")
-                drawMovingLight(*mesh);
+                drawMovingLight(*mesh, bufferReady);
     if (world.boss3D)
         for (const Mesh* mesh : world.boss3D->objects)
             if (mesh)
                 for (const std::string& tag : mesh->tags)
                     if (tag == "light")
-                        drawMovingLight(*mesh);
+                        drawMovingLight(*mesh, bufferReady);
+    return bufferReady;
 }
 
-// Each glow is laid over the buffer's current picture: the shader reads the
-// front buffer and writes the back one, which then becomes the front.
-// "u_position" is in window pixels (y downward). The buffer is a render
-// texture, so in the shader the window pixel of a fragment is
-// (gl_TexCoord[0].x * 1920, (1 - gl_TexCoord[0].y) * 1080).
-void Engine::drawMovingLight(const Mesh& mesh)
+// Each glow is added onto the light buffer (cleared before the frame's first
+// one), as a window-sized quad through the glow shader. "u_position" is in
+// window pixels (y downward).
+void Engine::drawMovingLight(const Mesh& mesh, bool& bufferReady)
 {
     sf::Shader* shader = renderer.sharedShader("Shader/MovingLightShader.frag");
-    sf::RenderTexture* front = renderer.lightBuffers[renderer.lightBufferFront].get();
-    sf::RenderTexture* back = renderer.lightBuffers[1 - renderer.lightBufferFront].get();
-    if (!shader || !front || !back || !world.camera)
+    if (!shader || !world.camera)
         return;
+    std::unique_ptr<sf::RenderTexture>& buffer = renderer.lightBuffer;
+    if (!bufferReady) {
+        if (!buffer) {
+            buffer = std::make_unique<sf::RenderTexture>();
+            buffer->create(1920, 1080, sf::ContextSettings(0, 0, 0, 1, 1));
+        }
+        buffer->clear(sf::Color::Black);
+        bufferReady = true;
+    }
     const sf::Vector2f screen = projectToScreen(*world.camera, mesh.position);
     const float dist = distance3(world.camera->position, mesh.position);
     const LightData& light = mesh.lightData;
     const float denominator = dist / 3.f + light.range;
     const float range = denominator > 0.f ? light.range * 0.5f / 40.f * light.range / denominator : 0.f;
-    shader->setUniform("u_position", screen);
-    shader->setUniform("u_intensity", light.intensity * 1.65f);
-    shader->setUniform("u_clampValue", 1.0f);
-    shader->setUniform("u_range", range);
-    shader->setUniform("u_color", sf::Glsl::Vec3(light.colour.r, light.colour.g, light.colour.b));
-    shader->setUniform("texture", sf::Shader::CurrentTexture);
-    front->display();
-    back->clear(sf::Color::Black);
-    back->draw(sf::Sprite(front->getTexture()), sf::RenderStates(shader));
-    renderer.lightBufferFront = 1 - renderer.lightBufferFront;
+    setUniformOnChange(*shader, "u_position", screen);
+    setUniformOnChange(*shader, "u_intensity", light.intensity * 1.65f);
+    setUniformOnChange(*shader, "u_clampValue", 1.0f);
+    setUniformOnChange(*shader, "u_range", range);
+    setUniformOnChange(*shader, "u_color", sf::Glsl::Vec3(light.colour.r, light.colour.g, light.colour.b));
+    static const sf::Vertex WINDOW_QUAD[4] = {sf::Vertex({0.f, 0.f}), sf::Vertex({1920.f, 0.f}),
+                                              sf::Vertex({0.f, 1080.f}), sf::Vertex({1920.f, 1080.f})};
+    buffer->draw(WINDOW_QUAD, 4, sf::TriangleStrip, sf::RenderStates(GLOW_BLENDING, sf::Transform(), nullptr, shader));
 }

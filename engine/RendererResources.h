@@ -32,9 +32,9 @@ public:
     float visibleRebuildTimer = 0.f;
     bool depthView = false;
     int bossSceneId = scene::ARENA; // the scene whose backdrop is drawn by a shader
-    // The glow pass draws into one light buffer from the other and swaps.
-    std::array<std::unique_ptr<sf::RenderTexture>, 2> lightBuffers;
-    int lightBufferFront = 0;
+    // The lights' glows, added up and laid over the window; made for the first
+    // glow (a scene without lights never needs it).
+    std::unique_ptr<sf::RenderTexture> lightBuffer;
 
     // Made by Engine::initResources.
     bool resourcesReady = false;

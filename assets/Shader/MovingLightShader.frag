@@ -1,7 +1,6 @@
 #version 120
-// Adds one light's glow to the light buffer (1920 x 1080, drawn over the
+// One light's glow, added onto the light buffer (1920 x 1080, drawn over the
 // picture additively): a soft halo around the light's screen position.
-uniform sampler2D texture;
 uniform vec2 u_position;
 uniform float u_intensity;
 uniform float u_clampValue;
@@ -10,13 +9,12 @@ uniform vec3 u_color;
 
 void main()
 {
-    vec4 current = texture2D(texture, gl_TexCoord[0].xy);
-    // The light buffer is a render texture: its texture rows run bottom to top.
-    vec2 pixel = vec2(gl_TexCoord[0].x, 1.0 - gl_TexCoord[0].y) * vec2(1920.0, 1080.0);
+    // The light buffer's rows run bottom to top (window pixels run downward).
+    vec2 pixel = vec2(gl_FragCoord.x, 1080.0 - gl_FragCoord.y);
     float radius = max(u_range, 0.001);
     float falloff = radius / (distance(pixel, u_position) + radius);
     // A bright core with a halo that fades well inside the range, so that a
     // distant light (a planet) tints its surroundings without flooding the screen.
     float glow = min(u_intensity * 0.2 * falloff * falloff * falloff, u_clampValue);
-    gl_FragColor = vec4(current.rgb + u_color / 255.0 * max(glow, 0.0), 1.0);
+    gl_FragColor = vec4(u_color / 255.0 * max(glow, 0.0), 1.0);
 }

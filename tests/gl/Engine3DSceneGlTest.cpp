@@ -29,6 +29,10 @@ void writePicture(const std::string& path, sf::Color colour, unsigned size = 16)
     image.saveToFile(path);
 }
 
+// A camera at the origin looking down +z, for three frames.
+const std::string CAMERA_AT_ORIGIN = "OBJECTTYPE camera NAME Cam LOC 0 0 0 ROT 1.5707964 0 0 LOC 0 0 0 ROT 1.5707964 0 0 "
+                                     "LOC 0 0 0 ROT 1.5707964 0 0 ENDOBJ\n";
+
 // A small asset tree: a red cube in front of a fixed camera, a green light
 // up and to the right, and a few textures.
 void writeTestTree(const TempDir& dir)
@@ -38,9 +42,7 @@ void writeTestTree(const TempDir& dir)
     writePicture(dir.file("3D/cube.png"), sf::Color(220, 40, 40));
     writePicture(dir.file("2D/hitbox.png"), sf::Color::White);
     writeFile(dir.file("Scene/WORLD_OBJECT.txt"), "Cube 3D/cube 3D/cube.png\r\nPlayerSmall 3D/tiny 2D/hitbox.png\n");
-    const std::string camera = "OBJECTTYPE camera NAME Cam LOC 0 0 0 ROT 1.5707964 0 0 LOC 0 0 0 ROT 1.5707964 0 0 "
-                               "LOC 0 0 0 ROT 1.5707964 0 0 ENDOBJ\n";
-    writeFile(dir.file("Scene/8.txt"), camera +
+    writeFile(dir.file("Scene/8.txt"), CAMERA_AT_ORIGIN +
                                            "OBJECTTYPE mesh NAME Cube.001 LOC 0 0 2000 ROT 0 0 0 ENDOBJ\n"
                                            "OBJECTTYPE light NAME Lamp LOC 1500 -600 2000 INTENSITY 3 RANGE 20000 "
                                            "COLOR 0 1 0 ENDOBJ\n");
@@ -222,4 +224,45 @@ TEST_F(Engine3DGl, CubeAndLightGlowLandWhereTheyProject)
     const sf::Color mirrored = picture.getPixel(1560, 780);
     EXPECT_GT(glow.g, 100) << "glow at the light";
     EXPECT_GT(glow.g, mirrored.g + 50) << "glow not mirrored";
+}
+
+TEST_F(Engine3DGl, GlowsOfSeveralLightsAddUp)
+{
+    TempDir dir;
+    writeTestTree(dir);
+    ScopedDirectory here(dir.path);
+    // Two green lights projecting to (1080, 300) and (840, 300).
+    const std::string right = "OBJECTTYPE light NAME A LOC 300 -600 2000 INTENSITY 3 RANGE 20000 COLOR 0 1 0 ENDOBJ\n";
+    const std::string left = "OBJECTTYPE light NAME B LOC -300 -600 2000 INTENSITY 3 RANGE 20000 COLOR 0 1 0 ENDOBJ\n";
+    auto glowOf = [&](const std::string& lights, const std::string& shot) {
+        writeFile(dir.file("Scene/8.txt"), CAMERA_AT_ORIGIN + lights);
+        changeScene(8, 0.f);
+        return play(4, shot);
+    };
+    const sf::Image one = glowOf(right, "engine3d_glow_right");
+    const sf::Image other = glowOf(left, "engine3d_glow_left");
+    const sf::Image both = glowOf(right + left, "engine3d_glow_both");
+    for (const sf::Vector2u at : {sf::Vector2u(960, 300), sf::Vector2u(900, 420), sf::Vector2u(1300, 300)}) {
+        const int alone = one.getPixel(at.x, at.y).g, beside = other.getPixel(at.x, at.y).g;
+        EXPECT_GT(alone, 8) << at.x << "," << at.y << ": the glow reaches here";
+        EXPECT_NEAR(both.getPixel(at.x, at.y).g, std::min(255, alone + beside), 2) << at.x << "," << at.y;
+    }
+    EXPECT_EQ(both.getPixel(1080, 300).g, 255) << "saturates at the light";
+    EXPECT_LT(both.getPixel(960, 300).r, 4) << "green light only";
+}
+
+TEST_F(Engine3DGl, DebugViewHeldForSomeFramesThenTheLitPictureAgain)
+{
+    TempDir dir;
+    writeTestTree(dir);
+    ScopedDirectory here(dir.path);
+    changeScene(8, 0.f);
+    const sf::Color lit = play(6, "engine3d_debug_before").getPixel(960, 540);
+    input_.keyboard.press(sf::Keyboard::F2); // the light alone: grey
+    const sf::Color light = play(2, "engine3d_debug_light").getPixel(960, 540);
+    input_.keyboard.release(sf::Keyboard::F2);
+    const sf::Color after = play(2, "engine3d_debug_after").getPixel(960, 540);
+    EXPECT_GT(lit.r, lit.g + 40) << "the red cube";
+    EXPECT_NEAR(light.r, light.g, 12) << "grey while F2 is held (the green glow aside)";
+    EXPECT_EQ(after, lit) << "the same picture once it is let go";
 }

@@ -66,6 +66,15 @@ TEST_F(Level3BackgroundFixture, EachVariantIsAFullDistinctPictureThatMovesWithTi
     EXPECT_GT(pictureDifference(third, first), 8.0);
 }
 
+TEST_F(Level3BackgroundFixture, PicturesGivenBackAreMadeAgainWhenNextShown)
+{
+    const sf::Image before = frame("level3_before_release", 30.f);
+    background.releasePictures(); // the game left level 3
+    const sf::Image after = frame("level3_after_release", 30.f);
+    EXPECT_LT(pictureDifference(before, after), 0.5);
+    EXPECT_GT(distinctColours(after), 50);
+}
+
 TEST_F(Level3BackgroundFixture, CrossFadeBlendsIntoTheNextVariantAndAdvancesTheIndices)
 {
     sf::Image start = frame("level3_fade_start", 10.f);

@@ -188,6 +188,15 @@ TEST(Engine3DPipeline, CullsBackFacesAndFacesOutsideTheBox)
     pipeline.beginFrame();
     EXPECT_EQ(pipeline.projectMesh(*stars, settingsFor(scene::ARENA, 1)).vertices.size(), 3u);
 
+    // Inside the box but wholly past an edge of the window (left, below): not
+    // drawn; a face across the left edge is.
+    auto edges = meshOf(named({faceAt(-130.f, 0.f, 100.f, 5.f), faceAt(0.f, 80.f, 100.f, 5.f),
+                               faceAt(-125.f, 0.f, 100.f, 10.f)}));
+    pipeline.beginFrame();
+    const Batch& acrossEdge = pipeline.projectMesh(*edges, settingsFor(1, 1));
+    EXPECT_EQ(acrossEdge.vertices.size(), 3u);
+    EXPECT_NE(drawnFace(acrossEdge, 2), nullptr);
+
     // A mesh without triangles gives an empty, untextured batch.
     auto empty = meshOf({});
     pipeline.beginFrame();
@@ -219,6 +228,40 @@ TEST(Engine3DPipeline, AFaceTurnedToTheLightIsBrighterAndAHitFlashesWhite)
     mesh->flash = 255.f;
     pipeline.beginFrame();
     EXPECT_EQ(pipeline.projectMesh(*mesh, settingsFor(scene::INTRO, 1)).vertices.at(2).color, sf::Color::White);
+}
+
+TEST(Engine3DPipeline, TabledLightingMatchesTheArcCosineOnRealModels)
+{
+    // Every face of shipped models, lit from several sides, at the world
+    // lightings play goes through (a boss fades it in from 0): the table's
+    // grey is the arc cosine's, give or take one level.
+    std::vector<std::unique_ptr<Mesh>> models;
+    for (const char* model : {"3D/Station/station", "3D/Murzel/4head", "3D/Asteroids/asteroid", "3D/space"}) {
+        models.push_back(loadObjGeometry(model, {0.f, 0.f, 900.f}, false));
+        ASSERT_TRUE(models.back()) << model;
+    }
+    RenderPipeline table, exact;
+    exact.lightExactly(true);
+    size_t compared = 0;
+    for (const sf::Vector3f& light : {sf::Vector3f(0.f, 0.f, -1e6f), sf::Vector3f(3e5f, -7e5f, 2e5f),
+                                      sf::Vector3f(-500000.f, 5e9f, 368848.f)})
+        for (float worldLighting : {3.5f, 1.f, 0.2f, 0.05f, 0.01f}) {
+            FrameSettings settings = settingsFor(9, 1); // back faces too: every angle
+            settings.lightPosition = light;
+            settings.worldLighting = worldLighting;
+            for (const std::unique_ptr<Mesh>& model : models) {
+                table.beginFrame();
+                exact.beginFrame();
+                const std::vector<sf::Vertex> byTable = table.projectMesh(*model, settings).vertices;
+                const std::vector<sf::Vertex>& byArcCosine = exact.projectMesh(*model, settings).vertices;
+                ASSERT_EQ(byTable.size(), byArcCosine.size());
+                for (size_t v = 0; v < byTable.size(); ++v)
+                    ASSERT_NEAR(byTable[v].color.r, byArcCosine[v].color.r, 1)
+                        << model->name << ", lighting " << worldLighting << ", vertex " << v;
+                compared += byTable.size();
+            }
+        }
+    EXPECT_GT(compared, 30000u);
 }
 
 TEST(Engine3DPipeline, MotionBoundsAndWallOffsets)

@@ -230,7 +230,7 @@ TEST_F(Engine3DGl, GlowsOfSeveralLightsAddUp)
 {
     TempDir dir;
     writeTestTree(dir);
-    ScopedDirectory here(dir.path);
+    InDirectory here(dir.path);
     // Two green lights projecting to (1080, 300) and (840, 300).
     const std::string right = "OBJECTTYPE light NAME A LOC 300 -600 2000 INTENSITY 3 RANGE 20000 COLOR 0 1 0 ENDOBJ\n";
     const std::string left = "OBJECTTYPE light NAME B LOC -300 -600 2000 INTENSITY 3 RANGE 20000 COLOR 0 1 0 ENDOBJ\n";
@@ -255,7 +255,7 @@ TEST_F(Engine3DGl, DebugViewHeldForSomeFramesThenTheLitPictureAgain)
 {
     TempDir dir;
     writeTestTree(dir);
-    ScopedDirectory here(dir.path);
+    InDirectory here(dir.path);
     changeScene(8, 0.f);
     const sf::Color lit = play(6, "engine3d_debug_before").getPixel(960, 540);
     input_.keyboard.press(sf::Keyboard::F2); // the light alone: grey

@@ -72,7 +72,9 @@ TEST_F(Level3BackgroundFixture, PicturesGivenBackAreMadeAgainWhenNextShown)
     background.releasePictures(); // the game left level 3
     const sf::Image after = frame("level3_after_release", 30.f);
     EXPECT_LT(pictureDifference(before, after), 0.5);
-    EXPECT_GT(distinctColours(after), 50);
+    sf::Image black;
+    black.create(after.getSize().x, after.getSize().y, sf::Color::Black);
+    EXPECT_GT(pictureDifference(after, black), 8.0); // the tunnel is drawn, not an empty frame
 }
 
 TEST_F(Level3BackgroundFixture, CrossFadeBlendsIntoTheNextVariantAndAdvancesTheIndices)

@@ -10,12 +10,12 @@ SoundManager::SoundManager()
     for (int i = 0; i < SOUND_EFFECT_COUNT; ++i)
         effectLoaded[i] = buffers[i].loadFromFile(resolveAssetPath(std::string("2D/Sound/") + SOUND_EFFECTS[i].name + ".wav"));
     for (int i = 0; i < LOOPED_EFFECT_COUNT; ++i) {
-        loopedLoaded[i] = loopedEffects[i].openFromFile(resolveAssetPath(std::string("2D/Sound/") + LOOPED_EFFECTS[i].name + ".wav"));
-        loopedEffects[i].setLoop(true);
+        loopedLoaded_[i] = loopedEffects_[i].openFromFile(resolveAssetPath(std::string("2D/Sound/") + LOOPED_EFFECTS[i].name + ".wav"));
+        loopedEffects_[i].setLoop(true);
     }
     for (int i = 0; i < MUSIC_TRACK_COUNT; ++i) {
-        trackLoaded[i] = tracks[i].openFromFile(resolveAssetPath(std::string("2D/Music/") + MUSIC_TRACKS[i].name + ".ogg"));
-        tracks[i].setLoop(MUSIC_TRACKS[i].looped);
+        trackLoaded_[i] = tracks_[i].openFromFile(resolveAssetPath(std::string("2D/Music/") + MUSIC_TRACKS[i].name + ".ogg"));
+        tracks_[i].setLoop(MUSIC_TRACKS[i].looped);
     }
 }
 
@@ -35,8 +35,29 @@ void SoundManager::stopAll()
 {
     for (sf::Sound& voice : voices)
         voice.stop();
-    for (sf::Music& loop : loopedEffects)
+    for (sf::Music& loop : loopedEffects_)
         loop.stop();
-    for (sf::Music& track : tracks)
+    for (sf::Music& track : tracks_)
         track.stop();
 }
+
+void SoundManager::playTrack(MusicTrack track)
+{
+    tracks_[track].setVolume(trackVolume(track));
+    tracks_[track].play();
+    fadeActive_[track] = false;
+}
+
+void SoundManager::stopTrack(MusicTrack track)
+{
+    tracks_[track].stop();
+    fadeActive_[track] = false;
+}
+
+void SoundManager::playLoop(LoopedEffect effect)
+{
+    loopedEffects_[effect].setVolume(LOOPED_EFFECTS[effect].volume);
+    loopedEffects_[effect].play();
+}
+
+void SoundManager::stopLoop(LoopedEffect effect) { loopedEffects_[effect].stop(); }

@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/SoundManager.h"
+#include "app/SoundManagerInstance.h"
 #include "engine/Engine.h"
 #include "platform/AssetPath.h"
 #include "platform/Random.h"

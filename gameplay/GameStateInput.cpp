@@ -1,7 +1,7 @@
 // Player input in play: movement, sprite, aim, shots, the shield-and-laser
 // cycle and the speed level of every live ship.
 #include "app/SoundManager.h"
-#include "app/Startup.h"
+#include "app/SoundManagerInstance.h"
 #include "enemies/LevelFiles.h"
 #include "gameplay/GameBindings.h"
 #include "gameplay/GameState.h"
@@ -54,13 +54,6 @@ float facingAngle(int direction)
     case scroll_direction::LEFT: return 180.f;
     default: return 0.f;
     }
-}
-
-void playLoop(LoopedEffect effect)
-{
-    sf::Music& loop = soundManager().loopedEffects[effect];
-    loop.setVolume(LOOPED_EFFECTS[effect].volume);
-    loop.play();
 }
 
 } // namespace
@@ -149,11 +142,11 @@ void GameState::playerInput(int i, float dt)
         ship.shield = std::make_unique<Shield>(ship.position, i);
         ship.gauge -= Player2D::SHIELD_COST;
         ship.mode = WEAPON_CHARGING;
-        playLoop(LOOP_CHARGE_LASER);
+        soundManager().playLoop(LOOP_CHARGE_LASER);
     }
     if (ship.mode == WEAPON_CHARGING && (!laserHeld || ship.gauge <= 0.f)) {
-        soundManager().loopedEffects[LOOP_CHARGE_LASER].stop();
-        playLoop(LOOP_LASER_ACTIVE);
+        soundManager().stopLoop(LOOP_CHARGE_LASER);
+        soundManager().playLoop(LOOP_LASER_ACTIVE);
         soundManager().playSound(SFX_LASER_SHOT);
         ship.startLaser(shooting ? ship.angle : laserAngleForScroll(scrollDirection));
     }

@@ -1,7 +1,7 @@
 #include "play/Player2D.h"
 
 #include "app/SoundManager.h"
-#include "app/Startup.h"
+#include "app/SoundManagerInstance.h"
 #include "enemies/EnemyMath.h"
 #include "engine/Engine.h"
 #include "platform/AssetPath.h"
@@ -39,9 +39,9 @@ int flameIndex(int speed) { return speed == 720 ? 1 : (speed == 960 ? 2 : 0); }
 void stopHum(int endingMode)
 {
     if (endingMode == WEAPON_CHARGING)
-        soundManager().loopedEffects[LOOP_CHARGE_LASER].stop();
+        soundManager().stopLoop(LOOP_CHARGE_LASER);
     else if (endingMode == WEAPON_LASER)
-        soundManager().loopedEffects[LOOP_LASER_ACTIVE].stop();
+        soundManager().stopLoop(LOOP_LASER_ACTIVE);
 }
 
 // Shrink stage of the shield from the laser's time left.

@@ -172,7 +172,7 @@ TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridor)
     ASSERT_TRUE(until([] { return engine().sceneId == 6; }, sequenceFrames));
     EXPECT_EQ(g.sequenceIndex(), 3);
     ASSERT_TRUE(until([&] { return countTransitions(TRANSITION_WARNING) == 1; }, sequenceFrames));
-    EXPECT_TRUE(soundManager().fadeActive[MUSIC_STAGE01]);
+    EXPECT_TRUE(soundManager().fading(MUSIC_STAGE01));
     EXPECT_TRUE(g.bosses.bosses.empty());
 
     pathEnds();
@@ -420,7 +420,7 @@ TEST_F(LevelFlow, MissingLevelFilesNeverStallTheFlow)
 
 namespace {
 
-bool humming(LoopedEffect effect) { return soundManager().loopedEffects[effect].getStatus() == sf::SoundSource::Playing; }
+bool humming(LoopedEffect effect) { return soundManager().loop(effect).getStatus() == sf::SoundSource::Playing; }
 
 } // namespace
 

@@ -32,11 +32,11 @@ bool anythingPlays(const SoundManager& sm)
     for (const sf::Sound& v : sm.voices)
         if (v.getStatus() == sf::Sound::Playing)
             return true;
-    for (const sf::Music& m : sm.loopedEffects)
-        if (m.getStatus() == sf::Music::Playing)
+    for (int i = 0; i < LOOPED_EFFECT_COUNT; ++i)
+        if (sm.loop(LoopedEffect(i)).getStatus() == sf::Music::Playing)
             return true;
-    for (const sf::Music& m : sm.tracks)
-        if (m.getStatus() == sf::Music::Playing)
+    for (int i = 0; i < MUSIC_TRACK_COUNT; ++i)
+        if (sm.track(MusicTrack(i)).getStatus() == sf::Music::Playing)
             return true;
     return false;
 }
@@ -61,16 +61,16 @@ TEST(SoundManagerAssets, EveryEffectLoopAndTrackOfTheTreeLoadsInItsFormat)
     }
     for (int i = 0; i < LOOPED_EFFECT_COUNT; ++i) {
         SCOPED_TRACE(LOOPED_EFFECTS[i].name);
-        ASSERT_TRUE(sm.loopedLoaded[i]);
-        EXPECT_TRUE(sm.loopedEffects[i].getLoop());
-        EXPECT_EQ(sm.loopedEffects[i].getChannelCount(), 1u);
+        ASSERT_TRUE(sm.loopLoaded(LoopedEffect(i)));
+        EXPECT_TRUE(sm.loop(LoopedEffect(i)).getLoop());
+        EXPECT_EQ(sm.loop(LoopedEffect(i)).getChannelCount(), 1u);
     }
     for (int i = 0; i < MUSIC_TRACK_COUNT; ++i) {
         SCOPED_TRACE(MUSIC_TRACKS[i].name);
-        ASSERT_TRUE(sm.trackLoaded[i]);
-        EXPECT_EQ(sm.tracks[i].getLoop(), MUSIC_TRACKS[i].looped);
-        EXPECT_EQ(sm.tracks[i].getSampleRate(), 44100u);
-        float seconds = sm.tracks[i].getDuration().asSeconds();
+        ASSERT_TRUE(sm.trackLoaded(MusicTrack(i)));
+        EXPECT_EQ(sm.track(MusicTrack(i)).getLoop(), MUSIC_TRACKS[i].looped);
+        EXPECT_EQ(sm.track(MusicTrack(i)).getSampleRate(), 44100u);
+        float seconds = sm.track(MusicTrack(i)).getDuration().asSeconds();
         EXPECT_GE(seconds, 10.f);
         EXPECT_LE(seconds, 80.f);
     }
@@ -123,23 +123,23 @@ TEST(SoundManagerStop, StopAllSilencesEverythingAndTracksRestartFromTheirBeginni
     SoundManager sm;
     for (int k = 0; k < 10; ++k)
         sm.playSound(k);
-    sm.loopedEffects[LOOP_CHARGE_LASER].play();
-    sm.loopedEffects[LOOP_LASER_ACTIVE].play();
-    sm.tracks[MUSIC_STAGE01].play();
-    sm.tracks[MUSIC_MENU].play();
-    sm.tracks[MUSIC_MENU].setPlayingOffset(sf::seconds(10.f));
+    sm.playLoop(LOOP_CHARGE_LASER);
+    sm.playLoop(LOOP_LASER_ACTIVE);
+    sm.playTrack(MUSIC_STAGE01);
+    sm.playTrack(MUSIC_MENU);
+    const_cast<sf::Music&>(sm.track(MUSIC_MENU)).setPlayingOffset(sf::seconds(10.f)); // no seeking in the game
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     ASSERT_TRUE(anythingPlays(sm));
-    EXPECT_GT(sm.tracks[MUSIC_MENU].getPlayingOffset().asSeconds(), 9.f);
+    EXPECT_GT(sm.track(MUSIC_MENU).getPlayingOffset().asSeconds(), 9.f);
 
     sm.stopAll();
     EXPECT_FALSE(anythingPlays(sm));
-    for (const sf::Music& m : sm.tracks)
-        EXPECT_EQ(m.getStatus(), sf::Music::Stopped);
+    for (int i = 0; i < MUSIC_TRACK_COUNT; ++i)
+        EXPECT_EQ(sm.track(MusicTrack(i)).getStatus(), sf::Music::Stopped);
 
-    sm.tracks[MUSIC_MENU].play();
-    EXPECT_EQ(sm.tracks[MUSIC_MENU].getStatus(), sf::Music::Playing);
-    EXPECT_LT(sm.tracks[MUSIC_MENU].getPlayingOffset().asSeconds(), 1.f);
+    sm.playTrack(MUSIC_MENU);
+    EXPECT_EQ(sm.track(MUSIC_MENU).getStatus(), sf::Music::Playing);
+    EXPECT_LT(sm.track(MUSIC_MENU).getPlayingOffset().asSeconds(), 1.f);
     sm.stopAll();
 }
 
@@ -151,19 +151,19 @@ TEST(SoundManagerMissingFiles, AnEmptyTreeGivesASilentManagerThatNeverCrashes)
         for (int i = 0; i < SOUND_EFFECT_COUNT; ++i)
             EXPECT_FALSE(sm.effectLoaded[i]);
         for (int i = 0; i < LOOPED_EFFECT_COUNT; ++i)
-            EXPECT_FALSE(sm.loopedLoaded[i]);
+            EXPECT_FALSE(sm.loopLoaded(LoopedEffect(i)));
         for (int i = 0; i < MUSIC_TRACK_COUNT; ++i)
-            EXPECT_FALSE(sm.trackLoaded[i]);
+            EXPECT_FALSE(sm.trackLoaded(MusicTrack(i)));
 
         for (int k = 0; k < 2 * SoundManager::VOICE_COUNT; ++k)
             sm.playSound(k % SOUND_EFFECT_COUNT);
         EXPECT_EQ(sm.nextVoice, 0);
-        for (sf::Music& m : sm.loopedEffects)
-            m.play();
-        for (sf::Music& m : sm.tracks) {
-            m.play();
-            EXPECT_NE(m.getStatus(), sf::Music::Playing);
-            EXPECT_EQ(m.getPlayingOffset(), sf::Time::Zero);
+        for (int i = 0; i < LOOPED_EFFECT_COUNT; ++i)
+            sm.playLoop(LoopedEffect(i));
+        for (int i = 0; i < MUSIC_TRACK_COUNT; ++i) {
+            sm.playTrack(MusicTrack(i));
+            EXPECT_NE(sm.track(MusicTrack(i)).getStatus(), sf::Music::Playing);
+            EXPECT_EQ(sm.track(MusicTrack(i)).getPlayingOffset(), sf::Time::Zero);
         }
         sm.stopAll();
         EXPECT_FALSE(anythingPlays(sm));
@@ -187,15 +187,15 @@ TEST(SoundManagerMissingFiles, DamagedFilesLoadAsSilenceOrPlayWithoutCrashing)
     inDirectory(dir.path, [] {
         SoundManager sm;
         EXPECT_FALSE(sm.effectLoaded[SFX_SHOOT]);
-        EXPECT_FALSE(sm.loopedLoaded[LOOP_CHARGE_LASER]);
-        EXPECT_FALSE(sm.trackLoaded[MUSIC_MENU]);
-        EXPECT_FALSE(sm.trackLoaded[MUSIC_STAGE02]);
+        EXPECT_FALSE(sm.loopLoaded(LOOP_CHARGE_LASER));
+        EXPECT_FALSE(sm.trackLoaded(MUSIC_MENU));
+        EXPECT_FALSE(sm.trackLoaded(MUSIC_STAGE02));
         sm.playSound(SFX_SHOOT);
         sm.playSound(SFX_DEATH);
-        sm.loopedEffects[LOOP_CHARGE_LASER].play();
-        sm.tracks[MUSIC_MENU].play();
-        sm.tracks[MUSIC_STAGE01].play();
-        sm.tracks[MUSIC_STAGE02].play();
+        sm.playLoop(LOOP_CHARGE_LASER);
+        sm.playTrack(MUSIC_MENU);
+        sm.playTrack(MUSIC_STAGE01);
+        sm.playTrack(MUSIC_STAGE02);
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         sm.stopAll();
         EXPECT_FALSE(anythingPlays(sm));

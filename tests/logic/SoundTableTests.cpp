@@ -87,13 +87,13 @@ TEST(SoundTable, EffectsLoopsAndTracksLoadUnderTheirNamesWithTheirVolumesAndLoop
     }
     for (int i = 0; i < 2; ++i) {
         SCOPED_TRACE(LOOPS[i]);
-        EXPECT_EQ(sounds.loopedEffects[i].getSampleRate(), loopRate(i));
-        EXPECT_TRUE(sounds.loopedEffects[i].getLoop());
+        EXPECT_EQ(sounds.loop(LoopedEffect(i)).getSampleRate(), loopRate(i));
+        EXPECT_TRUE(sounds.loop(LoopedEffect(i)).getLoop());
     }
     for (int i = 0; i < 13; ++i) {
         SCOPED_TRACE(TRACKS[i].name);
-        EXPECT_EQ(sounds.tracks[i].getSampleRate(), trackRate(i));
-        EXPECT_EQ(sounds.tracks[i].getLoop(), TRACKS[i].looped);
+        EXPECT_EQ(sounds.track(MusicTrack(i)).getSampleRate(), trackRate(i));
+        EXPECT_EQ(sounds.track(MusicTrack(i)).getLoop(), TRACKS[i].looped);
     }
     sounds.stopAll();
 }

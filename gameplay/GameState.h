@@ -59,8 +59,6 @@ public:
     static constexpr float GAME_OVER_TIME = 12.f;
     static constexpr float SHOT_INTERVALS[3] = {0.08f, 0.08f, 0.08f};
     static constexpr int NO_SCROLL_DIRECTION = 4;
-    // Lives of a revived ship when the difficulty gives none (a new ship's count).
-    static constexpr int REVIVE_DEFAULT_LIVES = 3;
 
     // mode 1 story, 2 with the level editor. levelFolder is where the level
     // index and the sequence files are read from.

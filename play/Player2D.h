@@ -38,6 +38,11 @@ public:
     static constexpr float GAUGE_CHARGE_BONUS = 20.f;
     static constexpr float CHARGE_SPEED = 360.f; // px/s while charging or firing
     static constexpr int MAX_LIVES = 99;
+    // Lives of a ship revived at a difficulty outside the table.
+    static constexpr int REVIVE_DEFAULT_LIVES = 3;
+
+    // Starting lives at a difficulty; 0 for a difficulty outside the table.
+    static int startingLives(int difficulty);
 
     // Player index 0 or 1; lives by the engine's difficulty.
     explicit Player2D(int index);
@@ -52,6 +57,17 @@ public:
     void move(float dt, int layout);
     // Whether the ship moved by offset stays inside the play column 240..1680 x 0..1080.
     bool isInPlayArea(sf::Vector2f offset) const;
+    // Heads the ship by the directions held (up, right, down, left; the first
+    // matching row of diagonals then straights wins) and picks its movement sprite.
+    void steer(const std::array<bool, 4>& directionHeld);
+    // Raises the shield and starts a charge: in normal mode, with the gauge
+    // for it, no shield up and no hit phase running.
+    void raiseShield();
+    // Ends the charge: the laser fires at angle (degrees) with its hum.
+    void releaseCharge(float angle);
+    // Back in play after a continue, at start: starting lives and gauge,
+    // blinking, the level's tallies cleared.
+    void revive(sf::Vector2f start);
     // Snaps the heading to the muzzle ring and activates the twin or fan muzzles.
     void selectShootPoints(float angle);
     // Ends the charge and fires the laser at angle (degrees).

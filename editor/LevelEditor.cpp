@@ -8,7 +8,7 @@
 #include "engine/SceneChange.h"
 #include "gameplay/GameState.h"
 #include "play/BulletManager.h"
-#include "play/Entity2D.h"
+#include "play/SpriteLoading.h"
 
 #include <algorithm>
 #include <imgui.h>

@@ -10,7 +10,9 @@
 #include "platform/GamePad.h"
 #include "platform/Input.h"
 #include "play/Laser.h"
+#include "play/PlayerScore.h"
 #include "play/Scoreboard.h"
+#include "play/SpriteLoading.h"
 
 #include <algorithm>
 

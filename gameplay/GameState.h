@@ -4,6 +4,7 @@
 // patterns, overlays) and advances it one frame at a time.
 #include "app/Bindings.h"
 #include "app/MainState.h"
+#include "bosses/BossList.h"
 #include "enemies/EnemyManager.h"
 #include "enemies/LevelFiles.h"
 #include "enemies/SpawnPattern.h"
@@ -38,12 +39,6 @@ class Shield;
 class LevelEditor;
 class Scoreboard;
 struct Scoring;
-
-// The boss in play (at most one) and whether a fight is on.
-struct BossList {
-    std::vector<std::unique_ptr<Boss>> bosses;
-    bool active = false;
-};
 
 // Game modes as the main loop builds them.
 namespace game_mode {

@@ -9,6 +9,7 @@
 #include "play/Laser.h"
 #include "play/ParticleSystem.h"
 #include "play/Shield.h"
+#include "play/SpriteLoading.h"
 
 #include <SFML/Graphics/Image.hpp>
 #include <algorithm>

@@ -381,8 +381,8 @@ TEST_F(EditorInGame, MousePlacesSelectsAndDragsASpawner)
     game.reset();
     const SequenceFile saved = readSequenceFile(levels.file("LEVEL_1_SEQUENCE_1.txt"));
     ASSERT_EQ(saved.records.size(), 4u);
-    EXPECT_EQ(saved.records[3].pattern, pattern_id::BEE);
-    EXPECT_EQ(saved.records[3].x, 820.f);
+    EXPECT_EQ(saved.records[3].patternId, pattern_id::BEE);
+    EXPECT_EQ(saved.records[3].posX, 820.f);
 }
 
 TEST_F(EditorInGame, PlayRunsTheSequenceAndThePreviewDrawsTrajectories)

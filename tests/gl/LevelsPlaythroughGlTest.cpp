@@ -67,10 +67,10 @@ SequencePlan planOf(const ShippedSequence& s)
     SequencePlan plan;
     plan.direction = f.direction;
     for (const SequenceRecord& r : f.records) {
-        if (r.pattern == pattern_id::FINISH)
-            plan.finish = std::max(plan.finish, r.spawnTime);
-        else if (scoresOnKill(patternEnemyType(r.pattern)))
-            plan.scoring += r.count;
+        if (r.patternId == pattern_id::FINISH)
+            plan.finish = std::max(plan.finish, r.spawnTimer);
+        else if (scoresOnKill(patternEnemyType(r.patternId)))
+            plan.scoring += r.nbMaxEnemy;
     }
     return plan;
 }

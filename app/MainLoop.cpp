@@ -2,6 +2,7 @@
 
 #include "engine/Engine.h"
 #include "platform/GamePad.h"
+#include "platform/Input.h"
 
 #include <SFML/Window/Mouse.hpp>
 #include <iostream>
@@ -59,6 +60,7 @@ void MainLoop::applyCode(StateCode code)
         return;
     if (code == state_code::QUIT) {
         state_.reset();
+        input::clearLatchedPresses();
         window_.close();
         return;
     }
@@ -97,6 +99,7 @@ std::function<MainState*()> MainLoop::nextStateBuilder(StateCode code)
 void MainLoop::replace(const std::function<MainState*()>& build)
 {
     state_.reset();
+    input::clearLatchedPresses(); // a press belongs to the state that saw it
     state_.reset(build());
 }
 
@@ -121,6 +124,7 @@ bool MainLoop::runFrame()
         return false;
 
     queuePadChanges();
+    input::beginFrame();
     sf::Event event;
     while (state_ && nextEvent(event)) {
         state_->handleEvent(event);
@@ -129,6 +133,7 @@ bool MainLoop::runFrame()
             window_.close();
             break;
         case sf::Event::KeyPressed:
+            input::latchPress(event.key.code);
             applyCode(state_->checkKeys(event.key));
             break;
         case sf::Event::MouseButtonPressed:

@@ -29,3 +29,14 @@ public:
     virtual StateCode update(float frameTime) = 0;
     virtual void draw(sf::RenderWindow& window) = 0;
 };
+
+// A state that answers nothing and draws nothing (the 3D frame still runs
+// behind it): a stand-in for tests and benchmarks.
+class IdleState : public MainState {
+public:
+    StateCode checkKeys(const sf::Event::KeyEvent&) override { return state_code::STAY; }
+    StateCode handleMouseClick(const sf::Event::MouseButtonEvent&, sf::Vector2i) override { return state_code::STAY; }
+    void joystickConnected(unsigned) override {}
+    StateCode update(float) override { return state_code::STAY; }
+    void draw(sf::RenderWindow&) override {}
+};

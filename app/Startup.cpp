@@ -6,16 +6,27 @@
 #include "platform/AssetPath.h"
 #include "platform/Random.h"
 
+#include <cstdlib>
 #include <ctime>
 
 namespace {
 SoundManager* g_soundManager = nullptr;
+
+// Runs at exit, before the audio library unloads: streams still playing then would race its
+// teardown of the device (an abort now and then when the game ends during music).
+void releaseSoundManager()
+{
+    delete g_soundManager;
+    g_soundManager = nullptr;
 }
+} // namespace
 
 SoundManager& soundManager()
 {
-    if (!g_soundManager)
+    if (!g_soundManager) {
         g_soundManager = new SoundManager(); // lives until the process ends
+        std::atexit(releaseSoundManager);
+    }
     return *g_soundManager;
 }
 

@@ -67,3 +67,61 @@ static void SpawnPatternsReleaseAWave(benchmark::State& state)
     }
 }
 BENCHMARK(SpawnPatternsReleaseAWave);
+
+namespace {
+
+// A field of `count` enemies (made directly, past the manager's cap) in which every
+// other one has just left, so that half of them go in one update: what a hostile
+// sequence file made before the cap.
+void fillHalfLeaving(EnemyManager& m, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        EnemyData d;
+        d.type = enemy_type::LITTLE_LADYBUG;
+        d.start = i % 2 ? sf::Vector2f(960.f, 540.f) : sf::Vector2f(-5000.f, -5000.f);
+        d.angle = 90;
+        m.enemies.push_back(createEnemy(d, m));
+    }
+}
+
+template <class Update>
+void halfLeaving(benchmark::State& state, Update update)
+{
+    const std::vector<sf::Vector2f> players{{960.f, 900.f}};
+    EnemyManager m;
+    for (auto _ : state) {
+        state.PauseTiming();
+        m.enemies.clear();
+        fillHalfLeaving(m, static_cast<int>(state.range(0)));
+        state.ResumeTiming();
+        update(m, players);
+        benchmark::DoNotOptimize(m.enemies.size());
+    }
+    state.counters["left"] = static_cast<double>(m.enemies.size());
+}
+
+} // namespace
+
+// The manager's update: leavers destroyed at once, the list closed up in one pass.
+static void EnemiesUpdateHalfLeaving(benchmark::State& state)
+{
+    halfLeaving(state, [](EnemyManager& m, const std::vector<sf::Vector2f>& players) {
+        m.update(1.f / 60.f, players);
+    });
+}
+BENCHMARK(EnemiesUpdateHalfLeaving)->Arg(EnemyManager::MAX_LIVE_ENEMIES)->Arg(50000)->Unit(benchmark::kMillisecond);
+
+// Baseline: the same walk erasing each leaver on the spot (the list moves once per leaver).
+static void EnemiesUpdateHalfLeavingEraseEachBaseline(benchmark::State& state)
+{
+    halfLeaving(state, [](EnemyManager& m, const std::vector<sf::Vector2f>& players) {
+        for (int i = static_cast<int>(m.enemies.size()) - 1; i >= 0; --i)
+            if (m.enemies[i]->update(1.f / 60.f, m.enemyBullets.get(), players, i))
+                m.enemies.erase(m.enemies.begin() + i);
+        m.enemyBullets->update(1.f / 60.f);
+    });
+}
+BENCHMARK(EnemiesUpdateHalfLeavingEraseEachBaseline)
+    ->Arg(EnemyManager::MAX_LIVE_ENEMIES)
+    ->Arg(50000)
+    ->Unit(benchmark::kMillisecond);

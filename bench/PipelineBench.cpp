@@ -23,8 +23,12 @@ void* operator new(std::size_t size)
         return p;
     throw std::bad_alloc();
 }
+// GCC sees free() in a replaced operator delete as a mismatch with new; here it is the pair.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#pragma GCC diagnostic pop
 
 namespace {
 

@@ -104,8 +104,9 @@ BossLvl1::BossLvl1()
         for (Mesh* door : {door2, door1, doorTop})
             if (door)
                 door->loadTextureMaps(e, TOWER_MODEL);
-        e.getTexture(MODULE_RED, TextureUse::Scene);
-        e.getTexture(TOWER_RED, TextureUse::Scene);
+        // Kept for the whole fight: no mesh shows them until a part is hit.
+        e.getTexture(MODULE_RED);
+        e.getTexture(TOWER_RED);
     }
 }
 

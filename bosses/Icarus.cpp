@@ -44,7 +44,7 @@ Icarus::Icarus(BossData data, const std::string& layoutPath)
 {
     particles = data.particles;
     changeScene(BOSS_SCENE, 0.f);
-    std::ifstream in(resolveAssetPath(layoutPath));
+    std::ifstream in(resolveAssetPath(layoutPath), std::ios::binary);
     if (in)
         buildParts(readIcarusLayout(in));
     swapSlots.assign(parts.size(), SwapSlot{});

@@ -1,9 +1,12 @@
 #include "bosses/IcarusLayout.h"
 
+#include "engine/TextParse.h"
+
 #include <algorithm>
 
 std::vector<IcarusPartRecord> readIcarusLayout(std::istream& in)
 {
+    skipByteOrderMark(in);
     std::vector<IcarusPartRecord> records;
     IcarusPartRecord record;
     while (static_cast<int>(records.size()) < icarus_layout::MAX_RECORDS &&

@@ -1,6 +1,6 @@
 #include "editor/EditedSequence.h"
 
-#include "editor/AtomicFile.h"
+#include "platform/AtomicFile.h"
 
 #include <algorithm>
 

@@ -11,7 +11,7 @@ public:
     static constexpr double NEW_SPAWNER_GAP = 0.2; // seconds after the last record
     static constexpr float NEW_SPAWNER_DELAY = 0.2f;
 
-    explicit EditedSequence(std::string folder) : folder(std::move(folder)) {}
+    explicit EditedSequence(std::string sequenceFolder) : folder(std::move(sequenceFolder)) {}
 
     // folder + "LEVEL_<level>_SEQUENCE_<sequence>.txt"
     std::string fileName(int level, int sequence) const;

@@ -1,6 +1,6 @@
 #include "editor/LevelCatalogue.h"
 
-#include "editor/AtomicFile.h"
+#include "platform/AtomicFile.h"
 #include "enemies/LevelFiles.h"
 #include "platform/AssetPath.h"
 

@@ -1,11 +1,11 @@
 #include "editor/TmxImport.h"
 
 #include "enemies/SpawnPattern.h"
+#include "engine/TextParse.h"
 #include "platform/AssetPath.h"
 
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
 #include <limits>
 #include <sstream>
 
@@ -211,12 +211,10 @@ TmxImportResult parseTmx(const std::string& text, int scrollDirection)
 
 TmxImportResult importTmxFile(const std::string& path, int scrollDirection)
 {
-    std::ifstream in(resolveAssetPath(path), std::ios::binary);
-    if (!in)
+    std::string text;
+    if (!readTextFile(resolveAssetPath(path), text))
         return TmxImportResult{};
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    return parseTmx(buffer.str(), scrollDirection);
+    return parseTmx(text, scrollDirection);
 }
 
 std::string describeTmxImport(const TmxImportResult& result, const std::string& path)

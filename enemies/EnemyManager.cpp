@@ -14,6 +14,7 @@
 #include "play/Player2D.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -100,11 +101,19 @@ void EnemyManager::bindGraphics()
 
 void EnemyManager::update(float dt, std::vector<sf::Vector2f> players)
 {
+    // Walking backwards, an enemy's removal only moves enemies already updated, so
+    // closing the gaps after the walk gives every enemy the same index and the same
+    // neighbours as erasing it on the spot, in one pass instead of one per removal.
+    bool removed = false;
     for (int i = static_cast<int>(enemies.size()) - 1; i >= 0; --i) {
         pairFencePost(i);
-        if (enemies[i]->update(dt, enemyBullets.get(), players, i))
-            enemies.erase(enemies.begin() + i);
+        if (enemies[i]->update(dt, enemyBullets.get(), players, i)) {
+            enemies[i].reset();
+            removed = true;
+        }
     }
+    if (removed)
+        enemies.erase(std::remove(enemies.begin(), enemies.end(), nullptr), enemies.end());
     enemyBullets->update(dt);
 }
 
@@ -167,15 +176,15 @@ int EnemyManager::hitTestRect(int index, const sf::FloatRect& rect, int boundsMo
         return hit_result::NONE;
     if (type == enemy_type::EATER && !eaterOpen(e))
         return hit_result::NONE;
-    if (rect.intersects(body))
+    if (boxesOverlap(rect, body))
         return hit_result::BODY;
     if (type == enemy_type::ELECTRICAL_FENCE) {
         const auto& post = static_cast<const ElectricalFenceEnemy&>(e);
-        if (post.isEmitter && post.beam && rect.intersects(post.beam->getGlobalBounds()))
+        if (post.isEmitter && post.beam && boxesOverlap(rect, post.beam->getGlobalBounds()))
             return hit_result::FENCE_BEAM;
     }
     if (type == enemy_type::CORAL)
-        return hitCoralEye(e, [&](const sf::FloatRect& eye) { return rect.intersects(eye); });
+        return hitCoralEye(e, [&](const sf::FloatRect& eye) { return boxesOverlap(rect, eye); });
     return hit_result::NONE;
 }
 
@@ -198,7 +207,7 @@ int EnemyManager::hitTestPolygon(int index, const Polygon& polygon) const
 
 void EnemyManager::spawnEnemy(EnemyData data, std::vector<sf::Vector2f> players)
 {
-    if (!isEnemyType(data.type))
+    if (!isEnemyType(data.type) || enemies.size() >= static_cast<size_t>(MAX_LIVE_ENEMIES))
         return;
     data.hp = static_cast<int>(typeHitPoints[data.type]);
     data.players = std::move(players);

@@ -28,12 +28,18 @@ public:
     static constexpr const char* FLASH_SHADER = "2D/Shader/gris.frag";
     enum PartSprite { TURRET_CANNON = 0, FENCE_BEAM_START = 1, FENCE_BEAM_LOOP = 2, CORAL_EYE = 3, PART_COUNT = 4 };
 
+    // Enemies alive at once at most; further spawns are refused, so that a hostile
+    // sequence file cannot stall the frame. The shipped levels stay far below it.
+    static constexpr int MAX_LIVE_ENEMIES = 1000;
+
     EnemyManager();
     ~EnemyManager();
     EnemyManager(const EnemyManager&) = delete;
     EnemyManager& operator=(const EnemyManager&) = delete;
 
-    // Updates every enemy from the last to the first (removing those that ask), then the bullets.
+    // Updates every enemy from the last to the first, then the bullets. An enemy that
+    // asks to go is destroyed at once; the list closes up in one pass at the end, so
+    // the indices the enemies see during the walk are those of an immediate removal.
     void update(float dt, std::vector<sf::Vector2f> players);
     // Every enemy, flashing through the grey shader within FLASH_TIME of a hit; debug adds hit boxes.
     void draw(sf::RenderTarget& target, bool debug);
@@ -52,7 +58,7 @@ public:
     sf::FloatRect getBounds(int index) const;
 
     // Builds an enemy of data.type with the type's hit points; types without an enemy
-    // class (and boss types, 24 and up) make nothing.
+    // class (and boss types, 24 and up) make nothing, nor does a spawn beyond MAX_LIVE_ENEMIES.
     void spawnEnemy(EnemyData data, std::vector<sf::Vector2f> players);
     // Damages enemy `index`; true when it (or the hit part) died and was removed.
     bool damageEnemy(int index, float damage, ParticleSystem& particles, float hitAngle, sf::Vector2f hitPoint,

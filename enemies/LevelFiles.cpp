@@ -1,6 +1,8 @@
 #include "enemies/LevelFiles.h"
 
+#include "engine/TextParse.h"
 #include "platform/AssetPath.h"
+#include "platform/AtomicFile.h"
 
 #include <algorithm>
 #include <cctype>
@@ -8,7 +10,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <limits>
 #include <sstream>
 
@@ -31,17 +32,6 @@ std::vector<std::string> tokenize(const std::string& text)
             tokens.emplace_back(text, start, i - start);
     }
     return tokens;
-}
-
-bool readWholeFile(const std::string& path, std::string& text)
-{
-    std::ifstream in(resolveAssetPath(path), std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    text = buffer.str();
-    return true;
 }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -144,13 +134,111 @@ std::string formatFloat(float v)
     return std::string(text, end.ptr);
 }
 
-bool writeText(const std::string& path, const std::string& text)
+enum class IndexKeyword { None, Levels, Sequence };
+
+std::string upperCase(std::string word)
 {
-    std::ofstream out(resolveAssetPath(path), std::ios::binary | std::ios::trunc);
-    if (!out)
-        return false;
-    out << text;
-    return static_cast<bool>(out);
+    for (char& c : word)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return word;
+}
+
+// The keyword a word stands for: the exact spelling, or one that differs only in
+// letter case or a missing or extra final S (nothing else could be meant).
+IndexKeyword indexKeywordOf(const std::string& word)
+{
+    const std::string upper = upperCase(word);
+    if (upper == "NB_LEVELS" || upper == "NB_LEVEL")
+        return IndexKeyword::Levels;
+    if (upper == "NB_SEQUENCE" || upper == "NB_SEQUENCES")
+        return IndexKeyword::Sequence;
+    return IndexKeyword::None;
+}
+
+const char* exactSpelling(IndexKeyword keyword) { return keyword == IndexKeyword::Levels ? "NB_LEVELS" : "NB_SEQUENCE"; }
+
+// Collects what the index reader could not take as written, within a bound.
+struct IndexProblems {
+    static constexpr size_t MAX_LISTED = 12;
+    std::vector<std::string>& list;
+    size_t unlisted = 0;
+    void note(std::string problem)
+    {
+        if (std::find(list.begin(), list.end(), problem) != list.end())
+            return;
+        if (list.size() < MAX_LISTED)
+            list.push_back(std::move(problem));
+        else
+            ++unlisted;
+    }
+};
+
+struct SequenceLine {
+    int level = 0;
+    int count = 0;
+};
+
+// Reads the keywords and their numbers in any order.
+void scanLevelIndex(const std::vector<std::string>& t, std::vector<int>& levelLines,
+                    std::vector<SequenceLine>& sequenceLines, IndexProblems& problems)
+{
+    for (size_t i = 0; i < t.size(); ++i) {
+        const IndexKeyword keyword = indexKeywordOf(t[i]);
+        if (keyword == IndexKeyword::None) {
+            problems.note("unknown word \"" + t[i].substr(0, 40) + "\" skipped");
+            continue;
+        }
+        if (t[i] != exactSpelling(keyword))
+            problems.note("\"" + t[i] + "\" read as " + exactSpelling(keyword));
+        int n = 0, level = 0, count = 0;
+        if (keyword == IndexKeyword::Levels && i + 1 < t.size() && parseInt(t[i + 1], n)) {
+            levelLines.push_back(n);
+            i += 1;
+        } else if (keyword == IndexKeyword::Sequence && i + 2 < t.size() && parseInt(t[i + 1], level)
+                   && parseInt(t[i + 2], count)) {
+            if (levelLines.empty())
+                problems.note("NB_SEQUENCE " + t[i + 1] + " comes before NB_LEVELS");
+            sequenceLines.push_back({level, count});
+            i += 2;
+        } else {
+            problems.note(std::string(exactSpelling(keyword)) + " without its numbers skipped");
+        }
+    }
+}
+
+int levelCountOf(const std::vector<int>& levelLines, IndexProblems& problems)
+{
+    if (levelLines.empty()) {
+        problems.note("no NB_LEVELS line: no levels");
+        return 0;
+    }
+    if (levelLines.size() > 1)
+        problems.note("NB_LEVELS given " + std::to_string(levelLines.size()) + " times; the last one ("
+                      + std::to_string(levelLines.back()) + ") is used");
+    const int n = std::clamp(levelLines.back(), 0, level_files::MAX_LEVELS);
+    if (n != levelLines.back())
+        problems.note("NB_LEVELS " + std::to_string(levelLines.back()) + " taken as " + std::to_string(n));
+    return n;
+}
+
+void applySequenceLines(const std::vector<SequenceLine>& lines, std::vector<int>& counts, IndexProblems& problems)
+{
+    std::vector<bool> named(counts.size(), false);
+    for (const SequenceLine& line : lines) {
+        const std::string level = std::to_string(line.level);
+        if (line.level < 1 || line.level > static_cast<int>(counts.size())) {
+            problems.note("NB_SEQUENCE names level " + level + ", which the index does not have");
+            continue;
+        }
+        const size_t slot = static_cast<size_t>(line.level - 1);
+        if (named[slot])
+            problems.note("level " + level + " is given more than once; its last count is used");
+        named[slot] = true;
+        counts[slot] = std::clamp(line.count, 0, level_files::MAX_SEQUENCES_PER_LEVEL);
+        if (counts[slot] != line.count)
+            problems.note("level " + level + ": " + std::to_string(line.count) + " sequences taken as "
+                          + std::to_string(counts[slot]));
+    }
 }
 
 } // namespace
@@ -178,24 +266,24 @@ std::string level_files::sequenceFileName(int level, int sequence, const std::st
 LevelIndex readLevelIndex(const std::string& path)
 {
     LevelIndex index;
+    const std::string file = resolveAssetPath(path);
     std::string text;
-    if (!readWholeFile(path, text))
+    if (!readTextFile(file, text)) {
+        reportUnreadableDataFile(file);
         return index;
-    const std::vector<std::string> t = tokenize(text);
-    for (size_t i = 0; i < t.size(); ++i) {
-        int n = 0, level = 0, count = 0;
-        if (t[i] == "NB_LEVELS" && i + 1 < t.size() && parseInt(t[i + 1], n)) {
-            index.sequenceCounts.assign(static_cast<size_t>(std::clamp(n, 0, level_files::MAX_LEVELS)), 0);
-            ++i;
-        } else if (t[i] == "NB_SEQUENCE" && i + 2 < t.size() && parseInt(t[i + 1], level) &&
-                   parseInt(t[i + 2], count)) {
-            if (level >= 1 && level <= static_cast<int>(index.sequenceCounts.size()))
-                index.sequenceCounts[level - 1] = std::clamp(count, 0, level_files::MAX_SEQUENCES_PER_LEVEL);
-            i += 2;
-        }
     }
+    std::vector<int> levelLines;
+    std::vector<SequenceLine> sequenceLines;
+    IndexProblems problems{index.problems};
+    scanLevelIndex(tokenize(text), levelLines, sequenceLines, problems);
+    index.sequenceCounts.assign(static_cast<size_t>(levelCountOf(levelLines, problems)), 0);
+    applySequenceLines(sequenceLines, index.sequenceCounts, problems);
+    if (problems.unlisted > 0)
+        problems.list.push_back("and " + std::to_string(problems.unlisted) + " more problems");
     for (int c : index.sequenceCounts)
         index.totalSequences += c;
+    for (const std::string& problem : index.problems)
+        reportDataFileProblem(file, "level index: " + problem);
     return index;
 }
 
@@ -209,14 +297,16 @@ std::string formatLevelIndex(const std::vector<int>& sequenceCounts)
 
 bool writeLevelIndex(const std::string& path, const std::vector<int>& sequenceCounts)
 {
-    return writeText(path, formatLevelIndex(sequenceCounts));
+    return writeFileAtomically(path, formatLevelIndex(sequenceCounts));
 }
 
 SequenceFile parseSequenceText(const std::string& text)
 {
     SequenceFile file;
     file.opened = true;
-    const std::vector<std::string> t = tokenize(text);
+    std::string body = text;
+    stripByteOrderMark(body);
+    const std::vector<std::string> t = tokenize(body);
     if (t.empty())
         return file;
     file.direction = scrollDirectionFromWord(t[0]);
@@ -238,7 +328,7 @@ SequenceFile parseSequenceText(const std::string& text)
 SequenceFile readSequenceFile(const std::string& path)
 {
     std::string text;
-    if (!readWholeFile(path, text))
+    if (!readTextFile(resolveAssetPath(path), text))
         return SequenceFile{};
     return parseSequenceText(text);
 }
@@ -261,5 +351,5 @@ std::string formatSequenceFile(int direction, const std::vector<SequenceRecord>&
 
 bool writeSequenceFile(const std::string& path, int direction, const std::vector<SequenceRecord>& records)
 {
-    return writeText(path, formatSequenceFile(direction, records));
+    return writeFileAtomically(path, formatSequenceFile(direction, records));
 }

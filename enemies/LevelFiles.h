@@ -40,12 +40,21 @@ std::string sequenceFileName(int level, int sequence, const std::string& folder 
 struct LevelIndex {
     std::vector<int> sequenceCounts; // sequences per level, index level - 1
     int totalSequences = 0;          // sum of sequenceCounts
+    // What the reader could not take exactly as written, one line each (also said
+    // once on the error stream); empty when the index is clean. An index with
+    // problems should not be written back from what was read.
+    std::vector<std::string> problems;
 };
 
-// Reads a level index. "NB_LEVELS n" (0..MAX_LEVELS, larger is clamped) starts a new
-// table of n zero counts; "NB_SEQUENCE L c" sets level L's count (c clamped into
-// 0..MAX_SEQUENCES_PER_LEVEL); lines naming no existing level are ignored; other
-// tokens are skipped. A missing file gives no levels.
+// Reads a level index. "NB_LEVELS n" (0..MAX_LEVELS, larger is clamped) gives the
+// number of levels (the last such line when there are several); "NB_SEQUENCE L c"
+// sets level L's count (c clamped into 0..MAX_SEQUENCES_PER_LEVEL; the last line of
+// a level wins), wherever it stands in the file. What is unambiguous is accepted
+// and noted as a problem: keywords in another letter case or with a missing or
+// extra final S, NB_SEQUENCE lines before NB_LEVELS. Lines naming no existing
+// level, keywords without their numbers and other words are skipped and noted.
+// A byte-order mark and CR LF line ends are accepted silently. A missing file
+// gives no levels and is reported.
 LevelIndex readLevelIndex(const std::string& path);
 // "NB_LEVELS n", then "\nNB_SEQUENCE i c" per level; no final line break.
 std::string formatLevelIndex(const std::vector<int>& sequenceCounts);

@@ -41,9 +41,6 @@ void Engine::initResources()
     spaceStarTexture = getTexture("3D/spacestar.png");
     spaceMesh.reset(loadObjMesh(*this, "3D/space", spaceTexture, {}, true, false));
 
-    noiseShader = std::make_unique<sf::Shader>();
-    noiseShaderLoaded = sf::Shader::isAvailable()
-        && noiseShader->loadFromFile(resolveAssetPath("Shader/NoiseShader.frag"), sf::Shader::Fragment);
     noiseTexture = getTexture("noise.png");
 
     if (sf::Texture* cross = getTexture("crosshair.png")) {
@@ -54,44 +51,36 @@ void Engine::initResources()
     crosshair.setScale(3.f, 3.f);
     crosshair.setPosition(960.f, 540.f);
 
-    static const char* const POST_SHADERS[SHADER_SLOTS] = {nullptr, "PixelateShader", "ContrastShader", "NoiseShader", "greenShader"};
-    for (int i = 1; i < SHADER_SLOTS; ++i) {
-        shaders[i] = std::make_unique<sf::Shader>();
-        shaderLoaded[i] = sf::Shader::isAvailable()
-            && shaders[i]->loadFromFile(resolveAssetPath(std::string("Shader/") + POST_SHADERS[i] + ".frag"), sf::Shader::Fragment);
-    }
-
     sf::ContextSettings settings(0, 0, 0, 1, 1);
-    for (auto& rt : bigRenderTextures) {
-        rt = std::make_unique<sf::RenderTexture>();
-        rt->create(5760, 3240, settings);
-    }
-    screenRenderTexture = std::make_unique<sf::RenderTexture>();
-    screenRenderTexture->create(1920, 1080, settings);
     for (auto& buffer : lightBuffers) {
         buffer = std::make_unique<sf::RenderTexture>();
         buffer->create(1920, 1080, settings);
     }
-    blackImage.create(1920, 1080, sf::Color::Black);
 }
 
 sf::Texture* Engine::getTexture(const std::string& path, TextureUse use)
 {
-    std::lock_guard<std::mutex> lock(textureMutex_);
-    auto purgeable = purgeable_.emplace(path, use == TextureUse::Scene);
-    if (use == TextureUse::Shared)
-        purgeable.first->second = false;
-    std::unique_ptr<sf::Texture>& slot = textureCache_[path];
-    if (slot)
-        return slot.get();
-    // Optional maps are often absent: a missing file is a quiet null.
+    {
+        std::lock_guard<std::mutex> lock(textureMutex_);
+        auto purgeable = purgeable_.emplace(path, use == TextureUse::Scene);
+        if (use == TextureUse::Shared)
+            purgeable.first->second = false;
+        if (sf::Texture* cached = textureCache_[path].get())
+            return cached;
+    }
+    // Decoded outside the lock, so that a thread asking for another texture
+    // never waits for this file.
     const std::string file = resolveAssetPath(path);
     if (!assetExists(file))
-        return nullptr;
+        return nullptr; // optional maps are often absent: a missing file is a quiet null
     auto texture = std::make_unique<sf::Texture>();
     if (!texture->loadFromFile(file))
         return nullptr;
-    slot = std::move(texture);
+    std::lock_guard<std::mutex> lock(textureMutex_);
+    purgeable_.emplace(path, use == TextureUse::Scene); // the purge may have run meanwhile
+    std::unique_ptr<sf::Texture>& slot = textureCache_[path];
+    if (!slot) // another thread may have loaded it meanwhile: the first one stays
+        slot = std::move(texture);
     return slot.get();
 }
 

@@ -36,7 +36,7 @@ public:
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
 
-    // Start-up resources (3D player, space backdrop, crosshair, post shaders, render textures).
+    // Start-up resources (3D player, space backdrop, crosshair, light buffers).
     void initResources();
 
     // Get-or-load a texture by path; null when the file does not load (tried again next call).
@@ -74,15 +74,7 @@ public:
     MenuBindings menuBindings;
 
     // ---- drawing resources made by initResources ----
-    static constexpr int SHADER_SLOTS = 5;
-    std::array<std::unique_ptr<sf::Shader>, SHADER_SLOTS> shaders; // slot 0 stays empty
-    std::array<bool, SHADER_SLOTS> shaderLoaded{};
-    std::unique_ptr<sf::Shader> noiseShader;
-    bool noiseShaderLoaded = false;
     sf::Texture* noiseTexture = nullptr;
-    std::array<std::unique_ptr<sf::RenderTexture>, 2> bigRenderTextures; // 5760 x 3240
-    std::unique_ptr<sf::RenderTexture> screenRenderTexture;              // 1920 x 1080
-    sf::Image blackImage;
     sf::Sprite crosshair;
     sf::Texture* spaceTexture = nullptr;
     sf::Texture* spaceStarTexture = nullptr;
@@ -132,6 +124,9 @@ public:
     std::vector<Mesh*> meshes; // registered meshes, owned
     bool sceneLoading = false;
     bool sceneLoaded = false;
+    // Set by a scene change: once the old scene's meshes are deleted, its
+    // textures are purged.
+    bool purgeAfterRelease = false;
     std::vector<CameraFrame> cameraFrames;
     int currentCameraFrame = -1; // index into cameraFrames, -1 when none
     float cameraFrameAccumulator = 0.f;
@@ -152,9 +147,13 @@ public:
     // The glow pass draws into one light buffer from the other and swaps.
     std::array<std::unique_ptr<sf::RenderTexture>, 2> lightBuffers;
     int lightBufferFront = 0;
+    // F1 to F6 each switch one contribution of the drawing shader off while held.
+    static constexpr size_t DEBUG_VIEW_COUNT = 6;
 
 private:
+    std::array<bool, DEBUG_VIEW_COUNT> debugViewsOff_{}; // read once per frame
     void projectObject(Mesh& mesh, const FrameSettings& settings);
+    void releaseGoneSceneMemory();
     void drawBatch(const Batch& batch);
     void setMaterialUniforms(const Batch& batch, sf::RenderStates& states);
     void setLightUniforms(const Batch& batch);

@@ -6,17 +6,22 @@
 #include <istream>
 #include <memory>
 #include <string>
+#include <string_view>
 
 // OBJ lines read: "v" x y z (scaled by 800, mirrored in x and y), "vt" u v
 // (v flipped), "vn", and "f" with corners v, v/t, v//n or v/t/n (1-based, or
 // negative = relative to the end of the list so far). Polygons are split into
 // a fan of triangles. A face with an index of 0, outside the list read so far
-// or not a number is skipped and counted. '#' starts a comment line.
+// or not a number is skipped and counted. '#' starts a comment line. A
+// coordinate that is not a finite number, or absurdly far (beyond a million
+// units), reads as 0. UTF-16 text is not read.
 struct ObjGeometry {
     std::vector<Triangle> triangles;
     int skippedFaces = 0;
+    bool utf16 = false; // the text was UTF-16: nothing read
 };
 ObjGeometry readObjGeometry(std::istream& in);
+ObjGeometry readObjText(std::string_view text);
 
 // MTL keys Ns, Ka, Kd, Ks, Ke, Ni, d; every material folds into one, the last
 // value of each key wins; a value that is not a number leaves the key as it was.

@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <atomic>
 #include <cfloat>
+#include <chrono>
+#include <cstdlib>
 #include <cstring>
-#include <emmintrin.h>
 #include <omp.h>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 #include <utility>
 
 namespace {
@@ -62,6 +66,38 @@ struct GreyTable {
 };
 const GreyTable GREYS;
 
+// Cores that other programs leave free (at least one), looked at about once a
+// second: a member that waits for a core stalls the whole team at every barrier.
+int idleCores()
+{
+    using Clock = std::chrono::steady_clock;
+    static Clock::time_point lastLook;
+    static int idle = 1;
+    static bool looked = false;
+    const Clock::time_point now = Clock::now();
+    if (looked && now - lastLook < std::chrono::seconds(1))
+        return idle;
+    looked = true;
+    lastLook = now;
+    double load[1] = {0.0};
+    const int cores = omp_get_num_procs();
+    idle = getloadavg(load, 1) == 1 ? std::max(1, cores - static_cast<int>(load[0] + 0.5)) : cores;
+    return idle;
+}
+
+// The grey of the depth view at a distance: a ramp from black to white repeated
+// every DEPTH_VIEW_SPAN world units. A distance that is not finite, or too far
+// for any scene (a camera gliding through a model with a far-flung vertex), is
+// clamped before the conversion to an integer, which is then always defined.
+long long depthGrey(float distance)
+{
+    constexpr float FARTHEST_LEVEL = 1e15f; // well inside long long
+    const float level = distance / DEPTH_VIEW_SPAN * 255.f;
+    if (!(level > 0.f))
+        return 0;
+    return static_cast<long long>(std::min(level, FARTHEST_LEVEL)) & 0xFF;
+}
+
 // Splits count items among the team on multiples of 16, so that neighbours
 // never write to the same cache line.
 inline void chunkOf(size_t count, int team, int member, size_t& begin, size_t& end)
@@ -71,9 +107,10 @@ inline void chunkOf(size_t count, int team, int member, size_t& begin, size_t& e
     end = std::min(count, 16 * (groups * static_cast<size_t>(member + 1) / static_cast<size_t>(team)));
 }
 
-// Four floats processed as one (SSE2, part of every x86-64 processor). Each
-// operation rounds exactly as its scalar counterpart does, so four faces
-// computed together match faces computed one by one to the bit.
+#ifdef __SSE2__
+// Four floats processed as one (SSE2, where the compiler targets it: every
+// x86-64 processor). Each operation rounds exactly as its scalar counterpart
+// does, so four faces computed together match faces computed one by one to the bit.
 struct Lanes {
     __m128 v;
     Lanes() = default;
@@ -97,6 +134,7 @@ inline Lanes squareRoot(Lanes a) { return _mm_sqrt_ps(a.v); }
 // a < b ? a : b and a > b ? a : b, lane by lane.
 inline Lanes lower(Lanes a, Lanes b) { return _mm_min_ps(a.v, b.v); }
 inline Lanes higher(Lanes a, Lanes b) { return _mm_max_ps(a.v, b.v); }
+#endif
 
 inline bool andNot(bool a, bool b) { return a && !b; }
 inline float select(bool mask, float a, float b) { return mask ? a : b; }
@@ -180,12 +218,14 @@ inline void loadModel(const float* const (&planes)[TriangleStreams::PLANES], siz
         model[k] = {planes[3 * k][i], planes[3 * k + 1][i], planes[3 * k + 2][i]};
 }
 
+#ifdef __SSE2__
 inline void loadModel(const float* const (&planes)[TriangleStreams::PLANES], size_t i, Vec3<Lanes> (&model)[3])
 {
     for (size_t k = 0; k < 3; ++k)
         model[k] = {_mm_loadu_ps(planes[3 * k] + i), _mm_loadu_ps(planes[3 * k + 1] + i),
                     _mm_loadu_ps(planes[3 * k + 2] + i)};
 }
+#endif
 
 template <class T>
 inline FaceGeometry<T> transformFace(const Placement& p, const float* const (&planes)[TriangleStreams::PLANES], size_t i)
@@ -305,6 +345,82 @@ std::uint64_t* sortEntries(std::uint64_t* entries, std::uint64_t* scratch, size_
 // A face's place in the staging block: dropped, kept, or for the angle to decide.
 enum StageMark : std::uint8_t { DROP = 0, KEEP = 1, ASK_ANGLE = 2 };
 
+// The verdicts on a block of faces, before the kept ones are staged.
+struct BlockVerdicts {
+    alignas(16) float screenX[3][BLOCK], screenY[3][BLOCK], depth[BLOCK], lightCosine[BLOCK];
+    std::uint8_t mark[BLOCK];
+};
+
+// The screen box of the corners seen so far, one face at a time.
+struct CornerBounds {
+    float minX = FLT_MAX, minY = FLT_MAX, maxX = -FLT_MAX, maxY = -FLT_MAX;
+    void add(float x, float y)
+    {
+        minX = lower(x, minX);
+        minY = lower(y, minY);
+        maxX = higher(x, maxX);
+        maxY = higher(y, maxY);
+    }
+};
+
+// Judges face `first` of the mesh into place j of the block.
+inline void judgeOne(const Placement& p, const float* const (&planes)[TriangleStreams::PLANES], size_t first,
+                     size_t j, BlockVerdicts& block, CornerBounds& bounds)
+{
+    const FaceVerdict<float> v = judgeFace(p, transformFace<float>(p, planes, first));
+    for (size_t k = 0; k < 3; ++k) {
+        block.screenX[k][j] = v.screenX[k];
+        block.screenY[k][j] = v.screenY[k];
+        bounds.add(v.screenX[k], v.screenY[k]);
+    }
+    block.depth[j] = v.depth;
+    block.lightCosine[j] = v.lightCosine;
+    block.mark[j] = v.keep ? KEEP : v.askAngle ? ASK_ANGLE : DROP;
+}
+
+#ifdef __SSE2__
+// The screen box of the corners seen so far, four faces at a time.
+struct CornerBounds4 {
+    Lanes minX{FLT_MAX}, minY{FLT_MAX}, maxX{-FLT_MAX}, maxY{-FLT_MAX};
+    // Folds the four lanes' boxes into `bounds`, lane by lane as the faces would have come.
+    void foldInto(CornerBounds& bounds) const
+    {
+        alignas(16) float lanes[4][4];
+        _mm_store_ps(lanes[0], minX.v);
+        _mm_store_ps(lanes[1], minY.v);
+        _mm_store_ps(lanes[2], maxX.v);
+        _mm_store_ps(lanes[3], maxY.v);
+        for (size_t l = 0; l < 4; ++l) {
+            bounds.minX = lower(lanes[0][l], bounds.minX);
+            bounds.minY = lower(lanes[1][l], bounds.minY);
+            bounds.maxX = higher(lanes[2][l], bounds.maxX);
+            bounds.maxY = higher(lanes[3][l], bounds.maxY);
+        }
+    }
+};
+
+// Judges faces first..first+3 of the mesh into places j..j+3 of the block.
+inline void judgeFour(const Placement& p, const float* const (&planes)[TriangleStreams::PLANES], size_t first,
+                      size_t j, BlockVerdicts& block, CornerBounds4& bounds)
+{
+    const FaceVerdict<Lanes> v = judgeFace(p, transformFace<Lanes>(p, planes, first));
+    for (size_t k = 0; k < 3; ++k) {
+        _mm_store_ps(&block.screenX[k][j], v.screenX[k].v);
+        _mm_store_ps(&block.screenY[k][j], v.screenY[k].v);
+        bounds.minX = lower(v.screenX[k], bounds.minX);
+        bounds.minY = lower(v.screenY[k], bounds.minY);
+        bounds.maxX = higher(v.screenX[k], bounds.maxX);
+        bounds.maxY = higher(v.screenY[k], bounds.maxY);
+    }
+    _mm_store_ps(&block.depth[j], v.depth.v);
+    _mm_store_ps(&block.lightCosine[j], v.lightCosine.v);
+    const int keepBits = _mm_movemask_ps(v.keep.v);
+    const int askBits = _mm_movemask_ps(v.askAngle.v);
+    for (size_t l = 0; l < 4; ++l)
+        block.mark[j + l] = static_cast<std::uint8_t>(((keepBits >> l) & 1) | (((askBits >> l) & 1) << 1));
+}
+#endif
+
 } // namespace
 
 bool compareBatches(const Batch& a, const Batch& b)
@@ -373,7 +489,7 @@ Batch& RenderPipeline::projectMesh(Mesh& mesh, const FrameSettings& settings)
     batch.notEmissive = mesh.notEmissive;
     batch.space = mesh.name.find("space") != std::string::npos;
 
-    const int wanted = settings.threads > 0 ? settings.threads : omp_get_max_threads();
+    const int wanted = std::min(settings.threads > 0 ? settings.threads : omp_get_max_threads(), idleCores());
     const size_t useful = std::max<size_t>(1, mesh.streams.count / TRIANGLES_PER_THREAD);
     const int threads = static_cast<int>(std::min<size_t>(static_cast<size_t>(wanted), useful));
     processTriangles(mesh, settings, threads);
@@ -445,6 +561,7 @@ void RenderPipeline::processTriangles(Mesh& mesh, const FrameSettings& settings,
     const bool flashing = mesh.flash != 0.f;
     const sf::Color flashColour(greyOf(mesh.flash), greyOf(mesh.flash), greyOf(mesh.flash), 255);
     const float worldLighting = settings.worldLighting;
+    [[maybe_unused]] const bool fourWide = fourWide_; // read by the SSE2 path only
     // Members' rows of cursors lie whole cache lines apart.
     const size_t cursorStride = (static_cast<size_t>(threads) + 7) / 8 * 8;
     if (cursors_.size() < cursorStride * static_cast<size_t>(threads))
@@ -472,44 +589,21 @@ void RenderPipeline::processTriangles(Mesh& mesh, const FrameSettings& settings,
         std::fill(histogram, histogram + radixMask + 1, 0u);
         std::uint64_t* const keys = entriesScratch_.data() + begin;
         size_t kept = 0;
-        Lanes minX4(FLT_MAX), minY4(FLT_MAX), maxX4(-FLT_MAX), maxY4(-FLT_MAX);
-        float minX = FLT_MAX, minY = FLT_MAX, maxX = -FLT_MAX, maxY = -FLT_MAX;
-        alignas(16) float screenX[3][BLOCK], screenY[3][BLOCK], depth[BLOCK], lightCosine[BLOCK];
-        std::uint8_t mark[BLOCK];
+        CornerBounds bounds;
+#ifdef __SSE2__
+        CornerBounds4 bounds4;
+#endif
+        BlockVerdicts block;
+        const auto& [screenX, screenY, depth, lightCosine, mark] = block;
         for (size_t blockBegin = begin; blockBegin < end; blockBegin += BLOCK) {
             const size_t count = std::min(BLOCK, end - blockBegin);
             size_t j = 0;
-            for (; j + 4 <= count; j += 4) {
-                const FaceVerdict<Lanes> v = judgeFace(placement, transformFace<Lanes>(placement, planes, blockBegin + j));
-                for (size_t k = 0; k < 3; ++k) {
-                    _mm_store_ps(&screenX[k][j], v.screenX[k].v);
-                    _mm_store_ps(&screenY[k][j], v.screenY[k].v);
-                    minX4 = lower(v.screenX[k], minX4);
-                    minY4 = lower(v.screenY[k], minY4);
-                    maxX4 = higher(v.screenX[k], maxX4);
-                    maxY4 = higher(v.screenY[k], maxY4);
-                }
-                _mm_store_ps(&depth[j], v.depth.v);
-                _mm_store_ps(&lightCosine[j], v.lightCosine.v);
-                const int keepBits = _mm_movemask_ps(v.keep.v);
-                const int askBits = _mm_movemask_ps(v.askAngle.v);
-                for (size_t l = 0; l < 4; ++l)
-                    mark[j + l] = static_cast<std::uint8_t>(((keepBits >> l) & 1) | (((askBits >> l) & 1) << 1));
-            }
-            for (; j < count; ++j) {
-                const FaceVerdict<float> v = judgeFace(placement, transformFace<float>(placement, planes, blockBegin + j));
-                for (size_t k = 0; k < 3; ++k) {
-                    screenX[k][j] = v.screenX[k];
-                    screenY[k][j] = v.screenY[k];
-                    minX = lower(v.screenX[k], minX);
-                    minY = lower(v.screenY[k], minY);
-                    maxX = higher(v.screenX[k], maxX);
-                    maxY = higher(v.screenY[k], maxY);
-                }
-                depth[j] = v.depth;
-                lightCosine[j] = v.lightCosine;
-                mark[j] = v.keep ? KEEP : v.askAngle ? ASK_ANGLE : DROP;
-            }
+#ifdef __SSE2__
+            for (; fourWide && j + 4 <= count; j += 4)
+                judgeFour(placement, planes, blockBegin + j, j, block, bounds4);
+#endif
+            for (; j < count; ++j)
+                judgeOne(placement, planes, blockBegin + j, j, block, bounds);
 
             for (j = 0; j < count; ++j) {
                 if (mark[j] == DROP)
@@ -523,7 +617,7 @@ void RenderPipeline::processTriangles(Mesh& mesh, const FrameSettings& settings,
                 sf::Color* colour = colours + 3 * i;
                 if (depthView) {
                     for (size_t k = 0; k < 3; ++k)
-                        colour[k] = GREYS[static_cast<long long>(length(f.view[k]) / DEPTH_VIEW_SPAN * 255.f) & 0xFF];
+                        colour[k] = GREYS[depthGrey(length(f.view[k]))];
                 } else if (lit) {
                     colour[0] = colour[1] = colour[2] = GREYS[ambientGrey(degreesOfCosine(lightCosine[j]), worldLighting)];
                 }
@@ -541,18 +635,10 @@ void RenderPipeline::processTriangles(Mesh& mesh, const FrameSettings& settings,
                 ++kept;
             }
         }
-        alignas(16) float lanes[4][4];
-        _mm_store_ps(lanes[0], minX4.v);
-        _mm_store_ps(lanes[1], minY4.v);
-        _mm_store_ps(lanes[2], maxX4.v);
-        _mm_store_ps(lanes[3], maxY4.v);
-        for (size_t l = 0; l < 4; ++l) {
-            minX = lower(lanes[0][l], minX);
-            minY = lower(lanes[1][l], minY);
-            maxX = higher(lanes[2][l], maxX);
-            maxY = higher(lanes[3][l], maxY);
-        }
-        slot.bounds = {minX, minY, maxX, maxY};
+#ifdef __SSE2__
+        bounds4.foldInto(bounds);
+#endif
+        slot.bounds = {bounds.minX, bounds.minY, bounds.maxX, bounds.maxY};
 
         // The last member to finish its faces sizes the batch, while the
         // others go on; each sorts its own entries, and after the barrier

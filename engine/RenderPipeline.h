@@ -61,6 +61,17 @@ public:
 
     const std::vector<Batch*>& batches() const { return batches_; }
 
+    // Whether this build can take faces four at a time (SSE2, where the compiler targets it).
+    static constexpr bool FOUR_WIDE_BUILT =
+#ifdef __SSE2__
+        true;
+#else
+        false;
+#endif
+    // Four at a time where built (the default), or every face one by one as other
+    // processors do; both draw the same bits.
+    void takeFourAtATime(bool on) { fourWide_ = on && FOUR_WIDE_BUILT; }
+
 private:
     static constexpr size_t MAX_RADIX_SIZE = size_t(1) << 11;
     // A kept face's three drawn corners, one cache line each, waiting for the sort.
@@ -87,4 +98,5 @@ private:
     std::vector<std::uint64_t> entriesScratch_;
     std::vector<ThreadSlot> slots_;
     std::vector<size_t> cursors_; // per member, a position in every member's sorted entries
+    bool fourWide_ = FOUR_WIDE_BUILT;
 };

@@ -5,6 +5,7 @@
 #include "platform/AssetPath.h"
 
 #include <cmath>
+#include <malloc.h>
 #include <string>
 
 namespace {
@@ -24,7 +25,7 @@ struct DebugView {
     const char* uniform;
     sf::Keyboard::Key key;
 };
-const DebugView DEBUG_VIEWS[] = {{"onlyRough", sf::Keyboard::F1},      {"onlyLight", sf::Keyboard::F2},
+const DebugView DEBUG_VIEWS[Engine::DEBUG_VIEW_COUNT] = {{"onlyRough", sf::Keyboard::F1},      {"onlyLight", sf::Keyboard::F2},
                                  {"onlyNormal", sf::Keyboard::F3},     {"onlyColor", sf::Keyboard::F4},
                                  {"onlySpeLightImp", sf::Keyboard::F5}, {"onlyEmiss", sf::Keyboard::F6}};
 
@@ -45,10 +46,12 @@ void Engine::updateVisibleObjects()
     const ScreenProjector projector(view);
 
     const bool dropAllSceneObjects = sceneId == 7 || sceneId == 15;
+    bool released = false;
     for (size_t i = 0; i < sceneObjects.size();) {
         SceneObjectRecord& record = sceneObjects[i];
         if ((record.removePending && sceneLoaded && !sceneLoading) || dropAllSceneObjects || !record.mesh) {
             sceneObjects.erase(sceneObjects.begin() + static_cast<long>(i));
+            released = true;
             continue;
         }
         Mesh& mesh = *record.mesh;
@@ -68,6 +71,7 @@ void Engine::updateVisibleObjects()
             if (mesh == menuScreenMesh)
                 menuScreenMesh = nullptr;
             deleteObject3D(mesh);
+            released = true;
             continue;
         }
         meshes[kept++] = mesh;
@@ -81,6 +85,17 @@ void Engine::updateVisibleObjects()
             if (mesh)
                 visibleObjects.push_back(mesh);
     sceneLoaded = false;
+    if (released && purgeAfterRelease && !sceneLoading)
+        releaseGoneSceneMemory();
+}
+
+// The previous scene's meshes are gone: the textures only they used go too,
+// and the heap gives the freed memory back.
+void Engine::releaseGoneSceneMemory()
+{
+    purgeAfterRelease = false;
+    purgeUnusedTextures();
+    malloc_trim(0);
 }
 
 void Engine::projectObject(Mesh& mesh, const FrameSettings& settings)
@@ -118,6 +133,8 @@ void Engine::render3D()
     if (lightBuffer)
         lightBuffer->clear(sf::Color::Black);
     buildBatches();
+    for (size_t i = 0; i < DEBUG_VIEW_COUNT; ++i)
+        debugViewsOff_[i] = input::isKeyPressed(DEBUG_VIEWS[i].key);
 
     const std::vector<Batch*>& batches = pipeline.batches();
     for (const Batch* batch : batches)
@@ -195,8 +212,8 @@ void Engine::setMaterialUniforms(const Batch& batch, sf::RenderStates& states)
     shader->setUniform("hasDisp", mesh.hasDisplacement);
     const sf::Vector2u size = mesh.baseTexture ? mesh.baseTexture->getSize() : sf::Vector2u(1, 1);
     shader->setUniform("textureSize", sf::Glsl::Vec2(static_cast<float>(size.x), static_cast<float>(size.y)));
-    for (const DebugView& view : DEBUG_VIEWS)
-        shader->setUniform(view.uniform, input::isKeyPressed(view.key) ? 0.f : 1.f);
+    for (size_t i = 0; i < DEBUG_VIEW_COUNT; ++i)
+        shader->setUniform(DEBUG_VIEWS[i].uniform, debugViewsOff_[i] ? 0.f : 1.f);
     states.shader = shader;
 }
 

@@ -2,7 +2,9 @@
 
 #include "engine/Engine.h"
 #include "engine/Level3Background.h"
+#include "engine/ModelCache.h"
 #include "engine/SceneFile.h"
+#include "engine/TextParse.h"
 #include "platform/AssetPath.h"
 #include "screens/MenuScene.h"
 
@@ -61,6 +63,7 @@ void preloadSceneTextures(std::string path, const std::atomic<bool>& cancel)
     std::ifstream in(resolveAssetPath(path), std::ios::binary);
     if (!in)
         return;
+    skipByteOrderMark(in);
     WorldObjectTable table;
     std::string token;
     Engine& e = engine();
@@ -76,6 +79,7 @@ void preloadSceneTextures(std::string path, const std::atomic<bool>& cancel)
         if (entry.modelPath.empty() && entry.texturePath.empty())
             continue;
         e.getTexture(entry.texturePath, TextureUse::Scene);
+        loadObjModel(entry.modelPath);
         for (const char* suffix : MAP_SUFFIXES) {
             if (cancel)
                 return;
@@ -98,6 +102,7 @@ void changeScene(int id, float startSeconds)
         return;
     Engine& e = engine();
     e.clearScene();
+    e.purgeAfterRelease = true;
     e.worldLighting = 3.5f;
     e.sceneId = id;
     e.boss3D = nullptr;

@@ -14,8 +14,8 @@ extern const std::array<const char*, SCENE_COUNT> sceneNames;
 // path started `startSeconds` in, and preloads the next scene's textures.
 void changeScene(int id, float startSeconds);
 void preloadNextScene(int currentId, float startSeconds);
-// The worker's body: loads every texture that the scene file's meshes use
-// into the engine's cache. Returns early when `cancel` becomes true.
+// The worker's body: loads every texture and model that the scene file's
+// meshes use into the engine's caches. Returns early when `cancel` becomes true.
 void preloadSceneTextures(std::string path, const std::atomic<bool>& cancel);
 
 // The one preload worker: a new preload stops and joins the previous one, and

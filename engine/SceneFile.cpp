@@ -12,15 +12,19 @@
 
 WorldObjectTable::WorldObjectTable()
 {
-    std::ifstream in(resolveAssetPath("Scene/WORLD_OBJECT.txt"), std::ios::binary);
+    const std::string path = resolveAssetPath(FILE);
+    std::ifstream in(path, std::ios::binary);
     if (in)
         read(in);
+    else
+        reportUnreadableDataFile(path);
 }
 
 WorldObjectTable::WorldObjectTable(std::istream& in) { read(in); }
 
 void WorldObjectTable::read(std::istream& in)
 {
+    skipByteOrderMark(in);
     std::string name, model, texture;
     while (in >> name >> model >> texture)
         (*this)[name] = {model, texture};
@@ -104,8 +108,11 @@ void readRecordBody(TokenReader& reader, SceneRecord& record)
             if (reader.numbers(v, 3))
                 record.positions.push_back({v[0], v[1], v[2]});
         } else if (token == "ROT") {
-            if (reader.numbers(v, 3))
-                record.rotations.push_back(convertRotation(record.kind, {v[0], v[1], v[2]}));
+            // An angle too large for degrees in a float would turn every later pose into NaN.
+            const bool read = reader.numbers(v, 3);
+            const sf::Vector3f r = read ? convertRotation(record.kind, {v[0], v[1], v[2]}) : sf::Vector3f();
+            if (read && std::isfinite(r.x) && std::isfinite(r.y) && std::isfinite(r.z))
+                record.rotations.push_back(r);
         } else if (token == "INTENSITY" && record.kind == SceneRecordKind::Light) {
             if (reader.numbers(v, 1))
                 record.intensity = v[0];
@@ -123,6 +130,7 @@ void readRecordBody(TokenReader& reader, SceneRecord& record)
 
 std::vector<SceneRecord> readSceneRecords(std::istream& in)
 {
+    skipByteOrderMark(in);
     std::vector<SceneRecord> records;
     TokenReader reader(in);
     std::string token;
@@ -200,8 +208,11 @@ void addLightObject(Engine& engine, WorldObjectTable& table, SceneRecord& record
 void loadSceneFile(Engine& engine, const std::string& path, int sceneId, float startSeconds)
 {
     WorldObjectTable table;
-    std::ifstream in(resolveAssetPath(path), std::ios::binary);
+    const std::string file = resolveAssetPath(path);
+    std::ifstream in(file, std::ios::binary);
     engine.sceneLoading = true;
+    if (!in)
+        reportUnreadableDataFile(file);
     if (in) {
         std::vector<SceneRecord> records = readSceneRecords(in);
         for (SceneRecord& record : records) {

@@ -21,7 +21,8 @@ struct WorldObjectEntry {
 // Name -> entry; operator[] gives an empty entry for an unknown name.
 class WorldObjectTable : public std::unordered_map<std::string, WorldObjectEntry> {
 public:
-    // Reads "Scene/WORLD_OBJECT.txt"; a missing file gives an empty table.
+    static constexpr const char* FILE = "Scene/WORLD_OBJECT.txt";
+    // Reads FILE; a missing file gives an empty table (said once on the error stream).
     WorldObjectTable();
     explicit WorldObjectTable(std::istream& in);
 
@@ -59,13 +60,15 @@ struct SceneRecord {
 
 // Every camera, mesh and light record of a scene file, in file order. Unknown
 // kinds and keys are skipped; a key whose values are not all numbers is
-// dropped and the offending word is read as the next key; a record cut short
-// by the end of the file ends there.
+// dropped and the offending word is read as the next key; so is a rotation
+// whose degrees overflow a float; a record cut short by the end of the file
+// ends there. A byte-order mark at the start is skipped.
 std::vector<SceneRecord> readSceneRecords(std::istream& in);
 
 // "Rock.001" -> "Rock": the name up to its last '.'.
 std::string objectNameOf(const std::string& recordName);
 
 // Loads a scene file into the engine's scene objects and camera path, marks
-// the first startSeconds x 60 frames played, then purges unused textures.
+// the first startSeconds x 60 frames played, then purges unused textures. A
+// scene file that does not open leaves the scene empty and is reported once.
 void loadSceneFile(Engine& engine, const std::string& path, int sceneId, float startSeconds);

@@ -65,8 +65,8 @@ sf::Vector2f shipStartPoint(int scene, int index)
 
 constexpr float GameState::SHOT_INTERVALS[3];
 
-GameState::GameState(int mode, const std::string& levelFolder)
-    : spawner(levelFolder), levelFolder(levelFolder)
+GameState::GameState(int mode, const std::string& folder)
+    : spawner(folder), levelFolder(folder)
 {
     Engine& eng = engine();
     eng.menuInputReleased = false;

@@ -127,7 +127,7 @@ public:
     Spawner spawner;
     std::string levelFolder; // where the level index and the sequence files live
     std::unique_ptr<LevelEditor> editor;
-    std::array<std::unique_ptr<Scoreboard>, MAX_PLAYERS> scoreboards{};
+    std::array<std::unique_ptr<Scoreboard>, MAX_PLAYERS> scoreboards; // empty until a tally
     bool waitingForContinue = false;
     bool gameOver = false;
     float gameOverTimer = 0.f;

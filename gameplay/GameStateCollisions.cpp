@@ -5,6 +5,7 @@
 #include "app/Startup.h"
 #include "engine/Engine.h"
 #include "enemies/EnemyTypes.h"
+#include "gameplay/EnemyBoxGrid.h"
 #include "gameplay/GameState.h"
 #include "gameplay/WallLines.h"
 #include "play/Laser.h"
@@ -18,7 +19,6 @@ namespace {
 constexpr float PI = 3.1415927f;
 constexpr uint32_t SHOT_HIT_POINTS = 25;
 constexpr uint32_t BEAM_KILL_POINTS = 5;
-constexpr float SHOT_DAMAGE = 1.f;
 constexpr float LASER_DAMAGE = 1.5f;
 constexpr float SHIELD_DAMAGE = 0.5f;
 constexpr float BONUS_ATTRACT_RANGE = 160.f;
@@ -105,7 +105,7 @@ void GameState::collectBonuses()
         const sf::FloatRect box(bonus.position.x - 10.f, bonus.position.y - 10.f, 20.f, 20.f);
         int collector = -1;
         for (int i = 0; i < playerCount && collector < 0; ++i)
-            if (isLive(i) && players[i]->hitBox.intersects(box))
+            if (isLive(i) && boxesOverlap(players[i]->hitBox, box))
                 collector = i;
         if (collector >= 0) {
             const int points = bonus.collect(*players[collector]);
@@ -140,16 +140,24 @@ void GameState::collideBulletsWithEnemies()
     // Every shot meets every enemy, so each enemy's type and body box are taken
     // once (and again after a kill has moved the list): a shot that misses the
     // body box can only hit a fence's beam or a coral's eyes.
+    // The grid hands each shot, highest index first, the enemies it may touch.
     std::vector<int> types;
     std::vector<sf::FloatRect> bodies;
+    std::vector<bool> targets, alwaysTested;
+    EnemyBoxGrid grid;
     auto survey = [&] {
         const size_t n = enemies.enemies.size();
         types.resize(n);
         bodies.resize(n);
+        targets.resize(n);
+        alwaysTested.resize(n);
         for (size_t e = 0; e < n; ++e) {
-            types[e] = enemies.enemies[e]->getType();
+            const int type = types[e] = enemies.enemies[e]->getType();
             bodies[e] = enemies.getBounds(static_cast<int>(e));
+            targets[e] = type < enemy_type::BIG_BULLET || type > enemy_type::RING_BULLET;
+            alwaysTested[e] = type == enemy_type::ELECTRICAL_FENCE || type == enemy_type::CORAL;
         }
+        grid.build(bodies, targets, alwaysTested);
     };
     survey();
 
@@ -157,11 +165,9 @@ void GameState::collideBulletsWithEnemies()
     for (auto shot = list.begin(); shot != list.end();) {
         const sf::FloatRect box = shots->hitBox(*shot);
         bool spent = false;
-        for (size_t e = types.size(); e-- > 0;) {
+        for (size_t e : grid.candidates(box)) {
             const int type = types[e];
-            if (type >= enemy_type::BIG_BULLET && type <= enemy_type::RING_BULLET)
-                continue;
-            if (type != enemy_type::ELECTRICAL_FENCE && type != enemy_type::CORAL && !bodies[e].intersects(box))
+            if (!alwaysTested[e] && !boxesOverlap(bodies[e], box))
                 continue;
             const int result = enemies.hitTestRect(static_cast<int>(e), box, 1);
             if (result == 0)
@@ -275,7 +281,7 @@ void GameState::collideEnemyBulletsWithPlayers()
         const sf::FloatRect box = bullets.hitBox(*b);
         int target = -1;
         for (int i = playerCount - 1; i >= 0 && target < 0; --i)
-            if (isLive(i) && isVulnerable(i) && players[i]->hitBox.intersects(box))
+            if (isLive(i) && isVulnerable(i) && boxesOverlap(players[i]->hitBox, box))
                 target = i;
         if (target >= 0) {
             hitPlayer(target);

@@ -25,7 +25,21 @@ public:
 
 // The live keyboard unless a test installed another source (not owned; null restores it).
 void setKeyboard(KeyboardSource* source);
+// Held now, or pressed in one of this frame's window events (main thread).
+// The live keyboard is read as one snapshot of every key per frame: one
+// round trip to the X server however many keys a frame asks about.
 bool isKeyPressed(sf::Keyboard::Key key);
+
+// The main loop's frame boundary: forgets the last frame's latched presses and
+// its keyboard snapshot.
+void beginFrame();
+// A key press seen in the window's events since the frame began: the key
+// counts as held until the next frame begins, however short the tap was.
+void latchPress(sf::Keyboard::Key key);
+// Forgets the presses latched so far (the state that saw them is gone).
+void clearLatchedPresses();
+// Round trips made to the X server for the keyboard so far (for benchmarks).
+long keyboardServerQueries();
 
 } // namespace input
 

@@ -4,6 +4,17 @@
 
 enum AnimationMode : int { ANIMATION_ONCE = 0, ANIMATION_REVERSED = 1, ANIMATION_LOOPED = 2 };
 
+namespace animation_limits {
+// No sprite sheet is wider or taller than this (the largest texture graphics cards
+// take), so every frame of a sheet read from a data file has an exact integer rectangle.
+constexpr int MAX_SHEET_SIDE = 16384;
+// Whether a row of `frames` frames of width x height fits on such a sheet.
+inline bool sheetFits(long long width, long long height, long long frames)
+{
+    return width > 0 && height > 0 && frames > 0 && height <= MAX_SHEET_SIDE && width * frames <= MAX_SHEET_SIDE;
+}
+} // namespace animation_limits
+
 struct Animation {
     float elapsed = 0.f;  // seconds since the animation (re)started
     float duration = 0.f; // seconds for one pass over all frames

@@ -1,6 +1,7 @@
 #include "play/BulletManager.h"
 
 #include "engine/Engine.h"
+#include "engine/TextParse.h"
 #include "platform/AssetPath.h"
 #include "play/Entity2D.h"
 
@@ -24,17 +25,21 @@ BulletManager::BulletManager(const std::string& typeFile) { readTypes(typeFile);
 
 void BulletManager::readTypes(const std::string& typeFile)
 {
-    std::ifstream in(resolveAssetPath(typeFile));
-    if (!in)
+    const std::string file = resolveAssetPath(typeFile);
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        reportUnreadableDataFile(file);
         return;
+    }
+    skipByteOrderMark(in);
     // Records are five tokens each; reading stops at the table's size, at the end
-    // of the data, or at the first record that is incomplete or makes no sense,
-    // so the types read keep their indices.
+    // of the data, or at the first record that is incomplete or makes no sense
+    // (a sheet no texture could hold among them), so the types read keep their indices.
     std::string path;
     int width = 0, height = 0, frames = 0;
     float duration = 0.f;
     while (typeCount() < TYPE_COUNT && in >> path >> width >> height >> duration >> frames) {
-        if (width <= 0 || height <= 0 || frames <= 0 || !(duration > 0.f))
+        if (!animation_limits::sheetFits(width, height, frames) || !(duration > 0.f))
             break;
         typePaths_.push_back(path);
         typeAnimations.push_back(Animation{0.f, duration, frames, 0.f, 0.f, static_cast<float>(width),

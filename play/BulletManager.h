@@ -43,7 +43,8 @@ public:
     static constexpr const char* TYPE_FILE = "2D/Files/Shoot.txt";
 
     // Reads the bullet types from TYPE_FILE (or the given file). A file that
-    // does not open leaves no types; only complete records are kept, at most 14.
+    // does not open leaves no types (and says so once on the error stream); only
+    // complete records whose row of frames fits a texture are kept, at most 14.
     BulletManager();
     explicit BulletManager(const std::string& typeFile);
 

@@ -2,6 +2,7 @@
 
 #include "app/SoundManager.h"
 #include "app/Startup.h"
+#include "engine/TextParse.h"
 #include "platform/AssetPath.h"
 #include "platform/Random.h"
 #include "play/ExplosionPatternTargets.h"
@@ -18,6 +19,7 @@ ExplosionPattern::ExplosionPattern()
 
 std::vector<PatternStep> ExplosionPattern::readSteps(std::istream& in)
 {
+    skipByteOrderMark(in);
     std::vector<PatternStep> out;
     PatternStep step;
     while (in >> step.time >> step.spawn.kind >> step.spawn.x >> step.spawn.y >> step.spawn.speed >> step.spawn.param >>
@@ -37,7 +39,7 @@ void ExplosionPattern::createPattern(int patternIndex)
     finished = false;
     steps.clear();
     if (patternIndex >= 0 && patternIndex < static_cast<int>(fileNames.size())) {
-        std::ifstream in(resolveAssetPath(fileNames[static_cast<size_t>(patternIndex)]));
+        std::ifstream in(resolveAssetPath(fileNames[static_cast<size_t>(patternIndex)]), std::ios::binary);
         if (in)
             steps = readSteps(in);
     }

@@ -5,9 +5,21 @@
 #include <SFML/Graphics/Rect.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Vertex.hpp>
+#include <algorithm>
 #include <vector>
 
 using Polygon = std::vector<sf::Vertex>;
+
+// The same answer as sf::FloatRect::intersects (boxes of negative size
+// included, touching edges do not overlap), inlined for the collision passes.
+inline bool boxesOverlap(const sf::FloatRect& a, const sf::FloatRect& b)
+{
+    const float left = std::max(std::min(a.left, a.left + a.width), std::min(b.left, b.left + b.width));
+    const float right = std::min(std::max(a.left, a.left + a.width), std::max(b.left, b.left + b.width));
+    const float top = std::max(std::min(a.top, a.top + a.height), std::min(b.top, b.top + b.height));
+    const float bottom = std::min(std::max(a.top, a.top + a.height), std::max(b.top, b.top + b.height));
+    return left < right && top < bottom;
+}
 
 // The four corners of a rectangle, clockwise from the top-left, in red.
 Polygon rectToPolygon(const sf::FloatRect& rect);

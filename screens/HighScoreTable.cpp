@@ -1,11 +1,12 @@
 #include "screens/HighScoreTable.h"
 
+#include "engine/TextParse.h"
+#include "platform/AtomicFile.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -26,6 +27,18 @@ bool parseScore(const std::string& token, int& score)
     return true;
 }
 
+// The name as the board can show it and the file keep it: printable ASCII
+// only (what the font draws; a stray byte-order mark or other UTF-8 goes), cut
+// to the name entry's length; "___" when nothing is left.
+std::string cleanName(const std::string& raw)
+{
+    std::string name;
+    for (char c : raw)
+        if (c > ' ' && c < 0x7F && name.size() < high_scores::NAME_LENGTH)
+            name += c;
+    return name.empty() ? high_scores::NEW_ROW : name;
+}
+
 } // namespace
 
 bool highScoreGreater(const HighScoreEntry& a, const HighScoreEntry& b) { return a.score > b.score; }
@@ -33,15 +46,17 @@ bool highScoreGreater(const HighScoreEntry& a, const HighScoreEntry& b) { return
 std::vector<HighScoreEntry> parseHighScores(const std::string& text)
 {
     std::vector<HighScoreEntry> rows;
-    std::istringstream lines(text);
+    std::string body = text;
+    stripByteOrderMark(body);
+    std::istringstream lines(body);
     std::string line;
     while (std::getline(lines, line)) {
         std::istringstream words(line);
         std::string name, scoreWord, extra;
         int score = 0;
-        if (!(words >> name >> scoreWord) || (words >> extra) || !parseScore(scoreWord, score))
+        if (!(words >> name >> scoreWord) || (words >> extra) || !parseScore(scoreWord, score) || score < 0)
             continue;
-        rows.push_back({score, name});
+        rows.push_back({score, cleanName(name)});
     }
     return rows;
 }
@@ -82,25 +97,7 @@ std::string formatHighScores(const std::vector<HighScoreEntry>& table)
 
 bool writeHighScoreTable(const std::string& path, const std::vector<HighScoreEntry>& table)
 {
-    const std::string temporary = path + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return false;
-        out << formatHighScores(table);
-        out.close();
-        if (!out) {
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    return writeFileAtomically(path, formatHighScores(table));
 }
 
 std::vector<int> insertNewScores(std::vector<HighScoreEntry>& table, const std::vector<unsigned>& scores)

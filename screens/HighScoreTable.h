@@ -15,13 +15,17 @@ constexpr int TABLE_ROWS = 10;
 constexpr const char* UNNAMED_ROW = "xxx";   // name of the rows that pad a short table
 constexpr const char* NEW_ROW = "___";       // name of a row a player is about to name
 constexpr size_t MAX_FILE_BYTES = 64 * 1024; // a table file is far smaller; the rest is ignored
+constexpr size_t NAME_LENGTH = 3;            // what the name entry writes; longer names are cut
 } // namespace high_scores
 
 // The sort order of the table: true when a scored higher than b.
 bool highScoreGreater(const HighScoreEntry& a, const HighScoreEntry& b);
 
-// The rows of a table text. A line that is not exactly a name and a decimal
-// integer (within the range of int) is skipped, as are blank lines.
+// The rows of a table text (byte-order mark and CR LF line ends accepted). A line
+// that is not exactly a name and a decimal integer (within the range of int) is
+// skipped, as are blank lines and rows with a negative score (no run scores
+// below 0). Names keep their printable ASCII characters (what the font draws),
+// cut to NAME_LENGTH; a name with none left becomes "___".
 std::vector<HighScoreEntry> parseHighScores(const std::string& text);
 
 // Orders the rows best first (rows of equal score keep their order), keeps the
@@ -35,8 +39,9 @@ std::vector<HighScoreEntry> readHighScoreTable(const std::string& path);
 // separated by a line end, none after the last.
 std::string formatHighScores(const std::vector<HighScoreEntry>& table);
 
-// Writes the table through a temporary file renamed over the old one, so a
-// failed write leaves the old file whole. False when nothing was replaced.
+// Writes the table through a temporary file flushed to disk and renamed over
+// the old one, so a failed write or a power cut leaves the old file whole.
+// False when nothing was replaced.
 bool writeHighScoreTable(const std::string& path, const std::vector<HighScoreEntry>& table);
 
 // Enters each new score in turn as a row named "___" below the rows of equal or

@@ -3,6 +3,7 @@
 #include "app/SoundManager.h"
 #include "app/SoundManagerInstance.h"
 #include "engine/Engine.h"
+#include "engine/TextParse.h"
 #include "platform/AssetPath.h"
 #include "platform/GamePad.h"
 #include "screens/MenuNavigation.h"
@@ -17,6 +18,9 @@ constexpr float FIRST_ROW_Y = 350.f;
 constexpr float ROW_SPACING = 60.f;
 constexpr float WHEEL_LEFT_X = 530.f;
 constexpr float WHEEL_PLAYER_SPACING = 615.f;
+const char* const SAVE_FAILED_TEXT = "SCORES COULD NOT BE SAVED";
+const sf::Color SAVE_FAILED_COLOUR(255, 64, 64);
+constexpr float SAVE_FAILED_Y = 60.f; // at the top, clear of the table and the key hints
 
 // The keys of the screen, spelled out under the Ready signs: the keyboard has no Start,
 // so a keyboard player learns here how to leave.
@@ -80,7 +84,10 @@ HighScoresState::HighScoresState(std::vector<unsigned> scores, std::string table
     }
 
     const std::vector<int> rows = insertNewScores(table_, scores);
+    // Stored at once (and after every letter), so that a failure can be shown
+    // while the players are still on this screen.
     unsaved_ = hasScores_;
+    save();
 
     sf::Texture* readyTexture = engine().getTexture("2D/HighScores/Ready.png");
     const bool twoColumns = scores.size() == 2;
@@ -125,8 +132,10 @@ void HighScoresState::save()
 {
     if (!unsaved_)
         return;
-    writeHighScoreTable(tablePath_, table_);
-    unsaved_ = false;
+    saveFailed_ = !writeHighScoreTable(tablePath_, table_);
+    unsaved_ = saveFailed_; // tried again at the next change and on leaving
+    if (saveFailed_)
+        reportDataFileProblem(tablePath_, "the high scores could not be saved; the previous table is kept");
 }
 
 void HighScoresState::handleEvent(const sf::Event& event)
@@ -172,6 +181,7 @@ StateCode HighScoresState::update(float frameTime)
     if (renamed) {
         unsaved_ = true;
         refreshTexts();
+        save();
     }
     if (!allReady)
         return state_code::STAY;
@@ -193,6 +203,15 @@ void HighScoresState::refreshTexts()
 
 void HighScoresState::draw(sf::RenderWindow& window) { drawBoard(window); }
 
+void HighScoresState::drawSaveFailure(sf::RenderTarget& target)
+{
+    sf::Text warning(SAVE_FAILED_TEXT, font_, TEXT_SIZE);
+    warning.setFillColor(SAVE_FAILED_COLOUR);
+    centreOrigin(warning);
+    warning.setPosition(960.f, SAVE_FAILED_Y);
+    target.draw(warning);
+}
+
 void HighScoresState::drawBoard(sf::RenderTarget& target)
 {
     if (background_.getTexture())
@@ -203,6 +222,8 @@ void HighScoresState::drawBoard(sf::RenderTarget& target)
         return;
     for (const sf::Text& hint : keyHints_)
         target.draw(hint);
+    if (saveFailed_)
+        drawSaveFailure(target);
     for (size_t p = 0; p < entries_.size(); ++p) {
         target.draw(playerLabels_[p]);
         const HighScoreNameEntry& entry = entries_[p];

@@ -32,15 +32,21 @@ public:
 
     const std::vector<HighScoreEntry>& table() const { return table_; }
     const std::vector<HighScoreNameEntry>& entries() const { return entries_; }
+    // The last store of the table failed (the file keeps the previous table); the
+    // board then says so in red below the table.
+    bool saveFailed() const { return saveFailed_; }
 
 private:
     NameEntryInput readInput(unsigned pad);
-    // Stores the table when names may have changed since the last store.
+    // Stores the table when it changed since the last successful store; a
+    // failure is said on the error stream and on the board.
     void save();
+    void drawSaveFailure(sf::RenderTarget& target);
 
     std::string tablePath_;
     bool hasScores_;
     bool unsaved_ = false;
+    bool saveFailed_ = false;
     BindingMap bindings_;
     int leaveKey_ = -1; // besides Escape: the menu's Back key, when name entry leaves it free
     sf::Sprite background_;

@@ -241,10 +241,12 @@ TEST_F(CorridorWalls, ShotsAndBulletsVanishInTheWalls)
     bool downGone = false, upGone = false;
     for (int i = 0; i < 60; ++i) {
         frame();
-        if (!downGone && !(downGone = !listed(shots, down)))
+        if (!downGone && !(downGone = !listed(shots, down))) {
             EXPECT_LT(down->position.y, FLOOR_MAX);
-        if (!upGone && !(upGone = !listed(enemyBullets, up)))
+        }
+        if (!upGone && !(upGone = !listed(enemyBullets, up))) {
             EXPECT_GT(up->position.y, CEILING_MIN);
+        }
     }
     EXPECT_TRUE(downGone);
     EXPECT_TRUE(upGone);
@@ -278,8 +280,9 @@ TEST_F(CorridorWalls, GroundEnemiesStandOnTheLedgesInPlay)
             // How far the enemy stands off its ledge (negative: sunk into the wall).
             const float gap = onFloor ? ledge - (box.top + box.height) : box.top - ledge;
             EXPECT_GE(gap, -LEDGE_TOLERANCE) << "type " << type << " at " << x << ", frame " << i;
-            if (type != enemy_type::WALL) // wall tiles stack up from the ledge
+            if (type != enemy_type::WALL) { // wall tiles stack up from the ledge
                 EXPECT_LE(gap, LEDGE_TOLERANCE) << "type " << type << " at " << x << ", frame " << i;
+            }
         }
     }
     EXPECT_EQ(seen, (std::set<int>{enemy_type::WALL, enemy_type::TURRET, enemy_type::ELECTRICAL_FENCE}));

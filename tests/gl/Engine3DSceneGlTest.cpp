@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <memory>
 #include "support/GameFixtures.h"
 
 #include "engine/BossParent.h"
@@ -146,14 +147,23 @@ TEST_F(Engine3DGl, PreloadRunsBesideTheMainThreadAndPicksTheNextFile)
     scenePreloader().wait();
 }
 
+// The test tree as the working directory, with its scene 8 loaded.
+struct InTestTreeScene {
+    InTestTreeScene()
+    {
+        writeTestTree(dir);
+        here = std::make_unique<ScopedDirectory>(dir.path);
+        changeScene(8, 0.f);
+        scenePreloader().wait();
+    }
+    TempDir dir;
+    std::unique_ptr<ScopedDirectory> here;
+};
+
 TEST_F(Engine3DGl, PurgeKeepsLiveMeshSharedAndSpaceTextures)
 {
-    TempDir dir;
-    writeTestTree(dir);
-    ScopedDirectory here(dir.path);
+    InTestTreeScene tree;
     Engine& e = engine();
-    changeScene(8, 0.f);
-    scenePreloader().wait();
 
     sf::Texture* shared = e.getTexture("3D/Obj1.png");                  // a sprite's texture
     sf::Texture* unused = e.getTexture("3D/Obj2.png", TextureUse::Scene); // nobody draws it
@@ -180,6 +190,18 @@ TEST_F(Engine3DGl, PurgeKeepsLiveMeshSharedAndSpaceTextures)
     EXPECT_FALSE(e.textureCacheHasEntry("3D/Obj3.png"));
     EXPECT_FALSE(e.textureCacheHasEntry("3D/Obj4.png"));
     EXPECT_TRUE(e.textureCacheHasEntry("3D/Obj1.png"));
+}
+
+TEST_F(Engine3DGl, TheTexturesOfAGoneSceneAreReleasedOnceItsMeshesAre)
+{
+    InTestTreeScene tree;
+    Engine& e = engine();
+    e.updateVisibleObjects();
+    ASSERT_TRUE(e.textureCacheHasEntry("3D/cube.png"));
+    changeScene(15, 0.f); // the menu loads no scene file
+    scenePreloader().wait();
+    e.updateVisibleObjects();
+    EXPECT_FALSE(e.textureCacheHasEntry("3D/cube.png"));
 }
 
 TEST_F(Engine3DGl, CubeAndLightGlowLandWhereTheyProject)

@@ -35,11 +35,16 @@ protected:
     void SetUp() override
     {
         LoopRunTest::SetUp();
-        playerTable = readFile(TABLE);
-        for (const auto& file : std::filesystem::directory_iterator(LEVEL_FOLDER))
-            levelFiles[file.path().string()] = readFile(file.path().string());
+        // The run works on copies: other test programs read the installed files meanwhile.
+        remember(TABLE);
         tablePath = scratch.file("HighScores.txt");
-        writeFile(tablePath, playerTable);
+        writeFile(tablePath, installed[TABLE].text);
+        levelFolder = scratch.file("levels") + "/";
+        for (const auto& file : std::filesystem::directory_iterator(LEVEL_FOLDER)) {
+            remember(file.path().string());
+            writeFile(levelFolder + file.path().filename().string(), installed[file.path().string()].text);
+        }
+
         startGameInWindow(window, background, 2024); // the same run every time
     }
 
@@ -48,21 +53,31 @@ protected:
         loop.reset();
         endGameInWindow();
         LoopRunTest::TearDown();
-        keepFile(TABLE, playerTable);
-        for (const auto& [path, text] : levelFiles)
-            keepFile(path, text);
+        for (const auto& [path, file] : installed)
+            keepFile(path, file);
     }
 
-    // A file of the installed game must end the run as it began; it is put back if not.
-    static void keepFile(const std::string& path, const std::string& original)
+    struct InstalledFile {
+        std::string text;
+        std::filesystem::file_time_type written;
+    };
+    void remember(const std::string& path)
     {
-        if (readFile(path) == original)
-            return;
-        writeFile(path, original);
-        ADD_FAILURE() << path << " was changed by the run";
+        installed[path] = {readFile(path), std::filesystem::last_write_time(path)};
+    }
+    // A file of the installed game is never written by the run (not even with the same
+    // text); it is put back if it was changed.
+    static void keepFile(const std::string& path, const InstalledFile& original)
+    {
+        if (readFile(path) != original.text) {
+            writeFile(path, original.text);
+            ADD_FAILURE() << path << " was changed by the run";
+        } else if (std::filesystem::last_write_time(path) != original.written) {
+            ADD_FAILURE() << path << " was written by the run";
+        }
     }
 
-    // The game's states, with the high-score screen working on a copy of the table.
+    // The game's states, with the high-score screen and the game working on the copies.
     void start(MainState* first)
     {
         StateFactory factory = defaultStateFactory();
@@ -70,6 +85,7 @@ protected:
             handedScores = scores;
             return new HighScoresState(scores, tablePath);
         };
+        factory.game = [this](int mode) { return new GameState(mode, levelFolder); };
         startLoop(first, factory);
         // While fast-forwarding the 3D picture is drawn only every few frames;
         // the engine still steps every frame.
@@ -106,8 +122,8 @@ protected:
     Level3Background background;
     TempDir scratch;
     std::string tablePath;
-    std::string playerTable;
-    std::map<std::string, std::string> levelFiles;
+    std::string levelFolder;
+    std::map<std::string, InstalledFile> installed;
     std::vector<unsigned> handedScores;
     int frameNumber = 0;
     int worldEvery = 1;

@@ -5,6 +5,7 @@
 #include "gameplay/WallLines.h"
 #include "play/Laser.h"
 #include "play/Shield.h"
+#include "platform/Random.h"
 #include "support/GameFixtures.h"
 
 #include <gtest/gtest.h>
@@ -181,3 +182,31 @@ TEST_F(GameStateCollisions, WallLinesStopLasersShotsAndBullets)
 }
 
 } // namespace
+
+// A heavy random moment played for a second gives, to the point, the outcome
+// it gave when every shot was tested against every enemy.
+TEST_F(GameStateCollisions, AHeavyRandomMomentEndsAsBeforeTheBroadPhase)
+{
+    GameState& g = *game;
+    seedRandom15(4242);
+    auto coordinate = [](int span) { return static_cast<float>(random15() % span); };
+    for (int i = 0; i < 160; ++i)
+        tryAddEnemy(static_cast<int>(random15() % ENEMY_TYPE_COUNT), {coordinate(1800) + 60.f, coordinate(900) + 40.f});
+    for (int i = 0; i < 700; ++i) {
+        Bullet& shot = addShot(g.shots->bullets, {coordinate(1900), coordinate(1060)}, BulletManager::PLAYER_SHOT_TYPE,
+                               i % 2);
+        shot.angle = -coordinate(180);
+        shot.speed = BulletManager::speedForType(shot.type);
+    }
+    for (int i = 0; i < 300; ++i)
+        addShot(g.enemies.enemyBullets->bullets, {coordinate(1900), coordinate(1060)}, 2, 0).angle = coordinate(360);
+    std::string outcome;
+    for (int frame = 0; frame < 60; ++frame)
+        g.update(1.f / 60.f);
+    for (unsigned score : g.getScores())
+        outcome += std::to_string(score) + " ";
+    outcome += std::to_string(g.players[0]->lives) + " " + std::to_string(g.players[1]->lives) + " "
+        + std::to_string(g.enemies.enemies.size()) + " " + std::to_string(g.shots->bullets.size()) + " "
+        + std::to_string(g.enemies.enemyBullets->bullets.size()) + " " + std::to_string(g.bonuses->bonuses.size());
+    EXPECT_EQ(outcome, "16930 10755 2 2 140 96 401 35");
+}

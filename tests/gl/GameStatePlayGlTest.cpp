@@ -11,6 +11,7 @@
 #include "support/VirtualPads.h"
 
 #include <gtest/gtest.h>
+#include <filesystem>
 #include <memory>
 
 using namespace testing_support;
@@ -344,12 +345,13 @@ namespace {
 
 TEST_F(GameStatePlay, ModesStartLevelsAndDifficultiesAsTheMenuChose)
 {
-    const StateFactory factory = defaultStateFactory();
-    ASSERT_TRUE(factory.game);
-
-    // Editor mode: scene 2, the cursor left alone, normal lives.
+    // Editor mode: scene 2, the cursor left alone, normal lives. The editor saves into its
+    // folder: a copy of the shipped one, which other test programs read meanwhile.
+    TempDir shipped;
+    for (const auto& file : std::filesystem::directory_iterator(level_files::CONFIG_FOLDER))
+        std::filesystem::copy_file(file.path(), shipped.file(file.path().filename().string()));
     engine().difficulty = DIFFICULTY_HARD;
-    std::unique_ptr<MainState> editor(factory.game(game_mode::EDITOR));
+    std::unique_ptr<MainState> editor(std::make_unique<GameState>(game_mode::EDITOR, shipped.path + "/"));
     auto* editorGame = dynamic_cast<GameState*>(editor.get());
     ASSERT_NE(editorGame, nullptr);
     EXPECT_TRUE(editorGame->editorMode);

@@ -139,7 +139,40 @@ TEST_F(HighScoreScreen, ABoardWithoutScoresNeverWritesTheFile)
         EXPECT_EQ(board.checkKeys(escape), state_code::STAY);
     }
     EXPECT_EQ(readFile(tablePath), original);
-    EXPECT_FALSE(std::filesystem::exists(tablePath + ".tmp"));
+    EXPECT_FALSE(std::filesystem::exists(tablePath + ".part"));
+}
+
+namespace {
+// Pixels of the warning's red in the band at the top of the screen, clear of the key hints.
+int warningRedPixels(const sf::Image& picture)
+{
+    int red = 0;
+    for (unsigned y = 30; y < 95; ++y)
+        for (unsigned x = 560; x < 1360; ++x) {
+            const sf::Color c = picture.getPixel(x, y);
+            red += c.r > 200 && c.g < 110 && c.b < 110;
+        }
+    return red;
+}
+} // namespace
+
+TEST_F(HighScoreScreen, AScoreThatCannotBeSavedIsSaidOnTheScreenAndTheErrorStream)
+{
+    run(new HighScoresState({999999}, tablePath));
+    frames(2);
+    EXPECT_EQ(warningRedPixels(screenshot(window, "high_scores_saved")), 0);
+    loop.reset();
+
+    // A folder where the table should be: nothing can replace it.
+    const std::string blocked = dir.file("Blocked");
+    std::filesystem::create_directories(blocked + "/inside");
+    ::testing::internal::CaptureStderr();
+    run(new HighScoresState({999999}, blocked));
+    frames(2);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_GT(warningRedPixels(screenshot(window, "high_scores_not_saved")), 200);
+    EXPECT_NE(said.find(blocked + ": the high scores could not be saved"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_directory(blocked + "/inside"));
 }
 
 TEST_F(HighScoreScreen, AKeyboardPlayerReadsTheKeysAndLeavesWithTheMenusBack)

@@ -282,6 +282,6 @@ INSTANTIATE_TEST_SUITE_P(Shipped, LevelsPlaythrough,
                                            ShippedSequence{2, 1, RIGHT}, ShippedSequence{3, 1, RIGHT},
                                            ShippedSequence{3, 2, RIGHT}, ShippedSequence{3, 3, RIGHT},
                                            ShippedSequence{4, 1, RIGHT}, ShippedSequence{4, 2, RIGHT}),
-                         [](const ::testing::TestParamInfo<ShippedSequence>& info) { return info.param.name(); });
+                         [](const ::testing::TestParamInfo<ShippedSequence>& sequence) { return sequence.param.name(); });
 
 } // namespace

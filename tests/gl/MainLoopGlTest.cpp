@@ -39,6 +39,7 @@ public:
     StateCode update(float) override
     {
         journal_.lines.push_back(name_ + " update");
+        polled.push_back(input::isKeyPressed(polledKey));
         return updateCode;
     }
     void draw(sf::RenderWindow& w) override
@@ -53,6 +54,8 @@ public:
     std::map<int, StateCode> keyCodes;
     StateCode clickCode = state_code::STAY;
     StateCode updateCode = state_code::STAY;
+    sf::Keyboard::Key polledKey = sf::Keyboard::S;
+    std::vector<bool> polled; // whether polledKey read as held, update by update
 
 private:
     Journal& journal_;
@@ -221,4 +224,32 @@ TEST(TextureCacheGl, SamePathSamePointerAndThreadsAgree)
     for (sf::Texture* p : fromThread)
         EXPECT_EQ(p, fromThread[0]);
     EXPECT_EQ(e.getTexture("noise.png"), fromThread[0]);
+}
+
+TEST_F(MainLoopTest, ATapShorterThanAFrameIsHeldForThatFrameOnly)
+{
+    SyntheticInput input; // the key is never held when the frame polls it
+    auto* s = new ScriptedState(journal, "menu");
+    MainLoop& l = makeLoop(s);
+    sf::Event release = keyEvent(sf::Keyboard::S);
+    release.type = sf::Event::KeyReleased;
+    events = {keyEvent(sf::Keyboard::S), release};
+    l.runFrame();
+    l.runFrame();
+    input.keyboard.press(sf::Keyboard::S); // holding still reads the keyboard
+    l.runFrame();
+    EXPECT_EQ(s->polled, (std::vector<bool>{true, false, true}));
+}
+
+TEST_F(MainLoopTest, APressThatChangesTheStateIsNotSeenAgainByTheNextState)
+{
+    SyntheticInput input;
+    auto* s = new ScriptedState(journal, "menu");
+    s->keyCodes[sf::Keyboard::S] = state_code::GAME_STORY;
+    MainLoop& l = makeLoop(s);
+    events = {keyEvent(sf::Keyboard::S)};
+    l.runFrame(); // the new game state updates in the same frame
+    auto* game = dynamic_cast<ScriptedState*>(l.currentState());
+    ASSERT_NE(game, nullptr);
+    EXPECT_EQ(game->polled, (std::vector<bool>{false}));
 }

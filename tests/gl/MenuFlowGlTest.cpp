@@ -19,14 +19,7 @@ using namespace testing_support;
 
 namespace {
 // Stands in for the gameplay state.
-class GameStandIn : public MainState {
-public:
-    StateCode checkKeys(const sf::Event::KeyEvent&) override { return state_code::STAY; }
-    StateCode handleMouseClick(const sf::Event::MouseButtonEvent&, sf::Vector2i) override { return state_code::STAY; }
-    void joystickConnected(unsigned) override {}
-    StateCode update(float) override { return state_code::STAY; }
-    void draw(sf::RenderWindow&) override {}
-};
+using GameStandIn = IdleState;
 
 // The game's window, loop and synthetic input, with a stand-in for the gameplay state.
 class MenuRun : public LoopRunTest {

@@ -48,4 +48,4 @@ INSTANTIATE_TEST_SUITE_P(
                       SceneShot{9, 20.f, "scene_9_arena"}, SceneShot{10, 30.f, "scene_10_ice"},
                       SceneShot{14, 10.f, "scene_credits"}, SceneShot{16, 30.f, "scene_moon"},
                       SceneShot{15, 0.f, "scene_menu_hangar"}),
-    [](const ::testing::TestParamInfo<SceneShot>& info) { return std::string(info.param.shot); });
+    [](const ::testing::TestParamInfo<SceneShot>& scene) { return std::string(scene.param.shot); });

@@ -94,8 +94,9 @@ TEST(EnemyTypeTable, EveryKindSpawnsWithItsClassPointsDropsWeaponsAndBoxes)
         EXPECT_EQ(e.killScore, row.killScore);
         EXPECT_EQ(e.getBonusCount(), row.bonuses);
         EXPECT_EQ(e.shootPointCount, row.muzzles);
-        if (row.bulletType != NONE)
+        if (row.bulletType != NONE) {
             EXPECT_EQ(e.bulletType, row.bulletType);
+        }
         EXPECT_FALSE(e.isFlashing()) << "a new enemy is drawn normally";
 
         EXPECT_STREQ(enemyTypeInfo(row.type).sheet, row.sheet);

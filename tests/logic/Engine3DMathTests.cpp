@@ -117,8 +117,9 @@ TEST(Engine3DPlayer, KeyboardFlightAndActionStates)
     for (int frame = 0; frame < 60; ++frame) {
         e.controlPlayer3D();
         p.update(e);
-        if (frame == 0)
+        if (frame == 0) {
             EXPECT_EQ(p.state, 3);
+        }
         in.clock.advance(0.02f);
     }
     EXPECT_EQ(p.state, 2);

@@ -62,11 +62,33 @@ TEST(HighScoreTable, MalformedLinesAreSkippedAndTheRestKept)
                                                              "ok 5\r\n"
                                                              "neg -3\n"
                                                              "end 12");
-    ASSERT_EQ(rows.size(), 3u);
+    ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].name, "ok");
     EXPECT_EQ(rows[0].score, 5);
-    EXPECT_EQ(rows[1].score, -3);
-    EXPECT_EQ(rows[2].name, "end");
+    EXPECT_EQ(rows[1].name, "end");
+}
+
+TEST(HighScoreTable, NegativeScoresAndNamesNoEntryCanMakeAreNotKeptAsRead)
+{
+    // A negative score would sort above the padding rows and move on the next save.
+    TempDir dir;
+    // A 60 KB name would be drawn across the screen; bytes the font cannot draw (here
+    // a byte-order mark pasted in the middle of the file) would not survive a save.
+    writeFile(dir.file("HighScores.txt"),
+              "neg -5\nlow 3\n" + std::string(60 * 1024, 'W') + " 7\n\xEF\xBB\xBF\xC3\xA9TAV 9\n\xEF\xBB\xBF 1");
+    std::vector<HighScoreEntry> table = readHighScoreTable(dir.file("HighScores.txt"));
+    ASSERT_EQ(table.size(), 10u);
+    EXPECT_EQ(table[0].name, "TAV");
+    EXPECT_EQ(table[1].name, "WWW");
+    EXPECT_EQ(table[1].score, 7);
+    EXPECT_EQ(table[2].name, "low");
+    EXPECT_EQ(table[3].name, "___");
+    EXPECT_EQ(table[3].score, 1);
+    for (const HighScoreEntry& row : table)
+        EXPECT_GE(row.score, 0);
+    ASSERT_TRUE(writeHighScoreTable(dir.file("HighScores.txt"), table));
+    const std::vector<HighScoreEntry> again = readHighScoreTable(dir.file("HighScores.txt"));
+    EXPECT_EQ(formatHighScores(again), formatHighScores(table));
 }
 
 TEST(HighScoreTable, GarbageAndOversizedFilesReadQuicklyIntoTenRowsBestFirst)
@@ -147,7 +169,7 @@ TEST(HighScoreTable, WrittenFileHasTenLinesAndReplacesTheOldOneWhole)
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 9);
     EXPECT_NE(text.back(), '\n');
     EXPECT_EQ(text.substr(0, 14), "___ 42\nold 1\nx");
-    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+    EXPECT_FALSE(std::filesystem::exists(path + ".part"));
     EXPECT_EQ(formatHighScores(readHighScoreTable(path)), text);
 
     // A file that cannot be written leaves nothing behind and reports it.

@@ -60,9 +60,11 @@ TEST(HowToPlayPages, NameEveryKeyOfPlayAndPauseWithItsPadButton)
         ASSERT_TRUE(KEY_NAMES.count(binding.sfKey)) << action << " has a key the test cannot name";
         const char* line = lineNaming(KEY_NAMES.at(binding.sfKey));
         ASSERT_NE(line, nullptr) << action << ": no page names " << KEY_NAMES.at(binding.sfKey);
-        for (const auto& [button, name] : BUTTON_NAMES)
-            if (binding.xinputButtons & button)
+        for (const auto& [button, name] : BUTTON_NAMES) {
+            if (binding.xinputButtons & button) {
                 EXPECT_TRUE(hasWord(line, name)) << action << ": \"" << line << "\" does not name " << name;
+            }
+        }
     }
 }
 

@@ -49,6 +49,52 @@ TEST(LevelIndexFile, ReadsCountsAndSurvivesDamagedIndexes)
     EXPECT_EQ(readLevelIndex(dir.file("garbage.bin")).totalSequences, 0);
 }
 
+TEST(LevelIndexFile, AnIndexNotWrittenAsTheGameWritesItIsTakenWhereUnambiguousAndReported)
+{
+    TempDir dir;
+    const auto read = [&](const std::string& name, const std::string& text) {
+        writeFile(dir.file(name), text);
+        ::testing::internal::CaptureStderr();
+        LevelIndex index = readLevelIndex(dir.file(name));
+        const std::string said = ::testing::internal::GetCapturedStderr();
+        return std::make_pair(index, said);
+    };
+    // A byte-order mark and CR LF line ends are simply accepted.
+    const auto [bom, bomSaid] = read("bom.txt", "\xEF\xBB\xBFNB_LEVELS 2\r\nNB_SEQUENCE 1 4\r\nNB_SEQUENCE 2 1\r\n");
+    EXPECT_EQ(bom.sequenceCounts, (std::vector<int>{4, 1}));
+    EXPECT_TRUE(bom.problems.empty());
+    EXPECT_EQ(bomSaid, "");
+
+    // Another letter case, a missing S, the sequence lines first: taken, and said with the file's path.
+    const auto [loose, looseSaid] =
+        read("loose.txt", "nb_sequence 1 4\nNB_SEQUENCE 2 1\nNB_LEVEL 3\nNb_Sequence 3 2");
+    EXPECT_EQ(loose.sequenceCounts, (std::vector<int>{4, 1, 2}));
+    EXPECT_EQ(loose.totalSequences, 7);
+    EXPECT_GE(loose.problems.size(), 3u);
+    EXPECT_NE(looseSaid.find(dir.file("loose.txt")), std::string::npos);
+    EXPECT_NE(looseSaid.find("\"NB_LEVEL\" read as NB_LEVELS"), std::string::npos);
+    EXPECT_NE(looseSaid.find("before NB_LEVELS"), std::string::npos);
+
+    // Two level counts: the last is used, and the designer is told.
+    const auto [twice, twiceSaid] = read("twice.txt", "NB_LEVELS 4\nNB_SEQUENCE 1 2\nNB_LEVELS 2");
+    EXPECT_EQ(twice.sequenceCounts, (std::vector<int>{2, 0}));
+    EXPECT_NE(twiceSaid.find("NB_LEVELS given 2 times"), std::string::npos);
+
+    // What cannot be read at all is still named: no level count, an unknown word.
+    const auto [none, noneSaid] = read("none.txt", "LEVELS 4\nNB_SEQUENCE 1 2");
+    EXPECT_TRUE(none.sequenceCounts.empty());
+    EXPECT_NE(noneSaid.find("no NB_LEVELS line"), std::string::npos);
+    EXPECT_NE(noneSaid.find("unknown word \"LEVELS\""), std::string::npos);
+
+    // A missing index is named once, however often it is read.
+    ::testing::internal::CaptureStderr();
+    readLevelIndex(dir.file("absent.txt"));
+    readLevelIndex(dir.file("absent.txt"));
+    const std::string missingSaid = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(missingSaid.find(dir.file("absent.txt") + ": missing"), std::string::npos);
+    EXPECT_EQ(missingSaid.find("missing"), missingSaid.rfind("missing"));
+}
+
 TEST(LevelIndexFile, WritesTheFormatAndReadsItBack)
 {
     EXPECT_EQ(formatLevelIndex({4, 1}), "NB_LEVELS 2\nNB_SEQUENCE 1 4\nNB_SEQUENCE 2 1");
@@ -80,6 +126,10 @@ TEST(SequenceFile, ReadsRecordsInOrderWithAnyLineEnds)
         EXPECT_FLOAT_EQ(f.records[1].posX, 100.5f);
         EXPECT_EQ(f.records[1].patternId, 16);
     }
+    // A byte-order mark does not hide the direction word.
+    TempDir dir;
+    writeFile(dir.file("bom.txt"), "\xEF\xBB\xBF" + std::string(TWO_RECORDS));
+    EXPECT_EQ(readSequenceFile(dir.file("bom.txt")).direction, scroll_direction::UP);
     // Only the four upper-case words are directions.
     EXPECT_EQ(parseSequenceText("right\n").direction, -1);
     EXPECT_EQ(parseSequenceText("LEFT").direction, scroll_direction::LEFT);

@@ -141,3 +141,29 @@ TEST(ObjLoader, FilesOnDiskWithAndWithoutMaterial)
     ASSERT_NE(empty, nullptr);
     EXPECT_TRUE(empty->triangles.empty());
 }
+
+TEST(ObjLoader, AbsurdCoordinatesReadAsZero)
+{
+    const ObjGeometry g = parse("v -19.7 0 3\nv 1 0 -39223320368775800\nv -19.7 1e30 2\nv 1 inf 1\nf 1 2 3 4\n");
+    ASSERT_EQ(g.triangles.size(), 2u);
+    EXPECT_FLOAT_EQ(g.triangles[0].modelVertices[1].z, 0.f);
+    EXPECT_FLOAT_EQ(g.triangles[0].modelVertices[2].y, 0.f);
+    EXPECT_FLOAT_EQ(g.triangles[1].modelVertices[2].y, 0.f);
+    EXPECT_FLOAT_EQ(g.triangles[0].modelVertices[0].x, 19.7f * 800.f);
+}
+
+TEST(ObjLoader, AUtf16ModelIsReportedOnTheErrorStream)
+{
+    testing_support::TempDir dir;
+    std::string wide = "\xFF\xFE";
+    for (char c : std::string(SQUARE) + "f 1 2 3\n")
+        wide += std::string(1, c) + '\0';
+    testing_support::writeFile(dir.file("wide.obj"), wide);
+    testing::internal::CaptureStderr();
+    auto mesh = loadObjGeometry(dir.file("wide"), {}, false);
+    const std::string said = testing::internal::GetCapturedStderr();
+    ASSERT_NE(mesh, nullptr);
+    EXPECT_TRUE(mesh->triangles.empty());
+    EXPECT_NE(said.find("wide.obj"), std::string::npos) << said;
+    EXPECT_NE(said.find("UTF-16"), std::string::npos) << said;
+}

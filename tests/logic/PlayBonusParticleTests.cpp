@@ -150,8 +150,9 @@ TEST(PlayParticles, KindLifetimes)
     if (const Particle* star = only(ps)) {
         EXPECT_EQ(star->scale, sf::Vector2f(0.f, 0.f));
         ps.update(0.02f);
-        if (const Particle* later = only(ps))
+        if (const Particle* later = only(ps)) {
             EXPECT_EQ(later->scale.x, 1.f);
+        }
     }
     ps.clear();
     // Energy takes its parameter as its scale and the player's flag.

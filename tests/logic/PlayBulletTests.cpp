@@ -176,6 +176,11 @@ TEST(PlayBullets, TypeFileWithFewerMoreMalformedOrNoRecords)
     EXPECT_EQ(load(records(2) + "2D/x.png 20 abc 0.4 4\n" + records(3)).typeCount(), 2);
     EXPECT_EQ(load(records(2) + "2D/x.png 20 10\n").typeCount(), 2);            // truncated
     EXPECT_EQ(load(records(1) + "2D/x.png 20 10 0.4 0\n" + records(2)).typeCount(), 1); // no frames
+    // A row of frames no texture can hold: its frame rectangles would leave the range of int.
+    EXPECT_EQ(load(records(1) + "2D/Bullets/OrbRed.png 24 24 0.4 400000000\n" + records(2)).typeCount(), 1);
+    EXPECT_EQ(load(records(1) + "2D/x.png 2000000000 10 0.4 1\n").typeCount(), 1);
+    EXPECT_EQ(load(records(1) + "2D/x.png 10 2000000000 0.4 1\n").typeCount(), 1);
+    EXPECT_EQ(load("2D/x.png 1024 64 0.4 16\n").typeCount(), 1); // a full 16384-pixel row is fine
     EXPECT_EQ(load("").typeCount(), 0);
     EXPECT_EQ(load(std::string("\x01\x02garbage\xff", 11)).typeCount(), 0);
 

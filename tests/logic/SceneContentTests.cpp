@@ -230,8 +230,9 @@ TEST(SceneContent, TheBossModelsTheirTexturesAndTheBackdropFaceTheRightWay)
     EXPECT_LE(space->triangles.size(), 1500u);
     EXPECT_EQ(facingAwayFrom(*space, {0, 0, 0}), 0.0);
     for (const char* planet : {"3D/GreenPlanet/planet", "3D/Moon/moon", "3D/Planets/Red/red"})
-        if (std::unique_ptr<Mesh> mesh = geometry(planet))
+        if (std::unique_ptr<Mesh> mesh = geometry(planet)) {
             EXPECT_EQ(facingAwayFrom(*mesh, {0, 0, 0}), 1.0) << planet;
+        }
 
     // The turret's two muzzles stand 583 units either side, 1833 up, 1813 ahead.
     std::unique_ptr<Mesh> turret = geometry("3D/bossLevel1/Module/Turret");

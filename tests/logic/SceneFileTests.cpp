@@ -90,6 +90,11 @@ TEST(SceneFile, NonNumericValuesAndTruncatedFiles)
     EXPECT_EQ(records[0].intensity, 0.f);
     EXPECT_EQ(records[0].range, 0.f);
 
+    // A rotation whose degrees overflow a float is dropped like a bad value.
+    records = parse("OBJECTTYPE camera ROT 1e38 0 0 ROT 0 -3e37 0 ROT 0 0 0 ENDOBJ");
+    ASSERT_EQ(records.at(0).rotations.size(), 1u);
+    expectNear(records[0].rotations[0], {90.f, 0.f, 0.f});
+
     // Colours are kept in 0..255.
     records = parse("OBJECTTYPE light COLOR 2 -1 0.999 ENDOBJ");
     EXPECT_EQ(records.at(0).colour, sf::Color(255, 0, 254));

@@ -1,10 +1,13 @@
 #include "app/SoundManager.h"
+#include "app/Startup.h"
 #include "support/TestSupport.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <SFML/Audio/InputSoundFile.hpp>
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <thread>
 #include <unistd.h>
@@ -200,4 +203,18 @@ TEST(SoundManagerMissingFiles, DamagedFilesLoadAsSilenceOrPlayWithoutCrashing)
         sm.stopAll();
         EXPECT_FALSE(anythingPlays(sm));
     });
+}
+
+// The game may end (window closed, quit key) with music still streaming. The audio library
+// must not find its device still open when it unloads: a stream thread left running then
+// races its teardown and the process aborts now and then.
+TEST(SoundManagerExit, EndingTheProcessWhileMusicPlaysClosesTheAudioDeviceFirst)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            soundManager().tracks[MUSIC_MENU].play();
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), ::testing::Not(::testing::HasSubstr("device not closed")));
 }

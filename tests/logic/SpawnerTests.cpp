@@ -1,3 +1,4 @@
+#include "enemies/EnemyManager.h"
 #include "enemies/Spawner.h"
 
 #include "enemies/EnemyManager.h"
@@ -177,4 +178,29 @@ TEST(Spawner, FarOffDirectionsOfADamagedFileSpawnAndRun)
         }
     }
     EXPECT_GT(walls, 0);
+}
+
+TEST(Spawner, AHostileSequenceFileCannotFloodTheField)
+{
+    // A hundred spawners of a hundred shooters each, all due at once: a 10 KB file.
+    LevelFolder f;
+    f.write("LevelsData.txt", "NB_LEVELS 1\nNB_SEQUENCE 1 1");
+    std::string text = "UP\n";
+    for (int n = 1; n <= 100; ++n)
+        text += record(n, 960.f, 270.f, 0.f, 0.f, 100, pattern_id::SHOOTER);
+    f.write("LEVEL_1_SEQUENCE_1.txt", text);
+
+    Spawner spawner(f.folder());
+    ASSERT_TRUE(spawner.loadSequence(0));
+    EnemyManager manager;
+    std::list<SpawnPattern> running;
+    const std::vector<sf::Vector2f> players = {{960.f, 900.f}};
+    size_t most = 0;
+    for (int frame = 0; frame < 180; ++frame) {
+        spawner.update(1.f / 60.f, running);
+        updateSpawnPatterns(running, 1.f / 60.f, manager, players);
+        manager.update(1.f / 60.f, players);
+        most = std::max(most, manager.enemies.size());
+    }
+    EXPECT_EQ(most, static_cast<size_t>(EnemyManager::MAX_LIVE_ENEMIES));
 }

@@ -1,4 +1,5 @@
 #include "tools/assetgen/Generator.h"
+#include "tools/mix/SoundFormats.h"
 
 #include <algorithm>
 #include <chrono>
@@ -45,6 +46,7 @@ int main(int argc, char** argv)
             chosen.push_back(i);
     }
     int failures = 0;
+    mix::registerSoundFormats();
 #pragma omp parallel for schedule(dynamic) reduction(+ : failures)
     for (size_t k = 0; k < chosen.size(); ++k) {
         try {

@@ -3,6 +3,7 @@
 #include "app/SoundTables.h"
 #include "gameplay/GameState.h"
 #include "tools/mix/MixPlan.h"
+#include "tools/mix/SoundFormats.h"
 
 #include <SFML/Audio/InputSoundFile.hpp>
 #include <algorithm>
@@ -110,6 +111,7 @@ MixTable measureMix(const std::string& gameDir)
     MixTable table;
     table.rows.resize(files.size());
     Audio shot;
+    registerSoundFormats();
 #pragma omp parallel for schedule(dynamic)
     for (std::size_t i = 0; i < files.size(); ++i) {
         Audio audio;

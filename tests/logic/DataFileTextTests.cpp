@@ -1,0 +1,99 @@
+// What every reader of the game's text files shares: files saved by editors that
+// add a UTF-8 byte-order mark and CR LF line ends read like the game's own, and a
+// data file that is missing is named once on the error stream.
+#include "bosses/IcarusLayout.h"
+#include "engine/Engine.h"
+#include "engine/ObjLoader.h"
+#include "engine/SceneFile.h"
+#include "engine/TextParse.h"
+#include "play/BulletManager.h"
+#include "play/ExplosionPattern.h"
+#include "screens/HighScoreTable.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <sstream>
+#include <unistd.h>
+
+using namespace testing_support;
+
+namespace {
+const std::string BOM = "\xEF\xBB\xBF";
+
+// The text as a Windows editor saves it: a byte-order mark and CR LF line ends.
+std::string windowsText(std::string text)
+{
+    for (size_t p = text.find('\n'); p != std::string::npos; p = text.find('\n', p + 2))
+        text.replace(p, 1, "\r\n");
+    return BOM + text;
+}
+
+std::string stderrOf(const std::function<void()>& work)
+{
+    ::testing::internal::CaptureStderr();
+    work();
+    return ::testing::internal::GetCapturedStderr();
+}
+} // namespace
+
+TEST(DataFileText, EveryReaderSkipsAByteOrderMarkAndAcceptsCrLf)
+{
+    TempDir dir;
+    std::istringstream scene(windowsText("OBJECTTYPE mesh\nNAME Rock.001\nLOC 1 2 3\nENDOBJ\n"));
+    const std::vector<SceneRecord> records = readSceneRecords(scene);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].name, "Rock.001");
+
+    std::istringstream objects(windowsText("Rock 3D/rock 3D/rock.png\n"));
+    EXPECT_EQ(WorldObjectTable(objects)["Rock"].texturePath, "3D/rock.png");
+
+    std::istringstream steps(windowsText("0.5 0 100 200 0 0 0 6.28\n"));
+    EXPECT_EQ(ExplosionPattern::readSteps(steps).size(), 1u);
+
+    std::istringstream layout(windowsText("HEAD 40 0 -100\nSHOOT 10 -200 0\n"));
+    const std::vector<IcarusPartRecord> parts = readIcarusLayout(layout);
+    ASSERT_EQ(parts.size(), 2u);
+    EXPECT_EQ(parts[0].kind, "HEAD");
+
+    writeFile(dir.file("model.obj"), windowsText("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n"));
+    writeFile(dir.file("model.mtl"), windowsText("Ns 250\nKd 0.5 0.5 0.5\n"));
+    const std::unique_ptr<Mesh> mesh = loadObjGeometry(dir.file("model"), {}, false);
+    ASSERT_NE(mesh, nullptr);
+    EXPECT_EQ(mesh->triangles.size(), 1u);
+    EXPECT_FLOAT_EQ(mesh->material.Ns, 250.f);
+
+    writeFile(dir.file("Shoot.txt"), windowsText("2D/Bullets/OrbRed.png 24 24 0.4 4\n"));
+    EXPECT_EQ(BulletManager(dir.file("Shoot.txt")).typeCount(), 1);
+
+    writeFile(dir.file("HighScores.txt"), windowsText("abc 1200\nxyz 50"));
+    const std::vector<HighScoreEntry> table = readHighScoreTable(dir.file("HighScores.txt"));
+    EXPECT_EQ(table[0].name, "abc");
+    EXPECT_EQ(table[1].name, "xyz");
+}
+
+TEST(DataFileText, AMissingDataFileIsNamedOnceWithItsPath)
+{
+    TempDir dir;
+    const std::string said = stderrOf([&] {
+        BulletManager first(dir.file("Shoot.txt"));
+        BulletManager second(dir.file("Shoot.txt"));
+        EXPECT_EQ(first.typeCount(), 0);
+        Engine e;
+        loadSceneFile(e, dir.file("Level1.txt"), 3, 0.f);
+        EXPECT_TRUE(e.sceneObjects.empty());
+    });
+    EXPECT_NE(said.find(dir.file("Shoot.txt") + ": missing"), std::string::npos);
+    EXPECT_EQ(said.find("Shoot.txt"), said.rfind("Shoot.txt")) << "said once";
+    EXPECT_NE(said.find(dir.file("Level1.txt") + ": missing"), std::string::npos);
+
+    // The world-object table is looked up from the working directory.
+    char* previous = getcwd(nullptr, 0);
+    ASSERT_EQ(chdir(dir.path.c_str()), 0);
+    const std::string tableSaid = stderrOf([] { EXPECT_TRUE(WorldObjectTable().empty()); });
+    ASSERT_EQ(chdir(previous), 0);
+    free(previous);
+    EXPECT_NE(tableSaid.find("Scene/WORLD_OBJECT.txt: missing"), std::string::npos);
+}

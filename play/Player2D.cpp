@@ -326,12 +326,12 @@ void Player2D::raiseShield()
     soundManager().playLoop(LOOP_CHARGE_LASER);
 }
 
-void Player2D::releaseCharge(float angle)
+void Player2D::releaseCharge(float laserAngle)
 {
     soundManager().stopLoop(LOOP_CHARGE_LASER);
     soundManager().playLoop(LOOP_LASER_ACTIVE);
     soundManager().playSound(SFX_LASER_SHOT);
-    startLaser(angle);
+    startLaser(laserAngle);
 }
 
 void Player2D::revive(sf::Vector2f start)

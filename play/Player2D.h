@@ -64,7 +64,7 @@ public:
     // for it, no shield up and no hit phase running.
     void raiseShield();
     // Ends the charge: the laser fires at angle (degrees) with its hum.
-    void releaseCharge(float angle);
+    void releaseCharge(float laserAngle);
     // Back in play after a continue, at start: starting lives and gauge,
     // blinking, the level's tallies cleared.
     void revive(sf::Vector2f start);

@@ -186,10 +186,10 @@ TEST(SequenceFile, SkipsDamagedRecordsAndKeepsTheRest)
 TEST(SequenceFile, WriteThenReadKeepsEveryField)
 {
     std::vector<SequenceRecord> records(4);
-    records[0] = {540.f, 0.3f, 22.5f, 2.4f, 0.125f, 16, 6};
-    records[1] = {-120.75f, 1e6f, 337.5f, 0.f, 3.f, 1, 15};
-    records[2] = {1.f, 2.f, 3.f, 4.f, 5.f, 6, 30}; // not a pattern: not written, takes no number
-    records[3] = {1920.f, 1080.f, 270.f, 59.9f, 1e-5f, 100, 27};
+    records[0] = {540.f, 0.3f, 22.5f, 2.4f, 0.125f, 16, 6, {}};
+    records[1] = {-120.75f, 1e6f, 337.5f, 0.f, 3.f, 1, 15, {}};
+    records[2] = {1.f, 2.f, 3.f, 4.f, 5.f, 6, 30, {}}; // not a pattern: not written, takes no number
+    records[3] = {1920.f, 1080.f, 270.f, 59.9f, 1e-5f, 100, 27, {}};
     const std::string text = formatSequenceFile(scroll_direction::LEFT, records);
     EXPECT_EQ(text.substr(0, text.find('\n')), "LEFT");
     EXPECT_NE(text.find("SPAWNER1 POSITION 540 0.3 DIRECTION 22.5 SPAWN_TIMER 2.4 DELAY_TIMER 0.125 "

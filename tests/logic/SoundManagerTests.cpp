@@ -213,7 +213,7 @@ TEST(SoundManagerExit, EndingTheProcessWhileMusicPlaysClosesTheAudioDeviceFirst)
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            soundManager().tracks[MUSIC_MENU].play();
+            soundManager().playTrack(MUSIC_MENU);
             std::exit(0);
         },
         ::testing::ExitedWithCode(0), ::testing::Not(::testing::HasSubstr("device not closed")));

@@ -10,12 +10,12 @@ SoundManager::SoundManager()
     for (int i = 0; i < SOUND_EFFECT_COUNT; ++i)
         effectLoaded[i] = buffers[i].loadFromFile(resolveAssetPath(std::string("2D/Sound/") + SOUND_EFFECTS[i].name + ".wav"));
     for (int i = 0; i < LOOPED_EFFECT_COUNT; ++i) {
-        loopedLoaded_[i] = loopedEffects_[i].openFromFile(resolveAssetPath(std::string("2D/Sound/") + LOOPED_EFFECTS[i].name + ".wav"));
-        loopedEffects_[i].setLoop(true);
+        loopedLoaded_[i] = loopedEffects_[i].music.openFromFile(resolveAssetPath(std::string("2D/Sound/") + LOOPED_EFFECTS[i].name + ".wav"));
+        loopedEffects_[i].music.setLoop(true);
     }
     for (int i = 0; i < MUSIC_TRACK_COUNT; ++i) {
-        trackLoaded_[i] = tracks_[i].openFromFile(resolveAssetPath(std::string("2D/Music/") + MUSIC_TRACKS[i].name + ".ogg"));
-        tracks_[i].setLoop(MUSIC_TRACKS[i].looped);
+        trackLoaded_[i] = tracks_[i].music.openFromFile(resolveAssetPath(std::string("2D/Music/") + MUSIC_TRACKS[i].name + ".ogg"));
+        tracks_[i].music.setLoop(MUSIC_TRACKS[i].looped);
     }
 }
 
@@ -35,9 +35,9 @@ void SoundManager::stopAll()
 {
     for (sf::Sound& voice : voices)
         voice.stop();
-    for (sf::Music& loop : loopedEffects_)
+    for (Stream& loop : loopedEffects_)
         loop.stop();
-    for (sf::Music& track : tracks_)
+    for (Stream& track : tracks_)
         track.stop();
 }
 
@@ -61,3 +61,25 @@ void SoundManager::playLoop(LoopedEffect effect)
 }
 
 void SoundManager::stopLoop(LoopedEffect effect) { loopedEffects_[effect].stop(); }
+
+void SoundManager::Stream::play()
+{
+    if (hasSource)
+        music.play();
+}
+
+void SoundManager::Stream::stop()
+{
+    if (hasSource)
+        music.stop();
+}
+
+void SoundManager::Stream::setVolume(float volume)
+{
+    if (hasSource)
+        music.setVolume(volume);
+}
+
+sf::SoundSource::Status SoundManager::Stream::status() const { return hasSource ? music.getStatus() : sf::SoundSource::Stopped; }
+
+float SoundManager::Stream::secondsPlayed() const { return hasSource ? music.getPlayingOffset().asSeconds() : 0.f; }

@@ -5,9 +5,12 @@
 #include <array>
 
 #include "app/SoundTables.h"
+#include "platform/AudioSources.h"
 
 // Every sound of the game, loaded once at start-up. Effects play on a ring of
 // voices; the laser loops and the music tracks are streams that callers drive.
+// One manager at a time (see SoundManagerInstance.h): the device's sources are
+// few, and a second manager's streams would find none left.
 class SoundManager {
 public:
     static constexpr int VOICE_COUNT = 120;
@@ -29,8 +32,8 @@ public:
     void playLoop(LoopedEffect effect);
     void stopLoop(LoopedEffect effect);
 
-    const sf::Music& track(MusicTrack track) const { return tracks_[track]; }
-    const sf::Music& loop(LoopedEffect effect) const { return loopedEffects_[effect]; }
+    const sf::Music& track(MusicTrack track) const { return tracks_[track].music; }
+    const sf::Music& loop(LoopedEffect effect) const { return loopedEffects_[effect].music; }
     bool trackLoaded(MusicTrack track) const { return trackLoaded_[track]; }
     bool loopLoaded(LoopedEffect effect) const { return loopedLoaded_[effect]; }
     bool fading(MusicTrack track) const { return fadeActive_[track]; }
@@ -45,8 +48,22 @@ private:
     // The music upkeep drives the tracks and their fades through its deck.
     friend class SoundManagerDeck;
 
-    std::array<sf::Music, LOOPED_EFFECT_COUNT> loopedEffects_;
-    std::array<sf::Music, MUSIC_TRACK_COUNT> tracks_;
+    // A looped effect or a track. A stream the device gave no source stays silent: started
+    // without one, its thread would retry the device for as long as it is meant to play.
+    struct Stream {
+        bool hasSource = audioSourceAvailable(); // asked right before `music` takes its source
+        sf::Music music;
+
+        void play();
+        void stop();
+        void setVolume(float volume);
+        sf::SoundSource::Status status() const;
+        float secondsPlayed() const;
+    };
+
+    // Declared after the voices, which open the device.
+    std::array<Stream, LOOPED_EFFECT_COUNT> loopedEffects_;
+    std::array<Stream, MUSIC_TRACK_COUNT> tracks_;
 
     // Music fades, driven by the gameplay state.
     std::array<bool, MUSIC_TRACK_COUNT> fadeActive_{};

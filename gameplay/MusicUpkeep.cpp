@@ -8,10 +8,10 @@ const std::array<MusicUpkeep::IntroPair, 3> MusicUpkeep::INTRO_PAIRS = {{
 }};
 
 bool SoundManagerDeck::loaded(int track) const { return sounds_.trackLoaded_[track]; }
-bool SoundManagerDeck::playing(int track) const { return sounds_.tracks_[track].getStatus() == sf::SoundSource::Playing; }
-bool SoundManagerDeck::paused(int track) const { return sounds_.tracks_[track].getStatus() == sf::SoundSource::Paused; }
-float SoundManagerDeck::offset(int track) const { return sounds_.tracks_[track].getPlayingOffset().asSeconds(); }
-float SoundManagerDeck::duration(int track) const { return sounds_.tracks_[track].getDuration().asSeconds(); }
+bool SoundManagerDeck::playing(int track) const { return sounds_.tracks_[track].status() == sf::SoundSource::Playing; }
+bool SoundManagerDeck::paused(int track) const { return sounds_.tracks_[track].status() == sf::SoundSource::Paused; }
+float SoundManagerDeck::offset(int track) const { return sounds_.tracks_[track].secondsPlayed(); }
+float SoundManagerDeck::duration(int track) const { return sounds_.tracks_[track].music.getDuration().asSeconds(); }
 void SoundManagerDeck::play(int track) { sounds_.tracks_[track].play(); }
 void SoundManagerDeck::stop(int track) { sounds_.tracks_[track].stop(); }
 void SoundManagerDeck::setVolume(int track, float volume) { sounds_.tracks_[track].setVolume(volume); }

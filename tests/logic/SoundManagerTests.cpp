@@ -1,4 +1,6 @@
 #include "app/SoundManager.h"
+#include "gameplay/MusicUpkeep.h"
+#include "platform/AudioSources.h"
 #include "app/Startup.h"
 #include "support/TestSupport.h"
 
@@ -8,6 +10,7 @@
 #include <SFML/Audio/InputSoundFile.hpp>
 #include <chrono>
 #include <cstdlib>
+#include <deque>
 #include <fstream>
 #include <thread>
 #include <unistd.h>
@@ -46,11 +49,19 @@ bool anythingPlays(const SoundManager& sm)
 
 std::string sourceSoundPath(const char* name) { return std::string("2D/Sound/") + name + ".wav"; }
 
+// The game's one manager loaded afresh from the current tree, freed again when the test ends
+// so that later tests load it from the game's tree.
+struct FreshSoundManager {
+    SoundManager& sm = reloadSoundManager();
+    ~FreshSoundManager() { releaseSoundManager(); }
+};
+
 } // namespace
 
 TEST(SoundManagerAssets, EveryEffectLoopAndTrackOfTheTreeLoadsInItsFormat)
 {
-    SoundManager sm;
+    FreshSoundManager fresh;
+    SoundManager& sm = fresh.sm;
     EXPECT_FALSE(anythingPlays(sm)) << "nothing plays after construction";
     for (int i = 0; i < SOUND_EFFECT_COUNT; ++i) {
         SCOPED_TRACE(SOUND_EFFECTS[i].name);
@@ -81,7 +92,8 @@ TEST(SoundManagerAssets, EveryEffectLoopAndTrackOfTheTreeLoadsInItsFormat)
 
 TEST(SoundManagerVoices, TheVoicePoolIsAStrictRing)
 {
-    SoundManager sm;
+    FreshSoundManager fresh;
+    SoundManager& sm = fresh.sm;
     for (int k = 0; k < SoundManager::VOICE_COUNT; ++k)
         sm.playSound(k % SOUND_EFFECT_COUNT);
     EXPECT_EQ(sm.nextVoice, 0);
@@ -108,7 +120,8 @@ TEST(SoundManagerVoices, TheVoicePoolIsAStrictRing)
 
 TEST(SoundManagerVoices, AnEffectOutsideTheTableDoesNothing)
 {
-    SoundManager sm;
+    FreshSoundManager fresh;
+    SoundManager& sm = fresh.sm;
     sm.playSound(SFX_SHOOT);
     for (int bad : {-1, static_cast<int>(SOUND_EFFECT_COUNT), 1000, -2147483647}) {
         sm.playSound(bad);
@@ -123,7 +136,8 @@ TEST(SoundManagerVoices, AnEffectOutsideTheTableDoesNothing)
 
 TEST(SoundManagerStop, StopAllSilencesEverythingAndTracksRestartFromTheirBeginning)
 {
-    SoundManager sm;
+    FreshSoundManager fresh;
+    SoundManager& sm = fresh.sm;
     for (int k = 0; k < 10; ++k)
         sm.playSound(k);
     sm.playLoop(LOOP_CHARGE_LASER);
@@ -150,7 +164,8 @@ TEST(SoundManagerMissingFiles, AnEmptyTreeGivesASilentManagerThatNeverCrashes)
 {
     TempDir dir;
     inDirectory(dir.path, [] {
-        SoundManager sm;
+        FreshSoundManager fresh;
+    SoundManager& sm = fresh.sm;
         for (int i = 0; i < SOUND_EFFECT_COUNT; ++i)
             EXPECT_FALSE(sm.effectLoaded[i]);
         for (int i = 0; i < LOOPED_EFFECT_COUNT; ++i)
@@ -188,7 +203,8 @@ TEST(SoundManagerMissingFiles, DamagedFilesLoadAsSilenceOrPlayWithoutCrashing)
     writeFile(dir.file("2D/Music/05_Stage02.ogg"), stage.substr(0, 60));
 
     inDirectory(dir.path, [] {
-        SoundManager sm;
+        FreshSoundManager fresh;
+    SoundManager& sm = fresh.sm;
         EXPECT_FALSE(sm.effectLoaded[SFX_SHOOT]);
         EXPECT_FALSE(sm.loopLoaded(LOOP_CHARGE_LASER));
         EXPECT_FALSE(sm.trackLoaded(MUSIC_MENU));
@@ -217,4 +233,41 @@ TEST(SoundManagerExit, EndingTheProcessWhileMusicPlaysClosesTheAudioDeviceFirst)
             std::exit(0);
         },
         ::testing::ExitedWithCode(0), ::testing::Not(::testing::HasSubstr("device not closed")));
+}
+
+// A device with fewer sources than the manager wants (another program's share, a small
+// device): the streams left without one stay silent. Started without a source, a stream's
+// thread retried the device without pause, flooding the error stream from several threads at
+// once (a corrupted heap, a hang at exit).
+TEST(SoundManagerSources, StreamsTheDeviceHasNoSourceForStaySilent)
+{
+    std::deque<sf::Sound> heldSources(1); // keeps the device open while the manager is gone
+    releaseSoundManager();
+    while (audioSourceAvailable())
+        heldSources.emplace_back();
+    heldSources.pop_back();
+    heldSources.pop_back(); // two sources left: the first two voices get them
+    struct Restore {
+        std::deque<sf::Sound>& held;
+        ~Restore()
+        {
+            releaseSoundManager();
+            held.clear();
+        }
+    } restore{heldSources};
+
+    SoundManager& sm = soundManager();
+    sm.playSound(SFX_SHOOT);
+    EXPECT_EQ(sm.voices[0].getStatus(), sf::Sound::Playing);
+    sm.playLoop(LOOP_CHARGE_LASER);
+    sm.playTrack(MUSIC_MENU);
+    SoundManagerDeck deck(sm);
+    deck.play(MUSIC_STAGE01);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    for (int track : {MUSIC_MENU, MUSIC_STAGE01}) {
+        EXPECT_FALSE(deck.playing(track));
+        EXPECT_FALSE(deck.paused(track));
+        EXPECT_EQ(deck.offset(track), 0.f);
+    }
+    sm.stopAll();
 }

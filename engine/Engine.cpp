@@ -4,6 +4,7 @@
 #include "engine/ObjLoader.h"
 #include "platform/AssetPath.h"
 
+#include <iostream>
 #include <unordered_set>
 
 namespace {
@@ -58,7 +59,11 @@ void Engine::initResources()
     }
 }
 
-sf::Texture* Engine::getTexture(const std::string& path, TextureUse use)
+sf::Texture* Engine::getTexture(const std::string& path, TextureUse use) { return loadTexture(path, use, true); }
+
+sf::Texture* Engine::getOptionalTexture(const std::string& path, TextureUse use) { return loadTexture(path, use, false); }
+
+sf::Texture* Engine::loadTexture(const std::string& path, TextureUse use, bool required)
 {
     {
         std::lock_guard<std::mutex> lock(textureMutex_);
@@ -71,12 +76,16 @@ sf::Texture* Engine::getTexture(const std::string& path, TextureUse use)
     // Decoded outside the lock, so that a thread asking for another texture
     // never waits for this file.
     const std::string file = resolveAssetPath(path);
-    if (!assetExists(file))
-        return nullptr; // optional maps are often absent: a missing file is a quiet null
-    auto texture = std::make_unique<sf::Texture>();
-    if (!texture->loadFromFile(file))
-        return nullptr;
+    const bool exists = assetExists(file);
+    std::unique_ptr<sf::Texture> texture = exists ? std::make_unique<sf::Texture>() : nullptr;
+    if (texture && !texture->loadFromFile(file))
+        texture.reset();
     std::lock_guard<std::mutex> lock(textureMutex_);
+    if (!texture) {
+        if (required && !path.empty() && reportedMissing_.insert(path).second)
+            std::cerr << "Orbyndel: " << file << (exists ? ": texture cannot be read" : ": texture missing") << std::endl;
+        return nullptr;
+    }
     purgeable_.emplace(path, use == TextureUse::Scene); // the purge may have run meanwhile
     std::unique_ptr<sf::Texture>& slot = textureCache_[path];
     if (!slot) // another thread may have loaded it meanwhile: the first one stays

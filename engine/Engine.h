@@ -14,6 +14,7 @@
 #include <mutex>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 class BossParent;
@@ -40,8 +41,11 @@ public:
     void initResources();
 
     // Get-or-load a texture by path; null when the file does not load (tried again next call).
-    // Safe to call from the scene preload worker and the main thread at once.
+    // A texture the game needs: one that is missing or broken is reported on the error stream,
+    // once per path. Safe to call from the scene preload worker and the main thread at once.
     sf::Texture* getTexture(const std::string& path, TextureUse use = TextureUse::Shared);
+    // The same for a texture that may be absent (a model's extra maps): a quiet null.
+    sf::Texture* getOptionalTexture(const std::string& path, TextureUse use);
     // Drops cached scene textures that no live mesh uses (keeps names containing "space").
     void purgeUnusedTextures();
     // Number of cache entries (null ones included).
@@ -86,6 +90,9 @@ private:
 
     // Per cache key: true while every request for it was a scene request.
     std::unordered_map<std::string, bool> purgeable_;
+    std::unordered_set<std::string> reportedMissing_; // under textureMutex_
+
+    sf::Texture* loadTexture(const std::string& path, TextureUse use, bool required);
     std::unordered_map<std::string, std::unique_ptr<sf::Shader>> shaderCache_;
     std::array<std::unique_ptr<sf::Texture>, static_cast<size_t>(TextureSlot::Count)> neutralTextures_;
 

@@ -43,11 +43,11 @@ void Mesh::setBaseTexture(sf::Texture* texture)
 
 void Mesh::loadTextureMaps(Engine& engine, const std::string& modelName)
 {
-    normalMap = engine.getTexture(modelName + "_NM.png", TextureUse::Scene);
-    roughnessMap = engine.getTexture(modelName + "_RN.png", TextureUse::Scene);
-    heightMap = engine.getTexture(modelName + "_HM.png", TextureUse::Scene);
-    emissiveMap = engine.getTexture(modelName + "_EM.png", TextureUse::Scene);
-    noiseMap = engine.getTexture(modelName + "_NoiseM.png", TextureUse::Scene);
+    normalMap = engine.getOptionalTexture(modelName + "_NM.png", TextureUse::Scene);
+    roughnessMap = engine.getOptionalTexture(modelName + "_RN.png", TextureUse::Scene);
+    heightMap = engine.getOptionalTexture(modelName + "_HM.png", TextureUse::Scene);
+    emissiveMap = engine.getOptionalTexture(modelName + "_EM.png", TextureUse::Scene);
+    noiseMap = engine.getOptionalTexture(modelName + "_NoiseM.png", TextureUse::Scene);
     if (noiseMap)
         noiseMap->setRepeated(true);
 }

@@ -83,7 +83,7 @@ void preloadSceneTextures(std::string path, const std::atomic<bool>& cancel)
         for (const char* suffix : MAP_SUFFIXES) {
             if (cancel)
                 return;
-            e.getTexture(entry.modelPath + suffix, TextureUse::Scene);
+            e.getOptionalTexture(entry.modelPath + suffix, TextureUse::Scene);
         }
     }
 }

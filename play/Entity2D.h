@@ -6,14 +6,13 @@
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/System/Vector2.hpp>
-#include <cstdint>
 #include <vector>
 
 // One muzzle: where a bullet leaves and, for BulletManager::spawn, its direction.
 struct ShootPoint {
     float x = 0.f;
     float y = 0.f;
-    uint8_t active = 0;
+    bool active = false;
     float angle = 0.f; // degrees
 };
 

@@ -8,7 +8,6 @@
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 #include <array>
-#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -93,7 +92,7 @@ public:
     int baseCount = 0;
     double bossScore = 0.0;
     float timeBonus = 0.f;
-    uint8_t bossLevel = 0;
+    bool bossLevel = false;
     int playerIndex = 0;
     std::unique_ptr<Shield> shield; // modes 2 and 3
     std::unique_ptr<Laser> laser;   // mode 3
@@ -114,17 +113,17 @@ public:
     float gauge = GAUGE_START;
     float charge = 0.f;
     float laserTime = 0.f;
-    uint8_t gaugeFullLatch = 0;
+    bool gaugeFullLatch = false;
     int mode = WEAPON_NORMAL;
-    uint8_t moving = 0;
-    uint8_t speedLatch = 0;
+    bool moving = false;
+    bool speedLatch = false;
     int speed = 720;
     int lives = 3;
     int hitPoints = 1;
     float invulnerableTimer = 0.f;
     float blinkTimer = 0.f;
-    uint8_t invulnerable = 0;
-    uint8_t blinking = 0;
+    bool invulnerable = false;
+    bool blinking = false;
     std::array<sf::Sprite, 3> effectSprites; // green, yellow, orange flames
     Animation effectAnimation{0.f, 0.4f, 6, 0.f, 0.f, 38.f, 49.f, ANIMATION_LOOPED};
     sf::FloatRect effectFrame;

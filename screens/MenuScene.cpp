@@ -42,7 +42,7 @@ float length(const sf::Vector3f& v) { return std::sqrt(v.x * v.x + v.y * v.y + v
 sf::Texture* hangarTexture(const std::string& basePath)
 {
     Engine& e = engine();
-    if (sf::Texture* texture = e.getTexture(basePath, TextureUse::Scene))
+    if (sf::Texture* texture = e.getOptionalTexture(basePath, TextureUse::Scene))
         return texture;
     return e.getTexture("3D/Hangar/HangarColor.png", TextureUse::Scene);
 }

@@ -96,16 +96,16 @@ const SceneCase SCENES[] = {
     {"moon (16)", 16, -1},
 };
 
-MainState* enterScene(const SceneCase& scene)
+std::unique_ptr<MainState> enterScene(const SceneCase& scene)
 {
     if (scene.sceneId == 15)
         return defaultStateFactory().menuWithoutLogos();
     if (scene.startLevel >= 0) {
         engine().startLevel = scene.startLevel;
-        return new GameState(game_mode::STORY);
+        return std::make_unique<GameState>(game_mode::STORY);
     }
     changeScene(scene.sceneId, 0.f);
-    return new IdleState(); // the 3D scene alone
+    return std::make_unique<IdleState>(); // the 3D scene alone
 }
 
 constexpr int WARM_FRAMES = 8;

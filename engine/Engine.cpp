@@ -4,6 +4,7 @@
 #include "engine/ObjLoader.h"
 #include "platform/AssetPath.h"
 
+#include <algorithm>
 #include <iostream>
 #include <unordered_set>
 
@@ -62,6 +63,14 @@ void Engine::initResources()
 sf::Texture* Engine::getTexture(const std::string& path, TextureUse use) { return loadTexture(path, use, true); }
 
 sf::Texture* Engine::getOptionalTexture(const std::string& path, TextureUse use) { return loadTexture(path, use, false); }
+
+std::vector<std::string> Engine::missingTextures()
+{
+    std::lock_guard<std::mutex> lock(textureMutex_);
+    std::vector<std::string> paths(reportedMissing_.begin(), reportedMissing_.end());
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
 
 sf::Texture* Engine::loadTexture(const std::string& path, TextureUse use, bool required)
 {

@@ -1,7 +1,7 @@
 #pragma once
 // The one game-wide context: texture cache, shared drawing resources, frame
 // time, scene id, the menu's choices for the run, and the 3D engine's lists.
-#include "app/Bindings.h"
+#include "platform/Bindings.h"
 #include "engine/CameraPath.h"
 #include "engine/Entity.h"
 #include "engine/RenderPipeline.h"
@@ -46,6 +46,8 @@ public:
     sf::Texture* getTexture(const std::string& path, TextureUse use = TextureUse::Shared);
     // The same for a texture that may be absent (a model's extra maps): a quiet null.
     sf::Texture* getOptionalTexture(const std::string& path, TextureUse use);
+    // The needed textures reported missing or broken so far, by path.
+    std::vector<std::string> missingTextures();
     // Drops cached scene textures that no live mesh uses (keeps names containing "space").
     void purgeUnusedTextures();
     // Number of cache entries (null ones included).

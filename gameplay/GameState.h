@@ -2,7 +2,7 @@
 // The state that runs play: it owns everything in play (ships, shots, bonuses,
 // particles, enemies and their bullets, bosses, the spawner and its running
 // patterns, overlays) and advances it one frame at a time.
-#include "app/Bindings.h"
+#include "platform/Bindings.h"
 #include "app/MainState.h"
 #include "bosses/BossList.h"
 #include "enemies/EnemyManager.h"

@@ -23,11 +23,11 @@ enum TextKind : int {
 // {kind, position, letterIndex, text, registerChain, charIndex, countDown}.
 struct TextRequest {
     int kind = TEXT_POPUP;
-    sf::Vector2f position;     // popup/letter: text position; digits: the first digit's hinge (counter) or top-left
-    int letterIndex = 0;       // warning: first letter (callers pass 0)
-    std::string text;          // counter and digit string: the characters shown
+    sf::Vector2f position;      // popup/letter: text position; digits: the first digit's hinge (counter) or top-left
+    int letterIndex = 0;        // warning: first letter (callers pass 0)
+    std::string text;           // counter and digit string: the characters shown
     bool registerChain = false; // keep the chain's first node so setScoreText / setCounterText can retarget it
-    int charIndex = 0;         // the character this node is for (callers pass 0)
+    int charIndex = 0;          // the character this node is for (callers pass 0)
     bool countDown = false;     // counter: start on the target at once and roll large digits downward
 };
 
@@ -37,7 +37,7 @@ struct TextNode {
     int current = 0;         // digit shown now, 0..9
     int target = 0;          // character value rolled to (10 and over is never reached)
     int kind = TEXT_POPUP;
-    bool registered = false;  // first node of a registered chain
+    bool registered = false; // first node of a registered chain
     int charIndex = 0;       // position in the chain's text
     int length = 0;          // first node of a chain: characters in the chain
     int letterIndex = 0;     // warning letter: index in "WARNING"

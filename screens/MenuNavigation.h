@@ -2,7 +2,7 @@
 // The menu screen's pages, items and cursor, and the input that moves between
 // them. The page and the cursor live in the Engine (menuPage, menuCursor); the
 // action latches and the pages' own input state live here for the program's life.
-#include "app/Bindings.h"
+#include "platform/Bindings.h"
 
 using MenuPage = int;
 using MenuItemId = int;

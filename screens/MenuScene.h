@@ -1,7 +1,7 @@
 #pragma once
 // The 3D hangar the main menu is shown in: the camera glides to a desk whose
 // screen mesh shows the menu pages.
-#include "app/Bindings.h"
+#include "platform/Bindings.h"
 
 #include <SFML/System/Vector3.hpp>
 #include <array>

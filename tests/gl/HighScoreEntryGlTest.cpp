@@ -48,9 +48,10 @@ protected:
         input.pads.states[pad].buttons = 0;
         frames(1);
     }
+    // The loop takes the state over; the test keeps watching it.
     void run(HighScoresState* state)
     {
-        loop = std::make_unique<MainLoop>(window, defaultStateFactory(), state);
+        loop = std::make_unique<MainLoop>(window, defaultStateFactory(), std::unique_ptr<MainState>(state));
         feedEvents(*loop, events);
     }
 

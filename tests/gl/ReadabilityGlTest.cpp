@@ -52,7 +52,7 @@ protected:
     {
         engine().startLevel = startLevel;
         engine().cinematicFinished = startLevel == 0; // past level 1's launch
-        startLoop(new GameState(game_mode::STORY), defaultStateFactory());
+        startLoop(std::make_unique<GameState>(game_mode::STORY), defaultStateFactory());
         // The engine steps every frame; the 3D picture is drawn only now and then.
         int frame = 0;
         loop->render3D = [&frame](sf::RenderWindow& w) {

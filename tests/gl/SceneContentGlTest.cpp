@@ -36,6 +36,8 @@ TEST_P(SceneContentGl, SceneDrawsAFullPicture)
     EXPECT_GT(distinctColours(picture), 30) << s.shot;
     // Something besides the sky: the scene's objects are in view.
     EXPECT_GT(engine().visibleObjects.size(), 1u) << s.shot;
+    // Every texture the scene needs is in the game's tree.
+    EXPECT_EQ(engine().missingTextures(), std::vector<std::string>{}) << s.shot;
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -11,6 +11,7 @@
 #include "engine/Level3Background.h"
 #include "engine/ObjLoader.h"
 #include "engine/SceneChange.h"
+#include "engine/Scenes.h"
 #include "gameplay/GameState.h"
 #include "platform/Input.h"
 
@@ -59,11 +60,11 @@ struct GameWindow {
     {
         game_window::open(window);
         startGame();
-        engine().window = &window;
+        engine().renderer.window = &window;
         background.window = &window;
-        background.frameTime = &engine().frameTime;
+        background.frameTime = &engine().timing.frameTime;
         background.load();
-        engine().level3Background = &background;
+        engine().world.level3Background = &background;
         window.setVerticalSyncEnabled(true);
         window.setFramerateLimit(60);
     }
@@ -89,19 +90,23 @@ struct SceneCase {
     int startLevel; // -1: no game state
 };
 const SceneCase SCENES[] = {
-    {"menu (15)", 15, -1}, {"level 1 (1)", 1, 0}, {"level 2 (8)", 8, 1},  {"level 3 (11)", 11, 2},
-    {"level 4 (9)", 9, 3}, {"hangar (0)", 0, -1}, {"scene 2", 2, -1},     {"scene 3", 3, -1},
-    {"scene 4", 4, -1},    {"scene 5", 5, -1},    {"scene 6", 6, -1},     {"boss (7)", 7, -1},
-    {"scene 10", 10, -1},  {"scene 12", 12, -1},  {"scene 13", 13, -1},   {"credits (14)", 14, -1},
-    {"moon (16)", 16, -1},
+    {"menu (15)", scene::MAIN_MENU, -1},   {"level 1 (1)", scene::INTRO, 0},
+    {"level 2 (8)", scene::CORRIDOR, 1},   {"level 3 (11)", scene::LEVEL3_START, 2},
+    {"level 4 (9)", scene::ARENA, 3},      {"hangar (0)", scene::HANGAR, -1},
+    {"scene 2", scene::OPEN_SPACE, -1},    {"scene 3", scene::ASTEROIDS, -1},
+    {"scene 4", scene::DIVE, -1},          {"scene 5", scene::GAS_GIANT, -1},
+    {"scene 6", scene::APPROACH, -1},      {"boss (7)", scene::TOWER, -1},
+    {"scene 10", scene::ICE_PLANET, -1},   {"scene 12", scene::LEVEL3_MIDDLE, -1},
+    {"scene 13", scene::LEVEL3_END, -1},   {"credits (14)", scene::CREDITS, -1},
+    {"moon (16)", scene::MOON, -1},
 };
 
 std::unique_ptr<MainState> enterScene(const SceneCase& scene)
 {
-    if (scene.sceneId == 15)
+    if (scene::isMenu(scene.sceneId))
         return defaultStateFactory().menuWithoutLogos();
     if (scene.startLevel >= 0) {
-        engine().startLevel = scene.startLevel;
+        engine().run.startLevel = scene.startLevel;
         return std::make_unique<GameState>(game_mode::STORY);
     }
     changeScene(scene.sceneId, 0.f);
@@ -203,7 +208,7 @@ void gameMemoryChild()
     const double menuPeak = statusMb("VmHWM:");
     const double menuRss = statusMb("VmRSS:");
     for (int level = 0; level < 4; ++level) {
-        engine().startLevel = level;
+        engine().run.startLevel = level;
         loop.applyCode(state_code::GAME_STORY);
         runFrames(loop, 60);
     }

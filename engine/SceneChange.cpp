@@ -4,6 +4,7 @@
 #include "engine/Level3Background.h"
 #include "engine/ModelCache.h"
 #include "engine/SceneFile.h"
+#include "engine/Scenes.h"
 #include "engine/TextParse.h"
 #include "platform/AssetPath.h"
 #include "screens/MenuScene.h"
@@ -15,11 +16,6 @@ const std::array<const char*, SCENE_COUNT> sceneNames = {"hangar", "1", "2",  "3
                                                          "9",      "10", "11", "12", "13", "credits", "MAIN_MENU", "moon"};
 
 namespace {
-
-constexpr int FIXED_CAMERA_SCENE = 7;
-constexpr int FIXED_LIGHT_SCENE = 5;
-constexpr int MENU_SCENE_ID = 15;
-const sf::Vector3f FIXED_LIGHT_POSITION(-500000.f, 0.f, -5000000000.f);
 
 // Static storage: destroyed (and so joined) when the program exits, before the
 // libraries the worker uses are torn down.
@@ -78,12 +74,12 @@ void preloadSceneTextures(std::string path, const std::atomic<bool>& cancel)
         const WorldObjectEntry& entry = table[objectNameOf(name)];
         if (entry.modelPath.empty() && entry.texturePath.empty())
             continue;
-        e.getTexture(entry.texturePath, TextureUse::Scene);
+        e.textures.getTexture(entry.texturePath, TextureUse::Scene);
         loadObjModel(entry.modelPath);
         for (const char* suffix : MAP_SUFFIXES) {
             if (cancel)
                 return;
-            e.getOptionalTexture(entry.modelPath + suffix, TextureUse::Scene);
+            e.textures.getOptionalTexture(entry.modelPath + suffix, TextureUse::Scene);
         }
     }
 }
@@ -93,7 +89,7 @@ void preloadNextScene(int currentId, float /*startSeconds*/)
     const int next = currentId + 1;
     if (next < 0 || next >= SCENE_COUNT)
         return;
-    scenePreloader().start(next == FIXED_CAMERA_SCENE ? std::string("Scene/boss.txt") : sceneFilePath(next));
+    scenePreloader().start(next == scene::TOWER ? std::string("Scene/boss.txt") : sceneFilePath(next));
 }
 
 void changeScene(int id, float startSeconds)
@@ -102,33 +98,33 @@ void changeScene(int id, float startSeconds)
         return;
     Engine& e = engine();
     e.clearScene();
-    e.purgeAfterRelease = true;
-    e.worldLighting = 3.5f;
-    e.sceneId = id;
-    e.boss3D = nullptr;
+    e.world.purgeAfterRelease = true;
+    e.world.worldLighting = 3.5f;
+    e.world.sceneId = id;
+    e.world.boss3D = nullptr;
 
-    if (id == MENU_SCENE_ID) {
+    if (scene::isMenu(id)) {
         buildMenuScene();
-        preloadNextScene(1, startSeconds);
+        preloadNextScene(scene::INTRO, startSeconds);
         return;
     }
-    if (id == FIXED_CAMERA_SCENE) {
+    if (id == scene::TOWER) {
         e.clearScene();
-        if (e.camera)
-            e.camera->rotation = {70.f, 0.f, 0.f};
-        if (e.player3D)
-            e.player3D->position = {0.f, -203338.8125f, 358765.f};
+        if (e.world.camera)
+            e.world.camera->rotation = {70.f, 0.f, 0.f};
+        if (e.world.player3D)
+            e.world.player3D->position = {0.f, -203338.8125f, 358765.f};
         return;
     }
-    if (id >= 11 && id <= 13) {
-        if (id != 11 && e.level3Background)
-            e.level3Background->startSwitch();
+    if (scene::drawsShaderBackground(id)) {
+        if (id != scene::LEVEL3_START && e.world.level3Background)
+            e.world.level3Background->startSwitch();
         return;
     }
-    if (id == FIXED_LIGHT_SCENE)
-        e.lightPosition = FIXED_LIGHT_POSITION;
-    if (e.level3Background)
-        e.level3Background->resetToFirst();
+    if (scene::hasFixedLight(id))
+        e.world.lightPosition = scene::worldLightPosition(id);
+    if (e.world.level3Background)
+        e.world.level3Background->resetToFirst();
     loadSceneFile(e, sceneFilePath(id), id, startSeconds);
     preloadNextScene(id, startSeconds);
 }

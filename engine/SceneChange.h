@@ -1,12 +1,14 @@
 #pragma once
 // Switching the 3D scene behind the game, and the background preload of the
 // textures of the scene that normally comes next.
+#include "engine/Scenes.h"
+
 #include <array>
 #include <atomic>
 #include <string>
 #include <thread>
 
-constexpr int SCENE_COUNT = 17;
+constexpr int SCENE_COUNT = scene::COUNT;
 // Scene names by id; a scene file is "Scene/" + name + ".txt".
 extern const std::array<const char*, SCENE_COUNT> sceneNames;
 

@@ -32,6 +32,7 @@ TEST_PACKAGES=(
   xvfb
   xauth
   clang
+  libclang-rt-14-dev
   libomp-dev
 )
 

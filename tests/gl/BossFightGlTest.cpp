@@ -8,6 +8,7 @@
 #include "engine/Engine.h"
 #include "engine/EngineFrame.h"
 #include "engine/SceneChange.h"
+#include "engine/Scenes.h"
 #include "gameplay/GameState.h"
 #include "play/Laser.h"
 #include "support/GameFixtures.h"
@@ -26,10 +27,10 @@ protected:
     void SetUp() override
     {
         Engine& e = engine();
-        e.difficulty = DIFFICULTY_EASY;
-        e.paused = false;
-        e.cinematicFinished = false;
-        e.frameClock.restart();
+        e.run.difficulty = DIFFICULTY_EASY;
+        e.run.paused = false;
+        e.world.cinematicFinished = false;
+        e.timing.frameClock.restart();
         writeFile(levels.file("LevelsData.txt"), "NB_LEVELS 1\nNB_SEQUENCE 1 2");
         writeFile(levels.file("LEVEL_1_SEQUENCE_1.txt"), "UP\n");
         writeFile(levels.file("LEVEL_1_SEQUENCE_2.txt"), "UP\n");
@@ -37,13 +38,13 @@ protected:
     void TearDown() override
     {
         game.reset();
-        engine().startLevel = 0;
+        engine().run.startLevel = 0;
     }
 
     void startGame(int startLevel)
     {
         input_.pads.connected[0] = true;
-        engine().startLevel = startLevel;
+        engine().run.startLevel = startLevel;
         game = std::make_unique<GameState>(game_mode::STORY, levels.path + "/");
     }
 
@@ -76,7 +77,7 @@ protected:
     // Jumps scene 9's camera path to `index` (its earlier frames count as played).
     static void skipCameraTo(int index)
     {
-        std::vector<CameraFrame>& path = engine().cameraFrames;
+        std::vector<CameraFrame>& path = engine().world.cameraFrames;
         for (int i = 0; i < index && i < static_cast<int>(path.size()); ++i)
             path[static_cast<size_t>(i)].pending = false;
     }
@@ -124,7 +125,7 @@ TEST_F(BossFightGl, TowerBossFightsBreaksApartAndExplodes)
     ASSERT_TRUE(icarus->head);
     ASSERT_EQ(icarus->parts.size(), 4u);
     ASSERT_NE(currentBossLvl1(), nullptr);
-    EXPECT_EQ(engine().sceneId, 7);
+    EXPECT_EQ(engine().world.sceneId, scene::TOWER);
 
     holdUnder(1100.f);
     frames(240);
@@ -175,7 +176,7 @@ TEST_F(BossFightGl, TowerBossFightsBreaksApartAndExplodes)
     EXPECT_TRUE(game->explosionPattern.finished);
 
     // Leaving the scene lets go of the tower.
-    changeScene(8, 0.f);
+    changeScene(scene::CORRIDOR, 0.f);
     frame();
     EXPECT_EQ(currentBossLvl1(), nullptr);
 }
@@ -186,7 +187,7 @@ TEST_F(BossFightGl, HeadBossHidesShowsItselfFiresItsLaserAndDies)
     frame();
     auto* murzel = dynamic_cast<Murzel*>(boss());
     ASSERT_NE(murzel, nullptr);
-    EXPECT_EQ(engine().sceneId, 9);
+    EXPECT_EQ(engine().world.sceneId, scene::ARENA);
     frames(60);
     EXPECT_FLOAT_EQ(murzel->hitBox.left, Murzel::HIDDEN);
 

@@ -5,6 +5,7 @@
 #include "engine/EngineFrame.h"
 #include "enemies/EnemyManager.h"
 #include "enemies/EnemyTypes.h"
+#include "engine/Scenes.h"
 #include "gameplay/GameState.h"
 #include "play/BulletManager.h"
 #include "support/GameFixtures.h"
@@ -36,12 +37,10 @@ protected:
     void SetUp() override
     {
         Engine& e = engine();
-        e.difficulty = DIFFICULTY_NORMAL;
-        e.paused = false;
-        e.cinematicFinished = false;
-        e.cheatLives = false;
-        e.cameraFrame = 0;
-        e.frameClock.restart();
+        e.run = RunSettings{};
+        e.world.cinematicFinished = false;
+        e.world.cameraFrame = 0;
+        e.timing.frameClock.restart();
         writeFile(levels.file("LevelsData.txt"), "NB_LEVELS 2\nNB_SEQUENCE 1 4\nNB_SEQUENCE 2 1");
         for (int s = 1; s <= 4; ++s)
             writeFile(levels.file("LEVEL_1_SEQUENCE_" + std::to_string(s) + ".txt"), "UP\n");
@@ -52,16 +51,15 @@ protected:
     void TearDown() override
     {
         game.reset();
-        engine().startLevel = 0;
-        engine().cheatLives = false;
+        engine().run = RunSettings{};
     }
 
     // Level 2 from its start, over the given level folder.
     void startLevelTwo(const std::string& folder)
     {
-        engine().startLevel = 1;
+        engine().run.startLevel = 1;
         game = std::make_unique<GameState>(game_mode::STORY, folder);
-        ASSERT_EQ(engine().sceneId, 8);
+        ASSERT_EQ(engine().world.sceneId, scene::CORRIDOR);
         ASSERT_EQ(game->sequenceIndex(), 4);
     }
 
@@ -98,7 +96,7 @@ protected:
     // Marks the camera path's frames before `index` as played.
     static void skipCameraTo(int index)
     {
-        std::vector<CameraFrame>& path = engine().cameraFrames;
+        std::vector<CameraFrame>& path = engine().world.cameraFrames;
         for (int i = 0; i < index && i < static_cast<int>(path.size()); ++i)
             path[static_cast<size_t>(i)].pending = false;
     }
@@ -175,14 +173,14 @@ TEST_F(CorridorWalls, LinesFollowTheLedgesFromFrameSixtyToTheEndOfTheLevel)
         frame();
     EXPECT_TRUE(game->wallLines.empty()); // not before the path's frame 60
 
-    ASSERT_TRUE(until([] { return engine().cameraFrame > 60; }, 60));
+    ASSERT_TRUE(until([] { return engine().world.cameraFrame > 60; }, 60));
     frame();
     expectLinesAlongTheLedges("at the start");
 
     // Along the whole level (it ends at 95 s) and on to the end of the path.
     for (int second : {20, 45, 70, 94, 150, 189}) {
         skipCameraTo(second * 60);
-        ASSERT_TRUE(until([&] { return engine().cameraFrame >= second * 60; }, 3));
+        ASSERT_TRUE(until([&] { return engine().world.cameraFrame >= second * 60; }, 3));
         frame();
         expectLinesAlongTheLedges(("at " + std::to_string(second) + " s").c_str());
     }
@@ -260,7 +258,7 @@ TEST_F(CorridorWalls, GroundEnemiesStandOnTheLedgesInPlay)
     // come by on the ceiling and the floor. The 3D scene is drawn now and
     // then (every frame would be slow), so its painter's order ages as in play.
     startLevelTwo("2D/Spawner/Config/");
-    engine().cheatLives = true;
+    engine().run.cheatLives = true;
     Player2D& ship = *game->players[0];
     std::set<int> seen;
     for (int i = 1; i <= 60 * 36; ++i) {
@@ -293,7 +291,7 @@ TEST_F(CorridorWalls, GroundEnemiesStandOnTheLedgesInPlay)
 
     // The wall layers are still drawn from the back wall to the near ledges.
     int lastLayer = 4;
-    for (const Batch* batch : engine().pipeline.batches()) {
+    for (const Batch* batch : engine().renderer.pipeline.batches()) {
         if (batch->name.find("3D/LVL2/wall/") != 0)
             continue;
         // "wall1" and "wall2" are the near ledges, "..._2" to "..._4" the layers behind.

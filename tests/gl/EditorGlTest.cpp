@@ -5,6 +5,7 @@
 // the trajectory preview run the game's own spawner and enemies.
 #include "editor/LevelEditor.h"
 #include "engine/Engine.h"
+#include "engine/Scenes.h"
 #include "gameplay/GameState.h"
 #include "support/TestSupport.h"
 
@@ -40,8 +41,8 @@ protected:
     {
         openTestWindow(window);
         Engine& eng = engine();
-        eng.window = &window;
-        eng.paused = false;
+        eng.renderer.window = &window;
+        eng.run.paused = false;
         writeFile(levels.file("LevelsData.txt"), LEVEL_INDEX);
         writeFile(levels.file("LEVEL_1_SEQUENCE_1.txt"), FIRST_SEQUENCE);
         writeFile(levels.file("LEVEL_1_SEQUENCE_2.txt"), "DOWN\n");
@@ -53,7 +54,7 @@ protected:
     void TearDown() override
     {
         game.reset();
-        engine().window = nullptr;
+        engine().renderer.window = nullptr;
     }
 
     LevelEditor& editor() { return *game->editor; }
@@ -395,7 +396,7 @@ TEST_F(EditorInGame, PlayRunsTheSequenceAndThePreviewDrawsTrajectories)
     ed.play({game->spawner, game->enemies, game->spawnPatterns});
     EXPECT_TRUE(ed.playing);
     EXPECT_EQ(game->spawner.pending.size(), 2u);
-    EXPECT_EQ(engine().sceneId, 2);
+    EXPECT_EQ(engine().world.sceneId, scene::OPEN_SPACE);
     size_t most = 0;
     for (int i = 0; i < 90; ++i) {
         frame();
@@ -557,10 +558,10 @@ TEST_F(EditorInGame, KeysTypedIntoAFieldChangeOnlyTheField)
     frame();
     release(sf::Keyboard::Escape);
     frame();
-    EXPECT_FALSE(engine().paused);
+    EXPECT_FALSE(engine().run.paused);
     EXPECT_EQ(ed.edited.records[1].posY, posYBefore);
     hold(sf::Keyboard::BackSpace);
-    EXPECT_FALSE(engine().paused);
+    EXPECT_FALSE(engine().run.paused);
     EXPECT_EQ(lastCode, state_code::STAY) << "still in the editor";
 
     // The arrows and B move the text cursor, not the timeline or the placement.
@@ -584,7 +585,7 @@ TEST_F(EditorInGame, KeysTypedIntoAFieldChangeOnlyTheField)
     hold(sf::Keyboard::B);
     EXPECT_EQ(ed.placementPattern, -1);
     hold(sf::Keyboard::Escape);
-    EXPECT_TRUE(engine().paused);
+    EXPECT_TRUE(engine().run.paused);
 }
 
 TEST_F(EditorInGame, ClipboardCarriesAFieldToAnotherAndToOtherPrograms)

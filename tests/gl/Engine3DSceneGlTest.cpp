@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <memory>
+#include "engine/Scenes.h"
 #include "support/GameFixtures.h"
 
 #include "engine/BossParent.h"
@@ -73,7 +74,7 @@ struct StillBoss : BossParent {
 
 class Engine3DGl : public EngineWindowSuite {
 protected:
-    void SetUp() override { engine().frameClock.restart(); }
+    void SetUp() override { engine().timing.frameClock.restart(); }
 };
 
 } // namespace
@@ -82,26 +83,26 @@ TEST_F(Engine3DGl, EverySceneIdSwitchesDrawsAndOutOfRangeIsIgnored)
 {
     Engine& e = engine();
     for (int id = 0; id < SCENE_COUNT; ++id) {
-        e.worldLighting = 1.f;
+        e.world.worldLighting = 1.f;
         changeScene(id, 0.f);
-        EXPECT_EQ(e.sceneId, id);
-        EXPECT_FLOAT_EQ(e.worldLighting, 3.5f);
-        EXPECT_EQ(e.boss3D, nullptr);
-        if (id >= 11 && id <= 13)
+        EXPECT_EQ(e.world.sceneId, id);
+        EXPECT_FLOAT_EQ(e.world.worldLighting, 3.5f);
+        EXPECT_EQ(e.world.boss3D, nullptr);
+        if (scene::drawsShaderBackground(id))
             continue; // the shader background's scenes: no 3D step
         const sf::Image picture = play(20, "engine3d_scene_" + std::to_string(id));
         EXPECT_GT(distinctColours(picture), 1) << "scene " << id;
     }
     scenePreloader().wait();
 
-    changeScene(3, 0.f);
-    const size_t objects = e.sceneObjects.size();
-    const size_t frames = e.cameraFrames.size();
+    changeScene(scene::ASTEROIDS, 0.f);
+    const size_t objects = e.world.sceneObjects.size();
+    const size_t frames = e.world.cameraFrames.size();
     for (int id : {-1, 17, 1000}) {
         changeScene(id, 0.f);
-        EXPECT_EQ(e.sceneId, 3);
-        EXPECT_EQ(e.sceneObjects.size(), objects);
-        EXPECT_EQ(e.cameraFrames.size(), frames);
+        EXPECT_EQ(e.world.sceneId, scene::ASTEROIDS);
+        EXPECT_EQ(e.world.sceneObjects.size(), objects);
+        EXPECT_EQ(e.world.cameraFrames.size(), frames);
     }
 }
 
@@ -112,38 +113,38 @@ TEST_F(Engine3DGl, PreloadRunsBesideTheMainThreadAndPicksTheNextFile)
     ScopedDirectory here(dir.path);
     Engine& e = engine();
 
-    changeScene(8, 0.f);
+    changeScene(scene::CORRIDOR, 0.f);
     EXPECT_EQ(scenePreloader().lastPath(), "Scene/9.txt");
     // The main thread keeps using the cache while the worker fills it.
     int loaded = 0;
     for (int round = 0; round < 20; ++round)
         for (int i = 0; i < 40; i += 3)
-            loaded += e.getTexture("3D/Obj" + std::to_string(i) + ".png", TextureUse::Scene) != nullptr;
+            loaded += e.textures.getTexture("3D/Obj" + std::to_string(i) + ".png", TextureUse::Scene) != nullptr;
     scenePreloader().wait();
     EXPECT_EQ(loaded, 20 * 14);
     for (int i = 0; i < 40; ++i)
-        EXPECT_TRUE(e.textureCacheHasEntry("3D/Obj" + std::to_string(i) + ".png")) << i;
-    EXPECT_TRUE(e.textureCacheHasEntry("3D/Obj5_NM.png"));
+        EXPECT_TRUE(e.textures.hasEntry("3D/Obj" + std::to_string(i) + ".png")) << i;
+    EXPECT_TRUE(e.textures.hasEntry("3D/Obj5_NM.png"));
     // And purges while a worker loads: unused scene textures go, nothing breaks.
-    changeScene(8, 0.f);
+    changeScene(scene::CORRIDOR, 0.f);
     for (int round = 0; round < 50; ++round)
         e.purgeUnusedTextures();
     scenePreloader().wait();
     e.purgeUnusedTextures();
-    EXPECT_FALSE(e.textureCacheHasEntry("3D/Obj5_NM.png"));
-    EXPECT_NE(e.getTexture("3D/Obj5_NM.png", TextureUse::Scene), nullptr);
+    EXPECT_FALSE(e.textures.hasEntry("3D/Obj5_NM.png"));
+    EXPECT_NE(e.textures.getTexture("3D/Obj5_NM.png", TextureUse::Scene), nullptr);
 
-    changeScene(6, 0.f);
+    changeScene(scene::APPROACH, 0.f);
     EXPECT_EQ(scenePreloader().lastPath(), "Scene/boss.txt");
-    changeScene(7, 0.f);
+    changeScene(scene::TOWER, 0.f);
     EXPECT_EQ(scenePreloader().lastPath(), "Scene/boss.txt"); // nothing started
-    changeScene(14, 0.f);
+    changeScene(scene::CREDITS, 0.f);
     EXPECT_EQ(scenePreloader().lastPath(), "Scene/MAIN_MENU.txt");
-    changeScene(16, 0.f);
+    changeScene(scene::MOON, 0.f);
     EXPECT_EQ(scenePreloader().lastPath(), "Scene/MAIN_MENU.txt");
     // Quick changes stop the running worker before starting the next.
     for (int i = 0; i < 10; ++i)
-        changeScene(8, 0.f);
+        changeScene(scene::CORRIDOR, 0.f);
     scenePreloader().wait();
 }
 
@@ -153,7 +154,7 @@ struct InTestTreeScene {
     {
         writeTestTree(dir);
         here = std::make_unique<ScopedDirectory>(dir.path);
-        changeScene(8, 0.f);
+        changeScene(scene::CORRIDOR, 0.f);
         scenePreloader().wait();
     }
     TempDir dir;
@@ -165,31 +166,32 @@ TEST_F(Engine3DGl, PurgeKeepsLiveMeshSharedAndSpaceTextures)
     InTestTreeScene tree;
     Engine& e = engine();
 
-    sf::Texture* shared = e.getTexture("3D/Obj1.png");                  // a sprite's texture
-    sf::Texture* unused = e.getTexture("3D/Obj2.png", TextureUse::Scene); // nobody draws it
-    sf::Texture* registered = e.getTexture("3D/Obj3.png", TextureUse::Scene);
+    sf::Texture* shared = e.textures.getTexture("3D/Obj1.png");                  // a sprite's texture
+    sf::Texture* unused = e.textures.getTexture("3D/Obj2.png", TextureUse::Scene); // nobody draws it
+    sf::Texture* registered = e.textures.getTexture("3D/Obj3.png", TextureUse::Scene);
     Mesh* mesh = loadObjMesh(e, "3D/cube", registered, {}, false, false);
     ASSERT_NE(mesh, nullptr);
     StillBoss boss;
-    boss.objects.push_back(loadObjMesh(e, "3D/cube", e.getTexture("3D/Obj4.png", TextureUse::Scene), {}, true, false));
-    e.boss3D = &boss;
+    sf::Texture* bossTexture = e.textures.getTexture("3D/Obj4.png", TextureUse::Scene);
+    boss.objects.push_back(loadObjMesh(e, "3D/cube", bossTexture, {}, true, false));
+    e.world.boss3D = &boss;
     ASSERT_TRUE(shared && unused && registered && boss.objects[0]);
 
     e.purgeUnusedTextures();
-    EXPECT_TRUE(e.textureCacheHasEntry("3D/Obj1.png"));
-    EXPECT_FALSE(e.textureCacheHasEntry("3D/Obj2.png"));
-    EXPECT_TRUE(e.textureCacheHasEntry("3D/Obj3.png"));
-    EXPECT_TRUE(e.textureCacheHasEntry("3D/Obj4.png"));
-    EXPECT_TRUE(e.textureCacheHasEntry("2D/hitbox.png")); // the light markers and the player's marker use it
-    EXPECT_TRUE(e.textureCacheHasEntry("3D/space.png"));
+    EXPECT_TRUE(e.textures.hasEntry("3D/Obj1.png"));
+    EXPECT_FALSE(e.textures.hasEntry("3D/Obj2.png"));
+    EXPECT_TRUE(e.textures.hasEntry("3D/Obj3.png"));
+    EXPECT_TRUE(e.textures.hasEntry("3D/Obj4.png"));
+    EXPECT_TRUE(e.textures.hasEntry("2D/hitbox.png")); // the light markers and the player's marker use it
+    EXPECT_TRUE(e.textures.hasEntry("3D/space.png"));
 
-    e.boss3D = nullptr;
+    e.world.boss3D = nullptr;
     mesh->markedForDeletion = true;
     e.updateVisibleObjects();
     e.purgeUnusedTextures();
-    EXPECT_FALSE(e.textureCacheHasEntry("3D/Obj3.png"));
-    EXPECT_FALSE(e.textureCacheHasEntry("3D/Obj4.png"));
-    EXPECT_TRUE(e.textureCacheHasEntry("3D/Obj1.png"));
+    EXPECT_FALSE(e.textures.hasEntry("3D/Obj3.png"));
+    EXPECT_FALSE(e.textures.hasEntry("3D/Obj4.png"));
+    EXPECT_TRUE(e.textures.hasEntry("3D/Obj1.png"));
 }
 
 TEST_F(Engine3DGl, TheTexturesOfAGoneSceneAreReleasedOnceItsMeshesAre)
@@ -197,11 +199,11 @@ TEST_F(Engine3DGl, TheTexturesOfAGoneSceneAreReleasedOnceItsMeshesAre)
     InTestTreeScene tree;
     Engine& e = engine();
     e.updateVisibleObjects();
-    ASSERT_TRUE(e.textureCacheHasEntry("3D/cube.png"));
-    changeScene(15, 0.f); // the menu loads no scene file
+    ASSERT_TRUE(e.textures.hasEntry("3D/cube.png"));
+    changeScene(scene::MAIN_MENU, 0.f); // the menu loads no scene file
     scenePreloader().wait();
     e.updateVisibleObjects();
-    EXPECT_FALSE(e.textureCacheHasEntry("3D/cube.png"));
+    EXPECT_FALSE(e.textures.hasEntry("3D/cube.png"));
 }
 
 TEST_F(Engine3DGl, CubeAndLightGlowLandWhereTheyProject)
@@ -209,9 +211,9 @@ TEST_F(Engine3DGl, CubeAndLightGlowLandWhereTheyProject)
     TempDir dir;
     writeTestTree(dir);
     ScopedDirectory here(dir.path);
-    changeScene(8, 0.f);
+    changeScene(scene::CORRIDOR, 0.f);
     const sf::Image picture = play(20, "engine3d_cube_and_light");
-    ASSERT_EQ(engine().sceneObjects.size(), 2u);
+    ASSERT_EQ(engine().world.sceneObjects.size(), 2u);
     // The cube's near face: 800 wide at 1600 units, so 400 pixels around the centre.
     const sf::Color centre = picture.getPixel(960, 540);
     EXPECT_GT(centre.r, centre.g + 40) << "the red cube covers the centre";

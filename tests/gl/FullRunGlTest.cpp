@@ -8,6 +8,7 @@
 #include "engine/Engine.h"
 #include "engine/EngineFrame.h"
 #include "engine/Level3Background.h"
+#include "engine/Scenes.h"
 #include "gameplay/GameState.h"
 #include "screens/HighScoresState.h"
 #include "screens/MainMenuState.h"
@@ -93,7 +94,7 @@ protected:
             const Engine& e = engine();
             if (++frameNumber % worldEvery == 0)
                 renderWorldFrame(w);
-            else if (e.sceneId < 11 || e.sceneId > 13)
+            else if (!scene::drawsShaderBackground(e.world.sceneId))
                 updateEngineFrame();
             else
                 measureFrameTime();
@@ -105,7 +106,7 @@ protected:
     {
         window.clear(sf::Color::Black);
         Engine& e = engine();
-        if (e.sceneId < 11 || e.sceneId > 13)
+        if (!scene::drawsShaderBackground(e.world.sceneId))
             e.render3D();
         loop->currentState()->draw(window);
         sf::Image picture = screenshot(window, name);
@@ -172,27 +173,27 @@ TEST_F(FullRun, LogosMenuGameOverNameEntryAndTheMenuAgain)
     // ---- the hangar menu: the camera glides in, then Play and single player ----
     worldEvery = 3;
     frames(3 * SECOND);
-    ASSERT_TRUE(engine().menuInputReleased);
+    ASSERT_TRUE(engine().menu.menuInputReleased);
     const sf::Image menu = shot("fullrun_2_menu");
     EXPECT_GT(distinctColours(menu), 50);
     EXPECT_GT(brightness(menu, {0, 0, 1920, 1080}), 10.f) << "the hangar is lit";
     tap(sf::Keyboard::E); // game
-    ASSERT_EQ(engine().menuPage, 0);
-    ASSERT_EQ(engine().menuCursor, 4);
+    ASSERT_EQ(engine().menu.menuPage, menu_page::PLAY);
+    ASSERT_EQ(engine().menu.menuCursor, 4);
     tap(sf::Keyboard::E); // single player: the next update starts the game (code 7)
     ASSERT_TRUE(until([this] { return current<GameState>() != nullptr; }, 3));
     GameState* game = current<GameState>();
     EXPECT_TRUE(game->storyMode);
     EXPECT_FALSE(game->editorMode);
     ASSERT_EQ(game->playerCount, 1);
-    EXPECT_EQ(engine().sceneId, 1);
+    EXPECT_EQ(engine().world.sceneId, scene::INTRO);
 
     // ---- play: a moment of the intro, then the ship flies in, moves and fires ----
     worldEvery = 4;
     frames(SECOND);
     EXPECT_GT(distinctColours(shot("fullrun_3_intro")), 30);
-    engine().cinematicFinished = true; // the intro's camera path ends
-    ASSERT_TRUE(until([] { return engine().sceneId == 2; }, 3));
+    engine().world.cinematicFinished = true; // the intro's camera path ends
+    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::OPEN_SPACE; }, 3));
     ASSERT_TRUE(until([&] { return game->transitions.allowsInput(); }, 5 * SECOND));
     input.keyboard.press(sf::Keyboard::Space);
     input.keyboard.press(sf::Keyboard::Q);
@@ -282,7 +283,7 @@ TEST_F(FullRun, LogosMenuGameOverNameEntryAndTheMenuAgain)
     ASSERT_NE(mainMenu(), nullptr) << "the menu stays";
     const sf::Image again = shot("fullrun_9_menu_again");
     EXPECT_GT(distinctColours(again), 50);
-    EXPECT_EQ(engine().menuPage, 25);
+    EXPECT_EQ(engine().menu.menuPage, menu_page::MAIN);
 
     // The copy of the table holds the new row, in its place, and still ten rows.
     const std::vector<HighScoreEntry> stored = readHighScoreTable(tablePath);
@@ -292,7 +293,7 @@ TEST_F(FullRun, LogosMenuGameOverNameEntryAndTheMenuAgain)
     const std::string text = readFile(tablePath);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 9);
     // Every texture the run needed (menus, level 1, the screens after it) is in the game's tree.
-    EXPECT_EQ(engine().missingTextures(), std::vector<std::string>{});
+    EXPECT_EQ(engine().textures.missingTextures(), std::vector<std::string>{});
 }
 
 TEST_F(FullRun, DeveloperKeyOnTheMenuOpensTheEditor)
@@ -323,9 +324,9 @@ TEST_F(FullRun, TheShaderBackgroundScenesRunOnTheMeasuredFrameTime)
 {
     // Level 3 (scene 11, drawn by the shader background) on a machine that
     // draws 100 frames a second: the ship covers 720 px a second all the same.
-    engine().startLevel = 2;
+    engine().run.startLevel = 2;
     start(defaultStateFactory().game(1));
-    ASSERT_EQ(engine().sceneId, 11);
+    ASSERT_EQ(engine().world.sceneId, scene::LEVEL3_START);
     GameState* game = current<GameState>();
     ASSERT_NE(game, nullptr);
     Player2D& ship = *game->players[0];
@@ -341,6 +342,6 @@ TEST_F(FullRun, TheShaderBackgroundScenesRunOnTheMeasuredFrameTime)
     const float from = ship.position.x;
     runFrames(60, 0.01f);
     input.keyboard.release(sf::Keyboard::D);
-    EXPECT_FLOAT_EQ(engine().frameTime, 0.01f);
+    EXPECT_FLOAT_EQ(engine().timing.frameTime, 0.01f);
     EXPECT_NEAR(ship.position.x - from, 720.f * 0.6f, 1.f);
 }

@@ -3,6 +3,7 @@
 #include "app/Startup.h"
 #include "engine/Engine.h"
 #include "enemies/EnemyTypes.h"
+#include "engine/Scenes.h"
 #include "gameplay/GameBindings.h"
 #include "gameplay/GameState.h"
 #include "play/Laser.h"
@@ -33,10 +34,9 @@ protected:
     {
         GameWindowTest::SetUp();
         Engine& eng = engine();
-        eng.cheatLaser = false;
-        eng.cheatLives = false;
-        eng.cinematicFinished = false;
-        eng.cameraFrame = 0;
+        eng.run = RunSettings{};
+        eng.world.cinematicFinished = false;
+        eng.world.cameraFrame = 0;
         writeFile(levels.file("LevelsData.txt"), LEVEL_INDEX);
         writeFile(levels.file("LEVEL_1_SEQUENCE_1.txt"), LADYBUG_SEQUENCE);
         writeFile(levels.file("LEVEL_1_SEQUENCE_2.txt"), EMPTY_SEQUENCE);
@@ -44,8 +44,7 @@ protected:
     void TearDown() override
     {
         GameWindowTest::TearDown();
-        engine().paused = false;
-        engine().startLevel = 0;
+        engine().run = RunSettings{};
     }
 
     // A story game past its opening camera path: scene 2, first sequence loaded.
@@ -56,7 +55,7 @@ protected:
         game = std::make_unique<GameState>(game_mode::STORY, levels.path + "/");
         for (int i = 1; i < pads; ++i)
             game->joystickConnected(static_cast<unsigned>(i));
-        engine().cinematicFinished = true;
+        engine().world.cinematicFinished = true;
         game->update(FRAME);
         // Skip the level's opening flash, which holds input back for a second.
         game->transitions.clear();
@@ -72,7 +71,7 @@ protected:
 TEST_F(GameStatePlay, ScriptedPlayerKillsTheSequenceAndScoresByTheTable)
 {
     GameState& g = startGame();
-    ASSERT_EQ(engine().sceneId, 2);
+    ASSERT_EQ(engine().world.sceneId, scene::OPEN_SPACE);
     ASSERT_EQ(g.sequenceIndex(), 0);
     EXPECT_EQ(g.scrollDirection, 0);
 
@@ -157,7 +156,7 @@ TEST_F(GameStatePlay, ShieldChargesThenTheLaserFiresAndRumbles)
     in.keyboard.press(sf::Keyboard::Escape);
     frames(1);
     in.keyboard.release(sf::Keyboard::Escape);
-    EXPECT_TRUE(engine().paused);
+    EXPECT_TRUE(engine().run.paused);
     EXPECT_EQ(in.pads.vibrations[0].leftMotor, 0);
     EXPECT_EQ(in.pads.vibrations[0].rightMotor, 0);
 }
@@ -170,7 +169,7 @@ TEST_F(GameStatePlay, PauseFreezesTheWorldUntilResumedAndQuitLeaves)
     in.keyboard.press(sf::Keyboard::Escape);
     frames(1);
     in.keyboard.release(sf::Keyboard::Escape);
-    ASSERT_TRUE(engine().paused);
+    ASSERT_TRUE(engine().run.paused);
     const size_t shotCount = g.shots->bullets.size();
     const sf::Vector2f firstShot = g.shots->bullets.front().position;
     const float clock = g.spawner.clock;
@@ -184,7 +183,7 @@ TEST_F(GameStatePlay, PauseFreezesTheWorldUntilResumedAndQuitLeaves)
     in.pads.states[0].buttons = pad::A;
     EXPECT_EQ(frames(1), state_code::STAY);
     in.pads.states[0].buttons = 0;
-    EXPECT_FALSE(engine().paused);
+    EXPECT_FALSE(engine().run.paused);
     EXPECT_FLOAT_EQ(g.spawner.clock, clock);
     frames(1);
     EXPECT_GT(g.spawner.clock, clock);
@@ -194,7 +193,7 @@ TEST_F(GameStatePlay, PauseFreezesTheWorldUntilResumedAndQuitLeaves)
     in.keyboard.release(sf::Keyboard::Escape);
     in.keyboard.press(sf::Keyboard::BackSpace);
     EXPECT_EQ(frames(1), state_code::MENU_NO_LOGO);
-    EXPECT_FALSE(engine().paused);
+    EXPECT_FALSE(engine().run.paused);
 }
 
 TEST_F(GameStatePlay, TwoPlayersOnOneKeyboardBothReactAndAnOutPlayerIsLeftAlone)
@@ -350,13 +349,13 @@ TEST_F(GameStatePlay, ModesStartLevelsAndDifficultiesAsTheMenuChose)
     TempDir shipped;
     for (const auto& file : std::filesystem::directory_iterator(level_files::CONFIG_FOLDER))
         std::filesystem::copy_file(file.path(), shipped.file(file.path().filename().string()));
-    engine().difficulty = DIFFICULTY_HARD;
+    engine().run.difficulty = DIFFICULTY_HARD;
     std::unique_ptr<MainState> editor(std::make_unique<GameState>(game_mode::EDITOR, shipped.path + "/"));
     auto* editorGame = dynamic_cast<GameState*>(editor.get());
     ASSERT_NE(editorGame, nullptr);
     EXPECT_TRUE(editorGame->editorMode);
     EXPECT_FALSE(editorGame->storyMode);
-    EXPECT_EQ(engine().sceneId, 2);
+    EXPECT_EQ(engine().world.sceneId, scene::OPEN_SPACE);
     EXPECT_EQ(editorGame->players[0]->lives, 2);
     editor.reset();
 
@@ -364,10 +363,10 @@ TEST_F(GameStatePlay, ModesStartLevelsAndDifficultiesAsTheMenuChose)
     writeFile(levels.file("LevelsData.txt"),
               "NB_LEVELS 4\nNB_SEQUENCE 1 2\nNB_SEQUENCE 2 1\nNB_SEQUENCE 3 3\nNB_SEQUENCE 4 2");
     writeFile(levels.file("LEVEL_4_SEQUENCE_1.txt"), "RIGHT\n");
-    engine().startLevel = 3;
-    engine().difficulty = 99;
+    engine().run.startLevel = 3;
+    engine().run.difficulty = 99;
     game = std::make_unique<GameState>(game_mode::STORY, levels.path + "/");
-    EXPECT_EQ(engine().sceneId, 9);
+    EXPECT_EQ(engine().world.sceneId, scene::ARENA);
     EXPECT_EQ(game->sequenceIndex(), 6);
     EXPECT_EQ(game->scrollDirection, 3);
     EXPECT_EQ(game->players[0]->facing, 3);
@@ -457,13 +456,13 @@ TEST_F(GameOnSdlPads, TheGamesRumbleReachesThePadAndStopsWhenItShould)
     pad.hold(SDL_CONTROLLER_BUTTON_START);
     padFrames(1);
     pad.hold(SDL_CONTROLLER_BUTTON_START, false);
-    ASSERT_TRUE(engine().paused);
+    ASSERT_TRUE(engine().run.paused);
     EXPECT_EQ(lastRumble(pad), (MotorSpeeds{0, 0}));
     pad.hold(SDL_CONTROLLER_BUTTON_A);
     padFrames(1);
     pad.hold(SDL_CONTROLLER_BUTTON_A, false);
     padFrames(1);
-    ASSERT_FALSE(engine().paused);
+    ASSERT_FALSE(engine().run.paused);
     EXPECT_EQ(lastRumble(pad), (MotorSpeeds{20000, 20000}));
 
     // The laser starts near 65000 and fades, both motors together, to a stop as it ends.

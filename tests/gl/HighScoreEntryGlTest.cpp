@@ -19,7 +19,7 @@ protected:
     void SetUp() override
     {
         openTestWindow(window);
-        engine().window = &window;
+        engine().renderer.window = &window;
         engine().initResources();
         soundManager();
         // Work on a copy of the installed table.
@@ -30,7 +30,7 @@ protected:
     void TearDown() override
     {
         loop.reset();
-        engine().window = nullptr;
+        engine().renderer.window = nullptr;
         window.close();
     }
     void frames(int count)

@@ -6,6 +6,7 @@
 #include "bosses/Boss.h"
 #include "engine/Engine.h"
 #include "engine/SceneChange.h"
+#include "engine/Scenes.h"
 #include "gameplay/GameState.h"
 #include "play/Scoreboard.h"
 #include "support/GameFixtures.h"
@@ -33,15 +34,15 @@ protected:
     {
         GameWindowTest::SetUp();
         Engine& eng = engine();
-        eng.cinematicFinished = false;
-        eng.cameraFrame = 0;
+        eng.world.cinematicFinished = false;
+        eng.world.cameraFrame = 0;
     }
     void TearDown() override
     {
         GameWindowTest::TearDown();
-        engine().startLevel = 0;
-        engine().cinematicFinished = false;
-        engine().cheatLives = false;
+        engine().run.startLevel = 0;
+        engine().world.cinematicFinished = false;
+        engine().run.cheatLives = false;
     }
 
     // Every sequence ends `seconds` in.
@@ -57,7 +58,7 @@ protected:
 
     GameState& start(int startLevel, int players = 1, const std::string& folder = "")
     {
-        engine().startLevel = startLevel;
+        engine().run.startLevel = startLevel;
         game = std::make_unique<GameState>(game_mode::STORY, folder.empty() ? levels.path + "/" : folder);
         for (int i = 1; i < players; ++i) {
             in.pads.connected[i] = true;
@@ -82,7 +83,7 @@ protected:
     // The camera path of the current scene ends.
     void pathEnds()
     {
-        engine().cinematicFinished = true;
+        engine().world.cinematicFinished = true;
         last = frames(1);
     }
 
@@ -127,25 +128,25 @@ TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridor)
     const int sequenceFrames = 60 * 5;
     GameState& g = start(0);
     Player2D& ship = *g.players[0];
-    ASSERT_EQ(engine().sceneId, 1);
+    ASSERT_EQ(engine().world.sceneId, scene::INTRO);
     frames(30);
-    EXPECT_EQ(engine().sceneId, 1); // the intro waits for its camera path
+    EXPECT_EQ(engine().world.sceneId, scene::INTRO); // the intro waits for its camera path
 
     pathEnds();
-    ASSERT_EQ(engine().sceneId, 2);
+    ASSERT_EQ(engine().world.sceneId, scene::OPEN_SPACE);
     EXPECT_EQ(g.sequenceIndex(), 0);
     EXPECT_EQ(countTransitions(TRANSITION_PLAYER_2D3D), 1);
     EXPECT_EQ(g.transitions.inputAllowed, 0);
-    EXPECT_FALSE(engine().cinematicFinished);
+    EXPECT_FALSE(engine().world.cinematicFinished);
 
-    ASSERT_TRUE(until([] { return engine().sceneId == 3; }, sequenceFrames));
+    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::ASTEROIDS; }, sequenceFrames));
     EXPECT_EQ(g.sequenceIndex(), 1);
 
     // Its sequence ends while the path runs: the ships fly out, the scene stays.
     ship.gauge = 10.f;
     ship.charge = 2.f;
     ASSERT_TRUE(until([&] { return countTransitions(TRANSITION_PLAYER_OUT_UP) == 1; }, sequenceFrames));
-    EXPECT_EQ(engine().sceneId, 3);
+    EXPECT_EQ(engine().world.sceneId, scene::ASTEROIDS);
     EXPECT_FLOAT_EQ(ship.gauge, 10.f + 2.f * 25.f + 20.f);
     EXPECT_FLOAT_EQ(ship.charge, 0.f);
     const float y0 = ship.position.y;
@@ -153,13 +154,13 @@ TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridor)
     EXPECT_LT(ship.position.y, y0 - 150.f);
 
     pathEnds();
-    ASSERT_EQ(engine().sceneId, 4);
+    ASSERT_EQ(engine().world.sceneId, scene::DIVE);
     frames(20);
-    EXPECT_EQ(engine().sceneId, 4);
+    EXPECT_EQ(engine().world.sceneId, scene::DIVE);
     EXPECT_EQ(g.sequenceIndex(), 1); // nothing runs during the dive
 
     pathEnds();
-    ASSERT_EQ(engine().sceneId, 5);
+    ASSERT_EQ(engine().world.sceneId, scene::GAS_GIANT);
     EXPECT_EQ(g.sequenceIndex(), 2);
     EXPECT_EQ(countTransitions(TRANSITION_PLAYER_OUT_UP), 0);
     EXPECT_EQ(countTransitions(TRANSITION_PLAYER_IN_UP), 1);
@@ -169,14 +170,14 @@ TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridor)
     EXPECT_NEAR(ship.position.y, 880.f, 4.f);
     EXPECT_NEAR(ship.position.x, 960.f, 0.5f);
 
-    ASSERT_TRUE(until([] { return engine().sceneId == 6; }, sequenceFrames));
+    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::APPROACH; }, sequenceFrames));
     EXPECT_EQ(g.sequenceIndex(), 3);
     ASSERT_TRUE(until([&] { return countTransitions(TRANSITION_WARNING) == 1; }, sequenceFrames));
     EXPECT_TRUE(soundManager().fading(MUSIC_STAGE01));
     EXPECT_TRUE(g.bosses.bosses.empty());
 
     pathEnds();
-    ASSERT_EQ(engine().sceneId, 7);
+    ASSERT_EQ(engine().world.sceneId, scene::TOWER);
     ASSERT_EQ(g.bosses.bosses.size(), 1u);
     EXPECT_EQ(g.bosses.bosses.front()->getType(), BOSS_ICARUS);
     EXPECT_TRUE(ship.bossLevel);
@@ -200,9 +201,9 @@ TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridor)
 
     // The board waits for REVIVE; then level 2 starts at the left of the corridor.
     frames(30);
-    EXPECT_EQ(engine().sceneId, 7);
+    EXPECT_EQ(engine().world.sceneId, scene::TOWER);
     pressRevive();
-    EXPECT_EQ(engine().sceneId, 8);
+    EXPECT_EQ(engine().world.sceneId, scene::CORRIDOR);
     EXPECT_EQ(g.sequenceIndex(), 4);
     EXPECT_EQ(g.scrollDirection, 3);
     EXPECT_EQ(g.scoreboards[0], nullptr);
@@ -215,25 +216,25 @@ TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridor)
 
 TEST_F(LevelFlow, TheShippedLevelOnePlaysThroughWithItsOwnSequences)
 {
-    engine().cheatLives = true; // the ship keeps its lives: this run is about the flow
+    engine().run.cheatLives = true; // the ship keeps its lives: this run is about the flow
     GameState& g = start(0, 1, level_files::CONFIG_FOLDER);
     pathEnds();
-    ASSERT_EQ(engine().sceneId, 2);
+    ASSERT_EQ(engine().world.sceneId, scene::OPEN_SPACE);
     const int minute = 60 * 60;
-    ASSERT_TRUE(until([] { return engine().sceneId == 3; }, minute));
+    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::ASTEROIDS; }, minute));
     ASSERT_TRUE(until([&] { return countTransitions(TRANSITION_PLAYER_OUT_UP) == 1; }, minute));
     pathEnds();
     pathEnds();
-    ASSERT_EQ(engine().sceneId, 5);
-    ASSERT_TRUE(until([] { return engine().sceneId == 6; }, minute));
+    ASSERT_EQ(engine().world.sceneId, scene::GAS_GIANT);
+    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::APPROACH; }, minute));
     ASSERT_TRUE(until([&] { return countTransitions(TRANSITION_WARNING) == 1; }, minute));
     pathEnds();
-    ASSERT_EQ(engine().sceneId, 7);
+    ASSERT_EQ(engine().world.sceneId, scene::TOWER);
     frames(30);
     defeatBoss();
     explodeFadeAndTally();
     pressRevive();
-    EXPECT_EQ(engine().sceneId, 8);
+    EXPECT_EQ(engine().world.sceneId, scene::CORRIDOR);
     EXPECT_EQ(g.sequenceIndex(), 4);
     EXPECT_FALSE(g.gameOver);
     // The four sequences ran their whole length.
@@ -253,7 +254,7 @@ TEST_F(LevelFlow, LevelsTwoToFourEndInTheCreditsWithTheScores)
 {
     writeLevels();
     GameState& g = start(1, 2);
-    ASSERT_EQ(engine().sceneId, 8);
+    ASSERT_EQ(engine().world.sceneId, scene::CORRIDOR);
     ASSERT_EQ(g.sequenceIndex(), 4);
     g.award(0, 1200);
     g.award(1, 3400);
@@ -275,15 +276,15 @@ TEST_F(LevelFlow, LevelsTwoToFourEndInTheCreditsWithTheScores)
     frames(5);
     EXPECT_GT(distinctColours(shot("levelflow_scoreboard_two_players")), 8);
     pressRevive();
-    EXPECT_EQ(engine().sceneId, 11);
+    EXPECT_EQ(engine().world.sceneId, scene::LEVEL3_START);
     EXPECT_EQ(g.sequenceIndex(), 5);
     EXPECT_EQ(g.players[0]->position, sf::Vector2f(960.f, 540.f));
 
-    ASSERT_TRUE(until([] { return engine().sceneId == 12; }, 120));
+    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::LEVEL3_MIDDLE; }, 120));
     EXPECT_EQ(g.sequenceIndex(), 6);
-    ASSERT_TRUE(until([] { return engine().sceneId == 13; }, 120));
+    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::LEVEL3_END; }, 120));
     EXPECT_EQ(g.sequenceIndex(), 7);
-    ASSERT_TRUE(until([] { return engine().sceneId == 9; }, 180));
+    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::ARENA; }, 180));
     EXPECT_EQ(g.sequenceIndex(), 8);
     ASSERT_EQ(g.bosses.bosses.size(), 1u);
     EXPECT_EQ(g.bosses.bosses.front()->getType(), BOSS_MURZEL);
@@ -312,7 +313,7 @@ TEST_F(LevelFlow, TheFirstBossLevelWaitsForAPlayerCountingDown)
 {
     writeLevels();
     GameState& g = start(0, 2);
-    changeScene(7, 0.f);
+    changeScene(scene::TOWER, 0.f);
     g.spawner.loadSequence(3);
     g.spawner.pending.clear(); // its Finish has long gone by the time the boss is up
     spawnBoss(g.bosses, BossData{BOSS_ICARUS, &g.particles}, &g.players);
@@ -385,9 +386,9 @@ TEST_F(LevelFlow, EveryoneOutEndsTheGameWithExactlyTheScores)
     EXPECT_FLOAT_EQ(g.fade->duration, 12.f);
 
     // The flow has stopped: a finished camera path changes nothing now.
-    engine().cinematicFinished = true;
+    engine().world.cinematicFinished = true;
     frames(60 * 6);
-    EXPECT_EQ(engine().sceneId, 1);
+    EXPECT_EQ(engine().world.sceneId, scene::INTRO);
     EXPECT_GT(distinctColours(shot("levelflow_game_over")), 2);
     EXPECT_TRUE(until([&] { return last == state_code::HIGH_SCORES; }, 60 * 7));
     EXPECT_GT(g.gameOverTimer, 12.f);
@@ -398,9 +399,9 @@ TEST_F(LevelFlow, MissingLevelFilesNeverStallTheFlow)
 {
     // No level index and no sequence: level 3 still plays through to the final boss.
     GameState& g = start(2);
-    ASSERT_EQ(engine().sceneId, 11);
+    ASSERT_EQ(engine().world.sceneId, scene::LEVEL3_START);
     EXPECT_EQ(g.sequenceIndex(), 5);
-    ASSERT_TRUE(until([] { return engine().sceneId == 9; }, 120));
+    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::ARENA; }, 120));
     EXPECT_EQ(g.bosses.bosses.size(), 1u);
     ASSERT_TRUE(until([&] { return g.sequenceIndex() == 9; }, 10));
     ASSERT_TRUE(until([&] { return g.sequenceIndex() == 8; }, 10));
@@ -412,7 +413,7 @@ TEST_F(LevelFlow, MissingLevelFilesNeverStallTheFlow)
     game.reset();
     start(0);
     pathEnds();
-    ASSERT_TRUE(until([] { return engine().sceneId == 3; }, 30));
+    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::ASTEROIDS; }, 30));
     ASSERT_TRUE(until([&] { return countTransitions(TRANSITION_PLAYER_OUT_UP) == 1; }, 60));
 }
 
@@ -449,7 +450,7 @@ TEST_F(LevelFlow, ALaserChargeHeldIntoTheTallyIsPaidBackNotGrownBehindTheBoard)
 
     // Level 3 starts with an ordinary ship, not a long laser inside a huge shield.
     pressRevive();
-    ASSERT_EQ(engine().sceneId, 11);
+    ASSERT_EQ(engine().world.sceneId, scene::LEVEL3_START);
     frames(10);
     EXPECT_EQ(ship.mode, WEAPON_NORMAL);
     EXPECT_EQ(ship.laser, nullptr);
@@ -461,7 +462,7 @@ TEST_F(LevelFlow, TheFlyOutSilencesTheLaserItEnds)
     writeLevels(4.f);
     GameState& g = start(0);
     pathEnds();
-    ASSERT_TRUE(until([] { return engine().sceneId == 3; }, 60 * 5));
+    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::ASTEROIDS; }, 60 * 5));
     Player2D& ship = *g.players[0];
     ship.gauge = 100.f;
     in.keyboard.press(sf::Keyboard::L);

@@ -91,35 +91,32 @@ protected:
     {
         openTestWindow(window);
         Engine& eng = engine();
-        eng.window = &window;
-        eng.difficulty = DIFFICULTY_NORMAL;
-        eng.paused = false;
-        eng.cheatLaser = false;
-        eng.cheatLives = true; // the run is about the waves: a hit ship plays on
-        eng.cinematicFinished = false;
-        eng.cameraFrame = 0;
+        eng.renderer.window = &window;
+        eng.run = RunSettings{};
+        eng.run.cheatLives = true; // the run is about the waves: a hit ship plays on
+        eng.world.cinematicFinished = false;
+        eng.world.cameraFrame = 0;
         seedRandom15(1234);
     }
     void TearDown() override
     {
         game.reset();
         Engine& eng = engine();
-        eng.startLevel = 0;
-        eng.cheatLives = false;
-        eng.cinematicFinished = false;
-        eng.paused = false;
-        eng.window = nullptr;
+        eng.run = RunSettings{};
+        eng.world.cinematicFinished = false;
+        eng.run.paused = false;
+        eng.renderer.window = nullptr;
     }
 
     // A story game of the sequence's level with that sequence just loaded.
     GameState& start(const ShippedSequence& s)
     {
-        engine().startLevel = s.startLevel();
+        engine().run.startLevel = s.startLevel();
         game = std::make_unique<GameState>(game_mode::STORY);
         GameState& g = *game;
         if (s.level == 1) {
             // Past the launch: the opening camera path has ended.
-            engine().cinematicFinished = true;
+            engine().world.cinematicFinished = true;
             step();
         }
         const int index = g.spawner.getSequenceIndex(s.level, s.sequence);

@@ -210,21 +210,21 @@ TEST(GameWindow, OpensWithItsSettingsAndDrawsFrames)
 TEST(TextureCacheGl, SamePathSamePointerAndThreadsAgree)
 {
     Engine e;
-    sf::Texture* a = e.getTexture("2D/Text/../../crosshair.png");
-    sf::Texture* icon = e.getTexture("2D/Icon.png");
+    sf::Texture* a = e.textures.getTexture("2D/Text/../../crosshair.png");
+    sf::Texture* icon = e.textures.getTexture("2D/Icon.png");
     if (!icon)
         GTEST_SKIP() << "the asset tree has no icon yet";
-    EXPECT_EQ(icon, e.getTexture("2D/Icon.png"));
+    EXPECT_EQ(icon, e.textures.getTexture("2D/Icon.png"));
     (void)a;
     sf::Texture* fromThread[4] = {};
     std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t)
-        threads.emplace_back([&e, &fromThread, t] { fromThread[t] = e.getTexture("noise.png"); });
+        threads.emplace_back([&e, &fromThread, t] { fromThread[t] = e.textures.getTexture("noise.png"); });
     for (auto& th : threads)
         th.join();
     for (sf::Texture* p : fromThread)
         EXPECT_EQ(p, fromThread[0]);
-    EXPECT_EQ(e.getTexture("noise.png"), fromThread[0]);
+    EXPECT_EQ(e.textures.getTexture("noise.png"), fromThread[0]);
 }
 
 TEST_F(MainLoopTest, ATapShorterThanAFrameIsHeldForThatFrameOnly)

@@ -1,6 +1,7 @@
 #include "app/MainLoop.h"
 #include "app/Startup.h"
 #include "engine/Engine.h"
+#include "engine/Scenes.h"
 #include "screens/CinematicState.h"
 #include "screens/HighScoresState.h"
 #include "screens/MainMenuState.h"
@@ -87,53 +88,53 @@ TEST_F(MenuRun, LogosThenTheMenuPagesThenAGame)
     input.keyboard.press(sf::Keyboard::Enter);
     frames(10);
     ASSERT_TRUE(logos.finished());
-    EXPECT_FALSE(engine().menuInputReleased);
+    EXPECT_FALSE(engine().menu.menuInputReleased);
     input.keyboard.release(sf::Keyboard::Enter);
     frames(30);
-    EXPECT_TRUE(engine().menuInputReleased);
+    EXPECT_TRUE(engine().menu.menuInputReleased);
     shot("menu_hangar");
     saveMenuScreen("menu_page_main");
 
     tap(sf::Keyboard::S);
     tap(sf::Keyboard::E); // high scores
-    ASSERT_EQ(engine().menuPage, menu_page::HIGH_SCORES);
+    ASSERT_EQ(engine().menu.menuPage, menu_page::HIGH_SCORES);
     frames(1);
     saveMenuScreen("menu_page_high_scores");
     tap(sf::Keyboard::B); // back resets the cursor to the first item
     tap(sf::Keyboard::S);
     tap(sf::Keyboard::S);
     tap(sf::Keyboard::E); // credits
-    ASSERT_EQ(engine().menuPage, menu_page::CREDITS);
+    ASSERT_EQ(engine().menu.menuPage, menu_page::CREDITS);
     tap(sf::Keyboard::D);
     saveMenuScreen("menu_page_credits");
     tap(sf::Keyboard::B);
     tap(sf::Keyboard::E); // play
-    ASSERT_EQ(engine().menuPage, menu_page::PLAY);
+    ASSERT_EQ(engine().menu.menuPage, menu_page::PLAY);
     saveMenuScreen("menu_page_play");
     tap(sf::Keyboard::S);
     tap(sf::Keyboard::E); // difficulty
     frames(20);
     tap(sf::Keyboard::S);
     tap(sf::Keyboard::E); // hard
-    EXPECT_EQ(engine().difficulty, DIFFICULTY_HARD);
+    EXPECT_EQ(engine().run.difficulty, DIFFICULTY_HARD);
     saveMenuScreen("menu_page_difficulty");
     tap(sf::Keyboard::B);
     tap(sf::Keyboard::S);
     tap(sf::Keyboard::S);
     tap(sf::Keyboard::E); // how to play
-    ASSERT_EQ(engine().menuPage, menu_page::HOW_TO_PLAY);
+    ASSERT_EQ(engine().menu.menuPage, menu_page::HOW_TO_PLAY);
     saveMenuScreen("menu_page_how_to_play");
     tap(sf::Keyboard::B);
     tap(sf::Keyboard::Z);
     tap(sf::Keyboard::E); // cheats
-    ASSERT_EQ(engine().menuPage, menu_page::CHEATS);
+    ASSERT_EQ(engine().menu.menuPage, menu_page::CHEATS);
     frames(20);
     tap(sf::Keyboard::E); // laser
-    EXPECT_TRUE(engine().cheatLaser);
+    EXPECT_TRUE(engine().run.cheatLaser);
     saveMenuScreen("menu_page_cheats");
     tap(sf::Keyboard::B);
-    ASSERT_EQ(engine().menuPage, menu_page::PLAY);
-    ASSERT_EQ(engine().menuCursor, 4);
+    ASSERT_EQ(engine().menu.menuPage, menu_page::PLAY);
+    ASSERT_EQ(engine().menu.menuCursor, 4);
     tap(sf::Keyboard::E); // single player
     frames(2);
     EXPECT_EQ(gameModes, std::vector<int>{1});
@@ -160,11 +161,11 @@ TEST_F(MenuRun, MenuWithoutLogosIsLiveAtOnceAndResetsRumble)
     input.pads.vibrations[3] = {9000, 9000};
     start(defaultStateFactory().menuWithoutLogos(), defaultStateFactory());
     frames(1);
-    EXPECT_TRUE(engine().menuInputReleased);
+    EXPECT_TRUE(engine().menu.menuInputReleased);
     EXPECT_EQ(input.pads.vibrations[3].leftMotor, 0) << "a pad after a gap in the ids is reset too";
     shot("menu_without_logos");
     tap(sf::Keyboard::S);
-    EXPECT_EQ(engine().menuCursor, 1);
+    EXPECT_EQ(engine().menu.menuCursor, 1);
 }
 
 TEST_F(MenuRun, HeldEscapeLeavingTheHighScoresDoesNotQuitTheNewMenu)
@@ -201,19 +202,19 @@ TEST_F(MenuRun, MissingHangarModelsAndTexturesAreSkippedOrReplaced)
     Engine& e = engine();
     buildMenuScene();
     std::vector<Mesh*> live;
-    for (Mesh* mesh : e.meshes)
+    for (Mesh* mesh : e.world.meshes)
         if (!mesh->markedForDeletion)
             live.push_back(mesh);
     ASSERT_EQ(live.size(), 1u);
     EXPECT_EQ(live[0]->name, "3D/Hangar/Door/Gate");
-    EXPECT_EQ(live[0]->baseTexture, e.getTexture("3D/Hangar/HangarColor.png", TextureUse::Scene));
-    EXPECT_EQ(e.menuScreenMesh, nullptr);
-    EXPECT_EQ(e.menuBindings.size(), 6u);
+    EXPECT_EQ(live[0]->baseTexture, e.textures.getTexture("3D/Hangar/HangarColor.png", TextureUse::Scene));
+    EXPECT_EQ(e.world.menuScreenMesh, nullptr);
+    EXPECT_EQ(e.menu.menuBindings.size(), 6u);
 
-    e.menuInputReleased = true;
+    e.menu.menuInputReleased = true;
     input.keyboard.press(sf::Keyboard::S);
     updateMenuScene();
-    EXPECT_EQ(e.menuCursor, 1) << "the menu runs without its screen mesh";
+    EXPECT_EQ(e.menu.menuCursor, 1) << "the menu runs without its screen mesh";
     input.keyboard.release(sf::Keyboard::S);
     std::filesystem::current_path(previous);
 }
@@ -228,8 +229,8 @@ TEST_F(MenuRun, CutSceneNeedsAFreshPassAndHandsTheScoresOn)
     };
     input.keyboard.press(sf::Keyboard::Enter); // still held from the last level
     start(std::make_unique<CinematicState>(std::vector<unsigned>{1200, 800}), factory);
-    EXPECT_EQ(engine().sceneId, 14);
-    EXPECT_FALSE(engine().cinematicFinished);
+    EXPECT_EQ(engine().world.sceneId, scene::CREDITS);
+    EXPECT_FALSE(engine().world.cinematicFinished);
     frames(20);
     EXPECT_TRUE(handed.empty());
     input.keyboard.release(sf::Keyboard::Enter);
@@ -242,7 +243,7 @@ TEST_F(MenuRun, CutSceneNeedsAFreshPassAndHandsTheScoresOn)
 
     start(std::make_unique<CinematicState>(std::vector<unsigned>{5}), factory);
     frames(3);
-    engine().cinematicFinished = true;
+    engine().world.cinematicFinished = true;
     frames(1);
     ASSERT_EQ(handed.size(), 2u);
     EXPECT_EQ(handed[1], std::vector<unsigned>{5});

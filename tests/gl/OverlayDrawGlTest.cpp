@@ -22,7 +22,7 @@ struct OverlayGl : ::testing::Test {
     void SetUp() override
     {
         openTestWindow(window);
-        engine().window = &window;
+        engine().renderer.window = &window;
     }
     sf::RenderWindow window;
 };

@@ -22,7 +22,7 @@ TEST(PlayLayerGl, ShipsWeaponsBonusesAndExplosionsAreDrawn)
 {
     sf::RenderWindow window;
     openTestWindow(window);
-    engine().window = &window;
+    engine().renderer.window = &window;
     seedRandom15(5);
 
     ParticleSystem particles;

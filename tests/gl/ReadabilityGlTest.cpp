@@ -4,6 +4,7 @@
 #include "engine/Engine.h"
 #include "engine/EngineFrame.h"
 #include "enemies/EnemyTypes.h"
+#include "engine/Scenes.h"
 #include "gameplay/GameState.h"
 #include "play/Bonus.h"
 #include "play/BulletManager.h"
@@ -35,23 +36,22 @@ protected:
     {
         LoopRunTest::SetUp();
         startGameInWindow(window, background, 99);
-        engine().cheatLives = true; // the ship never leaves the field the probes are laid on
+        engine().run.cheatLives = true; // the ship never leaves the field the probes are laid on
     }
     void TearDown() override
     {
         loop.reset();
         endGameInWindow();
-        engine().startLevel = 0;
-        engine().cheatLives = false;
-        engine().cinematicFinished = false;
+        engine().run = RunSettings{};
+        engine().world.cinematicFinished = false;
         LoopRunTest::TearDown();
     }
 
     // A story game from the menu's start level, run for a moment: the level's picture is up.
     GameState& playLevel(int startLevel, float seconds)
     {
-        engine().startLevel = startLevel;
-        engine().cinematicFinished = startLevel == 0; // past level 1's launch
+        engine().run.startLevel = startLevel;
+        engine().world.cinematicFinished = startLevel == 0; // past level 1's launch
         startLoop(std::make_unique<GameState>(game_mode::STORY), defaultStateFactory());
         // The engine steps every frame; the 3D picture is drawn only now and then.
         int frame = 0;
@@ -59,7 +59,7 @@ protected:
             const Engine& e = engine();
             if (++frame % 20 == 0)
                 renderWorldFrame(w);
-            else if (e.sceneId < 11 || e.sceneId > 13)
+            else if (!scene::drawsShaderBackground(e.world.sceneId))
                 updateEngineFrame();
         };
         GameState* game = current<GameState>();
@@ -74,10 +74,10 @@ protected:
     {
         window.clear(sf::Color::Black);
         Engine& e = engine();
-        if (e.sceneId < 11 || e.sceneId > 13)
+        if (!scene::drawsShaderBackground(e.world.sceneId))
             e.render3D();
-        else if (e.level3Background)
-            e.level3Background->drawFrame(seconds);
+        else if (e.world.level3Background)
+            e.world.level3Background->drawFrame(seconds);
         loop->currentState()->draw(window);
         sf::Image image = screenshot(window, name);
         window.display();
@@ -215,7 +215,7 @@ TEST_F(Readability, DangersAndPickupsStandOutOverEveryLevel)
         int leastDanger = 1 << 20, leastPickup = 1 << 20;
         emptyField(g);
         const std::string name = "readability_level" + std::to_string(level);
-        const float moment = engine().gameClock.getElapsedTime().asSeconds();
+        const float moment = engine().timing.gameClock.getElapsedTime().asSeconds();
         const sf::Image field = picture(name + "_field", moment);
         // Two passes, so that each probe meets two parts of the level's picture.
         for (const float top : {170.f, 560.f}) {

@@ -6,6 +6,7 @@
 #include "engine/Entity.h"
 #include "engine/Math3D.h"
 #include "engine/SceneChange.h"
+#include "engine/Scenes.h"
 #include "support/GameFixtures.h"
 
 using namespace testing_support;
@@ -26,28 +27,28 @@ TEST_P(SceneContentGl, SceneDrawsAFullPicture)
 {
     const SceneShot& s = GetParam();
     changeScene(s.id, s.startSeconds);
-    if (s.id == 0) {
+    if (s.id == scene::HANGAR) {
         // The hangar scene's path never plays: look from where the menu leaves the camera.
-        engine().player3D->position = {-19000.f, -4000.f, 3300.f};
-        engine().camera->rotation = {0.f, -90.f, -12.f};
+        engine().world.player3D->position = {-19000.f, -4000.f, 3300.f};
+        engine().world.camera->rotation = {0.f, -90.f, -12.f};
     }
-    engine().frameClock.restart();
+    engine().timing.frameClock.restart();
     sf::Image picture = play(4, s.shot);
     EXPECT_GT(distinctColours(picture), 30) << s.shot;
     // Something besides the sky: the scene's objects are in view.
-    EXPECT_GT(engine().visibleObjects.size(), 1u) << s.shot;
+    EXPECT_GT(engine().renderer.visibleObjects.size(), 1u) << s.shot;
     // Every texture the scene needs is in the game's tree.
-    EXPECT_EQ(engine().missingTextures(), std::vector<std::string>{}) << s.shot;
+    EXPECT_EQ(engine().textures.missingTextures(), std::vector<std::string>{}) << s.shot;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     EveryScene, SceneContentGl,
-    ::testing::Values(SceneShot{0, 0.f, "scene_hangar"}, SceneShot{1, 1.5f, "scene_1_intro_start"},
-                      SceneShot{1, 4.f, "scene_1_intro_launch"}, SceneShot{2, 20.f, "scene_2_open_space"},
-                      SceneShot{3, 30.f, "scene_3_asteroids"}, SceneShot{4, 4.f, "scene_4_dive"},
-                      SceneShot{5, 40.f, "scene_5_gas_giant"}, SceneShot{6, 20.f, "scene_6_approach"},
-                      SceneShot{6, 89.5f, "scene_6_tower"}, SceneShot{8, 30.f, "scene_8_corridor"},
-                      SceneShot{9, 20.f, "scene_9_arena"}, SceneShot{10, 30.f, "scene_10_ice"},
-                      SceneShot{14, 10.f, "scene_credits"}, SceneShot{16, 30.f, "scene_moon"},
-                      SceneShot{15, 0.f, "scene_menu_hangar"}),
+    ::testing::Values(SceneShot{scene::HANGAR, 0.f, "scene_hangar"}, SceneShot{scene::INTRO, 1.5f, "scene_1_intro_start"},
+                      SceneShot{scene::INTRO, 4.f, "scene_1_intro_launch"}, SceneShot{scene::OPEN_SPACE, 20.f, "scene_2_open_space"},
+                      SceneShot{scene::ASTEROIDS, 30.f, "scene_3_asteroids"}, SceneShot{scene::DIVE, 4.f, "scene_4_dive"},
+                      SceneShot{scene::GAS_GIANT, 40.f, "scene_5_gas_giant"}, SceneShot{scene::APPROACH, 20.f, "scene_6_approach"},
+                      SceneShot{scene::APPROACH, 89.5f, "scene_6_tower"}, SceneShot{scene::CORRIDOR, 30.f, "scene_8_corridor"},
+                      SceneShot{scene::ARENA, 20.f, "scene_9_arena"}, SceneShot{scene::ICE_PLANET, 30.f, "scene_10_ice"},
+                      SceneShot{scene::CREDITS, 10.f, "scene_credits"}, SceneShot{scene::MOON, 30.f, "scene_moon"},
+                      SceneShot{scene::MAIN_MENU, 0.f, "scene_menu_hangar"}),
     [](const ::testing::TestParamInfo<SceneShot>& scene) { return std::string(scene.param.shot); });

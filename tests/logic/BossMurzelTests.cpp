@@ -3,6 +3,7 @@
 #include "engine/Engine.h"
 #include "engine/Mesh.h"
 #include "engine/SceneChange.h"
+#include "engine/Scenes.h"
 #include "gameplay/GameState.h"
 #include "play/BulletManager.h"
 #include "play/Laser.h"
@@ -45,7 +46,7 @@ Mesh& addHead(const ScreenBounds& bounds)
                                        false);
     head.mesh->screenBounds = bounds;
     Mesh& mesh = *head.mesh;
-    engine().sceneObjects.push_back(std::move(head));
+    engine().world.sceneObjects.push_back(std::move(head));
     return mesh;
 }
 
@@ -54,9 +55,9 @@ protected:
     void SetUp() override
     {
         Engine& e = engine();
-        e.frameTime = DT;
-        e.camera = &camera;
-        e.cameraFrame = 0;
+        e.timing.frameTime = DT;
+        e.world.camera = &camera;
+        e.world.cameraFrame = 0;
         boss = withoutSceneFiles([this] { return std::make_unique<Murzel>(BossData{BOSS_MURZEL, &particles}); });
         boss->players = &ships;
         head = &addHead({1200.f, 300.f, 1500.f, 600.f});
@@ -66,14 +67,14 @@ protected:
     void TearDown() override
     {
         boss.reset();
-        engine().sceneObjects.clear();
-        engine().camera = nullptr;
-        engine().cameraFrame = 0;
+        engine().world.sceneObjects.clear();
+        engine().world.camera = nullptr;
+        engine().world.cameraFrame = 0;
     }
 
     bool step(int frame)
     {
-        engine().cameraFrame = frame;
+        engine().world.cameraFrame = frame;
         return boss->update(DT, enemies, ships, scoring, particles);
     }
 
@@ -111,7 +112,7 @@ TEST(BossMurzelScript, WindowsOfTheCameraPath)
 
 TEST_F(BossMurzelFight, PhasesFollowTheCameraFramesOverAWholeLoop)
 {
-    EXPECT_EQ(engine().sceneId, 9);
+    EXPECT_EQ(engine().world.sceneId, scene::ARENA);
     EXPECT_FLOAT_EQ(boss->health, 640.f);
     bool blinked = false;
     bool laserSeen = false;
@@ -139,12 +140,12 @@ TEST_F(BossMurzelFight, PhasesFollowTheCameraFramesOverAWholeLoop)
             ASSERT_EQ(boss->laser, nullptr) << f;
         }
         if (f == 100) { // the arena goes dark
-            EXPECT_FLOAT_EQ(engine().worldLighting, 0.f);
+            EXPECT_FLOAT_EQ(engine().world.worldLighting, 0.f);
         }
     }
     EXPECT_TRUE(blinked);
     EXPECT_TRUE(laserSeen);
-    EXPECT_FLOAT_EQ(engine().worldLighting, 2.5f);
+    EXPECT_FLOAT_EQ(engine().world.worldLighting, 2.5f);
 
     // Exposed: two thirds of the head's outline, centred on it.
     step(800);

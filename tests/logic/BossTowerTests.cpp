@@ -14,8 +14,8 @@ class BossTower : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        engine().frameTime = DT;
-        engine().camera = nullptr;
+        engine().timing.frameTime = DT;
+        engine().world.camera = nullptr;
         auto owned = std::make_unique<BossLvl1>();
         tower = owned.get();
         installBoss3D(std::move(owned));
@@ -126,8 +126,8 @@ TEST_F(BossTower, DoorCycleOpensWaitsClosesAndEnds)
 TEST(BossTowerOwnership, SceneChangeDetachesAndTheNextCheckFreesIt)
 {
     installBoss3D(std::make_unique<BossLvl1>());
-    ASSERT_NE(engine().boss3D, nullptr);
-    engine().boss3D = nullptr; // what a scene change does
+    ASSERT_NE(engine().world.boss3D, nullptr);
+    engine().world.boss3D = nullptr; // what a scene change does
     releaseDetachedBoss3D();
     EXPECT_EQ(currentBossLvl1(), nullptr);
     // A boss the engine shows stays.
@@ -135,5 +135,5 @@ TEST(BossTowerOwnership, SceneChangeDetachesAndTheNextCheckFreesIt)
     releaseDetachedBoss3D();
     EXPECT_NE(currentBossLvl1(), nullptr);
     releaseBoss3D();
-    EXPECT_EQ(engine().boss3D, nullptr);
+    EXPECT_EQ(engine().world.boss3D, nullptr);
 }

@@ -83,7 +83,7 @@ TEST(DataFileText, AMissingDataFileIsNamedOnceWithItsPath)
         EXPECT_EQ(first.typeCount(), 0);
         Engine e;
         loadSceneFile(e, dir.file("Level1.txt"), 3, 0.f);
-        EXPECT_TRUE(e.sceneObjects.empty());
+        EXPECT_TRUE(e.world.sceneObjects.empty());
     });
     EXPECT_NE(said.find(dir.file("Shoot.txt") + ": missing"), std::string::npos);
     EXPECT_EQ(said.find("Shoot.txt"), said.rfind("Shoot.txt")) << "said once";

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include "engine/Scenes.h"
 #include "support/TestSupport.h"
 
 #include "engine/Engine.h"
@@ -118,40 +119,40 @@ TEST(SceneFile, WorldObjectTableAndMissingFiles)
 
     // A scene file that does not open: nothing loaded, the scene counts as loaded.
     Engine e;
-    e.sceneId = 3;
+    e.world.sceneId = scene::ASTEROIDS;
     loadSceneFile(e, "Scene/does-not-exist.txt", 3, 2.f);
-    EXPECT_TRUE(e.sceneObjects.empty());
-    EXPECT_TRUE(e.cameraFrames.empty());
-    EXPECT_TRUE(e.sceneLoaded);
-    EXPECT_FALSE(e.sceneLoading);
+    EXPECT_TRUE(e.world.sceneObjects.empty());
+    EXPECT_TRUE(e.world.cameraFrames.empty());
+    EXPECT_TRUE(e.world.sceneLoaded);
+    EXPECT_FALSE(e.world.sceneLoading);
 }
 
 TEST(SceneFile, ClearSceneMarksOnlyTheCurrentScene)
 {
     Engine e;
-    e.sceneId = 4;
-    for (int id : {3, 4}) {
+    e.world.sceneId = scene::DIVE;
+    for (int id : {scene::ASTEROIDS, scene::DIVE}) {
         SceneObjectRecord record;
         record.sceneId = id;
         record.mesh = std::make_unique<Mesh>(std::vector<Triangle>{}, sf::Vector3f(), "m", false);
-        e.sceneObjects.push_back(std::move(record));
+        e.world.sceneObjects.push_back(std::move(record));
     }
     e.addMesh(new Mesh({}, {}, "registered", false));
-    e.cameraFrames.resize(3);
+    e.world.cameraFrames.resize(3);
     e.clearScene();
-    EXPECT_FALSE(e.sceneObjects[0].removePending);
-    EXPECT_TRUE(e.sceneObjects[1].removePending);
-    EXPECT_TRUE(e.sceneObjects[1].mesh->markedForDeletion);
-    EXPECT_TRUE(e.meshes[0]->markedForDeletion);
-    EXPECT_TRUE(e.cameraFrames.empty());
+    EXPECT_FALSE(e.world.sceneObjects[0].removePending);
+    EXPECT_TRUE(e.world.sceneObjects[1].removePending);
+    EXPECT_TRUE(e.world.sceneObjects[1].mesh->markedForDeletion);
+    EXPECT_TRUE(e.world.meshes[0]->markedForDeletion);
+    EXPECT_TRUE(e.world.cameraFrames.empty());
 
     // Released at the first rebuild after the next load.
     e.updateVisibleObjects();
-    EXPECT_EQ(e.sceneObjects.size(), 2u);
-    EXPECT_TRUE(e.meshes.empty());
-    e.sceneLoaded = true;
+    EXPECT_EQ(e.world.sceneObjects.size(), 2u);
+    EXPECT_TRUE(e.world.meshes.empty());
+    e.world.sceneLoaded = true;
     e.updateVisibleObjects();
-    ASSERT_EQ(e.sceneObjects.size(), 1u);
-    EXPECT_EQ(e.sceneObjects[0].sceneId, 3);
-    EXPECT_FALSE(e.sceneLoaded);
+    ASSERT_EQ(e.world.sceneObjects.size(), 1u);
+    EXPECT_EQ(e.world.sceneObjects[0].sceneId, scene::ASTEROIDS);
+    EXPECT_FALSE(e.world.sceneLoaded);
 }

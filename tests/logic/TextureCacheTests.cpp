@@ -8,11 +8,11 @@ TEST(TextureCache, MissingFileGivesNullAndOneEntryAndIsRetriedAndReportedOnce)
 {
     Engine e;
     testing::internal::CaptureStderr();
-    EXPECT_EQ(e.getTexture("no/such/file.png"), nullptr);
-    EXPECT_EQ(e.getTexture("no/such/file.png"), nullptr);
-    EXPECT_EQ(e.getOptionalTexture("no/such/model_NM.png", TextureUse::Scene), nullptr);
+    EXPECT_EQ(e.textures.getTexture("no/such/file.png"), nullptr);
+    EXPECT_EQ(e.textures.getTexture("no/such/file.png"), nullptr);
+    EXPECT_EQ(e.textures.getOptionalTexture("no/such/model_NM.png", TextureUse::Scene), nullptr);
     const std::string errors = testing::internal::GetCapturedStderr();
     EXPECT_EQ(errors, "Orbyndel: no/such/file.png: texture missing\n");
-    EXPECT_EQ(e.textureCacheSize(), 2u);
-    EXPECT_TRUE(e.textureCacheHasEntry("no/such/file.png"));
+    EXPECT_EQ(e.textures.size(), 2u);
+    EXPECT_TRUE(e.textures.hasEntry("no/such/file.png"));
 }

@@ -19,14 +19,14 @@ void EngineWindowSuite::SetUpTestSuite()
 {
     window_ = new sf::RenderWindow();
     openTestWindow(*window_);
-    engine().window = window_;
+    engine().renderer.window = window_;
     engine().initResources();
 }
 
 void EngineWindowSuite::TearDownTestSuite()
 {
     scenePreloader().stop();
-    engine().window = nullptr;
+    engine().renderer.window = nullptr;
     delete window_;
     window_ = nullptr;
 }
@@ -50,16 +50,14 @@ void GameWindowTest::SetUp()
 {
     openTestWindow(window);
     Engine& eng = engine();
-    eng.window = &window;
-    eng.difficulty = DIFFICULTY_NORMAL;
-    eng.startLevel = 0;
-    eng.paused = false;
+    eng.renderer.window = &window;
+    eng.run = RunSettings{};
 }
 
 void GameWindowTest::TearDown()
 {
     game.reset();
-    engine().window = nullptr;
+    engine().renderer.window = nullptr;
 }
 
 StateCode GameWindowTest::frames(int n)
@@ -123,13 +121,13 @@ sf::Event keyEvent(sf::Keyboard::Key key)
 void LoopRunTest::SetUp()
 {
     openTestWindow(window);
-    engine().window = &window;
+    engine().renderer.window = &window;
 }
 
 void LoopRunTest::TearDown()
 {
     loop.reset();
-    engine().window = nullptr;
+    engine().renderer.window = nullptr;
     window.close();
 }
 
@@ -169,25 +167,21 @@ void LoopRunTest::tap(sf::Keyboard::Key key)
 void startGameInWindow(sf::RenderWindow& window, Level3Background& tunnel, unsigned seed)
 {
     Engine& e = engine();
-    e.difficulty = DIFFICULTY_NORMAL;
-    e.startLevel = 0;
-    e.cheatLives = false;
-    e.cheatLaser = false;
-    e.paused = false;
-    e.cinematicFinished = false;
-    e.frameClock.restart();
+    e.run = RunSettings{};
+    e.world.cinematicFinished = false;
+    e.timing.frameClock.restart();
     applyWindowIcon(window, startGame());
     seedRandom15(seed);
     tunnel.window = &window;
-    tunnel.frameTime = &e.frameTime;
+    tunnel.frameTime = &e.timing.frameTime;
     tunnel.load();
-    e.level3Background = &tunnel;
+    e.world.level3Background = &tunnel;
 }
 
 void endGameInWindow()
 {
     scenePreloader().stop();
-    engine().level3Background = nullptr;
+    engine().world.level3Background = nullptr;
 }
 
 bool startCharge(Player2D& p)

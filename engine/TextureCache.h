@@ -1,0 +1,54 @@
+#pragma once
+// Every texture of the program is loaded once through this cache, by path.
+// The main thread and the scene preload worker use it at the same time: every
+// access is serialised.
+#include <SFML/Graphics/Texture.hpp>
+#include <array>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+// Who asked for a texture. Scene textures (meshes, scene files, the preload)
+// are dropped by the purge once no live mesh uses them; shared ones (sprites,
+// fonts' pictures, menus) are never dropped, since their users keep pointers.
+enum class TextureUse { Shared, Scene };
+
+// The kinds of texture a mesh's drawing shader samples; a missing one is
+// replaced by a 1 x 1 neutral texture of its kind.
+enum class TextureSlot { Base, Normal, Roughness, Emissive, Noise, Count };
+
+class TextureCache {
+public:
+    TextureCache() = default;
+    TextureCache(const TextureCache&) = delete;
+    TextureCache& operator=(const TextureCache&) = delete;
+
+    // Get-or-load a texture by path; null when the file does not load (tried again next call).
+    // A texture the game needs: one that is missing or broken is reported on the error stream,
+    // once per path.
+    sf::Texture* getTexture(const std::string& path, TextureUse use = TextureUse::Shared);
+    // The same for a texture that may be absent (a model's extra maps): a quiet null.
+    sf::Texture* getOptionalTexture(const std::string& path, TextureUse use);
+    // The needed textures reported missing or broken so far, by path.
+    std::vector<std::string> missingTextures();
+    // Drops the scene textures that are not in `inUse` (keeps names containing "space").
+    void purgeExcept(const std::vector<const sf::Texture*>& inUse);
+    // Number of entries (null ones included).
+    size_t size();
+    bool hasEntry(const std::string& path);
+    // The 1 x 1 texture drawn where a mesh has no texture of that kind.
+    const sf::Texture& neutralTexture(TextureSlot slot);
+
+private:
+    std::mutex mutex_;
+    std::unordered_map<std::string, std::unique_ptr<sf::Texture>> cache_;
+    // Per key: true while every request for it was a scene request.
+    std::unordered_map<std::string, bool> purgeable_;
+    std::unordered_set<std::string> reportedMissing_;
+    std::array<std::unique_ptr<sf::Texture>, static_cast<size_t>(TextureSlot::Count)> neutralTextures_;
+
+    sf::Texture* loadTexture(const std::string& path, TextureUse use, bool required);
+};

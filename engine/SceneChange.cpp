@@ -7,7 +7,6 @@
 #include "engine/Scenes.h"
 #include "engine/TextParse.h"
 #include "platform/AssetPath.h"
-#include "screens/MenuScene.h"
 
 #include <fstream>
 #include <system_error>
@@ -84,6 +83,18 @@ void preloadSceneTextures(std::string path, const std::atomic<bool>& cancel)
     }
 }
 
+namespace {
+MenuSceneSteps& installedMenuSteps()
+{
+    static MenuSceneSteps steps;
+    return steps;
+}
+} // namespace
+
+void installMenuSceneSteps(MenuSceneSteps steps) { installedMenuSteps() = steps; }
+
+const MenuSceneSteps& menuSceneSteps() { return installedMenuSteps(); }
+
 void preloadNextScene(int currentId, float /*startSeconds*/)
 {
     const int next = currentId + 1;
@@ -104,7 +115,8 @@ void changeScene(int id, float startSeconds)
     e.world.boss3D = nullptr;
 
     if (scene::isMenu(id)) {
-        buildMenuScene();
+        if (menuSceneSteps().build)
+            menuSceneSteps().build();
         preloadNextScene(scene::INTRO, startSeconds);
         return;
     }

@@ -31,6 +31,7 @@ MainMenuState::MainMenuState(bool showLogos)
         e.renderer.window->draw(logo_);
         e.renderer.window->display();
     }
+    installMenuScene();
     changeScene(scene::MAIN_MENU, 0.f);
     logos_.restartClock();
     drawHighScoreBoard();

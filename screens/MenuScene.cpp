@@ -2,6 +2,7 @@
 
 #include "engine/Engine.h"
 #include "engine/ObjLoader.h"
+#include "engine/SceneChange.h"
 #include "platform/AssetPath.h"
 #include "platform/GamePad.h"
 #include "screens/MenuNavigation.h"
@@ -81,6 +82,8 @@ void fillMenuBindings(MenuBindings& bindings)
     bindings[menu_action::VALIDATE] = {pad::A, sf::Keyboard::E, NONE, EITHER};
     bindings[menu_action::BACK] = {pad::B, sf::Keyboard::B, NONE, EITHER};
 }
+
+void installMenuScene() { installMenuSceneSteps({buildMenuScene, updateMenuScene}); }
 
 void buildMenuScene()
 {

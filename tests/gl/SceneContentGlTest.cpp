@@ -7,6 +7,7 @@
 #include "engine/Math3D.h"
 #include "engine/SceneChange.h"
 #include "engine/Scenes.h"
+#include "screens/MenuScene.h"
 #include "support/GameFixtures.h"
 
 using namespace testing_support;
@@ -26,6 +27,7 @@ class SceneContentGl : public EngineWindowSuite, public ::testing::WithParamInte
 TEST_P(SceneContentGl, SceneDrawsAFullPicture)
 {
     const SceneShot& s = GetParam();
+    installMenuScene();
     changeScene(s.id, s.startSeconds);
     if (s.id == scene::HANGAR) {
         // The hangar scene's path never plays: look from where the menu leaves the camera.

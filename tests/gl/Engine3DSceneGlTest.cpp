@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <memory>
-#include "engine/Scenes.h"
 #include "support/GameFixtures.h"
 
 #include "engine/BossParent.h"
@@ -15,13 +14,6 @@ namespace fs = std::filesystem;
 using namespace testing_support;
 
 namespace {
-
-// Runs the test body in another asset tree, then comes back.
-struct ScopedDirectory {
-    explicit ScopedDirectory(const fs::path& path) : saved(fs::current_path()) { fs::current_path(path); }
-    ~ScopedDirectory() { fs::current_path(saved); }
-    fs::path saved;
-};
 
 const char* const CUBE_OBJ =
     "# unit cube\n"
@@ -90,8 +82,14 @@ TEST_F(Engine3DGl, EverySceneIdSwitchesDrawsAndOutOfRangeIsIgnored)
         EXPECT_EQ(e.world.boss3D, nullptr);
         if (scene::drawsShaderBackground(id))
             continue; // the shader background's scenes: no 3D step
-        const sf::Image picture = play(20, "engine3d_scene_" + std::to_string(id));
-        EXPECT_GT(distinctColours(picture), 1) << "scene " << id;
+        if (id == scene::HANGAR) { // the hangar's path never plays: look from where the menu leaves the camera
+            e.world.player3D->position = {-19000.f, -4000.f, 3300.f};
+            e.world.camera->rotation = {0.f, -90.f, -12.f};
+        }
+        play(4, "engine3d_scene_" + std::to_string(id));
+        if (id != scene::TOWER) { // the first boss's arena: its tower is the boss's, not the scene's
+            EXPECT_GT(e.renderer.visibleObjects.size(), 1u) << "scene " << id << ": nothing but the sky in view";
+        }
     }
     scenePreloader().wait();
 
@@ -110,7 +108,7 @@ TEST_F(Engine3DGl, PreloadRunsBesideTheMainThreadAndPicksTheNextFile)
 {
     TempDir dir;
     writeTestTree(dir);
-    ScopedDirectory here(dir.path);
+    InDirectory here(dir.path);
     Engine& e = engine();
 
     changeScene(scene::CORRIDOR, 0.f);
@@ -153,12 +151,12 @@ struct InTestTreeScene {
     InTestTreeScene()
     {
         writeTestTree(dir);
-        here = std::make_unique<ScopedDirectory>(dir.path);
+        here = std::make_unique<InDirectory>(dir.path);
         changeScene(scene::CORRIDOR, 0.f);
         scenePreloader().wait();
     }
     TempDir dir;
-    std::unique_ptr<ScopedDirectory> here;
+    std::unique_ptr<InDirectory> here;
 };
 
 TEST_F(Engine3DGl, PurgeKeepsLiveMeshSharedAndSpaceTextures)
@@ -210,7 +208,7 @@ TEST_F(Engine3DGl, CubeAndLightGlowLandWhereTheyProject)
 {
     TempDir dir;
     writeTestTree(dir);
-    ScopedDirectory here(dir.path);
+    InDirectory here(dir.path);
     changeScene(scene::CORRIDOR, 0.f);
     const sf::Image picture = play(20, "engine3d_cube_and_light");
     ASSERT_EQ(engine().world.sceneObjects.size(), 2u);

@@ -3,7 +3,6 @@
 #include "app/Startup.h"
 #include "engine/Engine.h"
 #include "enemies/EnemyTypes.h"
-#include "engine/Scenes.h"
 #include "gameplay/GameBindings.h"
 #include "gameplay/GameState.h"
 #include "play/Laser.h"
@@ -33,18 +32,9 @@ protected:
     void SetUp() override
     {
         GameWindowTest::SetUp();
-        Engine& eng = engine();
-        eng.run = RunSettings{};
-        eng.world.cinematicFinished = false;
-        eng.world.cameraFrame = 0;
         writeFile(levels.file("LevelsData.txt"), LEVEL_INDEX);
         writeFile(levels.file("LEVEL_1_SEQUENCE_1.txt"), LADYBUG_SEQUENCE);
         writeFile(levels.file("LEVEL_1_SEQUENCE_2.txt"), EMPTY_SEQUENCE);
-    }
-    void TearDown() override
-    {
-        GameWindowTest::TearDown();
-        engine().run = RunSettings{};
     }
 
     // A story game past its opening camera path: scene 2, first sequence loaded.
@@ -109,7 +99,7 @@ TEST_F(GameStatePlay, ScriptedPlayerKillsTheSequenceAndScoresByTheTable)
     EXPECT_EQ(g.getScores(), std::vector<unsigned>{expected});
 }
 
-TEST_F(GameStatePlay, ShieldChargesThenTheLaserFiresAndRumbles)
+TEST_F(GameStatePlay, ShieldChargesThenTheLaserFiresAndHurts)
 {
     GameState& g = startGame();
     Player2D& ship = *g.players[0];
@@ -125,7 +115,6 @@ TEST_F(GameStatePlay, ShieldChargesThenTheLaserFiresAndRumbles)
     frames(30);
     EXPECT_GT(ship.shield->radius, 50.f);
     EXPECT_GT(ship.charge, 0.f);
-    EXPECT_EQ(in.pads.vibrations[0].leftMotor, 20000);
 
     // Release: the laser fires straight up in an upward level.
     in.keyboard.release(sf::Keyboard::L);
@@ -136,9 +125,6 @@ TEST_F(GameStatePlay, ShieldChargesThenTheLaserFiresAndRumbles)
     frames(20);
     EXPECT_EQ(ship.laser->state, LASER_FIRING);
     EXPECT_GT(ship.laser->segments.size(), 2u);
-    const auto rumble = in.pads.vibrations[0].leftMotor;
-    EXPECT_GT(rumble, 0);
-    EXPECT_LT(rumble, 65000);
 
     // An enemy in the beam takes 1.5 per frame.
     EnemyData data;
@@ -151,14 +137,6 @@ TEST_F(GameStatePlay, ShieldChargesThenTheLaserFiresAndRumbles)
     ASSERT_FALSE(g.enemies.enemies.empty());
     EXPECT_FLOAT_EQ(g.enemies.enemies.back()->health, before - 1.5f);
     EXPECT_TRUE(ship.laser->impactVisible) << "a big ladybug stops the beam";
-
-    // Pausing stops the rumble at once.
-    in.keyboard.press(sf::Keyboard::Escape);
-    frames(1);
-    in.keyboard.release(sf::Keyboard::Escape);
-    EXPECT_TRUE(engine().run.paused);
-    EXPECT_EQ(in.pads.vibrations[0].leftMotor, 0);
-    EXPECT_EQ(in.pads.vibrations[0].rightMotor, 0);
 }
 
 TEST_F(GameStatePlay, PauseFreezesTheWorldUntilResumedAndQuitLeaves)
@@ -241,35 +219,6 @@ TEST_F(GameStatePlay, TwoPlayersOnOneKeyboardBothReactAndAnOutPlayerIsLeftAlone)
     EXPECT_EQ(g.enemies.enemyBullets->bullets.size(), 1u);
 }
 
-} // namespace
-
-namespace {
-
-TEST_F(GameStatePlay, PlayLayerScreenshotsForOneAndTwoPlayers)
-{
-    for (int players = 1; players <= 2; ++players) {
-        GameState& g = startGame(players);
-        for (int i = 0; i < players; ++i)
-            aimUpAndShoot(i);
-        frames(75);
-        ASSERT_FALSE(g.enemies.enemies.empty());
-        ASSERT_FALSE(g.shots->bullets.empty());
-        const sf::Image image = shot(players == 1 ? "gameplay_one_player" : "gameplay_two_players");
-        EXPECT_GT(distinctColours(image), 4);
-        // The ships stand where they were put, shots fly above them.
-        const sf::Color background(20, 30, 60);
-        EXPECT_NE(image.getPixel(static_cast<unsigned>(g.players[0]->position.x),
-                                 static_cast<unsigned>(g.players[0]->position.y)),
-                  background);
-        for (int i = 0; i < players; ++i)
-            in.pads.states[i] = {};
-        game.reset();
-    }
-}
-
-} // namespace
-
-namespace {
 
 TEST_F(GameStatePlay, ExtraLivesBonusesAndAPlayerPutOutOfLives)
 {
@@ -338,9 +287,6 @@ TEST_F(GameStatePlay, ExtraLivesBonusesAndAPlayerPutOutOfLives)
     EXPECT_GT(in.pads.vibrationCalls, calls) << "player 1 still gets its rumble";
 }
 
-} // namespace
-
-namespace {
 
 TEST_F(GameStatePlay, ModesStartLevelsAndDifficultiesAsTheMenuChose)
 {
@@ -379,9 +325,6 @@ TEST_F(GameStatePlay, ModesStartLevelsAndDifficultiesAsTheMenuChose)
     EXPECT_FLOAT_EQ(game->players[0]->gauge, 100.f);
 }
 
-} // namespace
-
-namespace {
 
 // The same games on SDL's virtual pads, pumped once per frame as the main loop does.
 class GameOnSdlPads : public GameStatePlay {
@@ -492,9 +435,6 @@ TEST_F(GameOnSdlPads, TheGamesRumbleReachesThePadAndStopsWhenItShould)
               (std::vector<MotorSpeeds>{{65000, 65000}, {0, 0}}));
 }
 
-} // namespace
-
-namespace {
 
 // Share of the pixels of `area` that equal those of the same area moved by `shift`.
 float sameShare(const sf::Image& image, sf::IntRect area, sf::Vector2i shift)

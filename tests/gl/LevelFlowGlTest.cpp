@@ -6,13 +6,11 @@
 #include "bosses/Boss.h"
 #include "engine/Engine.h"
 #include "engine/SceneChange.h"
-#include "engine/Scenes.h"
 #include "gameplay/GameState.h"
 #include "play/Scoreboard.h"
 #include "support/GameFixtures.h"
 
 #include <gtest/gtest.h>
-#include <functional>
 #include <memory>
 
 using namespace testing_support;
@@ -30,21 +28,6 @@ std::string finishAt(float seconds)
 
 class LevelFlow : public GameWindowTest {
 protected:
-    void SetUp() override
-    {
-        GameWindowTest::SetUp();
-        Engine& eng = engine();
-        eng.world.cinematicFinished = false;
-        eng.world.cameraFrame = 0;
-    }
-    void TearDown() override
-    {
-        GameWindowTest::TearDown();
-        engine().run.startLevel = 0;
-        engine().world.cinematicFinished = false;
-        engine().run.cheatLives = false;
-    }
-
     // Every sequence ends `seconds` in.
     void writeLevels(float seconds = 0.5f)
     {
@@ -67,30 +50,17 @@ protected:
         return *game;
     }
 
-    // Runs frames until the condition holds; false when it never did.
-    bool until(const std::function<bool()>& condition, int maxFrames)
-    {
-        for (int i = 0; i < maxFrames; ++i) {
-            if (condition())
-                return true;
-            last = frames(1);
-            if (last != state_code::STAY)
-                return condition();
-        }
-        return condition();
-    }
-
     // The camera path of the current scene ends.
     void pathEnds()
     {
         engine().world.cinematicFinished = true;
-        last = frames(1);
+        frames(1);
     }
 
     void pressRevive()
     {
         in.keyboard.press(sf::Keyboard::U);
-        last = frames(1);
+        frames(1);
         in.keyboard.release(sf::Keyboard::U);
     }
 
@@ -118,8 +88,6 @@ protected:
         EXPECT_EQ(game->scoreboards[0], nullptr);
         ASSERT_TRUE(until([&] { return game->scoreboards[0] != nullptr; }, 60 * 4));
     }
-
-    StateCode last = state_code::STAY;
 };
 
 TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridor)
@@ -196,8 +164,6 @@ TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridor)
     EXPECT_TRUE(ship.blinking);
     frames(60); // the icons appear one per frame
     EXPECT_EQ(g.scoreboards[0]->shownIcons, 57);
-    const sf::Image board = shot("levelflow_scoreboard_level1");
-    EXPECT_GT(distinctColours(board), 8);
 
     // The board waits for REVIVE; then level 2 starts at the left of the corridor.
     frames(30);
@@ -212,42 +178,6 @@ TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridor)
     ASSERT_TRUE(g.fade);
     EXPECT_FALSE(g.fade->fadeIn);
     EXPECT_FLOAT_EQ(g.fade->duration, 2.f);
-}
-
-TEST_F(LevelFlow, TheShippedLevelOnePlaysThroughWithItsOwnSequences)
-{
-    engine().run.cheatLives = true; // the ship keeps its lives: this run is about the flow
-    GameState& g = start(0, 1, level_files::CONFIG_FOLDER);
-    pathEnds();
-    ASSERT_EQ(engine().world.sceneId, scene::OPEN_SPACE);
-    const int minute = 60 * 60;
-    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::ASTEROIDS; }, minute));
-    ASSERT_TRUE(until([&] { return countTransitions(TRANSITION_PLAYER_OUT_UP) == 1; }, minute));
-    pathEnds();
-    pathEnds();
-    ASSERT_EQ(engine().world.sceneId, scene::GAS_GIANT);
-    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::APPROACH; }, minute));
-    ASSERT_TRUE(until([&] { return countTransitions(TRANSITION_WARNING) == 1; }, minute));
-    pathEnds();
-    ASSERT_EQ(engine().world.sceneId, scene::TOWER);
-    frames(30);
-    defeatBoss();
-    explodeFadeAndTally();
-    pressRevive();
-    EXPECT_EQ(engine().world.sceneId, scene::CORRIDOR);
-    EXPECT_EQ(g.sequenceIndex(), 4);
-    EXPECT_FALSE(g.gameOver);
-    // The four sequences ran their whole length.
-    Spawner shipped;
-    float length = 0.f;
-    for (int sequence = 0; sequence < 4; ++sequence) {
-        shipped.loadSequence(sequence);
-        for (const SpawnEntry& e : shipped.pending)
-            if (e.pattern == pattern_id::FINISH)
-                length += e.time;
-    }
-    EXPECT_GT(length, 60.f);
-    EXPECT_GT(played, static_cast<int>(length * 60.f));
 }
 
 TEST_F(LevelFlow, LevelsTwoToFourEndInTheCreditsWithTheScores)
@@ -273,8 +203,6 @@ TEST_F(LevelFlow, LevelsTwoToFourEndInTheCreditsWithTheScores)
     // The sequence ended on the first second: the fade, then a board per player.
     ASSERT_TRUE(until([&] { return g.scoreboards[0] != nullptr; }, 60 * 5));
     ASSERT_NE(g.scoreboards[1], nullptr);
-    frames(5);
-    EXPECT_GT(distinctColours(shot("levelflow_scoreboard_two_players")), 8);
     pressRevive();
     EXPECT_EQ(engine().world.sceneId, scene::LEVEL3_START);
     EXPECT_EQ(g.sequenceIndex(), 5);
@@ -350,7 +278,6 @@ TEST_F(LevelFlow, ContinueCountsDownAndReviveRestoresTheShip)
     in.keyboard.release(sf::Keyboard::D);
     EXPECT_EQ(ship.position, sf::Vector2f(700.f, 500.f));
     EXPECT_EQ(g.continueScreens[0].textureIndex, 2); // "3"
-    EXPECT_GT(distinctColours(shot("levelflow_continue")), 2);
 
     pressRevive();
     EXPECT_TRUE(g.isLive(0));
@@ -389,7 +316,6 @@ TEST_F(LevelFlow, EveryoneOutEndsTheGameWithExactlyTheScores)
     engine().world.cinematicFinished = true;
     frames(60 * 6);
     EXPECT_EQ(engine().world.sceneId, scene::INTRO);
-    EXPECT_GT(distinctColours(shot("levelflow_game_over")), 2);
     EXPECT_TRUE(until([&] { return last == state_code::HIGH_SCORES; }, 60 * 7));
     EXPECT_GT(g.gameOverTimer, 12.f);
     EXPECT_EQ(g.getScores(), (std::vector<unsigned>{1200u, 3400u}));

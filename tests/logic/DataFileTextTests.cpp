@@ -16,7 +16,6 @@
 #include <filesystem>
 #include <functional>
 #include <sstream>
-#include <unistd.h>
 
 using namespace testing_support;
 
@@ -90,10 +89,7 @@ TEST(DataFileText, AMissingDataFileIsNamedOnceWithItsPath)
     EXPECT_NE(said.find(dir.file("Level1.txt") + ": missing"), std::string::npos);
 
     // The world-object table is looked up from the working directory.
-    char* previous = getcwd(nullptr, 0);
-    ASSERT_EQ(chdir(dir.path.c_str()), 0);
+    InDirectory inDir(dir.path);
     const std::string tableSaid = stderrOf([] { EXPECT_TRUE(WorldObjectTable().empty()); });
-    ASSERT_EQ(chdir(previous), 0);
-    free(previous);
     EXPECT_NE(tableSaid.find("Scene/WORLD_OBJECT.txt: missing"), std::string::npos);
 }

@@ -235,6 +235,8 @@ TEST_P(LevelsPlaythrough, AKeyboardPlayerSweepingItsSideShootsTheWavesToTheFinis
     // ... and nothing but bullets comes in on the player's side.
     EXPECT_TRUE(stats.enteredBehind.empty()) << stats.enteredBehind.size() << " enemies, first "
                                              << (stats.enteredBehind.empty() ? "" : stats.enteredBehind.front());
+    // Every texture the sequence needed (its enemies, bullets, pick-ups, scenes) is in the tree.
+    EXPECT_EQ(engine().textures.missingTextures(), std::vector<std::string>{});
 }
 
 // Level 1 climbs (its boss waits at the top); the others fly right.

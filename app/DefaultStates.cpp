@@ -11,11 +11,11 @@
 StateFactory defaultStateFactory()
 {
     StateFactory f;
-    f.cinematic = [](const std::vector<unsigned>& scores) { return new CinematicState(scores); };
-    f.menuWithoutLogos = [] { return new MenuState(std::make_unique<MainMenuState>(false)); };
-    f.highScores = [](const std::vector<unsigned>& scores) { return new HighScoresState(scores); };
-    f.game = [](int mode) { return new GameState(mode); };
+    f.cinematic = [](const std::vector<unsigned>& scores) { return std::make_unique<CinematicState>(scores); };
+    f.menuWithoutLogos = [] { return std::make_unique<MenuState>(std::make_unique<MainMenuState>(false)); };
+    f.highScores = [](const std::vector<unsigned>& scores) { return std::make_unique<HighScoresState>(scores); };
+    f.game = [](int mode) { return std::make_unique<GameState>(mode); };
     return f;
 }
 
-MainState* makeFirstState() { return new MenuState(std::make_unique<MainMenuState>(true)); }
+std::unique_ptr<MainState> makeFirstState() { return std::make_unique<MenuState>(std::make_unique<MainMenuState>(true)); }

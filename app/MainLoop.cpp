@@ -44,8 +44,8 @@ sf::Event padEvent(const pad::PadChange& change)
 }
 } // namespace
 
-MainLoop::MainLoop(sf::RenderWindow& window, StateFactory factory, MainState* firstState)
-    : window_(window), factory_(std::move(factory)), state_(firstState)
+MainLoop::MainLoop(sf::RenderWindow& window, StateFactory factory, std::unique_ptr<MainState> firstState)
+    : window_(window), factory_(std::move(factory)), state_(std::move(firstState))
 {
     pollEvent = [this](sf::Event& e) { return pollWindowEvent(window_, e); };
     mousePosition = [this] { return sf::Mouse::getPosition(window_); };
@@ -64,15 +64,15 @@ void MainLoop::applyCode(StateCode code)
         window_.close();
         return;
     }
-    if (const std::function<MainState*()> build = nextStateBuilder(code))
+    if (const std::function<std::unique_ptr<MainState>()> build = nextStateBuilder(code))
         replace(build);
 }
 
-std::function<MainState*()> MainLoop::nextStateBuilder(StateCode code)
+std::function<std::unique_ptr<MainState>()> MainLoop::nextStateBuilder(StateCode code)
 {
     using namespace state_code;
-    using ScoresBuilder = std::function<MainState*(const std::vector<unsigned>&)>;
-    const auto withScores = [this](const ScoresBuilder& make) -> std::function<MainState*()> {
+    using ScoresBuilder = std::function<std::unique_ptr<MainState>(const std::vector<unsigned>&)>;
+    const auto withScores = [this](const ScoresBuilder& make) -> std::function<std::unique_ptr<MainState>()> {
         if (!make)
             return {};
         return [make, scores = state_->getScores()] { return make(scores); };
@@ -96,11 +96,11 @@ std::function<MainState*()> MainLoop::nextStateBuilder(StateCode code)
     }
 }
 
-void MainLoop::replace(const std::function<MainState*()>& build)
+void MainLoop::replace(const std::function<std::unique_ptr<MainState>()>& build)
 {
     state_.reset();
     input::clearLatchedPresses(); // a press belongs to the state that saw it
-    state_.reset(build());
+    state_ = build();
 }
 
 void MainLoop::queuePadChanges()

@@ -10,16 +10,16 @@
 // How the main loop builds the states that state codes ask for. A missing
 // builder leaves the current state in place.
 struct StateFactory {
-    std::function<MainState*(const std::vector<unsigned>& scores)> cinematic;   // code 0
-    std::function<MainState*()> menuWithoutLogos;                               // code 4
-    std::function<MainState*(int mode)> game;                                   // codes 7 (mode 1), 8 (mode 2)
-    std::function<MainState*(const std::vector<unsigned>& scores)> highScores;  // code 11
+    std::function<std::unique_ptr<MainState>(const std::vector<unsigned>& scores)> cinematic;  // code 0
+    std::function<std::unique_ptr<MainState>()> menuWithoutLogos;                              // code 4
+    std::function<std::unique_ptr<MainState>(int mode)> game; // codes 7 (mode 1), 8 (mode 2)
+    std::function<std::unique_ptr<MainState>(const std::vector<unsigned>& scores)> highScores; // code 11
 };
 
 // The game's states, as start-up and the codes build them.
 StateFactory defaultStateFactory();
 // The first state of a run: the menu wrapper holding the main menu with its logos.
-MainState* makeFirstState();
+std::unique_ptr<MainState> makeFirstState();
 
 // The window's fixed settings.
 namespace game_window {
@@ -35,7 +35,7 @@ void open(sf::RenderWindow& window);
 // One window, one current state, one frame after another.
 class MainLoop {
 public:
-    MainLoop(sf::RenderWindow& window, StateFactory factory, MainState* firstState);
+    MainLoop(sf::RenderWindow& window, StateFactory factory, std::unique_ptr<MainState> firstState);
     ~MainLoop();
 
     // Runs frames while the window is open and a state exists.
@@ -63,9 +63,9 @@ private:
     bool nextEvent(sf::Event& event);
     // What builds the state a code asks for (reading the current state's scores
     // now); empty when the code keeps the current state.
-    std::function<MainState*()> nextStateBuilder(StateCode code);
+    std::function<std::unique_ptr<MainState>()> nextStateBuilder(StateCode code);
     // Ends the current state, then makes the built one current: never two at once.
-    void replace(const std::function<MainState*()>& build);
+    void replace(const std::function<std::unique_ptr<MainState>()>& build);
 
     sf::RenderWindow& window_;
     std::deque<sf::Event> padEvents_;

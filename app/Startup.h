@@ -2,11 +2,7 @@
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 
-class SoundManager;
-
-// The sound singleton (created on first use; start-up creates it).
-SoundManager& soundManager();
-bool soundManagerExists();
+#include "app/SoundManagerInstance.h"
 
 // Start-up in the game's order: seed the random numbers, load the icon, create
 // the sound manager and the engine (with its resources). Returns the icon image.

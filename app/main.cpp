@@ -14,7 +14,7 @@ int main()
     sf::Image icon = startGame();
     // The first state draws its loading frame into the window.
     engine().renderer.window = &gameWindow;
-    MainState* first = makeFirstState();
+    std::unique_ptr<MainState> first = makeFirstState();
     gameWindow.setMouseCursorVisible(true);
     applyWindowIcon(gameWindow, icon);
 
@@ -29,7 +29,7 @@ int main()
     gameWindow.setFramerateLimit(60);
 
     {
-        MainLoop loop(gameWindow, defaultStateFactory(), first);
+        MainLoop loop(gameWindow, defaultStateFactory(), std::move(first));
         loop.run();
     }
     engine().world.level3Background = nullptr;

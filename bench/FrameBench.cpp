@@ -101,16 +101,16 @@ const SceneCase SCENES[] = {
     {"moon (16)", scene::MOON, -1},
 };
 
-MainState* enterScene(const SceneCase& scene)
+std::unique_ptr<MainState> enterScene(const SceneCase& scene)
 {
     if (scene::isMenu(scene.sceneId))
         return defaultStateFactory().menuWithoutLogos();
     if (scene.startLevel >= 0) {
         engine().run.startLevel = scene.startLevel;
-        return new GameState(game_mode::STORY);
+        return std::make_unique<GameState>(game_mode::STORY);
     }
     changeScene(scene.sceneId, 0.f);
-    return new IdleState(); // the 3D scene alone
+    return std::make_unique<IdleState>(); // the 3D scene alone
 }
 
 constexpr int WARM_FRAMES = 8;

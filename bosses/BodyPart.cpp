@@ -5,6 +5,7 @@
 #include "enemies/EnemyManager.h"
 #include "enemies/EnemyTypes.h"
 #include "play/BulletManager.h"
+#include "play/SpriteLoading.h"
 
 #include <cmath>
 

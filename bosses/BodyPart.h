@@ -9,7 +9,6 @@
 #include <SFML/Graphics/Rect.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Sprite.hpp>
-#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -28,9 +27,9 @@ public:
     // Takes a hit of `damage`: flashes and loses hit points.
     void takeHit(float damage);
 
-    uint8_t active = 1;
+    bool active = true;
     float hitTimer = HIT_FLASH_TIME;
-    uint8_t wasHit = 0;
+    bool wasHit = false;
     std::unique_ptr<BodyPart> partner;
 };
 
@@ -44,7 +43,7 @@ public:
     sf::FloatRect getHitbox() const override;
 
     float spawnTimer = 0.f;
-    uint8_t spawnPending = 0;
+    bool spawnPending = false;
 };
 
 class ShootIcarus : public BodyPart {
@@ -75,7 +74,7 @@ public:
     Animation spawnAnimation{0.f, 0.3f, 12, 0.f, 0.f, 106.f, 150.f, ANIMATION_ONCE};
     sf::FloatRect spawnFrame{0.f, 0.f, 106.f, 150.f};
     sf::Sprite spawnSprite;
-    uint8_t spawning = 0;
+    bool spawning = false;
     float cycleTimer = 0.f;
 
 private:

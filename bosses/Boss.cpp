@@ -5,6 +5,7 @@
 #include "gameplay/GameState.h"
 #include "platform/Random.h"
 #include "play/Player2D.h"
+#include "play/PlayerScore.h"
 #include "play/TextManager.h"
 
 #include <algorithm>

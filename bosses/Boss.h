@@ -3,6 +3,7 @@
 // enemies. The gameplay state updates and draws it and tests it against the
 // players' shots, lasers, shields and ships; the results tell when the fight
 // is over or the boss has been defeated.
+#include "bosses/BossList.h"
 #include "play/Entity2D.h"
 #include "play/PlayerScore.h"
 #include "play/TextManager.h"
@@ -81,9 +82,6 @@ protected:
     // (no offset along a side shorter than one pixel).
     static sf::Vector2f randomPointIn(const sf::FloatRect& box);
 };
-
-// The gameplay state's boss list: the boss in play (at most one) and whether a fight is on.
-struct BossList;
 
 // Replaces whatever boss the list holds by a new one: type 25 builds Murzel,
 // 24 and any other type Icarus. The list's active flag is set.

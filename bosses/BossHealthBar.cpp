@@ -1,6 +1,6 @@
 #include "bosses/BossHealthBar.h"
 
-#include "play/Entity2D.h"
+#include "play/SpriteLoading.h"
 
 
 BossHealthBar::BossHealthBar(bool animated) : animated_(animated)

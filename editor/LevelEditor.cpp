@@ -9,7 +9,7 @@
 #include "engine/Scenes.h"
 #include "gameplay/GameState.h"
 #include "play/BulletManager.h"
-#include "play/Entity2D.h"
+#include "play/SpriteLoading.h"
 
 #include <algorithm>
 #include <imgui.h>
@@ -228,11 +228,11 @@ void LevelEditor::draw()
     ImGui::SFML::Render(*window);
 }
 
-void LevelEditor::clearPlay(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns)
+void LevelEditor::clearPlay(const PlayField& field)
 {
-    spawner.clear();
-    enemies.enemies.clear();
-    patterns.clear();
+    field.spawner.clear();
+    field.enemies.enemies.clear();
+    field.patterns.clear();
 }
 
 void LevelEditor::refreshSpawnerIndex(Spawner& spawner) const
@@ -248,61 +248,60 @@ void LevelEditor::refreshSpawnerIndex(Spawner& spawner) const
     }
 }
 
-void LevelEditor::play(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns)
+void LevelEditor::play(const PlayField& field)
 {
     // The scene behind each of the flow's sequences.
     static const int SCENES[] = {scene::OPEN_SPACE, scene::ASTEROIDS,     scene::GAS_GIANT,
                                  scene::APPROACH,   scene::CORRIDOR,      scene::LEVEL3_START,
                                  scene::LEVEL3_MIDDLE, scene::LEVEL3_END, scene::ARENA};
     saveSequence();
-    clearPlay(spawner, enemies, patterns);
-    refreshSpawnerIndex(spawner);
-    const int index = spawner.getSequenceIndex(edited.level, edited.sequence);
+    clearPlay(field);
+    refreshSpawnerIndex(field.spawner);
+    const int index = field.spawner.getSequenceIndex(edited.level, edited.sequence);
     if (index >= 0 && index < static_cast<int>(sizeof SCENES / sizeof SCENES[0]))
         changeScene(SCENES[index], timeline.time);
-    spawner.loadSequenceFrom(index, timeline.time, [this](int d) { game.turnToScrollDirection(d); });
+    field.spawner.loadSequenceFrom(index, timeline.time, [this](int d) { game.turnToScrollDirection(d); });
     playing = true;
-    lastGameSequence = spawner.currentSequence;
+    lastGameSequence = field.spawner.currentSequence;
 }
 
-void LevelEditor::stop(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns)
+void LevelEditor::stop(const PlayField& field)
 {
     playing = false;
-    clearPlay(spawner, enemies, patterns);
+    clearPlay(field);
 }
 
-void LevelEditor::playSelected(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns)
+void LevelEditor::playSelected(const PlayField& field)
 {
     if (edited.selection.empty())
         return;
     saveSequence();
-    clearPlay(spawner, enemies, patterns);
-    refreshSpawnerIndex(spawner);
+    clearPlay(field);
+    refreshSpawnerIndex(field.spawner);
     std::sort(edited.selection.begin(), edited.selection.end());
-    spawner.loadSelectedSpawners(spawner.getSequenceIndex(edited.level, edited.sequence), edited.selection, false,
+    field.spawner.loadSelectedSpawners(field.spawner.getSequenceIndex(edited.level, edited.sequence), edited.selection, false,
                                  [this](int d) { game.turnToScrollDirection(d); });
 }
 
-void LevelEditor::previewTrajectory(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns,
-                                    bool untilBulletsGone)
+void LevelEditor::previewTrajectory(const PlayField& field, bool untilBulletsGone)
 {
     const std::vector<sf::Vector2f> centre{{960.f, 540.f}};
     const int stepLimit = static_cast<int>(PREVIEW_LIMIT_SECONDS / PREVIEW_STEP);
     saveSequence();
-    refreshSpawnerIndex(spawner);
+    refreshSpawnerIndex(field.spawner);
     std::sort(edited.selection.begin(), edited.selection.end());
-    spawner.loadSelectedSpawners(spawner.getSequenceIndex(edited.level, edited.sequence), edited.selection, true,
+    field.spawner.loadSelectedSpawners(field.spawner.getSequenceIndex(edited.level, edited.sequence), edited.selection, true,
                                  [this](int d) { game.turnToScrollDirection(d); });
-    for (int step = 0; !spawner.pending.empty() && step < stepLimit; ++step)
-        spawner.update(PREVIEW_STEP, patterns);
-    for (int step = 0; !patterns.empty() && step < stepLimit; ++step)
-        updateSpawnPatterns(patterns, PREVIEW_STEP, enemies, centre);
+    for (int step = 0; !field.spawner.pending.empty() && step < stepLimit; ++step)
+        field.spawner.update(PREVIEW_STEP, field.patterns);
+    for (int step = 0; !field.patterns.empty() && step < stepLimit; ++step)
+        updateSpawnPatterns(field.patterns, PREVIEW_STEP, field.enemies, centre);
     const auto running = [&]() {
-        return !enemies.enemies.empty() || (untilBulletsGone && enemies.enemyBullets && !enemies.enemyBullets->bullets.empty());
+        return !field.enemies.enemies.empty() || (untilBulletsGone && field.enemies.enemyBullets && !field.enemies.enemyBullets->bullets.empty());
     };
     for (int step = 0; running() && step < stepLimit; ++step) {
-        enemies.drawEditor(trajectoryTexture);
-        enemies.update(PREVIEW_STEP, centre);
+        field.enemies.drawEditor(trajectoryTexture);
+        field.enemies.update(PREVIEW_STEP, centre);
     }
     trajectoryTexture.display();
 }

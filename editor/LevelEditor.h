@@ -5,6 +5,7 @@
 // selected spawners through the game's own spawner, patterns and enemies.
 #include "editor/EditedSequence.h"
 #include "editor/LevelCatalogue.h"
+#include "editor/PlayField.h"
 #include "editor/SpawnerEdit.h"
 #include "editor/Timeline.h"
 #include "enemies/SpawnPattern.h"
@@ -42,7 +43,7 @@ public:
 
     // ---- per frame, from the gameplay state ----
     void processEvent(const sf::Event& event);
-    void updateGui(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns);
+    void updateGui(const PlayField& field);
     void updateTimeline(float dt, int gameSequence);
     void updateCursor(sf::Vector2i mouse);
     void handleClick(sf::Mouse::Button button);
@@ -56,9 +57,9 @@ public:
     void dragSpawners();
 
     // ---- the windows ----
-    void levelWindow(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns);
+    void levelWindow(const PlayField& field);
     void deleteConfirmWindow();
-    void levelEditorWindow(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns);
+    void levelEditorWindow(const PlayField& field);
     void scrollTmxPanel();
     void spawnerEditorWindow();
     void multiSpawnerEditorWindow();
@@ -74,14 +75,13 @@ public:
     // shown in the "Level" window; when nothing was removed the edited sequence stays.
     void confirmSequenceDeletion();
     // Plays the edited sequence from `time`.
-    void play(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns);
-    void stop(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns);
+    void play(const PlayField& field);
+    void stop(const PlayField& field);
     // Plays the selected spawners, the first at once.
-    void playSelected(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns);
+    void playSelected(const PlayField& field);
     // Runs the selected spawners to their end at a fixed step, drawing every
     // enemy of every step into the trajectory texture.
-    void previewTrajectory(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns,
-                           bool untilBulletsGone);
+    void previewTrajectory(const PlayField& field, bool untilBulletsGone);
     // Lowers an out-of-range list page to the last page that has records.
     static int clampPage(int page, int recordCount);
 
@@ -119,10 +119,10 @@ public:
     std::string catalogueMessage; // why the last sequence or level operation failed
 
 private:
-    void clearPlay(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns);
+    void clearPlay(const PlayField& field);
     // The spawner learns the levels and sequences the editor created or deleted.
     void refreshSpawnerIndex(Spawner& spawner) const;
-    void spawnerList(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns);
+    void spawnerList(const PlayField& field);
     // Saves the edited sequence and edits the one just created (0: creating
     // `what` failed, which the "Level" window then says).
     void editCreatedSequence(int level, int sequence, const std::string& what);

@@ -26,7 +26,7 @@ void placeFirstTime(float x, float y, float w, float h)
 
 } // namespace
 
-void LevelEditor::updateGui(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns)
+void LevelEditor::updateGui(const PlayField& field)
 {
     guiWantsMouse = ImGui::GetIO().WantCaptureMouse;
     ImGui::SFML::Update(*window, guiClock.restart());
@@ -34,10 +34,10 @@ void LevelEditor::updateGui(Spawner& spawner, EnemyManager& enemies, std::list<S
     if (editorKeyHeld(sf::Keyboard::A) && editorKeyHeld(sf::Keyboard::LControl))
         edited.selectAll();
 
-    levelWindow(spawner, enemies, patterns);
+    levelWindow(field);
     if (confirmDeleteSequence)
         deleteConfirmWindow();
-    levelEditorWindow(spawner, enemies, patterns);
+    levelEditorWindow(field);
     multiSpawnerEditorWindow();
     spawnerEditorWindow();
     if (createCustomLevel)
@@ -55,7 +55,7 @@ void LevelEditor::updateGui(Spawner& spawner, EnemyManager& enemies, std::list<S
     }
 }
 
-void LevelEditor::levelWindow(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns)
+void LevelEditor::levelWindow(const PlayField& field)
 {
     placeFirstTime(10.f, 10.f, 340.f, 520.f);
     ImGui::Begin("Level");
@@ -69,10 +69,10 @@ void LevelEditor::levelWindow(Spawner& spawner, EnemyManager& enemies, std::list
     }
     ImGui::SliderFloat("Time", &timeline.time, 0.f, std::max(maxTime, 0.f), "%.1f");
     if (ImGui::Button("Play"))
-        play(spawner, enemies, patterns);
+        play(field);
     ImGui::SameLine();
     if (ImGui::Button("Stop"))
-        stop(spawner, enemies, patterns);
+        stop(field);
     ImGui::SameLine();
     ImGui::Text("Level %d Sequence %d", edited.level, edited.sequence);
 
@@ -154,7 +154,7 @@ void LevelEditor::confirmSequenceDeletion()
     page = 1;
 }
 
-void LevelEditor::levelEditorWindow(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns)
+void LevelEditor::levelEditorWindow(const PlayField& field)
 {
     placeFirstTime(1500.f, 10.f, 410.f, 760.f);
     ImGui::Begin("Level Editor");
@@ -163,23 +163,23 @@ void LevelEditor::levelEditorWindow(Spawner& spawner, EnemyManager& enemies, std
     ImGui::Checkbox("Create Custom Level", &createCustomLevel);
     ImGui::Checkbox("Custom Preset", &customPreset);
     if (ImGui::Button("Play"))
-        playSelected(spawner, enemies, patterns);
+        playSelected(field);
     ImGui::SameLine();
     if (ImGui::Button("Stop"))
-        clearPlay(spawner, enemies, patterns);
+        clearPlay(field);
     ImGui::SameLine();
     ImGui::Text("Spawn selected enemies");
     if (ImGui::Checkbox("Display Trajectory", &displayTrajectory)) {
         if (displayTrajectory) {
-            previewTrajectory(spawner, enemies, patterns, false);
+            previewTrajectory(field, false);
         } else {
             trajectoryTexture.clear(sf::Color::Transparent);
             trajectoryTexture.display();
-            clearPlay(spawner, enemies, patterns);
+            clearPlay(field);
         }
     }
     if (ImGui::CollapsingHeader("Spawner"))
-        spawnerList(spawner, enemies, patterns);
+        spawnerList(field);
     ImGui::End();
 }
 
@@ -192,7 +192,7 @@ void LevelEditor::scrollTmxPanel()
         ImGui::TextWrapped("%s", tmxMessage.c_str());
 }
 
-void LevelEditor::spawnerList(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns)
+void LevelEditor::spawnerList(const PlayField& field)
 {
     if (ImGui::Button("New Spawner"))
         edited.appendNewSpawner();
@@ -222,7 +222,7 @@ void LevelEditor::spawnerList(Spawner& spawner, EnemyManager& enemies, std::list
             edited.clickInList(i, input::isKeyPressed(sf::Keyboard::LControl));
             if (displayTrajectory) {
                 trajectoryTexture.clear(sf::Color::Transparent);
-                previewTrajectory(spawner, enemies, patterns, true);
+                previewTrajectory(field, true);
             }
         }
     }

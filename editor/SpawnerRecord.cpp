@@ -43,31 +43,12 @@ constexpr PatternDefaults OTHER_PATTERN_DEFAULTS = {-1, 1, 0.3f};
 
 } // namespace
 
-SequenceRecord toSequenceRecord(const SpawnerRecord& r)
-{
-    SequenceRecord s;
-    s.name = r.name;
-    s.x = r.posX;
-    s.y = r.posY;
-    s.direction = r.direction;
-    s.spawnTime = r.spawnTimer;
-    s.delay = r.delayTimer;
-    s.count = r.nbMaxEnemy;
-    s.pattern = r.patternId;
-    return s;
-}
+SequenceRecord toSequenceRecord(const SpawnerRecord& r) { return r; }
 
 SpawnerRecord fromSequenceRecord(const SequenceRecord& s)
 {
     SpawnerRecord r;
-    r.name = s.name;
-    r.posX = s.x;
-    r.posY = s.y;
-    r.direction = s.direction;
-    r.spawnTimer = s.spawnTime;
-    r.delayTimer = s.delay;
-    r.nbMaxEnemy = s.count;
-    r.patternId = s.pattern;
+    static_cast<SequenceRecord&>(r) = s;
     r.colour = record_colour::PLAIN;
     return r;
 }

@@ -7,14 +7,8 @@
 #include <SFML/System/Vector2.hpp>
 #include <string>
 
-struct SpawnerRecord {
-    float posX = 0.f, posY = 0.f; // where the pattern starts, field pixels
-    float direction = 0.f;        // DIRECTION: degrees counter-clockwise, y up
-    float spawnTimer = 0.f;       // seconds from the start of the sequence
-    float delayTimer = 0.f;       // seconds between the enemies of the pattern
-    int nbMaxEnemy = 0;
-    int patternId = 0;
-    std::string name;                  // the label read from the file ("SPAWNER3"); the list button's id
+// The record as the file holds it (its name is the list button's id), and its tint.
+struct SpawnerRecord : SequenceRecord {
     sf::Color colour = sf::Color::Black; // tint of the record's button in the spawner list
 };
 

@@ -118,9 +118,9 @@ bool parseRecord(const std::vector<std::string>& t, size_t open, SequenceRecord&
         return true;
     };
     r.name = t[open];
-    const bool ok = label() && number(r.x) && number(r.y) && label() && number(r.direction) && label() &&
-                    number(r.spawnTime) && label() && number(r.delay) && label() && integer(r.count) && label() &&
-                    integer(r.pattern);
+    const bool ok = label() && number(r.posX) && number(r.posY) && label() && number(r.direction) && label() &&
+                    number(r.spawnTimer) && label() && number(r.delayTimer) && label() && integer(r.nbMaxEnemy) && label() &&
+                    integer(r.patternId);
     next = ok ? i : open + 1;
     return ok;
 }
@@ -318,7 +318,7 @@ SequenceFile parseSequenceText(const std::string& text)
         }
         SequenceRecord r;
         size_t next = i + 1;
-        if (parseRecord(t, i, r, next) && r.pattern >= 0 && r.pattern < level_files::PATTERN_COUNT)
+        if (parseRecord(t, i, r, next) && r.patternId >= 0 && r.patternId < level_files::PATTERN_COUNT)
             file.records.push_back(r);
         i = next;
     }
@@ -339,12 +339,12 @@ std::string formatSequenceFile(int direction, const std::vector<SequenceRecord>&
     std::string text = std::string(word ? word : DIRECTION_WORDS[scroll_direction::RIGHT]) + "\n";
     int number = 0;
     for (const SequenceRecord& r : records) {
-        if (r.pattern < 0 || r.pattern >= level_files::PATTERN_COUNT)
+        if (r.patternId < 0 || r.patternId >= level_files::PATTERN_COUNT)
             continue;
-        text += "SPAWNER" + std::to_string(++number) + " POSITION " + formatFloat(r.x) + " " + formatFloat(r.y) +
-                " DIRECTION " + formatFloat(r.direction) + " SPAWN_TIMER " + formatFloat(r.spawnTime) +
-                " DELAY_TIMER " + formatFloat(r.delay) + " NB_MAX_ENEMY " + std::to_string(r.count) +
-                " PATTERN_ID " + std::to_string(r.pattern) + "\n";
+        text += "SPAWNER" + std::to_string(++number) + " POSITION " + formatFloat(r.posX) + " " + formatFloat(r.posY) +
+                " DIRECTION " + formatFloat(r.direction) + " SPAWN_TIMER " + formatFloat(r.spawnTimer) +
+                " DELAY_TIMER " + formatFloat(r.delayTimer) + " NB_MAX_ENEMY " + std::to_string(r.nbMaxEnemy) +
+                " PATTERN_ID " + std::to_string(r.patternId) + "\n";
     }
     return text;
 }

@@ -60,15 +60,16 @@ LevelIndex readLevelIndex(const std::string& path);
 std::string formatLevelIndex(const std::vector<int>& sequenceCounts);
 bool writeLevelIndex(const std::string& path, const std::vector<int>& sequenceCounts);
 
-// One SPAWNER record of a sequence file, with the values as the file holds them.
+// One SPAWNER record of a sequence file, with the values as the file holds them
+// (the level editor's SpawnerRecord adds its list colour).
 struct SequenceRecord {
-    std::string name;       // the token that opened the record ("SPAWNER1", ...)
-    float x = 0.f, y = 0.f; // POSITION
-    float direction = 0.f;  // DIRECTION: degrees counter-clockwise, y up
-    float spawnTime = 0.f;  // SPAWN_TIMER
-    float delay = 0.f;      // DELAY_TIMER
-    int count = 0;          // NB_MAX_ENEMY
-    int pattern = 0;        // PATTERN_ID
+    float posX = 0.f, posY = 0.f; // POSITION: where the pattern starts, field pixels
+    float direction = 0.f;        // DIRECTION: degrees counter-clockwise, y up
+    float spawnTimer = 0.f;       // SPAWN_TIMER: seconds from the start of the sequence
+    float delayTimer = 0.f;       // DELAY_TIMER: seconds between the enemies of the pattern
+    int nbMaxEnemy = 0;           // NB_MAX_ENEMY
+    int patternId = 0;            // PATTERN_ID
+    std::string name;             // the token that opened the record ("SPAWNER1", ...)
 };
 
 struct SequenceFile {

@@ -10,14 +10,14 @@ constexpr float WALL_TIME_FACTOR = 1.0416666f;
 SpawnEntry spawnEntryFromRecord(const SequenceRecord& r)
 {
     SpawnEntry e;
-    e.x = r.x;
-    e.y = r.y;
+    e.x = r.posX;
+    e.y = r.posY;
     e.angle = 360.f - r.direction;
-    e.time = r.pattern == pattern_id::WALL ? r.spawnTime * WALL_TIME_FACTOR : r.spawnTime;
-    e.interval = r.delay;
+    e.time = r.patternId == pattern_id::WALL ? r.spawnTimer * WALL_TIME_FACTOR : r.spawnTimer;
+    e.interval = r.delayTimer;
     // A designer's count is kept in the file as entered; the game spawns at most this many.
-    e.count = std::clamp(r.count, 0, level_files::MAX_ENEMIES_PER_SPAWNER);
-    e.pattern = r.pattern;
+    e.count = std::clamp(r.nbMaxEnemy, 0, level_files::MAX_ENEMIES_PER_SPAWNER);
+    e.pattern = r.patternId;
     return e;
 }
 
@@ -100,7 +100,7 @@ bool Spawner::loadFrom(int index, float startTime, bool skipEarlier, const Direc
         return false;
     applyDirection(file, game);
     for (const SequenceRecord& r : file.records)
-        if (!skipEarlier || r.spawnTime >= startTime)
+        if (!skipEarlier || r.spawnTimer >= startTime)
             pending.push_back(spawnEntryFromRecord(r));
     return true;
 }

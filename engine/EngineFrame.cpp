@@ -4,7 +4,6 @@
 #include "engine/Engine.h"
 #include "engine/SceneChange.h"
 #include "engine/Scenes.h"
-#include "screens/MenuScene.h"
 
 #include <algorithm>
 #include <cmath>
@@ -158,8 +157,8 @@ void updateEngineFrame()
 
     updatePlanetGlow(e);
 
-    if (scene::isMenu(e.world.sceneId))
-        updateMenuScene();
+    if (scene::isMenu(e.world.sceneId) && menuSceneSteps().update)
+        menuSceneSteps().update();
 
     if (e.world.cameraFrames.empty() && !scene::hasFixedCamera(e.world.sceneId))
         e.controlPlayer3D();

@@ -1,7 +1,7 @@
 #pragma once
 // The 3D menu's page, cursor and key bindings, kept between the menu states.
 // Reset with `engine().menu = MenuContext{}`.
-#include "app/Bindings.h"
+#include "platform/Bindings.h"
 
 using MenuPage = int;
 

@@ -43,11 +43,11 @@ void Mesh::setBaseTexture(sf::Texture* texture)
 
 void Mesh::loadTextureMaps(Engine& engine, const std::string& modelName)
 {
-    normalMap = engine.textures.getTexture(modelName + "_NM.png", TextureUse::Scene);
-    roughnessMap = engine.textures.getTexture(modelName + "_RN.png", TextureUse::Scene);
-    heightMap = engine.textures.getTexture(modelName + "_HM.png", TextureUse::Scene);
-    emissiveMap = engine.textures.getTexture(modelName + "_EM.png", TextureUse::Scene);
-    noiseMap = engine.textures.getTexture(modelName + "_NoiseM.png", TextureUse::Scene);
+    normalMap = engine.textures.getOptionalTexture(modelName + "_NM.png", TextureUse::Scene);
+    roughnessMap = engine.textures.getOptionalTexture(modelName + "_RN.png", TextureUse::Scene);
+    heightMap = engine.textures.getOptionalTexture(modelName + "_HM.png", TextureUse::Scene);
+    emissiveMap = engine.textures.getOptionalTexture(modelName + "_EM.png", TextureUse::Scene);
+    noiseMap = engine.textures.getOptionalTexture(modelName + "_NoiseM.png", TextureUse::Scene);
     if (noiseMap)
         noiseMap->setRepeated(true);
 }

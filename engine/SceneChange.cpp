@@ -7,7 +7,6 @@
 #include "engine/Scenes.h"
 #include "engine/TextParse.h"
 #include "platform/AssetPath.h"
-#include "screens/MenuScene.h"
 
 #include <fstream>
 #include <system_error>
@@ -79,10 +78,22 @@ void preloadSceneTextures(std::string path, const std::atomic<bool>& cancel)
         for (const char* suffix : MAP_SUFFIXES) {
             if (cancel)
                 return;
-            e.textures.getTexture(entry.modelPath + suffix, TextureUse::Scene);
+            e.textures.getOptionalTexture(entry.modelPath + suffix, TextureUse::Scene);
         }
     }
 }
+
+namespace {
+MenuSceneSteps& installedMenuSteps()
+{
+    static MenuSceneSteps steps;
+    return steps;
+}
+} // namespace
+
+void installMenuSceneSteps(MenuSceneSteps steps) { installedMenuSteps() = steps; }
+
+const MenuSceneSteps& menuSceneSteps() { return installedMenuSteps(); }
 
 void preloadNextScene(int currentId, float /*startSeconds*/)
 {
@@ -104,7 +115,8 @@ void changeScene(int id, float startSeconds)
     e.world.boss3D = nullptr;
 
     if (scene::isMenu(id)) {
-        buildMenuScene();
+        if (menuSceneSteps().build)
+            menuSceneSteps().build();
         preloadNextScene(scene::INTRO, startSeconds);
         return;
     }

@@ -16,6 +16,16 @@ extern const std::array<const char*, SCENE_COUNT> sceneNames;
 // path started `startSeconds` in, and preloads the next scene's textures.
 void changeScene(int id, float startSeconds);
 void preloadNextScene(int currentId, float startSeconds);
+
+// The menu's hangar is built in code by the menu screens, which the engine does
+// not know: they install the scene's two steps here before entering it. Without
+// them the menu scene stays empty.
+struct MenuSceneSteps {
+    void (*build)() = nullptr;  // on entering the scene
+    void (*update)() = nullptr; // every engine step while in it
+};
+void installMenuSceneSteps(MenuSceneSteps steps);
+const MenuSceneSteps& menuSceneSteps();
 // The worker's body: loads every texture and model that the scene file's
 // meshes use into the engine's caches. Returns early when `cancel` becomes true.
 void preloadSceneTextures(std::string path, const std::atomic<bool>& cancel);

@@ -3,6 +3,8 @@
 #include "platform/AssetPath.h"
 
 #include <SFML/Graphics/Image.hpp>
+#include <algorithm>
+#include <iostream>
 #include <unordered_set>
 
 namespace {
@@ -13,7 +15,22 @@ const sf::Color NEUTRAL_COLOURS[static_cast<size_t>(TextureSlot::Count)] = {
     sf::Color(128, 128, 128)};
 } // namespace
 
-sf::Texture* TextureCache::getTexture(const std::string& path, TextureUse use)
+sf::Texture* TextureCache::getTexture(const std::string& path, TextureUse use) { return loadTexture(path, use, true); }
+
+sf::Texture* TextureCache::getOptionalTexture(const std::string& path, TextureUse use)
+{
+    return loadTexture(path, use, false);
+}
+
+std::vector<std::string> TextureCache::missingTextures()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    std::vector<std::string> paths(reportedMissing_.begin(), reportedMissing_.end());
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+sf::Texture* TextureCache::loadTexture(const std::string& path, TextureUse use, bool required)
 {
     {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -26,12 +43,16 @@ sf::Texture* TextureCache::getTexture(const std::string& path, TextureUse use)
     // Decoded outside the lock, so that a thread asking for another texture
     // never waits for this file.
     const std::string file = resolveAssetPath(path);
-    if (!assetExists(file))
-        return nullptr; // optional maps are often absent: a missing file is a quiet null
-    auto texture = std::make_unique<sf::Texture>();
-    if (!texture->loadFromFile(file))
-        return nullptr;
+    const bool exists = assetExists(file);
+    std::unique_ptr<sf::Texture> texture = exists ? std::make_unique<sf::Texture>() : nullptr;
+    if (texture && !texture->loadFromFile(file))
+        texture.reset();
     std::lock_guard<std::mutex> lock(mutex_);
+    if (!texture) {
+        if (required && !path.empty() && reportedMissing_.insert(path).second)
+            std::cerr << "Orbyndel: " << file << (exists ? ": texture cannot be read" : ": texture missing") << std::endl;
+        return nullptr;
+    }
     purgeable_.emplace(path, use == TextureUse::Scene); // the purge may have run meanwhile
     std::unique_ptr<sf::Texture>& slot = cache_[path];
     if (!slot) // another thread may have loaded it meanwhile: the first one stays

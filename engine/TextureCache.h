@@ -8,6 +8,7 @@
 #include <mutex>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 // Who asked for a texture. Scene textures (meshes, scene files, the preload)
@@ -26,7 +27,13 @@ public:
     TextureCache& operator=(const TextureCache&) = delete;
 
     // Get-or-load a texture by path; null when the file does not load (tried again next call).
+    // A texture the game needs: one that is missing or broken is reported on the error stream,
+    // once per path.
     sf::Texture* getTexture(const std::string& path, TextureUse use = TextureUse::Shared);
+    // The same for a texture that may be absent (a model's extra maps): a quiet null.
+    sf::Texture* getOptionalTexture(const std::string& path, TextureUse use);
+    // The needed textures reported missing or broken so far, by path.
+    std::vector<std::string> missingTextures();
     // Drops the scene textures that are not in `inUse` (keeps names containing "space").
     void purgeExcept(const std::vector<const sf::Texture*>& inUse);
     // Number of entries (null ones included).
@@ -40,5 +47,8 @@ private:
     std::unordered_map<std::string, std::unique_ptr<sf::Texture>> cache_;
     // Per key: true while every request for it was a scene request.
     std::unordered_map<std::string, bool> purgeable_;
+    std::unordered_set<std::string> reportedMissing_;
     std::array<std::unique_ptr<sf::Texture>, static_cast<size_t>(TextureSlot::Count)> neutralTextures_;
+
+    sf::Texture* loadTexture(const std::string& path, TextureUse use, bool required);
 };

@@ -1,7 +1,7 @@
 #pragma once
 // The named actions of play. Player i reads every action through pad i; the
 // keyboard answers for every pad, so on one keyboard both ships react.
-#include "app/Bindings.h"
+#include "platform/Bindings.h"
 
 namespace game_action {
 constexpr const char* UP = "UP";

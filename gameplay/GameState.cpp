@@ -11,22 +11,13 @@
 #include "platform/GamePad.h"
 #include "platform/Input.h"
 #include "play/Laser.h"
+#include "play/PlayerScore.h"
 #include "play/Scoreboard.h"
+#include "play/SpriteLoading.h"
 
 #include <algorithm>
 
 namespace {
-
-// Lives of a new or revived ship by difficulty; 0 keeps the ship's default.
-int livesForDifficulty(int difficulty)
-{
-    switch (difficulty) {
-    case DIFFICULTY_EASY: return 5;
-    case DIFFICULTY_NORMAL: return 3;
-    case DIFFICULTY_HARD: return 2;
-    default: return 0;
-    }
-}
 
 // Points toward an extra life by difficulty; 0 gives no extra lives.
 uint32_t extraLifeThreshold(int difficulty)
@@ -165,8 +156,6 @@ void GameState::addPlayer()
         ship->facing = scrollDirection;
     if (!players.empty())
         ship->bossLevel = players[0]->bossLevel;
-    if (const int lives = livesForDifficulty(engine().run.difficulty))
-        ship->lives = lives;
     players.push_back(std::move(ship));
     ++playerCount;
 
@@ -293,20 +282,9 @@ void GameState::revive(int i)
     Player2D& ship = *players[i];
     setRumble(i, 65000);
     scoreCounters[i]->setScoreText("000000000");
-    const int lives = livesForDifficulty(engine().run.difficulty);
-    ship.lives = lives > 0 ? lives : REVIVE_DEFAULT_LIVES;
-    ship.position = shipStartPoint(engine().world.sceneId, 0);
-    ship.gauge = Player2D::GAUGE_START;
+    ship.revive(shipStartPoint(engine().world.sceneId, 0));
     scores[i].score = 0; // the life points toward the next extra life are kept
     setRumble(i, 0);
-    ship.invulnerable = 0;
-    ship.invulnerableTimer = 0.f;
-    ship.blinking = 1;
-    ship.blinkTimer = 0.f;
-    ship.goldenCount = 0;
-    ship.baseCount = 0;
-    ship.bossScore = 0.0;
-    ship.killedTypes.clear();
     transitions.add(std::make_unique<Player2D3DTransition>(ship.position));
     transitions.inputAllowed = 1; // the revived player moves during the flash
 }

@@ -2,8 +2,9 @@
 // The state that runs play: it owns everything in play (ships, shots, bonuses,
 // particles, enemies and their bullets, bosses, the spawner and its running
 // patterns, overlays) and advances it one frame at a time.
-#include "app/Bindings.h"
+#include "platform/Bindings.h"
 #include "app/MainState.h"
+#include "bosses/BossList.h"
 #include "enemies/EnemyManager.h"
 #include "enemies/LevelFiles.h"
 #include "enemies/SpawnPattern.h"
@@ -39,12 +40,6 @@ class LevelEditor;
 class Scoreboard;
 struct Scoring;
 
-// The boss in play (at most one) and whether a fight is on.
-struct BossList {
-    std::vector<std::unique_ptr<Boss>> bosses;
-    bool active = false;
-};
-
 // Game modes as the main loop builds them.
 namespace game_mode {
 constexpr int STORY = 1;
@@ -59,8 +54,6 @@ public:
     static constexpr float GAME_OVER_TIME = 12.f;
     static constexpr float SHOT_INTERVALS[3] = {0.08f, 0.08f, 0.08f};
     static constexpr int NO_SCROLL_DIRECTION = 4;
-    // Lives of a revived ship when the difficulty gives none (a new ship's count).
-    static constexpr int REVIVE_DEFAULT_LIVES = 3;
 
     // mode 1 story, 2 with the level editor. levelFolder is where the level
     // index and the sequence files are read from.

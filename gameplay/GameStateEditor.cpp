@@ -34,7 +34,7 @@ void GameState::updateEditor()
 {
     if (!editor)
         return;
-    editor->updateGui(spawner, enemies, spawnPatterns);
+    editor->updateGui({spawner, enemies, spawnPatterns});
     editor->updateTimeline(frameDt_, spawner.currentSequence);
     editor->updateCursor(ImGui::SFML::mousePosition());
 }

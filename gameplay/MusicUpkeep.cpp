@@ -7,17 +7,17 @@ const std::array<MusicUpkeep::IntroPair, 3> MusicUpkeep::INTRO_PAIRS = {{
     {MUSIC_STAGE04_INTRO, MUSIC_STAGE04, trackVolume(MUSIC_STAGE04)},
 }};
 
-bool SoundManagerDeck::loaded(int track) const { return sounds_.trackLoaded[track]; }
-bool SoundManagerDeck::playing(int track) const { return sounds_.tracks[track].getStatus() == sf::SoundSource::Playing; }
-bool SoundManagerDeck::paused(int track) const { return sounds_.tracks[track].getStatus() == sf::SoundSource::Paused; }
-float SoundManagerDeck::offset(int track) const { return sounds_.tracks[track].getPlayingOffset().asSeconds(); }
-float SoundManagerDeck::duration(int track) const { return sounds_.tracks[track].getDuration().asSeconds(); }
-void SoundManagerDeck::play(int track) { sounds_.tracks[track].play(); }
-void SoundManagerDeck::stop(int track) { sounds_.tracks[track].stop(); }
-void SoundManagerDeck::setVolume(int track, float volume) { sounds_.tracks[track].setVolume(volume); }
+bool SoundManagerDeck::loaded(int track) const { return sounds_.trackLoaded_[track]; }
+bool SoundManagerDeck::playing(int track) const { return sounds_.tracks_[track].status() == sf::SoundSource::Playing; }
+bool SoundManagerDeck::paused(int track) const { return sounds_.tracks_[track].status() == sf::SoundSource::Paused; }
+float SoundManagerDeck::offset(int track) const { return sounds_.tracks_[track].secondsPlayed(); }
+float SoundManagerDeck::duration(int track) const { return sounds_.tracks_[track].music.getDuration().asSeconds(); }
+void SoundManagerDeck::play(int track) { sounds_.tracks_[track].play(); }
+void SoundManagerDeck::stop(int track) { sounds_.tracks_[track].stop(); }
+void SoundManagerDeck::setVolume(int track, float volume) { sounds_.tracks_[track].setVolume(volume); }
 TrackFade SoundManagerDeck::fade(int track)
 {
-    return {sounds_.fadeActive[track], sounds_.fadeOut[track], sounds_.fadeDuration[track], sounds_.fadeElapsed[track]};
+    return {sounds_.fadeActive_[track], sounds_.fadeOut_[track], sounds_.fadeDuration_[track], sounds_.fadeElapsed_[track]};
 }
 
 void MusicUpkeep::update(MusicDeck& deck, float dt)

@@ -6,7 +6,6 @@
 
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Sprite.hpp>
-#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -38,7 +37,7 @@ public:
     Animation animation;
     int kind = 0;      // 1 golden, 0 the others
     sf::Vector2f target;
-    uint8_t attracted = 0;
+    bool attracted = false;
     int wobble = 0;    // whole degrees 0..359
 };
 

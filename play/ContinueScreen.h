@@ -5,7 +5,6 @@
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Texture.hpp>
 #include <array>
-#include <cstdint>
 
 class ContinueScreen {
 public:
@@ -30,8 +29,8 @@ public:
 
     sf::Sprite sprite;
     std::array<const sf::Texture*, PICTURES> textures{};
-    uint8_t gaveUp = 0;
-    uint8_t countingDown = 0;
+    bool gaveUp = false;
+    bool countingDown = false;
     float countdown = COUNTDOWN;
     int textureIndex = LAST_PICTURE;
 

@@ -3,7 +3,7 @@
 #include "app/SoundManager.h"
 #include "app/Startup.h"
 #include "platform/Random.h"
-#include "play/Entity2D.h"
+#include "play/SpriteLoading.h"
 #include "play/Player2D.h"
 
 #include <cmath>

@@ -7,7 +7,6 @@
 
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Sprite.hpp>
-#include <cstdint>
 #include <memory>
 
 class Player2D;
@@ -67,8 +66,8 @@ public:
     sf::Sprite needle;
     float needleAngle = 0.f;
     float flashTimer = FLASH_INTERVAL;
-    uint8_t flashDim = 0;
-    uint8_t maxSoundPlayed = 0;
+    bool flashDim = false;
+    bool maxSoundPlayed = false;
     Player2D* player = nullptr;
     int number = 1;
 

@@ -9,7 +9,6 @@
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/Graphics/VertexArray.hpp>
-#include <cstdint>
 #include <deque>
 #include <vector>
 
@@ -64,7 +63,7 @@ public:
     sf::FloatRect beginFrame{0.f, 0.f, 120.f, 90.f};
     Animation impactAnimation{0.f, 0.25f, 4, 0.f, 0.f, 120.f, 174.f, ANIMATION_LOOPED};
     sf::FloatRect impactFrame{0.f, 0.f, 120.f, 174.f};
-    uint8_t impactVisible = 0; // set by the collision passes when the beam touches something
+    bool impactVisible = false; // set by the collision passes when the beam touches something
 
     sf::Texture* stripTexture = nullptr;
     sf::Sprite baseSprite;

@@ -1,7 +1,7 @@
 #include "play/Player2D.h"
 
 #include "app/SoundManager.h"
-#include "app/Startup.h"
+#include "app/SoundManagerInstance.h"
 #include "enemies/EnemyMath.h"
 #include "engine/Engine.h"
 #include "platform/AssetPath.h"
@@ -9,6 +9,7 @@
 #include "play/Laser.h"
 #include "play/ParticleSystem.h"
 #include "play/Shield.h"
+#include "play/SpriteLoading.h"
 
 #include <SFML/Graphics/Image.hpp>
 #include <algorithm>
@@ -32,6 +33,21 @@ struct LivesByDifficulty {
 };
 constexpr LivesByDifficulty STARTING_LIVES[] = {{DIFFICULTY_EASY, 5}, {DIFFICULTY_NORMAL, 3}, {DIFFICULTY_HARD, 2}};
 
+// The first row whose directions are all held gives the heading.
+enum Direction { UP, RIGHT, DOWN, LEFT };
+struct DirectionRow {
+    int first;
+    int second; // -1: one direction
+    float angle;
+};
+const DirectionRow DIRECTION_ROWS[] = {
+    {UP, RIGHT, 315.f}, {RIGHT, DOWN, 45.f}, {LEFT, DOWN, 135.f}, {LEFT, UP, 225.f},
+    {UP, -1, 270.f},    {RIGHT, -1, 0.f},    {DOWN, -1, 90.f},    {LEFT, -1, 180.f},
+};
+
+// Movement sprite base by the level's scroll direction (UP, DOWN, LEFT, RIGHT).
+const int SPRITE_BASE[4] = {0, 2, 1, 3};
+
 // Flame colour by ship speed: slow green, normal yellow, fast orange.
 int flameIndex(int speed) { return speed == 720 ? 1 : (speed == 960 ? 2 : 0); }
 
@@ -39,9 +55,9 @@ int flameIndex(int speed) { return speed == 720 ? 1 : (speed == 960 ? 2 : 0); }
 void stopHum(int endingMode)
 {
     if (endingMode == WEAPON_CHARGING)
-        soundManager().loopedEffects[LOOP_CHARGE_LASER].stop();
+        soundManager().stopLoop(LOOP_CHARGE_LASER);
     else if (endingMode == WEAPON_LASER)
-        soundManager().loopedEffects[LOOP_LASER_ACTIVE].stop();
+        soundManager().stopLoop(LOOP_LASER_ACTIVE);
 }
 
 // Shrink stage of the shield from the laser's time left.
@@ -70,9 +86,8 @@ Player2D::Player2D(int index) : playerIndex(index)
         shootPoints[static_cast<size_t>(i)].angle = MUZZLE_STEP * i;
     updateShootPoints();
 
-    for (const LivesByDifficulty& entry : STARTING_LIVES)
-        if (entry.difficulty == engine().run.difficulty)
-            lives = entry.lives;
+    if (const int start = startingLives(engine().run.difficulty))
+        lives = start;
 
     const sf::Vector2u size = imageSize(SHIP_TEXTURES[index == 1 ? 1 : 0]);
     halfSize_ = sf::Vector2f(size.x / 2.f, size.y / 2.f);
@@ -262,6 +277,77 @@ void Player2D::destroyShield()
         stopHum(mode);
         mode = WEAPON_NORMAL;
     }
+}
+
+int Player2D::startingLives(int difficulty)
+{
+    for (const LivesByDifficulty& entry : STARTING_LIVES)
+        if (entry.difficulty == difficulty)
+            return entry.lives;
+    return 0;
+}
+
+void Player2D::steer(const std::array<bool, 4>& directionHeld)
+{
+    moving = 0;
+    moveAngle = 0.f;
+    for (const DirectionRow& row : DIRECTION_ROWS) {
+        if (directionHeld[row.first] && (row.second < 0 || directionHeld[row.second])) {
+            moveAngle = row.angle;
+            moving = 1;
+            break;
+        }
+    }
+
+    int state = MOVE_IDLE;
+    if (moving)
+        state = moveAngle == 90.f ? 0 : (moveAngle > 90.f && moveAngle < 270.f) ? 1 : moveAngle == 270.f ? 2 : 3;
+    if (state == directionState)
+        return;
+    directionState = state;
+    if (state == MOVE_IDLE) {
+        currentSprite = &shipSprite;
+        currentAnimation = &shipAnimation;
+    } else {
+        const int base = SPRITE_BASE[std::clamp(facing, 0, 3)];
+        currentSprite = &moveSprites[(base + state) % 4];
+        currentAnimation = &moveAnimation;
+        moveAnimation.elapsed = 0.f;
+    }
+}
+
+void Player2D::raiseShield()
+{
+    if (mode != WEAPON_NORMAL || gauge < SHIELD_COST || shield || invulnerable)
+        return;
+    shield = std::make_unique<Shield>(position, playerIndex);
+    gauge -= SHIELD_COST;
+    mode = WEAPON_CHARGING;
+    soundManager().playLoop(LOOP_CHARGE_LASER);
+}
+
+void Player2D::releaseCharge(float laserAngle)
+{
+    soundManager().stopLoop(LOOP_CHARGE_LASER);
+    soundManager().playLoop(LOOP_LASER_ACTIVE);
+    soundManager().playSound(SFX_LASER_SHOT);
+    startLaser(laserAngle);
+}
+
+void Player2D::revive(sf::Vector2f start)
+{
+    const int fresh = startingLives(engine().run.difficulty);
+    lives = fresh > 0 ? fresh : REVIVE_DEFAULT_LIVES;
+    position = start;
+    gauge = GAUGE_START;
+    invulnerable = 0;
+    invulnerableTimer = 0.f;
+    blinking = 1;
+    blinkTimer = 0.f;
+    goldenCount = 0;
+    baseCount = 0;
+    bossScore = 0.0;
+    killedTypes.clear();
 }
 
 void Player2D::cancelWeapons()

@@ -8,7 +8,6 @@
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 #include <array>
-#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -38,6 +37,11 @@ public:
     static constexpr float GAUGE_CHARGE_BONUS = 20.f;
     static constexpr float CHARGE_SPEED = 360.f; // px/s while charging or firing
     static constexpr int MAX_LIVES = 99;
+    // Lives of a ship revived at a difficulty outside the table.
+    static constexpr int REVIVE_DEFAULT_LIVES = 3;
+
+    // Starting lives at a difficulty; 0 for a difficulty outside the table.
+    static int startingLives(int difficulty);
 
     // Player index 0 or 1; lives by the engine's difficulty.
     explicit Player2D(int index);
@@ -52,6 +56,17 @@ public:
     void move(float dt, int layout);
     // Whether the ship moved by offset stays inside the play column 240..1680 x 0..1080.
     bool isInPlayArea(sf::Vector2f offset) const;
+    // Heads the ship by the directions held (up, right, down, left; the first
+    // matching row of diagonals then straights wins) and picks its movement sprite.
+    void steer(const std::array<bool, 4>& directionHeld);
+    // Raises the shield and starts a charge: in normal mode, with the gauge
+    // for it, no shield up and no hit phase running.
+    void raiseShield();
+    // Ends the charge: the laser fires at angle (degrees) with its hum.
+    void releaseCharge(float laserAngle);
+    // Back in play after a continue, at start: starting lives and gauge,
+    // blinking, the level's tallies cleared.
+    void revive(sf::Vector2f start);
     // Snaps the heading to the muzzle ring and activates the twin or fan muzzles.
     void selectShootPoints(float angle);
     // Ends the charge and fires the laser at angle (degrees).
@@ -77,7 +92,7 @@ public:
     int baseCount = 0;
     double bossScore = 0.0;
     float timeBonus = 0.f;
-    uint8_t bossLevel = 0;
+    bool bossLevel = false;
     int playerIndex = 0;
     std::unique_ptr<Shield> shield; // modes 2 and 3
     std::unique_ptr<Laser> laser;   // mode 3
@@ -98,17 +113,17 @@ public:
     float gauge = GAUGE_START;
     float charge = 0.f;
     float laserTime = 0.f;
-    uint8_t gaugeFullLatch = 0;
+    bool gaugeFullLatch = false;
     int mode = WEAPON_NORMAL;
-    uint8_t moving = 0;
-    uint8_t speedLatch = 0;
+    bool moving = false;
+    bool speedLatch = false;
     int speed = 720;
     int lives = 3;
     int hitPoints = 1;
     float invulnerableTimer = 0.f;
     float blinkTimer = 0.f;
-    uint8_t invulnerable = 0;
-    uint8_t blinking = 0;
+    bool invulnerable = false;
+    bool blinking = false;
     std::array<sf::Sprite, 3> effectSprites; // green, yellow, orange flames
     Animation effectAnimation{0.f, 0.4f, 6, 0.f, 0.f, 38.f, 49.f, ANIMATION_LOOPED};
     sf::FloatRect effectFrame;

@@ -2,7 +2,7 @@
 
 #include "engine/Engine.h"
 #include "platform/AssetPath.h"
-#include "play/Entity2D.h"
+#include "play/SpriteLoading.h"
 #include "play/Player2D.h"
 #include "play/TextManager.h"
 

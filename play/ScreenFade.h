@@ -4,7 +4,6 @@
 // (255 to 0).
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/RectangleShape.hpp>
-#include <cstdint>
 
 class ScreenFade {
 public:
@@ -15,12 +14,12 @@ public:
     // The alpha the rectangle shows now.
     sf::Uint8 alpha() const { return rectangle.getFillColor().a; }
 
-    uint8_t fadeIn = 0;
+    bool fadeIn = false;
     float remaining = 0.f; // seconds
     float duration = 0.f;
     sf::RectangleShape rectangle;
     sf::Color colour;
-    uint8_t done = 0;
+    bool done = false;
 
 private:
     void setAlpha(int alpha);

@@ -9,7 +9,6 @@
 #include <SFML/Graphics/Text.hpp>
 #include <SFML/System/Vector2.hpp>
 #include <array>
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -24,12 +23,12 @@ enum TextKind : int {
 // {kind, position, letterIndex, text, registerChain, charIndex, countDown}.
 struct TextRequest {
     int kind = TEXT_POPUP;
-    sf::Vector2f position;     // popup/letter: text position; digits: the first digit's hinge (counter) or top-left
-    int letterIndex = 0;       // warning: first letter (callers pass 0)
-    std::string text;          // counter and digit string: the characters shown
-    uint8_t registerChain = 0; // keep the chain's first node so setScoreText / setCounterText can retarget it
-    int charIndex = 0;         // the character this node is for (callers pass 0)
-    uint8_t countDown = 0;     // counter: start on the target at once and roll large digits downward
+    sf::Vector2f position;      // popup/letter: text position; digits: the first digit's hinge (counter) or top-left
+    int letterIndex = 0;        // warning: first letter (callers pass 0)
+    std::string text;           // counter and digit string: the characters shown
+    bool registerChain = false; // keep the chain's first node so setScoreText / setCounterText can retarget it
+    int charIndex = 0;          // the character this node is for (callers pass 0)
+    bool countDown = false;     // counter: start on the target at once and roll large digits downward
 };
 
 struct TextNode {
@@ -38,12 +37,12 @@ struct TextNode {
     int current = 0;         // digit shown now, 0..9
     int target = 0;          // character value rolled to (10 and over is never reached)
     int kind = TEXT_POPUP;
-    uint8_t registered = 0;  // first node of a registered chain
+    bool registered = false; // first node of a registered chain
     int charIndex = 0;       // position in the chain's text
     int length = 0;          // first node of a chain: characters in the chain
     int letterIndex = 0;     // warning letter: index in "WARNING"
     float flipProgress = 0.f; // counter: pixels the flip has advanced
-    uint8_t flipping = 0;
+    bool flipping = false;
     sf::Text text;           // popup and warning letter
     // Counter: 0 current top, 1 next top, 2 current bottom, 3 next bottom.
     // Digit string: tile 0 only.

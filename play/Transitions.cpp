@@ -1,6 +1,6 @@
 #include "play/Transitions.h"
 
-#include "play/Entity2D.h"
+#include "play/SpriteLoading.h"
 
 namespace {
 const Animation FLASH_ANIMATION{0.f, 1.f, 19, 0.f, 0.f, Player2D3DTransition::FRAME_SIZE,

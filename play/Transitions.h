@@ -8,7 +8,6 @@
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/System/Vector2.hpp>
-#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -103,7 +102,7 @@ public:
     sf::Sprite flashSprite;
     sf::Sprite warningSprite;
     std::vector<std::unique_ptr<Transitions>> transitions; // the running ones
-    uint8_t inputAllowed = 0;
+    bool inputAllowed = false;
 
 private:
     void bindSprites();

@@ -1,7 +1,7 @@
 #include "screens/CinematicState.h"
 
 #include "app/SoundManager.h"
-#include "app/Startup.h"
+#include "app/SoundManagerInstance.h"
 #include "engine/Engine.h"
 #include "engine/SceneChange.h"
 #include "engine/Scenes.h"
@@ -17,10 +17,7 @@ CinematicState::CinematicState(std::vector<unsigned> scores) : scores_(std::move
     sound.stopAll();
     changeScene(scene::CREDITS, 0.f);
     engine().world.cinematicFinished = false;
-    sf::Music& staffRoll = sound.tracks[MUSIC_STAFF_ROLL];
-    staffRoll.setVolume(trackVolume(MUSIC_STAFF_ROLL));
-    staffRoll.stop();
-    staffRoll.play();
+    sound.playTrack(MUSIC_STAFF_ROLL);
 
     for (unsigned s : scores_)
         std::cout << s << std::endl;

@@ -2,7 +2,7 @@
 // The credits cut-scene after the last level: the 3D credits scene plays behind
 // it; a new "Pass" press or the end of the scene goes on to the high scores,
 // handing the finished game's scores on.
-#include "app/Bindings.h"
+#include "platform/Bindings.h"
 #include "app/MainState.h"
 
 #include <vector>

@@ -1,7 +1,7 @@
 #include "screens/HighScoresState.h"
 
 #include "app/SoundManager.h"
-#include "app/Startup.h"
+#include "app/SoundManagerInstance.h"
 #include "engine/Engine.h"
 #include "engine/TextParse.h"
 #include "platform/AssetPath.h"
@@ -67,10 +67,7 @@ HighScoresState::HighScoresState(std::vector<unsigned> scores, std::string table
     font_.loadFromFile(resolveAssetPath("2D/Text/Pixeled.ttf"));
 
     if (hasScores_) {
-        SoundManager& sound = soundManager();
-        sound.tracks[MUSIC_MENU].setVolume(trackVolume(MUSIC_MENU));
-        sound.tracks[MUSIC_MENU].play();
-        sound.fadeActive[MUSIC_MENU] = false;
+        soundManager().playTrack(MUSIC_MENU);
         bindings_["Left"] = {pad::DPAD_LEFT, sf::Keyboard::Left, binding_axis::LEFT_X, binding_direction::NEGATIVE};
         bindings_["Right"] = {pad::DPAD_RIGHT, sf::Keyboard::Right, binding_axis::LEFT_X, binding_direction::POSITIVE};
         bindings_["Ok"] = {pad::A, sf::Keyboard::Enter, binding_axis::NONE, binding_direction::EITHER};

@@ -1,7 +1,7 @@
 #pragma once
 // The high-score screen: the table of the ten best scores, a name wheel for each
 // player whose score entered it, and the table file kept up to date.
-#include "app/Bindings.h"
+#include "platform/Bindings.h"
 #include "app/MainState.h"
 #include "screens/HighScoreNameEntry.h"
 #include "screens/HighScoreTable.h"

@@ -1,7 +1,7 @@
 #include "screens/MainMenuState.h"
 
 #include "app/SoundManager.h"
-#include "app/Startup.h"
+#include "app/SoundManagerInstance.h"
 #include "engine/Engine.h"
 #include "engine/SceneChange.h"
 #include "engine/Scenes.h"
@@ -12,15 +12,6 @@
 #include "screens/MenuScene.h"
 #include "screens/MenuScreen.h"
 
-namespace {
-void playTrack(MusicTrack track)
-{
-    sf::Music& music = soundManager().tracks[track];
-    music.setVolume(trackVolume(track));
-    music.play();
-}
-} // namespace
-
 MainMenuState::MainMenuState(bool showLogos)
     : logos_(showLogos), curtain_(sf::Vector2f(1920.f, 1080.f)), escapeArmed_(!input::isKeyPressed(sf::Keyboard::Escape))
 {
@@ -30,7 +21,7 @@ MainMenuState::MainMenuState(bool showLogos)
     e.menu.menuCursor = 0;
     curtain_.setFillColor(sf::Color::Black);
 
-    playTrack(showLogos ? MUSIC_OPENING : MUSIC_MENU);
+    soundManager().playTrack(showLogos ? MUSIC_OPENING : MUSIC_MENU);
     showPicture(showLogos ? logo_stage::STUDIO : logo_stage::PRODUCT);
 
     // A loading frame while the hangar is built.
@@ -40,6 +31,7 @@ MainMenuState::MainMenuState(bool showLogos)
         e.renderer.window->draw(logo_);
         e.renderer.window->display();
     }
+    installMenuScene();
     changeScene(scene::MAIN_MENU, 0.f);
     logos_.restartClock();
     drawHighScoreBoard();
@@ -101,8 +93,8 @@ StateCode MainMenuState::update(float /*frameTime*/)
 
     if (logos_.update(skipHeld)) {
         if (logos_.finished()) {
-            soundManager().tracks[MUSIC_OPENING].stop();
-            playTrack(MUSIC_MENU);
+            soundManager().stopTrack(MUSIC_OPENING);
+            soundManager().playTrack(MUSIC_MENU);
         } else {
             showPicture(logos_.stage());
         }

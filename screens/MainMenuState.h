@@ -2,7 +2,7 @@
 // The main menu: first the logo sequence over black, with music; then the host
 // of the 3D hangar menu, watching for the start of a game, the quit page, the
 // developer key into the editor and the quit key.
-#include "app/Bindings.h"
+#include "platform/Bindings.h"
 #include "app/MainState.h"
 #include "screens/LogoSequence.h"
 

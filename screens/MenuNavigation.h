@@ -3,7 +3,7 @@
 // them. The page and the cursor live in the engine's menu part
 // (engine/MenuContext.h); the action latches and the pages' own input state
 // live here for the program's life.
-#include "app/Bindings.h"
+#include "platform/Bindings.h"
 #include "engine/MenuContext.h"
 
 using MenuItemId = int;

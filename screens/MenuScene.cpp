@@ -2,6 +2,7 @@
 
 #include "engine/Engine.h"
 #include "engine/ObjLoader.h"
+#include "engine/SceneChange.h"
 #include "platform/AssetPath.h"
 #include "platform/GamePad.h"
 #include "screens/MenuNavigation.h"
@@ -42,7 +43,7 @@ float length(const sf::Vector3f& v) { return std::sqrt(v.x * v.x + v.y * v.y + v
 sf::Texture* hangarTexture(const std::string& basePath)
 {
     Engine& e = engine();
-    if (sf::Texture* texture = e.textures.getTexture(basePath, TextureUse::Scene))
+    if (sf::Texture* texture = e.textures.getOptionalTexture(basePath, TextureUse::Scene))
         return texture;
     return e.textures.getTexture("3D/Hangar/HangarColor.png", TextureUse::Scene);
 }
@@ -81,6 +82,8 @@ void fillMenuBindings(MenuBindings& bindings)
     bindings[menu_action::VALIDATE] = {pad::A, sf::Keyboard::E, NONE, EITHER};
     bindings[menu_action::BACK] = {pad::B, sf::Keyboard::B, NONE, EITHER};
 }
+
+void installMenuScene() { installMenuSceneSteps({buildMenuScene, updateMenuScene}); }
 
 void buildMenuScene()
 {

@@ -1,7 +1,7 @@
 #pragma once
 // The 3D hangar the main menu is shown in: the camera glides to a desk whose
 // screen mesh shows the menu pages.
-#include "app/Bindings.h"
+#include "platform/Bindings.h"
 
 #include <SFML/System/Vector3.hpp>
 #include <array>
@@ -34,6 +34,8 @@ MenuCameraStep menuCameraGlide(const sf::Vector3f& position, const sf::Vector3f&
 // The menu's six actions (cursor up and down, validate, back, page turns).
 void fillMenuBindings(MenuBindings& bindings);
 
+// Hands the engine the hangar's build and update steps (before entering scene 15).
+void installMenuScene();
 // Builds the hangar scene (called when scene 15 is entered).
 void buildMenuScene();
 // One frame of the menu scene: the glide and the menu screen, once the key that

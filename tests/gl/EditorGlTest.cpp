@@ -364,8 +364,8 @@ TEST_F(EditorInGame, MousePlacesSelectsAndDragsASpawner)
     game.reset();
     const SequenceFile saved = readSequenceFile(levels.file("LEVEL_1_SEQUENCE_1.txt"));
     ASSERT_EQ(saved.records.size(), 4u);
-    EXPECT_EQ(saved.records[3].pattern, pattern_id::BEE);
-    EXPECT_EQ(saved.records[3].x, 820.f);
+    EXPECT_EQ(saved.records[3].patternId, pattern_id::BEE);
+    EXPECT_EQ(saved.records[3].posX, 820.f);
 }
 
 TEST_F(EditorInGame, PlayRunsTheSequenceAndThePreviewDrawsTrajectories)
@@ -375,7 +375,7 @@ TEST_F(EditorInGame, PlayRunsTheSequenceAndThePreviewDrawsTrajectories)
 
     // Play from 1.0 s: the ladybugs at 0.2 s are skipped, the bees come.
     ed.timeline.time = 1.f;
-    ed.play(game->spawner, game->enemies, game->spawnPatterns);
+    ed.play({game->spawner, game->enemies, game->spawnPatterns});
     EXPECT_TRUE(ed.playing);
     EXPECT_EQ(game->spawner.pending.size(), 2u);
     EXPECT_EQ(engine().world.sceneId, scene::OPEN_SPACE);
@@ -387,24 +387,24 @@ TEST_F(EditorInGame, PlayRunsTheSequenceAndThePreviewDrawsTrajectories)
     EXPECT_GE(most, 1u);
     EXPECT_NEAR(ed.timeline.time, 1.5f, 0.02f) << "time runs up to the slider's end, the last spawn time - 1";
 
-    ed.stop(game->spawner, game->enemies, game->spawnPatterns);
+    ed.stop({game->spawner, game->enemies, game->spawnPatterns});
     EXPECT_FALSE(ed.playing);
     EXPECT_TRUE(game->enemies.enemies.empty());
     EXPECT_TRUE(game->spawnPatterns.empty());
 
     // Play of the selection: the circle alone, due at once.
     ed.edited.selection = {2};
-    ed.playSelected(game->spawner, game->enemies, game->spawnPatterns);
+    ed.playSelected({game->spawner, game->enemies, game->spawnPatterns});
     ASSERT_EQ(game->spawner.pending.size(), 1u);
     EXPECT_EQ(game->spawner.pending.front().time, 0.f);
     EXPECT_EQ(game->spawner.pending.front().pattern, pattern_id::CIRCLE);
-    ed.stop(game->spawner, game->enemies, game->spawnPatterns);
+    ed.stop({game->spawner, game->enemies, game->spawnPatterns});
 
     // The preview runs the selected ladybugs to their end inside one call.
     ed.edited.selection = {0};
     ed.displayTrajectory = true;
     ed.trajectoryTexture.clear(sf::Color::Transparent);
-    ed.previewTrajectory(game->spawner, game->enemies, game->spawnPatterns, true);
+    ed.previewTrajectory({game->spawner, game->enemies, game->spawnPatterns}, true);
     EXPECT_TRUE(game->enemies.enemies.empty());
     EXPECT_TRUE(game->spawnPatterns.empty());
     const sf::Image paths = ed.trajectoryTexture.getTexture().copyToImage();
@@ -610,11 +610,11 @@ TEST_F(EditorInGame, TypedCountsSurviveSaveAndReloadAndTheSpawnerBoundsThem)
 
     // The game releases at most its bound, and nothing for a negative count.
     ed.edited.selection = {0, 1};
-    ed.playSelected(game->spawner, game->enemies, game->spawnPatterns);
+    ed.playSelected({game->spawner, game->enemies, game->spawnPatterns});
     ASSERT_EQ(game->spawner.pending.size(), 2u);
     EXPECT_EQ(game->spawner.pending.front().count, level_files::MAX_ENEMIES_PER_SPAWNER);
     EXPECT_EQ(game->spawner.pending.back().count, 0);
-    ed.stop(game->spawner, game->enemies, game->spawnPatterns);
+    ed.stop({game->spawner, game->enemies, game->spawnPatterns});
 
     // A new editor reads the same values, and its save writes the same bytes.
     game.reset();

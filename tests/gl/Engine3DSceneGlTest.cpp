@@ -6,6 +6,7 @@
 #include "engine/Engine.h"
 #include "engine/ObjLoader.h"
 #include "engine/SceneChange.h"
+#include "screens/MenuScene.h"
 
 #include <filesystem>
 #include <thread>
@@ -76,6 +77,7 @@ protected:
 TEST_F(Engine3DGl, EverySceneIdSwitchesDrawsAndOutOfRangeIsIgnored)
 {
     Engine& e = engine();
+    installMenuScene(); // the menu screens build the hangar of scene 15
     for (int id = 0; id < SCENE_COUNT; ++id) {
         e.world.worldLighting = 1.f;
         changeScene(id, 0.f);

@@ -74,15 +74,15 @@ protected:
     }
 
     // The game's states, with the high-score screen and the game working on the copies.
-    void start(MainState* first)
+    void start(std::unique_ptr<MainState> first)
     {
         StateFactory factory = defaultStateFactory();
         factory.highScores = [this](const std::vector<unsigned>& scores) {
             handedScores = scores;
-            return new HighScoresState(scores, tablePath);
+            return std::make_unique<HighScoresState>(scores, tablePath);
         };
-        factory.game = [this](int mode) { return new GameState(mode, levelFolder); };
-        startLoop(first, factory);
+        factory.game = [this](int mode) { return std::make_unique<GameState>(mode, levelFolder); };
+        startLoop(std::move(first), factory);
         drawWorldSparsely();
     }
 
@@ -246,6 +246,8 @@ TEST_F(FullRun, LogosMenuGameOverNameEntryAndTheMenuAgain)
     EXPECT_EQ(stored[static_cast<size_t>(row)].score, static_cast<int>(finalScores[0]));
     const std::string text = readFile(tablePath);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 9);
+    // Every texture the run needed (menus, level 1, the screens after it) is in the game's tree.
+    EXPECT_EQ(engine().textures.missingTextures(), std::vector<std::string>{});
 }
 
 TEST_F(FullRun, TheShaderBackgroundScenesRunOnTheMeasuredFrameTime)

@@ -347,7 +347,7 @@ TEST_F(GameOnSdlPads, APadPluggedInMidGameAddsPlayerTwoAndUnpluggingFreesOnlyIts
     pad::pump(); // plugged in before the game
     startGame();
     ASSERT_EQ(game->playerCount, 1);
-    MainLoop loop(window, StateFactory{}, game.release());
+    MainLoop loop(window, StateFactory{}, std::move(game));
     std::deque<sf::Event> noEvents;
     feedEvents(loop, noEvents);
     loop.render3D = nullptr;

@@ -33,7 +33,8 @@ protected:
         input.pads.states[pad].buttons = 0;
         frames(1);
     }
-    void run(HighScoresState* state) { startLoop(state, defaultStateFactory()); }
+    // The loop takes the state over; the test keeps watching it.
+    void run(HighScoresState* state) { startLoop(std::unique_ptr<MainState>(state), defaultStateFactory()); }
 
     TempDir dir;
     std::string tablePath;

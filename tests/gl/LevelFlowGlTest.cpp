@@ -280,7 +280,7 @@ TEST_F(LevelFlow, MissingLevelFilesNeverStallTheFlow)
 
 namespace {
 
-bool humming(LoopedEffect effect) { return soundManager().loopedEffects[effect].getStatus() == sf::SoundSource::Playing; }
+bool humming(LoopedEffect effect) { return soundManager().loop(effect).getStatus() == sf::SoundSource::Playing; }
 
 } // namespace
 

@@ -67,10 +67,10 @@ SequencePlan planOf(const ShippedSequence& s)
     SequencePlan plan;
     plan.direction = f.direction;
     for (const SequenceRecord& r : f.records) {
-        if (r.pattern == pattern_id::FINISH)
-            plan.finish = std::max(plan.finish, r.spawnTime);
-        else if (scoresOnKill(patternEnemyType(r.pattern)))
-            plan.scoring += r.count;
+        if (r.patternId == pattern_id::FINISH)
+            plan.finish = std::max(plan.finish, r.spawnTimer);
+        else if (scoresOnKill(patternEnemyType(r.patternId)))
+            plan.scoring += r.nbMaxEnemy;
     }
     return plan;
 }
@@ -235,6 +235,8 @@ TEST_P(LevelsPlaythrough, AKeyboardPlayerSweepingItsSideShootsTheWavesToTheFinis
     // ... and nothing but bullets comes in on the player's side.
     EXPECT_TRUE(stats.enteredBehind.empty()) << stats.enteredBehind.size() << " enemies, first "
                                              << (stats.enteredBehind.empty() ? "" : stats.enteredBehind.front());
+    // Every texture the sequence needed (its enemies, bullets, pick-ups, scenes) is in the tree.
+    EXPECT_EQ(engine().textures.missingTextures(), std::vector<std::string>{});
 }
 
 // Level 1 climbs (its boss waits at the top); the others fly right.

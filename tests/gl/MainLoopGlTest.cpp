@@ -67,20 +67,21 @@ class MainLoopTest : public ::testing::Test {
 protected:
     void SetUp() override { openTestWindow(window); }
 
+    // The loop takes the first state over; the test keeps watching it.
     MainLoop& makeLoop(MainState* first)
     {
         StateFactory f;
         f.cinematic = [this](const std::vector<unsigned>& s) {
             handedScores = s;
-            return new ScriptedState(journal, "cinematic");
+            return std::make_unique<ScriptedState>(journal, "cinematic");
         };
-        f.menuWithoutLogos = [this] { return new ScriptedState(journal, "menu"); };
-        f.game = [this](int mode) { return new ScriptedState(journal, "game" + std::to_string(mode)); };
+        f.menuWithoutLogos = [this] { return std::make_unique<ScriptedState>(journal, "menu"); };
+        f.game = [this](int mode) { return std::make_unique<ScriptedState>(journal, "game" + std::to_string(mode)); };
         f.highScores = [this](const std::vector<unsigned>& s) {
             handedScores = s;
-            return new ScriptedState(journal, "scores");
+            return std::make_unique<ScriptedState>(journal, "scores");
         };
-        loop = std::make_unique<MainLoop>(window, f, first);
+        loop = std::make_unique<MainLoop>(window, f, std::unique_ptr<MainState>(first));
         feedEvents(*loop, events);
         loop->render3D = nullptr;
         return *loop;
@@ -178,7 +179,7 @@ TEST(GameWindow, OpensWithItsSettingsAndDrawsFrames)
 
     Journal journal;
     auto* state = new ScriptedState(journal, "boot");
-    MainLoop loop(window, StateFactory{}, state);
+    MainLoop loop(window, StateFactory{}, std::unique_ptr<MainState>(state));
     loop.render3D = nullptr;
     for (int i = 0; i < 5; ++i)
         ASSERT_TRUE(loop.runFrame());

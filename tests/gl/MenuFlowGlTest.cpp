@@ -31,13 +31,13 @@ protected:
         soundManager();
     }
 
-    void start(MainState* first, StateFactory factory)
+    void start(std::unique_ptr<MainState> first, StateFactory factory)
     {
         factory.game = [this](int mode) {
             gameModes.push_back(mode);
-            return new GameStandIn();
+            return std::make_unique<GameStandIn>();
         };
-        startLoop(first, factory);
+        startLoop(std::move(first), factory);
     }
     std::vector<int> gameModes;
 };
@@ -99,7 +99,7 @@ TEST_F(MenuRun, HeldEscapeLeavingTheHighScoresDoesNotQuitTheNewMenu)
 {
     TempDir dir;
     writeFile(dir.file("HighScores.txt"), "abc 10");
-    start(new HighScoresState({5}, dir.file("HighScores.txt")), defaultStateFactory());
+    start(std::make_unique<HighScoresState>(std::vector<unsigned>{5}, dir.file("HighScores.txt")), defaultStateFactory());
     frames(2);
     input.keyboard.press(sf::Keyboard::Escape);
     events.push_back(keyEvent(sf::Keyboard::Escape));
@@ -150,10 +150,10 @@ TEST_F(MenuRun, CutSceneNeedsAFreshPassAndHandsTheScoresOn)
     StateFactory factory;
     factory.highScores = [&handed](const std::vector<unsigned>& scores) {
         handed.push_back(scores);
-        return new GameStandIn();
+        return std::make_unique<GameStandIn>();
     };
     input.keyboard.press(sf::Keyboard::Enter); // still held from the last level
-    start(new CinematicState({1200, 800}), factory);
+    start(std::make_unique<CinematicState>(std::vector<unsigned>{1200, 800}), factory);
     EXPECT_EQ(engine().world.sceneId, scene::CREDITS);
     EXPECT_FALSE(engine().world.cinematicFinished);
     frames(20);
@@ -166,7 +166,7 @@ TEST_F(MenuRun, CutSceneNeedsAFreshPassAndHandsTheScoresOn)
     EXPECT_EQ(handed[0], (std::vector<unsigned>{1200, 800}));
     input.keyboard.release(sf::Keyboard::Enter);
 
-    start(new CinematicState({5}), factory);
+    start(std::make_unique<CinematicState>(std::vector<unsigned>{5}), factory);
     frames(3);
     engine().world.cinematicFinished = true;
     frames(1);

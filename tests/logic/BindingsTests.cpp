@@ -1,4 +1,4 @@
-#include "app/Bindings.h"
+#include "platform/Bindings.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -117,14 +117,14 @@ TEST(SequenceFile, ReadsRecordsInOrderWithAnyLineEnds)
         EXPECT_EQ(f.direction, scroll_direction::UP);
         ASSERT_EQ(f.records.size(), 2u);
         EXPECT_EQ(f.records[0].name, "SPAWNER1");
-        EXPECT_FLOAT_EQ(f.records[0].y, -80.f);
+        EXPECT_FLOAT_EQ(f.records[0].posY, -80.f);
         EXPECT_FLOAT_EQ(f.records[0].direction, 270.f);
-        EXPECT_FLOAT_EQ(f.records[0].spawnTime, 1.5f);
-        EXPECT_FLOAT_EQ(f.records[0].delay, 0.25f);
-        EXPECT_EQ(f.records[0].count, 5);
-        EXPECT_EQ(f.records[0].pattern, 6);
-        EXPECT_FLOAT_EQ(f.records[1].x, 100.5f);
-        EXPECT_EQ(f.records[1].pattern, 16);
+        EXPECT_FLOAT_EQ(f.records[0].spawnTimer, 1.5f);
+        EXPECT_FLOAT_EQ(f.records[0].delayTimer, 0.25f);
+        EXPECT_EQ(f.records[0].nbMaxEnemy, 5);
+        EXPECT_EQ(f.records[0].patternId, 6);
+        EXPECT_FLOAT_EQ(f.records[1].posX, 100.5f);
+        EXPECT_EQ(f.records[1].patternId, 16);
     }
     // A byte-order mark does not hide the direction word.
     TempDir dir;
@@ -171,8 +171,8 @@ TEST(SequenceFile, SkipsDamagedRecordsAndKeepsTheRest)
         "UP SPAWNER1 POSITION 1 2 DIRECTION 3 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 2000000000 PATTERN_ID 5 "
         "SPAWNER2 POSITION 1 2 DIRECTION 3 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY -4 PATTERN_ID 5");
     ASSERT_EQ(huge.records.size(), 2u);
-    EXPECT_EQ(huge.records[0].count, 2000000000);
-    EXPECT_EQ(huge.records[1].count, -4);
+    EXPECT_EQ(huge.records[0].nbMaxEnemy, 2000000000);
+    EXPECT_EQ(huge.records[1].nbMaxEnemy, -4);
     EXPECT_EQ(spawnEntryFromRecord(huge.records[0]).count, level_files::MAX_ENEMIES_PER_SPAWNER);
     EXPECT_EQ(spawnEntryFromRecord(huge.records[1]).count, 0);
 
@@ -186,10 +186,10 @@ TEST(SequenceFile, SkipsDamagedRecordsAndKeepsTheRest)
 TEST(SequenceFile, WriteThenReadKeepsEveryField)
 {
     std::vector<SequenceRecord> records(4);
-    records[0] = {"", 540.f, 0.3f, 22.5f, 2.4f, 0.125f, 16, 6};
-    records[1] = {"", -120.75f, 1e6f, 337.5f, 0.f, 3.f, 1, 15};
-    records[2] = {"", 1.f, 2.f, 3.f, 4.f, 5.f, 6, 30}; // not a pattern: not written, takes no number
-    records[3] = {"", 1920.f, 1080.f, 270.f, 59.9f, 1e-5f, 100, 27};
+    records[0] = {540.f, 0.3f, 22.5f, 2.4f, 0.125f, 16, 6, {}};
+    records[1] = {-120.75f, 1e6f, 337.5f, 0.f, 3.f, 1, 15, {}};
+    records[2] = {1.f, 2.f, 3.f, 4.f, 5.f, 6, 30, {}}; // not a pattern: not written, takes no number
+    records[3] = {1920.f, 1080.f, 270.f, 59.9f, 1e-5f, 100, 27, {}};
     const std::string text = formatSequenceFile(scroll_direction::LEFT, records);
     EXPECT_EQ(text.substr(0, text.find('\n')), "LEFT");
     EXPECT_NE(text.find("SPAWNER1 POSITION 540 0.3 DIRECTION 22.5 SPAWN_TIMER 2.4 DELAY_TIMER 0.125 "
@@ -209,12 +209,12 @@ TEST(SequenceFile, WriteThenReadKeepsEveryField)
         const SequenceRecord& a = *expected[i];
         const SequenceRecord& b = back.records[i];
         EXPECT_EQ(b.name, "SPAWNER" + std::to_string(i + 1));
-        EXPECT_FLOAT_EQ(b.x, a.x);
-        EXPECT_FLOAT_EQ(b.y, a.y);
+        EXPECT_FLOAT_EQ(b.posX, a.posX);
+        EXPECT_FLOAT_EQ(b.posY, a.posY);
         EXPECT_FLOAT_EQ(b.direction, a.direction);
-        EXPECT_FLOAT_EQ(b.spawnTime, a.spawnTime);
-        EXPECT_FLOAT_EQ(b.delay, a.delay);
-        EXPECT_EQ(b.count, a.count);
-        EXPECT_EQ(b.pattern, a.pattern);
+        EXPECT_FLOAT_EQ(b.spawnTimer, a.spawnTimer);
+        EXPECT_FLOAT_EQ(b.delayTimer, a.delayTimer);
+        EXPECT_EQ(b.nbMaxEnemy, a.nbMaxEnemy);
+        EXPECT_EQ(b.patternId, a.patternId);
     }
 }

@@ -22,7 +22,7 @@ std::vector<TextNode*> digitChain(const TextManager& texts) { return firstChain(
 
 TextRequest scoreCounter(const std::string& text, bool countDown)
 {
-    return TextRequest{TEXT_COUNTER, {20.f, 85.f}, 0, text, 1, 0, static_cast<uint8_t>(countDown)};
+    return TextRequest{TEXT_COUNTER, {20.f, 85.f}, 0, text, true, 0, countDown};
 }
 } // namespace
 

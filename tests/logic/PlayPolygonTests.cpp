@@ -1,5 +1,6 @@
 #include "play/Animation.h"
 #include "play/Entity2D.h"
+#include "play/PlayerScore.h"
 #include "play/Polygon.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The SDL pad backend driven through SDL's virtual pads: the XInput shape of
 // every button and axis, the bindings' thresholds, slots and rumble.
-#include "app/Bindings.h"
+#include "platform/Bindings.h"
 #include "support/TestSupport.h"
 #include "support/VirtualPads.h"
 

@@ -1,4 +1,6 @@
 #include "app/SoundManager.h"
+#include "gameplay/MusicUpkeep.h"
+#include "platform/AudioSources.h"
 #include "app/Startup.h"
 #include "support/TestSupport.h"
 
@@ -7,6 +9,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <deque>
 #include <thread>
 
 using namespace testing_support;
@@ -18,22 +21,30 @@ bool anythingPlays(const SoundManager& sm)
     for (const sf::Sound& v : sm.voices)
         if (v.getStatus() == sf::Sound::Playing)
             return true;
-    for (const sf::Music& m : sm.loopedEffects)
-        if (m.getStatus() == sf::Music::Playing)
+    for (int i = 0; i < LOOPED_EFFECT_COUNT; ++i)
+        if (sm.loop(LoopedEffect(i)).getStatus() == sf::Music::Playing)
             return true;
-    for (const sf::Music& m : sm.tracks)
-        if (m.getStatus() == sf::Music::Playing)
+    for (int i = 0; i < MUSIC_TRACK_COUNT; ++i)
+        if (sm.track(MusicTrack(i)).getStatus() == sf::Music::Playing)
             return true;
     return false;
 }
 
 std::string sourceSoundPath(const char* name) { return std::string("2D/Sound/") + name + ".wav"; }
 
+// The game's one manager loaded afresh from the current tree, freed again when the test ends
+// so that later tests load it from the game's tree.
+struct FreshSoundManager {
+    SoundManager& sm = reloadSoundManager();
+    ~FreshSoundManager() { releaseSoundManager(); }
+};
+
 } // namespace
 
 TEST(SoundManagerVoices, TheVoicePoolIsAStrictRing)
 {
-    SoundManager sm;
+    FreshSoundManager fresh;
+    SoundManager& sm = fresh.sm;
     for (int k = 0; k < SoundManager::VOICE_COUNT; ++k)
         sm.playSound(k % SOUND_EFFECT_COUNT);
     EXPECT_EQ(sm.nextVoice, 0);
@@ -53,7 +64,8 @@ TEST(SoundManagerVoices, TheVoicePoolIsAStrictRing)
 
 TEST(SoundManagerVoices, AnEffectOutsideTheTableDoesNothing)
 {
-    SoundManager sm;
+    FreshSoundManager fresh;
+    SoundManager& sm = fresh.sm;
     sm.playSound(SFX_SHOOT);
     for (int bad : {-1, static_cast<int>(SOUND_EFFECT_COUNT), 1000, -2147483647}) {
         sm.playSound(bad);
@@ -68,26 +80,27 @@ TEST(SoundManagerVoices, AnEffectOutsideTheTableDoesNothing)
 
 TEST(SoundManagerStop, StopAllSilencesEverythingAndTracksRestartFromTheirBeginning)
 {
-    SoundManager sm;
+    FreshSoundManager fresh;
+    SoundManager& sm = fresh.sm;
     for (int k = 0; k < 10; ++k)
         sm.playSound(k);
-    sm.loopedEffects[LOOP_CHARGE_LASER].play();
-    sm.loopedEffects[LOOP_LASER_ACTIVE].play();
-    sm.tracks[MUSIC_STAGE01].play();
-    sm.tracks[MUSIC_MENU].play();
-    sm.tracks[MUSIC_MENU].setPlayingOffset(sf::seconds(10.f));
+    sm.playLoop(LOOP_CHARGE_LASER);
+    sm.playLoop(LOOP_LASER_ACTIVE);
+    sm.playTrack(MUSIC_STAGE01);
+    sm.playTrack(MUSIC_MENU);
+    const_cast<sf::Music&>(sm.track(MUSIC_MENU)).setPlayingOffset(sf::seconds(10.f)); // no seeking in the game
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     ASSERT_TRUE(anythingPlays(sm));
-    EXPECT_GT(sm.tracks[MUSIC_MENU].getPlayingOffset().asSeconds(), 9.f);
+    EXPECT_GT(sm.track(MUSIC_MENU).getPlayingOffset().asSeconds(), 9.f);
 
     sm.stopAll();
     EXPECT_FALSE(anythingPlays(sm));
-    for (const sf::Music& m : sm.tracks)
-        EXPECT_EQ(m.getStatus(), sf::Music::Stopped);
+    for (int i = 0; i < MUSIC_TRACK_COUNT; ++i)
+        EXPECT_EQ(sm.track(MusicTrack(i)).getStatus(), sf::Music::Stopped);
 
-    sm.tracks[MUSIC_MENU].play();
-    EXPECT_EQ(sm.tracks[MUSIC_MENU].getStatus(), sf::Music::Playing);
-    EXPECT_LT(sm.tracks[MUSIC_MENU].getPlayingOffset().asSeconds(), 1.f);
+    sm.playTrack(MUSIC_MENU);
+    EXPECT_EQ(sm.track(MUSIC_MENU).getStatus(), sf::Music::Playing);
+    EXPECT_LT(sm.track(MUSIC_MENU).getPlayingOffset().asSeconds(), 1.f);
     sm.stopAll();
 }
 
@@ -95,23 +108,24 @@ TEST(SoundManagerMissingFiles, AnEmptyTreeGivesASilentManagerThatNeverCrashes)
 {
     TempDir dir;
     InDirectory inDir(dir.path);
-    SoundManager sm;
+    FreshSoundManager fresh;
+    SoundManager& sm = fresh.sm;
     for (int i = 0; i < SOUND_EFFECT_COUNT; ++i)
         EXPECT_FALSE(sm.effectLoaded[i]);
     for (int i = 0; i < LOOPED_EFFECT_COUNT; ++i)
-        EXPECT_FALSE(sm.loopedLoaded[i]);
+        EXPECT_FALSE(sm.loopLoaded(LoopedEffect(i)));
     for (int i = 0; i < MUSIC_TRACK_COUNT; ++i)
-        EXPECT_FALSE(sm.trackLoaded[i]);
+        EXPECT_FALSE(sm.trackLoaded(MusicTrack(i)));
 
     for (int k = 0; k < 2 * SoundManager::VOICE_COUNT; ++k)
         sm.playSound(k % SOUND_EFFECT_COUNT);
     EXPECT_EQ(sm.nextVoice, 0);
-    for (sf::Music& m : sm.loopedEffects)
-        m.play();
-    for (sf::Music& m : sm.tracks) {
-        m.play();
-        EXPECT_NE(m.getStatus(), sf::Music::Playing);
-        EXPECT_EQ(m.getPlayingOffset(), sf::Time::Zero);
+    for (int i = 0; i < LOOPED_EFFECT_COUNT; ++i)
+        sm.playLoop(LoopedEffect(i));
+    for (int i = 0; i < MUSIC_TRACK_COUNT; ++i) {
+        sm.playTrack(MusicTrack(i));
+        EXPECT_NE(sm.track(MusicTrack(i)).getStatus(), sf::Music::Playing);
+        EXPECT_EQ(sm.track(MusicTrack(i)).getPlayingOffset(), sf::Time::Zero);
     }
     sm.stopAll();
     EXPECT_FALSE(anythingPlays(sm));
@@ -132,17 +146,18 @@ TEST(SoundManagerMissingFiles, DamagedFilesLoadAsSilenceOrPlayWithoutCrashing)
     writeFile(dir.file("2D/Music/05_Stage02.ogg"), stage.substr(0, 60));
 
     InDirectory inDir(dir.path);
-    SoundManager sm;
+    FreshSoundManager fresh;
+    SoundManager& sm = fresh.sm;
     EXPECT_FALSE(sm.effectLoaded[SFX_SHOOT]);
-    EXPECT_FALSE(sm.loopedLoaded[LOOP_CHARGE_LASER]);
-    EXPECT_FALSE(sm.trackLoaded[MUSIC_MENU]);
-    EXPECT_FALSE(sm.trackLoaded[MUSIC_STAGE02]);
+    EXPECT_FALSE(sm.loopLoaded(LOOP_CHARGE_LASER));
+    EXPECT_FALSE(sm.trackLoaded(MUSIC_MENU));
+    EXPECT_FALSE(sm.trackLoaded(MUSIC_STAGE02));
     sm.playSound(SFX_SHOOT);
     sm.playSound(SFX_DEATH);
-    sm.loopedEffects[LOOP_CHARGE_LASER].play();
-    sm.tracks[MUSIC_MENU].play();
-    sm.tracks[MUSIC_STAGE01].play();
-    sm.tracks[MUSIC_STAGE02].play();
+    sm.playLoop(LOOP_CHARGE_LASER);
+    sm.playTrack(MUSIC_MENU);
+    sm.playTrack(MUSIC_STAGE01);
+    sm.playTrack(MUSIC_STAGE02);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     sm.stopAll();
     EXPECT_FALSE(anythingPlays(sm));
@@ -156,8 +171,45 @@ TEST(SoundManagerExit, EndingTheProcessWhileMusicPlaysClosesTheAudioDeviceFirst)
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            soundManager().tracks[MUSIC_MENU].play();
+            soundManager().playTrack(MUSIC_MENU);
             std::exit(0);
         },
         ::testing::ExitedWithCode(0), ::testing::Not(::testing::HasSubstr("device not closed")));
+}
+
+// A device with fewer sources than the manager wants (another program's share, a small
+// device): the streams left without one stay silent. Started without a source, a stream's
+// thread retried the device without pause, flooding the error stream from several threads at
+// once (a corrupted heap, a hang at exit).
+TEST(SoundManagerSources, StreamsTheDeviceHasNoSourceForStaySilent)
+{
+    std::deque<sf::Sound> heldSources(1); // keeps the device open while the manager is gone
+    releaseSoundManager();
+    while (audioSourceAvailable())
+        heldSources.emplace_back();
+    heldSources.pop_back();
+    heldSources.pop_back(); // two sources left: the first two voices get them
+    struct Restore {
+        std::deque<sf::Sound>& held;
+        ~Restore()
+        {
+            releaseSoundManager();
+            held.clear();
+        }
+    } restore{heldSources};
+
+    SoundManager& sm = soundManager();
+    sm.playSound(SFX_SHOOT);
+    EXPECT_EQ(sm.voices[0].getStatus(), sf::Sound::Playing);
+    sm.playLoop(LOOP_CHARGE_LASER);
+    sm.playTrack(MUSIC_MENU);
+    SoundManagerDeck deck(sm);
+    deck.play(MUSIC_STAGE01);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    for (int track : {MUSIC_MENU, MUSIC_STAGE01}) {
+        EXPECT_FALSE(deck.playing(track));
+        EXPECT_FALSE(deck.paused(track));
+        EXPECT_EQ(deck.offset(track), 0.f);
+    }
+    sm.stopAll();
 }

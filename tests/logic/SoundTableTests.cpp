@@ -3,6 +3,7 @@
 // tracks loop. Each file of a scratch tree is recorded at its own sample rate, so the
 // stream or buffer that opened it tells which name it was loaded under.
 #include "app/SoundManager.h"
+#include "app/SoundManagerInstance.h"
 #include "support/TestSupport.h"
 
 #include <SFML/Audio/OutputSoundFile.hpp>
@@ -74,7 +75,7 @@ struct ScratchSoundTree {
 TEST(SoundTable, EffectsLoopsAndTracksLoadUnderTheirNamesWithTheirVolumesAndLoops)
 {
     ScratchSoundTree tree;
-    SoundManager sounds;
+    SoundManager& sounds = reloadSoundManager();
     for (int i = 0; i < 16; ++i) {
         SCOPED_TRACE(EFFECTS[i].name);
         EXPECT_EQ(sounds.buffers[i].getSampleRate(), effectRate(i));
@@ -85,13 +86,13 @@ TEST(SoundTable, EffectsLoopsAndTracksLoadUnderTheirNamesWithTheirVolumesAndLoop
     }
     for (int i = 0; i < 2; ++i) {
         SCOPED_TRACE(LOOPS[i]);
-        EXPECT_EQ(sounds.loopedEffects[i].getSampleRate(), loopRate(i));
-        EXPECT_TRUE(sounds.loopedEffects[i].getLoop());
+        EXPECT_EQ(sounds.loop(LoopedEffect(i)).getSampleRate(), loopRate(i));
+        EXPECT_TRUE(sounds.loop(LoopedEffect(i)).getLoop());
     }
     for (int i = 0; i < 13; ++i) {
         SCOPED_TRACE(TRACKS[i].name);
-        EXPECT_EQ(sounds.tracks[i].getSampleRate(), trackRate(i));
-        EXPECT_EQ(sounds.tracks[i].getLoop(), TRACKS[i].looped);
+        EXPECT_EQ(sounds.track(MusicTrack(i)).getSampleRate(), trackRate(i));
+        EXPECT_EQ(sounds.track(MusicTrack(i)).getLoop(), TRACKS[i].looped);
     }
-    sounds.stopAll();
+    releaseSoundManager(); // later tests load the game's own sounds
 }

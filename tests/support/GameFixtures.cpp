@@ -150,9 +150,9 @@ void LoopRunTest::TearDown()
     window.close();
 }
 
-void LoopRunTest::startLoop(MainState* first, const StateFactory& factory)
+void LoopRunTest::startLoop(std::unique_ptr<MainState> first, const StateFactory& factory)
 {
-    loop = std::make_unique<MainLoop>(window, factory, first);
+    loop = std::make_unique<MainLoop>(window, factory, std::move(first));
     feedEvents(*loop, events);
 }
 

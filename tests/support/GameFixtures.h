@@ -100,7 +100,7 @@ protected:
     // Ends the loop and takes the window back from the engine.
     void TearDown() override;
 
-    void startLoop(MainState* first, const StateFactory& factory);
+    void startLoop(std::unique_ptr<MainState> first, const StateFactory& factory);
     void frames(int count);
     // Runs frames until the condition holds; false when it does not within maxFrames.
     bool until(const std::function<bool()>& condition, int maxFrames);

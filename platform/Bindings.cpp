@@ -1,4 +1,4 @@
-#include "app/Bindings.h"
+#include "platform/Bindings.h"
 
 #include "platform/GamePad.h"
 #include "platform/Input.h"

@@ -1,0 +1,14 @@
+#pragma once
+// What the editor's play, stop and preview act on: the game's spawner, its
+// enemies and the running spawn patterns.
+#include <list>
+
+class EnemyManager;
+class Spawner;
+struct SpawnPattern;
+
+struct PlayField {
+    Spawner& spawner;
+    EnemyManager& enemies;
+    std::list<SpawnPattern>& patterns;
+};

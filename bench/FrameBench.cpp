@@ -83,28 +83,32 @@ struct FrameFigures {
 
 // What a scene id is shown with: the game state for levels 1 to 4 (by the
 // menu's start level), the main menu for 15, the 3D scene alone otherwise.
+// Each change is measured as the game makes it: from the scene shown before it
+// in the game (-1: none, as the menu after start-up), whose preload has had the
+// time the game gives it (the seconds that scene lasts).
 struct SceneCase {
     const char* label;
     int sceneId;
     int startLevel; // -1: no game state
+    int previousSceneId;
 };
 const SceneCase SCENES[] = {
-    {"menu (15)", 15, -1}, {"level 1 (1)", 1, 0}, {"level 2 (8)", 8, 1},  {"level 3 (11)", 11, 2},
-    {"level 4 (9)", 9, 3}, {"hangar (0)", 0, -1}, {"scene 2", 2, -1},     {"scene 3", 3, -1},
-    {"scene 4", 4, -1},    {"scene 5", 5, -1},    {"scene 6", 6, -1},     {"boss (7)", 7, -1},
-    {"scene 10", 10, -1},  {"scene 12", 12, -1},  {"scene 13", 13, -1},   {"credits (14)", 14, -1},
-    {"moon (16)", 16, -1},
+    {"menu (15)", 15, -1, -1},  {"level 1 (1)", 1, 0, 15}, {"level 2 (8)", 8, 1, 7},     {"level 3 (11)", 11, 2, 8},
+    {"level 4 (9)", 9, 3, 13},  {"hangar (0)", 0, -1, -1}, {"scene 2", 2, -1, 1},        {"scene 3", 3, -1, 2},
+    {"scene 4", 4, -1, 3},      {"scene 5", 5, -1, 4},     {"scene 6", 6, -1, 5},        {"boss (7)", 7, -1, 6},
+    {"scene 10", 10, -1, 9},    {"scene 12", 12, -1, 11},  {"scene 13", 13, -1, 12},     {"credits (14)", 14, -1, 10},
+    {"moon (16)", 16, -1, -1},
 };
 
-MainState* enterScene(const SceneCase& scene)
+MainState* enterScene(int sceneId, int startLevel)
 {
-    if (scene.sceneId == 15)
+    if (sceneId == 15)
         return defaultStateFactory().menuWithoutLogos();
-    if (scene.startLevel >= 0) {
-        engine().startLevel = scene.startLevel;
+    if (startLevel >= 0) {
+        engine().startLevel = startLevel;
         return new GameState(game_mode::STORY);
     }
-    changeScene(scene.sceneId, 0.f);
+    changeScene(sceneId, 0.f);
     return new IdleState(); // the 3D scene alone
 }
 
@@ -112,16 +116,38 @@ constexpr int WARM_FRAMES = 8;
 constexpr int MEASURED_FRAMES = 30;
 constexpr int CHANGE_FRAMES = 4; // frames counted as "around the change"
 
+std::unique_ptr<MainLoop> startLoop(MainState* state)
+{
+    auto loop = std::make_unique<MainLoop>(gameWindow().window, StateFactory{}, state);
+    loop->pollEvent = [](sf::Event&) { return false; };
+    return loop;
+}
+
+// The scene before `scene` in the game, run until its preload is done.
+std::unique_ptr<MainLoop> leadIn(const SceneCase& scene)
+{
+    if (scene.previousSceneId < 0)
+        return nullptr;
+    if (scene.startLevel >= 0)
+        engine().startLevel = scene.startLevel; // the menu's choice
+    std::unique_ptr<MainLoop> loop = startLoop(enterScene(scene.previousSceneId, -1));
+    for (int frame = 0; frame < WARM_FRAMES; ++frame)
+        loop->runFrame();
+    scenePreloader().wait();
+    return loop;
+}
+
 FrameFigures measureScene(const SceneCase& scene)
 {
-    GameWindow& game = gameWindow();
     FrameFigures figures;
-    // The change itself counts in the first frame around it (main-thread time).
+    std::unique_ptr<MainLoop> before = leadIn(scene);
+    // The change itself (the old state going, the new one made) counts in the
+    // first frame around it (main-thread time).
     double changeStart = threadCpuMs();
-    MainLoop loop(game.window, StateFactory{}, enterScene(scene));
-    loop.pollEvent = [](sf::Event&) { return false; };
+    before.reset();
+    std::unique_ptr<MainLoop> loop = startLoop(enterScene(scene.sceneId, scene.startLevel));
     for (int frame = 0; frame < WARM_FRAMES; ++frame) {
-        loop.runFrame();
+        loop->runFrame();
         if (frame < CHANGE_FRAMES) {
             const double now = threadCpuMs();
             figures.worstChangeMs = std::max(figures.worstChangeMs, now - changeStart);
@@ -132,7 +158,7 @@ FrameFigures measureScene(const SceneCase& scene)
     const long queries = input::keyboardServerQueries();
     const long draws = glDrawCallCount();
     for (int frame = 0; frame < MEASURED_FRAMES; ++frame)
-        loop.runFrame();
+        loop->runFrame();
     figures.cpuMs = (threadCpuMs() - cpu) / MEASURED_FRAMES;
     figures.keyQueries = static_cast<double>(input::keyboardServerQueries() - queries) / MEASURED_FRAMES;
     figures.drawCalls = static_cast<double>(glDrawCallCount() - draws) / MEASURED_FRAMES;

@@ -62,9 +62,7 @@ sf::Texture* Engine::getTexture(const std::string& path, TextureUse use)
 {
     {
         std::lock_guard<std::mutex> lock(textureMutex_);
-        auto purgeable = purgeable_.emplace(path, use == TextureUse::Scene);
-        if (use == TextureUse::Shared)
-            purgeable.first->second = false;
+        noteTextureUse(path, use);
         if (sf::Texture* cached = textureCache_[path].get())
             return cached;
     }
@@ -77,11 +75,26 @@ sf::Texture* Engine::getTexture(const std::string& path, TextureUse use)
     if (!texture->loadFromFile(file))
         return nullptr;
     std::lock_guard<std::mutex> lock(textureMutex_);
-    purgeable_.emplace(path, use == TextureUse::Scene); // the purge may have run meanwhile
+    noteTextureUse(path, use); // the purge may have run meanwhile
     std::unique_ptr<sf::Texture>& slot = textureCache_[path];
     if (!slot) // another thread may have loaded it meanwhile: the first one stays
         slot = std::move(texture);
     return slot.get();
+}
+
+void Engine::noteTextureUse(const std::string& path, TextureUse use)
+{
+    auto purgeable = purgeable_.emplace(path, use != TextureUse::Shared);
+    if (use == TextureUse::Shared)
+        purgeable.first->second = false;
+    if (use == TextureUse::NextScene)
+        preloaded_.insert(path);
+}
+
+void Engine::forgetPreloadedTextures()
+{
+    std::lock_guard<std::mutex> lock(textureMutex_);
+    preloaded_.clear();
 }
 
 std::vector<const sf::Texture*> Engine::collectTexturesInUse() const
@@ -120,7 +133,7 @@ void Engine::purgeUnusedTextures()
         sf::Texture* texture = it->second.get();
         const auto purgeable = purgeable_.find(it->first);
         if (texture && purgeable != purgeable_.end() && purgeable->second && !keep.count(texture)
-            && it->first.find("space") == std::string::npos) {
+            && !preloaded_.count(it->first) && it->first.find("space") == std::string::npos) {
             purgeable_.erase(purgeable);
             it = textureCache_.erase(it);
         } else {

@@ -14,6 +14,7 @@
 #include <mutex>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 class BossParent;
@@ -21,10 +22,11 @@ class Level3Background;
 
 enum Difficulty : int { DIFFICULTY_EASY = 19, DIFFICULTY_NORMAL = 20, DIFFICULTY_HARD = 21 };
 
-// Who asked for a texture. Scene textures (meshes, scene files, the preload)
-// are dropped by the purge once no live mesh uses them; shared ones (sprites,
-// fonts' pictures, menus) are never dropped, since their users keep pointers.
-enum class TextureUse { Shared, Scene };
+// Who asked for a texture. Scene textures (meshes, scene files) are dropped by
+// the purge once no live mesh uses them; those the preload loads for the next
+// scene are kept until the next preload starts; shared ones (sprites, fonts'
+// pictures, menus) are never dropped, since their users keep pointers.
+enum class TextureUse { Shared, Scene, NextScene };
 
 // The kinds of texture a mesh's drawing shader samples; a missing one is
 // replaced by a 1 x 1 neutral texture of its kind.
@@ -42,8 +44,11 @@ public:
     // Get-or-load a texture by path; null when the file does not load (tried again next call).
     // Safe to call from the scene preload worker and the main thread at once.
     sf::Texture* getTexture(const std::string& path, TextureUse use = TextureUse::Shared);
-    // Drops cached scene textures that no live mesh uses (keeps names containing "space").
+    // Drops cached scene textures that no live mesh uses (keeps names containing
+    // "space" and those loaded for the next scene).
     void purgeUnusedTextures();
+    // The textures loaded for the next scene become ordinary scene textures.
+    void forgetPreloadedTextures();
     // Number of cache entries (null ones included).
     size_t textureCacheSize();
     bool textureCacheHasEntry(const std::string& path);
@@ -86,6 +91,9 @@ private:
 
     // Per cache key: true while every request for it was a scene request.
     std::unordered_map<std::string, bool> purgeable_;
+    std::unordered_set<std::string> preloaded_; // loaded for the next scene
+    // Records who asked for `path` (textureMutex_ held).
+    void noteTextureUse(const std::string& path, TextureUse use);
     std::unordered_map<std::string, std::unique_ptr<sf::Shader>> shaderCache_;
     std::array<std::unique_ptr<sf::Texture>, static_cast<size_t>(TextureSlot::Count)> neutralTextures_;
 

@@ -25,25 +25,72 @@ const sf::Vector3f FIXED_LIGHT_POSITION(-500000.f, 0.f, -5000000000.f);
 // libraries the worker uses are torn down.
 ScenePreloader g_preloader;
 
-std::string sceneFilePath(int id) { return std::string("Scene/") + sceneNames[static_cast<size_t>(id)] + ".txt"; }
-
 } // namespace
+
+std::string sceneFilePath(int id) { return std::string("Scene/") + sceneNames[static_cast<size_t>(id)] + ".txt"; }
 
 ScenePreloader& scenePreloader() { return g_preloader; }
 
 ScenePreloader::~ScenePreloader() { stop(); }
 
-bool ScenePreloader::start(const std::string& path)
+bool ScenePreloader::start(const std::string& path) { return start(PreloadJob{{path}, {}}); }
+
+bool ScenePreloader::start(PreloadJob job)
 {
     stop();
+    engine().forgetPreloadedTextures();
+    lastPath_ = job.sceneFiles.empty() ? std::string() : job.sceneFiles.front();
+    jobs_.push_back(std::move(job));
+    return launch();
+}
+
+bool ScenePreloader::queue(PreloadJob job)
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        jobs_.push_back(std::move(job));
+        if (running_)
+            return true; // the running worker takes it after its current job
+    }
+    wait(); // a worker that has finished
+    return launch();
+}
+
+bool ScenePreloader::launch()
+{
     cancel_ = false;
-    lastPath_ = path;
+    running_ = true;
     try {
-        worker_ = std::thread(preloadSceneTextures, path, std::cref(cancel_));
+        worker_ = std::thread(&ScenePreloader::run, this);
     } catch (const std::system_error&) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        jobs_.clear();
+        running_ = false;
         return false;
     }
     return true;
+}
+
+void ScenePreloader::run()
+{
+    for (;;) {
+        PreloadJob job;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (jobs_.empty() || cancel_) {
+                jobs_.clear();
+                running_ = false;
+                return;
+            }
+            job = std::move(jobs_.front());
+            jobs_.pop_front();
+        }
+        for (const std::string& file : job.sceneFiles)
+            preloadSceneTextures(file, cancel_);
+        for (const std::string& path : job.sharedTextures)
+            if (!cancel_)
+                engine().getTexture(path, TextureUse::Shared);
+    }
 }
 
 void ScenePreloader::wait()
@@ -78,12 +125,12 @@ void preloadSceneTextures(std::string path, const std::atomic<bool>& cancel)
         const WorldObjectEntry& entry = table[objectNameOf(name)];
         if (entry.modelPath.empty() && entry.texturePath.empty())
             continue;
-        e.getTexture(entry.texturePath, TextureUse::Scene);
+        e.getTexture(entry.texturePath, TextureUse::NextScene);
         loadObjModel(entry.modelPath);
         for (const char* suffix : MAP_SUFFIXES) {
             if (cancel)
                 return;
-            e.getTexture(entry.modelPath + suffix, TextureUse::Scene);
+            e.getTexture(entry.modelPath + suffix, TextureUse::NextScene);
         }
     }
 }

@@ -55,6 +55,12 @@ StoryStart storyStart(int startLevel)
     }
 }
 
+} // namespace
+
+int storyStartScene(int startLevel) { return storyStart(startLevel).scene; }
+
+namespace {
+
 constexpr int CORRIDOR_SCENE = 8;
 constexpr float SECOND_SHIP_APART = 200.f; // player 2 starts beside player 1
 

@@ -4,6 +4,7 @@
 #include "app/Startup.h"
 #include "engine/Engine.h"
 #include "engine/SceneChange.h"
+#include "gameplay/PlayPreload.h"
 #include "platform/GamePad.h"
 #include "platform/Input.h"
 #include "screens/HighScoresState.h"
@@ -40,6 +41,8 @@ MainMenuState::MainMenuState(bool showLogos)
         e.window->display();
     }
     changeScene(MENU_SCENE, 0.f);
+    // While the menu runs, the worker prepares what the game's first frames load.
+    scenePreloader().queue(playPreload(e.startLevel));
     logos_.restartClock();
     drawHighScoreBoard();
     e.menuInputReleased = false;

@@ -124,17 +124,22 @@ TEST_F(Engine3DGl, PreloadRunsBesideTheMainThreadAndPicksTheNextFile)
     for (int i = 0; i < 40; ++i)
         EXPECT_TRUE(e.textureCacheHasEntry("3D/Obj" + std::to_string(i) + ".png")) << i;
     EXPECT_TRUE(e.textureCacheHasEntry("3D/Obj5_NM.png"));
-    // And purges while a worker loads: unused scene textures go, nothing breaks.
+    // Purges while a worker loads break nothing, and keep what it loaded for
+    // the next scene until another preload starts.
     changeScene(8, 0.f);
     for (int round = 0; round < 50; ++round)
         e.purgeUnusedTextures();
     scenePreloader().wait();
     e.purgeUnusedTextures();
-    EXPECT_FALSE(e.textureCacheHasEntry("3D/Obj5_NM.png"));
-    EXPECT_NE(e.getTexture("3D/Obj5_NM.png", TextureUse::Scene), nullptr);
+    EXPECT_TRUE(e.textureCacheHasEntry("3D/Obj5_NM.png"));
+    EXPECT_TRUE(e.textureCacheHasEntry("3D/Obj39.png"));
 
     changeScene(6, 0.f);
     EXPECT_EQ(scenePreloader().lastPath(), "Scene/boss.txt");
+    scenePreloader().wait();
+    e.purgeUnusedTextures();
+    EXPECT_FALSE(e.textureCacheHasEntry("3D/Obj5_NM.png"));
+    EXPECT_NE(e.getTexture("3D/Obj5_NM.png", TextureUse::Scene), nullptr);
     changeScene(7, 0.f);
     EXPECT_EQ(scenePreloader().lastPath(), "Scene/boss.txt"); // nothing started
     changeScene(14, 0.f);
@@ -164,6 +169,7 @@ TEST_F(Engine3DGl, PurgeKeepsLiveMeshSharedAndSpaceTextures)
 {
     InTestTreeScene tree;
     Engine& e = engine();
+    e.forgetPreloadedTextures(); // scene 9's, loaded ahead, would stay: this is about scene 8
 
     sf::Texture* shared = e.getTexture("3D/Obj1.png");                  // a sprite's texture
     sf::Texture* unused = e.getTexture("3D/Obj2.png", TextureUse::Scene); // nobody draws it

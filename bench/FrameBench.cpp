@@ -84,7 +84,7 @@ struct FrameFigures {
 // What a scene id is shown with: the game state for levels 1 to 4 (by the
 // menu's start level), the main menu for 15, the 3D scene alone otherwise.
 // Each change is measured as the game makes it: from the scene shown before it
-// in the game (-1: none, as the menu after start-up), whose preload has had the
+// in the game (-1: none; the menu as after the credits), whose preload has had the
 // time the game gives it (the seconds that scene lasts).
 struct SceneCase {
     const char* label;
@@ -93,7 +93,7 @@ struct SceneCase {
     int previousSceneId;
 };
 const SceneCase SCENES[] = {
-    {"menu (15)", 15, -1, -1},  {"level 1 (1)", 1, 0, 15}, {"level 2 (8)", 8, 1, 7},     {"level 3 (11)", 11, 2, 8},
+    {"menu (15)", 15, -1, 14},  {"level 1 (1)", 1, 0, 15}, {"level 2 (8)", 8, 1, 7},     {"level 3 (11)", 11, 2, 8},
     {"level 4 (9)", 9, 3, 13},  {"hangar (0)", 0, -1, -1}, {"scene 2", 2, -1, 1},        {"scene 3", 3, -1, 2},
     {"scene 4", 4, -1, 3},      {"scene 5", 5, -1, 4},     {"scene 6", 6, -1, 5},        {"boss (7)", 7, -1, 6},
     {"scene 10", 10, -1, 9},    {"scene 12", 12, -1, 11},  {"scene 13", 13, -1, 12},     {"credits (14)", 14, -1, 10},

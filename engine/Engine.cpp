@@ -65,12 +65,19 @@ sf::Texture* Engine::getTexture(const std::string& path, TextureUse use)
         noteTextureUse(path, use);
         if (sf::Texture* cached = textureCache_[path].get())
             return cached;
+        if (use != TextureUse::Shared && missingSceneFiles_.count(path))
+            return nullptr;
     }
     // Decoded outside the lock, so that a thread asking for another texture
     // never waits for this file.
     const std::string file = resolveAssetPath(path);
-    if (!assetExists(file))
+    if (!assetExists(file)) {
+        if (use != TextureUse::Shared) {
+            std::lock_guard<std::mutex> lock(textureMutex_);
+            missingSceneFiles_.insert(path);
+        }
         return nullptr; // optional maps are often absent: a missing file is a quiet null
+    }
     auto texture = std::make_unique<sf::Texture>();
     if (!texture->loadFromFile(file))
         return nullptr;
@@ -91,10 +98,11 @@ void Engine::noteTextureUse(const std::string& path, TextureUse use)
         preloaded_.insert(path);
 }
 
-void Engine::forgetPreloadedTextures()
+void Engine::forgetLastPreload()
 {
     std::lock_guard<std::mutex> lock(textureMutex_);
     preloaded_.clear();
+    missingSceneFiles_.clear();
 }
 
 std::vector<const sf::Texture*> Engine::collectTexturesInUse() const

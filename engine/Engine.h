@@ -47,8 +47,10 @@ public:
     // Drops cached scene textures that no live mesh uses (keeps names containing
     // "space" and those loaded for the next scene).
     void purgeUnusedTextures();
-    // The textures loaded for the next scene become ordinary scene textures.
-    void forgetPreloadedTextures();
+    // Forgets what the last preload did: the textures it loaded for the next
+    // scene become ordinary scene textures, and scene files found missing
+    // (absent maps of a model) are looked for again.
+    void forgetLastPreload();
     // Number of cache entries (null ones included).
     size_t textureCacheSize();
     bool textureCacheHasEntry(const std::string& path);
@@ -92,6 +94,9 @@ private:
     // Per cache key: true while every request for it was a scene request.
     std::unordered_map<std::string, bool> purgeable_;
     std::unordered_set<std::string> preloaded_; // loaded for the next scene
+    // Scene textures found missing since the last preload started: a model's
+    // absent maps are asked for by every copy of it in a scene.
+    std::unordered_set<std::string> missingSceneFiles_;
     // Records who asked for `path` (textureMutex_ held).
     void noteTextureUse(const std::string& path, TextureUse use);
     std::unordered_map<std::string, std::unique_ptr<sf::Shader>> shaderCache_;

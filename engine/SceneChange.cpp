@@ -25,6 +25,16 @@ const sf::Vector3f FIXED_LIGHT_POSITION(-500000.f, 0.f, -5000000000.f);
 // libraries the worker uses are torn down.
 ScenePreloader g_preloader;
 
+// A model and the maps its mesh looks for, for the next scene.
+void preloadModel(const std::string& model, const std::atomic<bool>& cancel)
+{
+    static const char* const MAP_SUFFIXES[] = {"_NM.png", "_RN.png", "_HM.png", "_EM.png", "_NoiseM.png"};
+    loadObjModel(model);
+    for (const char* suffix : MAP_SUFFIXES)
+        if (!cancel)
+            engine().getTexture(model + suffix, TextureUse::NextScene);
+}
+
 } // namespace
 
 std::string sceneFilePath(int id) { return std::string("Scene/") + sceneNames[static_cast<size_t>(id)] + ".txt"; }
@@ -33,12 +43,12 @@ ScenePreloader& scenePreloader() { return g_preloader; }
 
 ScenePreloader::~ScenePreloader() { stop(); }
 
-bool ScenePreloader::start(const std::string& path) { return start(PreloadJob{{path}, {}}); }
+bool ScenePreloader::start(const std::string& path) { return start(PreloadJob{{path}, {}, {}, {}}); }
 
 bool ScenePreloader::start(PreloadJob job)
 {
     stop();
-    engine().forgetPreloadedTextures();
+    engine().forgetLastPreload();
     lastPath_ = job.sceneFiles.empty() ? std::string() : job.sceneFiles.front();
     jobs_.push_back(std::move(job));
     return launch();
@@ -87,6 +97,11 @@ void ScenePreloader::run()
         }
         for (const std::string& file : job.sceneFiles)
             preloadSceneTextures(file, cancel_);
+        for (const std::string& path : job.sceneTextures)
+            if (!cancel_)
+                engine().getTexture(path, TextureUse::NextScene);
+        for (const std::string& model : job.models)
+            preloadModel(model, cancel_);
         for (const std::string& path : job.sharedTextures)
             if (!cancel_)
                 engine().getTexture(path, TextureUse::Shared);
@@ -113,8 +128,6 @@ void preloadSceneTextures(std::string path, const std::atomic<bool>& cancel)
     skipByteOrderMark(in);
     WorldObjectTable table;
     std::string token;
-    Engine& e = engine();
-    static const char* const MAP_SUFFIXES[] = {"_NM.png", "_RN.png", "_HM.png", "_EM.png", "_NoiseM.png"};
     while (!cancel && in >> token) {
         if (token != "OBJECTTYPE" || !(in >> token) || token != "mesh")
             continue;
@@ -125,13 +138,8 @@ void preloadSceneTextures(std::string path, const std::atomic<bool>& cancel)
         const WorldObjectEntry& entry = table[objectNameOf(name)];
         if (entry.modelPath.empty() && entry.texturePath.empty())
             continue;
-        e.getTexture(entry.texturePath, TextureUse::NextScene);
-        loadObjModel(entry.modelPath);
-        for (const char* suffix : MAP_SUFFIXES) {
-            if (cancel)
-                return;
-            e.getTexture(entry.modelPath + suffix, TextureUse::NextScene);
-        }
+        engine().getTexture(entry.texturePath, TextureUse::NextScene);
+        preloadModel(entry.modelPath, cancel);
     }
 }
 
@@ -140,7 +148,10 @@ void preloadNextScene(int currentId, float /*startSeconds*/)
     const int next = currentId + 1;
     if (next < 0 || next >= SCENE_COUNT)
         return;
-    scenePreloader().start(next == FIXED_CAMERA_SCENE ? std::string("Scene/boss.txt") : sceneFilePath(next));
+    PreloadJob job = next == MENU_SCENE_ID ? hangarPreload() : PreloadJob{};
+    job.sceneFiles.insert(job.sceneFiles.begin(),
+                          next == FIXED_CAMERA_SCENE ? std::string("Scene/boss.txt") : sceneFilePath(next));
+    scenePreloader().start(std::move(job));
 }
 
 void changeScene(int id, float startSeconds)

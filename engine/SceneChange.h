@@ -24,11 +24,14 @@ void preloadNextScene(int currentId, float startSeconds);
 // purges until the next scene preload. Returns early when `cancel` becomes true.
 void preloadSceneTextures(std::string path, const std::atomic<bool>& cancel);
 
-// What a preload prepares: scene files whose textures and models are loaded
-// (kept through purges until the next scene preload) and textures that are
-// loaded as shared ones (sprites, pictures). Done in this order.
+// What a preload prepares, in this order: scene files whose textures and
+// models are loaded, textures and models (with their maps) of a scene built in
+// code, all kept through purges until the next scene preload; then textures
+// loaded as shared ones (sprites, pictures).
 struct PreloadJob {
     std::vector<std::string> sceneFiles;
+    std::vector<std::string> sceneTextures;
+    std::vector<std::string> models;
     std::vector<std::string> sharedTextures;
 };
 

@@ -103,6 +103,22 @@ void buildMenuScene()
     fillMenuBindings(e.menuBindings);
 }
 
+PreloadJob hangarPreload()
+{
+    PreloadJob job;
+    job.sceneTextures = {"3D/Hangar/HangarColor.png", "3D/Hangar/_Base.png"};
+    for (const HangarMeshInfo& info : HANGAR_MESHES) {
+        job.sceneTextures.push_back("3D/Hangar/" + std::string(info.name) + "_Base.png");
+        job.models.push_back("3D/Hangar/" + std::string(info.name));
+    }
+    for (const char* name : SCREEN_DISPLAYERS)
+        job.models.push_back("3D/Hangar/" + std::string(name));
+    // The menu's pictures and the high-score board drawn when it opens.
+    job.sharedTextures = {"2D/Menu/logoOrbyndel.png", "2D/HighScores/HighScoresBkg.png", "3D/Menu/backGround.png",
+                          "3D/Menu/Game.png"};
+    return job;
+}
+
 void moveMenuCamera()
 {
     Engine& e = engine();

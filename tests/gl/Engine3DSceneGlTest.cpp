@@ -169,7 +169,7 @@ TEST_F(Engine3DGl, PurgeKeepsLiveMeshSharedAndSpaceTextures)
 {
     InTestTreeScene tree;
     Engine& e = engine();
-    e.forgetPreloadedTextures(); // scene 9's, loaded ahead, would stay: this is about scene 8
+    e.forgetLastPreload(); // scene 9's, loaded ahead, would stay: this is about scene 8
 
     sf::Texture* shared = e.getTexture("3D/Obj1.png");                  // a sprite's texture
     sf::Texture* unused = e.getTexture("3D/Obj2.png", TextureUse::Scene); // nobody draws it
@@ -208,6 +208,20 @@ TEST_F(Engine3DGl, TheTexturesOfAGoneSceneAreReleasedOnceItsMeshesAre)
     scenePreloader().wait();
     e.updateVisibleObjects();
     EXPECT_FALSE(e.textureCacheHasEntry("3D/cube.png"));
+}
+
+// Every copy of a model in a scene asks for its maps; an absent one is looked
+// for on disk once per scene change, not once per copy.
+TEST_F(Engine3DGl, AMissingSceneMapIsLookedForAgainAfterTheNextSceneChange)
+{
+    InTestTreeScene tree;
+    Engine& e = engine();
+    EXPECT_EQ(e.getTexture("3D/cube_RN.png", TextureUse::Scene), nullptr);
+    writePicture(tree.dir.file("3D/cube_RN.png"), sf::Color::White);
+    EXPECT_EQ(e.getTexture("3D/cube_RN.png", TextureUse::Scene), nullptr);
+    changeScene(8, 0.f);
+    scenePreloader().wait();
+    EXPECT_NE(e.getTexture("3D/cube_RN.png", TextureUse::Scene), nullptr);
 }
 
 TEST_F(Engine3DGl, CubeAndLightGlowLandWhereTheyProject)

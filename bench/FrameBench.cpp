@@ -89,14 +89,15 @@ struct FrameFigures {
 struct SceneCase {
     const char* label;
     int sceneId;
-    int startLevel; // -1: no game state
-    int previousSceneId;
+    int startLevel;         // -1: no game state
+    int previousSceneId;    // -1: none
+    int lastSceneId = -1;   // a fileless scene shown between the previous one and this one
 };
 const SceneCase SCENES[] = {
-    {"menu (15)", 15, -1, 14},  {"level 1 (1)", 1, 0, 15}, {"level 2 (8)", 8, 1, 7},     {"level 3 (11)", 11, 2, 8},
-    {"level 4 (9)", 9, 3, 13},  {"hangar (0)", 0, -1, -1}, {"scene 2", 2, -1, 1},        {"scene 3", 3, -1, 2},
-    {"scene 4", 4, -1, 3},      {"scene 5", 5, -1, 4},     {"scene 6", 6, -1, 5},        {"boss (7)", 7, -1, 6},
-    {"scene 10", 10, -1, 9},    {"scene 12", 12, -1, 11},  {"scene 13", 13, -1, 12},     {"credits (14)", 14, -1, 10},
+    {"menu (15)", 15, -1, 14},   {"level 1 (1)", 1, 0, 15},   {"level 2 (8)", 8, 1, 6, 7}, {"level 3 (11)", 11, 2, 8},
+    {"level 4 (9)", 9, 3, 13},   {"hangar (0)", 0, -1, -1},   {"scene 2", 2, -1, 1},       {"scene 3", 3, -1, 2},
+    {"scene 4", 4, -1, 3},       {"scene 5", 5, -1, 4},       {"scene 6", 6, -1, 5},       {"boss (7)", 7, -1, 6},
+    {"scene 10", 10, -1, 9},     {"scene 12", 12, -1, 11},    {"scene 13", 13, -1, 12},    {"credits (14)", 14, -1, 10},
     {"moon (16)", 16, -1, -1},
 };
 
@@ -130,10 +131,16 @@ std::unique_ptr<MainLoop> leadIn(const SceneCase& scene)
         return nullptr;
     if (scene.startLevel >= 0)
         engine().startLevel = scene.startLevel; // the menu's choice
-    std::unique_ptr<MainLoop> loop = startLoop(enterScene(scene.previousSceneId, -1));
-    for (int frame = 0; frame < WARM_FRAMES; ++frame)
-        loop->runFrame();
-    scenePreloader().wait();
+    std::unique_ptr<MainLoop> loop;
+    for (int id : {scene.previousSceneId, scene.lastSceneId}) {
+        if (id < 0)
+            continue;
+        loop.reset();
+        loop = startLoop(enterScene(id, -1));
+        for (int frame = 0; frame < WARM_FRAMES; ++frame)
+            loop->runFrame();
+        scenePreloader().wait();
+    }
     return loop;
 }
 

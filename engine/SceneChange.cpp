@@ -19,6 +19,7 @@ namespace {
 constexpr int FIXED_CAMERA_SCENE = 7;
 constexpr int FIXED_LIGHT_SCENE = 5;
 constexpr int MENU_SCENE_ID = 15;
+constexpr int CORRIDOR_SCENE = 8;
 const sf::Vector3f FIXED_LIGHT_POSITION(-500000.f, 0.f, -5000000000.f);
 
 // Static storage: destroyed (and so joined) when the program exits, before the
@@ -151,6 +152,9 @@ void preloadNextScene(int currentId, float /*startSeconds*/)
     PreloadJob job = next == MENU_SCENE_ID ? hangarPreload() : PreloadJob{};
     job.sceneFiles.insert(job.sceneFiles.begin(),
                           next == FIXED_CAMERA_SCENE ? std::string("Scene/boss.txt") : sceneFilePath(next));
+    // The tower loads no file and starts no preload: the corridor after it is prepared here.
+    if (next == FIXED_CAMERA_SCENE)
+        job.sceneFiles.push_back(sceneFilePath(CORRIDOR_SCENE));
     scenePreloader().start(std::move(job));
 }
 

@@ -137,8 +137,10 @@ TEST_F(Engine3DGl, PreloadRunsBesideTheMainThreadAndPicksTheNextFile)
     changeScene(6, 0.f);
     EXPECT_EQ(scenePreloader().lastPath(), "Scene/boss.txt");
     scenePreloader().wait();
+    e.updateVisibleObjects(); // scene 8's meshes go
     e.purgeUnusedTextures();
     EXPECT_FALSE(e.textureCacheHasEntry("3D/Obj5_NM.png"));
+    EXPECT_TRUE(e.textureCacheHasEntry("3D/cube.png")); // scene 8 follows the fileless tower
     EXPECT_NE(e.getTexture("3D/Obj5_NM.png", TextureUse::Scene), nullptr);
     changeScene(7, 0.f);
     EXPECT_EQ(scenePreloader().lastPath(), "Scene/boss.txt"); // nothing started

@@ -154,7 +154,7 @@ bool MainLoop::runFrame()
     if (!window_.isOpen() || !state_)
         return window_.isOpen() && state_;
 
-    applyCode(state_->update(engine().frameTime));
+    applyCode(state_->update(engine().timing.frameTime));
     if (!window_.isOpen() || !state_)
         return false;
 

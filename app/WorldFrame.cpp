@@ -2,19 +2,20 @@
 #include "engine/Engine.h"
 #include "engine/EngineFrame.h"
 #include "engine/Level3Background.h"
+#include "engine/Scenes.h"
 
-// The 3D step of a frame: the engine step and the 3D drawing, or in scenes 11
-// to 13 the shader background (the engine step does not run there, but the
+// The 3D step of a frame: the engine step and the 3D drawing, or in level 3
+// the shader background (the engine step does not run there, but the
 // frame time is still measured: play runs on it).
 void renderWorldFrame(sf::RenderWindow& /*window*/)
 {
     Engine& e = engine();
-    if (e.sceneId < 11 || e.sceneId > 13) {
+    if (!scene::drawsShaderBackground(e.world.sceneId)) {
         updateEngineFrame();
         e.render3D();
         return;
     }
     measureFrameTime();
-    if (e.level3Background)
-        e.level3Background->drawFrame(e.gameClock.getElapsedTime().asSeconds());
+    if (e.world.level3Background)
+        e.world.level3Background->drawFrame(e.timing.gameClock.getElapsedTime().asSeconds());
 }

@@ -13,16 +13,16 @@ int main()
     gameWindow.setPosition(sf::Vector2i(0, 0));
     sf::Image icon = startGame();
     // The first state draws its loading frame into the window.
-    engine().window = &gameWindow;
+    engine().renderer.window = &gameWindow;
     MainState* first = makeFirstState();
     gameWindow.setMouseCursorVisible(true);
     applyWindowIcon(gameWindow, icon);
 
     Level3Background background;
     background.window = &gameWindow;
-    background.frameTime = &engine().frameTime;
+    background.frameTime = &engine().timing.frameTime;
     background.load();
-    engine().level3Background = &background;
+    engine().world.level3Background = &background;
 
     gameWindow.setMouseCursorVisible(true);
     gameWindow.setVerticalSyncEnabled(true);
@@ -32,6 +32,6 @@ int main()
         MainLoop loop(gameWindow, defaultStateFactory(), first);
         loop.run();
     }
-    engine().level3Background = nullptr;
+    engine().world.level3Background = nullptr;
     return 0;
 }

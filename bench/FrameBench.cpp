@@ -11,6 +11,7 @@
 #include "engine/Level3Background.h"
 #include "engine/ObjLoader.h"
 #include "engine/SceneChange.h"
+#include "engine/Scenes.h"
 #include "gameplay/GameState.h"
 #include "platform/Input.h"
 
@@ -59,11 +60,11 @@ struct GameWindow {
     {
         game_window::open(window);
         startGame();
-        engine().window = &window;
+        engine().renderer.window = &window;
         background.window = &window;
-        background.frameTime = &engine().frameTime;
+        background.frameTime = &engine().timing.frameTime;
         background.load();
-        engine().level3Background = &background;
+        engine().world.level3Background = &background;
         window.setVerticalSyncEnabled(true);
         window.setFramerateLimit(60);
     }
@@ -94,19 +95,31 @@ struct SceneCase {
     int lastSceneId = -1;   // a fileless scene shown between the previous one and this one
 };
 const SceneCase SCENES[] = {
-    {"menu (15)", 15, -1, 14},   {"level 1 (1)", 1, 0, 15},   {"level 2 (8)", 8, 1, 6, 7}, {"level 3 (11)", 11, 2, 8},
-    {"level 4 (9)", 9, 3, 13},   {"hangar (0)", 0, -1, -1},   {"scene 2", 2, -1, 1},       {"scene 3", 3, -1, 2},
-    {"scene 4", 4, -1, 3},       {"scene 5", 5, -1, 4},       {"scene 6", 6, -1, 5},       {"boss (7)", 7, -1, 6},
-    {"scene 10", 10, -1, 9},     {"scene 12", 12, -1, 11},    {"scene 13", 13, -1, 12},    {"credits (14)", 14, -1, 10},
-    {"moon (16)", 16, -1, -1},
+    {"menu (15)", scene::MAIN_MENU, -1, scene::CREDITS},
+    {"level 1 (1)", scene::INTRO, 0, scene::MAIN_MENU},
+    {"level 2 (8)", scene::CORRIDOR, 1, scene::APPROACH, scene::TOWER},
+    {"level 3 (11)", scene::LEVEL3_START, 2, scene::CORRIDOR},
+    {"level 4 (9)", scene::ARENA, 3, scene::LEVEL3_END},
+    {"hangar (0)", scene::HANGAR, -1, -1},
+    {"scene 2", scene::OPEN_SPACE, -1, scene::INTRO},
+    {"scene 3", scene::ASTEROIDS, -1, scene::OPEN_SPACE},
+    {"scene 4", scene::DIVE, -1, scene::ASTEROIDS},
+    {"scene 5", scene::GAS_GIANT, -1, scene::DIVE},
+    {"scene 6", scene::APPROACH, -1, scene::GAS_GIANT},
+    {"boss (7)", scene::TOWER, -1, scene::APPROACH},
+    {"scene 10", scene::ICE_PLANET, -1, scene::ARENA},
+    {"scene 12", scene::LEVEL3_MIDDLE, -1, scene::LEVEL3_START},
+    {"scene 13", scene::LEVEL3_END, -1, scene::LEVEL3_MIDDLE},
+    {"credits (14)", scene::CREDITS, -1, scene::ICE_PLANET},
+    {"moon (16)", scene::MOON, -1, -1},
 };
 
 MainState* enterScene(int sceneId, int startLevel)
 {
-    if (sceneId == 15)
+    if (scene::isMenu(sceneId))
         return defaultStateFactory().menuWithoutLogos();
     if (startLevel >= 0) {
-        engine().startLevel = startLevel;
+        engine().run.startLevel = startLevel;
         return new GameState(game_mode::STORY);
     }
     changeScene(sceneId, 0.f);
@@ -130,7 +143,7 @@ std::unique_ptr<MainLoop> leadIn(const SceneCase& scene)
     if (scene.previousSceneId < 0)
         return nullptr;
     if (scene.startLevel >= 0)
-        engine().startLevel = scene.startLevel; // the menu's choice
+        engine().run.startLevel = scene.startLevel; // the menu's choice
     std::unique_ptr<MainLoop> loop;
     for (int id : {scene.previousSceneId, scene.lastSceneId}) {
         if (id < 0)
@@ -236,7 +249,7 @@ void gameMemoryChild()
     const double menuPeak = statusMb("VmHWM:");
     const double menuRss = statusMb("VmRSS:");
     for (int level = 0; level < 4; ++level) {
-        engine().startLevel = level;
+        engine().run.startLevel = level;
         loop.applyCode(state_code::GAME_STORY);
         runFrames(loop, 60);
     }

@@ -3,12 +3,14 @@
 // on one core); the draw is timed and its GL draw calls are counted.
 #include "GlCounters.h"
 #include "engine/Engine.h"
+#include "engine/Scenes.h"
 #include "enemies/EnemyTypes.h"
 #include "gameplay/GameState.h"
 #include "platform/GamePad.h"
 
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/OpenGL.hpp>
+#include <SFML/Window/Context.hpp>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <memory>
@@ -71,12 +73,11 @@ struct BenchWorld {
         pad::setBackend(&pads);
         pads.connected[0] = pads.connected[1] = true;
         Engine& eng = engine();
-        eng.startLevel = 0;
-        eng.paused = false;
-        eng.cinematicFinished = false;
+        eng.run = RunSettings{};
+        eng.world.cinematicFinished = false;
         game = std::make_unique<GameState>(game_mode::STORY, "bench-no-levels/");
         game->joystickConnected(1);
-        eng.sceneId = 2;
+        eng.world.sceneId = scene::OPEN_SPACE;
         game->players[0]->position = {700.f, 950.f};
         game->players[1]->position = {1200.f, 950.f};
     }

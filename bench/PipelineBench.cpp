@@ -3,6 +3,7 @@
 // thread and with the whole team. Goals: 15 million triangles per second per
 // core, at least 1.7x on 2 threads against 1, no allocation per frame.
 #include "engine/RenderPipeline.h"
+#include "engine/Scenes.h"
 
 #include <atomic>
 #include <benchmark/benchmark.h>
@@ -58,7 +59,7 @@ void PipelineFrame(benchmark::State& state)
     auto mesh = scatteredMesh(count);
     mesh->rotation = {3.f, 5.f, 0.f};
     FrameSettings settings;
-    settings.sceneId = 1;
+    settings.sceneId = scene::INTRO;
     settings.threads = threads;
     settings.frameTime = 1.f / 60.f;
     settings.lightPosition = {-500000.f, 5e9f, 368848.f};

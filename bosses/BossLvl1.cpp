@@ -50,7 +50,7 @@ sf::Vector3f doorVelocity(const Mesh* door, const sf::Vector3f& target, float xF
     const float len = length3(d);
     if (!(len > 5.f))
         return {};
-    const float t = engine().frameTime;
+    const float t = engine().timing.frameTime;
     return {t * d.x / len * 100.f * xFactor, t * d.y / len * 100.f, t * d.z / len * 100.f};
 }
 
@@ -90,7 +90,7 @@ BossLvl1::BossLvl1()
         Mesh* module = load(MODULE_MODEL, MODULE_TEXTURE, {MODULE_X[i], MODULE_Y, MODULE_Z});
         if (turret) {
             turret->rotation = rotation;
-            if (e.resourcesReady)
+            if (e.renderer.resourcesReady)
                 turret->loadTextureMaps(e, MODULE_MODEL);
         }
         if (module) {
@@ -100,13 +100,13 @@ BossLvl1::BossLvl1()
         turrets[static_cast<size_t>(i)] = turret;
         modules[static_cast<size_t>(i)] = {module, turned};
     }
-    if (e.resourcesReady) {
+    if (e.renderer.resourcesReady) {
         for (Mesh* door : {door2, door1, doorTop})
             if (door)
                 door->loadTextureMaps(e, TOWER_MODEL);
         // Kept for the whole fight: no mesh shows them until a part is hit.
-        e.getTexture(MODULE_RED);
-        e.getTexture(TOWER_RED);
+        e.textures.getTexture(MODULE_RED);
+        e.textures.getTexture(TOWER_RED);
     }
 }
 
@@ -114,8 +114,8 @@ Mesh* BossLvl1::load(const std::string& model, const std::string& texture, const
 {
     Engine& e = engine();
     Mesh* mesh = nullptr;
-    if (e.resourcesReady)
-        mesh = loadObjMesh(e, model, e.getTexture(texture, TextureUse::Scene), position, true, false);
+    if (e.renderer.resourcesReady)
+        mesh = loadObjMesh(e, model, e.textures.getTexture(texture, TextureUse::Scene), position, true, false);
     else
         mesh = loadObjGeometry(model, position, false).release();
     if (mesh)
@@ -126,15 +126,15 @@ Mesh* BossLvl1::load(const std::string& model, const std::string& texture, const
 void BossLvl1::paint(Mesh* mesh, const char* texturePath)
 {
     Engine& e = engine();
-    if (!mesh || !e.resourcesReady)
+    if (!mesh || !e.renderer.resourcesReady)
         return;
-    if (sf::Texture* texture = e.getTexture(texturePath, TextureUse::Scene))
+    if (sf::Texture* texture = e.textures.getTexture(texturePath, TextureUse::Scene))
         mesh->setBaseTexture(texture);
 }
 
 Camera BossLvl1::camera() const
 {
-    const Camera* camera = engine().camera;
+    const Camera* camera = engine().world.camera;
     return camera ? *camera : Camera{};
 }
 
@@ -144,7 +144,7 @@ void BossLvl1::update()
     aimTurrets();
     if (doorsTriggered)
         doorsOpen = openDoors();
-    const float t = engine().frameTime;
+    const float t = engine().timing.frameTime;
     for (size_t s = 0; s < flashOn.size(); ++s) {
         if (!flashOn[s])
             continue;
@@ -211,7 +211,7 @@ bool BossLvl1::openDoors()
         return true;
     case 1:
         if (doorWait > 0.f) {
-            doorWait -= engine().frameTime;
+            doorWait -= engine().timing.frameTime;
             return true;
         }
         doorStep = 2;
@@ -290,24 +290,24 @@ std::vector<sf::Vector2f> BossLvl1::getTurretScreenPositions(int i)
     return points;
 }
 
-BossLvl1* currentBossLvl1() { return dynamic_cast<BossLvl1*>(engine().boss3D); }
+BossLvl1* currentBossLvl1() { return dynamic_cast<BossLvl1*>(engine().world.boss3D); }
 
 void installBoss3D(std::unique_ptr<BossParent> boss)
 {
     releaseBoss3D();
     installedBoss = std::move(boss);
-    engine().boss3D = installedBoss.get();
+    engine().world.boss3D = installedBoss.get();
 }
 
 void releaseDetachedBoss3D()
 {
-    if (installedBoss && engine().boss3D != installedBoss.get())
+    if (installedBoss && engine().world.boss3D != installedBoss.get())
         installedBoss.reset();
 }
 
 void releaseBoss3D()
 {
-    if (engine().boss3D == installedBoss.get())
-        engine().boss3D = nullptr;
+    if (engine().world.boss3D == installedBoss.get())
+        engine().world.boss3D = nullptr;
     installedBoss.reset();
 }

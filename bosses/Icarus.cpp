@@ -4,6 +4,7 @@
 #include "app/Startup.h"
 #include "bosses/BossLvl1.h"
 #include "engine/SceneChange.h"
+#include "engine/Scenes.h"
 #include "platform/AssetPath.h"
 #include "play/BulletManager.h"
 #include "play/Laser.h"
@@ -17,7 +18,6 @@
 
 namespace {
 
-constexpr int BOSS_SCENE = 7;
 constexpr int PART_BURSTS = 3;
 constexpr int HEAD_BURSTS = 10;
 constexpr int PART_BURST_SPEED = 1000;
@@ -43,7 +43,7 @@ bool meets(const sf::FloatRect& a, const sf::FloatRect& b) { return a.intersects
 Icarus::Icarus(BossData data, const std::string& layoutPath)
 {
     particles = data.particles;
-    changeScene(BOSS_SCENE, 0.f);
+    changeScene(scene::TOWER, 0.f);
     std::ifstream in(resolveAssetPath(layoutPath), std::ios::binary);
     if (in)
         buildParts(readIcarusLayout(in));

@@ -6,6 +6,7 @@
 #include "engine/Engine.h"
 #include "engine/Mesh.h"
 #include "engine/SceneChange.h"
+#include "engine/Scenes.h"
 #include "play/BulletManager.h"
 #include "play/DebugOutline.h"
 #include "play/ExplosionPatternTargets.h"
@@ -20,7 +21,6 @@
 
 namespace {
 
-constexpr int ARENA_SCENE = 9;
 const sf::Vector2f LASER_OFFSET{345.f, 150.f};
 const sf::Vector2f NO_HEAD{-5000.f, -5000.f};
 
@@ -57,7 +57,7 @@ MurzelCue murzelCue(int frame)
 Murzel::Murzel(BossData data)
 {
     particles = data.particles;
-    changeScene(ARENA_SCENE, 0.f);
+    changeScene(scene::ARENA, 0.f);
     health = MAX_HEALTH;
     timer = FIGHT_TIME;
     createTimerText("200");
@@ -81,26 +81,26 @@ void Murzel::freeLaser()
 void Murzel::rampWorldLighting(float maximum) const
 {
     Engine& e = engine();
-    if (e.worldLighting < maximum)
-        e.worldLighting += e.frameTime;
+    if (e.world.worldLighting < maximum)
+        e.world.worldLighting += e.timing.frameTime;
     else
-        e.worldLighting = maximum;
+        e.world.worldLighting = maximum;
 }
 
 void Murzel::selectPhase()
 {
     Engine& e = engine();
-    const int f = e.cameraFrame;
+    const int f = e.world.cameraFrame;
     if (f < 0) {
         rampWorldLighting(LIGHT_MAX);
     } else if (f <= FLICKER_END) {
         if (flickerStep_ < 3)
             rampWorldLighting(LIGHT_MAX);
         else
-            e.worldLighting = 0.f;
+            e.world.worldLighting = 0.f;
         flickerStep_ = (flickerStep_ + 1) % 4;
     } else if (f <= DARK_END) {
-        e.worldLighting = 0.f;
+        e.world.worldLighting = 0.f;
     } else {
         rampWorldLighting(LIGHT_MAX);
     }
@@ -187,7 +187,7 @@ bool Murzel::update(float dt, EnemyManager&, PlayerList&, Scoring scoring, Parti
     if (clashLasers(scoring) || timer <= 0.f)
         return true;
 
-    const float frameTime = engine().frameTime;
+    const float frameTime = engine().timing.frameTime;
     if (flashing) {
         flashTimer -= frameTime;
         if (flashTimer <= 0.f)

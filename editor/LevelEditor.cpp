@@ -6,6 +6,7 @@
 #include "enemies/Spawner.h"
 #include "engine/Engine.h"
 #include "engine/SceneChange.h"
+#include "engine/Scenes.h"
 #include "gameplay/GameState.h"
 #include "play/BulletManager.h"
 #include "play/Entity2D.h"
@@ -249,7 +250,10 @@ void LevelEditor::refreshSpawnerIndex(Spawner& spawner) const
 
 void LevelEditor::play(Spawner& spawner, EnemyManager& enemies, std::list<SpawnPattern>& patterns)
 {
-    static const int SCENES[] = {2, 3, 5, 6, 8, 11, 12, 13, 9};
+    // The scene behind each of the flow's sequences.
+    static const int SCENES[] = {scene::OPEN_SPACE, scene::ASTEROIDS,     scene::GAS_GIANT,
+                                 scene::APPROACH,   scene::CORRIDOR,      scene::LEVEL3_START,
+                                 scene::LEVEL3_MIDDLE, scene::LEVEL3_END, scene::ARENA};
     saveSequence();
     clearPlay(spawner, enemies, patterns);
     refreshSpawnerIndex(spawner);

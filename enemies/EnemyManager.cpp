@@ -80,12 +80,12 @@ void EnemyManager::bindGraphics()
         return;
     graphicsBound_ = true;
     for (int i = 0; i < ENEMY_TYPE_COUNT; ++i)
-        if (sf::Texture* texture = engine().getTexture(std::string(SHEET_FOLDER) + enemyTypeInfo(i).sheet)) {
+        if (sf::Texture* texture = engine().textures.getTexture(std::string(SHEET_FOLDER) + enemyTypeInfo(i).sheet)) {
             texture->setSmooth(smoothedSheet(i));
             typeSprites[i].setTexture(*texture, false);
         }
     for (int i = 0; i < PART_COUNT; ++i)
-        if (sf::Texture* texture = engine().getTexture(PART_SPRITES[i].path)) {
+        if (sf::Texture* texture = engine().textures.getTexture(PART_SPRITES[i].path)) {
             texture->setSmooth(true);
             texture->setRepeated(PART_SPRITES[i].repeated);
             partSprites[i].setTexture(*texture, false);

@@ -1,6 +1,6 @@
 #pragma once
 // The 3D side of a boss: its meshes live in `objects` (owned), which the
-// engine step updates and the renderer draws while Engine::boss3D points here.
+// engine step updates and the renderer draws while engine().world.boss3D points here.
 #include "engine/Mesh.h"
 
 #include <vector>

@@ -2,6 +2,7 @@
 
 #include "engine/Engine.h"
 #include "engine/Entity.h"
+#include "engine/Scenes.h"
 #include "engine/SceneFile.h"
 
 #include <algorithm>
@@ -25,20 +26,20 @@ namespace {
 
 void applyEndRule(Engine& engine)
 {
-    if (engine.sceneId == LOOPING_PATH_SCENE)
+    if (scene::loopsCameraPath(engine.world.sceneId))
         rearmCameraPathLoop(engine);
     else
-        engine.cinematicFinished = true;
+        engine.world.cinematicFinished = true;
 }
 
 } // namespace
 
 int advanceCameraPath(Engine& engine)
 {
-    std::vector<CameraFrame>& frames = engine.cameraFrames;
-    engine.cameraFrameAccumulator += engine.frameTime / CAMERA_FRAME_SECONDS;
-    int whole = static_cast<int>(std::floor(engine.cameraFrameAccumulator));
-    engine.cameraFrameAccumulator -= static_cast<float>(whole);
+    std::vector<CameraFrame>& frames = engine.world.cameraFrames;
+    engine.world.cameraFrameAccumulator += engine.timing.frameTime / CAMERA_FRAME_SECONDS;
+    int whole = static_cast<int>(std::floor(engine.world.cameraFrameAccumulator));
+    engine.world.cameraFrameAccumulator -= static_cast<float>(whole);
 
     if (input::isKeyPressed(sf::Keyboard::K))
         for (size_t i = 0; i < frames.size() && i < 4000; ++i)
@@ -49,7 +50,7 @@ int advanceCameraPath(Engine& engine)
     for (size_t i = 0; i < frames.size(); ++i) {
         if (!frames[i].pending)
             continue;
-        engine.cameraFrame = static_cast<int>(i);
+        engine.world.cameraFrame = static_cast<int>(i);
         const bool last = i + 1 == frames.size();
         if (whole == 1) {
             if (last)
@@ -61,14 +62,14 @@ int advanceCameraPath(Engine& engine)
             applyEndRule(engine);
         --whole;
     }
-    if (engine.sceneId == LOOPING_PATH_SCENE && frames.size() > LOOP_START_FRAME)
+    if (scene::loopsCameraPath(engine.world.sceneId) && frames.size() > LOOP_START_FRAME)
         rearmCameraPathLoop(engine);
     return -1;
 }
 
 void rearmCameraPathLoop(Engine& engine)
 {
-    std::vector<CameraFrame>& frames = engine.cameraFrames;
+    std::vector<CameraFrame>& frames = engine.world.cameraFrames;
     if (frames.size() <= LOOP_START_FRAME - 1)
         return;
     for (size_t i = LOOP_START_FRAME; i < frames.size(); ++i)
@@ -77,30 +78,30 @@ void rearmCameraPathLoop(Engine& engine)
 
 void playCameraPath(Engine& engine)
 {
-    if (engine.sceneId == 0 || engine.sceneId == 7 || engine.sceneId == 15)
+    if (scene::hasFixedCamera(engine.world.sceneId))
         return;
     const int index = advanceCameraPath(engine);
     if (index < 0)
         return;
-    engine.posedFrame = index;
-    if (engine.sceneId == 5 && engine.sceneLoading)
+    engine.world.posedFrame = index;
+    if (scene::posesOnlyWhenLoaded(engine.world.sceneId) && engine.world.sceneLoading)
         return;
     const size_t i = static_cast<size_t>(index);
-    for (SceneObjectRecord& object : engine.sceneObjects) {
-        if (object.sceneId != engine.sceneId || !object.mesh)
+    for (SceneObjectRecord& object : engine.world.sceneObjects) {
+        if (object.sceneId != engine.world.sceneId || !object.mesh)
             continue;
         if (i < object.positions.size())
             object.mesh->localPosition = object.positions[i];
         if (i < object.rotations.size())
             object.mesh->rotation = object.rotations[i];
     }
-    if (i < engine.cameraFrames.size()) {
-        CameraFrame& frame = engine.cameraFrames[i];
-        engine.currentCameraFrame = index;
-        if (engine.player3D)
-            engine.player3D->position = frame.position;
-        if (engine.camera)
-            engine.camera->rotation = frame.rotation;
+    if (i < engine.world.cameraFrames.size()) {
+        CameraFrame& frame = engine.world.cameraFrames[i];
+        engine.world.currentCameraFrame = index;
+        if (engine.world.player3D)
+            engine.world.player3D->position = frame.position;
+        if (engine.world.camera)
+            engine.world.camera->rotation = frame.rotation;
         frame.pending = false;
     }
 }

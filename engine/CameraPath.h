@@ -17,7 +17,6 @@ struct CameraFrame {
 };
 
 constexpr float CAMERA_FRAME_SECONDS = 0.016666668f;
-constexpr int LOOPING_PATH_SCENE = 9;
 constexpr std::size_t LOOP_START_FRAME = 181;
 
 // n position keys and m rotation keys give min(n, m) - 1 frames.
@@ -28,5 +27,5 @@ void markFramesPlayed(std::vector<CameraFrame>& frames, float startSeconds);
 // The index of the frame to pose this engine frame, or -1.
 int advanceCameraPath(Engine& engine);
 void rearmCameraPathLoop(Engine& engine);
-// Per engine frame, in every scene except 0, 7 and 15.
+// Per engine frame; does nothing in a scene with a fixed camera.
 void playCameraPath(Engine& engine);

@@ -3,6 +3,7 @@
 #include "engine/BossParent.h"
 #include "engine/Engine.h"
 #include "engine/SceneChange.h"
+#include "engine/Scenes.h"
 #include "screens/MenuScene.h"
 
 #include <algorithm>
@@ -12,13 +13,12 @@ namespace {
 
 constexpr float MAX_FRAME_TIME = 0.02f;
 constexpr float LIGHT_TICK_SECONDS = 0.05f;
-constexpr int CREDITS_SCENE = 14;
 
 struct WallDepth {
     const char* meshName;
     float depthOffsetY;
 };
-// Scene 8: how far behind the others each corridor wall section sorts.
+// The corridor: how far behind the others each corridor wall section sorts.
 const WallDepth WALL_DEPTHS[] = {
     {"3D/LVL2/wall/wall1", 100000.f},         {"3D/LVL2/wall/wall2", 100000.f},
     {"3D/LVL2/wall/wall1_2", 20000000.f},     {"3D/LVL2/wall/wall2_2", 20000000.f},
@@ -29,31 +29,31 @@ const WallDepth WALL_DEPTHS[] = {
 template <typename Visit>
 void forEachLiveMesh(Engine& e, Visit visit)
 {
-    for (SceneObjectRecord& record : e.sceneObjects)
+    for (SceneObjectRecord& record : e.world.sceneObjects)
         if (record.mesh)
             visit(*record.mesh);
-    for (Mesh* mesh : e.meshes)
+    for (Mesh* mesh : e.world.meshes)
         visit(*mesh);
-    if (e.boss3D)
-        for (Mesh* mesh : e.boss3D->objects)
+    if (e.world.boss3D)
+        for (Mesh* mesh : e.world.boss3D->objects)
             if (mesh)
                 visit(*mesh);
 }
 
 void runLightTick(Engine& e)
 {
-    e.lightTick = false;
-    e.lightTickTimer -= e.frameTime;
-    if (e.lightTickTimer > 0.f)
+    e.world.lightTick = false;
+    e.world.lightTickTimer -= e.timing.frameTime;
+    if (e.world.lightTickTimer > 0.f)
         return;
     forEachLiveMesh(e, [](Mesh& mesh) { mesh.lights.clear(); });
-    e.lightTickTimer = LIGHT_TICK_SECONDS;
-    e.lightTick = true;
+    e.world.lightTickTimer = LIGHT_TICK_SECONDS;
+    e.world.lightTick = true;
 }
 
 Mesh* findGreenPlanet(Engine& e)
 {
-    for (SceneObjectRecord& record : e.sceneObjects)
+    for (SceneObjectRecord& record : e.world.sceneObjects)
         if (record.mesh && (record.name == "GreenPlanet" || record.mesh->name.find("GreenPlanet") != std::string::npos))
             return record.mesh.get();
     return nullptr;
@@ -66,16 +66,16 @@ void updatePlanetGlow(Engine& e)
         return;
     LightData& light = planet->lightData;
     light.range = 75000.f;
-    if (e.sceneId == 1) {
-        const int f = e.cameraFrame;
+    if (scene::planetGlowFollowsPath(e.world.sceneId)) {
+        const int f = e.world.cameraFrame;
         if (f < 66)
             light.intensity = 0.f;
         else if (f <= 184)
             light.intensity = static_cast<float>(f - 65) / 25.f;
         else if (f <= 250)
             light.intensity = static_cast<float>(303 - f) / 25.f;
-    } else if (e.sceneId == 2) {
-        light.intensity = light.intensity < 3.5f ? light.intensity + e.frameTime : 3.5f;
+    } else if (scene::planetGlowGrows(e.world.sceneId)) {
+        light.intensity = light.intensity < 3.5f ? light.intensity + e.timing.frameTime : 3.5f;
     } else {
         light.intensity = 3.5f;
     }
@@ -83,7 +83,7 @@ void updatePlanetGlow(Engine& e)
 
 void playKeyframedObjects(Engine& e)
 {
-    for (SceneObjectRecord& record : e.sceneObjects) {
+    for (SceneObjectRecord& record : e.world.sceneObjects) {
         if (!record.playing || !record.mesh || record.positions.empty())
             continue;
         if (record.keyIndex >= record.positions.size())
@@ -107,73 +107,68 @@ void measureFrameTime()
 {
     Engine& e = engine();
     // A clock that went back (a swapped time source) gives an empty frame, never a negative one.
-    e.frameTime = std::clamp(e.frameClock.restart().asSeconds(), 0.f, MAX_FRAME_TIME);
+    e.timing.frameTime = std::clamp(e.timing.frameClock.restart().asSeconds(), 0.f, MAX_FRAME_TIME);
 }
 
 void updateEngineFrame()
 {
     Engine& e = engine();
     measureFrameTime();
-    if (e.paused)
+    if (e.run.paused)
         return;
 
     if (input::isKeyPressed(sf::Keyboard::G))
-        changeScene(CREDITS_SCENE, 0.f);
+        changeScene(scene::CREDITS, 0.f);
 
     runLightTick(e);
-    e.lightPosition = e.sceneId == 5 ? sf::Vector3f(-500000.f, 0.f, -5000000000.f)
-                                     : sf::Vector3f(-500000.f, 5000000000.f, 368848.f);
+    e.world.lightPosition = scene::worldLightPosition(e.world.sceneId);
 
-    for (Entity* entity : e.entities)
+    for (Entity* entity : e.world.entities)
         entity->update(e);
 
-    if (e.lightTick) {
-        for (SceneObjectRecord& record : e.sceneObjects)
+    if (e.world.lightTick) {
+        for (SceneObjectRecord& record : e.world.sceneObjects)
             if (record.mesh)
                 record.mesh->lightNearbyMeshes(true, e);
-        for (Mesh* mesh : e.meshes)
+        for (Mesh* mesh : e.world.meshes)
             mesh->lightNearbyMeshes(true, e);
     }
 
-    if (e.spaceMesh && e.camera) {
-        e.spaceMesh->parentPosition = &e.camera->position;
-        e.spaceMesh->position = e.camera->position;
+    if (e.world.spaceMesh && e.world.camera) {
+        e.world.spaceMesh->parentPosition = &e.world.camera->position;
+        e.world.spaceMesh->position = e.world.camera->position;
     }
 
-    if (e.boss3D) {
-        std::vector<Mesh*>& objects = e.boss3D->objects;
+    if (e.world.boss3D) {
+        std::vector<Mesh*>& objects = e.world.boss3D->objects;
         auto dead = std::stable_partition(objects.begin(), objects.end(),
                                           [](const Mesh* mesh) { return mesh && !mesh->markedForDeletion; });
         for (auto it = dead; it != objects.end(); ++it)
             deleteObject3D(*it);
         objects.erase(dead, objects.end());
-        e.boss3D->update();
+        e.world.boss3D->update();
     }
 
-    if (e.sceneId == 8)
-        for (SceneObjectRecord& record : e.sceneObjects)
+    if (scene::hasCorridorWalls(e.world.sceneId))
+        for (SceneObjectRecord& record : e.world.sceneObjects)
             if (record.mesh)
                 for (const WallDepth& wall : WALL_DEPTHS)
                     if (record.mesh->name == wall.meshName)
                         record.mesh->depthOffset.y = wall.depthOffsetY;
 
-    if (e.sceneId == 9)
-        e.lightPosition = {150000.f, 250000.f, 1500000.f};
-
     updatePlanetGlow(e);
 
-    if (e.sceneId == 15)
+    if (scene::isMenu(e.world.sceneId))
         updateMenuScene();
 
-    const bool freeCameraScene = e.sceneId != 0 && e.sceneId != 7 && e.sceneId != 15;
-    if (e.cameraFrames.empty() && freeCameraScene)
+    if (e.world.cameraFrames.empty() && !scene::hasFixedCamera(e.world.sceneId))
         e.controlPlayer3D();
     else
         playCameraPath(e);
 
-    if (e.camera) {
-        const float yaw = e.camera->rotation.y * PI_F / 180.f;
-        e.camera->forward = {std::cos(yaw), 0.f, -std::sin(yaw)};
+    if (e.world.camera) {
+        const float yaw = e.world.camera->rotation.y * PI_F / 180.f;
+        e.world.camera->forward = {std::cos(yaw), 0.f, -std::sin(yaw)};
     }
 
     playKeyframedObjects(e);

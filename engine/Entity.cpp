@@ -30,5 +30,5 @@ void Player::update(Engine& engine)
         clock.restart();
     }
     camera.position = position;
-    timer -= engine.frameTime;
+    timer -= engine.timing.frameTime;
 }

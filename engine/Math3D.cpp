@@ -24,6 +24,6 @@ sf::Vector3f moveTowards3D(const sf::Vector3f& from, const sf::Vector3f& to, flo
     const sf::Vector3f d = to - from;
     const float len = length3(d);
     if (len > 2.f)
-        return d / len * engine().frameTime * speed;
+        return d / len * engine().timing.frameTime * speed;
     return {};
 }

@@ -68,7 +68,7 @@ inline float angleBetween(const sf::Vector3f& a, const sf::Vector3f& b)
     return static_cast<float>(static_cast<double>(std::acos(c) * 180.f) / 3.141592653589793);
 }
 
-// The displacement of one frame (Engine::frameTime) at `speed` towards `to`;
+// The displacement of one frame (engine().timing.frameTime) at `speed` towards `to`;
 // zero within 2 units of it.
 sf::Vector3f moveTowards3D(const sf::Vector3f& from, const sf::Vector3f& to, float speed);
 

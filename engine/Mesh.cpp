@@ -43,11 +43,11 @@ void Mesh::setBaseTexture(sf::Texture* texture)
 
 void Mesh::loadTextureMaps(Engine& engine, const std::string& modelName)
 {
-    normalMap = engine.getTexture(modelName + "_NM.png", TextureUse::Scene);
-    roughnessMap = engine.getTexture(modelName + "_RN.png", TextureUse::Scene);
-    heightMap = engine.getTexture(modelName + "_HM.png", TextureUse::Scene);
-    emissiveMap = engine.getTexture(modelName + "_EM.png", TextureUse::Scene);
-    noiseMap = engine.getTexture(modelName + "_NoiseM.png", TextureUse::Scene);
+    normalMap = engine.textures.getTexture(modelName + "_NM.png", TextureUse::Scene);
+    roughnessMap = engine.textures.getTexture(modelName + "_RN.png", TextureUse::Scene);
+    heightMap = engine.textures.getTexture(modelName + "_HM.png", TextureUse::Scene);
+    emissiveMap = engine.textures.getTexture(modelName + "_EM.png", TextureUse::Scene);
+    noiseMap = engine.textures.getTexture(modelName + "_NoiseM.png", TextureUse::Scene);
     if (noiseMap)
         noiseMap->setRepeated(true);
 }
@@ -70,10 +70,10 @@ void Mesh::lightNearbyMeshes(bool tick, Engine& engine)
     if (!tick || !(lightData.intensity > 0.f))
         return;
     const sf::Vector3f p = position;
-    for (SceneObjectRecord& record : engine.sceneObjects)
+    for (SceneObjectRecord& record : engine.world.sceneObjects)
         if (record.mesh)
             record.mesh->addLightIfInRange(p, &lightData);
-    for (Mesh* mesh : engine.meshes)
+    for (Mesh* mesh : engine.world.meshes)
         mesh->addLightIfInRange(p, &lightData);
 }
 

@@ -288,7 +288,7 @@ Mesh* loadObjMesh(Engine& engine, const std::string& modelName, sf::Texture* bas
         return nullptr;
     mesh->setBaseTexture(baseTexture);
     mesh->loadTextureMaps(engine, modelName);
-    mesh->shader = engine.drawingShader();
+    mesh->shader = engine.renderer.drawingShader();
     Mesh* result = mesh.release();
     if (!doNotRegister)
         engine.addMesh(result);

@@ -33,6 +33,6 @@ std::unique_ptr<Mesh> loadObjGeometry(const std::string& modelName, const sf::Ve
 
 // The full mesh: geometry, base texture (may be null: drawn untextured), the
 // texture maps, the shared drawing shader, the "GreenPlanet" light; registered
-// in Engine::meshes unless doNotRegister. Null when the .obj does not open.
+// in engine().world.meshes unless doNotRegister. Null when the .obj does not open.
 Mesh* loadObjMesh(Engine& engine, const std::string& modelName, sf::Texture* baseTexture,
                   const sf::Vector3f& initialPosition, bool doNotRegister, bool flag);

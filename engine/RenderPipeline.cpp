@@ -1,5 +1,7 @@
 #include "engine/RenderPipeline.h"
 
+#include "engine/Scenes.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cfloat>
@@ -549,7 +551,7 @@ void RenderPipeline::processTriangles(Mesh& mesh, const FrameSettings& settings,
                               EulerRotation(settings.camera.rotation),
                               settings.camera.position,
                               settings.lightPosition,
-                              !(settings.sceneId == 9 || settings.sceneId == 14)
+                              !scene::drawsBackFaces(settings.sceneId)
                                   || mesh.name.find("spacestar") != std::string::npos};
     const float* planes[TriangleStreams::PLANES];
     for (size_t p = 0; p < TriangleStreams::PLANES; ++p)

@@ -2,8 +2,10 @@
 // with the drawing shader's uniforms, and the glow pass of the lights.
 #include "engine/BossParent.h"
 #include "engine/Engine.h"
+#include "engine/Scenes.h"
 #include "platform/AssetPath.h"
 
+#include <SFML/Graphics/RectangleShape.hpp>
 #include <cmath>
 #include <malloc.h>
 #include <string>
@@ -11,11 +13,6 @@
 namespace {
 
 bool contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
-
-bool keepsEverything(int sceneId, bool registered)
-{
-    return sceneId == 5 || sceneId == 6 || sceneId == 9 || (registered && sceneId == 14);
-}
 
 const char* const LIGHT_UNIFORMS[8] = {"lightPos[0]", "lightPos[1]", "lightPos[2]", "lightPos[3]",
                                        "lightPos[4]", "lightPos[5]", "lightPos[6]", "lightPos[7]"};
@@ -33,59 +30,59 @@ const DebugView DEBUG_VIEWS[Engine::DEBUG_VIEW_COUNT] = {{"onlyRough", sf::Keybo
 
 void Engine::updateVisibleObjects()
 {
-    if (visibleRebuildTimer > 0.f) {
-        visibleRebuildTimer -= frameTime;
-        sceneLoaded = false;
+    if (renderer.visibleRebuildTimer > 0.f) {
+        renderer.visibleRebuildTimer -= timing.frameTime;
+        world.sceneLoaded = false;
         return;
     }
-    visibleRebuildTimer = 0.f;
-    visibleObjects.clear();
-    if (spaceMesh)
-        visibleObjects.push_back(spaceMesh.get());
-    const Camera view = camera ? *camera : Camera{};
+    renderer.visibleRebuildTimer = 0.f;
+    renderer.visibleObjects.clear();
+    if (world.spaceMesh)
+        renderer.visibleObjects.push_back(world.spaceMesh.get());
+    const Camera view = world.camera ? *world.camera : Camera{};
     const ScreenProjector projector(view);
 
-    const bool dropAllSceneObjects = sceneId == 7 || sceneId == 15;
+    const bool dropAllSceneObjects = scene::dropsSceneObjects(world.sceneId);
     bool released = false;
-    for (size_t i = 0; i < sceneObjects.size();) {
-        SceneObjectRecord& record = sceneObjects[i];
-        if ((record.removePending && sceneLoaded && !sceneLoading) || dropAllSceneObjects || !record.mesh) {
-            sceneObjects.erase(sceneObjects.begin() + static_cast<long>(i));
+    for (size_t i = 0; i < world.sceneObjects.size();) {
+        SceneObjectRecord& record = world.sceneObjects[i];
+        if ((record.removePending && world.sceneLoaded && !world.sceneLoading) || dropAllSceneObjects || !record.mesh) {
+            world.sceneObjects.erase(world.sceneObjects.begin() + static_cast<long>(i));
             released = true;
             continue;
         }
         Mesh& mesh = *record.mesh;
         // The sort offsets drift with play, not while paused.
-        if (!paused && contains(mesh.name, "Map"))
+        if (!run.paused && contains(mesh.name, "Map"))
             mesh.depthOffset.x += 10000.f;
-        else if (!paused && contains(mesh.name, "wall"))
+        else if (!run.paused && contains(mesh.name, "wall"))
             mesh.depthOffset.x += 20000.f;
-        if (keepsEverything(sceneId, false) || insideKeepBox(projector.project(mesh.position)))
-            visibleObjects.push_back(&mesh);
+        if (scene::drawsOffScreenObjects(world.sceneId) || insideKeepBox(projector.project(mesh.position)))
+            renderer.visibleObjects.push_back(&mesh);
         ++i;
     }
 
     size_t kept = 0;
-    for (Mesh* mesh : meshes) {
+    for (Mesh* mesh : world.meshes) {
         if (mesh->markedForDeletion) {
-            if (mesh == menuScreenMesh)
-                menuScreenMesh = nullptr;
+            if (mesh == world.menuScreenMesh)
+                world.menuScreenMesh = nullptr;
             deleteObject3D(mesh);
             released = true;
             continue;
         }
-        meshes[kept++] = mesh;
-        if (keepsEverything(sceneId, true) || insideKeepBox(projector.project(mesh->position)))
-            visibleObjects.push_back(mesh);
+        world.meshes[kept++] = mesh;
+        if (scene::drawsOffScreenMeshes(world.sceneId) || insideKeepBox(projector.project(mesh->position)))
+            renderer.visibleObjects.push_back(mesh);
     }
-    meshes.resize(kept);
+    world.meshes.resize(kept);
 
-    if (boss3D)
-        for (Mesh* mesh : boss3D->objects)
+    if (world.boss3D)
+        for (Mesh* mesh : world.boss3D->objects)
             if (mesh)
-                visibleObjects.push_back(mesh);
-    sceneLoaded = false;
-    if (released && purgeAfterRelease && !sceneLoading)
+                renderer.visibleObjects.push_back(mesh);
+    world.sceneLoaded = false;
+    if (released && world.purgeAfterRelease && !world.sceneLoading)
         releaseGoneSceneMemory();
 }
 
@@ -93,7 +90,7 @@ void Engine::updateVisibleObjects()
 // and the heap gives the freed memory back.
 void Engine::releaseGoneSceneMemory()
 {
-    purgeAfterRelease = false;
+    world.purgeAfterRelease = false;
     purgeUnusedTextures();
     malloc_trim(0);
 }
@@ -102,52 +99,52 @@ void Engine::projectObject(Mesh& mesh, const FrameSettings& settings)
 {
     if (contains(mesh.name, "collisionTop") || contains(mesh.name, "collisionBot"))
         return;
-    pipeline.projectMesh(mesh, settings);
-    projectedMeshes.push_back(&mesh);
+    renderer.pipeline.projectMesh(mesh, settings);
+    renderer.projectedMeshes.push_back(&mesh);
 }
 
 void Engine::buildBatches()
 {
-    projectedMeshes.clear();
-    pipeline.beginFrame();
+    renderer.projectedMeshes.clear();
+    renderer.pipeline.beginFrame();
     updateVisibleObjects();
     FrameSettings settings;
-    settings.camera = camera ? *camera : Camera{};
-    settings.frameTime = frameTime;
-    settings.paused = paused;
-    settings.lightPosition = lightPosition;
-    settings.worldLighting = worldLighting;
-    settings.depthView = depthView;
-    settings.sceneId = sceneId;
-    settings.threads = pipelineThreads;
-    for (Mesh* mesh : visibleObjects)
+    settings.camera = world.camera ? *world.camera : Camera{};
+    settings.frameTime = timing.frameTime;
+    settings.paused = run.paused;
+    settings.lightPosition = world.lightPosition;
+    settings.worldLighting = world.worldLighting;
+    settings.depthView = renderer.depthView;
+    settings.sceneId = world.sceneId;
+    settings.threads = renderer.pipelineThreads;
+    for (Mesh* mesh : renderer.visibleObjects)
         projectObject(*mesh, settings);
-    pipeline.sortBatches();
+    renderer.pipeline.sortBatches();
 }
 
 void Engine::render3D()
 {
-    if (!window)
+    if (!renderer.window)
         return;
-    sf::RenderTexture* lightBuffer = lightBuffers[lightBufferFront].get();
+    sf::RenderTexture* lightBuffer = renderer.lightBuffers[renderer.lightBufferFront].get();
     if (lightBuffer)
         lightBuffer->clear(sf::Color::Black);
     buildBatches();
     for (size_t i = 0; i < DEBUG_VIEW_COUNT; ++i)
         debugViewsOff_[i] = input::isKeyPressed(DEBUG_VIEWS[i].key);
 
-    const std::vector<Batch*>& batches = pipeline.batches();
+    const std::vector<Batch*>& batches = renderer.pipeline.batches();
     for (const Batch* batch : batches)
         drawBatch(*batch);
 
     drawMovingLights();
-    lightBuffer = lightBuffers[lightBufferFront].get();
+    lightBuffer = renderer.lightBuffers[renderer.lightBufferFront].get();
     if (lightBuffer) {
         lightBuffer->display();
-        window->draw(sf::Sprite(lightBuffer->getTexture()), sf::RenderStates(sf::BlendAdd));
+        renderer.window->draw(sf::Sprite(lightBuffer->getTexture()), sf::RenderStates(sf::BlendAdd));
     }
 
-    if (sceneId == 1) {
+    if (scene::drawsPlayerOnTop(world.sceneId)) {
         const Batch* lastPlayer = nullptr;
         for (const Batch* batch : batches)
             if (contains(batch->name, "player"))
@@ -159,7 +156,7 @@ void Engine::render3D()
 
 void Engine::drawBatch(const Batch& batch)
 {
-    if (!window || !batch.mesh)
+    if (!renderer.window || !batch.mesh)
         return;
     sf::RenderStates states;
     states.texture = batch.texture;
@@ -168,27 +165,27 @@ void Engine::drawBatch(const Batch& batch)
         setLightUniforms(batch);
         setMaterialUniforms(batch, states);
     }
-    if (sceneId == bossSceneId && backdrop) {
-        sf::Shader* bossSpace = sharedShader("Shader/shaderBossSpace.frag");
+    if (world.sceneId == renderer.bossSceneId && backdrop) {
+        sf::Shader* bossSpace = renderer.sharedShader("Shader/shaderBossSpace.frag");
         sf::RectangleShape rectangle(sf::Vector2f(1920.f, 1080.f));
-        rectangle.setTexture(spaceTexture);
+        rectangle.setTexture(renderer.spaceTexture);
         sf::RenderStates spaceStates;
         if (bossSpace) {
             bossSpace->setUniform("backgroundTexture", sf::Shader::CurrentTexture);
-            bossSpace->setUniform("time", gameClock.getElapsedTime().asSeconds());
-            bossSpace->setUniform("worldLighting", worldLighting);
+            bossSpace->setUniform("time", timing.gameClock.getElapsedTime().asSeconds());
+            bossSpace->setUniform("worldLighting", world.worldLighting);
             spaceStates.shader = bossSpace;
         }
-        window->draw(rectangle, spaceStates);
+        renderer.window->draw(rectangle, spaceStates);
         return;
     }
     if (!batch.vertices.empty())
-        window->draw(batch.vertices.data(), batch.vertices.size(), sf::Triangles, states);
+        renderer.window->draw(batch.vertices.data(), batch.vertices.size(), sf::Triangles, states);
 }
 
 void Engine::bindMap(sf::Shader& shader, const char* name, const sf::Texture* texture, TextureSlot slot)
 {
-    shader.setUniform(name, texture ? *texture : neutralTexture(slot));
+    shader.setUniform(name, texture ? *texture : textures.neutralTexture(slot));
 }
 
 void Engine::setMaterialUniforms(const Batch& batch, sf::RenderStates& states)
@@ -208,7 +205,7 @@ void Engine::setMaterialUniforms(const Batch& batch, sf::RenderStates& states)
     bindMap(*shader, "texture", mesh.baseTexture, TextureSlot::Base);
     bindMap(*shader, "noiseMap", mesh.noiseMap, TextureSlot::Noise);
     shader->setUniform("isEmissive", batch.notEmissive ? 0.f : 1.f);
-    shader->setUniform("gameTime", gameClock.getElapsedTime().asSeconds());
+    shader->setUniform("gameTime", timing.gameClock.getElapsedTime().asSeconds());
     shader->setUniform("hasDisp", mesh.hasDisplacement);
     const sf::Vector2u size = mesh.baseTexture ? mesh.baseTexture->getSize() : sf::Vector2u(1, 1);
     shader->setUniform("textureSize", sf::Glsl::Vec2(static_cast<float>(size.x), static_cast<float>(size.y)));
@@ -223,7 +220,7 @@ void Engine::setLightUniforms(const Batch& batch)
     if (!shader)
         return;
     const Mesh& mesh = *batch.mesh;
-    shader->setUniform(LIGHT_UNIFORMS[0], sf::Glsl::Vec3(normalised(mesh.position - lightPosition)));
+    shader->setUniform(LIGHT_UNIFORMS[0], sf::Glsl::Vec3(normalised(mesh.position - world.lightPosition)));
     // The shader is shared by every mesh: directions this mesh does not send are zero.
     for (size_t i = 1; i < 8; ++i) {
         const sf::Vector3f direction =
@@ -234,17 +231,17 @@ void Engine::setLightUniforms(const Batch& batch)
 
 void Engine::drawMovingLights()
 {
-    for (const SceneObjectRecord& record : sceneObjects) {
+    for (const SceneObjectRecord& record : world.sceneObjects) {
         const Mesh* mesh = record.mesh.get();
         if (mesh && (mesh->hasTag("light") || mesh->lightData.intensity > 0.f) && !mesh->hasTag("noTavlo"))
             drawMovingLight(*mesh);
     }
-    for (const Mesh* mesh : meshes)
+    for (const Mesh* mesh : world.meshes)
         for (const std::string& tag : mesh->tags)
             if (tag == "light")
                 drawMovingLight(*mesh);
-    if (boss3D)
-        for (const Mesh* mesh : boss3D->objects)
+    if (world.boss3D)
+        for (const Mesh* mesh : world.boss3D->objects)
             if (mesh)
                 for (const std::string& tag : mesh->tags)
                     if (tag == "light")
@@ -258,13 +255,13 @@ void Engine::drawMovingLights()
 // (gl_TexCoord[0].x * 1920, (1 - gl_TexCoord[0].y) * 1080).
 void Engine::drawMovingLight(const Mesh& mesh)
 {
-    sf::Shader* shader = sharedShader("Shader/MovingLightShader.frag");
-    sf::RenderTexture* front = lightBuffers[lightBufferFront].get();
-    sf::RenderTexture* back = lightBuffers[1 - lightBufferFront].get();
-    if (!shader || !front || !back || !camera)
+    sf::Shader* shader = renderer.sharedShader("Shader/MovingLightShader.frag");
+    sf::RenderTexture* front = renderer.lightBuffers[renderer.lightBufferFront].get();
+    sf::RenderTexture* back = renderer.lightBuffers[1 - renderer.lightBufferFront].get();
+    if (!shader || !front || !back || !world.camera)
         return;
-    const sf::Vector2f screen = projectToScreen(*camera, mesh.position);
-    const float dist = distance3(camera->position, mesh.position);
+    const sf::Vector2f screen = projectToScreen(*world.camera, mesh.position);
+    const float dist = distance3(world.camera->position, mesh.position);
     const LightData& light = mesh.lightData;
     const float denominator = dist / 3.f + light.range;
     const float range = denominator > 0.f ? light.range * 0.5f / 40.f * light.range / denominator : 0.f;
@@ -277,5 +274,5 @@ void Engine::drawMovingLight(const Mesh& mesh)
     front->display();
     back->clear(sf::Color::Black);
     back->draw(sf::Sprite(front->getTexture()), sf::RenderStates(shader));
-    lightBufferFront = 1 - lightBufferFront;
+    renderer.lightBufferFront = 1 - renderer.lightBufferFront;
 }

@@ -4,6 +4,7 @@
 #include "engine/Level3Background.h"
 #include "engine/ModelCache.h"
 #include "engine/SceneFile.h"
+#include "engine/Scenes.h"
 #include "engine/TextParse.h"
 #include "platform/AssetPath.h"
 #include "screens/MenuScene.h"
@@ -16,12 +17,6 @@ const std::array<const char*, SCENE_COUNT> sceneNames = {"hangar", "1", "2",  "3
 
 namespace {
 
-constexpr int FIXED_CAMERA_SCENE = 7;
-constexpr int FIXED_LIGHT_SCENE = 5;
-constexpr int MENU_SCENE_ID = 15;
-constexpr int CORRIDOR_SCENE = 8;
-const sf::Vector3f FIXED_LIGHT_POSITION(-500000.f, 0.f, -5000000000.f);
-
 // Static storage: destroyed (and so joined) when the program exits, before the
 // libraries the worker uses are torn down.
 ScenePreloader g_preloader;
@@ -33,7 +28,7 @@ void preloadModel(const std::string& model, const std::atomic<bool>& cancel)
     loadObjModel(model);
     for (const char* suffix : MAP_SUFFIXES)
         if (!cancel)
-            engine().getTexture(model + suffix, TextureUse::NextScene);
+            engine().textures.getTexture(model + suffix, TextureUse::NextScene);
 }
 
 } // namespace
@@ -49,7 +44,7 @@ bool ScenePreloader::start(const std::string& path) { return start(PreloadJob{{p
 bool ScenePreloader::start(PreloadJob job)
 {
     stop();
-    engine().forgetLastPreload();
+    engine().textures.forgetLastPreload();
     lastPath_ = job.sceneFiles.empty() ? std::string() : job.sceneFiles.front();
     jobs_.push_back(std::move(job));
     return launch();
@@ -100,12 +95,12 @@ void ScenePreloader::run()
             preloadSceneTextures(file, cancel_);
         for (const std::string& path : job.sceneTextures)
             if (!cancel_)
-                engine().getTexture(path, TextureUse::NextScene);
+                engine().textures.getTexture(path, TextureUse::NextScene);
         for (const std::string& model : job.models)
             preloadModel(model, cancel_);
         for (const std::string& path : job.sharedTextures)
             if (!cancel_)
-                engine().getTexture(path, TextureUse::Shared);
+                engine().textures.getTexture(path, TextureUse::Shared);
     }
 }
 
@@ -139,7 +134,7 @@ void preloadSceneTextures(std::string path, const std::atomic<bool>& cancel)
         const WorldObjectEntry& entry = table[objectNameOf(name)];
         if (entry.modelPath.empty() && entry.texturePath.empty())
             continue;
-        engine().getTexture(entry.texturePath, TextureUse::NextScene);
+        engine().textures.getTexture(entry.texturePath, TextureUse::NextScene);
         preloadModel(entry.modelPath, cancel);
     }
 }
@@ -149,12 +144,12 @@ void preloadNextScene(int currentId, float /*startSeconds*/)
     const int next = currentId + 1;
     if (next < 0 || next >= SCENE_COUNT)
         return;
-    PreloadJob job = next == MENU_SCENE_ID ? hangarPreload() : PreloadJob{};
+    PreloadJob job = next == scene::MAIN_MENU ? hangarPreload() : PreloadJob{};
     job.sceneFiles.insert(job.sceneFiles.begin(),
-                          next == FIXED_CAMERA_SCENE ? std::string("Scene/boss.txt") : sceneFilePath(next));
+                          next == scene::TOWER ? std::string("Scene/boss.txt") : sceneFilePath(next));
     // The tower loads no file and starts no preload: the corridor after it is prepared here.
-    if (next == FIXED_CAMERA_SCENE)
-        job.sceneFiles.push_back(sceneFilePath(CORRIDOR_SCENE));
+    if (next == scene::TOWER)
+        job.sceneFiles.push_back(sceneFilePath(scene::CORRIDOR));
     scenePreloader().start(std::move(job));
 }
 
@@ -164,33 +159,33 @@ void changeScene(int id, float startSeconds)
         return;
     Engine& e = engine();
     e.clearScene();
-    e.purgeAfterRelease = true;
-    e.worldLighting = 3.5f;
-    e.sceneId = id;
-    e.boss3D = nullptr;
+    e.world.purgeAfterRelease = true;
+    e.world.worldLighting = 3.5f;
+    e.world.sceneId = id;
+    e.world.boss3D = nullptr;
 
-    if (id == MENU_SCENE_ID) {
+    if (scene::isMenu(id)) {
         buildMenuScene();
-        preloadNextScene(1, startSeconds);
+        preloadNextScene(scene::INTRO, startSeconds);
         return;
     }
-    if (id == FIXED_CAMERA_SCENE) {
+    if (id == scene::TOWER) {
         e.clearScene();
-        if (e.camera)
-            e.camera->rotation = {70.f, 0.f, 0.f};
-        if (e.player3D)
-            e.player3D->position = {0.f, -203338.8125f, 358765.f};
+        if (e.world.camera)
+            e.world.camera->rotation = {70.f, 0.f, 0.f};
+        if (e.world.player3D)
+            e.world.player3D->position = {0.f, -203338.8125f, 358765.f};
         return;
     }
-    if (id >= 11 && id <= 13) {
-        if (id != 11 && e.level3Background)
-            e.level3Background->startSwitch();
+    if (scene::drawsShaderBackground(id)) {
+        if (id != scene::LEVEL3_START && e.world.level3Background)
+            e.world.level3Background->startSwitch();
         return;
     }
-    if (id == FIXED_LIGHT_SCENE)
-        e.lightPosition = FIXED_LIGHT_POSITION;
-    if (e.level3Background)
-        e.level3Background->resetToFirst();
+    if (scene::hasFixedLight(id))
+        e.world.lightPosition = scene::worldLightPosition(id);
+    if (e.world.level3Background)
+        e.world.level3Background->resetToFirst();
     loadSceneFile(e, sceneFilePath(id), id, startSeconds);
     preloadNextScene(id, startSeconds);
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Switching the 3D scene behind the game, and the background preload of the
 // textures of the scene that normally comes next.
+#include "engine/Scenes.h"
+
 #include <array>
 #include <atomic>
 #include <deque>
@@ -9,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-constexpr int SCENE_COUNT = 17;
+constexpr int SCENE_COUNT = scene::COUNT;
 // Scene names by id; a scene file is "Scene/" + name + ".txt".
 extern const std::array<const char*, SCENE_COUNT> sceneNames;
 // The scene file of scene `id` (0 to 16).

@@ -3,6 +3,7 @@
 #include "engine/CameraPath.h"
 #include "engine/Engine.h"
 #include "engine/ObjLoader.h"
+#include "engine/Scenes.h"
 #include "engine/TextParse.h"
 #include "platform/AssetPath.h"
 
@@ -168,7 +169,7 @@ void addMeshObject(Engine& engine, WorldObjectTable& table, SceneRecord& record,
         return;
     const std::string objectName = objectNameOf(record.name);
     const WorldObjectEntry& entry = table[objectName];
-    sf::Texture* texture = engine.getTexture(entry.texturePath, TextureUse::Scene);
+    sf::Texture* texture = engine.textures.getTexture(entry.texturePath, TextureUse::Scene);
     if (!texture)
         return;
     Mesh* mesh = loadObjMesh(engine, entry.modelPath, texture, firstOr0(record.positions), true, false);
@@ -182,25 +183,25 @@ void addMeshObject(Engine& engine, WorldObjectTable& table, SceneRecord& record,
     object.mesh.reset(mesh);
     object.positions = std::move(record.positions);
     object.rotations = std::move(record.rotations);
-    engine.sceneObjects.push_back(std::move(object));
+    engine.world.sceneObjects.push_back(std::move(object));
 }
 
 void addLightObject(Engine& engine, WorldObjectTable& table, SceneRecord& record, int sceneId)
 {
-    sf::Texture* texture = engine.getTexture("2D/hitbox.png", TextureUse::Scene);
+    sf::Texture* texture = engine.textures.getTexture("2D/hitbox.png", TextureUse::Scene);
     Mesh* mesh = loadObjMesh(engine, table["PlayerSmall"].modelPath, texture, firstOr0(record.positions), true, false);
     if (!mesh)
         return;
     mesh->lightData = {record.intensity, record.range, record.colour};
     mesh->name = "light";
     mesh->tags.push_back("light");
-    if (sceneId >= 1 && sceneId <= 7)
+    if (scene::hidesLightGlow(sceneId))
         mesh->tags.push_back("noTavlo");
     SceneObjectRecord object;
     object.sceneId = sceneId;
     object.mesh.reset(mesh);
     object.positions = std::move(record.positions);
-    engine.sceneObjects.push_back(std::move(object));
+    engine.world.sceneObjects.push_back(std::move(object));
 }
 
 } // namespace
@@ -210,7 +211,7 @@ void loadSceneFile(Engine& engine, const std::string& path, int sceneId, float s
     WorldObjectTable table;
     const std::string file = resolveAssetPath(path);
     std::ifstream in(file, std::ios::binary);
-    engine.sceneLoading = true;
+    engine.world.sceneLoading = true;
     if (!in)
         reportUnreadableDataFile(file);
     if (in) {
@@ -218,7 +219,7 @@ void loadSceneFile(Engine& engine, const std::string& path, int sceneId, float s
         for (SceneRecord& record : records) {
             switch (record.kind) {
             case SceneRecordKind::Camera:
-                appendCameraFrames(engine.cameraFrames, record);
+                appendCameraFrames(engine.world.cameraFrames, record);
                 break;
             case SceneRecordKind::Mesh:
                 addMeshObject(engine, table, record, sceneId);
@@ -229,8 +230,8 @@ void loadSceneFile(Engine& engine, const std::string& path, int sceneId, float s
             }
         }
     }
-    engine.sceneLoaded = true;
-    markFramesPlayed(engine.cameraFrames, startSeconds);
-    engine.sceneLoading = false;
+    engine.world.sceneLoaded = true;
+    markFramesPlayed(engine.world.cameraFrames, startSeconds);
+    engine.world.sceneLoading = false;
     engine.purgeUnusedTextures();
 }

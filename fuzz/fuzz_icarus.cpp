@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     PlayerList players;
     ScoreList scores;
     ScoreCounterList counters;
-    engine().frameTime = 1.f / 60.f;
+    engine().timing.frameTime = 1.f / 60.f;
     {
         Icarus boss(BossData{BOSS_ICARUS, &particles}, fuzz::writeScratchFile("Icarus.txt", text));
         boss.players = &players;

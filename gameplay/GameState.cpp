@@ -5,6 +5,7 @@
 #include "bosses/Boss.h"
 #include "editor/LevelEditor.h"
 #include "engine/Engine.h"
+#include "engine/Scenes.h"
 #include "gameplay/GameBindings.h"
 #include "gameplay/SceneSwitch.h"
 #include "platform/GamePad.h"
@@ -48,10 +49,10 @@ struct StoryStart {
 StoryStart storyStart(int startLevel)
 {
     switch (startLevel) {
-    case 1: return {8, MUSIC_STAGE02, 2};
-    case 2: return {11, MUSIC_STAGE03, 3};
-    case 3: return {9, MUSIC_STAGE04_INTRO, 4};
-    default: return {1, MUSIC_STAGE01_INTRO, 0};
+    case 1: return {scene::CORRIDOR, MUSIC_STAGE02, 2};
+    case 2: return {scene::LEVEL3_START, MUSIC_STAGE03, 3};
+    case 3: return {scene::ARENA, MUSIC_STAGE04_INTRO, 4};
+    default: return {scene::INTRO, MUSIC_STAGE01_INTRO, 0};
     }
 }
 
@@ -61,7 +62,6 @@ int storyStartScene(int startLevel) { return storyStart(startLevel).scene; }
 
 namespace {
 
-constexpr int CORRIDOR_SCENE = 8;
 constexpr float SECOND_SHIP_APART = 200.f; // player 2 starts beside player 1
 
 // Where player `index` starts a level, joins one or comes back: inside the
@@ -69,9 +69,9 @@ constexpr float SECOND_SHIP_APART = 200.f; // player 2 starts beside player 1
 // whose ground enemies run along the ledges: its ships start on the left, half
 // way up, player 2 below player 1. Elsewhere the ships start at the bottom,
 // side by side.
-sf::Vector2f shipStartPoint(int scene, int index)
+sf::Vector2f shipStartPoint(int sceneId, int index)
 {
-    if (scene == CORRIDOR_SCENE)
+    if (scene::startsShipsOnTheLeft(sceneId))
         return {440.f, 540.f + SECOND_SHIP_APART * static_cast<float>(index)};
     return {960.f + SECOND_SHIP_APART * static_cast<float>(index), 880.f};
 }
@@ -84,7 +84,7 @@ GameState::GameState(int mode, const std::string& folder)
     : spawner(folder), levelFolder(folder)
 {
     Engine& eng = engine();
-    eng.menuInputReleased = false;
+    eng.menu.menuInputReleased = false;
     waitingForContinue = false;
     debugDraw = false;
     storyMode = (mode == game_mode::STORY);
@@ -92,15 +92,15 @@ GameState::GameState(int mode, const std::string& folder)
     SoundManagerDeck deck(soundManager());
     if (mode == game_mode::EDITOR) {
         music_.startTrack(deck, MUSIC_STAGE01, trackVolume(MUSIC_STAGE01));
-        switchScene(2);
+        switchScene(scene::OPEN_SPACE);
         editorMode = true;
         createLevelEditor();
     } else {
-        const StoryStart start = storyStart(eng.startLevel);
+        const StoryStart start = storyStart(eng.run.startLevel);
         switchScene(start.scene);
         music_.startTrack(deck, start.track, trackVolume(start.track));
-        if (eng.window)
-            eng.window->setMouseCursorVisible(false);
+        if (eng.renderer.window)
+            eng.renderer.window->setMouseCursorVisible(false);
     }
 
     addPlayer();
@@ -136,7 +136,7 @@ void GameState::loadCentredSprite(sf::Sprite& sprite, const char* path)
 
 void GameState::startStorySequence()
 {
-    const StoryStart start = storyStart(engine().startLevel);
+    const StoryStart start = storyStart(engine().run.startLevel);
     if (start.level == 0)
         return; // level 1 starts its first sequence through the level flow
     // A level index that does not know the level still starts the flow at its place.
@@ -165,13 +165,13 @@ void GameState::addPlayer()
     // A ship starts inside the level (a new ship's own origin lies outside the
     // play column, where it could never move). One joining mid-level takes the
     // running level's direction and boss level from the ships already in play.
-    ship->position = shipStartPoint(engine().sceneId, index);
+    ship->position = shipStartPoint(engine().world.sceneId, index);
     ship->move(0.f, 0);
     if (scrollDirection != NO_SCROLL_DIRECTION)
         ship->facing = scrollDirection;
     if (!players.empty())
         ship->bossLevel = players[0]->bossLevel;
-    if (const int lives = livesForDifficulty(engine().difficulty))
+    if (const int lives = livesForDifficulty(engine().run.difficulty))
         ship->lives = lives;
     players.push_back(std::move(ship));
     ++playerCount;
@@ -299,9 +299,9 @@ void GameState::revive(int i)
     Player2D& ship = *players[i];
     setRumble(i, 65000);
     scoreCounters[i]->setScoreText("000000000");
-    const int lives = livesForDifficulty(engine().difficulty);
+    const int lives = livesForDifficulty(engine().run.difficulty);
     ship.lives = lives > 0 ? lives : REVIVE_DEFAULT_LIVES;
-    ship.position = shipStartPoint(engine().sceneId, 0);
+    ship.position = shipStartPoint(engine().world.sceneId, 0);
     ship.gauge = Player2D::GAUGE_START;
     scores[i].score = 0; // the life points toward the next extra life are kept
     setRumble(i, 0);
@@ -323,12 +323,12 @@ StateCode GameState::update(float dt)
     frameDt_ = dt;
 
     // 1. Pause: nothing else of the frame runs while paused.
-    if (eng.paused) {
+    if (eng.run.paused) {
         for (int i = 0; i < playerCount; ++i) {
             if (held(game_action::RESUME, i))
-                eng.paused = false;
+                eng.run.paused = false;
             if (held(game_action::QUIT, i)) {
-                eng.paused = false;
+                eng.run.paused = false;
                 return state_code::MENU_NO_LOGO;
             }
         }
@@ -336,7 +336,7 @@ StateCode GameState::update(float dt)
     }
     for (int i = 0; i < playerCount; ++i) {
         if (held(game_action::PAUSE, i)) {
-            eng.paused = true;
+            eng.run.paused = true;
             break;
         }
     }
@@ -352,7 +352,8 @@ StateCode GameState::update(float dt)
 
     // 4. Wall lines of the corridor.
     wallLines.clear();
-    if (sequenceIndex() >= 4 && sequenceIndex() <= 6 && eng.sceneId == 8 && eng.cameraFrame > 60)
+    if (sequenceIndex() >= 4 && sequenceIndex() <= 6 && scene::hasCorridorWalls(eng.world.sceneId)
+        && eng.world.cameraFrame > 60)
         buildWallLines();
 
     // 5. The editor's windows.
@@ -438,8 +439,8 @@ void GameState::startGameOver()
 
 void GameState::updatePlayers(float dt)
 {
-    const int layout = engine().sceneId == 8 ? 3 : 0;
-    const bool paused = engine().paused;
+    const int layout = scene::hasCorridorWalls(engine().world.sceneId) ? 3 : 0;
+    const bool paused = engine().run.paused;
     for (int i = 0; i < playerCount; ++i) {
         if (!isLive(i))
             continue;
@@ -460,8 +461,7 @@ void GameState::cancelWeaponsBehindTheGate()
 
 bool GameState::inputGateOpen() const
 {
-    const int scene = engine().sceneId;
-    if (scene == 1 || scene == 4)
+    if (scene::hidesShips(engine().world.sceneId))
         return false;
     return transitionsAllowInput();
 }
@@ -482,7 +482,7 @@ void GameState::updateBonuses(float dt)
 
 void GameState::updateExtraLives()
 {
-    const uint32_t threshold = extraLifeThreshold(engine().difficulty);
+    const uint32_t threshold = extraLifeThreshold(engine().run.difficulty);
     if (threshold == 0)
         return;
     for (int i = 0; i < playerCount; ++i) {

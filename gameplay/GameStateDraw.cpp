@@ -1,6 +1,7 @@
 // The play layer over the 3D picture, in its fixed order: later items cover
 // earlier ones.
 #include "engine/Engine.h"
+#include "engine/Scenes.h"
 #include "gameplay/GameState.h"
 
 void GameState::draw(sf::RenderWindow& window) { drawLayer(window); }
@@ -14,8 +15,7 @@ void GameState::drawLayer(sf::RenderTarget& target)
     particles.draw(target);
     bonuses->draw(target);
     shots->draw(target, debugDraw);
-    const int scene = engine().sceneId;
-    if (scene != 1 && scene != 4)
+    if (!scene::hidesShips(engine().world.sceneId))
         for (int i = 0; i < playerCount; ++i)
             if (isLive(i))
                 players[i]->draw(target, debugDraw);
@@ -30,6 +30,6 @@ void GameState::drawLayer(sf::RenderTarget& target)
     drawScoreboards(target);
     if (gameOver)
         target.draw(gameOverSprite);
-    if (engine().paused)
+    if (engine().run.paused)
         target.draw(pauseSprite);
 }

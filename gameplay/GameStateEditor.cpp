@@ -9,8 +9,8 @@
 void GameState::createLevelEditor()
 {
     // The editor draws its windows into the game window; without one there is nothing to edit with.
-    if (engine().window)
-        editor = std::make_unique<LevelEditor>(*this, *engine().window, levelFolder);
+    if (engine().renderer.window)
+        editor = std::make_unique<LevelEditor>(*this, *engine().renderer.window, levelFolder);
 }
 
 void GameState::destroyLevelEditor()

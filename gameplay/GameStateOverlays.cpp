@@ -1,6 +1,7 @@
 // The overlays in play: texts, HUD blocks, fades, transitions, scoreboards and
 // the continue countdowns.
 #include "engine/Engine.h"
+#include "engine/Scenes.h"
 #include "gameplay/ContinuePass.h"
 #include "gameplay/GameBindings.h"
 #include "gameplay/GameState.h"
@@ -62,9 +63,10 @@ bool GameState::updateFade(float dt)
     fade->update(dt);
     if (!fade->done)
         return false;
-    const int scene = engine().sceneId;
-    const bool opaqueEndCounts = scene == 8 || scene == 13 || sequenceIndex() == 9;
-    return scene == 7 || (opaqueEndCounts && fade->fadeIn);
+    const int sceneId = engine().world.sceneId;
+    const bool opaqueEndCounts =
+        scene::opaqueFadeEndMovesFlow(sceneId) || sequenceIndex() == level_flow::FINAL_BOSS_SEQUENCE;
+    return scene::everyFadeEndMovesFlow(sceneId) || (opaqueEndCounts && fade->fadeIn);
 }
 
 void GameState::drawFade(sf::RenderTarget& target)

@@ -2,6 +2,7 @@
 
 #include "app/SoundManager.h"
 #include "bosses/Boss.h"
+#include "engine/Scenes.h"
 #include "enemies/SpawnPattern.h"
 #include "play/ExplosionPattern.h"
 
@@ -10,19 +11,6 @@
 
 namespace level_flow {
 namespace {
-
-constexpr int INTRO_SCENE = 1;
-constexpr int OPENING_SCENE = 2;   // level 1 begins: the ships turn 2D
-constexpr int ASTEROIDS_SCENE = 3; // left only when its camera path ends
-constexpr int DIVE_SCENE = 4;      // no sequence runs during the dive
-constexpr int GAS_GIANT_SCENE = 5;
-constexpr int APPROACH_SCENE = 6;  // left only when its camera path ends
-constexpr int TOWER_SCENE = 7;
-constexpr int CORRIDOR_SCENE = 8;
-constexpr int ARENA_SCENE = 9;
-constexpr int LEVEL3_SCENE = 11;
-constexpr int LEVEL3_END_SCENE = 13;
-constexpr int LAST_SCENE = 16;
 
 const sf::Vector2f LEVEL2_START{440.f, 540.f}; // the corridor scrolls to the right
 const sf::Vector2f LEVEL3_START{960.f, 540.f};
@@ -38,7 +26,7 @@ public:
             return plan;
         plan.ran = true;
         advanceScene();
-        if (scene_ != DIVE_SCENE)
+        if (!scene::runsNoSequence(scene_))
             sequenceAction();
         plan.steps = std::move(steps_);
         return plan;
@@ -51,19 +39,16 @@ private:
         if (e.sequenceOver || e.bossDefeated || e.fadeDone || e.scoreboardConfirmed || e.patternFinished ||
             in_.waitingForContinue)
             return true;
-        const int s = in_.scene;
-        const bool pathScene = s == INTRO_SCENE || s == ASTEROIDS_SCENE || s == DIVE_SCENE || s == APPROACH_SCENE ||
-                               s == CORRIDOR_SCENE;
-        return !in_.sceneLoading && in_.pathEnded && pathScene;
+        return !in_.sceneLoading && in_.pathEnded && scene::flowWaitsForCameraPath(in_.scene);
     }
 
     void advanceScene()
     {
         const int s = in_.scene;
         int next = s;
-        if (s == ASTEROIDS_SCENE || s == APPROACH_SCENE)
+        if (scene::leftWhenPathEnds(s))
             next = in_.pathEnded ? s + 1 : s;
-        else if (s != TOWER_SCENE && s != CORRIDOR_SCENE && s != ARENA_SCENE && s != LEVEL3_END_SCENE && s < LAST_SCENE)
+        else if (!scene::keptByFlow(s))
             next = s + 1;
         if (next != s)
             add(FlowAction::ChangeScene, next);
@@ -94,7 +79,7 @@ private:
     {
         if (!in_.pathEnded)
             add(FlowAction::FlyOut);
-        if (scene_ == GAS_GIANT_SCENE) {
+        if (scene::shipsFlyBackIn(scene_)) {
             add(FlowAction::DropTransitions);
             add(FlowAction::NextSequence);
             add(FlowAction::FlyIn);
@@ -130,7 +115,7 @@ private:
             add(FlowAction::EndTally);
             add(FlowAction::PlaceShips, 0, LEVEL2_START.x, LEVEL2_START.y);
             add(FlowAction::Fade, 0, 2.f);
-            add(FlowAction::ChangeScene, CORRIDOR_SCENE);
+            add(FlowAction::ChangeScene, scene::CORRIDOR);
             add(FlowAction::StopTrack, MUSIC_RESULTS);
             add(FlowAction::PlayTrack, MUSIC_STAGE02, trackVolume(MUSIC_STAGE02));
             add(FlowAction::NextSequence);
@@ -147,7 +132,7 @@ private:
         } else if (in_.events.scoreboardConfirmed) {
             add(FlowAction::EndTally);
             add(FlowAction::PlaceShips, 0, LEVEL3_START.x, LEVEL3_START.y);
-            add(FlowAction::ChangeScene, LEVEL3_SCENE);
+            add(FlowAction::ChangeScene, scene::LEVEL3_START);
             add(FlowAction::StopTrack, MUSIC_RESULTS);
             add(FlowAction::PlayTrack, MUSIC_STAGE03, trackVolume(MUSIC_STAGE03));
             add(FlowAction::NextSequence);
@@ -161,7 +146,7 @@ private:
             add(FlowAction::Fade, 1, 0.5f);
             return;
         }
-        add(FlowAction::ChangeScene, ARENA_SCENE);
+        add(FlowAction::ChangeScene, scene::ARENA);
         add(FlowAction::StopAllSounds);
         add(FlowAction::PlayTrack, MUSIC_STAGE04_INTRO, trackVolume(MUSIC_STAGE04_INTRO));
         add(FlowAction::SpawnBoss, BOSS_MURZEL);
@@ -193,7 +178,7 @@ private:
 
     void anyOther()
     {
-        if (scene_ == OPENING_SCENE) {
+        if (scene::turnsShipsTo2D(scene_)) {
             add(FlowAction::Transform);
             add(FlowAction::LoadSequence, 0);
         } else {

@@ -4,6 +4,7 @@
 // boss warnings and fights, explosions, fades, tallies, the next sequence,
 // the end of the game). The gameplay state carries the steps out in order.
 #include "enemies/Spawner.h"
+#include "engine/Scenes.h"
 
 #include <list>
 #include <vector>
@@ -22,7 +23,7 @@ struct FlowInputs {
     bool waitingForContinue = false;
     int sequenceIndex = 0;
     bool scoreboardUp = false;
-    int scene = 1;
+    int scene = scene::INTRO;
     bool pathEnded = false; // the scene's camera path has ended
     bool sceneLoading = false;
     bool anyCountingDown = false; // some player counts down to continue

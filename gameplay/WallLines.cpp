@@ -55,12 +55,12 @@ namespace {
 
 std::vector<sf::Vector2f> projectMarkers(Engine& engine, const char* markerName, WallSide side)
 {
-    if (!engine.camera)
+    if (!engine.world.camera)
         return {};
-    const ScreenProjector projector(*engine.camera);
+    const ScreenProjector projector(*engine.world.camera);
     std::vector<WallMarker> objects;
-    objects.reserve(engine.sceneObjects.size());
-    for (const SceneObjectRecord& record : engine.sceneObjects) {
+    objects.reserve(engine.world.sceneObjects.size());
+    for (const SceneObjectRecord& record : engine.world.sceneObjects) {
         WallMarker marker;
         if (record.mesh) {
             marker.isMarker = record.mesh->name.find(markerName) != std::string::npos;

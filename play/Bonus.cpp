@@ -106,7 +106,7 @@ void BonusManager::bindTextures()
 {
     texturesBound_ = true;
     for (size_t k = 0; k < sprites.size(); ++k)
-        if (sf::Texture* texture = engine().getTexture(SHEETS[k]))
+        if (sf::Texture* texture = engine().textures.getTexture(SHEETS[k]))
             sprites[k].setTexture(*texture);
 }
 

@@ -139,7 +139,7 @@ void BulletManager::bindTextures()
 {
     texturesBound_ = true;
     for (size_t k = 0; k < typePaths_.size(); ++k)
-        if (sf::Texture* texture = engine().getTexture(typePaths_[k]))
+        if (sf::Texture* texture = engine().textures.getTexture(typePaths_[k]))
             typeSprites[k].setTexture(*texture);
 }
 

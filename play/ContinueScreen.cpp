@@ -11,7 +11,8 @@ void ContinueScreen::bindTextures()
 {
     texturesBound_ = true;
     for (int k = 0; k < PICTURES; ++k)
-        textures[static_cast<size_t>(k)] = engine().getTexture("2D/Continue/Continue_" + std::to_string(k + 1) + ".png");
+        textures[static_cast<size_t>(k)] =
+            engine().textures.getTexture("2D/Continue/Continue_" + std::to_string(k + 1) + ".png");
 }
 
 void ContinueScreen::showPicture(int k)

@@ -14,7 +14,7 @@ void Entity2D::setShootPointCount(int n)
 
 sf::Sprite& loadSprite(sf::Sprite& sprite, const std::string& path, bool centre)
 {
-    if (sf::Texture* texture = engine().getTexture(path)) {
+    if (sf::Texture* texture = engine().textures.getTexture(path)) {
         sprite.setTexture(*texture, true);
         if (centre)
             sprite.setOrigin(texture->getSize().x / 2.f, texture->getSize().y / 2.f);

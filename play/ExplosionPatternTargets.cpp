@@ -20,10 +20,10 @@ bool namedAs(const std::string& meshName, const std::string& name)
 Mesh* findSceneMesh(const std::string& name)
 {
     Engine& e = engine();
-    for (SceneObjectRecord& record : e.sceneObjects)
+    for (SceneObjectRecord& record : e.world.sceneObjects)
         if (record.mesh && !record.mesh->markedForDeletion && (record.name == name || namedAs(record.mesh->name, name)))
             return record.mesh.get();
-    for (Mesh* mesh : e.meshes)
+    for (Mesh* mesh : e.world.meshes)
         if (mesh && !mesh->markedForDeletion && namedAs(mesh->name, name))
             return mesh;
     return nullptr;
@@ -32,7 +32,7 @@ Mesh* findSceneMesh(const std::string& name)
 sf::Vector2f projectSceneObject(const std::string& name, sf::Vector2f fallback)
 {
     const Mesh* mesh = findSceneMesh(name);
-    const Camera* camera = engine().camera;
+    const Camera* camera = engine().world.camera;
     if (!mesh || !camera)
         return fallback;
     return projectToScreen(*camera, mesh->position);

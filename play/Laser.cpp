@@ -202,12 +202,12 @@ void Laser::bindTextures()
 {
     texturesBound_ = true;
     const std::string suffix = SUFFIXES[owner >= 0 && owner < 3 ? owner : 0];
-    stripTexture = engine().getTexture("2D/Player/Laser/laser2" + suffix);
-    if (sf::Texture* t = engine().getTexture("2D/Player/Laser/BaseLaser" + suffix))
+    stripTexture = engine().textures.getTexture("2D/Player/Laser/laser2" + suffix);
+    if (sf::Texture* t = engine().textures.getTexture("2D/Player/Laser/BaseLaser" + suffix))
         baseSprite.setTexture(*t);
-    if (sf::Texture* t = engine().getTexture("2D/Player/Laser/BegLaser" + suffix))
+    if (sf::Texture* t = engine().textures.getTexture("2D/Player/Laser/BegLaser" + suffix))
         beginSprite.setTexture(*t);
-    if (sf::Texture* t = engine().getTexture("2D/Player/laser/ImpactLaser" + suffix))
+    if (sf::Texture* t = engine().textures.getTexture("2D/Player/laser/ImpactLaser" + suffix))
         impactSprite.setTexture(*t);
 }
 

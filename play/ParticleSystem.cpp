@@ -68,7 +68,7 @@ void ParticleSystem::bindTextures()
     for (int k = 0; k < PARTICLE_KIND_COUNT; ++k) {
         if (!KINDS[k].sheet)
             continue;
-        sf::Texture* texture = engine().getTexture(KINDS[k].sheet);
+        sf::Texture* texture = engine().textures.getTexture(KINDS[k].sheet);
         if (!texture)
             continue;
         sprites[k].setTexture(*texture, true);

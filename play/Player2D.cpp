@@ -71,7 +71,7 @@ Player2D::Player2D(int index) : playerIndex(index)
     updateShootPoints();
 
     for (const LivesByDifficulty& entry : STARTING_LIVES)
-        if (entry.difficulty == engine().difficulty)
+        if (entry.difficulty == engine().run.difficulty)
             lives = entry.lives;
 
     const sf::Vector2u size = imageSize(SHIP_TEXTURES[index == 1 ? 1 : 0]);
@@ -94,11 +94,11 @@ void Player2D::bindTextures()
     loadSprite(shipSprite, SHIP_TEXTURES[second ? 1 : 0], true);
     for (int k = 0; k < 4; ++k) {
         const std::string path = std::string("2D/Player/Deplacement/") + MOVE_NAMES[k] + (second ? "P2.png" : ".png");
-        if (sf::Texture* t = engine().getTexture(path))
+        if (sf::Texture* t = engine().textures.getTexture(path))
             moveSprites[static_cast<size_t>(k)].setTexture(*t);
     }
     for (int k = 0; k < 3; ++k)
-        if (sf::Texture* t = engine().getTexture(FLAME_TEXTURES[k]))
+        if (sf::Texture* t = engine().textures.getTexture(FLAME_TEXTURES[k]))
             effectSprites[static_cast<size_t>(k)].setTexture(*t);
 }
 
@@ -126,7 +126,7 @@ void Player2D::update(float dt, ParticleSystem* particleSystem, int layout)
     case WEAPON_NORMAL:
         if (!invulnerable)
             move(dt, layout);
-        if (engine().cheatLaser)
+        if (engine().run.cheatLaser)
             gauge = std::min(gauge + 5000.f, GAUGE_MAX);
         break;
     case WEAPON_CHARGING:
@@ -167,7 +167,7 @@ void Player2D::update(float dt, ParticleSystem* particleSystem, int layout)
     } else {
         gaugeFullLatch = 0;
     }
-    if (engine().cheatLives)
+    if (engine().run.cheatLives)
         lives = std::min(lives + 1, MAX_LIVES);
 }
 

@@ -173,7 +173,7 @@ void Scoreboard::bindTextures()
     placeTexts();
     for (int type = 0; type < ICON_TYPES; ++type) {
         sf::Sprite& icon = iconSprites[static_cast<size_t>(type)];
-        const sf::Texture* texture = engine().getTexture(std::string(ICON_FOLDER) + ICON_FILES[type]);
+        const sf::Texture* texture = engine().textures.getTexture(std::string(ICON_FOLDER) + ICON_FILES[type]);
         if (!texture || texture->getSize().x == 0 || texture->getSize().y == 0)
             continue;
         icon.setTexture(*texture, true);

@@ -80,7 +80,7 @@ void Shield::draw(sf::RenderTarget& target)
     if (!textureBound_) {
         textureBound_ = true;
         const char* path = playerIndex == 0 ? "2D/Player/Shield.png" : "2D/Player/ShieldP2.png";
-        if (sf::Texture* texture = engine().getTexture(path))
+        if (sf::Texture* texture = engine().textures.getTexture(path))
             circle.setTexture(texture, false);
     }
     target.draw(circle);

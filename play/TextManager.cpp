@@ -443,7 +443,7 @@ void TextManager::bindStrip()
 {
     if (!stripLooked_) {
         stripLooked_ = true;
-        digitStrip_ = engine().getTexture(STRIP_PATH);
+        digitStrip_ = engine().textures.getTexture(STRIP_PATH);
     }
     if (!digitStrip_)
         return;

@@ -4,13 +4,10 @@
 #include "app/Startup.h"
 #include "engine/Engine.h"
 #include "engine/SceneChange.h"
+#include "engine/Scenes.h"
 #include "platform/GamePad.h"
 
 #include <iostream>
-
-namespace {
-constexpr int CREDITS_SCENE = 14;
-}
 
 CinematicState::CinematicState(std::vector<unsigned> scores) : scores_(std::move(scores))
 {
@@ -18,8 +15,8 @@ CinematicState::CinematicState(std::vector<unsigned> scores) : scores_(std::move
 
     SoundManager& sound = soundManager();
     sound.stopAll();
-    changeScene(CREDITS_SCENE, 0.f);
-    engine().cinematicFinished = false;
+    changeScene(scene::CREDITS, 0.f);
+    engine().world.cinematicFinished = false;
     sf::Music& staffRoll = sound.tracks[MUSIC_STAFF_ROLL];
     staffRoll.setVolume(trackVolume(MUSIC_STAFF_ROLL));
     staffRoll.stop();
@@ -37,7 +34,7 @@ StateCode CinematicState::update(float /*frameTime*/)
     if (pressed && !passWasPressed_)
         return state_code::HIGH_SCORES;
     passWasPressed_ = pressed;
-    if (!engine().cinematicFinished)
+    if (!engine().world.cinematicFinished)
         return state_code::STAY;
     soundManager().stopAll();
     return state_code::HIGH_SCORES;

@@ -92,7 +92,7 @@ HighScoresState::HighScoresState(std::vector<unsigned> scores, std::string table
     unsaved_ = hasScores_;
     save();
 
-    sf::Texture* readyTexture = engine().getTexture("2D/HighScores/Ready.png");
+    sf::Texture* readyTexture = engine().textures.getTexture("2D/HighScores/Ready.png");
     const bool twoColumns = scores.size() == 2;
     for (size_t p = 0; p < scores.size(); ++p) {
         const sf::Color colour = PLAYER_COLOURS[p % 2];
@@ -122,7 +122,7 @@ HighScoresState::HighScoresState(std::vector<unsigned> scores, std::string table
     }
 
     refreshTexts();
-    if (sf::Texture* backgroundTexture = engine().getTexture("2D/HighScores/HighScoresBkg.png")) {
+    if (sf::Texture* backgroundTexture = engine().textures.getTexture("2D/HighScores/HighScoresBkg.png")) {
         background_.setTexture(*backgroundTexture, true);
         centreOrigin(background_);
     }

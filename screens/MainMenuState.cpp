@@ -4,6 +4,7 @@
 #include "app/Startup.h"
 #include "engine/Engine.h"
 #include "engine/SceneChange.h"
+#include "engine/Scenes.h"
 #include "gameplay/PlayPreload.h"
 #include "platform/GamePad.h"
 #include "platform/Input.h"
@@ -26,26 +27,26 @@ MainMenuState::MainMenuState(bool showLogos)
 {
     Engine& e = engine();
     bindings_["Skip"] = {pad::A, sf::Keyboard::Enter, binding_axis::NONE, binding_direction::EITHER};
-    e.menuPage = menu_page::MAIN;
-    e.menuCursor = 0;
+    e.menu.menuPage = menu_page::MAIN;
+    e.menu.menuCursor = 0;
     curtain_.setFillColor(sf::Color::Black);
 
     playTrack(showLogos ? MUSIC_OPENING : MUSIC_MENU);
     showPicture(showLogos ? logo_stage::STUDIO : logo_stage::PRODUCT);
 
     // A loading frame while the hangar is built.
-    if (e.window && e.window->isOpen()) {
-        e.window->clear(sf::Color::Black);
-        e.window->draw(curtain_);
-        e.window->draw(logo_);
-        e.window->display();
+    if (e.renderer.window && e.renderer.window->isOpen()) {
+        e.renderer.window->clear(sf::Color::Black);
+        e.renderer.window->draw(curtain_);
+        e.renderer.window->draw(logo_);
+        e.renderer.window->display();
     }
-    changeScene(MENU_SCENE, 0.f);
+    changeScene(scene::MAIN_MENU, 0.f);
     // While the menu runs, the worker prepares what the game's first frames load.
-    scenePreloader().queue(playPreload(e.startLevel));
+    scenePreloader().queue(playPreload(e.run.startLevel));
     logos_.restartClock();
     drawHighScoreBoard();
-    e.menuInputReleased = false;
+    e.menu.menuInputReleased = false;
 }
 
 MainMenuState::~MainMenuState() { soundManager().stopAll(); }
@@ -53,7 +54,7 @@ MainMenuState::~MainMenuState() { soundManager().stopAll(); }
 void MainMenuState::showPicture(int stage)
 {
     logo_ = sf::Sprite();
-    if (sf::Texture* texture = engine().getTexture(LogoSequence::PICTURES[stage])) {
+    if (sf::Texture* texture = engine().textures.getTexture(LogoSequence::PICTURES[stage])) {
         logo_.setTexture(*texture, true);
         const sf::Vector2u size = texture->getSize();
         logo_.setOrigin(size.x / 2.f, size.y / 2.f);
@@ -93,10 +94,10 @@ StateCode MainMenuState::update(float /*frameTime*/)
     const bool skipHeld = isActionPressed(bindings_, "Skip", 0);
     if (logos_.finished()) {
         if (!skipHeld)
-            e.menuInputReleased = true;
-        if (e.menuPage == menu_page::START_GAME)
+            e.menu.menuInputReleased = true;
+        if (e.menu.menuPage == menu_page::START_GAME)
             return state_code::GAME_STORY;
-        if (e.menuPage == menu_page::QUIT)
+        if (e.menu.menuPage == menu_page::QUIT)
             return state_code::QUIT;
         return state_code::STAY;
     }

@@ -38,7 +38,7 @@ MenuPage pageBehind(MenuPage page)
 // Held and armed: acts this frame. The latch follows the action.
 bool pressEdge(MenuAction action, bool& armed)
 {
-    if (!isMenuActionPressed(engine().menuBindings, action)) {
+    if (!isMenuActionPressed(engine().menu.menuBindings, action)) {
         armed = true;
         return false;
     }
@@ -78,27 +78,27 @@ int wrapIntoPage(int cursor, const MenuPageItems& page)
 void menuCursorNext()
 {
     Engine& e = engine();
-    const MenuPageItems* p = findMenuPage(e.menuPage);
+    const MenuPageItems* p = findMenuPage(e.menu.menuPage);
     if (!p || p->first < 0)
         return;
-    e.menuCursor = wrapIntoPage(e.menuCursor + 1, *p);
+    e.menu.menuCursor = wrapIntoPage(e.menu.menuCursor + 1, *p);
 }
 
 void menuCursorPrevious()
 {
     Engine& e = engine();
-    const MenuPageItems* p = findMenuPage(e.menuPage);
+    const MenuPageItems* p = findMenuPage(e.menu.menuPage);
     if (!p || p->first < 0)
         return;
-    e.menuCursor = wrapIntoPage(e.menuCursor - 1, *p);
+    e.menu.menuCursor = wrapIntoPage(e.menu.menuCursor - 1, *p);
 }
 
 void menuCursorReset()
 {
     Engine& e = engine();
-    const MenuPageItems* p = findMenuPage(e.menuPage);
+    const MenuPageItems* p = findMenuPage(e.menu.menuPage);
     if (p && p->reset >= 0)
-        e.menuCursor = p->reset;
+        e.menu.menuCursor = p->reset;
 }
 
 void updateMenuInput()
@@ -115,16 +115,16 @@ void updateMenuInput()
     }
     if (pressEdge(menu_action::VALIDATE, c.validateArmed)) {
         soundManager().playSound(SFX_MENU_VALID);
-        if (isPageItem(e.menuCursor)) {
+        if (isPageItem(e.menu.menuCursor)) {
             c.validateArmed = true; // the page's own handler acts on this press
         } else {
-            e.menuPage = e.menuCursor;
+            e.menu.menuPage = e.menu.menuCursor;
             menuCursorReset();
         }
     }
     if (pressEdge(menu_action::BACK, c.backArmed)) {
         soundManager().playSound(SFX_MENU_CANCEL);
-        e.menuPage = pageBehind(e.menuPage);
+        e.menu.menuPage = pageBehind(e.menu.menuPage);
         menuCursorReset();
     }
 }

@@ -1,23 +1,12 @@
 #pragma once
 // The menu screen's pages, items and cursor, and the input that moves between
-// them. The page and the cursor live in the Engine (menuPage, menuCursor); the
-// action latches and the pages' own input state live here for the program's life.
+// them. The page and the cursor live in the engine's menu part
+// (engine/MenuContext.h); the action latches and the pages' own input state
+// live here for the program's life.
 #include "app/Bindings.h"
+#include "engine/MenuContext.h"
 
-using MenuPage = int;
 using MenuItemId = int;
-
-namespace menu_page {
-constexpr MenuPage PLAY = 0;
-constexpr MenuPage HIGH_SCORES = 1;
-constexpr MenuPage CREDITS = 2;
-constexpr MenuPage QUIT = 3;
-constexpr MenuPage START_GAME = 4;
-constexpr MenuPage DIFFICULTY = 5;
-constexpr MenuPage HOW_TO_PLAY = 6;
-constexpr MenuPage CHEATS = 7;
-constexpr MenuPage MAIN = 25;
-} // namespace menu_page
 
 namespace menu_action {
 constexpr MenuAction DOWN = 0;

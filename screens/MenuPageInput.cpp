@@ -6,11 +6,11 @@
 #include "screens/MenuNavigation.h"
 
 namespace {
-bool validateHeld() { return isMenuActionPressed(engine().menuBindings, menu_action::VALIDATE); }
+bool validateHeld() { return isMenuActionPressed(engine().menu.menuBindings, menu_action::VALIDATE); }
 
 void turnPicture(bool& armed, int& picture, int count)
 {
-    const MenuBindings& bindings = engine().menuBindings;
+    const MenuBindings& bindings = engine().menu.menuBindings;
     int step = 0;
     if (isMenuActionPressed(bindings, menu_action::NEXT_PAGE))
         step = 1;
@@ -32,12 +32,12 @@ void updateDifficultyChoice()
 {
     Engine& e = engine();
     MenuControls& c = menuControls();
-    if (!c.validateArmed || e.menuPage != menu_page::DIFFICULTY)
+    if (!c.validateArmed || e.menu.menuPage != menu_page::DIFFICULTY)
         return;
     if (!validateHeld())
-        c.difficultyRepeatTimer -= e.frameTime;
+        c.difficultyRepeatTimer -= e.timing.frameTime;
     else if (c.difficultyRepeatTimer <= 0.f) {
-        e.difficulty = e.menuCursor;
+        e.run.difficulty = e.menu.menuCursor;
         c.difficultyRepeatTimer = menu_pages::CHOICE_REPEAT_SECONDS;
     }
 }
@@ -48,17 +48,17 @@ void updateCheatsMenu()
     MenuControls& c = menuControls();
     if (!c.validateArmed)
         return;
-    const int item = e.menuCursor;
+    const int item = e.menu.menuCursor;
     const bool held = validateHeld();
 
     if (held && c.levelRepeatTimer <= 0.f) {
         c.levelRepeatTimer = menu_pages::CHOICE_REPEAT_SECONDS;
         if (item >= 16 && item <= 18) {
             const int level = item - 15;
-            e.startLevel = e.startLevel == level ? 0 : level;
+            e.run.startLevel = e.run.startLevel == level ? 0 : level;
         }
     } else {
-        c.levelRepeatTimer -= e.frameTime;
+        c.levelRepeatTimer -= e.timing.frameTime;
     }
 
     if (item != 14 && item != 15)
@@ -67,7 +67,7 @@ void updateCheatsMenu()
         c.cheatToggleArmed = true;
     } else if (c.cheatToggleArmed) {
         c.cheatToggleArmed = false;
-        bool& cheat = item == 14 ? e.cheatLives : e.cheatLaser;
+        bool& cheat = item == 14 ? e.run.cheatLives : e.run.cheatLaser;
         cheat = !cheat;
     }
 }

@@ -10,18 +10,18 @@
 namespace {
 const sf::Color CURSOR_TINT(0, 255, 255);
 
-bool isCursor(MenuItemId item) { return engine().menuCursor == item; }
+bool isCursor(MenuItemId item) { return engine().menu.menuCursor == item; }
 
 struct CheatItem {
     const char* picture;
     bool (*isOn)(const Engine&);
 };
 const std::array<CheatItem, 5> CHEAT_ITEMS = {{
-    {"3D/Menu/cheats/life.png", [](const Engine& e) { return e.cheatLives; }},
-    {"3D/Menu/cheats/laser.png", [](const Engine& e) { return e.cheatLaser; }},
-    {"3D/Menu/cheats/Level 2.png", [](const Engine& e) { return e.startLevel == 1; }},
-    {"3D/Menu/cheats/Level 3.png", [](const Engine& e) { return e.startLevel == 2; }},
-    {"3D/Menu/cheats/Level 4.png", [](const Engine& e) { return e.startLevel == 3; }},
+    {"3D/Menu/cheats/life.png", [](const Engine& e) { return e.run.cheatLives; }},
+    {"3D/Menu/cheats/laser.png", [](const Engine& e) { return e.run.cheatLaser; }},
+    {"3D/Menu/cheats/Level 2.png", [](const Engine& e) { return e.run.startLevel == 1; }},
+    {"3D/Menu/cheats/Level 3.png", [](const Engine& e) { return e.run.startLevel == 2; }},
+    {"3D/Menu/cheats/Level 4.png", [](const Engine& e) { return e.run.startLevel == 3; }},
 }};
 
 const std::array<const char*, 4> MAIN_ITEMS = {"Game", "Highscore", "Cr\xE9" "dits", "quit"};
@@ -35,7 +35,7 @@ const std::array<const char*, menu_pages::HOW_TO_PLAY_PICTURES> HOW_TO_PLAY_PICT
 
 void drawMenuPicture(sf::RenderTarget& target, const std::string& path, float x, float y, bool underCursor)
 {
-    sf::Texture* texture = engine().getTexture(path);
+    sf::Texture* texture = engine().textures.getTexture(path);
     if (!texture)
         return;
     sf::Sprite sprite(*texture);
@@ -65,7 +65,7 @@ void drawDifficultyMenu(sf::RenderTarget& target)
         const float y = 40.f + 45.f * k;
         drawMenuPicture(target, std::string("3D/Menu/Difficulty/") + DIFFICULTY_ITEMS[k] + ".png", 0.f, y, isCursor(item));
         drawMenuPicture(target, "3D/Menu/Difficulty/box.png", 500.f, y);
-        if (engine().difficulty == item)
+        if (engine().run.difficulty == item)
             drawMenuPicture(target, "3D/Menu/Difficulty/cross.png", 500.f, y);
     }
 }

@@ -42,9 +42,9 @@ float length(const sf::Vector3f& v) { return std::sqrt(v.x * v.x + v.y * v.y + v
 sf::Texture* hangarTexture(const std::string& basePath)
 {
     Engine& e = engine();
-    if (sf::Texture* texture = e.getTexture(basePath, TextureUse::Scene))
+    if (sf::Texture* texture = e.textures.getTexture(basePath, TextureUse::Scene))
         return texture;
-    return e.getTexture("3D/Hangar/HangarColor.png", TextureUse::Scene);
+    return e.textures.getTexture("3D/Hangar/HangarColor.png", TextureUse::Scene);
 }
 
 // A hangar model, registered with the engine; null when its file is missing.
@@ -86,21 +86,21 @@ void buildMenuScene()
 {
     Engine& e = engine();
     e.clearScene();
-    if (e.player3D)
-        e.player3D->position = menu_camera::POSITION;
-    if (e.camera) {
-        e.camera->position = menu_camera::POSITION;
-        e.camera->rotation = menu_camera::ROTATION;
+    if (e.world.player3D)
+        e.world.player3D->position = menu_camera::POSITION;
+    if (e.world.camera) {
+        e.world.camera->position = menu_camera::POSITION;
+        e.world.camera->rotation = menu_camera::ROTATION;
     }
 
     for (const HangarMeshInfo& info : HANGAR_MESHES)
         loadHangarMesh(info.name, hangarTexture("3D/Hangar/" + std::string(info.name) + "_Base.png"), info.depthOffsetX);
     sf::Texture* screenTexture = hangarTexture("3D/Hangar/_Base.png");
-    e.menuScreenMesh = loadHangarMesh(SCREEN_DISPLAYERS[0], screenTexture, 0.f);
+    e.world.menuScreenMesh = loadHangarMesh(SCREEN_DISPLAYERS[0], screenTexture, 0.f);
     loadHangarMesh(SCREEN_DISPLAYERS[1], screenTexture, 0.f);
 
-    e.menuFont.loadFromFile(resolveAssetPath("3D/font/Cyberfall.otf"));
-    fillMenuBindings(e.menuBindings);
+    e.renderer.menuFont.loadFromFile(resolveAssetPath("3D/font/Cyberfall.otf"));
+    fillMenuBindings(e.menu.menuBindings);
 }
 
 PreloadJob hangarPreload()
@@ -122,19 +122,20 @@ PreloadJob hangarPreload()
 void moveMenuCamera()
 {
     Engine& e = engine();
-    if (!e.player3D || !e.camera)
+    if (!e.world.player3D || !e.world.camera)
         return;
-    const MenuCameraStep step = menuCameraGlide(e.player3D->position, e.camera->rotation, e.frameTime);
-    e.player3D->position = step.position;
-    e.camera->position = step.position;
-    e.camera->rotation = step.rotation;
+    const MenuCameraStep step =
+        menuCameraGlide(e.world.player3D->position, e.world.camera->rotation, e.timing.frameTime);
+    e.world.player3D->position = step.position;
+    e.world.camera->position = step.position;
+    e.world.camera->rotation = step.rotation;
     if (step.settled)
-        e.depthView = false;
+        e.renderer.depthView = false;
 }
 
 void updateMenuScene()
 {
-    if (!engine().menuInputReleased)
+    if (!engine().menu.menuInputReleased)
         return;
     moveMenuCamera();
     updateMenuScreen();

@@ -8,8 +8,6 @@
 #include <array>
 #include <string>
 
-constexpr int MENU_SCENE = 15;
-
 struct HangarMeshInfo {
     const char* name;   // below "3D/Hangar/"
     float depthOffsetX; // pushes the mesh back or forth in the painter's order

@@ -8,7 +8,7 @@
 namespace {
 void drawBackground(sf::RenderTarget& target)
 {
-    sf::Texture* texture = engine().getTexture("3D/Menu/backGround.png");
+    sf::Texture* texture = engine().textures.getTexture("3D/Menu/backGround.png");
     if (!texture)
         return;
     texture->setRepeated(true);
@@ -22,7 +22,7 @@ void drawBackground(sf::RenderTarget& target)
     sf::Shader& shader = *screen.backgroundShader;
     shader.setUniform("backgroundTexture", sf::Shader::CurrentTexture);
     shader.setUniform("worldLighting", 2.f);
-    shader.setUniform("time", engine().gameClock.getElapsedTime().asSeconds());
+    shader.setUniform("time", engine().timing.gameClock.getElapsedTime().asSeconds());
     target.draw(background, &shader);
 }
 
@@ -59,7 +59,7 @@ void updateMenuScreen()
     MenuScreenResources& screen = menuScreen();
     drawMenuScreen(*screen.target);
     screen.target->display();
-    Mesh* mesh = engine().menuScreenMesh;
+    Mesh* mesh = engine().world.menuScreenMesh;
     if (!mesh)
         return;
     screen.picture.update(screen.target->getTexture());
@@ -71,7 +71,7 @@ void drawMenuScreen(sf::RenderTexture& target)
 {
     target.clear(sf::Color::Black);
     drawBackground(target);
-    switch (engine().menuPage) {
+    switch (engine().menu.menuPage) {
     case menu_page::MAIN: drawMainMenu(target); break;
     case menu_page::PLAY: drawPlayMenu(target); break;
     case menu_page::HIGH_SCORES: drawHighScorePage(target); break;
@@ -86,7 +86,7 @@ void drawMenuScreen(sf::RenderTexture& target)
 
 void drawMenuButtons(sf::RenderTarget& target)
 {
-    const int page = engine().menuPage;
+    const int page = engine().menu.menuPage;
     if (page == menu_page::MAIN || page == menu_page::CREDITS)
         return;
     if (page == menu_page::HOW_TO_PLAY) {

@@ -8,8 +8,8 @@
 #include "engine/Engine.h"
 #include "engine/EngineFrame.h"
 #include "engine/SceneChange.h"
+#include "engine/Scenes.h"
 #include "gameplay/GameState.h"
-#include "play/Laser.h"
 #include "support/GameFixtures.h"
 
 #include <gtest/gtest.h>
@@ -26,10 +26,10 @@ protected:
     void SetUp() override
     {
         Engine& e = engine();
-        e.difficulty = DIFFICULTY_EASY;
-        e.paused = false;
-        e.cinematicFinished = false;
-        e.frameClock.restart();
+        e.run.difficulty = DIFFICULTY_EASY;
+        e.run.paused = false;
+        e.world.cinematicFinished = false;
+        e.timing.frameClock.restart();
         writeFile(levels.file("LevelsData.txt"), "NB_LEVELS 1\nNB_SEQUENCE 1 2");
         writeFile(levels.file("LEVEL_1_SEQUENCE_1.txt"), "UP\n");
         writeFile(levels.file("LEVEL_1_SEQUENCE_2.txt"), "UP\n");
@@ -37,34 +37,29 @@ protected:
     void TearDown() override
     {
         game.reset();
-        engine().startLevel = 0;
+        engine().run.startLevel = 0;
     }
 
     void startGame(int startLevel)
     {
         input_.pads.connected[0] = true;
-        engine().startLevel = startLevel;
+        engine().run.startLevel = startLevel;
         game = std::make_unique<GameState>(game_mode::STORY, levels.path + "/");
     }
 
-    // One frame as the main loop runs it; the picture is kept when a name is
-    // given. To keep the test quick only every third frame is drawn (the
-    // engine step and the play layer's update run every frame).
-    sf::Image frame(const std::string& shot = "")
+    // One frame as the main loop runs it. To keep the test quick only every third
+    // frame is drawn (the engine step and the play layer's update run every frame).
+    void frame()
     {
         input_.clock.advance(FRAME);
         game->update(FRAME);
         window_->clear(sf::Color::Black);
         updateEngineFrame();
-        sf::Image picture;
-        if (shot.empty() && ++frameCount_ % 3 != 0)
-            return picture;
+        if (++frameCount_ % 3 != 0)
+            return;
         engine().render3D();
         game->draw(*window_);
-        if (!shot.empty())
-            picture = screenshot(*window_, shot);
         window_->display();
-        return picture;
     }
 
     void frames(int n)
@@ -76,7 +71,7 @@ protected:
     // Jumps scene 9's camera path to `index` (its earlier frames count as played).
     static void skipCameraTo(int index)
     {
-        std::vector<CameraFrame>& path = engine().cameraFrames;
+        std::vector<CameraFrame>& path = engine().world.cameraFrames;
         for (int i = 0; i < index && i < static_cast<int>(path.size()); ++i)
             path[static_cast<size_t>(i)].pending = false;
     }
@@ -112,7 +107,7 @@ protected:
 
 } // namespace
 
-TEST_F(BossFightGl, TowerBossFightsBreaksApartAndExplodes)
+TEST_F(BossFightGl, TheShipsShotsWearTheTowerBossDownUntilItFalls)
 {
     startGame(0);
     frame();
@@ -124,37 +119,16 @@ TEST_F(BossFightGl, TowerBossFightsBreaksApartAndExplodes)
     ASSERT_TRUE(icarus->head);
     ASSERT_EQ(icarus->parts.size(), 4u);
     ASSERT_NE(currentBossLvl1(), nullptr);
-    EXPECT_EQ(engine().sceneId, 7);
+    EXPECT_EQ(engine().world.sceneId, scene::TOWER);
 
     holdUnder(1100.f);
     frames(240);
-    const sf::Image fight = frame("boss_icarus_fight");
-    EXPECT_GT(distinctColours(fight), 40);
     EXPECT_LT(icarus->head->health, icarus->maxHealth);
     EXPECT_GT(game->scores[0].score, 0u);
     EXPECT_GT(game->enemies.enemies.size() + game->enemies.enemyBullets->bullets.size(), 0u);
     EXPECT_LT(icarus->timer, 95.f);
 
-    // Shooters fall for good on modules 1 and 2; a spawner gives way to its shooter on module 0.
-    for (size_t i = 0; i < 3; ++i) {
-        icarus->parts[i]->health = 0.01f;
-        icarus->parts[i]->partner.reset();
-    }
-    icarus->parts[0]->partner = std::make_unique<ShootIcarus>(90, icarus->parts[0]->position, 0);
-    for (size_t i = 0; i < 3; ++i) {
-        holdUnder(icarus->parts[i]->position.x);
-        framesUnharmed(45);
-        EXPECT_FALSE(icarus->parts[i]->active) << i;
-    }
-    holdUnder(1100.f);
-    frames(150);
-    EXPECT_TRUE(icarus->parts[0]->active); // the shooter took the spawner's place
-    EXPECT_TRUE(currentBossLvl1()->moduleDestroyed[1]);
-    const sf::Image broken = frame("boss_icarus_broken");
-    EXPECT_EQ(icarus->smokePoints.size(), 2u);
-    EXPECT_GT(distinctColours(broken), 40);
-
-    // The head falls: the fight is over and the explosions play over the red tower.
+    // The head falls: the fight is over and the tower turns red.
     icarus->head->health = 0.5f;
     bool defeated = false;
     for (int f = 0; f < 60 && !defeated; ++f) {
@@ -165,28 +139,20 @@ TEST_F(BossFightGl, TowerBossFightsBreaksApartAndExplodes)
     EXPECT_GE(game->scores[0].score, 100000u);
     ASSERT_NE(currentBossLvl1(), nullptr); // the tower stays, red, until the scene changes
     EXPECT_TRUE(currentBossLvl1()->moduleDestroyed[3]);
-    game->explosionPattern.createPattern(ExplosionPattern::FIRST_BOSS);
-    ASSERT_FALSE(game->explosionPattern.steps.empty());
-    frames(100);
-    const sf::Image blast = frame("boss_icarus_explosions");
-    EXPECT_GT(game->particles.count(), 20);
-    EXPECT_GT(distinctColours(blast), 40);
-    frames(200);
-    EXPECT_TRUE(game->explosionPattern.finished);
 
     // Leaving the scene lets go of the tower.
-    changeScene(8, 0.f);
+    changeScene(scene::CORRIDOR, 0.f);
     frame();
     EXPECT_EQ(currentBossLvl1(), nullptr);
 }
 
-TEST_F(BossFightGl, HeadBossHidesShowsItselfFiresItsLaserAndDies)
+TEST_F(BossFightGl, TheHeadBossFallsToTheShipsShotsOnceItShowsItself)
 {
     startGame(3); // the last level opens with the head's fight
     frame();
     auto* murzel = dynamic_cast<Murzel*>(boss());
     ASSERT_NE(murzel, nullptr);
-    EXPECT_EQ(engine().sceneId, 9);
+    EXPECT_EQ(engine().world.sceneId, scene::ARENA);
     frames(60);
     EXPECT_FLOAT_EQ(murzel->hitBox.left, Murzel::HIDDEN);
 
@@ -200,21 +166,8 @@ TEST_F(BossFightGl, HeadBossHidesShowsItselfFiresItsLaserAndDies)
     frames(120);
     EXPECT_LT(murzel->health, Murzel::MAX_HEALTH);
     EXPECT_GT(game->scores[0].score, 0u);
-    const sf::Image exposed = frame("boss_murzel_exposed");
-    EXPECT_GT(distinctColours(exposed), 40);
 
-    // The laser phase: the beam sweeps left from the head.
-    skipCameraTo(4440);
-    frames(40);
-    ASSERT_NE(murzel->laser, nullptr);
-    game->players[0]->position = {400.f, 1000.f};
-    input_.pads.states[0].thumbRY = 0;
-    frames(20);
-    const sf::Image laser = frame("boss_murzel_laser");
-    EXPECT_GT(murzel->laser->segments.size(), 3u);
-    EXPECT_GT(distinctColours(laser), 40);
-
-    // Its death, and the final explosions on its head.
+    // Its death.
     murzel->health = 0.5f;
     holdUnder(murzel->hitBox.left + murzel->hitBox.width / 2.f);
     bool dead = false;
@@ -224,9 +177,4 @@ TEST_F(BossFightGl, HeadBossHidesShowsItselfFiresItsLaserAndDies)
     }
     ASSERT_TRUE(dead);
     EXPECT_GE(game->scores[0].score, 1000000u);
-    game->explosionPattern.createPattern(ExplosionPattern::FINAL_BOSS);
-    frames(90);
-    const sf::Image blast = frame("boss_murzel_explosions");
-    EXPECT_GT(game->particles.count(), 20);
-    EXPECT_GT(distinctColours(blast), 40);
 }

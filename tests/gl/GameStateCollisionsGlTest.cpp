@@ -1,6 +1,7 @@
 // The collision passes of play, in their order, with removals mid-pass.
 #include "engine/Engine.h"
 #include "enemies/EnemyTypes.h"
+#include "engine/Scenes.h"
 #include "gameplay/GameState.h"
 #include "gameplay/WallLines.h"
 #include "play/Laser.h"
@@ -31,7 +32,7 @@ protected:
         in.pads.connected[0] = in.pads.connected[1] = true;
         game = std::make_unique<GameState>(game_mode::STORY, levels.path + "/");
         game->joystickConnected(1);
-        engine().sceneId = 2;
+        engine().world.sceneId = scene::OPEN_SPACE;
         for (int i = 0; i < game->playerCount; ++i) {
             game->players[i]->position = {600.f + 600.f * i, 900.f};
             game->players[i]->move(0.f, 0); // places the hit box

@@ -11,7 +11,6 @@
 #include "support/GameFixtures.h"
 
 #include <gtest/gtest.h>
-#include <functional>
 #include <memory>
 
 using namespace testing_support;
@@ -29,21 +28,6 @@ std::string finishAt(float seconds)
 
 class LevelFlow : public GameWindowTest {
 protected:
-    void SetUp() override
-    {
-        GameWindowTest::SetUp();
-        Engine& eng = engine();
-        eng.cinematicFinished = false;
-        eng.cameraFrame = 0;
-    }
-    void TearDown() override
-    {
-        GameWindowTest::TearDown();
-        engine().startLevel = 0;
-        engine().cinematicFinished = false;
-        engine().cheatLives = false;
-    }
-
     // Every sequence ends `seconds` in.
     void writeLevels(float seconds = 0.5f)
     {
@@ -57,7 +41,7 @@ protected:
 
     GameState& start(int startLevel, int players = 1, const std::string& folder = "")
     {
-        engine().startLevel = startLevel;
+        engine().run.startLevel = startLevel;
         game = std::make_unique<GameState>(game_mode::STORY, folder.empty() ? levels.path + "/" : folder);
         for (int i = 1; i < players; ++i) {
             in.pads.connected[i] = true;
@@ -66,30 +50,17 @@ protected:
         return *game;
     }
 
-    // Runs frames until the condition holds; false when it never did.
-    bool until(const std::function<bool()>& condition, int maxFrames)
-    {
-        for (int i = 0; i < maxFrames; ++i) {
-            if (condition())
-                return true;
-            last = frames(1);
-            if (last != state_code::STAY)
-                return condition();
-        }
-        return condition();
-    }
-
     // The camera path of the current scene ends.
     void pathEnds()
     {
-        engine().cinematicFinished = true;
-        last = frames(1);
+        engine().world.cinematicFinished = true;
+        frames(1);
     }
 
     void pressRevive()
     {
         in.keyboard.press(sf::Keyboard::U);
-        last = frames(1);
+        frames(1);
         in.keyboard.release(sf::Keyboard::U);
     }
 
@@ -117,8 +88,6 @@ protected:
         EXPECT_EQ(game->scoreboards[0], nullptr);
         ASSERT_TRUE(until([&] { return game->scoreboards[0] != nullptr; }, 60 * 4));
     }
-
-    StateCode last = state_code::STAY;
 };
 
 TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridor)
@@ -127,25 +96,25 @@ TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridor)
     const int sequenceFrames = 60 * 5;
     GameState& g = start(0);
     Player2D& ship = *g.players[0];
-    ASSERT_EQ(engine().sceneId, 1);
+    ASSERT_EQ(engine().world.sceneId, scene::INTRO);
     frames(30);
-    EXPECT_EQ(engine().sceneId, 1); // the intro waits for its camera path
+    EXPECT_EQ(engine().world.sceneId, scene::INTRO); // the intro waits for its camera path
 
     pathEnds();
-    ASSERT_EQ(engine().sceneId, 2);
+    ASSERT_EQ(engine().world.sceneId, scene::OPEN_SPACE);
     EXPECT_EQ(g.sequenceIndex(), 0);
     EXPECT_EQ(countTransitions(TRANSITION_PLAYER_2D3D), 1);
     EXPECT_EQ(g.transitions.inputAllowed, 0);
-    EXPECT_FALSE(engine().cinematicFinished);
+    EXPECT_FALSE(engine().world.cinematicFinished);
 
-    ASSERT_TRUE(until([] { return engine().sceneId == 3; }, sequenceFrames));
+    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::ASTEROIDS; }, sequenceFrames));
     EXPECT_EQ(g.sequenceIndex(), 1);
 
     // Its sequence ends while the path runs: the ships fly out, the scene stays.
     ship.gauge = 10.f;
     ship.charge = 2.f;
     ASSERT_TRUE(until([&] { return countTransitions(TRANSITION_PLAYER_OUT_UP) == 1; }, sequenceFrames));
-    EXPECT_EQ(engine().sceneId, 3);
+    EXPECT_EQ(engine().world.sceneId, scene::ASTEROIDS);
     EXPECT_FLOAT_EQ(ship.gauge, 10.f + 2.f * 25.f + 20.f);
     EXPECT_FLOAT_EQ(ship.charge, 0.f);
     const float y0 = ship.position.y;
@@ -153,13 +122,13 @@ TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridor)
     EXPECT_LT(ship.position.y, y0 - 150.f);
 
     pathEnds();
-    ASSERT_EQ(engine().sceneId, 4);
+    ASSERT_EQ(engine().world.sceneId, scene::DIVE);
     frames(20);
-    EXPECT_EQ(engine().sceneId, 4);
+    EXPECT_EQ(engine().world.sceneId, scene::DIVE);
     EXPECT_EQ(g.sequenceIndex(), 1); // nothing runs during the dive
 
     pathEnds();
-    ASSERT_EQ(engine().sceneId, 5);
+    ASSERT_EQ(engine().world.sceneId, scene::GAS_GIANT);
     EXPECT_EQ(g.sequenceIndex(), 2);
     EXPECT_EQ(countTransitions(TRANSITION_PLAYER_OUT_UP), 0);
     EXPECT_EQ(countTransitions(TRANSITION_PLAYER_IN_UP), 1);
@@ -169,14 +138,14 @@ TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridor)
     EXPECT_NEAR(ship.position.y, 880.f, 4.f);
     EXPECT_NEAR(ship.position.x, 960.f, 0.5f);
 
-    ASSERT_TRUE(until([] { return engine().sceneId == 6; }, sequenceFrames));
+    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::APPROACH; }, sequenceFrames));
     EXPECT_EQ(g.sequenceIndex(), 3);
     ASSERT_TRUE(until([&] { return countTransitions(TRANSITION_WARNING) == 1; }, sequenceFrames));
     EXPECT_TRUE(soundManager().fadeActive[MUSIC_STAGE01]);
     EXPECT_TRUE(g.bosses.bosses.empty());
 
     pathEnds();
-    ASSERT_EQ(engine().sceneId, 7);
+    ASSERT_EQ(engine().world.sceneId, scene::TOWER);
     ASSERT_EQ(g.bosses.bosses.size(), 1u);
     EXPECT_EQ(g.bosses.bosses.front()->getType(), BOSS_ICARUS);
     EXPECT_TRUE(ship.bossLevel);
@@ -195,14 +164,12 @@ TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridor)
     EXPECT_TRUE(ship.blinking);
     frames(60); // the icons appear one per frame
     EXPECT_EQ(g.scoreboards[0]->shownIcons, 57);
-    const sf::Image board = shot("levelflow_scoreboard_level1");
-    EXPECT_GT(distinctColours(board), 8);
 
     // The board waits for REVIVE; then level 2 starts at the left of the corridor.
     frames(30);
-    EXPECT_EQ(engine().sceneId, 7);
+    EXPECT_EQ(engine().world.sceneId, scene::TOWER);
     pressRevive();
-    EXPECT_EQ(engine().sceneId, 8);
+    EXPECT_EQ(engine().world.sceneId, scene::CORRIDOR);
     EXPECT_EQ(g.sequenceIndex(), 4);
     EXPECT_EQ(g.scrollDirection, 3);
     EXPECT_EQ(g.scoreboards[0], nullptr);
@@ -213,47 +180,11 @@ TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridor)
     EXPECT_FLOAT_EQ(g.fade->duration, 2.f);
 }
 
-TEST_F(LevelFlow, TheShippedLevelOnePlaysThroughWithItsOwnSequences)
-{
-    engine().cheatLives = true; // the ship keeps its lives: this run is about the flow
-    GameState& g = start(0, 1, level_files::CONFIG_FOLDER);
-    pathEnds();
-    ASSERT_EQ(engine().sceneId, 2);
-    const int minute = 60 * 60;
-    ASSERT_TRUE(until([] { return engine().sceneId == 3; }, minute));
-    ASSERT_TRUE(until([&] { return countTransitions(TRANSITION_PLAYER_OUT_UP) == 1; }, minute));
-    pathEnds();
-    pathEnds();
-    ASSERT_EQ(engine().sceneId, 5);
-    ASSERT_TRUE(until([] { return engine().sceneId == 6; }, minute));
-    ASSERT_TRUE(until([&] { return countTransitions(TRANSITION_WARNING) == 1; }, minute));
-    pathEnds();
-    ASSERT_EQ(engine().sceneId, 7);
-    frames(30);
-    defeatBoss();
-    explodeFadeAndTally();
-    pressRevive();
-    EXPECT_EQ(engine().sceneId, 8);
-    EXPECT_EQ(g.sequenceIndex(), 4);
-    EXPECT_FALSE(g.gameOver);
-    // The four sequences ran their whole length.
-    Spawner shipped;
-    float length = 0.f;
-    for (int sequence = 0; sequence < 4; ++sequence) {
-        shipped.loadSequence(sequence);
-        for (const SpawnEntry& e : shipped.pending)
-            if (e.pattern == pattern_id::FINISH)
-                length += e.time;
-    }
-    EXPECT_GT(length, 60.f);
-    EXPECT_GT(played, static_cast<int>(length * 60.f));
-}
-
 TEST_F(LevelFlow, LevelsTwoToFourEndInTheCreditsWithTheScores)
 {
     writeLevels();
     GameState& g = start(1, 2);
-    ASSERT_EQ(engine().sceneId, 8);
+    ASSERT_EQ(engine().world.sceneId, scene::CORRIDOR);
     ASSERT_EQ(g.sequenceIndex(), 4);
     g.award(0, 1200);
     g.award(1, 3400);
@@ -272,18 +203,16 @@ TEST_F(LevelFlow, LevelsTwoToFourEndInTheCreditsWithTheScores)
     // The sequence ended on the first second: the fade, then a board per player.
     ASSERT_TRUE(until([&] { return g.scoreboards[0] != nullptr; }, 60 * 5));
     ASSERT_NE(g.scoreboards[1], nullptr);
-    frames(5);
-    EXPECT_GT(distinctColours(shot("levelflow_scoreboard_two_players")), 8);
     pressRevive();
-    EXPECT_EQ(engine().sceneId, 11);
+    EXPECT_EQ(engine().world.sceneId, scene::LEVEL3_START);
     EXPECT_EQ(g.sequenceIndex(), 5);
     EXPECT_EQ(g.players[0]->position, sf::Vector2f(960.f, 540.f));
 
-    ASSERT_TRUE(until([] { return engine().sceneId == 12; }, 120));
+    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::LEVEL3_MIDDLE; }, 120));
     EXPECT_EQ(g.sequenceIndex(), 6);
-    ASSERT_TRUE(until([] { return engine().sceneId == 13; }, 120));
+    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::LEVEL3_END; }, 120));
     EXPECT_EQ(g.sequenceIndex(), 7);
-    ASSERT_TRUE(until([] { return engine().sceneId == 9; }, 180));
+    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::ARENA; }, 180));
     EXPECT_EQ(g.sequenceIndex(), 8);
     ASSERT_EQ(g.bosses.bosses.size(), 1u);
     EXPECT_EQ(g.bosses.bosses.front()->getType(), BOSS_MURZEL);
@@ -312,7 +241,7 @@ TEST_F(LevelFlow, TheFirstBossLevelWaitsForAPlayerCountingDown)
 {
     writeLevels();
     GameState& g = start(0, 2);
-    changeScene(7, 0.f);
+    changeScene(scene::TOWER, 0.f);
     g.spawner.loadSequence(3);
     g.spawner.pending.clear(); // its Finish has long gone by the time the boss is up
     spawnBoss(g.bosses, BossData{BOSS_ICARUS, &g.particles}, &g.players);
@@ -349,7 +278,6 @@ TEST_F(LevelFlow, ContinueCountsDownAndReviveRestoresTheShip)
     in.keyboard.release(sf::Keyboard::D);
     EXPECT_EQ(ship.position, sf::Vector2f(700.f, 500.f));
     EXPECT_EQ(g.continueScreens[0].textureIndex, 2); // "3"
-    EXPECT_GT(distinctColours(shot("levelflow_continue")), 2);
 
     pressRevive();
     EXPECT_TRUE(g.isLive(0));
@@ -385,10 +313,9 @@ TEST_F(LevelFlow, EveryoneOutEndsTheGameWithExactlyTheScores)
     EXPECT_FLOAT_EQ(g.fade->duration, 12.f);
 
     // The flow has stopped: a finished camera path changes nothing now.
-    engine().cinematicFinished = true;
+    engine().world.cinematicFinished = true;
     frames(60 * 6);
-    EXPECT_EQ(engine().sceneId, 1);
-    EXPECT_GT(distinctColours(shot("levelflow_game_over")), 2);
+    EXPECT_EQ(engine().world.sceneId, scene::INTRO);
     EXPECT_TRUE(until([&] { return last == state_code::HIGH_SCORES; }, 60 * 7));
     EXPECT_GT(g.gameOverTimer, 12.f);
     EXPECT_EQ(g.getScores(), (std::vector<unsigned>{1200u, 3400u}));
@@ -398,9 +325,9 @@ TEST_F(LevelFlow, MissingLevelFilesNeverStallTheFlow)
 {
     // No level index and no sequence: level 3 still plays through to the final boss.
     GameState& g = start(2);
-    ASSERT_EQ(engine().sceneId, 11);
+    ASSERT_EQ(engine().world.sceneId, scene::LEVEL3_START);
     EXPECT_EQ(g.sequenceIndex(), 5);
-    ASSERT_TRUE(until([] { return engine().sceneId == 9; }, 120));
+    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::ARENA; }, 120));
     EXPECT_EQ(g.bosses.bosses.size(), 1u);
     ASSERT_TRUE(until([&] { return g.sequenceIndex() == 9; }, 10));
     ASSERT_TRUE(until([&] { return g.sequenceIndex() == 8; }, 10));
@@ -412,7 +339,7 @@ TEST_F(LevelFlow, MissingLevelFilesNeverStallTheFlow)
     game.reset();
     start(0);
     pathEnds();
-    ASSERT_TRUE(until([] { return engine().sceneId == 3; }, 30));
+    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::ASTEROIDS; }, 30));
     ASSERT_TRUE(until([&] { return countTransitions(TRANSITION_PLAYER_OUT_UP) == 1; }, 60));
 }
 
@@ -449,7 +376,7 @@ TEST_F(LevelFlow, ALaserChargeHeldIntoTheTallyIsPaidBackNotGrownBehindTheBoard)
 
     // Level 3 starts with an ordinary ship, not a long laser inside a huge shield.
     pressRevive();
-    ASSERT_EQ(engine().sceneId, 11);
+    ASSERT_EQ(engine().world.sceneId, scene::LEVEL3_START);
     frames(10);
     EXPECT_EQ(ship.mode, WEAPON_NORMAL);
     EXPECT_EQ(ship.laser, nullptr);
@@ -461,7 +388,7 @@ TEST_F(LevelFlow, TheFlyOutSilencesTheLaserItEnds)
     writeLevels(4.f);
     GameState& g = start(0);
     pathEnds();
-    ASSERT_TRUE(until([] { return engine().sceneId == 3; }, 60 * 5));
+    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::ASTEROIDS; }, 60 * 5));
     Player2D& ship = *g.players[0];
     ship.gauge = 100.f;
     in.keyboard.press(sf::Keyboard::L);

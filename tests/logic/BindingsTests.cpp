@@ -36,37 +36,6 @@ TEST_F(BindingsTest, ButtonsAnswerOnlyOnTheirOwnConnectedPad)
     EXPECT_FALSE(isActionPressed(map, "SHOOT", 1));
 }
 
-TEST_F(BindingsTest, StickNeedsStrictlyMoreThanFortyPercent)
-{
-    connect(0);
-    BindingMap map{{"Right", stick(binding_axis::LEFT_X, binding_direction::EITHER)}};
-    in.pads.states[0].thumbLX = 13108; // 40 % after truncation
-    EXPECT_FALSE(isActionPressed(map, "Right", 0));
-    in.pads.states[0].thumbLX = 13435; // 41 %
-    EXPECT_TRUE(isActionPressed(map, "Right", 0));
-    in.pads.states[0].thumbLX = -13108;
-    EXPECT_FALSE(isActionPressed(map, "Right", 0));
-    in.pads.states[0].thumbLX = -32768;
-    EXPECT_TRUE(isActionPressed(map, "Right", 0));
-}
-
-TEST_F(BindingsTest, StickDirectionsPickOneSide)
-{
-    connect(2);
-    BindingMap map{{"DOWN", stick(binding_axis::LEFT_Y, binding_direction::NEGATIVE)},
-                   {"UP", stick(binding_axis::LEFT_Y, binding_direction::POSITIVE)},
-                   {"AIM", stick(binding_axis::RIGHT_X, binding_direction::POSITIVE)}};
-    in.pads.states[2].thumbLY = -20000; // pushed down: negative Y
-    EXPECT_TRUE(isActionPressed(map, "DOWN", 2));
-    EXPECT_FALSE(isActionPressed(map, "UP", 2));
-    in.pads.states[2].thumbLY = 20000;
-    EXPECT_FALSE(isActionPressed(map, "DOWN", 2));
-    EXPECT_TRUE(isActionPressed(map, "UP", 2));
-    EXPECT_FALSE(isActionPressed(map, "AIM", 2));
-    in.pads.states[2].thumbRX = 32767;
-    EXPECT_TRUE(isActionPressed(map, "AIM", 2));
-}
-
 TEST_F(BindingsTest, TriggersAnswerFromOneHundred)
 {
     connect(0);

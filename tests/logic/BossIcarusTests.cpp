@@ -5,6 +5,7 @@
 #include "engine/Engine.h"
 #include "enemies/EnemyManager.h"
 #include "enemies/EnemyTypes.h"
+#include "engine/Scenes.h"
 #include "gameplay/GameState.h"
 #include "play/BulletManager.h"
 #include "play/Laser.h"
@@ -46,8 +47,8 @@ class BossIcarusFight : public ::testing::Test, protected BossArena {
 protected:
     void SetUp() override
     {
-        engine().frameTime = DT;
-        engine().camera = nullptr;
+        engine().timing.frameTime = DT;
+        engine().world.camera = nullptr;
         addShip({960.f, 900.f});
     }
     void TearDown() override
@@ -155,7 +156,7 @@ TEST_F(BossIcarusFight, LayoutBuildsHeadPairsAndModules)
     ASSERT_NE(spawner, nullptr);
     EXPECT_EQ(spawner->module, 1); // the lone part did not advance the module
     EXPECT_EQ(spawner->spawnPoint, sf::Vector2f(710.f - 25.f, 240.f - 25.f));
-    EXPECT_EQ(engine().sceneId, 7);
+    EXPECT_EQ(engine().world.sceneId, scene::TOWER);
     ASSERT_NE(currentBossLvl1(), nullptr);
     EXPECT_FLOAT_EQ(icarus.timer, 99.f);
 
@@ -346,5 +347,5 @@ TEST(BossSpawning, ListHoldsOneBossAndUnknownTypesBuildIcarus)
     releaseBosses(list);
     EXPECT_TRUE(list.bosses.empty());
     releaseBoss3D();
-    EXPECT_EQ(engine().boss3D, nullptr);
+    EXPECT_EQ(engine().world.boss3D, nullptr);
 }

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include "engine/Scenes.h"
 #include "support/TestSupport.h"
 
 #include "engine/Engine.h"
@@ -18,25 +19,25 @@ SceneRecord cameraRecord(int keys)
 }
 
 struct PathFixture {
-    explicit PathFixture(int keys, int scene = 1)
+    explicit PathFixture(int keys, int sceneId = scene::INTRO)
     {
         e.installPlayer(std::make_unique<Player>());
-        e.sceneId = scene;
-        appendCameraFrames(e.cameraFrames, cameraRecord(keys));
+        e.world.sceneId = sceneId;
+        appendCameraFrames(e.world.cameraFrames, cameraRecord(keys));
     }
     // Runs engine frames at `dt`; returns how many of them posed a path frame.
     int run(int frames, float dt)
     {
         int poses = 0;
-        e.frameTime = dt;
+        e.timing.frameTime = dt;
         for (int i = 0; i < frames; ++i) {
-            const int before = e.posedFrame;
-            e.posedFrame = -1;
+            const int before = e.world.posedFrame;
+            e.world.posedFrame = -1;
             playCameraPath(e);
-            if (e.posedFrame >= 0)
+            if (e.world.posedFrame >= 0)
                 ++poses;
             else
-                e.posedFrame = before;
+                e.world.posedFrame = before;
         }
         posedCount += poses;
         return poses;
@@ -82,68 +83,68 @@ TEST(CameraPath, PosesPerSecondAtDifferentFrameTimes)
     const int posesAt60 = steady.run(600, 1.f / 60.f);
     EXPECT_GE(posesAt60, 590);
     EXPECT_LE(posesAt60, 600);
-    EXPECT_NEAR(steady.e.player3D->position.x, static_cast<float>(steady.e.posedFrame), 0.f);
-    EXPECT_EQ(steady.e.camera->rotation.y, static_cast<float>(steady.e.posedFrame + 1));
+    EXPECT_NEAR(steady.e.world.player3D->position.x, static_cast<float>(steady.e.world.posedFrame), 0.f);
+    EXPECT_EQ(steady.e.world.camera->rotation.y, static_cast<float>(steady.e.world.posedFrame + 1));
 
     // 0.01 s: a pose every 1 to 2 engine frames, the path still runs at 60 per second.
     PathFixture slow(2000);
     EXPECT_NEAR(slow.run(600, 0.01f), 360, 2);
-    EXPECT_NEAR(slow.e.posedFrame, 359, 2);
+    EXPECT_NEAR(slow.e.world.posedFrame, 359, 2);
 
     // 0.02 s: a pose every engine frame, and the path moves 1.2 frames per engine frame.
     PathFixture fast(2000);
     EXPECT_EQ(fast.run(500, 0.02f), 500);
-    EXPECT_NEAR(fast.e.posedFrame, 599, 2);
+    EXPECT_NEAR(fast.e.world.posedFrame, 599, 2);
 }
 
 TEST(CameraPath, EndRuleSkipAndLoop)
 {
     PathFixture four(5);
     four.run(3, 1.f / 60.f);
-    EXPECT_FALSE(four.e.cinematicFinished);
+    EXPECT_FALSE(four.e.world.cinematicFinished);
     four.run(1, 1.f / 60.f);
-    EXPECT_EQ(four.e.posedFrame, 3);
-    EXPECT_TRUE(four.e.cinematicFinished);
+    EXPECT_EQ(four.e.world.posedFrame, 3);
+    EXPECT_TRUE(four.e.world.cinematicFinished);
 
     // K skips everything: nothing is posed and the skip itself ends nothing.
     PathFixture skipped(3001);
     skipped.input.keyboard.press(sf::Keyboard::K);
     skipped.run(5, 1.f / 60.f);
-    EXPECT_FALSE(skipped.e.cinematicFinished);
+    EXPECT_FALSE(skipped.e.world.cinematicFinished);
     EXPECT_EQ(skipped.posedCount, 0);
 
-    // Scene 9 loops the part after frame 180 for as long as it lasts.
-    PathFixture looping(301, 9);
+    // The arena loops the part after frame 180 for as long as it lasts.
+    PathFixture looping(301, scene::ARENA);
     looping.run(300, 1.f / 60.f);
-    EXPECT_EQ(looping.e.posedFrame, 299);
+    EXPECT_EQ(looping.e.world.posedFrame, 299);
     looping.run(1, 1.f / 60.f);
-    EXPECT_EQ(looping.e.posedFrame, 181);
+    EXPECT_EQ(looping.e.world.posedFrame, 181);
     looping.run(1000, 1.f / 60.f);
-    EXPECT_GE(looping.e.posedFrame, 181);
-    EXPECT_FALSE(looping.e.cinematicFinished);
+    EXPECT_GE(looping.e.world.posedFrame, 181);
+    EXPECT_FALSE(looping.e.world.cinematicFinished);
 
-    // Scenes 0, 7 and 15 never play a path.
-    for (int scene : {0, 7, 15}) {
-        PathFixture still(100, scene);
+    // The hangar, the tower and the menu never play a path.
+    for (int id : {scene::HANGAR, scene::TOWER, scene::MAIN_MENU}) {
+        PathFixture still(100, id);
         still.run(10, 1.f / 60.f);
-        EXPECT_TRUE(still.e.cameraFrames[0].pending) << scene;
+        EXPECT_TRUE(still.e.world.cameraFrames[0].pending) << id;
     }
 }
 
 TEST(CameraPath, SceneObjectsFollowTheirKeysInTheirSceneOnly)
 {
-    PathFixture f(50, 2);
-    for (int scene : {2, 3}) {
+    PathFixture f(50, scene::OPEN_SPACE);
+    for (int id : {scene::OPEN_SPACE, scene::ASTEROIDS}) {
         SceneObjectRecord record;
-        record.sceneId = scene;
+        record.sceneId = id;
         record.mesh = std::make_unique<Mesh>(std::vector<Triangle>{}, sf::Vector3f(), "m", false);
         record.positions = {{0, 0, 0}, {10, 0, 0}, {20, 0, 0}};
         record.rotations = {{1, 0, 0}};
-        f.e.sceneObjects.push_back(std::move(record));
+        f.e.world.sceneObjects.push_back(std::move(record));
     }
     f.run(2, 1.f / 60.f);
-    EXPECT_EQ(f.e.posedFrame, 1);
-    EXPECT_EQ(f.e.sceneObjects[0].mesh->localPosition.x, 10.f);
-    EXPECT_EQ(f.e.sceneObjects[0].mesh->rotation.x, 1.f); // key 1 missing: rotation stays
-    EXPECT_EQ(f.e.sceneObjects[1].mesh->localPosition.x, 0.f);
+    EXPECT_EQ(f.e.world.posedFrame, 1);
+    EXPECT_EQ(f.e.world.sceneObjects[0].mesh->localPosition.x, 10.f);
+    EXPECT_EQ(f.e.world.sceneObjects[0].mesh->rotation.x, 1.f); // key 1 missing: rotation stays
+    EXPECT_EQ(f.e.world.sceneObjects[1].mesh->localPosition.x, 0.f);
 }

@@ -16,7 +16,6 @@
 #include <filesystem>
 #include <functional>
 #include <sstream>
-#include <unistd.h>
 
 using namespace testing_support;
 
@@ -83,17 +82,14 @@ TEST(DataFileText, AMissingDataFileIsNamedOnceWithItsPath)
         EXPECT_EQ(first.typeCount(), 0);
         Engine e;
         loadSceneFile(e, dir.file("Level1.txt"), 3, 0.f);
-        EXPECT_TRUE(e.sceneObjects.empty());
+        EXPECT_TRUE(e.world.sceneObjects.empty());
     });
     EXPECT_NE(said.find(dir.file("Shoot.txt") + ": missing"), std::string::npos);
     EXPECT_EQ(said.find("Shoot.txt"), said.rfind("Shoot.txt")) << "said once";
     EXPECT_NE(said.find(dir.file("Level1.txt") + ": missing"), std::string::npos);
 
     // The world-object table is looked up from the working directory.
-    char* previous = getcwd(nullptr, 0);
-    ASSERT_EQ(chdir(dir.path.c_str()), 0);
+    InDirectory inDir(dir.path);
     const std::string tableSaid = stderrOf([] { EXPECT_TRUE(WorldObjectTable().empty()); });
-    ASSERT_EQ(chdir(previous), 0);
-    free(previous);
     EXPECT_NE(tableSaid.find("Scene/WORLD_OBJECT.txt: missing"), std::string::npos);
 }

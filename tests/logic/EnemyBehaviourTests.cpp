@@ -5,23 +5,15 @@
 #include "enemies/SpiralEnemies.h"
 #include "enemies/StraightBulletEnemy.h"
 #include "play/BulletManager.h"
+#include "support/EnemyFixtures.h"
 
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 
-namespace {
+using testing_support::enemyData;
 
-EnemyData descriptor(int type, sf::Vector2f start, int angle, sf::Vector2f target = {960.f, 540.f})
-{
-    EnemyData d;
-    d.type = type;
-    d.start = start;
-    d.angle = angle;
-    d.target = target;
-    d.hp = static_cast<int>(enemyTypeInfo(type).hitPoints);
-    return d;
-}
+namespace {
 
 float bulletBearing(const Bullet& b) { return b.angle; }
 
@@ -32,12 +24,12 @@ TEST(EnemyBehaviour, BeeEntersThenAimsAtTheNearerPlayerOrTheCentre)
     BulletManager bullets;
     ASSERT_GT(bullets.typeCount(), 1) << "bullet types file missing";
 
-    BeeEnemy inside(descriptor(enemy_type::BEE, {800, 500}, 90));
+    BeeEnemy inside(enemyData(enemy_type::BEE, {800, 500}, 90));
     inside.update(0.02f, &bullets, {}, 0);
     EXPECT_EQ(inside.entered, 1);
 
     // Spawned above the field it fires nothing until it has crossed into it.
-    BeeEnemy outside(descriptor(enemy_type::BEE, {800, -250}, 90));
+    BeeEnemy outside(enemyData(enemy_type::BEE, {800, -250}, 90));
     float t = 0.f;
     while (!outside.entered && t < 5.f) {
         outside.update(0.05f, &bullets, {}, 0);
@@ -57,7 +49,7 @@ TEST(EnemyBehaviour, BeeEntersThenAimsAtTheNearerPlayerOrTheCentre)
 
     // Two players at the same distance: player 1 is the target.
     bullets.bullets.clear();
-    BeeEnemy twin(descriptor(enemy_type::BEE, {960, 300}, 90));
+    BeeEnemy twin(enemyData(enemy_type::BEE, {960, 300}, 90));
     twin.entered = 1;
     twin.fireTimer = 1.54f;
     twin.update(0.02f, &bullets, {{760.f, 800.f}, {1160.f, 800.f}}, 0);
@@ -75,7 +67,7 @@ TEST(EnemyBehaviour, BeeEntersThenAimsAtTheNearerPlayerOrTheCentre)
 TEST(EnemyBehaviour, VolleysOfTheFlankAndStarShooters)
 {
     BulletManager bullets;
-    SideBeeEnemy side(descriptor(enemy_type::SIDE_BEE, {800, 500}, 30));
+    SideBeeEnemy side(enemyData(enemy_type::SIDE_BEE, {800, 500}, 30));
     side.entered = 1;
     side.update(1.6f, &bullets, {}, 0);
     ASSERT_EQ(bullets.bullets.size(), 2u);
@@ -83,7 +75,7 @@ TEST(EnemyBehaviour, VolleysOfTheFlankAndStarShooters)
     EXPECT_FLOAT_EQ(bullets.bullets.back().angle, 300.f);
 
     bullets.bullets.clear();
-    BigLadybugEnemy big(descriptor(enemy_type::BIG_LADYBUG, {800, 500}, 330));
+    BigLadybugEnemy big(enemyData(enemy_type::BIG_LADYBUG, {800, 500}, 330));
     big.entered = 1;
     big.update(1.5f, &bullets, {}, 0);
     ASSERT_EQ(bullets.bullets.size(), 6u);
@@ -96,7 +88,7 @@ TEST(EnemyBehaviour, VolleysOfTheFlankAndStarShooters)
 TEST(EnemyBehaviour, DragonFlyHoversForFourVolleysThenLeaves)
 {
     BulletManager bullets;
-    DragonFlyEnemy fly(descriptor(enemy_type::DRAGONFLY, {800, 50}, 90));
+    DragonFlyEnemy fly(enemyData(enemy_type::DRAGONFLY, {800, 50}, 90));
     int frames = 0;
     bool removed = false;
     while (!removed && frames < 2000) {
@@ -117,7 +109,7 @@ TEST(EnemyBehaviour, DragonFlyHoversForFourVolleysThenLeaves)
 
     // One that never reaches the hover box never fires and leaves by the outer box only.
     bullets.bullets.clear();
-    DragonFlyEnemy passer(descriptor(enemy_type::DRAGONFLY, {100, -200}, 90));
+    DragonFlyEnemy passer(enemyData(enemy_type::DRAGONFLY, {100, -200}, 90));
     for (frames = 0; frames < 2000 && !passer.update(0.02f, &bullets, {}, 0); ++frames) {
     }
     EXPECT_TRUE(bullets.bullets.empty());
@@ -127,7 +119,7 @@ TEST(EnemyBehaviour, DragonFlyHoversForFourVolleysThenLeaves)
 TEST(EnemyBehaviour, SpiralsBulletsAndCurvesFollowTheirPaths)
 {
     // A snail with 3 s of lag starts 3 s into its spiral and is gone 5 s later.
-    EnemyData snailData = descriptor(enemy_type::SNAIL, {1970, 100}, 0);
+    EnemyData snailData = enemyData(enemy_type::SNAIL, {1970, 100}, 0);
     snailData.lag = 3.f;
     SnailEnemy snail(snailData);
     float t = 0.f;
@@ -142,32 +134,32 @@ TEST(EnemyBehaviour, SpiralsBulletsAndCurvesFollowTheirPaths)
     EXPECT_FLOAT_EQ(t, 5.f);
 
     // The snail bullet always shows its first frame.
-    SnailBulletEnemy pellet(descriptor(enemy_type::SNAIL_BULLET, {1970, 100}, 0));
+    SnailBulletEnemy pellet(enemyData(enemy_type::SNAIL_BULLET, {1970, 100}, 0));
     for (int i = 0; i < 30; ++i) {
         pellet.update(0.03f, nullptr, {}, 0);
         EXPECT_EQ(pellet.frame.left, 0.f);
     }
 
     // Straight bullets fly at the speed carried in the target's x.
-    StraightBulletEnemy ball(descriptor(enemy_type::BIG_BULLET, {100, 100}, 90, {1200.f, 540.f}));
+    StraightBulletEnemy ball(enemyData(enemy_type::BIG_BULLET, {100, 100}, 90, {1200.f, 540.f}));
     ball.update(0.5f, nullptr, {}, 0);
     EXPECT_NEAR(ball.position.y, 700.f, 0.01f);
     EXPECT_EQ(ball.getType(), enemy_type::BIG_BULLET);
 
     // Exponential variant 2 (direction 10 mod 8): left and upward, facing its motion, and
     // the step stays finite through its first pixel, where the pace's logarithm is 0.
-    ExponentialEnemy curve(descriptor(enemy_type::EXPONENTIAL, {1500, 900}, 358));
+    ExponentialEnemy curve(enemyData(enemy_type::EXPONENTIAL, {1500, 900}, 358));
     EXPECT_EQ(curve.variant, 2);
     curve.update(0.02f, nullptr, {}, 0);
     EXPECT_LT(curve.position.x, 1500.f);
     EXPECT_LT(curve.position.y, 900.f);
     EXPECT_GT(std::fabs(curve.angle), 90.f);
-    ExponentialEnemy slow(descriptor(enemy_type::EXPONENTIAL, {1500, 900}, 358));
+    ExponentialEnemy slow(enemyData(enemy_type::EXPONENTIAL, {1500, 900}, 358));
     for (int i = 0; i < 100; ++i)
         slow.update(0.002f, nullptr, {}, 0);
     EXPECT_TRUE(std::isfinite(slow.position.x));
     EXPECT_GT(slow.step, 0);
-    ExponentialEnemy still(descriptor(enemy_type::EXPONENTIAL, {500, 500}, -2147483647));
+    ExponentialEnemy still(enemyData(enemy_type::EXPONENTIAL, {500, 500}, -2147483647));
     EXPECT_EQ(still.variant, -1);
     EXPECT_FALSE(still.update(0.02f, nullptr, {}, 0));
     EXPECT_EQ(still.position, sf::Vector2f(500.f, 500.f));

@@ -6,27 +6,34 @@
 #include "enemies/EnemyMath.h"
 #include "enemies/GroundEnemies.h"
 #include "enemies/RotatingSpitterEnemy.h"
+#include "enemies/Spawner.h"
 #include "platform/Random.h"
 #include "play/Bonus.h"
 #include "play/BulletManager.h"
 #include "play/ParticleSystem.h"
 #include "play/Player2D.h"
+#include "support/EnemyFixtures.h"
 
 #include <cmath>
+#include <set>
 #include <gtest/gtest.h>
 
 namespace {
 
+// A single ground enemy, `lag` seconds late.
 EnemyData descriptor(int type, sf::Vector2f start, int angle, float lag = 0.f)
 {
-    EnemyData d;
-    d.type = type;
-    d.start = start;
-    d.angle = angle;
-    d.target = {960.f, 540.f};
-    d.flag = 1;
+    EnemyData d = testing_support::enemyData(type, start, angle, {960.f, 540.f}, 1);
     d.lag = lag;
     return d;
+}
+
+// Whether the bullet, flying on from where it is, passes within 2 px of `target` ahead of it.
+bool aimedAt(const Bullet& b, sf::Vector2f target)
+{
+    const float a = b.angle * 3.1415927f / 180.f;
+    const sf::Vector2f to = target - b.position;
+    return std::fabs(to.x * std::sin(a) - to.y * std::cos(a)) < 2.f && to.x * std::cos(a) + to.y * std::sin(a) > 0.f;
 }
 
 template <class E>
@@ -300,17 +307,12 @@ TEST(EnemyGround, CoralEyesFireOnceASecondAtPlayersWithinTheirFacing)
     EXPECT_TRUE(bullets.bullets.empty());
     coral.update(0.011f, &bullets, players, 0);
     EXPECT_NEAR(coral.position.x, 1400.f - 200.f * 1.001f, 0.5f);
-    // Only the two eyes that face down fire (eyes 1 and 2, at (-35, -78) and (49, -70)
-    // turned half round), each from its own place and straight at the player.
-    ASSERT_EQ(bullets.bullets.size(), 2u);
-    const sf::Vector2f eyes[] = {{35.f, 78.f}, {-49.f, 70.f}};
-    auto bullet = bullets.bullets.begin();
-    for (const sf::Vector2f& eye : eyes) {
-        EXPECT_NEAR(bullet->position.x, coral.position.x + eye.x, 0.5f);
-        EXPECT_NEAR(bullet->position.y, coral.position.y + eye.y, 0.5f);
-        EXPECT_NEAR(bullet->angle, std::atan2(600.f - bullet->position.y, 1200.f - bullet->position.x) * 57.29578f,
-                    0.05f);
-        ++bullet;
+    // Only the eyes on the player's side fire, each straight at the player.
+    ASSERT_GE(bullets.bullets.size(), 1u);
+    EXPECT_LT(bullets.bullets.size(), coral.segments.size());
+    for (const Bullet& b : bullets.bullets) {
+        EXPECT_GT(b.position.y, coral.position.y) << "an eye facing away fired";
+        EXPECT_TRUE(aimedAt(b, players[0])) << b.angle;
     }
 
     // Outside the play window it holds its fire, and the timer waits for it.
@@ -320,4 +322,61 @@ TEST(EnemyGround, CoralEyesFireOnceASecondAtPlayersWithinTheirFacing)
         far.update(0.01f, &bullets, players, 0);
     EXPECT_TRUE(bullets.bullets.empty());
     EXPECT_GE(far.fireTimer, 1.f);
+}
+
+// The shipped corridor through the real spawner, patterns and manager, with the ship held
+// on the left as a player keeps it: the coral's shots come at the ship, the spitters spray
+// all round, and each spitter turns once and goes.
+TEST(EnemyGround, TheCorridorsCoralAimsAtTheShipAndItsSpittersSprayAllRoundThenGo)
+{
+    seedRandom15(16);
+    Spawner spawner;
+    ASSERT_TRUE(spawner.loadSequence(spawner.getSequenceIndex(2, 1)));
+    EnemyManager manager;
+    std::list<SpawnPattern> running;
+    const std::vector<sf::Vector2f> ship{{430.f, 540.f}};
+    const float frame = 1.f / 60.f;
+    std::set<const Bullet*> known;
+    std::set<const Enemy*> spitters;
+    std::vector<int> quartersSprayed(4, 0);
+    int coralShots = 0, spittersGone = 0;
+    for (float t = 0.f; t < 85.f; t += frame) {
+        std::set<const Enemy*> spittersNow;
+        manager.update(frame, ship);
+        spawner.update(frame, running);
+        updateSpawnPatterns(running, frame, manager, ship);
+        const Enemy* coral = nullptr;
+        for (const auto& e : manager.enemies) {
+            const int type = e->getType();
+            if (type == enemy_type::CORAL && sf::FloatRect(0.f, 0.f, 1920.f, 1080.f).contains(e->position))
+                coral = e.get();
+            if (type == enemy_type::ROTATING_SPITTER_ONE || type == enemy_type::ROTATING_SPITTER_FOUR)
+                spittersNow.insert(e.get());
+        }
+        for (const Enemy* s : spitters)
+            spittersGone += spittersNow.count(s) == 0;
+        spitters.swap(spittersNow);
+        std::set<const Bullet*> bulletsNow;
+        for (const Bullet& b : manager.enemyBullets->bullets) {
+            bulletsNow.insert(&b);
+            if (known.count(&b))
+                continue;
+            const auto from = [&b](const Enemy* e) {
+                return b.type == enemyTypeInfo(e->getType()).bulletType &&
+                       std::hypot(b.origin.x - e->position.x, b.origin.y - e->position.y) < 150.f;
+            };
+            if (coral && from(coral)) {
+                ++coralShots;
+                EXPECT_TRUE(aimedAt(b, ship[0])) << "a coral shot at " << t << " s, angle " << b.angle;
+            }
+            for (const Enemy* s : spitters)
+                if (from(s))
+                    ++quartersSprayed[static_cast<size_t>(enemy_math::wrap360(b.angle) / 90.f) % 4];
+        }
+        known.swap(bulletsNow);
+    }
+    EXPECT_GE(coralShots, 3) << "the coral fires at the ship while it crosses the screen";
+    for (int quarter = 0; quarter < 4; ++quarter)
+        EXPECT_GT(quartersSprayed[static_cast<size_t>(quarter)], 4) << "quarter " << quarter;
+    EXPECT_EQ(spittersGone, 2) << "both spitters leave after their turn";
 }

@@ -6,23 +6,14 @@
 #include "enemies/EnemyManager.h"
 #include "enemies/EnemyMath.h"
 #include "play/BulletManager.h"
+#include "support/EnemyFixtures.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 
-namespace {
+using testing_support::enemyData;
 
-EnemyData descriptor(int type, sf::Vector2f start, int angle, sf::Vector2f target, std::uint8_t flag)
-{
-    EnemyData d;
-    d.type = type;
-    d.start = start;
-    d.angle = angle;
-    d.target = target;
-    d.flag = flag;
-    d.hp = static_cast<int>(enemyTypeInfo(type).hitPoints);
-    return d;
-}
+namespace {
 
 float bearingTo(sf::Vector2f from, sf::Vector2f to) { return std::atan2(to.y - from.y, to.x - from.x) * 57.295826f; }
 
@@ -67,7 +58,7 @@ TEST(EnemyShooter, SingleShooterAimsAtTheNearerPlayerThenFliesPastAndOff)
     BulletManager bullets;
     ASSERT_GT(bullets.typeCount(), 7) << "bullet types file missing";
     const std::vector<sf::Vector2f> players{{300.f, 1000.f}, {1200.f, 900.f}};
-    ShooterEnemy shooter(descriptor(enemy_type::SHOOTER, {960.f, 100.f}, 0, {960.f, 400.f}, 1));
+    ShooterEnemy shooter(enemyData(enemy_type::SHOOTER, {960.f, 100.f}, 0, {960.f, 400.f}, 1));
     EXPECT_NEAR(shooter.angle, 90.f, 0.01f);
 
     // 300 px at 300 px/s: it arrives after about a second, then fires once at player 2.
@@ -94,7 +85,7 @@ TEST(EnemyShooter, SingleShooterAimsAtTheNearerPlayerThenFliesPastAndOff)
 
     // A formation shooter keeps its course: it fires straight along it, not at a player.
     bullets.bullets.clear();
-    ShooterEnemy member(descriptor(enemy_type::SHOOTER, {960.f, 100.f}, 0, {960.f, 400.f}, 0));
+    ShooterEnemy member(enemyData(enemy_type::SHOOTER, {960.f, 100.f}, 0, {960.f, 400.f}, 0));
     for (int i = 0; i < 80 && !member.fired; ++i)
         member.update(0.02f, &bullets, players, 0);
     ASSERT_EQ(bullets.bullets.size(), 1u);
@@ -108,7 +99,7 @@ TEST(EnemyShooter, ShooterArrivingOnThePlayerKeepsFlyingInsteadOfHanging)
     BulletManager bullets;
     const std::vector<sf::Vector2f> players{{960.f, 400.f}};
     // The single shooter's player stands exactly where it arrives: the push has no step.
-    ShooterEnemy shooter(descriptor(enemy_type::SHOOTER, {960.f, 395.f}, 0, {960.f, 400.f}, 1));
+    ShooterEnemy shooter(enemyData(enemy_type::SHOOTER, {960.f, 395.f}, 0, {960.f, 400.f}, 1));
     shooter.position = players[0];
     shooter.update(0.02f, &bullets, players, 0);
     EXPECT_EQ(shooter.fired, 1);
@@ -117,7 +108,7 @@ TEST(EnemyShooter, ShooterArrivingOnThePlayerKeepsFlyingInsteadOfHanging)
     EXPECT_GT(runUntilRemoved(shooter, &bullets, players, 0.02f, 1000), 0);
 
     // Without players it aims at the screen centre.
-    ShooterEnemy alone(descriptor(enemy_type::SHOOTER, {960.f, 100.f}, 0, {600.f, 100.f}, 1));
+    ShooterEnemy alone(enemyData(enemy_type::SHOOTER, {960.f, 100.f}, 0, {600.f, 100.f}, 1));
     alone.position = {605.f, 100.f};
     alone.update(0.02f, &bullets, {}, 0);
     EXPECT_NEAR(alone.angle, enemy_math::wrap360(bearingTo({605.f, 100.f}, {960.f, 540.f})), 0.5f);
@@ -128,7 +119,7 @@ TEST(EnemyShooter, QuarterShooterFiresThenTurnsBackToItsCorner)
     BulletManager bullets;
     const std::vector<sf::Vector2f> players{{960.f, 900.f}};
     // From the top drifting left: side 0, fires past y 260, turns clockwise toward (240, 0).
-    QuarterShooterEnemy q(descriptor(enemy_type::QUARTER_SHOOTER, {1200.f, -50.f}, 100, {}, 1));
+    QuarterShooterEnemy q(enemyData(enemy_type::QUARTER_SHOOTER, {1200.f, -50.f}, 100, {}, 1));
     EXPECT_EQ(q.side, 0);
     const float dt = 0.01f;
     int steps = 0;
@@ -157,9 +148,9 @@ TEST(EnemyShooter, QuarterShooterFiresThenTurnsBackToItsCorner)
     // The heading's quarter picks the entry edge.
     const int sides[4][2] = {{0, 2}, {90, 0}, {180, 3}, {270, 1}};
     for (const auto& s : sides)
-        EXPECT_EQ(QuarterShooterEnemy(descriptor(enemy_type::QUARTER_SHOOTER, {}, s[0], {}, 1)).side, s[1]) << s[0];
+        EXPECT_EQ(QuarterShooterEnemy(enemyData(enemy_type::QUARTER_SHOOTER, {}, s[0], {}, 1)).side, s[1]) << s[0];
     // From the right drifting up (heading above 180) it crosses 0/360 turning toward (1680, 0).
-    QuarterShooterEnemy right(descriptor(enemy_type::QUARTER_SHOOTER, {1980.f, 700.f}, 200, {}, 1));
+    QuarterShooterEnemy right(enemyData(enemy_type::QUARTER_SHOOTER, {1980.f, 700.f}, 200, {}, 1));
     for (int i = 0; i < 3000 && !right.turned; ++i)
         right.update(dt, &bullets, players, 0);
     EXPECT_EQ(right.turnDir, 1);
@@ -172,7 +163,7 @@ TEST(EnemyShooter, HeadsOrTailsRunsAlongTheEdgeAndFiresAcrossAtPlayerOne)
     BulletManager bullets;
     // Player 2 is nearer, but the butterfly always lines up with player 1.
     const std::vector<sf::Vector2f> players{{1300.f, 900.f}, {700.f, 150.f}};
-    HeadsOrTailsEnemy top(descriptor(enemy_type::HEADS_OR_TAILS, {600.f, -60.f}, 0, {}, 0));
+    HeadsOrTailsEnemy top(enemyData(enemy_type::HEADS_OR_TAILS, {600.f, -60.f}, 0, {}, 0));
     EXPECT_FLOAT_EQ(top.angle, 90.f);
     EXPECT_EQ(top.turnDir, 0); // x < 960: turns down through the angles, toward the right
     const float dt = 0.01f;
@@ -201,14 +192,14 @@ TEST(EnemyShooter, HeadsOrTailsRunsAlongTheEdgeAndFiresAcrossAtPlayerOne)
     EXPECT_EQ(bullets.bullets.size(), 1u);
 
     // From the right, below the middle, it turns to climb along the right edge.
-    HeadsOrTailsEnemy right(descriptor(enemy_type::HEADS_OR_TAILS, {1980.f, 800.f}, 3, {}, 0));
+    HeadsOrTailsEnemy right(enemyData(enemy_type::HEADS_OR_TAILS, {1980.f, 800.f}, 3, {}, 0));
     EXPECT_EQ(right.turnDir, 1);
     for (int i = 0; i < 500 && !right.turned; ++i)
         right.update(dt, &bullets, players, 0);
     EXPECT_FLOAT_EQ(right.angle, 265.f);
 
     // An unknown side code flies straight on and is removed off the field.
-    HeadsOrTailsEnemy lost(descriptor(enemy_type::HEADS_OR_TAILS, {960.f, 540.f}, 9, {2000.f, 540.f}, 0));
+    HeadsOrTailsEnemy lost(enemyData(enemy_type::HEADS_OR_TAILS, {960.f, 540.f}, 9, {2000.f, 540.f}, 0));
     EXPECT_GT(runUntilRemoved(lost, &bullets, players, 0.02f, 500), 0);
 }
 
@@ -216,7 +207,7 @@ TEST(EnemyShooter, GrasshoppersHoldThenDashStraightOnOrAtThePlayer)
 {
     // From a formation it keeps its entry heading: it lands, holds 1.5 s, dashes on at 900 px/s.
     const std::vector<sf::Vector2f> players{{400.f, 540.f}};
-    StayAndDashEnemy hopper(descriptor(enemy_type::STAY_AND_DASH, {960.f, 20.f}, 90, {}, 0));
+    StayAndDashEnemy hopper(enemyData(enemy_type::STAY_AND_DASH, {960.f, 20.f}, 90, {}, 0));
     EXPECT_EQ(hopper.frame, sf::FloatRect(744.f, 0.f, 124.f, 85.f));
     int steps = 0;
     while (!hopper.stopped && steps < 100) {
@@ -239,7 +230,7 @@ TEST(EnemyShooter, GrasshoppersHoldThenDashStraightOnOrAtThePlayer)
     EXPECT_GT(runUntilRemoved(hopper, nullptr, players, 0.02f, 200), 0);
 
     // A single one turns toward the player while it holds, then dashes at it.
-    StayAndDashEnemy tracker(descriptor(enemy_type::STAY_AND_DASH, {1000.f, 540.f}, 90, {}, 1));
+    StayAndDashEnemy tracker(enemyData(enemy_type::STAY_AND_DASH, {1000.f, 540.f}, 90, {}, 1));
     tracker.update(0.01f, nullptr, players, 0); // already in the field: it stops at once
     ASSERT_EQ(tracker.stopped, 1);
     EXPECT_EQ(tracker.clockwise, 1); // from heading down to the player on the left: clockwise
@@ -259,7 +250,7 @@ TEST(EnemyShooter, GrasshoppersHoldThenDashStraightOnOrAtThePlayer)
 TEST(EnemyShooter, BruiserDashesFourTimesEndingAtRestThenLeaves)
 {
     const std::vector<sf::Vector2f> players{{700.f, 800.f}};
-    BruiserEnemy bruiser(descriptor(enemy_type::BRUISER, {960.f, -100.f}, 0, {960.f, 540.f}, 1));
+    BruiserEnemy bruiser(enemyData(enemy_type::BRUISER, {960.f, -100.f}, 0, {960.f, 540.f}, 1));
     EXPECT_NEAR(bruiser.angle, 90.f, 0.01f);
     const float dt = 0.01f;
     int steps = 0;
@@ -294,7 +285,7 @@ TEST(EnemyShooter, BruiserDashesFourTimesEndingAtRestThenLeaves)
 TEST(EnemyShooter, EaterChasesPlayerOneBitesWaitsAndRecovers)
 {
     EnemyManager m;
-    EnemyData d = descriptor(enemy_type::EATER, {1500.f, 540.f}, 0, {}, 1);
+    EnemyData d = enemyData(enemy_type::EATER, {1500.f, 540.f}, 0, {}, 1);
     m.spawnEnemy(d, {});
     auto& eater = static_cast<EaterEnemy&>(*m.enemies[0]);
     // Player 2 is much nearer; the eater goes for player 1.

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include "engine/Scenes.h"
 #include "support/TestSupport.h"
 
 #include "engine/BossParent.h"
@@ -12,16 +13,16 @@ namespace {
 struct FrameFixture {
     FrameFixture()
     {
-        e.frameClock.restart();
-        e.sceneId = 3;
-        e.paused = false;
+        e.timing.frameClock.restart();
+        e.world.sceneId = scene::ASTEROIDS;
+        e.run.paused = false;
     }
     ~FrameFixture()
     {
-        e.sceneObjects.clear();
-        e.boss3D = nullptr;
-        e.paused = false;
-        e.frameClock.restart();
+        e.world.sceneObjects.clear();
+        e.world.boss3D = nullptr;
+        e.run.paused = false;
+        e.timing.frameClock.restart();
     }
     void step(float seconds)
     {
@@ -49,41 +50,41 @@ TEST(Engine3DFrame, FrameTimeIsClampedAndPauseStopsTheRest)
 {
     FrameFixture f;
     f.step(0.5f);
-    EXPECT_FLOAT_EQ(f.e.frameTime, 0.02f);
+    EXPECT_FLOAT_EQ(f.e.timing.frameTime, 0.02f);
     f.step(0.01f);
-    EXPECT_FLOAT_EQ(f.e.frameTime, 0.01f);
+    EXPECT_FLOAT_EQ(f.e.timing.frameTime, 0.01f);
 
     SceneObjectRecord record;
     record.name = "GreenPlanet";
     record.mesh = bareMesh("3D/GreenPlanet/planet");
-    f.e.sceneObjects.push_back(std::move(record));
-    f.e.paused = true;
+    f.e.world.sceneObjects.push_back(std::move(record));
+    f.e.run.paused = true;
     f.step(0.3f);
-    EXPECT_FLOAT_EQ(f.e.frameTime, 0.02f); // still measured
-    EXPECT_EQ(f.e.sceneObjects[0].mesh->lightData.intensity, 0.f); // nothing else ran
-    f.e.paused = false;
+    EXPECT_FLOAT_EQ(f.e.timing.frameTime, 0.02f); // still measured
+    EXPECT_EQ(f.e.world.sceneObjects[0].mesh->lightData.intensity, 0.f); // nothing else ran
+    f.e.run.paused = false;
     f.step(0.01f);
-    EXPECT_EQ(f.e.sceneObjects[0].mesh->lightData.intensity, 3.5f);
-    EXPECT_EQ(f.e.sceneObjects[0].mesh->lightData.range, 75000.f);
+    EXPECT_EQ(f.e.world.sceneObjects[0].mesh->lightData.intensity, 3.5f);
+    EXPECT_EQ(f.e.world.sceneObjects[0].mesh->lightData.range, 75000.f);
 }
 
 TEST(Engine3DFrame, PlanetGlowFollowsTheCameraPathInSceneOne)
 {
     FrameFixture f;
-    f.e.sceneId = 1;
+    f.e.world.sceneId = scene::INTRO;
     SceneObjectRecord record;
     record.name = "GreenPlanet";
     record.mesh = bareMesh("3D/GreenPlanet/planet");
-    f.e.sceneObjects.push_back(std::move(record));
-    const float* intensity = &f.e.sceneObjects[0].mesh->lightData.intensity;
+    f.e.world.sceneObjects.push_back(std::move(record));
+    const float* intensity = &f.e.world.sceneObjects[0].mesh->lightData.intensity;
     const std::pair<int, float> expected[] = {{65, 0.f}, {66, 0.04f}, {184, 4.76f}, {185, 4.72f}, {250, 2.12f}};
     for (const auto& [frame, value] : expected) {
-        f.e.cameraFrame = frame;
+        f.e.world.cameraFrame = frame;
         f.step(0.01f);
-        f.e.cameraFrames.clear(); // keep the free camera from touching cameraFrame
+        f.e.world.cameraFrames.clear(); // keep the free camera from touching cameraFrame
         EXPECT_NEAR(*intensity, value, 1e-5f) << frame;
     }
-    f.e.cameraFrame = 400;
+    f.e.world.cameraFrame = 400;
     f.step(0.01f);
     EXPECT_NEAR(*intensity, 2.12f, 1e-5f);
 }
@@ -94,22 +95,22 @@ TEST(Engine3DFrame, LightTickListsLightsInRangeTwentyTimesASecond)
     for (float x : {0.f, 500.f, 50000.f}) {
         SceneObjectRecord record;
         record.mesh = bareMesh("obj", {x, 0.f, 0.f});
-        f.e.sceneObjects.push_back(std::move(record));
+        f.e.world.sceneObjects.push_back(std::move(record));
     }
-    f.e.sceneObjects[0].mesh->lightData = {2.f, 1000.f, sf::Color::Blue};
-    f.e.lightTickTimer = 0.f;
+    f.e.world.sceneObjects[0].mesh->lightData = {2.f, 1000.f, sf::Color::Blue};
+    f.e.world.lightTickTimer = 0.f;
     f.step(0.01f);
-    EXPECT_TRUE(f.e.lightTick);
-    EXPECT_EQ(f.e.sceneObjects[0].mesh->lights.size(), 1u); // a light lists itself
-    EXPECT_EQ(f.e.sceneObjects[1].mesh->lights.size(), 1u);
-    EXPECT_TRUE(f.e.sceneObjects[2].mesh->lights.empty());
+    EXPECT_TRUE(f.e.world.lightTick);
+    EXPECT_EQ(f.e.world.sceneObjects[0].mesh->lights.size(), 1u); // a light lists itself
+    EXPECT_EQ(f.e.world.sceneObjects[1].mesh->lights.size(), 1u);
+    EXPECT_TRUE(f.e.world.sceneObjects[2].mesh->lights.empty());
     // Lists are rebuilt, not grown, and only every 0.05 s.
     f.step(0.02f);
-    EXPECT_FALSE(f.e.lightTick);
+    EXPECT_FALSE(f.e.world.lightTick);
     f.step(0.02f);
     f.step(0.02f);
-    EXPECT_TRUE(f.e.lightTick);
-    EXPECT_EQ(f.e.sceneObjects[1].mesh->lights.size(), 1u);
+    EXPECT_TRUE(f.e.world.lightTick);
+    EXPECT_EQ(f.e.world.sceneObjects[1].mesh->lights.size(), 1u);
 }
 
 TEST(Engine3DFrame, DeadBossObjectsGoBeforeTheBossUpdates)
@@ -120,7 +121,7 @@ TEST(Engine3DFrame, DeadBossObjectsGoBeforeTheBossUpdates)
         boss.objects.push_back(new Mesh({}, {}, std::to_string(i), false));
     boss.objects[1]->markedForDeletion = true;
     boss.objects[3]->markedForDeletion = true;
-    f.e.boss3D = &boss;
+    f.e.world.boss3D = &boss;
     f.step(0.01f);
     EXPECT_EQ(boss.livingAtUpdate, 2u);
     ASSERT_EQ(boss.objects.size(), 2u);
@@ -133,33 +134,33 @@ TEST(Engine3DFrame, DeadBossObjectsGoBeforeTheBossUpdates)
 TEST(Engine3DFrame, NothingInTheWorldMovesWhilePaused)
 {
     FrameFixture f;
-    f.e.sceneId = 9; // every scene object is drawn
+    f.e.world.sceneId = scene::ARENA; // every scene object is drawn
     for (const char* name : {"3D/Boss/module", "3D/LVL2/wall/wall1"}) {
         SceneObjectRecord record;
         record.mesh = bareMesh(name);
         record.mesh->spin = {0.f, 1.5f, 0.f};
         record.mesh->velocity = {600.f, 0.f, 0.f};
-        f.e.sceneObjects.push_back(std::move(record));
+        f.e.world.sceneObjects.push_back(std::move(record));
     }
     auto frame = [&] {
         f.step(1.f / 60.f);
         f.e.buildBatches();
     };
     frame();
-    const Mesh& module = *f.e.sceneObjects[0].mesh;
-    const Mesh& wall = *f.e.sceneObjects[1].mesh;
+    const Mesh& module = *f.e.world.sceneObjects[0].mesh;
+    const Mesh& wall = *f.e.world.sceneObjects[1].mesh;
     const sf::Vector3f turned = module.rotation, at = module.position, sortOffset = wall.depthOffset;
-    ASSERT_EQ(f.e.projectedMeshes.size(), 2u);
+    ASSERT_EQ(f.e.renderer.projectedMeshes.size(), 2u);
 
-    f.e.paused = true;
+    f.e.run.paused = true;
     for (int i = 0; i < 600; ++i)
         frame();
     EXPECT_EQ(module.rotation, turned);
     EXPECT_EQ(module.position, at);
     EXPECT_EQ(wall.depthOffset, sortOffset);
-    EXPECT_EQ(f.e.projectedMeshes.size(), 2u); // still drawn
+    EXPECT_EQ(f.e.renderer.projectedMeshes.size(), 2u); // still drawn
 
-    f.e.paused = false;
+    f.e.run.paused = false;
     frame();
     EXPECT_FLOAT_EQ(module.rotation.y, turned.y + 1.5f);
     EXPECT_NEAR(module.position.x, at.x + 10.f, 1e-3f);

@@ -77,14 +77,14 @@ TEST(Engine3DMath, AngleBetweenParallelOppositeAndDegenerate)
 TEST(Engine3DMath, MoveTowardsStopsWithinTwoUnits)
 {
     Engine& e = engine();
-    const float saved = e.frameTime;
-    e.frameTime = 0.02f;
+    const float saved = e.timing.frameTime;
+    e.timing.frameTime = 0.02f;
     const sf::Vector3f step = moveTowards3D({0.f, 0.f, 0.f}, {10.f, 0.f, 0.f}, 90.f);
     EXPECT_NEAR(step.x, 1.8f, 1e-5f);
     EXPECT_EQ(step.y, 0.f);
     const sf::Vector3f none = moveTowards3D({0.f, 0.f, 0.f}, {1.f, 1.f, 1.f}, 90.f);
     EXPECT_EQ(none, sf::Vector3f());
-    e.frameTime = saved;
+    e.timing.frameTime = saved;
 }
 
 TEST(Engine3DPlayer, KeyboardFlightAndActionStates)
@@ -92,28 +92,28 @@ TEST(Engine3DPlayer, KeyboardFlightAndActionStates)
     testing_support::SyntheticInput in;
     Engine e;
     e.installPlayer(std::make_unique<Player>());
-    ASSERT_EQ(e.camera, &e.player3D->camera);
-    ASSERT_EQ(e.entities.size(), 1u);
-    e.frameTime = 0.02f;
-    const sf::Vector3f start = e.player3D->position;
+    ASSERT_EQ(e.world.camera, &e.world.player3D->camera);
+    ASSERT_EQ(e.world.entities.size(), 1u);
+    e.timing.frameTime = 0.02f;
+    const sf::Vector3f start = e.world.player3D->position;
 
     // Z and S cancel.
     in.keyboard.press(sf::Keyboard::Z);
     in.keyboard.press(sf::Keyboard::S);
     e.controlPlayer3D();
-    expectNear(e.player3D->position, start, 1e-3f);
+    expectNear(e.world.player3D->position, start, 1e-3f);
     in.keyboard.releaseAll();
 
     // Yaw 90: Z moves along -x only.
-    e.camera->rotation.y = 90.f;
+    e.world.camera->rotation.y = 90.f;
     in.keyboard.press(sf::Keyboard::Z);
     e.controlPlayer3D();
-    expectNear(e.player3D->position, start + sf::Vector3f(-200.f, 0.f, 0.f), 1e-2f);
+    expectNear(e.world.player3D->position, start + sf::Vector3f(-200.f, 0.f, 0.f), 1e-2f);
     in.keyboard.releaseAll();
 
     // Space held from state 0: 3 at once, 2 after 0.5 s, then stays 2.
     in.keyboard.press(sf::Keyboard::Space);
-    Player& p = *e.player3D;
+    Player& p = *e.world.player3D;
     for (int frame = 0; frame < 60; ++frame) {
         e.controlPlayer3D();
         p.update(e);
@@ -124,7 +124,7 @@ TEST(Engine3DPlayer, KeyboardFlightAndActionStates)
     }
     EXPECT_EQ(p.state, 2);
     // The camera follows the player.
-    expectNear(e.camera->position, p.position, 0.f);
+    expectNear(e.world.camera->position, p.position, 0.f);
     // Space in state 4 gives 5, which falls back to 4 after 0.1 s.
     p.state = 4;
     e.controlPlayer3D();

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include "engine/Scenes.h"
 #include "support/TestSupport.h"
 
 #include "engine/Engine.h"
@@ -85,7 +86,7 @@ TEST(Engine3DPipeline, FaceOrderMatchesAStableSortByDepthForAnyTeamSize)
         RenderPipeline pipeline;
         for (int threads : {1, 2, 3, 8}) {
             pipeline.beginFrame();
-            const Batch& batch = pipeline.projectMesh(*mesh, settingsFor(1, threads));
+            const Batch& batch = pipeline.projectMesh(*mesh, settingsFor(scene::INTRO, threads));
             ASSERT_EQ(batch.vertices.size(), 3 * expected.size());
             for (size_t f = 0; f < expected.size(); ++f)
                 ASSERT_EQ(batch.vertices[3 * f].texCoords.x, static_cast<float>(expected[f]))
@@ -133,11 +134,11 @@ TEST(Engine3DPipeline, FacesTakenFourAtATimeAndOneByOneDrawTheSameBits)
     oneByOne.takeFourAtATime(false);
     struct View {
         sf::Vector3f cameraRotation;
-        int scene; // 9 draws back faces too
+        int scene; // the arena draws back faces too
         bool depthView;
     };
-    for (const View& view : {View{{0.f, 0.f, 0.f}, 1, false}, View{{1.5f, -2.f, 0.5f}, 1, false},
-                             View{{0.3f, 2.5f, -1.f}, 9, false}, View{{-0.7f, 0.2f, 3.f}, 1, true}}) {
+    for (const View& view : {View{{0.f, 0.f, 0.f}, scene::INTRO, false}, View{{1.5f, -2.f, 0.5f}, scene::INTRO, false},
+                             View{{0.3f, 2.5f, -1.f}, scene::ARENA, false}, View{{-0.7f, 0.2f, 3.f}, scene::INTRO, true}}) {
         FrameSettings settings = settingsFor(view.scene, 1);
         settings.camera.rotation = view.cameraRotation;
         settings.lightPosition = {300.f, -2000.f, -500.f};
@@ -174,23 +175,23 @@ TEST(Engine3DPipeline, CullsBackFacesAndFacesOutsideTheBox)
     RenderPipeline pipeline;
     pipeline.beginFrame();
     // Kept: the face in front. Behind the camera, far outside the box, turned away, degenerate: dropped.
-    EXPECT_EQ(pipeline.projectMesh(*mesh, settingsFor(1, 1)).vertices.size(), 3u);
+    EXPECT_EQ(pipeline.projectMesh(*mesh, settingsFor(scene::INTRO, 1)).vertices.size(), 3u);
     // Scenes 9 and 14 keep back faces (and the degenerate face, coloured, not NaN).
     auto namedMesh = meshOf(named(faces));
     pipeline.beginFrame();
-    const Batch& all = pipeline.projectMesh(*namedMesh, settingsFor(14, 1));
+    const Batch& all = pipeline.projectMesh(*namedMesh, settingsFor(scene::CREDITS, 1));
     EXPECT_EQ(all.vertices.size(), 9u);
     ASSERT_NE(drawnFace(all, 4), nullptr);
     EXPECT_EQ(drawnFace(all, 4)->color, sf::Color(103, 103, 103));
     // ... except for "spacestar" meshes.
     auto stars = meshOf(faces, "3D/spacestar");
     pipeline.beginFrame();
-    EXPECT_EQ(pipeline.projectMesh(*stars, settingsFor(9, 1)).vertices.size(), 3u);
+    EXPECT_EQ(pipeline.projectMesh(*stars, settingsFor(scene::ARENA, 1)).vertices.size(), 3u);
 
     // A mesh without triangles gives an empty, untextured batch.
     auto empty = meshOf({});
     pipeline.beginFrame();
-    const Batch& none = pipeline.projectMesh(*empty, settingsFor(1, 8));
+    const Batch& none = pipeline.projectMesh(*empty, settingsFor(scene::INTRO, 8));
     EXPECT_TRUE(none.vertices.empty());
     EXPECT_EQ(none.texture, nullptr);
     EXPECT_EQ(empty->screenBounds.maxX, 0.f);
@@ -202,7 +203,7 @@ TEST(Engine3DPipeline, LightingFlashAndDepthView)
     auto mesh = meshOf({faceAt(0.f, 0.f, 1000.f)});
     RenderPipeline pipeline;
     auto colourFor = [&](const sf::Vector3f& light) {
-        FrameSettings s = settingsFor(1, 1);
+        FrameSettings s = settingsFor(scene::INTRO, 1);
         s.lightPosition = light;
         pipeline.beginFrame();
         return pipeline.projectMesh(*mesh, s).vertices.at(0).color;
@@ -223,15 +224,15 @@ TEST(Engine3DPipeline, LightingFlashAndDepthView)
     // Any non-zero flash overrides the lighting.
     mesh->flash = 0.5f;
     pipeline.beginFrame();
-    EXPECT_EQ(pipeline.projectMesh(*mesh, settingsFor(1, 1)).vertices.at(2).color, sf::Color(0, 0, 0, 255));
+    EXPECT_EQ(pipeline.projectMesh(*mesh, settingsFor(scene::INTRO, 1)).vertices.at(2).color, sf::Color(0, 0, 0, 255));
     mesh->flash = 255.f;
     pipeline.beginFrame();
-    EXPECT_EQ(pipeline.projectMesh(*mesh, settingsFor(1, 1)).vertices.at(2).color, sf::Color::White);
+    EXPECT_EQ(pipeline.projectMesh(*mesh, settingsFor(scene::INTRO, 1)).vertices.at(2).color, sf::Color::White);
     mesh->flash = 0.f;
 
     // Depth view: grey of the vertex distance, wrapping every ~150000 units.
     auto far = meshOf(named({faceAt(0.f, 0.f, 150000.f), faceAt(0.f, 0.f, 300000.f)}));
-    FrameSettings depth = settingsFor(1, 1);
+    FrameSettings depth = settingsFor(scene::INTRO, 1);
     depth.depthView = true;
     pipeline.beginFrame();
     const Batch& greys = pipeline.projectMesh(*far, depth);
@@ -247,7 +248,7 @@ TEST(Engine3DPipeline, MotionBoundsAndWallOffsets)
     mesh->velocity = {100.f, 0.f, 0.f};
     RenderPipeline pipeline;
     pipeline.beginFrame();
-    pipeline.projectMesh(*mesh, settingsFor(1, 1));
+    pipeline.projectMesh(*mesh, settingsFor(scene::INTRO, 1));
     EXPECT_FLOAT_EQ(mesh->rotation.y, 1.f);
     EXPECT_FLOAT_EQ(mesh->localPosition.x, 2.f);
     EXPECT_NEAR(mesh->screenBounds.minY, 530.f, 1e-2f);
@@ -264,7 +265,7 @@ TEST(Engine3DPipeline, MotionBoundsAndWallOffsets)
     auto wall = meshOf({faceAt(0.f, 0.f, 100.f)}, "3D/LVL2/wall/wall1");
     for (int frame = 0; frame < 3; ++frame) {
         pipeline.beginFrame();
-        pipeline.projectMesh(*wall, settingsFor(8, 1));
+        pipeline.projectMesh(*wall, settingsFor(scene::CORRIDOR, 1));
     }
     EXPECT_FLOAT_EQ(wall->depthOffset.x, 3 * 750000.f);
     EXPECT_GT(wall->depth, 2e6f);
@@ -312,20 +313,20 @@ TEST(Engine3DPipeline, VisibleListBoxAndLightRanges)
 {
     Engine e;
     e.installPlayer(std::make_unique<Player>());
-    e.sceneId = 1;
+    e.world.sceneId = scene::INTRO;
     // Camera at (0, 200, 0): the position projects to x = 10930.
     SceneObjectRecord record;
     record.mesh = std::make_unique<Mesh>(std::vector<Triangle>{}, sf::Vector3f(9970.f, 200.f, 800.f), "obj", false);
-    e.sceneObjects.push_back(std::move(record));
+    e.world.sceneObjects.push_back(std::move(record));
     e.updateVisibleObjects();
-    EXPECT_TRUE(e.visibleObjects.empty());
-    e.sceneId = 5;
+    EXPECT_TRUE(e.renderer.visibleObjects.empty());
+    e.world.sceneId = scene::GAS_GIANT;
     e.updateVisibleObjects();
-    EXPECT_EQ(e.visibleObjects.size(), 1u);
+    EXPECT_EQ(e.renderer.visibleObjects.size(), 1u);
     // Scene 15 releases every scene object.
-    e.sceneId = 15;
+    e.world.sceneId = scene::MAIN_MENU;
     e.updateVisibleObjects();
-    EXPECT_TRUE(e.sceneObjects.empty());
+    EXPECT_TRUE(e.world.sceneObjects.empty());
 
     LightData light{2.f, 1000.f, sf::Color::Red};
     Mesh near({}, {2999.f, 0.f, 0.f}, "near", false), far({}, {3001.f, 0.f, 0.f}, "far", false);

@@ -130,7 +130,7 @@ TEST(ExplosionPatternRun, SpecialCoordinatesResolveWhenTheStepFires)
     TempDir dir;
     ParticleSystem particles;
     Engine& e = engine();
-    e.sceneObjects.clear();
+    e.world.sceneObjects.clear();
 
     // Random points land on the screen; (-1, -1) is an ordinary point in pattern 0.
     ExplosionPattern first = patternFrom(dir, "0 0 -2 -2 0 0 0 0\n0 0 -1 -1 0 0 0 0\n");
@@ -155,18 +155,18 @@ TEST(ExplosionPatternRun, SpecialCoordinatesResolveWhenTheStepFires)
 
     // ... and on its projection once it exists (looked up when the step fires).
     Camera camera;
-    Camera* savedCamera = e.camera;
-    e.camera = &camera;
+    Camera* savedCamera = e.world.camera;
+    e.world.camera = &camera;
     SceneObjectRecord head;
     head.name = "4head";
     head.mesh = std::make_unique<Mesh>(std::vector<Triangle>{}, sf::Vector3f(400.f, -200.f, 800.f), "3D/Murzel/4head",
                                        false);
-    e.sceneObjects.push_back(std::move(head));
+    e.world.sceneObjects.push_back(std::move(head));
     final_.update(0.5f, particles);
     at = explosionPositions(particles);
     ASSERT_EQ(at.size(), 2u);
     EXPECT_NEAR(at[0].x, 400.f * 800.f / 800.f + 960.f, 0.01f);
     EXPECT_NEAR(at[0].y, -200.f + 540.f, 0.01f);
-    e.sceneObjects.clear();
-    e.camera = savedCamera;
+    e.world.sceneObjects.clear();
+    e.world.camera = savedCamera;
 }

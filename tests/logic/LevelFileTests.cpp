@@ -218,22 +218,3 @@ TEST(SequenceFile, WriteThenReadKeepsEveryField)
         EXPECT_EQ(b.pattern, a.pattern);
     }
 }
-
-TEST(ShippedLevels, EverySequenceLoadsAndEndsWithItsFinish)
-{
-    const LevelIndex index = readLevelIndex("2D/Spawner/Config/LevelsData.txt");
-    ASSERT_EQ(index.sequenceCounts, (std::vector<int>{4, 1, 3, 2}));
-    for (int level = 1; level <= 4; ++level)
-        for (int s = 1; s <= index.sequenceCounts[level - 1]; ++s) {
-            const SequenceFile f = readSequenceFile(level_files::sequenceFileName(level, s));
-            SCOPED_TRACE("level " + std::to_string(level) + " sequence " + std::to_string(s));
-            ASSERT_TRUE(f.opened);
-            EXPECT_GE(f.direction, 0);
-            ASSERT_GE(f.records.size(), 5u);
-            // The Finish record comes last, after every spawner has had its time.
-            const SequenceRecord& last = f.records.back();
-            EXPECT_EQ(last.pattern, 16);
-            for (const SequenceRecord& r : f.records)
-                EXPECT_LE(r.spawnTime, last.spawnTime);
-        }
-}

@@ -5,6 +5,7 @@
 #include "engine/SceneFile.h"
 #include "enemies/LevelFiles.h"
 #include "enemies/SpawnPattern.h"
+#include "engine/Scenes.h"
 #include "gameplay/ContinuePass.h"
 #include "gameplay/LevelFlow.h"
 #include "platform/AssetPath.h"
@@ -102,43 +103,46 @@ TEST(LevelFlowContent, CameraPathsEndWhereTheShippedSequencesNeedThem)
 
 TEST(LevelFlowPlan, RunsOnlyOnAnEventOrAFinishedPathInThePathScenes)
 {
-    for (int scene : {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13}) {
-        FlowInputs quiet = at(scene, 0);
-        EXPECT_FALSE(level_flow::plan(quiet).ran) << scene;
+    for (int id : {scene::INTRO, scene::OPEN_SPACE, scene::ASTEROIDS, scene::DIVE, scene::GAS_GIANT,
+                   scene::APPROACH, scene::TOWER, scene::CORRIDOR, scene::ARENA, scene::LEVEL3_START,
+                   scene::LEVEL3_MIDDLE, scene::LEVEL3_END}) {
+        FlowInputs quiet = at(id, 0);
+        EXPECT_FALSE(level_flow::plan(quiet).ran) << id;
         quiet.pathEnded = true;
-        const bool pathScene = scene == 1 || scene == 3 || scene == 4 || scene == 6 || scene == 8;
-        EXPECT_EQ(level_flow::plan(quiet).ran, pathScene) << scene;
+        const bool pathScene = id == scene::INTRO || id == scene::ASTEROIDS || id == scene::DIVE ||
+                               id == scene::APPROACH || id == scene::CORRIDOR;
+        EXPECT_EQ(level_flow::plan(quiet).ran, pathScene) << id;
         quiet.sceneLoading = true;
-        EXPECT_FALSE(level_flow::plan(quiet).ran) << scene;
+        EXPECT_FALSE(level_flow::plan(quiet).ran) << id;
     }
-    FlowInputs waiting = at(7, 3);
+    FlowInputs waiting = at(scene::TOWER, 3);
     waiting.waitingForContinue = true;
     EXPECT_TRUE(level_flow::plan(waiting).ran);
 }
 
 TEST(LevelFlowPlan, FirstBossWarnsFightsExplodesWaitsFadesAndTallies)
 {
-    FlowInputs approach = at(6, 3);
+    FlowInputs approach = at(scene::APPROACH, 3);
     approach.events.sequenceOver = true;
     FlowPlan p = level_flow::plan(approach);
     ASSERT_EQ(actions(p), (std::vector<A>{A::Warning, A::PlayTrack, A::StopTrack, A::FadeOutTrack}));
     EXPECT_EQ(p.steps[1].value, MUSIC_BOSS_INTRO);
 
-    FlowInputs pathEnd = at(6, 3);
+    FlowInputs pathEnd = at(scene::APPROACH, 3);
     pathEnd.pathEnded = true;
     p = level_flow::plan(pathEnd);
     EXPECT_EQ(actions(p), (std::vector<A>{A::ChangeScene, A::EnterBossLevel, A::SpawnBoss}));
     EXPECT_EQ(sceneChange(p), 7);
     EXPECT_EQ(find(p, A::SpawnBoss)->value, BOSS_ICARUS);
 
-    FlowInputs tower = at(7, 3);
+    FlowInputs tower = at(scene::TOWER, 3);
     tower.events.bossDefeated = true;
     p = level_flow::plan(tower);
     ASSERT_EQ(actions(p), std::vector<A>{A::Explode});
     EXPECT_EQ(p.steps[0].value, 0);
 
     // The explosions end while a player counts down: the level waits for it.
-    FlowInputs explosionsOver = at(7, 3);
+    FlowInputs explosionsOver = at(scene::TOWER, 3);
     explosionsOver.events.patternFinished = true;
     explosionsOver.anyCountingDown = true;
     EXPECT_EQ(actions(level_flow::plan(explosionsOver)), std::vector<A>{A::WaitForContinue});
@@ -151,7 +155,7 @@ TEST(LevelFlowPlan, FirstBossWarnsFightsExplodesWaitsFadesAndTallies)
     EXPECT_EQ(p.steps[1].value, 1);
     EXPECT_FLOAT_EQ(p.steps[1].x, 3.f);
 
-    FlowInputs faded = at(7, 3);
+    FlowInputs faded = at(scene::TOWER, 3);
     faded.events.fadeDone = true;
     p = level_flow::plan(faded);
     ASSERT_EQ(actions(p), (std::vector<A>{A::Tally, A::StopAllSounds, A::PlayTrack}));
@@ -172,12 +176,12 @@ TEST(LevelFlowPlan, FirstBossWarnsFightsExplodesWaitsFadesAndTallies)
 
 TEST(LevelFlowPlan, FinalBossSequencesAlternateUntilItFallsThenTheGameEnds)
 {
-    FlowInputs escort = at(9, 8);
+    FlowInputs escort = at(scene::ARENA, 8);
     escort.events.sequenceOver = true;
     FlowPlan p = level_flow::plan(escort);
     EXPECT_EQ(actions(p), std::vector<A>{A::NextSequence});
 
-    FlowInputs fight = at(9, 9);
+    FlowInputs fight = at(scene::ARENA, 9);
     fight.events.sequenceOver = true;
     p = level_flow::plan(fight);
     ASSERT_EQ(actions(p), std::vector<A>{A::LoadSequence});

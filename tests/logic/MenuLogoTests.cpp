@@ -43,26 +43,6 @@ TEST(MenuLogo, EachPictureFadesAndHoldsForItsTimes)
     EXPECT_NEAR(r.stageStart[4] - r.stageStart[3], 5.f, 0.05f);
 }
 
-TEST(MenuLogo, AlphaRisesHoldsAndFallsWithinAPicture)
-{
-    LogoRun r;
-    r.run(1.05f); // the school logo began at about 1.01 s
-    ASSERT_EQ(r.logos.stage(), logo_stage::SCHOOL);
-    r.run(0.46f);
-    EXPECT_EQ(r.logos.phase(), LogoSequence::FADING_IN);
-    EXPECT_NEAR(r.logos.alpha(), 127, 5);
-    r.run(1.f);
-    EXPECT_EQ(r.logos.phase(), LogoSequence::HOLDING);
-    EXPECT_EQ(r.logos.alpha(), 255);
-    r.run(2.4f);
-    EXPECT_EQ(r.logos.phase(), LogoSequence::HOLDING);
-    r.run(0.2f);
-    EXPECT_EQ(r.logos.phase(), LogoSequence::FADING_OUT);
-    r.run(0.5f);
-    EXPECT_LT(r.logos.alpha(), 120);
-    EXPECT_EQ(r.logos.stage(), logo_stage::SCHOOL);
-}
-
 TEST(MenuLogo, SkipCutsThePictureOncePerPress)
 {
     LogoRun r;
@@ -90,13 +70,4 @@ TEST(MenuLogo, SkipHeldFromTheStartAdvancesOneStageThenTheTimesRun)
     r.run(30.f, true);
     EXPECT_TRUE(r.logos.finished());
     EXPECT_NEAR(r.stageStart[2] - r.stageStart[1], 5.f, 0.05f);
-}
-
-TEST(MenuLogo, WithoutLogosTheMenuIsLiveAtOnce)
-{
-    testing_support::SyntheticInput input;
-    LogoSequence logos(false);
-    EXPECT_TRUE(logos.finished());
-    EXPECT_FALSE(logos.update(true));
-    EXPECT_EQ(logos.stage(), logo_stage::MENU);
 }

@@ -33,19 +33,6 @@ std::string records(int n)
 float distance(sf::Vector2f a, sf::Vector2f b) { return std::hypot(a.x - b.x, a.y - b.y); }
 } // namespace
 
-TEST(PlayBullets, ShippedFileHoldsFourteenTypes)
-{
-    BulletManager m;
-    ASSERT_EQ(m.typeCount(), BulletManager::TYPE_COUNT);
-    EXPECT_EQ(m.typeAnimations[13].width, 40.f);
-    EXPECT_EQ(m.typeAnimations[13].height, 16.f);
-    EXPECT_EQ(m.typeAnimations[13].mode, ANIMATION_LOOPED);
-    EXPECT_EQ(m.hitSize(13), 16.f);
-    EXPECT_EQ(BulletManager::speedForType(13), 1500);
-    EXPECT_EQ(BulletManager::speedForType(8), 400);
-    EXPECT_EQ(BulletManager::speedForType(99), 1300);
-}
-
 TEST(PlayBullets, MotionPatternsAfterFixedSteps)
 {
     BulletManager m;

@@ -26,9 +26,7 @@ std::vector<int> activeMuzzles(const Player2D& p)
 struct EngineChoices {
     ~EngineChoices()
     {
-        engine().difficulty = DIFFICULTY_NORMAL;
-        engine().cheatLaser = false;
-        engine().cheatLives = false;
+        engine().run = RunSettings{};
     }
 };
 } // namespace
@@ -38,14 +36,11 @@ TEST(PlayPlayer, BuildsByIndexAndDifficulty)
     EngineChoices restore;
     const int expected[3][2] = {{DIFFICULTY_EASY, 5}, {DIFFICULTY_NORMAL, 3}, {DIFFICULTY_HARD, 2}};
     for (const auto& e : expected) {
-        engine().difficulty = e[0];
+        engine().run.difficulty = e[0];
         EXPECT_EQ(Player2D(0).lives, e[1]);
     }
-    engine().difficulty = 42;
-    Player2D p(1);
-    EXPECT_EQ(p.lives, 3);
-    EXPECT_EQ(p.playerIndex, 1);
-    EXPECT_EQ(p.bulletType, 13);
+    engine().run.difficulty = 42;
+    EXPECT_EQ(Player2D(1).lives, 3);
 }
 
 TEST(PlayPlayer, MovementStaysInThePlayAreaForBothShips)
@@ -178,16 +173,16 @@ TEST(PlayPlayer, GaugeLatchAndCheats)
 {
     EngineChoices restore;
     Player2D p(0);
-    engine().cheatLaser = true;
+    engine().run.cheatLaser = true;
     p.update(DT, nullptr, 0);
     EXPECT_EQ(p.gauge, 100.f);
     EXPECT_TRUE(p.gaugeFullLatch);
-    engine().cheatLaser = false;
+    engine().run.cheatLaser = false;
     p.gauge = 99.f;
     p.update(DT, nullptr, 0);
     EXPECT_FALSE(p.gaugeFullLatch);
 
-    engine().cheatLives = true;
+    engine().run.cheatLives = true;
     p.lives = 97;
     for (int i = 0; i < 5; ++i)
         p.update(DT, nullptr, 0);

@@ -166,14 +166,4 @@ TEST_F(SdlPads, RumbleHoldsUntilChangedAndZeroStopsIt)
     EXPECT_EQ(pad.rumbles.back(), (MotorSpeeds{0, 0}));
 }
 
-TEST_F(SdlPads, APadWithoutRumbleAnswersFalseAndStillPlays)
-{
-    VirtualPad silent(false);
-    pad::pump();
-    EXPECT_FALSE(pad::setVibration(0, 65000, 65000));
-    EXPECT_FALSE(pad::setVibration(1, 65000, 65000)) << "no pad in slot 1";
-    silent.hold(SDL_CONTROLLER_BUTTON_A);
-    EXPECT_EQ(frame().buttons, pad::A);
-}
-
 } // namespace

@@ -8,7 +8,7 @@
 #include <SFML/Audio/OutputSoundFile.hpp>
 #include <gtest/gtest.h>
 #include <string>
-#include <unistd.h>
+#include <memory>
 #include <vector>
 
 using namespace testing_support;
@@ -63,12 +63,10 @@ struct ScratchSoundTree {
             writeTone(dir.file(std::string("2D/Sound/") + LOOPS[i] + ".wav"), loopRate(i));
         for (int i = 0; i < 13; ++i)
             writeTone(dir.file(std::string("2D/Music/") + TRACKS[i].name + ".ogg"), trackRate(i));
-        EXPECT_NE(getcwd(previous, sizeof previous), nullptr);
-        EXPECT_EQ(chdir(dir.path.c_str()), 0);
+        inTree = std::make_unique<InDirectory>(dir.path);
     }
-    ~ScratchSoundTree() { EXPECT_EQ(chdir(previous), 0); }
     TempDir dir;
-    char previous[4096] = {};
+    std::unique_ptr<InDirectory> inTree;
 };
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "enemies/SpawnPattern.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -22,12 +21,6 @@ SpawnPattern pattern(int id, int count, float interval, sf::Vector2f point = {50
     p.point = point;
     p.angle = angle;
     return p;
-}
-
-float ringAngleOf(const EnemyData& d, sf::Vector2f centre)
-{
-    float a = std::atan2(d.start.y - centre.y, d.start.x - centre.x) * 180.f / 3.14159265f;
-    return a < -0.01f ? a + 360.f : a;
 }
 
 } // namespace
@@ -68,33 +61,6 @@ TEST(SpawnPatterns, TimedKindsReleaseOneEnemyPerIntervalWithTheirLag)
     updateSpawnPatterns(running, 0.01f, fast.fn(), {});
     EXPECT_EQ(fast.enemies.size(), 12u);
     EXPECT_TRUE(running.empty());
-}
-
-TEST(SpawnPatterns, RingsAndArcsStandOnTheirCircle)
-{
-    const sf::Vector2f centre(960.f, 540.f);
-    Collected ring;
-    std::list<SpawnPattern> running{pattern(pattern_id::CIRCLE, 16, 0.2f, centre, 0.f)};
-    for (int i = 0; i < 200 && !running.empty(); ++i)
-        updateSpawnPatterns(running, 0.05f, ring.fn(), {});
-    ASSERT_EQ(ring.enemies.size(), 16u);
-    const int expected[16] = {0, 22, 45, 67, 90, 112, 135, 157, 180, 202, 225, 247, 270, 292, 315, 337};
-    for (int i = 0; i < 16; ++i) {
-        const EnemyData& d = ring.enemies[i];
-        EXPECT_NEAR(std::hypot(d.start.x - centre.x, d.start.y - centre.y), 1000.f, 0.05f);
-        EXPECT_NEAR(ringAngleOf(d, centre), expected[i], 0.01f) << i;
-    }
-
-    // An army comes out whole in one call, 10 degrees apart, lagging by the release lateness.
-    Collected army;
-    SpawnPattern a = pattern(pattern_id::SHOOTER_ARMY, 30, 5.f, centre, 0.f);
-    a.elapsed = 0.013f;
-    running = {a};
-    updateSpawnPatterns(running, 0.02f, army.fn(), {});
-    ASSERT_EQ(army.enemies.size(), 30u);
-    EXPECT_TRUE(running.empty());
-    EXPECT_NEAR(ringAngleOf(army.enemies[29], centre), 290.f, 0.01f);
-    EXPECT_FLOAT_EQ(army.enemies[29].lag, 0.013f);
 }
 
 TEST(SpawnPatterns, KindSpecificStartsAnglesAndCodes)

@@ -6,8 +6,8 @@
 TEST(TextureCache, MissingFileGivesNullAndOneEntryAndIsRetried)
 {
     Engine e;
-    EXPECT_EQ(e.getTexture("no/such/file.png"), nullptr);
-    EXPECT_EQ(e.getTexture("no/such/file.png"), nullptr);
-    EXPECT_EQ(e.textureCacheSize(), 1u);
-    EXPECT_TRUE(e.textureCacheHasEntry("no/such/file.png"));
+    EXPECT_EQ(e.textures.getTexture("no/such/file.png"), nullptr);
+    EXPECT_EQ(e.textures.getTexture("no/such/file.png"), nullptr);
+    EXPECT_EQ(e.textures.size(), 1u);
+    EXPECT_TRUE(e.textures.hasEntry("no/such/file.png"));
 }

@@ -4,6 +4,7 @@
 #include "engine/Engine.h"
 #include "engine/EngineFrame.h"
 #include "engine/SceneChange.h"
+#include "engine/Scenes.h"
 #include "platform/Random.h"
 #include "play/Shield.h"
 
@@ -19,14 +20,14 @@ void EngineWindowSuite::SetUpTestSuite()
 {
     window_ = new sf::RenderWindow();
     openTestWindow(*window_);
-    engine().window = window_;
+    engine().renderer.window = window_;
     engine().initResources();
 }
 
 void EngineWindowSuite::TearDownTestSuite()
 {
     scenePreloader().stop();
-    engine().window = nullptr;
+    engine().renderer.window = nullptr;
     delete window_;
     window_ = nullptr;
 }
@@ -46,31 +47,47 @@ sf::Image EngineWindowSuite::play(int frames, const std::string& shot)
     return picture;
 }
 
+namespace {
+// The choices a fresh run starts with (other tests change them).
+void freshRunChoices(Engine& e)
+{
+    e.run = RunSettings{};
+    e.world.cinematicFinished = false;
+}
+} // namespace
+
 void GameWindowTest::SetUp()
 {
     openTestWindow(window);
     Engine& eng = engine();
-    eng.window = &window;
-    eng.difficulty = DIFFICULTY_NORMAL;
-    eng.startLevel = 0;
-    eng.paused = false;
+    eng.renderer.window = &window;
+    freshRunChoices(eng);
+    eng.world.cameraFrame = 0;
 }
 
 void GameWindowTest::TearDown()
 {
     game.reset();
-    engine().window = nullptr;
+    engine().renderer.window = nullptr;
+    freshRunChoices(engine());
 }
 
 StateCode GameWindowTest::frames(int n)
 {
-    StateCode code = state_code::STAY;
-    for (int i = 0; i < n && code == state_code::STAY; ++i) {
+    last = state_code::STAY;
+    for (int i = 0; i < n && last == state_code::STAY; ++i) {
         in.clock.advance(FRAME);
-        code = game->update(FRAME);
-        ++played;
+        last = game->update(FRAME);
     }
-    return code;
+    return last;
+}
+
+bool GameWindowTest::until(const std::function<bool()>& condition, int maxFrames)
+{
+    for (int i = 0; i < maxFrames && !condition(); ++i)
+        if (frames(1) != state_code::STAY)
+            break;
+    return condition();
 }
 
 sf::Image GameWindowTest::shot(const std::string& name)
@@ -123,13 +140,13 @@ sf::Event keyEvent(sf::Keyboard::Key key)
 void LoopRunTest::SetUp()
 {
     openTestWindow(window);
-    engine().window = &window;
+    engine().renderer.window = &window;
 }
 
 void LoopRunTest::TearDown()
 {
     loop.reset();
-    engine().window = nullptr;
+    engine().renderer.window = nullptr;
     window.close();
 }
 
@@ -166,28 +183,59 @@ void LoopRunTest::tap(sf::Keyboard::Key key)
     frames(1);
 }
 
+void GameRunTest::startRun(unsigned seed) { startGameInWindow(window, background, seed); }
+
+void GameRunTest::TearDown()
+{
+    loop.reset();
+    endGameInWindow();
+    freshRunChoices(engine());
+    LoopRunTest::TearDown();
+}
+
+void GameRunTest::drawWorldSparsely()
+{
+    loop->render3D = [this](sf::RenderWindow& w) {
+        if (++frameNumber % worldEvery == 0)
+            renderWorldFrame(w);
+        else if (!scene::drawsShaderBackground(engine().world.sceneId))
+            updateEngineFrame();
+        else
+            measureFrameTime();
+    };
+}
+
+sf::Image GameRunTest::redraw(const std::string& name, float tunnelSeconds)
+{
+    window.clear(sf::Color::Black);
+    Engine& e = engine();
+    if (!scene::drawsShaderBackground(e.world.sceneId))
+        e.render3D();
+    else if (e.world.level3Background)
+        e.world.level3Background->drawFrame(tunnelSeconds);
+    loop->currentState()->draw(window);
+    sf::Image picture = screenshot(window, name);
+    window.display();
+    return picture;
+}
+
 void startGameInWindow(sf::RenderWindow& window, Level3Background& tunnel, unsigned seed)
 {
     Engine& e = engine();
-    e.difficulty = DIFFICULTY_NORMAL;
-    e.startLevel = 0;
-    e.cheatLives = false;
-    e.cheatLaser = false;
-    e.paused = false;
-    e.cinematicFinished = false;
-    e.frameClock.restart();
+    freshRunChoices(e);
+    e.timing.frameClock.restart();
     applyWindowIcon(window, startGame());
     seedRandom15(seed);
     tunnel.window = &window;
-    tunnel.frameTime = &e.frameTime;
+    tunnel.frameTime = &e.timing.frameTime;
     tunnel.load();
-    e.level3Background = &tunnel;
+    e.world.level3Background = &tunnel;
 }
 
 void endGameInWindow()
 {
     scenePreloader().stop();
-    engine().level3Background = nullptr;
+    engine().world.level3Background = nullptr;
 }
 
 bool startCharge(Player2D& p)

@@ -42,13 +42,16 @@ protected:
 // A game state over a folder of level files, with a window handed to the engine.
 class GameWindowTest : public ::testing::Test {
 protected:
-    // Opens the window; normal difficulty from the first level, not paused.
+    // Opens the window; a fresh run's choices: normal difficulty from the first level, no
+    // cheats, not paused, the camera path at its start.
     void SetUp() override;
-    // Ends the game and takes the window back from the engine.
+    // Ends the game, takes the window back from the engine and puts the run's choices back.
     void TearDown() override;
 
     // Runs up to n frames of 1/60 s, stopping at the first that leaves the state; returns its code.
     StateCode frames(int n);
+    // Runs frames until the condition holds or a frame leaves the state; false when it never held.
+    bool until(const std::function<bool()>& condition, int maxFrames);
     // Draws the game over a dark blue backdrop and keeps the picture as screenshot `name`.
     sf::Image shot(const std::string& name);
 
@@ -56,7 +59,7 @@ protected:
     sf::RenderWindow window;
     TempDir levels;
     std::unique_ptr<GameState> game;
-    int played = 0; // frames run so far
+    StateCode last = state_code::STAY; // the code of the last frame run
 };
 
 // What a boss fights in: ships with their scores and counters, enemies, shots and particles.
@@ -113,6 +116,25 @@ protected:
     sf::RenderWindow window;
     std::unique_ptr<MainLoop> loop;
     std::deque<sf::Event> events;
+};
+
+// The game as main starts it (startGameInWindow) in the loop's window, with the level-3 tunnel.
+class GameRunTest : public LoopRunTest {
+protected:
+    // Call after LoopRunTest::SetUp: the game's start with a seeded run of random numbers.
+    void startRun(unsigned seed);
+    // Ends the loop and the game, and puts a fresh run's choices back.
+    void TearDown() override;
+    // From now on the 3D world is drawn only every `worldEvery`-th frame (the engine still
+    // steps every frame): fast-forwarding stays quick.
+    void drawWorldSparsely();
+    // The current frame drawn again in full without stepping anything (the tunnel of scenes
+    // 11 to 13 at the moment `tunnelSeconds`), kept as screenshot `name`.
+    sf::Image redraw(const std::string& name, float tunnelSeconds = 0.f);
+
+    Level3Background background;
+    int worldEvery = 1;
+    int frameNumber = 0;
 };
 
 // The game's start as main makes it, in a test window: a fresh run's menu choices (other

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <set>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -40,6 +39,17 @@ TempDir::~TempDir()
 {
     std::error_code ec;
     fs::remove_all(path, ec);
+}
+
+InDirectory::InDirectory(const std::string& path) : previous(fs::current_path().string())
+{
+    fs::current_path(path);
+}
+
+InDirectory::~InDirectory()
+{
+    std::error_code ec;
+    fs::current_path(previous, ec);
 }
 
 void writeFile(const std::string& path, const std::string& text)
@@ -76,16 +86,6 @@ sf::Image screenshot(sf::RenderWindow& window, const std::string& name)
     fs::create_directories(folder);
     image.saveToFile((folder / (name + ".png")).string());
     return image;
-}
-
-int distinctColours(const sf::Image& image)
-{
-    std::set<unsigned> colours;
-    sf::Vector2u size = image.getSize();
-    for (unsigned y = 0; y < size.y; y += 7)
-        for (unsigned x = 0; x < size.x; x += 7)
-            colours.insert(image.getPixel(x, y).toInteger());
-    return static_cast<int>(colours.size());
 }
 
 float luminance(sf::Color c) { return 0.2126f * c.r + 0.7152f * c.g + 0.0722f * c.b; }

@@ -25,6 +25,15 @@ struct TempDir {
     std::string file(const std::string& name) const { return path + "/" + name; }
 };
 
+// The working directory switched to `path` for the holder's lifetime.
+struct InDirectory {
+    explicit InDirectory(const std::string& path);
+    ~InDirectory();
+    InDirectory(const InDirectory&) = delete;
+    InDirectory& operator=(const InDirectory&) = delete;
+    std::string previous;
+};
+
 // Writes text to a file (creating folders).
 void writeFile(const std::string& path, const std::string& text);
 std::string readFile(const std::string& path);
@@ -34,8 +43,6 @@ void openTestWindow(sf::RenderWindow& window);
 // Call after drawing and before display(). Copies the window's picture to an image and saves it under the screenshot
 // folder (ORBYNDEL_SHOT_DIR or ./screenshots) as name + ".png".
 sf::Image screenshot(sf::RenderWindow& window, const std::string& name);
-// Number of distinct colours in a sampled grid of the image (1 means blank).
-int distinctColours(const sf::Image& image);
 // Perceived brightness of a colour, 0..255.
 float luminance(sf::Color c);
 // Pixels of the area whose brightness in `picture` stands at least `step` apart (either way)

@@ -1,0 +1,49 @@
+#pragma once
+// What the 3D renderer draws with and keeps between frames: the window, the
+// visible list and the per-frame pipeline, the shaders, the light buffers and
+// the textures and sprites made at start-up.
+#include "engine/RenderPipeline.h"
+#include "engine/Scenes.h"
+
+#include <SFML/Graphics/Font.hpp>
+#include <SFML/Graphics/RenderTexture.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Shader.hpp>
+#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Graphics/Texture.hpp>
+#include <array>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class RendererResources {
+public:
+    // A shader loaded and compiled once per path; null when shaders are
+    // unavailable or the file does not compile.
+    sf::Shader* sharedShader(const std::string& path);
+    sf::Shader* drawingShader() { return sharedShader("Shader/drawingShader.frag"); }
+
+    sf::RenderWindow* window = nullptr;
+    std::vector<Mesh*> visibleObjects;  // not owned, rebuilt every frame
+    std::vector<Mesh*> projectedMeshes; // the meshes projected in the last frame
+    RenderPipeline pipeline;
+    int pipelineThreads = 0; // 0: the OpenMP default team
+    float visibleRebuildTimer = 0.f;
+    bool depthView = false;
+    int bossSceneId = scene::ARENA; // the scene whose backdrop is drawn by a shader
+    // The glow pass draws into one light buffer from the other and swaps.
+    std::array<std::unique_ptr<sf::RenderTexture>, 2> lightBuffers;
+    int lightBufferFront = 0;
+
+    // Made by Engine::initResources.
+    bool resourcesReady = false;
+    sf::Texture* noiseTexture = nullptr;
+    sf::Sprite crosshair;
+    sf::Texture* spaceTexture = nullptr;
+    sf::Texture* spaceStarTexture = nullptr;
+    sf::Font menuFont;
+
+private:
+    std::unordered_map<std::string, std::unique_ptr<sf::Shader>> shaderCache_;
+};

@@ -1,0 +1,103 @@
+#include "engine/TextureCache.h"
+
+#include "platform/AssetPath.h"
+
+#include <SFML/Graphics/Image.hpp>
+#include <unordered_set>
+
+namespace {
+// Neutral colours per texture kind: white base, flat normal, mid roughness,
+// no emission, mid noise.
+const sf::Color NEUTRAL_COLOURS[static_cast<size_t>(TextureSlot::Count)] = {
+    sf::Color(255, 255, 255), sf::Color(128, 128, 255), sf::Color(128, 128, 128), sf::Color(0, 0, 0),
+    sf::Color(128, 128, 128)};
+} // namespace
+
+sf::Texture* TextureCache::getTexture(const std::string& path, TextureUse use)
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        noteTextureUse(path, use);
+        if (sf::Texture* cached = cache_[path].get())
+            return cached;
+        if (use != TextureUse::Shared && missingSceneFiles_.count(path))
+            return nullptr;
+    }
+    // Decoded outside the lock, so that a thread asking for another texture
+    // never waits for this file.
+    const std::string file = resolveAssetPath(path);
+    if (!assetExists(file)) {
+        if (use != TextureUse::Shared) {
+            std::lock_guard<std::mutex> lock(mutex_);
+            missingSceneFiles_.insert(path);
+        }
+        return nullptr; // optional maps are often absent: a missing file is a quiet null
+    }
+    auto texture = std::make_unique<sf::Texture>();
+    if (!texture->loadFromFile(file))
+        return nullptr;
+    std::lock_guard<std::mutex> lock(mutex_);
+    noteTextureUse(path, use); // the purge may have run meanwhile
+    std::unique_ptr<sf::Texture>& slot = cache_[path];
+    if (!slot) // another thread may have loaded it meanwhile: the first one stays
+        slot = std::move(texture);
+    return slot.get();
+}
+
+void TextureCache::noteTextureUse(const std::string& path, TextureUse use)
+{
+    auto purgeable = purgeable_.emplace(path, use != TextureUse::Shared);
+    if (use == TextureUse::Shared)
+        purgeable.first->second = false;
+    if (use == TextureUse::NextScene)
+        preloaded_.insert(path);
+}
+
+void TextureCache::forgetLastPreload()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    preloaded_.clear();
+    missingSceneFiles_.clear();
+}
+
+void TextureCache::purgeExcept(const std::vector<const sf::Texture*>& inUse)
+{
+    const std::unordered_set<const sf::Texture*> keep(inUse.begin(), inUse.end());
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (auto it = cache_.begin(); it != cache_.end();) {
+        sf::Texture* texture = it->second.get();
+        const auto purgeable = purgeable_.find(it->first);
+        if (texture && purgeable != purgeable_.end() && purgeable->second && !keep.count(texture)
+            && !preloaded_.count(it->first) && it->first.find("space") == std::string::npos) {
+            purgeable_.erase(purgeable);
+            it = cache_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+size_t TextureCache::size()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return cache_.size();
+}
+
+bool TextureCache::hasEntry(const std::string& path)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return cache_.count(path) != 0;
+}
+
+const sf::Texture& TextureCache::neutralTexture(TextureSlot slot)
+{
+    std::unique_ptr<sf::Texture>& texture = neutralTextures_[static_cast<size_t>(slot)];
+    if (!texture) {
+        sf::Image pixel;
+        pixel.create(1, 1, NEUTRAL_COLOURS[static_cast<size_t>(slot)]);
+        texture = std::make_unique<sf::Texture>();
+        texture->loadFromImage(pixel);
+        texture->setRepeated(true);
+    }
+    return *texture;
+}

@@ -84,32 +84,45 @@ struct FrameFigures {
 
 // What a scene id is shown with: the game state for levels 1 to 4 (by the
 // menu's start level), the main menu for 15, the 3D scene alone otherwise.
+// Each change is measured as the game makes it: from the scene shown before it
+// in the game (-1: none; the menu as after the credits), whose preload has had the
+// time the game gives it (the seconds that scene lasts).
 struct SceneCase {
     const char* label;
     int sceneId;
-    int startLevel; // -1: no game state
+    int startLevel;         // -1: no game state
+    int previousSceneId;    // -1: none
+    int lastSceneId = -1;   // a fileless scene shown between the previous one and this one
 };
 const SceneCase SCENES[] = {
-    {"menu (15)", scene::MAIN_MENU, -1},   {"level 1 (1)", scene::INTRO, 0},
-    {"level 2 (8)", scene::CORRIDOR, 1},   {"level 3 (11)", scene::LEVEL3_START, 2},
-    {"level 4 (9)", scene::ARENA, 3},      {"hangar (0)", scene::HANGAR, -1},
-    {"scene 2", scene::OPEN_SPACE, -1},    {"scene 3", scene::ASTEROIDS, -1},
-    {"scene 4", scene::DIVE, -1},          {"scene 5", scene::GAS_GIANT, -1},
-    {"scene 6", scene::APPROACH, -1},      {"boss (7)", scene::TOWER, -1},
-    {"scene 10", scene::ICE_PLANET, -1},   {"scene 12", scene::LEVEL3_MIDDLE, -1},
-    {"scene 13", scene::LEVEL3_END, -1},   {"credits (14)", scene::CREDITS, -1},
-    {"moon (16)", scene::MOON, -1},
+    {"menu (15)", scene::MAIN_MENU, -1, scene::CREDITS},
+    {"level 1 (1)", scene::INTRO, 0, scene::MAIN_MENU},
+    {"level 2 (8)", scene::CORRIDOR, 1, scene::APPROACH, scene::TOWER},
+    {"level 3 (11)", scene::LEVEL3_START, 2, scene::CORRIDOR},
+    {"level 4 (9)", scene::ARENA, 3, scene::LEVEL3_END},
+    {"hangar (0)", scene::HANGAR, -1, -1},
+    {"scene 2", scene::OPEN_SPACE, -1, scene::INTRO},
+    {"scene 3", scene::ASTEROIDS, -1, scene::OPEN_SPACE},
+    {"scene 4", scene::DIVE, -1, scene::ASTEROIDS},
+    {"scene 5", scene::GAS_GIANT, -1, scene::DIVE},
+    {"scene 6", scene::APPROACH, -1, scene::GAS_GIANT},
+    {"boss (7)", scene::TOWER, -1, scene::APPROACH},
+    {"scene 10", scene::ICE_PLANET, -1, scene::ARENA},
+    {"scene 12", scene::LEVEL3_MIDDLE, -1, scene::LEVEL3_START},
+    {"scene 13", scene::LEVEL3_END, -1, scene::LEVEL3_MIDDLE},
+    {"credits (14)", scene::CREDITS, -1, scene::ICE_PLANET},
+    {"moon (16)", scene::MOON, -1, -1},
 };
 
-std::unique_ptr<MainState> enterScene(const SceneCase& scene)
+std::unique_ptr<MainState> enterScene(int sceneId, int startLevel)
 {
-    if (scene::isMenu(scene.sceneId))
+    if (scene::isMenu(sceneId))
         return defaultStateFactory().menuWithoutLogos();
-    if (scene.startLevel >= 0) {
-        engine().run.startLevel = scene.startLevel;
+    if (startLevel >= 0) {
+        engine().run.startLevel = startLevel;
         return std::make_unique<GameState>(game_mode::STORY);
     }
-    changeScene(scene.sceneId, 0.f);
+    changeScene(sceneId, 0.f);
     return std::make_unique<IdleState>(); // the 3D scene alone
 }
 
@@ -117,16 +130,44 @@ constexpr int WARM_FRAMES = 8;
 constexpr int MEASURED_FRAMES = 30;
 constexpr int CHANGE_FRAMES = 4; // frames counted as "around the change"
 
+std::unique_ptr<MainLoop> startLoop(std::unique_ptr<MainState> state)
+{
+    auto loop = std::make_unique<MainLoop>(gameWindow().window, StateFactory{}, std::move(state));
+    loop->pollEvent = [](sf::Event&) { return false; };
+    return loop;
+}
+
+// The scene before `scene` in the game, run until its preload is done.
+std::unique_ptr<MainLoop> leadIn(const SceneCase& scene)
+{
+    if (scene.previousSceneId < 0)
+        return nullptr;
+    if (scene.startLevel >= 0)
+        engine().run.startLevel = scene.startLevel; // the menu's choice
+    std::unique_ptr<MainLoop> loop;
+    for (int id : {scene.previousSceneId, scene.lastSceneId}) {
+        if (id < 0)
+            continue;
+        loop.reset();
+        loop = startLoop(enterScene(id, -1));
+        for (int frame = 0; frame < WARM_FRAMES; ++frame)
+            loop->runFrame();
+        scenePreloader().wait();
+    }
+    return loop;
+}
+
 FrameFigures measureScene(const SceneCase& scene)
 {
-    GameWindow& game = gameWindow();
     FrameFigures figures;
-    // The change itself counts in the first frame around it (main-thread time).
+    std::unique_ptr<MainLoop> before = leadIn(scene);
+    // The change itself (the old state going, the new one made) counts in the
+    // first frame around it (main-thread time).
     double changeStart = threadCpuMs();
-    MainLoop loop(game.window, StateFactory{}, enterScene(scene));
-    loop.pollEvent = [](sf::Event&) { return false; };
+    before.reset();
+    std::unique_ptr<MainLoop> loop = startLoop(enterScene(scene.sceneId, scene.startLevel));
     for (int frame = 0; frame < WARM_FRAMES; ++frame) {
-        loop.runFrame();
+        loop->runFrame();
         if (frame < CHANGE_FRAMES) {
             const double now = threadCpuMs();
             figures.worstChangeMs = std::max(figures.worstChangeMs, now - changeStart);
@@ -137,7 +178,7 @@ FrameFigures measureScene(const SceneCase& scene)
     const long queries = input::keyboardServerQueries();
     const long draws = glDrawCallCount();
     for (int frame = 0; frame < MEASURED_FRAMES; ++frame)
-        loop.runFrame();
+        loop->runFrame();
     figures.cpuMs = (threadCpuMs() - cpu) / MEASURED_FRAMES;
     figures.keyQueries = static_cast<double>(input::keyboardServerQueries() - queries) / MEASURED_FRAMES;
     figures.drawCalls = static_cast<double>(glDrawCallCount() - draws) / MEASURED_FRAMES;

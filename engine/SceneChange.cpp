@@ -20,25 +20,87 @@ namespace {
 // libraries the worker uses are torn down.
 ScenePreloader g_preloader;
 
-std::string sceneFilePath(int id) { return std::string("Scene/") + sceneNames[static_cast<size_t>(id)] + ".txt"; }
+// A model and the maps its mesh looks for, for the next scene.
+void preloadModel(const std::string& model, const std::atomic<bool>& cancel)
+{
+    static const char* const MAP_SUFFIXES[] = {"_NM.png", "_RN.png", "_HM.png", "_EM.png", "_NoiseM.png"};
+    loadObjModel(model);
+    for (const char* suffix : MAP_SUFFIXES)
+        if (!cancel)
+            engine().textures.getOptionalTexture(model + suffix, TextureUse::NextScene);
+}
 
 } // namespace
+
+std::string sceneFilePath(int id) { return std::string("Scene/") + sceneNames[static_cast<size_t>(id)] + ".txt"; }
 
 ScenePreloader& scenePreloader() { return g_preloader; }
 
 ScenePreloader::~ScenePreloader() { stop(); }
 
-bool ScenePreloader::start(const std::string& path)
+bool ScenePreloader::start(const std::string& path) { return start(PreloadJob{{path}, {}, {}, {}}); }
+
+bool ScenePreloader::start(PreloadJob job)
 {
     stop();
+    engine().textures.forgetLastPreload();
+    lastPath_ = job.sceneFiles.empty() ? std::string() : job.sceneFiles.front();
+    jobs_.push_back(std::move(job));
+    return launch();
+}
+
+bool ScenePreloader::queue(PreloadJob job)
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        jobs_.push_back(std::move(job));
+        if (running_)
+            return true; // the running worker takes it after its current job
+    }
+    wait(); // a worker that has finished
+    return launch();
+}
+
+bool ScenePreloader::launch()
+{
     cancel_ = false;
-    lastPath_ = path;
+    running_ = true;
     try {
-        worker_ = std::thread(preloadSceneTextures, path, std::cref(cancel_));
+        worker_ = std::thread(&ScenePreloader::run, this);
     } catch (const std::system_error&) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        jobs_.clear();
+        running_ = false;
         return false;
     }
     return true;
+}
+
+void ScenePreloader::run()
+{
+    for (;;) {
+        PreloadJob job;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (jobs_.empty() || cancel_) {
+                jobs_.clear();
+                running_ = false;
+                return;
+            }
+            job = std::move(jobs_.front());
+            jobs_.pop_front();
+        }
+        for (const std::string& file : job.sceneFiles)
+            preloadSceneTextures(file, cancel_);
+        for (const std::string& path : job.sceneTextures)
+            if (!cancel_)
+                engine().textures.getTexture(path, TextureUse::NextScene);
+        for (const std::string& model : job.models)
+            preloadModel(model, cancel_);
+        for (const std::string& path : job.sharedTextures)
+            if (!cancel_)
+                engine().textures.getTexture(path, TextureUse::Shared);
+    }
 }
 
 void ScenePreloader::wait()
@@ -61,8 +123,6 @@ void preloadSceneTextures(std::string path, const std::atomic<bool>& cancel)
     skipByteOrderMark(in);
     WorldObjectTable table;
     std::string token;
-    Engine& e = engine();
-    static const char* const MAP_SUFFIXES[] = {"_NM.png", "_RN.png", "_HM.png", "_EM.png", "_NoiseM.png"};
     while (!cancel && in >> token) {
         if (token != "OBJECTTYPE" || !(in >> token) || token != "mesh")
             continue;
@@ -73,13 +133,8 @@ void preloadSceneTextures(std::string path, const std::atomic<bool>& cancel)
         const WorldObjectEntry& entry = table[objectNameOf(name)];
         if (entry.modelPath.empty() && entry.texturePath.empty())
             continue;
-        e.textures.getTexture(entry.texturePath, TextureUse::Scene);
-        loadObjModel(entry.modelPath);
-        for (const char* suffix : MAP_SUFFIXES) {
-            if (cancel)
-                return;
-            e.textures.getOptionalTexture(entry.modelPath + suffix, TextureUse::Scene);
-        }
+        engine().textures.getTexture(entry.texturePath, TextureUse::NextScene);
+        preloadModel(entry.modelPath, cancel);
     }
 }
 
@@ -100,7 +155,13 @@ void preloadNextScene(int currentId, float /*startSeconds*/)
     const int next = currentId + 1;
     if (next < 0 || next >= SCENE_COUNT)
         return;
-    scenePreloader().start(next == scene::TOWER ? std::string("Scene/boss.txt") : sceneFilePath(next));
+    PreloadJob job = next == scene::MAIN_MENU && menuSceneSteps().preload ? menuSceneSteps().preload() : PreloadJob{};
+    job.sceneFiles.insert(job.sceneFiles.begin(),
+                          next == scene::TOWER ? std::string("Scene/boss.txt") : sceneFilePath(next));
+    // The tower loads no file and starts no preload: the corridor after it is prepared here.
+    if (next == scene::TOWER)
+        job.sceneFiles.push_back(sceneFilePath(scene::CORRIDOR));
+    scenePreloader().start(std::move(job));
 }
 
 void changeScene(int id, float startSeconds)

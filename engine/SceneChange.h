@@ -5,30 +5,49 @@
 
 #include <array>
 #include <atomic>
+#include <deque>
+#include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 constexpr int SCENE_COUNT = scene::COUNT;
 // Scene names by id; a scene file is "Scene/" + name + ".txt".
 extern const std::array<const char*, SCENE_COUNT> sceneNames;
+// The scene file of scene `id` (0 to 16).
+std::string sceneFilePath(int id);
 
 // Switches to scene `id` (0 to 16; any other id is ignored) with its camera
 // path started `startSeconds` in, and preloads the next scene's textures.
 void changeScene(int id, float startSeconds);
 void preloadNextScene(int currentId, float startSeconds);
 
+// The worker's body for one scene file: loads every texture and model that the
+// scene file's meshes use into the engine's caches, the textures kept through
+// purges until the next scene preload. Returns early when `cancel` becomes true.
+void preloadSceneTextures(std::string path, const std::atomic<bool>& cancel);
+
+// What a preload prepares, in this order: scene files whose textures and
+// models are loaded, textures and models (with their maps) of a scene built in
+// code, all kept through purges until the next scene preload; then textures
+// loaded as shared ones (sprites, pictures).
+struct PreloadJob {
+    std::vector<std::string> sceneFiles;
+    std::vector<std::string> sceneTextures;
+    std::vector<std::string> models;
+    std::vector<std::string> sharedTextures;
+};
+
 // The menu's hangar is built in code by the menu screens, which the engine does
-// not know: they install the scene's two steps here before entering it. Without
+// not know: they install the scene's steps here before entering it. Without
 // them the menu scene stays empty.
 struct MenuSceneSteps {
     void (*build)() = nullptr;  // on entering the scene
     void (*update)() = nullptr; // every engine step while in it
+    PreloadJob (*preload)() = nullptr; // what the hangar and the menu's first frame load
 };
 void installMenuSceneSteps(MenuSceneSteps steps);
 const MenuSceneSteps& menuSceneSteps();
-// The worker's body: loads every texture and model that the scene file's
-// meshes use into the engine's caches. Returns early when `cancel` becomes true.
-void preloadSceneTextures(std::string path, const std::atomic<bool>& cancel);
 
 // The one preload worker: a new preload stops and joins the previous one, and
 // the worker is joined before the program exits. A thread that cannot be
@@ -42,16 +61,26 @@ public:
 
     // Returns false when no worker could be started.
     bool start(const std::string& path);
+    // Stops the running preload and starts one with `job`.
+    bool start(PreloadJob job);
+    // Lets the running preload finish, then does `job` on the same worker.
+    bool queue(PreloadJob job);
     // Lets the running worker finish and joins it.
     void wait();
     // Asks the running worker to stop early and joins it.
     void stop();
-    // The file of the last preload started (empty when none).
+    // The first scene file of the last preload started (empty when none).
     const std::string& lastPath() const { return lastPath_; }
 
 private:
+    void run();
+    bool launch();
+
     std::thread worker_;
     std::atomic<bool> cancel_{false};
+    std::mutex mutex_; // guards jobs_ and running_
+    std::deque<PreloadJob> jobs_;
+    bool running_ = false;
     std::string lastPath_;
 };
 

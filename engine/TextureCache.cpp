@@ -34,11 +34,11 @@ sf::Texture* TextureCache::loadTexture(const std::string& path, TextureUse use, 
 {
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        auto purgeable = purgeable_.emplace(path, use == TextureUse::Scene);
-        if (use == TextureUse::Shared)
-            purgeable.first->second = false;
+        noteTextureUse(path, use);
         if (sf::Texture* cached = cache_[path].get())
             return cached;
+        if (use != TextureUse::Shared && missingSceneFiles_.count(path))
+            return nullptr;
     }
     // Decoded outside the lock, so that a thread asking for another texture
     // never waits for this file.
@@ -49,15 +49,33 @@ sf::Texture* TextureCache::loadTexture(const std::string& path, TextureUse use, 
         texture.reset();
     std::lock_guard<std::mutex> lock(mutex_);
     if (!texture) {
+        if (!exists && use != TextureUse::Shared)
+            missingSceneFiles_.insert(path); // every copy of a model asks for its absent maps
         if (required && !path.empty() && reportedMissing_.insert(path).second)
             std::cerr << "Orbyndel: " << file << (exists ? ": texture cannot be read" : ": texture missing") << std::endl;
         return nullptr;
     }
-    purgeable_.emplace(path, use == TextureUse::Scene); // the purge may have run meanwhile
+    noteTextureUse(path, use); // the purge may have run meanwhile
     std::unique_ptr<sf::Texture>& slot = cache_[path];
     if (!slot) // another thread may have loaded it meanwhile: the first one stays
         slot = std::move(texture);
     return slot.get();
+}
+
+void TextureCache::noteTextureUse(const std::string& path, TextureUse use)
+{
+    auto purgeable = purgeable_.emplace(path, use != TextureUse::Shared);
+    if (use == TextureUse::Shared)
+        purgeable.first->second = false;
+    if (use == TextureUse::NextScene)
+        preloaded_.insert(path);
+}
+
+void TextureCache::forgetLastPreload()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    preloaded_.clear();
+    missingSceneFiles_.clear();
 }
 
 void TextureCache::purgeExcept(const std::vector<const sf::Texture*>& inUse)
@@ -68,7 +86,7 @@ void TextureCache::purgeExcept(const std::vector<const sf::Texture*>& inUse)
         sf::Texture* texture = it->second.get();
         const auto purgeable = purgeable_.find(it->first);
         if (texture && purgeable != purgeable_.end() && purgeable->second && !keep.count(texture)
-            && it->first.find("space") == std::string::npos) {
+            && !preloaded_.count(it->first) && it->first.find("space") == std::string::npos) {
             purgeable_.erase(purgeable);
             it = cache_.erase(it);
         } else {

@@ -11,10 +11,11 @@
 #include <unordered_set>
 #include <vector>
 
-// Who asked for a texture. Scene textures (meshes, scene files, the preload)
-// are dropped by the purge once no live mesh uses them; shared ones (sprites,
-// fonts' pictures, menus) are never dropped, since their users keep pointers.
-enum class TextureUse { Shared, Scene };
+// Who asked for a texture. Scene textures (meshes, scene files) are dropped by
+// the purge once no live mesh uses them; those the preload loads for the next
+// scene are kept until the next preload starts; shared ones (sprites, fonts'
+// pictures, menus) are never dropped, since their users keep pointers.
+enum class TextureUse { Shared, Scene, NextScene };
 
 // The kinds of texture a mesh's drawing shader samples; a missing one is
 // replaced by a 1 x 1 neutral texture of its kind.
@@ -34,8 +35,13 @@ public:
     sf::Texture* getOptionalTexture(const std::string& path, TextureUse use);
     // The needed textures reported missing or broken so far, by path.
     std::vector<std::string> missingTextures();
-    // Drops the scene textures that are not in `inUse` (keeps names containing "space").
+    // Drops the scene textures that are not in `inUse` (keeps names containing
+    // "space" and those loaded for the next scene).
     void purgeExcept(const std::vector<const sf::Texture*>& inUse);
+    // Forgets what the last preload did: the textures it loaded for the next
+    // scene become ordinary scene textures, and scene files found missing
+    // (absent maps of a model) are looked for again.
+    void forgetLastPreload();
     // Number of entries (null ones included).
     size_t size();
     bool hasEntry(const std::string& path);
@@ -48,6 +54,12 @@ private:
     // Per key: true while every request for it was a scene request.
     std::unordered_map<std::string, bool> purgeable_;
     std::unordered_set<std::string> reportedMissing_;
+    std::unordered_set<std::string> preloaded_; // loaded for the next scene
+    // Scene textures found missing since the last preload started: a model's
+    // absent maps are asked for by every copy of it in a scene.
+    std::unordered_set<std::string> missingSceneFiles_;
+    // Records who asked for `path` (mutex_ held).
+    void noteTextureUse(const std::string& path, TextureUse use);
     std::array<std::unique_ptr<sf::Texture>, static_cast<size_t>(TextureSlot::Count)> neutralTextures_;
 
     sf::Texture* loadTexture(const std::string& path, TextureUse use, bool required);

@@ -47,6 +47,12 @@ StoryStart storyStart(int startLevel)
     }
 }
 
+} // namespace
+
+int storyStartScene(int startLevel) { return storyStart(startLevel).scene; }
+
+namespace {
+
 constexpr float SECOND_SHIP_APART = 200.f; // player 2 starts beside player 1
 
 // Where player `index` starts a level, joins one or comes back: inside the

@@ -46,6 +46,9 @@ constexpr int STORY = 1;
 constexpr int EDITOR = 2;
 } // namespace game_mode
 
+// The scene a story game starts in, by the menu's start level.
+int storyStartScene(int startLevel);
+
 class GameState : public MainState {
     friend class LevelEditor; // its play and preview turn the game to the sequence's direction
 

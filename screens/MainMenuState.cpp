@@ -5,6 +5,7 @@
 #include "engine/Engine.h"
 #include "engine/SceneChange.h"
 #include "engine/Scenes.h"
+#include "gameplay/PlayPreload.h"
 #include "platform/GamePad.h"
 #include "platform/Input.h"
 #include "screens/HighScoresState.h"
@@ -33,6 +34,8 @@ MainMenuState::MainMenuState(bool showLogos)
     }
     installMenuScene();
     changeScene(scene::MAIN_MENU, 0.f);
+    // While the menu runs, the worker prepares what the game's first frames load.
+    scenePreloader().queue(playPreload(e.run.startLevel));
     logos_.restartClock();
     drawHighScoreBoard();
     e.menu.menuInputReleased = false;

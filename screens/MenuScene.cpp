@@ -83,7 +83,7 @@ void fillMenuBindings(MenuBindings& bindings)
     bindings[menu_action::BACK] = {pad::B, sf::Keyboard::B, NONE, EITHER};
 }
 
-void installMenuScene() { installMenuSceneSteps({buildMenuScene, updateMenuScene}); }
+void installMenuScene() { installMenuSceneSteps({buildMenuScene, updateMenuScene, hangarPreload}); }
 
 void buildMenuScene()
 {
@@ -104,6 +104,22 @@ void buildMenuScene()
 
     e.renderer.menuFont.loadFromFile(resolveAssetPath("3D/font/Cyberfall.otf"));
     fillMenuBindings(e.menu.menuBindings);
+}
+
+PreloadJob hangarPreload()
+{
+    PreloadJob job;
+    job.sceneTextures = {"3D/Hangar/HangarColor.png", "3D/Hangar/_Base.png"};
+    for (const HangarMeshInfo& info : HANGAR_MESHES) {
+        job.sceneTextures.push_back("3D/Hangar/" + std::string(info.name) + "_Base.png");
+        job.models.push_back("3D/Hangar/" + std::string(info.name));
+    }
+    for (const char* name : SCREEN_DISPLAYERS)
+        job.models.push_back("3D/Hangar/" + std::string(name));
+    // The menu's pictures and the high-score board drawn when it opens.
+    job.sharedTextures = {"2D/Menu/logoOrbyndel.png", "2D/HighScores/HighScoresBkg.png", "3D/Menu/backGround.png",
+                          "3D/Menu/Game.png"};
+    return job;
 }
 
 void moveMenuCamera()

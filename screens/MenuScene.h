@@ -1,6 +1,7 @@
 #pragma once
 // The 3D hangar the main menu is shown in: the camera glides to a desk whose
 // screen mesh shows the menu pages.
+#include "engine/SceneChange.h"
 #include "platform/Bindings.h"
 
 #include <SFML/System/Vector3.hpp>
@@ -38,6 +39,8 @@ void fillMenuBindings(MenuBindings& bindings);
 void installMenuScene();
 // Builds the hangar scene (called when scene 15 is entered).
 void buildMenuScene();
+// What the hangar and the menu's first frame load, for the preload worker.
+PreloadJob hangarPreload();
 // One frame of the menu scene: the glide and the menu screen, once the key that
 // ended the logos is released.
 void updateMenuScene();

@@ -127,17 +127,24 @@ TEST_F(Engine3DGl, PreloadRunsBesideTheMainThreadAndPicksTheNextFile)
     for (int i = 0; i < 40; ++i)
         EXPECT_TRUE(e.textures.hasEntry("3D/Obj" + std::to_string(i) + ".png")) << i;
     EXPECT_TRUE(e.textures.hasEntry("3D/Obj5_NM.png"));
-    // And purges while a worker loads: unused scene textures go, nothing breaks.
+    // Purges while a worker loads break nothing, and keep what it loaded for
+    // the next scene until another preload starts.
     changeScene(scene::CORRIDOR, 0.f);
     for (int round = 0; round < 50; ++round)
         e.purgeUnusedTextures();
     scenePreloader().wait();
     e.purgeUnusedTextures();
-    EXPECT_FALSE(e.textures.hasEntry("3D/Obj5_NM.png"));
-    EXPECT_NE(e.textures.getTexture("3D/Obj5_NM.png", TextureUse::Scene), nullptr);
+    EXPECT_TRUE(e.textures.hasEntry("3D/Obj5_NM.png"));
+    EXPECT_TRUE(e.textures.hasEntry("3D/Obj39.png"));
 
     changeScene(scene::APPROACH, 0.f);
     EXPECT_EQ(scenePreloader().lastPath(), "Scene/boss.txt");
+    scenePreloader().wait();
+    e.updateVisibleObjects(); // scene 8's meshes go
+    e.purgeUnusedTextures();
+    EXPECT_FALSE(e.textures.hasEntry("3D/Obj5_NM.png"));
+    EXPECT_TRUE(e.textures.hasEntry("3D/cube.png")); // scene 8 follows the fileless tower
+    EXPECT_NE(e.textures.getTexture("3D/Obj5_NM.png", TextureUse::Scene), nullptr);
     changeScene(scene::TOWER, 0.f);
     EXPECT_EQ(scenePreloader().lastPath(), "Scene/boss.txt"); // nothing started
     changeScene(scene::CREDITS, 0.f);
@@ -167,6 +174,7 @@ TEST_F(Engine3DGl, PurgeKeepsLiveMeshSharedAndSpaceTextures)
 {
     InTestTreeScene tree;
     Engine& e = engine();
+    e.textures.forgetLastPreload(); // scene 9's, loaded ahead, would stay: this is about scene 8
 
     sf::Texture* shared = e.textures.getTexture("3D/Obj1.png");                  // a sprite's texture
     sf::Texture* unused = e.textures.getTexture("3D/Obj2.png", TextureUse::Scene); // nobody draws it
@@ -206,6 +214,20 @@ TEST_F(Engine3DGl, TheTexturesOfAGoneSceneAreReleasedOnceItsMeshesAre)
     scenePreloader().wait();
     e.updateVisibleObjects();
     EXPECT_FALSE(e.textures.hasEntry("3D/cube.png"));
+}
+
+// Every copy of a model in a scene asks for its maps; an absent one is looked
+// for on disk once per scene change, not once per copy.
+TEST_F(Engine3DGl, AMissingSceneMapIsLookedForAgainAfterTheNextSceneChange)
+{
+    InTestTreeScene tree;
+    Engine& e = engine();
+    EXPECT_EQ(e.textures.getTexture("3D/cube_RN.png", TextureUse::Scene), nullptr);
+    writePicture(tree.dir.file("3D/cube_RN.png"), sf::Color::White);
+    EXPECT_EQ(e.textures.getTexture("3D/cube_RN.png", TextureUse::Scene), nullptr);
+    changeScene(scene::CORRIDOR, 0.f);
+    scenePreloader().wait();
+    EXPECT_NE(e.textures.getTexture("3D/cube_RN.png", TextureUse::Scene), nullptr);
 }
 
 TEST_F(Engine3DGl, CubeAndLightGlowLandWhereTheyProject)

@@ -227,35 +227,6 @@ TEST(EnemyGround, CoralEyesAreHitAndKilledOneByOneBeforeItsBody)
     EXPECT_EQ(killer.killedTypes[0], enemy_type::CORAL);
 }
 
-TEST(EnemyGround, CoralEyesFireOnceASecondAtPlayersWithinTheirFacing)
-{
-    BulletManager bullets;
-    ASSERT_GT(bullets.typeCount(), 7) << "bullet types file missing";
-    // Heading left across the field; after a second the player stands just below it.
-    CoralEnemy coral(descriptor(enemy_type::CORAL, {1400.f, 400.f}, 180));
-    const std::vector<sf::Vector2f> players{{1200.f, 600.f}};
-    for (int i = 0; i < 99; ++i)
-        coral.update(0.01f, &bullets, players, 0);
-    EXPECT_TRUE(bullets.bullets.empty());
-    coral.update(0.011f, &bullets, players, 0);
-    EXPECT_NEAR(coral.position.x, 1400.f - 200.f * 1.001f, 0.5f);
-    // Only the eyes on the player's side fire, each straight at the player.
-    ASSERT_GE(bullets.bullets.size(), 1u);
-    EXPECT_LT(bullets.bullets.size(), coral.segments.size());
-    for (const Bullet& b : bullets.bullets) {
-        EXPECT_GT(b.position.y, coral.position.y) << "an eye facing away fired";
-        EXPECT_TRUE(aimedAt(b, players[0])) << b.angle;
-    }
-
-    // Outside the play window it holds its fire, and the timer waits for it.
-    bullets.bullets.clear();
-    CoralEnemy far(descriptor(enemy_type::CORAL, {2100.f, 400.f}, 0));
-    for (int i = 0; i < 300; ++i)
-        far.update(0.01f, &bullets, players, 0);
-    EXPECT_TRUE(bullets.bullets.empty());
-    EXPECT_GE(far.fireTimer, 1.f);
-}
-
 // The shipped corridor through the real spawner, patterns and manager, with the ship held
 // on the left as a player keeps it: the coral's shots come at the ship, the spitters spray
 // all round, and each spitter turns once and goes.

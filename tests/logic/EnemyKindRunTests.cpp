@@ -6,6 +6,7 @@
 #include "play/BulletManager.h"
 #include "support/EnemyFixtures.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <set>
@@ -32,10 +33,10 @@ struct KindRun {
     float firstShotAt; // seconds, NEVER when it holds its fire
     Aim aim;
     std::vector<float> volley; // for FIXED_ANGLE: the headings of the first volley
-    int shots;                 // shots fired before it is removed (or in the whole run)
-    float removedAt;           // seconds, NEVER when it stays for the whole run
-    float reaches;             // it comes within this many px of player 1 (0: not checked)
-    sf::FloatRect lastSeenIn;  // where it was last seen, at its removal or the run's end (empty: not checked)
+    int shots; // shots fired before it is removed (or in the whole run)
+    float removedAt; // seconds, NEVER when it stays for the whole run
+    float reaches; // it comes within this many px of player 1 (0: not checked)
+    sf::FloatRect lastSeenIn; // where it was last seen, at its removal or the run's end (empty: not checked)
 };
 
 // Whether the bullet, flying on from where it was fired, passes within 2 px of
@@ -88,6 +89,12 @@ const KindRun RUNS[] = {
     // One bullet every 1.5 s at the nearer player; it goes within a frame of passing x 180.
     {"turret", enemy_type::TURRET, {1200.f, 900.f}, 270, {}, 1, 0.f, {{200.f, 100.f}, {1100.f, 500.f}}, 1.5f, PLAYER_2,
         {}, 2, 3.55f, 0.f, {0.f, 0.f, 185.f, 1080.f}},
+    // Only the eyes on the player's side fire, each straight at the player, once a second.
+    {"coral", enemy_type::CORAL, {1400.f, 400.f}, 180, {}, 1, 0.f, {{1200.f, 600.f}}, 1.f, PLAYER_1, {}, 22, NEVER, 0.f,
+        {}},
+    // Outside the play window it holds its fire.
+    {"coral outside the field", enemy_type::CORAL, {2100.f, 400.f}, 0, {}, 1, 0.f, {{1200.f, 600.f}}, NEVER, NO_SHOT,
+        {}, 0, NEVER, 0.f, {}},
     // It holds its fire until it is in the field; of two players as near, player 1 is the target.
     {"bee entering from above", enemy_type::BEE, {960.f, -250.f}, 90, {}, 0, 0.f, {{760.f, 800.f}, {1160.f, 800.f}},
         2.83f, PLAYER_1, {}, 3, 7.16f, 0.f, {}},
@@ -98,16 +105,16 @@ const KindRun RUNS[] = {
     {"big ladybug", enemy_type::BIG_LADYBUG, {800.f, 500.f}, 330, {}, 0, 0.f, {}, 1.5f, FIXED_ANGLE,
         {330.f, 30.f, 90.f, 150.f, 210.f, 270.f}, 36, 9.23f, 0.f, {}},
     // Hovers for four volleys of four lanes, then leaves.
-    {"dragonfly", enemy_type::DRAGONFLY, {800.f, 50.f}, 90, {}, 0, 0.f, {}, 0.72f, FIXED_ANGLE, {90.f, 90.f, 90.f, 90.f},
-        16, 4.58f, 0.f, {}},
+    {"dragonfly", enemy_type::DRAGONFLY, {800.f, 50.f}, 90, {}, 0, 0.f, {}, 0.72f, FIXED_ANGLE,
+        {90.f, 90.f, 90.f, 90.f}, 16, 4.58f, 0.f, {}},
     // One that never reaches the hover box never fires and leaves by the outer box only.
     {"dragonfly passing by", enemy_type::DRAGONFLY, {100.f, -200.f}, 90, {}, 0, 0.f, {}, NEVER, NO_SHOT, {}, 0, 6.6f,
         0.f, {0.f, 1380.f, 1920.f, 1000.f}},
     // Three seconds late it starts three seconds into its spiral and is gone five seconds later.
     {"snail", enemy_type::SNAIL, {1970.f, 100.f}, 0, {}, 0, 3.f, {}, NEVER, NO_SHOT, {}, 0, 5.f, 0.f, {}},
     // Straight bullets fly at the speed carried in the target's x.
-    {"big bullet", enemy_type::BIG_BULLET, {100.f, 100.f}, 90, {1200.f, 540.f}, 0, 0.f, {}, NEVER, NO_SHOT, {}, 0, 1.66f,
-        0.f, {}},
+    {"big bullet", enemy_type::BIG_BULLET, {100.f, 100.f}, 90, {1200.f, 540.f}, 0, 0.f, {}, NEVER, NO_SHOT, {}, 0,
+        1.66f, 0.f, {}},
     // A direction no variant knows leaves it standing.
     {"exponential, unknown direction", enemy_type::EXPONENTIAL, {500.f, 500.f}, -2147483647, {}, 0, 0.f, {}, NEVER,
         NO_SHOT, {}, 0, NEVER, 0.f, {499.f, 499.f, 2.f, 2.f}},
@@ -148,23 +155,23 @@ TEST(EnemyKindRun, EachKindFiresAimsAndLeavesAsItsRowSays)
                 if (!seen.insert(&b).second)
                     continue;
                 ++shots;
-                if (firstShotAt == NEVER || firstShotAt == f * DT)
-                    firstVolley.push_back(&b);
-                if (firstShotAt == NEVER) {
+                if (firstShotAt == NEVER)
                     firstShotAt = f * DT;
-                    switch (row.aim) {
-                    case PLAYER_1:
-                    case PLAYER_2:
-                        EXPECT_TRUE(headsFor(b, row.players[row.aim == PLAYER_1 ? 0 : 1])) << b.angle;
-                        break;
-                    case SCREEN_CENTRE:
-                        EXPECT_TRUE(headsFor(b, {960.f, 540.f})) << b.angle;
-                        break;
-                    case FIXED_ANGLE:
-                        break;
-                    case NO_SHOT:
-                        ADD_FAILURE() << "fired at " << b.angle;
-                    }
+                if (firstShotAt != f * DT)
+                    continue;
+                firstVolley.push_back(&b);
+                switch (row.aim) {
+                case PLAYER_1:
+                case PLAYER_2:
+                    EXPECT_TRUE(headsFor(b, row.players[row.aim == PLAYER_1 ? 0 : 1])) << b.angle;
+                    break;
+                case SCREEN_CENTRE:
+                    EXPECT_TRUE(headsFor(b, {960.f, 540.f})) << b.angle;
+                    break;
+                case FIXED_ANGLE:
+                    break;
+                case NO_SHOT:
+                    ADD_FAILURE() << "fired at " << b.angle;
                 }
             }
         }

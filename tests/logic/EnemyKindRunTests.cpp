@@ -65,9 +65,15 @@ const KindRun RUNS[] = {
     // From the top drifting left: it fires at the player, then turns back to its corner.
     {"quarter shooter", enemy_type::QUARTER_SHOOTER, {1200.f, -50.f}, 100, {}, 1, 0.f, {{960.f, 900.f}}, 2.f, PLAYER_1,
         {}, 1, 4.5f, 0.f, {-1000.f, -1000.f, 1700.f, 1000.f}},
+    // From the right drifting up, its turn back crosses 0/360 toward the upper right corner.
+    {"quarter shooter from the right", enemy_type::QUARTER_SHOOTER, {1980.f, 700.f}, 200, {}, 1, 0.f, {{960.f, 900.f}},
+        3.75f, PLAYER_1, {}, 1, 5.31f, 0.f, {1600.f, -100.f, 200.f, 100.f}},
     // It lines up with player 1 even with player 2 nearer and fires straight across.
     {"heads or tails", enemy_type::HEADS_OR_TAILS, {600.f, -60.f}, 0, {}, 0, 0.f, {{1300.f, 900.f}, {700.f, 150.f}},
         2.27f, FIXED_ANGLE, {90.f}, 1, 6.3f, 0.f, {}},
+    // From the right, below the middle, it climbs along the right edge.
+    {"heads or tails from the right", enemy_type::HEADS_OR_TAILS, {1980.f, 800.f}, 3, {}, 0, 0.f, {{1300.f, 400.f}},
+        2.09f, FIXED_ANGLE, {180.f}, 1, 5.f, 0.f, {1800.f, -100.f, 300.f, 200.f}},
     // An unknown side code flies straight on and is removed off the field.
     {"heads or tails, unknown side", enemy_type::HEADS_OR_TAILS, {960.f, 540.f}, 9, {2000.f, 540.f}, 0, 0.f,
         {{1300.f, 900.f}}, NEVER, NO_SHOT, {}, 0, 2.95f, 0.f, {1920.f, 0.f, 1000.f, 1080.f}},

@@ -179,20 +179,6 @@ TEST_F(BossIcarusFight, MissingOrEmptyLayoutRunsOnlyTheCountdown)
     EXPECT_TRUE(run(0.2f));
 }
 
-TEST_F(BossIcarusFight, CountdownShowsWholeSecondsLeft)
-{
-    build(LAYOUT);
-    const TextNode* first = boss->timerText->digitHeads().at(0);
-    EXPECT_EQ(first->tiles[0].getTextureRect().left, 21 * 8); // "80" until the first update
-    run(1.f);
-    EXPECT_NEAR(boss->timer, 98.f, 1e-3f);
-    EXPECT_EQ(first->tiles[0].getTextureRect().left, 21 * 9);
-    ASSERT_NE(first->next, nullptr);
-    EXPECT_EQ(first->next->tiles[0].getTextureRect().left, 21 * 8);
-    EXPECT_FALSE(run(97.9f));
-    EXPECT_TRUE(run(0.2f));
-}
-
 TEST_F(BossIcarusFight, PairedPartIsReplacedTwoSecondsLaterThenDiesForGood)
 {
     build(LAYOUT);

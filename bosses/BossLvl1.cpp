@@ -113,14 +113,14 @@ BossLvl1::BossLvl1()
 Mesh* BossLvl1::load(const std::string& model, const std::string& texture, const sf::Vector3f& position)
 {
     Engine& e = engine();
-    Mesh* mesh = nullptr;
-    if (e.renderer.resourcesReady)
-        mesh = loadObjMesh(e, model, e.textures.getTexture(texture, TextureUse::Scene), position, true, false);
-    else
-        mesh = loadObjGeometry(model, position, false).release();
+    std::unique_ptr<Mesh> mesh =
+        e.renderer.resourcesReady
+            ? loadObjMesh(e, model, e.textures.getTexture(texture, TextureUse::Scene), position, false)
+            : loadObjGeometry(model, position, false);
+    Mesh* loaded = mesh.get();
     if (mesh)
-        objects.push_back(mesh);
-    return mesh;
+        objects.push_back(std::move(mesh));
+    return loaded;
 }
 
 void BossLvl1::paint(Mesh* mesh, const char* texturePath)

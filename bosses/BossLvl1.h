@@ -48,6 +48,7 @@ public:
     bool doorsTriggered = false;
     sf::Vector2f aimPoint;
     bool doorsOpen = false;
+    // The parts, looked at here: `objects` owns them.
     Mesh* tower = nullptr;
     std::array<ModuleEntry, MODULE_COUNT> modules{};
     std::array<Mesh*, MODULE_COUNT> turrets{};

@@ -31,7 +31,7 @@ void Engine::initResources()
     if (renderer.spaceTexture)
         renderer.spaceTexture->setRepeated(true);
     renderer.spaceStarTexture = textures.getTexture("3D/spacestar.png");
-    world.spaceMesh.reset(loadObjMesh(*this, "3D/space", renderer.spaceTexture, {}, true, false));
+    world.spaceMesh = loadObjMesh(*this, "3D/space", renderer.spaceTexture, {}, false);
 
     renderer.noiseTexture = textures.getTexture("noise.png");
 
@@ -58,14 +58,14 @@ std::vector<const sf::Texture*> Engine::collectTexturesInUse() const
     };
     for (const SceneObjectRecord& record : world.sceneObjects)
         take(record.mesh.get());
-    for (const Mesh* mesh : world.meshes)
-        take(mesh);
+    for (const std::unique_ptr<Mesh>& mesh : world.meshes)
+        take(mesh.get());
     for (const Entity* entity : world.entities)
         for (const Mesh* mesh : entity->objects)
             take(mesh);
     if (world.boss3D)
-        for (const Mesh* mesh : world.boss3D->objects)
-            take(mesh);
+        for (const std::unique_ptr<Mesh>& mesh : world.boss3D->objects)
+            take(mesh.get());
     take(world.spaceMesh.get());
     return used;
 }
@@ -77,15 +77,17 @@ void Engine::purgeUnusedTextures()
     textures.purgeExcept(collectTexturesInUse());
 }
 
-void Engine::addMesh(Mesh* mesh)
+Mesh* Engine::addMesh(std::unique_ptr<Mesh> mesh)
 {
+    Mesh* registered = mesh.get();
     if (mesh)
-        world.meshes.push_back(mesh);
+        world.meshes.push_back(std::move(mesh));
+    return registered;
 }
 
 void Engine::clearScene()
 {
-    for (Mesh* mesh : world.meshes)
+    for (const std::unique_ptr<Mesh>& mesh : world.meshes)
         mesh->markedForDeletion = true;
     world.cameraFrames.clear();
     world.currentCameraFrame = -1;
@@ -114,7 +116,7 @@ void Engine::createPlayer()
 {
     auto newPlayer = std::make_unique<Player>();
     sf::Texture* hitbox = textures.getTexture("2D/hitbox.png");
-    newPlayer->marker.reset(loadObjMesh(*this, "2D/hitboxYarvo", hitbox, {100.f, -2500.f, 100.f}, true, false));
+    newPlayer->marker = loadObjMesh(*this, "2D/hitboxYarvo", hitbox, {100.f, -2500.f, 100.f}, false);
     newPlayer->addObject(newPlayer->marker.get());
     installPlayer(std::move(newPlayer));
 }

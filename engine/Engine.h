@@ -39,8 +39,10 @@ public:
     std::vector<const sf::Texture*> collectTexturesInUse() const;
 
     // ---- the 3D world ----
-    // Registers a mesh for per-frame update and drawing (the engine owns it).
-    void addMesh(Mesh* mesh);
+    // Registers a mesh for per-frame update and drawing: world.meshes takes it
+    // over. Returns it to look at (it lives until a visible-list rebuild finds it
+    // marked for deletion); null in, nothing registered, null out.
+    Mesh* addMesh(std::unique_ptr<Mesh> mesh);
     // Releases the current scene: registered meshes and this scene's objects are
     // marked for deletion (deleted at the next visible-list rebuild), the camera
     // path is freed.

@@ -31,10 +31,10 @@ void forEachLiveMesh(Engine& e, Visit visit)
     for (SceneObjectRecord& record : e.world.sceneObjects)
         if (record.mesh)
             visit(*record.mesh);
-    for (Mesh* mesh : e.world.meshes)
+    for (const std::unique_ptr<Mesh>& mesh : e.world.meshes)
         visit(*mesh);
     if (e.world.boss3D)
-        for (Mesh* mesh : e.world.boss3D->objects)
+        for (const std::unique_ptr<Mesh>& mesh : e.world.boss3D->objects)
             if (mesh)
                 visit(*mesh);
 }
@@ -129,7 +129,7 @@ void updateEngineFrame()
         for (SceneObjectRecord& record : e.world.sceneObjects)
             if (record.mesh)
                 record.mesh->lightNearbyMeshes(true, e);
-        for (Mesh* mesh : e.world.meshes)
+        for (const std::unique_ptr<Mesh>& mesh : e.world.meshes)
             mesh->lightNearbyMeshes(true, e);
     }
 
@@ -139,12 +139,10 @@ void updateEngineFrame()
     }
 
     if (e.world.boss3D) {
-        std::vector<Mesh*>& objects = e.world.boss3D->objects;
-        auto dead = std::stable_partition(objects.begin(), objects.end(),
-                                          [](const Mesh* mesh) { return mesh && !mesh->markedForDeletion; });
-        for (auto it = dead; it != objects.end(); ++it)
-            deleteObject3D(*it);
-        objects.erase(dead, objects.end());
+        std::vector<std::unique_ptr<Mesh>>& objects = e.world.boss3D->objects;
+        objects.erase(std::remove_if(objects.begin(), objects.end(),
+                                     [](const std::unique_ptr<Mesh>& mesh) { return !mesh || mesh->markedForDeletion; }),
+                      objects.end());
         e.world.boss3D->update();
     }
 

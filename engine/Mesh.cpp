@@ -73,7 +73,7 @@ void Mesh::lightNearbyMeshes(bool tick, Engine& engine)
     for (SceneObjectRecord& record : engine.world.sceneObjects)
         if (record.mesh)
             record.mesh->addLightIfInRange(p, &lightData);
-    for (Mesh* mesh : engine.world.meshes)
+    for (const std::unique_ptr<Mesh>& mesh : engine.world.meshes)
         mesh->addLightIfInRange(p, &lightData);
 }
 
@@ -87,5 +87,3 @@ void Mesh::addLightIfInRange(const sf::Vector3f& lightPosition, const LightData*
     if (lit || hasTag("light") || hasTag("Light"))
         lights.push_back({lightPosition, light});
 }
-
-void deleteObject3D(Mesh* mesh) { delete mesh; }

@@ -129,4 +129,3 @@ public:
 };
 
 // Destroys a mesh (triangles, tags, light list); textures stay in the cache.
-void deleteObject3D(Mesh* mesh);

@@ -280,8 +280,8 @@ std::unique_ptr<Mesh> loadObjGeometry(const std::string& modelName, const sf::Ve
     return mesh;
 }
 
-Mesh* loadObjMesh(Engine& engine, const std::string& modelName, sf::Texture* baseTexture,
-                  const sf::Vector3f& initialPosition, bool doNotRegister, bool flag)
+std::unique_ptr<Mesh> loadObjMesh(Engine& engine, const std::string& modelName, sf::Texture* baseTexture,
+                                  const sf::Vector3f& initialPosition, bool flag)
 {
     std::unique_ptr<Mesh> mesh = loadObjGeometry(modelName, initialPosition, flag);
     if (!mesh)
@@ -289,8 +289,5 @@ Mesh* loadObjMesh(Engine& engine, const std::string& modelName, sf::Texture* bas
     mesh->setBaseTexture(baseTexture);
     mesh->loadTextureMaps(engine, modelName);
     mesh->shader = engine.renderer.drawingShader();
-    Mesh* result = mesh.release();
-    if (!doNotRegister)
-        engine.addMesh(result);
-    return result;
+    return mesh;
 }

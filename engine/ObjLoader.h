@@ -1,6 +1,6 @@
 #pragma once
 // Wavefront OBJ/MTL loading. Geometry and material reading need no display;
-// loadObjMesh then attaches the textures, the drawing shader and registration.
+// loadObjMesh then attaches the textures and the drawing shader.
 #include "engine/Mesh.h"
 
 #include <istream>
@@ -32,7 +32,8 @@ Material readMaterial(std::istream& in);
 std::unique_ptr<Mesh> loadObjGeometry(const std::string& modelName, const sf::Vector3f& initialPosition, bool flag);
 
 // The full mesh: geometry, base texture (may be null: drawn untextured), the
-// texture maps, the shared drawing shader, the "GreenPlanet" light; registered
-// in engine().world.meshes unless doNotRegister. Null when the .obj does not open.
-Mesh* loadObjMesh(Engine& engine, const std::string& modelName, sf::Texture* baseTexture,
-                  const sf::Vector3f& initialPosition, bool doNotRegister, bool flag);
+// texture maps, the shared drawing shader, the "GreenPlanet" light. Null when
+// the .obj does not open. Not registered: hand it to Engine::addMesh to have
+// the world own, update and draw it.
+std::unique_ptr<Mesh> loadObjMesh(Engine& engine, const std::string& modelName, sf::Texture* baseTexture,
+                                  const sf::Vector3f& initialPosition, bool flag);

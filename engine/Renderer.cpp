@@ -68,24 +68,25 @@ void Engine::updateVisibleObjects()
     }
 
     size_t kept = 0;
-    for (Mesh* mesh : world.meshes) {
+    for (std::unique_ptr<Mesh>& mesh : world.meshes) {
         if (mesh->markedForDeletion) {
-            if (mesh == world.menuScreenMesh)
+            if (mesh.get() == world.menuScreenMesh)
                 world.menuScreenMesh = nullptr;
-            deleteObject3D(mesh);
+            mesh.reset();
             released = true;
             continue;
         }
-        world.meshes[kept++] = mesh;
-        if (scene::drawsOffScreenMeshes(world.sceneId) || insideKeepBox(projector.project(mesh->position)))
-            renderer.visibleObjects.push_back(mesh);
+        Mesh* live = mesh.get();
+        world.meshes[kept++] = std::move(mesh);
+        if (scene::drawsOffScreenMeshes(world.sceneId) || insideKeepBox(projector.project(live->position)))
+            renderer.visibleObjects.push_back(live);
     }
     world.meshes.resize(kept);
 
     if (world.boss3D)
-        for (Mesh* mesh : world.boss3D->objects)
+        for (const std::unique_ptr<Mesh>& mesh : world.boss3D->objects)
             if (mesh)
-                renderer.visibleObjects.push_back(mesh);
+                renderer.visibleObjects.push_back(mesh.get());
     world.sceneLoaded = false;
     if (released && world.purgeAfterRelease && !world.sceneLoading)
         releaseGoneSceneMemory();
@@ -262,12 +263,12 @@ bool Engine::drawMovingLights()
         if (mesh && (mesh->hasTag("light") || mesh->lightData.intensity > 0.f) && !mesh->hasTag("noTavlo"))
             drawMovingLight(*mesh, bufferReady);
     }
-    for (const Mesh* mesh : world.meshes)
+    for (const std::unique_ptr<Mesh>& mesh : world.meshes)
         for (const std::string& tag : mesh->tags)
             if (tag == "light")
                 drawMovingLight(*mesh, bufferReady);
     if (world.boss3D)
-        for (const Mesh* mesh : world.boss3D->objects)
+        for (const std::unique_ptr<Mesh>& mesh : world.boss3D->objects)
             if (mesh)
                 for (const std::string& tag : mesh->tags)
                     if (tag == "light")

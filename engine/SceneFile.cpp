@@ -172,7 +172,7 @@ void addMeshObject(Engine& engine, WorldObjectTable& table, SceneRecord& record,
     sf::Texture* texture = engine.textures.getTexture(entry.texturePath, TextureUse::Scene);
     if (!texture)
         return;
-    Mesh* mesh = loadObjMesh(engine, entry.modelPath, texture, firstOr0(record.positions), true, false);
+    std::unique_ptr<Mesh> mesh = loadObjMesh(engine, entry.modelPath, texture, firstOr0(record.positions), false);
     if (!mesh)
         return;
     mesh->rotation = firstOr0(record.rotations);
@@ -180,7 +180,7 @@ void addMeshObject(Engine& engine, WorldObjectTable& table, SceneRecord& record,
     SceneObjectRecord object;
     object.name = objectName;
     object.sceneId = sceneId;
-    object.mesh.reset(mesh);
+    object.mesh = std::move(mesh);
     object.positions = std::move(record.positions);
     object.rotations = std::move(record.rotations);
     engine.world.sceneObjects.push_back(std::move(object));
@@ -189,7 +189,8 @@ void addMeshObject(Engine& engine, WorldObjectTable& table, SceneRecord& record,
 void addLightObject(Engine& engine, WorldObjectTable& table, SceneRecord& record, int sceneId)
 {
     sf::Texture* texture = engine.textures.getTexture("2D/hitbox.png", TextureUse::Scene);
-    Mesh* mesh = loadObjMesh(engine, table["PlayerSmall"].modelPath, texture, firstOr0(record.positions), true, false);
+    std::unique_ptr<Mesh> mesh =
+        loadObjMesh(engine, table["PlayerSmall"].modelPath, texture, firstOr0(record.positions), false);
     if (!mesh)
         return;
     mesh->lightData = {record.intensity, record.range, record.colour};
@@ -199,7 +200,7 @@ void addLightObject(Engine& engine, WorldObjectTable& table, SceneRecord& record
         mesh->tags.push_back("noTavlo");
     SceneObjectRecord object;
     object.sceneId = sceneId;
-    object.mesh.reset(mesh);
+    object.mesh = std::move(mesh);
     object.positions = std::move(record.positions);
     engine.world.sceneObjects.push_back(std::move(object));
 }

@@ -17,7 +17,7 @@ class Level3Background;
 struct World3D {
     int sceneId = scene::MAIN_MENU; // index into sceneNames, set by changeScene
     std::vector<SceneObjectRecord> sceneObjects;
-    std::vector<Mesh*> meshes; // registered meshes, owned
+    std::vector<std::unique_ptr<Mesh>> meshes; // registered meshes (Engine::addMesh), in registration order
     std::vector<Entity*> entities;
     Camera* camera = nullptr;
     Player* player3D = nullptr;

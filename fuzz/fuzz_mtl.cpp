@@ -19,8 +19,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     fuzz::writeScratchFile("material.mtl", fuzz::asText(data, size));
-    std::unique_ptr<Mesh> mesh(
-        loadObjMesh(engine(), fuzz::scratchFolder() + "/material", nullptr, {0.f, 0.f, 3000.f}, true, false));
+    std::unique_ptr<Mesh> mesh =
+        loadObjMesh(engine(), fuzz::scratchFolder() + "/material", nullptr, {0.f, 0.f, 3000.f}, false);
     fuzz::require(mesh && mesh->triangles.size() == 1, "a material file never changes the geometry");
     RenderPipeline pipeline;
     FrameSettings settings;

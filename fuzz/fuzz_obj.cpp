@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     fuzz::writeScratchFile("model.obj", fuzz::asText(data, size));
     const std::string model = fuzz::scratchFolder() + "/model";
-    std::unique_ptr<Mesh> mesh(loadObjMesh(engine(), model, nullptr, {0.f, 0.f, 3000.f}, true, false));
+    std::unique_ptr<Mesh> mesh = loadObjMesh(engine(), model, nullptr, {0.f, 0.f, 3000.f}, false);
     if (!mesh)
         return 0; // a file the loader refuses as a whole
     RenderPipeline pipeline;

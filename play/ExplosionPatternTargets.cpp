@@ -23,9 +23,9 @@ Mesh* findSceneMesh(const std::string& name)
     for (SceneObjectRecord& record : e.world.sceneObjects)
         if (record.mesh && !record.mesh->markedForDeletion && (record.name == name || namedAs(record.mesh->name, name)))
             return record.mesh.get();
-    for (Mesh* mesh : e.world.meshes)
+    for (const std::unique_ptr<Mesh>& mesh : e.world.meshes)
         if (mesh && !mesh->markedForDeletion && namedAs(mesh->name, name))
-            return mesh;
+            return mesh.get();
     return nullptr;
 }
 

@@ -51,7 +51,7 @@ sf::Texture* hangarTexture(const std::string& basePath)
 // A hangar model, registered with the engine; null when its file is missing.
 Mesh* loadHangarMesh(const std::string& name, sf::Texture* texture, float depthOffsetX)
 {
-    Mesh* mesh = loadObjMesh(engine(), "3D/Hangar/" + name, texture, HANGAR_POSITION, false, false);
+    Mesh* mesh = engine().addMesh(loadObjMesh(engine(), "3D/Hangar/" + name, texture, HANGAR_POSITION, false));
     if (mesh) {
         mesh->rotation = HANGAR_ROTATION;
         mesh->depthOffset.x = depthOffsetX;

@@ -179,11 +179,11 @@ TEST_F(Engine3DGl, PurgeKeepsLiveMeshSharedAndSpaceTextures)
     sf::Texture* shared = e.textures.getTexture("3D/Obj1.png");                  // a sprite's texture
     sf::Texture* unused = e.textures.getTexture("3D/Obj2.png", TextureUse::Scene); // nobody draws it
     sf::Texture* registered = e.textures.getTexture("3D/Obj3.png", TextureUse::Scene);
-    Mesh* mesh = loadObjMesh(e, "3D/cube", registered, {}, false, false);
+    Mesh* mesh = e.addMesh(loadObjMesh(e, "3D/cube", registered, {}, false));
     ASSERT_NE(mesh, nullptr);
     StillBoss boss;
     sf::Texture* bossTexture = e.textures.getTexture("3D/Obj4.png", TextureUse::Scene);
-    boss.objects.push_back(loadObjMesh(e, "3D/cube", bossTexture, {}, true, false));
+    boss.objects.push_back(loadObjMesh(e, "3D/cube", bossTexture, {}, false));
     e.world.boss3D = &boss;
     ASSERT_TRUE(shared && unused && registered && boss.objects[0]);
 

@@ -128,9 +128,9 @@ TEST_F(MenuRun, MissingHangarModelsAndTexturesAreSkippedOrReplaced)
     Engine& e = engine();
     buildMenuScene();
     std::vector<Mesh*> live;
-    for (Mesh* mesh : e.world.meshes)
+    for (const std::unique_ptr<Mesh>& mesh : e.world.meshes)
         if (!mesh->markedForDeletion)
-            live.push_back(mesh);
+            live.push_back(mesh.get());
     ASSERT_EQ(live.size(), 1u);
     EXPECT_EQ(live[0]->name, "3D/Hangar/Door/Gate");
     EXPECT_EQ(live[0]->baseTexture, e.textures.getTexture("3D/Hangar/HangarColor.png", TextureUse::Scene));

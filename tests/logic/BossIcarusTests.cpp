@@ -309,7 +309,7 @@ TEST_F(BossIcarusFight, HeadReleasesABeeThroughTheDoorsEveryTenSeconds)
     // The doors only move as the renderer integrates their velocity.
     bool released = false;
     for (int f = 0; f < 600 && !released; ++f) {
-        for (Mesh* m : tower->objects)
+        for (const std::unique_ptr<Mesh>& m : tower->objects)
             m->updateTransform(DT);
         run(DT);
         released = enemiesOfType(enemy_type::BEE) == 1;

@@ -26,7 +26,7 @@ protected:
     {
         for (int i = 0; i < n; ++i) {
             tower->update();
-            for (Mesh* mesh : tower->objects)
+            for (const std::unique_ptr<Mesh>& mesh : tower->objects)
                 mesh->updateTransform(DT);
         }
     }

@@ -97,7 +97,7 @@ TEST(Engine3DFrame, DeadBossObjectsGoBeforeTheBossUpdates)
     FrameFixture f;
     RecordingBoss boss;
     for (int i = 0; i < 4; ++i)
-        boss.objects.push_back(new Mesh({}, {}, std::to_string(i), false));
+        boss.objects.push_back(std::make_unique<Mesh>(std::vector<Triangle>{}, sf::Vector3f(), std::to_string(i), false));
     boss.objects[1]->markedForDeletion = true;
     boss.objects[3]->markedForDeletion = true;
     f.e.world.boss3D = &boss;

@@ -90,7 +90,7 @@ TEST(SceneFile, ClearSceneMarksOnlyTheCurrentScene)
         record.mesh = std::make_unique<Mesh>(std::vector<Triangle>{}, sf::Vector3f(), "m", false);
         e.world.sceneObjects.push_back(std::move(record));
     }
-    e.addMesh(new Mesh({}, {}, "registered", false));
+    e.addMesh(std::make_unique<Mesh>(std::vector<Triangle>{}, sf::Vector3f(), "registered", false));
     e.world.cameraFrames.resize(3);
     e.clearScene();
     EXPECT_FALSE(e.world.sceneObjects[0].removePending);

@@ -96,15 +96,6 @@ TextManager::TextManager()
         font_.loadFromFile(fontFile);
 }
 
-TextManager::~TextManager()
-{
-    while (nodes_) {
-        TextNode* next = nodes_->next;
-        delete nodes_;
-        nodes_ = next;
-    }
-}
-
 int TextManager::characterValue(char c)
 {
     if (c >= '0' && c <= '9')
@@ -116,29 +107,56 @@ int TextManager::characterValue(char c)
     return 10;
 }
 
-void TextManager::pushFront(TextNode* node)
+// Points the placed node and the one before it along the list's order.
+void TextManager::relink(NodeList::iterator placed)
 {
-    node->prev = nullptr;
-    node->next = nodes_;
-    if (nodes_)
-        nodes_->prev = node;
-    nodes_ = node;
-    ++nodeCount_;
+    const auto following = std::next(placed);
+    placed->next = following == nodes_.end() ? nullptr : &*following;
+    if (placed != nodes_.begin())
+        std::prev(placed)->next = &*placed;
 }
 
-void TextManager::linkAfter(TextNode* anchor, TextNode* node)
+TextNode& TextManager::pushFront(TextNode node)
 {
-    node->prev = anchor;
-    node->next = anchor->next;
-    if (anchor->next)
-        anchor->next->prev = node;
-    anchor->next = node;
-    ++nodeCount_;
+    nodes_.push_front(std::move(node));
+    relink(nodes_.begin());
+    return nodes_.front();
+}
+
+TextNode& TextManager::insertAfter(TextNode& anchor, TextNode node)
+{
+    const auto at = std::find_if(nodes_.begin(), nodes_.end(), [&](const TextNode& n) { return &n == &anchor; });
+    const auto placed = nodes_.insert(std::next(at), std::move(node));
+    relink(placed);
+    return *placed;
+}
+
+// Puts one node of a chain at the front; a registered chain's first node
+// keeps the chain's length and goes into the registry.
+void TextManager::pushChainNode(TextNode node, const TextRequest& request, std::vector<TextNode*>& heads)
+{
+    const bool head = node.charIndex == request.charIndex && request.registerChain;
+    if (head) {
+        node.registered = 1;
+        node.length = static_cast<int>(request.text.size());
+    }
+    TextNode& placed = pushFront(std::move(node));
+    if (head)
+        heads.push_back(&placed);
+}
+
+TextManager::NodeList::iterator TextManager::erase(NodeList::iterator node)
+{
+    for (std::vector<TextNode*>* heads : {&counterHeads_, &digitHeads_})
+        heads->erase(std::remove(heads->begin(), heads->end(), &*node), heads->end());
+    if (node != nodes_.begin())
+        std::prev(node)->next = node->next;
+    return nodes_.erase(node);
 }
 
 void TextManager::addText(const TextRequest& request)
 {
-    if (nodeCount_ >= MAX_NODES)
+    if (nodeCount() >= MAX_NODES)
         return;
     switch (request.kind) {
     case TEXT_POPUP: addPopup(request); break;
@@ -151,43 +169,44 @@ void TextManager::addText(const TextRequest& request)
 
 void TextManager::addPopup(const TextRequest& request)
 {
-    auto* node = new TextNode;
-    node->kind = TEXT_POPUP;
-    node->text.setFont(font_);
-    node->text.setCharacterSize(POPUP_SIZE);
-    node->text.setPosition(request.position);
-    node->text.setFillColor(POPUP_COLOUR);
-    node->text.setString("100");
-    const sf::FloatRect bounds = node->text.getGlobalBounds();
-    for (const TextNode* other = nodes_; other; other = other->next) {
-        if (other->kind == TEXT_POPUP && bounds.intersects(other->text.getGlobalBounds())) {
-            delete node;
+    TextNode node;
+    node.kind = TEXT_POPUP;
+    node.text.setFont(font_);
+    node.text.setCharacterSize(POPUP_SIZE);
+    node.text.setPosition(request.position);
+    node.text.setFillColor(POPUP_COLOUR);
+    node.text.setString("100");
+    const sf::FloatRect bounds = node.text.getGlobalBounds();
+    for (const TextNode& other : nodes_)
+        if (other.kind == TEXT_POPUP && bounds.intersects(other.text.getGlobalBounds()))
             return;
-        }
-    }
-    pushFront(node);
+    pushFront(std::move(node));
 }
 
 void TextManager::addWarningLetter(const TextRequest& request)
 {
     if (request.letterIndex < 0 || request.letterIndex > LAST_LETTER)
         return;
-    auto* node = new TextNode;
-    node->kind = TEXT_WARNING;
-    node->letterIndex = request.letterIndex;
-    node->text.setFont(font_);
-    node->text.setCharacterSize(WARNING_SIZE);
-    node->text.setPosition(request.position);
-    node->text.setFillColor(sf::Color::Red);
-    node->text.setString(std::string(1, WARNING_WORD[request.letterIndex]));
-    node->text.setScale(WARNING_SCALE_X, WARNING_SCALE_X);
+    // The letters from this one to the end go in whole or not at all: a
+    // partial word must not show, and the cap holds for every letter.
+    if (nodeCount() + (LAST_LETTER - request.letterIndex + 1) > MAX_NODES)
+        return;
+    TextNode node;
+    node.kind = TEXT_WARNING;
+    node.letterIndex = request.letterIndex;
+    node.text.setFont(font_);
+    node.text.setCharacterSize(WARNING_SIZE);
+    node.text.setPosition(request.position);
+    node.text.setFillColor(sf::Color::Red);
+    node.text.setString(std::string(1, WARNING_WORD[request.letterIndex]));
+    node.text.setScale(WARNING_SCALE_X, WARNING_SCALE_X);
     if (request.letterIndex < LAST_LETTER) {
         TextRequest following = request;
         following.letterIndex += 1;
         following.position.x += WARNING_SPACING;
         addText(following);
     }
-    pushFront(node);
+    pushFront(std::move(node));
 }
 
 // A chain goes in from its last character to its first, each at the front,
@@ -199,7 +218,7 @@ void TextManager::addCounterDigit(const TextRequest& request)
         return;
     // A registered chain goes in whole or not at all: its first node's length
     // must match the nodes that follow it.
-    if (request.registerChain && nodeCount_ + (length - request.charIndex) > MAX_NODES)
+    if (request.registerChain && nodeCount() + (length - request.charIndex) > MAX_NODES)
         return;
 
     std::vector<sf::Vector2f> hinges(static_cast<size_t>(length));
@@ -209,22 +228,17 @@ void TextManager::addCounterDigit(const TextRequest& request)
         hinges[static_cast<size_t>(i)] = hinges[static_cast<size_t>(i - 1)] + sf::Vector2f(static_cast<float>(previous.advance), 0.f);
     }
     for (int i = length - 1; i >= request.charIndex; --i) {
-        if (nodeCount_ >= MAX_NODES)
+        if (nodeCount() >= MAX_NODES)
             continue;
-        auto* node = new TextNode;
-        node->kind = TEXT_COUNTER;
-        node->charIndex = i;
+        TextNode node;
+        node.kind = TEXT_COUNTER;
+        node.charIndex = i;
         const int value = characterValue(request.text[static_cast<size_t>(i)]);
-        node->target = value;
-        node->current = request.countDown ? value : 0;
-        placeCounterTiles(*node, hinges[static_cast<size_t>(i)]);
-        restTiles(*node, request.countDown);
-        if (i == request.charIndex && request.registerChain) {
-            node->registered = 1;
-            node->length = length;
-            counterHeads_.push_back(node);
-        }
-        pushFront(node);
+        node.target = value;
+        node.current = request.countDown ? value : 0;
+        placeCounterTiles(node, hinges[static_cast<size_t>(i)]);
+        restTiles(node, request.countDown);
+        pushChainNode(std::move(node), request, counterHeads_);
     }
 }
 
@@ -233,68 +247,46 @@ void TextManager::addStaticDigit(const TextRequest& request)
     const int length = static_cast<int>(request.text.size());
     if (request.charIndex < 0 || request.charIndex >= length)
         return;
-    if (request.registerChain && nodeCount_ + (length - request.charIndex) > MAX_NODES)
+    if (request.registerChain && nodeCount() + (length - request.charIndex) > MAX_NODES)
         return;
 
     for (int i = length - 1; i >= request.charIndex; --i) {
-        if (nodeCount_ >= MAX_NODES)
+        if (nodeCount() >= MAX_NODES)
             continue;
-        auto* node = new TextNode;
-        node->kind = TEXT_DIGITS;
-        node->charIndex = i;
-        node->tiles[0].setPosition(request.position.x + static_cast<float>(STATIC_ADVANCE * (i - request.charIndex)),
-                                   request.position.y);
-        showStaticDigit(*node, request.text[static_cast<size_t>(i)]);
-        if (i == request.charIndex && request.registerChain) {
-            node->registered = 1;
-            node->length = length;
-            digitHeads_.push_back(node);
-        }
-        pushFront(node);
+        TextNode node;
+        node.kind = TEXT_DIGITS;
+        node.charIndex = i;
+        node.tiles[0].setPosition(request.position.x + static_cast<float>(STATIC_ADVANCE * (i - request.charIndex)),
+                                  request.position.y);
+        showStaticDigit(node, request.text[static_cast<size_t>(i)]);
+        pushChainNode(std::move(node), request, digitHeads_);
     }
 }
 
 void TextManager::removeNode(TextNode* node)
 {
-    if (!node)
-        return;
-    if (node->prev)
-        node->prev->next = node->next;
-    else if (nodes_ == node)
-        nodes_ = node->next;
-    if (node->next)
-        node->next->prev = node->prev;
-    for (std::vector<TextNode*>* heads : {&counterHeads_, &digitHeads_})
-        for (auto it = heads->begin(); it != heads->end();)
-            it = (*it == node) ? heads->erase(it) : it + 1;
-    delete node;
-    --nodeCount_;
-    if (nodeCount_ < 1) {
-        nodeCount_ = 0;
-        nodes_ = nullptr;
-    }
+    const auto found = std::find_if(nodes_.begin(), nodes_.end(), [&](const TextNode& n) { return &n == node; });
+    if (found != nodes_.end())
+        erase(found);
 }
 
 void TextManager::update(float dt, bool countDown)
 {
-    TextNode* node = nodes_;
-    while (node) {
-        TextNode* next = node->next;
+    for (auto node = nodes_.begin(); node != nodes_.end();) {
+        bool expired = false;
         switch (node->kind) {
         case TEXT_POPUP:
             node->timer += dt;
-            if (node->timer >= POPUP_LIFETIME)
-                removeNode(node);
+            expired = node->timer >= POPUP_LIFETIME;
             break;
         case TEXT_WARNING:
             updateWarningLetter(*node, dt);
-            if (node->timer > WARNING_LIFETIME)
-                removeNode(node);
+            expired = node->timer > WARNING_LIFETIME;
             break;
         case TEXT_COUNTER: updateCounterDigit(*node, dt, countDown); break;
         default: break;
         }
-        node = next;
+        node = expired ? erase(node) : std::next(node);
     }
 }
 
@@ -362,21 +354,21 @@ void TextManager::setScoreText(const std::string& text)
         node->charIndex = i;
         const sf::Vector2f hinge = node->tiles[2].getPosition();
         if (i >= oldLength - 1 && oldLength != length && i != length - 1) {
-            if (nodeCount_ >= MAX_NODES) {
+            if (nodeCount() >= MAX_NODES) {
                 // The chain cannot grow further: it keeps the digits it has.
                 length = i + 1;
                 head->length = length;
             } else {
-                auto* grown = new TextNode;
-                grown->kind = TEXT_COUNTER;
-                grown->charIndex = i + 1;
-                const float step = static_cast<float>(tilesOf(*grown).advance);
-                placeCounterTiles(*grown, sf::Vector2f(hinge.x + step, hinge.y));
-                restTiles(*grown, false);
+                TextNode grown;
+                grown.kind = TEXT_COUNTER;
+                grown.charIndex = i + 1;
+                const float step = static_cast<float>(tilesOf(grown).advance);
+                placeCounterTiles(grown, sf::Vector2f(hinge.x + step, hinge.y));
+                restTiles(grown, false);
                 if (digitStrip_)
-                    for (sf::Sprite& tile : grown->tiles)
+                    for (sf::Sprite& tile : grown.tiles)
                         tile.setTexture(*digitStrip_);
-                linkAfter(node, grown);
+                insertAfter(*node, std::move(grown));
             }
         }
         if (i < textLength) {
@@ -405,16 +397,15 @@ void TextManager::setCounterText(const std::string& text)
         TextNode* following = (i < walk - 1) ? node->next : nullptr;
         node->charIndex = i;
         if (i >= oldLength - 1 && oldLength != textLength && i < textLength - 1) {
-            if (nodeCount_ < MAX_NODES) {
-                auto* grown = new TextNode;
-                grown->kind = TEXT_DIGITS;
-                grown->charIndex = i + 1;
+            if (nodeCount() < MAX_NODES) {
+                TextNode grown;
+                grown.kind = TEXT_DIGITS;
+                grown.charIndex = i + 1;
                 const sf::Vector2f at = node->tiles[0].getPosition();
-                grown->tiles[0].setPosition(at.x + static_cast<float>(STATIC_ADVANCE), at.y);
+                grown.tiles[0].setPosition(at.x + static_cast<float>(STATIC_ADVANCE), at.y);
                 if (digitStrip_)
-                    grown->tiles[0].setTexture(*digitStrip_);
-                linkAfter(node, grown);
-                following = grown;
+                    grown.tiles[0].setTexture(*digitStrip_);
+                following = &insertAfter(*node, std::move(grown));
             } else {
                 head->length = i + 1; // no room for the rest of the text
                 following = nullptr;
@@ -447,10 +438,10 @@ void TextManager::bindStrip()
     }
     if (!digitStrip_)
         return;
-    for (TextNode* node = nodes_; node; node = node->next) {
-        if (node->kind != TEXT_COUNTER && node->kind != TEXT_DIGITS)
+    for (TextNode& node : nodes_) {
+        if (node.kind != TEXT_COUNTER && node.kind != TEXT_DIGITS)
             continue;
-        for (sf::Sprite& tile : node->tiles)
+        for (sf::Sprite& tile : node.tiles)
             if (!tile.getTexture())
                 tile.setTexture(*digitStrip_);
     }
@@ -459,23 +450,23 @@ void TextManager::bindStrip()
 void TextManager::draw(sf::RenderTarget& target)
 {
     bindStrip();
-    for (TextNode* node = nodes_; node; node = node->next) {
-        if (node->kind != TEXT_COUNTER || !node->tiles[0].getTexture())
+    for (const TextNode& node : nodes_) {
+        if (node.kind != TEXT_COUNTER || !node.tiles[0].getTexture())
             continue;
-        target.draw(node->tiles[1]);
-        target.draw(node->tiles[0]);
-        target.draw(node->tiles[2]);
-        target.draw(node->tiles[3]);
+        target.draw(node.tiles[1]);
+        target.draw(node.tiles[0]);
+        target.draw(node.tiles[2]);
+        target.draw(node.tiles[3]);
     }
 }
 
 void TextManager::drawTexts(sf::RenderTarget& target)
 {
     bindStrip();
-    for (TextNode* node = nodes_; node; node = node->next) {
-        if (node->kind == TEXT_POPUP || node->kind == TEXT_WARNING)
-            target.draw(node->text);
-        else if (node->kind == TEXT_DIGITS && node->tiles[0].getTexture())
-            target.draw(node->tiles[0]);
+    for (const TextNode& node : nodes_) {
+        if (node.kind == TEXT_POPUP || node.kind == TEXT_WARNING)
+            target.draw(node.text);
+        else if (node.kind == TEXT_DIGITS && node.tiles[0].getTexture())
+            target.draw(node.tiles[0]);
     }
 }

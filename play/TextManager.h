@@ -9,6 +9,7 @@
 #include <SFML/Graphics/Text.hpp>
 #include <SFML/System/Vector2.hpp>
 #include <array>
+#include <list>
 #include <string>
 #include <vector>
 
@@ -32,8 +33,7 @@ struct TextRequest {
 };
 
 struct TextNode {
-    TextNode* prev = nullptr;
-    TextNode* next = nullptr;
+    TextNode* next = nullptr; // the following node of the manager's list (not owned)
     int current = 0;         // digit shown now, 0..9
     int target = 0;          // character value rolled to (10 and over is never reached)
     int kind = TEXT_POPUP;
@@ -64,7 +64,6 @@ public:
     static constexpr const char* FONT_PATH = "debugfont.otf";
 
     TextManager();
-    ~TextManager();
     TextManager(const TextManager&) = delete;
     TextManager& operator=(const TextManager&) = delete;
 
@@ -86,15 +85,16 @@ public:
     // Draws, in list order, the popups and warning letters (their text) and the
     // digit strings (their tile): the owner's pass over its texts.
     void drawTexts(sf::RenderTarget& target);
-    // Unlinks and frees one node of this manager.
+    // Unlinks and frees one node of this manager (a node it does not hold is left alone).
     void removeNode(TextNode* node);
 
     // The characters the first registered counter rolls to ('0'..'9'; a digit
     // with a value of 10 or more reads as a letter). Empty without a counter.
     std::string text() const;
 
-    TextNode* firstNode() const { return nodes_; }
-    int nodeCount() const { return nodeCount_; }
+    TextNode* firstNode() { return nodes_.empty() ? nullptr : &nodes_.front(); }
+    const TextNode* firstNode() const { return nodes_.empty() ? nullptr : &nodes_.front(); }
+    int nodeCount() const { return static_cast<int>(nodes_.size()); }
     const std::vector<TextNode*>& counterHeads() const { return counterHeads_; }
     const std::vector<TextNode*>& digitHeads() const { return digitHeads_; }
 
@@ -106,17 +106,20 @@ private:
     void addWarningLetter(const TextRequest& request);
     void addCounterDigit(const TextRequest& request);
     void addStaticDigit(const TextRequest& request);
-    void pushFront(TextNode* node);
-    void linkAfter(TextNode* anchor, TextNode* node);
+    using NodeList = std::list<TextNode>;
+    TextNode& pushFront(TextNode node);
+    TextNode& insertAfter(TextNode& anchor, TextNode node);
+    void pushChainNode(TextNode node, const TextRequest& request, std::vector<TextNode*>& heads);
+    void relink(NodeList::iterator placed);
+    NodeList::iterator erase(NodeList::iterator node);
     void updateWarningLetter(TextNode& node, float dt);
     void updateCounterDigit(TextNode& node, float dt, bool countDown);
     void bindStrip();
 
-    TextNode* nodes_ = nullptr;
+    NodeList nodes_; // owns the nodes; their next links mirror its order
     std::vector<TextNode*> counterHeads_;
     std::vector<TextNode*> digitHeads_;
     sf::Font font_;
     const sf::Texture* digitStrip_ = nullptr; // bound at the first draw (needs a display)
     bool stripLooked_ = false;
-    int nodeCount_ = 0;
 };

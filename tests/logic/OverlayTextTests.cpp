@@ -181,3 +181,14 @@ TEST(OverlayTextCap, NothingIsAddedPastTenThousandNodes)
     EXPECT_EQ(texts.nodeCount(), TextManager::MAX_NODES);
     EXPECT_EQ(texts.firstNode(), first);
 }
+
+TEST(OverlayTextCap, AWarningGoesInWholeOrNotAtAll)
+{
+    TextManager texts;
+    texts.addText(TextRequest{TEXT_DIGITS, {0.f, 0.f}, 0, std::string(TextManager::MAX_NODES - 1, '5'), 0, 0, 0});
+    texts.addText(TextRequest{TEXT_WARNING, {0.f, 0.f}, 0, "", 0, 0, 0});
+    EXPECT_EQ(texts.nodeCount(), TextManager::MAX_NODES - 1);
+
+    texts.addText(TextRequest{TEXT_WARNING, {0.f, 0.f}, 6, "", 0, 0, 0}); // the last letter alone fits
+    EXPECT_EQ(texts.nodeCount(), TextManager::MAX_NODES);
+}

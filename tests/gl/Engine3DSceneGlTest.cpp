@@ -260,7 +260,7 @@ TEST_F(Engine3DGl, GlowsOfSeveralLightsAddUp)
     const std::string left = "OBJECTTYPE light NAME B LOC -300 -600 2000 INTENSITY 3 RANGE 20000 COLOR 0 1 0 ENDOBJ\n";
     auto glowOf = [&](const std::string& lights, const std::string& shot) {
         writeFile(dir.file("Scene/8.txt"), CAMERA_AT_ORIGIN + lights);
-        changeScene(8, 0.f);
+        changeScene(scene::CORRIDOR, 0.f);
         return play(4, shot);
     };
     const sf::Image one = glowOf(right, "engine3d_glow_right");
@@ -280,7 +280,7 @@ TEST_F(Engine3DGl, DebugViewHeldForSomeFramesThenTheLitPictureAgain)
     TempDir dir;
     writeTestTree(dir);
     InDirectory here(dir.path);
-    changeScene(8, 0.f);
+    changeScene(scene::CORRIDOR, 0.f);
     const sf::Color lit = play(6, "engine3d_debug_before").getPixel(960, 540);
     input_.keyboard.press(sf::Keyboard::F2); // the light alone: grey
     const sf::Color light = play(2, "engine3d_debug_light").getPixel(960, 540);

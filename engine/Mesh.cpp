@@ -4,6 +4,7 @@
 #include "engine/Math3D.h"
 
 #include <algorithm>
+#include <iterator>
 
 Mesh::Mesh(std::vector<Triangle> tris, const sf::Vector3f& initialPosition, std::string meshName, bool meshFlag)
     : triangles(std::move(tris)), streams(triangles), position(initialPosition), localPosition(initialPosition),
@@ -43,11 +44,10 @@ void Mesh::setBaseTexture(sf::Texture* texture)
 
 void Mesh::loadTextureMaps(Engine& engine, const std::string& modelName)
 {
-    normalMap = engine.textures.getOptionalTexture(modelName + "_NM.png", TextureUse::Scene);
-    roughnessMap = engine.textures.getOptionalTexture(modelName + "_RN.png", TextureUse::Scene);
-    heightMap = engine.textures.getOptionalTexture(modelName + "_HM.png", TextureUse::Scene);
-    emissiveMap = engine.textures.getOptionalTexture(modelName + "_EM.png", TextureUse::Scene);
-    noiseMap = engine.textures.getOptionalTexture(modelName + "_NoiseM.png", TextureUse::Scene);
+    sf::Texture** const maps[] = {&normalMap, &roughnessMap, &heightMap, &emissiveMap, &noiseMap};
+    static_assert(std::size(maps) == std::size(MESH_MAP_SUFFIXES));
+    for (size_t i = 0; i < std::size(maps); ++i)
+        *maps[i] = engine.textures.getOptionalTexture(modelName + MESH_MAP_SUFFIXES[i], TextureUse::Scene);
     if (noiseMap)
         noiseMap->setRepeated(true);
 }

@@ -68,6 +68,10 @@ struct ScreenBounds {
     float minX = 0.f, minY = 0.f, maxX = 0.f, maxY = 0.f;
 };
 
+// The optional maps a model's mesh looks for beside its .obj, by file-name suffix:
+// normal, roughness, height, emissive, noise (the order of Mesh::loadTextureMaps).
+inline constexpr const char* MESH_MAP_SUFFIXES[] = {"_NM.png", "_RN.png", "_HM.png", "_EM.png", "_NoiseM.png"};
+
 class Mesh {
 public:
     Mesh(std::vector<Triangle> triangles, const sf::Vector3f& initialPosition, std::string name, bool flag);

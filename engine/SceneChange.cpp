@@ -2,6 +2,7 @@
 
 #include "engine/Engine.h"
 #include "engine/Level3Background.h"
+#include "engine/Mesh.h"
 #include "engine/ModelCache.h"
 #include "engine/SceneFile.h"
 #include "engine/Scenes.h"
@@ -23,9 +24,8 @@ ScenePreloader g_preloader;
 // A model and the maps its mesh looks for, for the next scene.
 void preloadModel(const std::string& model, const std::atomic<bool>& cancel)
 {
-    static const char* const MAP_SUFFIXES[] = {"_NM.png", "_RN.png", "_HM.png", "_EM.png", "_NoiseM.png"};
     loadObjModel(model);
-    for (const char* suffix : MAP_SUFFIXES)
+    for (const char* suffix : MESH_MAP_SUFFIXES)
         if (!cancel)
             engine().textures.getOptionalTexture(model + suffix, TextureUse::NextScene);
 }

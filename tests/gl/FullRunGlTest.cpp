@@ -128,6 +128,8 @@ float brightness(const sf::Image& image, sf::IntRect area)
 
 TEST_F(FullRun, LogosMenuGameOverNameEntryAndTheMenuAgain)
 {
+    // Earlier tests of the same process may have asked for textures in other folders.
+    const std::vector<std::string> missingBefore = engine().textures.missingTextures();
     start(makeFirstState());
     ASSERT_NE(mainMenu(), nullptr);
 
@@ -247,7 +249,7 @@ TEST_F(FullRun, LogosMenuGameOverNameEntryAndTheMenuAgain)
     const std::string text = readFile(tablePath);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 9);
     // Every texture the run needed (menus, level 1, the screens after it) is in the game's tree.
-    EXPECT_EQ(engine().textures.missingTextures(), std::vector<std::string>{});
+    EXPECT_EQ(engine().textures.missingTextures(), missingBefore);
 }
 
 TEST_F(FullRun, TheShaderBackgroundScenesRunOnTheMeasuredFrameTime)

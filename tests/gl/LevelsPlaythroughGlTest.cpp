@@ -212,6 +212,8 @@ protected:
 
 TEST_P(LevelsPlaythrough, AKeyboardPlayerSweepingItsSideShootsTheWavesToTheFinish)
 {
+    // Earlier tests of the same process may have asked for textures in other folders.
+    const std::vector<std::string> missingBefore = engine().textures.missingTextures();
     const ShippedSequence s = GetParam();
     const SequencePlan plan = planOf(s);
     ASSERT_GT(plan.finish, 0.f);
@@ -236,7 +238,7 @@ TEST_P(LevelsPlaythrough, AKeyboardPlayerSweepingItsSideShootsTheWavesToTheFinis
     EXPECT_TRUE(stats.enteredBehind.empty()) << stats.enteredBehind.size() << " enemies, first "
                                              << (stats.enteredBehind.empty() ? "" : stats.enteredBehind.front());
     // Every texture the sequence needed (its enemies, bullets, pick-ups, scenes) is in the tree.
-    EXPECT_EQ(engine().textures.missingTextures(), std::vector<std::string>{});
+    EXPECT_EQ(engine().textures.missingTextures(), missingBefore);
 }
 
 // Level 1 climbs (its boss waits at the top); the others fly right.

@@ -1,4 +1,3 @@
-#include "screens/HighScoreNameEntry.h"
 #include "screens/HighScoreTable.h"
 #include "support/TestSupport.h"
 
@@ -124,36 +123,15 @@ TEST(HighScoreTable, NewScoresRankBelowEqualOnesAndTheTenthIsNotBeaten)
     // Scores beyond int stay at the top instead of wrapping negative.
     EXPECT_EQ(insertNewScores(table, {4000000000u}), std::vector<int>{0});
     EXPECT_GT(table[0].score, 0);
-}
 
-TEST(HighScoreTable, TwoPlayersWithEqualScoresEachNameTheirOwnRow)
-{
-    std::vector<HighScoreEntry> table = parseHighScores(tenRows());
-    const std::vector<int> rows = insertNewScores(table, {750, 750});
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_NE(rows[0], rows[1]);
-    EXPECT_EQ(rows[0], 3);
-    EXPECT_EQ(rows[1], 4);
-
-    // A later, better score pushes an earlier player's row down with it; one
-    // pushed out of the table has no row any more.
+    // Two players: a later, better score pushes an earlier player's row down with it; one
+    // pushed out of the table has no row any more. (Equal scores: HighScoreScreen's test.)
     std::vector<HighScoreEntry> full = parseHighScores(tenRows());
     EXPECT_EQ(insertNewScores(full, {150, 5000}), (std::vector<int>{-1, 0}));
     std::vector<HighScoreEntry> again = parseHighScores(tenRows());
     EXPECT_EQ(insertNewScores(again, {650, 5000}), (std::vector<int>{5, 0}));
     EXPECT_EQ(again[5].name, "___");
     EXPECT_EQ(again[5].score, 650);
-
-    HighScoreNameEntry first(rows[0]), second(rows[1]);
-    NameEntryInput ok;
-    ok.ok = true;
-    first.update(ok, 0.016f, table[3].name);
-    NameEntryInput right;
-    right.right = true;
-    second.update(right, 0.3f, table[4].name);
-    second.update(ok, 0.016f, table[4].name);
-    EXPECT_EQ(table[3].name, "A__");
-    EXPECT_EQ(table[4].name, "B__");
 }
 
 TEST(HighScoreTable, WrittenFileHasTenLinesAndReplacesTheOldOneWhole)

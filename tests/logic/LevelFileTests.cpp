@@ -13,82 +13,78 @@ const char* const TWO_RECORDS =
     "SPAWNER1 POSITION 960 -80 DIRECTION 270 SPAWN_TIMER 1.5 DELAY_TIMER 0.25 NB_MAX_ENEMY 5 PATTERN_ID 6\n"
     "SPAWNER2 POSITION 100.5 200 DIRECTION 22.5 SPAWN_TIMER 3 DELAY_TIMER 0 NB_MAX_ENEMY 1 PATTERN_ID 16\n";
 
-} // namespace
-
-TEST(LevelIndexFile, ReadsCountsAndSurvivesDamagedIndexes)
+void expectRecord(const SequenceRecord& read, const SequenceRecord& expected)
 {
-    TempDir dir;
-    writeFile(dir.file("ok.txt"), "NB_LEVELS 4\nNB_SEQUENCE 1 4\nNB_SEQUENCE 2 1\nNB_SEQUENCE 3 3\nNB_SEQUENCE 4 2");
-    LevelIndex ok = readLevelIndex(dir.file("ok.txt"));
-    EXPECT_EQ(ok.sequenceCounts, (std::vector<int>{4, 1, 3, 2}));
-    EXPECT_EQ(ok.totalSequences, 10);
-
-    // A level that no line names has no sequences.
-    writeFile(dir.file("gap.txt"), "NB_LEVELS 2\r\nNB_SEQUENCE 1 5\r\n");
-    LevelIndex gap = readLevelIndex(dir.file("gap.txt"));
-    EXPECT_EQ(gap.sequenceCounts, (std::vector<int>{5, 0}));
-    EXPECT_EQ(gap.totalSequences, 5);
-
-    // Lines before NB_LEVELS, levels out of range, bad numbers, a repeated level
-    // (the last count wins and the total follows the table), a truncated end.
-    writeFile(dir.file("bad.txt"), "NB_SEQUENCE 1 9\nNB_LEVELS 3\nNB_SEQUENCE 0 4\nNB_SEQUENCE 7 4\n"
-                                   "NB_SEQUENCE two 4\nNB_SEQUENCE 2 x\njunk\nNB_SEQUENCE 1 2\nNB_SEQUENCE 1 3\n"
-                                   "NB_SEQUENCE 3 -5\nNB_SEQUENCE 2");
-    LevelIndex bad = readLevelIndex(dir.file("bad.txt"));
-    EXPECT_EQ(bad.sequenceCounts, (std::vector<int>{3, 0, 0}));
-    EXPECT_EQ(bad.totalSequences, 3);
-
-    // Huge or negative level counts are clamped rather than allocated.
-    writeFile(dir.file("huge.txt"), "NB_LEVELS 2000000000 NB_LEVELS -3");
-    EXPECT_TRUE(readLevelIndex(dir.file("huge.txt")).sequenceCounts.empty());
-    writeFile(dir.file("huge2.txt"), "NB_LEVELS 2000000000");
-    EXPECT_EQ(readLevelIndex(dir.file("huge2.txt")).sequenceCounts.size(), size_t(level_files::MAX_LEVELS));
-
-    EXPECT_TRUE(readLevelIndex(dir.file("missing.txt")).sequenceCounts.empty());
-    writeFile(dir.file("garbage.bin"), std::string("\x01\xff\x00NB_LEVELS\x7f", 13));
-    EXPECT_EQ(readLevelIndex(dir.file("garbage.bin")).totalSequences, 0);
+    EXPECT_EQ(read.name, expected.name);
+    EXPECT_FLOAT_EQ(read.posX, expected.posX);
+    EXPECT_FLOAT_EQ(read.posY, expected.posY);
+    EXPECT_FLOAT_EQ(read.direction, expected.direction);
+    EXPECT_FLOAT_EQ(read.spawnTimer, expected.spawnTimer);
+    EXPECT_FLOAT_EQ(read.delayTimer, expected.delayTimer);
+    EXPECT_EQ(read.nbMaxEnemy, expected.nbMaxEnemy);
+    EXPECT_EQ(read.patternId, expected.patternId);
 }
 
-TEST(LevelIndexFile, AnIndexNotWrittenAsTheGameWritesItIsTakenWhereUnambiguousAndReported)
+} // namespace
+
+TEST(LevelIndexFile, ReadsCountsFromDamagedOrLooseIndexesAndSaysWhatItTook)
 {
-    TempDir dir;
-    const auto read = [&](const std::string& name, const std::string& text) {
-        writeFile(dir.file(name), text);
-        ::testing::internal::CaptureStderr();
-        LevelIndex index = readLevelIndex(dir.file(name));
-        const std::string said = ::testing::internal::GetCapturedStderr();
-        return std::make_pair(index, said);
+    struct Row {
+        const char* what;
+        std::string text;
+        std::vector<int> counts;
+        int total;
+        std::vector<const char*> said; // what the designer is told; none: nothing
     };
-    // A byte-order mark and CR LF line ends are simply accepted.
-    const auto [bom, bomSaid] = read("bom.txt", "\xEF\xBB\xBFNB_LEVELS 2\r\nNB_SEQUENCE 1 4\r\nNB_SEQUENCE 2 1\r\n");
-    EXPECT_EQ(bom.sequenceCounts, (std::vector<int>{4, 1}));
-    EXPECT_TRUE(bom.problems.empty());
-    EXPECT_EQ(bomSaid, "");
-
-    // Another letter case, a missing S, the sequence lines first: taken, and said with the file's path.
-    const auto [loose, looseSaid] =
-        read("loose.txt", "nb_sequence 1 4\nNB_SEQUENCE 2 1\nNB_LEVEL 3\nNb_Sequence 3 2");
-    EXPECT_EQ(loose.sequenceCounts, (std::vector<int>{4, 1, 2}));
-    EXPECT_EQ(loose.totalSequences, 7);
-    EXPECT_GE(loose.problems.size(), 3u);
-    EXPECT_NE(looseSaid.find(dir.file("loose.txt")), std::string::npos);
-    EXPECT_NE(looseSaid.find("\"NB_LEVEL\" read as NB_LEVELS"), std::string::npos);
-    EXPECT_NE(looseSaid.find("before NB_LEVELS"), std::string::npos);
-
-    // Two level counts: the last is used, and the designer is told.
-    const auto [twice, twiceSaid] = read("twice.txt", "NB_LEVELS 4\nNB_SEQUENCE 1 2\nNB_LEVELS 2");
-    EXPECT_EQ(twice.sequenceCounts, (std::vector<int>{2, 0}));
-    EXPECT_NE(twiceSaid.find("NB_LEVELS given 2 times"), std::string::npos);
-
-    // What cannot be read at all is still named: no level count, an unknown word.
-    const auto [none, noneSaid] = read("none.txt", "LEVELS 4\nNB_SEQUENCE 1 2");
-    EXPECT_TRUE(none.sequenceCounts.empty());
-    EXPECT_NE(noneSaid.find("no NB_LEVELS line"), std::string::npos);
-    EXPECT_NE(noneSaid.find("unknown word \"LEVELS\""), std::string::npos);
+    const Row rows[] = {
+        {"as the game writes it", "NB_LEVELS 4\nNB_SEQUENCE 1 4\nNB_SEQUENCE 2 1\nNB_SEQUENCE 3 3\nNB_SEQUENCE 4 2",
+         {4, 1, 3, 2}, 10, {}},
+        {"a byte-order mark and CR LF line ends", "\xEF\xBB\xBFNB_LEVELS 2\r\nNB_SEQUENCE 1 4\r\nNB_SEQUENCE 2 1\r\n",
+         {4, 1}, 5, {}},
+        {"a level that no line names has no sequences", "NB_LEVELS 2\r\nNB_SEQUENCE 1 5\r\n", {5, 0}, 5, {}},
+        // Lines before NB_LEVELS, levels out of range, bad numbers, a repeated level
+        // (the last count wins and the total follows the table), a truncated end.
+        {"damaged lines", "NB_SEQUENCE 1 9\nNB_LEVELS 3\nNB_SEQUENCE 0 4\nNB_SEQUENCE 7 4\nNB_SEQUENCE two 4\n"
+                          "NB_SEQUENCE 2 x\njunk\nNB_SEQUENCE 1 2\nNB_SEQUENCE 1 3\nNB_SEQUENCE 3 -5\nNB_SEQUENCE 2",
+         {3, 0, 0}, 3, {"comes before NB_LEVELS", "names level 7", "level 1 is given more than once"}},
+        // Huge or negative level counts are clamped rather than allocated.
+        {"a huge level count, then a negative one", "NB_LEVELS 2000000000 NB_LEVELS -3", {}, 0,
+         {"NB_LEVELS given 2 times", "NB_LEVELS -3 taken as 0"}},
+        {"garbage", std::string("\x01\xff\x00NB_LEVELS\x7f", 13), {}, 0, {"no NB_LEVELS line"}},
+        {"another letter case, a missing S, the sequence lines first",
+         "nb_sequence 1 4\nNB_SEQUENCE 2 1\nNB_LEVEL 3\nNb_Sequence 3 2", {4, 1, 2}, 7,
+         {"\"NB_LEVEL\" read as NB_LEVELS", "before NB_LEVELS"}},
+        {"two level counts: the last is used", "NB_LEVELS 4\nNB_SEQUENCE 1 2\nNB_LEVELS 2", {2, 0}, 2,
+         {"NB_LEVELS given 2 times"}},
+        {"no level count, an unknown word", "LEVELS 4\nNB_SEQUENCE 1 2", {}, 0,
+         {"no NB_LEVELS line", "unknown word \"LEVELS\""}},
+    };
+    TempDir dir;
+    int file = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const std::string path = dir.file("index" + std::to_string(++file) + ".txt"); // some words are said once a file
+        writeFile(path, row.text);
+        ::testing::internal::CaptureStderr();
+        const LevelIndex index = readLevelIndex(path);
+        const std::string said = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(index.sequenceCounts, row.counts);
+        EXPECT_EQ(index.totalSequences, row.total);
+        for (const char* words : row.said) {
+            EXPECT_NE(said.find(words), std::string::npos) << said;
+            EXPECT_NE(said.find(path), std::string::npos) << said;
+        }
+        if (row.said.empty()) {
+            EXPECT_EQ(said, "");
+            EXPECT_TRUE(index.problems.empty());
+        }
+    }
+    writeFile(dir.file("huge.txt"), "NB_LEVELS 2000000000");
+    EXPECT_EQ(readLevelIndex(dir.file("huge.txt")).sequenceCounts.size(), size_t(level_files::MAX_LEVELS));
 
     // A missing index is named once, however often it is read.
     ::testing::internal::CaptureStderr();
-    readLevelIndex(dir.file("absent.txt"));
+    EXPECT_TRUE(readLevelIndex(dir.file("absent.txt")).sequenceCounts.empty());
     readLevelIndex(dir.file("absent.txt"));
     const std::string missingSaid = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(missingSaid.find(dir.file("absent.txt") + ": missing"), std::string::npos);
@@ -107,24 +103,15 @@ TEST(LevelIndexFile, WritesTheFormatAndReadsItBack)
 
 TEST(SequenceFile, ReadsRecordsInOrderWithAnyLineEnds)
 {
-    for (std::string text : {std::string(TWO_RECORDS), std::string()}) {
-        if (text.empty()) {
-            text = TWO_RECORDS;
-            for (size_t p = text.find('\n'); p != std::string::npos; p = text.find('\n', p + 2))
-                text.replace(p, 1, "\r\n");
-        }
+    std::string crlf = TWO_RECORDS;
+    for (size_t p = crlf.find('\n'); p != std::string::npos; p = crlf.find('\n', p + 2))
+        crlf.replace(p, 1, "\r\n");
+    for (const std::string& text : {std::string(TWO_RECORDS), crlf}) {
         SequenceFile f = parseSequenceText(text);
         EXPECT_EQ(f.direction, scroll_direction::UP);
         ASSERT_EQ(f.records.size(), 2u);
-        EXPECT_EQ(f.records[0].name, "SPAWNER1");
-        EXPECT_FLOAT_EQ(f.records[0].posY, -80.f);
-        EXPECT_FLOAT_EQ(f.records[0].direction, 270.f);
-        EXPECT_FLOAT_EQ(f.records[0].spawnTimer, 1.5f);
-        EXPECT_FLOAT_EQ(f.records[0].delayTimer, 0.25f);
-        EXPECT_EQ(f.records[0].nbMaxEnemy, 5);
-        EXPECT_EQ(f.records[0].patternId, 6);
-        EXPECT_FLOAT_EQ(f.records[1].posX, 100.5f);
-        EXPECT_EQ(f.records[1].patternId, 16);
+        expectRecord(f.records[0], {960.f, -80.f, 270.f, 1.5f, 0.25f, 5, 6, "SPAWNER1"});
+        expectRecord(f.records[1], {100.5f, 200.f, 22.5f, 3.f, 0.f, 1, 16, "SPAWNER2"});
     }
     // A byte-order mark does not hide the direction word.
     TempDir dir;
@@ -206,15 +193,8 @@ TEST(SequenceFile, WriteThenReadKeepsEveryField)
     ASSERT_EQ(back.records.size(), 3u);
     const SequenceRecord* expected[] = {&records[0], &records[1], &records[3]};
     for (size_t i = 0; i < 3; ++i) {
-        const SequenceRecord& a = *expected[i];
-        const SequenceRecord& b = back.records[i];
-        EXPECT_EQ(b.name, "SPAWNER" + std::to_string(i + 1));
-        EXPECT_FLOAT_EQ(b.posX, a.posX);
-        EXPECT_FLOAT_EQ(b.posY, a.posY);
-        EXPECT_FLOAT_EQ(b.direction, a.direction);
-        EXPECT_FLOAT_EQ(b.spawnTimer, a.spawnTimer);
-        EXPECT_FLOAT_EQ(b.delayTimer, a.delayTimer);
-        EXPECT_EQ(b.nbMaxEnemy, a.nbMaxEnemy);
-        EXPECT_EQ(b.patternId, a.patternId);
+        SequenceRecord named = *expected[i];
+        named.name = "SPAWNER" + std::to_string(i + 1);
+        expectRecord(back.records[i], named);
     }
 }

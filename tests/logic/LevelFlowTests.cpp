@@ -2,29 +2,47 @@
 // end given to sequences that could never finish, and the continue countdown.
 #include "app/SoundManager.h"
 #include "bosses/Boss.h"
-#include "engine/SceneFile.h"
-#include "enemies/LevelFiles.h"
 #include "enemies/SpawnPattern.h"
+#include "enemies/Spawner.h"
 #include "engine/Scenes.h"
 #include "gameplay/ContinuePass.h"
 #include "gameplay/LevelFlow.h"
-#include "platform/AssetPath.h"
-#include "play/Transitions.h"
 
 #include <gtest/gtest.h>
-#include <cmath>
-#include <fstream>
 #include <limits>
 
 namespace {
 
 using A = FlowAction;
 
-FlowInputs at(int scene, int sequence)
+// What happened in a frame, a bit each.
+enum Happened {
+    NOTHING = 0,
+    SEQUENCE_OVER = 1,
+    PATH_ENDED = 2,
+    BOSS_DEFEATED = 4,
+    PATTERN_FINISHED = 8,
+    FADE_DONE = 16,
+    BOARD_UP = 32,
+    BOARD_CONFIRMED = 64,
+    COUNTING_DOWN = 128,
+    WAITING = 256,
+};
+
+FlowInputs at(int scene, int sequence, int happened = NOTHING)
 {
     FlowInputs in;
     in.scene = scene;
     in.sequenceIndex = sequence;
+    in.events.sequenceOver = happened & SEQUENCE_OVER;
+    in.pathEnded = happened & PATH_ENDED;
+    in.events.bossDefeated = happened & BOSS_DEFEATED;
+    in.events.patternFinished = happened & PATTERN_FINISHED;
+    in.events.fadeDone = happened & FADE_DONE;
+    in.scoreboardUp = happened & BOARD_UP;
+    in.events.scoreboardConfirmed = happened & BOARD_CONFIRMED;
+    in.anyCountingDown = happened & COUNTING_DOWN;
+    in.waitingForContinue = happened & WAITING;
     return in;
 }
 
@@ -44,62 +62,7 @@ const FlowStep* find(const FlowPlan& plan, A action)
     return nullptr;
 }
 
-int sceneChange(const FlowPlan& plan)
-{
-    const FlowStep* s = find(plan, A::ChangeScene);
-    return s ? s->value : -1;
-}
-
-// Seconds of the camera path of a shipped scene file.
-float pathSeconds(const std::string& scene)
-{
-    std::ifstream in(resolveAssetPath("Scene/" + scene + ".txt"), std::ios::binary);
-    EXPECT_TRUE(in) << scene;
-    for (const SceneRecord& r : readSceneRecords(in))
-        if (r.kind == SceneRecordKind::Camera)
-            return static_cast<float>(std::min(r.positions.size(), r.rotations.size())) / 60.f;
-    return 0.f;
-}
-
-// When the shipped sequence (global number) raises its Finish.
-float finishTime(int sequence)
-{
-    Spawner spawner;
-    EXPECT_TRUE(spawner.loadSequence(sequence)) << sequence;
-    for (const SpawnEntry& e : spawner.pending)
-        if (e.pattern == pattern_id::FINISH)
-            return e.time;
-    ADD_FAILURE() << "no Finish in sequence " << sequence;
-    return 0.f;
-}
-
 } // namespace
-
-TEST(LevelFlowContent, CameraPathsEndWhereTheShippedSequencesNeedThem)
-{
-    Spawner spawner;
-    ASSERT_EQ(spawner.totalSequences, level_flow::FLOW_SEQUENCES);
-    EXPECT_EQ(spawner.getSequenceIndex(2, 1), level_flow::LEVEL_FIRST_SEQUENCE[2]);
-    EXPECT_EQ(spawner.getSequenceIndex(3, 1), level_flow::LEVEL_FIRST_SEQUENCE[3]);
-    EXPECT_EQ(spawner.getSequenceIndex(4, 1), level_flow::LEVEL_FIRST_SEQUENCE[4]);
-
-    // Asteroids: the ships fly out when the sequence ends, then the path ends soon after
-    // (a path that ended first would cut the sequence and skip the fly-out).
-    const float asteroids = pathSeconds("3");
-    EXPECT_GT(asteroids, finishTime(level_flow::FLY_OUT_SEQUENCE) + 2.f);
-    EXPECT_LT(asteroids, finishTime(level_flow::FLY_OUT_SEQUENCE) + 8.f);
-    // Approach: the warning banner runs its course before the boss rises, without a long wait.
-    const float approach = pathSeconds("6");
-    const float warningAt = finishTime(level_flow::FIRST_BOSS_SEQUENCE);
-    EXPECT_GT(approach, warningAt + WarningTransition::LENGTH);
-    EXPECT_LT(approach, warningAt + 12.f);
-    // Corridor: its end must not restart the fade that its sequence's end began.
-    const float corridor = pathSeconds("8");
-    EXPECT_GT(corridor, finishTime(level_flow::CORRIDOR_SEQUENCE) + 3.f);
-    // The intro and the dive are short cut-scenes.
-    EXPECT_LT(pathSeconds("1"), 15.f);
-    EXPECT_LT(pathSeconds("4"), 15.f);
-}
 
 TEST(LevelFlowPlan, RunsOnlyOnAnEventOrAFinishedPathInThePathScenes)
 {
@@ -120,90 +83,57 @@ TEST(LevelFlowPlan, RunsOnlyOnAnEventOrAFinishedPathInThePathScenes)
     EXPECT_TRUE(level_flow::plan(waiting).ran);
 }
 
-TEST(LevelFlowPlan, FirstBossWarnsFightsExplodesWaitsFadesAndTallies)
+TEST(LevelFlowPlan, BossesWarnFightExplodeWaitFadeTallyAndMoveOn)
 {
-    FlowInputs approach = at(scene::APPROACH, 3);
-    approach.events.sequenceOver = true;
-    FlowPlan p = level_flow::plan(approach);
-    ASSERT_EQ(actions(p), (std::vector<A>{A::Warning, A::PlayTrack, A::StopTrack, A::FadeOutTrack}));
-    EXPECT_EQ(p.steps[1].value, MUSIC_BOSS_INTRO);
-
-    FlowInputs pathEnd = at(scene::APPROACH, 3);
-    pathEnd.pathEnded = true;
-    p = level_flow::plan(pathEnd);
-    EXPECT_EQ(actions(p), (std::vector<A>{A::ChangeScene, A::EnterBossLevel, A::SpawnBoss}));
-    EXPECT_EQ(sceneChange(p), 7);
-    EXPECT_EQ(find(p, A::SpawnBoss)->value, BOSS_ICARUS);
-
-    FlowInputs tower = at(scene::TOWER, 3);
-    tower.events.bossDefeated = true;
-    p = level_flow::plan(tower);
-    ASSERT_EQ(actions(p), std::vector<A>{A::Explode});
-    EXPECT_EQ(p.steps[0].value, 0);
-
-    // The explosions end while a player counts down: the level waits for it.
-    FlowInputs explosionsOver = at(scene::TOWER, 3);
-    explosionsOver.events.patternFinished = true;
-    explosionsOver.anyCountingDown = true;
-    EXPECT_EQ(actions(level_flow::plan(explosionsOver)), std::vector<A>{A::WaitForContinue});
-    explosionsOver.events.patternFinished = false;
-    explosionsOver.waitingForContinue = true;
-    EXPECT_EQ(actions(level_flow::plan(explosionsOver)), std::vector<A>{A::WaitForContinue});
-    explosionsOver.anyCountingDown = false;
-    p = level_flow::plan(explosionsOver);
-    ASSERT_EQ(actions(p), (std::vector<A>{A::StopWaiting, A::Fade, A::LeaveBossLevel}));
-    EXPECT_EQ(p.steps[1].value, 1);
-    EXPECT_FLOAT_EQ(p.steps[1].x, 3.f);
-
-    FlowInputs faded = at(scene::TOWER, 3);
-    faded.events.fadeDone = true;
-    p = level_flow::plan(faded);
-    ASSERT_EQ(actions(p), (std::vector<A>{A::Tally, A::StopAllSounds, A::PlayTrack}));
-    EXPECT_EQ(p.steps[2].value, MUSIC_RESULTS);
-
-    // The board stays until REVIVE, then level 2 starts at the left.
-    faded.scoreboardUp = true;
-    EXPECT_TRUE(level_flow::plan(faded).steps.empty());
-    faded.events.scoreboardConfirmed = true;
-    p = level_flow::plan(faded);
-    EXPECT_EQ(actions(p), (std::vector<A>{A::EndTally, A::PlaceShips, A::Fade, A::ChangeScene, A::StopTrack,
-                                          A::PlayTrack, A::NextSequence}));
-    EXPECT_FLOAT_EQ(find(p, A::PlaceShips)->x, 440.f);
-    EXPECT_FLOAT_EQ(find(p, A::PlaceShips)->y, 540.f);
-    EXPECT_EQ(sceneChange(p), 8);
-    EXPECT_EQ(find(p, A::Fade)->value, 0);
-}
-
-TEST(LevelFlowPlan, FinalBossSequencesAlternateUntilItFallsThenTheGameEnds)
-{
-    FlowInputs escort = at(scene::ARENA, 8);
-    escort.events.sequenceOver = true;
-    FlowPlan p = level_flow::plan(escort);
-    EXPECT_EQ(actions(p), std::vector<A>{A::NextSequence});
-
-    FlowInputs fight = at(scene::ARENA, 9);
-    fight.events.sequenceOver = true;
-    p = level_flow::plan(fight);
-    ASSERT_EQ(actions(p), std::vector<A>{A::LoadSequence});
-    EXPECT_EQ(p.steps[0].value, 8);
-
-    // A defeat reported while the escort runs is not lost.
-    escort.events.sequenceOver = false;
-    escort.events.bossDefeated = true;
-    p = level_flow::plan(escort);
-    EXPECT_EQ(actions(p), (std::vector<A>{A::NextSequence, A::ClearBossLevel, A::ClearEnemies, A::Explode}));
-    EXPECT_EQ(find(p, A::Explode)->value, 1);
-
-    fight.events.sequenceOver = false;
-    fight.events.patternFinished = true;
-    EXPECT_EQ(actions(level_flow::plan(fight)), std::vector<A>{A::Fade});
-    fight.events.patternFinished = false;
-    fight.events.fadeDone = true;
-    EXPECT_EQ(actions(level_flow::plan(fight)), std::vector<A>{A::Tally}); // the music stays
-    fight.scoreboardUp = true;
-    EXPECT_TRUE(level_flow::plan(fight).steps.empty());
-    fight.events.scoreboardConfirmed = true;
-    EXPECT_EQ(actions(level_flow::plan(fight)), (std::vector<A>{A::EndTally, A::FinishGame}));
+    struct Row {
+        const char* what;
+        FlowInputs in;
+        std::vector<A> actions;
+        std::vector<std::pair<A, int>> values;
+    };
+    const Row rows[] = {
+        {"the approach's sequence ends: the warning and the boss intro", at(scene::APPROACH, 3, SEQUENCE_OVER),
+         {A::Warning, A::PlayTrack, A::StopTrack, A::FadeOutTrack}, {{A::PlayTrack, MUSIC_BOSS_INTRO}}},
+        {"the approach's path ends: the first boss rises in its tower", at(scene::APPROACH, 3, PATH_ENDED),
+         {A::ChangeScene, A::EnterBossLevel, A::SpawnBoss}, {{A::ChangeScene, 7}, {A::SpawnBoss, BOSS_ICARUS}}},
+        {"the first boss falls", at(scene::TOWER, 3, BOSS_DEFEATED), {A::Explode}, {{A::Explode, 0}}},
+        {"its explosions end while a player counts down: the level waits",
+         at(scene::TOWER, 3, PATTERN_FINISHED | COUNTING_DOWN), {A::WaitForContinue}, {}},
+        {"still counting down", at(scene::TOWER, 3, WAITING | COUNTING_DOWN), {A::WaitForContinue}, {}},
+        {"the countdown is over: fade out", at(scene::TOWER, 3, WAITING), {A::StopWaiting, A::Fade, A::LeaveBossLevel},
+         {{A::Fade, 1}}},
+        {"faded: the tally and its music", at(scene::TOWER, 3, FADE_DONE), {A::Tally, A::StopAllSounds, A::PlayTrack},
+         {{A::PlayTrack, MUSIC_RESULTS}}},
+        {"the board stays until REVIVE", at(scene::TOWER, 3, FADE_DONE | BOARD_UP), {}, {}},
+        {"then level 2 starts", at(scene::TOWER, 3, FADE_DONE | BOARD_UP | BOARD_CONFIRMED),
+         {A::EndTally, A::PlaceShips, A::Fade, A::ChangeScene, A::StopTrack, A::PlayTrack, A::NextSequence},
+         {{A::ChangeScene, 8}, {A::Fade, 0}}},
+        {"the final boss's escort ends", at(scene::ARENA, 8, SEQUENCE_OVER), {A::NextSequence}, {}},
+        {"its fight ends: the escort again", at(scene::ARENA, 9, SEQUENCE_OVER), {A::LoadSequence},
+         {{A::LoadSequence, 8}}},
+        {"a defeat reported while the escort runs is not lost", at(scene::ARENA, 8, BOSS_DEFEATED),
+         {A::NextSequence, A::ClearBossLevel, A::ClearEnemies, A::Explode}, {{A::Explode, 1}}},
+        {"the final explosions end", at(scene::ARENA, 9, PATTERN_FINISHED), {A::Fade}, {}},
+        {"faded: the tally, the music stays", at(scene::ARENA, 9, FADE_DONE), {A::Tally}, {}},
+        {"the last board stays", at(scene::ARENA, 9, FADE_DONE | BOARD_UP), {}, {}},
+        {"then the game ends", at(scene::ARENA, 9, FADE_DONE | BOARD_UP | BOARD_CONFIRMED),
+         {A::EndTally, A::FinishGame}, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const FlowPlan plan = level_flow::plan(row.in);
+        EXPECT_EQ(actions(plan), row.actions);
+        for (const auto& [action, value] : row.values) {
+            const FlowStep* step = find(plan, action);
+            ASSERT_NE(step, nullptr);
+            EXPECT_EQ(step->value, value);
+        }
+    }
+    // The fade out of the tower takes three seconds; level 2 starts with the ships at the left.
+    EXPECT_FLOAT_EQ(find(level_flow::plan(at(scene::TOWER, 3, WAITING)), A::Fade)->x, 3.f);
+    const FlowPlan level2 = level_flow::plan(at(scene::TOWER, 3, FADE_DONE | BOARD_UP | BOARD_CONFIRMED));
+    EXPECT_FLOAT_EQ(find(level2, A::PlaceShips)->x, 440.f);
+    EXPECT_FLOAT_EQ(find(level2, A::PlaceShips)->y, 540.f);
 }
 
 TEST(LevelFlowSequences, NumberingWrapsOnlyAfterTheFlowsOwnSequences)

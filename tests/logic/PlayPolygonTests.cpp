@@ -17,26 +17,38 @@ Polygon poly(std::initializer_list<sf::Vector2f> pts)
 Polygon diamond(float cx, float cy, float r) { return poly({{cx, cy - r}, {cx + r, cy}, {cx, cy + r}, {cx - r, cy}}); }
 } // namespace
 
-TEST(PlayPolygon, SeparatedAndOverlappingConvexPolygons)
+TEST(PlayPolygon, ConvexAndDegeneratePolygonsMeetTheSquareEitherWayRound)
 {
-    const Polygon a = rectToPolygon({0.f, 0.f, 10.f, 10.f});
-    EXPECT_FALSE(polygonsIntersect(a, rectToPolygon({20.f, 0.f, 10.f, 10.f})));
-    EXPECT_TRUE(polygonsIntersect(a, rectToPolygon({5.f, 5.f, 10.f, 10.f})));
-    EXPECT_FALSE(polygonsIntersect(a, diamond(25.f, 5.f, 8.f)));
-    EXPECT_TRUE(polygonsIntersect(a, diamond(15.f, 5.f, 8.f)));
-    // Rectangles that only touch along an edge, or at a corner, intersect.
-    EXPECT_TRUE(polygonsIntersect(a, rectToPolygon({10.f, 0.f, 10.f, 10.f})));
-    EXPECT_TRUE(polygonsIntersect(a, rectToPolygon({10.f, 10.f, 5.f, 5.f})));
-}
-
-TEST(PlayPolygon, ContainmentWithoutCrossingEdges)
-{
-    const Polygon big = rectToPolygon({0.f, 0.f, 100.f, 100.f});
-    const Polygon small = diamond(50.f, 50.f, 5.f);
-    EXPECT_TRUE(polygonsIntersect(big, small));
-    EXPECT_TRUE(polygonsIntersect(small, big));
-    EXPECT_TRUE(pointInPolygon(big, {50.f, 50.f}));
-    EXPECT_FALSE(pointInPolygon(big, {150.f, 50.f}));
+    const Polygon square = rectToPolygon({0.f, 0.f, 10.f, 10.f});
+    struct Row {
+        const char* what;
+        Polygon other;
+        bool meets;
+    };
+    const Row rows[] = {
+        {"a square beside it", rectToPolygon({20.f, 0.f, 10.f, 10.f}), false},
+        {"a square over its corner", rectToPolygon({5.f, 5.f, 10.f, 10.f}), true},
+        {"a diamond beside it", diamond(25.f, 5.f, 8.f), false},
+        {"a diamond over its edge", diamond(15.f, 5.f, 8.f), true},
+        {"a square touching along an edge", rectToPolygon({10.f, 0.f, 10.f, 10.f}), true},
+        {"a square touching at a corner", rectToPolygon({10.f, 10.f, 5.f, 5.f}), true},
+        {"a diamond inside, no edges crossing", diamond(5.f, 5.f, 2.f), true},
+        {"a square holding it whole", rectToPolygon({-50.f, -50.f, 100.f, 100.f}), true},
+        {"a segment through it", poly({{-5.f, 5.f}, {15.f, 5.f}}), true},
+        {"a segment beside it", poly({{-5.f, 20.f}, {15.f, 20.f}}), false},
+        {"a point inside", poly({{5.f, 5.f}}), true},
+        {"a point outside", poly({{50.f, 5.f}}), false},
+        {"no polygon", Polygon{}, false},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(polygonsIntersect(square, row.other), row.meets) << row.what;
+        EXPECT_EQ(polygonsIntersect(row.other, square), row.meets) << row.what;
+    }
+    EXPECT_TRUE(pointInPolygon(square, {5.f, 5.f}));
+    EXPECT_FALSE(pointInPolygon(square, {15.f, 5.f}));
+    // A segment lying on an edge is collinear with it: no crossing.
+    EXPECT_FALSE(edgeCrossesPolygon(square, sf::Vertex({2.f, 0.f}), sf::Vertex({8.f, 0.f})));
+    EXPECT_TRUE(edgeCrossesPolygon(square, sf::Vertex({5.f, -5.f}), sf::Vertex({5.f, 5.f})));
 }
 
 TEST(PlayPolygon, RectangleAgainstRotatedPolygon)
@@ -46,26 +58,6 @@ TEST(PlayPolygon, RectangleAgainstRotatedPolygon)
     EXPECT_FALSE(polygonIntersectsRect(d, {8.f, 8.f, 5.f, 5.f}));
     EXPECT_TRUE(polygonIntersectsRect(d, {3.f, 3.f, 5.f, 5.f}));
     EXPECT_TRUE(polygonIntersectsRect(d, {-20.f, -1.f, 40.f, 2.f})); // a bar through it
-    const Polygon r = rectToPolygon({1.f, 2.f, 3.f, 4.f});
-    ASSERT_EQ(r.size(), 4u);
-    EXPECT_EQ(r[2].position, sf::Vector2f(4.f, 6.f));
-    EXPECT_EQ(r[3].color, sf::Color::Red);
-}
-
-TEST(PlayPolygon, DegeneratePolygons)
-{
-    const Polygon square = rectToPolygon({0.f, 0.f, 10.f, 10.f});
-    EXPECT_FALSE(polygonsIntersect(Polygon{}, square));
-    EXPECT_FALSE(polygonsIntersect(square, Polygon{}));
-    // A segment (two vertices) through the square, and one beside it.
-    EXPECT_TRUE(polygonsIntersect(poly({{-5.f, 5.f}, {15.f, 5.f}}), square));
-    EXPECT_FALSE(polygonsIntersect(poly({{-5.f, 20.f}, {15.f, 20.f}}), square));
-    // A single point inside and outside.
-    EXPECT_TRUE(polygonsIntersect(poly({{5.f, 5.f}}), square));
-    EXPECT_FALSE(polygonsIntersect(poly({{50.f, 5.f}}), square));
-    // A segment lying on an edge is collinear with it: no crossing.
-    EXPECT_FALSE(edgeCrossesPolygon(square, sf::Vertex({2.f, 0.f}), sf::Vertex({8.f, 0.f})));
-    EXPECT_TRUE(edgeCrossesPolygon(square, sf::Vertex({5.f, -5.f}), sf::Vertex({5.f, 5.f})));
 }
 
 TEST(PlayAnimation, LoopedOnceAndReversedSteps)

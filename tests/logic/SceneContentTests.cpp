@@ -1,13 +1,17 @@
-// The game's 3D content as the loaders read it: every scene file, every model
-// of the world-object table, the hangar's parts, the bosses' models, and the
-// shaders' uniforms. Runs in the asset tree (build/game).
+// The game's 3D content as the loaders read it: every scene file and its camera path
+// against the shipped sequences, every model of the world-object table, the hangar's
+// parts, the bosses' models, and the shaders' uniforms. Runs in the asset tree (build/game).
 #include <gtest/gtest.h>
 
 #include "engine/Mesh.h"
 #include "engine/ObjLoader.h"
 #include "engine/SceneChange.h"
 #include "engine/SceneFile.h"
+#include "enemies/Spawner.h"
+#include "gameplay/LevelFlow.h"
 #include "platform/AssetPath.h"
+#include "play/Transitions.h"
+#include "screens/MenuScene.h"
 #include "support/TestSupport.h"
 
 #include <SFML/Graphics/Image.hpp>
@@ -80,6 +84,18 @@ double facingAwayFrom(const Mesh& mesh, sf::Vector3f centre)
     return mesh.triangles.empty() ? 0 : static_cast<double>(away) / mesh.triangles.size();
 }
 
+// When the shipped sequence (global number) raises its Finish.
+float finishTime(int sequence)
+{
+    Spawner spawner;
+    EXPECT_TRUE(spawner.loadSequence(sequence)) << sequence;
+    for (const SpawnEntry& e : spawner.pending)
+        if (e.pattern == pattern_id::FINISH)
+            return e.time;
+    ADD_FAILURE() << "no Finish in sequence " << sequence;
+    return 0.f;
+}
+
 } // namespace
 
 TEST(SceneContent, EveryTableModelLoadsWithItsTextureAndASensibleTriangleCount)
@@ -126,26 +142,42 @@ TEST(SceneContent, EverySceneFileParsesAndNamesOnlyObjectsOfTheTable)
     }
 }
 
-TEST(SceneContent, CameraPathsFitTheLevelFlow)
+TEST(SceneContent, CameraPathsEndWhereTheShippedSequencesNeedThem)
 {
-    // Paths whose end moves the game on: long enough to play, short enough not to stall.
-    const std::map<std::string, std::pair<float, float>> seconds = {
-        {"Scene/1.txt", {5, 15}},  {"Scene/3.txt", {45, 150}}, {"Scene/4.txt", {4, 15}},
-        {"Scene/6.txt", {25, 150}}, {"Scene/8.txt", {120, 260}}, {"Scene/credits.txt", {30, 120}}};
-    for (const auto& [file, range] : seconds) {
-        SCOPED_TRACE(file);
-        CameraPath path = onlyCamera(readScene(file));
-        EXPECT_GE(path.frames(), range.first * 60);
-        EXPECT_LE(path.frames(), range.second * 60);
+    Spawner spawner;
+    ASSERT_EQ(spawner.totalSequences, level_flow::FLOW_SEQUENCES);
+    for (int level : {2, 3, 4})
+        EXPECT_EQ(spawner.getSequenceIndex(level, 1), level_flow::LEVEL_FIRST_SEQUENCE[level]);
+    const auto seconds = [](const char* file) { return onlyCamera(readScene(file)).frames() / 60.f; };
+
+    // Asteroids: the ships fly out when the sequence ends, then the path ends soon after
+    // (a path that ended first would cut the sequence and skip the fly-out).
+    const float asteroids = seconds("Scene/3.txt");
+    EXPECT_GT(asteroids, finishTime(level_flow::FLY_OUT_SEQUENCE) + 2.f);
+    EXPECT_LT(asteroids, finishTime(level_flow::FLY_OUT_SEQUENCE) + 8.f);
+    // Approach: the warning banner runs its course before the boss rises, without a long wait.
+    const float approach = seconds("Scene/6.txt");
+    const float warningAt = finishTime(level_flow::FIRST_BOSS_SEQUENCE);
+    EXPECT_GT(approach, warningAt + WarningTransition::LENGTH);
+    EXPECT_LT(approach, warningAt + 12.f);
+    // Corridor: its end must not restart the fade that its sequence's end began, nor stall.
+    const float corridor = seconds("Scene/8.txt");
+    EXPECT_GT(corridor, finishTime(level_flow::CORRIDOR_SEQUENCE) + 3.f);
+    EXPECT_LT(corridor, 260.f);
+    // The intro and the dive are short cut-scenes; the credits roll for a while; gameplay
+    // scenes that end by their sequences run long.
+    const std::map<std::string, std::pair<float, float>> ranges = {
+        {"Scene/1.txt", {5, 15}}, {"Scene/4.txt", {4, 15}}, {"Scene/credits.txt", {30, 120}},
+        {"Scene/2.txt", {180, 1e6f}}, {"Scene/5.txt", {180, 1e6f}}};
+    for (const auto& [file, range] : ranges) {
+        EXPECT_GE(seconds(file.c_str()), range.first) << file;
+        EXPECT_LE(seconds(file.c_str()), range.second) << file;
     }
-    // Gameplay scenes that end by their sequences run long.
-    for (const char* file : {"Scene/2.txt", "Scene/5.txt"})
-        EXPECT_GE(onlyCamera(readScene(file)).frames(), 180u * 60u) << file;
 
     // The approach to the first boss ends on the boss's fixed view.
-    CameraPath approach = onlyCamera(readScene("Scene/6.txt"));
-    EXPECT_LT(distance(approach.positions[approach.frames() - 1], {0.f, -203338.8125f, 358765.f}), 50.f);
-    sf::Vector3f last = approach.rotations[approach.frames()];
+    CameraPath path = onlyCamera(readScene("Scene/6.txt"));
+    EXPECT_LT(distance(path.positions[path.frames() - 1], {0.f, -203338.8125f, 358765.f}), 50.f);
+    sf::Vector3f last = path.rotations[path.frames()];
     EXPECT_NEAR(last.x, 70.f, 0.5f);
     EXPECT_NEAR(last.y, 0.f, 0.5f);
     EXPECT_NEAR(last.z, 0.f, 0.5f);
@@ -179,14 +211,11 @@ TEST(SceneContent, TheSecondBossArenaHoldsTheHeadAndLoopsSmoothly)
 
 TEST(SceneContent, TheHangarPartsLoadAndTheMenuScreenMapsTheWholePicture)
 {
-    const char* parts[] = {"Props/Ceiling/CeilProps", "Menu/Board_menu/Desk/Desk", "Props/Floor/FloorProps", "Door/Gate",
-                           "Menu/Main_menu/Robot/MainRobot", "Menu/Main_menu/Screen/MainScreen", "P1P2",
-                           "Menu/Board_menu/Screen1/P1Screen", "Menu/Board_menu/Screen/P2Screen", "Props/Wall/WallProps",
-                           "Zone1/Zone1", "Zone2/Ceiling/Zone2Ceil", "Zone2/Floor/Zone2Floor", "Zone2/Wall/Zone2Walls",
-                           "Menu/Board_menu/Desk_Props/DeskProps", "Door/trapdoor", "P1ScreenDisplayer/P1ScreenDisplay",
-                           "P2ScreenDisplayer/P2ScreenDisplay"};
-    for (const char* part : parts) {
-        std::unique_ptr<Mesh> mesh = geometry(std::string("3D/Hangar/") + part);
+    std::vector<std::string> parts(SCREEN_DISPLAYERS.begin(), SCREEN_DISPLAYERS.end());
+    for (const HangarMeshInfo& part : HANGAR_MESHES)
+        parts.push_back(part.name);
+    for (const std::string& part : parts) {
+        std::unique_ptr<Mesh> mesh = geometry("3D/Hangar/" + part);
         if (mesh) {
             EXPECT_GT(mesh->triangles.size(), 0u) << part;
             EXPECT_LE(mesh->triangles.size(), MAX_TRIANGLES) << part;

@@ -1,10 +1,9 @@
 #include "enemies/EnemyManager.h"
-#include "enemies/Spawner.h"
-
-#include "enemies/EnemyManager.h"
 #include "enemies/EnemyTypes.h"
+#include "enemies/Spawner.h"
 #include "support/TestSupport.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace testing_support;
@@ -21,10 +20,34 @@ std::string record(int n, float x, float direction, float time, float delay, int
 
 // A config folder with a level index and its sequence files.
 struct LevelFolder {
+    LevelFolder() = default;
+    // One level of one sequence.
+    explicit LevelFolder(const std::string& sequence)
+    {
+        write("LevelsData.txt", "NB_LEVELS 1 NB_SEQUENCE 1 1");
+        write("LEVEL_1_SEQUENCE_1.txt", sequence);
+    }
     TempDir dir;
     std::string folder() const { return dir.path + "/"; }
     void write(const std::string& name, const std::string& text) { writeFile(dir.file(name), text); }
 };
+
+// Plays the folder's one sequence as the game does (spawner, patterns, enemies) for `frames`
+// frames of `dt` against a ship at `ship`, showing the field after each frame.
+void play(const LevelFolder& f, int frames, float dt, sf::Vector2f ship,
+          const std::function<void(const EnemyManager&)>& look)
+{
+    Spawner spawner(f.folder());
+    ASSERT_TRUE(spawner.loadSequence(0));
+    std::list<SpawnPattern> running;
+    EnemyManager enemies;
+    for (int frame = 0; frame < frames; ++frame) {
+        spawner.update(dt, running);
+        updateSpawnPatterns(running, dt, enemies, {ship});
+        enemies.update(dt, {ship});
+        look(enemies);
+    }
+}
 
 } // namespace
 
@@ -62,11 +85,8 @@ TEST(Spawner, ListsSequencesAndMapsLevelsToGlobalIndexes)
 
 TEST(Spawner, ReleasesEachEntryAtItsTimeOverFixedFrames)
 {
-    LevelFolder f;
-    f.write("LevelsData.txt", "NB_LEVELS 1 NB_SEQUENCE 1 1");
-    f.write("LEVEL_1_SEQUENCE_1.txt", "DOWN\n" + record(1, 10, 270, 0, 0.5f, 3, 6) +
-                                          record(2, 20, 90, 1, 0.5f, 2, 7) + record(3, 30, 0, 1, 0.5f, 2, 8) +
-                                          record(4, 40, 180, 2.4f, 0.1f, 4, 15) + record(5, 50, 0, 3, 0, 1, 16));
+    LevelFolder f("DOWN\n" + record(1, 10, 270, 0, 0.5f, 3, 6) + record(2, 20, 90, 1, 0.5f, 2, 7) +
+                  record(3, 30, 0, 1, 0.5f, 2, 8) + record(4, 40, 180, 2.4f, 0.1f, 4, 15) + record(5, 50, 0, 3, 0, 1, 16));
     Spawner s(f.folder());
     int direction = -1;
     ASSERT_TRUE(s.loadSequence(0, [&](int d) { direction = d; }));
@@ -112,10 +132,8 @@ TEST(Spawner, ReleasesEachEntryAtItsTimeOverFixedFrames)
 
 TEST(Spawner, EditorLoadsFromATimeOrOnlyTheSelectedRecords)
 {
-    LevelFolder f;
-    f.write("LevelsData.txt", "NB_LEVELS 1 NB_SEQUENCE 1 1");
-    f.write("LEVEL_1_SEQUENCE_1.txt", "right\n" + record(1, 1, 0, 9.9f, 0, 1, 6) + record(2, 2, 0, 10, 0, 1, 6) +
-                                          record(3, 3, 0, 9.8f, 0, 1, 15) + record(4, 4, 0, 12, 0, 1, 6));
+    LevelFolder f("right\n" + record(1, 1, 0, 9.9f, 0, 1, 6) + record(2, 2, 0, 10, 0, 1, 6) +
+                  record(3, 3, 0, 9.8f, 0, 1, 15) + record(4, 4, 0, 12, 0, 1, 6));
     Spawner s(f.folder());
     s.scrollDirection = scroll_direction::UP;
     ASSERT_TRUE(s.loadSequenceFrom(0, 10.f));
@@ -152,23 +170,13 @@ TEST(Spawner, EditorLoadsFromATimeOrOnlyTheSelectedRecords)
 // undefined-behaviour sanitizer aborts here when it does).
 TEST(Spawner, FarOffDirectionsOfADamagedFileSpawnAndRun)
 {
-    LevelFolder f;
-    f.write("LevelsData.txt", "NB_LEVELS 1 NB_SEQUENCE 1 1");
     std::string sequence = "RIGHT\n";
     for (int pattern = 0; pattern < PATTERN_ID_COUNT; ++pattern)
         for (const char* direction : {"3e9", "-3e9"})
             sequence += "SPAWNER1 POSITION 1900 500 DIRECTION " + std::string(direction) +
                         " SPAWN_TIMER 0 DELAY_TIMER 0.1 NB_MAX_ENEMY 2 PATTERN_ID " + std::to_string(pattern) + "\n";
-    f.write("LEVEL_1_SEQUENCE_1.txt", sequence);
-    Spawner s(f.folder());
-    ASSERT_TRUE(s.loadSequence(0));
-    std::list<SpawnPattern> running;
-    EnemyManager enemies;
     int walls = 0;
-    for (int frame = 0; frame < 120; ++frame) {
-        s.update(0.02f, running);
-        updateSpawnPatterns(running, 0.02f, enemies, {{960.f, 540.f}});
-        enemies.update(0.02f, {{960.f, 540.f}});
+    play(LevelFolder(sequence), 120, 0.02f, {960.f, 540.f}, [&](const EnemyManager& enemies) {
         for (const auto& enemy : enemies.enemies) {
             if (enemy->getType() != enemy_type::WALL)
                 continue;
@@ -176,31 +184,18 @@ TEST(Spawner, FarOffDirectionsOfADamagedFileSpawnAndRun)
             EXPECT_GE(enemy->frame.left, 0.f);
             EXPECT_LE(enemy->frame.left, 450.f);
         }
-    }
+    });
     EXPECT_GT(walls, 0);
 }
 
 TEST(Spawner, AHostileSequenceFileCannotFloodTheField)
 {
     // A hundred spawners of a hundred shooters each, all due at once: a 10 KB file.
-    LevelFolder f;
-    f.write("LevelsData.txt", "NB_LEVELS 1\nNB_SEQUENCE 1 1");
     std::string text = "UP\n";
     for (int n = 1; n <= 100; ++n)
         text += record(n, 960.f, 270.f, 0.f, 0.f, 100, pattern_id::SHOOTER);
-    f.write("LEVEL_1_SEQUENCE_1.txt", text);
-
-    Spawner spawner(f.folder());
-    ASSERT_TRUE(spawner.loadSequence(0));
-    EnemyManager manager;
-    std::list<SpawnPattern> running;
-    const std::vector<sf::Vector2f> players = {{960.f, 900.f}};
     size_t most = 0;
-    for (int frame = 0; frame < 180; ++frame) {
-        spawner.update(1.f / 60.f, running);
-        updateSpawnPatterns(running, 1.f / 60.f, manager, players);
-        manager.update(1.f / 60.f, players);
-        most = std::max(most, manager.enemies.size());
-    }
+    play(LevelFolder(text), 180, 1.f / 60.f, {960.f, 900.f},
+         [&](const EnemyManager& enemies) { most = std::max(most, enemies.enemies.size()); });
     EXPECT_EQ(most, static_cast<size_t>(EnemyManager::MAX_LIVE_ENEMIES));
 }

@@ -100,38 +100,37 @@ TEST_F(MenuNavigation, CursorWrapsOnEveryPage)
 
 TEST_F(MenuNavigation, ValidateOpensPagesAndBackWalksTheChain)
 {
-    tap(VALIDATE);
-    EXPECT_EQ(page(), menu_page::PLAY);
-    EXPECT_EQ(cursor(), 4);
-    EXPECT_EQ(lastSound(), SFX_MENU_VALID);
-    tap(DOWN);
-    tap(VALIDATE);
-    EXPECT_EQ(page(), menu_page::DIFFICULTY);
-    EXPECT_EQ(cursor(), 20);
-    tap(BACK);
-    EXPECT_EQ(lastSound(), SFX_MENU_CANCEL);
-    EXPECT_EQ(page(), menu_page::PLAY);
-    EXPECT_EQ(cursor(), 4);
-    tap(BACK);
-    EXPECT_EQ(page(), menu_page::MAIN);
-    EXPECT_EQ(cursor(), 0);
-    engine().menu.menuCursor = 2;
-    tap(BACK);
-    EXPECT_EQ(page(), menu_page::MAIN);
-    EXPECT_EQ(cursor(), 0);
-
-    struct Case {
-        int from, item, page, cursor;
+    const int HERE = -1; // the step starts where the one before left the menu
+    struct Step {
+        int fromPage, fromCursor;
+        sf::Keyboard::Key key;
+        int page, cursor;
     };
-    for (Case c : {Case{menu_page::MAIN, 1, menu_page::HIGH_SCORES, 1}, Case{menu_page::MAIN, 2, menu_page::CREDITS, 11},
-                   Case{menu_page::MAIN, 3, menu_page::QUIT, 3}, Case{menu_page::PLAY, 4, menu_page::START_GAME, 4},
-                   Case{menu_page::PLAY, 6, menu_page::HOW_TO_PLAY, 6}, Case{menu_page::PLAY, 7, menu_page::CHEATS, 15},
-                   Case{menu_page::CHEATS, 16, menu_page::CHEATS, 16}}) {
-        engine().menu.menuPage = c.from;
-        engine().menu.menuCursor = c.item;
-        tap(VALIDATE);
-        EXPECT_EQ(page(), c.page) << "item " << c.item;
-        EXPECT_EQ(cursor(), c.cursor) << "item " << c.item;
+    const Step steps[] = {
+        {HERE, HERE, VALIDATE, menu_page::PLAY, 4},
+        {HERE, HERE, DOWN, menu_page::PLAY, 5},
+        {HERE, HERE, VALIDATE, menu_page::DIFFICULTY, 20},
+        {HERE, HERE, BACK, menu_page::PLAY, 4},
+        {HERE, HERE, BACK, menu_page::MAIN, 0},
+        {menu_page::MAIN, 2, BACK, menu_page::MAIN, 0},
+        {menu_page::MAIN, 1, VALIDATE, menu_page::HIGH_SCORES, 1},
+        {menu_page::MAIN, 2, VALIDATE, menu_page::CREDITS, 11},
+        {menu_page::MAIN, 3, VALIDATE, menu_page::QUIT, 3},
+        {menu_page::PLAY, 4, VALIDATE, menu_page::START_GAME, 4},
+        {menu_page::PLAY, 6, VALIDATE, menu_page::HOW_TO_PLAY, 6},
+        {menu_page::PLAY, 7, VALIDATE, menu_page::CHEATS, 15},
+        {menu_page::CHEATS, 16, VALIDATE, menu_page::CHEATS, 16},
+    };
+    for (const Step& step : steps) {
+        if (step.fromPage != HERE) {
+            engine().menu.menuPage = step.fromPage;
+            engine().menu.menuCursor = step.fromCursor;
+        }
+        SCOPED_TRACE("page " + std::to_string(page()) + ", item " + std::to_string(cursor()));
+        tap(step.key);
+        EXPECT_EQ(page(), step.page);
+        EXPECT_EQ(cursor(), step.cursor);
+        EXPECT_EQ(lastSound(), step.key == VALIDATE ? SFX_MENU_VALID : step.key == BACK ? SFX_MENU_CANCEL : SFX_MENU_SELECT);
     }
 }
 

@@ -164,7 +164,7 @@ TEST(OverlayTextWarning, SevenLettersShowForTenSecondsAndGo)
     EXPECT_EQ(texts.nodeCount(), 0);
 }
 
-TEST(OverlayTextCap, NothingIsAddedPastTenThousandNodes)
+TEST(OverlayTextCap, NothingIsAddedPastTenThousandNodesAndWhatWouldNotFitWholeNotAtAll)
 {
     TextManager texts;
     texts.addText(TextRequest{TEXT_DIGITS, {0.f, 0.f}, 0, std::string(9995, '5'), 0, 0, 0});
@@ -173,22 +173,16 @@ TEST(OverlayTextCap, NothingIsAddedPastTenThousandNodes)
     texts.addText(scoreCounter("000000000", false));
     EXPECT_EQ(texts.nodeCount(), 9995);
     EXPECT_TRUE(texts.counterHeads().empty());
-    texts.addText(TextRequest{TEXT_DIGITS, {0.f, 0.f}, 0, "12345", 0, 0, 0});
+    texts.addText(TextRequest{TEXT_DIGITS, {0.f, 0.f}, 0, "1234", 0, 0, 0});
+    ASSERT_EQ(texts.nodeCount(), TextManager::MAX_NODES - 1);
+    // Nor is a warning; its last letter alone fits.
+    texts.addText(TextRequest{TEXT_WARNING, {0.f, 0.f}, 0, "", 0, 0, 0});
+    EXPECT_EQ(texts.nodeCount(), TextManager::MAX_NODES - 1);
+    texts.addText(TextRequest{TEXT_WARNING, {0.f, 0.f}, 6, "", 0, 0, 0});
     ASSERT_EQ(texts.nodeCount(), TextManager::MAX_NODES);
     TextNode* first = texts.firstNode();
-    texts.addText(TextRequest{TEXT_WARNING, {0.f, 0.f}, 0, "", 0, 0, 0});
+    texts.addText(TextRequest{TEXT_WARNING, {0.f, 0.f}, 6, "", 0, 0, 0});
     texts.addText(TextRequest{TEXT_DIGITS, {0.f, 0.f}, 0, "7", 0, 0, 0});
     EXPECT_EQ(texts.nodeCount(), TextManager::MAX_NODES);
     EXPECT_EQ(texts.firstNode(), first);
-}
-
-TEST(OverlayTextCap, AWarningGoesInWholeOrNotAtAll)
-{
-    TextManager texts;
-    texts.addText(TextRequest{TEXT_DIGITS, {0.f, 0.f}, 0, std::string(TextManager::MAX_NODES - 1, '5'), 0, 0, 0});
-    texts.addText(TextRequest{TEXT_WARNING, {0.f, 0.f}, 0, "", 0, 0, 0});
-    EXPECT_EQ(texts.nodeCount(), TextManager::MAX_NODES - 1);
-
-    texts.addText(TextRequest{TEXT_WARNING, {0.f, 0.f}, 6, "", 0, 0, 0}); // the last letter alone fits
-    EXPECT_EQ(texts.nodeCount(), TextManager::MAX_NODES);
 }

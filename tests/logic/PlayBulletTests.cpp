@@ -31,28 +31,27 @@ std::string records(int n)
 }
 
 float distance(sf::Vector2f a, sf::Vector2f b) { return std::hypot(a.x - b.x, a.y - b.y); }
+
+// Where one bullet fired from (500, 500) is after `steps` steps of `dt`.
+sf::Vector2f flown(int type, int pattern, float heading, int steps, float dt)
+{
+    BulletManager m;
+    m.spawnFromEnemy(shooter(type, pattern, heading), 0);
+    for (int i = 0; i < steps; ++i)
+        m.update(dt);
+    EXPECT_EQ(m.bullets.size(), 1u);
+    return m.bullets.empty() ? sf::Vector2f() : m.bullets.front().position;
+}
 } // namespace
 
 TEST(PlayBullets, MotionPatternsAfterFixedSteps)
 {
-    BulletManager m;
-    // Straight: the type's speed along the heading.
-    m.spawnFromEnemy(shooter(13, BULLET_STRAIGHT, 90.f), 0);
-    for (int i = 0; i < 60; ++i)
-        m.update(DT);
-    ASSERT_EQ(m.bullets.size(), 1u);
-    EXPECT_NEAR(m.bullets.front().position.x, 500.f, 0.01f);
-    EXPECT_NEAR(m.bullets.front().position.y, 2000.f, 0.5f);
-    EXPECT_EQ(m.bullets.front().frame.width, 40.f);
-
+    // Straight: the type's speed along the heading (90: down the screen).
+    EXPECT_NEAR(flown(13, BULLET_STRAIGHT, 90.f, 60, DT).x, 500.f, 0.01f);
+    EXPECT_NEAR(flown(13, BULLET_STRAIGHT, 90.f, 60, DT).y, 2000.f, 0.5f);
     // Spiral: 200 px from its origin after 1 s, whatever the type's speed.
-    for (int type : {0, 8}) {
-        BulletManager s;
-        s.spawnFromEnemy(shooter(type, BULLET_SPIRAL, 0.f), 0);
-        for (int i = 0; i < 60; ++i)
-            s.update(DT);
-        EXPECT_NEAR(distance(s.bullets.front().position, {500.f, 500.f}), 200.f, 0.5f);
-    }
+    for (int type : {0, 8})
+        EXPECT_NEAR(distance(flown(type, BULLET_SPIRAL, 0.f, 60, DT), {500.f, 500.f}), 200.f, 0.5f) << type;
 
     // Swirl: 1000 px/s, always.
     BulletManager w;
@@ -65,32 +64,19 @@ TEST(PlayBullets, MotionPatternsAfterFixedSteps)
     }
 
     // Weave: 100 px/s forward, swinging about 57 px to the side and back.
-    BulletManager v;
-    v.spawnFromEnemy(shooter(2, BULLET_WEAVE, 0.f), 0);
-    const float fine = 1.f / 1000.f;
-    for (int i = 0; i < 450; ++i)
-        v.update(fine);
-    EXPECT_NEAR(v.bullets.front().position.x, 545.f, 0.1f);
-    EXPECT_NEAR(v.bullets.front().position.y, 500.f - 57.3f, 1.f);
-    for (int i = 0; i < 450; ++i)
-        v.update(fine);
-    EXPECT_NEAR(v.bullets.front().position.y, 500.f, 1.f);
+    const sf::Vector2f swung = flown(2, BULLET_WEAVE, 0.f, 450, 1.f / 1000.f);
+    EXPECT_NEAR(swung.x, 545.f, 0.1f);
+    EXPECT_NEAR(swung.y, 500.f - 57.3f, 1.f);
+    EXPECT_NEAR(flown(2, BULLET_WEAVE, 0.f, 900, 1.f / 1000.f).y, 500.f, 1.f);
 
     // Loops: over one full turn (0.2 pi s) only the 75 px/s drift remains.
-    BulletManager l;
-    l.spawnFromEnemy(shooter(2, BULLET_LOOPS, 0.f), 0);
     const float period = 0.2f * 3.14159265f;
-    const int steps = 6283;
-    for (int i = 0; i < steps; ++i)
-        l.update(period / steps);
-    EXPECT_NEAR(l.bullets.front().position.x, 500.f + 75.f * period, 1.5f);
-    EXPECT_NEAR(l.bullets.front().position.y, 500.f, 1.5f);
+    const sf::Vector2f looped = flown(2, BULLET_LOOPS, 0.f, 6283, period / 6283);
+    EXPECT_NEAR(looped.x, 500.f + 75.f * period, 1.5f);
+    EXPECT_NEAR(looped.y, 500.f, 1.5f);
 
     // Any other pattern stays where it was fired.
-    BulletManager o;
-    o.spawnFromEnemy(shooter(2, 9, 0.f), 0);
-    o.update(0.5f);
-    EXPECT_EQ(o.bullets.front().position, sf::Vector2f(500.f, 500.f));
+    EXPECT_EQ(flown(2, 9, 0.f, 1, 0.5f), sf::Vector2f(500.f, 500.f));
 }
 
 TEST(PlayBullets, AgingRemovesAtTenSeconds)
@@ -100,6 +86,7 @@ TEST(PlayBullets, AgingRemovesAtTenSeconds)
     m.update(5.f);
     m.update(4.99f);
     ASSERT_EQ(m.bullets.size(), 1u); // far off screen, still alive
+    EXPECT_EQ(m.bullets.front().frame.width, 24.f); // a frame of its type's sheet
     m.spawnFromEnemy(shooter(1, BULLET_STRAIGHT, 0.f), 0);
     m.update(0.01f);
     ASSERT_EQ(m.bullets.size(), 1u);
@@ -127,7 +114,6 @@ TEST(PlayBullets, FiringFollowsActiveMuzzles)
     ASSERT_EQ(m.bullets.size(), 6u);
     EXPECT_EQ(m.bullets.back().angle, 50.f);
     EXPECT_EQ(m.bullets.back().owner, 1);
-    EXPECT_EQ(m.bullets.back().speed, 600);
     EXPECT_EQ(m.bullets.back().damage, 1);
     m.spawnFromEnemy(e, 0);
     ASSERT_EQ(m.bullets.size(), 12u);

@@ -12,87 +12,57 @@ using testing_support::TempDir;
 using testing_support::writeFile;
 
 namespace {
-void expectPadded(const std::vector<HighScoreEntry>& table, size_t fromRow)
-{
-    ASSERT_EQ(table.size(), 10u);
-    for (size_t i = fromRow; i < table.size(); ++i) {
-        EXPECT_EQ(table[i].name, "xxx") << "row " << i;
-        EXPECT_EQ(table[i].score, 0) << "row " << i;
-    }
-}
-
 std::string tenRows()
 {
     return "AAA 1000\nBBB 900\nCCC 800\nDDD 700\nEEE 600\nFFF 500\nGGG 400\nHHH 300\nIII 200\nJJJ 100";
 }
+
+// The table's text: the rows given, then "xxx 0" rows up to ten.
+std::string paddedTable(std::string rows)
+{
+    for (long n = rows.empty() ? 0 : std::count(rows.begin(), rows.end(), '\n') + 1; n < 10; ++n)
+        rows += rows.empty() ? "xxx 0" : "\nxxx 0";
+    return rows;
+}
 } // namespace
 
-TEST(HighScoreTable, MissingEmptyAndTrailingLineEndFilesGiveTenCleanRows)
+TEST(HighScoreTable, DamagedFilesReadAsTenCleanRowsBestFirst)
 {
+    struct Row {
+        const char* what;
+        const char* file; // null: no file
+        std::string text;
+        std::string rows;
+    };
+    const Row rows[] = {
+        {"no file", nullptr, "", ""},
+        {"an empty file", "empty.txt", "", ""},
+        {"a trailing line end", "trailing.txt", "abc 1200\nxyz 50\n\n", "abc 1200\nxyz 50"},
+        {"lines without a name, a number or beyond int", "malformed.txt",
+         "abc notanumber\nlonely\nbob 7 extra\nbig 99999999999\nhex 0x10\n   \nok 5\r\nneg -3\nend 12", "end 12\nok 5"},
+        // A negative score would sort above the padding rows and move on the next save. A 60 KB
+        // name would be drawn across the screen; bytes the font cannot draw (here a byte-order
+        // mark pasted in the middle of the file) would not survive a save.
+        {"a negative score, a huge name, bytes the font cannot draw", "names.txt",
+         "neg -5\nlow 3\n" + std::string(60 * 1024, 'W') + " 7\n\xEF\xBB\xBF\xC3\xA9TAV 9\n\xEF\xBB\xBF 1",
+         "TAV 9\nWWW 7\nlow 3\n___ 1"},
+        {"twelve rows out of order", "long.txt", "low 1\n" + tenRows() + "\nmid 650",
+         "AAA 1000\nBBB 900\nCCC 800\nDDD 700\nmid 650\nEEE 600\nFFF 500\nGGG 400\nHHH 300\nIII 200"},
+    };
     TempDir dir;
-    expectPadded(readHighScoreTable(dir.file("none.txt")), 0);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const std::string path = dir.file(row.file ? row.file : "none.txt");
+        if (row.file)
+            writeFile(path, row.text);
+        const std::vector<HighScoreEntry> table = readHighScoreTable(path);
+        ASSERT_EQ(table.size(), 10u);
+        EXPECT_EQ(formatHighScores(table), paddedTable(row.rows));
+        // What was read is saved and read back as it was.
+        ASSERT_TRUE(writeHighScoreTable(dir.file("saved.txt"), table));
+        EXPECT_EQ(formatHighScores(readHighScoreTable(dir.file("saved.txt"))), formatHighScores(table));
+    }
 
-    writeFile(dir.file("empty.txt"), "");
-    expectPadded(readHighScoreTable(dir.file("empty.txt")), 0);
-
-    writeFile(dir.file("trailing.txt"), "abc 1200\nxyz 50\n\n");
-    std::vector<HighScoreEntry> table = readHighScoreTable(dir.file("trailing.txt"));
-    EXPECT_EQ(table[0].name, "abc");
-    EXPECT_EQ(table[1].score, 50);
-    expectPadded(table, 2);
-    EXPECT_TRUE(std::none_of(table.begin(), table.end(), [](const HighScoreEntry& e) { return e.name.empty(); }));
-
-    // One new score removes the lowest row only: still ten rows, none empty.
-    std::vector<int> rows = insertNewScores(table, {60});
-    EXPECT_EQ(rows, std::vector<int>{1});
-    ASSERT_EQ(table.size(), 10u);
-    EXPECT_EQ(table[1].name, "___");
-    EXPECT_EQ(table[2].name, "xyz");
-}
-
-TEST(HighScoreTable, MalformedLinesAreSkippedAndTheRestKept)
-{
-    const std::vector<HighScoreEntry> rows = parseHighScores("abc notanumber\n"
-                                                             "lonely\n"
-                                                             "bob 7 extra\n"
-                                                             "big 99999999999\n"
-                                                             "hex 0x10\n"
-                                                             "   \n"
-                                                             "ok 5\r\n"
-                                                             "neg -3\n"
-                                                             "end 12");
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].name, "ok");
-    EXPECT_EQ(rows[0].score, 5);
-    EXPECT_EQ(rows[1].name, "end");
-}
-
-TEST(HighScoreTable, NegativeScoresAndNamesNoEntryCanMakeAreNotKeptAsRead)
-{
-    // A negative score would sort above the padding rows and move on the next save.
-    TempDir dir;
-    // A 60 KB name would be drawn across the screen; bytes the font cannot draw (here
-    // a byte-order mark pasted in the middle of the file) would not survive a save.
-    writeFile(dir.file("HighScores.txt"),
-              "neg -5\nlow 3\n" + std::string(60 * 1024, 'W') + " 7\n\xEF\xBB\xBF\xC3\xA9TAV 9\n\xEF\xBB\xBF 1");
-    std::vector<HighScoreEntry> table = readHighScoreTable(dir.file("HighScores.txt"));
-    ASSERT_EQ(table.size(), 10u);
-    EXPECT_EQ(table[0].name, "TAV");
-    EXPECT_EQ(table[1].name, "WWW");
-    EXPECT_EQ(table[1].score, 7);
-    EXPECT_EQ(table[2].name, "low");
-    EXPECT_EQ(table[3].name, "___");
-    EXPECT_EQ(table[3].score, 1);
-    for (const HighScoreEntry& row : table)
-        EXPECT_GE(row.score, 0);
-    ASSERT_TRUE(writeHighScoreTable(dir.file("HighScores.txt"), table));
-    const std::vector<HighScoreEntry> again = readHighScoreTable(dir.file("HighScores.txt"));
-    EXPECT_EQ(formatHighScores(again), formatHighScores(table));
-}
-
-TEST(HighScoreTable, GarbageAndOversizedFilesReadQuicklyIntoTenRowsBestFirst)
-{
-    TempDir dir;
     std::string garbage(4 * 1024 * 1024, '\0');
     for (size_t i = 0; i < garbage.size(); ++i)
         garbage[i] = static_cast<char>((i * 2654435761u) >> 13);
@@ -100,14 +70,6 @@ TEST(HighScoreTable, GarbageAndOversizedFilesReadQuicklyIntoTenRowsBestFirst)
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(readHighScoreTable(dir.file("garbage.txt")).size(), 10u);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
-
-    // Twelve rows out of order: the best ten, best first.
-    writeFile(dir.file("long.txt"), "low 1\n" + tenRows() + "\nmid 650");
-    const std::vector<HighScoreEntry> table = readHighScoreTable(dir.file("long.txt"));
-    ASSERT_EQ(table.size(), 10u);
-    EXPECT_EQ(table[0].name, "AAA");
-    EXPECT_EQ(table[4].name, "mid");
-    EXPECT_EQ(table[9].name, "III");
 }
 
 TEST(HighScoreTable, NewScoresRankBelowEqualOnesAndTheTenthIsNotBeaten)

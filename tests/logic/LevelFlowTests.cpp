@@ -69,18 +69,15 @@ TEST(LevelFlowPlan, RunsOnlyOnAnEventOrAFinishedPathInThePathScenes)
     for (int id : {scene::INTRO, scene::OPEN_SPACE, scene::ASTEROIDS, scene::DIVE, scene::GAS_GIANT,
                    scene::APPROACH, scene::TOWER, scene::CORRIDOR, scene::ARENA, scene::LEVEL3_START,
                    scene::LEVEL3_MIDDLE, scene::LEVEL3_END}) {
-        FlowInputs quiet = at(id, 0);
-        EXPECT_FALSE(level_flow::plan(quiet).ran) << id;
-        quiet.pathEnded = true;
+        EXPECT_FALSE(level_flow::plan(at(id, 0)).ran) << id;
         const bool pathScene = id == scene::INTRO || id == scene::ASTEROIDS || id == scene::DIVE ||
                                id == scene::APPROACH || id == scene::CORRIDOR;
-        EXPECT_EQ(level_flow::plan(quiet).ran, pathScene) << id;
-        quiet.sceneLoading = true;
-        EXPECT_FALSE(level_flow::plan(quiet).ran) << id;
+        FlowInputs pathEnded = at(id, 0, PATH_ENDED);
+        EXPECT_EQ(level_flow::plan(pathEnded).ran, pathScene) << id;
+        pathEnded.sceneLoading = true;
+        EXPECT_FALSE(level_flow::plan(pathEnded).ran) << id;
     }
-    FlowInputs waiting = at(scene::TOWER, 3);
-    waiting.waitingForContinue = true;
-    EXPECT_TRUE(level_flow::plan(waiting).ran);
+    EXPECT_TRUE(level_flow::plan(at(scene::TOWER, 3, WAITING)).ran);
 }
 
 TEST(LevelFlowPlan, BossesWarnFightExplodeWaitFadeTallyAndMoveOn)

@@ -233,28 +233,25 @@ TEST(MenuCamera, GlidesExponentiallyAndStopsNearTheView)
 {
     sf::Vector3f position(1000.f, -4000.f, 1000.f);
     sf::Vector3f rotation(0.f, 0.f, 0.f);
+    const auto length = [](sf::Vector3f v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); };
     const float start = std::hypot(position.x - menu_camera::POSITION.x, position.z - menu_camera::POSITION.z);
     MenuCameraStep step{};
-    for (int i = 0; i < 60; ++i) {
-        step = menuCameraGlide(position, rotation, 1.f / 60.f);
-        position = step.position;
-        rotation = step.rotation;
-    }
+    const auto glide = [&](int frames, float seconds) {
+        for (int i = 0; i < frames; ++i) {
+            step = menuCameraGlide(position, rotation, seconds);
+            position = step.position;
+            rotation = step.rotation;
+        }
+    };
     // After a second most of the way is behind it, and it still moves.
+    glide(60, 1.f / 60.f);
     const sf::Vector3f left = menu_camera::POSITION - position;
     EXPECT_LT(std::hypot(left.x, left.z), 0.5f * start);
     EXPECT_FALSE(step.settled);
 
-    for (int i = 0; i < 3000; ++i) {
-        step = menuCameraGlide(position, rotation, 0.02f);
-        position = step.position;
-        rotation = step.rotation;
-    }
-    const sf::Vector3f rest = menu_camera::POSITION - position;
-    EXPECT_LE(std::sqrt(rest.x * rest.x + rest.y * rest.y + rest.z * rest.z), 5.f);
+    glide(3000, 0.02f);
+    EXPECT_LE(length(menu_camera::POSITION - position), 5.f);
+    EXPECT_LE(length(menu_camera::ROTATION - rotation), 2.f);
     EXPECT_TRUE(step.settled);
-    const sf::Vector3f turn = menu_camera::ROTATION - rotation;
-    EXPECT_LE(std::sqrt(turn.x * turn.x + turn.y * turn.y + turn.z * turn.z), 2.f);
-    const MenuCameraStep still = menuCameraGlide(position, rotation, 0.02f);
-    EXPECT_EQ(still.position, position);
+    EXPECT_EQ(menuCameraGlide(position, rotation, 0.02f).position, position);
 }

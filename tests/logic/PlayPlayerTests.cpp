@@ -45,39 +45,26 @@ TEST(PlayPlayer, BuildsByIndexAndDifficulty)
 
 TEST(PlayPlayer, MovementStaysInThePlayAreaForBothShips)
 {
+    // The play area runs from x 240 to 1680, over the screen's whole height.
     for (int index : {0, 1}) {
         Player2D p(index);
         const sf::Vector2f half = p.halfSize();
         p.moving = 1;
-        p.speed = 80; // 20 px per quarter second
-        // Left edge: a 20 px step from 10 px away stops exactly at the edge, then stays.
-        p.position = {240.f + half.x + 10.f, 540.f};
-        p.moveAngle = 180.f;
-        p.move(0.25f, 0);
-        EXPECT_FLOAT_EQ(p.position.x - half.x, 240.f);
-        p.move(0.25f, 0);
-        EXPECT_FLOAT_EQ(p.position.x - half.x, 240.f);
-        p.speed = 1200;
-        // Right and bottom edges.
-        p.position = {1680.f - half.x - 5.5f, 1080.f - half.y - 3.f};
-        p.moveAngle = 0.f;
-        p.move(DT, 0);
-        EXPECT_LE(p.position.x + half.x, 1680.f);
-        EXPECT_GE(p.position.x + half.x, 1679.f);
-        p.moveAngle = 90.f;
-        p.move(DT, 0);
-        EXPECT_LE(p.position.y + half.y, 1080.f);
-        EXPECT_GE(p.position.y + half.y, 1079.f);
-        // Top edge, and a free move at charging speed.
-        p.position = {960.f, half.y + 0.5f};
-        p.moveAngle = 270.f;
-        p.move(DT, 0);
-        EXPECT_GE(p.position.y - half.y, 0.f);
-        p.mode = WEAPON_CHARGING;
-        p.moveAngle = 90.f;
-        const float y = p.position.y;
-        p.move(DT, 0);
-        EXPECT_NEAR(p.position.y - y, 360.f * DT, 1e-3f);
+        const auto move = [&](sf::Vector2f from, float angle, int speed, float seconds) {
+            p.position = from;
+            p.moveAngle = angle;
+            p.speed = speed;
+            p.move(seconds, 0);
+            return p.position;
+        };
+        // A 20 px step from 10 px off the left edge stops exactly at it, and a second stays there.
+        EXPECT_FLOAT_EQ(move({250.f + half.x, 540.f}, 180.f, 80, 0.25f).x - half.x, 240.f);
+        EXPECT_FLOAT_EQ(move(p.position, 180.f, 80, 0.25f).x - half.x, 240.f);
+        EXPECT_NEAR(move({1674.5f - half.x, 540.f}, 0.f, 1200, DT).x + half.x, 1679.5f, 0.5f);
+        EXPECT_NEAR(move({960.f, 1077.f - half.y}, 90.f, 1200, DT).y + half.y, 1079.5f, 0.5f);
+        EXPECT_GE(move({960.f, half.y + 0.5f}, 270.f, 1200, DT).y - half.y, 0.f);
+        p.mode = WEAPON_CHARGING; // a charging ship moves at 360 px/s, whatever its speed
+        EXPECT_NEAR(move({960.f, 540.f}, 90.f, 1200, DT).y - 540.f, 360.f * DT, 1e-3f);
     }
 }
 

@@ -1,6 +1,6 @@
 // The scene-file keywords, one typed row each: a record as an artist's exporter writes it
-// and what the reader makes of it. A renamed keyword, a swapped conversion or a light value
-// leaking into a mesh fails its row.
+// (or a damaged one) and what the reader makes of it. A renamed keyword, a swapped
+// conversion, a light value leaking into a mesh or a bad value kept fails its row.
 #include "engine/SceneFile.h"
 
 #include <gtest/gtest.h>
@@ -48,6 +48,18 @@ const KeywordRow ROWS[] = {
      3, 0, WHITE},
     {"OBJECTTYPE mesh loc 1 2 3 Rot 0 0 0 name Big ENDOBJ", true, Kind::Mesh, "name", {}, {}, 0, 0, WHITE},
     {"OBJECTTYPE mesh NAME A ENDOBJ LOC 1 2 3", true, Kind::Mesh, "A", {}, {}, 0, 0, WHITE},
+    // Damaged values: a key whose value does not read is dropped (the bad word is then read
+    // as a key), a rotation whose degrees overflow a float likewise, colours stay in 0..255,
+    // a record cut short ends with the file.
+    {"OBJECTTYPE light COLOR 1 nan? 0 INTENSITY lots RANGE 1e999 ENDOBJ", true, Kind::Light, "name", {}, {}, 0, 0,
+     WHITE},
+    {"OBJECTTYPE camera ROT 1e38 0 0 ROT 0 -3e37 0 ROT 0 0 0 ENDOBJ", true, Kind::Camera, "name", {}, {{90, 0, 0}}, 0,
+     0, WHITE},
+    {"OBJECTTYPE light COLOR 2 -1 0.999 ENDOBJ", true, Kind::Light, "name", {}, {}, 0, 0, sf::Color(255, 0, 254)},
+    {"OBJECTTYPE camera LOC 1 2 3 ROT 0 0 0 LOC 4 5", true, Kind::Camera, "name", {{1, 2, 3}}, {{90, 0, 0}}, 0, 0,
+     WHITE},
+    {"OBJECTTYPE", false, Kind::Mesh, "", {}, {}, 0, 0, WHITE},
+    {"", false, Kind::Mesh, "", {}, {}, 0, 0, WHITE},
 };
 
 void expectKeys(const Keys& read, const Keys& expected)

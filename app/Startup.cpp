@@ -6,6 +6,8 @@
 #include "platform/AssetPath.h"
 #include "platform/Random.h"
 
+#include <SFML/System/Err.hpp>
+
 #include <cstdlib>
 #include <ctime>
 #include <memory>
@@ -21,6 +23,10 @@ void releaseAtExit() { g_soundManager.reset(); }
 
 SoundManager& soundManager()
 {
+    // The audio library reports failed releases (no sound card, a lost device) on the error
+    // stream while the manager goes at exit; made first, that stream is torn down after it.
+    static std::ostream& errorStream = sf::err();
+    (void)errorStream;
     static const bool releasedAtExit = std::atexit(releaseAtExit) == 0;
     (void)releasedAtExit;
     if (!g_soundManager)

@@ -150,6 +150,15 @@ TEST(SoundManagerExit, EndingTheProcessWhileMusicPlaysClosesTheAudioDeviceFirst)
             std::exit(0);
         },
         ::testing::ExitedWithCode(0), ::testing::Not(::testing::HasSubstr("device not closed")));
+    // No sound card at all: every source's release reports an error on the way out, and the
+    // error stream must still be there to take it (it was torn down first: a corrupted heap).
+    EXPECT_EXIT(
+        {
+            setenv("ALSOFT_DRIVERS", "alsa", 1); // on a machine with no sound card, no device
+            soundManager().playSound(SFX_SHOOT);
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 // A device with fewer sources than the manager wants (another program's share, a small
@@ -162,6 +171,8 @@ TEST(SoundManagerSources, StreamsTheDeviceHasNoSourceForStaySilent)
     releaseSoundManager();
     while (audioSourceAvailable())
         heldSources.emplace_back();
+    if (heldSources.size() < 3)
+        GTEST_SKIP() << "no audio device with sources to share";
     heldSources.pop_back();
     heldSources.pop_back(); // two sources left: the first two voices get them
     struct Restore {

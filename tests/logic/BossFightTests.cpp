@@ -142,15 +142,6 @@ public:
         }
         return boss->hitByBullets(shots, ships, scoring);
     }
-    // `count` shots at `at`, each in a pass of its own.
-    bool fireShots(sf::Vector2f at, int count)
-    {
-        for (int i = 0; i < count; ++i)
-            if (volley(at, 1))
-                return true;
-        return false;
-    }
-
     int enemiesOfType(int type) const
     {
         int n = 0;
@@ -342,11 +333,11 @@ TEST_F(BossFight, TowerPairedPartIsReplacedTwoSecondsLaterThenDiesForGood)
     BossLvl1* model = currentBossLvl1();
     const sf::Vector2f partCentre(460.f, 240.f);
 
-    EXPECT_FALSE(fireShots(partCentre, 19));
+    EXPECT_FALSE(volley(partCentre, 19));
     EXPECT_FLOAT_EQ(tower.parts[0]->health, 1.f);
     EXPECT_EQ(scores[0].score, 19u * 25u);
     EXPECT_TRUE(model->flashOn[0]);
-    EXPECT_FALSE(fireShots(partCentre, 1));
+    EXPECT_FALSE(volley(partCentre, 1));
     EXPECT_EQ(scores[0].score, 20u * 25u + 25000u);
     EXPECT_EQ(shownText(counters[0]->counterHeads(), TEXT_COUNTER), "000025500");
     EXPECT_DOUBLE_EQ(ships[0]->bossScore, 25500.0);
@@ -373,7 +364,7 @@ TEST_F(BossFight, TowerPairedPartIsReplacedTwoSecondsLaterThenDiesForGood)
     EXPECT_FLOAT_EQ(replacement->health, 20.f);
     EXPECT_FALSE(tower.swapSlots[0].pending);
 
-    EXPECT_FALSE(fireShots(partCentre, 20));
+    EXPECT_FALSE(volley(partCentre, 20));
     EXPECT_FALSE(tower.parts[0]->active);
     EXPECT_TRUE(model->moduleDestroyed[0]);
     ASSERT_EQ(tower.smokePoints.size(), 1u);

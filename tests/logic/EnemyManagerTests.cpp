@@ -102,9 +102,4 @@ TEST(EnemyManager, EnemiesLeavingTheFieldAreRemovedWithoutSkippingOthers)
     // Each survivor moved exactly one step of 200 px/s.
     EXPECT_NEAR(m.enemies[0]->position.x, 620.f, 0.5f);
     EXPECT_NEAR(m.enemies[1]->position.x, 720.f, 0.5f);
-
-    // Flying across and off the field, every enemy is eventually removed.
-    for (int i = 0; i < 1000 && !m.enemies.empty(); ++i)
-        m.update(0.02f, {});
-    EXPECT_TRUE(m.enemies.empty());
 }

@@ -95,8 +95,9 @@ TEST(EnemyGround, TurretSwivelsWithinItsFacing)
     EXPECT_FLOAT_EQ(turret.cannonAngle, 270.f + 270.f);
 }
 
-TEST(EnemyGround, FacingFencePostsPairAndSwitchTheirBeamOnAndOff)
+TEST(EnemyGround, FacingFencePostsPairSwitchTheirBeamOnAndOffAndDieApart)
 {
+    seedRandom15(5);
     EnemyManager m;
     // Posts 10 px apart pair within 5 degrees, not at 5.
     fencePost(m, {1000.f, 500.f}, 5);
@@ -125,6 +126,8 @@ TEST(EnemyGround, FacingFencePostsPairAndSwitchTheirBeamOnAndOff)
     EXPECT_NEAR(secondsUntil(m, [&] { return east.beam != nullptr; }, 2.f), 1.5f, 0.02f);
     ASSERT_TRUE(east.beam);
     EXPECT_EQ(west.beam, east.beam); // one beam shared by the pair
+    EXPECT_EQ(west.beamDirection, 0);
+    EXPECT_EQ(east.beamDirection, 180);
     EXPECT_FALSE(lone.beam);
 
     // The beam is the hit code 2 of the emitter only; the post itself is the body.
@@ -143,29 +146,25 @@ TEST(EnemyGround, FacingFencePostsPairAndSwitchTheirBeamOnAndOff)
     EXPECT_NEAR(secondsUntil(m, [&] { return east.beam != nullptr; }, 3.f), 1.5f, 0.02f);
     EXPECT_FALSE(lone.beam);
     EXPECT_EQ(m.enemies.size(), 3u);
-}
 
-TEST(EnemyGround, KillingOneFencePostLeavesItsPartnerUnpairedWithoutABeam)
-{
-    seedRandom15(5);
-    EnemyManager m;
+    // A post has 10000 hit points; killing the emitter removes it, and its partner forgets
+    // it and never builds a beam again.
     ParticleSystem particles;
     BonusManager bonuses;
-    fencePost(m, {800.f, 300.f}, 90);
-    auto& floor = fencePost(m, {800.f, 900.f}, 270);
-    secondsUntil(m, [&] { return floor.beam != nullptr; }, 2.f);
-    ASSERT_TRUE(floor.beam);
-    EXPECT_EQ(floor.beamDirection, floor.isEmitter ? 270 : 90);
+    EXPECT_TRUE(m.damageEnemy(1, 10000.f, particles, 0.f, {}, bonuses, 1, nullptr, 0));
+    ASSERT_EQ(m.enemies.size(), 2u);
+    EXPECT_EQ(west.partner, nullptr);
+    EXPECT_EQ(west.isEmitter, 0);
+    EXPECT_FALSE(west.beam);
+    EXPECT_GE(secondsUntil(m, [&] { return west.beam != nullptr; }, 4.f), 4.f);
+    EXPECT_EQ(m.hitTestRect(0, inGap, 1), hit_result::NONE);
 
-    // A post has 10000 hit points; a kill removes it and its partner forgets it.
-    EXPECT_TRUE(m.damageEnemy(0, 10000.f, particles, 0.f, {}, bonuses, 1, nullptr, 0));
-    ASSERT_EQ(m.enemies.size(), 1u);
-    EXPECT_EQ(floor.partner, nullptr);
-    EXPECT_EQ(floor.isEmitter, 0);
-    EXPECT_FALSE(floor.beam);
-    // Alone it never builds a beam again.
-    EXPECT_GE(secondsUntil(m, [&] { return floor.beam != nullptr; }, 4.f), 4.f);
-    EXPECT_EQ(m.hitTestRect(0, {floor.position.x - 3.f, 600.f, 6.f, 6.f}, 1), hit_result::NONE);
+    // A pair facing down and up pairs the same way.
+    auto& ceiling = fencePost(m, {800.f, 300.f}, 90);
+    auto& floor = fencePost(m, {800.f, 900.f}, 270);
+    EXPECT_NEAR(secondsUntil(m, [&] { return floor.beam != nullptr; }, 2.f), 1.5f, 0.02f);
+    EXPECT_EQ(ceiling.beamDirection, 90);
+    EXPECT_EQ(floor.beamDirection, 270);
 }
 
 TEST(EnemyGround, CoralEyesAreHitAndKilledOneByOneBeforeItsBody)

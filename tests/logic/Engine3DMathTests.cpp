@@ -64,7 +64,8 @@ TEST(Engine3DMath, MoveTowardsStopsWithinTwoUnits)
     e.timing.frameTime = saved;
 }
 
-TEST(Engine3DPlayer, KeyboardFlightAndActionStates)
+// Space also steps the 3D player's action state, which nothing in the game reads: not checked.
+TEST(Engine3DPlayer, KeysFlyAlongTheHeadingAndTheCameraFollows)
 {
     testing_support::SyntheticInput in;
     Engine e;
@@ -82,27 +83,6 @@ TEST(Engine3DPlayer, KeyboardFlightAndActionStates)
     in.keyboard.press(sf::Keyboard::S);
     e.controlPlayer3D();
     expectNear(p.position, start + sf::Vector3f(-200.f, 0.f, 0.f), 1e-2f);
-    in.keyboard.releaseAll();
-
-    // Space held from state 0: 3 at once, 2 after 0.5 s, then stays 2.
-    in.keyboard.press(sf::Keyboard::Space);
-    for (int frame = 0; frame < 60; ++frame) {
-        e.controlPlayer3D();
-        p.update(e);
-        if (frame == 0) {
-            EXPECT_EQ(p.state, 3);
-        }
-        in.clock.advance(0.02f);
-    }
-    EXPECT_EQ(p.state, 2);
-    // The camera follows the player.
-    expectNear(e.world.camera->position, p.position, 0.f);
-    // Space in state 4 gives 5, which falls back to 4 after 0.1 s.
-    p.state = 4;
-    e.controlPlayer3D();
-    EXPECT_EQ(p.state, 5);
-    in.keyboard.releaseAll();
-    in.clock.advance(0.11f);
     p.update(e);
-    EXPECT_EQ(p.state, 4);
+    expectNear(e.world.camera->position, p.position, 0.f);
 }

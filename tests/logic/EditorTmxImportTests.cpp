@@ -133,13 +133,12 @@ TEST(EditorTmxImport, ColumnsLayersAndOddCells)
     EXPECT_EQ(tall.records.size(), 2u);
 }
 
-TEST(EditorTmxImport, MissingTruncatedAndGarbageFilesGiveADefinedOutcome)
+// A missing map and a garbage one, with the message the designer reads, are the editor's
+// own import in EditorGlTest.
+TEST(EditorTmxImport, TruncatedAndMalformedFilesGiveADefinedOutcome)
 {
     TempDir dir;
     const std::string whole = map(10, 3, rowsWith(10, 3, 1, 2, 8));
-    std::string garbage;
-    for (int i = 0; i < 5000; ++i)
-        garbage += static_cast<char>((i * 7919) % 256);
     using S = TmxImportResult::Status;
     struct Row {
         const char* file;
@@ -148,7 +147,6 @@ TEST(EditorTmxImport, MissingTruncatedAndGarbageFilesGiveADefinedOutcome)
         size_t records;
     };
     const Row rows[] = {
-        {"absent.tmx", "", S::NotOpened, 0},
         {"cut.tmx", whole.substr(0, whole.find("height")), S::NoMapSize, 0},
         {"short.tmx", whole.substr(0, whole.find("</data>") - 22), S::Imported, 1}, // keeps the rows it has
         {"empty.tmx", "", S::NoMapSize, 0},
@@ -158,16 +156,11 @@ TEST(EditorTmxImport, MissingTruncatedAndGarbageFilesGiveADefinedOutcome)
         {"nocsv.tmx", "<map version=\"1\" width=\"4\" height=\"4\"></map>", S::NoCsvLayer, 0},
     };
     for (const Row& row : rows) {
-        if (row.status != S::NotOpened)
-            writeFile(dir.file(row.file), row.text);
+        writeFile(dir.file(row.file), row.text);
         const TmxImportResult result = importTmxFile(dir.file(row.file), 0);
         EXPECT_EQ(result.status, row.status) << row.file;
         EXPECT_EQ(result.records.size(), row.records) << row.file;
     }
-    writeFile(dir.file("garbage.tmx"), garbage);
-    EXPECT_NE(importTmxFile(dir.file("garbage.tmx"), 0).status, S::Imported);
-    EXPECT_NE(describeTmxImport(importTmxFile(dir.file("absent.tmx"), 0), "x.tmx").find("nothing imported"),
-              std::string::npos);
 }
 
 TEST(EditorTmxImport, TargetMidPointsAtTheScreenCentre)

@@ -31,10 +31,7 @@ TEST(EnemyManager, KillsScoreDropBonusesAndRecordTheType)
     EXPECT_TRUE(m.damageEnemy(0, 17.f, particles, 0.f, {700, 400}, bonuses, 1, &killer, BONUS_GOLDEN));
     ASSERT_EQ(bonuses.bonuses.size(), 8u);
     for (const std::unique_ptr<Bonus>& b : bonuses.bonuses) {
-        EXPECT_GE(b->position.x, 700.f - 53.f);
-        EXPECT_LT(b->position.x, 700.f + 53.f);
-        EXPECT_GE(b->position.y, 400.f - 75.f);
-        EXPECT_LT(b->position.y, 400.f + 75.f);
+        EXPECT_TRUE(sf::FloatRect(700.f - 53.f, 400.f - 75.f, 106.f, 150.f).contains(b->position));
         EXPECT_EQ(b->kind, BONUS_GOLDEN);
     }
     EXPECT_EQ(killer.killedTypes, std::vector<int>{enemy_type::BEE});

@@ -119,18 +119,3 @@ TEST_F(BossTower, DoorCycleOpensWaitsClosesAndEnds)
     EXPECT_EQ(tower->doorStep, 0);
     EXPECT_FLOAT_EQ(tower->door1->velocity.x, 0.f);
 }
-
-TEST(BossTowerOwnership, SceneChangeDetachesAndTheNextCheckFreesIt)
-{
-    installBoss3D(std::make_unique<BossLvl1>());
-    ASSERT_NE(engine().world.boss3D, nullptr);
-    engine().world.boss3D = nullptr; // what a scene change does
-    releaseDetachedBoss3D();
-    EXPECT_EQ(currentBossLvl1(), nullptr);
-    // A boss the engine shows stays.
-    installBoss3D(std::make_unique<BossLvl1>());
-    releaseDetachedBoss3D();
-    EXPECT_NE(currentBossLvl1(), nullptr);
-    releaseBoss3D();
-    EXPECT_EQ(engine().world.boss3D, nullptr);
-}

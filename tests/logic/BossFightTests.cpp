@@ -183,7 +183,7 @@ const BossRow BOSSES[] = {
 
 } // namespace
 
-TEST_F(BossFight, EachWeaponWearsTheBossDownAndItsDefeatPaysEveryPlayer)
+TEST_F(BossFight, EachWeaponWearsTheBossDownItsDefeatPaysEveryPlayerAndTheCountdownEndsIt)
 {
     for (const BossRow& row : BOSSES) {
         SCOPED_TRACE(row.name);
@@ -192,7 +192,10 @@ TEST_F(BossFight, EachWeaponWearsTheBossDownAndItsDefeatPaysEveryPlayer)
             ship->bossScore = 0.0;
         ships[0]->bossLevel = 1; // ship 1 is not in a boss level
         Boss& fought = (this->*row.build)();
+        EXPECT_FALSE(run(1.f - DT));
         ASSERT_FALSE(step(800)); // the head boss stands exposed at this camera frame
+        const std::string secondsLeft = std::to_string(static_cast<int>(row.fightTime) - 1);
+        EXPECT_EQ(shownText(fought.timerText->digitHeads(), TEXT_DIGITS), secondsLeft) << "a second in";
         float& health = row.health(fought);
         EXPECT_FLOAT_EQ(health, row.maxHealth);
 
@@ -229,6 +232,11 @@ TEST_F(BossFight, EachWeaponWearsTheBossDownAndItsDefeatPaysEveryPlayer)
         EXPECT_EQ(scores[0].score, paid);
         EXPECT_DOUBLE_EQ(ships[0]->bossScore, static_cast<double>(paid));
 
+        // The countdown's end ends the fight.
+        fought.timer = 1.5f * DT;
+        EXPECT_FALSE(update());
+        EXPECT_TRUE(update());
+
         // Each weapon defeats it when it takes the last of its health.
         health = 0.5f;
         EXPECT_TRUE(fought.hitByShield(shield, 0, scoring));
@@ -246,19 +254,6 @@ TEST_F(BossFight, EachWeaponWearsTheBossDownAndItsDefeatPaysEveryPlayer)
         EXPECT_EQ(particles.count() - particlesBefore, row.killingShotParticles);
         EXPECT_EQ(scores[1].score, 3 * row.defeatPoints); // the player who did not fire too
         EXPECT_DOUBLE_EQ(ships[1]->bossScore, row.defeatToBossScoreAnywhere ? 3.0 * row.defeatPoints : 0.0);
-    }
-}
-
-TEST_F(BossFight, TheCountdownShowsTheSecondsLeftAndEndsTheFight)
-{
-    for (const BossRow& row : BOSSES) {
-        SCOPED_TRACE(row.name);
-        Boss& fought = (this->*row.build)();
-        EXPECT_FALSE(run(1.f));
-        EXPECT_EQ(shownText(fought.timerText->digitHeads(), TEXT_DIGITS), std::to_string(static_cast<int>(row.fightTime) - 1));
-        fought.timer = 1.5f * DT;
-        EXPECT_FALSE(update());
-        EXPECT_TRUE(update());
     }
 }
 

@@ -282,7 +282,19 @@ TEST(BossIcarusLayout, RecordsReadUntilTheFirstBadOne)
     EXPECT_EQ(readIcarusLayout(flood).size(), static_cast<size_t>(icarus_layout::MAX_RECORDS));
 }
 
-TEST_F(BossFight, TowerLayoutBuildsHeadPairsAndModules)
+TEST_F(BossFight, TowerWithoutALayoutRunsOnlyTheCountdown)
+{
+    Icarus& tower = icarusFrom(dir.file("nowhere.txt"));
+    EXPECT_FALSE(tower.head);
+    EXPECT_TRUE(tower.parts.empty());
+    EXPECT_FALSE(volley({960.f, 540.f}, 1));
+    EXPECT_EQ(shots.bullets.size(), 1u);
+    EXPECT_FALSE(tower.hitPlayer(*ships[0]));
+    EXPECT_FALSE(run(98.9f));
+    EXPECT_TRUE(run(0.2f));
+}
+
+TEST_F(BossFight, TowerLayoutPairsPartsWhoseFallenPartIsReplacedThenDiesForGood)
 {
     Icarus& tower = icarus();
     ASSERT_TRUE(tower.head);
@@ -303,25 +315,7 @@ TEST_F(BossFight, TowerLayoutBuildsHeadPairsAndModules)
     EXPECT_EQ(spawner->module, 1); // the lone part did not advance the module
     EXPECT_EQ(spawner->spawnPoint, sf::Vector2f(710.f - 25.f, 240.f - 25.f));
 
-    // A fifth pair has no module left and is ignored.
-    EXPECT_EQ(icarus("SHOOT 1 0 0\nSPAWN 1 0 0\nSHOOT 1 0 0\nSPAWN 1 0 0\nSHOOT 1 0 0\nHEAD 5 0 0\n").parts.size(), 4u);
-}
-
-TEST_F(BossFight, TowerWithoutALayoutRunsOnlyTheCountdown)
-{
-    Icarus& tower = icarusFrom(dir.file("nowhere.txt"));
-    EXPECT_FALSE(tower.head);
-    EXPECT_TRUE(tower.parts.empty());
-    EXPECT_FALSE(volley({960.f, 540.f}, 1));
-    EXPECT_EQ(shots.bullets.size(), 1u);
-    EXPECT_FALSE(tower.hitPlayer(*ships[0]));
-    EXPECT_FALSE(run(98.9f));
-    EXPECT_TRUE(run(0.2f));
-}
-
-TEST_F(BossFight, TowerPairedPartIsReplacedTwoSecondsLaterThenDiesForGood)
-{
-    Icarus& tower = icarus();
+    // The shooter on module 0 falls; its spawner takes its place two seconds later.
     BossLvl1* model = currentBossLvl1();
     const sf::Vector2f partCentre(460.f, 240.f);
 
@@ -364,6 +358,9 @@ TEST_F(BossFight, TowerPairedPartIsReplacedTwoSecondsLaterThenDiesForGood)
     run(3.f);
     EXPECT_FALSE(tower.parts[0]->active); // nothing left to swap in
     EXPECT_FALSE(tower.swapSlots[0].pending);
+
+    // A fifth pair has no module left and is ignored.
+    EXPECT_EQ(icarus("SHOOT 1 0 0\nSPAWN 1 0 0\nSHOOT 1 0 0\nSPAWN 1 0 0\nSHOOT 1 0 0\nHEAD 5 0 0\n").parts.size(), 4u);
 }
 
 TEST_F(BossFight, TowerPartsFireAndSpawnOnTheirClocks)
@@ -477,6 +474,14 @@ TEST_F(BossFight, HeadPhasesFollowTheCameraFramesOverAWholeLoop)
     EXPECT_FLOAT_EQ(m.hitBox.width, 200.f);
     EXPECT_FLOAT_EQ(m.hitBox.left, 1250.f);
     EXPECT_FLOAT_EQ(m.hitBox.top, 350.f);
+
+    // Deleting the boss mid-flash and mid-blink leaves the head lit and unflashed.
+    m.flashHit();
+    step(801);
+    head->notEmissive = true;
+    boss.reset();
+    EXPECT_FALSE(head->notEmissive);
+    EXPECT_FLOAT_EQ(head->flash, 0.f);
 }
 
 TEST_F(BossFight, HiddenHeadCannotBeHitAndADegenerateOutlineIsSafe)
@@ -529,17 +534,4 @@ TEST_F(BossFight, HeadLaserHitsShipsAndClashesWithTheirs)
     }
     EXPECT_TRUE(over);
     EXPECT_EQ(scores[1].score, 1000000u);
-}
-
-TEST_F(BossFight, DeletingTheHeadBossLeavesTheHeadLit)
-{
-    Murzel& m = murzel();
-    for (int f = 623; f < 650; ++f)
-        step(f);
-    m.flashHit();
-    step(651);
-    head->notEmissive = true;
-    boss.reset();
-    EXPECT_FALSE(head->notEmissive);
-    EXPECT_FLOAT_EQ(head->flash, 0.f);
 }

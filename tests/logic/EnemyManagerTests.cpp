@@ -45,7 +45,7 @@ TEST(EnemyManager, KillsScoreDropBonusesAndRecordTheType)
     EXPECT_EQ(bonuses.bonuses.size(), 9u);
 }
 
-TEST(EnemyManager, HitTestsUseTheirBoxesInsideThePlayWindow)
+TEST(EnemyManager, HitTestsUseTheirBoxesInsideThePlayWindowAndAHitFlashes)
 {
     EnemyManager m;
     m.spawnEnemy(enemyData(enemy_type::BEE, {800, 500}), {});
@@ -69,12 +69,8 @@ TEST(EnemyManager, HitTestsUseTheirBoxesInsideThePlayWindow)
     m.enemies[0]->hitThisFrame = 0;
     EXPECT_EQ(m.hitTestPolygon(0, shield), hit_result::BODY);
     EXPECT_EQ(m.hitTestPolygon(1, rectToPolygon({150.f, 450.f, 100.f, 100.f})), hit_result::NONE);
-}
 
-TEST(EnemyManager, HitFlashLastsFiftyMillisecondsAfterTheLastHit)
-{
-    EnemyManager m;
-    m.spawnEnemy(enemyData(enemy_type::BEE, {800, 500}), {});
+    // The hit flash lasts 50 ms after the last hit.
     Enemy& bee = *m.enemies[0];
     bee.takeDamage(1.f, 1);
     EXPECT_TRUE(bee.isFlashing());

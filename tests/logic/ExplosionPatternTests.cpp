@@ -158,8 +158,8 @@ TEST(ExplosionPatternRun, SpecialCoordinatesResolveWhenTheStepFires)
     final_.update(0.5f, particles);
     at = explosionPositions(particles);
     ASSERT_EQ(at.size(), 2u);
-    EXPECT_NEAR(at[0].x, 400.f * 800.f / 800.f + 960.f, 0.01f);
-    EXPECT_NEAR(at[0].y, -200.f + 540.f, 0.01f);
+    EXPECT_NEAR(at[0].x, 1360.f, 0.01f); // 400 to the right at the focal depth
+    EXPECT_NEAR(at[0].y, 340.f, 0.01f);
     e.world.sceneObjects.clear();
     e.world.camera = savedCamera;
 }

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
-#include <set>
+#include <map>
 
 using testing_support::enemyData;
 
@@ -133,6 +133,12 @@ const KindRun RUNS[] = {
     // The curve's step stays finite through its first pixel, where the pace's logarithm is 0.
     {"exponential curve", enemy_type::EXPONENTIAL, {1500.f, 900.f}, 358, {}, 0, 0.f, {}, NEVER, NO_SHOT, {}, 0, 3.1f,
         0.f, {0.f, -1000.f, 1500.f, 1900.f}},
+    // Half a second to appear, then one turn at 30 degrees a second, a shot every quarter
+    // second from each nozzle, and it goes.
+    {"spitter", enemy_type::ROTATING_SPITTER_ONE, {900.f, 500.f}, 0, {}, 0, 0.f, {}, 0.75f, FIXED_ANGLE, {8.f}, 47,
+        12.5f, 0.f, {}},
+    {"four-way spitter", enemy_type::ROTATING_SPITTER_FOUR, {900.f, 500.f}, 0, {}, 0, 0.f, {}, 0.75f, FIXED_ANGLE,
+        {8.f, 98.f, 188.f, 278.f}, 4 * 47, 12.5f, 0.f, {}},
 };
 
 } // namespace
@@ -147,7 +153,7 @@ TEST(EnemyKindRun, EachKindFiresAimsAndLeavesAsItsRowSays)
         m.spawnEnemy(d, row.players);
         ASSERT_EQ(m.enemies.size(), 1u);
         const Enemy* enemy = m.enemies[0].get();
-        std::set<const Bullet*> seen;
+        std::map<const Bullet*, float> ages; // a freed bullet's place may hold a new one
         std::vector<float> volley; // the headings of the first volley
         float firstShotAt = NEVER, removedAt = NEVER, nearest = 1e9f;
         int shots = 0;
@@ -164,7 +170,10 @@ TEST(EnemyKindRun, EachKindFiresAimsAndLeavesAsItsRowSays)
                 nearest = std::min(
                     nearest, std::hypot(enemy->position.x - row.players[0].x, enemy->position.y - row.players[0].y));
             for (const Bullet& b : m.enemyBullets->bullets) {
-                if (!seen.insert(&b).second)
+                const auto [known, added] = ages.try_emplace(&b, b.age);
+                const bool fresh = added || b.age <= known->second;
+                known->second = b.age;
+                if (!fresh)
                     continue;
                 ++shots;
                 if (firstShotAt == NEVER)

@@ -32,14 +32,6 @@ std::vector<float> times(const EditedSequence& s)
     return out;
 }
 
-std::vector<int> patterns(const EditedSequence& s)
-{
-    std::vector<int> out;
-    for (const SpawnerRecord& r : s.records)
-        out.push_back(r.patternId);
-    return out;
-}
-
 bool exists(const std::string& path) { return std::filesystem::exists(path); }
 
 } // namespace
@@ -116,7 +108,10 @@ TEST(EditorSequence, SortingKeepsTheSelectedRecordAndDeletionKeepsTheRestInOrder
     seq.records = {record(3.f, 1), record(1.f, 2), record(9.f, 3), record(1.f, 4), record(0.f, 5), record(1.f, 6)};
     seq.selection = {2};
     seq.sortBySpawnTime();
-    EXPECT_EQ(patterns(seq), (std::vector<int>{2, 1, 3, 5, 4, 6}));
+    std::vector<int> order;
+    for (const SpawnerRecord& r : seq.records)
+        order.push_back(r.patternId);
+    EXPECT_EQ(order, (std::vector<int>{2, 1, 3, 5, 4, 6}));
 
     // Records 2, 5 and 7 of 9 deleted leave 0, 1, 3, 4, 6, 8 in order.
     EditedSequence nine("unused/");
@@ -124,7 +119,10 @@ TEST(EditorSequence, SortingKeepsTheSelectedRecordAndDeletionKeepsTheRestInOrder
         nine.records.push_back(record(static_cast<float>(i), i));
     nine.selection = {7, 2, 5};
     nine.deleteSelected();
-    EXPECT_EQ(patterns(nine), (std::vector<int>{0, 1, 3, 4, 6, 8}));
+    order.clear();
+    for (const SpawnerRecord& r : nine.records)
+        order.push_back(r.patternId);
+    EXPECT_EQ(order, (std::vector<int>{0, 1, 3, 4, 6, 8}));
     EXPECT_TRUE(nine.selection.empty());
     nine.deleteSelected();
     EXPECT_EQ(nine.records.size(), 6u) << "an empty selection deletes nothing";

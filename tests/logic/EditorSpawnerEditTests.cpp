@@ -21,14 +21,19 @@ SpawnerRecord at(float x, float y)
 
 TEST(EditorSpawnerEdit, SingleAndMultipleEditorsApplyTheirChanges)
 {
-    SpawnerRecord a = at(100.f, 200.f), b = at(300.f, 400.f);
+    SpawnerRecord a = at(100.f, 200.f), b = at(0.f, 540.f);
     const std::vector<SpawnerRecord*> both{&a, &b};
     ApplyFlags flags{};
+
+    // "TargetMid" aims each record from its own position (the aim's values: EditorTmxImportTests).
+    applySpawnerEdit(SpawnerEdit::button(SpawnerEdit::TARGET_MID), both, true, flags);
+    EXPECT_EQ(a.direction, directionToCentre(100.f, 200.f));
+    EXPECT_EQ(b.direction, 360.f);
 
     // Two records, "posX" unchecked: a typed X changes nothing; "MidX" moves both.
     applySpawnerEdit(SpawnerEdit::typed(SpawnerEdit::POS_X, 5.f), both, true, flags);
     EXPECT_EQ(a.posX, 100.f);
-    EXPECT_EQ(b.posX, 300.f);
+    EXPECT_EQ(b.posX, 0.f);
     applySpawnerEdit(SpawnerEdit::button(SpawnerEdit::POS_X, 960.f), both, true, flags);
     EXPECT_EQ(a.posX, 960.f);
     EXPECT_EQ(b.posX, 960.f);
@@ -37,15 +42,6 @@ TEST(EditorSpawnerEdit, SingleAndMultipleEditorsApplyTheirChanges)
     applySpawnerEdit(SpawnerEdit::typed(SpawnerEdit::DELAY, 0.7f), both, true, flags);
     EXPECT_EQ(a.delayTimer, 0.7f);
     EXPECT_EQ(b.delayTimer, 0.7f);
-
-    // "TargetMid" aims each record from its own position.
-    b.posX = 0.f;
-    b.posY = 540.f;
-    a.posX = 960.f;
-    a.posY = -100.f;
-    applySpawnerEdit(SpawnerEdit::button(SpawnerEdit::TARGET_MID), both, true, flags);
-    EXPECT_NEAR(a.direction, 270.f, 1e-3f);
-    EXPECT_EQ(b.direction, 360.f);
 
     // The single editor changes its record without check boxes.
     applySpawnerEdit(SpawnerEdit::typedCount(3.7f), {&a}, false, flags);
@@ -58,7 +54,8 @@ TEST(EditorSpawnerEdit, SingleAndMultipleEditorsApplyTheirChanges)
     // Values no record can hold are refused or held at the ends of int.
     applySpawnerEdit(SpawnerEdit::typed(SpawnerEdit::ANGLE, NAN), {&a}, false, flags);
     applySpawnerEdit(SpawnerEdit::typed(SpawnerEdit::POS_Y, INFINITY), {&a}, false, flags);
-    EXPECT_EQ(a.posY, -100.f);
+    EXPECT_EQ(a.direction, directionToCentre(100.f, 200.f));
+    EXPECT_EQ(a.posY, 200.f);
     applySpawnerEdit(SpawnerEdit::typedCount(1e20f), {&a}, false, flags);
     EXPECT_EQ(a.nbMaxEnemy, INT_MAX);
     applySpawnerEdit(SpawnerEdit::typedCount(NAN), {&a}, false, flags);

@@ -49,40 +49,33 @@ std::vector<std::string> rowsWith(int width, int height, int r, int column, int 
 
 TEST(EditorTmxImport, CellsBecomeSpawnersAlongEachScrollDirection)
 {
-    // Up map of height 40: a Bee (8) in row 39, column 0 spawns first, at (240, -100).
-    TmxImportResult up = parseTmx(map(20, 40, rowsWith(20, 40, 39, 0, 8)), scroll_direction::UP);
-    ASSERT_EQ(up.status, TmxImportResult::Status::Imported);
-    ASSERT_EQ(up.records.size(), 1u);
-    const SpawnerRecord& bee = up.records[0];
-    EXPECT_EQ(bee.patternId, pattern_id::BEE);
-    EXPECT_EQ(bee.posX, 240.f);
-    EXPECT_EQ(bee.posY, -100.f);
-    EXPECT_NEAR(bee.spawnTimer, 0.f, 1e-6f);
-
-    // Down map: a Circle (6) in row 0, column 10 is a formation at (540, 540).
-    TmxImportResult down = parseTmx(map(20, 5, rowsWith(20, 5, 0, 10, 6)), scroll_direction::DOWN);
-    ASSERT_EQ(down.records.size(), 1u);
-    EXPECT_EQ(down.records[0].posX, 540.f);
-    EXPECT_EQ(down.records[0].posY, 540.f);
-    EXPECT_EQ(down.records[0].direction, 0.f);
-    EXPECT_FLOAT_EQ(down.records[0].spawnTimer, 0.1f);
-
-    // Left map of width 50: a wall tile (31) in row 6, column 49 is a Wall of variant 1 at (140, 0).
-    TmxImportResult left = parseTmx(map(50, 10, rowsWith(50, 10, 6, 49, 31)), scroll_direction::LEFT);
-    ASSERT_EQ(left.records.size(), 1u);
-    EXPECT_EQ(left.records[0].patternId, pattern_id::WALL);
-    EXPECT_EQ(left.records[0].posX, 140.f);
-    EXPECT_EQ(left.records[0].posY, 0.f);
-    EXPECT_EQ(left.records[0].direction, 1.f);
-    EXPECT_NEAR(left.records[0].spawnTimer, 0.f, 1e-6f);
-
-    // Right map: the first column spawns first, at 0.1 s, on the right edge.
-    TmxImportResult right = parseTmx(map(5, 8, rowsWith(5, 8, 7, 0, 19)), scroll_direction::RIGHT);
-    ASSERT_EQ(right.records.size(), 1u);
-    EXPECT_EQ(right.records[0].posX, 1780.f);
-    EXPECT_EQ(right.records[0].posY, 30.f);
-    EXPECT_EQ(right.records[0].direction, 180.f);
-    EXPECT_FLOAT_EQ(right.records[0].spawnTimer, 0.1f);
+    struct Cell {
+        const char* what;
+        int scroll, width, height, row, column, tile;
+        int pattern;
+        float x, y, direction, spawnTimer;
+    };
+    const Cell cells[] = {
+        {"up: a Bee in the bottom row spawns first, aimed at the centre", scroll_direction::UP, 20, 40, 39, 0, 8,
+         pattern_id::BEE, 240.f, -100.f, 318.37f, 0.f},
+        {"down: a Circle formation in the top row", scroll_direction::DOWN, 20, 5, 0, 10, 6, pattern_id::CIRCLE, 540.f,
+         540.f, 0.f, 0.1f},
+        {"left: a wall tile is a Wall of variant 1", scroll_direction::LEFT, 50, 10, 6, 49, 31, pattern_id::WALL, 140.f,
+         0.f, 1.f, 0.f},
+        {"right: the first column, on the right edge", scroll_direction::RIGHT, 5, 8, 7, 0, 19, pattern_id::TURRET, 1780.f, 30.f, 180.f,
+         0.1f},
+    };
+    for (const Cell& c : cells) {
+        const std::string text = map(c.width, c.height, rowsWith(c.width, c.height, c.row, c.column, c.tile));
+        const TmxImportResult result = parseTmx(text, c.scroll);
+        ASSERT_EQ(result.status, TmxImportResult::Status::Imported) << c.what;
+        ASSERT_EQ(result.records.size(), 1u) << c.what;
+        const SpawnerRecord& r = result.records[0];
+        EXPECT_EQ(r.patternId, c.pattern) << c.what;
+        EXPECT_EQ(sf::Vector2f(r.posX, r.posY), sf::Vector2f(c.x, c.y)) << c.what;
+        EXPECT_NEAR(r.direction, c.direction, 0.01f) << c.what;
+        EXPECT_NEAR(r.spawnTimer, c.spawnTimer, 1e-6f) << c.what;
+    }
 }
 
 TEST(EditorTmxImport, ColumnsLayersAndOddCells)
@@ -140,13 +133,12 @@ TEST(EditorTmxImport, ColumnsLayersAndOddCells)
     EXPECT_EQ(tall.records.size(), 2u);
 }
 
-TEST(EditorTmxImport, MissingTruncatedAndGarbageFilesGiveADefinedOutcome)
+// A missing map and a garbage one, with the message the designer reads, are the editor's
+// own import in EditorGlTest.
+TEST(EditorTmxImport, TruncatedAndMalformedFilesGiveADefinedOutcome)
 {
     TempDir dir;
     const std::string whole = map(10, 3, rowsWith(10, 3, 1, 2, 8));
-    std::string garbage;
-    for (int i = 0; i < 5000; ++i)
-        garbage += static_cast<char>((i * 7919) % 256);
     using S = TmxImportResult::Status;
     struct Row {
         const char* file;
@@ -155,7 +147,6 @@ TEST(EditorTmxImport, MissingTruncatedAndGarbageFilesGiveADefinedOutcome)
         size_t records;
     };
     const Row rows[] = {
-        {"absent.tmx", "", S::NotOpened, 0},
         {"cut.tmx", whole.substr(0, whole.find("height")), S::NoMapSize, 0},
         {"short.tmx", whole.substr(0, whole.find("</data>") - 22), S::Imported, 1}, // keeps the rows it has
         {"empty.tmx", "", S::NoMapSize, 0},
@@ -165,16 +156,11 @@ TEST(EditorTmxImport, MissingTruncatedAndGarbageFilesGiveADefinedOutcome)
         {"nocsv.tmx", "<map version=\"1\" width=\"4\" height=\"4\"></map>", S::NoCsvLayer, 0},
     };
     for (const Row& row : rows) {
-        if (row.status != S::NotOpened)
-            writeFile(dir.file(row.file), row.text);
+        writeFile(dir.file(row.file), row.text);
         const TmxImportResult result = importTmxFile(dir.file(row.file), 0);
         EXPECT_EQ(result.status, row.status) << row.file;
         EXPECT_EQ(result.records.size(), row.records) << row.file;
     }
-    writeFile(dir.file("garbage.tmx"), garbage);
-    EXPECT_NE(importTmxFile(dir.file("garbage.tmx"), 0).status, S::Imported);
-    EXPECT_NE(describeTmxImport(importTmxFile(dir.file("absent.tmx"), 0), "x.tmx").find("nothing imported"),
-              std::string::npos);
 }
 
 TEST(EditorTmxImport, TargetMidPointsAtTheScreenCentre)

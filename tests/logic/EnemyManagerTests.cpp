@@ -31,10 +31,7 @@ TEST(EnemyManager, KillsScoreDropBonusesAndRecordTheType)
     EXPECT_TRUE(m.damageEnemy(0, 17.f, particles, 0.f, {700, 400}, bonuses, 1, &killer, BONUS_GOLDEN));
     ASSERT_EQ(bonuses.bonuses.size(), 8u);
     for (const std::unique_ptr<Bonus>& b : bonuses.bonuses) {
-        EXPECT_GE(b->position.x, 700.f - 53.f);
-        EXPECT_LT(b->position.x, 700.f + 53.f);
-        EXPECT_GE(b->position.y, 400.f - 75.f);
-        EXPECT_LT(b->position.y, 400.f + 75.f);
+        EXPECT_TRUE(sf::FloatRect(700.f - 53.f, 400.f - 75.f, 106.f, 150.f).contains(b->position));
         EXPECT_EQ(b->kind, BONUS_GOLDEN);
     }
     EXPECT_EQ(killer.killedTypes, std::vector<int>{enemy_type::BEE});
@@ -48,7 +45,7 @@ TEST(EnemyManager, KillsScoreDropBonusesAndRecordTheType)
     EXPECT_EQ(bonuses.bonuses.size(), 9u);
 }
 
-TEST(EnemyManager, HitTestsUseTheirBoxesInsideThePlayWindow)
+TEST(EnemyManager, HitTestsUseTheirBoxesInsideThePlayWindowAndAHitFlashes)
 {
     EnemyManager m;
     m.spawnEnemy(enemyData(enemy_type::BEE, {800, 500}), {});
@@ -72,12 +69,8 @@ TEST(EnemyManager, HitTestsUseTheirBoxesInsideThePlayWindow)
     m.enemies[0]->hitThisFrame = 0;
     EXPECT_EQ(m.hitTestPolygon(0, shield), hit_result::BODY);
     EXPECT_EQ(m.hitTestPolygon(1, rectToPolygon({150.f, 450.f, 100.f, 100.f})), hit_result::NONE);
-}
 
-TEST(EnemyManager, HitFlashLastsFiftyMillisecondsAfterTheLastHit)
-{
-    EnemyManager m;
-    m.spawnEnemy(enemyData(enemy_type::BEE, {800, 500}), {});
+    // The hit flash lasts 50 ms after the last hit.
     Enemy& bee = *m.enemies[0];
     bee.takeDamage(1.f, 1);
     EXPECT_TRUE(bee.isFlashing());
@@ -102,9 +95,4 @@ TEST(EnemyManager, EnemiesLeavingTheFieldAreRemovedWithoutSkippingOthers)
     // Each survivor moved exactly one step of 200 px/s.
     EXPECT_NEAR(m.enemies[0]->position.x, 620.f, 0.5f);
     EXPECT_NEAR(m.enemies[1]->position.x, 720.f, 0.5f);
-
-    // Flying across and off the field, every enemy is eventually removed.
-    for (int i = 0; i < 1000 && !m.enemies.empty(); ++i)
-        m.update(0.02f, {});
-    EXPECT_TRUE(m.enemies.empty());
 }

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <numeric>
 
 namespace {
 
@@ -68,6 +69,13 @@ FrameSettings settingsFor(int scene, int threads)
     return s;
 }
 
+// The mesh projected alone in a frame of its own.
+const Batch& projectAlone(RenderPipeline& pipeline, Mesh& mesh, const FrameSettings& settings)
+{
+    pipeline.beginFrame();
+    return pipeline.projectMesh(mesh, settings);
+}
+
 } // namespace
 
 TEST(Engine3DPipeline, FaceOrderMatchesAStableSortByDepthForAnyTeamSize)
@@ -77,16 +85,14 @@ TEST(Engine3DPipeline, FaceOrderMatchesAStableSortByDepthForAnyTeamSize)
     for (int count : {33003, 9001, 1001}) {
         std::vector<Triangle> faces = named(scatteredFaces(count));
         std::vector<size_t> expected(faces.size());
-        for (size_t i = 0; i < expected.size(); ++i)
-            expected[i] = i;
+        std::iota(expected.begin(), expected.end(), size_t{0});
         std::stable_sort(expected.begin(), expected.end(), [&](size_t a, size_t b) {
             return faces[a].modelVertices[0].z > faces[b].modelVertices[0].z;
         });
         auto mesh = meshOf(faces);
         RenderPipeline pipeline;
         for (int threads : {1, 2, 3, 8}) {
-            pipeline.beginFrame();
-            const Batch& batch = pipeline.projectMesh(*mesh, settingsFor(scene::INTRO, threads));
+            const Batch& batch = projectAlone(pipeline, *mesh, settingsFor(scene::INTRO, threads));
             ASSERT_EQ(batch.vertices.size(), 3 * expected.size());
             for (size_t f = 0; f < expected.size(); ++f)
                 ASSERT_EQ(batch.vertices[3 * f].texCoords.x, static_cast<float>(expected[f]))
@@ -118,11 +124,8 @@ TEST(Engine3DPipeline, FacesTakenFourAtATimeAndOneByOneDrawTheSameBits)
             t.modelVertices[2] = t.modelVertices[1];
         odd.push_back(t);
     }
-    Triangle edgeOn; // its normal is at right angles to the view ray
-    edgeOn.modelVertices[0] = {0.f, 0.f, 100.f, 0.f, 0.f};
-    edgeOn.modelVertices[1] = {0.f, 10.f, 100.f, 0.f, 1.f};
-    edgeOn.modelVertices[2] = {0.f, 0.f, 110.f, 1.f, 0.f};
-    odd.push_back(edgeOn);
+    odd.push_back(faceAt(0.f, 0.f, 100.f, 10.f));
+    odd.back().modelVertices[2] = {0.f, 0.f, 110.f, 1.f, 0.f}; // edge-on: its normal is across the view ray
     std::vector<std::unique_ptr<Mesh>> meshes;
     meshes.push_back(meshOf(named(odd)));
     for (const char* model : {"3D/Station/station", "3D/Murzel/4head", "3D/BossLevel1/Tower/Tower"}) {
@@ -148,8 +151,7 @@ TEST(Engine3DPipeline, FacesTakenFourAtATimeAndOneByOneDrawTheSameBits)
             std::vector<sf::Vertex> drawn[2];
             int path = 0;
             for (RenderPipeline* pipeline : {&fourWide, &oneByOne}) {
-                pipeline->beginFrame();
-                drawn[path] = pipeline->projectMesh(*mesh, settings).vertices;
+                drawn[path] = projectAlone(*pipeline, *mesh, settings).vertices;
                 bounds[path++] = mesh->screenBounds;
             }
             const std::string where = mesh->name + ", scene " + std::to_string(view.scene);
@@ -173,34 +175,29 @@ TEST(Engine3DPipeline, CullsBackFacesAndFacesOutsideTheBox)
     auto mesh = meshOf(faces);
 
     RenderPipeline pipeline;
-    pipeline.beginFrame();
     // Kept: the face in front. Behind the camera, far outside the box, turned away, degenerate: dropped.
-    EXPECT_EQ(pipeline.projectMesh(*mesh, settingsFor(scene::INTRO, 1)).vertices.size(), 3u);
+    EXPECT_EQ(projectAlone(pipeline, *mesh, settingsFor(scene::INTRO, 1)).vertices.size(), 3u);
     // Scenes 9 and 14 keep back faces (and the degenerate face, coloured, not NaN).
     auto namedMesh = meshOf(named(faces));
-    pipeline.beginFrame();
-    const Batch& all = pipeline.projectMesh(*namedMesh, settingsFor(scene::CREDITS, 1));
+    const Batch& all = projectAlone(pipeline, *namedMesh, settingsFor(scene::CREDITS, 1));
     EXPECT_EQ(all.vertices.size(), 9u);
     ASSERT_NE(drawnFace(all, 4), nullptr);
     EXPECT_EQ(drawnFace(all, 4)->color, sf::Color(103, 103, 103));
     // ... except for "spacestar" meshes.
     auto stars = meshOf(faces, "3D/spacestar");
-    pipeline.beginFrame();
-    EXPECT_EQ(pipeline.projectMesh(*stars, settingsFor(scene::ARENA, 1)).vertices.size(), 3u);
+    EXPECT_EQ(projectAlone(pipeline, *stars, settingsFor(scene::ARENA, 1)).vertices.size(), 3u);
 
     // Inside the box but wholly past an edge of the window (left, below): not
     // drawn; a face across the left edge is.
     auto edges = meshOf(named({faceAt(-130.f, 0.f, 100.f, 5.f), faceAt(0.f, 80.f, 100.f, 5.f),
                                faceAt(-125.f, 0.f, 100.f, 10.f)}));
-    pipeline.beginFrame();
-    const Batch& acrossEdge = pipeline.projectMesh(*edges, settingsFor(1, 1));
+    const Batch& acrossEdge = projectAlone(pipeline, *edges, settingsFor(1, 1));
     EXPECT_EQ(acrossEdge.vertices.size(), 3u);
     EXPECT_NE(drawnFace(acrossEdge, 2), nullptr);
 
     // A mesh without triangles gives an empty, untextured batch.
     auto empty = meshOf({});
-    pipeline.beginFrame();
-    const Batch& none = pipeline.projectMesh(*empty, settingsFor(scene::INTRO, 8));
+    const Batch& none = projectAlone(pipeline, *empty, settingsFor(scene::INTRO, 8));
     EXPECT_TRUE(none.vertices.empty());
     EXPECT_EQ(none.texture, nullptr);
     EXPECT_EQ(empty->screenBounds.maxX, 0.f);
@@ -214,8 +211,7 @@ TEST(Engine3DPipeline, AFaceTurnedToTheLightIsBrighterAndAHitFlashesWhite)
     auto colourFor = [&](const sf::Vector3f& light) {
         FrameSettings s = settingsFor(scene::INTRO, 1);
         s.lightPosition = light;
-        pipeline.beginFrame();
-        return pipeline.projectMesh(*mesh, s).vertices.at(0).color;
+        return projectAlone(pipeline, *mesh, s).vertices.at(0).color;
     };
     const sf::Vector3f c(1.f / 3.f, 1.f / 3.f, 1000.f);
     const sf::Color facing = colourFor(c + sf::Vector3f(0.f, 0.f, 1e5f));
@@ -226,8 +222,7 @@ TEST(Engine3DPipeline, AFaceTurnedToTheLightIsBrighterAndAHitFlashesWhite)
     EXPECT_EQ(colourFor(c), side) << "a light exactly at the centroid is defined, no NaN";
 
     mesh->flash = 255.f;
-    pipeline.beginFrame();
-    EXPECT_EQ(pipeline.projectMesh(*mesh, settingsFor(scene::INTRO, 1)).vertices.at(2).color, sf::Color::White);
+    EXPECT_EQ(projectAlone(pipeline, *mesh, settingsFor(scene::INTRO, 1)).vertices.at(2).color, sf::Color::White);
 }
 
 TEST(Engine3DPipeline, TabledLightingMatchesTheArcCosineOnRealModels)
@@ -250,10 +245,8 @@ TEST(Engine3DPipeline, TabledLightingMatchesTheArcCosineOnRealModels)
             settings.lightPosition = light;
             settings.worldLighting = worldLighting;
             for (const std::unique_ptr<Mesh>& model : models) {
-                table.beginFrame();
-                exact.beginFrame();
-                const std::vector<sf::Vertex> byTable = table.projectMesh(*model, settings).vertices;
-                const std::vector<sf::Vertex>& byArcCosine = exact.projectMesh(*model, settings).vertices;
+                const std::vector<sf::Vertex> byTable = projectAlone(table, *model, settings).vertices;
+                const std::vector<sf::Vertex>& byArcCosine = projectAlone(exact, *model, settings).vertices;
                 ASSERT_EQ(byTable.size(), byArcCosine.size());
                 for (size_t v = 0; v < byTable.size(); ++v)
                     ASSERT_NEAR(byTable[v].color.r, byArcCosine[v].color.r, 1)
@@ -270,8 +263,7 @@ TEST(Engine3DPipeline, MotionBoundsAndWallOffsets)
     mesh->spin = {0.f, 1.f, 0.f};
     mesh->velocity = {100.f, 0.f, 0.f};
     RenderPipeline pipeline;
-    pipeline.beginFrame();
-    pipeline.projectMesh(*mesh, settingsFor(scene::INTRO, 1));
+    projectAlone(pipeline, *mesh, settingsFor(scene::INTRO, 1));
     EXPECT_FLOAT_EQ(mesh->rotation.y, 1.f);
     EXPECT_FLOAT_EQ(mesh->localPosition.x, 2.f);
     EXPECT_NEAR(mesh->screenBounds.minY, 530.f, 1e-2f);
@@ -286,10 +278,8 @@ TEST(Engine3DPipeline, MotionBoundsAndWallOffsets)
     EXPECT_EQ(mesh->worldRotation, mesh->rotation + parentRotation);
 
     auto wall = meshOf({faceAt(0.f, 0.f, 100.f)}, "3D/LVL2/wall/wall1");
-    for (int frame = 0; frame < 3; ++frame) {
-        pipeline.beginFrame();
-        pipeline.projectMesh(*wall, settingsFor(scene::CORRIDOR, 1));
-    }
+    for (int frame = 0; frame < 3; ++frame)
+        projectAlone(pipeline, *wall, settingsFor(scene::CORRIDOR, 1));
     EXPECT_FLOAT_EQ(wall->depthOffset.x, 3 * 750000.f);
     EXPECT_GT(wall->depth, 2e6f);
 }
@@ -318,18 +308,14 @@ TEST(Engine3DPipeline, BatchOrderIsStableAndSpaceComesNearFirst)
     std::vector<Batch> mixed;
     for (int i = 0; i < 37; ++i)
         mixed.push_back(make(i % 5 == 0 ? "3D/space" : "obj", static_cast<float>((i * 17) % 11)));
-    std::vector<Batch*> first, second;
-    for (Batch& b : mixed) {
-        first.push_back(&b);
-        second.push_back(&b);
-    }
+    std::vector<Batch*> unsorted;
+    for (Batch& b : mixed)
+        unsorted.push_back(&b);
+    std::vector<Batch*> first = unsorted, second = unsorted;
     sortBatches(first, scratch);
     sortBatches(second, scratch);
     EXPECT_EQ(first, second);
-    std::vector<Batch*> sortedFirst = first;
-    std::sort(sortedFirst.begin(), sortedFirst.end());
-    for (Batch& b : mixed)
-        EXPECT_EQ(std::count(sortedFirst.begin(), sortedFirst.end(), &b), 1);
+    EXPECT_TRUE(std::is_permutation(first.begin(), first.end(), unsorted.begin()));
 }
 
 TEST(Engine3DPipeline, VisibleListBoxAndLightRanges)

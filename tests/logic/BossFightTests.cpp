@@ -1,0 +1,529 @@
+// The two 2D bosses: what they share (being worn down by each weapon, dying, paying the
+// players, the countdown) as one row per boss, then what only one of them does. Each
+// boss's scene, and the tower's release when the scene changes, are played in BossFightGlTest.
+#include "bosses/BodyPart.h"
+#include "bosses/BossLvl1.h"
+#include "bosses/Icarus.h"
+#include "bosses/IcarusLayout.h"
+#include "bosses/Murzel.h"
+#include "engine/Engine.h"
+#include "engine/Mesh.h"
+#include "engine/SceneChange.h"
+#include "enemies/EnemyManager.h"
+#include "enemies/EnemyTypes.h"
+#include "play/BulletManager.h"
+#include "play/Laser.h"
+#include "play/ParticleSystem.h"
+#include "play/Player2D.h"
+#include "play/Shield.h"
+#include "play/TextManager.h"
+#include "support/GameFixtures.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <sstream>
+
+using namespace testing_support;
+
+namespace {
+
+// A frame time that sums exactly in binary, so whole seconds stay whole.
+constexpr float DT = 1.f / 64.f;
+
+// The tower boss's pairs on modules 0 and 1, a lone shooter, the head.
+const char* const LAYOUT = "SHOOT 20 -500 -300\n"
+                           "lone 5 0 300\n"
+                           "SPAWN 20 -250 -300\n"
+                           "HEAD 100 0 -200\n"
+                           "HEAD 999 0 0\n";
+
+// The digits a text shows, read from the kind of text its first chain holds.
+std::string shownText(const std::vector<TextNode*>& heads, int kind)
+{
+    std::string text;
+    for (const TextNode* n = heads.at(0); n && n->kind == kind; n = n->next)
+        text += static_cast<char>(kind == TEXT_COUNTER ? '0' + n->target : '0' + n->tiles[0].getTextureRect().left / 21);
+    return text;
+}
+
+// Two ships with their scores, and what a fight needs around them; builds either boss.
+class BossFight : public ::testing::Test, protected BossArena {
+public:
+    void SetUp() override
+    {
+        engine().timing.frameTime = DT;
+        addShip({960.f, 900.f});
+        addShip({1200.f, 900.f});
+    }
+    void TearDown() override
+    {
+        boss.reset();
+        releaseBoss3D();
+        Engine& e = engine();
+        e.world.sceneObjects.clear();
+        e.world.camera = nullptr;
+        e.world.cameraFrame = 0;
+    }
+
+    // The tower boss from `layout` (written to a file), over its 3D tower.
+    Icarus& icarus(const std::string& layout = LAYOUT)
+    {
+        writeFile(dir.file("Icarus.txt"), layout);
+        return icarusFrom(dir.file("Icarus.txt"));
+    }
+    Icarus& icarusFrom(const std::string& layoutPath)
+    {
+        engine().world.camera = nullptr;
+        boss = std::make_unique<Icarus>(BossData{BOSS_ICARUS, &particles}, layoutPath);
+        boss->players = &ships;
+        return static_cast<Icarus&>(*boss);
+    }
+    Boss& icarusHead() { return icarus("HEAD 100 0 -200\n"); }
+
+    // The head boss, built with an empty working directory: scene 9's files are not there,
+    // so the scene change loads no textures (no display here). Its head mesh is added as the
+    // renderer leaves it: a position and screen bounds.
+    Murzel& murzel()
+    {
+        Engine& e = engine();
+        e.world.camera = &camera;
+        e.world.cameraFrame = 0;
+        {
+            TempDir empty;
+            InDirectory inEmpty(empty.path);
+            boss = std::make_unique<Murzel>(BossData{BOSS_MURZEL, &particles});
+            scenePreloader().wait();
+        }
+        boss->players = &ships;
+        SceneObjectRecord record;
+        record.name = "4head";
+        record.mesh = std::make_unique<Mesh>(std::vector<Triangle>{}, sf::Vector3f(300.f, 0.f, 800.f),
+                                             "3D/Murzel/4head", false);
+        record.mesh->screenBounds = {1200.f, 300.f, 1500.f, 600.f};
+        head = record.mesh.get();
+        e.world.sceneObjects.push_back(std::move(record));
+        return static_cast<Murzel&>(*boss);
+    }
+    Boss& murzelBoss() { return murzel(); }
+
+    // One frame at the camera-path frame `frame` (only the head boss reads it).
+    bool step(int frame)
+    {
+        engine().world.cameraFrame = frame;
+        return update();
+    }
+    // One frame: the tower as the engine steps it, then the boss.
+    bool update()
+    {
+        if (BossLvl1* tower = currentBossLvl1())
+            tower->update();
+        return boss->update(DT, enemies, ships, scoring, particles);
+    }
+    // Frames for `seconds`; true as soon as one ends the fight.
+    bool run(float seconds)
+    {
+        const int frames = static_cast<int>(seconds / DT + 0.5f);
+        for (int f = 0; f < frames; ++f)
+            if (update())
+                return true;
+        return false;
+    }
+
+    // Player shots of damage 1 at `at`, all in one pass of the hit test.
+    bool volley(sf::Vector2f at, int count, int owner = 0)
+    {
+        for (int i = 0; i < count; ++i) {
+            Bullet b;
+            b.type = BulletManager::PLAYER_SHOT_TYPE;
+            b.position = at;
+            b.owner = owner;
+            shots.bullets.push_back(b);
+        }
+        return boss->hitByBullets(shots, ships, scoring);
+    }
+    int enemiesOfType(int type) const
+    {
+        int n = 0;
+        for (const auto& e : enemies.enemies)
+            n += e->getType() == type;
+        return n;
+    }
+
+    TempDir dir;
+    Camera camera;
+    std::unique_ptr<Boss> boss;
+    Mesh* head = nullptr; // the head boss's mesh
+};
+
+// What the design gives each boss. Both take 1 per shot, 1.5 per frame of beam and 0.5 per
+// frame of shield; the defeat pays every player.
+struct BossRow {
+    const char* name;
+    Boss& (BossFight::*build)();
+    float& (*health)(Boss&);
+    sf::Vector2f at; // a point of its hit box
+    sf::Vector2f beamFrom;
+    float beamAngle;
+    float maxHealth;
+    uint32_t shotPoints, beamPoints, defeatPoints;
+    bool defeatToBossScoreAnywhere; // also for a ship outside a boss level
+    int killingShotParticles;       // the tower boss bursts ten times, the head only sparks
+    float fightTime;                // seconds on the countdown
+};
+
+float& headHealth(Boss& b) { return static_cast<Icarus&>(b).head->health; }
+float& bodyHealth(Boss& b) { return b.health; }
+
+const BossRow BOSSES[] = {
+    {"tower boss", &BossFight::icarusHead, headHealth, {960.f, 340.f}, {1100.f, 800.f}, -90.f, 100.f, 25, 40, 100000,
+     true, 10, 99.f},
+    {"head boss", &BossFight::murzelBoss, bodyHealth, {1350.f, 450.f}, {1000.f, 450.f}, 0.f, 640.f, 2500, 2500,
+     1000000, false, 1, 200.f},
+};
+
+} // namespace
+
+TEST_F(BossFight, EachWeaponWearsTheBossDownItsDefeatPaysEveryPlayerAndTheCountdownEndsIt)
+{
+    for (const BossRow& row : BOSSES) {
+        SCOPED_TRACE(row.name);
+        scores.assign(2, PlayerScore{});
+        for (auto& ship : ships)
+            ship->bossScore = 0.0;
+        ships[0]->bossLevel = 1; // ship 1 is not in a boss level
+        Boss& fought = (this->*row.build)();
+        EXPECT_FALSE(run(1.f - DT));
+        ASSERT_FALSE(step(800)); // the head boss stands exposed at this camera frame
+        const std::string secondsLeft = std::to_string(static_cast<int>(row.fightTime) - 1);
+        EXPECT_EQ(shownText(fought.timerText->digitHeads(), TEXT_DIGITS), secondsLeft) << "a second in";
+        float& health = row.health(fought);
+        EXPECT_FLOAT_EQ(health, row.maxHealth);
+
+        // Shots: every one is spent on it, 1 each.
+        const int hits = static_cast<int>(row.maxHealth) - 10;
+        EXPECT_FALSE(volley(row.at, hits));
+        EXPECT_TRUE(shots.bullets.empty());
+        EXPECT_FLOAT_EQ(health, 10.f);
+        uint32_t paid = static_cast<uint32_t>(hits) * row.shotPoints;
+        EXPECT_EQ(scores[0].score, paid);
+
+        // A beam: 1.5, and it is cut where it meets the boss.
+        Laser beam(LASER_PLAYER1, 10.f, row.beamAngle);
+        for (int i = 0; i < 40; ++i)
+            beam.update(DT, row.beamFrom, row.beamAngle);
+        ASSERT_GT(beam.segments.size(), 2u);
+        bool cut = false;
+        for (size_t k = 0; k < beam.segments.size(); ++k) {
+            const size_t walked = k;
+            EXPECT_FALSE(fought.hitByLaser(beam, k, 0, scoring));
+            cut = cut || k != walked;
+        }
+        EXPECT_TRUE(cut);
+        EXPECT_TRUE(beam.impactVisible);
+        EXPECT_FLOAT_EQ(health, 8.5f);
+        paid += row.beamPoints;
+
+        // A shield: 0.5.
+        Shield shield(row.at, 0);
+        shield.setRadius(50.f);
+        EXPECT_FALSE(fought.hitByShield(shield, 0, scoring));
+        EXPECT_FLOAT_EQ(health, 8.f);
+        paid += row.shotPoints;
+        EXPECT_EQ(scores[0].score, paid);
+        EXPECT_DOUBLE_EQ(ships[0]->bossScore, static_cast<double>(paid));
+
+        // The countdown's end ends the fight.
+        fought.timer = 1.5f * DT;
+        EXPECT_FALSE(update());
+        EXPECT_TRUE(update());
+
+        // Each weapon defeats it when it takes the last of its health.
+        health = 0.5f;
+        EXPECT_TRUE(fought.hitByShield(shield, 0, scoring));
+        health = 1.5f;
+        beam.update(DT, row.beamFrom, row.beamAngle);
+        bool defeated = false;
+        for (size_t k = 0; k < beam.segments.size() && !defeated; ++k)
+            defeated = fought.hitByLaser(beam, k, 0, scoring);
+        EXPECT_TRUE(defeated);
+        health = 1.f;
+        const int particlesBefore = particles.count();
+        EXPECT_TRUE(volley(row.at, 2));
+        EXPECT_EQ(shots.bullets.size(), 1u); // the pass stops at the defeat
+        shots.bullets.clear();
+        EXPECT_EQ(particles.count() - particlesBefore, row.killingShotParticles);
+        EXPECT_EQ(scores[1].score, 3 * row.defeatPoints); // the player who did not fire too
+        EXPECT_DOUBLE_EQ(ships[1]->bossScore, row.defeatToBossScoreAnywhere ? 3.0 * row.defeatPoints : 0.0);
+    }
+}
+
+TEST(BossIcarusLayout, RecordsReadUntilTheFirstBadOne)
+{
+    std::istringstream good("HEAD 300 0 -200\nSHOOT 60 -553.5 -306\nSPAWN 60 298 -306\n");
+    const std::vector<IcarusPartRecord> records = readIcarusLayout(good);
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[1].kind, "SHOOT");
+    EXPECT_EQ(records[1].hp, 60);
+    EXPECT_FLOAT_EQ(records[1].offset.x, -553.5f);
+
+    std::istringstream truncated("HEAD 300 0 -200\nSHOOT 60 -553");
+    EXPECT_EQ(readIcarusLayout(truncated).size(), 1u);
+    std::istringstream garbage("HEAD lots 0 0\nSHOOT 60 0 0\n");
+    EXPECT_TRUE(readIcarusLayout(garbage).empty());
+
+    // Hit points below 1 count as 1; no more than MAX_RECORDS are read.
+    std::istringstream weak("SHOOT -4 0 0\nSHOOT 0 0 0\n");
+    for (const IcarusPartRecord& r : readIcarusLayout(weak))
+        EXPECT_EQ(r.hp, 1);
+    std::string many;
+    for (int i = 0; i < 100; ++i)
+        many += "X 1 0 0\n";
+    std::istringstream flood(many);
+    EXPECT_EQ(readIcarusLayout(flood).size(), static_cast<size_t>(icarus_layout::MAX_RECORDS));
+}
+
+TEST_F(BossFight, TowerWithoutALayoutRunsOnlyTheCountdown)
+{
+    Icarus& tower = icarusFrom(dir.file("nowhere.txt"));
+    EXPECT_FALSE(tower.head);
+    EXPECT_TRUE(tower.parts.empty());
+    EXPECT_FALSE(volley({960.f, 540.f}, 1));
+    EXPECT_EQ(shots.bullets.size(), 1u);
+    EXPECT_FALSE(tower.hitPlayer(*ships[0]));
+    EXPECT_FALSE(run(98.9f));
+    EXPECT_TRUE(run(0.2f));
+}
+
+TEST_F(BossFight, TowerLayoutPairsPartsWhoseFallenPartIsReplacedThenDiesForGood)
+{
+    Icarus& tower = icarus();
+    ASSERT_TRUE(tower.head);
+    EXPECT_FLOAT_EQ(tower.maxHealth, 100.f); // the second HEAD is ignored
+    EXPECT_EQ(tower.head->position, sf::Vector2f(960.f, 340.f));
+    ASSERT_EQ(tower.parts.size(), 3u);
+
+    auto* shooter = dynamic_cast<ShootIcarus*>(tower.parts[0].get());
+    ASSERT_NE(shooter, nullptr);
+    EXPECT_EQ(shooter->module, 0);
+    EXPECT_NE(dynamic_cast<SpawnerIcarus*>(shooter->partner.get()), nullptr);
+    auto* lone = dynamic_cast<ShootIcarus*>(tower.parts[1].get());
+    ASSERT_NE(lone, nullptr);
+    EXPECT_EQ(lone->module, 1);
+    EXPECT_FALSE(lone->partner);
+    auto* spawner = dynamic_cast<SpawnerIcarus*>(tower.parts[2].get());
+    ASSERT_NE(spawner, nullptr);
+    EXPECT_EQ(spawner->module, 1); // the lone part did not advance the module
+    EXPECT_EQ(spawner->spawnPoint, sf::Vector2f(710.f - 25.f, 240.f - 25.f));
+
+    // The shooter on module 0 falls; its spawner takes its place two seconds later.
+    BossLvl1* model = currentBossLvl1();
+    const sf::Vector2f partCentre(460.f, 240.f);
+
+    EXPECT_FALSE(volley(partCentre, 19));
+    EXPECT_FLOAT_EQ(tower.parts[0]->health, 1.f);
+    EXPECT_EQ(scores[0].score, 19u * 25u);
+    EXPECT_TRUE(model->flashOn[0]);
+    EXPECT_FALSE(volley(partCentre, 1));
+    EXPECT_EQ(scores[0].score, 20u * 25u + 25000u);
+    EXPECT_EQ(shownText(counters[0]->counterHeads(), TEXT_COUNTER), "000025500");
+    EXPECT_DOUBLE_EQ(ships[0]->bossScore, 25500.0);
+    EXPECT_FALSE(tower.parts[0]->active);
+    EXPECT_TRUE(tower.swapSlots[0].pending);
+    EXPECT_FALSE(model->modules[0].turned); // the spawner's side shows
+    EXPECT_FALSE(model->moduleDestroyed[0]);
+
+    // A destroyed part takes no shots but still hurts a ship touching it.
+    EXPECT_FALSE(volley(partCentre, 1));
+    EXPECT_EQ(shots.bullets.size(), 1u);
+    shots.bullets.clear();
+    ships[0]->hitBox = {partCentre.x, partCentre.y, 10.f, 10.f};
+    const int lives = ships[0]->lives;
+    EXPECT_FALSE(tower.hitPlayer(*ships[0]));
+    EXPECT_EQ(ships[0]->lives, lives - 1);
+
+    run(1.9f);
+    EXPECT_FALSE(tower.parts[0]->active);
+    run(0.15f);
+    auto* replacement = dynamic_cast<SpawnerIcarus*>(tower.parts[0].get());
+    ASSERT_NE(replacement, nullptr); // same list index, same module
+    EXPECT_TRUE(replacement->active);
+    EXPECT_FLOAT_EQ(replacement->health, 20.f);
+    EXPECT_FALSE(tower.swapSlots[0].pending);
+
+    EXPECT_FALSE(volley(partCentre, 20));
+    EXPECT_FALSE(tower.parts[0]->active);
+    EXPECT_TRUE(model->moduleDestroyed[0]);
+    ASSERT_EQ(tower.smokePoints.size(), 1u);
+    EXPECT_EQ(tower.smokePoints[0], sf::Vector2f(460.5f, 240.5f));
+    run(3.f);
+    EXPECT_FALSE(tower.parts[0]->active); // nothing left to swap in
+    EXPECT_FALSE(tower.swapSlots[0].pending);
+
+    // A fifth pair has no module left and is ignored.
+    EXPECT_EQ(icarus("SHOOT 1 0 0\nSPAWN 1 0 0\nSHOOT 1 0 0\nSPAWN 1 0 0\nSHOOT 1 0 0\nHEAD 5 0 0\n").parts.size(), 4u);
+}
+
+TEST_F(BossFight, TowerPartsFireAndSpawnOnTheirClocks)
+{
+    icarus("SHOOT 20 -500 -300\nSPAWN 20 -250 -300\nHEAD 100 0 -200\n");
+    BulletManager& bullets = *enemies.enemyBullets;
+    run(1.45f);
+    EXPECT_TRUE(bullets.bullets.empty());
+    run(0.1f);
+    ASSERT_EQ(bullets.bullets.size(), 2u); // two shots from the module's turret
+    EXPECT_EQ(bullets.bullets.front().type, ShootIcarus::BULLET_TYPE);
+
+    // The spawner's first side bee comes 3.3 s in, then one every 3 s.
+    run(1.6f);
+    EXPECT_EQ(enemiesOfType(enemy_type::SIDE_BEE), 0);
+    run(0.2f);
+    EXPECT_EQ(enemiesOfType(enemy_type::SIDE_BEE), 1);
+    run(3.f);
+    EXPECT_EQ(enemiesOfType(enemy_type::SIDE_BEE), 2);
+
+    // Without any ship the bees still get a point to aim at, and a shooter
+    // with nobody to aim at re-arms without firing.
+    ships.clear();
+    EXPECT_FALSE(run(3.5f));
+    EXPECT_EQ(enemiesOfType(enemy_type::SIDE_BEE), 3);
+    ShootIcarus alone(5, {500.f, 500.f}, 2);
+    const size_t fired = bullets.bullets.size();
+    for (int f = 0; f < 100; ++f)
+        alone.update(DT, enemies, {});
+    EXPECT_EQ(bullets.bullets.size(), fired);
+    EXPECT_LT(alone.shotTimer, ShootIcarus::SHOT_INTERVAL);
+}
+
+TEST_F(BossFight, TowerHeadReleasesABeeThroughTheDoorsEveryTenSeconds)
+{
+    icarusHead();
+    BossLvl1* tower = currentBossLvl1();
+    run(10.1f);
+    EXPECT_TRUE(tower->doorsTriggered);
+    // The doors only move as the renderer integrates their velocity.
+    bool released = false;
+    for (int f = 0; f < 600 && !released; ++f) {
+        for (const std::unique_ptr<Mesh>& m : tower->objects)
+            m->updateTransform(DT);
+        run(DT);
+        released = enemiesOfType(enemy_type::BEE) == 1;
+    }
+    EXPECT_TRUE(released);
+}
+
+TEST(BossSpawning, ListHoldsOneBossAndUnknownTypesBuildIcarus)
+{
+    ParticleSystem particles;
+    PlayerList ships;
+    BossList list;
+    spawnBoss(list, BossData{99, &particles}, &ships);
+    ASSERT_EQ(list.bosses.size(), 1u);
+    EXPECT_TRUE(list.active);
+    EXPECT_EQ(list.bosses[0]->getType(), BOSS_ICARUS);
+    EXPECT_EQ(list.bosses[0]->players, &ships);
+    EXPECT_EQ(list.bosses[0]->particles, &particles);
+    spawnBoss(list, BossData{BOSS_ICARUS, &particles}, &ships);
+    EXPECT_EQ(list.bosses.size(), 1u);
+    releaseBosses(list);
+    EXPECT_TRUE(list.bosses.empty());
+    releaseBoss3D();
+    EXPECT_EQ(engine().world.boss3D, nullptr);
+}
+
+TEST_F(BossFight, HeadPhasesFollowTheCameraFramesOverAWholeLoopAndOnlyAnExposedHeadIsHit)
+{
+    Murzel& m = murzel();
+    bool blinked = false;
+    bool laserSeen = false;
+    for (int f = 0; f <= 4900; ++f) {
+        ASSERT_FALSE(step(f)) << f;
+        const bool exposed = m.hitBox.left > -1000.f;
+        if (f < 723) { // hidden before and through the first warning
+            ASSERT_FALSE(exposed) << f;
+        }
+        if (f >= 723 && f <= 961) {
+            ASSERT_TRUE(exposed) << f;
+        }
+        if (f == 962 || f == 4819) { // hidden again after each window
+            ASSERT_FALSE(exposed) << f;
+        }
+        if (f >= 4321 && f <= 4419) { // this warning keeps the exposed phase
+            ASSERT_TRUE(exposed) << f;
+            ASSERT_TRUE(m.warning);
+        }
+        if (f >= 623 && f <= 721)
+            blinked = blinked || head->notEmissive;
+        if (f == 722) { // glow back on after the warning
+            EXPECT_FALSE(head->notEmissive);
+        }
+        if (f >= 4421 && f <= 4818 && m.laser)
+            laserSeen = true;
+        if (f > 4818) {
+            ASSERT_EQ(m.laser, nullptr) << f;
+        }
+        if (f == 100) { // the arena goes dark; the hidden head takes no shot
+            EXPECT_FLOAT_EQ(engine().world.worldLighting, 0.f);
+            EXPECT_FLOAT_EQ(m.hitBox.left, Murzel::HIDDEN);
+            EXPECT_FALSE(volley({1350.f, 450.f}, 1));
+            EXPECT_EQ(shots.bullets.size(), 1u);
+        }
+    }
+    EXPECT_TRUE(blinked);
+    EXPECT_TRUE(laserSeen);
+    EXPECT_FLOAT_EQ(engine().world.worldLighting, 2.5f);
+
+    // Exposed: two thirds of the head's outline, centred on it.
+    step(800);
+    EXPECT_FLOAT_EQ(m.hitBox.width, 200.f);
+    EXPECT_FLOAT_EQ(m.hitBox.left, 1250.f);
+    EXPECT_FLOAT_EQ(m.hitBox.top, 350.f);
+    // A head squashed to a point: a zero-sized hit box still flashes safely.
+    head->screenBounds = {1300.f, 400.f, 1300.f, 400.f};
+    ASSERT_FALSE(step(801));
+    EXPECT_FLOAT_EQ(m.hitBox.width, 0.f);
+    m.flashHit();
+    EXPECT_TRUE(m.flashing);
+
+    // Deleting the boss mid-flash and mid-blink leaves the head lit and unflashed.
+    step(802);
+    head->notEmissive = true;
+    boss.reset();
+    EXPECT_FALSE(head->notEmissive);
+    EXPECT_FLOAT_EQ(head->flash, 0.f);
+}
+
+TEST_F(BossFight, HeadLaserHitsShipsAndClashesWithTheirs)
+{
+    Murzel& m = murzel();
+    // Phase 3 fires left from the head; the ship in its way is hit.
+    for (int f = 4421; f < 4480; ++f)
+        ASSERT_FALSE(step(f));
+    ASSERT_NE(m.laser, nullptr);
+    ASSERT_GT(m.laser->segments.size(), 3u);
+    const sf::Vector2f origin = m.laserOrigin;
+    Player2D& ship = *ships[0];
+    ship.hitBox = {origin.x - 300.f, origin.y - 10.f, 20.f, 20.f};
+    const int lives = ship.lives;
+    EXPECT_FALSE(m.hitPlayer(ship));
+    EXPECT_EQ(ship.lives, lives - 1);
+
+    // A player's beam meeting the boss's beam head-on cuts both and hurts the boss.
+    ship.laser = std::make_unique<Laser>(LASER_PLAYER1, 10.f, 180.f);
+    for (int i = 0; i < 40; ++i)
+        ship.laser->update(DT, origin - sf::Vector2f(1.f, 0.f), 180.f);
+    ASSERT_GT(ship.laser->segments.size(), 2u);
+    const float health = m.health;
+    EXPECT_FALSE(m.clashLasers(scoring));
+    EXPECT_FLOAT_EQ(m.health, health - 2.5f);
+    EXPECT_EQ(scores[0].score, 10000u);
+    EXPECT_TRUE(ship.laser->impactVisible);
+    // Regrown, they meet again in the boss's update, which ends the fight.
+    m.health = 1.f;
+    bool over = false;
+    for (int i = 0; i < 60 && !over; ++i) {
+        ship.laser->update(DT, origin - sf::Vector2f(1.f, 0.f), 180.f);
+        over = step(4480 + i);
+    }
+    EXPECT_TRUE(over);
+    EXPECT_EQ(scores[1].score, 1000000u);
+}

@@ -146,7 +146,7 @@ TEST_F(BossFightGl, TheShipsShotsWearTheTowerBossDownUntilItFalls)
     EXPECT_EQ(currentBossLvl1(), nullptr);
 }
 
-// Its death is BossMurzelFight.ShotsLaserAndShieldWearItDown.
+// Its death is BossFight.EachWeaponWearsTheBossDownItsDefeatPaysEveryPlayerAndTheCountdownEndsIt.
 TEST_F(BossFightGl, TheShipsShotsWearTheHeadBossDownOnceItShowsItself)
 {
     startGame(3); // the last level opens with the head's fight

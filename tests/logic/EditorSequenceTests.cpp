@@ -55,7 +55,6 @@ TEST(EditorSequence, SaveAndLoadRoundTripRenumbersSortsAndKeepsTheSelection)
     EXPECT_EQ(seq.records[0].name, "SPAWNER2");
     EXPECT_EQ(seq.records[2].name, "SPAWNER3");
     EXPECT_EQ(seq.records[2].colour, sf::Color::Red);
-    EXPECT_EQ(seq.records[0].colour, sf::Color::White);
     EXPECT_EQ(times(seq), (std::vector<float>{0.5f, 2.f, 1.f}));
     EXPECT_EQ(seq.selection, std::vector<int>{2});
 
@@ -65,12 +64,9 @@ TEST(EditorSequence, SaveAndLoadRoundTripRenumbersSortsAndKeepsTheSelection)
     EXPECT_TRUE(seq.records.empty());
     EXPECT_TRUE(seq.selection.empty());
     EXPECT_EQ(seq.scrollDirection, scroll_direction::LEFT);
-    seq.loadSequence(1, 1);
-    seq.clearSelection();
-    seq.sortBySpawnTime();
-    EXPECT_EQ(times(seq), (std::vector<float>{0.5f, 1.f, 2.f}));
 
     // A selection that outlives its records (the file shrank) is cut to the list.
+    seq.loadSequence(1, 1);
     seq.selection = {0, 2};
     writeFile(dir.file("LEVEL_1_SEQUENCE_1.txt"), "UP\nSPAWNER1 POSITION 1 2 DIRECTION 3 SPAWN_TIMER 4 "
                                                   "DELAY_TIMER 5 NB_MAX_ENEMY 6 PATTERN_ID 7\n");

@@ -68,10 +68,7 @@ const KindRun RUNS[] = {
         0.02f, PLAYER_1, {}, 1, 2.2f, 0.f, {}},
     {"shooter with nobody in play", enemy_type::SHOOTER, {960.f, 100.f}, 0, {600.f, 100.f}, 1, 0.f, {}, 1.2f,
         SCREEN_CENTRE, {}, 1, 5.3f, 0.f, {}},
-    // From the top drifting left: it fires at the player, then turns back to its corner.
-    {"quarter shooter", enemy_type::QUARTER_SHOOTER, {1200.f, -50.f}, 100, {}, 1, 0.f, {{960.f, 900.f}}, 2.f, PLAYER_1,
-        {}, 1, 4.5f, 0.f, {-1000.f, -1000.f, 1700.f, 1000.f}},
-    // From the right drifting up, its turn back crosses 0/360 toward the upper right corner.
+    // From the right drifting up, it fires at the player, then its turn back crosses 0/360 toward the upper right corner.
     {"quarter shooter from the right", enemy_type::QUARTER_SHOOTER, {1980.f, 700.f}, 200, {}, 1, 0.f, {{960.f, 900.f}},
         3.75f, PLAYER_1, {}, 1, 5.31f, 0.f, {1600.f, -100.f, 200.f, 100.f}},
     // It lines up with player 1 even with player 2 nearer and fires straight across.

@@ -101,68 +101,6 @@ TEST(Engine3DPipeline, FaceOrderMatchesAStableSortByDepthForAnyTeamSize)
     }
 }
 
-TEST(Engine3DPipeline, FacesTakenFourAtATimeAndOneByOneDrawTheSameBits)
-{
-    // Processors without SSE2 take every face one by one: both paths must
-    // agree to the bit on every corner, colour and the screen box.
-    if (!RenderPipeline::FOUR_WIDE_BUILT)
-        GTEST_SKIP() << "this build takes faces one by one only";
-
-    // Faces facing every way around the camera, some of them degenerate, one
-    // edge-on; an odd count leaves a remainder after the fours.
-    std::vector<Triangle> odd;
-    unsigned seed = 99;
-    auto next = [&seed] {
-        seed = seed * 1103515245u + 12345u;
-        return static_cast<float>((seed >> 8) % 20000) / 10.f - 1000.f;
-    };
-    for (int i = 0; i < 1023; ++i) {
-        Triangle t;
-        for (ModelVertex& v : t.modelVertices)
-            v = {next(), next(), next(), 0.f, 0.f};
-        if (i % 50 == 0)
-            t.modelVertices[2] = t.modelVertices[1];
-        odd.push_back(t);
-    }
-    odd.push_back(faceAt(0.f, 0.f, 100.f, 10.f));
-    odd.back().modelVertices[2] = {0.f, 0.f, 110.f, 1.f, 0.f}; // edge-on: its normal is across the view ray
-    std::vector<std::unique_ptr<Mesh>> meshes;
-    meshes.push_back(meshOf(named(odd)));
-    for (const char* model : {"3D/Station/station", "3D/Murzel/4head", "3D/BossLevel1/Tower/Tower"}) {
-        meshes.push_back(loadObjGeometry(model, {0.f, 0.f, 600.f}, false));
-        ASSERT_TRUE(meshes.back()) << model;
-    }
-
-    RenderPipeline fourWide, oneByOne;
-    oneByOne.takeFourAtATime(false);
-    struct View {
-        sf::Vector3f cameraRotation;
-        int scene; // the arena draws back faces too
-        bool depthView;
-    };
-    for (const View& view : {View{{0.f, 0.f, 0.f}, scene::INTRO, false}, View{{1.5f, -2.f, 0.5f}, scene::INTRO, false},
-                             View{{0.3f, 2.5f, -1.f}, scene::ARENA, false}, View{{-0.7f, 0.2f, 3.f}, scene::INTRO, true}}) {
-        FrameSettings settings = settingsFor(view.scene, 1);
-        settings.camera.rotation = view.cameraRotation;
-        settings.lightPosition = {300.f, -2000.f, -500.f};
-        settings.depthView = view.depthView;
-        for (const std::unique_ptr<Mesh>& mesh : meshes) {
-            ScreenBounds bounds[2];
-            std::vector<sf::Vertex> drawn[2];
-            int path = 0;
-            for (RenderPipeline* pipeline : {&fourWide, &oneByOne}) {
-                drawn[path] = projectAlone(*pipeline, *mesh, settings).vertices;
-                bounds[path++] = mesh->screenBounds;
-            }
-            const std::string where = mesh->name + ", scene " + std::to_string(view.scene);
-            ASSERT_FALSE(drawn[0].empty()) << where;
-            ASSERT_EQ(drawn[0].size(), drawn[1].size()) << where;
-            EXPECT_EQ(std::memcmp(drawn[0].data(), drawn[1].data(), drawn[0].size() * sizeof(sf::Vertex)), 0) << where;
-            EXPECT_EQ(std::memcmp(&bounds[0], &bounds[1], sizeof(ScreenBounds)), 0) << where;
-        }
-    }
-}
-
 TEST(Engine3DPipeline, CullsBackFacesAndFacesOutsideTheBox)
 {
     std::vector<Triangle> faces = {faceAt(0.f, 0.f, 100.f), faceAt(0.f, 0.f, -100.f), faceAt(1e6f, 0.f, 10.f)};
@@ -223,38 +161,6 @@ TEST(Engine3DPipeline, AFaceTurnedToTheLightIsBrighterAndAHitFlashesWhite)
 
     mesh->flash = 255.f;
     EXPECT_EQ(projectAlone(pipeline, *mesh, settingsFor(scene::INTRO, 1)).vertices.at(2).color, sf::Color::White);
-}
-
-TEST(Engine3DPipeline, TabledLightingMatchesTheArcCosineOnRealModels)
-{
-    // Every face of shipped models, lit from several sides, at the world
-    // lightings play goes through (a boss fades it in from 0): the table's
-    // grey is the arc cosine's, give or take one level.
-    std::vector<std::unique_ptr<Mesh>> models;
-    for (const char* model : {"3D/Station/station", "3D/Murzel/4head", "3D/Asteroids/asteroid", "3D/space"}) {
-        models.push_back(loadObjGeometry(model, {0.f, 0.f, 900.f}, false));
-        ASSERT_TRUE(models.back()) << model;
-    }
-    RenderPipeline table, exact;
-    exact.lightExactly(true);
-    size_t compared = 0;
-    for (const sf::Vector3f& light : {sf::Vector3f(0.f, 0.f, -1e6f), sf::Vector3f(3e5f, -7e5f, 2e5f),
-                                      sf::Vector3f(-500000.f, 5e9f, 368848.f)})
-        for (float worldLighting : {3.5f, 1.f, 0.2f, 0.05f, 0.01f}) {
-            FrameSettings settings = settingsFor(9, 1); // back faces too: every angle
-            settings.lightPosition = light;
-            settings.worldLighting = worldLighting;
-            for (const std::unique_ptr<Mesh>& model : models) {
-                const std::vector<sf::Vertex> byTable = projectAlone(table, *model, settings).vertices;
-                const std::vector<sf::Vertex>& byArcCosine = projectAlone(exact, *model, settings).vertices;
-                ASSERT_EQ(byTable.size(), byArcCosine.size());
-                for (size_t v = 0; v < byTable.size(); ++v)
-                    ASSERT_NEAR(byTable[v].color.r, byArcCosine[v].color.r, 1)
-                        << model->name << ", lighting " << worldLighting << ", vertex " << v;
-                compared += byTable.size();
-            }
-        }
-    EXPECT_GT(compared, 30000u);
 }
 
 TEST(Engine3DPipeline, BatchesAreDrawnFarthestFirstKeepingTheOrderOfEqualDepths)

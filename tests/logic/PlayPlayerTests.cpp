@@ -31,18 +31,6 @@ struct EngineChoices {
 };
 } // namespace
 
-TEST(PlayPlayer, BuildsByIndexAndDifficulty)
-{
-    EngineChoices restore;
-    const int expected[3][2] = {{DIFFICULTY_EASY, 5}, {DIFFICULTY_NORMAL, 3}, {DIFFICULTY_HARD, 2}};
-    for (const auto& e : expected) {
-        engine().run.difficulty = e[0];
-        EXPECT_EQ(Player2D(0).lives, e[1]);
-    }
-    engine().run.difficulty = 42;
-    EXPECT_EQ(Player2D(1).lives, 3);
-}
-
 TEST(PlayPlayer, MovementStaysInThePlayAreaForBothShips)
 {
     // The play area runs from x 240 to 1680, over the screen's whole height.
@@ -66,22 +54,6 @@ TEST(PlayPlayer, MovementStaysInThePlayAreaForBothShips)
         p.mode = WEAPON_CHARGING; // a charging ship moves at 360 px/s, whatever its speed
         EXPECT_NEAR(move({960.f, 540.f}, 90.f, 1200, DT).y - 540.f, 360.f * DT, 1e-3f);
     }
-}
-
-TEST(PlayPlayer, HitBoxAndMuzzlesFollowTheShip)
-{
-    Player2D p(0);
-    p.position = {800.f, 600.f};
-    p.move(DT, 0);
-    EXPECT_EQ(p.hitBox, sf::FloatRect(796.f, 592.f, 8.f, 8.f));
-    p.move(DT, 3);
-    EXPECT_EQ(p.hitBox, sf::FloatRect(800.f, 596.f, 8.f, 8.f));
-    p.position = {900.f, 600.f};
-    p.move(DT, 7);
-    EXPECT_EQ(p.hitBox, sf::FloatRect(800.f, 596.f, 8.f, 8.f)); // other layouts leave it
-    EXPECT_NEAR(p.shootPoints[16].x, 900.f, 1e-3f);
-    EXPECT_NEAR(p.shootPoints[16].y, 618.f, 1e-3f);
-    EXPECT_NEAR(p.shootPoints[0].x, 918.f, 1e-3f);
 }
 
 TEST(PlayPlayer, MuzzleChoiceAtAnyHeading)

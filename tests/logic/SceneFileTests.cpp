@@ -58,33 +58,3 @@ TEST(SceneFile, WorldObjectTableAndMissingFiles)
     EXPECT_TRUE(e.world.sceneLoaded);
     EXPECT_FALSE(e.world.sceneLoading);
 }
-
-TEST(SceneFile, ClearSceneMarksOnlyTheCurrentScene)
-{
-    Engine e;
-    e.world.sceneId = scene::DIVE;
-    for (int id : {scene::ASTEROIDS, scene::DIVE}) {
-        SceneObjectRecord record;
-        record.sceneId = id;
-        record.mesh = std::make_unique<Mesh>(std::vector<Triangle>{}, sf::Vector3f(), "m", false);
-        e.world.sceneObjects.push_back(std::move(record));
-    }
-    e.addMesh(std::make_unique<Mesh>(std::vector<Triangle>{}, sf::Vector3f(), "registered", false));
-    e.world.cameraFrames.resize(3);
-    e.clearScene();
-    EXPECT_FALSE(e.world.sceneObjects[0].removePending);
-    EXPECT_TRUE(e.world.sceneObjects[1].removePending);
-    EXPECT_TRUE(e.world.sceneObjects[1].mesh->markedForDeletion);
-    EXPECT_TRUE(e.world.meshes[0]->markedForDeletion);
-    EXPECT_TRUE(e.world.cameraFrames.empty());
-
-    // Released at the first rebuild after the next load.
-    e.updateVisibleObjects();
-    EXPECT_EQ(e.world.sceneObjects.size(), 2u);
-    EXPECT_TRUE(e.world.meshes.empty());
-    e.world.sceneLoaded = true;
-    e.updateVisibleObjects();
-    ASSERT_EQ(e.world.sceneObjects.size(), 1u);
-    EXPECT_EQ(e.world.sceneObjects[0].sceneId, scene::ASTEROIDS);
-    EXPECT_FALSE(e.world.sceneLoaded);
-}

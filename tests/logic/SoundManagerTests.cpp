@@ -57,8 +57,6 @@ TEST(SoundManagerVoices, TheVoicePoolIsAStrictRingThatEffectsOutsideTheTableLeav
         sm.playSound(k % SOUND_EFFECT_COUNT);
     EXPECT_EQ(sm.nextVoice, 0);
     EXPECT_EQ(sm.voiceEffect[0], 0);
-    EXPECT_EQ(sm.voiceEffect[119], 119 % SOUND_EFFECT_COUNT);
-    EXPECT_EQ(sm.voices[119].getBuffer(), &sm.buffers[119 % SOUND_EFFECT_COUNT]);
 
     // The 121st effect restarts voice 0, even though it may still be sounding; no other voice changes.
     sm.playSound(SFX_MENU_START);
@@ -108,7 +106,6 @@ TEST(SoundManagerMissingFiles, MissingAndDamagedFilesGiveSilenceThatNeverCrashes
     writeFile(dir.file(sourceSoundPath("Death")), death.substr(0, death.size() / 3));
     std::string stage = readFile("2D/Music/03b_Stage01.ogg");
     writeFile(dir.file("2D/Music/03b_Stage01.ogg"), stage.substr(0, stage.size() / 10));
-    writeFile(dir.file("2D/Music/05_Stage02.ogg"), stage.substr(0, 60));
 
     InDirectory inDir(dir.path);
     FreshSoundManager fresh;

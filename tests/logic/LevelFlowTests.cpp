@@ -63,22 +63,6 @@ const FlowStep* find(const FlowPlan& plan, A action)
 
 } // namespace
 
-TEST(LevelFlowPlan, RunsOnlyOnAnEventOrAFinishedPathInThePathScenes)
-{
-    for (int id : {scene::INTRO, scene::OPEN_SPACE, scene::ASTEROIDS, scene::DIVE, scene::GAS_GIANT,
-                   scene::APPROACH, scene::TOWER, scene::CORRIDOR, scene::ARENA, scene::LEVEL3_START,
-                   scene::LEVEL3_MIDDLE, scene::LEVEL3_END}) {
-        EXPECT_FALSE(level_flow::plan(at(id, 0)).ran) << id;
-        const bool pathScene = id == scene::INTRO || id == scene::ASTEROIDS || id == scene::DIVE ||
-                               id == scene::APPROACH || id == scene::CORRIDOR;
-        FlowInputs pathEnded = at(id, 0, PATH_ENDED);
-        EXPECT_EQ(level_flow::plan(pathEnded).ran, pathScene) << id;
-        pathEnded.sceneLoading = true;
-        EXPECT_FALSE(level_flow::plan(pathEnded).ran) << id;
-    }
-    EXPECT_TRUE(level_flow::plan(at(scene::TOWER, 3, WAITING)).ran);
-}
-
 TEST(LevelFlowPlan, BossLevelsWarnWaitForContinuesAndHoldTheirTallies)
 {
     struct Row {

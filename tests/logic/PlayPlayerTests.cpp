@@ -92,12 +92,7 @@ TEST(PlayPlayer, HitInvulnerabilityAndBlinkTiming)
     EXPECT_TRUE(p.invulnerable);
     EXPECT_EQ(p.lives, 2);
     EXPECT_EQ(particles.count(), 1); // the player explosion
-    // No movement in mode 1 during the hit phase.
-    p.moving = 1;
-    p.moveAngle = 0.f;
-    p.update(0.5f, &particles, 0);
-    EXPECT_EQ(p.position.x, 960.f);
-    p.update(0.99f, &particles, 0);
+    p.update(1.49f, &particles, 0);
     EXPECT_TRUE(p.invulnerable);
     p.update(0.02f, &particles, 0);
     EXPECT_FALSE(p.invulnerable);

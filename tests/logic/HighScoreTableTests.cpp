@@ -36,7 +36,6 @@ TEST(HighScoreTable, DamagedFilesReadAsTenCleanRowsBestFirst)
     };
     const Row rows[] = {
         {"no file", nullptr, "", ""},
-        {"a trailing line end", "trailing.txt", "abc 1200\nxyz 50\n\n", "abc 1200\nxyz 50"},
         {"lines without a name, a number or beyond int", "malformed.txt",
          "abc notanumber\nlonely\nbob 7 extra\nbig 99999999999\nhex 0x10\n   \nok 5\r\nneg -3\nend 12", "end 12\nok 5"},
         // A negative score would sort above the padding rows and move on the next save. A 60 KB
@@ -45,8 +44,6 @@ TEST(HighScoreTable, DamagedFilesReadAsTenCleanRowsBestFirst)
         {"a negative score, a huge name, bytes the font cannot draw", "names.txt",
          "neg -5\nlow 3\n" + std::string(60 * 1024, 'W') + " 7\n\xEF\xBB\xBF\xC3\xA9TAV 9\n\xEF\xBB\xBF 1",
          "TAV 9\nWWW 7\nlow 3\n___ 1"},
-        {"twelve rows out of order", "long.txt", "low 1\n" + tenRows() + "\nmid 650",
-         "AAA 1000\nBBB 900\nCCC 800\nDDD 700\nmid 650\nEEE 600\nFFF 500\nGGG 400\nHHH 300\nIII 200"},
     };
     TempDir dir;
     for (const Row& row : rows) {
@@ -77,10 +74,6 @@ TEST(HighScoreTable, NewScoresRankBelowEqualOnesAndTheTenthIsNotBeaten)
     EXPECT_EQ(insertNewScores(table, {800}), std::vector<int>{3}); // below CCC 800
     EXPECT_EQ(table[2].name, "CCC");
     EXPECT_EQ(table[9].name, "III");
-
-    // Scores beyond int stay at the top instead of wrapping negative.
-    EXPECT_EQ(insertNewScores(table, {4000000000u}), std::vector<int>{0});
-    EXPECT_GT(table[0].score, 0);
 
     // Two players: a later, better score pushes an earlier player's row down with it; one
     // pushed out of the table has no row any more. (Equal scores: HighScoreScreen's test.)

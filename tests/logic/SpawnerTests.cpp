@@ -57,9 +57,6 @@ TEST(Spawner, ListsSequencesAndMapsLevelsToGlobalIndexes)
     f.write("LevelsData.txt", "NB_LEVELS 3\nNB_SEQUENCE 1 5\nNB_SEQUENCE 2 1\nNB_SEQUENCE 3 2");
     Spawner s(f.folder());
     EXPECT_EQ(s.totalSequences, 8);
-    ASSERT_EQ(s.sequenceNames.size(), 8u);
-    EXPECT_EQ(s.sequenceNames[0], f.folder() + "LEVEL_1_SEQUENCE_1.txt");
-    EXPECT_EQ(s.sequenceNames[5], f.folder() + "LEVEL_2_SEQUENCE_1.txt");
     EXPECT_EQ(s.sequenceNames[7], f.folder() + "LEVEL_3_SEQUENCE_2.txt");
     EXPECT_EQ(s.getSequenceIndex(2, 1), 5);
     EXPECT_EQ(s.getSequenceIndex(3, 2), 7);
@@ -75,12 +72,6 @@ TEST(Spawner, ListsSequencesAndMapsLevelsToGlobalIndexes)
     EXPECT_TRUE(s.pending.empty());
     EXPECT_EQ(seen, -1);
     EXPECT_EQ(s.scrollDirection, scroll_direction::RIGHT);
-
-    // A missing index gives a spawner with no sequences.
-    TempDir empty;
-    Spawner none(empty.path + "/");
-    EXPECT_EQ(none.totalSequences, 0);
-    EXPECT_TRUE(none.sequenceNames.empty());
 }
 
 TEST(Spawner, ReleasesEachEntryAtItsTimeOverFixedFrames)
@@ -106,9 +97,6 @@ TEST(Spawner, ReleasesEachEntryAtItsTimeOverFixedFrames)
         std::advance(it, before);
         for (; it != running.end(); ++it) {
             released.emplace_back(s.clock, it->pattern);
-            EXPECT_GE(it->elapsed, 0.f);
-            EXPECT_LE(it->elapsed, dt + 1e-6f);
-            EXPECT_EQ(it->direction, scroll_direction::DOWN);
         }
         finishSeen |= updateSpawnPatterns(running, dt, [](const EnemyData&) {}, {});
     }
@@ -128,40 +116,6 @@ TEST(Spawner, ReleasesEachEntryAtItsTimeOverFixedFrames)
     EXPECT_EQ(released[4].second, 16);
     EXPECT_TRUE(finishSeen);
     EXPECT_TRUE(s.pending.empty());
-}
-
-TEST(Spawner, EditorLoadsFromATimeOrOnlyTheSelectedRecords)
-{
-    LevelFolder f("right\n" + record(1, 1, 0, 9.9f, 0, 1, 6) + record(2, 2, 0, 10, 0, 1, 6) +
-                  record(3, 3, 0, 9.8f, 0, 1, 15) + record(4, 4, 0, 12, 0, 1, 6));
-    Spawner s(f.folder());
-    s.scrollDirection = scroll_direction::UP;
-    ASSERT_TRUE(s.loadSequenceFrom(0, 10.f));
-    EXPECT_EQ(s.scrollDirection, scroll_direction::UP); // "right" is not a direction word
-    ASSERT_EQ(s.pending.size(), 2u);
-    EXPECT_FLOAT_EQ(s.pending.front().x, 2.f);
-    std::list<SpawnPattern> running;
-    s.update(0.f, running);
-    ASSERT_EQ(running.size(), 1u);
-    EXPECT_FLOAT_EQ(running.front().point.x, 2.f);
-
-    ASSERT_TRUE(s.loadSelectedSpawners(0, {1, 3}, false));
-    ASSERT_EQ(s.pending.size(), 2u);
-    EXPECT_FLOAT_EQ(s.pending.front().time, 0.f);
-    EXPECT_FLOAT_EQ(s.pending.back().time, 2.f);
-    EXPECT_FLOAT_EQ(s.pending.back().x, 4.f);
-    ASSERT_TRUE(s.loadSelectedSpawners(0, {0, 2}, true));
-    EXPECT_FLOAT_EQ(s.pending.back().time, 0.f);
-
-    // No selection keeps what was pending; clear empties it and releases nothing more.
-    s.clock = 5.f;
-    s.loadSelectedSpawners(0, {}, false);
-    EXPECT_EQ(s.pending.size(), 2u);
-    EXPECT_FLOAT_EQ(s.clock, 5.f);
-    s.clear();
-    running.clear();
-    s.update(100.f, running);
-    EXPECT_TRUE(running.empty());
 }
 
 // A damaged file's far-off directions (beyond any int) reach the enemies as

@@ -19,9 +19,6 @@ using namespace testing_support;
 
 namespace {
 
-constexpr float FRAME = 1.f / 60.f;
-constexpr int WALLS_FROM_FRAME = 61; // the lines exist once the camera path is past frame 60
-
 // Where the ledges are drawn: the ceiling's lower edge and the floor's upper
 // edge lie in these bands of the screen all along the corridor.
 constexpr float CEILING_MIN = 90.f, CEILING_MAX = 190.f;
@@ -29,15 +26,11 @@ constexpr float FLOOR_MIN = 890.f, FLOOR_MAX = 990.f;
 // How far a ground enemy's foot may be off the ledge it stands on (px).
 constexpr float LEDGE_TOLERANCE = 10.f;
 
-class CorridorWalls : public EngineWindowSuite {
+class CorridorWalls : public GameInEngineWindow {
 protected:
     void SetUp() override
     {
-        Engine& e = engine();
-        e.run = RunSettings{};
-        e.world.cinematicFinished = false;
-        e.world.cameraFrame = 0;
-        e.timing.frameClock.restart();
+        GameInEngineWindow::SetUp();
         writeFile(levels.file("LevelsData.txt"), "NB_LEVELS 2\nNB_SEQUENCE 1 4\nNB_SEQUENCE 2 1");
         for (int s = 1; s <= 4; ++s)
             writeFile(levels.file("LEVEL_1_SEQUENCE_" + std::to_string(s) + ".txt"), "UP\n");
@@ -45,65 +38,13 @@ protected:
         writeFile(levels.file("LEVEL_2_SEQUENCE_1.txt"),
                   "RIGHT\nSPAWNER1 POSITION 960 540 DIRECTION 0 SPAWN_TIMER 500 DELAY_TIMER 0 NB_MAX_ENEMY 1 PATTERN_ID 16\n");
     }
-    void TearDown() override
-    {
-        game.reset();
-        engine().run = RunSettings{};
-    }
 
     // Level 2 from its start, over the given level folder.
     void startLevelTwo(const std::string& folder)
     {
-        engine().run.startLevel = 1;
-        game = std::make_unique<GameState>(game_mode::STORY, folder);
+        startStory(1, folder);
         ASSERT_EQ(engine().world.sceneId, scene::CORRIDOR);
         ASSERT_EQ(game->sequenceIndex(), 4);
-    }
-
-    // One frame as the main loop runs it; the 3D scene and the play layer are
-    // drawn when `draw` is set or a screenshot is asked for, with the wall
-    // lines outlined in red on request.
-    sf::Image frame(bool draw = false, const std::string& shot = "", bool outlineWalls = false)
-    {
-        input_.clock.advance(FRAME);
-        game->update(FRAME);
-        window_->clear(sf::Color::Black);
-        updateEngineFrame();
-        sf::Image picture;
-        if (!draw && shot.empty())
-            return picture;
-        engine().render3D();
-        game->draw(*window_);
-        if (outlineWalls)
-            for (const Polygon& wall : game->wallLines)
-                drawPolygon(wall, *window_);
-        if (!shot.empty())
-            picture = screenshot(*window_, shot);
-        window_->display();
-        return picture;
-    }
-
-    bool until(const std::function<bool()>& condition, int maxFrames)
-    {
-        for (int i = 0; i < maxFrames && !condition(); ++i)
-            frame();
-        return condition();
-    }
-
-    // Marks the camera path's frames before `index` as played.
-    static void skipCameraTo(int index)
-    {
-        std::vector<CameraFrame>& path = engine().world.cameraFrames;
-        for (int i = 0; i < index && i < static_cast<int>(path.size()); ++i)
-            path[static_cast<size_t>(i)].pending = false;
-    }
-
-    // Past the camera path's frame 60 (the update builds the lines from the
-    // frame that the engine step of an earlier frame reached).
-    void reachTheWalls()
-    {
-        skipCameraTo(WALLS_FROM_FRAME);
-        ASSERT_TRUE(until([&] { return game->wallLines.size() == 2u; }, 4));
     }
 
     // The ship at `at`, once out of its hit phase and blinking (its hit box
@@ -143,40 +84,39 @@ protected:
             EXPECT_LE(high, CEILING_MAX) << when << " x " << x;
         }
     }
-
-    TempDir levels;
-    std::unique_ptr<GameState> game;
 };
 
 } // namespace
 
-TEST_F(CorridorWalls, LinesFollowTheLedgesFromFrameSixtyToTheEndOfTheLevel)
+TEST_F(CorridorWalls, LinesFollowTheLedgesToTheEndShipsStartClearOfThemAndAreHitOnThemOnly)
 {
     startLevelTwo(levels.path + "/");
     for (int i = 0; i < 30; ++i)
         frame();
     EXPECT_TRUE(game->wallLines.empty()); // not before the path's frame 60
-
     ASSERT_TRUE(until([] { return engine().world.cameraFrame > 60; }, 60));
     frame();
     expectLinesAlongTheLedges("at the start");
 
-    // Along the whole level (it ends at 95 s) and on to the end of the path.
-    for (int second : {20, 45, 70, 94, 150, 189}) {
-        skipCameraTo(second * 60);
-        ASSERT_TRUE(until([&] { return engine().world.cameraFrame >= second * 60; }, 3));
-        frame();
-        expectLinesAlongTheLedges(("at " + std::to_string(second) + " s").c_str());
+    // The ship that started the level and player 2 joining now are in the open middle:
+    // a ship's height of open corridor between each sprite and either ledge.
+    input_.pads.connected[1] = true;
+    game->joystickConnected(1);
+    ASSERT_EQ(game->playerCount, 2);
+    frame(true, "corridor_start_two_players");
+    ASSERT_EQ(game->wallLines.size(), 2u);
+    for (const std::unique_ptr<Player2D>& ship : game->players) {
+        const float reach = ship->halfSize().y;
+        const float x = ship->position.x;
+        EXPECT_LE(ship->position.y + reach, lineHeightAt(game->wallLines[0], x, 1080.f) - 2.f * reach)
+            << "player " << ship->playerIndex + 1;
+        EXPECT_GE(ship->position.y - reach, lineHeightAt(game->wallLines[1], x, 0.f) + 2.f * reach)
+            << "player " << ship->playerIndex + 1;
+        EXPECT_FALSE(ship->invulnerable);
     }
-}
 
-TEST_F(CorridorWalls, ShipsAreHitOnTheWallsOnly)
-{
-    startLevelTwo(levels.path + "/");
-    reachTheWalls();
+    // In the middle of the corridor nothing touches player 1.
     Player2D& ship = *game->players[0];
-
-    // In the middle of the corridor nothing touches it.
     placeShip(ship, {960.f, 540.f});
     for (int i = 0; i < 120; ++i)
         frame();
@@ -199,6 +139,14 @@ TEST_F(CorridorWalls, ShipsAreHitOnTheWallsOnly)
     input_.keyboard.release(sf::Keyboard::Z);
     EXPECT_LE(ship.hitBox.top, CEILING_MAX);
     EXPECT_GE(ship.hitBox.top + ship.hitBox.height, CEILING_MIN);
+
+    // The lines run along the ledges over the whole level (it ends at 95 s) and on to the end of the path.
+    for (int second : {20, 45, 70, 94, 150, 189}) {
+        skipCameraTo(second * 60);
+        ASSERT_TRUE(until([&] { return engine().world.cameraFrame >= second * 60; }, 3));
+        frame();
+        expectLinesAlongTheLedges(("at " + std::to_string(second) + " s").c_str());
+    }
 }
 
 TEST_F(CorridorWalls, GroundEnemiesStandOnTheLedgesInPlay)
@@ -233,7 +181,8 @@ TEST_F(CorridorWalls, GroundEnemiesStandOnTheLedgesInPlay)
         }
     }
     EXPECT_EQ(seen, (std::set<int>{enemy_type::WALL, enemy_type::TURRET, enemy_type::ELECTRICAL_FENCE}));
-    frame(true, "corridor_in_play_wall_lines", true);
+    outlineWalls = true;
+    frame(true, "corridor_in_play_wall_lines");
     expectLinesAlongTheLedges("in play");
 
     // The wall layers are still drawn from the back wall to the near ledges.
@@ -248,27 +197,4 @@ TEST_F(CorridorWalls, GroundEnemiesStandOnTheLedgesInPlay)
         lastLayer = layer;
     }
     EXPECT_EQ(lastLayer, 1);
-}
-
-TEST_F(CorridorWalls, ShipsStartAndJoinInTheOpenMiddleClearOfTheLedges)
-{
-    // Level 2 from the menu; player 2 joins once the walls are up.
-    startLevelTwo(levels.path + "/");
-    reachTheWalls();
-    input_.pads.connected[1] = true;
-    game->joystickConnected(1);
-    ASSERT_EQ(game->playerCount, 2);
-    frame();
-    ASSERT_EQ(game->wallLines.size(), 2u);
-    for (const std::unique_ptr<Player2D>& ship : game->players) {
-        // A ship's height of open corridor between its sprite and either ledge.
-        const float reach = ship->halfSize().y;
-        const float x = ship->position.x;
-        EXPECT_LE(ship->position.y + reach, lineHeightAt(game->wallLines[0], x, 1080.f) - 2.f * reach)
-            << "player " << ship->playerIndex + 1;
-        EXPECT_GE(ship->position.y - reach, lineHeightAt(game->wallLines[1], x, 0.f) + 2.f * reach)
-            << "player " << ship->playerIndex + 1;
-        EXPECT_FALSE(ship->invulnerable);
-    }
-    frame(true, "corridor_start_two_players");
 }

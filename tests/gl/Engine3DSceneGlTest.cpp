@@ -157,22 +157,13 @@ TEST_F(Engine3DGl, PreloadRunsBesideTheMainThreadAndPicksTheNextFile)
     scenePreloader().wait();
 }
 
-// The test tree as the working directory, with its scene 8 loaded.
-struct InTestTreeScene {
-    InTestTreeScene()
-    {
-        writeTestTree(dir);
-        here = std::make_unique<InDirectory>(dir.path);
-        changeScene(scene::CORRIDOR, 0.f);
-        scenePreloader().wait();
-    }
-    TempDir dir;
-    std::unique_ptr<InDirectory> here;
-};
-
-TEST_F(Engine3DGl, PurgeKeepsLiveMeshSharedAndSpaceTextures)
+TEST_F(Engine3DGl, TexturesStayWhileUsedAndGoWithTheirSceneAndMissingMapsAreLookedForAgainNextScene)
 {
-    InTestTreeScene tree;
+    TempDir dir;
+    writeTestTree(dir);
+    InDirectory here(dir.path);
+    changeScene(scene::CORRIDOR, 0.f);
+    scenePreloader().wait();
     Engine& e = engine();
     e.textures.forgetLastPreload(); // scene 9's, loaded ahead, would stay: this is about scene 8
 
@@ -202,12 +193,17 @@ TEST_F(Engine3DGl, PurgeKeepsLiveMeshSharedAndSpaceTextures)
     EXPECT_FALSE(e.textures.hasEntry("3D/Obj3.png"));
     EXPECT_FALSE(e.textures.hasEntry("3D/Obj4.png"));
     EXPECT_TRUE(e.textures.hasEntry("3D/Obj1.png"));
-}
 
-TEST_F(Engine3DGl, TheTexturesOfAGoneSceneAreReleasedOnceItsMeshesAre)
-{
-    InTestTreeScene tree;
-    Engine& e = engine();
+    // Every copy of a model in a scene asks for its maps; an absent one is looked
+    // for on disk once per scene change, not once per copy.
+    EXPECT_EQ(e.textures.getTexture("3D/cube_RN.png", TextureUse::Scene), nullptr);
+    writePicture(dir.file("3D/cube_RN.png"), sf::Color::White);
+    EXPECT_EQ(e.textures.getTexture("3D/cube_RN.png", TextureUse::Scene), nullptr);
+    changeScene(scene::CORRIDOR, 0.f);
+    scenePreloader().wait();
+    EXPECT_NE(e.textures.getTexture("3D/cube_RN.png", TextureUse::Scene), nullptr);
+
+    // The textures of a gone scene are released once its meshes are.
     e.updateVisibleObjects();
     ASSERT_TRUE(e.textures.hasEntry("3D/cube.png"));
     changeScene(scene::MAIN_MENU, 0.f); // the menu loads no scene file
@@ -216,21 +212,7 @@ TEST_F(Engine3DGl, TheTexturesOfAGoneSceneAreReleasedOnceItsMeshesAre)
     EXPECT_FALSE(e.textures.hasEntry("3D/cube.png"));
 }
 
-// Every copy of a model in a scene asks for its maps; an absent one is looked
-// for on disk once per scene change, not once per copy.
-TEST_F(Engine3DGl, AMissingSceneMapIsLookedForAgainAfterTheNextSceneChange)
-{
-    InTestTreeScene tree;
-    Engine& e = engine();
-    EXPECT_EQ(e.textures.getTexture("3D/cube_RN.png", TextureUse::Scene), nullptr);
-    writePicture(tree.dir.file("3D/cube_RN.png"), sf::Color::White);
-    EXPECT_EQ(e.textures.getTexture("3D/cube_RN.png", TextureUse::Scene), nullptr);
-    changeScene(scene::CORRIDOR, 0.f);
-    scenePreloader().wait();
-    EXPECT_NE(e.textures.getTexture("3D/cube_RN.png", TextureUse::Scene), nullptr);
-}
-
-TEST_F(Engine3DGl, CubeAndLightGlowLandWhereTheyProject)
+TEST_F(Engine3DGl, CubeAndLightGlowLandWhereTheyProjectAndTheDebugViewShowsTheLightWhileHeld)
 {
     TempDir dir;
     writeTestTree(dir);
@@ -239,8 +221,8 @@ TEST_F(Engine3DGl, CubeAndLightGlowLandWhereTheyProject)
     const sf::Image picture = play(20, "engine3d_cube_and_light");
     ASSERT_EQ(engine().world.sceneObjects.size(), 2u);
     // The cube's near face: 800 wide at 1600 units, so 400 pixels around the centre.
-    const sf::Color centre = picture.getPixel(960, 540);
-    EXPECT_GT(centre.r, centre.g + 40) << "the red cube covers the centre";
+    const sf::Color lit = picture.getPixel(960, 540);
+    EXPECT_GT(lit.r, lit.g + 40) << "the red cube covers the centre";
     const sf::Color above = picture.getPixel(960, 100);
     EXPECT_LT(above.r + above.g + above.b, 60) << "nothing but the backdrop above the cube";
     // The green glow is centred on the light's projection (1560, 300).
@@ -248,6 +230,13 @@ TEST_F(Engine3DGl, CubeAndLightGlowLandWhereTheyProject)
     const sf::Color mirrored = picture.getPixel(1560, 780);
     EXPECT_GT(glow.g, 100) << "glow at the light";
     EXPECT_GT(glow.g, mirrored.g + 50) << "glow not mirrored";
+
+    input_.keyboard.press(sf::Keyboard::F2); // the light alone: grey
+    const sf::Color light = play(2, "engine3d_debug_light").getPixel(960, 540);
+    input_.keyboard.release(sf::Keyboard::F2);
+    const sf::Color after = play(2, "engine3d_debug_after").getPixel(960, 540);
+    EXPECT_NEAR(light.r, light.g, 12) << "grey while F2 is held (the green glow aside)";
+    EXPECT_EQ(after, lit) << "the same picture once it is let go";
 }
 
 TEST_F(Engine3DGl, GlowsOfSeveralLightsAddUp)
@@ -273,20 +262,4 @@ TEST_F(Engine3DGl, GlowsOfSeveralLightsAddUp)
     }
     EXPECT_EQ(both.getPixel(1080, 300).g, 255) << "saturates at the light";
     EXPECT_LT(both.getPixel(960, 300).r, 4) << "green light only";
-}
-
-TEST_F(Engine3DGl, DebugViewHeldForSomeFramesThenTheLitPictureAgain)
-{
-    TempDir dir;
-    writeTestTree(dir);
-    InDirectory here(dir.path);
-    changeScene(scene::CORRIDOR, 0.f);
-    const sf::Color lit = play(6, "engine3d_debug_before").getPixel(960, 540);
-    input_.keyboard.press(sf::Keyboard::F2); // the light alone: grey
-    const sf::Color light = play(2, "engine3d_debug_light").getPixel(960, 540);
-    input_.keyboard.release(sf::Keyboard::F2);
-    const sf::Color after = play(2, "engine3d_debug_after").getPixel(960, 540);
-    EXPECT_GT(lit.r, lit.g + 40) << "the red cube";
-    EXPECT_NEAR(light.r, light.g, 12) << "grey while F2 is held (the green glow aside)";
-    EXPECT_EQ(after, lit) << "the same picture once it is let go";
 }

@@ -1,6 +1,5 @@
 // Whole frames of play driven in-process with synthetic keys and pads.
 #include "app/MainLoop.h"
-#include "app/Startup.h"
 #include "engine/Engine.h"
 #include "enemies/EnemyTypes.h"
 #include "gameplay/GameBindings.h"
@@ -11,7 +10,6 @@
 #include "support/VirtualPads.h"
 
 #include <gtest/gtest.h>
-#include <filesystem>
 #include <memory>
 
 using namespace testing_support;
@@ -57,87 +55,6 @@ protected:
     // Aims pad i straight up with the right stick, which also fires.
     void aimUpAndShoot(int padIndex) { in.pads.states[padIndex].thumbRY = 32000; }
 };
-
-TEST_F(GameStatePlay, ScriptedPlayerKillsTheSequenceAndScoresByTheTable)
-{
-    GameState& g = startGame();
-    ASSERT_EQ(engine().world.sceneId, scene::OPEN_SPACE);
-    ASSERT_EQ(g.sequenceIndex(), 0);
-    EXPECT_EQ(g.scrollDirection, 0);
-
-    // Moving: D moves right at the normal speed.
-    in.keyboard.press(sf::Keyboard::D);
-    const float x0 = g.players[0]->position.x;
-    frames(30);
-    in.keyboard.release(sf::Keyboard::D);
-    // The ship moves by the request of the frame before: 29 steps of 12 px.
-    EXPECT_NEAR(g.players[0]->position.x - x0, 720.f * 29 * FRAME, 0.5f);
-    g.players[0]->position = {960.f, 900.f};
-
-    aimUpAndShoot(0);
-    int spawned = 0;
-    size_t lastCount = 0;
-    for (int f = 0; f < 60 * 6; ++f) {
-        frames(1);
-        if (g.enemies.enemies.size() > lastCount)
-            spawned += static_cast<int>(g.enemies.enemies.size() - lastCount);
-        lastCount = g.enemies.enemies.size();
-    }
-    const Player2D& ship = *g.players[0];
-    const auto kills = ship.killedTypes.size();
-    EXPECT_EQ(kills, 6u) << "spawned " << spawned;
-    for (int type : ship.killedTypes)
-        EXPECT_EQ(type, enemy_type::LITTLE_LADYBUG);
-    // 25 per hit and the kill score per kill (one hit kills a ladybug), plus what the bonuses gave.
-    const uint32_t expected =
-        static_cast<uint32_t>(kills) * (25u + 500u) + 255u * static_cast<uint32_t>(ship.baseCount);
-    EXPECT_EQ(g.scores[0].score, expected);
-    EXPECT_EQ(g.scores[0].lifePoints, expected);
-    char text[16];
-    std::snprintf(text, sizeof text, "%09u", expected);
-    EXPECT_EQ(g.scoreCounters[0]->text(), text);
-    EXPECT_EQ(g.getScores(), std::vector<unsigned>{expected});
-}
-
-TEST_F(GameStatePlay, ShieldChargesThenTheLaserFiresAndHurts)
-{
-    GameState& g = startGame();
-    Player2D& ship = *g.players[0];
-    ship.gauge = 19.9f;
-    in.keyboard.press(sf::Keyboard::L);
-    frames(2);
-    EXPECT_EQ(ship.mode, WEAPON_NORMAL) << "19.9 is not enough for the shield";
-
-    ship.gauge = 60.f;
-    frames(1);
-    ASSERT_EQ(ship.mode, WEAPON_CHARGING);
-    ASSERT_NE(ship.shield, nullptr);
-    frames(30);
-    EXPECT_GT(ship.shield->radius, 50.f);
-    EXPECT_GT(ship.charge, 0.f);
-
-    // Release: the laser fires straight up in an upward level.
-    in.keyboard.release(sf::Keyboard::L);
-    frames(1);
-    ASSERT_EQ(ship.mode, WEAPON_LASER);
-    ASSERT_NE(ship.laser, nullptr);
-    EXPECT_FLOAT_EQ(ship.laser->angle, -90.f);
-    frames(20);
-    EXPECT_EQ(ship.laser->state, LASER_FIRING);
-    EXPECT_GT(ship.laser->segments.size(), 2u);
-
-    // An enemy in the beam takes 1.5 per frame.
-    EnemyData data;
-    data.type = enemy_type::BIG_LADYBUG;
-    data.start = {ship.position.x, 500.f};
-    data.target = {ship.position.x, 1000.f};
-    g.enemies.spawnEnemy(data, {ship.position});
-    const float before = g.enemies.enemies.back()->health;
-    frames(1);
-    ASSERT_FALSE(g.enemies.enemies.empty());
-    EXPECT_FLOAT_EQ(g.enemies.enemies.back()->health, before - 1.5f);
-    EXPECT_TRUE(ship.laser->impactVisible) << "a big ladybug stops the beam";
-}
 
 TEST_F(GameStatePlay, PauseFreezesTheWorldUntilResumedAndQuitLeaves)
 {
@@ -217,8 +134,12 @@ TEST_F(GameStatePlay, TwoPlayersOnOneKeyboardBothReactAndAnOutPlayerIsLeftAlone)
     g.collideEnemyBulletsWithPlayers();
     EXPECT_EQ(g.players[1]->lives, lives);
     EXPECT_EQ(g.enemies.enemyBullets->bullets.size(), 1u);
-}
 
+    // Holding C while a key event arrives fills player 1's gauge.
+    in.keyboard.press(sf::Keyboard::C);
+    g.checkKeys(sf::Event::KeyEvent{sf::Keyboard::A, false, false, false, false});
+    EXPECT_FLOAT_EQ(g.players[0]->gauge, 100.f);
+}
 
 TEST_F(GameStatePlay, ExtraLivesBonusesAndAPlayerPutOutOfLives)
 {
@@ -286,45 +207,6 @@ TEST_F(GameStatePlay, ExtraLivesBonusesAndAPlayerPutOutOfLives)
     EXPECT_TRUE(g.isLive(0));
     EXPECT_GT(in.pads.vibrationCalls, calls) << "player 1 still gets its rumble";
 }
-
-
-TEST_F(GameStatePlay, ModesStartLevelsAndDifficultiesAsTheMenuChose)
-{
-    // Editor mode: scene 2, the cursor left alone, normal lives. The editor saves into its
-    // folder: a copy of the shipped one, which other test programs read meanwhile.
-    TempDir shipped;
-    for (const auto& file : std::filesystem::directory_iterator(level_files::CONFIG_FOLDER))
-        std::filesystem::copy_file(file.path(), shipped.file(file.path().filename().string()));
-    engine().run.difficulty = DIFFICULTY_HARD;
-    std::unique_ptr<MainState> editor(std::make_unique<GameState>(game_mode::EDITOR, shipped.path + "/"));
-    auto* editorGame = dynamic_cast<GameState*>(editor.get());
-    ASSERT_NE(editorGame, nullptr);
-    EXPECT_TRUE(editorGame->editorMode);
-    EXPECT_FALSE(editorGame->storyMode);
-    EXPECT_EQ(engine().world.sceneId, scene::OPEN_SPACE);
-    EXPECT_EQ(editorGame->players[0]->lives, 2);
-    editor.reset();
-
-    // Story from level 4: scene 9, the first sequence of level 4 loaded, boss level on.
-    writeFile(levels.file("LevelsData.txt"),
-              "NB_LEVELS 4\nNB_SEQUENCE 1 2\nNB_SEQUENCE 2 1\nNB_SEQUENCE 3 3\nNB_SEQUENCE 4 2");
-    writeFile(levels.file("LEVEL_4_SEQUENCE_1.txt"), "RIGHT\n");
-    engine().run.startLevel = 3;
-    engine().run.difficulty = 99;
-    game = std::make_unique<GameState>(game_mode::STORY, levels.path + "/");
-    EXPECT_EQ(engine().world.sceneId, scene::ARENA);
-    EXPECT_EQ(game->sequenceIndex(), 6);
-    EXPECT_EQ(game->scrollDirection, 3);
-    EXPECT_EQ(game->players[0]->facing, 3);
-    EXPECT_TRUE(game->players[0]->bossLevel);
-    EXPECT_EQ(game->players[0]->lives, Player2D(0).lives) << "an unknown difficulty keeps the ship's own lives";
-
-    // Holding C while a key event arrives fills player 1's gauge.
-    in.keyboard.press(sf::Keyboard::C);
-    game->checkKeys(sf::Event::KeyEvent{sf::Keyboard::A, false, false, false, false});
-    EXPECT_FLOAT_EQ(game->players[0]->gauge, 100.f);
-}
-
 
 // The same games on SDL's virtual pads, pumped once per frame as the main loop does.
 class GameOnSdlPads : public GameStatePlay {
@@ -434,7 +316,6 @@ TEST_F(GameOnSdlPads, TheGamesRumbleReachesThePadAndStopsWhenItShould)
     EXPECT_EQ(std::vector<MotorSpeeds>(pad.rumbles.begin() + beforeRevive, pad.rumbles.end()),
               (std::vector<MotorSpeeds>{{65000, 65000}, {0, 0}}));
 }
-
 
 // Share of the pixels of `area` that equal those of the same area moved by `shift`.
 float sameShare(const sf::Image& image, sf::IntRect area, sf::Vector2i shift)

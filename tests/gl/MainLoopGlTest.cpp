@@ -96,98 +96,74 @@ protected:
 
 } // namespace
 
-TEST_F(MainLoopTest, QuitOnTheFirstKeyEndsEverythingAtOnce)
+namespace {
+
+sf::Event joystickEvent(sf::Event::EventType type, unsigned id)
 {
-    auto* s = new ScriptedState(journal, "menu0");
-    s->keyCodes[sf::Keyboard::Escape] = state_code::QUIT;
-    MainLoop& l = makeLoop(s);
-    events = {keyEvent(sf::Keyboard::Escape), keyEvent(sf::Keyboard::Space)};
-    journal.lines.clear();
-    EXPECT_FALSE(l.runFrame());
-    EXPECT_EQ(l.currentState(), nullptr);
-    EXPECT_FALSE(window.isOpen());
-    EXPECT_EQ(journal.lines, (std::vector<std::string>{"menu0 event 5", "menu0 key", "delete menu0"}));
+    sf::Event e;
+    e.type = type;
+    e.joystickConnect.joystickId = id;
+    return e;
 }
 
-TEST_F(MainLoopTest, CodesDeleteTheOldStateBeforeBuildingTheNew)
-{
-    auto* s = new ScriptedState(journal, "game", {120u, 45u});
-    s->updateCode = state_code::HIGH_SCORES;
-    MainLoop& l = makeLoop(s);
-    journal.lines.clear();
-    EXPECT_TRUE(l.runFrame());
-    EXPECT_EQ(handedScores, (std::vector<unsigned>{120u, 45u}));
-    ASSERT_GE(journal.lines.size(), 3u);
-    EXPECT_EQ(journal.lines[1], "delete game");
-    EXPECT_EQ(journal.lines[2], "build scores");
-    // The new state is drawn in the same frame.
-    EXPECT_EQ(journal.lines.back(), "scores draw");
-}
+// One frame of the loop over a first state that answers keys and its update with scripted codes.
+struct LoopFrame {
+    const char* what;
+    std::vector<unsigned> scores;      // the first state's scores
+    std::map<int, StateCode> keyCodes; // its answers to key presses
+    StateCode updateCode;              // its update's answer
+    std::vector<sf::Event> events;     // what the window reports during the frame
+    bool running;                      // the frame's answer: the window stays open
+    std::vector<std::string> journal;  // what the states were asked, in order
+    std::vector<unsigned> handed;      // the scores handed to the next state ({9}: none was built)
+};
 
-TEST_F(MainLoopTest, AStateWithoutScoresHandsOverAnEmptyList)
-{
-    auto* s = new ScriptedState(journal, "cut");
-    s->updateCode = state_code::CINEMATIC;
-    handedScores = {1u};
-    makeLoop(s).runFrame();
-    EXPECT_TRUE(handedScores.empty());
-}
+const std::string KEY_EVENT = "event " + std::to_string(sf::Event::KeyPressed);
+const std::string CONNECTED_EVENT = "event " + std::to_string(sf::Event::JoystickConnected);
+const std::string DISCONNECTED_EVENT = "event " + std::to_string(sf::Event::JoystickDisconnected);
 
-TEST_F(MainLoopTest, StayAndUnknownCodesChangeNothing)
-{
-    auto* s = new ScriptedState(journal, "menu0");
-    s->keyCodes[sf::Keyboard::A] = 12;
-    s->keyCodes[sf::Keyboard::B] = 1;
-    s->keyCodes[sf::Keyboard::C] = 9;
-    s->keyCodes[sf::Keyboard::D] = -5;
-    MainLoop& l = makeLoop(s);
-    events = {keyEvent(sf::Keyboard::A), keyEvent(sf::Keyboard::B), keyEvent(sf::Keyboard::C), keyEvent(sf::Keyboard::D)};
-    EXPECT_TRUE(l.runFrame());
-    EXPECT_EQ(l.currentState(), s);
-}
+const LoopFrame LOOP_FRAMES[] = {
+    {"quit on the first key ends everything at once", {}, {{sf::Keyboard::Escape, state_code::QUIT}}, state_code::STAY,
+     {keyEvent(sf::Keyboard::Escape), keyEvent(sf::Keyboard::Space)}, false,
+     {"first " + KEY_EVENT, "first key", "delete first"}, {9}},
+    {"a code deletes the old state before building the new one, drawn in the same frame", {120u, 45u}, {},
+     state_code::HIGH_SCORES, {}, true, {"first update", "delete first", "build scores", "scores draw"}, {120u, 45u}},
+    {"a state without scores hands over an empty list", {}, {}, state_code::CINEMATIC, {}, true,
+     {"first update", "delete first", "build cinematic", "cinematic draw"}, {}},
+    {"stay and unknown codes change nothing", {},
+     {{sf::Keyboard::A, 12}, {sf::Keyboard::B, 1}, {sf::Keyboard::C, 9}, {sf::Keyboard::D, -5}}, state_code::STAY,
+     {keyEvent(sf::Keyboard::A), keyEvent(sf::Keyboard::B), keyEvent(sf::Keyboard::C), keyEvent(sf::Keyboard::D)}, true,
+     {"first " + KEY_EVENT, "first key", "first " + KEY_EVENT, "first key", "first " + KEY_EVENT, "first key",
+      "first " + KEY_EVENT, "first key", "first update", "first draw"}, {9}},
+    {"the next event of a poll goes to the new state", {}, {{sf::Keyboard::Return, state_code::GAME_EDITOR}},
+     state_code::STAY,
+     {keyEvent(sf::Keyboard::Return), joystickEvent(sf::Event::JoystickConnected, 2),
+      joystickEvent(sf::Event::JoystickDisconnected, 1)}, true,
+     {"first " + KEY_EVENT, "first key", "delete first", "build game2", "game2 " + CONNECTED_EVENT, "game2 joystick 2",
+      "game2 " + DISCONNECTED_EVENT, "game2 update", "game2 draw"}, {9}},
+};
 
-TEST_F(MainLoopTest, TheNextEventOfAPollGoesToTheNewState)
-{
-    auto* s = new ScriptedState(journal, "menu0");
-    s->keyCodes[sf::Keyboard::Return] = state_code::GAME_EDITOR;
-    MainLoop& l = makeLoop(s);
-    sf::Event joy;
-    joy.type = sf::Event::JoystickConnected;
-    joy.joystickConnect.joystickId = 2;
-    sf::Event gone;
-    gone.type = sf::Event::JoystickDisconnected;
-    gone.joystickConnect.joystickId = 1;
-    events = {keyEvent(sf::Keyboard::Return), joy, gone};
-    journal.lines.clear();
-    l.runFrame();
-    const std::string connected = std::to_string(sf::Event::JoystickConnected);
-    const std::string disconnected = std::to_string(sf::Event::JoystickDisconnected);
-    std::vector<std::string> expected = {"menu0 event 5", "menu0 key", "delete menu0", "build game2",
-                                         "game2 event " + connected, "game2 joystick 2",
-                                         "game2 event " + disconnected, "game2 update", "game2 draw"};
-    EXPECT_EQ(journal.lines, expected);
-}
+} // namespace
 
-TEST(GameWindow, OpensWithItsSettingsAndDrawsFrames)
+TEST_F(MainLoopTest, CodesOfKeysAndUpdatesReplaceTheStateInOrderOrChangeNothing)
 {
-    sf::RenderWindow window;
-    game_window::open(window);
-    ASSERT_TRUE(window.isOpen());
     EXPECT_EQ(window.getSize(), sf::Vector2u(1920, 1080));
     EXPECT_EQ(window.getSettings().depthBits, 0u);
-    EXPECT_EQ(window.getSettings().stencilBits, 0u);
-
-    Journal journal;
-    auto* state = new ScriptedState(journal, "boot");
-    MainLoop loop(window, StateFactory{}, std::unique_ptr<MainState>(state));
-    loop.render3D = nullptr;
-    for (int i = 0; i < 5; ++i)
-        ASSERT_TRUE(loop.runFrame());
-    window.clear();
-    state->draw(window);
-    sf::Image shot = screenshot(window, "boot");
-    window.display();
-    EXPECT_EQ(shot.getPixel(960, 540), sf::Color(200, 120, 40));
+    for (const LoopFrame& row : LOOP_FRAMES) {
+        auto* first = new ScriptedState(journal, "first", row.scores);
+        first->keyCodes = row.keyCodes;
+        first->updateCode = row.updateCode;
+        MainLoop& l = makeLoop(first);
+        events.assign(row.events.begin(), row.events.end());
+        journal.lines.clear();
+        handedScores = {9};
+        EXPECT_EQ(l.runFrame(), row.running) << row.what;
+        EXPECT_EQ(journal.lines, row.journal) << row.what;
+        EXPECT_EQ(handedScores, row.handed) << row.what;
+        EXPECT_EQ(window.isOpen(), row.running) << row.what;
+        loop.reset();
+        openTestWindow(window);
+    }
 }
 
 TEST(TextureCacheGl, SamePathSamePointerAndThreadsAgree)

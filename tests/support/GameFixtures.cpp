@@ -56,19 +56,82 @@ void freshRunChoices(Engine& e)
 }
 } // namespace
 
-void GameWindowTest::SetUp()
+void GameInEngineWindow::SetUp()
+{
+    freshRunChoices(engine());
+    engine().world.cameraFrame = 0;
+    engine().timing.frameClock.restart();
+}
+
+void GameInEngineWindow::TearDown()
+{
+    game.reset();
+    freshRunChoices(engine());
+}
+
+void GameInEngineWindow::startStory(int startLevel, const std::string& folder)
+{
+    engine().run.startLevel = startLevel;
+    game = std::make_unique<GameState>(game_mode::STORY, folder);
+}
+
+sf::Image GameInEngineWindow::frame(bool draw, const std::string& shot)
+{
+    input_.clock.advance(FRAME);
+    game->update(FRAME);
+    window_->clear(sf::Color::Black);
+    updateEngineFrame();
+    sf::Image picture;
+    if (!draw && shot.empty())
+        return picture;
+    engine().render3D();
+    game->draw(*window_);
+    if (outlineWalls)
+        for (const Polygon& wall : game->wallLines)
+            drawPolygon(wall, *window_);
+    if (!shot.empty())
+        picture = screenshot(*window_, shot);
+    window_->display();
+    return picture;
+}
+
+bool GameInEngineWindow::until(const std::function<bool()>& condition, int maxFrames)
+{
+    for (int i = 0; i < maxFrames && !condition(); ++i)
+        frame();
+    return condition();
+}
+
+void GameInEngineWindow::skipCameraTo(int index)
+{
+    std::vector<CameraFrame>& path = engine().world.cameraFrames;
+    for (int i = 0; i < index && i < static_cast<int>(path.size()); ++i)
+        path[static_cast<size_t>(i)].pending = false;
+}
+
+void EngineWindowTest::SetUp()
 {
     openTestWindow(window);
-    Engine& eng = engine();
-    eng.renderer.window = &window;
-    freshRunChoices(eng);
-    eng.world.cameraFrame = 0;
+    engine().renderer.window = &window;
+}
+
+void EngineWindowTest::TearDown()
+{
+    engine().renderer.window = nullptr;
+    window.close();
+}
+
+void GameWindowTest::SetUp()
+{
+    EngineWindowTest::SetUp();
+    freshRunChoices(engine());
+    engine().world.cameraFrame = 0;
 }
 
 void GameWindowTest::TearDown()
 {
     game.reset();
-    engine().renderer.window = nullptr;
+    EngineWindowTest::TearDown();
     freshRunChoices(engine());
 }
 
@@ -137,17 +200,10 @@ sf::Event keyEvent(sf::Keyboard::Key key)
     return e;
 }
 
-void LoopRunTest::SetUp()
-{
-    openTestWindow(window);
-    engine().renderer.window = &window;
-}
-
 void LoopRunTest::TearDown()
 {
     loop.reset();
-    engine().renderer.window = nullptr;
-    window.close();
+    EngineWindowTest::TearDown();
 }
 
 void LoopRunTest::startLoop(std::unique_ptr<MainState> first, const StateFactory& factory)

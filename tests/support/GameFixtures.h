@@ -39,10 +39,44 @@ protected:
     static sf::RenderWindow* window_;
 };
 
-// A game state over a folder of level files, with a window handed to the engine.
-class GameWindowTest : public ::testing::Test {
+// A window of the game's size, handed to the engine for the test's lifetime.
+class EngineWindowTest : public ::testing::Test {
 protected:
-    // Opens the window; a fresh run's choices: normal difficulty from the first level, no
+    void SetUp() override;
+    void TearDown() override;
+
+    sf::RenderWindow window;
+};
+
+// A story game over a folder of level files in the suite's window, run as the main loop runs
+// it: the game's update and the engine step every frame, the 3D scene and the play layer when
+// asked for.
+class GameInEngineWindow : public EngineWindowSuite {
+protected:
+    // A fresh run's choices, the frame clock restarted.
+    void SetUp() override;
+    // Ends the game and puts a fresh run's choices back.
+    void TearDown() override;
+
+    // A story game from the menu's `startLevel` (0 for level 1) over `folder`.
+    void startStory(int startLevel, const std::string& folder);
+    // One frame of 1/60 s, drawn when `draw` is set or a screenshot `shot` is asked for (with
+    // the wall lines outlined in red when `outlineWalls` is set); returns the screenshot.
+    sf::Image frame(bool draw = false, const std::string& shot = "");
+    // Runs undrawn frames until the condition holds; false when it does not within maxFrames.
+    bool until(const std::function<bool()>& condition, int maxFrames);
+    // Marks the current camera path's frames before `index` as played.
+    static void skipCameraTo(int index);
+
+    TempDir levels;
+    std::unique_ptr<GameState> game;
+    bool outlineWalls = false;
+};
+
+// A game state over a folder of level files, with a window handed to the engine.
+class GameWindowTest : public EngineWindowTest {
+protected:
+    // A fresh run's choices: normal difficulty from the first level, no
     // cheats, not paused, the camera path at its start.
     void SetUp() override;
     // Ends the game, takes the window back from the engine and puts the run's choices back.
@@ -56,7 +90,6 @@ protected:
     sf::Image shot(const std::string& name);
 
     SyntheticInput in;
-    sf::RenderWindow window;
     TempDir levels;
     std::unique_ptr<GameState> game;
     StateCode last = state_code::STAY; // the code of the last frame run
@@ -94,9 +127,8 @@ sf::Event keyEvent(sf::Keyboard::Key key);
 
 // The main loop in a window handed to the engine, fed from an event queue and
 // run frame by frame at 60 per second on the fake clock.
-class LoopRunTest : public ::testing::Test {
+class LoopRunTest : public EngineWindowTest {
 protected:
-    void SetUp() override;
     // Ends the loop and takes the window back from the engine.
     void TearDown() override;
 
@@ -113,7 +145,6 @@ protected:
     }
 
     SyntheticInput input;
-    sf::RenderWindow window;
     std::unique_ptr<MainLoop> loop;
     std::deque<sf::Event> events;
 };

@@ -61,9 +61,7 @@ TEST_F(GameStatePlay, PauseFreezesTheWorldUntilResumedAndQuitLeaves)
     GameState& g = startGame();
     aimUpAndShoot(0);
     frames(10);
-    in.keyboard.press(sf::Keyboard::Escape);
-    frames(1);
-    in.keyboard.release(sf::Keyboard::Escape);
+    holdKey(sf::Keyboard::Escape);
     ASSERT_TRUE(engine().run.paused);
     const size_t shotCount = g.shots->bullets.size();
     const sf::Vector2f firstShot = g.shots->bullets.front().position;
@@ -83,27 +81,24 @@ TEST_F(GameStatePlay, PauseFreezesTheWorldUntilResumedAndQuitLeaves)
     frames(1);
     EXPECT_GT(g.spawner.clock, clock);
 
-    in.keyboard.press(sf::Keyboard::Escape);
-    frames(1);
-    in.keyboard.release(sf::Keyboard::Escape);
-    in.keyboard.press(sf::Keyboard::BackSpace);
-    EXPECT_EQ(frames(1), state_code::MENU_NO_LOGO);
+    holdKey(sf::Keyboard::Escape);
+    EXPECT_EQ(holdKey(sf::Keyboard::BackSpace), state_code::MENU_NO_LOGO);
     EXPECT_FALSE(engine().run.paused);
 }
 
-TEST_F(GameStatePlay, TwoPlayersOnOneKeyboardBothReactAndAnOutPlayerIsLeftAlone)
+TEST_F(GameStatePlay, TwoPlayersShareTheKeyboardEarnLivesAndBonusesAndOneOutOfLivesIsLeftAlone)
 {
     GameState& g = startGame(2);
     ASSERT_EQ(g.playerCount, 2);
     g.joystickConnected(3);
     EXPECT_EQ(g.playerCount, 2) << "a further pad adds nobody";
+    Player2D& one = *g.players[0];
+    Player2D& two = *g.players[1];
 
-    const sf::Vector2f p0 = g.players[0]->position, p1 = g.players[1]->position;
-    in.keyboard.press(sf::Keyboard::Z);
-    frames(10);
-    in.keyboard.release(sf::Keyboard::Z);
-    EXPECT_LT(g.players[0]->position.y, p0.y - 50.f);
-    EXPECT_LT(g.players[1]->position.y, p1.y - 50.f);
+    const sf::Vector2f p0 = one.position, p1 = two.position;
+    holdKey(sf::Keyboard::Z, 10);
+    EXPECT_LT(one.position.y, p0.y - 50.f);
+    EXPECT_LT(two.position.y, p1.y - 50.f);
 
     // Only pad 1 shoots: every shot belongs to player 2.
     aimUpAndShoot(1);
@@ -113,38 +108,11 @@ TEST_F(GameStatePlay, TwoPlayersOnOneKeyboardBothReactAndAnOutPlayerIsLeftAlone)
     for (const Bullet& b : g.shots->bullets)
         EXPECT_EQ(b.owner, 1);
 
-    // Player 2 is out: it no longer moves, shoots or gets hit.
-    g.continueScreens[1].countingDown = 1;
-    g.shots->bullets.clear();
-    const sf::Vector2f out = g.players[1]->position;
-    in.keyboard.press(sf::Keyboard::Q);
-    aimUpAndShoot(1);
-    frames(10);
-    in.keyboard.release(sf::Keyboard::Q);
-    in.pads.states[1] = {};
-    EXPECT_EQ(g.players[1]->position, out);
-    EXPECT_TRUE(g.shots->bullets.empty());
-
-    Bullet bullet;
-    bullet.position = out;
-    bullet.type = 2;
-    bullet.animation = g.enemies.enemyBullets->typeAnimations.empty() ? Animation{} : g.enemies.enemyBullets->typeAnimations[2];
-    const int lives = g.players[1]->lives;
-    g.enemies.enemyBullets->bullets.push_back(bullet);
-    g.collideEnemyBulletsWithPlayers();
-    EXPECT_EQ(g.players[1]->lives, lives);
-    EXPECT_EQ(g.enemies.enemyBullets->bullets.size(), 1u);
-
     // Holding C while a key event arrives fills player 1's gauge.
     in.keyboard.press(sf::Keyboard::C);
     g.checkKeys(sf::Event::KeyEvent{sf::Keyboard::A, false, false, false, false});
-    EXPECT_FLOAT_EQ(g.players[0]->gauge, 100.f);
-}
-
-TEST_F(GameStatePlay, ExtraLivesBonusesAndAPlayerPutOutOfLives)
-{
-    GameState& g = startGame(2);
-    Player2D& one = *g.players[0];
+    in.keyboard.release(sf::Keyboard::C);
+    EXPECT_FLOAT_EQ(one.gauge, 100.f);
 
     // Normal difficulty: past 5,000,000 life points one life, 1 point kept; never above 99.
     g.award(0, 5000001u);
@@ -167,23 +135,6 @@ TEST_F(GameStatePlay, ExtraLivesBonusesAndAPlayerPutOutOfLives)
     EXPECT_NEAR(g.bonuses->bonuses[0]->position.x, -15.f, 1.f);
     g.bonuses->bonuses.clear();
 
-    // A bonus 150 px from a live ship is drawn to it; one near a ship that is out is not.
-    Player2D& two = *g.players[1];
-    g.bonuses->spawn(one.position + sf::Vector2f(0.f, -150.f), one.position, BONUS_BASE);
-    g.bonuses->spawn(two.position + sf::Vector2f(0.f, -150.f), two.position, BONUS_BASE);
-    g.continueScreens[1].countingDown = 1;
-    g.collectBonuses();
-    EXPECT_TRUE(g.bonuses->bonuses[0]->attracted);
-    EXPECT_FALSE(g.bonuses->bonuses[1]->attracted);
-    g.continueScreens[1].countingDown = 0;
-
-    // A bonus on the ship is collected once and scores its points.
-    const uint32_t before = g.scores[0].score;
-    g.bonuses->spawn(one.position, one.position, BONUS_GOLDEN);
-    g.collectBonuses();
-    EXPECT_EQ(g.scores[0].score, before + 10000u);
-    EXPECT_EQ(one.goldenCount, 1);
-
     // Player 2's last life goes: it is out at once and its pad stops rumbling.
     two.lives = 1;
     two.gauge = 60.f;
@@ -192,10 +143,14 @@ TEST_F(GameStatePlay, ExtraLivesBonusesAndAPlayerPutOutOfLives)
     ASSERT_GT(in.pads.vibrations[1].leftMotor, 0);
     two.destroyShield();
     two.mode = WEAPON_NORMAL;
-    Bullet bullet;
-    bullet.position = two.position;
-    bullet.type = 2;
-    g.enemies.enemyBullets->bullets.push_back(bullet);
+    const auto enemyBulletAt = [&g](sf::Vector2f at) {
+        Bullet bullet;
+        bullet.position = at;
+        bullet.type = 2;
+        bullet.animation = g.enemies.enemyBullets->typeAnimations[2];
+        g.enemies.enemyBullets->bullets.push_back(bullet);
+    };
+    enemyBulletAt(two.position);
     g.collideEnemyBulletsWithPlayers();
     EXPECT_EQ(two.lives, 0);
     EXPECT_FALSE(g.isLive(1));
@@ -206,6 +161,36 @@ TEST_F(GameStatePlay, ExtraLivesBonusesAndAPlayerPutOutOfLives)
     EXPECT_EQ(in.pads.vibrations[1].leftMotor, 0);
     EXPECT_TRUE(g.isLive(0));
     EXPECT_GT(in.pads.vibrationCalls, calls) << "player 1 still gets its rumble";
+
+    // A bonus 150 px from a live ship is drawn to it; one near the ship that is out is not.
+    g.bonuses->spawn(one.position + sf::Vector2f(0.f, -150.f), one.position, BONUS_BASE);
+    g.bonuses->spawn(two.position + sf::Vector2f(0.f, -150.f), two.position, BONUS_BASE);
+    g.collectBonuses();
+    EXPECT_TRUE(g.bonuses->bonuses[0]->attracted);
+    EXPECT_FALSE(g.bonuses->bonuses[1]->attracted);
+
+    // A bonus on the ship is collected once and scores its points.
+    const uint32_t before = g.scores[0].score;
+    g.bonuses->spawn(one.position, one.position, BONUS_GOLDEN);
+    g.collectBonuses();
+    EXPECT_EQ(g.scores[0].score, before + 10000u);
+    EXPECT_EQ(one.goldenCount, 1);
+
+    // Out, player 2 no longer moves, shoots or gets hit.
+    g.shots->bullets.clear();
+    g.enemies.enemyBullets->bullets.clear();
+    const sf::Vector2f out = two.position;
+    in.keyboard.press(sf::Keyboard::Q);
+    aimUpAndShoot(1);
+    frames(10);
+    in.keyboard.release(sf::Keyboard::Q);
+    in.pads.states[1] = {};
+    EXPECT_EQ(two.position, out);
+    EXPECT_TRUE(g.shots->bullets.empty());
+    enemyBulletAt(out);
+    g.collideEnemyBulletsWithPlayers();
+    EXPECT_EQ(two.lives, 0);
+    EXPECT_EQ(g.enemies.enemyBullets->bullets.size(), 1u);
 }
 
 // The same games on SDL's virtual pads, pumped once per frame as the main loop does.

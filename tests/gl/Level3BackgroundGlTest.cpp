@@ -107,23 +107,21 @@ TEST_F(Level3BackgroundFixture, DistinctMovingVariantsCrossFadeInTurnAndAreMadeA
     EXPECT_FLOAT_EQ(Level3Background::shaderTime(70.f), 10.f);
 }
 
-TEST(Level3BackgroundFiles, MissingShadersAndTexturesLeaveAnInertBackground)
+TEST_F(Level3BackgroundFixture, MissingShadersAndTexturesLeaveAnInertBackground)
 {
-    sf::RenderWindow window;
-    openTestWindow(window);
     TempDir empty;
-    Level3Background background;
-    float frameTime = 0.02f;
-    background.window = &window;
-    background.frameTime = &frameTime;
+    Level3Background inert;
+    frameTime = 0.02f;
+    inert.window = &window;
+    inert.frameTime = &frameTime;
     {
         InDirectory inEmpty(empty.path);
-        EXPECT_FALSE(background.load());
+        EXPECT_FALSE(inert.load());
     }
 
     window.clear(sf::Color(10, 20, 30));
-    background.startSwitch();
-    background.drawFrame(5.f);
+    inert.startSwitch();
+    inert.drawFrame(5.f);
     sf::Image shot = screenshot(window, "level3_background_missing");
     window.display();
     EXPECT_EQ(shot.getPixel(960, 540), sf::Color(10, 20, 30));

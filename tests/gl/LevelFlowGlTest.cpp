@@ -57,12 +57,7 @@ protected:
         frames(1);
     }
 
-    void pressRevive()
-    {
-        in.keyboard.press(sf::Keyboard::U);
-        frames(1);
-        in.keyboard.release(sf::Keyboard::U);
-    }
+    void pressRevive() { holdKey(sf::Keyboard::U); }
 
     int countTransitions(int type) const
     {
@@ -163,9 +158,7 @@ TEST_F(LevelFlow, LevelsTwoToFourEndInTheCreditsWithTheScores)
     two.killedTypes = {1, 2, 3};
     g.continueScreens[1].countingDown = 1;
     const sf::Vector2f out = two.position;
-    in.keyboard.press(sf::Keyboard::S);
-    frames(60);
-    in.keyboard.release(sf::Keyboard::S);
+    holdKey(sf::Keyboard::S, 60);
     EXPECT_EQ(two.position, out);
     // Revived, it comes back whole at the corridor's left, its score (not its life points) reset.
     pressRevive();
@@ -204,8 +197,7 @@ TEST_F(LevelFlow, LevelsTwoToFourEndInTheCreditsWithTheScores)
     EXPECT_FALSE(g.players[0]->bossLevel);
     frames(30);
     const std::vector<unsigned> expected{g.scores[0].score, g.scores[1].score};
-    in.keyboard.press(sf::Keyboard::U);
-    EXPECT_EQ(frames(1), state_code::CINEMATIC);
+    EXPECT_EQ(holdKey(sf::Keyboard::U), state_code::CINEMATIC);
     EXPECT_EQ(g.getScores(), expected);
     EXPECT_GE(expected[0], 1200u);
     EXPECT_GE(expected[1], 3400u);
@@ -303,9 +295,7 @@ TEST_F(LevelFlow, TheFlyOutSilencesTheLaserItEnds)
     ASSERT_TRUE(until([] { return engine().world.sceneId == scene::ASTEROIDS; }, 60 * 5));
     Player2D& ship = *g.players[0];
     ship.gauge = 100.f;
-    in.keyboard.press(sf::Keyboard::L);
-    frames(60 * 2);
-    in.keyboard.release(sf::Keyboard::L);
+    holdKey(sf::Keyboard::L, 60 * 2);
     frames(10);
     ASSERT_EQ(ship.mode, WEAPON_LASER); // fires for charge + 1 s, past the fly-out
     ASSERT_TRUE(humming(LOOP_LASER_ACTIVE));

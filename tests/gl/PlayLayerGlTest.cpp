@@ -15,6 +15,7 @@ using namespace testing_support;
 
 namespace {
 constexpr float DT = 1.f / 60.f;
+const sf::Color FIELD(18, 26, 44); // the dark backdrop the enemies are drawn on
 
 using PlayLayerGl = EngineWindowTest;
 } // namespace

@@ -153,6 +153,14 @@ bool GameWindowTest::until(const std::function<bool()>& condition, int maxFrames
     return condition();
 }
 
+StateCode GameWindowTest::holdKey(sf::Keyboard::Key key, int n)
+{
+    in.keyboard.press(key);
+    frames(n);
+    in.keyboard.release(key);
+    return last;
+}
+
 sf::Image GameWindowTest::shot(const std::string& name)
 {
     window.clear(sf::Color(20, 30, 60));
@@ -172,13 +180,6 @@ void BossArena::addShip(sf::Vector2f at)
     scores.push_back({});
     counters.push_back(std::make_unique<TextManager>());
     counters.back()->addText({TEXT_COUNTER, {0.f, 0.f}, 0, "000000000", 1, 0, 0});
-}
-
-void drawField(sf::RenderWindow& window, EnemyManager& enemies)
-{
-    window.clear(FIELD);
-    enemies.draw(window, false);
-    enemies.enemyBullets->draw(window, false);
 }
 
 void feedEvents(MainLoop& loop, std::deque<sf::Event>& events)
@@ -239,12 +240,24 @@ void LoopRunTest::tap(sf::Keyboard::Key key)
     frames(1);
 }
 
-void GameRunTest::startRun(unsigned seed) { startGameInWindow(window, background, seed); }
+void GameRunTest::startRun(unsigned seed)
+{
+    Engine& e = engine();
+    freshRunChoices(e);
+    e.timing.frameClock.restart();
+    applyWindowIcon(window, startGame());
+    seedRandom15(seed);
+    background.window = &window;
+    background.frameTime = &e.timing.frameTime;
+    background.load();
+    e.world.level3Background = &background;
+}
 
 void GameRunTest::TearDown()
 {
     loop.reset();
-    endGameInWindow();
+    scenePreloader().stop();
+    engine().world.level3Background = nullptr;
     freshRunChoices(engine());
     LoopRunTest::TearDown();
 }
@@ -273,25 +286,6 @@ sf::Image GameRunTest::redraw(const std::string& name, float tunnelSeconds)
     sf::Image picture = screenshot(window, name);
     window.display();
     return picture;
-}
-
-void startGameInWindow(sf::RenderWindow& window, Level3Background& tunnel, unsigned seed)
-{
-    Engine& e = engine();
-    freshRunChoices(e);
-    e.timing.frameClock.restart();
-    applyWindowIcon(window, startGame());
-    seedRandom15(seed);
-    tunnel.window = &window;
-    tunnel.frameTime = &e.timing.frameTime;
-    tunnel.load();
-    e.world.level3Background = &tunnel;
-}
-
-void endGameInWindow()
-{
-    scenePreloader().stop();
-    engine().world.level3Background = nullptr;
 }
 
 bool startCharge(Player2D& p)

@@ -86,6 +86,8 @@ protected:
     StateCode frames(int n);
     // Runs frames until the condition holds or a frame leaves the state; false when it never held.
     bool until(const std::function<bool()>& condition, int maxFrames);
+    // Holds the key for n frames, then lets it go; returns the code of the last frame.
+    StateCode holdKey(sf::Keyboard::Key key, int n = 1);
     // Draws the game over a dark blue backdrop and keeps the picture as screenshot `name`.
     sf::Image shot(const std::string& name);
 
@@ -114,10 +116,6 @@ struct BossArena {
     Scoring scoring{scores, counters};
 };
 
-// The dark backdrop the enemy tests draw on.
-const sf::Color FIELD(18, 26, 44);
-// Clears the window to the field, then draws the enemies and their bullets.
-void drawField(sf::RenderWindow& window, EnemyManager& enemies);
 
 // The loop takes its events from the front of the queue.
 void feedEvents(MainLoop& loop, std::deque<sf::Event>& events);
@@ -149,12 +147,15 @@ protected:
     std::deque<sf::Event> events;
 };
 
-// The game as main starts it (startGameInWindow) in the loop's window, with the level-3 tunnel.
+// The game's start as main makes it, in the loop's window: a fresh run's menu choices (other
+// suites change them), frame times from the test's clock, the game's resources and icon,
+// and the level-3 tunnel handed to the engine.
 class GameRunTest : public LoopRunTest {
 protected:
     // Call after LoopRunTest::SetUp: the game's start with a seeded run of random numbers.
     void startRun(unsigned seed);
-    // Ends the loop and the game, and puts a fresh run's choices back.
+    // Ends the loop and the game (the scene preloader stopped, the tunnel taken back), and
+    // puts a fresh run's choices back.
     void TearDown() override;
     // From now on the 3D world is drawn only every `worldEvery`-th frame (the engine still
     // steps every frame): fast-forwarding stays quick.
@@ -167,13 +168,6 @@ protected:
     int worldEvery = 1;
     int frameNumber = 0;
 };
-
-// The game's start as main makes it, in a test window: a fresh run's menu choices (other
-// suites change them), frame times from the test's clock, the game's resources and icon,
-// a seeded run of random numbers and the level-3 tunnel handed to the engine.
-void startGameInWindow(sf::RenderWindow& window, Level3Background& tunnel, unsigned seed);
-// Undoes it after the loop has ended: the scene preloader stopped, the tunnel taken back.
-void endGameInWindow();
 
 // Raises the shield as the input code does when the laser key is pressed.
 bool startCharge(Player2D& p);

@@ -19,12 +19,18 @@ using namespace testing_support;
 
 namespace {
 
-class BossFightGl : public GameInEngineWindow {
+// Frames as the main loop runs them; to keep the test quick only every third one is
+// drawn (the engine step and the play layer's update run every frame).
+class BossFightGl : public GameWindowTest {
 protected:
     void SetUp() override
     {
-        GameInEngineWindow::SetUp();
+        GameWindowTest::SetUp();
+        engine().initResources();
+        engine().timing.frameClock.restart();
         engine().run.difficulty = DIFFICULTY_EASY;
+        stepEngine = true;
+        drawEvery = 3;
         writeFile(levels.file("LevelsData.txt"), "NB_LEVELS 1\nNB_SEQUENCE 1 2");
         writeFile(levels.file("LEVEL_1_SEQUENCE_1.txt"), "UP\n");
         writeFile(levels.file("LEVEL_1_SEQUENCE_2.txt"), "UP\n");
@@ -32,16 +38,9 @@ protected:
 
     void startGame(int startLevel)
     {
-        input_.pads.connected[0] = true;
-        startStory(startLevel, levels.path + "/");
-    }
-
-    // Frames as the main loop runs them; to keep the test quick only every third one is
-    // drawn (the engine step and the play layer's update run every frame).
-    void frames(int n)
-    {
-        for (int i = 0; i < n; ++i)
-            frame(++frameCount_ % 3 == 0);
+        in.pads.connected[0] = true;
+        engine().run.startLevel = startLevel;
+        game = std::make_unique<GameState>(game_mode::STORY, levels.path + "/");
     }
 
     // Frames in which nothing reaches the ship, so that it keeps firing.
@@ -65,10 +64,8 @@ protected:
         ship.invulnerable = 0;
         ship.blinking = 0;
         ship.lives = 5;
-        input_.pads.states[0].thumbRY = 32000;
+        in.pads.states[0].thumbRY = 32000;
     }
-
-    int frameCount_ = 0;
 };
 
 } // namespace
@@ -76,7 +73,7 @@ protected:
 TEST_F(BossFightGl, TheShipsShotsWearTheTowerBossDownUntilItFalls)
 {
     startGame(0);
-    frame();
+    frames(1);
     spawnBoss(game->bosses, BossData{BOSS_ICARUS, &game->particles}, &game->players);
     for (const std::unique_ptr<Player2D>& ship : game->players)
         ship->bossLevel = 1;
@@ -108,7 +105,7 @@ TEST_F(BossFightGl, TheShipsShotsWearTheTowerBossDownUntilItFalls)
 
     // Leaving the scene lets go of the tower.
     changeScene(scene::CORRIDOR, 0.f);
-    frame();
+    frames(1);
     EXPECT_EQ(currentBossLvl1(), nullptr);
 }
 
@@ -116,7 +113,7 @@ TEST_F(BossFightGl, TheShipsShotsWearTheTowerBossDownUntilItFalls)
 TEST_F(BossFightGl, TheShipsShotsWearTheHeadBossDownOnceItShowsItself)
 {
     startGame(3); // the last level opens with the head's fight
-    frame();
+    frames(1);
     auto* murzel = dynamic_cast<Murzel*>(boss());
     ASSERT_NE(murzel, nullptr);
     EXPECT_EQ(engine().world.sceneId, scene::ARENA);

@@ -26,11 +26,14 @@ constexpr float FLOOR_MIN = 890.f, FLOOR_MAX = 990.f;
 // How far a ground enemy's foot may be off the ledge it stands on (px).
 constexpr float LEDGE_TOLERANCE = 10.f;
 
-class CorridorWalls : public GameInEngineWindow {
+class CorridorWalls : public GameWindowTest {
 protected:
     void SetUp() override
     {
-        GameInEngineWindow::SetUp();
+        GameWindowTest::SetUp();
+        engine().initResources();
+        engine().timing.frameClock.restart();
+        stepEngine = true;
         writeFile(levels.file("LevelsData.txt"), "NB_LEVELS 2\nNB_SEQUENCE 1 4\nNB_SEQUENCE 2 1");
         for (int s = 1; s <= 4; ++s)
             writeFile(levels.file("LEVEL_1_SEQUENCE_" + std::to_string(s) + ".txt"), "UP\n");
@@ -42,7 +45,8 @@ protected:
     // Level 2 from its start, over the given level folder.
     void startLevelTwo(const std::string& folder)
     {
-        startStory(1, folder);
+        engine().run.startLevel = 1;
+        game = std::make_unique<GameState>(game_mode::STORY, folder);
         ASSERT_EQ(engine().world.sceneId, scene::CORRIDOR);
         ASSERT_EQ(game->sequenceIndex(), 4);
     }
@@ -92,18 +96,18 @@ TEST_F(CorridorWalls, LinesFollowTheLedgesToTheEndShipsStartClearOfThemAndAreHit
 {
     startLevelTwo(levels.path + "/");
     for (int i = 0; i < 30; ++i)
-        frame();
+        frames(1);
     EXPECT_TRUE(game->wallLines.empty()); // not before the path's frame 60
     ASSERT_TRUE(until([] { return engine().world.cameraFrame > 60; }, 60));
-    frame();
+    frames(1);
     expectLinesAlongTheLedges("at the start");
 
     // The ship that started the level and player 2 joining now are in the open middle:
     // a ship's height of open corridor between each sprite and either ledge.
-    input_.pads.connected[1] = true;
+    in.pads.connected[1] = true;
     game->joystickConnected(1);
     ASSERT_EQ(game->playerCount, 2);
-    frame(true, "corridor_start_two_players");
+    drawnFrame("corridor_start_two_players");
     ASSERT_EQ(game->wallLines.size(), 2u);
     for (const std::unique_ptr<Player2D>& ship : game->players) {
         const float reach = ship->halfSize().y;
@@ -119,24 +123,24 @@ TEST_F(CorridorWalls, LinesFollowTheLedgesToTheEndShipsStartClearOfThemAndAreHit
     Player2D& ship = *game->players[0];
     placeShip(ship, {960.f, 540.f});
     for (int i = 0; i < 120; ++i)
-        frame();
+        frames(1);
     EXPECT_FALSE(ship.invulnerable);
     const int hitPoints = ship.hitPoints;
     const int lives = ship.lives;
 
     // Flown down into the floor: hit at the floor's ledge, not before.
-    input_.keyboard.press(sf::Keyboard::S);
+    in.keyboard.press(sf::Keyboard::S);
     ASSERT_TRUE(until([&] { return ship.invulnerable != 0; }, 240));
-    input_.keyboard.release(sf::Keyboard::S);
+    in.keyboard.release(sf::Keyboard::S);
     EXPECT_TRUE(ship.hitPoints < hitPoints || ship.lives < lives);
     EXPECT_GE(ship.hitBox.top + ship.hitBox.height, FLOOR_MIN);
     EXPECT_LE(ship.hitBox.top, FLOOR_MAX);
 
     // Back in the middle, out of its hit phase, then up into the ceiling.
     placeShip(ship, {960.f, 540.f});
-    input_.keyboard.press(sf::Keyboard::Z);
+    in.keyboard.press(sf::Keyboard::Z);
     ASSERT_TRUE(until([&] { return ship.invulnerable != 0; }, 240));
-    input_.keyboard.release(sf::Keyboard::Z);
+    in.keyboard.release(sf::Keyboard::Z);
     EXPECT_LE(ship.hitBox.top, CEILING_MAX);
     EXPECT_GE(ship.hitBox.top + ship.hitBox.height, CEILING_MIN);
 
@@ -144,7 +148,7 @@ TEST_F(CorridorWalls, LinesFollowTheLedgesToTheEndShipsStartClearOfThemAndAreHit
     for (int second : {20, 45, 70, 94, 150, 189}) {
         skipCameraTo(second * 60);
         ASSERT_TRUE(until([&] { return engine().world.cameraFrame >= second * 60; }, 3));
-        frame();
+        frames(1);
         expectLinesAlongTheLedges(("at " + std::to_string(second) + " s").c_str());
     }
 }
@@ -155,12 +159,13 @@ TEST_F(CorridorWalls, GroundEnemiesStandOnTheLedgesInPlay)
     // come by on the ceiling and the floor. The 3D scene is drawn now and
     // then (every frame would be slow), so its painter's order ages as in play.
     startLevelTwo("2D/Spawner/Config/");
+    drawEvery = 60;
     engine().run.cheatLives = true;
     Player2D& ship = *game->players[0];
     std::set<int> seen;
     for (int i = 1; i <= 60 * 36; ++i) {
         ship.position = {500.f, 540.f};
-        frame(i % 60 == 0);
+        frames(1);
         if (i % 30 != 0 || game->wallLines.size() != 2u)
             continue;
         for (size_t k = 0; k < game->enemies.enemies.size(); ++k) {
@@ -182,7 +187,7 @@ TEST_F(CorridorWalls, GroundEnemiesStandOnTheLedgesInPlay)
     }
     EXPECT_EQ(seen, (std::set<int>{enemy_type::WALL, enemy_type::TURRET, enemy_type::ELECTRICAL_FENCE}));
     outlineWalls = true;
-    frame(true, "corridor_in_play_wall_lines");
+    drawnFrame("corridor_in_play_wall_lines");
     expectLinesAlongTheLedges("in play");
 
     // The wall layers are still drawn from the back wall to the near ledges.

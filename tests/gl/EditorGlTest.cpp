@@ -43,8 +43,15 @@ protected:
         writeFile(levels.file("LEVEL_1_SEQUENCE_1.txt"), FIRST_SEQUENCE);
         writeFile(levels.file("LEVEL_1_SEQUENCE_2.txt"), "DOWN\n");
         writeFile(levels.file("LEVEL_2_SEQUENCE_1.txt"), "LEFT\n");
-        game = std::make_unique<GameState>(game_mode::EDITOR, levels.path + "/");
+        openEditor();
         ASSERT_NE(game->editor, nullptr);
+    }
+
+    // A game in editor mode over the test's level folder.
+    void openEditor()
+    {
+        game.reset();
+        game = std::make_unique<GameState>(game_mode::EDITOR, levels.path + "/");
         ImGui::GetIO().IniFilename = nullptr; // the same layout on every run
     }
 
@@ -93,11 +100,9 @@ protected:
     void openShippedLevels()
     {
         game.reset();
-        for (const auto& file : std::filesystem::directory_iterator(SHIPPED_LEVELS))
-            std::filesystem::copy_file(file.path(), levels.file(file.path().filename().string()),
-                                       std::filesystem::copy_options::overwrite_existing);
-        game = std::make_unique<GameState>(game_mode::EDITOR, levels.path + "/");
-        ImGui::GetIO().IniFilename = nullptr;
+        std::filesystem::copy(SHIPPED_LEVELS, levels.path,
+                              std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
+        openEditor();
         frame();
     }
 
@@ -328,9 +333,7 @@ TEST_F(EditorInGame, DrawsItsWindowsAndTheMousePlacesSelectsAndDragsASpawner)
     EXPECT_NEAR(placed.spawnTimer, 3.6f - 0.1f - 0.1f * (905.f / 30.f), 1e-4f);
 
     // B stops placing; a right click selects the new icon.
-    in.keyboard.press(sf::Keyboard::B);
-    frame();
-    in.keyboard.release(sf::Keyboard::B);
+    hold(sf::Keyboard::B);
     EXPECT_EQ(ed.placementPattern, -1);
     EXPECT_EQ(ed.iconColours[pattern_id::BEE], sf::Color::White);
     click(sf::Mouse::Right, 720, 920);
@@ -353,10 +356,7 @@ TEST_F(EditorInGame, DrawsItsWindowsAndTheMousePlacesSelectsAndDragsASpawner)
     moved.mouseMove = {sf::Keyboard::Delete, sf::Keyboard::Delete};
     send(moved);
     EXPECT_FALSE(ed.confirmDeleteSpawners);
-    sf::Event del;
-    del.type = sf::Event::KeyPressed;
-    del.key = {sf::Keyboard::Delete, false, false, false, false};
-    send(del);
+    send(keyEvent(sf::Keyboard::Delete, true));
     EXPECT_TRUE(ed.confirmDeleteSpawners);
 
     // Leaving the editor saves the sequence with the new spawner, sorted by time.
@@ -399,11 +399,8 @@ TEST_F(EditorInGame, PlayRunsTheSequenceAndThePreviewDrawsTrajectories)
     EXPECT_TRUE(game->enemies.enemies.empty());
     EXPECT_TRUE(game->spawnPatterns.empty());
     const sf::Image paths = ed.trajectoryTexture.getTexture().copyToImage();
-    int drawn = 0;
-    for (unsigned y = 0; y < 1080; y += 6)
-        for (unsigned x = 0; x < 1920; x += 6)
-            drawn += paths.getPixel(x, y).a > 0;
-    EXPECT_GT(drawn, 50) << "the ladybugs' paths are collected in the texture";
+    EXPECT_GT(share(paths, {0, 0, 1920, 1080}, [](sf::Color c) { return c.a > 0; }), 0.001f)
+        << "the ladybugs' paths are collected in the texture";
     frame();
     EXPECT_EQ(ed.edited.selection, std::vector<int>{0});
 }
@@ -593,7 +590,7 @@ TEST_F(EditorInGame, TypedCountsSurviveSaveAndReloadAndTheSpawnerBoundsThem)
     engine().run.difficulty = DIFFICULTY_HARD; // the editor's ship keeps its normal lives
     const std::string oddIndex = "\xEF\xBB\xBFNB_LEVELS 2\r\nnb_sequence 1 2\r\nNB_SEQUENCE 2 1\r\n";
     writeFile(levels.file("LevelsData.txt"), oddIndex);
-    game = std::make_unique<GameState>(game_mode::EDITOR, levels.path + "/");
+    openEditor();
     EXPECT_EQ(editor().edited.records[0].nbMaxEnemy, 500);
     EXPECT_EQ(editor().edited.records[1].nbMaxEnemy, -3);
     EXPECT_EQ(game->players[0]->lives, 2);

@@ -212,7 +212,7 @@ TEST_F(Engine3DGl, TexturesStayWhileUsedAndGoWithTheirSceneAndMissingMapsAreLook
     EXPECT_FALSE(e.textures.hasEntry("3D/cube.png"));
 }
 
-TEST_F(Engine3DGl, CubeAndLightGlowLandWhereTheyProjectAndTheDebugViewShowsTheLightWhileHeld)
+TEST_F(Engine3DGl, LightGlowsLandWhereTheyProjectAndAddUpAndTheDebugViewShowsTheLightWhileHeld)
 {
     TempDir dir;
     writeTestTree(dir);
@@ -237,14 +237,8 @@ TEST_F(Engine3DGl, CubeAndLightGlowLandWhereTheyProjectAndTheDebugViewShowsTheLi
     const sf::Color after = play(2, "engine3d_debug_after").getPixel(960, 540);
     EXPECT_NEAR(light.r, light.g, 12) << "grey while F2 is held (the green glow aside)";
     EXPECT_EQ(after, lit) << "the same picture once it is let go";
-}
 
-TEST_F(Engine3DGl, GlowsOfSeveralLightsAddUp)
-{
-    TempDir dir;
-    writeTestTree(dir);
-    InDirectory here(dir.path);
-    // Two green lights projecting to (1080, 300) and (840, 300).
+    // The glows of two green lights, projecting to (1080, 300) and (840, 300), add up.
     const std::string right = "OBJECTTYPE light NAME A LOC 300 -600 2000 INTENSITY 3 RANGE 20000 COLOR 0 1 0 ENDOBJ\n";
     const std::string left = "OBJECTTYPE light NAME B LOC -300 -600 2000 INTENSITY 3 RANGE 20000 COLOR 0 1 0 ENDOBJ\n";
     auto glowOf = [&](const std::string& lights, const std::string& shot) {

@@ -208,7 +208,7 @@ protected:
     SdlPadsInstalled sdl;
 };
 
-TEST_F(GameOnSdlPads, APadPluggedInMidGameAddsPlayerTwoAndUnpluggingFreesOnlyItsSlot)
+TEST_F(GameOnSdlPads, APadPluggedInMidGameAddsPlayerTwoWhoStaysWhenItIsUnplugged)
 {
     VirtualPad first;
     pad::pump(); // plugged in before the game
@@ -236,16 +236,13 @@ TEST_F(GameOnSdlPads, APadPluggedInMidGameAddsPlayerTwoAndUnpluggingFreesOnlyIts
     EXPECT_EQ(g.players[1]->mode, WEAPON_CHARGING);
     EXPECT_FALSE(pad::setVibration(1, 20000, 20000));
 
+    // (Which slot each pad keeps is SdlPads'.)
     testing::internal::CaptureStdout();
     second.unplug();
-    first.hold(SDL_CONTROLLER_BUTTON_B);
     loop.runFrame();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "La Manette numéro : 1\n");
     EXPECT_FALSE(pad::isConnected(1));
     EXPECT_EQ(g.playerCount, 2) << "player 2 stays in the game";
-    pad::PadState one;
-    ASSERT_TRUE(pad::getState(0, one)) << "the first pad keeps slot 0";
-    EXPECT_EQ(one.buttons, pad::B);
 }
 
 TEST_F(GameOnSdlPads, TheGamesRumbleReachesThePadAndStopsWhenItShould)

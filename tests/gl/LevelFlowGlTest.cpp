@@ -20,6 +20,8 @@ namespace {
 // Four levels of 4, 1, 3 and 2 sequences.
 const char* const LEVEL_INDEX = "NB_LEVELS 4\nNB_SEQUENCE 1 4\nNB_SEQUENCE 2 1\nNB_SEQUENCE 3 3\nNB_SEQUENCE 4 2";
 
+bool humming(LoopedEffect effect) { return soundManager().loop(effect).getStatus() == sf::SoundSource::Playing; }
+
 std::string finishAt(float seconds)
 {
     return "SPAWNER1 POSITION 960 540 DIRECTION 0 SPAWN_TIMER " + std::to_string(seconds) +
@@ -84,7 +86,7 @@ protected:
     }
 };
 
-TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridor)
+TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridorAndTheFlyOutEndsALaser)
 {
     writeLevels(4.f);
     const int sequenceFrames = 60 * 5;
@@ -100,9 +102,18 @@ TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridor)
 
     ASSERT_TRUE(until([] { return engine().world.sceneId == scene::ASTEROIDS; }, sequenceFrames));
     EXPECT_EQ(g.sequenceIndex(), 1);
+    ship.gauge = 100.f;
+    holdKey(sf::Keyboard::L, 60 * 2);
+    frames(10);
+    ASSERT_EQ(ship.mode, WEAPON_LASER); // fires for charge + 1 s, past the fly-out
+    ASSERT_TRUE(humming(LOOP_LASER_ACTIVE));
 
-    // Its sequence ends while the path runs: the ships fly out, the scene stays.
+    // Its sequence ends while the path runs: the ships fly out, the laser ends silent, the scene stays.
     ASSERT_TRUE(until([&] { return countTransitions(TRANSITION_PLAYER_OUT_UP) == 1; }, sequenceFrames));
+    EXPECT_EQ(ship.mode, WEAPON_NORMAL);
+    EXPECT_EQ(ship.laser, nullptr);
+    EXPECT_FALSE(humming(LOOP_LASER_ACTIVE));
+    EXPECT_FALSE(humming(LOOP_CHARGE_LASER));
     EXPECT_EQ(engine().world.sceneId, scene::ASTEROIDS);
     const float y0 = ship.position.y;
     frames(20);
@@ -249,12 +260,6 @@ TEST_F(LevelFlow, MissingLevelFilesNeverStallTheFlow)
 
 } // namespace
 
-namespace {
-
-bool humming(LoopedEffect effect) { return soundManager().loop(effect).getStatus() == sf::SoundSource::Playing; }
-
-} // namespace
-
 TEST_F(LevelFlow, ALaserChargeHeldIntoTheTallyIsPaidBackNotGrownBehindTheBoard)
 {
     writeLevels();
@@ -285,26 +290,6 @@ TEST_F(LevelFlow, ALaserChargeHeldIntoTheTallyIsPaidBackNotGrownBehindTheBoard)
     EXPECT_EQ(ship.mode, WEAPON_NORMAL);
     EXPECT_EQ(ship.laser, nullptr);
     EXPECT_EQ(ship.shield, nullptr);
-}
-
-TEST_F(LevelFlow, TheFlyOutSilencesTheLaserItEnds)
-{
-    writeLevels(4.f);
-    GameState& g = start(0);
-    pathEnds();
-    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::ASTEROIDS; }, 60 * 5));
-    Player2D& ship = *g.players[0];
-    ship.gauge = 100.f;
-    holdKey(sf::Keyboard::L, 60 * 2);
-    frames(10);
-    ASSERT_EQ(ship.mode, WEAPON_LASER); // fires for charge + 1 s, past the fly-out
-    ASSERT_TRUE(humming(LOOP_LASER_ACTIVE));
-
-    ASSERT_TRUE(until([&] { return countTransitions(TRANSITION_PLAYER_OUT_UP) == 1; }, 60 * 3));
-    EXPECT_EQ(ship.mode, WEAPON_NORMAL);
-    EXPECT_EQ(ship.laser, nullptr);
-    EXPECT_FALSE(humming(LOOP_LASER_ACTIVE));
-    EXPECT_FALSE(humming(LOOP_CHARGE_LASER));
 }
 
 TEST_F(LevelFlow, APlayerJoiningMidLevelFacesTheLevelsWayAndSharesItsBossLevel)

@@ -56,59 +56,6 @@ void freshRunChoices(Engine& e)
 }
 } // namespace
 
-void GameInEngineWindow::SetUp()
-{
-    freshRunChoices(engine());
-    engine().world.cameraFrame = 0;
-    engine().timing.frameClock.restart();
-}
-
-void GameInEngineWindow::TearDown()
-{
-    game.reset();
-    freshRunChoices(engine());
-}
-
-void GameInEngineWindow::startStory(int startLevel, const std::string& folder)
-{
-    engine().run.startLevel = startLevel;
-    game = std::make_unique<GameState>(game_mode::STORY, folder);
-}
-
-sf::Image GameInEngineWindow::frame(bool draw, const std::string& shot)
-{
-    input_.clock.advance(FRAME);
-    game->update(FRAME);
-    window_->clear(sf::Color::Black);
-    updateEngineFrame();
-    sf::Image picture;
-    if (!draw && shot.empty())
-        return picture;
-    engine().render3D();
-    game->draw(*window_);
-    if (outlineWalls)
-        for (const Polygon& wall : game->wallLines)
-            drawPolygon(wall, *window_);
-    if (!shot.empty())
-        picture = screenshot(*window_, shot);
-    window_->display();
-    return picture;
-}
-
-bool GameInEngineWindow::until(const std::function<bool()>& condition, int maxFrames)
-{
-    for (int i = 0; i < maxFrames && !condition(); ++i)
-        frame();
-    return condition();
-}
-
-void GameInEngineWindow::skipCameraTo(int index)
-{
-    std::vector<CameraFrame>& path = engine().world.cameraFrames;
-    for (int i = 0; i < index && i < static_cast<int>(path.size()); ++i)
-        path[static_cast<size_t>(i)].pending = false;
-}
-
 void EngineWindowTest::SetUp()
 {
     openTestWindow(window);
@@ -131,6 +78,7 @@ void GameWindowTest::SetUp()
 void GameWindowTest::TearDown()
 {
     game.reset();
+    scenePreloader().stop();
     EngineWindowTest::TearDown();
     freshRunChoices(engine());
 }
@@ -141,8 +89,40 @@ StateCode GameWindowTest::frames(int n)
     for (int i = 0; i < n && last == state_code::STAY; ++i) {
         in.clock.advance(FRAME);
         last = game->update(FRAME);
+        if (stepEngine)
+            updateEngineFrame();
+        if (stepEngine && drawEvery > 0 && ++frameCount_ % drawEvery == 0)
+            drawWorld("");
     }
     return last;
+}
+
+sf::Image GameWindowTest::drawnFrame(const std::string& name)
+{
+    frames(1);
+    return drawWorld(name);
+}
+
+sf::Image GameWindowTest::drawWorld(const std::string& name)
+{
+    window.clear(sf::Color::Black);
+    engine().render3D();
+    game->draw(window);
+    if (outlineWalls)
+        for (const Polygon& wall : game->wallLines)
+            drawPolygon(wall, window);
+    sf::Image picture;
+    if (!name.empty())
+        picture = screenshot(window, name);
+    window.display();
+    return picture;
+}
+
+void GameWindowTest::skipCameraTo(int index)
+{
+    std::vector<CameraFrame>& path = engine().world.cameraFrames;
+    for (int i = 0; i < index && i < static_cast<int>(path.size()); ++i)
+        path[static_cast<size_t>(i)].pending = false;
 }
 
 bool GameWindowTest::until(const std::function<bool()>& condition, int maxFrames)

@@ -48,42 +48,25 @@ protected:
     sf::RenderWindow window;
 };
 
-// A story game over a folder of level files in the suite's window, run as the main loop runs
-// it: the game's update and the engine step every frame, the 3D scene and the play layer when
-// asked for.
-class GameInEngineWindow : public EngineWindowSuite {
-protected:
-    // A fresh run's choices, the frame clock restarted.
-    void SetUp() override;
-    // Ends the game and puts a fresh run's choices back.
-    void TearDown() override;
-
-    // A story game from the menu's `startLevel` (0 for level 1) over `folder`.
-    void startStory(int startLevel, const std::string& folder);
-    // One frame of 1/60 s, drawn when `draw` is set or a screenshot `shot` is asked for (with
-    // the wall lines outlined in red when `outlineWalls` is set); returns the screenshot.
-    sf::Image frame(bool draw = false, const std::string& shot = "");
-    // Runs undrawn frames until the condition holds; false when it does not within maxFrames.
-    bool until(const std::function<bool()>& condition, int maxFrames);
-    // Marks the current camera path's frames before `index` as played.
-    static void skipCameraTo(int index);
-
-    TempDir levels;
-    std::unique_ptr<GameState> game;
-    bool outlineWalls = false;
-};
-
 // A game state over a folder of level files, with a window handed to the engine.
 class GameWindowTest : public EngineWindowTest {
 protected:
     // A fresh run's choices: normal difficulty from the first level, no
     // cheats, not paused, the camera path at its start.
     void SetUp() override;
-    // Ends the game, takes the window back from the engine and puts the run's choices back.
+    // Ends the game and any scene preload, takes the window back from the engine and puts the
+    // run's choices back.
     void TearDown() override;
 
     // Runs up to n frames of 1/60 s, stopping at the first that leaves the state; returns its code.
+    // With `stepEngine` set, each frame also steps the 3D world as the main loop does, and every
+    // `drawEvery`-th one is drawn.
     StateCode frames(int n);
+    // One frame, then the 3D world and the play layer drawn (the wall lines outlined in red when
+    // `outlineWalls` is set); returns the picture, kept as screenshot `name`, when one is named.
+    sf::Image drawnFrame(const std::string& name = "");
+    // Marks the current camera path's frames before `index` as played.
+    static void skipCameraTo(int index);
     // Runs frames until the condition holds or a frame leaves the state; false when it never held.
     bool until(const std::function<bool()>& condition, int maxFrames);
     // Holds the key for n frames, then lets it go; returns the code of the last frame.
@@ -95,6 +78,13 @@ protected:
     TempDir levels;
     std::unique_ptr<GameState> game;
     StateCode last = state_code::STAY; // the code of the last frame run
+    bool stepEngine = false;
+    int drawEvery = 0; // 0: frames() draws nothing
+    bool outlineWalls = false;
+
+private:
+    sf::Image drawWorld(const std::string& name);
+    int frameCount_ = 0;
 };
 
 // What a boss fights in: ships with their scores and counters, enemies, shots and particles.

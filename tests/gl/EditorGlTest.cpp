@@ -405,14 +405,20 @@ TEST_F(EditorInGame, PlayRunsTheSequenceAndThePreviewDrawsTrajectories)
     EXPECT_EQ(ed.edited.selection, std::vector<int>{0});
 }
 
-// (What a map file imports as, or why not, is EditorTmxImport's.)
-TEST_F(EditorInGame, TileMapImportReplacesTheSequenceOrLeavesItAsItWas)
+// (What a well-formed map imports as is EditorTmxImport's.)
+TEST_F(EditorInGame, TileMapImportReplacesTheSequenceOrSaysWhyNotAndLeavesItAsItWas)
 {
     LevelEditor& ed = editor();
     autosave();
     const std::string sequence = readFile(levels.file("LEVEL_1_SEQUENCE_1.txt"));
 
-    // A layer stored compressed is refused by name; the sequence stays, on disk too.
+    // A missing map, a garbage one and a layer stored compressed are refused, each saying why;
+    // the sequence stays, on disk too.
+    ed.importTmx();
+    EXPECT_NE(ed.tmxMessage.find("Cannot open"), std::string::npos) << ed.tmxMessage;
+    writeFile(levels.file("LEVEL_1_SEQUENCE_1.tmx"), std::string("\x01\x02garbage\"\"\xff", 12));
+    ed.importTmx();
+    EXPECT_NE(ed.tmxMessage.find("nothing imported"), std::string::npos) << ed.tmxMessage;
     writeFile(levels.file("LEVEL_1_SEQUENCE_1.tmx"),
               "<map version=\"1.2\" width=\"3\" height=\"2\">\n <layer id=\"1\" name=\"T\" width=\"3\" height=\"2\">\n"
               "  <data encoding=\"base64\" compression=\"zlib\">\n   eJxjZGBgYAQAAA0AAw==\n  </data>\n </layer>\n</map>\n");
@@ -539,33 +545,24 @@ TEST_F(EditorInGame, KeysTypedIntoAFieldChangeOnlyTheField)
     EXPECT_TRUE(engine().run.paused);
 }
 
-TEST_F(EditorInGame, ClipboardCarriesAFieldToAnotherAndToOtherPrograms)
+TEST_F(EditorInGame, CopiedPastedAndTypedValuesSurviveSaveAndReloadAndTheSpawnerBoundsCounts)
 {
     LevelEditor& ed = editor();
     click(widget("Level Editor", {"Spawner"}));
     click(listRow(0));
-    const sf::Vector2i posX = widget("Spawner Editor", {"PosX", ""});
-    const sf::Vector2i delay = widget("Spawner Editor", {"Delay", ""});
-    const sf::Vector2i angle = widget("Spawner Editor", {"Angle", ""});
 
-    click(posX);
+    // The clipboard carries a field to another, and text copied in other programs.
+    click(widget("Spawner Editor", {"PosX", ""}));
     control(sf::Keyboard::A);
     control(sf::Keyboard::C);
     hold(sf::Keyboard::Escape);
     EXPECT_EQ(sf::Clipboard::getString().toAnsiString(), "960.00");
-    enter(delay);
+    enter(widget("Spawner Editor", {"Delay", ""}));
     EXPECT_EQ(ed.edited.records[0].delayTimer, 960.f);
-
     sf::Clipboard::setString("12.5"); // copied in another program
-    enter(angle);
+    enter(widget("Spawner Editor", {"Angle", ""}));
     EXPECT_EQ(ed.edited.records[0].direction, 12.5f);
-}
 
-TEST_F(EditorInGame, TypedCountsSurviveSaveAndReloadAndTheSpawnerBoundsThem)
-{
-    LevelEditor& ed = editor();
-    click(widget("Level Editor", {"Spawner"}));
-    click(listRow(0));
     enter(widget("Spawner Editor", {"NBMax Enemy", ""}), "500");
     click(listRow(1));
     enter(widget("Spawner Editor", {"NBMax Enemy", ""}), "-3");
@@ -593,6 +590,8 @@ TEST_F(EditorInGame, TypedCountsSurviveSaveAndReloadAndTheSpawnerBoundsThem)
     openEditor();
     EXPECT_EQ(editor().edited.records[0].nbMaxEnemy, 500);
     EXPECT_EQ(editor().edited.records[1].nbMaxEnemy, -3);
+    EXPECT_EQ(editor().edited.records[0].delayTimer, 960.f);
+    EXPECT_EQ(editor().edited.records[0].direction, 12.5f);
     EXPECT_EQ(game->players[0]->lives, 2);
     EXPECT_EQ(engine().world.sceneId, scene::OPEN_SPACE);
     for (int i = 0; i < 5; ++i)

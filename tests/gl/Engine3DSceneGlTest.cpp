@@ -4,6 +4,7 @@
 
 #include "engine/BossParent.h"
 #include "engine/Engine.h"
+#include "engine/EngineFrame.h"
 #include "engine/ObjLoader.h"
 #include "engine/SceneChange.h"
 #include "screens/MenuScene.h"
@@ -67,9 +68,39 @@ struct StillBoss : BossParent {
     void setAllRed() override {}
 };
 
-class Engine3DGl : public EngineWindowSuite {
+// The engine's resources loaded in a window handed to it.
+class Engine3DGl : public EngineWindowTest {
 protected:
-    void SetUp() override { engine().timing.frameClock.restart(); }
+    void SetUp() override
+    {
+        EngineWindowTest::SetUp();
+        engine().initResources();
+        engine().timing.frameClock.restart();
+    }
+    void TearDown() override
+    {
+        scenePreloader().stop();
+        EngineWindowTest::TearDown();
+    }
+
+    // Draws `frames` frames at 60 per second as the main loop does (engine step, then
+    // the 3D scene); returns the last picture, kept as screenshot `shot`.
+    sf::Image play(int frames, const std::string& shot)
+    {
+        sf::Image picture;
+        for (int i = 0; i < frames; ++i) {
+            input_.clock.advance(1.f / 60.f);
+            window.clear(sf::Color::Black);
+            updateEngineFrame();
+            engine().render3D();
+            if (i + 1 == frames)
+                picture = screenshot(window, shot);
+            window.display();
+        }
+        return picture;
+    }
+
+    SyntheticInput input_;
 };
 
 } // namespace

@@ -86,6 +86,25 @@ TEST_F(GameStatePlay, PauseFreezesTheWorldUntilResumedAndQuitLeaves)
     EXPECT_FALSE(engine().run.paused);
 }
 
+TEST_F(GameStatePlay, TheLaserKeyRaisesTheShieldOnlyWithEnoughGaugeAndFiresTheLevelsWay)
+{
+    Player2D& ship = *startGame().players[0];
+    ship.gauge = 19.9f;
+    in.keyboard.press(sf::Keyboard::L);
+    frames(2);
+    EXPECT_EQ(ship.mode, WEAPON_NORMAL) << "19.9 is not enough for the shield";
+    ship.gauge = 60.f;
+    frames(31);
+    ASSERT_EQ(ship.mode, WEAPON_CHARGING);
+    EXPECT_GT(ship.shield->radius, 50.f);
+
+    // Release: the laser fires straight up in an upward level.
+    in.keyboard.release(sf::Keyboard::L);
+    frames(1);
+    ASSERT_EQ(ship.mode, WEAPON_LASER);
+    EXPECT_FLOAT_EQ(ship.laser->angle, -90.f);
+}
+
 TEST_F(GameStatePlay, TwoPlayersShareTheKeyboardEarnLivesAndBonusesAndOneOutOfLivesIsLeftAlone)
 {
     GameState& g = startGame(2);

@@ -300,6 +300,7 @@ TEST_F(LevelFlow, APlayerJoiningMidLevelFacesTheLevelsWayAndSharesItsBossLevel)
     GameState& g = start(3);      // level 4: the final boss from the first frame
     EXPECT_EQ(g.sequenceIndex(), 8);
     EXPECT_EQ(g.players[0]->lives, Player2D(0).lives);
+    EXPECT_TRUE(g.players[0]->bossLevel);
     frames(60);
     in.pads.connected[1] = true;
     g.joystickConnected(1);

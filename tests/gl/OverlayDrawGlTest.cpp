@@ -158,6 +158,7 @@ TEST_F(OverlayGl, ContinueCountdownFadeAndWarningBanner)
     texts.addText(TextRequest{TEXT_POPUP, {400.f, 300.f}, 0, "", 0, 0, 0});
     texts.addText(TextRequest{TEXT_POPUP, {410.f, 310.f}, 0, "", 0, 0, 0}); // overlaps: dropped
     texts.addText(TextRequest{TEXT_POPUP, {1400.f, 300.f}, 0, "", 0, 0, 0});
+    EXPECT_EQ(texts.nodeCount(), 9);
     for (int k = 0; k < 90; ++k)
         texts.update(DT, false);
     window.clear(BACKDROP);
@@ -168,4 +169,7 @@ TEST_F(OverlayGl, ContinueCountdownFadeAndWarningBanner)
     EXPECT_GT(coverage(banner, {600, 400, 720, 280}, BACKDROP), 0.7f);
     EXPECT_GT(coverage(banner, {860, 820, 200, 120}, BACKDROP), 0.05f);
     EXPECT_GT(coverage(banner, {400, 300, 80, 50}, BACKDROP), 0.05f);
+    for (int k = 0; k < 40; ++k)
+        texts.update(DT, false);
+    EXPECT_EQ(texts.nodeCount(), 7); // the popups are gone after 2 s
 }

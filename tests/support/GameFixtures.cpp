@@ -14,39 +14,6 @@ namespace {
 constexpr float FRAME = 1.f / 60.f;
 }
 
-sf::RenderWindow* EngineWindowSuite::window_ = nullptr;
-
-void EngineWindowSuite::SetUpTestSuite()
-{
-    window_ = new sf::RenderWindow();
-    openTestWindow(*window_);
-    engine().renderer.window = window_;
-    engine().initResources();
-}
-
-void EngineWindowSuite::TearDownTestSuite()
-{
-    scenePreloader().stop();
-    engine().renderer.window = nullptr;
-    delete window_;
-    window_ = nullptr;
-}
-
-sf::Image EngineWindowSuite::play(int frames, const std::string& shot)
-{
-    sf::Image picture;
-    for (int i = 0; i < frames; ++i) {
-        input_.clock.advance(FRAME);
-        window_->clear(sf::Color::Black);
-        updateEngineFrame();
-        engine().render3D();
-        if (i + 1 == frames)
-            picture = screenshot(*window_, shot);
-        window_->display();
-    }
-    return picture;
-}
-
 namespace {
 // The choices a fresh run starts with (other tests change them).
 void freshRunChoices(Engine& e)

@@ -25,20 +25,6 @@
 
 namespace testing_support {
 
-// One window for a whole suite, handed to the engine with its resources loaded.
-class EngineWindowSuite : public ::testing::Test {
-protected:
-    static void SetUpTestSuite();
-    static void TearDownTestSuite();
-
-    // Draws `frames` frames at 60 per second as the main loop does (engine
-    // step, then the 3D scene); returns the last picture, kept as screenshot `shot`.
-    sf::Image play(int frames, const std::string& shot);
-
-    SyntheticInput input_;
-    static sf::RenderWindow* window_;
-};
-
 // A window of the game's size, handed to the engine for the test's lifetime.
 class EngineWindowTest : public ::testing::Test {
 protected:

@@ -112,7 +112,6 @@ protected:
             for (const std::unique_ptr<Player2D>& p : g.players)
                 p->facing = direction;
         });
-        in.keyboard.press(sf::Keyboard::Space);
         return g;
     }
 

@@ -195,7 +195,9 @@ TEST_F(GameStatePlay, TwoPlayersShareTheKeyboardEarnLivesAndBonusesAndOneOutOfLi
     EXPECT_EQ(g.scores[0].score, before + 10000u);
     EXPECT_EQ(one.goldenCount, 1);
 
-    // Out, player 2 no longer moves, shoots or gets hit.
+    // Out, player 2 no longer moves, shoots or gets hit (past its hit phase, only being out stops it).
+    two.invulnerable = 0;
+    two.blinking = 0;
     g.shots->bullets.clear();
     g.enemies.enemyBullets->bullets.clear();
     const sf::Vector2f out = two.position;

@@ -71,7 +71,7 @@ protected:
     }
 };
 
-TEST_F(GameStateCollisions, ShotsKillForTheirOwnerEachEnemyOnceAndABulletHitsInTheSameFrame)
+TEST_F(GameStateCollisions, ShotsAndShieldsHurtEachEnemyOnceForTheirOwnerAndABruiserOnlyOnItsOpenSide)
 {
     GameState& g = *game;
     ASSERT_GT(g.shots->hitSize(BulletManager::PLAYER_SHOT_TYPE), 0.f) << "bullet types must be readable";
@@ -109,11 +109,7 @@ TEST_F(GameStateCollisions, ShotsKillForTheirOwnerEachEnemyOnceAndABulletHitsInT
     const int shieldedLives = ship.lives;
     g.collidePlayersWithEnemies();
     EXPECT_EQ(ship.lives, shieldedLives);
-}
 
-TEST_F(GameStateCollisions, BruiserTakesShotsOnlyOnItsOpenSide)
-{
-    GameState& g = *game;
     // A bruiser heading down is shot from below: its guarded side, no damage, no points.
     Enemy& bruiser = addEnemy(enemy_type::BRUISER, {900.f, 500.f});
     ASSERT_NEAR(bruiser.angle, 90.f, 0.01f);
@@ -123,7 +119,6 @@ TEST_F(GameStateCollisions, BruiserTakesShotsOnlyOnItsOpenSide)
     EXPECT_TRUE(g.shots->bullets.empty()) << "the shot is spent on the guard";
     EXPECT_FLOAT_EQ(bruiser.health, health);
     EXPECT_EQ(g.scores[0].score, 0u);
-
     // Shot from above it takes the hit and scores.
     addShot(g.shots->bullets, {900.f, 400.f}, BulletManager::PLAYER_SHOT_TYPE, 0);
     g.collideBulletsWithEnemies();

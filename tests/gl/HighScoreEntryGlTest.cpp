@@ -94,7 +94,12 @@ TEST_F(HighScoreScreen, ClosingTheWindowStoresTheNamesEntered)
     EXPECT_EQ(readHighScoreTable(tablePath)[0].name, "A__");
 }
 
-TEST_F(HighScoreScreen, ABoardWithoutScoresNeverWritesTheFile)
+namespace {
+// The band at the top of the screen where a warning shows, clear of the key hints.
+const sf::IntRect WARNING_BAND(560, 30, 800, 65);
+} // namespace
+
+TEST_F(HighScoreScreen, ABoardWithoutScoresWritesNothingAndOneThatCannotSaveSaysSo)
 {
     {
         HighScoresState board({}, tablePath);
@@ -104,16 +109,8 @@ TEST_F(HighScoreScreen, ABoardWithoutScoresNeverWritesTheFile)
     }
     EXPECT_EQ(readFile(tablePath), original);
     EXPECT_FALSE(std::filesystem::exists(tablePath + ".part"));
-}
 
-namespace {
-// The band at the top of the screen where a warning shows, clear of the key hints.
-const sf::IntRect WARNING_BAND(560, 30, 800, 65);
-} // namespace
-
-TEST_F(HighScoreScreen, AScoreThatCannotBeSavedIsSaidOnTheScreenAndTheErrorStream)
-{
-    // A folder where the table should be: nothing can replace it.
+    // A folder where the table should be: nothing can replace it; the screen and the error stream say so.
     const std::string blocked = dir.file("Blocked");
     std::filesystem::create_directories(blocked + "/inside");
     ::testing::internal::CaptureStderr();

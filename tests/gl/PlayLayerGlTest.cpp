@@ -20,7 +20,7 @@ const sf::Color FIELD(18, 26, 44); // the dark backdrop the enemies are drawn on
 using PlayLayerGl = EngineWindowTest;
 } // namespace
 
-TEST_F(PlayLayerGl, EachShipShowsInItsOwnColoursAndItsShieldAroundIt)
+TEST_F(PlayLayerGl, EachShipShowsInItsOwnColoursItsShieldAroundItAndBlinksAfterAHit)
 {
     ParticleSystem particles;
     Player2D one(0), two(1);
@@ -43,30 +43,23 @@ TEST_F(PlayLayerGl, EachShipShowsInItsOwnColoursAndItsShieldAroundIt)
     EXPECT_GT(coverage(shot, {1270, 820, 60, 60}, background), 0.3f);
     // The two ships are painted in different colours.
     EXPECT_NE(shot.getPixel(700, 790), shot.getPixel(1300, 840));
-}
 
-TEST_F(PlayLayerGl, BlinkingAndInvulnerableShipsAreDrawnFaintOrNotAtAll)
-{
-    const sf::Color background(0, 0, 0);
-    Player2D p(0);
-    p.position = {960.f, 540.f};
-    p.move(DT, 0);
+    // Player 2 hit: not drawn while invulnerable, then faint and opaque in turn as it blinks.
     auto drawn = [&](const std::string& name) {
         window.clear(background);
-        p.draw(window, false);
+        two.draw(window, false);
         const sf::Image image = screenshot(window, name);
         window.display();
         return image;
     };
-    EXPECT_GT(coverage(drawn("play_blink"), {930, 510, 60, 60}, background), 0.3f);
-    p.hit();
-    EXPECT_LT(coverage(drawn("play_blink_hit"), {930, 510, 60, 60}, background), 0.01f); // invulnerable: not drawn
-    p.invulnerable = 0;
-    p.blinking = 1;
-    p.blinkTimer = 0.05f; // faint phase
-    const sf::Color faint = drawn("play_blink_faint").getPixel(960, 530);
-    p.blinkTimer = 0.15f; // opaque phase
-    const sf::Color opaque = drawn("play_blink_opaque").getPixel(960, 530);
+    two.hit();
+    EXPECT_LT(coverage(drawn("play_blink_hit"), {1270, 820, 60, 60}, background), 0.01f);
+    two.invulnerable = 0;
+    two.blinking = 1;
+    two.blinkTimer = 0.05f; // faint phase
+    const sf::Color faint = drawn("play_blink_faint").getPixel(1300, 840);
+    two.blinkTimer = 0.15f; // opaque phase
+    const sf::Color opaque = drawn("play_blink_opaque").getPixel(1300, 840);
     EXPECT_LT(faint.r + faint.g + faint.b, opaque.r + opaque.g + opaque.b);
 }
 

@@ -1,10 +1,8 @@
 #include "app/MainLoop.h"
-#include "engine/Engine.h"
 #include "support/GameFixtures.h"
 
 #include <gtest/gtest.h>
 #include <deque>
-#include <thread>
 
 using namespace testing_support;
 
@@ -150,23 +148,6 @@ TEST_F(MainLoopTest, CodesOfKeysAndUpdatesReplaceTheStateInOrderOrChangeNothing)
         loop.reset();
         openTestWindow(window);
     }
-}
-
-TEST(TextureCacheGl, SamePathSamePointerAndThreadsAgree)
-{
-    Engine e;
-    sf::Texture* icon = e.textures.getTexture("2D/Icon.png");
-    ASSERT_NE(icon, nullptr);
-    EXPECT_EQ(icon, e.textures.getTexture("2D/Icon.png"));
-    sf::Texture* fromThread[4] = {};
-    std::vector<std::thread> threads;
-    for (int t = 0; t < 4; ++t)
-        threads.emplace_back([&e, &fromThread, t] { fromThread[t] = e.textures.getTexture("noise.png"); });
-    for (auto& th : threads)
-        th.join();
-    for (sf::Texture* p : fromThread)
-        EXPECT_EQ(p, fromThread[0]);
-    EXPECT_EQ(e.textures.getTexture("noise.png"), fromThread[0]);
 }
 
 TEST_F(MainLoopTest, ATapShorterThanAFrameIsHeldForThatFrameOnlyAndNotSeenAgainByTheNextState)

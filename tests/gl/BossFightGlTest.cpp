@@ -19,61 +19,28 @@ using namespace testing_support;
 
 namespace {
 
-constexpr float FRAME = 1.f / 60.f;
-
-class BossFightGl : public EngineWindowSuite {
+// Frames as the main loop runs them; to keep the test quick only every third one is
+// drawn (the engine step and the play layer's update run every frame).
+class BossFightGl : public GameWindowTest {
 protected:
     void SetUp() override
     {
-        Engine& e = engine();
-        e.run.difficulty = DIFFICULTY_EASY;
-        e.run.paused = false;
-        e.world.cinematicFinished = false;
-        e.timing.frameClock.restart();
+        GameWindowTest::SetUp();
+        engine().initResources();
+        engine().timing.frameClock.restart();
+        engine().run.difficulty = DIFFICULTY_EASY;
+        stepEngine = true;
+        drawEvery = 3;
         writeFile(levels.file("LevelsData.txt"), "NB_LEVELS 1\nNB_SEQUENCE 1 2");
         writeFile(levels.file("LEVEL_1_SEQUENCE_1.txt"), "UP\n");
         writeFile(levels.file("LEVEL_1_SEQUENCE_2.txt"), "UP\n");
     }
-    void TearDown() override
-    {
-        game.reset();
-        engine().run.startLevel = 0;
-    }
 
     void startGame(int startLevel)
     {
-        input_.pads.connected[0] = true;
+        in.pads.connected[0] = true;
         engine().run.startLevel = startLevel;
         game = std::make_unique<GameState>(game_mode::STORY, levels.path + "/");
-    }
-
-    // One frame as the main loop runs it. To keep the test quick only every third
-    // frame is drawn (the engine step and the play layer's update run every frame).
-    void frame()
-    {
-        input_.clock.advance(FRAME);
-        game->update(FRAME);
-        window_->clear(sf::Color::Black);
-        updateEngineFrame();
-        if (++frameCount_ % 3 != 0)
-            return;
-        engine().render3D();
-        game->draw(*window_);
-        window_->display();
-    }
-
-    void frames(int n)
-    {
-        for (int i = 0; i < n; ++i)
-            frame();
-    }
-
-    // Jumps scene 9's camera path to `index` (its earlier frames count as played).
-    static void skipCameraTo(int index)
-    {
-        std::vector<CameraFrame>& path = engine().world.cameraFrames;
-        for (int i = 0; i < index && i < static_cast<int>(path.size()); ++i)
-            path[static_cast<size_t>(i)].pending = false;
     }
 
     // Frames in which nothing reaches the ship, so that it keeps firing.
@@ -83,7 +50,7 @@ protected:
             game->enemies.enemyBullets->bullets.clear();
             game->enemies.enemies.clear();
             game->players[0]->invulnerable = 0;
-            frame();
+            frames(1);
         }
     }
 
@@ -97,12 +64,8 @@ protected:
         ship.invulnerable = 0;
         ship.blinking = 0;
         ship.lives = 5;
-        input_.pads.states[0].thumbRY = 32000;
+        in.pads.states[0].thumbRY = 32000;
     }
-
-    TempDir levels;
-    std::unique_ptr<GameState> game;
-    int frameCount_ = 0;
 };
 
 } // namespace
@@ -110,7 +73,7 @@ protected:
 TEST_F(BossFightGl, TheShipsShotsWearTheTowerBossDownUntilItFalls)
 {
     startGame(0);
-    frame();
+    frames(1);
     spawnBoss(game->bosses, BossData{BOSS_ICARUS, &game->particles}, &game->players);
     for (const std::unique_ptr<Player2D>& ship : game->players)
         ship->bossLevel = 1;
@@ -142,7 +105,7 @@ TEST_F(BossFightGl, TheShipsShotsWearTheTowerBossDownUntilItFalls)
 
     // Leaving the scene lets go of the tower.
     changeScene(scene::CORRIDOR, 0.f);
-    frame();
+    frames(1);
     EXPECT_EQ(currentBossLvl1(), nullptr);
 }
 
@@ -150,7 +113,7 @@ TEST_F(BossFightGl, TheShipsShotsWearTheTowerBossDownUntilItFalls)
 TEST_F(BossFightGl, TheShipsShotsWearTheHeadBossDownOnceItShowsItself)
 {
     startGame(3); // the last level opens with the head's fight
-    frame();
+    frames(1);
     auto* murzel = dynamic_cast<Murzel*>(boss());
     ASSERT_NE(murzel, nullptr);
     EXPECT_EQ(engine().world.sceneId, scene::ARENA);

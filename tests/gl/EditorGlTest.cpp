@@ -43,8 +43,15 @@ protected:
         writeFile(levels.file("LEVEL_1_SEQUENCE_1.txt"), FIRST_SEQUENCE);
         writeFile(levels.file("LEVEL_1_SEQUENCE_2.txt"), "DOWN\n");
         writeFile(levels.file("LEVEL_2_SEQUENCE_1.txt"), "LEFT\n");
-        game = std::make_unique<GameState>(game_mode::EDITOR, levels.path + "/");
+        openEditor();
         ASSERT_NE(game->editor, nullptr);
+    }
+
+    // A game in editor mode over the test's level folder.
+    void openEditor()
+    {
+        game.reset();
+        game = std::make_unique<GameState>(game_mode::EDITOR, levels.path + "/");
         ImGui::GetIO().IniFilename = nullptr; // the same layout on every run
     }
 
@@ -93,11 +100,9 @@ protected:
     void openShippedLevels()
     {
         game.reset();
-        for (const auto& file : std::filesystem::directory_iterator(SHIPPED_LEVELS))
-            std::filesystem::copy_file(file.path(), levels.file(file.path().filename().string()),
-                                       std::filesystem::copy_options::overwrite_existing);
-        game = std::make_unique<GameState>(game_mode::EDITOR, levels.path + "/");
-        ImGui::GetIO().IniFilename = nullptr;
+        std::filesystem::copy(SHIPPED_LEVELS, levels.path,
+                              std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
+        openEditor();
         frame();
     }
 
@@ -153,13 +158,23 @@ protected:
         }
         frame();
     }
-    // Clicks into a number field, replaces its text and presses Enter.
-    void enter(sf::Vector2i field, const std::string& text)
+    // Clicks into a number field, replaces its text (typed, or pasted from the clipboard
+    // when there is none) and presses Enter.
+    void enter(sf::Vector2i field, const std::string& text = "")
     {
         click(sf::Mouse::Left, field.x, field.y);
         control(sf::Keyboard::A);
-        type(text);
+        if (text.empty())
+            control(sf::Keyboard::V);
+        else
+            type(text);
         hold(sf::Keyboard::Enter);
+    }
+    // The autosave's time passes: the sequence is written, in the list's order.
+    void autosave()
+    {
+        in.clock.advance(LevelEditor::AUTOSAVE_SECONDS + 0.1f);
+        frame();
     }
     // Pressed and released between two frames, after the mouse got there.
     void quickClick(sf::Vector2i at)
@@ -285,10 +300,9 @@ struct ReadOnlyFolder {
 
 } // namespace
 
-TEST_F(EditorInGame, FrameDrawsTimelineGridAndWindows)
+TEST_F(EditorInGame, DrawsItsWindowsAndTheMousePlacesSelectsAndDragsASpawner)
 {
     LevelEditor& ed = editor();
-    EXPECT_EQ(ed.edited.records.size(), 3u);
     EXPECT_EQ(ed.catalogue.nbLevels(), 2);
     ed.showGrid = true;
     ed.showSpawners = true;
@@ -297,22 +311,12 @@ TEST_F(EditorInGame, FrameDrawsTimelineGridAndWindows)
     for (int i = 0; i < 3; ++i)
         frame();
     const sf::Image shot = screenshot(window, "editor_frame");
-    window.display();
     EXPECT_GE(ImGui::GetIO().MetricsRenderWindows, 4) << "Level, Level Editor, Spawner Editor, Spawner Type Selector";
     // The ladybug at 0.2 s sits one row above the bottom: its icon is drawn (red tint, selected).
-    const sf::Color icon = shot.getPixel(945, 1065 - 60);
-    EXPECT_NE(icon, sf::Color(10, 14, 30));
-}
-
-TEST_F(EditorInGame, MousePlacesSelectsAndDragsASpawner)
-{
-    LevelEditor& ed = editor();
-    ed.showSpawners = true;
-    frame();
+    EXPECT_NE(shot.getPixel(945, 1065 - 60), sf::Color(10, 14, 30));
+    ed.edited.selection.clear();
 
     // A GUI button answers a synthetic click: the first pattern of the selector.
-    ed.createCustomLevel = true;
-    frame();
     click(sf::Mouse::Left, 1170, 50);
     EXPECT_EQ(ed.placementPattern, 0) << "the Shooter button of the Spawner Type Selector";
     EXPECT_EQ(ed.edited.records.size(), 3u) << "a click on a window places nothing";
@@ -329,9 +333,7 @@ TEST_F(EditorInGame, MousePlacesSelectsAndDragsASpawner)
     EXPECT_NEAR(placed.spawnTimer, 3.6f - 0.1f - 0.1f * (905.f / 30.f), 1e-4f);
 
     // B stops placing; a right click selects the new icon.
-    in.keyboard.press(sf::Keyboard::B);
-    frame();
-    in.keyboard.release(sf::Keyboard::B);
+    hold(sf::Keyboard::B);
     EXPECT_EQ(ed.placementPattern, -1);
     EXPECT_EQ(ed.iconColours[pattern_id::BEE], sf::Color::White);
     click(sf::Mouse::Right, 720, 920);
@@ -354,10 +356,7 @@ TEST_F(EditorInGame, MousePlacesSelectsAndDragsASpawner)
     moved.mouseMove = {sf::Keyboard::Delete, sf::Keyboard::Delete};
     send(moved);
     EXPECT_FALSE(ed.confirmDeleteSpawners);
-    sf::Event del;
-    del.type = sf::Event::KeyPressed;
-    del.key = {sf::Keyboard::Delete, false, false, false, false};
-    send(del);
+    send(keyEvent(sf::Keyboard::Delete, true));
     EXPECT_TRUE(ed.confirmDeleteSpawners);
 
     // Leaving the editor saves the sequence with the new spawner, sorted by time.
@@ -392,14 +391,6 @@ TEST_F(EditorInGame, PlayRunsTheSequenceAndThePreviewDrawsTrajectories)
     EXPECT_TRUE(game->enemies.enemies.empty());
     EXPECT_TRUE(game->spawnPatterns.empty());
 
-    // Play of the selection: the circle alone, due at once.
-    ed.edited.selection = {2};
-    ed.playSelected({game->spawner, game->enemies, game->spawnPatterns});
-    ASSERT_EQ(game->spawner.pending.size(), 1u);
-    EXPECT_EQ(game->spawner.pending.front().time, 0.f);
-    EXPECT_EQ(game->spawner.pending.front().pattern, pattern_id::CIRCLE);
-    ed.stop({game->spawner, game->enemies, game->spawnPatterns});
-
     // The preview runs the selected ladybugs to their end inside one call.
     ed.edited.selection = {0};
     ed.displayTrajectory = true;
@@ -408,22 +399,34 @@ TEST_F(EditorInGame, PlayRunsTheSequenceAndThePreviewDrawsTrajectories)
     EXPECT_TRUE(game->enemies.enemies.empty());
     EXPECT_TRUE(game->spawnPatterns.empty());
     const sf::Image paths = ed.trajectoryTexture.getTexture().copyToImage();
-    int drawn = 0;
-    for (unsigned y = 0; y < 1080; y += 6)
-        for (unsigned x = 0; x < 1920; x += 6)
-            drawn += paths.getPixel(x, y).a > 0;
-    EXPECT_GT(drawn, 50) << "the ladybugs' paths are collected in the texture";
+    EXPECT_GT(share(paths, {0, 0, 1920, 1080}, [](sf::Color c) { return c.a > 0; }), 0.001f)
+        << "the ladybugs' paths are collected in the texture";
     frame();
     EXPECT_EQ(ed.edited.selection, std::vector<int>{0});
 }
 
-TEST_F(EditorInGame, TileMapImportReplacesTheSequenceOrSaysWhyNot)
+// (What a well-formed map imports as is EditorTmxImport's.)
+TEST_F(EditorInGame, TileMapImportReplacesTheSequenceOrSaysWhyNotAndLeavesItAsItWas)
 {
     LevelEditor& ed = editor();
-    frame();
+    autosave();
+    const std::string sequence = readFile(levels.file("LEVEL_1_SEQUENCE_1.txt"));
+
+    // A missing map, a garbage one and a layer stored compressed are refused, each saying why;
+    // the sequence stays, on disk too.
     ed.importTmx();
-    EXPECT_NE(ed.tmxMessage.find("Cannot open"), std::string::npos);
-    EXPECT_EQ(ed.edited.records.size(), 3u) << "a missing map leaves the sequence alone";
+    EXPECT_NE(ed.tmxMessage.find("Cannot open"), std::string::npos) << ed.tmxMessage;
+    writeFile(levels.file("LEVEL_1_SEQUENCE_1.tmx"), std::string("\x01\x02garbage\"\"\xff", 12));
+    ed.importTmx();
+    EXPECT_NE(ed.tmxMessage.find("nothing imported"), std::string::npos) << ed.tmxMessage;
+    writeFile(levels.file("LEVEL_1_SEQUENCE_1.tmx"),
+              "<map version=\"1.2\" width=\"3\" height=\"2\">\n <layer id=\"1\" name=\"T\" width=\"3\" height=\"2\">\n"
+              "  <data encoding=\"base64\" compression=\"zlib\">\n   eJxjZGBgYAQAAA0AAw==\n  </data>\n </layer>\n</map>\n");
+    ed.importTmx();
+    EXPECT_NE(ed.tmxMessage.find("base64, zlib"), std::string::npos) << ed.tmxMessage;
+    EXPECT_EQ(ed.edited.records.size(), 3u);
+    autosave();
+    EXPECT_EQ(readFile(levels.file("LEVEL_1_SEQUENCE_1.txt")), sequence);
 
     writeFile(levels.file("LEVEL_1_SEQUENCE_1.tmx"), "<map version=\"1.2\" width=\"3\" height=\"2\">\n"
                                                       "  <data encoding=\"csv\">\n8,0,6,\n0,31,0\n</data>\n</map>\n");
@@ -433,27 +436,8 @@ TEST_F(EditorInGame, TileMapImportReplacesTheSequenceOrSaysWhyNot)
     EXPECT_EQ(ed.edited.records[0].name, "SPAWNER3") << "saved and read back at once, the bottom row first";
     EXPECT_EQ(ed.edited.records[0].patternId, pattern_id::WALL);
     EXPECT_EQ(ed.edited.records[0].direction, 1.f);
-    const SequenceFile saved = readSequenceFile(levels.file("LEVEL_1_SEQUENCE_1.txt"));
-    EXPECT_EQ(saved.records.size(), 3u);
-
-    writeFile(levels.file("LEVEL_1_SEQUENCE_1.tmx"), std::string("\x01\x02garbage\"\"\xff", 12));
-    ed.importTmx();
-    EXPECT_NE(ed.tmxMessage.find("nothing imported"), std::string::npos);
-    EXPECT_EQ(ed.edited.records.size(), 3u);
-
-    // A layer stored compressed is refused by name; the sequence stays, on disk too.
-    in.clock.advance(LevelEditor::AUTOSAVE_SECONDS + 0.1f);
-    frame(); // saved in the list's order
-    const std::string sequence = readFile(levels.file("LEVEL_1_SEQUENCE_1.txt"));
-    writeFile(levels.file("LEVEL_1_SEQUENCE_1.tmx"),
-              "<map version=\"1.2\" width=\"3\" height=\"2\">\n <layer id=\"1\" name=\"T\" width=\"3\" height=\"2\">\n"
-              "  <data encoding=\"base64\" compression=\"zlib\">\n   eJxjZGBgYAQAAA0AAw==\n  </data>\n </layer>\n</map>\n");
-    ed.importTmx();
-    EXPECT_NE(ed.tmxMessage.find("base64, zlib"), std::string::npos) << ed.tmxMessage;
-    EXPECT_EQ(ed.edited.records.size(), 3u);
-    in.clock.advance(LevelEditor::AUTOSAVE_SECONDS + 0.1f);
-    frame();
-    EXPECT_EQ(readFile(levels.file("LEVEL_1_SEQUENCE_1.txt")), sequence);
+    EXPECT_EQ(recordLines(levels.file("LEVEL_1_SEQUENCE_1.txt"), true).size(), 3u);
+    EXPECT_NE(readFile(levels.file("LEVEL_1_SEQUENCE_1.txt")), sequence) << "the imported spawners are saved";
 }
 
 TEST_F(EditorInGame, SpawnerListSelectsCreatesDeletesAndPages)
@@ -481,8 +465,7 @@ TEST_F(EditorInGame, SpawnerListSelectsCreatesDeletesAndPages)
     EXPECT_EQ(ed.edited.records.size(), shipped.size());
 
     // Saved, the file holds the shipped records unchanged.
-    in.clock.advance(LevelEditor::AUTOSAVE_SECONDS + 0.1f);
-    frame();
+    autosave();
     EXPECT_EQ(recordLines(levels.file("LEVEL_1_SEQUENCE_1.txt")), shipped);
 
     // Level 2 has more than a page of spawners: page 2 lists the rest.
@@ -491,8 +474,7 @@ TEST_F(EditorInGame, SpawnerListSelectsCreatesDeletesAndPages)
     click(widget("Level", {"Level 2"}));
     click(widget("Level", {"Level 2", "Sequence 1"}));
     ASSERT_GT(ed.edited.records.size(), static_cast<size_t>(LevelEditor::PAGE_SIZE));
-    in.clock.advance(LevelEditor::AUTOSAVE_SECONDS + 0.1f);
-    frame();
+    autosave();
     EXPECT_EQ(recordLines(secondFile, true), second) << "every value written back as the designer wrote it";
     click(widget("Level Editor", {"Page", "+"}));
     EXPECT_EQ(ed.page, 2);
@@ -550,8 +532,7 @@ TEST_F(EditorInGame, KeysTypedIntoAFieldChangeOnlyTheField)
     hold(sf::Keyboard::Escape);
 
     // Only the typed value reached the file.
-    in.clock.advance(LevelEditor::AUTOSAVE_SECONDS + 0.1f);
-    frame();
+    autosave();
     const size_t x = expected[1].find("POSITION ") + std::string("POSITION ").size();
     expected[1].replace(x, expected[1].find(' ', x) - x, "125");
     EXPECT_EQ(recordLines(file), expected);
@@ -564,44 +545,28 @@ TEST_F(EditorInGame, KeysTypedIntoAFieldChangeOnlyTheField)
     EXPECT_TRUE(engine().run.paused);
 }
 
-TEST_F(EditorInGame, ClipboardCarriesAFieldToAnotherAndToOtherPrograms)
+TEST_F(EditorInGame, CopiedPastedAndTypedValuesSurviveSaveAndReloadAndTheSpawnerBoundsCounts)
 {
     LevelEditor& ed = editor();
     click(widget("Level Editor", {"Spawner"}));
     click(listRow(0));
-    const sf::Vector2i posX = widget("Spawner Editor", {"PosX", ""});
-    const sf::Vector2i delay = widget("Spawner Editor", {"Delay", ""});
-    const sf::Vector2i angle = widget("Spawner Editor", {"Angle", ""});
 
-    click(posX);
+    // The clipboard carries a field to another, and text copied in other programs.
+    click(widget("Spawner Editor", {"PosX", ""}));
     control(sf::Keyboard::A);
     control(sf::Keyboard::C);
     hold(sf::Keyboard::Escape);
     EXPECT_EQ(sf::Clipboard::getString().toAnsiString(), "960.00");
-    click(delay);
-    control(sf::Keyboard::A);
-    control(sf::Keyboard::V);
-    hold(sf::Keyboard::Enter);
+    enter(widget("Spawner Editor", {"Delay", ""}));
     EXPECT_EQ(ed.edited.records[0].delayTimer, 960.f);
-
     sf::Clipboard::setString("12.5"); // copied in another program
-    click(angle);
-    control(sf::Keyboard::A);
-    control(sf::Keyboard::V);
-    hold(sf::Keyboard::Enter);
+    enter(widget("Spawner Editor", {"Angle", ""}));
     EXPECT_EQ(ed.edited.records[0].direction, 12.5f);
-}
 
-TEST_F(EditorInGame, TypedCountsSurviveSaveAndReloadAndTheSpawnerBoundsThem)
-{
-    LevelEditor& ed = editor();
-    click(widget("Level Editor", {"Spawner"}));
-    click(listRow(0));
     enter(widget("Spawner Editor", {"NBMax Enemy", ""}), "500");
     click(listRow(1));
     enter(widget("Spawner Editor", {"NBMax Enemy", ""}), "-3");
-    in.clock.advance(LevelEditor::AUTOSAVE_SECONDS + 0.1f);
-    frame();
+    autosave();
     EXPECT_EQ(ed.edited.records[0].nbMaxEnemy, 500) << "read back after the autosave";
     EXPECT_EQ(ed.edited.records[1].nbMaxEnemy, -3);
     const std::string saved = readFile(levels.file("LEVEL_1_SEQUENCE_1.txt"));
@@ -616,13 +581,24 @@ TEST_F(EditorInGame, TypedCountsSurviveSaveAndReloadAndTheSpawnerBoundsThem)
     EXPECT_EQ(game->spawner.pending.back().count, 0);
     ed.stop({game->spawner, game->enemies, game->spawnPatterns});
 
-    // A new editor reads the same values, and its save writes the same bytes.
+    // A new editor, over an oddly written index, reads the same values; its save writes the
+    // same bytes, and it leaves the index alone.
     game.reset();
-    game = std::make_unique<GameState>(game_mode::EDITOR, levels.path + "/");
+    engine().run.difficulty = DIFFICULTY_HARD; // the editor's ship keeps its normal lives
+    const std::string oddIndex = "\xEF\xBB\xBFNB_LEVELS 2\r\nnb_sequence 1 2\r\nNB_SEQUENCE 2 1\r\n";
+    writeFile(levels.file("LevelsData.txt"), oddIndex);
+    openEditor();
     EXPECT_EQ(editor().edited.records[0].nbMaxEnemy, 500);
     EXPECT_EQ(editor().edited.records[1].nbMaxEnemy, -3);
+    EXPECT_EQ(editor().edited.records[0].delayTimer, 960.f);
+    EXPECT_EQ(editor().edited.records[0].direction, 12.5f);
+    EXPECT_EQ(game->players[0]->lives, 2);
+    EXPECT_EQ(engine().world.sceneId, scene::OPEN_SPACE);
+    for (int i = 0; i < 5; ++i)
+        frame();
     game.reset();
     EXPECT_EQ(readFile(levels.file("LEVEL_1_SEQUENCE_1.txt")), saved);
+    EXPECT_EQ(readFile(levels.file("LevelsData.txt")), oddIndex);
 }
 
 TEST_F(EditorInGame, ShapesDrawnAfterTheGuiKeepTheirColours)
@@ -651,18 +627,6 @@ TEST_F(EditorInGame, ShapesDrawnAfterTheGuiKeepTheirColours)
         EXPECT_NEAR(seen.g, expected.g, 3);
         EXPECT_NEAR(seen.b, expected.b, 3);
     }
-}
-
-TEST_F(EditorInGame, OpeningTheEditorLeavesAnOddLevelIndexAlone)
-{
-    const std::string odd = "\xEF\xBB\xBFNB_LEVELS 2\r\nnb_sequence 1 2\r\nNB_SEQUENCE 2 1\r\n";
-    game.reset();
-    writeFile(levels.file("LevelsData.txt"), odd);
-    game = std::make_unique<GameState>(game_mode::EDITOR, levels.path + "/");
-    for (int i = 0; i < 5; ++i)
-        frame();
-    game.reset();
-    EXPECT_EQ(readFile(levels.file("LevelsData.txt")), odd);
 }
 
 TEST_F(EditorInGame, SequencesAndLevelsThatCannotBeWrittenAreNotCounted)

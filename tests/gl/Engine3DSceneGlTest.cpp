@@ -4,11 +4,13 @@
 
 #include "engine/BossParent.h"
 #include "engine/Engine.h"
+#include "engine/EngineFrame.h"
 #include "engine/ObjLoader.h"
 #include "engine/SceneChange.h"
 #include "screens/MenuScene.h"
 
 #include <filesystem>
+#include <map>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -67,9 +69,39 @@ struct StillBoss : BossParent {
     void setAllRed() override {}
 };
 
-class Engine3DGl : public EngineWindowSuite {
+// The engine's resources loaded in a window handed to it.
+class Engine3DGl : public EngineWindowTest {
 protected:
-    void SetUp() override { engine().timing.frameClock.restart(); }
+    void SetUp() override
+    {
+        EngineWindowTest::SetUp();
+        engine().initResources();
+        engine().timing.frameClock.restart();
+    }
+    void TearDown() override
+    {
+        scenePreloader().stop();
+        EngineWindowTest::TearDown();
+    }
+
+    // Draws `frames` frames at 60 per second as the main loop does (engine step, then
+    // the 3D scene); returns the last picture, kept as screenshot `shot`.
+    sf::Image play(int frames, const std::string& shot)
+    {
+        sf::Image picture;
+        for (int i = 0; i < frames; ++i) {
+            input_.clock.advance(1.f / 60.f);
+            window.clear(sf::Color::Black);
+            updateEngineFrame();
+            engine().render3D();
+            if (i + 1 == frames)
+                picture = screenshot(window, shot);
+            window.display();
+        }
+        return picture;
+    }
+
+    SyntheticInput input_;
 };
 
 } // namespace
@@ -117,11 +149,15 @@ TEST_F(Engine3DGl, PreloadRunsBesideTheMainThreadAndPicksTheNextFile)
 
     changeScene(scene::CORRIDOR, 0.f);
     EXPECT_EQ(scenePreloader().lastPath(), "Scene/9.txt");
-    // The main thread keeps using the cache while the worker fills it.
+    // The main thread keeps using the cache while the worker fills it: a path gives one
+    // texture, whichever thread loaded it.
+    std::map<int, sf::Texture*> first;
     int loaded = 0;
     for (int round = 0; round < 20; ++round)
-        for (int i = 0; i < 40; i += 3)
-            loaded += e.textures.getTexture("3D/Obj" + std::to_string(i) + ".png", TextureUse::Scene) != nullptr;
+        for (int i = 0; i < 40; i += 3) {
+            sf::Texture* texture = e.textures.getTexture("3D/Obj" + std::to_string(i) + ".png", TextureUse::Scene);
+            loaded += texture != nullptr && first.emplace(i, texture).first->second == texture;
+        }
     scenePreloader().wait();
     EXPECT_EQ(loaded, 20 * 14);
     for (int i = 0; i < 40; ++i)
@@ -157,22 +193,13 @@ TEST_F(Engine3DGl, PreloadRunsBesideTheMainThreadAndPicksTheNextFile)
     scenePreloader().wait();
 }
 
-// The test tree as the working directory, with its scene 8 loaded.
-struct InTestTreeScene {
-    InTestTreeScene()
-    {
-        writeTestTree(dir);
-        here = std::make_unique<InDirectory>(dir.path);
-        changeScene(scene::CORRIDOR, 0.f);
-        scenePreloader().wait();
-    }
-    TempDir dir;
-    std::unique_ptr<InDirectory> here;
-};
-
-TEST_F(Engine3DGl, PurgeKeepsLiveMeshSharedAndSpaceTextures)
+TEST_F(Engine3DGl, TexturesStayWhileUsedAndGoWithTheirSceneAndMissingMapsAreLookedForAgainNextScene)
 {
-    InTestTreeScene tree;
+    TempDir dir;
+    writeTestTree(dir);
+    InDirectory here(dir.path);
+    changeScene(scene::CORRIDOR, 0.f);
+    scenePreloader().wait();
     Engine& e = engine();
     e.textures.forgetLastPreload(); // scene 9's, loaded ahead, would stay: this is about scene 8
 
@@ -202,12 +229,17 @@ TEST_F(Engine3DGl, PurgeKeepsLiveMeshSharedAndSpaceTextures)
     EXPECT_FALSE(e.textures.hasEntry("3D/Obj3.png"));
     EXPECT_FALSE(e.textures.hasEntry("3D/Obj4.png"));
     EXPECT_TRUE(e.textures.hasEntry("3D/Obj1.png"));
-}
 
-TEST_F(Engine3DGl, TheTexturesOfAGoneSceneAreReleasedOnceItsMeshesAre)
-{
-    InTestTreeScene tree;
-    Engine& e = engine();
+    // Every copy of a model in a scene asks for its maps; an absent one is looked
+    // for on disk once per scene change, not once per copy.
+    EXPECT_EQ(e.textures.getTexture("3D/cube_RN.png", TextureUse::Scene), nullptr);
+    writePicture(dir.file("3D/cube_RN.png"), sf::Color::White);
+    EXPECT_EQ(e.textures.getTexture("3D/cube_RN.png", TextureUse::Scene), nullptr);
+    changeScene(scene::CORRIDOR, 0.f);
+    scenePreloader().wait();
+    EXPECT_NE(e.textures.getTexture("3D/cube_RN.png", TextureUse::Scene), nullptr);
+
+    // The textures of a gone scene are released once its meshes are.
     e.updateVisibleObjects();
     ASSERT_TRUE(e.textures.hasEntry("3D/cube.png"));
     changeScene(scene::MAIN_MENU, 0.f); // the menu loads no scene file
@@ -216,21 +248,7 @@ TEST_F(Engine3DGl, TheTexturesOfAGoneSceneAreReleasedOnceItsMeshesAre)
     EXPECT_FALSE(e.textures.hasEntry("3D/cube.png"));
 }
 
-// Every copy of a model in a scene asks for its maps; an absent one is looked
-// for on disk once per scene change, not once per copy.
-TEST_F(Engine3DGl, AMissingSceneMapIsLookedForAgainAfterTheNextSceneChange)
-{
-    InTestTreeScene tree;
-    Engine& e = engine();
-    EXPECT_EQ(e.textures.getTexture("3D/cube_RN.png", TextureUse::Scene), nullptr);
-    writePicture(tree.dir.file("3D/cube_RN.png"), sf::Color::White);
-    EXPECT_EQ(e.textures.getTexture("3D/cube_RN.png", TextureUse::Scene), nullptr);
-    changeScene(scene::CORRIDOR, 0.f);
-    scenePreloader().wait();
-    EXPECT_NE(e.textures.getTexture("3D/cube_RN.png", TextureUse::Scene), nullptr);
-}
-
-TEST_F(Engine3DGl, CubeAndLightGlowLandWhereTheyProject)
+TEST_F(Engine3DGl, LightGlowsLandWhereTheyProjectAndAddUpAndTheDebugViewShowsTheLightWhileHeld)
 {
     TempDir dir;
     writeTestTree(dir);
@@ -239,8 +257,8 @@ TEST_F(Engine3DGl, CubeAndLightGlowLandWhereTheyProject)
     const sf::Image picture = play(20, "engine3d_cube_and_light");
     ASSERT_EQ(engine().world.sceneObjects.size(), 2u);
     // The cube's near face: 800 wide at 1600 units, so 400 pixels around the centre.
-    const sf::Color centre = picture.getPixel(960, 540);
-    EXPECT_GT(centre.r, centre.g + 40) << "the red cube covers the centre";
+    const sf::Color lit = picture.getPixel(960, 540);
+    EXPECT_GT(lit.r, lit.g + 40) << "the red cube covers the centre";
     const sf::Color above = picture.getPixel(960, 100);
     EXPECT_LT(above.r + above.g + above.b, 60) << "nothing but the backdrop above the cube";
     // The green glow is centred on the light's projection (1560, 300).
@@ -248,14 +266,15 @@ TEST_F(Engine3DGl, CubeAndLightGlowLandWhereTheyProject)
     const sf::Color mirrored = picture.getPixel(1560, 780);
     EXPECT_GT(glow.g, 100) << "glow at the light";
     EXPECT_GT(glow.g, mirrored.g + 50) << "glow not mirrored";
-}
 
-TEST_F(Engine3DGl, GlowsOfSeveralLightsAddUp)
-{
-    TempDir dir;
-    writeTestTree(dir);
-    InDirectory here(dir.path);
-    // Two green lights projecting to (1080, 300) and (840, 300).
+    input_.keyboard.press(sf::Keyboard::F2); // the light alone: grey
+    const sf::Color light = play(2, "engine3d_debug_light").getPixel(960, 540);
+    input_.keyboard.release(sf::Keyboard::F2);
+    const sf::Color after = play(2, "engine3d_debug_after").getPixel(960, 540);
+    EXPECT_NEAR(light.r, light.g, 12) << "grey while F2 is held (the green glow aside)";
+    EXPECT_EQ(after, lit) << "the same picture once it is let go";
+
+    // The glows of two green lights, projecting to (1080, 300) and (840, 300), add up.
     const std::string right = "OBJECTTYPE light NAME A LOC 300 -600 2000 INTENSITY 3 RANGE 20000 COLOR 0 1 0 ENDOBJ\n";
     const std::string left = "OBJECTTYPE light NAME B LOC -300 -600 2000 INTENSITY 3 RANGE 20000 COLOR 0 1 0 ENDOBJ\n";
     auto glowOf = [&](const std::string& lights, const std::string& shot) {
@@ -273,20 +292,4 @@ TEST_F(Engine3DGl, GlowsOfSeveralLightsAddUp)
     }
     EXPECT_EQ(both.getPixel(1080, 300).g, 255) << "saturates at the light";
     EXPECT_LT(both.getPixel(960, 300).r, 4) << "green light only";
-}
-
-TEST_F(Engine3DGl, DebugViewHeldForSomeFramesThenTheLitPictureAgain)
-{
-    TempDir dir;
-    writeTestTree(dir);
-    InDirectory here(dir.path);
-    changeScene(scene::CORRIDOR, 0.f);
-    const sf::Color lit = play(6, "engine3d_debug_before").getPixel(960, 540);
-    input_.keyboard.press(sf::Keyboard::F2); // the light alone: grey
-    const sf::Color light = play(2, "engine3d_debug_light").getPixel(960, 540);
-    input_.keyboard.release(sf::Keyboard::F2);
-    const sf::Color after = play(2, "engine3d_debug_after").getPixel(960, 540);
-    EXPECT_GT(lit.r, lit.g + 40) << "the red cube";
-    EXPECT_NEAR(light.r, light.g, 12) << "grey while F2 is held (the green glow aside)";
-    EXPECT_EQ(after, lit) << "the same picture once it is let go";
 }

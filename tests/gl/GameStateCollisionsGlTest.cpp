@@ -71,68 +71,47 @@ protected:
     }
 };
 
-TEST_F(GameStateCollisions, ShotKillAndEnemyBulletHitInTheSameFrame)
+TEST_F(GameStateCollisions, ShotsAndShieldsHurtEachEnemyOnceForTheirOwnerAndABruiserOnlyOnItsOpenSide)
 {
     GameState& g = *game;
     ASSERT_GT(g.shots->hitSize(BulletManager::PLAYER_SHOT_TYPE), 0.f) << "bullet types must be readable";
-    addEnemy(enemy_type::LITTLE_LADYBUG, {900.f, 400.f});
-    addShot(g.shots->bullets, {900.f, 400.f}, BulletManager::PLAYER_SHOT_TYPE, 1);
-    addShot(g.enemies.enemyBullets->bullets, g.players[0]->position, 2, 0);
-    const int lives = g.players[0]->lives;
-
-    g.collideBulletsWithEnemies();
-    g.collideEnemyBulletsWithPlayers();
-
-    EXPECT_TRUE(g.enemies.enemies.empty());
-    EXPECT_TRUE(g.shots->bullets.empty());
-    EXPECT_EQ(g.scores[1].score, 25u + 500u) << "the shot's owner scores the hit and the kill";
-    EXPECT_EQ(g.scores[0].score, 0u);
-    EXPECT_EQ(g.players[1]->killedTypes, std::vector<int>{enemy_type::LITTLE_LADYBUG});
-    EXPECT_EQ(g.players[0]->lives, lives - 1);
-    EXPECT_TRUE(g.enemies.enemyBullets->bullets.empty());
-}
-
-TEST_F(GameStateCollisions, KillsMidPassNeitherSkipNorRevisitTheOthers)
-{
-    GameState& g = *game;
-    // Three ladybugs in a column; three shots, one on each: all three die, each once.
+    // Three ladybugs in a column; three of player 2's shots, one on each: all three die, each once.
     for (float y : {300.f, 450.f, 600.f})
         addEnemy(enemy_type::LITTLE_LADYBUG, {900.f, y});
     for (float y : {600.f, 300.f, 450.f})
-        addShot(g.shots->bullets, {900.f, y}, BulletManager::PLAYER_SHOT_TYPE, 0);
+        addShot(g.shots->bullets, {900.f, y}, BulletManager::PLAYER_SHOT_TYPE, 1);
+    addShot(g.enemies.enemyBullets->bullets, g.players[0]->position, 2, 0);
+    const int lives = g.players[0]->lives;
     g.collideBulletsWithEnemies();
+    g.collideEnemyBulletsWithPlayers();
     EXPECT_TRUE(g.enemies.enemies.empty());
     EXPECT_TRUE(g.shots->bullets.empty());
-    EXPECT_EQ(g.players[0]->killedTypes.size(), 3u);
-    EXPECT_EQ(g.scores[0].score, 3u * (25u + 500u));
+    EXPECT_EQ(g.scores[1].score, 3u * (25u + 500u)) << "the shot's owner scores the hit and the kill";
+    EXPECT_EQ(g.scores[0].score, 0u);
+    EXPECT_EQ(g.players[1]->killedTypes, std::vector<int>(3, enemy_type::LITTLE_LADYBUG));
+    EXPECT_EQ(g.players[0]->lives, lives - 1);
+    EXPECT_TRUE(g.enemies.enemyBullets->bullets.empty());
 
-    // A shield over two enemies: the first killed is removed, the other still takes its 0.5.
-    Player2D& ship = *g.players[0];
+    // Player 2's shield over two enemies: the first killed is removed, the other still takes its 0.5.
+    Player2D& ship = *g.players[1];
     Enemy& tough = addEnemy(enemy_type::BIG_LADYBUG, {ship.position.x, ship.position.y - 60.f});
     addEnemy(enemy_type::LITTLE_LADYBUG, {ship.position.x, ship.position.y - 30.f}).health = 0.5f;
-    ship.shield = std::make_unique<Shield>(ship.position, 0);
+    ship.shield = std::make_unique<Shield>(ship.position, 1);
     ship.shield->setRadius(80.f);
     ship.mode = WEAPON_CHARGING;
     const float toughHealth = tough.health;
     g.collideShieldWithEnemies();
     ASSERT_EQ(g.enemies.enemies.size(), 1u);
     EXPECT_FLOAT_EQ(g.enemies.enemies[0]->health, toughHealth - 0.5f);
-    EXPECT_EQ(g.scores[0].score, 3u * (25u + 500u) + 5u);
+    EXPECT_EQ(g.scores[1].score, 3u * (25u + 500u) + 5u);
 
     // The ship charging its shield is not hit by the enemy it touches.
-    const int lives = ship.lives;
+    const int shieldedLives = ship.lives;
     g.collidePlayersWithEnemies();
-    EXPECT_EQ(ship.lives, lives);
-}
+    EXPECT_EQ(ship.lives, shieldedLives);
 
-TEST_F(GameStateCollisions, BruiserTakesShotsOnlyOnItsOpenSide)
-{
-    GameState& g = *game;
     // A bruiser heading down is shot from below: its guarded side, no damage, no points.
-    Enemy* built = tryAddEnemy(enemy_type::BRUISER, {900.f, 500.f});
-    if (!built)
-        GTEST_SKIP() << "the bruiser cannot be built yet";
-    Enemy& bruiser = *built;
+    Enemy& bruiser = addEnemy(enemy_type::BRUISER, {900.f, 500.f});
     ASSERT_NEAR(bruiser.angle, 90.f, 0.01f);
     const float health = bruiser.health;
     addShot(g.shots->bullets, {900.f, 600.f}, BulletManager::PLAYER_SHOT_TYPE, 0);
@@ -140,7 +119,6 @@ TEST_F(GameStateCollisions, BruiserTakesShotsOnlyOnItsOpenSide)
     EXPECT_TRUE(g.shots->bullets.empty()) << "the shot is spent on the guard";
     EXPECT_FLOAT_EQ(bruiser.health, health);
     EXPECT_EQ(g.scores[0].score, 0u);
-
     // Shot from above it takes the hit and scores.
     addShot(g.shots->bullets, {900.f, 400.f}, BulletManager::PLAYER_SHOT_TYPE, 0);
     g.collideBulletsWithEnemies();
@@ -180,6 +158,14 @@ TEST_F(GameStateCollisions, WallLinesStopLasersShotsAndBullets)
     EXPECT_TRUE(ship.laser->impactVisible);
     for (size_t k = 0; k + 1 < ship.laser->segments.size(); ++k)
         EXPECT_FALSE(polygonsIntersect(ship.laser->segments[k], g.wallLines[0]));
+
+    // An enemy in the beam takes 1.5 a pass, and a big ladybug cuts the beam short.
+    const Enemy& big = addEnemy(enemy_type::BIG_LADYBUG, {ship.position.x, 500.f});
+    const float health = big.health;
+    const size_t clipped = ship.laser->segments.size();
+    g.collideLaserWithEnemies();
+    EXPECT_FLOAT_EQ(big.health, health - 1.5f);
+    EXPECT_LT(ship.laser->segments.size(), clipped);
 }
 
 } // namespace

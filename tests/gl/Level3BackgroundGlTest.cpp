@@ -38,6 +38,12 @@ struct Level3BackgroundFixture : ::testing::Test {
         window.display();
         return shot;
     }
+    // Variant `index` on show, the next one after it.
+    void show(int index)
+    {
+        background.actualIndex = index;
+        background.nextIndex = (index + 1) % 3;
+    }
     sf::RenderWindow window;
     float frameTime = 0.f;
     Level3Background background;
@@ -45,61 +51,39 @@ struct Level3BackgroundFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(Level3BackgroundFixture, EachVariantIsAFullDistinctPictureThatMovesWithTime)
+TEST_F(Level3BackgroundFixture, DistinctMovingVariantsCrossFadeInTurnAndAreMadeAgainOnceGivenBack)
 {
-    sf::Image first = frame("level3_background_variant0", 30.f);
-    // Not a white frame left over from the clear: the tunnel is mostly dark.
-    sf::Color centre = first.getPixel(960, 540), corner = first.getPixel(40, 40);
-    EXPECT_NE(centre, corner);
-
-    sf::Image later = frame("level3_background_variant0_later", 32.f);
-    EXPECT_GT(pictureDifference(first, later), 2.0);
-
-    background.actualIndex = 1;
-    background.nextIndex = 2;
-    sf::Image second = frame("level3_background_variant1", 30.f);
-    background.actualIndex = 2;
-    background.nextIndex = 0;
-    sf::Image third = frame("level3_background_variant2", 30.f);
-    EXPECT_GT(pictureDifference(first, second), 8.0);
-    EXPECT_GT(pictureDifference(second, third), 8.0);
+    // Each variant is a full picture of its own (not a frame left over from the clear) that moves with time.
+    const sf::Image first = frame("level3_fade_start", 10.f);
+    EXPECT_NE(first.getPixel(960, 540), first.getPixel(40, 40));
+    EXPECT_GT(pictureDifference(first, frame("level3_background_variant0_later", 12.f)), 2.0);
+    show(1);
+    const sf::Image target = frame("level3_fade_target", 10.f);
+    show(2);
+    const sf::Image third = frame("level3_background_variant2", 10.f);
+    EXPECT_GT(pictureDifference(first, target), 8.0);
+    EXPECT_GT(pictureDifference(target, third), 8.0);
     EXPECT_GT(pictureDifference(third, first), 8.0);
-}
 
-TEST_F(Level3BackgroundFixture, PicturesGivenBackAreMadeAgainWhenNextShown)
-{
-    const sf::Image before = frame("level3_before_release", 30.f);
-    background.releasePictures(); // the game left level 3
-    const sf::Image after = frame("level3_after_release", 30.f);
-    EXPECT_LT(pictureDifference(before, after), 0.5);
-    sf::Image black;
-    black.create(after.getSize().x, after.getSize().y, sf::Color::Black);
-    EXPECT_GT(pictureDifference(after, black), 8.0); // the tunnel is drawn, not an empty frame
-}
-
-TEST_F(Level3BackgroundFixture, CrossFadeBlendsIntoTheNextVariantAndAdvancesTheIndices)
-{
-    sf::Image start = frame("level3_fade_start", 10.f);
-    background.actualIndex = 1;
-    background.nextIndex = 2;
-    sf::Image target = frame("level3_fade_target", 10.f);
-    background.actualIndex = 0;
-    background.nextIndex = 1;
+    // Pictures given back when the game left level 3 are made again when next shown.
+    show(0);
+    background.releasePictures();
+    EXPECT_LT(pictureDifference(first, frame("level3_after_release", 10.f)), 0.5);
 
     background.startSwitch();
     frameTime = 0.5f;
-    sf::Image middle = frame("level3_fade_middle", 10.f);
+    const sf::Image middle = frame("level3_fade_middle", 10.f);
     EXPECT_TRUE(background.isSwitching);
     EXPECT_FLOAT_EQ(background.transTime, 0.5f);
     // Halfway: different from both ends, and closer to each than they are to each other.
-    double toStart = pictureDifference(middle, start), toTarget = pictureDifference(middle, target);
-    double ends = pictureDifference(start, target);
+    const double toStart = pictureDifference(middle, first), toTarget = pictureDifference(middle, target);
+    const double ends = pictureDifference(first, target);
     EXPECT_GT(toStart, 2.0);
     EXPECT_GT(toTarget, 2.0);
     EXPECT_LT(toStart, ends);
     EXPECT_LT(toTarget, ends);
 
-    sf::Image done = frame("level3_fade_done", 10.f);
+    const sf::Image done = frame("level3_fade_done", 10.f);
     EXPECT_FALSE(background.isSwitching);
     EXPECT_EQ(background.actualIndex, 1);
     EXPECT_EQ(background.nextIndex, 2);
@@ -108,8 +92,7 @@ TEST_F(Level3BackgroundFixture, CrossFadeBlendsIntoTheNextVariantAndAdvancesTheI
     EXPECT_LT(pictureDifference(done, target), 1.0);
 
     // From the third variant the fade wraps to the first.
-    background.actualIndex = 2;
-    background.nextIndex = 0;
+    show(2);
     background.startSwitch();
     frameTime = 0.6f;
     frame("level3_fade_wrap_a", 10.f);
@@ -124,23 +107,21 @@ TEST_F(Level3BackgroundFixture, CrossFadeBlendsIntoTheNextVariantAndAdvancesTheI
     EXPECT_FLOAT_EQ(Level3Background::shaderTime(70.f), 10.f);
 }
 
-TEST(Level3BackgroundFiles, MissingShadersAndTexturesLeaveAnInertBackground)
+TEST_F(Level3BackgroundFixture, MissingShadersAndTexturesLeaveAnInertBackground)
 {
-    sf::RenderWindow window;
-    openTestWindow(window);
     TempDir empty;
-    Level3Background background;
-    float frameTime = 0.02f;
-    background.window = &window;
-    background.frameTime = &frameTime;
+    Level3Background inert;
+    frameTime = 0.02f;
+    inert.window = &window;
+    inert.frameTime = &frameTime;
     {
         InDirectory inEmpty(empty.path);
-        EXPECT_FALSE(background.load());
+        EXPECT_FALSE(inert.load());
     }
 
     window.clear(sf::Color(10, 20, 30));
-    background.startSwitch();
-    background.drawFrame(5.f);
+    inert.startSwitch();
+    inert.drawFrame(5.f);
     sf::Image shot = screenshot(window, "level3_background_missing");
     window.display();
     EXPECT_EQ(shot.getPixel(960, 540), sf::Color(10, 20, 30));

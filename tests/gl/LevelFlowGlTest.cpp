@@ -20,6 +20,8 @@ namespace {
 // Four levels of 4, 1, 3 and 2 sequences.
 const char* const LEVEL_INDEX = "NB_LEVELS 4\nNB_SEQUENCE 1 4\nNB_SEQUENCE 2 1\nNB_SEQUENCE 3 3\nNB_SEQUENCE 4 2";
 
+bool humming(LoopedEffect effect) { return soundManager().loop(effect).getStatus() == sf::SoundSource::Playing; }
+
 std::string finishAt(float seconds)
 {
     return "SPAWNER1 POSITION 960 540 DIRECTION 0 SPAWN_TIMER " + std::to_string(seconds) +
@@ -57,12 +59,7 @@ protected:
         frames(1);
     }
 
-    void pressRevive()
-    {
-        in.keyboard.press(sf::Keyboard::U);
-        frames(1);
-        in.keyboard.release(sf::Keyboard::U);
-    }
+    void pressRevive() { holdKey(sf::Keyboard::U); }
 
     int countTransitions(int type) const
     {
@@ -89,7 +86,7 @@ protected:
     }
 };
 
-TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridor)
+TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridorAndTheFlyOutEndsALaser)
 {
     writeLevels(4.f);
     const int sequenceFrames = 60 * 5;
@@ -105,9 +102,18 @@ TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridor)
 
     ASSERT_TRUE(until([] { return engine().world.sceneId == scene::ASTEROIDS; }, sequenceFrames));
     EXPECT_EQ(g.sequenceIndex(), 1);
+    ship.gauge = 100.f;
+    holdKey(sf::Keyboard::L, 60 * 2);
+    frames(10);
+    ASSERT_EQ(ship.mode, WEAPON_LASER); // fires for charge + 1 s, past the fly-out
+    ASSERT_TRUE(humming(LOOP_LASER_ACTIVE));
 
-    // Its sequence ends while the path runs: the ships fly out, the scene stays.
+    // Its sequence ends while the path runs: the ships fly out, the laser ends silent, the scene stays.
     ASSERT_TRUE(until([&] { return countTransitions(TRANSITION_PLAYER_OUT_UP) == 1; }, sequenceFrames));
+    EXPECT_EQ(ship.mode, WEAPON_NORMAL);
+    EXPECT_EQ(ship.laser, nullptr);
+    EXPECT_FALSE(humming(LOOP_LASER_ACTIVE));
+    EXPECT_FALSE(humming(LOOP_CHARGE_LASER));
     EXPECT_EQ(engine().world.sceneId, scene::ASTEROIDS);
     const float y0 = ship.position.y;
     frames(20);
@@ -157,15 +163,23 @@ TEST_F(LevelFlow, LevelsTwoToFourEndInTheCreditsWithTheScores)
     g.award(0, 1200);
     g.award(1, 3400);
 
-    // A revive in the corridor comes back at its left.
-    g.players[1]->lives = 0;
+    // Player 2 out: it takes no input while its countdown runs.
+    Player2D& two = *g.players[1];
+    two.lives = 0;
+    two.killedTypes = {1, 2, 3};
     g.continueScreens[1].countingDown = 1;
-    frames(60);
+    const sf::Vector2f out = two.position;
+    holdKey(sf::Keyboard::S, 60);
+    EXPECT_EQ(two.position, out);
+    // Revived, it comes back whole at the corridor's left, its score (not its life points) reset.
     pressRevive();
     EXPECT_TRUE(g.isLive(1));
-    EXPECT_EQ(g.players[1]->position, sf::Vector2f(440.f, 540.f));
+    EXPECT_EQ(two.lives, 3);
+    EXPECT_TRUE(two.killedTypes.empty());
+    EXPECT_EQ(two.position, sf::Vector2f(440.f, 540.f));
     EXPECT_EQ(g.scores[1].score, 0u);
     EXPECT_EQ(g.scores[1].lifePoints, 3400u);
+    EXPECT_EQ(g.scoreCounters[1]->text(), "000000000");
     g.award(1, 3400);
 
     // The sequence ended on the first second: the fade, then a board per player.
@@ -194,42 +208,10 @@ TEST_F(LevelFlow, LevelsTwoToFourEndInTheCreditsWithTheScores)
     EXPECT_FALSE(g.players[0]->bossLevel);
     frames(30);
     const std::vector<unsigned> expected{g.scores[0].score, g.scores[1].score};
-    in.keyboard.press(sf::Keyboard::U);
-    EXPECT_EQ(frames(1), state_code::CINEMATIC);
+    EXPECT_EQ(holdKey(sf::Keyboard::U), state_code::CINEMATIC);
     EXPECT_EQ(g.getScores(), expected);
     EXPECT_GE(expected[0], 1200u);
     EXPECT_GE(expected[1], 3400u);
-}
-
-TEST_F(LevelFlow, ContinueCountsDownAndReviveRestoresTheShip)
-{
-    writeLevels(60.f);
-    GameState& g = start(0);
-    pathEnds();
-    frames(70);
-    Player2D& ship = *g.players[0];
-    g.award(0, 5000);
-    ship.position = {700.f, 500.f};
-    ship.lives = 0;
-    ship.killedTypes = {1, 2, 3};
-    g.continueScreens[0].countingDown = 1;
-
-    in.keyboard.press(sf::Keyboard::D); // an out player takes no input
-    frames(60 * 7 + 30);
-    in.keyboard.release(sf::Keyboard::D);
-    EXPECT_EQ(ship.position, sf::Vector2f(700.f, 500.f));
-    EXPECT_EQ(g.continueScreens[0].textureIndex, 2); // "3"
-
-    pressRevive();
-    EXPECT_TRUE(g.isLive(0));
-    EXPECT_EQ(ship.lives, 3);
-    EXPECT_EQ(g.scores[0].score, 0u);
-    EXPECT_EQ(g.scores[0].lifePoints, 5000u);
-    EXPECT_EQ(g.scoreCounters[0]->text(), "000000000");
-    EXPECT_TRUE(ship.killedTypes.empty());
-    EXPECT_NEAR(ship.position.x, 960.f, 1.f);
-    EXPECT_NEAR(ship.position.y, 880.f, 1.f);
-    EXPECT_FALSE(g.gameOver);
 }
 
 TEST_F(LevelFlow, EveryoneOutEndsTheGameWithExactlyTheScores)
@@ -278,12 +260,6 @@ TEST_F(LevelFlow, MissingLevelFilesNeverStallTheFlow)
 
 } // namespace
 
-namespace {
-
-bool humming(LoopedEffect effect) { return soundManager().loop(effect).getStatus() == sf::SoundSource::Playing; }
-
-} // namespace
-
 TEST_F(LevelFlow, ALaserChargeHeldIntoTheTallyIsPaidBackNotGrownBehindTheBoard)
 {
     writeLevels();
@@ -316,33 +292,15 @@ TEST_F(LevelFlow, ALaserChargeHeldIntoTheTallyIsPaidBackNotGrownBehindTheBoard)
     EXPECT_EQ(ship.shield, nullptr);
 }
 
-TEST_F(LevelFlow, TheFlyOutSilencesTheLaserItEnds)
-{
-    writeLevels(4.f);
-    GameState& g = start(0);
-    pathEnds();
-    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::ASTEROIDS; }, 60 * 5));
-    Player2D& ship = *g.players[0];
-    ship.gauge = 100.f;
-    in.keyboard.press(sf::Keyboard::L);
-    frames(60 * 2);
-    in.keyboard.release(sf::Keyboard::L);
-    frames(10);
-    ASSERT_EQ(ship.mode, WEAPON_LASER); // fires for charge + 1 s, past the fly-out
-    ASSERT_TRUE(humming(LOOP_LASER_ACTIVE));
-
-    ASSERT_TRUE(until([&] { return countTransitions(TRANSITION_PLAYER_OUT_UP) == 1; }, 60 * 3));
-    EXPECT_EQ(ship.mode, WEAPON_NORMAL);
-    EXPECT_EQ(ship.laser, nullptr);
-    EXPECT_FALSE(humming(LOOP_LASER_ACTIVE));
-    EXPECT_FALSE(humming(LOOP_CHARGE_LASER));
-}
-
 TEST_F(LevelFlow, APlayerJoiningMidLevelFacesTheLevelsWayAndSharesItsBossLevel)
 {
     writeLevels(60.f);
     writeFile(levels.file("LEVEL_4_SEQUENCE_1.txt"), "RIGHT\n" + finishAt(60.f));
-    GameState& g = start(3); // level 4: the final boss from the first frame
+    engine().run.difficulty = 99; // an unknown difficulty keeps the ship's own lives
+    GameState& g = start(3);      // level 4: the final boss from the first frame
+    EXPECT_EQ(g.sequenceIndex(), 8);
+    EXPECT_EQ(g.players[0]->lives, Player2D(0).lives);
+    EXPECT_TRUE(g.players[0]->bossLevel);
     frames(60);
     in.pads.connected[1] = true;
     g.joystickConnected(1);

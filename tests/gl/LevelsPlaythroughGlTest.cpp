@@ -112,7 +112,6 @@ protected:
             for (const std::unique_ptr<Player2D>& p : g.players)
                 p->facing = direction;
         });
-        in.keyboard.press(sf::Keyboard::Space);
         return g;
     }
 
@@ -124,17 +123,16 @@ protected:
         const float wave = phase < 0.5f ? phase * 2.f : 2.f - phase * 2.f;
         const float along = sweep.from + (sweep.to - sweep.from) * wave;
         const sf::Vector2f target = s.up() ? sf::Vector2f(along, sweep.line) : sf::Vector2f(sweep.line, along);
-        hold(sf::Keyboard::Q, ship.position.x > target.x + 15.f);
-        hold(sf::Keyboard::D, ship.position.x < target.x - 15.f);
-        hold(sf::Keyboard::Z, ship.position.y > target.y + 15.f);
-        hold(sf::Keyboard::S, ship.position.y < target.y - 15.f);
-    }
-    void hold(sf::Keyboard::Key key, bool down)
-    {
-        if (down)
-            in.keyboard.press(key);
-        else
-            in.keyboard.release(key);
+        std::set<sf::Keyboard::Key>& held = in.keyboard.held;
+        held = {sf::Keyboard::Space}; // fire held all along
+        if (ship.position.x > target.x + 15.f)
+            held.insert(sf::Keyboard::Q);
+        if (ship.position.x < target.x - 15.f)
+            held.insert(sf::Keyboard::D);
+        if (ship.position.y > target.y + 15.f)
+            held.insert(sf::Keyboard::Z);
+        if (ship.position.y < target.y - 15.f)
+            held.insert(sf::Keyboard::S);
     }
 
     // Whether an enemy first seen at p came in on the player's side: in a RIGHT level

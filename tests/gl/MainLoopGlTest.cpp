@@ -1,61 +1,45 @@
 #include "app/MainLoop.h"
-#include "engine/Engine.h"
 #include "support/GameFixtures.h"
 
 #include <gtest/gtest.h>
 #include <deque>
-#include <thread>
 
 using namespace testing_support;
 
 namespace {
 
-// Records what the loop asks of it and answers with scripted codes.
-struct Journal {
-    std::vector<std::string> lines;
-};
+// What the states were asked by the loop, in order.
+using Journal = std::vector<std::string>;
 
+// Records what the loop asks of it and answers with scripted codes.
 class ScriptedState : public MainState {
 public:
     ScriptedState(Journal& j, std::string name, std::vector<unsigned> scores = {})
         : journal_(j), name_(std::move(name)), scores_(std::move(scores))
     {
-        journal_.lines.push_back("build " + name_);
+        journal_.push_back("build " + name_);
     }
-    ~ScriptedState() override { journal_.lines.push_back("delete " + name_); }
+    ~ScriptedState() override { journal_.push_back("delete " + name_); }
     std::vector<unsigned> getScores() override { return scores_; }
-    void handleEvent(const sf::Event& e) override { journal_.lines.push_back(name_ + " event " + std::to_string(e.type)); }
+    void handleEvent(const sf::Event& e) override { journal_.push_back(name_ + " event " + std::to_string(e.type)); }
     StateCode checkKeys(const sf::Event::KeyEvent& key) override
     {
-        journal_.lines.push_back(name_ + " key");
+        journal_.push_back(name_ + " key");
         return keyCodes.count(key.code) ? keyCodes[key.code] : state_code::STAY;
     }
-    StateCode handleMouseClick(const sf::Event::MouseButtonEvent&, sf::Vector2i) override
-    {
-        journal_.lines.push_back(name_ + " click");
-        return clickCode;
-    }
-    void joystickConnected(unsigned id) override { journal_.lines.push_back(name_ + " joystick " + std::to_string(id)); }
+    StateCode handleMouseClick(const sf::Event::MouseButtonEvent&, sf::Vector2i) override { return state_code::STAY; }
+    void joystickConnected(unsigned id) override { journal_.push_back(name_ + " joystick " + std::to_string(id)); }
     StateCode update(float) override
     {
-        journal_.lines.push_back(name_ + " update");
-        polled.push_back(input::isKeyPressed(polledKey));
+        journal_.push_back(name_ + " update");
+        polled.push_back(input::isKeyPressed(sf::Keyboard::S));
         return updateCode;
     }
-    void draw(sf::RenderWindow& w) override
-    {
-        journal_.lines.push_back(name_ + " draw");
-        sf::RectangleShape r({400.f, 300.f});
-        r.setPosition(760.f, 390.f);
-        r.setFillColor(sf::Color(200, 120, 40));
-        w.draw(r);
-    }
+    void draw(sf::RenderWindow&) override { journal_.push_back(name_ + " draw"); }
 
     std::map<int, StateCode> keyCodes;
-    StateCode clickCode = state_code::STAY;
     StateCode updateCode = state_code::STAY;
-    sf::Keyboard::Key polledKey = sf::Keyboard::S;
-    std::vector<bool> polled; // whether polledKey read as held, update by update
+    std::vector<bool> polled; // whether S read as held, update by update
 
 private:
     Journal& journal_;
@@ -96,118 +80,77 @@ protected:
 
 } // namespace
 
-TEST_F(MainLoopTest, QuitOnTheFirstKeyEndsEverythingAtOnce)
+namespace {
+
+sf::Event joystickEvent(sf::Event::EventType type, unsigned id)
 {
-    auto* s = new ScriptedState(journal, "menu0");
-    s->keyCodes[sf::Keyboard::Escape] = state_code::QUIT;
-    MainLoop& l = makeLoop(s);
-    events = {keyEvent(sf::Keyboard::Escape), keyEvent(sf::Keyboard::Space)};
-    journal.lines.clear();
-    EXPECT_FALSE(l.runFrame());
-    EXPECT_EQ(l.currentState(), nullptr);
-    EXPECT_FALSE(window.isOpen());
-    EXPECT_EQ(journal.lines, (std::vector<std::string>{"menu0 event 5", "menu0 key", "delete menu0"}));
+    sf::Event e;
+    e.type = type;
+    e.joystickConnect.joystickId = id;
+    return e;
 }
 
-TEST_F(MainLoopTest, CodesDeleteTheOldStateBeforeBuildingTheNew)
-{
-    auto* s = new ScriptedState(journal, "game", {120u, 45u});
-    s->updateCode = state_code::HIGH_SCORES;
-    MainLoop& l = makeLoop(s);
-    journal.lines.clear();
-    EXPECT_TRUE(l.runFrame());
-    EXPECT_EQ(handedScores, (std::vector<unsigned>{120u, 45u}));
-    ASSERT_GE(journal.lines.size(), 3u);
-    EXPECT_EQ(journal.lines[1], "delete game");
-    EXPECT_EQ(journal.lines[2], "build scores");
-    // The new state is drawn in the same frame.
-    EXPECT_EQ(journal.lines.back(), "scores draw");
-}
+// One frame of the loop over a first state that answers keys and its update with scripted codes.
+struct LoopFrame {
+    const char* what;
+    std::vector<unsigned> scores;      // the first state's scores
+    std::map<int, StateCode> keyCodes; // its answers to key presses
+    StateCode updateCode;              // its update's answer
+    std::vector<sf::Event> events;     // what the window reports during the frame
+    bool running;                      // the frame's answer: the window stays open
+    std::vector<std::string> journal;  // what the states were asked, in order
+    std::vector<unsigned> handed;      // the scores handed to the next state ({9}: none was built)
+};
 
-TEST_F(MainLoopTest, AStateWithoutScoresHandsOverAnEmptyList)
-{
-    auto* s = new ScriptedState(journal, "cut");
-    s->updateCode = state_code::CINEMATIC;
-    handedScores = {1u};
-    makeLoop(s).runFrame();
-    EXPECT_TRUE(handedScores.empty());
-}
+const std::string KEY_EVENT = "event " + std::to_string(sf::Event::KeyPressed);
+const std::string CONNECTED_EVENT = "event " + std::to_string(sf::Event::JoystickConnected);
+const std::string DISCONNECTED_EVENT = "event " + std::to_string(sf::Event::JoystickDisconnected);
 
-TEST_F(MainLoopTest, StayAndUnknownCodesChangeNothing)
-{
-    auto* s = new ScriptedState(journal, "menu0");
-    s->keyCodes[sf::Keyboard::A] = 12;
-    s->keyCodes[sf::Keyboard::B] = 1;
-    s->keyCodes[sf::Keyboard::C] = 9;
-    s->keyCodes[sf::Keyboard::D] = -5;
-    MainLoop& l = makeLoop(s);
-    events = {keyEvent(sf::Keyboard::A), keyEvent(sf::Keyboard::B), keyEvent(sf::Keyboard::C), keyEvent(sf::Keyboard::D)};
-    EXPECT_TRUE(l.runFrame());
-    EXPECT_EQ(l.currentState(), s);
-}
+const LoopFrame LOOP_FRAMES[] = {
+    {"quit on the first key ends everything at once", {}, {{sf::Keyboard::Escape, state_code::QUIT}}, state_code::STAY,
+     {keyEvent(sf::Keyboard::Escape), keyEvent(sf::Keyboard::Space)}, false,
+     {"first " + KEY_EVENT, "first key", "delete first"}, {9}},
+    {"a code deletes the old state before building the new one, drawn in the same frame", {120u, 45u}, {},
+     state_code::HIGH_SCORES, {}, true, {"first update", "delete first", "build scores", "scores draw"}, {120u, 45u}},
+    {"a state without scores hands over an empty list", {}, {}, state_code::CINEMATIC, {}, true,
+     {"first update", "delete first", "build cinematic", "cinematic draw"}, {}},
+    {"stay and unknown codes change nothing", {},
+     {{sf::Keyboard::A, 12}, {sf::Keyboard::B, 1}, {sf::Keyboard::C, 9}, {sf::Keyboard::D, -5}}, state_code::STAY,
+     {keyEvent(sf::Keyboard::A), keyEvent(sf::Keyboard::B), keyEvent(sf::Keyboard::C), keyEvent(sf::Keyboard::D)}, true,
+     {"first " + KEY_EVENT, "first key", "first " + KEY_EVENT, "first key", "first " + KEY_EVENT, "first key",
+      "first " + KEY_EVENT, "first key", "first update", "first draw"}, {9}},
+    {"the next event of a poll goes to the new state", {}, {{sf::Keyboard::Return, state_code::GAME_EDITOR}},
+     state_code::STAY,
+     {keyEvent(sf::Keyboard::Return), joystickEvent(sf::Event::JoystickConnected, 2),
+      joystickEvent(sf::Event::JoystickDisconnected, 1)}, true,
+     {"first " + KEY_EVENT, "first key", "delete first", "build game2", "game2 " + CONNECTED_EVENT, "game2 joystick 2",
+      "game2 " + DISCONNECTED_EVENT, "game2 update", "game2 draw"}, {9}},
+};
 
-TEST_F(MainLoopTest, TheNextEventOfAPollGoesToTheNewState)
-{
-    auto* s = new ScriptedState(journal, "menu0");
-    s->keyCodes[sf::Keyboard::Return] = state_code::GAME_EDITOR;
-    MainLoop& l = makeLoop(s);
-    sf::Event joy;
-    joy.type = sf::Event::JoystickConnected;
-    joy.joystickConnect.joystickId = 2;
-    sf::Event gone;
-    gone.type = sf::Event::JoystickDisconnected;
-    gone.joystickConnect.joystickId = 1;
-    events = {keyEvent(sf::Keyboard::Return), joy, gone};
-    journal.lines.clear();
-    l.runFrame();
-    const std::string connected = std::to_string(sf::Event::JoystickConnected);
-    const std::string disconnected = std::to_string(sf::Event::JoystickDisconnected);
-    std::vector<std::string> expected = {"menu0 event 5", "menu0 key", "delete menu0", "build game2",
-                                         "game2 event " + connected, "game2 joystick 2",
-                                         "game2 event " + disconnected, "game2 update", "game2 draw"};
-    EXPECT_EQ(journal.lines, expected);
-}
+} // namespace
 
-TEST(GameWindow, OpensWithItsSettingsAndDrawsFrames)
+TEST_F(MainLoopTest, CodesOfKeysAndUpdatesReplaceTheStateInOrderOrChangeNothing)
 {
-    sf::RenderWindow window;
-    game_window::open(window);
-    ASSERT_TRUE(window.isOpen());
     EXPECT_EQ(window.getSize(), sf::Vector2u(1920, 1080));
     EXPECT_EQ(window.getSettings().depthBits, 0u);
-    EXPECT_EQ(window.getSettings().stencilBits, 0u);
-
-    Journal journal;
-    auto* state = new ScriptedState(journal, "boot");
-    MainLoop loop(window, StateFactory{}, std::unique_ptr<MainState>(state));
-    loop.render3D = nullptr;
-    for (int i = 0; i < 5; ++i)
-        ASSERT_TRUE(loop.runFrame());
-    window.clear();
-    state->draw(window);
-    sf::Image shot = screenshot(window, "boot");
-    window.display();
-    EXPECT_EQ(shot.getPixel(960, 540), sf::Color(200, 120, 40));
+    for (const LoopFrame& row : LOOP_FRAMES) {
+        auto* first = new ScriptedState(journal, "first", row.scores);
+        first->keyCodes = row.keyCodes;
+        first->updateCode = row.updateCode;
+        MainLoop& l = makeLoop(first);
+        events.assign(row.events.begin(), row.events.end());
+        journal.clear();
+        handedScores = {9};
+        EXPECT_EQ(l.runFrame(), row.running) << row.what;
+        EXPECT_EQ(journal, row.journal) << row.what;
+        EXPECT_EQ(handedScores, row.handed) << row.what;
+        EXPECT_EQ(window.isOpen(), row.running) << row.what;
+        loop.reset();
+        openTestWindow(window);
+    }
 }
 
-TEST(TextureCacheGl, SamePathSamePointerAndThreadsAgree)
-{
-    Engine e;
-    sf::Texture* icon = e.textures.getTexture("2D/Icon.png");
-    ASSERT_NE(icon, nullptr);
-    EXPECT_EQ(icon, e.textures.getTexture("2D/Icon.png"));
-    sf::Texture* fromThread[4] = {};
-    std::vector<std::thread> threads;
-    for (int t = 0; t < 4; ++t)
-        threads.emplace_back([&e, &fromThread, t] { fromThread[t] = e.textures.getTexture("noise.png"); });
-    for (auto& th : threads)
-        th.join();
-    for (sf::Texture* p : fromThread)
-        EXPECT_EQ(p, fromThread[0]);
-    EXPECT_EQ(e.textures.getTexture("noise.png"), fromThread[0]);
-}
-
-TEST_F(MainLoopTest, ATapShorterThanAFrameIsHeldForThatFrameOnly)
+TEST_F(MainLoopTest, ATapShorterThanAFrameIsHeldForThatFrameOnlyAndNotSeenAgainByTheNextState)
 {
     SyntheticInput input; // the key is never held when the frame polls it
     auto* s = new ScriptedState(journal, "menu");
@@ -220,16 +163,12 @@ TEST_F(MainLoopTest, ATapShorterThanAFrameIsHeldForThatFrameOnly)
     input.keyboard.press(sf::Keyboard::S); // holding still reads the keyboard
     l.runFrame();
     EXPECT_EQ(s->polled, (std::vector<bool>{true, false, true}));
-}
 
-TEST_F(MainLoopTest, APressThatChangesTheStateIsNotSeenAgainByTheNextState)
-{
-    SyntheticInput input;
-    auto* s = new ScriptedState(journal, "menu");
+    // A press that changes the state: the new game state updates in the same frame, without it.
+    input.keyboard.release(sf::Keyboard::S);
     s->keyCodes[sf::Keyboard::S] = state_code::GAME_STORY;
-    MainLoop& l = makeLoop(s);
     events = {keyEvent(sf::Keyboard::S)};
-    l.runFrame(); // the new game state updates in the same frame
+    l.runFrame();
     auto* game = dynamic_cast<ScriptedState*>(l.currentState());
     ASSERT_NE(game, nullptr);
     EXPECT_EQ(game->polled, (std::vector<bool>{false}));

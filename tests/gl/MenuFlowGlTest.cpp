@@ -83,24 +83,14 @@ TEST_F(MenuRun, DeveloperKeyAndQuitKeyWorkDuringTheLogos)
     EXPECT_FALSE(window.isOpen());
 }
 
-TEST_F(MenuRun, MenuWithoutLogosIsLiveAtOnceAndResetsRumble)
+TEST_F(MenuRun, TheMenuAfterTheHighScoresIsLiveAtOnceResetsRumbleAndIgnoresTheHeldEscapeThatLeft)
 {
     input.pads.connected = {true, false, true, true};
-    input.pads.vibrations[3] = {9000, 9000};
-    start(defaultStateFactory().menuWithoutLogos(), defaultStateFactory());
-    frames(1);
-    EXPECT_TRUE(engine().menu.menuInputReleased);
-    EXPECT_EQ(input.pads.vibrations[3].leftMotor, 0) << "a pad after a gap in the ids is reset too";
-    tap(sf::Keyboard::S);
-    EXPECT_EQ(engine().menu.menuCursor, 1);
-}
-
-TEST_F(MenuRun, HeldEscapeLeavingTheHighScoresDoesNotQuitTheNewMenu)
-{
     TempDir dir;
     writeFile(dir.file("HighScores.txt"), "abc 10");
     start(std::make_unique<HighScoresState>(std::vector<unsigned>{5}, dir.file("HighScores.txt")), defaultStateFactory());
     frames(2);
+    input.pads.vibrations[3] = {9000, 9000};
     input.keyboard.press(sf::Keyboard::Escape);
     events.push_back(keyEvent(sf::Keyboard::Escape));
     events.push_back(keyEvent(sf::Keyboard::Escape)); // key repeat
@@ -109,8 +99,12 @@ TEST_F(MenuRun, HeldEscapeLeavingTheHighScoresDoesNotQuitTheNewMenu)
     frames(5);
     ASSERT_NE(dynamic_cast<MenuState*>(loop->currentState()), nullptr);
     EXPECT_TRUE(window.isOpen());
+    EXPECT_EQ(input.pads.vibrations[3].leftMotor, 0) << "a pad after a gap in the ids is reset too";
     input.keyboard.release(sf::Keyboard::Escape);
     frames(1);
+    EXPECT_TRUE(engine().menu.menuInputReleased) << "no logos to wait for";
+    tap(sf::Keyboard::S);
+    EXPECT_EQ(engine().menu.menuCursor, 1);
     tap(sf::Keyboard::Escape);
     EXPECT_EQ(loop->currentState(), nullptr) << "a fresh press quits";
 }
@@ -138,6 +132,7 @@ TEST_F(MenuRun, MissingHangarModelsAndTexturesAreSkippedOrReplaced)
     EXPECT_EQ(e.menu.menuBindings.size(), 6u);
 
     e.menu.menuInputReleased = true;
+    e.menu.menuCursor = 0;
     input.keyboard.press(sf::Keyboard::S);
     updateMenuScene();
     EXPECT_EQ(e.menu.menuCursor, 1) << "the menu runs without its screen mesh";

@@ -1,8 +1,12 @@
-// The ships drawn for real: their colours, the shield, the blinking after a hit.
+// The ships and enemies drawn for real: the ships' colours, the shield, the blinking after
+// a hit, an enemy's flash when hit. (Every kind's sheet is checked by EnemyTypeTableTests;
+// shipped sequences are played to their Finish by LevelsPlaythroughGlTest.)
 #include "engine/Engine.h"
+#include "enemies/EnemyManager.h"
 #include "play/ParticleSystem.h"
 #include "play/Player2D.h"
 #include "play/Shield.h"
+#include "support/EnemyFixtures.h"
 #include "support/GameFixtures.h"
 
 #include <gtest/gtest.h>
@@ -11,13 +15,13 @@ using namespace testing_support;
 
 namespace {
 constexpr float DT = 1.f / 60.f;
+const sf::Color FIELD(18, 26, 44); // the dark backdrop the enemies are drawn on
+
+using PlayLayerGl = EngineWindowTest;
 } // namespace
 
-TEST(PlayLayerGl, EachShipShowsInItsOwnColoursAndItsShieldAroundIt)
+TEST_F(PlayLayerGl, EachShipShowsInItsOwnColoursItsShieldAroundItAndBlinksAfterAHit)
 {
-    sf::RenderWindow window;
-    openTestWindow(window);
-    engine().renderer.window = &window;
     ParticleSystem particles;
     Player2D one(0), two(1);
     one.position = {700.f, 800.f};
@@ -39,31 +43,43 @@ TEST(PlayLayerGl, EachShipShowsInItsOwnColoursAndItsShieldAroundIt)
     EXPECT_GT(coverage(shot, {1270, 820, 60, 60}, background), 0.3f);
     // The two ships are painted in different colours.
     EXPECT_NE(shot.getPixel(700, 790), shot.getPixel(1300, 840));
-}
 
-TEST(PlayLayerGl, BlinkingAndInvulnerableShipsAreDrawnFaintOrNotAtAll)
-{
-    sf::RenderWindow window;
-    openTestWindow(window);
-    const sf::Color background(0, 0, 0);
-    Player2D p(0);
-    p.position = {960.f, 540.f};
-    p.move(DT, 0);
+    // Player 2 hit: not drawn while invulnerable, then faint and opaque in turn as it blinks.
     auto drawn = [&](const std::string& name) {
         window.clear(background);
-        p.draw(window, false);
+        two.draw(window, false);
         const sf::Image image = screenshot(window, name);
         window.display();
         return image;
     };
-    EXPECT_GT(coverage(drawn("play_blink"), {930, 510, 60, 60}, background), 0.3f);
-    p.hit();
-    EXPECT_LT(coverage(drawn("play_blink_hit"), {930, 510, 60, 60}, background), 0.01f); // invulnerable: not drawn
-    p.invulnerable = 0;
-    p.blinking = 1;
-    p.blinkTimer = 0.05f; // faint phase
-    const sf::Color faint = drawn("play_blink_faint").getPixel(960, 530);
-    p.blinkTimer = 0.15f; // opaque phase
-    const sf::Color opaque = drawn("play_blink_opaque").getPixel(960, 530);
+    two.hit();
+    EXPECT_LT(coverage(drawn("play_blink_hit"), {1270, 820, 60, 60}, background), 0.01f);
+    two.invulnerable = 0;
+    two.blinking = 1;
+    two.blinkTimer = 0.05f; // faint phase
+    const sf::Color faint = drawn("play_blink_faint").getPixel(1300, 840);
+    two.blinkTimer = 0.15f; // opaque phase
+    const sf::Color opaque = drawn("play_blink_opaque").getPixel(1300, 840);
     EXPECT_LT(faint.r + faint.g + faint.b, opaque.r + opaque.g + opaque.b);
+}
+
+TEST_F(PlayLayerGl, AnEnemyHitFlashesPale)
+{
+    EnemyManager enemies;
+    enemies.spawnEnemy(enemyData(enemy_type::SHOOTER, {500.f, 500.f}, 270, {500.f, 400.f}), {});
+    ASSERT_EQ(enemies.enemies.size(), 1u);
+    Enemy& enemy = *enemies.enemies[0];
+    enemy.position = {500.f, 500.f};
+    auto centre = [&](const std::string& name) {
+        window.clear(FIELD);
+        enemies.draw(window, true);
+        const sf::Color c = screenshot(window, name).getPixel(500, 500);
+        window.display();
+        return c.r + c.g + c.b;
+    };
+    const int plain = centre("enemy_plain");
+    enemy.takeDamage(0.f, 1);
+    const int flashed = centre("enemy_flashed");
+    EXPECT_GT(flashed, 500);
+    EXPECT_GT(flashed, plain + 100);
 }

@@ -14,39 +14,6 @@ namespace {
 constexpr float FRAME = 1.f / 60.f;
 }
 
-sf::RenderWindow* EngineWindowSuite::window_ = nullptr;
-
-void EngineWindowSuite::SetUpTestSuite()
-{
-    window_ = new sf::RenderWindow();
-    openTestWindow(*window_);
-    engine().renderer.window = window_;
-    engine().initResources();
-}
-
-void EngineWindowSuite::TearDownTestSuite()
-{
-    scenePreloader().stop();
-    engine().renderer.window = nullptr;
-    delete window_;
-    window_ = nullptr;
-}
-
-sf::Image EngineWindowSuite::play(int frames, const std::string& shot)
-{
-    sf::Image picture;
-    for (int i = 0; i < frames; ++i) {
-        input_.clock.advance(FRAME);
-        window_->clear(sf::Color::Black);
-        updateEngineFrame();
-        engine().render3D();
-        if (i + 1 == frames)
-            picture = screenshot(*window_, shot);
-        window_->display();
-    }
-    return picture;
-}
-
 namespace {
 // The choices a fresh run starts with (other tests change them).
 void freshRunChoices(Engine& e)
@@ -56,19 +23,30 @@ void freshRunChoices(Engine& e)
 }
 } // namespace
 
-void GameWindowTest::SetUp()
+void EngineWindowTest::SetUp()
 {
     openTestWindow(window);
-    Engine& eng = engine();
-    eng.renderer.window = &window;
-    freshRunChoices(eng);
-    eng.world.cameraFrame = 0;
+    engine().renderer.window = &window;
+}
+
+void EngineWindowTest::TearDown()
+{
+    engine().renderer.window = nullptr;
+    window.close();
+}
+
+void GameWindowTest::SetUp()
+{
+    EngineWindowTest::SetUp();
+    freshRunChoices(engine());
+    engine().world.cameraFrame = 0;
 }
 
 void GameWindowTest::TearDown()
 {
     game.reset();
-    engine().renderer.window = nullptr;
+    scenePreloader().stop();
+    EngineWindowTest::TearDown();
     freshRunChoices(engine());
 }
 
@@ -78,8 +56,40 @@ StateCode GameWindowTest::frames(int n)
     for (int i = 0; i < n && last == state_code::STAY; ++i) {
         in.clock.advance(FRAME);
         last = game->update(FRAME);
+        if (stepEngine)
+            updateEngineFrame();
+        if (stepEngine && drawEvery > 0 && ++frameCount_ % drawEvery == 0)
+            drawWorld("");
     }
     return last;
+}
+
+sf::Image GameWindowTest::drawnFrame(const std::string& name)
+{
+    frames(1);
+    return drawWorld(name);
+}
+
+sf::Image GameWindowTest::drawWorld(const std::string& name)
+{
+    window.clear(sf::Color::Black);
+    engine().render3D();
+    game->draw(window);
+    if (outlineWalls)
+        for (const Polygon& wall : game->wallLines)
+            drawPolygon(wall, window);
+    sf::Image picture;
+    if (!name.empty())
+        picture = screenshot(window, name);
+    window.display();
+    return picture;
+}
+
+void GameWindowTest::skipCameraTo(int index)
+{
+    std::vector<CameraFrame>& path = engine().world.cameraFrames;
+    for (int i = 0; i < index && i < static_cast<int>(path.size()); ++i)
+        path[static_cast<size_t>(i)].pending = false;
 }
 
 bool GameWindowTest::until(const std::function<bool()>& condition, int maxFrames)
@@ -88,6 +98,14 @@ bool GameWindowTest::until(const std::function<bool()>& condition, int maxFrames
         if (frames(1) != state_code::STAY)
             break;
     return condition();
+}
+
+StateCode GameWindowTest::holdKey(sf::Keyboard::Key key, int n)
+{
+    in.keyboard.press(key);
+    frames(n);
+    in.keyboard.release(key);
+    return last;
 }
 
 sf::Image GameWindowTest::shot(const std::string& name)
@@ -111,13 +129,6 @@ void BossArena::addShip(sf::Vector2f at)
     counters.back()->addText({TEXT_COUNTER, {0.f, 0.f}, 0, "000000000", 1, 0, 0});
 }
 
-void drawField(sf::RenderWindow& window, EnemyManager& enemies)
-{
-    window.clear(FIELD);
-    enemies.draw(window, false);
-    enemies.enemyBullets->draw(window, false);
-}
-
 void feedEvents(MainLoop& loop, std::deque<sf::Event>& events)
 {
     loop.pollEvent = [&events](sf::Event& e) {
@@ -137,17 +148,10 @@ sf::Event keyEvent(sf::Keyboard::Key key)
     return e;
 }
 
-void LoopRunTest::SetUp()
-{
-    openTestWindow(window);
-    engine().renderer.window = &window;
-}
-
 void LoopRunTest::TearDown()
 {
     loop.reset();
-    engine().renderer.window = nullptr;
-    window.close();
+    EngineWindowTest::TearDown();
 }
 
 void LoopRunTest::startLoop(std::unique_ptr<MainState> first, const StateFactory& factory)
@@ -183,12 +187,24 @@ void LoopRunTest::tap(sf::Keyboard::Key key)
     frames(1);
 }
 
-void GameRunTest::startRun(unsigned seed) { startGameInWindow(window, background, seed); }
+void GameRunTest::startRun(unsigned seed)
+{
+    Engine& e = engine();
+    freshRunChoices(e);
+    e.timing.frameClock.restart();
+    applyWindowIcon(window, startGame());
+    seedRandom15(seed);
+    background.window = &window;
+    background.frameTime = &e.timing.frameTime;
+    background.load();
+    e.world.level3Background = &background;
+}
 
 void GameRunTest::TearDown()
 {
     loop.reset();
-    endGameInWindow();
+    scenePreloader().stop();
+    engine().world.level3Background = nullptr;
     freshRunChoices(engine());
     LoopRunTest::TearDown();
 }
@@ -217,25 +233,6 @@ sf::Image GameRunTest::redraw(const std::string& name, float tunnelSeconds)
     sf::Image picture = screenshot(window, name);
     window.display();
     return picture;
-}
-
-void startGameInWindow(sf::RenderWindow& window, Level3Background& tunnel, unsigned seed)
-{
-    Engine& e = engine();
-    freshRunChoices(e);
-    e.timing.frameClock.restart();
-    applyWindowIcon(window, startGame());
-    seedRandom15(seed);
-    tunnel.window = &window;
-    tunnel.frameTime = &e.timing.frameTime;
-    tunnel.load();
-    e.world.level3Background = &tunnel;
-}
-
-void endGameInWindow()
-{
-    scenePreloader().stop();
-    engine().world.level3Background = nullptr;
 }
 
 bool startCharge(Player2D& p)

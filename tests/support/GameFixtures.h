@@ -25,41 +25,52 @@
 
 namespace testing_support {
 
-// One window for a whole suite, handed to the engine with its resources loaded.
-class EngineWindowSuite : public ::testing::Test {
+// A window of the game's size, handed to the engine for the test's lifetime.
+class EngineWindowTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite();
-    static void TearDownTestSuite();
+    void SetUp() override;
+    void TearDown() override;
 
-    // Draws `frames` frames at 60 per second as the main loop does (engine
-    // step, then the 3D scene); returns the last picture, kept as screenshot `shot`.
-    sf::Image play(int frames, const std::string& shot);
-
-    SyntheticInput input_;
-    static sf::RenderWindow* window_;
+    sf::RenderWindow window;
 };
 
 // A game state over a folder of level files, with a window handed to the engine.
-class GameWindowTest : public ::testing::Test {
+class GameWindowTest : public EngineWindowTest {
 protected:
-    // Opens the window; a fresh run's choices: normal difficulty from the first level, no
+    // A fresh run's choices: normal difficulty from the first level, no
     // cheats, not paused, the camera path at its start.
     void SetUp() override;
-    // Ends the game, takes the window back from the engine and puts the run's choices back.
+    // Ends the game and any scene preload, takes the window back from the engine and puts the
+    // run's choices back.
     void TearDown() override;
 
     // Runs up to n frames of 1/60 s, stopping at the first that leaves the state; returns its code.
+    // With `stepEngine` set, each frame also steps the 3D world as the main loop does, and every
+    // `drawEvery`-th one is drawn.
     StateCode frames(int n);
+    // One frame, then the 3D world and the play layer drawn (the wall lines outlined in red when
+    // `outlineWalls` is set); returns the picture, kept as screenshot `name`, when one is named.
+    sf::Image drawnFrame(const std::string& name = "");
+    // Marks the current camera path's frames before `index` as played.
+    static void skipCameraTo(int index);
     // Runs frames until the condition holds or a frame leaves the state; false when it never held.
     bool until(const std::function<bool()>& condition, int maxFrames);
+    // Holds the key for n frames, then lets it go; returns the code of the last frame.
+    StateCode holdKey(sf::Keyboard::Key key, int n = 1);
     // Draws the game over a dark blue backdrop and keeps the picture as screenshot `name`.
     sf::Image shot(const std::string& name);
 
     SyntheticInput in;
-    sf::RenderWindow window;
     TempDir levels;
     std::unique_ptr<GameState> game;
     StateCode last = state_code::STAY; // the code of the last frame run
+    bool stepEngine = false;
+    int drawEvery = 0; // 0: frames() draws nothing
+    bool outlineWalls = false;
+
+private:
+    sf::Image drawWorld(const std::string& name);
+    int frameCount_ = 0;
 };
 
 // What a boss fights in: ships with their scores and counters, enemies, shots and particles.
@@ -81,10 +92,6 @@ struct BossArena {
     Scoring scoring{scores, counters};
 };
 
-// The dark backdrop the enemy tests draw on.
-const sf::Color FIELD(18, 26, 44);
-// Clears the window to the field, then draws the enemies and their bullets.
-void drawField(sf::RenderWindow& window, EnemyManager& enemies);
 
 // The loop takes its events from the front of the queue.
 void feedEvents(MainLoop& loop, std::deque<sf::Event>& events);
@@ -94,9 +101,8 @@ sf::Event keyEvent(sf::Keyboard::Key key);
 
 // The main loop in a window handed to the engine, fed from an event queue and
 // run frame by frame at 60 per second on the fake clock.
-class LoopRunTest : public ::testing::Test {
+class LoopRunTest : public EngineWindowTest {
 protected:
-    void SetUp() override;
     // Ends the loop and takes the window back from the engine.
     void TearDown() override;
 
@@ -113,17 +119,19 @@ protected:
     }
 
     SyntheticInput input;
-    sf::RenderWindow window;
     std::unique_ptr<MainLoop> loop;
     std::deque<sf::Event> events;
 };
 
-// The game as main starts it (startGameInWindow) in the loop's window, with the level-3 tunnel.
+// The game's start as main makes it, in the loop's window: a fresh run's menu choices (other
+// suites change them), frame times from the test's clock, the game's resources and icon,
+// and the level-3 tunnel handed to the engine.
 class GameRunTest : public LoopRunTest {
 protected:
     // Call after LoopRunTest::SetUp: the game's start with a seeded run of random numbers.
     void startRun(unsigned seed);
-    // Ends the loop and the game, and puts a fresh run's choices back.
+    // Ends the loop and the game (the scene preloader stopped, the tunnel taken back), and
+    // puts a fresh run's choices back.
     void TearDown() override;
     // From now on the 3D world is drawn only every `worldEvery`-th frame (the engine still
     // steps every frame): fast-forwarding stays quick.
@@ -136,13 +144,6 @@ protected:
     int worldEvery = 1;
     int frameNumber = 0;
 };
-
-// The game's start as main makes it, in a test window: a fresh run's menu choices (other
-// suites change them), frame times from the test's clock, the game's resources and icon,
-// a seeded run of random numbers and the level-3 tunnel handed to the engine.
-void startGameInWindow(sf::RenderWindow& window, Level3Background& tunnel, unsigned seed);
-// Undoes it after the loop has ended: the scene preloader stopped, the tunnel taken back.
-void endGameInWindow();
 
 // Raises the shield as the input code does when the laser key is pressed.
 bool startCharge(Player2D& p);

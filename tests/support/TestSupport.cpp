@@ -101,14 +101,20 @@ int pixelsStandingOut(const sf::Image& picture, const sf::Image& without, sf::In
     return count;
 }
 
-float coverage(const sf::Image& image, sf::IntRect area, sf::Color background)
+float share(const sf::Image& image, sf::IntRect area, const std::function<bool(sf::Color)>& counts)
 {
-    int lit = 0, total = 0;
+    int counted = 0, total = 0;
     for (int y = area.top; y < area.top + area.height; y += 2)
         for (int x = area.left; x < area.left + area.width; x += 2, ++total)
-            if (image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)) != background)
-                ++lit;
-    return total ? static_cast<float>(lit) / total : 0.f;
+            counted += counts(image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)));
+    return total ? static_cast<float>(counted) / total : 0.f;
 }
+
+float coverage(const sf::Image& image, sf::IntRect area, sf::Color background)
+{
+    return share(image, area, [background](sf::Color c) { return c != background; });
+}
+
+bool strongRed(sf::Color c) { return c.r > 160 && c.g < 110 && c.b < 110; }
 
 } // namespace testing_support

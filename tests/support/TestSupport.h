@@ -4,6 +4,7 @@
 #include "platform/Input.h"
 
 #include <SFML/Graphics.hpp>
+#include <functional>
 #include <string>
 
 namespace testing_support {
@@ -48,7 +49,11 @@ float luminance(sf::Color c);
 // Pixels of the area whose brightness in `picture` stands at least `step` apart (either way)
 // from the same pixel in `without`: how much of the picture a thing drawn there changes.
 int pixelsStandingOut(const sf::Image& picture, const sf::Image& without, sf::IntRect area, float step);
+// Fraction of pixels, sampled every second one, inside the rectangle whose colour `counts`.
+float share(const sf::Image& image, sf::IntRect area, const std::function<bool(sf::Color)>& counts);
 // Fraction of pixels, sampled every second one, inside the rectangle that are not the background.
 float coverage(const sf::Image& image, sf::IntRect area, sf::Color background);
+// A strong red, the colour of titles and warnings.
+bool strongRed(sf::Color c);
 
 } // namespace testing_support

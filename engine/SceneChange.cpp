@@ -152,7 +152,7 @@ const MenuSceneSteps& menuSceneSteps() { return installedMenuSteps(); }
 
 void preloadNextScene(int currentId, float /*startSeconds*/)
 {
-    const int next = currentId + 1;
+    const int next = scene::preparedAfter(currentId);
     if (next < 0 || next >= SCENE_COUNT)
         return;
     PreloadJob job = next == scene::MAIN_MENU && menuSceneSteps().preload ? menuSceneSteps().preload() : PreloadJob{};

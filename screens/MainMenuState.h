@@ -23,7 +23,8 @@ public:
 
 private:
     void showPicture(int stage);
-    // Draws the high-score table into the texture of the menu's high-score page.
+    // Draws the high-score table into the texture of the menu's high-score page,
+    // unless it shows that table already.
     void drawHighScoreBoard();
 
     LogoSequence logos_;

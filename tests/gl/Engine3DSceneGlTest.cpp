@@ -151,6 +151,8 @@ TEST_F(Engine3DGl, PreloadRunsBesideTheMainThreadAndPicksTheNextFile)
     EXPECT_EQ(scenePreloader().lastPath(), "Scene/MAIN_MENU.txt");
     changeScene(scene::MOON, 0.f);
     EXPECT_EQ(scenePreloader().lastPath(), "Scene/MAIN_MENU.txt");
+    changeScene(scene::ARENA, 0.f);
+    EXPECT_EQ(scenePreloader().lastPath(), "Scene/credits.txt"); // the final boss ends the game
     // Quick changes stop the running worker before starting the next.
     for (int i = 0; i < 10; ++i)
         changeScene(scene::CORRIDOR, 0.f);

@@ -150,6 +150,8 @@ std::unique_ptr<MainLoop> leadIn(const SceneCase& scene)
             continue;
         loop.reset();
         loop = startLoop(enterScene(id, -1));
+        if (scene::isMenu(id) && scene.startLevel >= 0)
+            engine().menu.menuPage = menu_page::PLAY; // a game starts from the play page
         for (int frame = 0; frame < WARM_FRAMES; ++frame)
             loop->runFrame();
         scenePreloader().wait();

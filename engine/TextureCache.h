@@ -38,6 +38,9 @@ public:
     // Drops the scene textures that are not in `inUse` (keeps names containing
     // "space" and those loaded for the next scene).
     void purgeExcept(const std::vector<const sf::Texture*>& inUse);
+    // Drops the textures of these paths, shared ones too: for the textures of a
+    // part of the game that is gone, whose users went with it.
+    void release(const std::vector<std::string>& paths);
     // Forgets what the last preload did: the textures it loaded for the next
     // scene become ordinary scene textures, and scene files found missing
     // (absent maps of a model) are looked for again.

@@ -35,10 +35,10 @@ MainMenuState::MainMenuState(bool showLogos)
         e.renderer.window->draw(logo_);
         e.renderer.window->display();
     }
+    // A game played before is gone: its sprites are prepared again when the player heads for the next one.
+    releasePlaySprites();
     installMenuScene();
     changeScene(scene::MAIN_MENU, 0.f);
-    // While the menu runs, the worker prepares what the game's first frames load.
-    scenePreloader().queue(playPreload(e.run.startLevel));
     logos_.restartClock();
     drawHighScoreBoard();
     e.menu.menuInputReleased = false;
@@ -93,6 +93,14 @@ void MainMenuState::drawHighScoreBoard()
     tableOnTheBoard() = board.table();
 }
 
+void MainMenuState::prepareForPlay()
+{
+    if (playPrepared_ || engine().menu.menuPage != menu_page::PLAY)
+        return;
+    playPrepared_ = true;
+    scenePreloader().queue(playPreload(engine().run.startLevel));
+}
+
 StateCode MainMenuState::checkKeys(const sf::Event::KeyEvent& key)
 {
     if (escapeArmed_ && input::isKeyPressed(sf::Keyboard::Escape))
@@ -114,6 +122,7 @@ StateCode MainMenuState::update(float /*frameTime*/)
     if (logos_.finished()) {
         if (!skipHeld)
             e.menu.menuInputReleased = true;
+        prepareForPlay();
         if (e.menu.menuPage == menu_page::START_GAME)
             return state_code::GAME_STORY;
         if (e.menu.menuPage == menu_page::QUIT)

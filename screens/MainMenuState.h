@@ -27,6 +27,11 @@ private:
     // unless it shows that table already.
     void drawHighScoreBoard();
 
+    // Once the player opens the play page (a game is two presses away), the
+    // worker prepares what the game's first frames load; browsing the menu
+    // holds none of it.
+    void prepareForPlay();
+
     LogoSequence logos_;
     sf::Sprite logo_;
     sf::RectangleShape curtain_;
@@ -34,4 +39,5 @@ private:
     // Escape quits only once it has been seen released since this menu was built,
     // so an Escape still held from the previous screen does not quit.
     bool escapeArmed_;
+    bool playPrepared_ = false;
 };

@@ -1,6 +1,8 @@
 #include "app/MainLoop.h"
 #include "app/Startup.h"
 #include "engine/Engine.h"
+#include "engine/SceneChange.h"
+#include "gameplay/PlayPreload.h"
 #include "screens/CinematicState.h"
 #include "screens/HighScoresState.h"
 #include "screens/MainMenuState.h"
@@ -193,4 +195,21 @@ TEST_F(MenuRun, TheHighScoreBoardShowsTheTableFileOfEachMenuVisit)
     const sf::IntRect bestRow(300, 160, 450, 40); // the best score's line on the desk screen
     EXPECT_GT(pixelsStandingOut(first, black, bestRow, 100.f), 20);
     EXPECT_GT(pixelsStandingOut(boardFor("zzz 99999"), first, bestRow, 100.f), 20);
+}
+
+// Browsing the menu holds none of the game's sprites: the play page has them
+// prepared, and the menu that opens after a game lets them go.
+TEST_F(MenuRun, TheGamesSpritesArePreparedFromThePlayPageAndReleasedAfterTheGame)
+{
+    const std::string sheet = playSprites().front();
+    start(defaultStateFactory().menuWithoutLogos(), defaultStateFactory());
+    frames(3);
+    scenePreloader().wait();
+    EXPECT_FALSE(engine().textures.hasEntry(sheet));
+    tap(sf::Keyboard::E); // the play page
+    frames(2);
+    scenePreloader().wait();
+    EXPECT_TRUE(engine().textures.hasEntry(sheet));
+    start(defaultStateFactory().menuWithoutLogos(), defaultStateFactory());
+    EXPECT_FALSE(engine().textures.hasEntry(sheet));
 }

@@ -14,7 +14,8 @@
 // Who asked for a texture. Scene textures (meshes, scene files) are dropped by
 // the purge once no live mesh uses them; those the preload loads for the next
 // scene are kept until the next preload starts; shared ones (sprites, fonts'
-// pictures, menus) are never dropped, since their users keep pointers.
+// pictures, menus) are never purged, since their users keep pointers: only
+// `release` drops them, once their users are gone.
 enum class TextureUse { Shared, Scene, NextScene };
 
 // The kinds of texture a mesh's drawing shader samples; a missing one is

@@ -218,6 +218,16 @@ TEST_F(Engine3DGl, TheTexturesOfAGoneSceneAreReleasedOnceItsMeshesAre)
     EXPECT_FALSE(e.textures.hasEntry("3D/cube.png"));
 }
 
+// The preload reads the next scene file ahead; one changed since is loaded as it is now.
+TEST_F(Engine3DGl, ASceneFileChangedAfterItsPreloadIsLoadedAsItIsNow)
+{
+    InTestTreeScene tree; // scene 9's file read ahead: none of its models exists
+    writeFile(tree.dir.file("Scene/9.txt"), "OBJECTTYPE mesh NAME Cube.001 LOC 0 0 0 ENDOBJ\n");
+    changeScene(scene::ARENA, 0.f);
+    const std::vector<SceneObjectRecord>& objects = engine().world.sceneObjects;
+    EXPECT_EQ(std::count_if(objects.begin(), objects.end(), [](const SceneObjectRecord& r) { return r.sceneId == scene::ARENA; }), 1);
+}
+
 // Every copy of a model in a scene asks for its maps; an absent one is looked
 // for on disk once per scene change, not once per copy.
 TEST_F(Engine3DGl, AMissingSceneMapIsLookedForAgainAfterTheNextSceneChange)

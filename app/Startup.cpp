@@ -5,6 +5,7 @@
 #include "engine/Engine.h"
 #include "platform/AssetPath.h"
 #include "platform/Random.h"
+#include "screens/MenuScene.h"
 
 #include <SFML/System/Err.hpp>
 
@@ -52,6 +53,8 @@ sf::Image startGame()
         icon.loadFromFile(resolveAssetPath("2D/Icon.png"));
     soundManager();
     engine().initResources();
+    // Known from the start, so that a scene leading to the menu preloads its hangar.
+    installMenuScene();
     return icon;
 }
 

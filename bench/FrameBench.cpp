@@ -95,12 +95,12 @@ struct SceneCase {
     int lastSceneId = -1;   // a fileless scene shown between the previous one and this one
 };
 const SceneCase SCENES[] = {
-    {"menu (15)", scene::MAIN_MENU, -1, scene::CREDITS},
+    {"menu (15)", scene::MAIN_MENU, -1, scene::MAIN_MENU, scene::CREDITS}, // the game starts at the menu
     {"level 1 (1)", scene::INTRO, 0, scene::MAIN_MENU},
     {"level 2 (8)", scene::CORRIDOR, 1, scene::APPROACH, scene::TOWER},
     {"level 3 (11)", scene::LEVEL3_START, 2, scene::CORRIDOR},
     {"level 4 (9)", scene::ARENA, 3, scene::LEVEL3_END},
-    {"hangar (0)", scene::HANGAR, -1, -1},
+    {"hangar (0)", scene::HANGAR, -1, scene::MAIN_MENU}, // the game never shows it: its models and textures are the menu's
     {"scene 2", scene::OPEN_SPACE, -1, scene::INTRO},
     {"scene 3", scene::ASTEROIDS, -1, scene::OPEN_SPACE},
     {"scene 4", scene::DIVE, -1, scene::ASTEROIDS},
@@ -150,6 +150,8 @@ std::unique_ptr<MainLoop> leadIn(const SceneCase& scene)
             continue;
         loop.reset();
         loop = startLoop(enterScene(id, -1));
+        if (scene::isMenu(id) && scene.startLevel >= 0)
+            engine().menu.menuPage = menu_page::PLAY; // a game starts from the play page
         for (int frame = 0; frame < WARM_FRAMES; ++frame)
             loop->runFrame();
         scenePreloader().wait();

@@ -2,26 +2,17 @@
 
 #include "engine/TextParse.h"
 
+#include "engine/FileStamp.h"
 #include "engine/ObjLoader.h"
 #include "platform/AssetPath.h"
 
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <mutex>
 #include <unordered_map>
 
-namespace fs = std::filesystem;
-
 namespace {
-
-// What a file looked like when it was read.
-struct FileStamp {
-    std::uintmax_t size = 0;
-    fs::file_time_type written;
-    bool operator==(const FileStamp& other) const { return size == other.size && written == other.written; }
-};
 
 struct CachedModel {
     FileStamp stamp;
@@ -30,16 +21,6 @@ struct CachedModel {
 
 std::mutex g_mutex;
 std::unordered_map<std::string, CachedModel> g_models;
-
-bool stampOf(const std::string& path, FileStamp& stamp)
-{
-    std::error_code ec;
-    stamp.size = fs::file_size(path, ec);
-    if (ec)
-        return false;
-    stamp.written = fs::last_write_time(path, ec);
-    return !ec;
-}
 
 std::shared_ptr<const ObjModel> readModel(const std::string& modelName, const std::string& objPath)
 {

@@ -6,10 +6,7 @@
 #include "engine/ModelCache.h"
 #include "engine/SceneFile.h"
 #include "engine/Scenes.h"
-#include "engine/TextParse.h"
-#include "platform/AssetPath.h"
 
-#include <fstream>
 #include <system_error>
 
 const std::array<const char*, SCENE_COUNT> sceneNames = {"hangar", "1", "2",  "3",  "4",  "5",       "6",         "7",   "8",
@@ -44,6 +41,7 @@ bool ScenePreloader::start(PreloadJob job)
 {
     stop();
     engine().textures.forgetLastPreload();
+    forgetSceneFilesReadAhead();
     lastPath_ = job.sceneFiles.empty() ? std::string() : job.sceneFiles.front();
     jobs_.push_back(std::move(job));
     return launch();
@@ -117,25 +115,23 @@ void ScenePreloader::stop()
 
 void preloadSceneTextures(std::string path, const std::atomic<bool>& cancel)
 {
-    std::ifstream in(resolveAssetPath(path), std::ios::binary);
-    if (!in)
+    SceneFileRead read = readSceneFile(path);
+    if (!read.opened)
         return;
-    skipByteOrderMark(in);
     WorldObjectTable table;
-    std::string token;
-    while (!cancel && in >> token) {
-        if (token != "OBJECTTYPE" || !(in >> token) || token != "mesh")
-            continue;
-        std::string name;
-        if (!(in >> token >> name) || name.find("NULL") != std::string::npos)
+    for (const SceneRecord& record : read.records) {
+        if (cancel)
+            return;
+        if (record.kind != SceneRecordKind::Mesh || record.name.find("NULL") != std::string::npos)
             continue;
         // The same object name the scene loader looks up ("Rock.001" is "Rock").
-        const WorldObjectEntry& entry = table[objectNameOf(name)];
+        const WorldObjectEntry& entry = table[objectNameOf(record.name)];
         if (entry.modelPath.empty() && entry.texturePath.empty())
             continue;
         engine().textures.getTexture(entry.texturePath, TextureUse::NextScene);
         preloadModel(entry.modelPath, cancel);
     }
+    keepSceneFileReadAhead(path, std::move(read));
 }
 
 namespace {
@@ -152,7 +148,7 @@ const MenuSceneSteps& menuSceneSteps() { return installedMenuSteps(); }
 
 void preloadNextScene(int currentId, float /*startSeconds*/)
 {
-    const int next = currentId + 1;
+    const int next = scene::preparedAfter(currentId);
     if (next < 0 || next >= SCENE_COUNT)
         return;
     PreloadJob job = next == scene::MAIN_MENU && menuSceneSteps().preload ? menuSceneSteps().preload() : PreloadJob{};

@@ -24,7 +24,8 @@ void preloadNextScene(int currentId, float startSeconds);
 
 // The worker's body for one scene file: loads every texture and model that the
 // scene file's meshes use into the engine's caches, the textures kept through
-// purges until the next scene preload. Returns early when `cancel` becomes true.
+// purges until the next scene preload, and keeps the file's records for its
+// load (see keepSceneFileReadAhead). Returns early when `cancel` becomes true.
 void preloadSceneTextures(std::string path, const std::atomic<bool>& cancel);
 
 // What a preload prepares, in this order: scene files whose textures and

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <mutex>
+#include <unordered_map>
 
 WorldObjectTable::WorldObjectTable()
 {
@@ -207,28 +209,73 @@ void addLightObject(Engine& engine, WorldObjectTable& table, SceneRecord& record
 
 } // namespace
 
+namespace {
+std::mutex g_readAheadMutex;
+std::unordered_map<std::string, SceneFileRead> g_readAhead;
+
+// The records read ahead for `path` when the file is still as they were read.
+SceneFileRead takeSceneFileReadAhead(const std::string& path)
+{
+    SceneFileRead read;
+    {
+        std::lock_guard<std::mutex> lock(g_readAheadMutex);
+        const auto found = g_readAhead.find(path);
+        if (found == g_readAhead.end())
+            return read;
+        read = std::move(found->second);
+        g_readAhead.erase(found);
+    }
+    FileStamp now;
+    if (!stampOf(resolveAssetPath(path), now) || !(now == read.stamp))
+        return SceneFileRead{};
+    return read;
+}
+} // namespace
+
+SceneFileRead readSceneFile(const std::string& path)
+{
+    SceneFileRead read;
+    const std::string file = resolveAssetPath(path);
+    std::ifstream in(file, std::ios::binary);
+    if (!in || !stampOf(file, read.stamp))
+        return read;
+    read.opened = true;
+    read.records = readSceneRecords(in);
+    return read;
+}
+
+void keepSceneFileReadAhead(const std::string& path, SceneFileRead read)
+{
+    std::lock_guard<std::mutex> lock(g_readAheadMutex);
+    g_readAhead[path] = std::move(read);
+}
+
+void forgetSceneFilesReadAhead()
+{
+    std::lock_guard<std::mutex> lock(g_readAheadMutex);
+    g_readAhead.clear();
+}
+
 void loadSceneFile(Engine& engine, const std::string& path, int sceneId, float startSeconds)
 {
     WorldObjectTable table;
-    const std::string file = resolveAssetPath(path);
-    std::ifstream in(file, std::ios::binary);
     engine.world.sceneLoading = true;
-    if (!in)
-        reportUnreadableDataFile(file);
-    if (in) {
-        std::vector<SceneRecord> records = readSceneRecords(in);
-        for (SceneRecord& record : records) {
-            switch (record.kind) {
-            case SceneRecordKind::Camera:
-                appendCameraFrames(engine.world.cameraFrames, record);
-                break;
-            case SceneRecordKind::Mesh:
-                addMeshObject(engine, table, record, sceneId);
-                break;
-            case SceneRecordKind::Light:
-                addLightObject(engine, table, record, sceneId);
-                break;
-            }
+    SceneFileRead read = takeSceneFileReadAhead(path);
+    if (!read.opened)
+        read = readSceneFile(path);
+    if (!read.opened)
+        reportUnreadableDataFile(resolveAssetPath(path));
+    for (SceneRecord& record : read.records) {
+        switch (record.kind) {
+        case SceneRecordKind::Camera:
+            appendCameraFrames(engine.world.cameraFrames, record);
+            break;
+        case SceneRecordKind::Mesh:
+            addMeshObject(engine, table, record, sceneId);
+            break;
+        case SceneRecordKind::Light:
+            addLightObject(engine, table, record, sceneId);
+            break;
         }
     }
     engine.world.sceneLoaded = true;

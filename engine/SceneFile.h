@@ -2,6 +2,7 @@
 // Scene files ("Scene/" + name + ".txt": camera, mesh and light records) and
 // the world-object table ("Scene/WORLD_OBJECT.txt": object name -> model and
 // base texture).
+#include "engine/FileStamp.h"
 #include "engine/Mesh.h"
 
 #include <SFML/Graphics/Color.hpp>
@@ -67,6 +68,20 @@ std::vector<SceneRecord> readSceneRecords(std::istream& in);
 
 // "Rock.001" -> "Rock": the name up to its last '.'.
 std::string objectNameOf(const std::string& recordName);
+
+// A scene file's records as read, with the file's stamp then.
+struct SceneFileRead {
+    bool opened = false;
+    FileStamp stamp;
+    std::vector<SceneRecord> records;
+};
+SceneFileRead readSceneFile(const std::string& path);
+// A scene file read ahead of its load (by the preload worker): the next
+// loadSceneFile of that path takes its records instead of reading the file
+// again, unless the file has changed since. What is not taken is forgotten
+// when the next preload starts.
+void keepSceneFileReadAhead(const std::string& path, SceneFileRead read);
+void forgetSceneFilesReadAhead();
 
 // Loads a scene file into the engine's scene objects and camera path, marks
 // the first startSeconds x 60 frames played, then purges unused textures. A

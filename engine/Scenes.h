@@ -69,6 +69,16 @@ constexpr bool planetGlowGrows(int id) { return id == OPEN_SPACE; }
 constexpr bool hasCorridorWalls(int id) { return id == CORRIDOR; }
 // The hangar menu is animated by the engine step.
 constexpr bool isMenu(int id) { return id == MAIN_MENU; }
+// The scene the preload prepares while `id` is shown: the next one, except that
+// the final boss's arena ends the game with the credits; the shader
+// background's scenes, which load no file, are passed over.
+constexpr int preparedAfter(int id)
+{
+    int next = id == ARENA ? CREDITS : id + 1;
+    while (drawsShaderBackground(next))
+        ++next;
+    return next;
+}
 
 // ---- what play does per scene ----
 

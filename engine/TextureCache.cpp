@@ -95,6 +95,15 @@ void TextureCache::purgeExcept(const std::vector<const sf::Texture*>& inUse)
     }
 }
 
+void TextureCache::release(const std::vector<std::string>& paths)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (const std::string& path : paths) {
+        cache_.erase(path);
+        purgeable_.erase(path);
+    }
+}
+
 size_t TextureCache::size()
 {
     std::lock_guard<std::mutex> lock(mutex_);

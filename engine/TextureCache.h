@@ -14,7 +14,8 @@
 // Who asked for a texture. Scene textures (meshes, scene files) are dropped by
 // the purge once no live mesh uses them; those the preload loads for the next
 // scene are kept until the next preload starts; shared ones (sprites, fonts'
-// pictures, menus) are never dropped, since their users keep pointers.
+// pictures, menus) are never purged, since their users keep pointers: only
+// `release` drops them, once their users are gone.
 enum class TextureUse { Shared, Scene, NextScene };
 
 // The kinds of texture a mesh's drawing shader samples; a missing one is
@@ -38,6 +39,9 @@ public:
     // Drops the scene textures that are not in `inUse` (keeps names containing
     // "space" and those loaded for the next scene).
     void purgeExcept(const std::vector<const sf::Texture*>& inUse);
+    // Drops the textures of these paths, shared ones too: for the textures of a
+    // part of the game that is gone, whose users went with it.
+    void release(const std::vector<std::string>& paths);
     // Forgets what the last preload did: the textures it loaded for the next
     // scene become ordinary scene textures, and scene files found missing
     // (absent maps of a model) are looked for again.

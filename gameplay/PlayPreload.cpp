@@ -2,6 +2,7 @@
 
 #include "enemies/EnemyManager.h"
 #include "enemies/EnemyTypes.h"
+#include "engine/Engine.h"
 #include "gameplay/GameState.h"
 
 #include <algorithm>
@@ -24,15 +25,23 @@ const char* const PLAY_SPRITES[] = {
 };
 } // namespace
 
+std::vector<std::string> playSprites()
+{
+    std::vector<std::string> sheets(std::begin(PLAY_SPRITES), std::end(PLAY_SPRITES));
+    for (int type = 0; type < ENEMY_TYPE_COUNT; ++type) {
+        const std::string sheet = std::string(EnemyManager::SHEET_FOLDER) + enemyTypeInfo(type).sheet;
+        if (std::find(sheets.begin(), sheets.end(), sheet) == sheets.end())
+            sheets.push_back(sheet);
+    }
+    return sheets;
+}
+
+void releasePlaySprites() { engine().textures.release(playSprites()); }
+
 PreloadJob playPreload(int startLevel)
 {
     PreloadJob job;
     job.sceneFiles.push_back(sceneFilePath(storyStartScene(startLevel)));
-    job.sharedTextures.assign(std::begin(PLAY_SPRITES), std::end(PLAY_SPRITES));
-    for (int type = 0; type < ENEMY_TYPE_COUNT; ++type) {
-        const std::string sheet = std::string(EnemyManager::SHEET_FOLDER) + enemyTypeInfo(type).sheet;
-        if (std::find(job.sharedTextures.begin(), job.sharedTextures.end(), sheet) == job.sharedTextures.end())
-            job.sharedTextures.push_back(sheet);
-    }
+    job.sharedTextures = playSprites();
     return job;
 }

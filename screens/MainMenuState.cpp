@@ -6,12 +6,15 @@
 #include "engine/SceneChange.h"
 #include "engine/Scenes.h"
 #include "gameplay/PlayPreload.h"
+#include "platform/AssetPath.h"
 #include "platform/GamePad.h"
 #include "platform/Input.h"
 #include "screens/HighScoresState.h"
 #include "screens/MenuNavigation.h"
 #include "screens/MenuScene.h"
 #include "screens/MenuScreen.h"
+
+#include <algorithm>
 
 MainMenuState::MainMenuState(bool showLogos)
     : logos_(showLogos), curtain_(sf::Vector2f(1920.f, 1080.f)), escapeArmed_(!input::isKeyPressed(sf::Keyboard::Escape))
@@ -25,17 +28,17 @@ MainMenuState::MainMenuState(bool showLogos)
     soundManager().playTrack(showLogos ? MUSIC_OPENING : MUSIC_MENU);
     showPicture(showLogos ? logo_stage::STUDIO : logo_stage::PRODUCT);
 
-    // A loading frame while the hangar is built.
+    // A loading frame while the hangar is built: the logo on black (the window
+    // cleared to black is the curtain).
     if (e.renderer.window && e.renderer.window->isOpen()) {
         e.renderer.window->clear(sf::Color::Black);
-        e.renderer.window->draw(curtain_);
         e.renderer.window->draw(logo_);
         e.renderer.window->display();
     }
+    // A game played before is gone: its sprites are prepared again when the player heads for the next one.
+    releasePlaySprites();
     installMenuScene();
     changeScene(scene::MAIN_MENU, 0.f);
-    // While the menu runs, the worker prepares what the game's first frames load.
-    scenePreloader().queue(playPreload(e.run.startLevel));
     logos_.restartClock();
     drawHighScoreBoard();
     e.menu.menuInputReleased = false;
@@ -54,16 +57,48 @@ void MainMenuState::showPicture(int stage)
     logo_.setPosition(960.f, 540.f);
 }
 
+namespace {
+// The table the board shows, as last drawn: the board is drawn again only when
+// the table file holds another one (after a new high score), not at every menu visit.
+std::vector<HighScoreEntry>& tableOnTheBoard()
+{
+    static std::vector<HighScoreEntry> table;
+    return table;
+}
+
+bool sameTable(const std::vector<HighScoreEntry>& a, const std::vector<HighScoreEntry>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const HighScoreEntry& x, const HighScoreEntry& y) {
+        return x.score == y.score && x.name == y.name;
+    });
+}
+} // namespace
+
 void MainMenuState::drawHighScoreBoard()
 {
-    HighScoresState board({});
-    sf::RenderTexture picture;
-    if (!picture.create(1920, 1080, sf::ContextSettings(0, 0, 0, 1, 1)))
+    sf::Texture& shown = menuScreen().highScoreBoard;
+    const std::vector<HighScoreEntry> table = readHighScoreTable(resolveAssetPath(high_scores::TABLE_PATH));
+    if (shown.getSize().x > 0 && sameTable(table, tableOnTheBoard()))
         return;
+    // Drawn at the size of the menu screen that shows it, from the board's full-screen layout.
+    sf::RenderTexture picture;
+    if (!picture.create(menu_screen::WIDTH, menu_screen::HEIGHT, sf::ContextSettings(0, 0, 0, 1, 1)))
+        return;
+    picture.setView(sf::View(sf::FloatRect(0.f, 0.f, 1920.f, 1080.f)));
     picture.clear(sf::Color::Black);
+    HighScoresState board({});
     board.drawBoard(picture);
     picture.display();
-    menuScreen().highScoreBoard = picture.getTexture();
+    shown = picture.getTexture();
+    tableOnTheBoard() = board.table();
+}
+
+void MainMenuState::prepareForPlay()
+{
+    if (playPrepared_ || engine().menu.menuPage != menu_page::PLAY)
+        return;
+    playPrepared_ = true;
+    scenePreloader().queue(playPreload(engine().run.startLevel));
 }
 
 StateCode MainMenuState::checkKeys(const sf::Event::KeyEvent& key)
@@ -87,6 +122,7 @@ StateCode MainMenuState::update(float /*frameTime*/)
     if (logos_.finished()) {
         if (!skipHeld)
             e.menu.menuInputReleased = true;
+        prepareForPlay();
         if (e.menu.menuPage == menu_page::START_GAME)
             return state_code::GAME_STORY;
         if (e.menu.menuPage == menu_page::QUIT)

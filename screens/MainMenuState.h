@@ -23,8 +23,14 @@ public:
 
 private:
     void showPicture(int stage);
-    // Draws the high-score table into the texture of the menu's high-score page.
+    // Draws the high-score table into the texture of the menu's high-score page,
+    // unless it shows that table already.
     void drawHighScoreBoard();
+
+    // Once the player opens the play page (a game is two presses away), the
+    // worker prepares what the game's first frames load; browsing the menu
+    // holds none of it.
+    void prepareForPlay();
 
     LogoSequence logos_;
     sf::Sprite logo_;
@@ -33,4 +39,5 @@ private:
     // Escape quits only once it has been seen released since this menu was built,
     // so an Escape still held from the previous screen does not quit.
     bool escapeArmed_;
+    bool playPrepared_ = false;
 };

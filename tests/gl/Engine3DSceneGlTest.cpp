@@ -9,6 +9,7 @@
 #include "engine/SceneChange.h"
 #include "screens/MenuScene.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <thread>
@@ -187,6 +188,8 @@ TEST_F(Engine3DGl, PreloadRunsBesideTheMainThreadAndPicksTheNextFile)
     EXPECT_EQ(scenePreloader().lastPath(), "Scene/MAIN_MENU.txt");
     changeScene(scene::MOON, 0.f);
     EXPECT_EQ(scenePreloader().lastPath(), "Scene/MAIN_MENU.txt");
+    changeScene(scene::ARENA, 0.f);
+    EXPECT_EQ(scenePreloader().lastPath(), "Scene/credits.txt"); // the final boss ends the game
     // Quick changes stop the running worker before starting the next.
     for (int i = 0; i < 10; ++i)
         changeScene(scene::CORRIDOR, 0.f);
@@ -246,6 +249,20 @@ TEST_F(Engine3DGl, TexturesStayWhileUsedAndGoWithTheirSceneAndMissingMapsAreLook
     scenePreloader().wait();
     e.updateVisibleObjects();
     EXPECT_FALSE(e.textures.hasEntry("3D/cube.png"));
+}
+
+// The preload reads the next scene file ahead; one changed since is loaded as it is now.
+TEST_F(Engine3DGl, ASceneFileChangedAfterItsPreloadIsLoadedAsItIsNow)
+{
+    TempDir dir;
+    writeTestTree(dir);
+    InDirectory here(dir.path);
+    changeScene(scene::CORRIDOR, 0.f);
+    scenePreloader().wait(); // scene 9's file read ahead: none of its models exists
+    writeFile(dir.file("Scene/9.txt"), "OBJECTTYPE mesh NAME Cube.001 LOC 0 0 0 ENDOBJ\n");
+    changeScene(scene::ARENA, 0.f);
+    const std::vector<SceneObjectRecord>& objects = engine().world.sceneObjects;
+    EXPECT_EQ(std::count_if(objects.begin(), objects.end(), [](const SceneObjectRecord& r) { return r.sceneId == scene::ARENA; }), 1);
 }
 
 TEST_F(Engine3DGl, LightGlowsLandWhereTheyProjectAndAddUpAndTheDebugViewShowsTheLightWhileHeld)

@@ -1,6 +1,8 @@
 #include "app/MainLoop.h"
 #include "app/Startup.h"
 #include "engine/Engine.h"
+#include "engine/SceneChange.h"
+#include "gameplay/PlayPreload.h"
 #include "screens/CinematicState.h"
 #include "screens/HighScoresState.h"
 #include "screens/MainMenuState.h"
@@ -167,4 +169,42 @@ TEST_F(MenuRun, CutSceneNeedsAFreshPassAndHandsTheScoresOn)
     frames(1);
     ASSERT_EQ(handed.size(), 2u);
     EXPECT_EQ(handed[1], std::vector<unsigned>{5});
+}
+
+// The board of the menu's high-score page is drawn once per table: after a new
+// high score, the next menu shows the new table.
+TEST_F(MenuRun, TheHighScoreBoardShowsTheTableFileOfEachMenuVisit)
+{
+    TempDir tree;
+    std::filesystem::create_directories(tree.file("2D/Text"));
+    std::filesystem::copy_file("2D/Text/Pixeled.ttf", tree.file("2D/Text/Pixeled.ttf"));
+    InDirectory inTree(tree.path);
+    const auto boardFor = [](const std::string& table) {
+        writeFile(high_scores::TABLE_PATH, table);
+        MainMenuState menu(false);
+        return menuScreen().highScoreBoard.copyToImage();
+    };
+    const sf::Image first = boardFor("abc 10");
+    sf::Image black;
+    black.create(first.getSize().x, first.getSize().y, sf::Color::Black);
+    const sf::IntRect bestRow(300, 160, 450, 40); // the best score's line on the desk screen
+    EXPECT_GT(pixelsStandingOut(first, black, bestRow, 100.f), 20);
+    EXPECT_GT(pixelsStandingOut(boardFor("zzz 99999"), first, bestRow, 100.f), 20);
+}
+
+// Browsing the menu holds none of the game's sprites: the play page has them
+// prepared, and the menu that opens after a game lets them go.
+TEST_F(MenuRun, TheGamesSpritesArePreparedFromThePlayPageAndReleasedAfterTheGame)
+{
+    const std::string sheet = playSprites().front();
+    start(defaultStateFactory().menuWithoutLogos(), defaultStateFactory());
+    frames(3);
+    scenePreloader().wait();
+    EXPECT_FALSE(engine().textures.hasEntry(sheet));
+    tap(sf::Keyboard::E); // the play page
+    frames(2);
+    scenePreloader().wait();
+    EXPECT_TRUE(engine().textures.hasEntry(sheet));
+    start(defaultStateFactory().menuWithoutLogos(), defaultStateFactory());
+    EXPECT_FALSE(engine().textures.hasEntry(sheet));
 }

@@ -78,8 +78,8 @@ private:
     void setMaterialUniforms(const Batch& batch, sf::RenderStates& states);
     void setLightUniforms(const Batch& batch);
     // Whether a glow was drawn (into the cleared light buffer).
-    bool drawMovingLights();
-    void drawMovingLight(const Mesh& mesh, bool& bufferReady);
+    void drawMovingLights();
+    void drawMovingLight(const Mesh& mesh);
     void bindMap(sf::Shader& shader, const char* name, const sf::Texture* texture, TextureSlot slot);
 };
 

@@ -75,9 +75,12 @@ private:
     void projectObject(Mesh& mesh, const FrameSettings& settings);
     void releaseGoneSceneMemory();
     void drawBatch(const Batch& batch);
+    // Draws batches [first, last), all drawn alike, in one call.
+    void drawBatchRun(const std::vector<Batch*>& batches, size_t first, size_t last);
+    std::vector<sf::Vertex> runVertices_; // the run's triangles, reused from frame to frame
     void setMaterialUniforms(const Batch& batch, sf::RenderStates& states);
     void setLightUniforms(const Batch& batch);
-    // Whether a glow was drawn (into the cleared light buffer).
+    // Adds every light's glow onto the window.
     void drawMovingLights();
     void drawMovingLight(const Mesh& mesh);
     void bindMap(sf::Shader& shader, const char* name, const sf::Texture* texture, TextureSlot slot);

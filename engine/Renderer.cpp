@@ -32,6 +32,40 @@ const DebugView DEBUG_VIEWS[Engine::DEBUG_VIEW_COUNT] = {{"onlyRough", sf::Keybo
 // Glows add up (the window's channels saturate at full brightness).
 const sf::BlendMode GLOW_BLENDING(sf::BlendMode::One, sf::BlendMode::One, sf::BlendMode::Add);
 
+bool isBackdrop(const Batch& batch) { return batch.name == "3D/space"; }
+
+// Light direction i (1 to 7) as setLightUniforms sends it.
+sf::Vector3f lightDirection(const Mesh& mesh, size_t i)
+{
+    return i < mesh.lights.size() ? normalised(mesh.position - mesh.lights[i].position) : sf::Vector3f();
+}
+
+// Whether batch b, drawn right after batch a, looks the same drawn in a's
+// call: both go through the drawing shader with the same textures and the
+// same uniforms as the shader reads them. It reads neither "normalPos" nor
+// "lightPos[0]", and of the other light directions only whether each is set
+// (a unit vector) or not (zero). A batch without triangles draws nothing and
+// joins any run (the backdrop aside: the boss scene draws it otherwise).
+bool drawnAlike(const Batch& a, const Batch& b)
+{
+    if (isBackdrop(a) || isBackdrop(b) || !a.mesh || !b.mesh || !a.shader || a.vertices.empty())
+        return false;
+    if (b.vertices.empty())
+        return true;
+    const Mesh& m = *a.mesh;
+    const Mesh& n = *b.mesh;
+    if (b.shader != a.shader || b.texture != a.texture || b.notEmissive != a.notEmissive
+        || n.baseTexture != m.baseTexture || n.normalMap != m.normalMap || n.roughnessMap != m.roughnessMap
+        || n.emissiveMap != m.emissiveMap || n.noiseMap != m.noiseMap || n.hasDisplacement != m.hasDisplacement)
+        return false;
+    for (size_t i = 1; i < 8; ++i) {
+        const float lengthA = length3(lightDirection(m, i)), lengthB = length3(lightDirection(n, i));
+        if (!std::isfinite(lengthA) || !std::isfinite(lengthB) || (lengthA >= 0.5f) != (lengthB >= 0.5f))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 void Engine::updateVisibleObjects()
@@ -139,8 +173,16 @@ void Engine::render3D()
     drawnAtSeconds_ = timing.gameClock.getElapsedTime().asSeconds();
 
     const std::vector<Batch*>& batches = renderer.pipeline.batches();
-    for (const Batch* batch : batches)
-        drawBatch(*batch);
+    for (size_t first = 0; first < batches.size();) {
+        size_t last = first + 1;
+        while (last < batches.size() && drawnAlike(*batches[first], *batches[last]))
+            ++last;
+        if (last - first == 1)
+            drawBatch(*batches[first]);
+        else
+            drawBatchRun(batches, first, last);
+        first = last;
+    }
 
     drawMovingLights();
 
@@ -154,13 +196,26 @@ void Engine::render3D()
     }
 }
 
+void Engine::drawBatchRun(const std::vector<Batch*>& batches, size_t first, size_t last)
+{
+    runVertices_.clear();
+    for (size_t i = first; i < last; ++i)
+        runVertices_.insert(runVertices_.end(), batches[i]->vertices.begin(), batches[i]->vertices.end());
+    const Batch& lead = *batches[first];
+    sf::RenderStates states;
+    states.texture = lead.texture;
+    setLightUniforms(lead);
+    setMaterialUniforms(lead, states);
+    renderer.window->draw(runVertices_.data(), runVertices_.size(), sf::Triangles, states);
+}
+
 void Engine::drawBatch(const Batch& batch)
 {
     if (!renderer.window || !batch.mesh)
         return;
     sf::RenderStates states;
     states.texture = batch.texture;
-    const bool backdrop = batch.name == "3D/space";
+    const bool backdrop = isBackdrop(batch);
     if (!backdrop && batch.mesh && !batch.vertices.empty()) {
         setLightUniforms(batch);
         setMaterialUniforms(batch, states);

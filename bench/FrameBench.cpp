@@ -127,7 +127,12 @@ std::unique_ptr<MainState> enterScene(int sceneId, int startLevel)
 }
 
 constexpr int WARM_FRAMES = 8;
-constexpr int MEASURED_FRAMES = 30;
+// ORBYNDEL_BENCH_FRAMES measures more frames (to profile one scene past its loading).
+int measuredFrames()
+{
+    const char* frames = std::getenv("ORBYNDEL_BENCH_FRAMES");
+    return std::max(30, frames ? std::atoi(frames) : 0);
+}
 constexpr int CHANGE_FRAMES = 4; // frames counted as "around the change"
 
 std::unique_ptr<MainLoop> startLoop(std::unique_ptr<MainState> state)
@@ -176,14 +181,15 @@ FrameFigures measureScene(const SceneCase& scene)
             changeStart = now;
         }
     }
+    const int frames = measuredFrames();
     const double cpu = threadCpuMs();
     const long queries = input::keyboardServerQueries();
     const long draws = glDrawCallCount();
-    for (int frame = 0; frame < MEASURED_FRAMES; ++frame)
+    for (int frame = 0; frame < frames; ++frame)
         loop->runFrame();
-    figures.cpuMs = (threadCpuMs() - cpu) / MEASURED_FRAMES;
-    figures.keyQueries = static_cast<double>(input::keyboardServerQueries() - queries) / MEASURED_FRAMES;
-    figures.drawCalls = static_cast<double>(glDrawCallCount() - draws) / MEASURED_FRAMES;
+    figures.cpuMs = (threadCpuMs() - cpu) / frames;
+    figures.keyQueries = static_cast<double>(input::keyboardServerQueries() - queries) / frames;
+    figures.drawCalls = static_cast<double>(glDrawCallCount() - draws) / frames;
     return figures;
 }
 
@@ -194,12 +200,13 @@ double bareFrameCpuMs()
         window.clear();
         window.display();
     }
+    const int frames = measuredFrames();
     const double cpu = threadCpuMs();
-    for (int frame = 0; frame < MEASURED_FRAMES; ++frame) {
+    for (int frame = 0; frame < frames; ++frame) {
         window.clear();
         window.display();
     }
-    return (threadCpuMs() - cpu) / MEASURED_FRAMES;
+    return (threadCpuMs() - cpu) / frames;
 }
 
 void FrameInEveryScene(benchmark::State& state)

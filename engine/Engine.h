@@ -70,16 +70,19 @@ private:
     // The last value the renderer gave each uniform of its shaders, as bytes:
     // a uniform is only set again when its value changes.
     std::map<std::pair<const sf::Shader*, const char*>, std::array<unsigned char, 16>> uniformValues_;
+    std::vector<sf::Vertex> runVertices_; // a run of batches' triangles, reused from frame to frame
     template <class Value>
     void setUniformOnChange(sf::Shader& shader, const char* name, const Value& value);
     void projectObject(Mesh& mesh, const FrameSettings& settings);
     void releaseGoneSceneMemory();
     void drawBatch(const Batch& batch);
+    // Draws batches [first, last), all drawn alike, in one call.
+    void drawBatchRun(const std::vector<Batch*>& batches, size_t first, size_t last);
     void setMaterialUniforms(const Batch& batch, sf::RenderStates& states);
     void setLightUniforms(const Batch& batch);
-    // Whether a glow was drawn (into the cleared light buffer).
-    bool drawMovingLights();
-    void drawMovingLight(const Mesh& mesh, bool& bufferReady);
+    // Adds every light's glow onto the window.
+    void drawMovingLights();
+    void drawMovingLight(const Mesh& mesh);
     void bindMap(sf::Shader& shader, const char* name, const sf::Texture* texture, TextureSlot slot);
 };
 

@@ -34,9 +34,8 @@ bool Level3Background::makePictures()
         return true;
     picturesMade_ = true;
     renderTexture = std::make_unique<sf::RenderTexture>();
-    ready_ = renderTexture->create(WIDTH, HEIGHT);
-    for (sf::Texture& snapshot : snapshots)
-        ready_ = ready_ && snapshot.create(WIDTH, HEIGHT);
+    nextPicture = std::make_unique<sf::RenderTexture>();
+    ready_ = renderTexture->create(WIDTH, HEIGHT) && nextPicture->create(WIDTH, HEIGHT);
     return ready_;
 }
 
@@ -46,8 +45,7 @@ void Level3Background::releasePictures()
         return;
     picturesMade_ = false;
     renderTexture.reset();
-    for (sf::Texture& snapshot : snapshots)
-        snapshot = sf::Texture();
+    nextPicture.reset();
 }
 
 void Level3Background::resetToFirst()
@@ -58,11 +56,10 @@ void Level3Background::resetToFirst()
 
 void Level3Background::startSwitch() { isSwitching = true; }
 
-// Each snapshot holds its own variant, so the cross-fade has two different
-// pictures to blend; only the snapshots on screen are rendered.
-void Level3Background::renderVariant(int variant, float seconds)
+// Only the variants on screen are rendered, each into its own picture.
+void Level3Background::renderVariant(sf::RenderTexture& picture, int variant, float seconds)
 {
-    renderTexture->clear(sf::Color::White);
+    picture.clear(sf::Color::White);
     combinedShader.setUniform("time", shaderTime(seconds));
     combinedShader.setUniform("resolution", sf::Glsl::Vec2(1024.f, 768.f));
     combinedShader.setUniform("backgroundTexture", baseTexture);
@@ -75,9 +72,8 @@ void Level3Background::renderVariant(int variant, float seconds)
     combinedShader.setUniform("isSwitching", 0);
     combinedShader.setUniform("transTime", 0.f);
     sf::RectangleShape screen(sf::Vector2f(static_cast<float>(WIDTH), static_cast<float>(HEIGHT)));
-    renderTexture->draw(screen, &combinedShader);
-    renderTexture->display();
-    snapshots[variant].update(renderTexture->getTexture());
+    picture.draw(screen, &combinedShader);
+    picture.display();
 }
 
 void Level3Background::render(float seconds)
@@ -86,17 +82,18 @@ void Level3Background::render(float seconds)
         return;
     actualIndex = ((actualIndex % VARIANTS) + VARIANTS) % VARIANTS;
     nextIndex = ((nextIndex % VARIANTS) + VARIANTS) % VARIANTS;
-    renderVariant(actualIndex, seconds);
-    if (isSwitching && nextIndex != actualIndex)
-        renderVariant(nextIndex, seconds);
-    interpolationShader.setUniform("texture1", snapshots[actualIndex]);
-    interpolationShader.setUniform("texture2", snapshots[nextIndex]);
+    renderVariant(*renderTexture, actualIndex, seconds);
+    const bool twoPictures = isSwitching && nextIndex != actualIndex;
+    if (twoPictures)
+        renderVariant(*nextPicture, nextIndex, seconds);
+    interpolationShader.setUniform("texture1", renderTexture->getTexture());
+    interpolationShader.setUniform("texture2", (twoPictures ? nextPicture : renderTexture)->getTexture());
     interpolationShader.setUniform("transition", transTime);
 }
 
 void Level3Background::drawPicture(sf::RenderTarget& target, const sf::RenderStates& states)
 {
-    sf::Sprite sprite(isSwitching ? renderTexture->getTexture() : snapshots[actualIndex]);
+    sf::Sprite sprite(renderTexture->getTexture());
     sprite.setOrigin(WIDTH / 2.f, HEIGHT / 2.f);
     sprite.setRotation(180.f);
     sprite.setPosition(WIDTH / 2.f, HEIGHT / 2.f);
@@ -119,12 +116,8 @@ void Level3Background::drawFrame(float seconds)
     render(seconds);
     if (!ready_)
         return; // the pictures could not be made
-    if (isSwitching) {
-        // The blend goes into the render texture unturned, so the picture keeps
-        // the same orientation before, during and after a fade.
-        renderTexture->clear(sf::Color::Black);
-        renderTexture->draw(sf::Sprite(snapshots[actualIndex]), &interpolationShader);
-        renderTexture->display();
-    }
-    drawPicture(*window, sf::RenderStates::Default);
+    // A fade blends the two pictures as they are drawn: both are read where
+    // the turned picture's pixel lies, so it keeps the same orientation
+    // before, during and after the fade.
+    drawPicture(*window, isSwitching ? sf::RenderStates(&interpolationShader) : sf::RenderStates::Default);
 }

@@ -3,20 +3,19 @@
 // three picture variants computed by a fragment shader, with a one-second
 // cross-fade from the current variant to the next.
 #include <SFML/Graphics.hpp>
-#include <array>
 #include <memory>
 
 class Level3Background {
 public:
     static constexpr int VARIANTS = 3;
 
-    // Loads the shaders and textures (the render texture and the snapshots are
-    // made at the first render). Returns
+    // Loads the shaders and textures (the two pictures are made at the first
+    // render). Returns
     // false when shaders are unavailable or a shader file does not load; the
     // background then draws nothing (textures that fail to load stay empty).
     bool load();
 
-    // Renders the snapshots the picture needs this frame with the game clock's seconds.
+    // Renders the variants the picture needs this frame with the game clock's seconds.
     void render(float seconds);
 
     // One frame of the main loop in scenes 11 to 13: advances a running
@@ -35,9 +34,11 @@ public:
     sf::RenderWindow* window = nullptr;
     const float* frameTime = nullptr;
     bool isSwitching = false;
-    std::unique_ptr<sf::RenderTexture> renderTexture; // made with the snapshots
+    // The current variant, and the next one while a cross-fade runs (drawn
+    // from where they are rendered: no copies).
+    std::unique_ptr<sf::RenderTexture> renderTexture;
+    std::unique_ptr<sf::RenderTexture> nextPicture;
     sf::Shader interpolationShader;
-    std::array<sf::Texture, VARIANTS> snapshots;
     sf::Texture baseTexture;
     sf::Texture maskTexture;
     sf::Texture perlinTexture;
@@ -49,7 +50,7 @@ public:
     float unZoom = 15.f;
 
 private:
-    void renderVariant(int variant, float seconds);
+    void renderVariant(sf::RenderTexture& picture, int variant, float seconds);
     void drawPicture(sf::RenderTarget& target, const sf::RenderStates& states);
 
     bool makePictures();

@@ -630,8 +630,9 @@ void RenderPipeline::processTriangles(Mesh& mesh, const FrameSettings& settings,
     std::atomic<size_t> keptTotal{0};
     std::atomic<int> membersDone{0};
 
-#pragma omp parallel num_threads(threads) if (threads > 1)
-    {
+    // Each member's share of the work. A lone member runs it without opening a
+    // parallel region, whose set-up costs microseconds: most meshes are small.
+    const auto memberWork = [&] {
         const int team = omp_get_num_threads();
         const int member = omp_get_thread_num();
         ThreadSlot& slot = slots_[member];
@@ -735,6 +736,12 @@ void RenderPipeline::processTriangles(Mesh& mesh, const FrameSettings& settings,
             out[3 * j + 1] = face.corners[1];
             out[3 * j + 2] = face.corners[2];
         }
+    };
+    if (threads > 1) {
+#pragma omp parallel num_threads(threads)
+        memberWork();
+    } else {
+        memberWork();
     }
 
     ScreenBounds combined{FLT_MAX, FLT_MAX, -FLT_MAX, -FLT_MAX};

@@ -6,6 +6,7 @@
 #include "platform/AssetPath.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <type_traits>
@@ -28,8 +29,42 @@ const DebugView DEBUG_VIEWS[Engine::DEBUG_VIEW_COUNT] = {{"onlyRough", sf::Keybo
                                  {"onlyNormal", sf::Keyboard::F3},     {"onlyColor", sf::Keyboard::F4},
                                  {"onlySpeLightImp", sf::Keyboard::F5}, {"onlyEmiss", sf::Keyboard::F6}};
 
-// Glows add up (the buffer's channels saturate at full brightness).
+// Glows add up (the window's channels saturate at full brightness).
 const sf::BlendMode GLOW_BLENDING(sf::BlendMode::One, sf::BlendMode::One, sf::BlendMode::Add);
+
+bool isBackdrop(const Batch& batch) { return batch.name == "3D/space"; }
+
+// Light direction i (1 to 7) as setLightUniforms sends it.
+sf::Vector3f lightDirection(const Mesh& mesh, size_t i)
+{
+    return i < mesh.lights.size() ? normalised(mesh.position - mesh.lights[i].position) : sf::Vector3f();
+}
+
+// Whether batch b, drawn right after batch a, looks the same drawn in a's
+// call: both go through the drawing shader with the same textures and the
+// same uniforms as the shader reads them. It reads neither "normalPos" nor
+// "lightPos[0]", and of the other light directions only whether each is set
+// (a unit vector) or not (zero). A batch without triangles draws nothing and
+// joins any run (the backdrop aside: the boss scene draws it otherwise).
+bool drawnAlike(const Batch& a, const Batch& b)
+{
+    if (isBackdrop(a) || isBackdrop(b) || !a.mesh || !b.mesh || !a.shader || a.vertices.empty())
+        return false;
+    if (b.vertices.empty())
+        return true;
+    const Mesh& m = *a.mesh;
+    const Mesh& n = *b.mesh;
+    if (b.shader != a.shader || b.texture != a.texture || b.notEmissive != a.notEmissive
+        || n.baseTexture != m.baseTexture || n.normalMap != m.normalMap || n.roughnessMap != m.roughnessMap
+        || n.emissiveMap != m.emissiveMap || n.noiseMap != m.noiseMap || n.hasDisplacement != m.hasDisplacement)
+        return false;
+    for (size_t i = 1; i < 8; ++i) {
+        const float lengthA = length3(lightDirection(m, i)), lengthB = length3(lightDirection(n, i));
+        if (!std::isfinite(lengthA) || !std::isfinite(lengthB) || (lengthA >= 0.5f) != (lengthB >= 0.5f))
+            return false;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -138,13 +173,18 @@ void Engine::render3D()
     drawnAtSeconds_ = timing.gameClock.getElapsedTime().asSeconds();
 
     const std::vector<Batch*>& batches = renderer.pipeline.batches();
-    for (const Batch* batch : batches)
-        drawBatch(*batch);
-
-    if (drawMovingLights()) { // else the buffer is black: adding it changes nothing
-        renderer.lightBuffer->display();
-        renderer.window->draw(sf::Sprite(renderer.lightBuffer->getTexture()), sf::RenderStates(sf::BlendAdd));
+    for (size_t first = 0; first < batches.size();) {
+        size_t last = first + 1;
+        while (last < batches.size() && drawnAlike(*batches[first], *batches[last]))
+            ++last;
+        if (last - first == 1)
+            drawBatch(*batches[first]);
+        else
+            drawBatchRun(batches, first, last);
+        first = last;
     }
+
+    drawMovingLights();
 
     if (scene::drawsPlayerOnTop(world.sceneId)) {
         const Batch* lastPlayer = nullptr;
@@ -156,13 +196,26 @@ void Engine::render3D()
     }
 }
 
+void Engine::drawBatchRun(const std::vector<Batch*>& batches, size_t first, size_t last)
+{
+    runVertices_.clear();
+    for (size_t i = first; i < last; ++i)
+        runVertices_.insert(runVertices_.end(), batches[i]->vertices.begin(), batches[i]->vertices.end());
+    const Batch& lead = *batches[first];
+    sf::RenderStates states;
+    states.texture = lead.texture;
+    setLightUniforms(lead);
+    setMaterialUniforms(lead, states);
+    renderer.window->draw(runVertices_.data(), runVertices_.size(), sf::Triangles, states);
+}
+
 void Engine::drawBatch(const Batch& batch)
 {
     if (!renderer.window || !batch.mesh)
         return;
     sf::RenderStates states;
     states.texture = batch.texture;
-    const bool backdrop = batch.name == "3D/space";
+    const bool backdrop = isBackdrop(batch);
     if (!backdrop && batch.mesh && !batch.vertices.empty()) {
         setLightUniforms(batch);
         setMaterialUniforms(batch, states);
@@ -255,55 +308,76 @@ void Engine::setLightUniforms(const Batch& batch)
     }
 }
 
-bool Engine::drawMovingLights()
+void Engine::drawMovingLights()
 {
-    bool bufferReady = false;
     for (const SceneObjectRecord& record : world.sceneObjects) {
         const Mesh* mesh = record.mesh.get();
         if (mesh && (mesh->hasTag("light") || mesh->lightData.intensity > 0.f) && !mesh->hasTag("noTavlo"))
-            drawMovingLight(*mesh, bufferReady);
+            drawMovingLight(*mesh);
     }
     for (const std::unique_ptr<Mesh>& mesh : world.meshes)
         for (const std::string& tag : mesh->tags)
             if (tag == "light")
-                drawMovingLight(*mesh, bufferReady);
+                drawMovingLight(*mesh);
     if (world.boss3D)
         for (const std::unique_ptr<Mesh>& mesh : world.boss3D->objects)
             if (mesh)
                 for (const std::string& tag : mesh->tags)
                     if (tag == "light")
-                        drawMovingLight(*mesh, bufferReady);
-    return bufferReady;
+                        drawMovingLight(*mesh);
 }
 
-// Each glow is added onto the light buffer (cleared before the frame's first
-// one), as a window-sized quad through the glow shader. "u_position" is in
-// window pixels (y downward).
-void Engine::drawMovingLight(const Mesh& mesh, bool& bufferReady)
+namespace {
+// The window pixels a glow can brighten: past them the glow shader's
+// brightest channel, intensity * 0.2 * falloff^3 levels with falloff =
+// radius / (distance + radius), stays under a quarter of a level and rounds to
+// nothing. Empty when the light brightens no pixel at all.
+sf::IntRect glowReach(sf::Vector2f centre, float intensity, float range, sf::Color colour)
+{
+    constexpr float FAINTEST = 0.25f; // levels; a level rounds up from a half
+    const float brightest = static_cast<float>(std::max({colour.r, colour.g, colour.b})) * intensity * 0.2f;
+    if (!(brightest > FAINTEST))
+        return {};
+    const sf::IntRect window(0, 0, static_cast<int>(WINDOW_WIDTH), static_cast<int>(WINDOW_HEIGHT));
+    const float radius = std::max(range, 0.001f);
+    const float reach = radius * (std::cbrt(brightest / FAINTEST) - 1.f) + 2.f;
+    if (!(reach < WINDOW_WIDTH + WINDOW_HEIGHT) || !std::isfinite(centre.x) || !std::isfinite(centre.y))
+        return window;
+    const int left = static_cast<int>(std::floor(std::max(centre.x - reach, -1.f)));
+    const int top = static_cast<int>(std::floor(std::max(centre.y - reach, -1.f)));
+    const int right = static_cast<int>(std::ceil(std::min(centre.x + reach, WINDOW_WIDTH + 1.f)));
+    const int bottom = static_cast<int>(std::ceil(std::min(centre.y + reach, WINDOW_HEIGHT + 1.f)));
+    sf::IntRect reached;
+    window.intersects(sf::IntRect(left, top, right - left, bottom - top), reached);
+    return reached;
+}
+} // namespace
+
+// Each glow is added onto the window over the pixels it can brighten, as a
+// quad through the glow shader. "u_position" is in window pixels (y downward).
+// Added one by one, the glows saturate as they would added up first.
+void Engine::drawMovingLight(const Mesh& mesh)
 {
     sf::Shader* shader = renderer.sharedShader("Shader/MovingLightShader.frag");
     if (!shader || !world.camera)
         return;
-    std::unique_ptr<sf::RenderTexture>& buffer = renderer.lightBuffer;
-    if (!bufferReady) {
-        if (!buffer) {
-            buffer = std::make_unique<sf::RenderTexture>();
-            buffer->create(1920, 1080, sf::ContextSettings(0, 0, 0, 1, 1));
-        }
-        buffer->clear(sf::Color::Black);
-        bufferReady = true;
-    }
     const sf::Vector2f screen = projectToScreen(*world.camera, mesh.position);
     const float dist = distance3(world.camera->position, mesh.position);
     const LightData& light = mesh.lightData;
     const float denominator = dist / 3.f + light.range;
     const float range = denominator > 0.f ? light.range * 0.5f / 40.f * light.range / denominator : 0.f;
+    const float intensity = light.intensity * 1.65f;
+    const sf::IntRect reach = glowReach(screen, intensity, range, light.colour);
+    if (reach.width <= 0 || reach.height <= 0)
+        return;
     setUniformOnChange(*shader, "u_position", screen);
-    setUniformOnChange(*shader, "u_intensity", light.intensity * 1.65f);
+    setUniformOnChange(*shader, "u_intensity", intensity);
     setUniformOnChange(*shader, "u_clampValue", 1.0f);
     setUniformOnChange(*shader, "u_range", range);
     setUniformOnChange(*shader, "u_color", sf::Glsl::Vec3(light.colour.r, light.colour.g, light.colour.b));
-    static const sf::Vertex WINDOW_QUAD[4] = {sf::Vertex({0.f, 0.f}), sf::Vertex({1920.f, 0.f}),
-                                              sf::Vertex({0.f, 1080.f}), sf::Vertex({1920.f, 1080.f})};
-    buffer->draw(WINDOW_QUAD, 4, sf::TriangleStrip, sf::RenderStates(GLOW_BLENDING, sf::Transform(), nullptr, shader));
+    const float left = static_cast<float>(reach.left), top = static_cast<float>(reach.top);
+    const float right = left + static_cast<float>(reach.width), bottom = top + static_cast<float>(reach.height);
+    const sf::Vertex quad[4] = {sf::Vertex({left, top}), sf::Vertex({right, top}), sf::Vertex({left, bottom}),
+                                sf::Vertex({right, bottom})};
+    renderer.window->draw(quad, 4, sf::TriangleStrip, sf::RenderStates(GLOW_BLENDING, sf::Transform(), nullptr, shader));
 }

@@ -1,12 +1,11 @@
 #pragma once
 // What the 3D renderer draws with and keeps between frames: the window, the
-// visible list and the per-frame pipeline, the shaders, the light buffers and
+// visible list and the per-frame pipeline, the shaders and
 // the textures and sprites made at start-up.
 #include "engine/RenderPipeline.h"
 #include "engine/Scenes.h"
 
 #include <SFML/Graphics/Font.hpp>
-#include <SFML/Graphics/RenderTexture.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Shader.hpp>
 #include <SFML/Graphics/Sprite.hpp>
@@ -32,9 +31,6 @@ public:
     float visibleRebuildTimer = 0.f;
     bool depthView = false;
     int bossSceneId = scene::ARENA; // the scene whose backdrop is drawn by a shader
-    // The lights' glows, added up and laid over the window; made for the first
-    // glow (a scene without lights never needs it).
-    std::unique_ptr<sf::RenderTexture> lightBuffer;
 
     // Made by Engine::initResources.
     bool resourcesReady = false;

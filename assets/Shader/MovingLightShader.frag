@@ -1,6 +1,6 @@
 #version 120
-// One light's glow, added onto the light buffer (1920 x 1080, drawn over the
-// picture additively): a soft halo around the light's screen position.
+// One light's glow, added onto the 1920 x 1080 window: a soft halo around the
+// light's screen position.
 uniform vec2 u_position;
 uniform float u_intensity;
 uniform float u_clampValue;
@@ -9,7 +9,7 @@ uniform vec3 u_color;
 
 void main()
 {
-    // The light buffer's rows run bottom to top (window pixels run downward).
+    // The window's rows run bottom to top here (window pixels run downward).
     vec2 pixel = vec2(gl_FragCoord.x, 1080.0 - gl_FragCoord.y);
     float radius = max(u_range, 0.001);
     float falloff = radius / (distance(pixel, u_position) + radius);

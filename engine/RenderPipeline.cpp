@@ -41,21 +41,9 @@ inline sf::Uint8 greyOf(float value)
     return static_cast<sf::Uint8>(std::min(value, 255.f));
 }
 
-// The ambient grey for the angle between the light ray and the face normal.
-// A face with no defined angle (it sits on the light) is lit as if side-on.
-inline sf::Uint8 ambientGrey(float angle, float worldLighting)
-{
-    if (angle != angle)
-        angle = 90.f;
-    const float factor = static_cast<float>(20.0 / (static_cast<double>(angle) + 1.0)) * worldLighting;
-    return greyOf(factor * 135.f);
-}
-
-inline float degreesOfCosine(float c)
-{
-    return static_cast<float>(static_cast<double>(std::acos(c) * 180.f) / 3.141592653589793);
-}
-
+// The ambient grey of a face is greyOf(20 / (a + 1) x world lighting x 135) for
+// the angle a in degrees between the light ray and the face normal; a face with
+// no defined angle (it sits on the light) is lit as if side-on.
 // The lighting factor float(20 / (a + 1)) of the angle a whose cosine is c,
 // from two small tables read with linear interpolation. The angle is smooth in
 // u = sqrt((1 - |c|) / 2) (a = 2 asin u on the lit side, 180 - 2 asin u on
@@ -619,8 +607,6 @@ void RenderPipeline::processTriangles(Mesh& mesh, const FrameSettings& settings,
     const bool flashing = mesh.flash != 0.f;
     const sf::Color flashColour(greyOf(mesh.flash), greyOf(mesh.flash), greyOf(mesh.flash), 255);
     const float worldLighting = settings.worldLighting;
-    [[maybe_unused]] const bool fourWide = fourWide_; // read by the SSE2 path only
-    const bool exactLighting = exactLighting_;
     // Members' rows of cursors lie whole cache lines apart.
     const size_t cursorStride = (static_cast<size_t>(threads) + 7) / 8 * 8;
     if (cursors_.size() < cursorStride * static_cast<size_t>(threads))
@@ -659,7 +645,7 @@ void RenderPipeline::processTriangles(Mesh& mesh, const FrameSettings& settings,
             const size_t count = std::min(BLOCK, end - blockBegin);
             size_t j = 0;
 #ifdef __SSE2__
-            for (; fourWide && j + 4 <= count; j += 4)
+            for (; j + 4 <= count; j += 4)
                 judgeFour(placement, planes, blockBegin + j, j, block, bounds4);
 #endif
             for (; j < count; ++j)
@@ -679,9 +665,7 @@ void RenderPipeline::processTriangles(Mesh& mesh, const FrameSettings& settings,
                     for (size_t k = 0; k < 3; ++k)
                         colour[k] = GREYS[depthGrey(length(f.view[k]))];
                 } else if (lit) {
-                    colour[0] = colour[1] = colour[2] = GREYS[exactLighting
-                                                                  ? ambientGrey(degreesOfCosine(lightCosine[j]), worldLighting)
-                                                                  : ambientGreyByTable(lightCosine[j], worldLighting)];
+                    colour[0] = colour[1] = colour[2] = GREYS[ambientGreyByTable(lightCosine[j], worldLighting)];
                 }
                 if (flashing)
                     colour[0] = colour[1] = colour[2] = flashColour;

@@ -61,20 +61,6 @@ public:
 
     const std::vector<Batch*>& batches() const { return batches_; }
 
-    // Whether this build can take faces four at a time (SSE2, where the compiler targets it).
-    static constexpr bool FOUR_WIDE_BUILT =
-#ifdef __SSE2__
-        true;
-#else
-        false;
-#endif
-    // Four at a time where built (the default), or every face one by one as other
-    // processors do; both draw the same bits.
-    void takeFourAtATime(bool on) { fourWide_ = on && FOUR_WIDE_BUILT; }
-    // The faces' greys from the arc cosine of each (the reference), or from a
-    // table (the default): the two differ by at most a grey level.
-    void lightExactly(bool on) { exactLighting_ = on; }
-
 private:
     static constexpr size_t MAX_RADIX_SIZE = size_t(1) << 11;
     // A kept face's three drawn corners, one cache line each, waiting for the sort.
@@ -101,6 +87,4 @@ private:
     std::vector<std::uint64_t> entriesScratch_;
     std::vector<ThreadSlot> slots_;
     std::vector<size_t> cursors_; // per member, a position in every member's sorted entries
-    bool fourWide_ = FOUR_WIDE_BUILT;
-    bool exactLighting_ = false;
 };

@@ -51,7 +51,7 @@ std::vector<const sf::Texture*> Engine::collectTexturesInUse() const
     auto take = [&used](const Mesh* mesh) {
         if (!mesh)
             return;
-        for (const sf::Texture* t : {mesh->baseTexture, mesh->triangleTexture, mesh->normalMap, mesh->roughnessMap,
+        for (const sf::Texture* t : std::initializer_list<const sf::Texture*>{mesh->baseTexture, mesh->triangleTexture, mesh->normalMap, mesh->roughnessMap,
                                      mesh->heightMap, mesh->emissiveMap, mesh->noiseMap})
             if (t)
                 used.push_back(t);

@@ -29,7 +29,7 @@ TriangleStreams::TriangleStreams(const std::vector<Triangle>& triangles)
 
 bool Mesh::hasTag(const std::string& tag) const { return std::find(tags.begin(), tags.end(), tag) != tags.end(); }
 
-void Mesh::setBaseTexture(sf::Texture* texture)
+void Mesh::setBaseTexture(const sf::Texture* texture)
 {
     baseTexture = texture;
     triangleTexture = texture;

@@ -81,7 +81,7 @@ public:
     bool hasTag(const std::string& tag) const;
     // Sets the texture drawn on the triangles (and the shader's "texture"),
     // scaling the texture coordinates to its size. Null draws untextured.
-    void setBaseTexture(sf::Texture* texture);
+    void setBaseTexture(const sf::Texture* texture);
     // The five optional maps named after the model: name + "_NM.png", ... (needs a display).
     void loadTextureMaps(Engine& engine, const std::string& modelName);
 
@@ -100,8 +100,8 @@ public:
     sf::Shader* shader = nullptr; // shared drawing shader, owned by the engine
 
     // Textures are owned by the engine's cache.
-    sf::Texture* baseTexture = nullptr;     // the shader's "texture" (swappable)
-    sf::Texture* triangleTexture = nullptr; // bound while drawing; its size scales the coordinates
+    const sf::Texture* baseTexture = nullptr;     // the shader's "texture" (swappable)
+    const sf::Texture* triangleTexture = nullptr; // bound while drawing; its size scales the coordinates
     sf::Texture* noiseMap = nullptr;
     sf::Texture* normalMap = nullptr;
     sf::Texture* roughnessMap = nullptr;

@@ -29,7 +29,7 @@ struct FrameSettings {
 struct Batch {
     Mesh* mesh = nullptr;
     std::vector<sf::Vertex> vertices; // three per kept face, far to near
-    sf::Texture* texture = nullptr;   // the bound texture (the triangles')
+    const sf::Texture* texture = nullptr;   // the bound texture (the triangles')
     sf::Shader* shader = nullptr;
     std::string name;
     float depth = 0.f;

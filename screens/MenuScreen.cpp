@@ -44,7 +44,6 @@ MenuScreenResources& menuScreen()
         auto* r = new MenuScreenResources(); // lives until the process ends, like the engine
         r->target = std::make_unique<sf::RenderTexture>();
         r->target->create(menu_screen::WIDTH, menu_screen::HEIGHT, sf::ContextSettings(0, 0, 0, 1, 1));
-        r->picture.create(menu_screen::WIDTH, menu_screen::HEIGHT);
         r->backgroundShader = std::make_unique<sf::Shader>();
         r->backgroundShaderLoaded = sf::Shader::isAvailable()
             && r->backgroundShader->loadFromFile(resolveAssetPath("Shader/backgroundMenuShader.frag"), sf::Shader::Fragment);
@@ -62,9 +61,11 @@ void updateMenuScreen()
     Mesh* mesh = engine().world.menuScreenMesh;
     if (!mesh)
         return;
-    screen.picture.update(screen.target->getTexture());
-    if (mesh->baseTexture != &screen.picture)
-        mesh->setBaseTexture(&screen.picture);
+    // The mesh shows the render texture itself (no copy): drawn as the batch's texture, its
+    // rows come out the right way up like any render texture's.
+    const sf::Texture& drawn = screen.target->getTexture();
+    if (mesh->baseTexture != &drawn)
+        mesh->setBaseTexture(&drawn);
 }
 
 void drawMenuScreen(sf::RenderTexture& target)

@@ -14,7 +14,6 @@ struct MenuScreenResources {
     std::unique_ptr<sf::RenderTexture> target;
     std::unique_ptr<sf::Shader> backgroundShader;
     bool backgroundShaderLoaded = false;
-    sf::Texture picture;        // what the screen mesh shows: the last frame of `target`
     sf::Texture highScoreBoard; // the high-score table, drawn by the main menu
 };
 // Created on first use (needs a display); lives for the program's life.

@@ -111,6 +111,10 @@ TEST_F(FullRun, LogosMenuGameOverNameEntryAndTheMenuAgain)
     ASSERT_TRUE(engine().menu.menuInputReleased);
     const sf::Image menu = redraw("fullrun_2_menu");
     EXPECT_GT(brightness(menu, {0, 0, 1920, 1080}), 10.f) << "the hangar is lit";
+    // The page stands the right way up on the desk's screen: the lit entry is in its upper half.
+    const auto lit = [](sf::Color c) { return c.g > 110 && c.b > 110 && c.r < 90; };
+    EXPECT_GT(share(menu, {700, 270, 700, 220}, lit), 0.002f);
+    EXPECT_LT(share(menu, {700, 500, 700, 200}, lit), 0.0005f);
     tap(sf::Keyboard::E); // game
     ASSERT_EQ(engine().menu.menuPage, menu_page::PLAY);
     ASSERT_EQ(engine().menu.menuCursor, 4);

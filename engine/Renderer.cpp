@@ -2,6 +2,7 @@
 // with the drawing shader's uniforms, and the glow pass of the lights.
 #include "engine/BossParent.h"
 #include "engine/Engine.h"
+#include "engine/GlowReach.h"
 #include "engine/Scenes.h"
 #include "platform/AssetPath.h"
 
@@ -326,32 +327,6 @@ void Engine::drawMovingLights()
                     if (tag == "light")
                         drawMovingLight(*mesh);
 }
-
-namespace {
-// The window pixels a glow can brighten: past them the glow shader's
-// brightest channel, intensity * 0.2 * falloff^3 levels with falloff =
-// radius / (distance + radius), stays under a quarter of a level and rounds to
-// nothing. Empty when the light brightens no pixel at all.
-sf::IntRect glowReach(sf::Vector2f centre, float intensity, float range, sf::Color colour)
-{
-    constexpr float FAINTEST = 0.25f; // levels; a level rounds up from a half
-    const float brightest = static_cast<float>(std::max({colour.r, colour.g, colour.b})) * intensity * 0.2f;
-    if (!(brightest > FAINTEST))
-        return {};
-    const sf::IntRect window(0, 0, static_cast<int>(WINDOW_WIDTH), static_cast<int>(WINDOW_HEIGHT));
-    const float radius = std::max(range, 0.001f);
-    const float reach = radius * (std::cbrt(brightest / FAINTEST) - 1.f) + 2.f;
-    if (!(reach < WINDOW_WIDTH + WINDOW_HEIGHT) || !std::isfinite(centre.x) || !std::isfinite(centre.y))
-        return window;
-    const int left = static_cast<int>(std::floor(std::max(centre.x - reach, -1.f)));
-    const int top = static_cast<int>(std::floor(std::max(centre.y - reach, -1.f)));
-    const int right = static_cast<int>(std::ceil(std::min(centre.x + reach, WINDOW_WIDTH + 1.f)));
-    const int bottom = static_cast<int>(std::ceil(std::min(centre.y + reach, WINDOW_HEIGHT + 1.f)));
-    sf::IntRect reached;
-    window.intersects(sf::IntRect(left, top, right - left, bottom - top), reached);
-    return reached;
-}
-} // namespace
 
 // Each glow is added onto the window over the pixels it can brighten, as a
 // quad through the glow shader. "u_position" is in window pixels (y downward).

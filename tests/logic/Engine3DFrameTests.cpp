@@ -5,6 +5,7 @@
 #include "engine/BossParent.h"
 #include "engine/Engine.h"
 #include "engine/EngineFrame.h"
+#include "engine/GlowReach.h"
 
 namespace {
 
@@ -131,4 +132,18 @@ TEST(Engine3DFrame, NothingInTheWorldMovesWhilePaused)
     EXPECT_FLOAT_EQ(module.rotation.y, turned.y + 1.5f);
     EXPECT_NEAR(module.position.x, at.x + 10.f, 1e-3f);
     EXPECT_GT(wall.depthOffset.x, sortOffset.x);
+}
+
+// A light far off the window (behind the camera its projection lands anywhere) brightens
+// nothing; one over the window's edge brightens only pixels inside it.
+TEST(Engine3DFrame, AGlowReachesOnlyWindowPixels)
+{
+    const sf::Color white = sf::Color::White;
+    for (const sf::Vector2f far : {sf::Vector2f(-1e10f, 500.f), sf::Vector2f(500.f, 1e10f), sf::Vector2f(3e9f, -3e9f)})
+        EXPECT_EQ(glowReach(far, 2.f, 40.f, white), sf::IntRect()) << far.x << ", " << far.y;
+    const sf::IntRect edge = glowReach({1920.f, 0.f}, 2.f, 40.f, white);
+    EXPECT_GT(edge.width, 0);
+    EXPECT_LE(edge.left + edge.width, 1920);
+    EXPECT_GE(edge.top, 0);
+    EXPECT_EQ(glowReach({960.f, 540.f}, 2.f, 40.f, sf::Color::Black), sf::IntRect()); // too faint
 }

@@ -135,15 +135,12 @@ TEST(Engine3DFrame, NothingInTheWorldMovesWhilePaused)
 }
 
 // A light far off the window (behind the camera its projection lands anywhere) brightens
-// nothing; one over the window's edge brightens only pixels inside it.
+// nothing; one on the window's corner brightens only pixels inside it.
 TEST(Engine3DFrame, AGlowReachesOnlyWindowPixels)
 {
-    const sf::Color white = sf::Color::White;
     for (const sf::Vector2f far : {sf::Vector2f(-1e10f, 500.f), sf::Vector2f(500.f, 1e10f), sf::Vector2f(3e9f, -3e9f)})
-        EXPECT_EQ(glowReach(far, 2.f, 40.f, white), sf::IntRect()) << far.x << ", " << far.y;
-    const sf::IntRect edge = glowReach({1920.f, 0.f}, 2.f, 40.f, white);
-    EXPECT_GT(edge.width, 0);
-    EXPECT_LE(edge.left + edge.width, 1920);
-    EXPECT_GE(edge.top, 0);
-    EXPECT_EQ(glowReach({960.f, 540.f}, 2.f, 40.f, sf::Color::Black), sf::IntRect()); // too faint
+        EXPECT_EQ(glowReach(far, 2.f, 40.f, sf::Color::White), sf::IntRect()) << far.x << ", " << far.y;
+    const sf::IntRect corner = glowReach({1920.f, 0.f}, 2.f, 40.f, sf::Color::White);
+    EXPECT_GT(corner.width, 0);
+    EXPECT_EQ(corner, sf::IntRect(corner.left, 0, 1920 - corner.left, corner.height));
 }

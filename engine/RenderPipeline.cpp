@@ -44,6 +44,7 @@ inline sf::Uint8 greyOf(float value)
 // The ambient grey of a face is greyOf(20 / (a + 1) x world lighting x 135) for
 // the angle a in degrees between the light ray and the face normal; a face with
 // no defined angle (it sits on the light) is lit as if side-on.
+//
 // The lighting factor float(20 / (a + 1)) of the angle a whose cosine is c,
 // from two small tables read with linear interpolation. The angle is smooth in
 // u = sqrt((1 - |c|) / 2) (a = 2 asin u on the lit side, 180 - 2 asin u on

@@ -35,7 +35,7 @@ const sf::BlendMode GLOW_BLENDING(sf::BlendMode::One, sf::BlendMode::One, sf::Bl
 
 bool isBackdrop(const Batch& batch) { return batch.name == "3D/space"; }
 
-// Light direction i (1 to 7) as setLightUniforms sends it.
+// Light direction i (1 to 7) sent to the drawing shader: zero for a light the mesh does not have.
 sf::Vector3f lightDirection(const Mesh& mesh, size_t i)
 {
     return i < mesh.lights.size() ? normalised(mesh.position - mesh.lights[i].position) : sf::Vector3f();
@@ -303,9 +303,7 @@ void Engine::setLightUniforms(const Batch& batch)
     setUniformOnChange(*shader, LIGHT_UNIFORMS[0], sf::Glsl::Vec3(normalised(mesh.position - world.lightPosition)));
     // The shader is shared by every mesh: directions this mesh does not send are zero.
     for (size_t i = 1; i < 8; ++i) {
-        const sf::Vector3f direction =
-            i < mesh.lights.size() ? normalised(mesh.position - mesh.lights[i].position) : sf::Vector3f();
-        setUniformOnChange(*shader, LIGHT_UNIFORMS[i], sf::Glsl::Vec3(direction));
+        setUniformOnChange(*shader, LIGHT_UNIFORMS[i], sf::Glsl::Vec3(lightDirection(mesh, i)));
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstddef>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -17,21 +18,40 @@ namespace {
 
 const char* const DIRECTION_WORDS[SCROLL_DIRECTION_COUNT] = {"UP", "DOWN", "LEFT", "RIGHT"};
 
-std::vector<std::string> tokenize(const std::string& text)
+// The words of a text; `lines`, when given, receives the line (from 0) of each word.
+std::vector<std::string> tokenize(const std::string& text, std::vector<int>* lines = nullptr)
 {
     std::vector<std::string> tokens;
     size_t i = 0;
     const size_t n = text.size();
+    int line = 0;
     while (i < n) {
         while (i < n && std::isspace(static_cast<unsigned char>(text[i])))
-            ++i;
+            line += text[i++] == '\n';
         size_t start = i;
         while (i < n && !std::isspace(static_cast<unsigned char>(text[i])))
             ++i;
-        if (i > start)
+        if (i > start) {
             tokens.emplace_back(text, start, i - start);
+            if (lines)
+                lines->push_back(line);
+        }
     }
     return tokens;
+}
+
+// Lines none of whose words was taken (`lines` and `taken` go word by word).
+int linesWithNothingTaken(const std::vector<int>& lines, const std::vector<bool>& taken)
+{
+    int count = 0;
+    for (size_t i = 0; i < lines.size();) {
+        bool any = false;
+        const int line = lines[i];
+        for (; i < lines.size() && lines[i] == line; ++i)
+            any = any || taken[i];
+        count += !any;
+    }
+    return count;
 }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -306,10 +326,13 @@ SequenceFile parseSequenceText(const std::string& text)
     file.opened = true;
     std::string body = text;
     stripByteOrderMark(body);
-    const std::vector<std::string> t = tokenize(body);
+    std::vector<int> lines;
+    const std::vector<std::string> t = tokenize(body, &lines);
     if (t.empty())
         return file;
+    std::vector<bool> taken(t.size(), false);
     file.direction = scrollDirectionFromWord(t[0]);
+    taken[0] = file.direction >= 0;
     size_t i = 1;
     while (i < t.size()) {
         if (!opensRecord(t[i])) {
@@ -318,10 +341,14 @@ SequenceFile parseSequenceText(const std::string& text)
         }
         SequenceRecord r;
         size_t next = i + 1;
-        if (parseRecord(t, i, r, next) && r.patternId >= 0 && r.patternId < level_files::PATTERN_COUNT)
+        if (parseRecord(t, i, r, next) && r.patternId >= 0 && r.patternId < level_files::PATTERN_COUNT) {
             file.records.push_back(r);
+            const auto first = taken.begin() + static_cast<std::ptrdiff_t>(i);
+            std::fill(first, first + static_cast<std::ptrdiff_t>(next - i), true);
+        }
         i = next;
     }
+    file.unreadLines = linesWithNothingTaken(lines, taken);
     return file;
 }
 

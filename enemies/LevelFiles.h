@@ -76,6 +76,9 @@ struct SequenceFile {
     bool opened = false;
     int direction = -1; // ScrollDirection of the first word, -1 when it is not a direction word
     std::vector<SequenceRecord> records;
+    // Lines none of whose words went into the direction or a record read (damaged
+    // records, a record of an unknown pattern, a stray line): left out of play.
+    int unreadLines = 0;
 };
 
 // Reads a sequence file. A token holding any of the letters S, P, A, W, N, E, R opens a

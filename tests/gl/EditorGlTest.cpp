@@ -425,6 +425,15 @@ TEST_F(EditorInGame, TileMapImportReplacesTheSequenceOrSaysWhyNotAndLeavesItAsIt
     ed.importTmx();
     EXPECT_NE(ed.tmxMessage.find("base64, zlib"), std::string::npos) << ed.tmxMessage;
     EXPECT_EQ(ed.edited.records.size(), 3u);
+    // A map whose cells are all unknown (no pattern, only flip bits) or all empty gives no spawner.
+    for (const char* cells : {"1,2147483648,\n0,1,1", "0,0,0\n0,0,0"}) {
+        writeFile(levels.file("LEVEL_1_SEQUENCE_1.tmx"), "<map version=\"1.2\" width=\"3\" height=\"2\">\n"
+                                                          "  <data encoding=\"csv\">\n" + std::string(cells) + "\n</data>\n</map>\n");
+        ed.importTmx();
+        EXPECT_NE(ed.tmxMessage.find("nothing imported"), std::string::npos) << ed.tmxMessage;
+        EXPECT_EQ(ed.edited.records.size(), 3u) << cells;
+    }
+    EXPECT_NE(ed.tmxMessage.find("is empty"), std::string::npos) << ed.tmxMessage;
     autosave();
     EXPECT_EQ(readFile(levels.file("LEVEL_1_SEQUENCE_1.txt")), sequence);
 

@@ -136,12 +136,12 @@ void LevelEditor::tellCatalogueFailure(std::string message)
 // A window of its own, so that nothing moves under the mouse when it comes and goes.
 void LevelEditor::sequenceFileWindow() const
 {
+    if (edited.saveProblem().empty() && edited.keptNote().empty())
+        return;
     const std::pair<const std::string*, ImVec4> messages[] = {
         {&edited.saveProblem(), ImVec4(1.f, 0.35f, 0.3f, 1.f)},
         {&edited.keptNote(), ImVec4(1.f, 0.8f, 0.3f, 1.f)},
     };
-    if (edited.saveProblem().empty() && edited.keptNote().empty())
-        return;
     ImGui::SetNextWindowPos(ImVec2(360.f, 10.f), ImGuiCond_FirstUseEver);
     ImGui::Begin("Sequence File", nullptr, ImGuiWindowFlags_AlwaysAutoResize);
     ImGui::PushTextWrapPos(ImGui::GetCursorPosX() + 640.f);

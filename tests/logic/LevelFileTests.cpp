@@ -123,13 +123,15 @@ TEST(SequenceFile, ReadsWhatWasPlainlyMeantAndNamesTheLinesItCannotRead)
     std::string lower = TWO_RECORDS;
     for (char& c : lower)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    std::string utf16 = "\xFF\xFE"; // little-endian, as Windows editors save "Unicode"
-    for (const char c : std::string(TWO_RECORDS))
+    std::string utf16 = "\xFF\xFE", utf16be = "\xFE\xFF"; // little-endian: Windows editors' "Unicode"
+    for (const char c : std::string(TWO_RECORDS)) {
         utf16 += std::string{c, '\0'};
+        utf16be += std::string{'\0', c};
+    }
     std::string commas = TWO_RECORDS;
     for (const auto& [point, comma] : {std::pair{"1.5", "1,5"}, {"0.25", "0,25"}, {"100.5", "100,5"}, {"22.5", "22,5"}})
         commas.replace(commas.find(point), std::string(point).size(), comma);
-    for (const std::string& text : {lower, utf16, commas, "# level 1, opening\n" + std::string(TWO_RECORDS)}) {
+    for (const std::string& text : {lower, utf16, utf16be, commas, "# level 1, opening\n" + std::string(TWO_RECORDS)}) {
         const SequenceFile f = parseSequenceText(text);
         EXPECT_EQ(f.direction, scroll_direction::UP);
         ASSERT_EQ(f.records.size(), 2u) << text;

@@ -130,9 +130,11 @@ bool EditedSequence::failSave(const std::string& why, const SequenceFile& onDisk
     const std::string message = "Could not save " + resolveAssetPath(fileName()) + ": " + why + ". The editor holds " +
                                 std::to_string(writtenRecordCount(records)) + " spawners, the file " +
                                 std::to_string(onDisk.records.size()) + "; they are saved when writing works again.";
-    if (message != problem)
+    // Said again when the reason changes, not with every spawner added meanwhile.
+    if (why != problemReason || problem.empty())
         sayOnErrorStream(message);
     problem = message;
+    problemReason = why;
     return false;
 }
 

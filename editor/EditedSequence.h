@@ -32,7 +32,7 @@ public:
     std::string text() const;
 
     // Why the last save failed, until a save works; "" when it worked. Said on the
-    // error stream too, each time it changes.
+    // error stream too, when saves start failing and when the reason changes.
     const std::string& saveProblem() const { return problem; }
     // Which lines of the file could not be read and where its original was kept,
     // until another sequence is edited; "" when the file was read in full.
@@ -66,6 +66,6 @@ private:
     bool failSave(const std::string& why, const SequenceFile& onDisk);
     void setKeptNote(std::string note);
 
-    std::string problem;
+    std::string problem, problemReason;
     std::string kept;
 };

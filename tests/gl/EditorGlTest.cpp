@@ -717,22 +717,23 @@ TEST_F(EditorInGame, AFailedSaveIsShownUntilAWriteWorksAndNoEditIsLost)
         ReadOnlyFolder readOnly(levels.path);
         ed.edited.appendNewSpawner();
         autosave();
+        ed.edited.appendNewSpawner();
         autosave();
-        EXPECT_NE(ed.edited.saveProblem().find("The editor holds 4 spawners, the file 3"), std::string::npos)
+        EXPECT_NE(ed.edited.saveProblem().find("The editor holds 5 spawners, the file 3"), std::string::npos)
             << ed.edited.saveProblem();
         ImGuiWindow* shown = ImGui::FindWindowByName("Sequence File");
         ASSERT_NE(shown, nullptr);
         EXPECT_TRUE(shown->Active);
         click(secondSequence);
-        EXPECT_EQ(ed.edited.sequence, 1) << "switching would drop the new spawner";
-        EXPECT_EQ(ed.edited.records.size(), 4u);
+        EXPECT_EQ(ed.edited.sequence, 1) << "switching would drop the new spawners";
+        EXPECT_EQ(ed.edited.records.size(), 5u);
     }
-    EXPECT_EQ(occurrences(testing::internal::GetCapturedStderr(), "Could not save"), 1u) << "said once, not every second";
+    EXPECT_EQ(occurrences(testing::internal::GetCapturedStderr(), "Could not save"), 1u) << "said once, not every second nor with every spawner";
 
     // A write that works puts it right.
     autosave();
     EXPECT_TRUE(ed.edited.saveProblem().empty());
-    EXPECT_EQ(recordLines(file).size(), 4u);
+    EXPECT_EQ(recordLines(file).size(), 5u);
     frame();
     EXPECT_FALSE(ImGui::FindWindowByName("Sequence File")->Active);
 
@@ -744,5 +745,5 @@ TEST_F(EditorInGame, AFailedSaveIsShownUntilAWriteWorksAndNoEditIsLost)
         game.reset();
     }
     const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(occurrences(said, "\nSPAWNER"), 5u) << said;
+    EXPECT_EQ(occurrences(said, "\nSPAWNER"), 6u) << said;
 }

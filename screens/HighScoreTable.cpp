@@ -267,8 +267,8 @@ HighScoreFile::HighScoreFile(std::string path) : path_(std::move(path))
     losses_ = read.summary();
     if (!losses_.empty())
         reportDataFileProblem(path_, "not read in full (" + losses_
-                                         + "); the file stays as it is, and is kept beside the table before a new "
-                                           "high score is saved");
+                                         + "); the file stays as it is until a new high score is saved, and is "
+                                           "then kept beside it");
 }
 
 bool HighScoreFile::store(const std::vector<HighScoreEntry>& table)
@@ -279,20 +279,18 @@ bool HighScoreFile::store(const std::vector<HighScoreEntry>& table)
         reportDataFileProblem(path_, "the file is read-only; the high scores are not saved into it");
         return false;
     }
-    const bool firstRewriteOfALoss = !losses_.empty() && keptCopy_.empty();
-    if (firstRewriteOfALoss) {
+    if (!losses_.empty() && keptCopy_.empty()) {
         keptCopy_ = keepFileAside(path_, [this](int n) { return keptCopyName(path_, n); });
         if (keptCopy_.empty()) {
             reportDataFileProblem(path_, "not read in full, and no copy of it could be kept beside it; it is left "
                                          "as it was");
             return false;
         }
+        reportDataFileProblem(path_, "the table as it was, not read in full (" + losses_ + "), is kept in "
+                                         + keptCopy_ + " before the new scores replace it");
     }
     if (!writeHighScoreTable(path_, table))
         return false;
-    if (firstRewriteOfALoss)
-        reportDataFileProblem(path_, "saved with the new scores; the table as it was, not read in full (" + losses_
-                                         + "), is kept in " + keptCopy_);
     stored_ = table;
     return true;
 }

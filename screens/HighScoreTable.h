@@ -15,7 +15,7 @@ constexpr const char* TABLE_PATH = "2D/HighScores/HighScores.txt";
 constexpr int TABLE_ROWS = 10;
 constexpr const char* UNNAMED_ROW = "xxx";   // name of the rows that pad a short table
 constexpr const char* NEW_ROW = "___";       // name of a row a player is about to name
-constexpr size_t MAX_FILE_BYTES = 64 * 1024; // a table file is far smaller; the rest is ignored
+constexpr size_t MAX_FILE_BYTES = 64 * 1024; // a table file is far smaller; the rest is not read
 constexpr size_t NAME_LENGTH = 3;            // what the name entry writes; longer names are cut
 } // namespace high_scores
 

@@ -76,11 +76,9 @@ bool Spawner::readSequence(int index, SequenceFile& file)
     // Said once per file and problem, however often the sequence is played.
     if (!file.opened)
         reportUnreadableDataFile(resolveAssetPath(name));
-    else if (file.unreadLines > 0)
-        reportDataFileProblem(resolveAssetPath(name),
-                              file.unreadLines == 1 ? "1 line could not be read; the sequence plays without it"
-                                                    : std::to_string(file.unreadLines) +
-                                                          " lines could not be read; the sequence plays without them");
+    else if (!file.unreadLines.empty())
+        reportDataFileProblem(resolveAssetPath(name), describeUnreadLines(file) + "; the sequence plays without " +
+                                                          (file.unreadLines.size() == 1 ? "it" : "them"));
     return file.opened;
 }
 

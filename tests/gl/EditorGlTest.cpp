@@ -277,14 +277,6 @@ std::vector<std::string> recordLines(const std::string& path, bool sorted = fals
     return lines;
 }
 
-size_t occurrences(const std::string& text, const std::string& part)
-{
-    size_t n = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++n;
-    return n;
-}
-
 // A folder this process cannot write to while the guard lives (run as root, the
 // process acts as an unprivileged user meanwhile).
 struct ReadOnlyFolder {
@@ -728,7 +720,7 @@ TEST_F(EditorInGame, AFailedSaveIsShownUntilAWriteWorksAndNoEditIsLost)
         EXPECT_EQ(ed.edited.sequence, 1) << "switching would drop the new spawners";
         EXPECT_EQ(ed.edited.records.size(), 5u);
     }
-    EXPECT_EQ(occurrences(testing::internal::GetCapturedStderr(), "Could not save"), 1u) << "said once, not every second nor with every spawner";
+    EXPECT_EQ(occurrences(testing::internal::GetCapturedStderr(), "Could not save"), 1) << "said once, not every second nor with every spawner";
 
     // A write that works puts it right.
     autosave();
@@ -745,5 +737,5 @@ TEST_F(EditorInGame, AFailedSaveIsShownUntilAWriteWorksAndNoEditIsLost)
         game.reset();
     }
     const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(occurrences(said, "\nSPAWNER"), 6u) << said;
+    EXPECT_EQ(occurrences(said, "\nSPAWNER"), 6) << said;
 }

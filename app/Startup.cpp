@@ -1,7 +1,7 @@
 #include "app/Startup.h"
 
-#include "app/SoundManager.h"
-#include "app/SoundManagerInstance.h"
+#include "audio/SoundManager.h"
+#include "audio/SoundManagerInstance.h"
 #include "engine/Engine.h"
 #include "platform/AssetPath.h"
 #include "platform/Random.h"

@@ -3,7 +3,7 @@
 // the running volume fades advance. The tracks are reached through a small
 // deck interface so the rules run the same against the sound manager and
 // against a scripted deck.
-#include "app/SoundManager.h"
+#include "audio/SoundManager.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #include "play/Player2D.h"
 
-#include "app/SoundManager.h"
-#include "app/SoundManagerInstance.h"
+#include "audio/SoundManager.h"
+#include "audio/SoundManagerInstance.h"
 #include "enemies/EnemyMath.h"
 #include "engine/Engine.h"
 #include "platform/AssetPath.h"

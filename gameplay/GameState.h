@@ -3,7 +3,7 @@
 // particles, enemies and their bullets, bosses, the spawner and its running
 // patterns, overlays) and advances it one frame at a time.
 #include "platform/Bindings.h"
-#include "app/MainState.h"
+#include "states/MainState.h"
 #include "bosses/BossList.h"
 #include "enemies/EnemyManager.h"
 #include "enemies/LevelFiles.h"

@@ -40,12 +40,6 @@ class LevelEditor;
 class Scoreboard;
 struct Scoring;
 
-// Game modes as the main loop builds them.
-namespace game_mode {
-constexpr int STORY = 1;
-constexpr int EDITOR = 2;
-} // namespace game_mode
-
 // The scene a story game starts in, by the menu's start level.
 int storyStartScene(int startLevel);
 

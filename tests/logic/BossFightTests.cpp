@@ -434,7 +434,10 @@ TEST_F(BossFight, HeadLaserHitsShipsAndClashesWithTheirs)
         ship.laser->update(DT, origin - sf::Vector2f(1.f, 0.f), 180.f);
     ASSERT_GT(ship.laser->segments.size(), 2u);
     const float health = m.health;
+    const size_t theirs = ship.laser->segments.size(), its = m.laser->segments.size();
     EXPECT_FALSE(m.clashLasers(scoring));
+    EXPECT_LT(ship.laser->segments.size(), theirs); // each beam now ends where they met
+    EXPECT_LT(m.laser->segments.size(), its);
     EXPECT_FLOAT_EQ(m.health, health - 2.5f);
     EXPECT_EQ(scores[0].score, 10000u);
     EXPECT_TRUE(ship.laser->impactVisible);

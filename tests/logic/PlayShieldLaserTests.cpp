@@ -71,6 +71,27 @@ TEST(PlayShield, LosingTheShieldFallsBackSafely)
     EXPECT_EQ(p.mode, WEAPON_NORMAL);
 }
 
+TEST(PlayLaser, TurnsTheShortWayAtItsRateAndNarrowsOverItsLastSecond)
+{
+    // A target within 10 degrees does not turn it; one 90 away turns it 200 degrees a
+    // second the short way round, however the target's angle is written.
+    Laser l(LASER_PLAYER2, 2.f, 0.f);
+    l.update(DT, {960.f, 540.f}, 8.f);
+    EXPECT_EQ(l.angle, 0.f);
+    l.update(DT, {960.f, 540.f}, -90.f);
+    EXPECT_NEAR(l.angle, -200.f * DT, 1e-4f);
+    l.update(DT, {960.f, 540.f}, 270.f);
+    EXPECT_NEAR(l.angle, -400.f * DT, 1e-4f);
+
+    // Strength 1: 40 px half-width, narrowing with the time left over the last second.
+    Laser weak(LASER_PLAYER1, 1.f, 0.f);
+    EXPECT_EQ(weak.halfWidth(), 40.f);
+    weak.elapsed = 0.5f;
+    EXPECT_NEAR(weak.halfWidth(), 32.5f, 1e-3f);
+    weak.elapsed = 0.95f;
+    EXPECT_NEAR(weak.halfWidth(), 12.5f, 1e-3f);
+}
+
 TEST(PlayLaser, FiresAChainOffTheScreenWhoseSegmentsHitAndAreCut)
 {
     // After 0.1 s of aiming it fires a chain that runs off the screen.

@@ -19,6 +19,7 @@
 #include "play/TextManager.h"
 #include "support/GameFixtures.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
 #include <sstream>
@@ -247,17 +248,28 @@ TEST_F(BossFight, EachWeaponWearsTheBossDownItsDefeatPaysEveryPlayerAndTheCountd
         EXPECT_EQ(scores[1].score, 3 * row.defeatPoints); // the player who did not fire too
         EXPECT_DOUBLE_EQ(ships[1]->bossScore, row.defeatToBossScoreAnywhere ? 3.0 * row.defeatPoints : 0.0);
     }
+    EXPECT_FALSE(scoring.award(2, 1u)); // points for a player the table does not hold go nowhere
 }
 
 TEST(BossIcarusLayout, RecordsReadUntilTheFirstBadOne)
 {
-    // The cap on records and the floor on hit points are the layout fuzz target's properties.
     std::istringstream truncated("HEAD 300 0 -200\nSHOOT 60 -553.5 -306\nSPAWN 60 298");
     const std::vector<IcarusPartRecord> records = readIcarusLayout(truncated);
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[1].kind, "SHOOT");
     EXPECT_EQ(records[1].hp, 60);
     EXPECT_FLOAT_EQ(records[1].offset.x, -553.5f);
+
+    // Hit points below 1 count as 1 (a part that cannot die would hold up the fight);
+    // no more than MAX_RECORDS are read.
+    std::istringstream weak("SHOOT -4 0 0\nSHOOT 0 0 0\n");
+    for (const IcarusPartRecord& r : readIcarusLayout(weak))
+        EXPECT_EQ(r.hp, 1);
+    std::string many;
+    for (int i = 0; i < 100; ++i)
+        many += "X 1 0 0\n";
+    std::istringstream flood(many);
+    EXPECT_EQ(readIcarusLayout(flood).size(), static_cast<size_t>(icarus_layout::MAX_RECORDS));
 }
 
 TEST_F(BossFight, TowerWithoutALayoutRunsOnlyTheCountdown)
@@ -325,7 +337,11 @@ TEST_F(BossFight, TowerPartsFireAndSpawnOnTheirClocks)
     icarus("SHOOT 20 -500 -300\nSPAWN 20 -250 -300\nHEAD 100 0 -200\n");
     BulletManager& bullets = *enemies.enemyBullets;
     run(1.55f);
-    EXPECT_EQ(bullets.bullets.size(), 2u); // two shots from the module's turret, 1.5 s in
+    ASSERT_EQ(bullets.bullets.size(), 2u); // two shots from the module's turret, 1.5 s in
+    for (const Bullet& b : bullets.bullets) { // both at player 1, though player 2 is there too
+        const sf::Vector2f to = ships[0]->position - b.origin;
+        EXPECT_NEAR(b.angle, std::atan2(to.y, to.x) * 57.29578f, 0.1f);
+    }
 
     // The spawner's first side bee comes 3.3 s in, then one every 3 s.
     run(1.8f);
@@ -345,6 +361,7 @@ TEST_F(BossFight, TowerHeadReleasesABeeThroughTheDoorsEveryTenSeconds)
     BossLvl1* tower = currentBossLvl1();
     run(10.1f);
     EXPECT_TRUE(tower->doorsTriggered);
+    EXPECT_EQ(enemiesOfType(enemy_type::BEE), 0); // not before the doors have opened
     // The doors only move as the renderer integrates their velocity; they open, let the bee
     // out, close and stop, and the cycle ends.
     int f = 0;

@@ -125,11 +125,14 @@ TEST(PlayPlayer, HitInvulnerabilityAndBlinkTiming)
     EXPECT_TRUE(p.invulnerable);
     EXPECT_EQ(p.lives, 2);
     EXPECT_EQ(particles.count(), 1); // the player explosion
-    // A ship in its hit phase stays where it was hit, whatever is held.
+    // A ship in its hit phase stays where it was hit, whatever is held, and raises no shield.
     p.moving = 1;
     p.moveAngle = 0.f;
     p.update(0.5f, &particles, 0);
     EXPECT_EQ(p.position.x, 960.f);
+    p.gauge = 50.f;
+    p.raiseShield();
+    EXPECT_EQ(p.mode, WEAPON_NORMAL);
     p.update(0.99f, &particles, 0);
     EXPECT_TRUE(p.invulnerable);
     p.update(0.02f, &particles, 0);

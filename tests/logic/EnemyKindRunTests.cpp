@@ -201,3 +201,28 @@ TEST(EnemyKindRun, EachKindFiresAimsAndLeavesAsItsRowSays)
         }
     }
 }
+
+// The snail is drawn turned to its heading: it must face the way it crawls, in along its
+// spiral and out again.
+TEST(EnemyKindRun, TheSnailFacesTheWayItCrawls)
+{
+    EnemyManager m;
+    m.spawnEnemy(enemyData(enemy_type::SNAIL, {1970.f, 100.f}, 0), {});
+    ASSERT_EQ(m.enemies.size(), 1u);
+    const Enemy& snail = *m.enemies[0];
+    int worst = 0;
+    for (int f = 0; f < 7 * 64 && !m.enemies.empty(); ++f) {
+        const sf::Vector2f before = snail.position;
+        m.update(DT, {});
+        if (m.enemies.empty())
+            break;
+        // Its first step puts it on its spiral; near the centre it mostly comes and goes.
+        const sf::Vector2f step = snail.position - before;
+        if (f == 0 || std::hypot(snail.position.x - 960.f, snail.position.y - 540.f) < 150.f)
+            continue;
+        const float way = std::atan2(step.y, step.x) * 180.f / 3.1415927f;
+        const float off = std::fabs(std::remainder(snail.angle - way, 360.f));
+        worst = std::max(worst, static_cast<int>(off));
+    }
+    EXPECT_LT(worst, 60) << "degrees between its facing and its way";
+}

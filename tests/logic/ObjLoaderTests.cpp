@@ -59,7 +59,8 @@ TEST(ObjLoader, EachFaceLineGivesItsTrianglesOrIsSkippedAndCounted)
         EXPECT_EQ(g.skippedFaces, row.skipped) << row.text.substr(0, 80);
     }
     // A bad face is skipped and counted; the good face after it still loads.
-    for (const char* face : {"f 0 1 2\n", "f -5 1 2\n", "f 1/9 2 3\n", "f 1 2\n", "f 1a 2 3\n"}) {
+    for (const char* face : {"f 0 1 2\n", "f 1 2 5\n", "f -5 1 2\n", "f 1 2 x\n", "f 1/9 2 3\n", "f 1//9 2 3\n", "f 1 2\n",
+                             "f 1/2/3/4 2 3\n", "f 99999999999999999999 1 2\n", "f\n", "f 1a 2 3\n"}) {
         const ObjGeometry g = parse(SQUARE + std::string(face) + "f 1 2 3\n");
         EXPECT_EQ(g.triangles.size(), 1u) << face;
         EXPECT_EQ(g.skippedFaces, 1) << face;

@@ -62,6 +62,8 @@ TEST(EditorTmxImport, CellsBecomeSpawnersAlongEachScrollDirection)
          540.f, 0.f, 0.1f},
         {"left: a wall tile is a Wall of variant 1", scroll_direction::LEFT, 50, 10, 6, 49, 31, pattern_id::WALL, 140.f,
          0.f, 1.f, 0.f},
+        {"down: the first wall tile is a Wall of variant 0", scroll_direction::DOWN, 3, 1, 0, 1, 30, pattern_id::WALL, 270.f,
+         1180.f, 0.f, 0.1f},
         {"right: the first column, on the right edge", scroll_direction::RIGHT, 5, 8, 7, 0, 19, pattern_id::TURRET, 1780.f, 30.f, 180.f,
          0.1f},
     };

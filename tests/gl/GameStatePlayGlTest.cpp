@@ -212,6 +212,13 @@ TEST_F(GameStatePlay, TwoPlayersShareTheKeyboardEarnLivesAndBonusesAndOneOutOfLi
     g.collideEnemyBulletsWithPlayers();
     EXPECT_EQ(two.lives, 0);
     EXPECT_EQ(g.enemies.enemyBullets->bullets.size(), 1u);
+
+    // A hit ship holds its fire while it explodes.
+    one.hit();
+    aimUpAndShoot(0);
+    frames(10);
+    in.pads.states[0] = {};
+    EXPECT_TRUE(g.shots->bullets.empty());
 }
 
 // The same games on SDL's virtual pads, pumped once per frame as the main loop does.

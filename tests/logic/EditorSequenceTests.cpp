@@ -166,6 +166,11 @@ TEST(EditorCatalogue, DeletingSequencesRenumbersFilesAndLevels)
     EXPECT_EQ(cat.newLevel(), 3);
     EXPECT_EQ(readFile(dir.file("LEVEL_3_SEQUENCE_1.txt")), "UP\n");
     EXPECT_EQ(cat.newSequence(9), 0);
+    // The hundredth level is the last.
+    const std::vector<int> counts = cat.sequenceCounts;
+    cat.sequenceCounts.assign(level_files::MAX_LEVELS, 1);
+    EXPECT_EQ(cat.newLevel(), 0);
+    cat.sequenceCounts = counts;
 
     // A missing index gives no levels.
     TempDir empty;

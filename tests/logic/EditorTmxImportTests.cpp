@@ -144,6 +144,8 @@ TEST(EditorTmxImport, TruncatedAndMalformedFilesGiveADefinedOutcome)
         {"cut.tmx", whole.substr(0, whole.find("height")), S::NoMapSize, 0},
         {"short.tmx", whole.substr(0, whole.find("</data>") - 22), S::Imported, 1}, // keeps the rows it has
         {"wide.tmx", "<map version=\"1\" width=\"99999999999\" height=\"3\">", S::BadMapSize, 0},
+        {"words.tmx", "<map version=\"1\" width=\"ten\" height=\"3\">", S::BadMapSize, 0},
+        {"negative.tmx", "<map version=\"1\" width=\"4\" height=\"-3\">", S::BadMapSize, 0},
         {"nocsv.tmx", "<map version=\"1\" width=\"4\" height=\"4\"></map>", S::NoCsvLayer, 0},
     };
     for (const Row& row : rows) {

@@ -92,6 +92,19 @@ TEST(LevelFlowPlan, BossLevelsWarnWaitForContinuesAndHoldTheirTallies)
 }
 
 // Files that do not load or hold no Finish, played: LevelFlow.MissingLevelFilesNeverStallTheFlow.
+TEST(LevelFlowSequences, NumberingWrapsOnlyAfterTheFlowsOwnSequences)
+{
+    EXPECT_EQ(level_flow::nextSequence(3, 10), 4);
+    EXPECT_EQ(level_flow::nextSequence(9, 10), 0);
+    EXPECT_EQ(level_flow::nextSequence(11, 12), 0);
+    EXPECT_EQ(level_flow::nextSequence(10, 12), 11);
+    // No level index at all, or a short one: the flow still reaches its last sequences.
+    EXPECT_EQ(level_flow::nextSequence(0, 0), 1);
+    EXPECT_EQ(level_flow::nextSequence(6, 5), 7);
+    EXPECT_EQ(level_flow::nextSequence(9, 0), 0);
+    EXPECT_EQ(level_flow::nextSequence(-7, 10), 0);
+}
+
 TEST(LevelFlowSequences, SequencesWithoutAFinishAreClosedAfterTheirLastEnemy)
 {
     std::list<SpawnEntry> open(3);

@@ -50,6 +50,7 @@ TEST(ObjLoader, EachFaceLineGivesItsTrianglesOrIsSkippedAndCounted)
     const Row rows[] = {
         {base + "f 1 2 3\n", 1, 0}, {base + "f 1/1 2/2 3/3\n", 1, 0}, {base + "f 1//1 2//1 3//1\n", 1, 0},
         {base + "f 1/1/1 2/2/1 3/3/1\n", 1, 0}, {base + "f 1 2 3 4\n", 2, 0}, {base + "f 1 2 3 4 1\n", 3, 0},
+        {base + "f 1/1/1/1 2/2/1 3/3/1\n", 0, 1}, // a corner has at most three parts
         {std::string("f 1 2 3\n") + SQUARE, 0, 1}, // a face before its vertices refers to nothing yet
         {"", 0, 0},
     };

@@ -109,6 +109,14 @@ TEST_F(SdlPads, BindingsThresholdsHoldOnBothSidesOfEachStick)
     pad.pull(SDL_CONTROLLER_AXIS_TRIGGERLEFT, 12786);
     pad::pump();
     EXPECT_TRUE(isBindingPressed(leftTrigger, 0));
+    const Binding rightTrigger{0, -1, binding_axis::TRIGGERS, binding_direction::NEGATIVE};
+    EXPECT_FALSE(isBindingPressed(rightTrigger, 0));
+    pad.pull(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 12785);
+    pad::pump();
+    EXPECT_FALSE(isBindingPressed(rightTrigger, 0));
+    pad.pull(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 12786);
+    pad::pump();
+    EXPECT_TRUE(isBindingPressed(rightTrigger, 0));
 }
 
 TEST_F(SdlPads, APadKeepsItsSlotAndANewcomerTakesTheLowestFree)

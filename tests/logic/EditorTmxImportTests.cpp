@@ -77,6 +77,9 @@ TEST(EditorTmxImport, CellsBecomeSpawnersAlongEachScrollDirection)
         EXPECT_EQ(sf::Vector2f(r.posX, r.posY), sf::Vector2f(c.x, c.y)) << c.what;
         EXPECT_NEAR(r.direction, c.direction, 0.01f) << c.what;
         EXPECT_NEAR(r.spawnTimer, c.spawnTimer, 1e-6f) << c.what;
+        // A circle brings its 16 enemies 0.2 s apart; the other kinds here, one.
+        EXPECT_EQ(r.nbMaxEnemy, c.pattern == pattern_id::CIRCLE ? 16 : 1) << c.what;
+        EXPECT_FLOAT_EQ(r.delayTimer, c.pattern == pattern_id::CIRCLE ? 0.2f : 0.3f) << c.what;
     }
 }
 

@@ -155,6 +155,10 @@ TEST(Engine3DPipeline, AFaceTurnedToTheLightIsBrighterAndAHitFlashesWhite)
     EXPECT_GT(facing.r, side.r);
     EXPECT_GT(side.r, away.r);
     EXPECT_EQ(colourFor(c), side) << "a light exactly at the centroid is defined, no NaN";
+    // An unlit mesh keeps the colours it was last given, whatever the light does.
+    mesh->lit = false;
+    EXPECT_EQ(colourFor(c + sf::Vector3f(0.f, 0.f, 1e5f)), side);
+    mesh->lit = true;
 
     mesh->flash = 255.f;
     EXPECT_EQ(projectAlone(pipeline, *mesh, settingsFor(scene::INTRO, 1)).vertices.at(2).color, sf::Color::White);
@@ -185,15 +189,18 @@ TEST(Engine3DPipeline, VisibleListBoxAndTheLightsOfUnlitMeshes)
     Engine e;
     e.installPlayer(std::make_unique<Player>());
     e.world.sceneId = scene::INTRO;
-    // Camera at (0, 200, 0): the position projects to x = 10930.
-    SceneObjectRecord record;
-    record.mesh = std::make_unique<Mesh>(std::vector<Triangle>{}, sf::Vector3f(9970.f, 200.f, 800.f), "obj", false);
-    e.world.sceneObjects.push_back(std::move(record));
+    // Camera at (0, 200, 0): the positions project to x = 10930, past the kept box, and 10910, in it.
+    for (float x : {9970.f, 9950.f}) {
+        SceneObjectRecord record;
+        record.mesh = std::make_unique<Mesh>(std::vector<Triangle>{}, sf::Vector3f(x, 200.f, 800.f), "obj", false);
+        e.world.sceneObjects.push_back(std::move(record));
+    }
     e.updateVisibleObjects();
-    EXPECT_TRUE(e.renderer.visibleObjects.empty());
+    ASSERT_EQ(e.renderer.visibleObjects.size(), 1u);
+    EXPECT_EQ(e.renderer.visibleObjects[0]->position.x, 9950.f);
     e.world.sceneId = scene::GAS_GIANT;
     e.updateVisibleObjects();
-    EXPECT_EQ(e.renderer.visibleObjects.size(), 1u);
+    EXPECT_EQ(e.renderer.visibleObjects.size(), 2u);
     // Scene 15 releases every scene object.
     e.world.sceneId = scene::MAIN_MENU;
     e.updateVisibleObjects();

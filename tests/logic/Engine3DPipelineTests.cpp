@@ -164,6 +164,24 @@ TEST(Engine3DPipeline, AFaceTurnedToTheLightIsBrighterAndAHitFlashesWhite)
     EXPECT_EQ(projectAlone(pipeline, *mesh, settingsFor(scene::INTRO, 1)).vertices.at(2).color, sf::Color::White);
 }
 
+TEST(Engine3DPipeline, TheDepthViewWrapsItsGreyAndCorridorWallsSortBehind)
+{
+    RenderPipeline pipeline;
+    // The depth view: a grey of the corner's distance, wrapping every ~150000 units.
+    auto far = meshOf(named({faceAt(0.f, 0.f, 150000.f), faceAt(0.f, 0.f, 300000.f)}));
+    FrameSettings depth = settingsFor(scene::INTRO, 1);
+    depth.depthView = true;
+    const Batch& greys = projectAlone(pipeline, *far, depth);
+    ASSERT_EQ(greys.vertices.size(), 6u);
+    EXPECT_EQ(drawnFace(greys, 0)->color, sf::Color(255, 255, 255));
+    EXPECT_EQ(drawnFace(greys, 1)->color, sf::Color(254, 254, 254));
+
+    // A corridor wall section sorts behind the scene's far objects from its first frame.
+    auto wall = meshOf({faceAt(0.f, 0.f, 100.f)}, "3D/LVL2/wall/wall1");
+    projectAlone(pipeline, *wall, settingsFor(scene::CORRIDOR, 1));
+    EXPECT_GT(wall->depth, 300000.f);
+}
+
 TEST(Engine3DPipeline, BatchesAreDrawnFarthestFirstKeepingTheOrderOfEqualDepths)
 {
     auto make = [](const char* name, float depth) {

@@ -89,6 +89,19 @@ TEST(LevelFlowPlan, BossLevelsWarnWaitForContinuesAndHoldTheirTallies)
             EXPECT_EQ(step->value, value);
         }
     }
+    // The fight's end fades out over 3 s; REVIVE on its board fades the corridor in over 2 s.
+    const FlowStep* out = find(level_flow::plan(at(scene::TOWER, 3, WAITING)), A::Fade);
+    ASSERT_NE(out, nullptr);
+    EXPECT_FLOAT_EQ(out->x, 3.f);
+    FlowInputs confirmed = at(scene::TOWER, 3, FADE_DONE | BOARD_UP);
+    confirmed.events.scoreboardConfirmed = true;
+    const FlowPlan corridor = level_flow::plan(confirmed);
+    const FlowStep* in = find(corridor, A::Fade);
+    ASSERT_NE(in, nullptr);
+    EXPECT_EQ(in->value, 0);
+    EXPECT_FLOAT_EQ(in->x, 2.f);
+    ASSERT_NE(find(corridor, A::ChangeScene), nullptr);
+    EXPECT_EQ(find(corridor, A::ChangeScene)->value, scene::CORRIDOR);
 }
 
 // Files that do not load or hold no Finish, played: LevelFlow.MissingLevelFilesNeverStallTheFlow.

@@ -133,3 +133,25 @@ TEST(ObjLoader, AUtf16ModelIsReportedOnTheErrorStream)
     EXPECT_NE(said.find("wide.obj"), std::string::npos) << said;
     EXPECT_NE(said.find("UTF-16"), std::string::npos) << said;
 }
+
+// A model that is missing, draws nothing, lost faces or has no material file is
+// named once on the error stream, however often the game asks for it.
+TEST(ObjLoader, AMissingOrDamagedModelIsNamedOnce)
+{
+    testing_support::TempDir dir;
+    testing_support::writeFile(dir.file("bare.obj"), SQUARE);
+    testing_support::writeFile(dir.file("bare.mtl"), "Kd 1 1 1\n");
+    testing_support::writeFile(dir.file("torn.obj"), std::string(SQUARE) + "f 1 2 3\nf 1 2 9\nf 1 x 3\n");
+    testing::internal::CaptureStderr();
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(loadObjGeometry(dir.file("gone"), {}, false), nullptr);
+        EXPECT_NE(loadObjGeometry(dir.file("bare"), {}, false), nullptr);
+        EXPECT_NE(loadObjGeometry(dir.file("torn"), {}, false), nullptr);
+    }
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(testing_support::occurrences(said, "gone.obj: missing"), 1) << said;
+    EXPECT_EQ(testing_support::occurrences(said, "bare.obj: no triangle"), 1) << said;
+    EXPECT_EQ(testing_support::occurrences(said, "torn.obj: 2 faces could not be read"), 1) << said;
+    EXPECT_EQ(testing_support::occurrences(said, "torn.mtl: missing"), 1) << said;
+    EXPECT_EQ(testing_support::occurrences(said, "\n"), 4) << said;
+}

@@ -74,6 +74,30 @@ TEST(Spawner, ListsSequencesAndMapsLevelsToGlobalIndexes)
     EXPECT_EQ(s.scrollDirection, scroll_direction::RIGHT);
 }
 
+// In play a sequence file that is missing, or lines of one the game cannot read,
+// are named once on the error stream, however often the sequence is played.
+TEST(Spawner, AMissingOrPartlyUnreadableSequenceIsNamedOnce)
+{
+    LevelFolder f;
+    f.write("LevelsData.txt", "NB_LEVELS 1 NB_SEQUENCE 1 2");
+    // A decimal comma cuts the second record short; the third has no such pattern.
+    f.write("LEVEL_1_SEQUENCE_2.txt", "UP\n" + record(1, 960, 270, 1, 0.5f, 3, 7) +
+                                          "SPAWNER2 POSITION 1,5 100 DIRECTION 270 SPAWN_TIMER 2\n" +
+                                          record(3, 960, 270, 3, 0.5f, 3, 40) + "\n" +
+                                          record(4, 960, 270, 4, 0.5f, 3, 7));
+    Spawner spawner(f.folder());
+    testing::internal::CaptureStderr();
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_FALSE(spawner.loadSequence(0));
+        EXPECT_TRUE(spawner.loadSequence(1));
+        EXPECT_EQ(spawner.pending.size(), 2u);
+    }
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(occurrences(said, "LEVEL_1_SEQUENCE_1.txt: missing"), 1) << said;
+    EXPECT_EQ(occurrences(said, "LEVEL_1_SEQUENCE_2.txt: 2 lines could not be read"), 1) << said;
+    EXPECT_EQ(occurrences(said, "\n"), 2) << said;
+}
+
 TEST(Spawner, ReleasesEachEntryAtItsTimeOverFixedFrames)
 {
     LevelFolder f("DOWN\n" + record(1, 10, 270, 0, 0.5f, 3, 6) + record(2, 20, 90, 1, 0.5f, 2, 7) +

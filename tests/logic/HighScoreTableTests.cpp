@@ -106,8 +106,8 @@ TEST(HighScoreTable, RowsAreReadAsThePlayerPlainlyMeantThem)
     } rows[] = {
         {"UTF-16, low byte first", little, "abc 1200\nxyz 50"},
         {"UTF-16, high byte first", big, "abc 1200\nxyz 50"},
-        {"numbers and names as typed", "pls +20000\nflt 25000.0\nBob Smith 500\nbig 99999999999\nodd 70.5",
-         "big 2147483647\nflt 25000\npls 20000\nBob 500\nodd 70"},
+        {"numbers and names as typed", "pls +20000\nflt 25000.0\nBob Smith 500\nA B 400\nbig 99999999999\nodd 70.5",
+         "big 2147483647\nflt 25000\npls 20000\nBob 500\nAB 400\nodd 70"},
     };
     TempDir dir;
     for (const auto& row : rows) {

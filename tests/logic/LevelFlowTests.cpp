@@ -90,7 +90,8 @@ TEST(LevelFlowPlan, BossLevelsWarnWaitForContinuesAndHoldTheirTallies)
         }
     }
     // The fight's end fades out over 3 s; REVIVE on its board fades the corridor in over 2 s.
-    const FlowStep* out = find(level_flow::plan(at(scene::TOWER, 3, WAITING)), A::Fade);
+    const FlowPlan fadeOut = level_flow::plan(at(scene::TOWER, 3, WAITING));
+    const FlowStep* out = find(fadeOut, A::Fade);
     ASSERT_NE(out, nullptr);
     EXPECT_FLOAT_EQ(out->x, 3.f);
     FlowInputs confirmed = at(scene::TOWER, 3, FADE_DONE | BOARD_UP);

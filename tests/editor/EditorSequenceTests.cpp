@@ -74,6 +74,7 @@ TEST(EditorSequence, SaveAndLoadRoundTripRenumbersSortsAndKeepsTheSelection)
                                                   "DELAY_TIMER 5 NB_MAX_ENEMY 6 PATTERN_ID 7\n");
     seq.loadSequence(1, 1);
     EXPECT_EQ(seq.selection, std::vector<int>{0});
+    EXPECT_EQ(seq.scrollDirection, scroll_direction::UP) << "the file's direction, the first of the four";
     seq.clearSelection();
     EXPECT_EQ(seq.records[0].colour, sf::Color::White);
 }
@@ -208,6 +209,14 @@ TEST(EditorCatalogue, DeletingSequencesRenumbersFilesAndLevels)
     EXPECT_EQ(cat.newLevel(), 3);
     EXPECT_EQ(readFile(dir.file("LEVEL_3_SEQUENCE_1.txt")), "UP\n");
     EXPECT_EQ(cat.newSequence(9), 0);
+    // The hundredth level is the last, and a level holds at most its cap of sequences.
+    const std::vector<int> counts = cat.sequenceCounts;
+    cat.sequenceCounts.assign(level_files::MAX_LEVELS, 1);
+    EXPECT_EQ(cat.newLevel(), 0);
+    cat.sequenceCounts = counts;
+    cat.sequenceCounts[0] = level_files::MAX_SEQUENCES_PER_LEVEL;
+    EXPECT_EQ(cat.newSequence(1), 0);
+    cat.sequenceCounts = counts;
 
     // A missing index gives no levels.
     TempDir empty;

@@ -49,6 +49,8 @@ TEST(LevelIndexFile, ReadsCountsFromDamagedOrLooseIndexesAndSaysWhatItTook)
         // Huge or negative level counts are clamped rather than allocated.
         {"a huge level count, then a negative one", "NB_LEVELS 2000000000 NB_LEVELS -3", {}, 0,
          {"NB_LEVELS given 2 times", "NB_LEVELS -3 taken as 0"}},
+        {"a huge level count alone", "NB_LEVELS 2000000000", std::vector<int>(level_files::MAX_LEVELS, 0), 0,
+         {"NB_LEVELS 2000000000 taken as"}},
         {"another letter case, a missing S, the sequence lines first",
          "nb_sequence 1 4\nNB_SEQUENCE 2 1\nNB_LEVEL 3\nNb_Sequence 3 2", {4, 1, 2}, 7,
          {"\"NB_LEVEL\" read as NB_LEVELS", "before NB_LEVELS"}},
@@ -170,7 +172,10 @@ TEST(SequenceFile, SkipsDamagedRecordsAndKeepsTheRest)
         "UP\n"
         "SPAWNER1 POSITION abc 2 DIRECTION 3 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 6 PATTERN_ID 7\n" + good +
         "SPAWNER2 POSITION 1 2 DIRECTION 3 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 6 PATTERN_ID 28\n"
+        "SPAWNER3 POSITION 1 2 DIRECTION 3 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 6 PATTERN_ID -1\n"
+        "SPAWNER4 POSITION 1 2 DIRECTION 1e99 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 6 PATTERN_ID 7\n"
         "SPAWNER5 POSITION 1 2 DIRECTION nan SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 6 PATTERN_ID 7\n"
+        "SPAWNER6 POSITION 1 2 DIRECTION 3 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 6.5 PATTERN_ID 7\n"
         "SPAWNER7 POSITION 1 2 DIRECTION 3 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 99999999999 PATTERN_ID 7\n"
         "SPAWNER8 POSITION 1 2 DIRECTION 3 SPAWN_TIMER 4 BOGUS NB_MAX_ENEMY 6 PATTERN_ID 7\n" + good);
     ASSERT_EQ(bad.records.size(), 2u);

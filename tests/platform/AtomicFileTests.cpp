@@ -52,6 +52,7 @@ TEST(AtomicFile, WritesKilledHalfwayLeaveNothingOnceTheFolderIsWrittenAgain)
     // Not ours, or not stale: another program's half download, a live write of
     // another running game, and a folder elsewhere.
     writeFile(folder + "/Song.mp3.part", "theirs");
+    writeFile(folder + "/Notes.saving-draft-2.part", "theirs, named much like ours");
     writeFile(folder + "/LEVEL_2.txt.saving-1-1.part", "live");
     writeFile(dir.file("Elsewhere/LEVEL_1.txt.part"), "not this folder");
     writeFile(folder + "/LEVEL_3.txt.part", "a write of LEVEL_3.txt killed long ago");
@@ -89,8 +90,8 @@ TEST(AtomicFile, WritesKilledHalfwayLeaveNothingOnceTheFolderIsWrittenAgain)
     EXPECT_TRUE(secondWritten);
     EXPECT_EQ(readFile(folder + "/LEVEL_3.txt"), "LEVEL_3.txt29");
 
-    std::set<std::string> expected = {"Song.mp3.part", "LEVEL_2.txt.saving-1-1.part", "LEVEL_1.txt", "LEVEL_3.txt",
-                                      "LEVEL_4.txt"};
+    std::set<std::string> expected = {"Song.mp3.part", "Notes.saving-draft-2.part", "LEVEL_2.txt.saving-1-1.part",
+                                      "LEVEL_1.txt", "LEVEL_3.txt", "LEVEL_4.txt"};
     EXPECT_EQ(namesIn(folder), expected);
     EXPECT_TRUE(fs::exists(dir.file("Elsewhere/LEVEL_1.txt.part")));
 }

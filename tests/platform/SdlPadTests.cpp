@@ -102,13 +102,17 @@ TEST_F(SdlPads, BindingsThresholdsHoldOnBothSidesOfEachStick)
     EXPECT_FALSE(isBindingPressed(down, 0));
     EXPECT_TRUE(tiltAndAsk(SDL_CONTROLLER_AXIS_LEFTY, 13435, down));
     EXPECT_FALSE(isBindingPressed(up, 0));
-    // A trigger answers from 100 of 255: 12785 of SDL's 32767 is 99, 12786 is 100.
-    pad.pull(SDL_CONTROLLER_AXIS_TRIGGERLEFT, 12785);
-    pad::pump();
-    EXPECT_FALSE(isBindingPressed(leftTrigger, 0));
-    pad.pull(SDL_CONTROLLER_AXIS_TRIGGERLEFT, 12786);
-    pad::pump();
-    EXPECT_TRUE(isBindingPressed(leftTrigger, 0));
+    // Each trigger answers from 100 of 255: 12785 of SDL's 32767 is 99, 12786 is 100.
+    const Binding rightTrigger{0, -1, binding_axis::TRIGGERS, binding_direction::NEGATIVE};
+    for (const auto& [axis, trigger] : {std::pair{SDL_CONTROLLER_AXIS_TRIGGERLEFT, leftTrigger},
+                                        std::pair{SDL_CONTROLLER_AXIS_TRIGGERRIGHT, rightTrigger}}) {
+        pad.pull(axis, 12785);
+        pad::pump();
+        EXPECT_FALSE(isBindingPressed(trigger, 0)) << axis;
+        pad.pull(axis, 12786);
+        pad::pump();
+        EXPECT_TRUE(isBindingPressed(trigger, 0)) << axis;
+    }
 }
 
 TEST_F(SdlPads, APadKeepsItsSlotAndANewcomerTakesTheLowestFree)

@@ -106,8 +106,8 @@ TEST(HighScoreTable, RowsAreReadAsThePlayerPlainlyMeantThem)
     } rows[] = {
         {"UTF-16, low byte first", little, "abc 1200\nxyz 50"},
         {"UTF-16, high byte first", big, "abc 1200\nxyz 50"},
-        {"numbers and names as typed", "pls +20000\nflt 25000.0\nBob Smith 500\nbig 99999999999\nodd 70.5",
-         "big 2147483647\nflt 25000\npls 20000\nBob 500\nodd 70"},
+        {"numbers and names as typed", "pls +20000\nflt 25000.0\nBob Smith 500\nA B 400\nbig 99999999999\nodd 70.5\nneg -0.5",
+         "big 2147483647\nflt 25000\npls 20000\nBob 500\nAB 400\nodd 70"},
     };
     TempDir dir;
     for (const auto& row : rows) {
@@ -174,6 +174,9 @@ TEST(HighScoreTable, ATableNotReadInFullIsKeptAsItWasBeforeItIsFirstRewritten)
     insertNewScores(table, {50});
     EXPECT_TRUE(clean.store(table));
     EXPECT_EQ(filesBeside(dir).size(), 2u);
+    // Rows that only look odd are read in full: a zero fraction, the highest score a row holds, minus zero.
+    writeFile(path, "abc 25000.0\ntop 2147483647\nz -0");
+    EXPECT_EQ(HighScoreFile(path).losses(), "");
 }
 
 TEST(HighScoreTable, AReadOnlyTableStaysAsThePlayerMadeIt)

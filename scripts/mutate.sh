@@ -1,0 +1,346 @@
+#!/usr/bin/env bash
+# Mutation run: plants small faults in the game's code one at a time, in a scratch copy of the
+# tree, and reports which ones the test suite catches, folder by folder. Too slow for CI.
+#
+#   scripts/mutate.sh [options]
+#
+#   --seed N          which mutants are drawn (1); the same seed on the same tree draws the same
+#   --per-folder K    compiling, observable mutants to test in each code folder (8)
+#   --jobs J          scratch copies judging mutants at once (2)
+#   --ctest-jobs N    tests run at once within one copy (4)
+#   --only FOLDER     only this code folder (repeatable)
+#   --rev REV         the committed tree to copy (HEAD)
+#   --worktree        copy the working tree instead, uncommitted changes included
+#   --dir DIR         scratch folder (build-mutate; copied trees, builds, logs, the report)
+#   --report FILE     also write the report there
+#   --list            print the mutants a run would try first, build nothing
+#   --apply ID        judge this one mutant only (ID as a report prints it: file:line:operator#site)
+#   --patch FILE      judge this hand-written fault only (a diff against the tree, as git diff writes)
+#
+# Code folders: every top-level folder holding C++ sources, but tools, tests, bench, fuzz,
+# assets and scripts. Mutants are drawn from the .cpp files linked into the test programs.
+# Each mutant is applied, the game library rebuilt, its object files compared with the
+# unmutated ones (all byte-identical: the mutant is equivalent and is replaced by the next
+# one drawn; a mutant that does not compile is replaced too), then the test programs are
+# relinked and the whole suite runs under xvfb-run: it stops at the first failing test, so a
+# survivor has passed every test. The report holds the table per folder and every survivor.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+REPO=$(pwd)
+
+SEED=1 PER_FOLDER=8 JOBS=2 CTEST_JOBS=4 REV=HEAD WORKTREE=0 DIR=build-mutate REPORT_COPY="" LIST=0
+ONLY=() APPLY=() PATCHES=()
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --seed) SEED=$2; shift ;;
+        --per-folder) PER_FOLDER=$2; shift ;;
+        --jobs) JOBS=$2; shift ;;
+        --ctest-jobs) CTEST_JOBS=$2; shift ;;
+        --only) ONLY+=("${2%/}"); shift ;;
+        --rev) REV=$2; shift ;;
+        --worktree) WORKTREE=1 ;;
+        --dir) DIR=$2; shift ;;
+        --report) REPORT_COPY=$2; shift ;;
+        --list) LIST=1 ;;
+        --apply) APPLY+=("$2"); shift ;;
+        --patch) PATCHES+=("$(realpath "$2")"); shift ;;
+        -h|--help) sed -n '2,/^set -euo/p' "$0" | sed '$d; s/^# \{0,1\}//'; exit 0 ;;
+        *) echo "mutate: unknown option $1 (--help lists them)" >&2; exit 2 ;;
+    esac
+    shift
+done
+case "$DIR" in /*) ;; *) DIR="$REPO/$DIR" ;; esac
+SINGLE=$(( ${#APPLY[@]} + ${#PATCHES[@]} ))
+[ "$SINGLE" -gt 0 ] && JOBS=1
+
+PRISTINE="$DIR/tree"     # the copied tree, never mutated: the source of every revert
+RESULTS="$DIR/results"
+export CCACHE_BASEDIR="$DIR" # copies share the compiler cache
+started=$(date +%s)
+
+say() { echo "mutate: $*" >&2; }
+
+# ---- the tree under test ----
+
+copy_tree() {
+    rm -rf "$DIR/tree" "$DIR"/w* "$RESULTS"
+    mkdir -p "$PRISTINE" "$RESULTS"
+    if [ "$WORKTREE" = 1 ]; then
+        git ls-files -z --cached --others --exclude-standard |
+            tar -cf - --null --no-recursion --ignore-failed-read -T - 2> /dev/null | tar -xf - -C "$PRISTINE"
+        TREE_NAME="working tree of $(git rev-parse --short HEAD) with its uncommitted changes"
+    else
+        git archive --format=tar "$REV" | tar -xf - -C "$PRISTINE"
+        TREE_NAME="$(git rev-parse --short "$REV^{commit}") ($(git log -1 --format=%s "$REV" | cut -c1-70))"
+    fi
+}
+
+build_mutator() {
+    c++ -std=c++17 -O2 -o "$DIR/mutator" "$REPO/tools/mutate/Mutator.cpp"
+}
+
+# Top-level folders with C++ sources, but tools, tests, bench, fuzz, assets, scripts.
+code_folders() {
+    local d name
+    for d in "$PRISTINE"/*/; do
+        name=$(basename "$d")
+        case "$name" in tools|tests|bench|fuzz|assets|scripts|build*) continue ;; esac
+        if [ ${#ONLY[@]} -gt 0 ] && [[ ! " ${ONLY[*]} " == *" $name "* ]]; then continue; fi
+        [ -n "$(find "$d" -name '*.cpp' -print -quit)" ] && echo "$name"
+    done
+}
+
+# The folder's .cpp files but a program's entry point (not linked into the tests).
+folder_sources() {
+    (cd "$PRISTINE" && find "$1" -name '*.cpp' | LC_ALL=C sort |
+        while read -r f; do grep -qE '^\s*int\s+main\s*\(' "$f" || echo "$f"; done)
+}
+
+plan_folder() { # every mutant of a folder, in drawing order
+    mapfile -t files < <(folder_sources "$1")
+    [ ${#files[@]} -eq 0 ] || "$DIR/mutator" plan "$SEED" "$PRISTINE" "${files[@]}"
+}
+
+# ---- scratch copies ----
+
+configure_and_build() { # copy folder
+    local w=$1 launcher=()
+    command -v ccache > /dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    mkdir -p "$w/src"
+    cp -a "$PRISTINE/." "$w/src/"
+    cmake -S "$w/src" -B "$w/build" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" > "$w/build.log" 2>&1 &&
+        ninja -C "$w/build" -j"$CTEST_JOBS" orbyndel_tests orbyndel_gl_tests >> "$w/build.log" 2>&1 ||
+        { tail -30 "$w/build.log" >&2; say "the unmutated tree does not build in $w"; return 1; }
+    object_sums "$w" > "$w/objects.sha1"
+}
+
+object_sums() {
+    (cd "$1/build/CMakeFiles/orbyndel_game.dir" && find . -name '*.o' -print0 | LC_ALL=C sort -z | xargs -0 sha1sum)
+}
+
+# Plants a mutant (an ID or @patchfile) in a copy; prints the files it touched.
+plant() {
+    local w=$1 what=$2
+    if [[ "$what" == @* ]]; then
+        # The copy lies inside the repository: keep git from taking it for part of it.
+        (cd "$w/src" && export GIT_CEILING_DIRECTORIES="$w" &&
+            git apply --numstat "${what#@}" | cut -f3 && git apply "${what#@}")
+    else
+        "$DIR/mutator" apply "$w/src" "$what" > /dev/null && echo "${what%%:*}"
+    fi
+}
+
+revert() { # copy, files
+    local w=$1 f
+    shift
+    for f in "$@"; do cp "$PRISTINE/$f" "$w/src/$f"; done
+}
+
+# Judges whether a planted mutant compiles and changes any object file of the game library.
+# Prints not-compiling, equivalent or observable.
+judge_build() {
+    local w=$1
+    if ! ninja -C "$w/build" -j"$CTEST_JOBS" orbyndel_game > "$w/mutant-build.log" 2>&1; then
+        echo not-compiling
+    elif object_sums "$w" | cmp -s - "$w/objects.sha1"; then
+        echo equivalent
+    else
+        echo observable
+    fi
+}
+
+SUITE_LIMIT=1800 # seconds; set from the unmutated run: a mutant that hangs the suite is caught
+
+# Runs the suite in a copy, the logic tests first, then the window tests: killed mutants stop
+# at the first failing test, survivors pass all of them. Prints killed <failing test>,
+# killed timeout, survived, not-compiling or error.
+run_suite() { # copy [nobuild]
+    local w=$1 try status log="$1/ctest.log"
+    # shellcheck disable=SC2016
+    local both='ctest -j"$1" --stop-on-failure --timeout 600 -E "^gl\." && ctest -j"$1" --stop-on-failure --timeout 600 -R "^gl\."'
+    if [ "${2:-}" != nobuild ] &&
+        ! ninja -C "$w/build" -j"$CTEST_JOBS" orbyndel_tests orbyndel_gl_tests > "$w/mutant-build.log" 2>&1; then
+        echo "not-compiling"
+        return
+    fi
+    for try in 1 2 3; do
+        rm -f "$w/build/Testing/Temporary/LastTestsFailed.log"
+        status=0
+        (cd "$w/build" && timeout -k 30 "$SUITE_LIMIT" xvfb-run -a -s "-screen 0 1920x1080x24" \
+            env ALSOFT_DRIVERS=null bash -c "$both" ctest-both "$CTEST_JOBS" > "$log" 2>&1) || status=$?
+        if [ $status = 124 ] || [ $status = 137 ]; then
+            echo "killed timeout"
+            return
+        fi
+        if [ $status = 0 ] && [ "$(grep -c 'tests passed' "$log")" = 2 ]; then
+            echo survived
+            return
+        fi
+        if [ -s "$w/build/Testing/Temporary/LastTestsFailed.log" ]; then
+            echo "killed $(sed -n 's/^[0-9]*://p' "$w/build/Testing/Temporary/LastTestsFailed.log" | head -3 | paste -sd, -)"
+            return
+        fi
+        sleep $((try * 5)) # the virtual X server did not start (displays taken): try again
+    done
+    echo "error"
+}
+
+# ---- the two stages of a run, each on a queue shared by the copies ----
+
+pop() { # removes and prints the first line of a queue file; fails when it is empty
+    local q=$1
+    (
+        flock 9
+        IFS= read -r line < "$q" || exit 1
+        tail -n +2 "$q" > "$q.next" && mv "$q.next" "$q"
+        printf '%s\n' "$line"
+    ) 9> "$q.lock"
+}
+
+# Stage 1, by folder: walks the folder's mutants in drawing order until K compile and are
+# observable. Each tried mutant becomes a row: folder id operator status original mutated.
+draw_folder() {
+    local w=$1 folder=$2 kept=0 tried=0 id op original mutated status
+    local out="$RESULTS/$folder.drawn.tsv"
+    : > "$out"
+    while IFS=$'\t' read -r -u 3 id op original mutated; do
+        [ $kept -ge "$PER_FOLDER" ] && break
+        [ $tried -ge $((PER_FOLDER * 6 + 10)) ] && break
+        tried=$((tried + 1))
+        if plant "$w" "$id" > /dev/null; then
+            status=$(judge_build "$w")
+            revert "$w" "${id%%:*}"
+        else
+            status=not-planted
+        fi
+        [ "$status" = observable ] && kept=$((kept + 1))
+        printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$folder" "$id" "$op" "$status" "$original" "$mutated" >> "$out"
+        [ "$status" = observable ] || say "$folder: $id $status, drawing another"
+    done 3< <(plan_folder "$folder")
+}
+
+# Stage 2, by mutant: relinks the test programs and runs the suite.
+test_mutant() {
+    local w=$1 row=$2 folder id op original mutated verdict t0=$(date +%s)
+    IFS=$'\t' read -r folder id op _ original mutated <<< "$row"
+    plant "$w" "$id" > /dev/null
+    verdict=$(run_suite "$w")
+    revert "$w" "${id%%:*}"
+    printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$folder" "$id" "$op" "$verdict" "$original" "$mutated" \
+        > "$RESULTS/tested.$(echo "$id" | sha1sum | cut -c1-12).tsv"
+    say "$id: $verdict ($(( $(date +%s) - t0 )) s)"
+}
+
+worker() { # copy, stage
+    local w=$1 stage=$2 item
+    if [ "$stage" = draw ]; then
+        while item=$(pop "$RESULTS/folders.queue"); do draw_folder "$w" "$item"; done
+    else
+        while item=$(pop "$RESULTS/mutants.queue"); do test_mutant "$w" "$item"; done
+    fi
+}
+
+run_workers() { # stage
+    local pids=() k
+    for ((k = 0; k < JOBS; k++)); do
+        worker "$DIR/w$k" "$1" &
+        pids+=($!)
+    done
+    for k in "${pids[@]}"; do wait "$k"; done
+}
+
+# ---- the report ----
+
+report() {
+    local drawn="$RESULTS/all.drawn" tested="$RESULTS/all.tested"
+    cat "$RESULTS"/*.drawn.tsv > "$drawn" 2> /dev/null || : > "$drawn"
+    cat "$RESULTS"/tested.*.tsv 2> /dev/null | LC_ALL=C sort -t$'\t' -k1,2 > "$tested" || true
+    echo "Mutation run: seed $SEED, $PER_FOLDER per folder, tree $TREE_NAME"
+    echo "$(date -u '+%Y-%m-%d %H:%M UTC'), $(( $(date +%s) - started )) s with $JOBS copies, ctest -j$CTEST_JOBS"
+    echo
+    printf '%-12s %8s %9s %11s %7s %7s\n' folder mutants compiled observable killed caught
+    awk -F'\t' -v folders="${FOLDERS[*]}" '
+        FNR == NR { m[$1]++; M++; if ($4 != "not-compiling") { c[$1]++; C++ }; next }
+        { o[$1]++; O++; if ($4 ~ /^killed/) { k[$1]++; K++ } }
+        function row(name, m, c, o, k) {
+            printf "%-12s %8d %9d %11d %7d %6s%%\n", name, m, c, o, k, o ? sprintf("%.0f", 100 * k / o) : "-"
+        }
+        END {
+            n = split(folders, names, " ")
+            for (i = 1; i <= n; i++) row(names[i], m[names[i]], c[names[i]], o[names[i]], k[names[i]])
+            row("all", M, C, O, K)
+        }' "$drawn" "$tested"
+    echo
+    echo "mutants: drawn; compiled: of those, the ones that built; observable: of those, the ones that"
+    echo "changed the game's object code (the others are equivalent); killed: observable ones a test caught."
+    echo
+    echo "Survivors (each passes every test; scripts/mutate.sh --apply ID plants it again):"
+    awk -F'\t' '$4 == "survived" { printf "  %s\n      - %s\n      + %s\n", $2, $5, $6 }' "$tested"
+    awk -F'\t' '$4 !~ /^(survived|killed)/ { if (!n++) print "\nNot judged (the suite did not run):"; printf "  %s  %s\n", $2, $4 }' "$tested"
+    echo
+    echo "Killed (by the first failing test):"
+    awk -F'\t' '$4 ~ /^killed/ { sub(/^killed ?/, "", $4); printf "  %s  by %s\n", $2, $4 }' "$tested"
+    echo
+    echo "Skipped (replaced by the next mutant drawn):"
+    awk -F'\t' '$4 != "observable" { printf "  %s  %s\n      - %s\n      + %s\n", $2, $4, $5, $6 }' "$drawn"
+}
+
+# ---- the run ----
+
+mkdir -p "$DIR"
+copy_tree
+build_mutator
+mapfile -t FOLDERS < <(code_folders)
+[ ${#FOLDERS[@]} -gt 0 ] || { say "no code folder to mutate"; exit 1; }
+
+if [ "$LIST" = 1 ]; then
+    for folder in "${FOLDERS[@]}"; do
+        echo "== $folder (the first $PER_FOLDER that compile and change the code are tested)"
+        plan_folder "$folder" > "$RESULTS/$folder.plan"
+        head -n $((PER_FOLDER + 4)) "$RESULTS/$folder.plan" | awk -F'\t' '{ printf "  %s\n      - %s\n      + %s\n", $1, $3, $4 }'
+    done
+    exit 0
+fi
+
+say "building $JOBS scratch cop$([ "$JOBS" = 1 ] && echo y || echo ies) of $TREE_NAME in $DIR"
+configure_and_build "$DIR/w0"
+for ((k = 1; k < JOBS; k++)); do configure_and_build "$DIR/w$k" & done
+wait
+
+if [ "$SINGLE" -gt 0 ]; then
+    w="$DIR/w0"
+    for what in "${APPLY[@]}" "${PATCHES[@]/#/@}"; do
+        [ -n "$what" ] || continue
+        mapfile -t touched < <(plant "$w" "$what")
+        [ ${#touched[@]} -gt 0 ] || { say "$what: could not plant it"; exit 1; }
+        [[ "$what" == @* ]] && git apply --stat "${what#@}" || true
+        [[ "$what" == @* ]] || "$DIR/mutator" sites "$PRISTINE" "${what%%:*}:$(cut -d: -f2 <<< "$what")" |
+            awk -F'\t' -v id="$what" '$1 == id || $1 == id "#1" { printf "  - %s\n  + %s\n", $3, $4 }'
+        status=$(judge_build "$w")
+        [ "$status" = observable ] && status=$(run_suite "$w")
+        revert "$w" "${touched[@]}"
+        echo "$what: $status"
+    done
+    exit 0
+fi
+
+# The unmutated suite runs while the mutants are drawn (drawing rebuilds only the game
+# library, never the test programs), and must pass.
+say "checking the unmutated tree passes the suite, and drawing $PER_FOLDER compiling, observable mutants in each of: ${FOLDERS[*]}"
+t0=$(date +%s)
+run_suite "$DIR/w0" nobuild > "$RESULTS/baseline" &
+baseline_pid=$!
+printf '%s\n' "${FOLDERS[@]}" > "$RESULTS/folders.queue"
+run_workers draw
+wait $baseline_pid
+baseline=$(cat "$RESULTS/baseline")
+[ "$baseline" = survived ] || { say "the suite does not pass without any mutant ($baseline): see $DIR/w0/ctest.log"; exit 1; }
+say "drawn in $(( $(date +%s) - t0 )) s"
+SUITE_LIMIT=$(( $(awk '/^Total Test time/ { s += $6 } END { print int(s) }' "$DIR/w0/ctest.log") * 4 + 300 ))
+cat "$RESULTS"/*.drawn.tsv | awk -F'\t' '$4 == "observable"' > "$RESULTS/mutants.queue"
+say "testing $(wc -l < "$RESULTS/mutants.queue") mutants"
+run_workers test
+
+report > "$DIR/report.txt"
+[ -z "$REPORT_COPY" ] || cp "$DIR/report.txt" "$REPORT_COPY"
+cat "$DIR/report.txt"

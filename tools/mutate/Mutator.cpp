@@ -53,6 +53,7 @@ std::uint64_t hashText(std::uint64_t seed, const std::string& text)
 enum Region : char { OUTSIDE, BODY, CONSTANT, QUIET };
 
 struct Source {
+    std::string text;                // the whole file
     std::vector<std::string> lines;  // as written
     std::vector<std::string> code;   // same columns; comments blanked, literal contents as '_'
     std::vector<std::string> region; // Region of each character of code
@@ -262,9 +263,9 @@ bool readSource(const std::string& path, Source& src)
         return false;
     std::stringstream buffer;
     buffer << in.rdbuf();
-    const std::string text = buffer.str();
-    const std::string code = blankNonCode(text);
-    src.lines = splitLines(text);
+    src.text = buffer.str();
+    const std::string code = blankNonCode(src.text);
+    src.lines = splitLines(src.text);
     src.code = splitLines(code);
     const std::string marks = regions(code);
     size_t at = 0;
@@ -638,58 +639,63 @@ bool parseLocation(const std::string& spec, std::string& file, size_t& line, std
     return line > 0;
 }
 
-int sites(const std::string& root, const std::string& spec)
-{
+// One line named FILE:LINE[:REST] on the command line, with its file read.
+struct Located {
     std::string file, rest;
     size_t line = 0;
     Source src;
-    if (!parseLocation(spec, file, line, rest) || !readSource(root + "/" + file, src) || line > src.lines.size()) {
+    std::vector<Mutant> mutants;
+};
+
+bool locate(const std::string& root, const std::string& spec, Located& at)
+{
+    if (!parseLocation(spec, at.file, at.line, at.rest) || !readSource(root + "/" + at.file, at.src) ||
+        at.line > at.src.lines.size()) {
         std::cerr << "mutator: no such line: " << spec << "\n";
-        return 1;
+        return false;
     }
-    const auto all = mutantsOfFile(src);
-    for (const Mutant& m : all[line - 1])
-        printMutant(file, line, src.lines[line - 1], m);
+    at.mutants = mutantsOfFile(at.src)[at.line - 1];
+    return true;
+}
+
+int sites(const std::string& root, const std::string& spec)
+{
+    Located at;
+    if (!locate(root, spec, at))
+        return 1;
+    for (const Mutant& m : at.mutants)
+        printMutant(at.file, at.line, at.src.lines[at.line - 1], m);
     return 0;
 }
 
 int apply(const std::string& root, const std::string& id)
 {
-    std::string file, rest;
-    size_t line = 0;
-    Source src;
-    if (!parseLocation(id, file, line, rest) || !readSource(root + "/" + file, src) || line > src.lines.size()) {
-        std::cerr << "mutator: no such line: " << id << "\n";
+    Located at;
+    if (!locate(root, id, at))
         return 1;
-    }
-    const auto hash = rest.find('#');
-    const std::string op = rest.substr(0, hash);
-    const size_t site = hash == std::string::npos ? 1 : std::strtoul(rest.c_str() + hash + 1, nullptr, 10);
-    const auto all = mutantsOfFile(src);
-    for (const Mutant& m : all[line - 1]) {
+    const auto hash = at.rest.find('#');
+    const std::string op = at.rest.substr(0, hash);
+    const size_t site = hash == std::string::npos ? 1 : std::strtoul(at.rest.c_str() + hash + 1, nullptr, 10);
+    for (const Mutant& m : at.mutants) {
         if (m.op != op || m.site != site)
             continue;
-        std::ifstream in(root + "/" + file, std::ios::binary);
-        std::stringstream buffer;
-        buffer << in.rdbuf();
-        in.close();
-        std::string text = buffer.str();
-        size_t at = 0;
-        for (size_t i = 1; i < line; ++i)
-            at = text.find('\n', at) + 1;
-        const size_t end = std::min(text.find('\n', at), text.size());
-        text.replace(at, end - at, m.mutated);
-        std::ofstream outFile(root + "/" + file, std::ios::binary | std::ios::trunc);
-        outFile << text;
-        if (!outFile) {
-            std::cerr << "mutator: cannot write " << file << "\n";
+        std::string text = at.src.text;
+        size_t begin = 0;
+        for (size_t i = 1; i < at.line; ++i)
+            begin = text.find('\n', begin) + 1;
+        const size_t end = std::min(text.find('\n', begin), text.size());
+        text.replace(begin, end - begin, m.mutated);
+        std::ofstream out(root + "/" + at.file, std::ios::binary | std::ios::trunc);
+        out << text;
+        if (!out) {
+            std::cerr << "mutator: cannot write " << at.file << "\n";
             return 1;
         }
-        printMutant(file, line, src.lines[line - 1], m);
+        printMutant(at.file, at.line, at.src.lines[at.line - 1], m);
         return 0;
     }
-    std::cerr << "mutator: line " << line << " of " << file << " has no mutant " << rest
-              << " (mutator sites " << file << ":" << line << " lists them)\n";
+    std::cerr << "mutator: line " << at.line << " of " << at.file << " has no mutant " << at.rest << " (mutator sites "
+              << at.file << ":" << at.line << " lists them)\n";
     return 1;
 }
 

@@ -13,6 +13,7 @@
 #   --worktree        copy the working tree instead, uncommitted changes included
 #   --dir DIR         scratch folder (build-mutate; copied trees, builds, logs, the report)
 #   --report FILE     also write the report there
+#   --resume          go on with an interrupted run in the same --dir (same tree, seed and count)
 #   --list            print the mutants a run would try first, build nothing
 #   --apply ID        judge this one mutant only (ID as a report prints it: file:line:operator#site)
 #   --patch FILE      judge this hand-written fault only (a diff against the tree, as git diff writes)
@@ -28,7 +29,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 REPO=$(pwd)
 
-SEED=1 PER_FOLDER=8 JOBS=2 CTEST_JOBS=4 REV=HEAD WORKTREE=0 DIR=build-mutate REPORT_COPY="" LIST=0
+SEED=1 PER_FOLDER=8 JOBS=2 CTEST_JOBS=4 REV=HEAD WORKTREE=0 DIR=build-mutate REPORT_COPY="" LIST=0 RESUME=0
 ONLY=() APPLY=() PATCHES=()
 while [ $# -gt 0 ]; do
     case "$1" in
@@ -42,6 +43,7 @@ while [ $# -gt 0 ]; do
         --dir) DIR=$2; shift ;;
         --report) REPORT_COPY=$2; shift ;;
         --list) LIST=1 ;;
+        --resume) RESUME=1 ;;
         --apply) APPLY+=("$2"); shift ;;
         --patch) PATCHES+=("$(realpath "$2")"); shift ;;
         -h|--help) sed -n '2,/^set -euo/p' "$0" | sed '$d; s/^# \{0,1\}//'; exit 0 ;;
@@ -63,7 +65,8 @@ say() { echo "mutate: $*" >&2; }
 # ---- the tree under test ----
 
 copy_tree() {
-    rm -rf "$DIR/tree" "$DIR"/w* "$RESULTS"
+    rm -rf "$DIR/tree" "$DIR"/w*
+    [ "$RESUME" = 1 ] || rm -rf "$RESULTS"
     mkdir -p "$PRISTINE" "$RESULTS"
     if [ "$WORKTREE" = 1 ]; then
         git ls-files -z --cached --others --exclude-standard |
@@ -73,6 +76,14 @@ copy_tree() {
         git archive --format=tar "$REV" | tar -xf - -C "$PRISTINE"
         TREE_NAME="$(git rev-parse --short "$REV^{commit}") ($(git log -1 --format=%s "$REV" | cut -c1-70))"
     fi
+    # What a resumed run must share with the one it goes on with.
+    local run="seed $SEED, $PER_FOLDER per folder, tree $(git rev-parse "$REV^{tree}")"
+    [ "$WORKTREE" = 1 ] && run="seed $SEED, $PER_FOLDER per folder, a working tree"
+    if [ "$RESUME" = 1 ] && [ -f "$RESULTS/run" ] && [ "$(cat "$RESULTS/run")" != "$run" ]; then
+        say "cannot resume: that run was $(cat "$RESULTS/run"), this one is $run"
+        exit 1
+    fi
+    echo "$run" > "$RESULTS/run"
 }
 
 build_mutator() {
@@ -192,10 +203,28 @@ run_suite() { # copy [nobuild]
     echo "error"
 }
 
-in_x() { # copy, command...: runs in the copy's build folder under a virtual X server
-    local w=$1
+# Runs a command in a copy's build folder under a virtual X server, within the time limit.
+# timeout leads its own process group: its id is kept while it runs, for stop_all.
+in_x() { # copy, command...
+    local w=$1 pid status=0
     shift
-    (cd "$w/build" && timeout -k 30 "$SUITE_LIMIT" xvfb-run -a -s "-screen 0 1920x1080x24" env ALSOFT_DRIVERS=null "$@")
+    (cd "$w/build" && exec timeout -k 30 "$SUITE_LIMIT" xvfb-run -a -s "-screen 0 1920x1080x24" \
+        env ALSOFT_DRIVERS=null "$@") &
+    pid=$!
+    echo "$pid" > "$w/suite.pid"
+    wait "$pid" || status=$?
+    rm -f "$w/suite.pid"
+    return $status
+}
+
+# On an interruption: ends the suites that run, then the copies' workers.
+stop_all() {
+    trap - INT TERM
+    local f
+    for f in "$DIR"/w*/suite.pid; do
+        [ -f "$f" ] && kill -- -"$(cat "$f")" 2> /dev/null
+    done
+    kill 0
 }
 
 # ---- the two stages of a run, each on a queue shared by the copies ----
@@ -230,6 +259,7 @@ draw_folder() {
         printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$folder" "$id" "$op" "$status" "$original" "$mutated" >> "$out"
         [ "$status" = observable ] || say "$folder: $id $status, drawing another"
     done 3< <(plan_folder "$folder")
+    touch "$RESULTS/$folder.drawn.done"
 }
 
 # Stage 2, by mutant: relinks the test programs and runs the suite.
@@ -239,10 +269,11 @@ test_mutant() {
     plant "$w" "$id" > /dev/null
     verdict=$(run_suite "$w")
     revert "$w" "${id%%:*}"
-    printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$folder" "$id" "$op" "$verdict" "$original" "$mutated" \
-        > "$RESULTS/tested.$(echo "$id" | sha1sum | cut -c1-12).tsv"
+    printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$folder" "$id" "$op" "$verdict" "$original" "$mutated" > "$(tested_file "$id")"
     say "$id: $verdict ($(( $(date +%s) - t0 )) s)"
 }
+
+tested_file() { echo "$RESULTS/tested.$(echo "$1" | sha1sum | cut -c1-12).tsv"; }
 
 worker() { # copy, stage
     local w=$1 stage=$2 item
@@ -269,7 +300,8 @@ report() {
     cat "$RESULTS"/*.drawn.tsv > "$drawn" 2> /dev/null || : > "$drawn"
     cat "$RESULTS"/tested.*.tsv 2> /dev/null | LC_ALL=C sort -t$'\t' -k1,2 > "$tested" || true
     echo "Mutation run: seed $SEED, $PER_FOLDER per folder, tree $TREE_NAME"
-    echo "$(date -u '+%Y-%m-%d %H:%M UTC'), $(( $(date +%s) - started )) s with $JOBS copies, ctest -j$CTEST_JOBS"
+    echo "$(date -u '+%Y-%m-%d %H:%M UTC'), $(( $(date +%s) - started )) s with $JOBS copies, ctest -j$CTEST_JOBS$(
+        [ "$RESUME" = 1 ] && echo " (resumed: the runs before it not counted)")"
     echo
     printf '%-12s %8s %9s %11s %7s %7s\n' folder mutants compiled observable killed caught
     awk -F'\t' -v folders="${FOLDERS[*]}" '
@@ -301,6 +333,7 @@ report() {
 # ---- the run ----
 
 mkdir -p "$DIR"
+trap stop_all INT TERM
 copy_tree
 build_mutator
 mapfile -t FOLDERS < <(code_folders)
@@ -338,19 +371,36 @@ if [ "$SINGLE" -gt 0 ]; then
 fi
 
 # The unmutated suite runs while the mutants are drawn (drawing rebuilds only the game
-# library, never the test programs), and must pass.
-say "checking the unmutated tree passes the suite, and drawing $PER_FOLDER compiling, observable mutants in each of: ${FOLDERS[*]}"
+# library, never the test programs), and must pass. A resumed run skips what is done.
 t0=$(date +%s)
-run_suite "$DIR/w0" nobuild > "$RESULTS/baseline" &
-baseline_pid=$!
-printf '%s\n' "${FOLDERS[@]}" > "$RESULTS/folders.queue"
-run_workers draw
-wait $baseline_pid
-baseline=$(cat "$RESULTS/baseline")
-[ "$baseline" = survived ] || { say "the suite does not pass without any mutant ($baseline): see $DIR/w0/ctest.log"; exit 1; }
+if [ "$RESUME" = 1 ] && [ "$(cat "$RESULTS/baseline" 2> /dev/null)" = survived ] && [ -s "$RESULTS/suite-limit" ]; then
+    say "the unmutated suite passed in the run resumed: not run again"
+else
+    say "checking the unmutated tree passes the suite"
+    run_suite "$DIR/w0" nobuild > "$RESULTS/baseline" &
+    baseline_pid=$!
+fi
+for folder in "${FOLDERS[@]}"; do
+    [ -f "$RESULTS/$folder.drawn.done" ] || echo "$folder"
+done > "$RESULTS/folders.queue"
+if [ -s "$RESULTS/folders.queue" ]; then
+    say "drawing $PER_FOLDER compiling, observable mutants in each of: $(paste -sd' ' "$RESULTS/folders.queue")"
+    run_workers draw
+fi
+if [ -n "${baseline_pid:-}" ]; then
+    wait "$baseline_pid"
+    baseline=$(cat "$RESULTS/baseline")
+    [ "$baseline" = survived ] || { say "the suite does not pass without any mutant ($baseline): see $DIR/w0/ctest.log"; exit 1; }
+    echo $(( $(awk '/^Total Test time/ { s += $6 } END { print int(s) }' "$DIR/w0/ctest.log") * 4 + 300 )) > "$RESULTS/suite-limit"
+fi
+SUITE_LIMIT=$(cat "$RESULTS/suite-limit")
 say "drawn in $(( $(date +%s) - t0 )) s"
-SUITE_LIMIT=$(( $(awk '/^Total Test time/ { s += $6 } END { print int(s) }' "$DIR/w0/ctest.log") * 4 + 300 ))
-cat "$RESULTS"/*.drawn.tsv | awk -F'\t' '$4 == "observable"' > "$RESULTS/mutants.queue"
+# Folders take turns, so that a run stopped half-way has judged some of each.
+for folder in "${FOLDERS[@]}"; do
+    awk -F'\t' '$4 == "observable" { print ++n "\t" $0 }' "$RESULTS/$folder.drawn.tsv"
+done | LC_ALL=C sort -s -n -k1,1 | cut -f2- | while IFS= read -r row; do
+    [ -f "$(tested_file "$(cut -f2 <<< "$row")")" ] || printf '%s\n' "$row"
+done > "$RESULTS/mutants.queue"
 say "testing $(wc -l < "$RESULTS/mutants.queue") mutants"
 run_workers test
 

@@ -363,7 +363,11 @@ if [ "$SINGLE" -gt 0 ]; then
         [[ "$what" == @* ]] || "$DIR/mutator" sites "$PRISTINE" "${what%%:*}:$(cut -d: -f2 <<< "$what")" |
             awk -F'\t' -v id="$what" '$1 == id || $1 == id "#1" { printf "  - %s\n  + %s\n", $3, $4 }'
         status=$(judge_build "$w")
-        [ "$status" = observable ] && status=$(run_suite "$w")
+        if [ "$status" = observable ]; then
+            run_suite "$w" > "$w/verdict" & # waited for, so that an interruption is taken at once
+            wait $!
+            status=$(cat "$w/verdict")
+        fi
         revert "$w" "${touched[@]}"
         echo "$what: $status"
     done

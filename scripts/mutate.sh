@@ -14,6 +14,7 @@
 #   --dir DIR         scratch folder (build-mutate; copied trees, builds, logs, the report)
 #   --report FILE     also write the report there
 #   --resume          go on with an interrupted run in the same --dir (same tree, seed and count)
+#   --report-only     write the report of the run in --dir again, build nothing
 #   --list            print the mutants a run would try first, build nothing
 #   --apply ID        judge this one mutant only (ID as a report prints it: file:line:operator#site)
 #   --patch FILE      judge this hand-written fault only (a diff against the tree, as git diff writes)
@@ -29,7 +30,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 REPO=$(pwd)
 
-SEED=1 PER_FOLDER=8 JOBS=2 CTEST_JOBS=4 REV=HEAD WORKTREE=0 DIR=build-mutate REPORT_COPY="" LIST=0 RESUME=0
+SEED=1 PER_FOLDER=8 JOBS=2 CTEST_JOBS=4 REV=HEAD WORKTREE=0 DIR=build-mutate REPORT_COPY="" LIST=0 RESUME=0 REPORT_ONLY=0
 ONLY=() APPLY=() PATCHES=()
 while [ $# -gt 0 ]; do
     case "$1" in
@@ -44,6 +45,7 @@ while [ $# -gt 0 ]; do
         --report) REPORT_COPY=$2; shift ;;
         --list) LIST=1 ;;
         --resume) RESUME=1 ;;
+        --report-only) REPORT_ONLY=1 ;;
         --apply) APPLY+=("$2"); shift ;;
         --patch) PATCHES+=("$(realpath "$2")"); shift ;;
         -h|--help) sed -n '2,/^set -euo/p' "$0" | sed '$d; s/^# \{0,1\}//'; exit 0 ;;
@@ -58,7 +60,6 @@ SINGLE=$(( ${#APPLY[@]} + ${#PATCHES[@]} ))
 PRISTINE="$DIR/tree"     # the copied tree, never mutated: the source of every revert
 RESULTS="$DIR/results"
 export CCACHE_BASEDIR="$DIR" # copies share the compiler cache
-started=$(date +%s)
 
 say() { echo "mutate: $*" >&2; }
 
@@ -84,6 +85,9 @@ copy_tree() {
         exit 1
     fi
     echo "$run" > "$RESULTS/run"
+    echo "$TREE_NAME" > "$RESULTS/tree-name"
+    echo "$JOBS copies, ctest -j$CTEST_JOBS" > "$RESULTS/settings"
+    [ -f "$RESULTS/started" ] || touch "$RESULTS/started"
 }
 
 build_mutator() {
@@ -300,24 +304,36 @@ report() {
     cat "$RESULTS"/*.drawn.tsv > "$drawn" 2> /dev/null || : > "$drawn"
     cat "$RESULTS"/tested.*.tsv 2> /dev/null | LC_ALL=C sort -t$'\t' -k1,2 > "$tested" || true
     echo "Mutation run: seed $SEED, $PER_FOLDER per folder, tree $TREE_NAME"
-    echo "$(date -u '+%Y-%m-%d %H:%M UTC'), $(( $(date +%s) - started )) s with $JOBS copies, ctest -j$CTEST_JOBS$(
-        [ "$RESUME" = 1 ] && echo " (resumed: the runs before it not counted)")"
+    local first last
+    first=$(stat -c %Y "$RESULTS/started" 2> /dev/null || date +%s)
+    last=$(find "$RESULTS" -name 'tested.*.tsv' -printf '%T@\n' | sort -n | tail -1 | cut -d. -f1)
+    [ -n "$last" ] || last=$(date +%s)
+    echo "$(date -u -d "@$last" '+%Y-%m-%d %H:%M UTC'): $(( (last - first + 30) / 60 )) min from the start to the last mutant judged" \
+        "(pauses included), $(cat "$RESULTS/settings" 2> /dev/null || echo "$JOBS copies")"
     echo
-    printf '%-12s %8s %9s %11s %7s %7s\n' folder mutants compiled observable killed caught
+    printf '%-12s %8s %9s %11s %7s %9s %7s\n' folder mutants compiled observable killed survived caught
     awk -F'\t' -v folders="${FOLDERS[*]}" '
-        FNR == NR { m[$1]++; M++; if ($4 != "not-compiling") { c[$1]++; C++ }; next }
-        { o[$1]++; O++; if ($4 ~ /^killed/) { k[$1]++; K++ } }
-        function row(name, m, c, o, k) {
-            printf "%-12s %8d %9d %11d %7d %6s%%\n", name, m, c, o, k, o ? sprintf("%.0f", 100 * k / o) : "-"
+        FNR == NR { m[$1]++; if ($4 != "not-compiling" && $4 != "not-planted") c[$1]++; if ($4 == "observable") o[$1]++; next }
+        $4 ~ /^killed/ { k[$1]++ }
+        $4 == "survived" { s[$1]++ }
+        function row(name, m, c, o, k, s) {
+            printf "%-12s %8d %9d %11d %7d %9d %6s%%\n", name, m, c, o, k, s, k + s ? sprintf("%.0f", 100 * k / (k + s)) : "-"
         }
         END {
             n = split(folders, names, " ")
-            for (i = 1; i <= n; i++) row(names[i], m[names[i]], c[names[i]], o[names[i]], k[names[i]])
-            row("all", M, C, O, K)
+            for (i = 1; i <= n; i++) {
+                x = names[i]
+                row(x, m[x], c[x], o[x], k[x], s[x])
+                M += m[x]; C += c[x]; O += o[x]; K += k[x]; S += s[x]
+            }
+            missing = O - K - S
+            row("all", M, C, O, K, S)
+            if (missing) printf "(%d observable mutants not judged)\n", missing
         }' "$drawn" "$tested"
     echo
     echo "mutants: drawn; compiled: of those, the ones that built; observable: of those, the ones that"
-    echo "changed the game's object code (the others are equivalent); killed: observable ones a test caught."
+    echo "changed the game's object code (the others are equivalent); killed: observable ones a test"
+    echo "caught; survived: observable ones that passed every test; caught: killed / (killed + survived)."
     echo
     echo "Survivors (each passes every test; scripts/mutate.sh --apply ID plants it again):"
     awk -F'\t' '$4 == "survived" { printf "  %s\n      - %s\n      + %s\n", $2, $5, $6 }' "$tested"
@@ -331,6 +347,15 @@ report() {
 }
 
 # ---- the run ----
+
+if [ "$REPORT_ONLY" = 1 ]; then
+    TREE_NAME=$(cat "$RESULTS/tree-name" 2> /dev/null || echo "?")
+    mapfile -t FOLDERS < <(code_folders)
+    report > "$DIR/report.txt"
+    [ -z "$REPORT_COPY" ] || cp "$DIR/report.txt" "$REPORT_COPY"
+    cat "$DIR/report.txt"
+    exit 0
+fi
 
 mkdir -p "$DIR"
 trap stop_all INT TERM

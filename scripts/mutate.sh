@@ -343,7 +343,8 @@ report() {
     awk -F'\t' '$4 ~ /^killed/ { sub(/^killed ?/, "", $4); printf "  %s  by %s\n", $2, $4 }' "$tested"
     echo
     echo "Skipped (replaced by the next mutant drawn):"
-    awk -F'\t' '$4 != "observable" { printf "  %s  %s\n      - %s\n      + %s\n", $2, $4, $5, $6 }' "$drawn"
+    awk -F'\t' '$4 != "observable" { n++; printf "  %s  %s\n      - %s\n      + %s\n", $2, $4, $5, $6 }
+        END { if (!n) print "  none" }' "$drawn"
 }
 
 # ---- the run ----

@@ -270,9 +270,12 @@ draw_folder() {
 test_mutant() {
     local w=$1 row=$2 folder id op original mutated verdict t0=$(date +%s)
     IFS=$'\t' read -r folder id op _ original mutated <<< "$row"
-    plant "$w" "$id" > /dev/null
-    verdict=$(run_suite "$w")
-    revert "$w" "${id%%:*}"
+    if plant "$w" "$id" > /dev/null; then
+        verdict=$(run_suite "$w")
+        revert "$w" "${id%%:*}"
+    else
+        verdict=not-planted
+    fi
     printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$folder" "$id" "$op" "$verdict" "$original" "$mutated" > "$(tested_file "$id")"
     say "$id: $verdict ($(( $(date +%s) - t0 )) s)"
 }
@@ -303,7 +306,7 @@ report() {
     local drawn="$RESULTS/all.drawn" tested="$RESULTS/all.tested"
     cat "$RESULTS"/*.drawn.tsv > "$drawn" 2> /dev/null || : > "$drawn"
     cat "$RESULTS"/tested.*.tsv 2> /dev/null | LC_ALL=C sort -t$'\t' -k1,2 > "$tested" || true
-    echo "Mutation run: seed $SEED, $PER_FOLDER per folder, tree $TREE_NAME"
+    echo "Mutation run: $(sed 's/, tree .*//; s/, a working tree//' "$RESULTS/run"), tree $TREE_NAME"
     local first last
     first=$(stat -c %Y "$RESULTS/started" 2> /dev/null || date +%s)
     last=$(find "$RESULTS" -name 'tested.*.tsv' -printf '%T@\n' | sort -n | tail -1 | cut -d. -f1)

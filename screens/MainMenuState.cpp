@@ -91,6 +91,7 @@ void MainMenuState::drawHighScoreBoard()
     picture.display();
     shown = picture.getTexture();
     tableOnTheBoard() = board.table();
+    redrawMenuPage();
 }
 
 void MainMenuState::prepareForPlay()

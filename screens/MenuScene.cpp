@@ -104,6 +104,7 @@ void buildMenuScene()
 
     e.renderer.menuFont.loadFromFile(resolveAssetPath("3D/font/Cyberfall.otf"));
     fillMenuBindings(e.menu.menuBindings);
+    redrawMenuPage(); // a new visit: its pictures may have changed meanwhile
 }
 
 PreloadJob hangarPreload()

@@ -208,3 +208,40 @@ TEST_F(MenuRun, TheGamesSpritesArePreparedFromThePlayPageAndReleasedAfterTheGame
     start(defaultStateFactory().menuWithoutLogos(), defaultStateFactory());
     EXPECT_FALSE(engine().textures.hasEntry(sheet));
 }
+
+// The desk's page is drawn again when what it shows changes (a cursor move, a
+// picture turned, the backdrop's animation moving on), not every frame.
+TEST_F(MenuRun, TheDeskPageIsDrawnOnlyWhenWhatItShowsChanges)
+{
+    start(defaultStateFactory().menuWithoutLogos(), defaultStateFactory());
+    frames(3);
+    const MenuScreenResources& screen = menuScreen();
+    // A frame on a clock that stands still, with a key pressed in it or not.
+    const auto stillFrame = [this](sf::Keyboard::Key key = sf::Keyboard::Unknown) {
+        if (key != sf::Keyboard::Unknown) {
+            input.keyboard.press(key);
+            events.push_back(keyEvent(key));
+        }
+        loop->runFrame();
+        input.keyboard.releaseAll();
+    };
+    const long drawn = screen.pageDraws;
+    for (int i = 0; i < 5; ++i)
+        stillFrame();
+    EXPECT_EQ(screen.pageDraws, drawn) << "nothing changed";
+
+    const sf::Image before = screen.target->getTexture().copyToImage();
+    stillFrame(sf::Keyboard::S);
+    stillFrame();
+    EXPECT_EQ(screen.pageDraws, drawn + 1);
+    EXPECT_GT(pixelsStandingOut(screen.target->getTexture().copyToImage(), before, {350, 20, 350, 119}, 30.f), 500)
+        << "the cursor moved on the page";
+
+    engine().menu.menuPage = menu_page::CREDITS;
+    stillFrame();
+    stillFrame(sf::Keyboard::D);
+    EXPECT_EQ(menuControls().creditsPage, 1);
+    EXPECT_EQ(screen.pageDraws, drawn + 3) << "the page opened, then its next picture";
+    frames(2);
+    EXPECT_EQ(screen.pageDraws, drawn + 5) << "the backdrop moves with time";
+}

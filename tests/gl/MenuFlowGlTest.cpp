@@ -2,6 +2,7 @@
 #include "app/Startup.h"
 #include "engine/Engine.h"
 #include "engine/SceneChange.h"
+#include "engine/SceneFile.h"
 #include "gameplay/PlayPreload.h"
 #include "screens/CinematicState.h"
 #include "screens/HighScoresState.h"
@@ -16,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 
 using namespace testing_support;
 
@@ -207,6 +209,43 @@ TEST_F(MenuRun, TheGamesSpritesArePreparedFromThePlayPageAndReleasedAfterTheGame
     EXPECT_TRUE(engine().textures.hasEntry(sheet));
     start(defaultStateFactory().menuWithoutLogos(), defaultStateFactory());
     EXPECT_FALSE(engine().textures.hasEntry(sheet));
+}
+
+namespace {
+// The base textures a scene file's meshes are drawn with.
+std::set<std::string> sceneTextures(int sceneId)
+{
+    std::set<std::string> textures;
+    WorldObjectTable table;
+    for (const SceneRecord& record : readSceneFile(sceneFilePath(sceneId)).records)
+        if (record.kind == SceneRecordKind::Mesh)
+            textures.insert(table[objectNameOf(record.name)].texturePath);
+    textures.erase("");
+    return textures;
+}
+} // namespace
+
+// Browsing the menu holds nothing of a game: the scene a level was preparing
+// goes with it, none is prepared before the play page, and the high-score
+// screen's picture goes once the board is drawn from it.
+TEST_F(MenuRun, TheMenuHoldsNoSceneOfAGameNorTheHighScorePicture)
+{
+    changeScene(scene::INTRO, 0.f); // level 1, left for the menu while scene 2 is prepared
+    scenePreloader().wait();
+    std::set<std::string> prepared = sceneTextures(scene::OPEN_SPACE);
+    for (const std::string& shown : sceneTextures(scene::INTRO))
+        prepared.erase(shown);
+    ASSERT_FALSE(prepared.empty());
+    ASSERT_TRUE(engine().textures.hasEntry(*prepared.begin()));
+
+    start(defaultStateFactory().menuWithoutLogos(), defaultStateFactory());
+    frames(3);
+    scenePreloader().wait();
+    frames(1);
+    for (const std::string& texture : prepared)
+        EXPECT_FALSE(engine().textures.hasEntry(texture)) << texture;
+    EXPECT_FALSE(engine().textures.hasEntry(HighScoresState::BACKGROUND));
+    EXPECT_GT(menuScreen().highScoreBoard.getSize().x, 0u) << "the board keeps its own picture";
 }
 
 // The desk's page is drawn again when what it shows changes (a cursor move, a

@@ -43,10 +43,10 @@ sf::Vector3f lightDirection(const Mesh& mesh, size_t i)
 
 // Whether batch b, drawn right after batch a, looks the same drawn in a's
 // call: both go through the drawing shader with the same textures and the
-// same uniforms as the shader reads them. It reads neither "normalPos" nor
-// "lightPos[0]", and of the other light directions only whether each is set
-// (a unit vector) or not (zero). A batch without triangles draws nothing and
-// joins any run (the backdrop aside: the boss scene draws it otherwise).
+// same uniforms as the shader reads them. It does not read "lightPos[0]",
+// and of the other light directions only whether each is set (a unit vector)
+// or not (zero). A batch without triangles draws nothing and joins any run
+// (the backdrop aside: the boss scene draws it otherwise).
 bool drawnAlike(const Batch& a, const Batch& b)
 {
     if (isBackdrop(a) || isBackdrop(b) || !a.mesh || !b.mesh || !a.shader || a.vertices.empty())
@@ -268,6 +268,8 @@ void Engine::bindMap(sf::Shader& shader, const char* name, const sf::Texture* te
     setUniformOnChange(shader, name, texture ? *texture : textures.neutralTexture(slot));
 }
 
+// Only what the drawing shader reads: a uniform it does not have (or declares
+// and never uses) is refused with a message on the error stream.
 void Engine::setMaterialUniforms(const Batch& batch, sf::RenderStates& states)
 {
     sf::Shader* shader = batch.shader;
@@ -275,11 +277,6 @@ void Engine::setMaterialUniforms(const Batch& batch, sf::RenderStates& states)
     if (!shader)
         return;
     bindMap(*shader, "normalMap", mesh.normalMap, TextureSlot::Normal);
-    // The first triangle's normal of this frame (zero when it is degenerate).
-    sf::Vector3f normal = mesh.triangles.empty() ? sf::Vector3f() : faceNormal(mesh, 0);
-    if (!std::isfinite(normal.x) || !std::isfinite(normal.y) || !std::isfinite(normal.z))
-        normal = {};
-    setUniformOnChange(*shader, "normalPos", sf::Glsl::Vec3(normal));
     bindMap(*shader, "roughnessMap", mesh.roughnessMap, TextureSlot::Roughness);
     bindMap(*shader, "emissiveMap", mesh.emissiveMap, TextureSlot::Emissive);
     bindMap(*shader, "texture", mesh.baseTexture, TextureSlot::Base);
@@ -287,8 +284,6 @@ void Engine::setMaterialUniforms(const Batch& batch, sf::RenderStates& states)
     setUniformOnChange(*shader, "isEmissive", batch.notEmissive ? 0.f : 1.f);
     setUniformOnChange(*shader, "gameTime", drawnAtSeconds_);
     setUniformOnChange(*shader, "hasDisp", mesh.hasDisplacement);
-    const sf::Vector2u size = mesh.baseTexture ? mesh.baseTexture->getSize() : sf::Vector2u(1, 1);
-    setUniformOnChange(*shader, "textureSize", sf::Glsl::Vec2(static_cast<float>(size.x), static_cast<float>(size.y)));
     for (size_t i = 0; i < DEBUG_VIEW_COUNT; ++i)
         setUniformOnChange(*shader, DEBUG_VIEWS[i].uniform, debugViewsOff_[i] ? 0.f : 1.f);
     states.shader = shader;

@@ -21,7 +21,7 @@ ScenePreloader g_preloader;
 // A model and the maps its mesh looks for, for the next scene.
 void preloadModel(const std::string& model, const std::atomic<bool>& cancel)
 {
-    loadObjModel(model);
+    loadObjModel(model, ModelUse::Preload);
     for (const char* suffix : MESH_MAP_SUFFIXES)
         if (!cancel)
             engine().textures.getOptionalTexture(model + suffix, TextureUse::NextScene);
@@ -98,12 +98,12 @@ void ScenePreloader::run()
             preloadSceneTextures(file, cancel_);
         for (const std::string& path : job.sceneTextures)
             if (!cancel_)
-                engine().textures.getTexture(path, TextureUse::NextScene);
+                engine().textures.getOptionalTexture(path, TextureUse::NextScene);
         for (const std::string& model : job.models)
             preloadModel(model, cancel_);
         for (const std::string& path : job.sharedTextures)
             if (!cancel_)
-                engine().textures.getTexture(path, TextureUse::Shared);
+                engine().textures.getOptionalTexture(path, TextureUse::Shared);
     }
 }
 
@@ -134,7 +134,7 @@ void preloadSceneTextures(std::string path, const std::atomic<bool>& cancel)
         const WorldObjectEntry& entry = table[objectNameOf(record.name)];
         if (entry.modelPath.empty() && entry.texturePath.empty())
             continue;
-        engine().textures.getTexture(entry.texturePath, TextureUse::NextScene);
+        engine().textures.getOptionalTexture(entry.texturePath, TextureUse::NextScene);
         preloadModel(entry.modelPath, cancel);
     }
     keepSceneFileReadAhead(path, std::move(read));

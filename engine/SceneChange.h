@@ -32,7 +32,9 @@ void preloadSceneTextures(std::string path, const std::atomic<bool>& cancel);
 // What a preload prepares, in this order: scene files whose textures and
 // models are loaded, textures and models (with their maps) of a scene built in
 // code, all kept through purges until the next scene preload; then textures
-// loaded as shared ones (sprites, pictures).
+// loaded as shared ones (sprites, pictures). A preload tells nothing of what it
+// does not find (some of it may be optional): the game says what is missing
+// when it asks for it itself.
 struct PreloadJob {
     std::vector<std::string> sceneFiles;
     std::vector<std::string> sceneTextures;

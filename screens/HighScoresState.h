@@ -47,6 +47,7 @@ private:
     void drawSaveFailure(sf::RenderTarget& target);
 
     std::string tablePath_;
+    HighScoreFile file_;
     bool hasScores_;
     bool unsaved_ = false;
     bool saveFailed_ = false;

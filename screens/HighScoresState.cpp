@@ -120,7 +120,7 @@ HighScoresState::HighScoresState(std::vector<unsigned> scores, std::string table
     }
 
     refreshTexts();
-    if (sf::Texture* backgroundTexture = engine().textures.getTexture("2D/HighScores/HighScoresBkg.png")) {
+    if (sf::Texture* backgroundTexture = engine().textures.getTexture(BACKGROUND)) {
         background_.setTexture(*backgroundTexture, true);
         centreOrigin(background_);
     }

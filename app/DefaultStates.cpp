@@ -14,7 +14,8 @@ StateFactory defaultStateFactory()
     f.cinematic = [](const std::vector<unsigned>& scores) { return std::make_unique<CinematicState>(scores); };
     f.menuWithoutLogos = [] { return std::make_unique<MenuState>(std::make_unique<MainMenuState>(false)); };
     f.highScores = [](const std::vector<unsigned>& scores) { return std::make_unique<HighScoresState>(scores); };
-    f.game = [](int mode) { return std::make_unique<GameState>(mode); };
+    // Transitional: GameState takes its mode as the number until it takes a GameMode.
+    f.game = [](GameMode mode) { return std::make_unique<GameState>(static_cast<int>(mode)); };
     return f;
 }
 

@@ -149,9 +149,9 @@ StateCode HighScoresState::checkKeys(const sf::Event::KeyEvent& key)
 {
     const bool leave = key.code == sf::Keyboard::Escape || (leaveKey_ >= 0 && key.code == leaveKey_);
     if (!hasScores_ || !leave)
-        return state_code::STAY;
+        return StateCode::Stay;
     save();
-    return state_code::MENU_NO_LOGO;
+    return StateCode::MenuNoLogo;
 }
 
 NameEntryInput HighScoresState::readInput(unsigned pad)
@@ -168,7 +168,7 @@ NameEntryInput HighScoresState::readInput(unsigned pad)
 StateCode HighScoresState::update(float frameTime)
 {
     if (!hasScores_)
-        return state_code::STAY;
+        return StateCode::Stay;
     bool allReady = true;
     bool renamed = false;
     for (size_t p = 0; p < entries_.size(); ++p) {
@@ -185,9 +185,9 @@ StateCode HighScoresState::update(float frameTime)
         save();
     }
     if (!allReady)
-        return state_code::STAY;
+        return StateCode::Stay;
     save();
-    return state_code::MENU_NO_LOGO;
+    return StateCode::MenuNoLogo;
 }
 
 void HighScoresState::refreshTexts()

@@ -23,7 +23,7 @@ public:
 
     void handleEvent(const sf::Event& event) override;
     StateCode checkKeys(const sf::Event::KeyEvent& key) override;
-    StateCode handleMouseClick(const sf::Event::MouseButtonEvent&, sf::Vector2i) override { return state_code::STAY; }
+    StateCode handleMouseClick(const sf::Event::MouseButtonEvent&, sf::Vector2i) override { return StateCode::Stay; }
     void joystickConnected(unsigned) override {}
     StateCode update(float frameTime) override;
     void draw(sf::RenderWindow& window) override;

@@ -111,10 +111,10 @@ void MainMenuState::prepareForPlay()
 StateCode MainMenuState::checkKeys(const sf::Event::KeyEvent& key)
 {
     if (escapeArmed_ && input::isKeyPressed(sf::Keyboard::Escape))
-        return state_code::QUIT;
+        return StateCode::Quit;
     if (key.code == sf::Keyboard::Numpad9)
-        return state_code::GAME_EDITOR;
-    return state_code::STAY;
+        return StateCode::GameEditor;
+    return StateCode::Stay;
 }
 
 StateCode MainMenuState::update(float /*frameTime*/)
@@ -131,10 +131,10 @@ StateCode MainMenuState::update(float /*frameTime*/)
             e.menu.menuInputReleased = true;
         prepareForPlay();
         if (e.menu.menuPage == menu_page::START_GAME)
-            return state_code::GAME_STORY;
+            return StateCode::GameStory;
         if (e.menu.menuPage == menu_page::QUIT)
-            return state_code::QUIT;
-        return state_code::STAY;
+            return StateCode::Quit;
+        return StateCode::Stay;
     }
 
     if (logos_.update(skipHeld)) {
@@ -146,7 +146,7 @@ StateCode MainMenuState::update(float /*frameTime*/)
         }
     }
     logo_.setColor(sf::Color(255, 255, 255, static_cast<sf::Uint8>(logos_.alpha())));
-    return state_code::STAY;
+    return StateCode::Stay;
 }
 
 void MainMenuState::draw(sf::RenderWindow& window)

@@ -103,9 +103,9 @@ TEST_F(HighScoreScreen, ABoardWithoutScoresWritesNothingAndOneThatCannotSaveSays
 {
     {
         HighScoresState board({}, tablePath);
-        EXPECT_EQ(board.update(0.1f), state_code::STAY);
+        EXPECT_EQ(board.update(0.1f), StateCode::Stay);
         sf::Event::KeyEvent escape{sf::Keyboard::Escape, false, false, false, false};
-        EXPECT_EQ(board.checkKeys(escape), state_code::STAY);
+        EXPECT_EQ(board.checkKeys(escape), StateCode::Stay);
     }
     EXPECT_EQ(readFile(tablePath), original);
     EXPECT_FALSE(std::filesystem::exists(tablePath + ".part"));

@@ -37,13 +37,13 @@ protected:
 
     void start(std::unique_ptr<MainState> first, StateFactory factory)
     {
-        factory.game = [this](int mode) {
+        factory.game = [this](GameMode mode) {
             gameModes.push_back(mode);
             return std::make_unique<GameStandIn>();
         };
         startLoop(std::move(first), factory);
     }
-    std::vector<int> gameModes;
+    std::vector<GameMode> gameModes;
 };
 } // namespace
 
@@ -78,7 +78,7 @@ TEST_F(MenuRun, DeveloperKeyAndQuitKeyWorkDuringTheLogos)
     start(makeFirstState(), defaultStateFactory());
     frames(5);
     tap(sf::Keyboard::Numpad9);
-    EXPECT_EQ(gameModes, std::vector<int>{2});
+    EXPECT_EQ(gameModes, std::vector<GameMode>{GameMode::Editor});
 
     start(makeFirstState(), defaultStateFactory());
     frames(5);

@@ -57,7 +57,7 @@ protected:
         StateFactory factory = defaultStateFactory();
         factory.highScores = [this](const std::vector<unsigned>& scores) {
             handedScores = scores;
-            return std::make_unique<HighScoresState>(scores, tablePath);
+            return std::make_unique<HighScoresState>(servicesOf(engine()), scores, tablePath);
         };
         factory.game = [this](GameMode mode) {
             return std::make_unique<GameState>(static_cast<int>(mode), levelFolder);

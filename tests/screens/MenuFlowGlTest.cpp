@@ -92,7 +92,8 @@ TEST_F(MenuRun, TheMenuAfterTheHighScoresIsLiveAtOnceResetsRumbleAndIgnoresTheHe
     input.pads.connected = {true, false, true, true};
     TempDir dir;
     writeFile(dir.file("HighScores.txt"), "abc 10");
-    start(std::make_unique<HighScoresState>(std::vector<unsigned>{5}, dir.file("HighScores.txt")), defaultStateFactory());
+    start(std::make_unique<HighScoresState>(servicesOf(engine()), std::vector<unsigned>{5}, dir.file("HighScores.txt")),
+          defaultStateFactory());
     frames(2);
     input.pads.vibrations[3] = {9000, 9000};
     input.keyboard.press(sf::Keyboard::Escape);
@@ -183,7 +184,7 @@ TEST_F(MenuRun, TheHighScoreBoardShowsTheTableFileOfEachMenuVisit)
     InDirectory inTree(tree.path);
     const auto boardFor = [](const std::string& table) {
         writeFile(high_scores::TABLE_PATH, table);
-        MainMenuState menu(false);
+        MainMenuState menu(servicesOf(engine()), false);
         return menuScreen().highScoreBoard.copyToImage();
     };
     const sf::Image first = boardFor("abc 10");

@@ -60,7 +60,10 @@ TEST_F(BossTower, ModulesTurnFlashAndTurnRed)
 
     tower->flashModule(2);
     EXPECT_FLOAT_EQ(tower->modules[2].mesh->flash, 255.f);
-    frames(8); // it fades over a tenth of a second
+    frames(1); // then a module's flash fades from 200, its turret's from full
+    EXPECT_FLOAT_EQ(tower->modules[2].mesh->flash, 200.f);
+    EXPECT_FLOAT_EQ(tower->turrets[2]->flash, 255.f);
+    frames(7); // it fades over a tenth of a second
     EXPECT_FLOAT_EQ(tower->modules[2].mesh->flash, 0.f);
     EXPECT_FLOAT_EQ(tower->turrets[2]->flash, 0.f);
 
@@ -71,7 +74,8 @@ TEST_F(BossTower, ModulesTurnFlashAndTurnRed)
     tower->setModuleFlag(12, true);
     EXPECT_TRUE(tower->getTurretScreenPositions(4).empty());
     EXPECT_TRUE(tower->getTurretScreenPositions(-3).empty());
-    EXPECT_EQ(tower->getTurretScreenPositions(1).size(), 2u);
+    for (int module = 0; module < BossLvl1::MODULE_COUNT; ++module)
+        EXPECT_EQ(tower->getTurretScreenPositions(module).size(), 2u) << "module " << module;
 
     // A red module's turret keeps its last yaw.
     tower->setModuleRed(2);

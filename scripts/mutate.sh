@@ -212,7 +212,7 @@ run_suite() { # copy [nobuild]
 in_x() { # copy, command...
     local w=$1 pid status=0
     shift
-    (cd "$w/build" && exec timeout -k 30 "$SUITE_LIMIT" xvfb-run -a -s "-screen 0 1920x1080x24" \
+    (cd "$w/build" && exec timeout -k 30 "$SUITE_LIMIT" xvfb-run -a -s "-screen 0 2560x1440x24" \
         env ALSOFT_DRIVERS=null "$@") &
     pid=$!
     echo "$pid" > "$w/suite.pid"

@@ -71,6 +71,9 @@ const KindRun RUNS[] = {
     // From the right drifting up, it fires at the player, then its turn back crosses 0/360 toward the upper right corner.
     {"quarter shooter from the right", enemy_type::QUARTER_SHOOTER, {1980.f, 700.f}, 200, {}, 1, 0.f, {{960.f, 900.f}},
         3.75f, PLAYER_1, {}, 1, 5.31f, 0.f, {1600.f, -100.f, 200.f, 100.f}},
+    // Its mirror drifting down turns the other way, toward the lower right corner.
+    {"quarter shooter from the right, downward", enemy_type::QUARTER_SHOOTER, {1980.f, 380.f}, 160, {}, 1, 0.f,
+        {{960.f, 180.f}}, 3.75f, PLAYER_1, {}, 1, 5.31f, 0.f, {1600.f, 1080.f, 200.f, 100.f}},
     // It lines up with player 1 even with player 2 nearer and fires straight across.
     {"heads or tails", enemy_type::HEADS_OR_TAILS, {600.f, -60.f}, 0, {}, 0, 0.f, {{1300.f, 900.f}, {700.f, 150.f}},
         2.27f, FIXED_ANGLE, {90.f}, 1, 6.3f, 0.f, {}},

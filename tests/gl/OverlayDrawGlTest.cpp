@@ -104,6 +104,9 @@ TEST_F(OverlayGl, TallyBoardsMidTallyAndTheSingleBoard)
         EXPECT_EQ(shot.getPixel(100, 500), sf::Color::Black);   // the blackout
         EXPECT_GT(coverage(shot, {340, 360, 420, 80}, sf::Color::Black), 0.3f); // first rows of icons
         EXPECT_GT(coverage(shot, {470, 190, 160, 40}, sf::Color::Black), 0.1f); // the score
+        // The right board stands where its texts are: the left one's layout 720 px across.
+        EXPECT_EQ(right.background.getPosition() - left.background.getPosition(), sf::Vector2f(720.f, 0.f));
+        EXPECT_EQ(right.texts[0].getPosition() - left.texts[0].getPosition(), sf::Vector2f(720.f, 0.f));
     }
     {
         for (int k = 0; k < 100; ++k)

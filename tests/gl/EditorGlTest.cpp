@@ -8,6 +8,7 @@
 #include "gameplay/GameState.h"
 #include "support/GameFixtures.h"
 
+#include <SFML/OpenGL.hpp>
 #include <SFML/Window/Clipboard.hpp>
 #include <gtest/gtest.h>
 #include <imgui.h>
@@ -15,6 +16,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <initializer_list>
@@ -371,6 +373,11 @@ TEST_F(EditorInGame, PlayRunsTheSequenceAndThePreviewDrawsTrajectories)
 {
     LevelEditor& ed = editor();
     frame();
+    // The level window's Play and Stop buttons, side by side under the time slider.
+    click(sf::Mouse::Left, 36, 69);
+    EXPECT_TRUE(ed.playing);
+    click(sf::Mouse::Left, 80, 69);
+    EXPECT_FALSE(ed.playing);
 
     // Play from 1.0 s: the ladybugs at 0.2 s are skipped, the bees come.
     ed.timeline.time = 1.f;
@@ -403,6 +410,11 @@ TEST_F(EditorInGame, PlayRunsTheSequenceAndThePreviewDrawsTrajectories)
         << "the ladybugs' paths are collected in the texture";
     frame();
     EXPECT_EQ(ed.edited.selection, std::vector<int>{0});
+    // and shown under the field until the box is unticked.
+    const sf::Image shown = screenshot(window, "editor_trajectories");
+    ed.displayTrajectory = false;
+    frame();
+    EXPECT_GT(pixelsStandingOut(shown, screenshot(window, "editor_trajectories_hidden"), {880, 300, 160, 500}, 40.f), 2000);
 }
 
 // (What a well-formed map imports as is EditorTmxImport's.)
@@ -636,6 +648,13 @@ TEST_F(EditorInGame, ShapesDrawnAfterTheGuiKeepTheirColours)
         EXPECT_NEAR(seen.g, expected.g, 3);
         EXPECT_NEAR(seen.b, expected.b, 3);
     }
+
+    // Leaving the editor gives the GUI's font texture back (the editor can be opened again and again).
+    const auto font = static_cast<GLuint>(reinterpret_cast<std::uintptr_t>(ImGui::GetIO().Fonts->TexID));
+    ASSERT_TRUE(glIsTexture(font));
+    game.reset();
+    ASSERT_TRUE(window.setActive(true));
+    EXPECT_FALSE(glIsTexture(font));
 }
 
 TEST_F(EditorInGame, SequencesAndLevelsThatCannotBeWrittenAreNotCounted)

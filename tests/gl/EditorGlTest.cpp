@@ -316,6 +316,9 @@ TEST_F(EditorInGame, DrawsItsWindowsAndTheMousePlacesSelectsAndDragsASpawner)
     EXPECT_GE(ImGui::GetIO().MetricsRenderWindows, 4) << "Level, Level Editor, Spawner Editor, Spawner Type Selector";
     // The ladybug at 0.2 s sits one row above the bottom: its icon is drawn (red tint, selected).
     EXPECT_NE(shot.getPixel(945, 1065 - 60), sf::Color(10, 14, 30));
+    // Each selected spawner's icon is tinted, the first selected too; the others are not.
+    EXPECT_EQ(ed.patternIcons[7].getColor(), sf::Color(255, 0, 0, 150));
+    EXPECT_EQ(ed.patternIcons[6].getColor(), sf::Color::White);
     ed.edited.selection.clear();
 
     // A GUI button answers a synthetic click: the first pattern of the selector.

@@ -115,6 +115,8 @@ const LoopFrame LOOP_FRAMES[] = {
      {"first " + KEY_EVENT, "first key", "delete first"}, {9}},
     {"a code deletes the old state before building the new one, drawn in the same frame", {120u, 45u}, {},
      state_code::HIGH_SCORES, {}, true, {"first update", "delete first", "build scores", "scores draw"}, {120u, 45u}},
+    {"a quit from the update ends the frame before anything is drawn", {}, {}, state_code::QUIT, {}, false,
+     {"first update", "delete first"}, {9}},
     {"a state without scores hands over an empty list", {}, {}, state_code::CINEMATIC, {}, true,
      {"first update", "delete first", "build cinematic", "cinematic draw"}, {}},
     {"stay and unknown codes change nothing", {},

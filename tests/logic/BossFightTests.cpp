@@ -377,8 +377,12 @@ TEST_F(BossFight, TowerHeadReleasesABeeThroughTheDoorsEveryTenSeconds)
     // second to let the bee out, close and stop, and the cycle ends. So every ten seconds.
     for (int bee = 1; bee <= 2; ++bee) {
         SCOPED_TRACE(bee);
-        for (int wait = 0; wait < 1000 && !tower->doorsTriggered; ++wait)
+        int wait = 0;
+        for (; wait < 1000 && !tower->doorsTriggered; ++wait)
             run(DT);
+        if (bee == 1) {
+            EXPECT_EQ(wait, 641) << "the doors first open just after the tenth second";
+        }
         EXPECT_EQ(enemiesOfType(enemy_type::BEE), bee - 1); // not before the doors have opened
         int f = 0, open = 0;
         for (; f < 2000 && tower->doorsTriggered; ++f) {

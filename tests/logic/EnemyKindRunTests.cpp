@@ -121,9 +121,9 @@ const KindRun RUNS[] = {
     {"dragonfly passing by", enemy_type::DRAGONFLY, {100.f, -200.f}, 90, {}, 0, 0.f, {}, NEVER, NO_SHOT, {}, 0, 6.6f,
         0.f, {0.f, 1380.f, 1920.f, 1000.f}},
     // Three seconds late it starts three seconds into its spiral and is gone five seconds later,
-    // 700 px from the centre.
+    // on the 700 px circle round the centre (to the pixel).
     {"snail", enemy_type::SNAIL, {1970.f, 100.f}, 0, {}, 0, 3.f, {}, NEVER, NO_SHOT, {}, 0, 5.f, 0.f,
-        {550.f, -50.f, 30.f, 30.f}},
+        {565.7f, -35.9f, 1.f, 1.f}},
     // It sways 50 px either side of its course, and its first sway to the right passes the player.
     {"little ladybug", enemy_type::LITTLE_LADYBUG, {960.f, -100.f}, 90, {}, 0, 0.f, {{1010.f, 88.f}}, NEVER, NO_SHOT,
         {}, 0, 6.4f, 5.f, {}},

@@ -1,6 +1,7 @@
 #include "bosses/BossLvl1.h"
 #include "engine/Engine.h"
 #include "engine/Mesh.h"
+#include "support/TestSupport.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -94,4 +95,20 @@ TEST_F(BossTower, TurretsFaceTheAimPointOnScreen)
     tower->aimPoint = s + sf::Vector2f(-100.f, -100.f);
     tower->aimTurrets();
     EXPECT_NEAR(turret.rotation.y, 220.f, 0.01f);
+}
+
+TEST_F(BossTower, ATowerWhoseModelsAreMissingStillRunsItsFightWithoutTurrets)
+{
+    releaseBoss3D();
+    testing_support::TempDir empty;
+    testing_support::InDirectory inEmpty(empty.path);
+    auto owned = std::make_unique<BossLvl1>();
+    tower = owned.get();
+    installBoss3D(std::move(owned));
+    tower->setModuleFlag(0, true);
+    tower->flashModule(1);
+    tower->flashTower();
+    frames(10);
+    EXPECT_EQ(tower->turrets[0], nullptr);
+    EXPECT_TRUE(tower->getTurretScreenPositions(0).empty());
 }

@@ -39,12 +39,18 @@ bool ScenePreloader::start(const std::string& path) { return start(PreloadJob{{p
 
 bool ScenePreloader::start(PreloadJob job)
 {
-    stop();
-    engine().textures.forgetLastPreload();
-    forgetSceneFilesReadAhead();
+    drop();
     lastPath_ = job.sceneFiles.empty() ? std::string() : job.sceneFiles.front();
     jobs_.push_back(std::move(job));
     return launch();
+}
+
+void ScenePreloader::drop()
+{
+    stop();
+    engine().textures.forgetLastPreload();
+    forgetSceneFilesReadAhead();
+    lastPath_.clear();
 }
 
 bool ScenePreloader::queue(PreloadJob job)
@@ -174,7 +180,9 @@ void changeScene(int id, float startSeconds)
     if (scene::isMenu(id)) {
         if (menuSceneSteps().build)
             menuSceneSteps().build();
-        preloadNextScene(scene::INTRO, startSeconds);
+        // Browsing the menu holds nothing of a game: the play page prepares the
+        // story's first scene, and each scene of it the next one.
+        scenePreloader().drop();
         return;
     }
     if (id == scene::TOWER) {

@@ -18,7 +18,8 @@ extern const std::array<const char*, SCENE_COUNT> sceneNames;
 std::string sceneFilePath(int id);
 
 // Switches to scene `id` (0 to 16; any other id is ignored) with its camera
-// path started `startSeconds` in, and preloads the next scene's textures.
+// path started `startSeconds` in, and preloads the next scene's textures (the
+// menu prepares none: it stops and forgets any preload).
 void changeScene(int id, float startSeconds);
 void preloadNextScene(int currentId, float startSeconds);
 
@@ -66,6 +67,9 @@ public:
     bool start(const std::string& path);
     // Stops the running preload and starts one with `job`.
     bool start(PreloadJob job);
+    // Stops the running preload and forgets what it prepared: its textures
+    // become ordinary scene textures, which the next purge lets go.
+    void drop();
     // Lets the running preload finish, then does `job` on the same worker.
     bool queue(PreloadJob job);
     // Lets the running worker finish and joins it.

@@ -1,7 +1,7 @@
 #include "screens/HighScoresState.h"
 
-#include "app/SoundManager.h"
-#include "app/SoundManagerInstance.h"
+#include "audio/SoundManager.h"
+#include "audio/SoundManagerInstance.h"
 #include "engine/Engine.h"
 #include "engine/TextParse.h"
 #include "platform/AssetPath.h"
@@ -120,7 +120,7 @@ HighScoresState::HighScoresState(std::vector<unsigned> scores, std::string table
     }
 
     refreshTexts();
-    if (sf::Texture* backgroundTexture = engine().textures.getTexture("2D/HighScores/HighScoresBkg.png")) {
+    if (sf::Texture* backgroundTexture = engine().textures.getTexture(BACKGROUND)) {
         background_.setTexture(*backgroundTexture, true);
         centreOrigin(background_);
     }

@@ -2,7 +2,7 @@
 // The high-score screen: the table of the ten best scores, a name wheel for each
 // player whose score entered it, and the table file kept up to date.
 #include "platform/Bindings.h"
-#include "app/MainState.h"
+#include "states/MainState.h"
 #include "screens/HighScoreNameEntry.h"
 #include "screens/HighScoreTable.h"
 
@@ -12,6 +12,9 @@
 
 class HighScoresState : public MainState {
 public:
+    // The picture behind the table (a full screen).
+    static constexpr const char* BACKGROUND = "2D/HighScores/HighScoresBkg.png";
+
     // With no scores the state only shows the table (the menu draws it into its
     // board): it reads no input and never writes the file. With scores the keys are
     // spelled out at the bottom, and Escape or the menu's Back key leaves.

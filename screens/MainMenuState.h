@@ -3,7 +3,7 @@
 // of the 3D hangar menu, watching for the start of a game, the quit page, the
 // developer key into the editor and the quit key.
 #include "platform/Bindings.h"
-#include "app/MainState.h"
+#include "states/MainState.h"
 #include "screens/LogoSequence.h"
 
 #include <SFML/Graphics.hpp>
@@ -26,6 +26,7 @@ private:
     // Draws the high-score table into the texture of the menu's high-score page,
     // unless it shows that table already.
     void drawHighScoreBoard();
+    void redrawHighScoreBoard();
 
     // Once the player opens the play page (a game is two presses away), the
     // worker prepares what the game's first frames load; browsing the menu

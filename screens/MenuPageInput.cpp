@@ -1,7 +1,7 @@
 #include "screens/MenuPageInput.h"
 
-#include "app/SoundManager.h"
-#include "app/Startup.h"
+#include "audio/SoundManager.h"
+#include "audio/SoundManagerInstance.h"
 #include "engine/Engine.h"
 #include "screens/MenuNavigation.h"
 
@@ -82,4 +82,15 @@ void updateHowToPlayTurn()
 {
     MenuControls& c = menuControls();
     turnPicture(c.howToPlayTurnArmed, c.howToPlayPage, menu_pages::HOW_TO_PLAY_PICTURES);
+}
+
+void updateCurrentPageInput()
+{
+    switch (engine().menu.menuPage) {
+    case menu_page::DIFFICULTY: updateDifficultyChoice(); break;
+    case menu_page::CHEATS: updateCheatsMenu(); break;
+    case menu_page::CREDITS: updateCreditsTurn(); break;
+    case menu_page::HOW_TO_PLAY: updateHowToPlayTurn(); break;
+    default: break;
+    }
 }

@@ -1,4 +1,4 @@
-#include "app/SoundManager.h"
+#include "audio/SoundManager.h"
 #include "app/Startup.h"
 #include "engine/Engine.h"
 #include "screens/MenuNavigation.h"
@@ -27,13 +27,7 @@ protected:
     void frame()
     {
         updateMenuInput();
-        switch (engine().menu.menuPage) {
-        case menu_page::DIFFICULTY: updateDifficultyChoice(); break;
-        case menu_page::CHEATS: updateCheatsMenu(); break;
-        case menu_page::CREDITS: updateCreditsTurn(); break;
-        case menu_page::HOW_TO_PLAY: updateHowToPlayTurn(); break;
-        default: break;
-        }
+        updateCurrentPageInput();
     }
     void hold(sf::Keyboard::Key key, int frames)
     {

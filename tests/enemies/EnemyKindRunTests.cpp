@@ -95,9 +95,9 @@ const KindRun RUNS[] = {
     // Walls scroll with the ground for ever; the list clear removes them.
     {"wall", enemy_type::WALL, {2000.f, 900.f}, 357, {}, 1, 0.25f, {{960.f, 540.f}}, NEVER, NO_SHOT, {}, 0, NEVER, 0.f,
         {-4000.f, 890.f, 400.f, 20.f}},
-    // One bullet every 1.5 s at the nearer player; it goes within a frame of passing x 180.
-    {"turret", enemy_type::TURRET, {1200.f, 900.f}, 270, {}, 1, 0.f, {{200.f, 100.f}, {1100.f, 500.f}}, 1.5f, PLAYER_2,
-        {}, 2, 3.55f, 0.f, {0.f, 0.f, 185.f, 1080.f}},
+    // One bullet every 1.5 s at the nearer player; it goes once past x 180 (standing on it, it stays).
+    {"turret", enemy_type::TURRET, {1201.5f, 900.f}, 270, {}, 1, 0.f, {{200.f, 100.f}, {1100.f, 500.f}}, 1.5f,
+        PLAYER_2, {}, 2, 3.55f, 0.f, {178.f, 0.f, 4.f, 1080.f}},
     // Only the eyes on the player's side fire, each straight at the player, once a second.
     {"coral", enemy_type::CORAL, {1400.f, 400.f}, 180, {}, 1, 0.f, {{1200.f, 600.f}}, 1.f, PLAYER_1, {}, 22, NEVER, 0.f,
         {}},

@@ -718,6 +718,12 @@ TEST_F(EditorInGame, OpeningASequenceReadInPartKeepsItsOriginalAndSaysSo)
     ImGuiWindow* shown = ImGui::FindWindowByName("Sequence File");
     ASSERT_NE(shown, nullptr);
     EXPECT_TRUE(shown->Active);
+    // The note is written in it, in amber (a new window shows from its second frame).
+    frame();
+    const sf::IntRect box(static_cast<int>(shown->Pos.x), static_cast<int>(shown->Pos.y),
+                          static_cast<int>(shown->Size.x), static_cast<int>(shown->Size.y));
+    const auto amber = [](sf::Color c) { return c.r > 200 && c.g > 140 && c.g < 230 && c.b < 130; };
+    EXPECT_GT(share(screenshot(window, "editor_kept_note"), box, amber), 0.01f);
 }
 
 TEST_F(EditorInGame, AFailedSaveIsShownUntilAWriteWorksAndNoEditIsLost)

@@ -229,3 +229,19 @@ TEST(EnemyKindRun, TheSnailFacesTheWayItCrawls)
     }
     EXPECT_LT(worst, 60) << "degrees between its facing and its way";
 }
+
+// The dragonfly's four lanes: its volley leaves 20 and 40 px either side of its body.
+TEST(EnemyKindRun, TheDragonflysLanesLieEitherSideOfItsBody)
+{
+    EnemyManager m;
+    m.spawnEnemy(enemyData(enemy_type::DRAGONFLY, {800.f, 50.f}, 90), {});
+    ASSERT_EQ(m.enemies.size(), 1u);
+    const Enemy& dragonfly = *m.enemies[0];
+    for (int f = 0; f < 5 * 64 && m.enemyBullets->bullets.empty(); ++f)
+        m.update(DT, {});
+    std::vector<float> lanes;
+    for (const Bullet& b : m.enemyBullets->bullets)
+        lanes.push_back(std::round(b.origin.x - dragonfly.position.x));
+    std::sort(lanes.begin(), lanes.end());
+    EXPECT_EQ(lanes, (std::vector<float>{-40.f, -20.f, 20.f, 40.f}));
+}

@@ -93,9 +93,10 @@ TEST_F(BossFightGl, TheShipsShotsWearTheTowerBossDownUntilItFalls)
     EXPECT_GT(game->scores[0].score, 0u);
     EXPECT_GT(game->enemies.enemies.size() + game->enemies.enemyBullets->bullets.size(), 0u);
     EXPECT_LT(icarus->timer, 95.f);
-    // Without the debug view no hit box is outlined.
+    // The health bar shows; without the debug view no hit box is outlined.
     const sf::Image fight = shot("tower_boss_fight");
     const auto reddish = [](sf::Color c) { return c.r > c.g + 80 && c.r > c.b + 80; };
+    EXPECT_GT(coverage(fight, {480, 12, 960, 24}, sf::Color(20, 30, 60)), 0.8f) << "the health bar along the top";
     std::vector<sf::IntRect> boxes{sf::IntRect(icarus->head->getHitbox())};
     for (const std::unique_ptr<BodyPart>& part : icarus->parts)
         boxes.emplace_back(part->getHitbox());

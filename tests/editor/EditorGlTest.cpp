@@ -317,8 +317,8 @@ TEST_F(EditorInGame, DrawsItsWindowsAndTheMousePlacesSelectsAndDragsASpawner)
     // The ladybug at 0.2 s sits one row above the bottom: its icon is drawn (red tint, selected).
     EXPECT_NE(shot.getPixel(945, 1065 - 60), sf::Color(10, 14, 30));
     // Each selected spawner's icon is tinted, the first selected too; the others are not.
-    EXPECT_EQ(ed.patternIcons[7].getColor(), sf::Color(255, 0, 0, 150));
-    EXPECT_EQ(ed.patternIcons[6].getColor(), sf::Color::White);
+    EXPECT_EQ(ed.patternIcon(7).getColor(), sf::Color(255, 0, 0, 150));
+    EXPECT_EQ(ed.patternIcon(6).getColor(), sf::Color::White);
     ed.edited.selection.clear();
 
     // A GUI button answers a synthetic click: the first pattern of the selector.
@@ -378,9 +378,9 @@ TEST_F(EditorInGame, PlayRunsTheSequenceAndThePreviewDrawsTrajectories)
     frame();
     // The level window's Play and Stop buttons, side by side under the time slider.
     click(sf::Mouse::Left, 36, 69);
-    EXPECT_TRUE(ed.playing);
+    EXPECT_TRUE(ed.isPlaying());
     click(sf::Mouse::Left, 80, 69);
-    EXPECT_FALSE(ed.playing);
+    EXPECT_FALSE(ed.isPlaying());
 
     // Play from 1.0 s: the ladybugs at 0.2 s are skipped, the bees come.
     ed.timeline.time = 1.f;
@@ -415,7 +415,7 @@ TEST_F(EditorInGame, PlayRunsTheSequenceAndThePreviewDrawsTrajectories)
     EXPECT_EQ(ed.edited.selection, std::vector<int>{0});
     // and shown under the field until the box is unticked.
     const sf::Image shown = screenshot(window, "editor_trajectories");
-    ed.displayTrajectory = false;
+    ed.checkBoxes.displayTrajectory = false;
     frame();
     EXPECT_GT(pixelsStandingOut(shown, screenshot(window, "editor_trajectories_hidden"), {880, 300, 160, 500}, 40.f), 2000);
 }

@@ -138,7 +138,7 @@ std::unique_ptr<MainState> enterScene(int sceneId, int startLevel)
         return defaultStateFactory().menuWithoutLogos();
     if (startLevel >= 0) {
         engine().run.startLevel = startLevel;
-        return std::make_unique<GameState>(game_mode::STORY);
+        return std::make_unique<GameState>(GameMode::Story, servicesOf(engine()));
     }
     changeScene(sceneId, 0.f);
     return std::make_unique<IdleState>(); // the 3D scene alone

@@ -4,7 +4,6 @@
 #include "audio/SoundManagerInstance.h"
 #include "bosses/Boss.h"
 #include "editor/LevelEditor.h"
-#include "engine/Engine.h"
 #include "engine/Scenes.h"
 #include "gameplay/GameBindings.h"
 #include "gameplay/SceneSwitch.h"
@@ -71,27 +70,27 @@ sf::Vector2f shipStartPoint(int sceneId, int index)
 
 constexpr float GameState::SHOT_INTERVALS[3];
 
-GameState::GameState(int mode, const std::string& folder)
-    : spawner(folder), levelFolder(folder)
+GameState::GameState(GameMode mode, const Services& services, const std::string& folder)
+    : texts(services.textures), particles(services.textures), enemies(services.textures),
+      transitions(services.textures), spawner(folder), levelFolder(folder), services_(services)
 {
-    Engine& eng = engine();
-    eng.menu.menuInputReleased = false;
+    services_.menu.menuInputReleased = false;
     waitingForContinue = false;
     debugDraw = false;
-    storyMode = (mode == game_mode::STORY);
+    storyMode = (mode == GameMode::Story);
 
     SoundManagerDeck deck(soundManager());
-    if (mode == game_mode::EDITOR) {
+    if (mode == GameMode::Editor) {
         music_.startTrack(deck, MUSIC_STAGE01, trackVolume(MUSIC_STAGE01));
         switchScene(scene::OPEN_SPACE);
         editorMode = true;
         createLevelEditor();
     } else {
-        const StoryStart start = storyStart(eng.run.startLevel);
+        const StoryStart start = storyStart(services_.run.startLevel);
         switchScene(start.scene);
         music_.startTrack(deck, start.track, trackVolume(start.track));
-        if (eng.renderer.window)
-            eng.renderer.window->setMouseCursorVisible(false);
+        if (services_.renderer.window)
+            services_.renderer.window->setMouseCursorVisible(false);
     }
 
     addPlayer();
@@ -99,8 +98,8 @@ GameState::GameState(int mode, const std::string& folder)
         addPlayer();
 
     loadCentredSprite(gameOverSprite, "2D/Gameover.png");
-    shots = std::make_unique<BulletManager>();
-    bonuses = std::make_unique<BonusManager>();
+    shots = std::make_unique<BulletManager>(services_.textures);
+    bonuses = std::make_unique<BonusManager>(services_.textures);
     registerPlayBindings(bindings);
 
     if (storyMode)
@@ -121,13 +120,13 @@ GameState::~GameState()
 
 void GameState::loadCentredSprite(sf::Sprite& sprite, const char* path)
 {
-    loadSprite(sprite, path, true);
+    loadSprite(services_.textures, sprite, path, true);
     sprite.setPosition(960.f, 540.f);
 }
 
 void GameState::startStorySequence()
 {
-    const StoryStart start = storyStart(engine().run.startLevel);
+    const StoryStart start = storyStart(services_.run.startLevel);
     if (start.level == 0)
         return; // level 1 starts its first sequence through the level flow
     // A level index that does not know the level still starts the flow at its place.
@@ -151,12 +150,11 @@ void GameState::turnToScrollDirection(int direction)
 void GameState::addPlayer()
 {
     const int index = playerCount;
-    auto ship = std::make_unique<Player2D>(index);
-    ship->particles = &particles;
+    auto ship = std::make_unique<Player2D>(index, services_.run, services_.textures, &particles);
     // A ship starts inside the level (a new ship's own origin lies outside the
     // play column, where it could never move). One joining mid-level takes the
     // running level's direction and boss level from the ships already in play.
-    ship->position = shipStartPoint(engine().world.sceneId, index);
+    ship->position = shipStartPoint(services_.world.sceneId, index);
     ship->move(0.f, 0);
     if (scrollDirection != NO_SCROLL_DIRECTION)
         ship->facing = scrollDirection;
@@ -167,9 +165,9 @@ void GameState::addPlayer()
 
     // Player 1's counter and continue number sit in the left margin, player 2's in the right.
     const sf::Vector2f corner = index == 0 ? sf::Vector2f(10.f, 85.f) : sf::Vector2f(1700.f, 85.f);
-    continueScreens.emplace_back();
+    continueScreens.emplace_back(services_.textures);
     continueScreens.back().sprite.setPosition(corner);
-    auto counter = std::make_unique<TextManager>();
+    auto counter = std::make_unique<TextManager>(services_.textures);
     counter->addText(TextRequest{TEXT_COUNTER, index == 0 ? sf::Vector2f(20.f, 85.f) : corner, 0, "000000000", 1, 0, 0});
     scoreCounters.push_back(std::move(counter));
     scores.push_back(PlayerScore{});
@@ -288,7 +286,7 @@ void GameState::revive(int i)
     Player2D& ship = *players[i];
     setRumble(i, 65000);
     scoreCounters[i]->setScoreText("000000000");
-    ship.revive(shipStartPoint(engine().world.sceneId, 0));
+    ship.revive(shipStartPoint(services_.world.sceneId, 0));
     scores[i].score = 0; // the life points toward the next extra life are kept
     setRumble(i, 0);
     transitions.add(std::make_unique<Player2D3DTransition>(ship.position));
@@ -297,16 +295,15 @@ void GameState::revive(int i)
 
 StateCode GameState::update(float dt)
 {
-    Engine& eng = engine();
     frameDt_ = dt;
 
     // 1. Pause: nothing else of the frame runs while paused.
-    if (eng.run.paused) {
+    if (services_.run.paused) {
         for (int i = 0; i < playerCount; ++i) {
             if (held(game_action::RESUME, i))
-                eng.run.paused = false;
+                services_.run.paused = false;
             if (held(game_action::QUIT, i)) {
-                eng.run.paused = false;
+                services_.run.paused = false;
                 return state_code::MENU_NO_LOGO;
             }
         }
@@ -314,7 +311,7 @@ StateCode GameState::update(float dt)
     }
     for (int i = 0; i < playerCount; ++i) {
         if (held(game_action::PAUSE, i)) {
-            eng.run.paused = true;
+            services_.run.paused = true;
             break;
         }
     }
@@ -330,8 +327,8 @@ StateCode GameState::update(float dt)
 
     // 4. Wall lines of the corridor.
     wallLines.clear();
-    if (sequenceIndex() >= 4 && sequenceIndex() <= 6 && scene::hasCorridorWalls(eng.world.sceneId)
-        && eng.world.cameraFrame > 60)
+    if (sequenceIndex() >= 4 && sequenceIndex() <= 6 && scene::hasCorridorWalls(services_.world.sceneId)
+        && services_.world.cameraFrame > 60)
         buildWallLines();
 
     // 5. The editor's windows.
@@ -417,8 +414,8 @@ void GameState::startGameOver()
 
 void GameState::updatePlayers(float dt)
 {
-    const int layout = scene::hasCorridorWalls(engine().world.sceneId) ? 3 : 0;
-    const bool paused = engine().run.paused;
+    const int layout = scene::hasCorridorWalls(services_.world.sceneId) ? 3 : 0;
+    const bool paused = services_.run.paused;
     for (int i = 0; i < playerCount; ++i) {
         if (!isLive(i))
             continue;
@@ -439,7 +436,7 @@ void GameState::cancelWeaponsBehindTheGate()
 
 bool GameState::inputGateOpen() const
 {
-    if (scene::hidesShips(engine().world.sceneId))
+    if (scene::hidesShips(services_.world.sceneId))
         return false;
     return transitionsAllowInput();
 }
@@ -460,7 +457,7 @@ void GameState::updateBonuses(float dt)
 
 void GameState::updateExtraLives()
 {
-    const uint32_t threshold = extraLifeThreshold(engine().run.difficulty);
+    const uint32_t threshold = extraLifeThreshold(services_.run.difficulty);
     if (threshold == 0)
         return;
     for (int i = 0; i < playerCount; ++i) {

@@ -10,6 +10,7 @@
 #include "enemies/LevelFiles.h"
 #include "enemies/SpawnPattern.h"
 #include "enemies/Spawner.h"
+#include "engine/Services.h"
 #include "gameplay/LevelFlow.h"
 #include "gameplay/MusicUpkeep.h"
 #include "play/Bonus.h"
@@ -51,9 +52,10 @@ public:
     static constexpr float SHOT_INTERVALS[3] = {0.08f, 0.08f, 0.08f};
     static constexpr int NO_SCROLL_DIRECTION = 4;
 
-    // mode 1 story, 2 with the level editor. levelFolder is where the level
-    // index and the sequence files are read from.
-    explicit GameState(int mode, const std::string& levelFolder = level_files::CONFIG_FOLDER);
+    // A story game or one with the level editor, on the engine's parts it is
+    // handed. levelFolder is where the level index and the sequence files are
+    // read from.
+    GameState(GameMode mode, const Services& services, const std::string& levelFolder = level_files::CONFIG_FOLDER);
     ~GameState() override;
     GameState(const GameState&) = delete;
     GameState& operator=(const GameState&) = delete;
@@ -209,6 +211,7 @@ private:
     void drawFade(sf::RenderTarget& target);
     void drawScoreboards(sf::RenderTarget& target);
 
+    Services services_;
     MusicUpkeep music_;
     float frameDt_ = 0.f;
 };

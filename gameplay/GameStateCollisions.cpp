@@ -3,7 +3,6 @@
 // removal neither skips nor revisits another object.
 #include "audio/SoundManager.h"
 #include "audio/SoundManagerInstance.h"
-#include "engine/Engine.h"
 #include "enemies/EnemyTypes.h"
 #include "gameplay/EnemyBoxGrid.h"
 #include "gameplay/GameState.h"
@@ -294,7 +293,7 @@ void GameState::collideEnemyBulletsWithPlayers()
 
 void GameState::buildWallLines()
 {
-    const std::vector<sf::Vector2f> lines[] = {projectCollisionBot(engine()), projectCollisionTop(engine())};
+    const std::vector<sf::Vector2f> lines[] = {projectCollisionBot(services_.world), projectCollisionTop(services_.world)};
     for (const std::vector<sf::Vector2f>& line : lines)
         if (!line.empty())
             wallLines.push_back(wallPolygon(line));

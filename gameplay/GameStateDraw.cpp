@@ -1,6 +1,5 @@
 // The play layer over the 3D picture, in its fixed order: later items cover
 // earlier ones.
-#include "engine/Engine.h"
 #include "engine/Scenes.h"
 #include "gameplay/GameState.h"
 
@@ -15,7 +14,7 @@ void GameState::drawLayer(sf::RenderTarget& target)
     particles.draw(target);
     bonuses->draw(target);
     shots->draw(target, debugDraw);
-    if (!scene::hidesShips(engine().world.sceneId))
+    if (!scene::hidesShips(services_.world.sceneId))
         for (int i = 0; i < playerCount; ++i)
             if (isLive(i))
                 players[i]->draw(target, debugDraw);
@@ -30,6 +29,6 @@ void GameState::drawLayer(sf::RenderTarget& target)
     drawScoreboards(target);
     if (gameOver)
         target.draw(gameOverSprite);
-    if (engine().run.paused)
+    if (services_.run.paused)
         target.draw(pauseSprite);
 }

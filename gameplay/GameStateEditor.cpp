@@ -3,14 +3,13 @@
 // every frame, and lets it draw its timeline and windows.
 #include "editor/ImGuiSfml.h"
 #include "editor/LevelEditor.h"
-#include "engine/Engine.h"
 #include "gameplay/GameState.h"
 
 void GameState::createLevelEditor()
 {
     // The editor draws its windows into the game window; without one there is nothing to edit with.
-    if (engine().renderer.window)
-        editor = std::make_unique<LevelEditor>(*engine().renderer.window, levelFolder);
+    if (services_.renderer.window)
+        editor = std::make_unique<LevelEditor>(*services_.renderer.window, levelFolder);
 }
 
 void GameState::destroyLevelEditor()

@@ -2,7 +2,6 @@
 // on the state's ships, transitions, fades, music, bosses and scoreboards.
 #include "audio/SoundManagerInstance.h"
 #include "bosses/Boss.h"
-#include "engine/Engine.h"
 #include "gameplay/GameState.h"
 #include "gameplay/SceneSwitch.h"
 #include "play/Scoreboard.h"
@@ -17,15 +16,14 @@ const sf::Vector2f WARNING_AT{960.f, 540.f};
 
 StateCode GameState::runLevelFlow(const FrameEvents& events)
 {
-    Engine& eng = engine();
     FlowInputs in;
     in.events = events;
     in.waitingForContinue = waitingForContinue;
     in.sequenceIndex = sequenceIndex();
     in.scoreboardUp = scoreboards[0] != nullptr;
-    in.scene = eng.world.sceneId;
-    in.pathEnded = eng.world.cinematicFinished;
-    in.sceneLoading = eng.world.sceneLoading;
+    in.scene = services_.world.sceneId;
+    in.pathEnded = services_.world.cinematicFinished;
+    in.sceneLoading = services_.world.sceneLoading;
     in.anyCountingDown = std::any_of(continueScreens.begin(), continueScreens.end(),
                                      [](const ContinueScreen& s) { return s.countingDown != 0; });
 
@@ -34,7 +32,7 @@ StateCode GameState::runLevelFlow(const FrameEvents& events)
         if (runFlowStep(step))
             return state_code::CINEMATIC;
     if (plan.ran)
-        eng.world.cinematicFinished = false; // a finished camera path moves the flow on once
+        services_.world.cinematicFinished = false; // a finished camera path moves the flow on once
     return state_code::STAY;
 }
 
@@ -122,10 +120,10 @@ void GameState::startTally()
     for (int i = 0; i < playerCount && i < MAX_PLAYERS; ++i)
         scoreboards[i].reset();
     if (playerCount == 1) {
-        scoreboards[0] = std::make_unique<Scoreboard>(players[0].get(), scores, scoreCounters);
+        scoreboards[0] = std::make_unique<Scoreboard>(players[0].get(), scores, scoreCounters, services_.textures);
     } else {
         for (int i = 0; i < playerCount && i < MAX_PLAYERS; ++i)
-            scoreboards[i] = std::make_unique<Scoreboard>(players[i].get(), i, scores, scoreCounters);
+            scoreboards[i] = std::make_unique<Scoreboard>(players[i].get(), i, scores, scoreCounters, services_.textures);
     }
     for (const std::unique_ptr<Player2D>& ship : players) {
         ship->blinking = 1;

@@ -1,6 +1,5 @@
 // The overlays in play: texts, HUD blocks, fades, transitions, scoreboards and
 // the continue countdowns.
-#include "engine/Engine.h"
 #include "engine/Scenes.h"
 #include "gameplay/ContinuePass.h"
 #include "gameplay/GameBindings.h"
@@ -17,7 +16,7 @@ void GameState::releaseOverlays()
 
 void GameState::addHudBlock(int player)
 {
-    hudBlocks.emplace_back();
+    hudBlocks.emplace_back(services_.textures);
     hudBlocks.back().init(players[static_cast<size_t>(player)].get(), player + 1);
 }
 
@@ -63,7 +62,7 @@ bool GameState::updateFade(float dt)
     fade->update(dt);
     if (!fade->done)
         return false;
-    const int sceneId = engine().world.sceneId;
+    const int sceneId = services_.world.sceneId;
     const bool opaqueEndCounts =
         scene::opaqueFadeEndMovesFlow(sceneId) || sequenceIndex() == level_flow::FINAL_BOSS_SEQUENCE;
     return scene::everyFadeEndMovesFlow(sceneId) || (opaqueEndCounts && fade->fadeIn);

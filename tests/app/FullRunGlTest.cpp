@@ -60,7 +60,7 @@ protected:
             return std::make_unique<HighScoresState>(servicesOf(engine()), scores, tablePath);
         };
         factory.game = [this](GameMode mode) {
-            return std::make_unique<GameState>(static_cast<int>(mode), levelFolder);
+            return std::make_unique<GameState>(mode, servicesOf(engine()), levelFolder);
         };
         startLoop(std::move(first), factory);
         drawWorldSparsely();

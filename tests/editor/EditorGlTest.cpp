@@ -53,7 +53,7 @@ protected:
     void openEditor()
     {
         game.reset();
-        game = std::make_unique<GameState>(game_mode::EDITOR, levels.path + "/");
+        game = std::make_unique<GameState>(GameMode::Editor, servicesOf(engine()), levels.path + "/");
         ImGui::GetIO().IniFilename = nullptr; // the same layout on every run
     }
 

@@ -46,7 +46,7 @@ protected:
     void startLevelTwo(const std::string& folder)
     {
         engine().run.startLevel = 1;
-        game = std::make_unique<GameState>(game_mode::STORY, folder);
+        game = std::make_unique<GameState>(GameMode::Story, servicesOf(engine()), folder);
         ASSERT_EQ(engine().world.sceneId, scene::CORRIDOR);
         ASSERT_EQ(game->sequenceIndex(), 4);
     }

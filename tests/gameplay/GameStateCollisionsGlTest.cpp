@@ -30,7 +30,7 @@ protected:
         GameWindowTest::SetUp();
         writeFile(levels.file("LevelsData.txt"), "NB_LEVELS 0");
         in.pads.connected[0] = in.pads.connected[1] = true;
-        game = std::make_unique<GameState>(game_mode::STORY, levels.path + "/");
+        game = std::make_unique<GameState>(GameMode::Story, servicesOf(engine()), levels.path + "/");
         game->joystickConnected(1);
         engine().world.sceneId = scene::OPEN_SPACE;
         for (int i = 0; i < game->playerCount; ++i) {

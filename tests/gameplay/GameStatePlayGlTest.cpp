@@ -40,7 +40,7 @@ protected:
     {
         for (int i = 0; i < pads; ++i)
             in.pads.connected[i] = true;
-        game = std::make_unique<GameState>(game_mode::STORY, levels.path + "/");
+        game = std::make_unique<GameState>(GameMode::Story, servicesOf(engine()), levels.path + "/");
         for (int i = 1; i < pads; ++i)
             game->joystickConnected(static_cast<unsigned>(i));
         engine().world.cinematicFinished = true;

@@ -44,7 +44,7 @@ protected:
     GameState& start(int startLevel, int players = 1, const std::string& folder = "")
     {
         engine().run.startLevel = startLevel;
-        game = std::make_unique<GameState>(game_mode::STORY, folder.empty() ? levels.path + "/" : folder);
+        game = std::make_unique<GameState>(GameMode::Story, servicesOf(engine()), folder.empty() ? levels.path + "/" : folder);
         for (int i = 1; i < players; ++i) {
             in.pads.connected[i] = true;
             game->joystickConnected(static_cast<unsigned>(i));

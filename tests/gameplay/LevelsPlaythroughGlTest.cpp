@@ -98,7 +98,7 @@ protected:
     GameState& start(const ShippedSequence& s)
     {
         engine().run.startLevel = s.startLevel();
-        game = std::make_unique<GameState>(game_mode::STORY);
+        game = std::make_unique<GameState>(GameMode::Story, servicesOf(engine()));
         GameState& g = *game;
         if (s.level == 1) {
             // Past the launch: the opening camera path has ended.

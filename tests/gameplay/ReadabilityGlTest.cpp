@@ -43,7 +43,7 @@ protected:
     {
         engine().run.startLevel = startLevel;
         engine().world.cinematicFinished = startLevel == 0; // past level 1's launch
-        startLoop(std::make_unique<GameState>(game_mode::STORY), defaultStateFactory());
+        startLoop(std::make_unique<GameState>(GameMode::Story, servicesOf(engine())), defaultStateFactory());
         worldEvery = 20;
         drawWorldSparsely();
         GameState* game = current<GameState>();

@@ -68,8 +68,6 @@ sf::Vector2f shipStartPoint(int sceneId, int index)
 
 } // namespace
 
-constexpr float GameState::SHOT_INTERVALS[3];
-
 GameState::GameState(GameMode mode, const Services& services, const std::string& folder)
     : texts(services.textures), particles(services.textures), enemies(services.textures),
       transitions(services.textures), spawner(folder), levelFolder(folder), services_(services)
@@ -135,7 +133,7 @@ void GameState::startStorySequence()
     if (start.level == 4) {
         spawnBossMurzel();
         for (const std::unique_ptr<Player2D>& p : players)
-            p->bossLevel = 1;
+            p->enterBossLevel();
     }
 }
 
@@ -144,7 +142,7 @@ void GameState::turnToScrollDirection(int direction)
     scrollDirection = direction;
     for (int i = 0; i < playerCount; ++i)
         if (players[i])
-            players[i]->facing = direction;
+            players[i]->faceScroll(direction);
 }
 
 void GameState::addPlayer()
@@ -157,9 +155,9 @@ void GameState::addPlayer()
     ship->position = shipStartPoint(services_.world.sceneId, index);
     ship->move(0.f, 0);
     if (scrollDirection != NO_SCROLL_DIRECTION)
-        ship->facing = scrollDirection;
+        ship->faceScroll(scrollDirection);
     if (!players.empty())
-        ship->bossLevel = players[0]->bossLevel;
+        ship->joinBossLevelOf(*players[0]);
     players.push_back(std::move(ship));
     ++playerCount;
 
@@ -188,7 +186,7 @@ void GameState::handleEvent(const sf::Event& event) { passEventToEditor(event); 
 StateCode GameState::checkKeys(const sf::Event::KeyEvent&)
 {
     if (input::isKeyPressed(sf::Keyboard::C) && keyLeftToPlay(sf::Keyboard::C) && !players.empty())
-        players[0]->gauge = Player2D::GAUGE_MAX;
+        players[0]->refillGauge();
     return state_code::STAY;
 }
 
@@ -222,8 +220,7 @@ bool GameState::isLive(int i) const
 
 bool GameState::isVulnerable(int i) const
 {
-    const Player2D& p = *players[i];
-    return p.mode == WEAPON_NORMAL && !p.invulnerable && !p.blinking;
+    return players[i]->isVulnerable();
 }
 
 void GameState::award(int i, uint32_t points)
@@ -231,8 +228,8 @@ void GameState::award(int i, uint32_t points)
     if (i < 0 || i >= playerCount)
         return;
     addScore(*scoreCounters[i], scores[i], points);
-    if (players[i]->bossLevel)
-        players[i]->bossScore += points;
+    if (players[i]->inBossLevel())
+        players[i]->addBossScore(points);
 }
 
 std::vector<sf::Vector2f> GameState::livePlayerPositions() const
@@ -463,7 +460,7 @@ void GameState::updateExtraLives()
     for (int i = 0; i < playerCount; ++i) {
         if (scores[i].lifePoints > threshold) {
             scores[i].lifePoints -= threshold;
-            players[i]->lives = std::min(players[i]->lives + 1, Player2D::MAX_LIVES);
+            players[i]->gainLives(1);
             soundManager().playSound(SFX_EXTRA_LIFE);
         }
     }

@@ -49,7 +49,6 @@ class GameState : public MainState {
 public:
     static constexpr int MAX_PLAYERS = 2;
     static constexpr float GAME_OVER_TIME = 12.f;
-    static constexpr float SHOT_INTERVALS[3] = {0.08f, 0.08f, 0.08f};
     static constexpr int NO_SCROLL_DIRECTION = 4;
 
     // A story game or one with the level editor, on the engine's parts it is

@@ -88,8 +88,8 @@ void GameState::updateBossTimers()
 {
     const float left = bosses.bosses.empty() ? 0.f : bosses.bosses.front()->timer;
     for (const std::unique_ptr<Player2D>& ship : players)
-        if (ship->bossLevel && left >= 0.1f)
-            ship->timeBonus = left * 1000.f;
+        if (ship->inBossLevel() && left >= 0.1f)
+            ship->creditTimeBonus(left);
 }
 
 void GameState::drawBosses(sf::RenderTarget& target)

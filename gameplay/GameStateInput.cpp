@@ -9,7 +9,6 @@
 #include "platform/Input.h"
 #include "play/Laser.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -93,13 +92,12 @@ void GameState::playerInput(int i, float dt)
         ship.raiseShield();
     if (ship.mode == WEAPON_CHARGING && (!laserHeld || ship.gauge <= 0.f))
         ship.releaseCharge(shooting ? ship.angle : laserAngleForScroll(scrollDirection));
-    if (ship.mode == WEAPON_LASER && ship.laser)
-        ship.laser->update(dt, ship.position, shooting ? stick : ship.laser->angle);
+    ship.steerLaser(dt, shooting, stick);
 
     // 6. Speed: a press sets it once; in normal mode what is held decides.
     ship.holdSpeedKeys(held(game_action::DOWN_SPEED, i), held(game_action::UP_SPEED, i));
 
     // 7. Developer key: more lives for player 1.
     if (input::isKeyPressed(sf::Keyboard::F) && keyLeftToPlay(sf::Keyboard::F))
-        players[0]->lives = std::min(players[0]->lives + 10, Player2D::MAX_LIVES);
+        players[0]->gainLives(10);
 }

@@ -77,18 +77,15 @@ bool GameState::runFlowStep(const FlowStep& step)
     case FlowAction::FadeOutTrack: MusicUpkeep::startFadeOut(deck, track, step.x); break;
     case FlowAction::EnterBossLevel:
         for (const std::unique_ptr<Player2D>& ship : players)
-            ship->bossLevel = 1;
+            ship->enterBossLevel();
         break;
     case FlowAction::LeaveBossLevel:
-        for (const std::unique_ptr<Player2D>& ship : players) {
-            ship->bossLevel = 0;
-            ship->blinking = 1;
-            ship->blinkTimer = 0.f;
-        }
+        for (const std::unique_ptr<Player2D>& ship : players)
+            ship->leaveBossLevel();
         break;
     case FlowAction::ClearBossLevel:
         for (const std::unique_ptr<Player2D>& ship : players)
-            ship->bossLevel = 0;
+            ship->clearBossLevel();
         break;
     case FlowAction::SpawnBoss:
         if (step.value == BOSS_MURZEL)
@@ -125,18 +122,14 @@ void GameState::startTally()
         for (int i = 0; i < playerCount && i < MAX_PLAYERS; ++i)
             scoreboards[i] = std::make_unique<Scoreboard>(players[i].get(), i, scores, scoreCounters, services_.textures);
     }
-    for (const std::unique_ptr<Player2D>& ship : players) {
-        ship->blinking = 1;
-        ship->blinkTimer = 0.f;
-    }
+    for (const std::unique_ptr<Player2D>& ship : players)
+        ship->startBlinking();
 }
 
 void GameState::endTally()
 {
     for (std::unique_ptr<Scoreboard>& board : scoreboards)
         board.reset();
-    for (const std::unique_ptr<Player2D>& ship : players) {
-        ship->bossScore = 0.0;
-        ship->timeBonus = 0.f;
-    }
+    for (const std::unique_ptr<Player2D>& ship : players)
+        ship->clearBossTally();
 }

@@ -69,19 +69,19 @@ sf::Vector2f shipStartPoint(int sceneId, int index)
 } // namespace
 
 GameState::GameState(GameMode mode, const Services& services, const std::string& folder)
-    : texts(services.textures), particles(services.textures), enemies(services.textures),
-      transitions(services.textures), spawner(folder), levelFolder(folder), services_(services)
+    : particles(services.textures), enemies(services.textures), transitions(services.textures), spawner(folder),
+      texts_(services.textures), levelFolder_(folder), services_(services)
 {
     services_.menu.menuInputReleased = false;
-    waitingForContinue = false;
-    debugDraw = false;
-    storyMode = (mode == GameMode::Story);
+    waitingForContinue_ = false;
+    debugDraw_ = false;
+    storyMode_ = (mode == GameMode::Story);
 
     SoundManagerDeck deck(soundManager());
     if (mode == GameMode::Editor) {
         music_.startTrack(deck, MUSIC_STAGE01, trackVolume(MUSIC_STAGE01));
         switchScene(scene::OPEN_SPACE);
-        editorMode = true;
+        editorMode_ = true;
         createLevelEditor();
     } else {
         const StoryStart start = storyStart(services_.run.startLevel);
@@ -95,16 +95,16 @@ GameState::GameState(GameMode mode, const Services& services, const std::string&
     if (pad::isConnected(1))
         addPlayer();
 
-    loadCentredSprite(gameOverSprite, "2D/Gameover.png");
+    loadCentredSprite(gameOverSprite_, "2D/Gameover.png");
     shots = std::make_unique<BulletManager>(services_.textures);
     bonuses = std::make_unique<BonusManager>(services_.textures);
-    registerPlayBindings(bindings);
+    registerPlayBindings(bindings_);
 
-    if (storyMode)
+    if (storyMode_)
         startStorySequence();
 
-    loadCentredSprite(pauseSprite, "2D/pause.png");
-    registerPauseBindings(bindings);
+    loadCentredSprite(pauseSprite_, "2D/pause.png");
+    registerPauseBindings(bindings_);
 }
 
 GameState::~GameState()
@@ -139,27 +139,27 @@ void GameState::startStorySequence()
 
 void GameState::turnToScrollDirection(int direction)
 {
-    scrollDirection = direction;
-    for (int i = 0; i < playerCount; ++i)
+    scrollDirection_ = direction;
+    for (int i = 0; i < playerCount_; ++i)
         if (players[i])
             players[i]->faceScroll(direction);
 }
 
 void GameState::addPlayer()
 {
-    const int index = playerCount;
+    const int index = playerCount_;
     auto ship = std::make_unique<Player2D>(index, services_.run, services_.textures, &particles);
     // A ship starts inside the level (a new ship's own origin lies outside the
     // play column, where it could never move). One joining mid-level takes the
     // running level's direction and boss level from the ships already in play.
     ship->position = shipStartPoint(services_.world.sceneId, index);
     ship->move(0.f, 0);
-    if (scrollDirection != NO_SCROLL_DIRECTION)
-        ship->faceScroll(scrollDirection);
+    if (scrollDirection_ != NO_SCROLL_DIRECTION)
+        ship->faceScroll(scrollDirection_);
     if (!players.empty())
         ship->joinBossLevelOf(*players[0]);
     players.push_back(std::move(ship));
-    ++playerCount;
+    ++playerCount_;
 
     // Player 1's counter and continue number sit in the left margin, player 2's in the right.
     const sf::Vector2f corner = index == 0 ? sf::Vector2f(10.f, 85.f) : sf::Vector2f(1700.f, 85.f);
@@ -167,7 +167,7 @@ void GameState::addPlayer()
     continueScreens.back().sprite.setPosition(corner);
     auto counter = std::make_unique<TextManager>(services_.textures);
     counter->addText(TextRequest{TEXT_COUNTER, index == 0 ? sf::Vector2f(20.f, 85.f) : corner, 0, "000000000", 1, 0, 0});
-    scoreCounters.push_back(std::move(counter));
+    scoreCounters_.push_back(std::move(counter));
     scores.push_back(PlayerScore{});
     addHudBlock(index);
 }
@@ -198,14 +198,14 @@ StateCode GameState::handleMouseClick(const sf::Event::MouseButtonEvent& button,
 
 void GameState::joystickConnected(unsigned)
 {
-    if (playerCount < MAX_PLAYERS)
+    if (playerCount_ < MAX_PLAYERS)
         addPlayer();
 }
 
 bool GameState::held(const char* action, int pad) const
 {
-    const auto found = bindings.find(action);
-    if (found == bindings.end())
+    const auto found = bindings_.find(action);
+    if (found == bindings_.end())
         return false;
     Binding binding = found->second;
     if (!keyLeftToPlay(binding.sfKey))
@@ -213,9 +213,14 @@ bool GameState::held(const char* action, int pad) const
     return isBindingPressed(binding, static_cast<unsigned>(pad));
 }
 
+const Scoreboard* GameState::scoreboard(int i) const
+{
+    return i >= 0 && i < MAX_PLAYERS ? scoreboards_[static_cast<size_t>(i)].get() : nullptr;
+}
+
 bool GameState::isLive(int i) const
 {
-    return i >= 0 && i < playerCount && continueScreens[i].live();
+    return i >= 0 && i < playerCount_ && continueScreens[i].live();
 }
 
 bool GameState::isVulnerable(int i) const
@@ -225,9 +230,9 @@ bool GameState::isVulnerable(int i) const
 
 void GameState::award(int i, uint32_t points)
 {
-    if (i < 0 || i >= playerCount)
+    if (i < 0 || i >= playerCount_)
         return;
-    addScore(*scoreCounters[i], scores[i], points);
+    addScore(*scoreCounters_[i], scores[i], points);
     if (players[i]->inBossLevel())
         players[i]->addBossScore(points);
 }
@@ -235,7 +240,7 @@ void GameState::award(int i, uint32_t points)
 std::vector<sf::Vector2f> GameState::livePlayerPositions() const
 {
     std::vector<sf::Vector2f> positions;
-    for (int i = 0; i < playerCount; ++i)
+    for (int i = 0; i < playerCount_; ++i)
         if (isLive(i))
             positions.push_back(players[i]->position);
     if (positions.empty())
@@ -261,7 +266,7 @@ void GameState::setRumble(int pad, std::uint16_t speed) { pad::setVibration(stat
 
 void GameState::stopRumble()
 {
-    for (int i = 0; i < playerCount; ++i)
+    for (int i = 0; i < playerCount_; ++i)
         setRumble(i, 0);
 }
 
@@ -282,7 +287,7 @@ void GameState::revive(int i)
 {
     Player2D& ship = *players[i];
     setRumble(i, 65000);
-    scoreCounters[i]->setScoreText("000000000");
+    scoreCounters_[i]->setScoreText("000000000");
     ship.revive(shipStartPoint(services_.world.sceneId, 0));
     scores[i].score = 0; // the life points toward the next extra life are kept
     setRumble(i, 0);
@@ -296,7 +301,7 @@ StateCode GameState::update(float dt)
 
     // 1. Pause: nothing else of the frame runs while paused.
     if (services_.run.paused) {
-        for (int i = 0; i < playerCount; ++i) {
+        for (int i = 0; i < playerCount_; ++i) {
             if (held(game_action::RESUME, i))
                 services_.run.paused = false;
             if (held(game_action::QUIT, i)) {
@@ -306,7 +311,7 @@ StateCode GameState::update(float dt)
         }
         return state_code::STAY;
     }
-    for (int i = 0; i < playerCount; ++i) {
+    for (int i = 0; i < playerCount_; ++i) {
         if (held(game_action::PAUSE, i)) {
             services_.run.paused = true;
             break;
@@ -335,7 +340,7 @@ StateCode GameState::update(float dt)
     updatePlayers(dt);
 
     // 7. Input, when the scene, the transitions and the tallies allow it.
-    if (inputGateOpen() && !scoreboards[0])
+    if (inputGateOpen() && !scoreboards_[0])
         handlePlayerInput(dt);
     else
         cancelWeaponsBehindTheGate();
@@ -344,9 +349,9 @@ StateCode GameState::update(float dt)
     carryShipsWithTransitions();
 
     // 9. Game over.
-    if (gameOver) {
-        gameOverTimer += dt;
-        if (gameOverTimer > GAME_OVER_TIME)
+    if (gameOver_) {
+        gameOverTimer_ += dt;
+        if (gameOverTimer_ > GAME_OVER_TIME)
             return state_code::HIGH_SCORES;
     }
 
@@ -384,14 +389,14 @@ StateCode GameState::update(float dt)
     updateHud(dt);
 
     // 22. Scoreboard confirmation.
-    events.scoreboardConfirmed = scoreboards[0] && (held(game_action::REVIVE, 0) || held(game_action::REVIVE, 1));
+    events.scoreboardConfirmed = scoreboards_[0] && (held(game_action::REVIVE, 0) || held(game_action::REVIVE, 1));
 
     // 23. Continue and game over.
-    if (updateContinue(dt) == state_code::HIGH_SCORES && !gameOver)
+    if (updateContinue(dt) == state_code::HIGH_SCORES && !gameOver_)
         startGameOver();
 
     // 24. Level flow.
-    if ((storyMode || editorMode) && !gameOver)
+    if ((storyMode_ || editorMode_) && !gameOver_)
         if (runLevelFlow(events) == state_code::CINEMATIC)
             return state_code::CINEMATIC;
 
@@ -400,8 +405,8 @@ StateCode GameState::update(float dt)
 
 void GameState::startGameOver()
 {
-    gameOverTimer = 0.f;
-    gameOver = true;
+    gameOverTimer_ = 0.f;
+    gameOver_ = true;
     soundManager().stopAll();
     music_.forgetIntros();
     stopRumble();
@@ -413,7 +418,7 @@ void GameState::updatePlayers(float dt)
 {
     const int layout = scene::hasCorridorWalls(services_.world.sceneId) ? 3 : 0;
     const bool paused = services_.run.paused;
-    for (int i = 0; i < playerCount; ++i) {
+    for (int i = 0; i < playerCount_; ++i) {
         if (!isLive(i))
             continue;
         players[i]->update(dt, &particles, layout);
@@ -457,7 +462,7 @@ void GameState::updateExtraLives()
     const uint32_t threshold = extraLifeThreshold(services_.run.difficulty);
     if (threshold == 0)
         return;
-    for (int i = 0; i < playerCount; ++i) {
+    for (int i = 0; i < playerCount_; ++i) {
         if (scores[i].lifePoints > threshold) {
             scores[i].lifePoints -= threshold;
             players[i]->gainLives(1);

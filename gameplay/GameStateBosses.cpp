@@ -15,7 +15,7 @@ void GameState::spawnBossMurzel()
     spawnBoss(bosses, BossData{BOSS_MURZEL, &particles}, &players);
 }
 
-Scoring GameState::bossScoring() { return Scoring{scores, scoreCounters}; }
+Scoring GameState::bossScoring() { return Scoring{scores, scoreCounters_}; }
 
 void GameState::releaseBossFight()
 {
@@ -23,9 +23,9 @@ void GameState::releaseBossFight()
     releaseBoss3D();
 }
 
-void GameState::createExplosionPattern(int index) { explosionPattern.createPattern(index); }
+void GameState::createExplosionPattern(int index) { explosionPattern_.createPattern(index); }
 
-bool GameState::updateExplosions(float dt) { return explosionPattern.update(dt, particles); }
+bool GameState::updateExplosions(float dt) { return explosionPattern_.update(dt, particles); }
 
 bool GameState::updateBosses(float dt)
 {
@@ -95,5 +95,5 @@ void GameState::updateBossTimers()
 void GameState::drawBosses(sf::RenderTarget& target)
 {
     for (const std::unique_ptr<Boss>& boss : bosses.bosses)
-        boss->draw(target, debugDraw);
+        boss->draw(target, debugDraw_);
 }

@@ -66,7 +66,7 @@ void GameState::clipLasersOnWalls()
 {
     if (wallLines.empty())
         return;
-    for (int i = 0; i < playerCount; ++i) {
+    for (int i = 0; i < playerCount_; ++i) {
         Laser* laser = players[i]->laser.get();
         if (!laser)
             continue;
@@ -103,7 +103,7 @@ void GameState::collectBonuses()
         Bonus& bonus = *list[k];
         const sf::FloatRect box(bonus.position.x - 10.f, bonus.position.y - 10.f, 20.f, 20.f);
         int collector = -1;
-        for (int i = 0; i < playerCount && collector < 0; ++i)
+        for (int i = 0; i < playerCount_ && collector < 0; ++i)
             if (isLive(i) && boxesOverlap(players[i]->hitBox, box))
                 collector = i;
         if (collector >= 0) {
@@ -114,7 +114,7 @@ void GameState::collectBonuses()
         }
         int nearest = -1;
         float best = BONUS_ATTRACT_RANGE;
-        for (int i = 0; i < playerCount; ++i) {
+        for (int i = 0; i < playerCount_; ++i) {
             if (!isLive(i))
                 continue;
             const sf::Vector2f d = players[i]->position - bonus.position;
@@ -177,7 +177,7 @@ void GameState::collideBulletsWithEnemies()
             if (type == enemy_type::BRUISER && bruiserGuards(relativeHitAngle(e, shot->position)))
                 break;
             const int shooter = shot->owner;
-            if (shooter < 0 || shooter >= playerCount)
+            if (shooter < 0 || shooter >= playerCount_)
                 break;
             award(shooter, SHOT_HIT_POINTS);
             soundManager().playSound(SFX_TOUCH_ENEMY);
@@ -198,7 +198,7 @@ void GameState::collideBulletsWithEnemies()
 // 5. Laser beams, segment by segment from the emitter.
 void GameState::collideLaserWithEnemies()
 {
-    for (int i = 0; i < playerCount; ++i) {
+    for (int i = 0; i < playerCount_; ++i) {
         Laser* laser = players[i]->laser.get();
         if (!laser)
             continue;
@@ -239,7 +239,7 @@ void GameState::collideLaserWithEnemies()
 // 6. Shields hurt whatever they touch.
 void GameState::collideShieldWithEnemies()
 {
-    for (int i = 0; i < playerCount; ++i) {
+    for (int i = 0; i < playerCount_; ++i) {
         Shield* shield = players[i]->shield.get();
         if (!shield)
             continue;
@@ -261,7 +261,7 @@ void GameState::collideShieldWithEnemies()
 // 7. Ships touching enemies (the enemies take nothing from it).
 void GameState::collidePlayersWithEnemies()
 {
-    for (int i = playerCount - 1; i >= 0; --i) {
+    for (int i = playerCount_ - 1; i >= 0; --i) {
         if (!isLive(i) || !isVulnerable(i))
             continue;
         bossesHitPlayer(i);
@@ -279,7 +279,7 @@ void GameState::collideEnemyBulletsWithPlayers()
     for (auto b = bullets.bullets.begin(); b != bullets.bullets.end();) {
         const sf::FloatRect box = bullets.hitBox(*b);
         int target = -1;
-        for (int i = playerCount - 1; i >= 0 && target < 0; --i)
+        for (int i = playerCount_ - 1; i >= 0 && target < 0; --i)
             if (isLive(i) && isVulnerable(i) && boxesOverlap(players[i]->hitBox, box))
                 target = i;
         if (target >= 0) {
@@ -299,7 +299,7 @@ void GameState::buildWallLines()
             wallLines.push_back(wallPolygon(line));
     if (wallLines.empty())
         return;
-    for (int i = 0; i < playerCount; ++i) {
+    for (int i = 0; i < playerCount_; ++i) {
         if (!isLive(i) || !isVulnerable(i))
             continue;
         for (const Polygon& wall : wallLines) {

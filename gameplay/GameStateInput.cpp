@@ -55,7 +55,7 @@ float getStickAngle(unsigned padIndex, float restingAngle)
 
 void GameState::handlePlayerInput(float dt)
 {
-    for (int i = 0; i < playerCount; ++i)
+    for (int i = 0; i < playerCount_; ++i)
         if (isLive(i))
             playerInput(i, dt);
 }
@@ -72,7 +72,7 @@ void GameState::playerInput(int i, float dt)
     });
 
     // 3. Aim.
-    const float stick = getStickAngle(static_cast<unsigned>(i), facingAngle(scrollDirection));
+    const float stick = getStickAngle(static_cast<unsigned>(i), facingAngle(scrollDirection_));
     ship.selectShootPoints(stick);
 
     // 4. Shots.
@@ -91,7 +91,7 @@ void GameState::playerInput(int i, float dt)
     if (laserHeld)
         ship.raiseShield();
     if (ship.mode == WEAPON_CHARGING && (!laserHeld || ship.gauge <= 0.f))
-        ship.releaseCharge(shooting ? ship.angle : laserAngleForScroll(scrollDirection));
+        ship.releaseCharge(shooting ? ship.angle : laserAngleForScroll(scrollDirection_));
     ship.steerLaser(dt, shooting, stick);
 
     // 6. Speed: a press sets it once; in normal mode what is held decides.

@@ -18,9 +18,9 @@ StateCode GameState::runLevelFlow(const FrameEvents& events)
 {
     FlowInputs in;
     in.events = events;
-    in.waitingForContinue = waitingForContinue;
+    in.waitingForContinue = waitingForContinue_;
     in.sequenceIndex = sequenceIndex();
-    in.scoreboardUp = scoreboards[0] != nullptr;
+    in.scoreboardUp = scoreboards_[0] != nullptr;
     in.scene = services_.world.sceneId;
     in.pathEnded = services_.world.cinematicFinished;
     in.sceneLoading = services_.world.sceneLoading;
@@ -67,7 +67,7 @@ bool GameState::runFlowStep(const FlowStep& step)
         for (const std::unique_ptr<Player2D>& ship : players)
             ship->position = {step.x, step.y};
         break;
-    case FlowAction::Fade: fade = std::make_unique<ScreenFade>(sf::Color::Black, step.value == 1, step.x); break;
+    case FlowAction::Fade: fade_ = std::make_unique<ScreenFade>(sf::Color::Black, step.value == 1, step.x); break;
     case FlowAction::StopAllSounds:
         soundManager().stopAll();
         music_.forgetIntros();
@@ -99,8 +99,8 @@ bool GameState::runFlowStep(const FlowStep& step)
         spawnPatterns.clear();
         enemies.enemies.clear();
         break;
-    case FlowAction::WaitForContinue: waitingForContinue = true; break;
-    case FlowAction::StopWaiting: waitingForContinue = false; break;
+    case FlowAction::WaitForContinue: waitingForContinue_ = true; break;
+    case FlowAction::StopWaiting: waitingForContinue_ = false; break;
     case FlowAction::FinishGame: return true;
     }
     return false;
@@ -114,13 +114,13 @@ void GameState::loadFlowSequence(int index)
 
 void GameState::startTally()
 {
-    for (int i = 0; i < playerCount && i < MAX_PLAYERS; ++i)
-        scoreboards[i].reset();
-    if (playerCount == 1) {
-        scoreboards[0] = std::make_unique<Scoreboard>(players[0].get(), scores, scoreCounters, services_.textures);
+    for (int i = 0; i < playerCount_ && i < MAX_PLAYERS; ++i)
+        scoreboards_[i].reset();
+    if (playerCount_ == 1) {
+        scoreboards_[0] = std::make_unique<Scoreboard>(players[0].get(), scores, scoreCounters_, services_.textures);
     } else {
-        for (int i = 0; i < playerCount && i < MAX_PLAYERS; ++i)
-            scoreboards[i] = std::make_unique<Scoreboard>(players[i].get(), i, scores, scoreCounters, services_.textures);
+        for (int i = 0; i < playerCount_ && i < MAX_PLAYERS; ++i)
+            scoreboards_[i] = std::make_unique<Scoreboard>(players[i].get(), i, scores, scoreCounters_, services_.textures);
     }
     for (const std::unique_ptr<Player2D>& ship : players)
         ship->startBlinking();
@@ -128,7 +128,7 @@ void GameState::startTally()
 
 void GameState::endTally()
 {
-    for (std::unique_ptr<Scoreboard>& board : scoreboards)
+    for (std::unique_ptr<Scoreboard>& board : scoreboards_)
         board.reset();
     for (const std::unique_ptr<Player2D>& ship : players)
         ship->clearBossTally();

@@ -46,7 +46,7 @@ protected:
         writeFile(levels.file("LEVEL_1_SEQUENCE_2.txt"), "DOWN\n");
         writeFile(levels.file("LEVEL_2_SEQUENCE_1.txt"), "LEFT\n");
         openEditor();
-        ASSERT_NE(game->editor, nullptr);
+        ASSERT_NE(game->levelEditor(), nullptr);
     }
 
     // A game in editor mode over the test's level folder.
@@ -57,7 +57,7 @@ protected:
         ImGui::GetIO().IniFilename = nullptr; // the same layout on every run
     }
 
-    LevelEditor& editor() { return *game->editor; }
+    LevelEditor& editor() { return *game->levelEditor(); }
 
     void frame()
     {

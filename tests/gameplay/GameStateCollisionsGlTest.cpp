@@ -33,7 +33,7 @@ protected:
         game = std::make_unique<GameState>(GameMode::Story, servicesOf(engine()), levels.path + "/");
         game->joystickConnected(1);
         engine().world.sceneId = scene::OPEN_SPACE;
-        for (int i = 0; i < game->playerCount; ++i) {
+        for (int i = 0; i < game->playerCount(); ++i) {
             game->players[i]->position = {600.f + 600.f * i, 900.f};
             game->players[i]->move(0.f, 0); // places the hit box
         }

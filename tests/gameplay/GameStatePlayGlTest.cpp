@@ -47,7 +47,7 @@ protected:
         game->update(FRAME);
         // Skip the level's opening flash, which holds input back for a second.
         game->transitions.clear();
-        for (int i = 0; i < game->playerCount; ++i)
+        for (int i = 0; i < game->playerCount(); ++i)
             game->players[i]->position = {760.f + 400.f * i, 900.f};
         return *game;
     }
@@ -108,9 +108,9 @@ TEST_F(GameStatePlay, TheLaserKeyRaisesTheShieldOnlyWithEnoughGaugeAndFiresTheLe
 TEST_F(GameStatePlay, TwoPlayersShareTheKeyboardEarnLivesAndBonusesAndOneOutOfLivesIsLeftAlone)
 {
     GameState& g = startGame(2);
-    ASSERT_EQ(g.playerCount, 2);
+    ASSERT_EQ(g.playerCount(), 2);
     g.joystickConnected(3);
-    EXPECT_EQ(g.playerCount, 2) << "a further pad adds nobody";
+    EXPECT_EQ(g.playerCount(), 2) << "a further pad adds nobody";
     Player2D& one = *g.players[0];
     Player2D& two = *g.players[1];
 
@@ -255,7 +255,7 @@ TEST_F(GameOnSdlPads, APadPluggedInMidGameAddsPlayerTwoWhoStaysWhenItIsUnplugged
     VirtualPad first;
     pad::pump(); // plugged in before the game
     startGame();
-    ASSERT_EQ(game->playerCount, 1);
+    ASSERT_EQ(game->playerCount(), 1);
     MainLoop loop(window, StateFactory{}, std::move(game));
     std::deque<sf::Event> noEvents;
     feedEvents(loop, noEvents);
@@ -265,9 +265,9 @@ TEST_F(GameOnSdlPads, APadPluggedInMidGameAddsPlayerTwoWhoStaysWhenItIsUnplugged
     VirtualPad second(false); // a pad without rumble
     second.hold(SDL_CONTROLLER_BUTTON_A);
     loop.runFrame();
-    ASSERT_EQ(g.playerCount, 2);
-    EXPECT_TRUE(isActionPressed(g.bindings, game_action::SHOOT, 1));
-    EXPECT_FALSE(isActionPressed(g.bindings, game_action::SHOOT, 0));
+    ASSERT_EQ(g.playerCount(), 2);
+    EXPECT_TRUE(isActionPressed(g.playBindings(), game_action::SHOOT, 1));
+    EXPECT_FALSE(isActionPressed(g.playBindings(), game_action::SHOOT, 0));
 
     // Player 2 raises its shield from its own pad: the rumble is refused and play goes on.
     g.players[1]->gauge = 60.f;
@@ -284,7 +284,7 @@ TEST_F(GameOnSdlPads, APadPluggedInMidGameAddsPlayerTwoWhoStaysWhenItIsUnplugged
     loop.runFrame();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "La Manette numéro : 1\n");
     EXPECT_FALSE(pad::isConnected(1));
-    EXPECT_EQ(g.playerCount, 2) << "player 2 stays in the game";
+    EXPECT_EQ(g.playerCount(), 2) << "player 2 stays in the game";
 }
 
 TEST_F(GameOnSdlPads, TheGamesRumbleReachesThePadAndStopsWhenItShould)

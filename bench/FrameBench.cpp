@@ -611,10 +611,10 @@ void gameMemoryChild()
     const double menuRss = statusMb("VmRSS:");
     for (int level = 0; level < 4; ++level) {
         engine().run.startLevel = level;
-        loop.applyCode(state_code::GAME_STORY);
+        loop.applyCode(StateCode::GameStory);
         runFrames(loop, 60);
     }
-    loop.applyCode(state_code::MENU_NO_LOGO);
+    loop.applyCode(StateCode::MenuNoLogo);
     runFrames(loop, 60);
     std::printf("%f %f %f %f\n", menuPeak, menuRss, statusMb("VmHWM:"), statusMb("VmRSS:"));
 }

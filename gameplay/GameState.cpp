@@ -153,7 +153,7 @@ void GameState::addPlayer()
     // play column, where it could never move). One joining mid-level takes the
     // running level's direction and boss level from the ships already in play.
     ship->position = shipStartPoint(services_.world.sceneId, index);
-    ship->move(0.f, 0);
+    ship->move(0.f, ShipLayout::Open);
     if (scrollDirection_ != NO_SCROLL_DIRECTION)
         ship->faceScroll(scrollDirection_);
     if (!players.empty())
@@ -187,13 +187,13 @@ StateCode GameState::checkKeys(const sf::Event::KeyEvent&)
 {
     if (input::isKeyPressed(sf::Keyboard::C) && keyLeftToPlay(sf::Keyboard::C) && !players.empty())
         players[0]->refillGauge();
-    return state_code::STAY;
+    return StateCode::Stay;
 }
 
 StateCode GameState::handleMouseClick(const sf::Event::MouseButtonEvent& button, sf::Vector2i)
 {
     passClickToEditor(button);
-    return state_code::STAY;
+    return StateCode::Stay;
 }
 
 void GameState::joystickConnected(unsigned)
@@ -306,10 +306,10 @@ StateCode GameState::update(float dt)
                 services_.run.paused = false;
             if (held(game_action::QUIT, i)) {
                 services_.run.paused = false;
-                return state_code::MENU_NO_LOGO;
+                return StateCode::MenuNoLogo;
             }
         }
-        return state_code::STAY;
+        return StateCode::Stay;
     }
     for (int i = 0; i < playerCount_; ++i) {
         if (held(game_action::PAUSE, i)) {
@@ -352,7 +352,7 @@ StateCode GameState::update(float dt)
     if (gameOver_) {
         gameOverTimer_ += dt;
         if (gameOverTimer_ > GAME_OVER_TIME)
-            return state_code::HIGH_SCORES;
+            return StateCode::HighScores;
     }
 
     // 10. Particles and explosion patterns.
@@ -392,15 +392,15 @@ StateCode GameState::update(float dt)
     events.scoreboardConfirmed = scoreboards_[0] && (held(game_action::REVIVE, 0) || held(game_action::REVIVE, 1));
 
     // 23. Continue and game over.
-    if (updateContinue(dt) == state_code::HIGH_SCORES && !gameOver_)
+    if (updateContinue(dt) == StateCode::HighScores && !gameOver_)
         startGameOver();
 
     // 24. Level flow.
     if ((storyMode_ || editorMode_) && !gameOver_)
-        if (runLevelFlow(events) == state_code::CINEMATIC)
-            return state_code::CINEMATIC;
+        if (runLevelFlow(events) == StateCode::Cinematic)
+            return StateCode::Cinematic;
 
-    return state_code::STAY;
+    return StateCode::Stay;
 }
 
 void GameState::startGameOver()
@@ -416,7 +416,8 @@ void GameState::startGameOver()
 
 void GameState::updatePlayers(float dt)
 {
-    const int layout = scene::hasCorridorWalls(services_.world.sceneId) ? 3 : 0;
+    const ShipLayout layout =
+        scene::hasCorridorWalls(services_.world.sceneId) ? ShipLayout::Corridor : ShipLayout::Open;
     const bool paused = services_.run.paused;
     for (int i = 0; i < playerCount_; ++i) {
         if (!isLive(i))
@@ -432,7 +433,7 @@ void GameState::cancelWeaponsBehindTheGate()
     // Nobody can release the laser key while input is held back: a charge
     // would grow (and its shield protect) without end.
     for (const std::unique_ptr<Player2D>& ship : players)
-        if (ship->mode != WEAPON_NORMAL)
+        if (ship->mode != WeaponMode::Normal)
             ship->cancelWeapons();
 }
 

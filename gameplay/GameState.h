@@ -84,7 +84,7 @@ public:
     // The wall lines of the corridor, from the 3D scene's collision markers.
     void buildWallLines();
 
-    // Continue countdowns and revives; 11 once every player has given up.
+    // Continue countdowns and revives; HighScores once every player has given up.
     StateCode updateContinue(float dt);
 
     // Whether player i is in play (neither counting down nor given up).

@@ -4,6 +4,7 @@
 #include "audio/SoundManager.h"
 #include "audio/SoundManagerInstance.h"
 #include "enemies/EnemyTypes.h"
+#include "engine/Math3D.h"
 #include "gameplay/EnemyBoxGrid.h"
 #include "gameplay/GameState.h"
 #include "gameplay/WallLines.h"
@@ -15,11 +16,8 @@
 
 namespace {
 
-constexpr float PI = 3.1415927f;
 constexpr uint32_t SHOT_HIT_POINTS = 25;
 constexpr uint32_t BEAM_KILL_POINTS = 5;
-constexpr float LASER_DAMAGE = 1.5f;
-constexpr float SHIELD_DAMAGE = 0.5f;
 constexpr float BONUS_ATTRACT_RANGE = 160.f;
 // A Bruiser is open only within this many degrees of its heading.
 constexpr float BRUISER_GUARD_FROM = 50.f;
@@ -52,7 +50,7 @@ float GameState::relativeHitAngle(size_t index, sf::Vector2f from) const
 {
     const sf::FloatRect b = enemies.getBounds(static_cast<int>(index));
     const sf::Vector2f centre(b.left + b.width / 2.f, b.top + b.height / 2.f);
-    float a = std::atan2(centre.y - from.y, centre.x - from.x) * 180.f / PI - enemies.enemies[index]->angle;
+    float a = std::atan2(centre.y - from.y, centre.x - from.x) * 180.f / PI_F - enemies.enemies[index]->angle;
     a = std::fmod(a, 360.f);
     if (a < 0.f)
         a += 360.f;
@@ -221,7 +219,7 @@ void GameState::collideLaserWithEnemies()
                 const int type = enemy.getType();
                 if (type == enemy_type::BRUISER && bruiserGuards(relativeHitAngle(e, beamPoint))) {
                     enemy.hitThisFrame = 1;
-                } else if (enemies.damageEnemy(static_cast<int>(e), LASER_DAMAGE, particles, 0.f, beamPoint,
+                } else if (enemies.damageEnemy(static_cast<int>(e), Laser::DAMAGE, particles, 0.f, beamPoint,
                                                *bonuses, part, players[i].get(), bonusKindFor(*players[i]))) {
                     award(i, BEAM_KILL_POINTS);
                 }
@@ -251,7 +249,7 @@ void GameState::collideShieldWithEnemies()
             const int part = enemies.hitTestPolygon(static_cast<int>(e), area);
             if (part == 0)
                 continue;
-            if (enemies.damageEnemy(static_cast<int>(e), SHIELD_DAMAGE, particles, 0.f, players[i]->position,
+            if (enemies.damageEnemy(static_cast<int>(e), Shield::DAMAGE, particles, 0.f, players[i]->position,
                                     *bonuses, part, players[i].get(), bonusKindFor(*players[i])))
                 award(i, BEAM_KILL_POINTS);
         }

@@ -3,6 +3,7 @@
 #include "audio/SoundManager.h"
 #include "audio/SoundManagerInstance.h"
 #include "enemies/LevelFiles.h"
+#include "engine/Math3D.h"
 #include "gameplay/GameBindings.h"
 #include "gameplay/GameState.h"
 #include "platform/GamePad.h"
@@ -49,7 +50,7 @@ float getStickAngle(unsigned padIndex, float restingAngle)
         y = state.thumbRY * 100.f / 32768.f;
     }
     if (std::fabs(x) >= STICK_DEAD_ZONE || std::fabs(y) >= STICK_DEAD_ZONE)
-        return std::atan2(-y, x) * 180.f / 3.1415927f;
+        return std::atan2(-y, x) * 180.f / PI_F;
     return restingAngle;
 }
 
@@ -90,7 +91,7 @@ void GameState::playerInput(int i, float dt)
     const bool laserHeld = held(game_action::LASER, i);
     if (laserHeld)
         ship.raiseShield();
-    if (ship.mode == WEAPON_CHARGING && (!laserHeld || ship.gauge <= 0.f))
+    if (ship.mode == WeaponMode::Charging && (!laserHeld || ship.gauge <= 0.f))
         ship.releaseCharge(shooting ? ship.angle : laserAngleForScroll(scrollDirection_));
     ship.steerLaser(dt, shooting, stick);
 

@@ -30,10 +30,10 @@ StateCode GameState::runLevelFlow(const FrameEvents& events)
     const FlowPlan plan = level_flow::plan(in);
     for (const FlowStep& step : plan.steps)
         if (runFlowStep(step))
-            return state_code::CINEMATIC;
+            return StateCode::Cinematic;
     if (plan.ran)
         services_.world.cinematicFinished = false; // a finished camera path moves the flow on once
-    return state_code::STAY;
+    return StateCode::Stay;
 }
 
 bool GameState::runFlowStep(const FlowStep& step)
@@ -65,16 +65,16 @@ bool GameState::runFlowStep(const FlowStep& step)
     case FlowAction::EndTally: endTally(); break;
     case FlowAction::PlaceShips:
         for (const std::unique_ptr<Player2D>& ship : players)
-            ship->position = {step.x, step.y};
+            ship->position = step.at;
         break;
-    case FlowAction::Fade: fade_ = std::make_unique<ScreenFade>(sf::Color::Black, step.value == 1, step.x); break;
+    case FlowAction::Fade: fade_ = std::make_unique<ScreenFade>(sf::Color::Black, step.value == 1, step.seconds); break;
     case FlowAction::StopAllSounds:
         soundManager().stopAll();
         music_.forgetIntros();
         break;
-    case FlowAction::PlayTrack: music_.startTrack(deck, track, step.x); break;
+    case FlowAction::PlayTrack: music_.startTrack(deck, track, step.volume); break;
     case FlowAction::StopTrack: music_.stopTrack(deck, track); break;
-    case FlowAction::FadeOutTrack: MusicUpkeep::startFadeOut(deck, track, step.x); break;
+    case FlowAction::FadeOutTrack: MusicUpkeep::startFadeOut(deck, track, step.seconds); break;
     case FlowAction::EnterBossLevel:
         for (const std::unique_ptr<Player2D>& ship : players)
             ship->enterBossLevel();

@@ -126,11 +126,11 @@ StateCode GameState::updateContinue(float dt)
     for (int i : outcome.revived)
         revive(i);
     if (!outcome.allGaveUp)
-        return state_code::STAY;
+        return StateCode::Stay;
     spawner.clear();
     enemies.enemies.clear();
     spawnPatterns.clear();
     if (!fade_)
         fade_ = std::make_unique<ScreenFade>(sf::Color::Black, true, GAME_OVER_TIME);
-    return state_code::HIGH_SCORES;
+    return StateCode::HighScores;
 }

@@ -6,6 +6,8 @@
 #include "enemies/Spawner.h"
 #include "engine/Scenes.h"
 
+#include <SFML/System/Vector2.hpp>
+
 #include <list>
 #include <vector>
 
@@ -40,12 +42,12 @@ enum class FlowAction {
     Warning,           // the boss WARNING banner
     Tally,             // the end-of-level scoreboards
     EndTally,
-    PlaceShips,        // at (x, y)
-    Fade,              // value 1 opaque, 0 clear; x: seconds
+    PlaceShips,        // at
+    Fade,              // value 1 opaque, 0 clear; over seconds
     StopAllSounds,
-    PlayTrack,         // value: track, x: volume
+    PlayTrack,         // value: track, at volume
     StopTrack,         // value: track
-    FadeOutTrack,      // value: track, x: seconds
+    FadeOutTrack,      // value: track, over seconds
     EnterBossLevel,    // every ship's bossLevel flag set
     LeaveBossLevel,    // bossLevel cleared, ships blink
     ClearBossLevel,    // bossLevel cleared
@@ -54,14 +56,16 @@ enum class FlowAction {
     ClearEnemies,      // pending entries, running patterns and enemies emptied
     WaitForContinue,   // waitingForContinue set
     StopWaiting,       // waitingForContinue cleared
-    FinishGame,        // the update returns 0: the credits
+    FinishGame,        // the update answers Cinematic: the credits
 };
 
+// One step of the plan; each action reads only the fields its comment names.
 struct FlowStep {
     FlowAction action;
     int value = 0;
-    float x = 0.f;
-    float y = 0.f;
+    float seconds = 0.f; // Fade, FadeOutTrack
+    float volume = 0.f;  // PlayTrack
+    sf::Vector2f at;     // PlaceShips
 };
 
 struct FlowPlan {

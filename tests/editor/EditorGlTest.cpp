@@ -544,7 +544,7 @@ TEST_F(EditorInGame, KeysTypedIntoAFieldChangeOnlyTheField)
     EXPECT_EQ(ed.edited.records[1].posY, posYBefore);
     hold(sf::Keyboard::BackSpace);
     EXPECT_FALSE(engine().run.paused);
-    EXPECT_EQ(last, state_code::STAY) << "still in the editor";
+    EXPECT_EQ(last, StateCode::Stay) << "still in the editor";
 
     // The arrows and B move the text cursor, not the timeline or the placement.
     ed.choosePlacementPattern(pattern_id::BEE);

@@ -111,7 +111,7 @@ TEST_F(GameStateCollisions, ShotsAndShieldsHurtEachEnemyOnceForTheirOwnerAndABru
     addEnemy(enemy_type::LITTLE_LADYBUG, {ship.position.x, ship.position.y - 30.f}).health = 0.5f;
     ship.shield = std::make_unique<Shield>(ship.position, 1);
     ship.shield->setRadius(80.f);
-    ship.mode = WEAPON_CHARGING;
+    ship.mode = WeaponMode::Charging;
     const float toughHealth = tough.health;
     g.collideShieldWithEnemies();
     ASSERT_EQ(g.enemies.enemies.size(), 1u);

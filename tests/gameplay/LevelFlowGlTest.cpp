@@ -105,12 +105,12 @@ TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridorAndTheFlyOu
     ship.gauge = 100.f;
     holdKey(sf::Keyboard::L, 60 * 2);
     frames(10);
-    ASSERT_EQ(ship.mode, WEAPON_LASER); // fires for charge + 1 s, past the fly-out
+    ASSERT_EQ(ship.mode, WeaponMode::Laser); // fires for charge + 1 s, past the fly-out
     ASSERT_TRUE(humming(LOOP_LASER_ACTIVE));
 
     // Its sequence ends while the path runs: the ships fly out, the laser ends silent, the scene stays.
     ASSERT_TRUE(until([&] { return countTransitions(TRANSITION_PLAYER_OUT_UP) == 1; }, sequenceFrames));
-    EXPECT_EQ(ship.mode, WEAPON_NORMAL);
+    EXPECT_EQ(ship.mode, WeaponMode::Normal);
     EXPECT_EQ(ship.laser, nullptr);
     EXPECT_FALSE(humming(LOOP_LASER_ACTIVE));
     EXPECT_FALSE(humming(LOOP_CHARGE_LASER));
@@ -208,7 +208,7 @@ TEST_F(LevelFlow, LevelsTwoToFourEndInTheCreditsWithTheScores)
     EXPECT_FALSE(g.players[0]->bossLevel);
     frames(30);
     const std::vector<unsigned> expected{g.scores[0].score, g.scores[1].score};
-    EXPECT_EQ(holdKey(sf::Keyboard::U), state_code::CINEMATIC);
+    EXPECT_EQ(holdKey(sf::Keyboard::U), StateCode::Cinematic);
     EXPECT_EQ(g.getScores(), expected);
     EXPECT_GE(expected[0], 1200u);
     EXPECT_GE(expected[1], 3400u);
@@ -231,7 +231,7 @@ TEST_F(LevelFlow, EveryoneOutEndsTheGameWithExactlyTheScores)
     engine().world.cinematicFinished = true;
     frames(60 * 6);
     EXPECT_EQ(engine().world.sceneId, scene::INTRO);
-    EXPECT_TRUE(until([&] { return last == state_code::HIGH_SCORES; }, 60 * 7));
+    EXPECT_TRUE(until([&] { return last == StateCode::HighScores; }, 60 * 7));
     EXPECT_GT(g.gameOverSeconds(), 12.f);
     EXPECT_EQ(g.getScores(), (std::vector<unsigned>{1200u, 3400u}));
 }
@@ -272,7 +272,7 @@ TEST_F(LevelFlow, ALaserChargeHeldIntoTheTallyIsPaidBackNotGrownBehindTheBoard)
     EXPECT_LT(luminance(shot("level_end_fade").getPixel(960, 300)), luminance(sf::Color(20, 30, 60)) / 2.f);
     in.keyboard.press(sf::Keyboard::L); // held through the end of the fade
     frames(30);
-    ASSERT_EQ(ship.mode, WEAPON_CHARGING);
+    ASSERT_EQ(ship.mode, WeaponMode::Charging);
     ASSERT_TRUE(humming(LOOP_CHARGE_LASER));
     ASSERT_TRUE(until([&] { return g.scoreboard(0) != nullptr; }, 60 * 2));
     frames(1);
@@ -280,7 +280,7 @@ TEST_F(LevelFlow, ALaserChargeHeldIntoTheTallyIsPaidBackNotGrownBehindTheBoard)
     frames(60 * 20);
 
     // The charge ended with the board up: no shield, no hum, its cost paid back.
-    EXPECT_EQ(ship.mode, WEAPON_NORMAL);
+    EXPECT_EQ(ship.mode, WeaponMode::Normal);
     EXPECT_EQ(ship.shield, nullptr);
     EXPECT_FALSE(humming(LOOP_CHARGE_LASER));
     EXPECT_GT(ship.gauge, 20.f);
@@ -289,7 +289,7 @@ TEST_F(LevelFlow, ALaserChargeHeldIntoTheTallyIsPaidBackNotGrownBehindTheBoard)
     pressRevive();
     ASSERT_EQ(engine().world.sceneId, scene::LEVEL3_START);
     frames(10);
-    EXPECT_EQ(ship.mode, WEAPON_NORMAL);
+    EXPECT_EQ(ship.mode, WeaponMode::Normal);
     EXPECT_EQ(ship.laser, nullptr);
     EXPECT_EQ(ship.shield, nullptr);
 }

@@ -6,6 +6,7 @@
 #include "editor/LevelEditor.h"
 #include "engine/Scenes.h"
 #include "gameplay/GameBindings.h"
+#include "gameplay/Levels.h"
 #include "gameplay/SceneSwitch.h"
 #include "platform/GamePad.h"
 #include "platform/Input.h"
@@ -28,29 +29,6 @@ uint32_t extraLifeThreshold(int difficulty)
     default: return 0u;
     }
 }
-
-struct StoryStart {
-    int scene;
-    MusicTrack track;
-    int level; // level whose first sequence is loaded at once, 0 for none
-};
-
-// By the menu's start level: 1 level 2, 2 level 3, 3 level 4, anything else level 1.
-StoryStart storyStart(int startLevel)
-{
-    switch (startLevel) {
-    case 1: return {scene::CORRIDOR, MUSIC_STAGE02, 2};
-    case 2: return {scene::LEVEL3_START, MUSIC_STAGE03, 3};
-    case 3: return {scene::ARENA, MUSIC_STAGE04_INTRO, 4};
-    default: return {scene::INTRO, MUSIC_STAGE01_INTRO, 0};
-    }
-}
-
-} // namespace
-
-int storyStartScene(int startLevel) { return storyStart(startLevel).scene; }
-
-namespace {
 
 constexpr float SECOND_SHIP_APART = 200.f; // player 2 starts beside player 1
 
@@ -84,9 +62,9 @@ GameState::GameState(GameMode mode, const Services& services, const std::string&
         editorMode_ = true;
         createLevelEditor();
     } else {
-        const StoryStart start = storyStart(services_.run.startLevel);
-        switchScene(start.scene);
-        music_.startTrack(deck, start.track, trackVolume(start.track));
+        const LevelInfo& start = levelInfo(storyStartLevel(services_.run.startLevel));
+        switchScene(start.startScene);
+        music_.startTrack(deck, start.openingTrack, trackVolume(start.openingTrack));
         if (services_.renderer.window)
             services_.renderer.window->setMouseCursorVisible(false);
     }
@@ -124,13 +102,13 @@ void GameState::loadCentredSprite(sf::Sprite& sprite, const char* path)
 
 void GameState::startStorySequence()
 {
-    const StoryStart start = storyStart(services_.run.startLevel);
-    if (start.level == 0)
+    const int level = storyStartLevel(services_.run.startLevel);
+    if (level == 1)
         return; // level 1 starts its first sequence through the level flow
     // A level index that does not know the level still starts the flow at its place.
-    const int index = spawner.getSequenceIndex(start.level, 1);
-    loadFlowSequence(index >= 0 ? index : level_flow::LEVEL_FIRST_SEQUENCE[start.level]);
-    if (start.level == 4) {
+    const int index = spawner.getSequenceIndex(level, 1);
+    loadFlowSequence(index >= 0 ? index : levelInfo(level).firstSequence);
+    if (levelInfo(level).opensOnItsBoss) {
         spawnBossMurzel();
         for (const std::unique_ptr<Player2D>& p : players)
             p->enterBossLevel();

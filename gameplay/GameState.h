@@ -42,9 +42,6 @@ class LevelEditor;
 class Scoreboard;
 struct Scoring;
 
-// The scene a story game starts in, by the menu's start level.
-int storyStartScene(int startLevel);
-
 class GameState : public MainState {
 public:
     static constexpr int MAX_PLAYERS = 2;

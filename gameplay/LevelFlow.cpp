@@ -4,6 +4,7 @@
 #include "bosses/Boss.h"
 #include "engine/Scenes.h"
 #include "enemies/SpawnPattern.h"
+#include "gameplay/Levels.h"
 #include "play/ExplosionPattern.h"
 
 #include <algorithm>
@@ -12,8 +13,6 @@
 namespace level_flow {
 namespace {
 
-const sf::Vector2f LEVEL2_START{440.f, 540.f}; // the corridor scrolls to the right
-const sf::Vector2f LEVEL3_START{960.f, 540.f};
 // A Fade step's value: the screen is covered in black, or uncovered.
 constexpr int FADE_TO_BLACK = 1;
 constexpr int FADE_FROM_BLACK = 0;
@@ -116,7 +115,7 @@ private:
             tallyWithResults();
         } else if (e.scoreboardConfirmed) {
             add(FlowAction::EndTally);
-            placeShips(LEVEL2_START);
+            placeShips(levelInfo(2).shipStart);
             fade(FADE_FROM_BLACK, 2.f);
             add(FlowAction::ChangeScene, scene::CORRIDOR);
             add(FlowAction::StopTrack, MUSIC_RESULTS);
@@ -134,7 +133,7 @@ private:
                 fade(FADE_TO_BLACK, 3.f);
         } else if (in_.events.scoreboardConfirmed) {
             add(FlowAction::EndTally);
-            placeShips(LEVEL3_START);
+            placeShips(levelInfo(3).shipStart);
             add(FlowAction::ChangeScene, scene::LEVEL3_START);
             add(FlowAction::StopTrack, MUSIC_RESULTS);
             playTrack(MUSIC_STAGE03, trackVolume(MUSIC_STAGE03));

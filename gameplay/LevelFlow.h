@@ -82,8 +82,6 @@ constexpr int LEVEL3_LAST_SEQUENCE = 7;   // level 3's end leads to the final bo
 constexpr int FINAL_BOSS_ESCORT = 8;      // alternates with the final boss's sequence
 constexpr int FINAL_BOSS_SEQUENCE = 9;
 constexpr int FLOW_SEQUENCES = 10;        // the flow steps through at least this many
-// The first sequence of levels 2 to 4, when the level index does not know them.
-constexpr int LEVEL_FIRST_SEQUENCE[5] = {0, 0, 4, 5, 8};
 
 // The plan of one run of the flow.
 FlowPlan plan(const FlowInputs& in);

@@ -3,7 +3,7 @@
 #include "enemies/EnemyManager.h"
 #include "enemies/EnemyTypes.h"
 #include "engine/TextureCache.h"
-#include "gameplay/GameState.h"
+#include "gameplay/Levels.h"
 
 #include <algorithm>
 

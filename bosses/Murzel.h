@@ -49,7 +49,7 @@ public:
     bool hitByLaser(Laser& laser, size_t& segment, int player, Scoring scoring) override;
     bool hitByShield(Shield& shield, int player, Scoring scoring) override;
     bool hitPlayer(Player2D& player) override;
-    int getType() const override { return BOSS_MURZEL; }
+    BossType getType() const override { return BossType::Murzel; }
 
     // The lighting and the script's cue for the engine's camera frame.
     void selectPhase();
@@ -60,7 +60,7 @@ public:
     bool clashLasers(Scoring scoring);
 
     sf::Vector2f exposedPosition{HIDDEN, HIDDEN};
-    BossHealthBar healthBar{false};
+    BossHealthBar healthBar{textures_, false};
     sf::FloatRect hitBox{0.f, 0.f, 500.f, 500.f};
     int phase = 3;
     std::unique_ptr<Laser> laser;

@@ -197,7 +197,7 @@ void BossLvl1::aimTurrets()
             continue;
         const sf::Vector2f s = projectToScreen(view, turret->position);
         const float a = std::atan2(aimPoint.y - s.y, aimPoint.x - s.x);
-        turret->rotation.y = 85.f - a * 180.f / 3.1415927f;
+        turret->rotation.y = 85.f - a * 180.f / PI_F;
     }
 }
 

@@ -241,7 +241,7 @@ bool Icarus::hitByLaser(Laser& laser, size_t& segment, int player, Scoring scori
         awardPlayer(scoring, player, BEAM_POINTS);
         laser.impactVisible = 1;
         laser.cutAfterSegment(segment);
-        head->takeHit(BEAM_DAMAGE);
+        head->takeHit(Laser::DAMAGE);
         flashTower();
         if (head->health <= 0.f) {
             awardEveryone(scoring, DEFEAT_POINTS);
@@ -256,7 +256,7 @@ bool Icarus::hitByLaser(Laser& laser, size_t& segment, int player, Scoring scori
         awardPlayer(scoring, player, BEAM_POINTS);
         laser.cutAfterSegment(segment);
         laser.impactVisible = 1;
-        part.takeHit(BEAM_DAMAGE);
+        part.takeHit(Laser::DAMAGE);
         if (BossLvl1* tower = currentBossLvl1(world_))
             tower->flashModule(static_cast<int>(i));
         if (part.health <= 0.f) {
@@ -273,7 +273,7 @@ bool Icarus::hitByShield(Shield& shield, int player, Scoring scoring)
     const Polygon area = shield.polygon();
     if (head && polygonIntersectsRect(area, head->getHitbox())) {
         awardPlayer(scoring, player, HIT_POINTS);
-        head->takeHit(SHIELD_DAMAGE);
+        head->takeHit(Shield::DAMAGE);
         flashTower();
         if (head->health <= 0.f) {
             awardEveryone(scoring, DEFEAT_POINTS);
@@ -285,7 +285,7 @@ bool Icarus::hitByShield(Shield& shield, int player, Scoring scoring)
         if (!part.active || !polygonIntersectsRect(area, part.getHitbox()))
             continue;
         awardPlayer(scoring, player, HIT_POINTS);
-        part.takeHit(SHIELD_DAMAGE);
+        part.takeHit(Shield::DAMAGE);
         if (BossLvl1* tower = currentBossLvl1(world_))
             tower->flashModule(static_cast<int>(i));
         if (part.health <= 0.f) {

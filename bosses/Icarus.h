@@ -19,8 +19,6 @@ public:
     static constexpr uint32_t BEAM_POINTS = 40;
     static constexpr uint32_t PART_POINTS = 25000;
     static constexpr uint32_t DEFEAT_POINTS = 100000;
-    static constexpr float BEAM_DAMAGE = 1.5f;
-    static constexpr float SHIELD_DAMAGE = 0.5f;
 
     // Switches to the tower's scene, reads the layout and shows the 3D tower in
     // the world.

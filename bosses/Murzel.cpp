@@ -24,7 +24,7 @@ namespace {
 const sf::Vector2f LASER_OFFSET{345.f, 150.f};
 const sf::Vector2f NO_HEAD{-5000.f, -5000.f};
 
-// The script over scene 9's camera-path frames (bounds inclusive); every
+// The script over the arena's camera-path frames (bounds inclusive); every
 // other frame hides the head.
 struct CueWindow {
     int first;
@@ -238,7 +238,7 @@ bool Murzel::hitByLaser(Laser& beam, size_t& segment, int player, Scoring scorin
     score(scoring, player, HIT_POINTS);
     beam.impactVisible = 1;
     beam.cutAfterSegment(segment);
-    health -= BEAM_DAMAGE;
+    health -= Laser::DAMAGE;
     if (BossLvl1* tower = currentBossLvl1(world_))
         tower->flashTower();
     if (health <= 0.f) {
@@ -255,7 +255,7 @@ bool Murzel::hitByShield(Shield& shield, int player, Scoring scoring)
         return false;
     flashHit();
     score(scoring, player, HIT_POINTS);
-    health -= SHIELD_DAMAGE;
+    health -= Shield::DAMAGE;
     if (health > 0.f)
         return false;
     deathBonus(scoring);

@@ -26,6 +26,12 @@ constexpr int SMOKE_COUNT = 3000;
 constexpr float BURST_PARAM = 0.01f;
 const sf::Vector2f SCREEN_CENTRE{960.f, 540.f};
 
+// Particles of `kind` thrown all round from `at`, `speed` as the kind reads it.
+ParticleSpawn allRound(int kind, sf::Vector2f at, int speed)
+{
+    return ParticleSpawn{kind, at.x, at.y, BURST_PARAM, speed, 0.f, 360.f};
+}
+
 std::unique_ptr<BodyPart> makeShooter(const IcarusPartRecord& r, int module)
 {
     return std::make_unique<ShootIcarus>(r.hp, SCREEN_CENTRE + r.offset, module);
@@ -91,16 +97,7 @@ void Icarus::burst(const sf::FloatRect& box, int speed) const
 {
     if (!particles)
         return;
-    ParticleSpawn spawn;
-    spawn.kind = PARTICLE_EMITTER;
-    const sf::Vector2f at = randomPointIn(box);
-    spawn.x = at.x;
-    spawn.y = at.y;
-    spawn.param = BURST_PARAM;
-    spawn.speed = speed;
-    spawn.minAngle = 0.f;
-    spawn.maxAngle = 360.f;
-    particles->spawn(spawn, 0);
+    particles->spawn(allRound(PARTICLE_EMITTER, randomPointIn(box), speed), 0);
 }
 
 void Icarus::awardPlayer(Scoring scoring, int player, uint32_t points) const
@@ -126,17 +123,8 @@ bool Icarus::update(float dt, EnemyManager& enemies, PlayerList& ships, Scoring,
     healthBar.update(dt);
     timer -= dt;
     showTimer();
-    for (const sf::Vector2f& point : smokePoints) {
-        ParticleSpawn smoke;
-        smoke.kind = PARTICLE_SMOKE;
-        smoke.x = point.x;
-        smoke.y = point.y;
-        smoke.param = BURST_PARAM;
-        smoke.speed = SMOKE_COUNT;
-        smoke.minAngle = 0.f;
-        smoke.maxAngle = 360.f;
-        system.spawn(smoke, 0);
-    }
+    for (const sf::Vector2f& point : smokePoints)
+        system.spawn(allRound(PARTICLE_SMOKE, point, SMOKE_COUNT), 0);
     if (timer <= 0.f)
         return true;
 

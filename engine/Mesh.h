@@ -15,6 +15,7 @@ class Shader;
 class Texture;
 } // namespace sf
 class Engine;
+class TextureCache;
 
 struct Material {
     sf::Vector3f Ka, Kd, Ks, Ke;
@@ -83,7 +84,7 @@ public:
     // scaling the texture coordinates to its size. Null draws untextured.
     void setBaseTexture(const sf::Texture* texture);
     // The five optional maps named after the model: name + "_NM.png", ... (needs a display).
-    void loadTextureMaps(Engine& engine, const std::string& modelName);
+    void loadTextureMaps(TextureCache& textures, const std::string& modelName);
 
     // Spin, parent rotation, velocity and parent position applied for one pass.
     void updateTransform(float frameTime);

@@ -4,7 +4,6 @@
 #include "engine/ObjLoader.h"
 #include "engine/RendererResources.h"
 #include "engine/TextureCache.h"
-#include "play/TransitionalServices.h"
 
 #include <cmath>
 #include <memory>
@@ -312,7 +311,3 @@ void releaseBoss3D(World3D& world)
         world.boss3D = nullptr;
     installedBoss.reset();
 }
-
-void releaseDetachedBoss3D() { releaseDetachedBoss3D(transitionalServices().world); }
-
-void releaseBoss3D() { releaseBoss3D(transitionalServices().world); }

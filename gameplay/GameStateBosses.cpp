@@ -4,16 +4,15 @@
 #include "bosses/Boss.h"
 #include "bosses/BossLvl1.h"
 #include "gameplay/GameState.h"
-#include "play/TransitionalServices.h"
 
 void GameState::spawnBossIcarus()
 {
-    spawnBoss(bosses, bossData(BossType::Icarus, &particles, transitionalServices()), &players);
+    spawnBoss(bosses, bossData(BossType::Icarus, &particles, services_), &players);
 }
 
 void GameState::spawnBossMurzel()
 {
-    spawnBoss(bosses, bossData(BossType::Murzel, &particles, transitionalServices()), &players);
+    spawnBoss(bosses, bossData(BossType::Murzel, &particles, services_), &players);
 }
 
 Scoring GameState::bossScoring() { return Scoring{scores, scoreCounters_}; }
@@ -21,7 +20,7 @@ Scoring GameState::bossScoring() { return Scoring{scores, scoreCounters_}; }
 void GameState::releaseBossFight()
 {
     releaseBosses(bosses);
-    releaseBoss3D();
+    releaseBoss3D(services_.world);
 }
 
 void GameState::createExplosionPattern(int index) { explosionPattern_.createPattern(index); }
@@ -30,7 +29,7 @@ bool GameState::updateExplosions(float dt) { return explosionPattern_.update(dt,
 
 bool GameState::updateBosses(float dt)
 {
-    releaseDetachedBoss3D();
+    releaseDetachedBoss3D(services_.world);
     if (bosses.bosses.empty()) {
         const bool defeated = bosses.active;
         bosses.active = false;

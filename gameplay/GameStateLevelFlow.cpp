@@ -88,7 +88,7 @@ bool GameState::runFlowStep(const FlowStep& step)
             ship->clearBossLevel();
         break;
     case FlowAction::SpawnBoss:
-        if (step.value == BOSS_MURZEL)
+        if (static_cast<BossType>(step.value) == BossType::Murzel)
             spawnBossMurzel();
         else
             spawnBossIcarus();

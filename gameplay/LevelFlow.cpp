@@ -100,7 +100,7 @@ private:
                     fadeOutTrack(MUSIC_STAGE01, 2.f);
                 } else if (!e.bossDefeated) {
                     add(FlowAction::EnterBossLevel);
-                    add(FlowAction::SpawnBoss, BOSS_ICARUS);
+                    spawnBoss(BossType::Icarus);
                 } else {
                     add(FlowAction::Explode, ExplosionPattern::FIRST_BOSS);
                 }
@@ -151,7 +151,7 @@ private:
         add(FlowAction::ChangeScene, scene::ARENA);
         add(FlowAction::StopAllSounds);
         playTrack(MUSIC_STAGE04_INTRO, trackVolume(MUSIC_STAGE04_INTRO));
-        add(FlowAction::SpawnBoss, BOSS_MURZEL);
+        spawnBoss(BossType::Murzel);
         fade(FADE_FROM_BLACK, 2.f);
         add(FlowAction::NextSequence);
         add(FlowAction::EnterBossLevel);
@@ -204,6 +204,7 @@ private:
     void playTrack(MusicTrack track, float volume) { add(FlowAction::PlayTrack, track).volume = volume; }
     void fadeOutTrack(MusicTrack track, float seconds) { add(FlowAction::FadeOutTrack, track).seconds = seconds; }
     void placeShips(sf::Vector2f at) { add(FlowAction::PlaceShips).at = at; }
+    void spawnBoss(BossType type) { add(FlowAction::SpawnBoss, static_cast<int>(type)); }
 
     const FlowInputs& in_;
     int scene_ = 0;

@@ -137,7 +137,7 @@ TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridorAndTheFlyOu
     pathEnds();
     ASSERT_EQ(engine().world.sceneId, scene::TOWER);
     ASSERT_EQ(g.bosses.bosses.size(), 1u);
-    EXPECT_EQ(g.bosses.bosses.front()->getType(), BOSS_ICARUS);
+    EXPECT_EQ(g.bosses.bosses.front()->getType(), BossType::Icarus);
     EXPECT_TRUE(ship.bossLevel);
 
     // The boss falls; the board waits for REVIVE, then level 2 starts at the left of the corridor.
@@ -197,7 +197,7 @@ TEST_F(LevelFlow, LevelsTwoToFourEndInTheCreditsWithTheScores)
     ASSERT_TRUE(until([] { return engine().world.sceneId == scene::ARENA; }, 180));
     EXPECT_EQ(g.sequenceIndex(), 8);
     ASSERT_EQ(g.bosses.bosses.size(), 1u);
-    EXPECT_EQ(g.bosses.bosses.front()->getType(), BOSS_MURZEL);
+    EXPECT_EQ(g.bosses.bosses.front()->getType(), BossType::Murzel);
     EXPECT_TRUE(g.players[0]->bossLevel && g.players[1]->bossLevel);
 
     // It falls during its escort sequence: the defeat still counts.

@@ -35,7 +35,7 @@ protected:
         engine().world.sceneId = scene::OPEN_SPACE;
         for (int i = 0; i < game->playerCount(); ++i) {
             game->players[i]->position = {600.f + 600.f * i, 900.f};
-            game->players[i]->move(0.f, 0); // places the hit box
+            game->players[i]->move(0.f, ShipLayout::Open); // places the hit box
         }
     }
 

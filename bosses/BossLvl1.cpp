@@ -95,7 +95,7 @@ BossLvl1::BossLvl1()
         }
         if (module) {
             module->rotation = rotation;
-            module->name = std::to_string(i);
+            module->rename(std::to_string(i));
         }
         turrets[static_cast<size_t>(i)] = turret;
         modules[static_cast<size_t>(i)] = {module, turned};

@@ -472,7 +472,7 @@ inline void judgeFour(const Placement& p, const float* const (&planes)[TriangleS
 
 bool compareBatches(const Batch& a, const Batch& b)
 {
-    if (a.space || b.space)
+    if (a.kinds.has(MeshKind::Space) || b.kinds.has(MeshKind::Space))
         return b.depth > a.depth;
     return a.depth > b.depth;
 }
@@ -519,7 +519,7 @@ Batch& RenderPipeline::projectMesh(Mesh& mesh, const FrameSettings& settings)
         mesh.followParents();
     } else {
         mesh.updateTransform(settings.frameTime);
-        if (mesh.name.find("wall") != std::string::npos)
+        if (mesh.is(MeshKind::Wall))
             mesh.depthOffset.x += 750000.f;
     }
     mesh.depth = distance3(settings.camera.position, mesh.position + mesh.depthOffset);
@@ -531,10 +531,9 @@ Batch& RenderPipeline::projectMesh(Mesh& mesh, const FrameSettings& settings)
     batch.mesh = &mesh;
     batch.texture = mesh.triangles.empty() ? nullptr : mesh.triangleTexture;
     batch.shader = mesh.shader;
-    batch.name = mesh.name;
+    batch.kinds = mesh.kinds;
     batch.depth = mesh.depth;
     batch.notEmissive = mesh.notEmissive;
-    batch.space = mesh.name.find("space") != std::string::npos;
 
     const int wanted = std::min(settings.threads > 0 ? settings.threads : omp_get_max_threads(), idleCores());
     const size_t useful = std::max<size_t>(1, mesh.streams.count / TRIANGLES_PER_THREAD);
@@ -596,8 +595,7 @@ void RenderPipeline::processTriangles(Mesh& mesh, const FrameSettings& settings,
                               EulerRotation(settings.camera.rotation),
                               settings.camera.position,
                               settings.lightPosition,
-                              !scene::drawsBackFaces(settings.sceneId)
-                                  || mesh.name.find("spacestar") != std::string::npos};
+                              !scene::drawsBackFaces(settings.sceneId) || mesh.is(MeshKind::SpaceStar)};
     const float* planes[TriangleStreams::PLANES];
     for (size_t p = 0; p < TriangleStreams::PLANES; ++p)
         planes[p] = streams.plane(p);

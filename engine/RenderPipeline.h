@@ -31,14 +31,13 @@ struct Batch {
     std::vector<sf::Vertex> vertices; // three per kept face, far to near
     const sf::Texture* texture = nullptr;   // the bound texture (the triangles')
     sf::Shader* shader = nullptr;
-    std::string name;
+    MeshKinds kinds; // the mesh's
     float depth = 0.f;
     bool notEmissive = false;
-    bool space = false; // the name contains "space"
 };
 
 // Painter's order: true when a is drawn before b. Far first, except that when
-// either batch is a "space" one the nearer comes first.
+// either batch is space scenery the nearer comes first.
 bool compareBatches(const Batch& a, const Batch& b);
 // Stable merge sort with compareBatches (well defined for any comparator).
 void sortBatches(std::vector<Batch*>& batches, std::vector<Batch*>& scratch);

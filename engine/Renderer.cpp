@@ -16,8 +16,6 @@
 
 namespace {
 
-bool contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
-
 const char* const LIGHT_UNIFORMS[8] = {"lightPos[0]", "lightPos[1]", "lightPos[2]", "lightPos[3]",
                                        "lightPos[4]", "lightPos[5]", "lightPos[6]", "lightPos[7]"};
 
@@ -33,7 +31,7 @@ const DebugView DEBUG_VIEWS[Engine::DEBUG_VIEW_COUNT] = {{"onlyRough", sf::Keybo
 // Glows add up (the window's channels saturate at full brightness).
 const sf::BlendMode GLOW_BLENDING(sf::BlendMode::One, sf::BlendMode::One, sf::BlendMode::Add);
 
-bool isBackdrop(const Batch& batch) { return batch.name == "3D/space"; }
+bool isBackdrop(const Batch& batch) { return batch.kinds.has(MeshKind::Backdrop); }
 
 // Light direction i (1 to 7) sent to the drawing shader: zero for a light the mesh does not have.
 sf::Vector3f lightDirection(const Mesh& mesh, size_t i)
@@ -94,9 +92,9 @@ void Engine::updateVisibleObjects()
         }
         Mesh& mesh = *record.mesh;
         // The sort offsets drift with play, not while paused.
-        if (!run.paused && contains(mesh.name, "Map"))
+        if (!run.paused && mesh.is(MeshKind::ScrollingMap))
             mesh.depthOffset.x += 10000.f;
-        else if (!run.paused && contains(mesh.name, "wall"))
+        else if (!run.paused && mesh.is(MeshKind::Wall))
             mesh.depthOffset.x += 20000.f;
         if (scene::drawsOffScreenObjects(world.sceneId) || insideKeepBox(projector.project(mesh.position)))
             renderer.visibleObjects.push_back(&mesh);
@@ -139,8 +137,8 @@ void Engine::releaseGoneSceneMemory()
 
 void Engine::projectObject(Mesh& mesh, const FrameSettings& settings)
 {
-    if (contains(mesh.name, "collisionTop") || contains(mesh.name, "collisionBot"))
-        return;
+    if (mesh.is(MeshKind::CollisionTop) || mesh.is(MeshKind::CollisionBottom))
+        return; // invisible wall markers
     renderer.pipeline.projectMesh(mesh, settings);
     renderer.projectedMeshes.push_back(&mesh);
 }
@@ -190,7 +188,7 @@ void Engine::render3D()
     if (scene::drawsPlayerOnTop(world.sceneId)) {
         const Batch* lastPlayer = nullptr;
         for (const Batch* batch : batches)
-            if (contains(batch->name, "player"))
+            if (batch->kinds.has(MeshKind::Player))
                 lastPlayer = batch;
         if (lastPlayer)
             drawBatch(*lastPlayer);

@@ -128,7 +128,7 @@ TEST_F(MenuRun, MissingHangarModelsAndTexturesAreSkippedOrReplaced)
         if (!mesh->markedForDeletion)
             live.push_back(mesh.get());
     ASSERT_EQ(live.size(), 1u);
-    EXPECT_EQ(live[0]->name, "3D/Hangar/Door/Gate");
+    EXPECT_EQ(live[0]->name(), "3D/Hangar/Door/Gate");
     EXPECT_EQ(live[0]->baseTexture, e.textures.getTexture("3D/Hangar/HangarColor.png", TextureUse::Scene));
     EXPECT_EQ(e.world.menuScreenMesh, nullptr);
     EXPECT_EQ(e.menu.menuBindings.size(), 6u);

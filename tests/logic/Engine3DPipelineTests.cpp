@@ -162,11 +162,13 @@ TEST(Engine3DPipeline, AFaceTurnedToTheLightIsBrighterAndAHitFlashesWhite)
 
 TEST(Engine3DPipeline, BatchesAreDrawnFarthestFirstKeepingTheOrderOfEqualDepths)
 {
-    auto make = [](const char* name, float depth) {
+    std::vector<std::unique_ptr<Mesh>> meshes;
+    auto make = [&meshes](const char* name, float depth) {
+        meshes.push_back(meshOf({}, name));
         Batch b;
-        b.name = name;
+        b.mesh = meshes.back().get();
+        b.kinds = b.mesh->kinds;
         b.depth = depth;
-        b.space = b.name.find("space") != std::string::npos;
         return b;
     };
     std::vector<Batch> store = {make("a", 10), make("b", 30), make("c", 10), make("d", 20), make("e", 30)};
@@ -176,7 +178,7 @@ TEST(Engine3DPipeline, BatchesAreDrawnFarthestFirstKeepingTheOrderOfEqualDepths)
     sortBatches(order, scratch);
     std::string names;
     for (const Batch* b : order)
-        names += b->name;
+        names += b->mesh->name();
     EXPECT_EQ(names, "bedac");
 }
 

@@ -129,7 +129,7 @@ void BossLvl1::paint(Mesh* mesh, const char* texturePath)
     if (!mesh || !e.renderer.resourcesReady)
         return;
     if (sf::Texture* texture = e.textures.getTexture(texturePath, TextureUse::Scene))
-        mesh->setBaseTexture(texture);
+        mesh->setBaseTexture(texture, e.textures.isOpaque(texture));
 }
 
 Camera BossLvl1::camera() const

@@ -80,16 +80,18 @@ TriangleStreams::TriangleStreams(const std::vector<Triangle>& triangles)
             corners[(3 * k + 2) * count + i] = t.modelVertices[k].z;
             texCoords[3 * i + k] = t.vertices[k].texCoords;
             colours[3 * i + k] = t.vertices[k].color;
+            opaqueColours = opaqueColours && t.vertices[k].color.a == 255;
         }
     }
 }
 
 bool Mesh::hasTag(const std::string& tag) const { return std::find(tags.begin(), tags.end(), tag) != tags.end(); }
 
-void Mesh::setBaseTexture(const sf::Texture* texture)
+void Mesh::setBaseTexture(const sf::Texture* texture, bool opaque)
 {
     baseTexture = texture;
     triangleTexture = texture;
+    baseOpaque_ = texture && opaque;
     const sf::Vector2u size = texture ? texture->getSize() : sf::Vector2u(1, 1);
     for (size_t i = 0; i < triangles.size(); ++i)
         for (size_t k = 0; k < 3; ++k) {

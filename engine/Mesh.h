@@ -60,6 +60,7 @@ struct TriangleStreams {
     const float* plane(size_t p) const { return corners.data() + p * count; }
 
     size_t count = 0;
+    bool opaqueColours = true; // every corner's colour as loaded has full alpha
     std::vector<float> corners;
     std::vector<sf::Vector2f> texCoords;
     std::vector<sf::Color> colours;
@@ -119,7 +120,10 @@ public:
     bool hasTag(const std::string& tag) const;
     // Sets the texture drawn on the triangles (and the shader's "texture"),
     // scaling the texture coordinates to its size. Null draws untextured.
-    void setBaseTexture(const sf::Texture* texture);
+    // `opaque`: every pixel of it is fully opaque (TextureCache::isOpaque).
+    void setBaseTexture(const sf::Texture* texture, bool opaque = false);
+    // Whatever the mesh draws is fully opaque: it hides what lies behind it.
+    bool drawsOpaque() const { return baseOpaque_ && streams.opaqueColours; }
     // The five optional maps named after the model: name + "_NM.png", ... (needs a display).
     void loadTextureMaps(Engine& engine, const std::string& modelName);
 
@@ -172,6 +176,7 @@ public:
 
 private:
     std::string name_; // the model path it was loaded from, unless renamed
+    bool baseOpaque_ = false;
 };
 
 // Destroys a mesh (triangles, tags, light list); textures stay in the cache.

@@ -286,7 +286,7 @@ std::unique_ptr<Mesh> loadObjMesh(Engine& engine, const std::string& modelName, 
     std::unique_ptr<Mesh> mesh = loadObjGeometry(modelName, initialPosition, flag);
     if (!mesh)
         return nullptr;
-    mesh->setBaseTexture(baseTexture);
+    mesh->setBaseTexture(baseTexture, engine.textures.isOpaque(baseTexture));
     mesh->loadTextureMaps(engine, modelName);
     mesh->shader = engine.renderer.drawingShader();
     return mesh;

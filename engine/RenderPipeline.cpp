@@ -534,6 +534,7 @@ Batch& RenderPipeline::projectMesh(Mesh& mesh, const FrameSettings& settings)
     batch.kinds = mesh.kinds;
     batch.depth = mesh.depth;
     batch.notEmissive = mesh.notEmissive;
+    batch.opaque = mesh.drawsOpaque();
 
     const int wanted = std::min(settings.threads > 0 ? settings.threads : omp_get_max_threads(), idleCores());
     const size_t useful = std::max<size_t>(1, mesh.streams.count / TRIANGLES_PER_THREAD);

@@ -34,6 +34,7 @@ struct Batch {
     MeshKinds kinds; // the mesh's
     float depth = 0.f;
     bool notEmissive = false;
+    bool opaque = false; // hides what lies behind: drawn without blending
 };
 
 // Painter's order: true when a is drawn before b. Far first, except that when

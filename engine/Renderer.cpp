@@ -51,6 +51,10 @@ const sf::BlendMode GLOW_BLENDING(sf::BlendMode::One, sf::BlendMode::One, sf::Bl
 
 bool isBackdrop(const Batch& batch) { return batch.kinds.has(MeshKind::Backdrop); }
 
+// An opaque batch replaces what lies behind it: blending it would give the same
+// pixels for more of the rasteriser's work.
+sf::BlendMode blendingOf(const Batch& batch) { return batch.opaque ? sf::BlendNone : sf::BlendAlpha; }
+
 // Light direction i (1 to 7) sent to the drawing shader: zero for a light the mesh does not have.
 sf::Vector3f lightDirection(const Mesh& mesh, size_t i)
 {
@@ -71,7 +75,7 @@ bool drawnAlike(const Batch& a, const Batch& b)
         return true;
     const Mesh& m = *a.mesh;
     const Mesh& n = *b.mesh;
-    if (b.shader != a.shader || b.texture != a.texture || b.notEmissive != a.notEmissive
+    if (b.shader != a.shader || b.texture != a.texture || b.notEmissive != a.notEmissive || b.opaque != a.opaque
         || n.baseTexture != m.baseTexture || n.normalMap != m.normalMap || n.roughnessMap != m.roughnessMap
         || n.emissiveMap != m.emissiveMap || n.noiseMap != m.noiseMap || n.hasDisplacement != m.hasDisplacement)
         return false;
@@ -225,6 +229,7 @@ void Engine::drawBatchRun(const std::vector<Batch*>& batches, size_t first, size
     const Batch& lead = *batches[first];
     sf::RenderStates states;
     states.texture = lead.texture;
+    states.blendMode = blendingOf(lead);
     useDrawingShader(lead);
     glState_.readyForDraw();
     renderer.window->draw(runVertices_.data(), runVertices_.size(), sf::Triangles, states);
@@ -247,6 +252,7 @@ void Engine::drawBatch(const Batch& batch)
         useDrawingShader(batch);
     sf::RenderStates states;
     states.texture = batch.texture;
+    states.blendMode = blendingOf(batch);
     glState_.readyForDraw();
     renderer.window->draw(batch.vertices.data(), batch.vertices.size(), sf::Triangles, states);
 }

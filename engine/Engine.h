@@ -69,7 +69,6 @@ private:
     // The program, textures and uniform values GL holds for the renderer's shaders.
     GlStateCache glState_;
     std::vector<sf::Vertex> runVertices_; // a run of batches' triangles, reused from frame to frame
-    void projectObject(Mesh& mesh, const FrameSettings& settings);
     void releaseGoneSceneMemory();
     void drawBatch(const Batch& batch);
     // Draws batches [first, last), all drawn alike, in one call.

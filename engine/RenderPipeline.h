@@ -2,9 +2,12 @@
 // The per-frame CPU work of the 3D renderer, free of GL: each visible mesh is
 // moved, its triangles transformed, projected and coloured, back faces and
 // far-off faces dropped, the rest sorted far to near and copied into the
-// mesh's batch; then the batches are put in painter's order. The triangle
-// work runs on the OpenMP team; the results do not depend on the team size.
-// Batches and scratch buffers are reused from frame to frame.
+// mesh's batch; then the batches are put in painter's order. The meshes of a
+// frame are worked on together by a team of the main thread and helper
+// threads, sized from the cores this process may use and the frame's faces
+// (engine/HelperTeam.h); the results do not depend on the team size. Batches
+// and scratch buffers are reused from frame to frame.
+#include "engine/HelperTeam.h"
 #include "engine/Math3D.h"
 #include "engine/Mesh.h"
 
@@ -22,7 +25,7 @@ struct FrameSettings {
     float worldLighting = 3.5f;
     bool depthView = false;
     int sceneId = 0;
-    int threads = 0; // 0: the OpenMP default team
+    int threads = 0; // the most members the work is shared by (0: the cores this process may use)
 };
 
 // One projected mesh, drawn with one call.
@@ -52,14 +55,24 @@ sf::Vector3f faceNormal(const Mesh& mesh, size_t triangle);
 
 class RenderPipeline {
 public:
+    RenderPipeline();
+    ~RenderPipeline();
+    RenderPipeline(const RenderPipeline&) = delete;
+    RenderPipeline& operator=(const RenderPipeline&) = delete;
+
     // Forgets the batches of the previous frame (their storage is kept).
     void beginFrame();
-    // Moves and projects the mesh, culls and sorts its faces and appends its batch.
+    // Moves the meshes in list order, then projects them together, culls and
+    // sorts their faces and appends their batches in list order.
+    void projectMeshes(Mesh* const* meshes, size_t count, const FrameSettings& settings);
+    // The same for one mesh; returns its batch.
     Batch& projectMesh(Mesh& mesh, const FrameSettings& settings);
     // Puts the batches in painter's order.
     void sortBatches();
 
     const std::vector<Batch*>& batches() const { return batches_; }
+    // Helper threads started so far.
+    int helpers() const { return team_.helpers(); }
 
 private:
     static constexpr size_t MAX_RADIX_SIZE = size_t(1) << 11;
@@ -67,24 +80,53 @@ private:
     struct alignas(64) StagedFace {
         sf::Vertex corners[3];
     };
-    // What one member of the team found: its kept faces' sort entries, in order.
-    struct alignas(64) ThreadSlot {
+    // One mesh of the frame: its batch, where its faces are staged in the
+    // frame's buffers, and the pieces it is worked on in.
+    struct MeshJob {
+        Mesh* mesh;
+        Batch* batch;
+        size_t offset;
+        size_t firstPiece;
+        size_t pieces;
+    };
+    // Faces [begin, end) of a mesh, judged, staged and sorted by one member.
+    struct Piece {
+        size_t job = 0;
+        size_t begin = 0, end = 0;
         size_t kept = 0;
-        const std::uint64_t* sorted = nullptr;
+        const std::uint64_t* sorted = nullptr; // the kept faces' sort entries, in order
         ScreenBounds bounds;
+    };
+    // Places [outBegin, outEnd) of a shared-out mesh's batch, merged from its pieces by one member.
+    struct Share {
+        size_t job;
+        size_t outBegin, outEnd;
+    };
+    // What one member works with.
+    struct alignas(64) MemberScratch {
         std::uint32_t histogram[MAX_RADIX_SIZE];
         size_t position[MAX_RADIX_SIZE];
+        std::vector<size_t> cursor; // a place in each piece's sorted entries
     };
-    void processTriangles(Mesh& mesh, const FrameSettings& settings, int threads);
-    // Where each member's sorted entries meet the merged order at `rank`.
-    void splitSortedRuns(int team, size_t rank, size_t total, size_t* split) const;
+    // Moves the mesh for this frame and appends its batch (faces to come).
+    Batch& prepare(Mesh& mesh, const FrameSettings& settings);
+    void judgePiece(Piece& piece, MemberScratch& scratch);
+    static void gatherFaces(const StagedFace* staged, const std::uint64_t* sorted, size_t count, sf::Vertex* out);
+    void mergeShare(const Share& share, MemberScratch& scratch);
+    // Where each piece's sorted entries meet the merged order at `rank`.
+    static void splitSortedRuns(const Piece* runs, size_t team, size_t rank, size_t total, size_t* split);
 
     std::vector<std::unique_ptr<Batch>> pool_;
     std::vector<Batch*> batches_;
     std::vector<Batch*> mergeScratch_;
+    std::vector<MeshJob> jobs_;
+    std::vector<Piece> pieces_;
+    std::vector<size_t> order_; // pieces, biggest first
+    std::vector<Share> shares_;
+    const FrameSettings* settings_ = nullptr; // of the frame being projected
     std::vector<StagedFace> staged_;
     std::vector<std::uint64_t> entries_; // far-first depth key << 32 | staged face index
     std::vector<std::uint64_t> entriesScratch_;
-    std::vector<ThreadSlot> slots_;
-    std::vector<size_t> cursors_; // per member, a position in every member's sorted entries
+    std::vector<MemberScratch> scratch_;
+    HelperTeam team_; // last: its helpers stop before the buffers they work on go
 };

@@ -157,17 +157,9 @@ void Engine::releaseGoneSceneMemory()
     malloc_trim(0);
 }
 
-void Engine::projectObject(Mesh& mesh, const FrameSettings& settings)
-{
-    if (mesh.is(MeshKind::CollisionTop) || mesh.is(MeshKind::CollisionBottom))
-        return; // invisible wall markers
-    renderer.pipeline.projectMesh(mesh, settings);
-    renderer.projectedMeshes.push_back(&mesh);
-}
-
 void Engine::buildBatches()
 {
-    renderer.projectedMeshes.clear();
+    renderer.projectedMeshes.clear(); // the visible-list rebuild may delete some
     renderer.pipeline.beginFrame();
     updateVisibleObjects();
     FrameSettings settings;
@@ -179,8 +171,11 @@ void Engine::buildBatches()
     settings.depthView = renderer.depthView;
     settings.sceneId = world.sceneId;
     settings.threads = renderer.pipelineThreads;
+    // The wall markers are invisible: the rest is projected, all together.
     for (Mesh* mesh : renderer.visibleObjects)
-        projectObject(*mesh, settings);
+        if (!mesh->is(MeshKind::CollisionTop) && !mesh->is(MeshKind::CollisionBottom))
+            renderer.projectedMeshes.push_back(mesh);
+    renderer.pipeline.projectMeshes(renderer.projectedMeshes.data(), renderer.projectedMeshes.size(), settings);
     renderer.pipeline.sortBatches();
 }
 

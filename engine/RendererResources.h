@@ -27,7 +27,7 @@ public:
     std::vector<Mesh*> visibleObjects;  // not owned, rebuilt every frame
     std::vector<Mesh*> projectedMeshes; // the meshes projected in the last frame
     RenderPipeline pipeline;
-    int pipelineThreads = 0; // 0: the OpenMP default team
+    int pipelineThreads = 0; // the most members projecting a frame (0: the cores this process may use)
     float visibleRebuildTimer = 0.f;
     bool depthView = false;
     int bossSceneId = scene::ARENA; // the scene whose backdrop is drawn by a shader

@@ -68,7 +68,6 @@ private:
     float drawnAtSeconds_ = 0.f;                         // the game clock, read once per frame
     // The program, textures and uniform values GL holds for the renderer's shaders.
     GlStateCache glState_;
-    std::vector<sf::Vertex> runVertices_; // a run of batches' triangles, reused from frame to frame
     void releaseGoneSceneMemory();
     void drawBatch(const Batch& batch);
     // Draws batches [first, last), all drawn alike, in one call.

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <numeric>
+#include <stdexcept>
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -491,7 +492,18 @@ sf::Vector3f faceNormal(const Mesh& mesh, size_t triangle)
 RenderPipeline::RenderPipeline() = default;
 RenderPipeline::~RenderPipeline() = default;
 
-void RenderPipeline::beginFrame() { batches_.clear(); }
+const sf::Vertex& VertexSpan::at(size_t i) const
+{
+    if (i >= count_)
+        throw std::out_of_range("VertexSpan::at");
+    return data()[i];
+}
+
+void RenderPipeline::beginFrame()
+{
+    batches_.clear();
+    vertices_.clear();
+}
 
 void RenderPipeline::sortBatches() { ::sortBatches(batches_, mergeScratch_); }
 
@@ -518,6 +530,7 @@ Batch& RenderPipeline::prepare(Mesh& mesh, const FrameSettings& settings)
     Batch& batch = *pool_[batches_.size()];
     batches_.push_back(&batch);
     batch.mesh = &mesh;
+    batch.vertices = VertexSpan();
     batch.texture = mesh.triangles.empty() ? nullptr : mesh.triangleTexture;
     batch.shader = mesh.shader;
     batch.kinds = mesh.kinds;
@@ -529,15 +542,23 @@ Batch& RenderPipeline::prepare(Mesh& mesh, const FrameSettings& settings)
 
 void RenderPipeline::projectMeshes(Mesh* const* meshes, size_t count, const FrameSettings& settings)
 {
-    // The meshes move in list order (a child follows a parent moved before it);
-    // then their faces are worked on by the team, in pieces.
+    // The meshes move in list order (a child follows a parent moved before
+    // it), and their batches go in painter's order, which needs nothing of
+    // their faces; then the faces are worked on by the team: judged in pieces,
+    // then written into the frame's vertices, batch after batch.
+    const size_t firstBatch = batches_.size();
+    for (size_t i = 0; i < count; ++i)
+        prepare(*meshes[i], settings);
+    added_.assign(batches_.begin() + static_cast<long>(firstBatch), batches_.end());
+    ::sortBatches(added_, mergeScratch_);
+    std::copy(added_.begin(), added_.end(), batches_.begin() + static_cast<long>(firstBatch));
+
     jobs_.clear();
     size_t faces = 0;
-    for (size_t i = 0; i < count; ++i) {
-        Mesh& mesh = *meshes[i];
-        Batch& batch = prepare(mesh, settings);
-        jobs_.push_back({&mesh, &batch, faces, 0, 0});
-        faces += mesh.streams.count;
+    for (size_t i = firstBatch; i < batches_.size(); ++i) {
+        Batch& batch = *batches_[i];
+        jobs_.push_back({batch.mesh, &batch, faces, 0, 0, 0});
+        faces += batch.mesh->streams.count;
     }
     if (staged_.size() < faces) {
         staged_.resize(faces);
@@ -564,10 +585,8 @@ void RenderPipeline::projectMeshes(Mesh* const* meshes, size_t count, const Fram
             chunkOf(n, split, part, piece.begin, piece.end);
             pieces_.push_back(piece);
         }
-        if (!n) {
-            job.batch->vertices.clear();
+        if (!n)
             job.mesh->screenBounds = ScreenBounds{};
-        }
     }
     // Biggest first, so that the last items to go are small.
     order_.resize(pieces_.size());
@@ -580,12 +599,12 @@ void RenderPipeline::projectMeshes(Mesh* const* meshes, size_t count, const Fram
     auto judge = [this](size_t item, int member) { judgePiece(pieces_[order_[item]], scratch_[static_cast<size_t>(member)]); };
     team_.run(pieces_.size(), members, judge);
 
-    // Meshes shared out: their sorted pieces are merged, each member writing a share.
+    // The batches' places in the frame's vertices; a mesh shared out is merged
+    // from its sorted pieces, each member writing a share.
     shares_.clear();
+    size_t vertices = vertices_.size();
     for (size_t j = 0; j < jobs_.size(); ++j) {
-        const MeshJob& job = jobs_[j];
-        if (job.pieces < 2)
-            continue;
+        MeshJob& job = jobs_[j];
         ScreenBounds bounds{FLT_MAX, FLT_MAX, -FLT_MAX, -FLT_MAX};
         size_t kept = 0;
         for (size_t p = job.firstPiece; p < job.firstPiece + job.pieces; ++p) {
@@ -594,16 +613,20 @@ void RenderPipeline::projectMeshes(Mesh* const* meshes, size_t count, const Fram
                       std::max(bounds.maxY, b.maxY)};
             kept += pieces_[p].kept;
         }
-        job.mesh->screenBounds = bounds;
-        job.batch->vertices.resize(3 * kept);
+        if (job.pieces)
+            job.mesh->screenBounds = bounds;
+        job.firstVertex = vertices;
+        job.batch->vertices = VertexSpan(&vertices_, vertices, 3 * kept);
+        vertices += 3 * kept;
         for (size_t part = 0; part < job.pieces; ++part) {
             Share share{j, 0, 0};
             chunkOf(kept, static_cast<int>(job.pieces), static_cast<int>(part), share.outBegin, share.outEnd);
             shares_.push_back(share);
         }
     }
-    auto merge = [this](size_t item, int member) { mergeShare(shares_[item], scratch_[static_cast<size_t>(member)]); };
-    team_.run(shares_.size(), members, merge);
+    vertices_.resize(vertices);
+    auto write = [this](size_t item, int member) { writeShare(shares_[item], scratch_[static_cast<size_t>(member)]); };
+    team_.run(shares_.size(), members, write);
 }
 
 void RenderPipeline::judgePiece(Piece& piece, MemberScratch& scratch)
@@ -695,47 +718,36 @@ void RenderPipeline::judgePiece(Piece& piece, MemberScratch& scratch)
     piece.bounds = {bounds.minX, bounds.minY, bounds.maxX, bounds.maxY};
     piece.kept = kept;
     piece.sorted = sortEntries(keys, entries_.data() + job.offset + begin, kept, radixBits, histogram, scratch.position);
-    if (job.pieces > 1)
-        return; // merged with the mesh's other pieces
-    mesh.screenBounds = piece.bounds;
-    job.batch->vertices.resize(3 * kept);
-    gatherFaces(staged, piece.sorted, kept, job.batch->vertices.data());
 }
 
-void RenderPipeline::gatherFaces(const StagedFace* staged, const std::uint64_t* sorted, size_t count, sf::Vertex* out)
-{
-    constexpr size_t PREFETCH_AHEAD = 16;
-    for (size_t j = 0; j < count; ++j) {
-        if (j + PREFETCH_AHEAD < count)
-            __builtin_prefetch(&staged[static_cast<std::uint32_t>(sorted[j + PREFETCH_AHEAD])]);
-        const StagedFace& face = staged[static_cast<std::uint32_t>(sorted[j])];
-        out[3 * j] = face.corners[0];
-        out[3 * j + 1] = face.corners[1];
-        out[3 * j + 2] = face.corners[2];
-    }
-}
-
-void RenderPipeline::mergeShare(const Share& share, MemberScratch& scratch)
+void RenderPipeline::writeShare(const Share& share, MemberScratch& scratch)
 {
     const MeshJob& job = jobs_[share.job];
     const Piece* const runs = pieces_.data() + job.firstPiece;
-    const size_t team = job.pieces;
-    const size_t total = job.batch->vertices.size() / 3;
-    scratch.cursor.resize(team);
-    size_t* const cursor = scratch.cursor.data();
-    splitSortedRuns(runs, team, share.outBegin, total, cursor);
     const StagedFace* const staged = staged_.data() + job.offset;
-    sf::Vertex* const out = job.batch->vertices.data();
+    sf::Vertex* const out = vertices_.data() + job.firstVertex;
+    const size_t team = job.pieces;
+    size_t* cursor = nullptr;
+    if (team > 1) {
+        scratch.cursor.resize(team);
+        cursor = scratch.cursor.data();
+        splitSortedRuns(runs, team, share.outBegin, job.batch->vertices.size() / 3, cursor);
+    }
     constexpr size_t PREFETCH_AHEAD = 16;
     for (size_t j = share.outBegin; j < share.outEnd; ++j) {
+        // The next face in the merged order: the lowest entry at the runs' cursors.
         size_t from = 0;
-        std::uint64_t entry = UINT64_MAX;
-        for (size_t run = 0; run < team; ++run)
-            if (cursor[run] < runs[run].kept && runs[run].sorted[cursor[run]] <= entry) {
-                from = run;
-                entry = runs[run].sorted[cursor[run]];
-            }
-        const size_t ahead = ++cursor[from] + PREFETCH_AHEAD;
+        std::uint64_t entry = runs[0].sorted[j];
+        size_t ahead = j + PREFETCH_AHEAD;
+        if (team > 1) {
+            entry = UINT64_MAX;
+            for (size_t run = 0; run < team; ++run)
+                if (cursor[run] < runs[run].kept && runs[run].sorted[cursor[run]] <= entry) {
+                    from = run;
+                    entry = runs[run].sorted[cursor[run]];
+                }
+            ahead = ++cursor[from] + PREFETCH_AHEAD;
+        }
         if (ahead < runs[from].kept)
             __builtin_prefetch(&staged[static_cast<std::uint32_t>(runs[from].sorted[ahead])]);
         const StagedFace& face = staged[static_cast<std::uint32_t>(entry)];

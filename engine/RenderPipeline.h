@@ -28,10 +28,35 @@ struct FrameSettings {
     int threads = 0; // the most members the work is shared by (0: the cores this process may use)
 };
 
+// A batch's vertices: a stretch of the pipeline's buffer for the frame, where
+// the batches lie one after the other in painter's order.
+class VertexSpan {
+public:
+    VertexSpan() = default;
+    VertexSpan(const std::vector<sf::Vertex>* buffer, size_t first, size_t count)
+        : buffer_(buffer), first_(first), count_(count)
+    {
+    }
+    size_t size() const { return count_; }
+    bool empty() const { return count_ == 0; }
+    const sf::Vertex* data() const { return buffer_ ? buffer_->data() + first_ : nullptr; }
+    const sf::Vertex* begin() const { return data(); }
+    const sf::Vertex* end() const { return data() + count_; }
+    const sf::Vertex& operator[](size_t i) const { return data()[i]; }
+    const sf::Vertex& front() const { return data()[0]; }
+    const sf::Vertex& at(size_t i) const;
+    // Whether `next` starts where this one ends, in the same buffer.
+    bool runsInto(const VertexSpan& next) const { return buffer_ == next.buffer_ && first_ + count_ == next.first_; }
+
+private:
+    const std::vector<sf::Vertex>* buffer_ = nullptr;
+    size_t first_ = 0, count_ = 0;
+};
+
 // One projected mesh, drawn with one call.
 struct Batch {
     Mesh* mesh = nullptr;
-    std::vector<sf::Vertex> vertices; // three per kept face, far to near
+    VertexSpan vertices; // three per kept face, far to near
     const sf::Texture* texture = nullptr;   // the bound texture (the triangles')
     sf::Shader* shader = nullptr;
     MeshKinds kinds; // the mesh's
@@ -63,11 +88,12 @@ public:
     // Forgets the batches of the previous frame (their storage is kept).
     void beginFrame();
     // Moves the meshes in list order, then projects them together, culls and
-    // sorts their faces and appends their batches in list order.
+    // sorts their faces and appends their batches in painter's order, their
+    // vertices one after the other.
     void projectMeshes(Mesh* const* meshes, size_t count, const FrameSettings& settings);
     // The same for one mesh; returns its batch.
     Batch& projectMesh(Mesh& mesh, const FrameSettings& settings);
-    // Puts the batches in painter's order.
+    // Puts the batches appended by several calls in painter's order.
     void sortBatches();
 
     const std::vector<Batch*>& batches() const { return batches_; }
@@ -85,9 +111,10 @@ private:
     struct MeshJob {
         Mesh* mesh;
         Batch* batch;
-        size_t offset;
+        size_t offset;     // of its faces in the staging buffers
         size_t firstPiece;
         size_t pieces;
+        size_t firstVertex; // in vertices_
     };
     // Faces [begin, end) of a mesh, judged, staged and sorted by one member.
     struct Piece {
@@ -97,7 +124,7 @@ private:
         const std::uint64_t* sorted = nullptr; // the kept faces' sort entries, in order
         ScreenBounds bounds;
     };
-    // Places [outBegin, outEnd) of a shared-out mesh's batch, merged from its pieces by one member.
+    // Faces [outBegin, outEnd) of a mesh's batch, gathered (or merged from its pieces) by one member.
     struct Share {
         size_t job;
         size_t outBegin, outEnd;
@@ -111,14 +138,15 @@ private:
     // Moves the mesh for this frame and appends its batch (faces to come).
     Batch& prepare(Mesh& mesh, const FrameSettings& settings);
     void judgePiece(Piece& piece, MemberScratch& scratch);
-    static void gatherFaces(const StagedFace* staged, const std::uint64_t* sorted, size_t count, sf::Vertex* out);
-    void mergeShare(const Share& share, MemberScratch& scratch);
+    void writeShare(const Share& share, MemberScratch& scratch);
     // Where each piece's sorted entries meet the merged order at `rank`.
     static void splitSortedRuns(const Piece* runs, size_t team, size_t rank, size_t total, size_t* split);
 
     std::vector<std::unique_ptr<Batch>> pool_;
     std::vector<Batch*> batches_;
     std::vector<Batch*> mergeScratch_;
+    std::vector<Batch*> added_; // the batches of one projectMeshes call
+    std::vector<sf::Vertex> vertices_; // the frame's batches', in painter's order
     std::vector<MeshJob> jobs_;
     std::vector<Piece> pieces_;
     std::vector<size_t> order_; // pieces, biggest first

@@ -194,7 +194,8 @@ void Engine::render3D()
     const std::vector<Batch*>& batches = renderer.pipeline.batches();
     for (size_t first = 0; first < batches.size();) {
         size_t last = first + 1;
-        while (last < batches.size() && drawnAlike(*batches[first], *batches[last]))
+        while (last < batches.size() && drawnAlike(*batches[first], *batches[last])
+               && batches[last - 1]->vertices.runsInto(batches[last]->vertices))
             ++last;
         if (last - first == 1)
             drawBatch(*batches[first]);
@@ -216,18 +217,19 @@ void Engine::render3D()
     glState_.endPass();
 }
 
+// The run's vertices lie one after the other in the pipeline's buffer.
 void Engine::drawBatchRun(const std::vector<Batch*>& batches, size_t first, size_t last)
 {
-    runVertices_.clear();
+    size_t count = 0;
     for (size_t i = first; i < last; ++i)
-        runVertices_.insert(runVertices_.end(), batches[i]->vertices.begin(), batches[i]->vertices.end());
+        count += batches[i]->vertices.size();
     const Batch& lead = *batches[first];
     sf::RenderStates states;
     states.texture = lead.texture;
     states.blendMode = blendingOf(lead);
     useDrawingShader(lead);
     glState_.readyForDraw();
-    renderer.window->draw(runVertices_.data(), runVertices_.size(), sf::Triangles, states);
+    renderer.window->draw(lead.vertices.data(), count, sf::Triangles, states);
 }
 
 void Engine::drawBatch(const Batch& batch)

@@ -83,14 +83,6 @@ void GlStateCache::endPass()
     readyForDraw();
 }
 
-void GlStateCache::forgetBindings()
-{
-    current_ = nullptr;
-    currentKnown_ = true;
-    boundKnown_.fill(false);
-    activeUnit_ = -1;
-}
-
 void GlStateCache::use(Program* program)
 {
     if (currentKnown_ && current_ == program)
@@ -126,6 +118,13 @@ void GlStateCache::setFloat(std::size_t uniform, float value)
 void GlStateCache::setBool(std::size_t uniform, bool value)
 {
     const GLint number = value ? 1 : 0;
+    if (changes(uniform, &number, sizeof number))
+        gl.uniform1i(current_->uniforms_[uniform].location, number);
+}
+
+void GlStateCache::setInt(std::size_t uniform, int value)
+{
+    const GLint number = value;
     if (changes(uniform, &number, sizeof number))
         gl.uniform1i(current_->uniforms_[uniform].location, number);
 }

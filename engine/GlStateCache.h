@@ -7,9 +7,8 @@
 //
 // A pass of draws runs between beginPass and endPass, with the window's
 // context active; within it nothing else may draw with a shader or bind
-// textures on units 1 and up (a draw through the window library's own shader
-// support is followed by forgetBindings). The window library binds the drawn
-// texture itself, on unit 0, which is left active for it. A pass ends with no
+// textures on units 1 and up. The window library binds the drawn texture
+// itself, on unit 0, which is left active for it. A pass ends with no
 // program in use, as the window library expects. Uniform values are kept from
 // pass to pass: a program's uniforms change only through this cache.
 #include <SFML/Graphics/Glsl.hpp>
@@ -57,15 +56,13 @@ public:
     void beginPass();
     // Ends a pass: no program in use, unit 0 active.
     void endPass();
-    // The window library drew through a shader of its own: it left no program in
-    // use and may have bound textures on other units.
-    void forgetBindings();
 
     // Puts the program in use (null: none, the fixed pipeline).
     void use(Program* program);
     // Uniforms of the program in use, by index.
     void setFloat(std::size_t uniform, float value);
     void setBool(std::size_t uniform, bool value);
+    void setInt(std::size_t uniform, int value);
     void setVec2(std::size_t uniform, const sf::Glsl::Vec2& value);
     void setVec3(std::size_t uniform, const sf::Glsl::Vec3& value);
     // Binds the texture on the sampler's unit.

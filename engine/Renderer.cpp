@@ -35,6 +35,10 @@ const TextureSlot MAP_SLOTS[MAP_COUNT] = {TextureSlot::Normal, TextureSlot::Roug
 const sf::Keyboard::Key DEBUG_VIEW_KEYS[Engine::DEBUG_VIEW_COUNT] = {sf::Keyboard::F1, sf::Keyboard::F2, sf::Keyboard::F3,
                                                                     sf::Keyboard::F4, sf::Keyboard::F5, sf::Keyboard::F6};
 
+// The arena backdrop shader's uniforms; its picture is the drawn texture (unit 0).
+enum BackdropUniform : size_t { BACKDROP_PICTURE, BACKDROP_TIME, BACKDROP_LIGHTING, BACKDROP_UNIFORM_COUNT };
+const char* const BACKDROP_UNIFORMS[BACKDROP_UNIFORM_COUNT] = {"backgroundTexture", "time", "worldLighting"};
+
 // The glow shader's uniforms.
 enum GlowUniform : size_t { GLOW_POSITION, GLOW_INTENSITY, GLOW_CLAMP, GLOW_RANGE, GLOW_COLOUR, GLOW_UNIFORM_COUNT };
 const char* const GLOW_UNIFORMS[GLOW_UNIFORM_COUNT] = {"u_position", "u_intensity", "u_clampValue", "u_range",
@@ -257,20 +261,16 @@ void Engine::drawBatch(const Batch& batch)
 // The arena's backdrop: the space picture through its own shader, over the whole window.
 void Engine::drawBackdropShader()
 {
-    sf::Shader* bossSpace = renderer.sharedShader("Shader/shaderBossSpace.frag");
+    GlStateCache::Program* program =
+        registered(glState_, renderer.backdropShader(), BACKDROP_UNIFORMS, BACKDROP_UNIFORM_COUNT, 0);
+    glState_.use(program);
+    glState_.setInt(BACKDROP_PICTURE, 0);
+    glState_.setFloat(BACKDROP_TIME, timing.gameClock.getElapsedTime().asSeconds());
+    glState_.setFloat(BACKDROP_LIGHTING, world.worldLighting);
+    glState_.readyForDraw();
     sf::RectangleShape rectangle(sf::Vector2f(1920.f, 1080.f));
     rectangle.setTexture(renderer.spaceTexture);
-    sf::RenderStates spaceStates;
-    if (bossSpace) {
-        bossSpace->setUniform("backgroundTexture", sf::Shader::CurrentTexture);
-        bossSpace->setUniform("time", timing.gameClock.getElapsedTime().asSeconds());
-        bossSpace->setUniform("worldLighting", world.worldLighting);
-        spaceStates.shader = bossSpace;
-    }
-    glState_.use(nullptr);
-    glState_.readyForDraw();
-    renderer.window->draw(rectangle, spaceStates);
-    glState_.forgetBindings();
+    renderer.window->draw(rectangle);
 }
 
 bool Engine::useDrawingShader(const Batch& batch)
@@ -339,7 +339,7 @@ void Engine::drawMovingLights()
 // Added one by one, the glows saturate as they would added up first.
 void Engine::drawMovingLight(const Mesh& mesh)
 {
-    GlStateCache::Program* glow = registered(glState_, renderer.sharedShader("Shader/MovingLightShader.frag"),
+    GlStateCache::Program* glow = registered(glState_, renderer.glowShader(),
                                              GLOW_UNIFORMS, GLOW_UNIFORM_COUNT, 0);
     if (!glow || !world.camera)
         return;

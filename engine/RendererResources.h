@@ -21,7 +21,10 @@ public:
     // A shader loaded and compiled once per path; null when shaders are
     // unavailable or the file does not compile.
     sf::Shader* sharedShader(const std::string& path);
-    sf::Shader* drawingShader() { return sharedShader("Shader/drawingShader.frag"); }
+    // The renderer's own shaders, found without building their paths every frame.
+    sf::Shader* drawingShader();
+    sf::Shader* glowShader();
+    sf::Shader* backdropShader();
 
     sf::RenderWindow* window = nullptr;
     std::vector<Mesh*> visibleObjects;  // not owned, rebuilt every frame

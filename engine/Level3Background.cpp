@@ -56,10 +56,8 @@ void Level3Background::resetToFirst()
 
 void Level3Background::startSwitch() { isSwitching = true; }
 
-// Only the variants on screen are rendered, each into its own picture.
-void Level3Background::renderVariant(sf::RenderTexture& picture, int variant, float seconds)
+void Level3Background::setVariantUniforms(int variant, float seconds)
 {
-    picture.clear(sf::Color::White);
     combinedShader.setUniform("time", shaderTime(seconds));
     combinedShader.setUniform("resolution", sf::Glsl::Vec2(1024.f, 768.f));
     combinedShader.setUniform("backgroundTexture", baseTexture);
@@ -71,8 +69,21 @@ void Level3Background::renderVariant(sf::RenderTexture& picture, int variant, fl
     combinedShader.setUniform("nextIndex", variant);
     combinedShader.setUniform("isSwitching", 0);
     combinedShader.setUniform("transTime", 0.f);
+}
+
+// The shader covers every pixel with an opaque colour: nothing beneath shows
+// through, so it is drawn without blending.
+void Level3Background::drawVariant(sf::RenderTarget& target, int variant, float seconds)
+{
+    setVariantUniforms(variant, seconds);
     sf::RectangleShape screen(sf::Vector2f(static_cast<float>(WIDTH), static_cast<float>(HEIGHT)));
-    picture.draw(screen, &combinedShader);
+    target.draw(screen, sf::RenderStates(sf::BlendNone, sf::Transform(), nullptr, &combinedShader));
+}
+
+// Only the variants on screen are rendered, each into its own picture.
+void Level3Background::renderVariant(sf::RenderTexture& picture, int variant, float seconds)
+{
+    drawVariant(picture, variant, seconds);
     picture.display();
 }
 
@@ -91,15 +102,6 @@ void Level3Background::render(float seconds)
     interpolationShader.setUniform("transition", transTime);
 }
 
-void Level3Background::drawPicture(sf::RenderTarget& target, const sf::RenderStates& states)
-{
-    sf::Sprite sprite(renderTexture->getTexture());
-    sprite.setOrigin(WIDTH / 2.f, HEIGHT / 2.f);
-    sprite.setRotation(180.f);
-    sprite.setPosition(WIDTH / 2.f, HEIGHT / 2.f);
-    target.draw(sprite, states);
-}
-
 void Level3Background::drawFrame(float seconds)
 {
     if (!ready_ || !window)
@@ -113,11 +115,16 @@ void Level3Background::drawFrame(float seconds)
             nextIndex = (nextIndex + 1) % VARIANTS;
         }
     }
+    if (!isSwitching) {
+        // One variant: drawn straight onto the window (a picture of it drawn
+        // there would give the same pixels for twice the work).
+        actualIndex = ((actualIndex % VARIANTS) + VARIANTS) % VARIANTS;
+        drawVariant(*window, actualIndex, seconds);
+        return;
+    }
     render(seconds);
     if (!ready_)
         return; // the pictures could not be made
-    // A fade blends the two pictures as they are drawn: both are read where
-    // the turned picture's pixel lies, so it keeps the same orientation
-    // before, during and after the fade.
-    drawPicture(*window, isSwitching ? sf::RenderStates(&interpolationShader) : sf::RenderStates::Default);
+    // A fade blends the two pictures as they are drawn.
+    window->draw(sf::Sprite(renderTexture->getTexture()), sf::RenderStates(&interpolationShader));
 }

@@ -15,7 +15,7 @@ public:
     // background then draws nothing (textures that fail to load stay empty).
     bool load();
 
-    // Renders the variants the picture needs this frame with the game clock's seconds.
+    // Renders the pictures of a cross-fade with the game clock's seconds.
     void render(float seconds);
 
     // One frame of the main loop in scenes 11 to 13: advances a running
@@ -34,8 +34,9 @@ public:
     sf::RenderWindow* window = nullptr;
     const float* frameTime = nullptr;
     bool isSwitching = false;
-    // The current variant, and the next one while a cross-fade runs (drawn
-    // from where they are rendered: no copies).
+    // While a cross-fade runs, the two variants it blends (drawn from where
+    // they are rendered: no copies); otherwise the variant on show is drawn
+    // straight onto the window.
     std::unique_ptr<sf::RenderTexture> renderTexture;
     std::unique_ptr<sf::RenderTexture> nextPicture;
     sf::Shader interpolationShader;
@@ -50,8 +51,9 @@ public:
     float unZoom = 15.f;
 
 private:
+    void setVariantUniforms(int variant, float seconds);
+    void drawVariant(sf::RenderTarget& target, int variant, float seconds);
     void renderVariant(sf::RenderTexture& picture, int variant, float seconds);
-    void drawPicture(sf::RenderTarget& target, const sf::RenderStates& states);
 
     bool makePictures();
     bool ready_ = false;

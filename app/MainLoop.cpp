@@ -19,14 +19,12 @@ void open(sf::RenderWindow& window)
 }
 } // namespace game_window
 
-namespace {
-// SFML's joystick events speak of SFML's own joystick numbers; the game's pads
-// are the pad layer's slots, whose changes the loop reports itself.
 bool isSfmlJoystickEvent(sf::Event::EventType type)
 {
     return type >= sf::Event::JoystickButtonPressed && type <= sf::Event::JoystickDisconnected;
 }
 
+namespace {
 bool pollWindowEvent(sf::Window& window, sf::Event& event)
 {
     while (window.pollEvent(event))

@@ -75,3 +75,7 @@ private:
 
 // The default 3D step of a frame (engine step then 3D drawing, or the shader background).
 void renderWorldFrame(sf::RenderWindow& window);
+
+// The window's joystick events, which the loop drops: they speak of SFML's own joystick
+// numbers, while the game's pads are the pad layer's slots, whose changes the loop reports itself.
+bool isSfmlJoystickEvent(sf::Event::EventType type);

@@ -107,7 +107,7 @@ void ScenePictures(benchmark::State& state)
     for (auto _ : state) {
         for (const PictureScene& scene : PICTURE_SCENES) {
             seedRandom15(2024);
-            engine().timing.gameClock.restart();
+            engine().timing.gameClock = PlayClock();
             engine().timing.frameClock.restart();
             auto loop = std::make_unique<MainLoop>(*window, StateFactory{}, stateFor(scene));
             loop->pollEvent = [](sf::Event&) { return false; };

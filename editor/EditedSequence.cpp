@@ -1,8 +1,64 @@
 #include "editor/EditedSequence.h"
 
+#include "platform/AssetPath.h"
 #include "platform/AtomicFile.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+
+namespace {
+
+// How many originals of one sequence file may be kept beside it.
+constexpr int MOST_KEPT_ORIGINALS = 100;
+
+void sayOnErrorStream(const std::string& message) { std::cerr << "Orbyndel: " << message << std::endl; }
+
+enum class FileBytes { Missing, Read, Unreadable };
+
+// The bytes of a file exactly as they are on disk.
+FileBytes readBytes(const std::string& path, std::string& bytes)
+{
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return FileBytes::Missing;
+    if (error || status.type() != std::filesystem::file_type::regular)
+        return FileBytes::Unreadable;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return FileBytes::Unreadable;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return in.bad() ? FileBytes::Unreadable : FileBytes::Read;
+}
+
+// Keeps a copy of a file's bytes beside it under the first free name
+// "<file>.unreadable-original", "<file>.unreadable-original-2", ... (or the name that
+// already holds the same bytes), never over an earlier copy. "" when it cannot be written.
+std::string keepOriginal(const std::string& path, const std::string& bytes)
+{
+    for (int n = 1; n <= MOST_KEPT_ORIGINALS; ++n) {
+        const std::string name = path + ".unreadable-original" + (n > 1 ? "-" + std::to_string(n) : "");
+        std::string earlier;
+        const FileBytes found = readBytes(name, earlier);
+        if (found == FileBytes::Read && earlier == bytes)
+            return name;
+        if (found == FileBytes::Missing)
+            return writeFileAtomically(name, bytes) ? name : "";
+    }
+    return "";
+}
+
+int writtenRecordCount(const std::vector<SpawnerRecord>& records)
+{
+    return static_cast<int>(std::count_if(records.begin(), records.end(), [](const SpawnerRecord& r) {
+        return r.patternId >= 0 && r.patternId < level_files::PATTERN_COUNT;
+    }));
+}
+
+} // namespace
 
 std::string EditedSequence::fileName(int l, int s) const { return level_files::sequenceFileName(l, s, folder); }
 
@@ -12,6 +68,7 @@ void EditedSequence::loadSequence(int newLevel, int newSequence)
         level = newLevel;
         sequence = newSequence;
         clearSelection();
+        kept.clear();
     }
     std::sort(selection.begin(), selection.end());
     records.clear();
@@ -33,16 +90,59 @@ void EditedSequence::loadSequence(int newLevel, int newSequence)
     sortBySpawnTime();
 }
 
-bool EditedSequence::saveSequence()
+std::string EditedSequence::text() const
 {
     std::vector<SequenceRecord> out;
     out.reserve(records.size());
     for (const SpawnerRecord& r : records)
         out.push_back(toSequenceRecord(r));
-    if (!writeFileAtomically(fileName(), formatSequenceFile(scrollDirection, out)))
-        return false;
+    return formatSequenceFile(scrollDirection, out);
+}
+
+// The file on disk is looked at again before each write: what the reader cannot take
+// from it (a damaged line, a line added by hand meanwhile) is kept before it is replaced.
+bool EditedSequence::saveSequence()
+{
+    const std::string path = resolveAssetPath(fileName());
+    std::string bytes;
+    const FileBytes found = readBytes(path, bytes);
+    const SequenceFile onDisk = found == FileBytes::Read ? parseSequenceText(bytes) : SequenceFile{};
+    if (found == FileBytes::Unreadable)
+        return failSave("the file cannot be read, so it is not written over", onDisk);
+    if (!onDisk.unreadLines.empty()) {
+        const std::string copy = keepOriginal(path, bytes);
+        if (copy.empty())
+            return failSave(describeUnreadLines(onDisk) + " and the original cannot be kept beside it, so it is not "
+                            "written over", onDisk);
+        setKeptNote(path + ": " + describeUnreadLines(onDisk) + "; the original is kept as " + copy);
+    }
+    const std::string written = text();
+    // A file that already holds the list is not written again (nor is a read-only one refused).
+    if ((found != FileBytes::Read || bytes != written) && !writeFileAtomically(path, written))
+        return failSave("its folder cannot be written or the disk is full", onDisk);
+    problem.clear();
     loadSequence(level, sequence);
     return true;
+}
+
+bool EditedSequence::failSave(const std::string& why, const SequenceFile& onDisk)
+{
+    const std::string message = "Could not save " + resolveAssetPath(fileName()) + ": " + why + ". The editor holds " +
+                                std::to_string(writtenRecordCount(records)) + " spawners, the file " +
+                                std::to_string(onDisk.records.size()) + "; they are saved when writing works again.";
+    // Said again when the reason changes, not with every spawner added meanwhile.
+    if (why != problemReason || problem.empty())
+        sayOnErrorStream(message);
+    problem = message;
+    problemReason = why;
+    return false;
+}
+
+void EditedSequence::setKeptNote(std::string note)
+{
+    if (note != kept)
+        sayOnErrorStream(note);
+    kept = std::move(note);
 }
 
 // Selected records stay where they are and nothing crosses them, so the result of

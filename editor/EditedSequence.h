@@ -23,9 +23,20 @@ public:
     // list and leaves the scroll direction as it was.
     void loadSequence(int level, int sequence);
     // Writes the list (in list order) and reads it back, so that names, colours
-    // and order follow the file. False when the file could not be written: it is
-    // then left as it was and the list is not reloaded.
+    // and order follow the file. A file with lines the reader could not take is
+    // first kept beside it (see keptNote). False when the file could not be
+    // written, or exists and cannot be read: it is then left as it was, the list
+    // is not reloaded and saveProblem says why.
     bool saveSequence();
+    // The file as saveSequence writes it.
+    std::string text() const;
+
+    // Why the last save failed, until a save works; "" when it worked. Said on the
+    // error stream too, when saves start failing and when the reason changes.
+    const std::string& saveProblem() const { return problem; }
+    // Which lines of the file could not be read and where its original was kept,
+    // until another sequence is edited; "" when the file was read in full.
+    const std::string& keptNote() const { return kept; }
 
     // Sorts by spawn time; equal times keep their order and selected records
     // never move (nor does anything move past them).
@@ -52,4 +63,9 @@ public:
 
 private:
     bool validIndex(int index) const { return index >= 0 && index < static_cast<int>(records.size()); }
+    bool failSave(const std::string& why, const SequenceFile& onDisk);
+    void setKeptNote(std::string note);
+
+    std::string problem, problemReason;
+    std::string kept;
 };

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <imgui.h>
+#include <iostream>
 
 namespace {
 
@@ -55,7 +56,10 @@ LevelEditor::~LevelEditor()
     placementPattern = -1;
     createCustomLevel = false;
     iconColours.clear();
-    saveSequence();
+    if (!saveSequence())
+        std::cerr << "Orbyndel: the editor closes without saving " << edited.fileName()
+                  << "; its spawners follow, to be saved by hand:\n"
+                  << edited.text() << std::flush;
     if (window)
         (void)window->setActive(true);
     ImGui::SFML::Shutdown();
@@ -95,10 +99,8 @@ void LevelEditor::updateTimeline(float dt, int gameSequence)
             lastGameSequence = gameSequence;
             timeline.time = 0.f;
             int level = 0, sequence = 0;
-            if (catalogue.locate(gameSequence, level, sequence)) {
-                saveSequence();
-                loadSequence(level, sequence);
-            }
+            if (catalogue.locate(gameSequence, level, sequence))
+                switchSequence(level, sequence);
         }
     }
     timeline.update(edited.scrollDirection, heldKeys());
@@ -133,6 +135,14 @@ void LevelEditor::handleClick(sf::Mouse::Button button)
     } else if (button == sf::Mouse::Right) {
         timeline.selectUnderCursor(edited, input::isKeyPressed(sf::Keyboard::LControl));
     }
+}
+
+bool LevelEditor::switchSequence(int level, int sequence)
+{
+    if (!saveSequence())
+        return false;
+    loadSequence(level, sequence);
+    return true;
 }
 
 void LevelEditor::placeNewSpawner()

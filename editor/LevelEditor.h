@@ -53,6 +53,9 @@ public:
     // ---- the edited sequence ----
     void loadSequence(int level, int sequence) { edited.loadSequence(level, sequence); }
     bool saveSequence() { return edited.saveSequence(); }
+    // Saves the edited sequence and edits another; false (still editing the same
+    // one, its spawners kept) when the save failed.
+    bool switchSequence(int level, int sequence);
     void placeNewSpawner();
     void dragSpawners();
 
@@ -123,6 +126,10 @@ private:
     // The spawner learns the levels and sequences the editor created or deleted.
     void refreshSpawnerIndex(Spawner& spawner) const;
     void spawnerList(const PlayField& field);
+    // What went wrong with the sequence file, shown until it is put right.
+    void sequenceFileWindow() const;
+    // Shown in the "Level" window and said on the error stream.
+    void tellCatalogueFailure(std::string message);
     // Saves the edited sequence and edits the one just created (0: creating
     // `what` failed, which the "Level" window then says).
     void editCreatedSequence(int level, int sequence, const std::string& what);

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iostream>
 #include <string>
 #include <imgui.h>
 
@@ -35,6 +36,7 @@ void LevelEditor::updateGui(const PlayField& field)
         edited.selectAll();
 
     levelWindow(field);
+    sequenceFileWindow();
     if (confirmDeleteSequence)
         deleteConfirmWindow();
     levelEditorWindow(field);
@@ -83,10 +85,8 @@ void LevelEditor::levelWindow(const PlayField& field)
             continue;
         for (int s = 1; s <= catalogue.sequenceCounts[level - 1]; ++s) {
             std::snprintf(label, sizeof label, "Sequence %d", s);
-            if (ImGui::Button(label)) {
+            if (ImGui::Button(label) && switchSequence(level, s)) {
                 timeline.view = {0.f, 0.f};
-                saveSequence();
-                loadSequence(level, s);
                 page = 1;
             }
             ImGui::SameLine();
@@ -119,13 +119,41 @@ void LevelEditor::levelWindow(const PlayField& field)
 void LevelEditor::editCreatedSequence(int level, int sequence, const std::string& what)
 {
     if (sequence <= 0) {
-        catalogueMessage = "Could not create " + what + " (" + catalogue.folder + " is full or cannot be written)";
+        tellCatalogueFailure("Could not create " + what + " (" + catalogue.folder + " is full or cannot be written)");
         return;
     }
     catalogueMessage.clear();
-    saveSequence();
-    loadSequence(level, sequence);
-    page = 1;
+    if (switchSequence(level, sequence))
+        page = 1;
+}
+
+void LevelEditor::tellCatalogueFailure(std::string message)
+{
+    std::cerr << "Orbyndel: " << message << std::endl;
+    catalogueMessage = std::move(message);
+}
+
+// A window of its own, so that nothing moves under the mouse when it comes and goes.
+void LevelEditor::sequenceFileWindow() const
+{
+    if (edited.saveProblem().empty() && edited.keptNote().empty())
+        return;
+    const std::pair<const std::string*, ImVec4> messages[] = {
+        {&edited.saveProblem(), ImVec4(1.f, 0.35f, 0.3f, 1.f)},
+        {&edited.keptNote(), ImVec4(1.f, 0.8f, 0.3f, 1.f)},
+    };
+    ImGui::SetNextWindowPos(ImVec2(360.f, 10.f), ImGuiCond_FirstUseEver);
+    ImGui::Begin("Sequence File", nullptr, ImGuiWindowFlags_AlwaysAutoResize);
+    ImGui::PushTextWrapPos(ImGui::GetCursorPosX() + 640.f);
+    for (const auto& [text, colour] : messages) {
+        if (text->empty())
+            continue;
+        ImGui::PushStyleColor(ImGuiCol_Text, colour);
+        ImGui::TextUnformatted(text->c_str());
+        ImGui::PopStyleColor();
+    }
+    ImGui::PopTextWrapPos();
+    ImGui::End();
 }
 
 void LevelEditor::deleteConfirmWindow()
@@ -143,11 +171,19 @@ void LevelEditor::deleteConfirmWindow()
 void LevelEditor::confirmSequenceDeletion()
 {
     confirmDeleteSequence = false;
+    const std::string what = "Could not delete sequence " + std::to_string(deleteSequence + 1) + " of level " +
+                             std::to_string(deleteLevel + 1);
+    // The files after the deleted one are renumbered and level 1 sequence 1 is edited
+    // next: the edited sequence is saved first, or nothing is deleted.
+    const bool editingDeleted = edited.level == deleteLevel + 1 && edited.sequence == deleteSequence + 1;
+    if (!editingDeleted && !saveSequence()) {
+        tellCatalogueFailure(what + " (the edited sequence could not be saved first)");
+        return;
+    }
     const std::vector<int> countsBefore = catalogue.sequenceCounts;
     const bool deleted = catalogue.deleteSequence(deleteLevel, deleteSequence);
     if (!deleted)
-        catalogueMessage = "Could not delete sequence " + std::to_string(deleteSequence + 1) + " of level " +
-                           std::to_string(deleteLevel + 1) + " (" + catalogue.folder + " cannot be written)";
+        tellCatalogueFailure(what + " (" + catalogue.folder + " cannot be written)");
     if (!deleted && catalogue.sequenceCounts == countsBefore)
         return; // nothing was removed: the edited sequence is still there
     loadSequence(1, 1);

@@ -206,6 +206,8 @@ TmxImportResult parseTmx(const std::string& text, int scrollDirection)
     }
     if (!layerFound)
         result.status = TmxImportResult::Status::NoCsvLayer;
+    else if (result.records.empty())
+        result.status = TmxImportResult::Status::NoSpawners;
     return result;
 }
 
@@ -227,6 +229,11 @@ std::string describeTmxImport(const TmxImportResult& result, const std::string& 
         return "The tile layer of " + path + " is stored as " + result.encoding +
                ", not CSV: nothing imported (save the map with the CSV layer format)";
     case TmxImportResult::Status::NoCsvLayer: return "No CSV tile layer in " + path + ": nothing imported";
+    case TmxImportResult::Status::NoSpawners:
+        if (result.skippedCells == 0)
+            return "Every cell of " + path + " is empty: nothing imported";
+        return "No cell of " + path + " holds a tile the editor knows (" + std::to_string(result.skippedCells) +
+               " unknown cells): nothing imported";
     case TmxImportResult::Status::Imported: break;
     }
     std::string text = "Imported " + std::to_string(result.records.size()) + " spawners from " + path;

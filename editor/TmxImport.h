@@ -13,7 +13,7 @@
 void placeTmxTile(SpawnerRecord& record, int scrollDirection, int row, int height, int column, int width);
 
 struct TmxImportResult {
-    enum class Status { Imported, NotOpened, NoMapSize, BadMapSize, NotCsv, NoCsvLayer };
+    enum class Status { Imported, NotOpened, NoMapSize, BadMapSize, NotCsv, NoCsvLayer, NoSpawners };
     Status status = Status::NotOpened;
     std::string encoding; // NotCsv: how the layer is stored ("base64, zlib", "XML")
     std::vector<SpawnerRecord> records; // in file order; only meaningful when Imported
@@ -23,8 +23,8 @@ struct TmxImportResult {
 
 // The tile map's text as records. Walls (tile ids 28 and up) become "Wall"
 // spawners whose direction is the wall's tile variant. Tile numbers lose their
-// flip bits. A map with a layer not stored as CSV (NotCsv), or without any CSV
-// layer (NoCsvLayer), imports nothing.
+// flip bits. A map with a layer not stored as CSV (NotCsv), without any CSV
+// layer (NoCsvLayer), or whose cells are all empty or unknown (NoSpawners), imports nothing.
 TmxImportResult parseTmx(const std::string& text, int scrollDirection);
 // Reads and parses a tile-map file (NotOpened when it does not open).
 TmxImportResult importTmxFile(const std::string& path, int scrollDirection);

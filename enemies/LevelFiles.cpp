@@ -17,28 +17,94 @@ namespace {
 
 const char* const DIRECTION_WORDS[SCROLL_DIRECTION_COUNT] = {"UP", "DOWN", "LEFT", "RIGHT"};
 
-std::vector<std::string> tokenize(const std::string& text)
+// A word of a data file and the line (from 1) it stands on.
+struct Token {
+    std::string text;
+    int line = 1;
+};
+
+std::vector<Token> tokenizeLines(const std::string& text)
 {
-    std::vector<std::string> tokens;
+    std::vector<Token> tokens;
+    int line = 1;
     size_t i = 0;
     const size_t n = text.size();
     while (i < n) {
         while (i < n && std::isspace(static_cast<unsigned char>(text[i])))
-            ++i;
+            line += text[i++] == '\n' ? 1 : 0;
         size_t start = i;
         while (i < n && !std::isspace(static_cast<unsigned char>(text[i])))
             ++i;
         if (i > start)
-            tokens.emplace_back(text, start, i - start);
+            tokens.push_back({text.substr(start, i - start), line});
     }
     return tokens;
 }
 
+std::vector<std::string> tokenize(const std::string& text)
+{
+    std::vector<std::string> words;
+    for (Token& t : tokenizeLines(text))
+        words.push_back(std::move(t.text));
+    return words;
+}
+
+void appendUtf8(std::string& out, unsigned codePoint)
+{
+    if (codePoint < 0x80) {
+        out += static_cast<char>(codePoint);
+    } else if (codePoint < 0x800) {
+        out += static_cast<char>(0xC0 | (codePoint >> 6));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else if (codePoint < 0x10000) {
+        out += static_cast<char>(0xE0 | (codePoint >> 12));
+        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (codePoint >> 18));
+        out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    }
+}
+
+// Text that a Windows editor saved as UTF-16 starts with its byte-order mark, which says
+// the byte order too; such text is turned into UTF-8. False for any other text. A broken
+// code unit becomes U+FFFD, which no value reads as.
+bool decodeUtf16(const std::string& bytes, std::string& out)
+{
+    constexpr unsigned REPLACEMENT = 0xFFFD;
+    const auto byte = [&](size_t i) { return static_cast<unsigned>(static_cast<unsigned char>(bytes[i])); };
+    if (bytes.size() < 2 || !((byte(0) == 0xFF && byte(1) == 0xFE) || (byte(0) == 0xFE && byte(1) == 0xFF)))
+        return false;
+    const bool little = byte(0) == 0xFF;
+    const auto unit = [&](size_t i) { return little ? byte(i) | byte(i + 1) << 8 : byte(i) << 8 | byte(i + 1); };
+    out.clear();
+    size_t i = 2;
+    for (; i + 1 < bytes.size(); i += 2) {
+        const unsigned u = unit(i);
+        if (u >= 0xD800 && u < 0xDC00 && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) < 0xE000) {
+            appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (unit(i + 2) - 0xDC00));
+            i += 2;
+        } else {
+            appendUtf8(out, u >= 0xD800 && u < 0xE000 ? REPLACEMENT : u);
+        }
+    }
+    if (i < bytes.size())
+        appendUtf8(out, REPLACEMENT); // an odd byte at the end
+    return true;
+}
+
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool allDigits(const std::string& text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), isDigit);
+}
 
 // A decimal number as stream extraction reads it: sign, digits, optional fraction and
 // exponent. The whole token must be the number.
-bool parseFloat(const std::string& token, float& out)
+bool parsePointNumber(const std::string& token, float& out)
 {
     size_t i = 0;
     const size_t n = token.size();
@@ -73,6 +139,33 @@ bool parseFloat(const std::string& token, float& out)
     return true;
 }
 
+// A number written with a decimal comma ("1,5", "-0,25"), with the comma made a point.
+// Three digits after a comma that follows anything but zeros ("1,500") could as well
+// group thousands, so such a token is not a number.
+bool decimalCommaAsPoint(std::string& token)
+{
+    const size_t comma = token.find(',');
+    if (comma == std::string::npos || token.find_first_of(",.", comma + 1) != std::string::npos ||
+        token.find('.') != std::string::npos)
+        return false;
+    const size_t start = token[0] == '+' || token[0] == '-' ? 1 : 0;
+    const std::string whole = token.substr(start, comma - start), fraction = token.substr(comma + 1);
+    if (!allDigits(whole) || !allDigits(fraction))
+        return false;
+    if (fraction.size() == 3 && whole.find_first_not_of('0') != std::string::npos)
+        return false;
+    token[comma] = '.';
+    return true;
+}
+
+bool parseFloat(const std::string& token, float& out)
+{
+    if (parsePointNumber(token, out))
+        return true;
+    std::string pointed = token;
+    return decimalCommaAsPoint(pointed) && parsePointNumber(pointed, out);
+}
+
 bool parseInt(const std::string& token, int& out)
 {
     size_t i = 0;
@@ -91,12 +184,22 @@ bool parseInt(const std::string& token, int& out)
     return true;
 }
 
-bool opensRecord(const std::string& token) { return token.find_first_of("SPAWNER") != std::string::npos; }
+std::string upperCase(std::string word)
+{
+    for (char& c : word)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return word;
+}
+
+bool opensRecord(const std::string& token)
+{
+    return token.find_first_of("SPAWNER") != std::string::npos || upperCase(token).rfind("SPAWNER", 0) == 0;
+}
 
 // Reads the thirteen tokens after a record's opening token; `next` is the token after the
 // record, or, when the record fails, the token after its opening one, so that a record
 // swallowed by a stray word is still found.
-bool parseRecord(const std::vector<std::string>& t, size_t open, SequenceRecord& r, size_t& next)
+bool parseRecord(const std::vector<Token>& t, size_t open, SequenceRecord& r, size_t& next)
 {
     size_t i = open + 1;
     auto label = [&]() {
@@ -106,23 +209,33 @@ bool parseRecord(const std::vector<std::string>& t, size_t open, SequenceRecord&
         return true;
     };
     auto number = [&](float& v) {
-        if (i >= t.size() || !parseFloat(t[i], v))
+        if (i >= t.size() || !parseFloat(t[i].text, v))
             return false;
         ++i;
         return true;
     };
     auto integer = [&](int& v) {
-        if (i >= t.size() || !parseInt(t[i], v))
+        if (i >= t.size() || !parseInt(t[i].text, v))
             return false;
         ++i;
         return true;
     };
-    r.name = t[open];
+    r.name = t[open].text;
     const bool ok = label() && number(r.posX) && number(r.posY) && label() && number(r.direction) && label() &&
                     number(r.spawnTimer) && label() && number(r.delayTimer) && label() && integer(r.nbMaxEnemy) && label() &&
                     integer(r.patternId);
     next = ok ? i : open + 1;
     return ok;
+}
+
+// The lines of the tokens that were not taken, each once, ascending.
+std::vector<int> linesNotTaken(const std::vector<Token>& t, const std::vector<bool>& taken)
+{
+    std::vector<int> lines;
+    for (size_t i = 0; i < t.size(); ++i)
+        if (!taken[i] && (lines.empty() || lines.back() != t[i].line))
+            lines.push_back(t[i].line);
+    return lines;
 }
 
 // The shortest text that reads back as the same float ("0.1041667", not
@@ -135,13 +248,6 @@ std::string formatFloat(float v)
 }
 
 enum class IndexKeyword { None, Levels, Sequence };
-
-std::string upperCase(std::string word)
-{
-    for (char& c : word)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return word;
-}
 
 // The keyword a word stands for: the exact spelling, or one that differs only in
 // letter case or a missing or extra final S (nothing else could be meant).
@@ -252,8 +358,9 @@ const char* scrollDirectionWord(int direction)
 
 int scrollDirectionFromWord(const std::string& word)
 {
+    const std::string upper = upperCase(word);
     for (int d = 0; d < SCROLL_DIRECTION_COUNT; ++d)
-        if (word == DIRECTION_WORDS[d])
+        if (upper == DIRECTION_WORDS[d])
             return d;
     return -1;
 }
@@ -304,25 +411,48 @@ SequenceFile parseSequenceText(const std::string& text)
 {
     SequenceFile file;
     file.opened = true;
-    std::string body = text;
+    std::string body;
+    if (!decodeUtf16(text, body))
+        body = text;
     stripByteOrderMark(body);
-    const std::vector<std::string> t = tokenize(body);
-    if (t.empty())
-        return file;
-    file.direction = scrollDirectionFromWord(t[0]);
-    size_t i = 1;
+    const std::vector<Token> t = tokenizeLines(body);
+    std::vector<bool> taken(t.size(), false);
+    size_t i = 0;
     while (i < t.size()) {
-        if (!opensRecord(t[i])) {
+        // The direction word comes first; a comment line before it does not hide it.
+        const bool startsLine = i == 0 || t[i - 1].line != t[i].line;
+        if (file.direction < 0 && file.records.empty() && startsLine && scrollDirectionFromWord(t[i].text) >= 0) {
+            file.direction = scrollDirectionFromWord(t[i].text);
+            taken[i++] = true;
+            continue;
+        }
+        if (!opensRecord(t[i].text)) {
             ++i;
             continue;
         }
         SequenceRecord r;
         size_t next = i + 1;
-        if (parseRecord(t, i, r, next) && r.patternId >= 0 && r.patternId < level_files::PATTERN_COUNT)
+        if (parseRecord(t, i, r, next) && r.patternId >= 0 && r.patternId < level_files::PATTERN_COUNT) {
             file.records.push_back(r);
+            std::fill(taken.begin() + static_cast<std::ptrdiff_t>(i), taken.begin() + static_cast<std::ptrdiff_t>(next), true);
+        }
         i = next;
     }
+    file.unreadLines = linesNotTaken(t, taken);
     return file;
+}
+
+std::string describeUnreadLines(const SequenceFile& file)
+{
+    constexpr size_t MOST_LISTED = 10;
+    const std::vector<int>& lines = file.unreadLines;
+    if (lines.empty())
+        return "";
+    std::string text = std::to_string(lines.size()) + (lines.size() == 1 ? " line" : " lines") +
+                       " could not be read (line" + (lines.size() == 1 ? " " : "s ");
+    for (size_t k = 0; k < lines.size() && k < MOST_LISTED; ++k)
+        text += (k > 0 ? ", " : "") + std::to_string(lines[k]);
+    return text + (lines.size() > MOST_LISTED ? ", ...)" : ")");
 }
 
 SequenceFile readSequenceFile(const std::string& path)

@@ -16,7 +16,8 @@ constexpr int SCROLL_DIRECTION_COUNT = 4;
 
 // The word of a direction ("UP", "DOWN", "LEFT", "RIGHT"), or nullptr outside 0..3.
 const char* scrollDirectionWord(int direction);
-// The direction of a word, or -1 when the word is none of the four (matched case-sensitively).
+// The direction of a word, or -1 when the word is none of the four (in any letter case:
+// "up" and "Up" can only mean UP).
 int scrollDirectionFromWord(const std::string& word);
 
 namespace level_files {
@@ -76,15 +77,23 @@ struct SequenceFile {
     bool opened = false;
     int direction = -1; // ScrollDirection of the first word, -1 when it is not a direction word
     std::vector<SequenceRecord> records;
+    // The lines (from 1, ascending) holding anything the reader did not take: dropped
+    // records, stray words and numbers, comments. Writing the records back would lose them.
+    std::vector<int> unreadLines;
 };
 
-// Reads a sequence file. A token holding any of the letters S, P, A, W, N, E, R opens a
-// record of six labels with their values (the labels themselves are not compared). A
-// record whose values are not all finite numbers, or that the file cuts short, is dropped
-// and reading resumes at the token after its opening one. Records whose PATTERN_ID lies outside
-// 0..27 are dropped; NB_MAX_ENEMY is kept as written (any int).
+// Reads a sequence file. A token holding any of the letters S, P, A, W, N, E, R, or
+// starting with "spawner" in any case, opens a record of six labels with their values
+// (the labels themselves are not compared). A record whose values are not all finite
+// numbers, or that the file cuts short, is dropped and reading resumes at the token after
+// its opening one. Records whose PATTERN_ID lies outside 0..27 are dropped; NB_MAX_ENEMY
+// is kept as written (any int). What is unambiguous is read: the direction word in any
+// case, a decimal comma ("1,5", but not "1,500"), UTF-16 text with its byte-order mark,
+// a file whose first record has no direction word before it.
 SequenceFile readSequenceFile(const std::string& path);
 SequenceFile parseSequenceText(const std::string& text);
+// "3 lines could not be read (lines 2, 5, 9)"; "" when every line was read.
+std::string describeUnreadLines(const SequenceFile& file);
 // The direction word and one numbered line per record whose pattern is within 0..27.
 std::string formatSequenceFile(int direction, const std::vector<SequenceRecord>& records);
 bool writeSequenceFile(const std::string& path, int direction, const std::vector<SequenceRecord>& records);

@@ -1,5 +1,8 @@
 #include "enemies/Spawner.h"
 
+#include "engine/TextParse.h"
+#include "platform/AssetPath.h"
+
 #include <algorithm>
 
 namespace {
@@ -68,7 +71,14 @@ bool Spawner::readSequence(int index, SequenceFile& file)
 {
     if (index < 0 || index >= static_cast<int>(sequenceNames.size()))
         return false;
-    file = readSequenceFile(sequenceNames[index]);
+    const std::string& name = sequenceNames[static_cast<size_t>(index)];
+    file = readSequenceFile(name);
+    // Said once per file and problem, however often the sequence is played.
+    if (!file.opened)
+        reportUnreadableDataFile(resolveAssetPath(name));
+    else if (!file.unreadLines.empty())
+        reportDataFileProblem(resolveAssetPath(name), describeUnreadLines(file) + "; the sequence plays without " +
+                                                          (file.unreadLines.size() == 1 ? "it" : "them"));
     return file.opened;
 }
 

@@ -95,6 +95,8 @@ void measureFrameTime()
     Engine& e = engine();
     // A clock that went back (a swapped time source) gives an empty frame, never a negative one.
     e.timing.frameTime = std::clamp(e.timing.frameClock.restart().asSeconds(), 0.f, MAX_FRAME_TIME);
+    // Paused, nothing moves: neither the world nor the shaders' glows and shimmers.
+    e.timing.gameClock.setRunning(!e.run.paused);
 }
 
 void updateEngineFrame()

@@ -42,7 +42,7 @@ struct ModelVertex {
 };
 
 // One face as loaded. Its drawn screen positions and colours of each frame go
-// to the mesh's batch; `faceNormal` gives its normal of the last pass.
+// to the mesh's batch.
 struct Triangle {
     sf::Vertex vertices[3]; // texture coordinates in pixels of the base texture; colours as first drawn
     ModelVertex modelVertices[3];

@@ -28,7 +28,9 @@ ObjGeometry readObjText(std::string_view text);
 Material readMaterial(std::istream& in);
 
 // modelName + ".obj" (null when it does not open) with modelName + ".mtl" when
-// present; position valid, no textures, no shader.
+// present; position valid, no textures, no shader. What keeps the model from
+// showing as made (no .obj, no .mtl, no triangle, faces left out) is named once
+// on the error stream.
 std::unique_ptr<Mesh> loadObjGeometry(const std::string& modelName, const sf::Vector3f& initialPosition, bool flag);
 
 // The full mesh: geometry, base texture (may be null: drawn untextured), the

@@ -477,18 +477,6 @@ void sortBatches(std::vector<Batch*>& batches, std::vector<Batch*>& scratch)
     }
 }
 
-sf::Vector3f faceNormal(const Mesh& mesh, size_t triangle)
-{
-    const EulerRotation rotation(mesh.worldRotation);
-    const Vec3<float> position = spread<float>(mesh.position);
-    const ModelVertex* corners = mesh.triangles[triangle].modelVertices;
-    Vec3<float> world[3];
-    for (size_t k = 0; k < 3; ++k)
-        world[k] = rotate(rotation, Vec3<float>{corners[k].x, corners[k].y, corners[k].z}) + position;
-    const Vec3<float> normal = unitNormal(world);
-    return {normal.x, normal.y, normal.z};
-}
-
 RenderPipeline::RenderPipeline() = default;
 RenderPipeline::~RenderPipeline() = default;
 

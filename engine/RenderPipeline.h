@@ -74,10 +74,6 @@ void sortBatches(std::vector<Batch*>& batches, std::vector<Batch*>& scratch);
 // Whether a screen point lies in the box that keeps objects and faces.
 inline bool insideKeepBox(const sf::Vector2f& s) { return s.x > -9000.f && s.x <= 10920.f && s.y > -9000.f && s.y <= 10080.f; }
 
-// The world-space unit normal of one of the mesh's triangles at its current
-// placement, as the last projection pass computed it (NaN when degenerate).
-sf::Vector3f faceNormal(const Mesh& mesh, size_t triangle);
-
 class RenderPipeline {
 public:
     RenderPipeline();

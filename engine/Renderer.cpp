@@ -18,14 +18,13 @@ namespace {
 // (they are the samplers).
 enum DrawingUniform : size_t {
     NORMAL_MAP, ROUGHNESS_MAP, EMISSIVE_MAP, BASE_MAP, NOISE_MAP, MAP_COUNT,
-    NORMAL_POS = MAP_COUNT, IS_EMISSIVE, GAME_TIME, HAS_DISP, TEXTURE_SIZE,
+    IS_EMISSIVE = MAP_COUNT, GAME_TIME, HAS_DISP,
     FIRST_DEBUG_VIEW, FIRST_LIGHT = FIRST_DEBUG_VIEW + Engine::DEBUG_VIEW_COUNT, LIGHT_COUNT = 8,
     DRAWING_UNIFORM_COUNT = FIRST_LIGHT + LIGHT_COUNT
 };
 const char* const DRAWING_UNIFORMS[DRAWING_UNIFORM_COUNT] = {
-    "normalMap", "roughnessMap", "emissiveMap", "texture", "noiseMap", "normalPos", "isEmissive", "gameTime",
-    "hasDisp", "textureSize", "onlyRough", "onlyLight", "onlyNormal", "onlyColor", "onlySpeLightImp", "onlyEmiss",
-    "lightPos[0]", "lightPos[1]", "lightPos[2]", "lightPos[3]", "lightPos[4]", "lightPos[5]", "lightPos[6]",
+    "normalMap", "roughnessMap", "emissiveMap", "texture", "noiseMap", "isEmissive", "gameTime", "hasDisp",
+    "onlyRough", "onlyLight", "onlyNormal", "onlyColor", "onlySpeLightImp", "onlyEmiss", "lightPos[0]", "lightPos[1]", "lightPos[2]", "lightPos[3]", "lightPos[4]", "lightPos[5]", "lightPos[6]",
     "lightPos[7]"};
 const TextureSlot MAP_SLOTS[MAP_COUNT] = {TextureSlot::Normal, TextureSlot::Roughness, TextureSlot::Emissive,
                                           TextureSlot::Base, TextureSlot::Noise};
@@ -67,10 +66,10 @@ sf::Vector3f lightDirection(const Mesh& mesh, size_t i)
 
 // Whether batch b, drawn right after batch a, looks the same drawn in a's
 // call: both go through the drawing shader with the same textures and the
-// same uniforms as the shader reads them. It reads neither "normalPos" nor
-// "lightPos[0]", and of the other light directions only whether each is set
-// (a unit vector) or not (zero). A batch without triangles draws nothing and
-// joins any run (the backdrop aside: the boss scene draws it otherwise).
+// same uniforms as the shader reads them. It does not read "lightPos[0]",
+// and of the other light directions only whether each is set (a unit vector)
+// or not (zero). A batch without triangles draws nothing and joins any run
+// (the backdrop aside: the boss scene draws it otherwise).
 bool drawnAlike(const Batch& a, const Batch& b)
 {
     if (isBackdrop(a) || isBackdrop(b) || !a.mesh || !b.mesh || !a.shader || a.vertices.empty())
@@ -292,16 +291,9 @@ void Engine::setMaterialUniforms(const Batch& batch)
                                                 mesh.noiseMap};
     for (size_t i = 0; i < MAP_COUNT; ++i)
         glState_.setTexture(i, maps[i] ? *maps[i] : textures.neutralTexture(MAP_SLOTS[i]));
-    // The first triangle's normal of this frame (zero when it is degenerate).
-    sf::Vector3f normal = mesh.triangles.empty() ? sf::Vector3f() : faceNormal(mesh, 0);
-    if (!std::isfinite(normal.x) || !std::isfinite(normal.y) || !std::isfinite(normal.z))
-        normal = {};
-    glState_.setVec3(NORMAL_POS, sf::Glsl::Vec3(normal));
     glState_.setFloat(IS_EMISSIVE, batch.notEmissive ? 0.f : 1.f);
     glState_.setFloat(GAME_TIME, drawnAtSeconds_);
     glState_.setBool(HAS_DISP, mesh.hasDisplacement);
-    const sf::Vector2u size = mesh.baseTexture ? mesh.baseTexture->getSize() : sf::Vector2u(1, 1);
-    glState_.setVec2(TEXTURE_SIZE, sf::Glsl::Vec2(static_cast<float>(size.x), static_cast<float>(size.y)));
     for (size_t i = 0; i < DEBUG_VIEW_COUNT; ++i)
         glState_.setFloat(FIRST_DEBUG_VIEW + i, debugViewsOff_[i] ? 0.f : 1.f);
 }

@@ -21,7 +21,7 @@ ScenePreloader g_preloader;
 // A model and the maps its mesh looks for, for the next scene.
 void preloadModel(const std::string& model, const std::atomic<bool>& cancel)
 {
-    loadObjModel(model);
+    loadObjModel(model, ModelUse::Preload);
     for (const char* suffix : MESH_MAP_SUFFIXES)
         if (!cancel)
             engine().textures.getOptionalTexture(model + suffix, TextureUse::NextScene);
@@ -39,12 +39,18 @@ bool ScenePreloader::start(const std::string& path) { return start(PreloadJob{{p
 
 bool ScenePreloader::start(PreloadJob job)
 {
-    stop();
-    engine().textures.forgetLastPreload();
-    forgetSceneFilesReadAhead();
+    drop();
     lastPath_ = job.sceneFiles.empty() ? std::string() : job.sceneFiles.front();
     jobs_.push_back(std::move(job));
     return launch();
+}
+
+void ScenePreloader::drop()
+{
+    stop();
+    engine().textures.forgetLastPreload();
+    forgetSceneFilesReadAhead();
+    lastPath_.clear();
 }
 
 bool ScenePreloader::queue(PreloadJob job)
@@ -92,12 +98,12 @@ void ScenePreloader::run()
             preloadSceneTextures(file, cancel_);
         for (const std::string& path : job.sceneTextures)
             if (!cancel_)
-                engine().textures.getTexture(path, TextureUse::NextScene);
+                engine().textures.getOptionalTexture(path, TextureUse::NextScene);
         for (const std::string& model : job.models)
             preloadModel(model, cancel_);
         for (const std::string& path : job.sharedTextures)
             if (!cancel_)
-                engine().textures.getTexture(path, TextureUse::Shared);
+                engine().textures.getOptionalTexture(path, TextureUse::Shared);
     }
 }
 
@@ -128,7 +134,7 @@ void preloadSceneTextures(std::string path, const std::atomic<bool>& cancel)
         const WorldObjectEntry& entry = table[objectNameOf(record.name)];
         if (entry.modelPath.empty() && entry.texturePath.empty())
             continue;
-        engine().textures.getTexture(entry.texturePath, TextureUse::NextScene);
+        engine().textures.getOptionalTexture(entry.texturePath, TextureUse::NextScene);
         preloadModel(entry.modelPath, cancel);
     }
     keepSceneFileReadAhead(path, std::move(read));
@@ -174,7 +180,9 @@ void changeScene(int id, float startSeconds)
     if (scene::isMenu(id)) {
         if (menuSceneSteps().build)
             menuSceneSteps().build();
-        preloadNextScene(scene::INTRO, startSeconds);
+        // Browsing the menu holds nothing of a game: the play page prepares the
+        // story's first scene, and each scene of it the next one.
+        scenePreloader().drop();
         return;
     }
     if (id == scene::TOWER) {

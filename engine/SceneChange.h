@@ -18,7 +18,8 @@ extern const std::array<const char*, SCENE_COUNT> sceneNames;
 std::string sceneFilePath(int id);
 
 // Switches to scene `id` (0 to 16; any other id is ignored) with its camera
-// path started `startSeconds` in, and preloads the next scene's textures.
+// path started `startSeconds` in, and preloads the next scene's textures (the
+// menu prepares none: it stops and forgets any preload).
 void changeScene(int id, float startSeconds);
 void preloadNextScene(int currentId, float startSeconds);
 
@@ -31,7 +32,9 @@ void preloadSceneTextures(std::string path, const std::atomic<bool>& cancel);
 // What a preload prepares, in this order: scene files whose textures and
 // models are loaded, textures and models (with their maps) of a scene built in
 // code, all kept through purges until the next scene preload; then textures
-// loaded as shared ones (sprites, pictures).
+// loaded as shared ones (sprites, pictures). A preload tells nothing of what it
+// does not find (some of it may be optional): the game says what is missing
+// when it asks for it itself.
 struct PreloadJob {
     std::vector<std::string> sceneFiles;
     std::vector<std::string> sceneTextures;
@@ -64,6 +67,9 @@ public:
     bool start(const std::string& path);
     // Stops the running preload and starts one with `job`.
     bool start(PreloadJob job);
+    // Stops the running preload and forgets what it prepared: its textures
+    // become ordinary scene textures, which the next purge lets go.
+    void drop();
     // Lets the running preload finish, then does `job` on the same worker.
     bool queue(PreloadJob job);
     // Lets the running worker finish and joins it.

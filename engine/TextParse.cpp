@@ -95,6 +95,58 @@ void stripByteOrderMark(std::string& text)
         text.erase(0, BYTE_ORDER_MARK_SIZE);
 }
 
+namespace {
+constexpr char32_t REPLACEMENT_CHARACTER = 0xFFFD;
+
+void appendUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+} // namespace
+
+bool decodeUtf16Text(std::string& text)
+{
+    const bool lowFirst = text.compare(0, 2, "\xFF\xFE") == 0;
+    if (!lowFirst && text.compare(0, 2, "\xFE\xFF") != 0)
+        return false;
+    const auto unit = [&](size_t i) -> char32_t {
+        const auto byte = [&](size_t k) { return static_cast<char32_t>(static_cast<unsigned char>(text[k])); };
+        return lowFirst ? byte(i) | byte(i + 1) << 8 : byte(i) << 8 | byte(i + 1);
+    };
+    std::string out;
+    out.reserve(text.size());
+    size_t i = 2;
+    for (; i + 1 < text.size(); i += 2) {
+        const char32_t c = unit(i);
+        const bool lead = c >= 0xD800 && c < 0xDC00;
+        const char32_t next = i + 3 < text.size() ? unit(i + 2) : 0;
+        if (lead && next >= 0xDC00 && next < 0xE000) {
+            appendUtf8(out, 0x10000 + ((c - 0xD800) << 10) + (next - 0xDC00));
+            i += 2;
+        } else {
+            appendUtf8(out, c >= 0xD800 && c < 0xE000 ? REPLACEMENT_CHARACTER : c);
+        }
+    }
+    if (i < text.size())
+        appendUtf8(out, REPLACEMENT_CHARACTER);
+    text = std::move(out);
+    return true;
+}
+
 bool readTextFile(const std::string& path, std::string& text)
 {
     std::ifstream in(path, std::ios::binary);

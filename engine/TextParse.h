@@ -16,6 +16,11 @@ void stripCarriageReturn(std::string& line);
 void skipByteOrderMark(std::istream& in);
 // Removes a leading UTF-8 byte-order mark from a file's text.
 void stripByteOrderMark(std::string& text);
+// A text that starts with a UTF-16 byte-order mark (either byte order, as some
+// editors save), re-encoded as UTF-8 without the mark; what is not UTF-16 (a
+// lone surrogate, an odd last byte) becomes U+FFFD. False, and the text left as
+// it is, without such a mark.
+bool decodeUtf16Text(std::string& text);
 // The whole text of a file (byte-order mark removed); false when it does not open.
 bool readTextFile(const std::string& path, std::string& text);
 

@@ -47,8 +47,12 @@ sf::Texture* TextureCache::loadTexture(const std::string& path, TextureUse use, 
         noteTextureUse(path, use);
         if (sf::Texture* cached = cache_[path].get())
             return cached;
-        if (use != TextureUse::Shared && missingSceneFiles_.count(path))
+        if (use != TextureUse::Shared && missingSceneFiles_.count(path)) {
+            // Found missing by an earlier look (the preload's, say, which tells nothing).
+            if (required && !reportedMissing_.count(path))
+                reportMissing(path, resolveAssetPath(path), false);
             return nullptr;
+        }
     }
     // Decoded outside the lock, so that a thread asking for another texture
     // never waits for this file.
@@ -63,8 +67,8 @@ sf::Texture* TextureCache::loadTexture(const std::string& path, TextureUse use, 
     if (!texture) {
         if (!exists && use != TextureUse::Shared)
             missingSceneFiles_.insert(path); // every copy of a model asks for its absent maps
-        if (required && !path.empty() && reportedMissing_.insert(path).second)
-            std::cerr << "Orbyndel: " << file << (exists ? ": texture cannot be read" : ": texture missing") << std::endl;
+        if (required)
+            reportMissing(path, file, exists);
         return nullptr;
     }
     noteTextureUse(path, use); // the purge may have run meanwhile
@@ -75,6 +79,12 @@ sf::Texture* TextureCache::loadTexture(const std::string& path, TextureUse use, 
             opaque_.insert(slot.get());
     }
     return slot.get();
+}
+
+void TextureCache::reportMissing(const std::string& path, const std::string& file, bool exists)
+{
+    if (!path.empty() && reportedMissing_.insert(path).second)
+        std::cerr << "Orbyndel: " << file << (exists ? ": texture cannot be read" : ": texture missing") << std::endl;
 }
 
 void TextureCache::noteTextureUse(const std::string& path, TextureUse use)

@@ -70,6 +70,8 @@ private:
     void eraseEntry(const std::string& path);
     // Records who asked for `path` (mutex_ held).
     void noteTextureUse(const std::string& path, TextureUse use);
+    // Says once per path that a needed texture is missing or broken (mutex_ held).
+    void reportMissing(const std::string& path, const std::string& file, bool exists);
     std::array<std::unique_ptr<sf::Texture>, static_cast<size_t>(TextureSlot::Count)> neutralTextures_;
 
     sf::Texture* loadTexture(const std::string& path, TextureUse use, bool required);

@@ -1,13 +1,16 @@
 // MTL materials: a fixed one-triangle model with the input as its material file,
 // through the game's loader and one lit projection. Properties: the model still
-// loads whole, no sanitizer report.
+// loads whole with this input's material, no sanitizer report.
 #include "FuzzSupport.h"
 
 #include "engine/Engine.h"
+#include "engine/ModelCache.h"
 #include "engine/ObjLoader.h"
 #include "engine/RenderPipeline.h"
+#include "engine/TextParse.h"
 
 #include <memory>
+#include <sstream>
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
@@ -16,12 +19,25 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     return 0;
 }
 
+namespace {
+bool sameMaterial(const Material& a, const Material& b)
+{
+    return a.Ka == b.Ka && a.Kd == b.Kd && a.Ks == b.Ks && a.Ke == b.Ke && a.Ni == b.Ni && a.d == b.d && a.Ns == b.Ns;
+}
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::writeScratchFile("material.mtl", fuzz::asText(data, size));
+    const std::string text = fuzz::asText(data, size);
+    fuzz::writeScratchFile("material.mtl", text);
+    // The model's .obj never changes: the cache would hand back the first input's material.
+    clearObjModelCache();
     std::unique_ptr<Mesh> mesh =
         loadObjMesh(engine(), fuzz::scratchFolder() + "/material", nullptr, {0.f, 0.f, 3000.f}, false);
     fuzz::require(mesh && mesh->triangles.size() == 1, "a material file never changes the geometry");
+    std::istringstream in(text);
+    skipByteOrderMark(in);
+    fuzz::require(sameMaterial(mesh->material, readMaterial(in)), "the mesh wears this input's material");
     RenderPipeline pipeline;
     FrameSettings settings;
     settings.threads = 1;

@@ -3,7 +3,7 @@
 // of its spawners released at once (the editor's preview) for two more.
 // Properties: the live enemies stay within the manager's cap, no frame takes
 // longer than FRAME_BOUND_SECONDS, and writing the records and reading them back
-// gives the same text.
+// gives the same text, every line of it read.
 #include "FuzzSupport.h"
 
 #include "app/Startup.h"
@@ -59,6 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string written = formatSequenceFile(file.direction, file.records);
     const SequenceFile reread = parseSequenceText(written);
     fuzz::require(formatSequenceFile(reread.direction, reread.records) == written, "round trip equal");
+    fuzz::require(reread.unreadLines.empty(), "what is written is read in full");
 
     static EnemyManager manager;
     manager.enemies.clear();

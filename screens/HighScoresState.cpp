@@ -58,12 +58,12 @@ int freeMenuBackKey(const BindingMap& nameEntry)
 } // namespace
 
 HighScoresState::HighScoresState(std::vector<unsigned> scores, std::string tablePath)
-    : tablePath_(resolveAssetPath(tablePath)), hasScores_(!scores.empty())
+    : tablePath_(resolveAssetPath(tablePath)), file_(tablePath_), hasScores_(!scores.empty())
 {
     for (unsigned s : scores)
         std::cout << s << std::endl;
 
-    table_ = readHighScoreTable(tablePath_);
+    table_ = file_.rows();
     font_.loadFromFile(resolveAssetPath("2D/Text/Pixeled.ttf"));
 
     if (hasScores_) {
@@ -85,7 +85,8 @@ HighScoresState::HighScoresState(std::vector<unsigned> scores, std::string table
 
     const std::vector<int> rows = insertNewScores(table_, scores);
     // Stored at once (and after every letter), so that a failure can be shown
-    // while the players are still on this screen.
+    // while the players are still on this screen; a table no score entered is
+    // left as the file holds it.
     unsaved_ = hasScores_;
     save();
 
@@ -119,7 +120,7 @@ HighScoresState::HighScoresState(std::vector<unsigned> scores, std::string table
     }
 
     refreshTexts();
-    if (sf::Texture* backgroundTexture = engine().textures.getTexture("2D/HighScores/HighScoresBkg.png")) {
+    if (sf::Texture* backgroundTexture = engine().textures.getTexture(BACKGROUND)) {
         background_.setTexture(*backgroundTexture, true);
         centreOrigin(background_);
     }
@@ -132,7 +133,7 @@ void HighScoresState::save()
 {
     if (!unsaved_)
         return;
-    saveFailed_ = !writeHighScoreTable(tablePath_, table_);
+    saveFailed_ = !file_.store(table_);
     unsaved_ = saveFailed_; // tried again at the next change and on leaving
     if (saveFailed_)
         reportDataFileProblem(tablePath_, "the high scores could not be saved; the previous table is kept");

@@ -12,6 +12,9 @@
 
 class HighScoresState : public MainState {
 public:
+    // The picture behind the table (a full screen).
+    static constexpr const char* BACKGROUND = "2D/HighScores/HighScoresBkg.png";
+
     // With no scores the state only shows the table (the menu draws it into its
     // board): it reads no input and never writes the file. With scores the keys are
     // spelled out at the bottom, and Escape or the menu's Back key leaves.
@@ -44,6 +47,7 @@ private:
     void drawSaveFailure(sf::RenderTarget& target);
 
     std::string tablePath_;
+    HighScoreFile file_;
     bool hasScores_;
     bool unsaved_ = false;
     bool saveFailed_ = false;

@@ -37,10 +37,11 @@ MainMenuState::MainMenuState(bool showLogos)
     }
     // A game played before is gone: its sprites are prepared again when the player heads for the next one.
     releasePlaySprites();
+    // The board first: the full-screen picture it is drawn from goes before the hangar comes.
+    drawHighScoreBoard();
     installMenuScene();
     changeScene(scene::MAIN_MENU, 0.f);
     logos_.restartClock();
-    drawHighScoreBoard();
     e.menu.menuInputReleased = false;
 }
 
@@ -76,10 +77,15 @@ bool sameTable(const std::vector<HighScoreEntry>& a, const std::vector<HighScore
 
 void MainMenuState::drawHighScoreBoard()
 {
-    sf::Texture& shown = menuScreen().highScoreBoard;
     const std::vector<HighScoreEntry> table = readHighScoreTable(resolveAssetPath(high_scores::TABLE_PATH));
-    if (shown.getSize().x > 0 && sameTable(table, tableOnTheBoard()))
-        return;
+    if (menuScreen().highScoreBoard.getSize().x == 0 || !sameTable(table, tableOnTheBoard()))
+        redrawHighScoreBoard();
+    // The menu keeps the board alone: only the high-score screen draws from the picture again (after a game).
+    engine().textures.release({HighScoresState::BACKGROUND});
+}
+
+void MainMenuState::redrawHighScoreBoard()
+{
     // Drawn at the size of the menu screen that shows it, from the board's full-screen layout.
     sf::RenderTexture picture;
     if (!picture.create(menu_screen::WIDTH, menu_screen::HEIGHT, sf::ContextSettings(0, 0, 0, 1, 1)))
@@ -89,8 +95,9 @@ void MainMenuState::drawHighScoreBoard()
     HighScoresState board({});
     board.drawBoard(picture);
     picture.display();
-    shown = picture.getTexture();
+    menuScreen().highScoreBoard = picture.getTexture();
     tableOnTheBoard() = board.table();
+    redrawMenuPage();
 }
 
 void MainMenuState::prepareForPlay()

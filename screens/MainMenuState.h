@@ -26,6 +26,7 @@ private:
     // Draws the high-score table into the texture of the menu's high-score page,
     // unless it shows that table already.
     void drawHighScoreBoard();
+    void redrawHighScoreBoard();
 
     // Once the player opens the play page (a game is two presses away), the
     // worker prepares what the game's first frames load; browsing the menu

@@ -83,3 +83,14 @@ void updateHowToPlayTurn()
     MenuControls& c = menuControls();
     turnPicture(c.howToPlayTurnArmed, c.howToPlayPage, menu_pages::HOW_TO_PLAY_PICTURES);
 }
+
+void updateCurrentPageInput()
+{
+    switch (engine().menu.menuPage) {
+    case menu_page::DIFFICULTY: updateDifficultyChoice(); break;
+    case menu_page::CHEATS: updateCheatsMenu(); break;
+    case menu_page::CREDITS: updateCreditsTurn(); break;
+    case menu_page::HOW_TO_PLAY: updateHowToPlayTurn(); break;
+    default: break;
+    }
+}

@@ -16,3 +16,5 @@ void updateCheatsMenu();
 // Next / previous page on the credits and how-to-play pages, one picture per press.
 void updateCreditsTurn();
 void updateHowToPlayTurn();
+// The input of the page shown, once a frame before the page is drawn.
+void updateCurrentPageInput();

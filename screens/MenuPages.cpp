@@ -58,7 +58,6 @@ void drawPlayMenu(sf::RenderTarget& target)
 
 void drawDifficultyMenu(sf::RenderTarget& target)
 {
-    updateDifficultyChoice();
     drawMenuPicture(target, "3D/Menu/Difficulty/difficulty.png", 0.f, 0.f);
     for (int k = 0; k < 3; ++k) {
         const int item = 19 + k;
@@ -72,7 +71,6 @@ void drawDifficultyMenu(sf::RenderTarget& target)
 
 void drawCheatsMenu(sf::RenderTarget& target)
 {
-    updateCheatsMenu();
     drawMenuPicture(target, "3D/Menu/cheats/cheats code.png", 0.f, 0.f);
     for (int k = 0; k < 5; ++k) {
         drawMenuPicture(target, CHEAT_ITEMS[k].picture, 0.f, 75.f + 55.f * k, isCursor(14 + k));
@@ -85,12 +83,10 @@ void drawCheatsMenu(sf::RenderTarget& target)
 
 void drawCreditsMenu(sf::RenderTarget& target)
 {
-    updateCreditsTurn();
     drawMenuPicture(target, CREDITS_PICTURES[menuControls().creditsPage], 0.f, 0.f);
 }
 
 void drawHowToPlayMenu(sf::RenderTarget& target)
 {
-    updateHowToPlayTurn();
     drawMenuPicture(target, HOW_TO_PLAY_PICTURES[menuControls().howToPlayPage], 0.f, 0.f);
 }

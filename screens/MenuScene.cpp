@@ -5,6 +5,7 @@
 #include "engine/SceneChange.h"
 #include "platform/AssetPath.h"
 #include "platform/GamePad.h"
+#include "screens/HighScoresState.h"
 #include "screens/MenuNavigation.h"
 #include "screens/MenuScreen.h"
 
@@ -104,6 +105,7 @@ void buildMenuScene()
 
     e.renderer.menuFont.loadFromFile(resolveAssetPath("3D/font/Cyberfall.otf"));
     fillMenuBindings(e.menu.menuBindings);
+    redrawMenuPage(); // a new visit: its pictures may have changed meanwhile
 }
 
 PreloadJob hangarPreload()
@@ -117,7 +119,7 @@ PreloadJob hangarPreload()
     for (const char* name : SCREEN_DISPLAYERS)
         job.models.push_back("3D/Hangar/" + std::string(name));
     // The menu's pictures and the high-score board drawn when it opens.
-    job.sharedTextures = {"2D/Menu/logoOrbyndel.png", "2D/HighScores/HighScoresBkg.png", "3D/Menu/backGround.png",
+    job.sharedTextures = {"2D/Menu/logoOrbyndel.png", HighScoresState::BACKGROUND, "3D/Menu/backGround.png",
                           "3D/Menu/Game.png"};
     return job;
 }

@@ -3,17 +3,35 @@
 #include "engine/Engine.h"
 #include "platform/AssetPath.h"
 #include "screens/MenuNavigation.h"
+#include "screens/MenuPageInput.h"
 #include "screens/MenuPages.h"
 
+#include <tuple>
+
 namespace {
+constexpr float BACKDROP_SCALE = 2.f;
+
+sf::Texture* backdropTexture() { return engine().textures.getTexture("3D/Menu/backGround.png"); }
+
+// Through its shader (which writes every pixel opaque) the backdrop covers the
+// whole page: what the page showed before cannot show through.
+bool backdropCoversPage(const sf::RenderTarget& target)
+{
+    const sf::Texture* texture = backdropTexture();
+    if (!texture || !menuScreen().backgroundShaderLoaded)
+        return false;
+    const sf::Vector2f size = sf::Vector2f(texture->getSize()) * BACKDROP_SCALE;
+    return size.x >= static_cast<float>(target.getSize().x) && size.y >= static_cast<float>(target.getSize().y);
+}
+
 void drawBackground(sf::RenderTarget& target)
 {
-    sf::Texture* texture = engine().textures.getTexture("3D/Menu/backGround.png");
+    sf::Texture* texture = backdropTexture();
     if (!texture)
         return;
     texture->setRepeated(true);
     sf::Sprite background(*texture);
-    background.setScale(2.f, 2.f);
+    background.setScale(BACKDROP_SCALE, BACKDROP_SCALE);
     MenuScreenResources& screen = menuScreen();
     if (!screen.backgroundShaderLoaded) {
         target.draw(background);
@@ -52,12 +70,47 @@ MenuScreenResources& menuScreen()
     return *resources;
 }
 
+bool MenuPageLook::operator==(const MenuPageLook& o) const
+{
+    const auto fields = [](const MenuPageLook& l) {
+        return std::tie(l.page, l.cursor, l.difficulty, l.cheatLives, l.cheatLaser, l.startLevel, l.creditsPage,
+                        l.howToPlayPage, l.backdropSeconds);
+    };
+    return fields(*this) == fields(o);
+}
+
+MenuPageLook currentMenuPageLook()
+{
+    const Engine& e = engine();
+    const MenuControls& controls = menuControls();
+    MenuPageLook look;
+    look.page = e.menu.menuPage;
+    look.cursor = e.menu.menuCursor;
+    look.difficulty = e.run.difficulty;
+    look.cheatLives = e.run.cheatLives;
+    look.cheatLaser = e.run.cheatLaser;
+    look.startLevel = e.run.startLevel;
+    look.creditsPage = controls.creditsPage;
+    look.howToPlayPage = controls.howToPlayPage;
+    if (menuScreen().backgroundShaderLoaded)
+        look.backdropSeconds = e.timing.gameClock.getElapsedTime().asSeconds();
+    return look;
+}
+
+void redrawMenuPage() { menuScreen().drawnLook.reset(); }
+
 void updateMenuScreen()
 {
     updateMenuInput();
+    updateCurrentPageInput();
     MenuScreenResources& screen = menuScreen();
-    drawMenuScreen(*screen.target);
-    screen.target->display();
+    const MenuPageLook look = currentMenuPageLook();
+    if (screen.drawnLook != look) {
+        drawMenuScreen(*screen.target);
+        screen.target->display();
+        screen.drawnLook = look;
+        ++screen.pageDraws;
+    }
     Mesh* mesh = engine().world.menuScreenMesh;
     if (!mesh)
         return;
@@ -70,7 +123,8 @@ void updateMenuScreen()
 
 void drawMenuScreen(sf::RenderTexture& target)
 {
-    target.clear(sf::Color::Black);
+    if (!backdropCoversPage(target))
+        target.clear(sf::Color::Black);
     drawBackground(target);
     switch (engine().menu.menuPage) {
     case menu_page::MAIN: drawMainMenu(target); break;

@@ -130,4 +130,15 @@ TEST_F(BossFightGl, TheShipsShotsWearTheHeadBossDownOnceItShowsItself)
     frames(120);
     EXPECT_LT(murzel->health, Murzel::MAX_HEALTH);
     EXPECT_GT(game->scores[0].score, 0u);
+
+    // A ship on its last life that flies into the head is out, as if shot down.
+    Player2D& ship = *game->players[0];
+    ship.lives = 1;
+    ship.invulnerable = 0;
+    ship.blinking = 0;
+    ship.position = {box.left + box.width / 2.f, box.top + box.height / 2.f};
+    ship.move(0.f, 0);
+    game->collidePlayersWithEnemies();
+    EXPECT_EQ(ship.lives, 0);
+    EXPECT_FALSE(game->isLive(0));
 }

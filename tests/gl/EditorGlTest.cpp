@@ -425,6 +425,15 @@ TEST_F(EditorInGame, TileMapImportReplacesTheSequenceOrSaysWhyNotAndLeavesItAsIt
     ed.importTmx();
     EXPECT_NE(ed.tmxMessage.find("base64, zlib"), std::string::npos) << ed.tmxMessage;
     EXPECT_EQ(ed.edited.records.size(), 3u);
+    // A map whose cells are all unknown (no pattern, only flip bits) or all empty gives no spawner.
+    for (const char* cells : {"1,2147483648,\n0,1,1", "0,0,0\n0,0,0"}) {
+        writeFile(levels.file("LEVEL_1_SEQUENCE_1.tmx"), "<map version=\"1.2\" width=\"3\" height=\"2\">\n"
+                                                          "  <data encoding=\"csv\">\n" + std::string(cells) + "\n</data>\n</map>\n");
+        ed.importTmx();
+        EXPECT_NE(ed.tmxMessage.find("nothing imported"), std::string::npos) << ed.tmxMessage;
+        EXPECT_EQ(ed.edited.records.size(), 3u) << cells;
+    }
+    EXPECT_NE(ed.tmxMessage.find("is empty"), std::string::npos) << ed.tmxMessage;
     autosave();
     EXPECT_EQ(readFile(levels.file("LEVEL_1_SEQUENCE_1.txt")), sequence);
 
@@ -658,4 +667,75 @@ TEST_F(EditorInGame, SequencesAndLevelsThatCannotBeWrittenAreNotCounted)
     EXPECT_EQ(ed.catalogue.sequenceCounts, (std::vector<int>{3, 1}));
     EXPECT_EQ(readFile(levels.file("LevelsData.txt")), "NB_LEVELS 2\nNB_SEQUENCE 1 3\nNB_SEQUENCE 2 1");
     EXPECT_EQ(ed.edited.sequence, 3);
+}
+
+TEST_F(EditorInGame, OpeningASequenceReadInPartKeepsItsOriginalAndSaysSo)
+{
+    // Keywords in lower case are read; a comment line and an unknown pattern are not.
+    std::string damaged = FIRST_SEQUENCE;
+    for (char& c : damaged)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    damaged.insert(damaged.find('\n') + 1, "# opening wave\n");
+    damaged += "SPAWNER4 POSITION 1 2 DIRECTION 3 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 6 PATTERN_ID 41\n";
+    const std::string file = levels.file("LEVEL_1_SEQUENCE_1.txt");
+    game.reset();
+    writeFile(file, damaged);
+    testing::internal::CaptureStderr();
+    openEditor();
+    frame();
+    autosave();
+    const std::string said = testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(editor().edited.records.size(), 3u);
+    EXPECT_EQ(recordLines(file).size(), 3u);
+    EXPECT_EQ(readFile(file + ".unreadable-original"), damaged);
+    const std::string note = "2 lines could not be read (lines 2, 6); the original is kept as ";
+    EXPECT_NE(editor().edited.keptNote().find(note), std::string::npos) << editor().edited.keptNote();
+    EXPECT_NE(said.find(note), std::string::npos) << said;
+    frame();
+    ImGuiWindow* shown = ImGui::FindWindowByName("Sequence File");
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(shown->Active);
+}
+
+TEST_F(EditorInGame, AFailedSaveIsShownUntilAWriteWorksAndNoEditIsLost)
+{
+    LevelEditor& ed = editor();
+    const std::string file = levels.file("LEVEL_1_SEQUENCE_1.txt");
+    click(widget("Level", {"Level 1"}));
+    const sf::Vector2i secondSequence = widget("Level", {"Level 1", "Sequence 2"});
+    testing::internal::CaptureStderr();
+    {
+        ReadOnlyFolder readOnly(levels.path);
+        ed.edited.appendNewSpawner();
+        autosave();
+        ed.edited.appendNewSpawner();
+        autosave();
+        EXPECT_NE(ed.edited.saveProblem().find("The editor holds 5 spawners, the file 3"), std::string::npos)
+            << ed.edited.saveProblem();
+        ImGuiWindow* shown = ImGui::FindWindowByName("Sequence File");
+        ASSERT_NE(shown, nullptr);
+        EXPECT_TRUE(shown->Active);
+        click(secondSequence);
+        EXPECT_EQ(ed.edited.sequence, 1) << "switching would drop the new spawners";
+        EXPECT_EQ(ed.edited.records.size(), 5u);
+    }
+    EXPECT_EQ(occurrences(testing::internal::GetCapturedStderr(), "Could not save"), 1) << "said once, not every second nor with every spawner";
+
+    // A write that works puts it right.
+    autosave();
+    EXPECT_TRUE(ed.edited.saveProblem().empty());
+    EXPECT_EQ(recordLines(file).size(), 5u);
+    frame();
+    EXPECT_FALSE(ImGui::FindWindowByName("Sequence File")->Active);
+
+    // Closed while the file cannot be written, the editor hands its spawners to the error stream.
+    ed.edited.appendNewSpawner();
+    testing::internal::CaptureStderr();
+    {
+        ReadOnlyFolder readOnly(levels.path);
+        game.reset();
+    }
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(occurrences(said, "\nSPAWNER"), 6) << said;
 }

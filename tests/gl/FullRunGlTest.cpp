@@ -7,6 +7,7 @@
 #include "engine/Engine.h"
 #include "engine/EngineFrame.h"
 #include "engine/Level3Background.h"
+#include "engine/SceneChange.h"
 #include "gameplay/GameState.h"
 #include "screens/HighScoresState.h"
 #include "screens/MainMenuState.h"
@@ -240,4 +241,10 @@ TEST_F(FullRun, TheShaderBackgroundScenesRunOnTheMeasuredFrameTime)
     input.keyboard.release(sf::Keyboard::D);
     EXPECT_FLOAT_EQ(engine().timing.frameTime, 0.01f);
     EXPECT_NEAR(ship.position.x - from, 720.f * 0.6f, 1.f);
+
+    // Out of level 3 the background gives its window-sized pictures back.
+    ASSERT_NE(engine().world.level3Background->renderTexture, nullptr);
+    changeScene(scene::ARENA, 0.f);
+    runFrames(1, 0.01f);
+    EXPECT_EQ(engine().world.level3Background->renderTexture, nullptr);
 }

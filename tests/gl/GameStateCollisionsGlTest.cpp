@@ -91,6 +91,19 @@ TEST_F(GameStateCollisions, ShotsAndShieldsHurtEachEnemyOnceForTheirOwnerAndABru
     EXPECT_EQ(g.players[1]->killedTypes, std::vector<int>(3, enemy_type::LITTLE_LADYBUG));
     EXPECT_EQ(g.players[0]->lives, lives - 1);
     EXPECT_TRUE(g.enemies.enemyBullets->bullets.empty());
+    // Once hit, the ship takes no hit while it explodes nor while it blinks back in: bullets fly through.
+    Player2D& hitShip = *g.players[0];
+    std::list<Bullet>& enemyBullets = g.enemies.enemyBullets->bullets;
+    for (const char* phase : {"exploding", "blinking back in"}) {
+        addShot(enemyBullets, hitShip.position, 2, 0);
+        g.collideEnemyBulletsWithPlayers();
+        EXPECT_EQ(hitShip.lives, lives - 1) << phase;
+        EXPECT_EQ(enemyBullets.size(), 1u) << phase;
+        enemyBullets.clear();
+        for (int frame = 0; frame < 600 && hitShip.invulnerable; ++frame)
+            hitShip.update(1.f / 60.f, nullptr, 0);
+        ASSERT_FALSE(hitShip.invulnerable);
+    }
 
     // Player 2's shield over two enemies: the first killed is removed, the other still takes its 0.5.
     Player2D& ship = *g.players[1];

@@ -144,6 +144,20 @@ TEST_F(GameStatePlay, TwoPlayersShareTheKeyboardEarnLivesAndBonusesAndOneOutOfLi
     g.award(0, 5000001u);
     frames(1);
     EXPECT_EQ(one.lives, 99);
+    // Easy pays a life past 1,000,000 points, hard past 10,000,000; the threshold itself is not past it.
+    for (auto [difficulty, threshold] : {std::pair{DIFFICULTY_EASY, 1000000u}, std::pair{DIFFICULTY_NORMAL, 5000000u},
+                                         std::pair{DIFFICULTY_HARD, 10000000u}}) {
+        engine().run.difficulty = difficulty;
+        one.lives = 3;
+        g.scores[0].lifePoints = 0;
+        g.award(0, threshold);
+        frames(1);
+        EXPECT_EQ(one.lives, 3) << "difficulty " << difficulty;
+        g.award(0, 1u);
+        frames(1);
+        EXPECT_EQ(one.lives, 4) << "difficulty " << difficulty;
+    }
+    engine().run.difficulty = DIFFICULTY_NORMAL;
 
     // Bonuses leaving the field: x = -25 goes, x = -15 stays, x = 1925 goes.
     g.bonuses->bonuses.clear();
@@ -212,6 +226,13 @@ TEST_F(GameStatePlay, TwoPlayersShareTheKeyboardEarnLivesAndBonusesAndOneOutOfLi
     g.collideEnemyBulletsWithPlayers();
     EXPECT_EQ(two.lives, 0);
     EXPECT_EQ(g.enemies.enemyBullets->bullets.size(), 1u);
+
+    // A hit ship holds its fire while it explodes.
+    one.hit();
+    aimUpAndShoot(0);
+    frames(10);
+    in.pads.states[0] = {};
+    EXPECT_TRUE(g.shots->bullets.empty());
 }
 
 // The same games on SDL's virtual pads, pumped once per frame as the main loop does.

@@ -148,6 +148,14 @@ TEST_F(MainLoopTest, CodesOfKeysAndUpdatesReplaceTheStateInOrderOrChangeNothing)
         loop.reset();
         openTestWindow(window);
     }
+    // The window's own joystick events are dropped, from a button press to a disconnection
+    // (the pads' changes come from the pad layer); its neighbours in SFML's list pass.
+    using E = sf::Event;
+    for (E::EventType type : {E::JoystickButtonPressed, E::JoystickButtonReleased, E::JoystickMoved,
+                              E::JoystickConnected, E::JoystickDisconnected})
+        EXPECT_TRUE(isSfmlJoystickEvent(type)) << type;
+    for (E::EventType type : {E::MouseLeft, E::TouchBegan, E::KeyPressed})
+        EXPECT_FALSE(isSfmlJoystickEvent(type)) << type;
 }
 
 TEST_F(MainLoopTest, ATapShorterThanAFrameIsHeldForThatFrameOnlyAndNotSeenAgainByTheNextState)

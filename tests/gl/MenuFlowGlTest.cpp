@@ -2,6 +2,7 @@
 #include "app/Startup.h"
 #include "engine/Engine.h"
 #include "engine/SceneChange.h"
+#include "engine/SceneFile.h"
 #include "gameplay/PlayPreload.h"
 #include "screens/CinematicState.h"
 #include "screens/HighScoresState.h"
@@ -16,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 
 using namespace testing_support;
 
@@ -207,4 +209,78 @@ TEST_F(MenuRun, TheGamesSpritesArePreparedFromThePlayPageAndReleasedAfterTheGame
     EXPECT_TRUE(engine().textures.hasEntry(sheet));
     start(defaultStateFactory().menuWithoutLogos(), defaultStateFactory());
     EXPECT_FALSE(engine().textures.hasEntry(sheet));
+}
+
+namespace {
+// The base textures a scene file's meshes are drawn with.
+std::set<std::string> sceneTextures(int sceneId)
+{
+    std::set<std::string> textures;
+    WorldObjectTable table;
+    for (const SceneRecord& record : readSceneFile(sceneFilePath(sceneId)).records)
+        if (record.kind == SceneRecordKind::Mesh)
+            textures.insert(table[objectNameOf(record.name)].texturePath);
+    textures.erase("");
+    return textures;
+}
+} // namespace
+
+// Browsing the menu holds nothing of a game: the scene a level was preparing
+// goes with it, none is prepared before the play page, and the high-score
+// screen's picture goes once the board is drawn from it.
+TEST_F(MenuRun, TheMenuHoldsNoSceneOfAGameNorTheHighScorePicture)
+{
+    changeScene(scene::INTRO, 0.f); // level 1, left for the menu while scene 2 is prepared
+    scenePreloader().wait();
+    std::set<std::string> prepared = sceneTextures(scene::OPEN_SPACE);
+    for (const std::string& shown : sceneTextures(scene::INTRO))
+        prepared.erase(shown);
+    ASSERT_FALSE(prepared.empty());
+    ASSERT_TRUE(engine().textures.hasEntry(*prepared.begin()));
+
+    start(defaultStateFactory().menuWithoutLogos(), defaultStateFactory());
+    frames(3);
+    scenePreloader().wait();
+    frames(1);
+    for (const std::string& texture : prepared)
+        EXPECT_FALSE(engine().textures.hasEntry(texture)) << texture;
+    EXPECT_FALSE(engine().textures.hasEntry(HighScoresState::BACKGROUND));
+    EXPECT_GT(menuScreen().highScoreBoard.getSize().x, 0u) << "the board keeps its own picture";
+}
+
+// The desk's page is drawn again when what it shows changes (a cursor move, a
+// picture turned, the backdrop's animation moving on), not every frame.
+TEST_F(MenuRun, TheDeskPageIsDrawnOnlyWhenWhatItShowsChanges)
+{
+    start(defaultStateFactory().menuWithoutLogos(), defaultStateFactory());
+    frames(3);
+    const MenuScreenResources& screen = menuScreen();
+    // A frame on a clock that stands still, with a key pressed in it or not.
+    const auto stillFrame = [this](sf::Keyboard::Key key = sf::Keyboard::Unknown) {
+        if (key != sf::Keyboard::Unknown) {
+            input.keyboard.press(key);
+            events.push_back(keyEvent(key));
+        }
+        loop->runFrame();
+        input.keyboard.releaseAll();
+    };
+    const long drawn = screen.pageDraws;
+    for (int i = 0; i < 5; ++i)
+        stillFrame();
+    EXPECT_EQ(screen.pageDraws, drawn) << "nothing changed";
+
+    const sf::Image before = screen.target->getTexture().copyToImage();
+    stillFrame(sf::Keyboard::S);
+    stillFrame();
+    EXPECT_EQ(screen.pageDraws, drawn + 1);
+    EXPECT_GT(pixelsStandingOut(screen.target->getTexture().copyToImage(), before, {350, 20, 350, 119}, 30.f), 500)
+        << "the cursor moved on the page";
+
+    engine().menu.menuPage = menu_page::CREDITS;
+    stillFrame();
+    stillFrame(sf::Keyboard::D);
+    EXPECT_EQ(menuControls().creditsPage, 1);
+    EXPECT_EQ(screen.pageDraws, drawn + 3) << "the page opened, then its next picture";
+    frames(2);
+    EXPECT_EQ(screen.pageDraws, drawn + 5) << "the backdrop moves with time";
 }

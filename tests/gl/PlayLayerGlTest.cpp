@@ -1,14 +1,22 @@
-// The ships and enemies drawn for real: the ships' colours, the shield, the blinking after
-// a hit, an enemy's flash when hit. (Every kind's sheet is checked by EnemyTypeTableTests;
-// shipped sequences are played to their Finish by LevelsPlaythroughGlTest.)
+// The ships and enemies drawn for real: the ships' colours, the shield and the laser, the
+// blinking after a hit, an enemy's flash when hit, and the parts of the ground kinds that
+// only a picture shows (the fence beam, the turret's cannon, the coral's eyes). (Every kind's
+// sheet is checked by EnemyTypeTableTests; shipped sequences are played to their Finish by
+// LevelsPlaythroughGlTest.)
 #include "engine/Engine.h"
+#include "enemies/CoralEnemy.h"
+#include "enemies/ElectricalFenceEnemy.h"
 #include "enemies/EnemyManager.h"
+#include "enemies/EnemyMath.h"
+#include "enemies/GroundEnemies.h"
+#include "play/Laser.h"
 #include "play/ParticleSystem.h"
 #include "play/Player2D.h"
 #include "play/Shield.h"
 #include "support/EnemyFixtures.h"
 #include "support/GameFixtures.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace testing_support;
@@ -18,6 +26,26 @@ constexpr float DT = 1.f / 60.f;
 const sf::Color FIELD(18, 26, 44); // the dark backdrop the enemies are drawn on
 
 using PlayLayerGl = EngineWindowTest;
+
+sf::Color pixel(const sf::Image& image, sf::Vector2f p)
+{
+    return image.getPixel(static_cast<unsigned>(p.x), static_cast<unsigned>(p.y));
+}
+
+bool isField(sf::Color c) { return std::abs(c.r - FIELD.r) + std::abs(c.g - FIELD.g) + std::abs(c.b - FIELD.b) < 12; }
+
+// Pixels of the square of half side `half` round `centre` that differ clearly between two pictures.
+int changedPixels(const sf::Image& a, const sf::Image& b, sf::Vector2f centre, int half)
+{
+    int changed = 0;
+    for (int dy = -half; dy <= half; ++dy)
+        for (int dx = -half; dx <= half; ++dx) {
+            const sf::Color p = pixel(a, centre + sf::Vector2f(dx, dy));
+            const sf::Color q = pixel(b, centre + sf::Vector2f(dx, dy));
+            changed += std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b) > 60;
+        }
+    return changed;
+}
 } // namespace
 
 TEST_F(PlayLayerGl, EachShipShowsInItsOwnColoursItsShieldAroundItAndBlinksAfterAHit)
@@ -30,6 +58,13 @@ TEST_F(PlayLayerGl, EachShipShowsInItsOwnColoursItsShieldAroundItAndBlinksAfterA
     ASSERT_TRUE(startCharge(one));
     for (int i = 0; i < 40; ++i)
         one.update(DT, &particles, 0);
+    // Player 1 fires its laser up and to the right, out of its shield.
+    one.startLaser(-60.f);
+    for (int i = 0; i < 20; ++i) {
+        one.laser->update(DT, one.position, -60.f);
+        one.update(DT, &particles, 0);
+    }
+    ASSERT_EQ(one.laser->state, LASER_FIRING);
     two.move(DT, 0);
 
     const sf::Color background(12, 14, 30);
@@ -38,8 +73,9 @@ TEST_F(PlayLayerGl, EachShipShowsInItsOwnColoursItsShieldAroundItAndBlinksAfterA
     two.draw(window, false);
     const sf::Image shot = screenshot(window, "play_layer_ships");
     window.display();
-    // Player 1's ship and the shield round it fill the area about it.
+    // Player 1's ship and the shield round it fill the area about it; its beam goes on past.
     EXPECT_GT(coverage(shot, {650, 750, 100, 100}, background), 0.5f);
+    EXPECT_GT(coverage(shot, {865, 487, 20, 20}, background), 0.5f) << "the beam 350 px out";
     EXPECT_GT(coverage(shot, {1270, 820, 60, 60}, background), 0.3f);
     // The two ships are painted in different colours.
     EXPECT_NE(shot.getPixel(700, 790), shot.getPixel(1300, 840));
@@ -63,7 +99,7 @@ TEST_F(PlayLayerGl, EachShipShowsInItsOwnColoursItsShieldAroundItAndBlinksAfterA
     EXPECT_LT(faint.r + faint.g + faint.b, opaque.r + opaque.g + opaque.b);
 }
 
-TEST_F(PlayLayerGl, AnEnemyHitFlashesPale)
+TEST_F(PlayLayerGl, AnEnemyHitFlashesPaleAndTheGroundKindsShowTheirBeamCannonAndEyes)
 {
     EnemyManager enemies;
     enemies.spawnEnemy(enemyData(enemy_type::SHOOTER, {500.f, 500.f}, 270, {500.f, 400.f}), {});
@@ -82,4 +118,45 @@ TEST_F(PlayLayerGl, AnEnemyHitFlashesPale)
     const int flashed = centre("enemy_flashed");
     EXPECT_GT(flashed, 500);
     EXPECT_GT(flashed, plain + 100);
+
+    // A fence gate across the field, lit; then a floor turret and a coral, aiming for a few frames.
+    const std::vector<sf::Vector2f> players{{300.f, 540.f}};
+    const auto drawField = [&](const std::string& name) {
+        window.clear(FIELD);
+        enemies.draw(window, false);
+        const sf::Image image = screenshot(window, name);
+        window.display();
+        return image;
+    };
+    enemies.spawnEnemy(enemyData(enemy_type::ELECTRICAL_FENCE, {2350.f, 115.f}, 90, {960.f, 540.f}, 1), players);
+    enemies.spawnEnemy(enemyData(enemy_type::ELECTRICAL_FENCE, {2350.f, 965.f}, 270, {960.f, 540.f}, 1), players);
+    drawField("enemies_ground_posts"); // the posts' bounds follow their turned sprite
+    auto& gatePost = static_cast<ElectricalFenceEnemy&>(*enemies.enemies[1]);
+    for (int i = 0; i < 200 && !gatePost.beam; ++i)
+        enemies.update(0.016f, players);
+    ASSERT_TRUE(gatePost.beam);
+    enemies.spawnEnemy(enemyData(enemy_type::TURRET, {1100.f, 990.f}, 270, {960.f, 540.f}, 1), players);
+    enemies.spawnEnemy(enemyData(enemy_type::CORAL, {960.f, 600.f}, 180, {960.f, 540.f}, 1), players);
+    for (int i = 0; i < 10; ++i)
+        enemies.update(0.016f, players);
+    ASSERT_TRUE(gatePost.beam);
+    const auto& turret = static_cast<const TurretEnemy&>(*enemies.enemies[enemies.enemies.size() - 2]);
+    auto& coral = static_cast<CoralEnemy&>(*enemies.enemies.back());
+    const sf::Image parts = drawField("enemies_ground_parts");
+
+    // The beam glows between the posts and nowhere beside them.
+    EXPECT_GT(pixel(parts, {gatePost.position.x, 400.f}).r, 200);
+    EXPECT_TRUE(isField(pixel(parts, {gatePost.position.x - 50.f, 400.f})));
+    // The cannon sticks out toward the player, beyond the turret's 60 px base.
+    const float barrel = enemy_math::wrap360(turret.cannonAngle) * 3.1415927f / 180.f;
+    const sf::Vector2f muzzle = turret.cannonPosition + 42.f * sf::Vector2f(std::cos(barrel), std::sin(barrel));
+    EXPECT_GT(std::abs(muzzle.x - turret.position.x), 30.f);
+    EXPECT_FALSE(isField(pixel(parts, muzzle)));
+    // Every eye shows round the body, and is gone from the picture once killed.
+    ASSERT_EQ(coral.segments.size(), 8u);
+    const std::vector<CoralSegment> eyes = coral.segments;
+    coral.segments.clear();
+    const sf::Image eyeless = drawField("enemies_ground_eyeless");
+    for (const CoralSegment& eye : eyes)
+        EXPECT_GT(changedPixels(parts, eyeless, coral.position + eye.offset(), 15), 60) << eye.baseAngle;
 }

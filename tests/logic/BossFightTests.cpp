@@ -19,6 +19,7 @@
 #include "play/TextManager.h"
 #include "support/GameFixtures.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
 #include <sstream>
@@ -247,17 +248,28 @@ TEST_F(BossFight, EachWeaponWearsTheBossDownItsDefeatPaysEveryPlayerAndTheCountd
         EXPECT_EQ(scores[1].score, 3 * row.defeatPoints); // the player who did not fire too
         EXPECT_DOUBLE_EQ(ships[1]->bossScore, row.defeatToBossScoreAnywhere ? 3.0 * row.defeatPoints : 0.0);
     }
+    EXPECT_FALSE(scoring.award(2, 1u)); // points for a player the table does not hold go nowhere
 }
 
 TEST(BossIcarusLayout, RecordsReadUntilTheFirstBadOne)
 {
-    // The cap on records and the floor on hit points are the layout fuzz target's properties.
     std::istringstream truncated("HEAD 300 0 -200\nSHOOT 60 -553.5 -306\nSPAWN 60 298");
     const std::vector<IcarusPartRecord> records = readIcarusLayout(truncated);
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[1].kind, "SHOOT");
     EXPECT_EQ(records[1].hp, 60);
     EXPECT_FLOAT_EQ(records[1].offset.x, -553.5f);
+
+    // Hit points below 1 count as 1 (a part that cannot die would hold up the fight);
+    // no more than MAX_RECORDS are read.
+    std::istringstream weak("SHOOT -4 0 0\nSHOOT 0 0 0\n");
+    for (const IcarusPartRecord& r : readIcarusLayout(weak))
+        EXPECT_EQ(r.hp, 1);
+    std::string many;
+    for (int i = 0; i < 100; ++i)
+        many += "X 1 0 0\n";
+    std::istringstream flood(many);
+    EXPECT_EQ(readIcarusLayout(flood).size(), static_cast<size_t>(icarus_layout::MAX_RECORDS));
 }
 
 TEST_F(BossFight, TowerWithoutALayoutRunsOnlyTheCountdown)
@@ -292,7 +304,7 @@ TEST_F(BossFight, TowerLayoutPairsPartsWhoseFallenPartIsReplacedThenDiesForGood)
     EXPECT_FALSE(model->modules[0].turned); // the spawner's side shows
     EXPECT_FALSE(model->moduleDestroyed[0]);
 
-    // A destroyed part takes no shots but still hurts a ship touching it.
+    // A destroyed part takes no shots but still hurts a ship touching it, as the head does.
     EXPECT_FALSE(volley(partCentre, 1));
     EXPECT_EQ(shots.bullets.size(), 1u);
     shots.bullets.clear();
@@ -300,6 +312,9 @@ TEST_F(BossFight, TowerLayoutPairsPartsWhoseFallenPartIsReplacedThenDiesForGood)
     const int lives = ships[0]->lives;
     EXPECT_FALSE(tower.hitPlayer(*ships[0]));
     EXPECT_EQ(ships[0]->lives, lives - 1);
+    ships[0]->hitBox = {960.f, 340.f, 10.f, 10.f};
+    EXPECT_FALSE(tower.hitPlayer(*ships[0]));
+    EXPECT_EQ(ships[0]->lives, lives - 2);
 
     run(1.9f);
     EXPECT_FALSE(tower.parts[0]->active);
@@ -325,7 +340,11 @@ TEST_F(BossFight, TowerPartsFireAndSpawnOnTheirClocks)
     icarus("SHOOT 20 -500 -300\nSPAWN 20 -250 -300\nHEAD 100 0 -200\n");
     BulletManager& bullets = *enemies.enemyBullets;
     run(1.55f);
-    EXPECT_EQ(bullets.bullets.size(), 2u); // two shots from the module's turret, 1.5 s in
+    ASSERT_EQ(bullets.bullets.size(), 2u); // two shots from the module's turret, 1.5 s in
+    for (const Bullet& b : bullets.bullets) { // both at player 1, though player 2 is there too
+        const sf::Vector2f to = ships[0]->position - b.origin;
+        EXPECT_NEAR(b.angle, std::atan2(to.y, to.x) * 57.29578f, 0.1f);
+    }
 
     // The spawner's first side bee comes 3.3 s in, then one every 3 s.
     run(1.8f);
@@ -343,19 +362,25 @@ TEST_F(BossFight, TowerHeadReleasesABeeThroughTheDoorsEveryTenSeconds)
 {
     icarusHead();
     BossLvl1* tower = currentBossLvl1();
-    run(10.1f);
-    EXPECT_TRUE(tower->doorsTriggered);
-    // The doors only move as the renderer integrates their velocity; they open, let the bee
-    // out, close and stop, and the cycle ends.
-    int f = 0;
-    for (; f < 2000 && tower->doorsTriggered; ++f) {
-        for (const std::unique_ptr<Mesh>& m : tower->objects)
-            m->updateTransform(DT);
-        run(DT);
+    // The doors only move as the renderer integrates their velocity; they open, stay open a
+    // second to let the bee out, close and stop, and the cycle ends. So every ten seconds.
+    for (int bee = 1; bee <= 2; ++bee) {
+        SCOPED_TRACE(bee);
+        for (int wait = 0; wait < 1000 && !tower->doorsTriggered; ++wait)
+            run(DT);
+        EXPECT_EQ(enemiesOfType(enemy_type::BEE), bee - 1); // not before the doors have opened
+        int f = 0, open = 0;
+        for (; f < 2000 && tower->doorsTriggered; ++f) {
+            for (const std::unique_ptr<Mesh>& m : tower->objects)
+                m->updateTransform(DT);
+            run(DT);
+            open += tower->doorsOpen;
+        }
+        EXPECT_LT(f, 2000);
+        EXPECT_NEAR(open, 64, 2);
+        EXPECT_EQ(enemiesOfType(enemy_type::BEE), bee);
+        EXPECT_FLOAT_EQ(tower->door1->velocity.x, 0.f);
     }
-    EXPECT_LT(f, 2000);
-    EXPECT_EQ(enemiesOfType(enemy_type::BEE), 1);
-    EXPECT_FLOAT_EQ(tower->door1->velocity.x, 0.f);
 }
 
 TEST_F(BossFight, HeadPhasesFollowTheCameraFramesOverAWholeLoopAndOnlyAnExposedHeadIsHit)
@@ -386,7 +411,7 @@ TEST_F(BossFight, HeadPhasesFollowTheCameraFramesOverAWholeLoopAndOnlyAnExposedH
         if (f > 4818) {
             ASSERT_EQ(m.laser, nullptr) << f;
         }
-        if (f == 100) { // the arena goes dark; the hidden head's box is far off the field
+        if (f == 100 || f == 150) { // the arena is dark to frame 150; the hidden head's box is far off the field
             EXPECT_FLOAT_EQ(engine().world.worldLighting, 0.f);
             EXPECT_FLOAT_EQ(m.hitBox.left, Murzel::HIDDEN);
         }
@@ -434,7 +459,10 @@ TEST_F(BossFight, HeadLaserHitsShipsAndClashesWithTheirs)
         ship.laser->update(DT, origin - sf::Vector2f(1.f, 0.f), 180.f);
     ASSERT_GT(ship.laser->segments.size(), 2u);
     const float health = m.health;
+    const size_t theirs = ship.laser->segments.size(), its = m.laser->segments.size();
     EXPECT_FALSE(m.clashLasers(scoring));
+    EXPECT_LT(ship.laser->segments.size(), theirs); // each beam now ends where they met
+    EXPECT_LT(m.laser->segments.size(), its);
     EXPECT_FLOAT_EQ(m.health, health - 2.5f);
     EXPECT_EQ(scores[0].score, 10000u);
     EXPECT_TRUE(ship.laser->impactVisible);

@@ -6,6 +6,7 @@
 #include "play/Entity2D.h"
 
 #include <SFML/Graphics/Image.hpp>
+#include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
@@ -81,6 +82,8 @@ TEST(BulletTypeTable, TheShippedFileHoldsEveryTypeWithItsSheetFramesAndSpeed)
         EXPECT_EQ(a.frameCount, row.frames);
         EXPECT_EQ(a.mode, ANIMATION_LOOPED);
         EXPECT_NEAR(flownInATenth(bullets, type), row.speed * 0.1f, 0.01f);
+        // It hits within a square of the frame's shorter side.
+        EXPECT_EQ(bullets.hitSize(type), static_cast<float>(std::min(row.frameWidth, row.frameHeight)));
 
         sf::Image sheet;
         ASSERT_TRUE(sheet.loadFromFile(resolveAssetPath(row.sheet)));

@@ -34,6 +34,8 @@ std::vector<float> times(const EditedSequence& s)
 
 bool exists(const std::string& path) { return std::filesystem::exists(path); }
 
+size_t recordsIn(const std::string& file) { return readSequenceFile(file).records.size(); }
+
 } // namespace
 
 TEST(EditorSequence, SaveAndLoadRoundTripRenumbersSortsAndKeepsTheSelection)
@@ -72,6 +74,7 @@ TEST(EditorSequence, SaveAndLoadRoundTripRenumbersSortsAndKeepsTheSelection)
                                                   "DELAY_TIMER 5 NB_MAX_ENEMY 6 PATTERN_ID 7\n");
     seq.loadSequence(1, 1);
     EXPECT_EQ(seq.selection, std::vector<int>{0});
+    EXPECT_EQ(seq.scrollDirection, scroll_direction::UP) << "the file's direction, the first of the four";
     seq.clearSelection();
     EXPECT_EQ(seq.records[0].colour, sf::Color::White);
 }
@@ -88,6 +91,46 @@ TEST(EditorSequence, UnwritableFileKeepsTheListAndTheOldFile)
     EXPECT_EQ(blocked.records.size(), 1u) << "the list is not reloaded from a file that was not written";
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("LEVEL_1_SEQUENCE_1.txt")));
     EXPECT_FALSE(exists(dir.file("LEVEL_1_SEQUENCE_1.txt.part")));
+}
+
+TEST(EditorSequence, AFileReadInPartIsKeptBesideItBeforeItIsWrittenOver)
+{
+    TempDir dir;
+    const std::string file = dir.file("LEVEL_1_SEQUENCE_1.txt");
+    const std::string spawner = "SPAWNER1 POSITION 1 2 DIRECTION 3 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 6 PATTERN_ID ";
+    const std::string original = "DOWN\n# first wave\n" + spawner + "7\n" + spawner + "41\n" + spawner + "6\n";
+    writeFile(file, original);
+    writeFile(file + ".unreadable-original", "kept by an earlier editor");
+    EditedSequence seq(dir.path + "/");
+    seq.loadSequence(1, 1);
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(seq.saveSequence());
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(readFile(file + ".unreadable-original"), "kept by an earlier editor");
+    EXPECT_EQ(readFile(file + ".unreadable-original-2"), original);
+    EXPECT_NE(seq.keptNote().find("2 lines could not be read (lines 2, 4); the original is kept as " + file +
+                                  ".unreadable-original-2"), std::string::npos) << seq.keptNote();
+    EXPECT_NE(said.find(seq.keptNote()), std::string::npos);
+    EXPECT_EQ(recordsIn(file), 2u);
+
+    // Read in full now: no further copy; the note stays until another sequence is edited.
+    ASSERT_TRUE(seq.saveSequence());
+    EXPECT_FALSE(exists(file + ".unreadable-original-3"));
+    EXPECT_FALSE(seq.keptNote().empty());
+
+    // With no name left for the original, the file is not written over.
+    const std::string second = dir.file("LEVEL_1_SEQUENCE_2.txt");
+    writeFile(second, "UP\nstray\n");
+    for (int n = 1; n <= 100; ++n)
+        std::filesystem::create_directories(second + ".unreadable-original" + (n > 1 ? "-" + std::to_string(n) : ""));
+    seq.loadSequence(1, 2);
+    EXPECT_TRUE(seq.keptNote().empty());
+    seq.records = {record(1.f)};
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(seq.saveSequence());
+    EXPECT_FALSE(testing::internal::GetCapturedStderr().empty());
+    EXPECT_EQ(readFile(second), "UP\nstray\n");
+    EXPECT_NE(seq.saveProblem().find("1 line could not be read (line 2)"), std::string::npos) << seq.saveProblem();
 }
 
 TEST(EditorSequence, SortingKeepsTheSelectedRecordAndDeletionKeepsTheRestInOrder)
@@ -166,6 +209,14 @@ TEST(EditorCatalogue, DeletingSequencesRenumbersFilesAndLevels)
     EXPECT_EQ(cat.newLevel(), 3);
     EXPECT_EQ(readFile(dir.file("LEVEL_3_SEQUENCE_1.txt")), "UP\n");
     EXPECT_EQ(cat.newSequence(9), 0);
+    // The hundredth level is the last, and a level holds at most its cap of sequences.
+    const std::vector<int> counts = cat.sequenceCounts;
+    cat.sequenceCounts.assign(level_files::MAX_LEVELS, 1);
+    EXPECT_EQ(cat.newLevel(), 0);
+    cat.sequenceCounts = counts;
+    cat.sequenceCounts[0] = level_files::MAX_SEQUENCES_PER_LEVEL;
+    EXPECT_EQ(cat.newSequence(1), 0);
+    cat.sequenceCounts = counts;
 
     // A missing index gives no levels.
     TempDir empty;

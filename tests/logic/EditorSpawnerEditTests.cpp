@@ -29,6 +29,10 @@ TEST(EditorSpawnerEdit, SingleAndMultipleEditorsApplyTheirChanges)
     applySpawnerEdit(SpawnerEdit::button(SpawnerEdit::TARGET_MID), both, true, flags);
     EXPECT_EQ(a.direction, directionToCentre(100.f, 200.f));
     EXPECT_EQ(b.direction, 360.f);
+    // From straight above, below and right of the centre.
+    EXPECT_NEAR(directionToCentre(960.f, -100.f), 270.f, 1e-3f);
+    EXPECT_NEAR(directionToCentre(960.f, 1180.f), 90.f, 1e-3f);
+    EXPECT_NEAR(directionToCentre(1780.f, 540.f), 180.f, 1e-3f);
 
     // Two records, "posX" unchecked: a typed X changes nothing; "MidX" moves both.
     applySpawnerEdit(SpawnerEdit::typed(SpawnerEdit::POS_X, 5.f), both, true, flags);

@@ -95,7 +95,7 @@ TEST(EditorTimeline, RightClickSelectsAndLeftDragKeepsSpacing)
     // Horizontal drag moves posY, with control snapping the cursor to the grid.
     seq.scrollDirection = scroll_direction::RIGHT;
     t.view = {-300.f, 30.f};
-    t.cursor = {331.f, 517.f};
+    t.cursor = {359.f, 527.f}; // snapped down to the grid line, not to the nearest
     t.dragSelection(seq, true, false);
     EXPECT_EQ(t.cursor, sf::Vector2f(330.f, 510.f));
     EXPECT_EQ(seq.records[0].posY, 480.f);

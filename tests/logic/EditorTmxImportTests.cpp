@@ -62,6 +62,8 @@ TEST(EditorTmxImport, CellsBecomeSpawnersAlongEachScrollDirection)
          540.f, 0.f, 0.1f},
         {"left: a wall tile is a Wall of variant 1", scroll_direction::LEFT, 50, 10, 6, 49, 31, pattern_id::WALL, 140.f,
          0.f, 1.f, 0.f},
+        {"down: the first wall tile is a Wall of variant 0", scroll_direction::DOWN, 3, 1, 0, 1, 30, pattern_id::WALL, 270.f,
+         1180.f, 0.f, 0.1f},
         {"right: the first column, on the right edge", scroll_direction::RIGHT, 5, 8, 7, 0, 19, pattern_id::TURRET, 1780.f, 30.f, 180.f,
          0.1f},
     };
@@ -75,6 +77,9 @@ TEST(EditorTmxImport, CellsBecomeSpawnersAlongEachScrollDirection)
         EXPECT_EQ(sf::Vector2f(r.posX, r.posY), sf::Vector2f(c.x, c.y)) << c.what;
         EXPECT_NEAR(r.direction, c.direction, 0.01f) << c.what;
         EXPECT_NEAR(r.spawnTimer, c.spawnTimer, 1e-6f) << c.what;
+        // A circle brings its 16 enemies 0.2 s apart; the other kinds here, one.
+        EXPECT_EQ(r.nbMaxEnemy, c.pattern == pattern_id::CIRCLE ? 16 : 1) << c.what;
+        EXPECT_FLOAT_EQ(r.delayTimer, c.pattern == pattern_id::CIRCLE ? 0.2f : 0.3f) << c.what;
     }
 }
 
@@ -142,6 +147,8 @@ TEST(EditorTmxImport, TruncatedAndMalformedFilesGiveADefinedOutcome)
         {"cut.tmx", whole.substr(0, whole.find("height")), S::NoMapSize, 0},
         {"short.tmx", whole.substr(0, whole.find("</data>") - 22), S::Imported, 1}, // keeps the rows it has
         {"wide.tmx", "<map version=\"1\" width=\"99999999999\" height=\"3\">", S::BadMapSize, 0},
+        {"words.tmx", "<map version=\"1\" width=\"ten\" height=\"3\">", S::BadMapSize, 0},
+        {"negative.tmx", "<map version=\"1\" width=\"4\" height=\"-3\">", S::BadMapSize, 0},
         {"nocsv.tmx", "<map version=\"1\" width=\"4\" height=\"4\"></map>", S::NoCsvLayer, 0},
     };
     for (const Row& row : rows) {

@@ -111,11 +111,19 @@ const KindRun RUNS[] = {
     // Hovers for four volleys of four lanes, then leaves.
     {"dragonfly", enemy_type::DRAGONFLY, {800.f, 50.f}, 90, {}, 0, 0.f, {}, 0.72f, FIXED_ANGLE,
         {90.f, 90.f, 90.f, 90.f}, 16, 4.58f, 0.f, {}},
+    // Coming up from below, it hovers once it is above y 980.
+    {"dragonfly from below", enemy_type::DRAGONFLY, {800.f, 1200.f}, 270, {}, 0, 0.f, {}, 1.42f, FIXED_ANGLE,
+        {270.f, 270.f, 270.f, 270.f}, 16, 5.3f, 0.f, {}},
     // One that never reaches the hover box never fires and leaves by the outer box only.
     {"dragonfly passing by", enemy_type::DRAGONFLY, {100.f, -200.f}, 90, {}, 0, 0.f, {}, NEVER, NO_SHOT, {}, 0, 6.6f,
         0.f, {0.f, 1380.f, 1920.f, 1000.f}},
-    // Three seconds late it starts three seconds into its spiral and is gone five seconds later.
-    {"snail", enemy_type::SNAIL, {1970.f, 100.f}, 0, {}, 0, 3.f, {}, NEVER, NO_SHOT, {}, 0, 5.f, 0.f, {}},
+    // Three seconds late it starts three seconds into its spiral and is gone five seconds later,
+    // 700 px from the centre.
+    {"snail", enemy_type::SNAIL, {1970.f, 100.f}, 0, {}, 0, 3.f, {}, NEVER, NO_SHOT, {}, 0, 5.f, 0.f,
+        {550.f, -50.f, 30.f, 30.f}},
+    // It sways 50 px either side of its course, and its first sway to the right passes the player.
+    {"little ladybug", enemy_type::LITTLE_LADYBUG, {960.f, -100.f}, 90, {}, 0, 0.f, {{1010.f, 88.f}}, NEVER, NO_SHOT,
+        {}, 0, 6.4f, 5.f, {}},
     // Straight bullets fly at the speed carried in the target's x.
     {"big bullet", enemy_type::BIG_BULLET, {100.f, 100.f}, 90, {1200.f, 540.f}, 0, 0.f, {}, NEVER, NO_SHOT, {}, 0,
         1.66f, 0.f, {}},
@@ -192,4 +200,29 @@ TEST(EnemyKindRun, EachKindFiresAimsAndLeavesAsItsRowSays)
             EXPECT_LE(nearest, row.reaches);
         }
     }
+}
+
+// The snail is drawn turned to its heading: it must face the way it crawls, in along its
+// spiral and out again.
+TEST(EnemyKindRun, TheSnailFacesTheWayItCrawls)
+{
+    EnemyManager m;
+    m.spawnEnemy(enemyData(enemy_type::SNAIL, {1970.f, 100.f}, 0), {});
+    ASSERT_EQ(m.enemies.size(), 1u);
+    const Enemy& snail = *m.enemies[0];
+    int worst = 0;
+    for (int f = 0; f < 7 * 64 && !m.enemies.empty(); ++f) {
+        const sf::Vector2f before = snail.position;
+        m.update(DT, {});
+        if (m.enemies.empty())
+            break;
+        // Its first step puts it on its spiral; near the centre it mostly comes and goes.
+        const sf::Vector2f step = snail.position - before;
+        if (f == 0 || std::hypot(snail.position.x - 960.f, snail.position.y - 540.f) < 150.f)
+            continue;
+        const float way = std::atan2(step.y, step.x) * 180.f / 3.1415927f;
+        const float off = std::fabs(std::remainder(snail.angle - way, 360.f));
+        worst = std::max(worst, static_cast<int>(off));
+    }
+    EXPECT_LT(worst, 60) << "degrees between its facing and its way";
 }

@@ -54,8 +54,11 @@ TEST(EnemyManager, HitTestsUseTheirBoxesInsideThePlayWindow)
     EXPECT_EQ(m.hitTestRect(0, nearEdge, 0), hit_result::NONE);
     EXPECT_EQ(m.hitTestRect(0, {790.f, 490.f, 4.f, 4.f}, 0), hit_result::BODY);
     EXPECT_EQ(m.hitTestRect(0, {0.f, 0.f, 4.f, 4.f}, 1), hit_result::NONE);
-    // An enemy whose box ends left of x 290 cannot be hit, even by an overlapping shot.
+    // An enemy whose box ends left of x 290, or starts below y 1030, cannot be hit, even by
+    // an overlapping shot.
     EXPECT_EQ(m.hitTestRect(1, {190.f, 490.f, 20.f, 20.f}, 0), hit_result::NONE);
+    m.spawnEnemy(enemyData(enemy_type::BEE, {800, 1061}), {});
+    EXPECT_EQ(m.hitTestRect(2, {790.f, 1050.f, 20.f, 20.f}, 0), hit_result::NONE);
     EXPECT_EQ(m.hitTestRect(7, {790.f, 490.f, 4.f, 4.f}, 0), hit_result::NONE);
     EXPECT_EQ(m.getBounds(-1), sf::FloatRect());
     EXPECT_EQ(m.getBounds(0), sf::FloatRect(800.f - 53.f, 500.f - 75.f, 106.f, 150.f));

@@ -50,6 +50,8 @@ TEST(EnemyShooter, EaterIsShutWhileItRushesOpensLateInTheBiteAndRushesAgain)
     for (int i = 0; i < 140; ++i)
         m.update(dt, players);
     EXPECT_EQ(eater.state, EaterEnemy::WAITING);
+    const sf::FloatRect waiting(eater.position.x - 5.f, eater.position.y - 5.f, 10.f, 10.f);
+    EXPECT_EQ(m.hitTestRect(0, waiting, 1), hit_result::BODY); // open while it waits
     const std::vector<sf::Vector2f> moved{{500.f, 140.f}};
     for (int i = 0; i < 50; ++i)
         m.update(dt, moved);

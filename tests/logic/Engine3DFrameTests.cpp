@@ -57,6 +57,9 @@ TEST(Engine3DFrame, LightTickListsLightsInRangeTwentyTimesASecond)
     Mesh& lamp = f.addObject("obj");
     const Mesh& near = f.addObject("obj", {500.f, 0.f, 0.f});
     const Mesh& far = f.addObject("obj", {50000.f, 0.f, 0.f});
+    // A light reaches 2000 past its range.
+    const Mesh& edge = f.addObject("obj", {2999.f, 0.f, 0.f});
+    const Mesh& past = f.addObject("obj", {3001.f, 0.f, 0.f});
     lamp.lightData = {2.f, 1000.f, sf::Color::Blue};
     f.e.world.lightTickTimer = 0.f;
     f.step(0.01f);
@@ -64,6 +67,8 @@ TEST(Engine3DFrame, LightTickListsLightsInRangeTwentyTimesASecond)
     EXPECT_EQ(lamp.lights.size(), 1u); // a light lists itself
     EXPECT_EQ(near.lights.size(), 1u);
     EXPECT_TRUE(far.lights.empty());
+    EXPECT_EQ(edge.lights.size(), 1u);
+    EXPECT_TRUE(past.lights.empty());
     // Lists are rebuilt, not grown, and only every 0.05 s.
     f.step(0.02f);
     EXPECT_FALSE(f.e.world.lightTick);
@@ -132,6 +137,28 @@ TEST(Engine3DFrame, NothingInTheWorldMovesWhilePaused)
     EXPECT_FLOAT_EQ(module.rotation.y, turned.y + 1.5f);
     EXPECT_NEAR(module.position.x, at.x + 10.f, 1e-3f);
     EXPECT_GT(wall.depthOffset.x, sortOffset.x);
+}
+
+// The intro's planet lights up, peaks and dims with the camera path's frame; in open space it grows
+// to full over three and a half seconds.
+TEST(Engine3DFrame, PlanetGlowFollowsTheIntrosCameraPathAndGrowsInOpenSpace)
+{
+    FrameFixture f;
+    f.e.world.sceneId = scene::INTRO;
+    Mesh& planet = f.addObject("GreenPlanet");
+    const std::pair<int, float> expected[] = {{60, 0.f},    {65, 0.f},    {66, 0.04f},  {184, 4.76f},
+                                              {185, 4.72f}, {250, 2.12f}, {400, 2.12f}};
+    for (const auto& [frame, value] : expected) {
+        f.e.world.cameraFrame = frame;
+        f.step(0.01f);
+        f.e.world.cameraFrames.clear(); // keep the free camera from touching the frame
+        EXPECT_NEAR(planet.lightData.intensity, value, 1e-5f) << frame;
+    }
+    f.e.world.sceneId = scene::OPEN_SPACE;
+    planet.lightData.intensity = 0.f;
+    for (int i = 0; i < 50; ++i)
+        f.step(0.02f);
+    EXPECT_NEAR(planet.lightData.intensity, 1.f, 1e-3f);
 }
 
 // A light far off the window (behind the camera its projection lands anywhere) brightens

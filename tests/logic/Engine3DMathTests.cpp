@@ -41,3 +41,15 @@ TEST(Engine3DMath, AngleBetweenParallelOppositeAndDegenerate)
     EXPECT_TRUE(std::isnan(a));
     EXPECT_FALSE(a <= 90.f);
 }
+
+TEST(Engine3DMath, MoveTowardsStopsWithinTwoUnits)
+{
+    Engine& e = engine();
+    const float saved = e.timing.frameTime;
+    e.timing.frameTime = 0.02f;
+    const sf::Vector3f step = moveTowards3D({0.f, 0.f, 0.f}, {10.f, 0.f, 0.f}, 90.f);
+    EXPECT_NEAR(step.x, 1.8f, 1e-5f);
+    EXPECT_EQ(step.y, 0.f);
+    EXPECT_EQ(moveTowards3D({0.f, 0.f, 0.f}, {1.f, 1.f, 1.f}, 90.f), sf::Vector3f()) << "within two units: no step";
+    e.timing.frameTime = saved;
+}

@@ -155,9 +155,31 @@ TEST(Engine3DPipeline, AFaceTurnedToTheLightIsBrighterAndAHitFlashesWhite)
     EXPECT_GT(facing.r, side.r);
     EXPECT_GT(side.r, away.r);
     EXPECT_EQ(colourFor(c), side) << "a light exactly at the centroid is defined, no NaN";
+    // An unlit mesh keeps the colours it was last given, whatever the light does.
+    mesh->lit = false;
+    EXPECT_EQ(colourFor(c + sf::Vector3f(0.f, 0.f, 1e5f)), side);
+    mesh->lit = true;
 
     mesh->flash = 255.f;
     EXPECT_EQ(projectAlone(pipeline, *mesh, settingsFor(scene::INTRO, 1)).vertices.at(2).color, sf::Color::White);
+}
+
+TEST(Engine3DPipeline, TheDepthViewWrapsItsGreyAndCorridorWallsSortBehind)
+{
+    RenderPipeline pipeline;
+    // The depth view: a grey of the corner's distance, wrapping every ~150000 units.
+    auto far = meshOf(named({faceAt(0.f, 0.f, 150000.f), faceAt(0.f, 0.f, 300000.f)}));
+    FrameSettings depth = settingsFor(scene::INTRO, 1);
+    depth.depthView = true;
+    const Batch& greys = projectAlone(pipeline, *far, depth);
+    ASSERT_EQ(greys.vertices.size(), 6u);
+    EXPECT_EQ(drawnFace(greys, 0)->color, sf::Color(255, 255, 255));
+    EXPECT_EQ(drawnFace(greys, 1)->color, sf::Color(254, 254, 254));
+
+    // A corridor wall section sorts behind the scene's far objects from its first frame.
+    auto wall = meshOf({faceAt(0.f, 0.f, 100.f)}, "3D/LVL2/wall/wall1");
+    projectAlone(pipeline, *wall, settingsFor(scene::CORRIDOR, 1));
+    EXPECT_GT(wall->depth, 300000.f);
 }
 
 TEST(Engine3DPipeline, BatchesAreDrawnFarthestFirstKeepingTheOrderOfEqualDepths)
@@ -187,15 +209,18 @@ TEST(Engine3DPipeline, VisibleListBoxAndTheLightsOfUnlitMeshes)
     Engine e;
     e.installPlayer(std::make_unique<Player>());
     e.world.sceneId = scene::INTRO;
-    // Camera at (0, 200, 0): the position projects to x = 10930.
-    SceneObjectRecord record;
-    record.mesh = std::make_unique<Mesh>(std::vector<Triangle>{}, sf::Vector3f(9970.f, 200.f, 800.f), "obj", false);
-    e.world.sceneObjects.push_back(std::move(record));
+    // Camera at (0, 200, 0): the positions project to x = 10930, past the kept box, and 10910, in it.
+    for (float x : {9970.f, 9950.f}) {
+        SceneObjectRecord record;
+        record.mesh = std::make_unique<Mesh>(std::vector<Triangle>{}, sf::Vector3f(x, 200.f, 800.f), "obj", false);
+        e.world.sceneObjects.push_back(std::move(record));
+    }
     e.updateVisibleObjects();
-    EXPECT_TRUE(e.renderer.visibleObjects.empty());
+    ASSERT_EQ(e.renderer.visibleObjects.size(), 1u);
+    EXPECT_EQ(e.renderer.visibleObjects[0]->position.x, 9950.f);
     e.world.sceneId = scene::GAS_GIANT;
     e.updateVisibleObjects();
-    EXPECT_EQ(e.renderer.visibleObjects.size(), 1u);
+    EXPECT_EQ(e.renderer.visibleObjects.size(), 2u);
     // Scene 15 releases every scene object.
     e.world.sceneId = scene::MAIN_MENU;
     e.updateVisibleObjects();

@@ -41,7 +41,13 @@ TEST(ExplosionPatternFile, ReadsStepsAndDropsWhatCannotFire)
     ASSERT_EQ(steps.size(), 1u);
     EXPECT_EQ(steps[0].spawn.kind, 4);
     EXPECT_FLOAT_EQ(steps[0].spawn.maxAngle, 6.28f);
-    // That every pattern ends once, within the longest wait, is the explosion fuzz target's property.
+
+    // Times are brought into 0..LONGEST_WAIT, so that every pattern ends.
+    std::istringstream times("-3 0 1 1 0 0 0 0\n1e30 0 1 1 0 0 0 0\n");
+    const std::vector<PatternStep> clamped = ExplosionPattern::readSteps(times);
+    ASSERT_EQ(clamped.size(), 2u);
+    EXPECT_FLOAT_EQ(clamped[0].time, 0.f);
+    EXPECT_FLOAT_EQ(clamped[1].time, ExplosionPattern::LONGEST_WAIT);
 }
 
 TEST(ExplosionPatternRun, StepsFireOnTimeAndTheEndIsReported)

@@ -3,6 +3,7 @@
 #include "gameplay/GameBindings.h"
 #include "gameplay/GameState.h"
 #include "gameplay/MusicUpkeep.h"
+#include "gameplay/WallLines.h"
 #include "play/Laser.h"
 #include "support/TestSupport.h"
 
@@ -61,7 +62,9 @@ TEST(GameStateMusic, IntroHandsOverToItsLoopOnceNearItsEnd)
 
     deck.tracks[MUSIC_STAGE01_INTRO].offset = 59.91f;
     deck.fadeActive[MUSIC_STAGE01] = true;
+    deck.tracks[MUSIC_STAGE01].offset = 12.f; // left where an earlier play of the loop stopped
     music.update(deck, 0.016f);
+    EXPECT_EQ(deck.tracks[MUSIC_STAGE01].offset, 0.f) << "the loop plays from its start";
     EXPECT_FALSE(deck.tracks[MUSIC_STAGE01_INTRO].playing);
     EXPECT_TRUE(deck.tracks[MUSIC_STAGE01].playing);
     EXPECT_FLOAT_EQ(deck.tracks[MUSIC_STAGE01].volume, 25.f);
@@ -205,4 +208,44 @@ TEST(GameStateAim, RightStickAimsAndARestingStickKeepsTheLevelsFacing)
     in.pads.states[0].thumbRY = 0;
     in.pads.states[0].thumbRX = -32768; // pushed left
     EXPECT_NEAR(std::fabs(getStickAngle(0, 0.f)), 180.f, 0.01f);
+}
+
+namespace {
+std::vector<WallMarker> markers(std::initializer_list<std::pair<bool, sf::Vector2f>> items)
+{
+    std::vector<WallMarker> out;
+    for (const auto& item : items)
+        out.push_back({item.first, item.second});
+    return out;
+}
+} // namespace
+
+TEST(GameStateWallLines, PolylineRunsCornerToCornerThroughVisibleMarkers)
+{
+    // object 0: not a marker; 1: marker off screen; 2, 3: visible markers; 4: another object.
+    const auto objects = markers({{false, {-50.f, 900.f}},
+                                  {true, {-10.f, 950.f}},
+                                  {true, {400.f, 900.f}},
+                                  {true, {1500.f, 880.f}},
+                                  {false, {2100.f, 870.f}}});
+    const auto line = wallPolyline(objects, WallSide::Bottom);
+    const std::vector<sf::Vector2f> expected = {
+        {0.f, 1080.f}, {-10.f, 950.f}, {400.f, 900.f}, {1500.f, 880.f}, {2100.f, 870.f}, {1920.f, 1080.f}};
+    EXPECT_EQ(line, expected);
+
+    // First visible marker is the first object: no left corner; last one is the last object.
+    const auto top = wallPolyline(markers({{true, {100.f, 100.f}}, {true, {900.f, 80.f}}}), WallSide::Top);
+    const std::vector<sf::Vector2f> expectedTop = {{100.f, 100.f}, {900.f, 80.f}, {1920.f, 0.f}};
+    EXPECT_EQ(top, expectedTop);
+
+    // x = 0 and x = 1921 lie off the screen.
+    EXPECT_TRUE(wallPolyline(markers({{true, {0.f, 500.f}}, {true, {1921.f, 500.f}}, {false, {5.f, 5.f}}}),
+                             WallSide::Bottom)
+                    .empty());
+    EXPECT_TRUE(wallPolyline({}, WallSide::Top).empty());
+
+    // The wall closes along the screen's edge: a point behind it is in the wall, one in the open is not.
+    const Polygon wall = wallPolygon(line);
+    EXPECT_TRUE(polygonIntersectsRect(wall, sf::FloatRect(950.f, 1000.f, 0.f, 0.f)));
+    EXPECT_FALSE(polygonIntersectsRect(wall, sf::FloatRect(950.f, 300.f, 0.f, 0.f)));
 }

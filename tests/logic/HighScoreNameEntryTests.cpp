@@ -29,6 +29,7 @@ TEST(HighScoreNameEntry, OkWritesUpToThreeSymbolsAndBackErasesTheLast)
     EXPECT_EQ(name, "AAA");
 
     EXPECT_TRUE(entry.update(press(&NameEntryInput::back), 0.016f, name));
+    EXPECT_FALSE(entry.update(press(&NameEntryInput::back), 0.016f, name)) << "a held Back erases once";
     EXPECT_EQ(name, "AA_");
     entry.update(NOTHING, 0.016f, name);
     entry.update(press(&NameEntryInput::back), 0.016f, name);

@@ -1,5 +1,6 @@
-// Damaged tables read and new scores ranked. Saving (ten lines, a save that fails) is
-// checked on the high-score screen (HighScoreEntryGlTest), the round trip by the fuzz target.
+// Damaged tables read, new scores ranked, and what a player's table file goes through
+// when it is stored. The screen's saving (ten lines, a save that fails) is checked
+// on the high-score screen (HighScoreEntryGlTest), the round trip by the fuzz target.
 #include "screens/HighScoreTable.h"
 #include "support/TestSupport.h"
 
@@ -7,8 +8,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
+#include <map>
 
 using testing_support::TempDir;
+using testing_support::readFile;
 using testing_support::writeFile;
 
 namespace {
@@ -36,8 +40,8 @@ TEST(HighScoreTable, DamagedFilesReadAsTenCleanRowsBestFirst)
     };
     const Row rows[] = {
         {"no file", nullptr, "", ""},
-        {"lines without a name, a number or beyond int", "malformed.txt",
-         "abc notanumber\nlonely\nbob 7 extra\nbig 99999999999\nhex 0x10\n   \nok 5\r\nneg -3\nend 12", "end 12\nok 5"},
+        {"lines without a name or a number", "malformed.txt",
+         "abc notanumber\nlonely\nbob 7 extra\nhex 0x10\n   \nok 5\r\nneg -3\nend 12", "end 12\nok 5"},
         // A negative score would sort above the padding rows and move on the next save. A 60 KB
         // name would be drawn across the screen; bytes the font cannot draw (here a byte-order
         // mark pasted in the middle of the file) would not survive a save.
@@ -83,4 +87,114 @@ TEST(HighScoreTable, NewScoresRankBelowEqualOnesAndTheTenthIsNotBeaten)
     EXPECT_EQ(insertNewScores(again, {650, 5000}), (std::vector<int>{5, 0}));
     EXPECT_EQ(again[5].name, "___");
     EXPECT_EQ(again[5].score, 650);
+}
+
+TEST(HighScoreTable, RowsAreReadAsThePlayerPlainlyMeantThem)
+{
+    // An editor that saves UTF-16 (either byte order); a sign, a zero fraction, a name
+    // with a space, a score beyond what the table holds (kept as the highest it can).
+    const std::string plain = "abc 1200\r\nxyz 50";
+    std::string little = "\xFF\xFE", big = "\xFE\xFF";
+    for (char c : plain) {
+        little += {c, '\0'};
+        big += {'\0', c};
+    }
+    const struct {
+        const char* what;
+        std::string text;
+        std::string rows;
+    } rows[] = {
+        {"UTF-16, low byte first", little, "abc 1200\nxyz 50"},
+        {"UTF-16, high byte first", big, "abc 1200\nxyz 50"},
+        {"numbers and names as typed", "pls +20000\nflt 25000.0\nBob Smith 500\nA B 400\nbig 99999999999\nodd 70.5\nneg -0.5",
+         "big 2147483647\nflt 25000\npls 20000\nBob 500\nAB 400\nodd 70"},
+    };
+    TempDir dir;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        writeFile(dir.file("HighScores.txt"), row.text);
+        EXPECT_EQ(formatHighScores(readHighScoreTable(dir.file("HighScores.txt"))), paddedTable(row.rows));
+    }
+}
+
+namespace {
+// Every file of the folder but the table, with its text.
+std::map<std::string, std::string> filesBeside(const TempDir& dir)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path))
+        if (entry.path().filename() != "HighScores.txt")
+            files[entry.path().string()] = readFile(entry.path().string());
+    return files;
+}
+} // namespace
+
+TEST(HighScoreTable, ATableNotReadInFullIsKeptAsItWasBeforeItIsFirstRewritten)
+{
+    TempDir dir;
+    const std::string path = dir.file("HighScores.txt");
+    const std::string damaged = "abc 900\nneg -5\nBob Smith 500\n\x01\x02 junk";
+    writeFile(path, damaged);
+    ::testing::internal::CaptureStderr();
+    HighScoreFile file(path);
+    std::vector<HighScoreEntry> table = file.rows();
+    insertNewScores(table, {0}); // a game without a high score changes nothing
+    EXPECT_TRUE(file.store(table));
+    EXPECT_EQ(readFile(path), damaged);
+    EXPECT_TRUE(filesBeside(dir).empty());
+
+    insertNewScores(table, {700});
+    EXPECT_TRUE(file.store(table));
+    table[1].name = "ABC";
+    EXPECT_TRUE(file.store(table)); // the first rewrite only keeps a copy
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(readHighScoreTable(path)[1].name, "ABC");
+    const auto kept = filesBeside(dir);
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept.begin()->second, damaged);
+    EXPECT_NE(said.find(kept.begin()->first), std::string::npos) << said;
+    for (const char* line : {"line 2", "line 3", "line 4"})
+        EXPECT_NE(said.find(line), std::string::npos) << "what was lost: " << said;
+
+    // Damaged again later: a second copy, the first one untouched.
+    writeFile(path, "xyz -1\nabc 3");
+    HighScoreFile later(path);
+    table = later.rows();
+    insertNewScores(table, {5});
+    EXPECT_TRUE(later.store(table));
+    const auto both = filesBeside(dir);
+    ASSERT_EQ(both.size(), 2u);
+    EXPECT_EQ(both.count(kept.begin()->first), 1u);
+    EXPECT_EQ(both.at(kept.begin()->first), damaged);
+
+    // A table read in full goes without a copy.
+    HighScoreFile clean(path);
+    EXPECT_TRUE(clean.losses().empty());
+    table = clean.rows();
+    insertNewScores(table, {50});
+    EXPECT_TRUE(clean.store(table));
+    EXPECT_EQ(filesBeside(dir).size(), 2u);
+    // Rows that only look odd are read in full: a zero fraction, the highest score a row holds, minus zero.
+    writeFile(path, "abc 25000.0\ntop 2147483647\nz -0");
+    EXPECT_EQ(HighScoreFile(path).losses(), "");
+}
+
+TEST(HighScoreTable, AReadOnlyTableStaysAsThePlayerMadeIt)
+{
+    TempDir dir;
+    const std::string path = dir.file("HighScores.txt");
+    writeFile(path, "abc 900\nneg -5");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read
+                                           | std::filesystem::perms::others_read);
+    const auto mode = std::filesystem::status(path).permissions();
+    HighScoreFile file(path);
+    std::vector<HighScoreEntry> table = file.rows();
+    insertNewScores(table, {1000});
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(file.store(table));
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("read-only"), std::string::npos) << said;
+    EXPECT_EQ(readFile(path), "abc 900\nneg -5");
+    EXPECT_EQ(std::filesystem::status(path).permissions(), mode);
+    EXPECT_TRUE(filesBeside(dir).empty()) << "no copy of a table that is not rewritten";
 }

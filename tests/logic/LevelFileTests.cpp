@@ -49,6 +49,8 @@ TEST(LevelIndexFile, ReadsCountsFromDamagedOrLooseIndexesAndSaysWhatItTook)
         // Huge or negative level counts are clamped rather than allocated.
         {"a huge level count, then a negative one", "NB_LEVELS 2000000000 NB_LEVELS -3", {}, 0,
          {"NB_LEVELS given 2 times", "NB_LEVELS -3 taken as 0"}},
+        {"a huge level count alone", "NB_LEVELS 2000000000", std::vector<int>(level_files::MAX_LEVELS, 0), 0,
+         {"NB_LEVELS 2000000000 taken as"}},
         {"another letter case, a missing S, the sequence lines first",
          "nb_sequence 1 4\nNB_SEQUENCE 2 1\nNB_LEVEL 3\nNb_Sequence 3 2", {4, 1, 2}, 7,
          {"\"NB_LEVEL\" read as NB_LEVELS", "before NB_LEVELS"}},
@@ -110,9 +112,50 @@ TEST(SequenceFile, ReadsRecordsInOrderWithAnyLineEnds)
     TempDir dir;
     writeFile(dir.file("bom.txt"), "\xEF\xBB\xBF" + std::string(TWO_RECORDS));
     EXPECT_EQ(readSequenceFile(dir.file("bom.txt")).direction, scroll_direction::UP);
-    // Only the four upper-case words are directions.
-    EXPECT_EQ(parseSequenceText("right\n").direction, -1);
+    // The four direction words, in any letter case.
+    EXPECT_EQ(parseSequenceText("right\n").direction, scroll_direction::RIGHT);
     EXPECT_EQ(parseSequenceText("LEFT").direction, scroll_direction::LEFT);
+    EXPECT_EQ(parseSequenceText("LEFTWARDS").direction, -1);
+}
+
+// What a designer plainly meant is read; every line with anything else is named, so
+// that nobody writes the records back believing they are the whole file.
+TEST(SequenceFile, ReadsWhatWasPlainlyMeantAndNamesTheLinesItCannotRead)
+{
+    std::string lower = TWO_RECORDS;
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    std::string utf16 = "\xFF\xFE", utf16be = "\xFE\xFF"; // little-endian: Windows editors' "Unicode"
+    for (const char c : std::string(TWO_RECORDS)) {
+        utf16 += std::string{c, '\0'};
+        utf16be += std::string{'\0', c};
+    }
+    std::string commas = TWO_RECORDS;
+    for (const auto& [point, comma] : {std::pair{"1.5", "1,5"}, {"0.25", "0,25"}, {"100.5", "100,5"}, {"22.5", "22,5"}})
+        commas.replace(commas.find(point), std::string(point).size(), comma);
+    for (const std::string& text : {lower, utf16, utf16be, commas, "# level 1, opening\n" + std::string(TWO_RECORDS)}) {
+        const SequenceFile f = parseSequenceText(text);
+        EXPECT_EQ(f.direction, scroll_direction::UP);
+        ASSERT_EQ(f.records.size(), 2u) << text;
+        expectRecord(f.records[0], {960.f, -80.f, 270.f, 1.5f, 0.25f, 5, 6, f.records[0].name});
+        expectRecord(f.records[1], {100.5f, 200.f, 22.5f, 3.f, 0.f, 1, 16, f.records[1].name});
+        EXPECT_EQ(f.unreadLines, text[0] == '#' ? std::vector<int>{1} : std::vector<int>{}) << text;
+    }
+    EXPECT_EQ(parseSequenceText("SPAWNER1 POSITION 1 2 DIRECTION 3 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 6 "
+                                "PATTERN_ID 7").records.size(), 1u) << "no direction line: the first record stays";
+
+    // An unknown pattern, a comma that may group thousands, a stray word, a value cut off.
+    const std::string good =
+        "SPAWNER9 POSITION 1 2 DIRECTION 3 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 6 PATTERN_ID 7\n";
+    const SequenceFile damaged = parseSequenceText(
+        "DOWN\n" + good +
+        "SPAWNER2 POSITION 1 2 DIRECTION 3 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 6 PATTERN_ID 41\n" + good +
+        "SPAWNER4 POSITION 1,500 2 DIRECTION 3 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 6 PATTERN_ID 7\n\n" + good +
+        "later 42\n" + good + "SPAWNER8 POSITION 1 2 DIRECTION 3 SPAWN_TIMER");
+    EXPECT_EQ(damaged.records.size(), 4u);
+    EXPECT_EQ(damaged.unreadLines, (std::vector<int>{3, 5, 8, 10}));
+    EXPECT_EQ(describeUnreadLines(damaged), "4 lines could not be read (lines 3, 5, 8, 10)");
+    EXPECT_EQ(describeUnreadLines(parseSequenceText(TWO_RECORDS)), "");
 }
 
 TEST(SequenceFile, SkipsDamagedRecordsAndKeepsTheRest)
@@ -129,7 +172,10 @@ TEST(SequenceFile, SkipsDamagedRecordsAndKeepsTheRest)
         "UP\n"
         "SPAWNER1 POSITION abc 2 DIRECTION 3 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 6 PATTERN_ID 7\n" + good +
         "SPAWNER2 POSITION 1 2 DIRECTION 3 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 6 PATTERN_ID 28\n"
+        "SPAWNER3 POSITION 1 2 DIRECTION 3 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 6 PATTERN_ID -1\n"
+        "SPAWNER4 POSITION 1 2 DIRECTION 1e99 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 6 PATTERN_ID 7\n"
         "SPAWNER5 POSITION 1 2 DIRECTION nan SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 6 PATTERN_ID 7\n"
+        "SPAWNER6 POSITION 1 2 DIRECTION 3 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 6.5 PATTERN_ID 7\n"
         "SPAWNER7 POSITION 1 2 DIRECTION 3 SPAWN_TIMER 4 DELAY_TIMER 5 NB_MAX_ENEMY 99999999999 PATTERN_ID 7\n"
         "SPAWNER8 POSITION 1 2 DIRECTION 3 SPAWN_TIMER 4 BOGUS NB_MAX_ENEMY 6 PATTERN_ID 7\n" + good);
     ASSERT_EQ(bad.records.size(), 2u);

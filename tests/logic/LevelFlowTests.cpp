@@ -89,9 +89,36 @@ TEST(LevelFlowPlan, BossLevelsWarnWaitForContinuesAndHoldTheirTallies)
             EXPECT_EQ(step->value, value);
         }
     }
+    // The fight's end fades out over 3 s; REVIVE on its board fades the corridor in over 2 s.
+    const FlowPlan fadeOut = level_flow::plan(at(scene::TOWER, 3, WAITING));
+    const FlowStep* out = find(fadeOut, A::Fade);
+    ASSERT_NE(out, nullptr);
+    EXPECT_FLOAT_EQ(out->x, 3.f);
+    FlowInputs confirmed = at(scene::TOWER, 3, FADE_DONE | BOARD_UP);
+    confirmed.events.scoreboardConfirmed = true;
+    const FlowPlan corridor = level_flow::plan(confirmed);
+    const FlowStep* in = find(corridor, A::Fade);
+    ASSERT_NE(in, nullptr);
+    EXPECT_EQ(in->value, 0);
+    EXPECT_FLOAT_EQ(in->x, 2.f);
+    ASSERT_NE(find(corridor, A::ChangeScene), nullptr);
+    EXPECT_EQ(find(corridor, A::ChangeScene)->value, scene::CORRIDOR);
 }
 
 // Files that do not load or hold no Finish, played: LevelFlow.MissingLevelFilesNeverStallTheFlow.
+TEST(LevelFlowSequences, NumberingWrapsOnlyAfterTheFlowsOwnSequences)
+{
+    EXPECT_EQ(level_flow::nextSequence(3, 10), 4);
+    EXPECT_EQ(level_flow::nextSequence(9, 10), 0);
+    EXPECT_EQ(level_flow::nextSequence(11, 12), 0);
+    EXPECT_EQ(level_flow::nextSequence(10, 12), 11);
+    // No level index at all, or a short one: the flow still reaches its last sequences.
+    EXPECT_EQ(level_flow::nextSequence(0, 0), 1);
+    EXPECT_EQ(level_flow::nextSequence(6, 5), 7);
+    EXPECT_EQ(level_flow::nextSequence(9, 0), 0);
+    EXPECT_EQ(level_flow::nextSequence(-7, 10), 0);
+}
+
 TEST(LevelFlowSequences, SequencesWithoutAFinishAreClosedAfterTheirLastEnemy)
 {
     std::list<SpawnEntry> open(3);

@@ -26,6 +26,23 @@ struct LogoRun {
 };
 } // namespace
 
+TEST(MenuLogo, EachPictureFadesAndHoldsForItsTimes)
+{
+    LogoRun r;
+    r.logos.update(false);
+    EXPECT_EQ(r.logos.alpha(), 255) << "the studio logo starts at full strength";
+    r.run(0.5f);
+    EXPECT_EQ(r.logos.stage(), logo_stage::STUDIO);
+    EXPECT_NEAR(r.logos.alpha(), 127, 3);
+    r.run(30.f);
+    EXPECT_TRUE(r.logos.finished());
+    // Studio: 1 s fade out. School and product: 1 + 3 + 1 s. Scenario: 1 + 8.5 + 1 s.
+    EXPECT_NEAR(r.stageStart[1], 1.f, 0.05f);
+    EXPECT_NEAR(r.stageStart[2] - r.stageStart[1], 5.f, 0.05f);
+    EXPECT_NEAR(r.stageStart[3] - r.stageStart[2], 10.5f, 0.05f);
+    EXPECT_NEAR(r.stageStart[4] - r.stageStart[3], 5.f, 0.05f);
+}
+
 // A tap per logo through to the menu: MenuRun and FullRun.
 TEST(MenuLogo, SkipCutsThePictureOncePerPress)
 {

@@ -27,13 +27,7 @@ protected:
     void frame()
     {
         updateMenuInput();
-        switch (engine().menu.menuPage) {
-        case menu_page::DIFFICULTY: updateDifficultyChoice(); break;
-        case menu_page::CHEATS: updateCheatsMenu(); break;
-        case menu_page::CREDITS: updateCreditsTurn(); break;
-        case menu_page::HOW_TO_PLAY: updateHowToPlayTurn(); break;
-        default: break;
-        }
+        updateCurrentPageInput();
     }
     void hold(sf::Keyboard::Key key, int frames)
     {
@@ -78,7 +72,9 @@ TEST_F(MenuNavigation, CursorWrapsOnEveryPage)
     struct Case {
         int page, first, last;
     };
-    for (Case c : {Case{menu_page::MAIN, 0, 3}, Case{menu_page::DIFFICULTY, 19, 21}, Case{menu_page::CHEATS, 14, 18}}) {
+    for (Case c : {Case{menu_page::MAIN, 0, 3}, Case{menu_page::PLAY, 4, 7}, Case{menu_page::CREDITS, 11, 13},
+                   Case{menu_page::DIFFICULTY, 19, 21}, Case{menu_page::HOW_TO_PLAY, 22, 24},
+                   Case{menu_page::CHEATS, 14, 18}}) {
         openAt(c.page, c.last);
         tap(DOWN);
         EXPECT_EQ(cursor(), c.first) << "page " << c.page;

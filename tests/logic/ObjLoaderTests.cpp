@@ -50,6 +50,7 @@ TEST(ObjLoader, EachFaceLineGivesItsTrianglesOrIsSkippedAndCounted)
     const Row rows[] = {
         {base + "f 1 2 3\n", 1, 0}, {base + "f 1/1 2/2 3/3\n", 1, 0}, {base + "f 1//1 2//1 3//1\n", 1, 0},
         {base + "f 1/1/1 2/2/1 3/3/1\n", 1, 0}, {base + "f 1 2 3 4\n", 2, 0}, {base + "f 1 2 3 4 1\n", 3, 0},
+        {base + "f 1/1/1/1 2/2/1 3/3/1\n", 0, 1}, // a corner has at most three parts
         {std::string("f 1 2 3\n") + SQUARE, 0, 1}, // a face before its vertices refers to nothing yet
         {"", 0, 0},
     };
@@ -59,7 +60,8 @@ TEST(ObjLoader, EachFaceLineGivesItsTrianglesOrIsSkippedAndCounted)
         EXPECT_EQ(g.skippedFaces, row.skipped) << row.text.substr(0, 80);
     }
     // A bad face is skipped and counted; the good face after it still loads.
-    for (const char* face : {"f 0 1 2\n", "f -5 1 2\n", "f 1/9 2 3\n", "f 1 2\n", "f 1a 2 3\n"}) {
+    for (const char* face : {"f 0 1 2\n", "f 1 2 5\n", "f -5 1 2\n", "f 1 2 x\n", "f 1/9 2 3\n", "f 1//9 2 3\n", "f 1 2\n",
+                             "f 1/2/3/4 2 3\n", "f 99999999999999999999 1 2\n", "f\n", "f 1a 2 3\n"}) {
         const ObjGeometry g = parse(SQUARE + std::string(face) + "f 1 2 3\n");
         EXPECT_EQ(g.triangles.size(), 1u) << face;
         EXPECT_EQ(g.skippedFaces, 1) << face;
@@ -130,4 +132,26 @@ TEST(ObjLoader, AUtf16ModelIsReportedOnTheErrorStream)
     EXPECT_TRUE(mesh->triangles.empty());
     EXPECT_NE(said.find("wide.obj"), std::string::npos) << said;
     EXPECT_NE(said.find("UTF-16"), std::string::npos) << said;
+}
+
+// A model that is missing, draws nothing, lost faces or has no material file is
+// named once on the error stream, however often the game asks for it.
+TEST(ObjLoader, AMissingOrDamagedModelIsNamedOnce)
+{
+    testing_support::TempDir dir;
+    testing_support::writeFile(dir.file("bare.obj"), SQUARE);
+    testing_support::writeFile(dir.file("bare.mtl"), "Kd 1 1 1\n");
+    testing_support::writeFile(dir.file("torn.obj"), std::string(SQUARE) + "f 1 2 3\nf 1 2 9\nf 1 x 3\n");
+    testing::internal::CaptureStderr();
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(loadObjGeometry(dir.file("gone"), {}, false), nullptr);
+        EXPECT_NE(loadObjGeometry(dir.file("bare"), {}, false), nullptr);
+        EXPECT_NE(loadObjGeometry(dir.file("torn"), {}, false), nullptr);
+    }
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(testing_support::occurrences(said, "gone.obj: missing"), 1) << said;
+    EXPECT_EQ(testing_support::occurrences(said, "bare.obj: no triangle"), 1) << said;
+    EXPECT_EQ(testing_support::occurrences(said, "torn.obj: 2 faces could not be read"), 1) << said;
+    EXPECT_EQ(testing_support::occurrences(said, "torn.mtl: missing"), 1) << said;
+    EXPECT_EQ(testing_support::occurrences(said, "\n"), 4) << said;
 }

@@ -32,9 +32,16 @@ TEST(OverlayFade, ZeroOrBrokenDurationsEndAtOnceWithTheirEndColour)
     }
 }
 
-// The ships' flights in and out are checked by the level-flow playthroughs.
 TEST(OverlayTransitions, TheWarningRunsItsRowsAndTransitionsEndOnePerFrame)
 {
+    // A ship flying out goes up at 600 px/s until it is 2000 px above the screen.
+    PlayerOutUp out({960.f, 880.f});
+    int frames = 0;
+    while (!out.update(DT) && frames < 1000)
+        ++frames;
+    EXPECT_LE(out.position.y, -2000.f);
+    EXPECT_NEAR(frames, (2880.f / 600.f) / DT, 2.f);
+
     // The banner shows row 0, then row 1, each for about a second, and ends in its fifth pass.
     WarningTransition warning({960.f, 540.f});
     std::vector<float> rows;
@@ -70,8 +77,23 @@ TEST(OverlayTransitions, TheWarningRunsItsRowsAndTransitionsEndOnePerFrame)
     EXPECT_TRUE(manager.allowsInput());
 }
 
-TEST(OverlayContinue, ALongStallShowsTheRightNumberAndGivesUpWhole)
+TEST(OverlayContinue, CountsTenDownToOneAndALongStallShowsTheRightNumber)
 {
+    // Each picture stands for the whole seconds left: 10 first, 1 in the last second.
+    ContinueScreen screen;
+    screen.countingDown = 1;
+    std::vector<int> shown{screen.textureIndex};
+    float t = 0.f;
+    for (bool gaveUp = false; !gaveUp && t < 20.f; t += 0.02f) {
+        gaveUp = screen.tick(0.02f);
+        if (!gaveUp && shown.back() != screen.textureIndex) {
+            shown.push_back(screen.textureIndex);
+            EXPECT_NEAR(t, 10.f - screen.textureIndex - 1, 0.03f);
+        }
+    }
+    EXPECT_EQ(shown, (std::vector<int>{9, 8, 7, 6, 5, 4, 3, 2, 1, 0}));
+    EXPECT_NEAR(t, 10.f, 0.03f);
+
     // A long stall jumps straight to the right number and never below the first picture.
     ContinueScreen stalled;
     stalled.countingDown = 1;
@@ -86,8 +108,11 @@ TEST(OverlayContinue, ALongStallShowsTheRightNumberAndGivesUpWhole)
 
 TEST(OverlayHud, LaserBarFlashesWhenFullAndPlaysItsSoundOncePerFilling)
 {
-    EXPECT_LT(HudBlock::laserFillHeight(99.9f), HudBlock::laserFillHeight(100.f));
-    EXPECT_EQ(HudBlock::laserFillHeight(250.f), HudBlock::laserFillHeight(100.f)); // never taller than the bar
+    // 228 px for a full gauge, by whole points.
+    EXPECT_EQ(HudBlock::laserFillHeight(20.f), 45);
+    EXPECT_EQ(HudBlock::laserFillHeight(99.9f), 225);
+    EXPECT_EQ(HudBlock::laserFillHeight(100.f), 228);
+    EXPECT_EQ(HudBlock::laserFillHeight(250.f), 228); // never taller than the bar
     EXPECT_EQ(HudBlock::laserFillHeight(-5.f), 0);
     EXPECT_EQ(HudBlock::laserFillHeight(std::nanf("")), 0);
 

@@ -33,6 +33,10 @@ TEST(OverlayTextCounter, ScoreRollsUpOneStepPerFlipWithLargeThenSmallTiles)
     ASSERT_EQ(texts.nodeCount(), 9);
     const std::vector<TextNode*> chain = counterChain(texts);
     ASSERT_EQ(chain.size(), 9u);
+    // Three large digits 24 px apart, then small ones 21 px apart.
+    const float expectedX[9] = {20, 44, 68, 92, 113, 134, 155, 176, 197};
+    for (size_t i = 0; i < 9; ++i)
+        EXPECT_FLOAT_EQ(chain[i]->tiles[2].getPosition().x, expectedX[i]) << i;
 
     texts.setScoreText("000000255");
     EXPECT_EQ(texts.text(), "000000255");
@@ -50,6 +54,17 @@ TEST(OverlayTextCounter, ScoreRollsUpOneStepPerFlipWithLargeThenSmallTiles)
         EXPECT_FALSE(node->flipping);
         EXPECT_EQ(node->tiles[1].getTextureRect().height, 0); // at rest the next flap is hidden
     }
+
+    // Each step is a flip of 0.09 s: two steps are still rolling at 0.17 s.
+    TextManager timed;
+    timed.addText(scoreCounter("000000000", false));
+    timed.setScoreText("000000200");
+    for (int k = 0; k < 10; ++k)
+        timed.update(0.017f, false);
+    EXPECT_EQ(counterChain(timed)[6]->current, 1);
+    for (int k = 0; k < 2; ++k)
+        timed.update(0.017f, false);
+    EXPECT_EQ(counterChain(timed)[6]->current, 2);
 }
 
 TEST(OverlayTextCounter, LivesRollDownwardAndStartOnTheirValue)
@@ -127,8 +142,10 @@ TEST(OverlayTextWarning, SevenLettersShowForTenSecondsAndGo)
     texts.addText(TextRequest{TEXT_WARNING, {600.f, 200.f}, 0, "", 0, 0, 0});
     ASSERT_EQ(texts.nodeCount(), 7);
     std::string word;
-    for (TextNode* node = texts.firstNode(); node; node = node->next)
+    for (TextNode* node = texts.firstNode(); node; node = node->next) {
         word += node->text.getString().toAnsiString();
+        EXPECT_FLOAT_EQ(node->text.getPosition().x, 600.f + 30.f * node->letterIndex);
+    }
     EXPECT_EQ(word, "WARNING");
 
     for (int k = 0; k < 99; ++k)

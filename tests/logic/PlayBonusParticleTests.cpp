@@ -20,6 +20,13 @@ ParticleSpawn spawnOf(int kind, float param = 0.f, int speed = 0)
     s.maxAngle = 6.2831855f;
     return s;
 }
+
+const Particle* only(const ParticleSystem& ps)
+{
+    const Particle* found = nullptr;
+    ps.forEach([&](const Particle& p) { found = &p; });
+    return found;
+}
 } // namespace
 
 TEST(PlayBonus, SpawnDriftAndAttraction)
@@ -31,8 +38,14 @@ TEST(PlayBonus, SpawnDriftAndAttraction)
     ASSERT_EQ(m.bonuses.size(), 3u); // (each kind's worth: the collect test)
     EXPECT_NEAR(m.bonuses[0]->angle, 90.f, 1e-4f);
 
-    // (Bonuses drifting off the field: the play tests.) The wobble keeps whole degrees:
-    // tiny steps never turn it.
+    // Drift: 240 px/s along the angle plus the wobble's 50 px/s.
+    Bonus& b = *m.bonuses[0];
+    b.update(0.1f);
+    EXPECT_EQ(b.wobble, 180);
+    EXPECT_NEAR(b.position.x, 100.f - 5.f, 1e-3f);
+    EXPECT_NEAR(b.position.y, 100.f + 24.f, 1e-3f);
+
+    // The wobble keeps whole degrees: tiny steps never turn it.
     Bonus& g = *m.bonuses[1];
     for (int i = 0; i < 100; ++i)
         g.update(0.0005f);
@@ -100,6 +113,36 @@ TEST(PlayParticles, CapHoldsAtTenThousand)
     EXPECT_EQ(ps.count(), 1);
     ps.clear();
     EXPECT_EQ(ps.count(), 0);
+}
+
+TEST(PlayParticles, KindLifetimes)
+{
+    seedRandom15(77);
+    // The player explosion plays its four rows of 0.325 s.
+    ParticleSystem ps;
+    ps.spawn(spawnOf(PARTICLE_PLAYER_EXPLOSION), 0);
+    std::vector<float> tops;
+    float t = 0.f;
+    for (; ps.count() > 0 && t < 5.f; t += 0.001f) {
+        ps.update(0.001f);
+        if (const Particle* p = only(ps))
+            if (tops.empty() || tops.back() != p->frame.top)
+                tops.push_back(p->frame.top);
+    }
+    EXPECT_EQ(tops, (std::vector<float>{0.f, 700.f, 1400.f, 2100.f}));
+    EXPECT_NEAR(t, 1.3f, 0.01f);
+
+    // Smoke lives at most 1.5 s; a shooting star shows only after 0.05 s.
+    for (int i = 0; i < 20; ++i) {
+        ps.spawn(spawnOf(PARTICLE_SMOKE), 0);
+        EXPECT_LE(only(ps)->lifetime, 1.5f);
+        ps.clear();
+    }
+    ps.spawn(spawnOf(PARTICLE_SHOOTING_STAR, 0.01f, 1000), 0);
+    ps.update(0.04f);
+    if (const Particle* star = only(ps)) {
+        EXPECT_EQ(star->scale, sf::Vector2f(0.f, 0.f));
+    }
 }
 
 TEST(PlayParticles, EmitterChainsExplosionsAfterItsDelay)

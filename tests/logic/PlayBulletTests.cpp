@@ -67,6 +67,12 @@ TEST(PlayBullets, MotionPatternsAfterFixedSteps)
     EXPECT_NEAR(swung.y, 500.f - 57.3f, 1.f);
     EXPECT_NEAR(flown(2, BULLET_WEAVE, 0.f, 900, 1.f / 1000.f).y, 500.f, 1.f);
 
+    // Loops: over one full turn (0.2 pi s) only the 75 px/s drift remains.
+    const float period = 0.2f * 3.14159265f;
+    const sf::Vector2f looped = flown(2, BULLET_LOOPS, 0.f, 6283, period / 6283);
+    EXPECT_NEAR(looped.x, 500.f + 75.f * period, 1.5f);
+    EXPECT_NEAR(looped.y, 500.f, 1.5f);
+
     // Any other pattern stays where it was fired.
     EXPECT_EQ(flown(2, 9, 0.f, 1, 0.5f), sf::Vector2f(500.f, 500.f));
 }

@@ -31,6 +31,39 @@ struct EngineChoices {
 };
 } // namespace
 
+TEST(PlayPlayer, StartsAndRevivesWithTheLivesOfTheChosenDifficulty)
+{
+    EngineChoices restore;
+    const int expected[][2] = {{DIFFICULTY_EASY, 5}, {DIFFICULTY_NORMAL, 3}, {DIFFICULTY_HARD, 2}, {42, 3}};
+    for (const auto& e : expected) {
+        engine().run.difficulty = e[0];
+        Player2D p(1);
+        EXPECT_EQ(p.lives, e[1]) << "difficulty " << e[0];
+        p.lives = 0;
+        p.revive({960.f, 540.f});
+        EXPECT_EQ(p.lives, e[1]) << "revived at difficulty " << e[0];
+    }
+}
+
+// The hit box is an 8 px square centred across the ship (bullets on either side of it
+// must be judged alike), and the muzzles ring the ship 18 px out.
+TEST(PlayPlayer, HitBoxAndMuzzlesFollowTheShip)
+{
+    Player2D p(0);
+    p.position = {800.f, 600.f};
+    p.move(DT, 0);
+    EXPECT_EQ(p.hitBox, sf::FloatRect(796.f, 592.f, 8.f, 8.f));
+    p.move(DT, 3);
+    EXPECT_EQ(p.hitBox, sf::FloatRect(800.f, 596.f, 8.f, 8.f));
+    p.position = {900.f, 600.f};
+    p.move(DT, 7);
+    EXPECT_EQ(p.hitBox, sf::FloatRect(800.f, 596.f, 8.f, 8.f)); // other layouts leave it
+    EXPECT_NEAR(p.shootPoints[0].x, 918.f, 1e-3f);
+    EXPECT_NEAR(p.shootPoints[0].y, 600.f, 1e-3f);
+    EXPECT_NEAR(p.shootPoints[16].x, 900.f, 1e-3f);
+    EXPECT_NEAR(p.shootPoints[16].y, 618.f, 1e-3f);
+}
+
 TEST(PlayPlayer, MovementStaysInThePlayAreaForBothShips)
 {
     // The play area runs from x 240 to 1680, over the screen's whole height.
@@ -74,6 +107,10 @@ TEST(PlayPlayer, MuzzleChoiceAtAnyHeading)
         EXPECT_GE(p.angle, 0.f);
         EXPECT_LT(p.angle, 360.f);
     }
+    p.selectShootPoints(-368.f); // the nearest muzzle, not the next one round
+    EXPECT_FLOAT_EQ(p.angle, 354.375f);
+    p.selectShootPoints(90.f);
+    EXPECT_EQ(activeMuzzles(p), (std::vector<int>{0, 32}));
     p.selectShootPoints(std::nanf(""));
     EXPECT_EQ(p.angle, 0.f);
 }
@@ -88,7 +125,15 @@ TEST(PlayPlayer, HitInvulnerabilityAndBlinkTiming)
     EXPECT_TRUE(p.invulnerable);
     EXPECT_EQ(p.lives, 2);
     EXPECT_EQ(particles.count(), 1); // the player explosion
-    p.update(1.49f, &particles, 0);
+    // A ship in its hit phase stays where it was hit, whatever is held, and raises no shield.
+    p.moving = 1;
+    p.moveAngle = 0.f;
+    p.update(0.5f, &particles, 0);
+    EXPECT_EQ(p.position.x, 960.f);
+    p.gauge = 50.f;
+    p.raiseShield();
+    EXPECT_EQ(p.mode, WEAPON_NORMAL);
+    p.update(0.99f, &particles, 0);
     EXPECT_TRUE(p.invulnerable);
     p.update(0.02f, &particles, 0);
     EXPECT_FALSE(p.invulnerable);

@@ -69,6 +69,12 @@ TEST(PlayAnimation, LoopedAndReversedSteps)
     EXPECT_EQ(frame.left, 0.f);
     EXPECT_FALSE(reversed.step(0.02f, frame));
 
+    // Steps that land exactly on the end start the sheet over: it never shows a fifth frame.
+    Animation quarters{0.f, 1.f, 4, 0.f, 0.f, 10.f, 10.f, ANIMATION_LOOPED};
+    for (int i = 0; i < 4; ++i)
+        ASSERT_TRUE(quarters.step(0.25f, frame));
+    EXPECT_EQ(frame.left, 0.f);
+
     // A sheet without a duration stays on its first frame.
     Animation broken{0.f, 0.f, 4, 0.f, 0.f, 10.f, 10.f, ANIMATION_LOOPED};
     ASSERT_TRUE(broken.step(0.1f, frame));

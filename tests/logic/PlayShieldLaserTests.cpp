@@ -47,6 +47,40 @@ TEST(PlayShield, FollowsTheShipAndShrinksByStageWhileFiring)
     EXPECT_EQ(s.circle.getRadius(), 0.f);
 }
 
+// The charge cycle as the laser key drives it: shield, charge, laser, and back to shots.
+TEST(PlayShield, TheChargeCycleFromShieldToLaserAndBack)
+{
+    ParticleSystem particles;
+    Player2D p(0);
+    p.position = {960.f, 540.f};
+    p.gauge = 19.9f;
+    p.raiseShield();
+    EXPECT_EQ(p.mode, WEAPON_NORMAL);
+    p.gauge = 20.f; // exactly the shield's cost is enough
+    p.raiseShield();
+    ASSERT_EQ(p.mode, WEAPON_CHARGING);
+    EXPECT_EQ(p.gauge, 0.f);
+    p.update(0.5f, &particles, 0);
+    EXPECT_EQ(p.gauge, 0.f); // held at 0
+    EXPECT_NEAR(p.charge, 0.4f, 1e-5f);
+    // The laser raises a small shield to its full 50 px and lasts the charge plus a second.
+    p.shield->setRadius(20.f);
+    p.releaseCharge(-90.f);
+    EXPECT_EQ(p.shield->radius, 50.f);
+    EXPECT_NEAR(p.laserTime, 1.4f, 1e-5f);
+    ASSERT_NE(p.laser, nullptr);
+    EXPECT_EQ(p.laser->angle, -90.f);
+    // The beam ends when its time runs out: back to shots without shield or laser.
+    for (int i = 0; i < 200 && p.mode == WEAPON_LASER; ++i) {
+        p.laser->update(DT, p.position, p.laser->angle);
+        p.update(DT, &particles, 0);
+    }
+    EXPECT_EQ(p.mode, WEAPON_NORMAL);
+    EXPECT_EQ(p.laser, nullptr);
+    EXPECT_EQ(p.shield, nullptr);
+    EXPECT_EQ(p.charge, 0.f);
+}
+
 TEST(PlayShield, LosingTheShieldFallsBackSafely)
 {
     ParticleSystem particles;
@@ -69,6 +103,27 @@ TEST(PlayShield, LosingTheShieldFallsBackSafely)
     p.shield.reset();
     p.update(DT, &particles, 0);
     EXPECT_EQ(p.mode, WEAPON_NORMAL);
+}
+
+TEST(PlayLaser, TurnsTheShortWayAtItsRateAndNarrowsOverItsLastSecond)
+{
+    // A target within 10 degrees does not turn it; one 90 away turns it 200 degrees a
+    // second the short way round, however the target's angle is written.
+    Laser l(LASER_PLAYER2, 2.f, 0.f);
+    l.update(DT, {960.f, 540.f}, 8.f);
+    EXPECT_EQ(l.angle, 0.f);
+    l.update(DT, {960.f, 540.f}, -90.f);
+    EXPECT_NEAR(l.angle, -200.f * DT, 1e-4f);
+    l.update(DT, {960.f, 540.f}, 270.f);
+    EXPECT_NEAR(l.angle, -400.f * DT, 1e-4f);
+
+    // Strength 1: 40 px half-width, narrowing with the time left over the last second.
+    Laser weak(LASER_PLAYER1, 1.f, 0.f);
+    EXPECT_EQ(weak.halfWidth(), 40.f);
+    weak.elapsed = 0.5f;
+    EXPECT_NEAR(weak.halfWidth(), 32.5f, 1e-3f);
+    weak.elapsed = 0.95f;
+    EXPECT_NEAR(weak.halfWidth(), 12.5f, 1e-3f);
 }
 
 TEST(PlayLaser, FiresAChainOffTheScreenWhoseSegmentsHitAndAreCut)

@@ -81,9 +81,17 @@ TEST(SoundManagerStop, StopAllSilencesEverythingAndTracksRestartFromTheirBeginni
     sm.stopAll();
     EXPECT_FALSE(anythingPlays(sm));
 
+    // A track played again after a fade-out began is heard whole; one stopped mid-fade starts afresh.
+    SoundManagerDeck deck(sm);
+    MusicUpkeep music;
+    music.startFadeOut(deck, MUSIC_MENU, 2.f);
     sm.playTrack(MUSIC_MENU);
+    EXPECT_FALSE(sm.fading(MUSIC_MENU));
     EXPECT_EQ(sm.track(MUSIC_MENU).getStatus(), sf::Music::Playing);
     EXPECT_LT(sm.track(MUSIC_MENU).getPlayingOffset().asSeconds(), 1.f);
+    music.startFadeOut(deck, MUSIC_MENU, 2.f);
+    sm.stopTrack(MUSIC_MENU);
+    EXPECT_FALSE(sm.fading(MUSIC_MENU));
     sm.stopAll();
 }
 

@@ -88,11 +88,17 @@ TEST(SoundTable, EffectsLoopsAndTracksLoadUnderTheirNamesWithTheirVolumesAndLoop
         SCOPED_TRACE(LOOPS[i]);
         EXPECT_EQ(sounds.loop(LoopedEffect(i)).getSampleRate(), loopRate(i));
         EXPECT_TRUE(sounds.loop(LoopedEffect(i)).getLoop());
+        sounds.playLoop(LoopedEffect(i));
+        EXPECT_FLOAT_EQ(sounds.loop(LoopedEffect(i)).getVolume(), 25.f);
+        sounds.stopLoop(LoopedEffect(i));
     }
     for (int i = 0; i < 13; ++i) {
         SCOPED_TRACE(TRACKS[i].name);
         EXPECT_EQ(sounds.track(MusicTrack(i)).getSampleRate(), trackRate(i));
         EXPECT_EQ(sounds.track(MusicTrack(i)).getLoop(), TRACKS[i].looped);
+        sounds.playTrack(MusicTrack(i)); // at its level of the mix (the levels: GameMixTests)
+        EXPECT_FLOAT_EQ(sounds.track(MusicTrack(i)).getVolume(), trackVolume(MusicTrack(i)));
+        sounds.stopTrack(MusicTrack(i));
     }
     releaseSoundManager(); // later tests load the game's own sounds
 }

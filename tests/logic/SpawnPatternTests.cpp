@@ -38,6 +38,16 @@ TEST(SpawnPatterns, ALongFrameReleasesSeveralEachWithItsLagAndNoIntervalNeverHan
     updateSpawnPatterns(running, 0.4f, big.fn(), {});
     EXPECT_EQ(big.enemies.size(), 3u);
 
+    // Each is due strictly after its interval: four frames of 0.125 s are not yet enough
+    // (the frame time sums exactly in binary).
+    Collected timed;
+    running = {pattern(pattern_id::BEE, 2, 0.5f)};
+    for (int i = 0; i < 4; ++i)
+        updateSpawnPatterns(running, 0.125f, timed.fn(), {});
+    EXPECT_TRUE(timed.enemies.empty());
+    updateSpawnPatterns(running, 0.125f, timed.fn(), {});
+    EXPECT_EQ(timed.enemies.size(), 1u);
+
     // Zero or negative intervals cannot loop forever: the count bounds the loop.
     Collected fast;
     running = {pattern(pattern_id::LITTLE_LADYBUG, 7, 0.f), pattern(pattern_id::LITTLE_LADYBUG, 5, -1.f)};

@@ -74,6 +74,30 @@ TEST(Spawner, ListsSequencesAndMapsLevelsToGlobalIndexes)
     EXPECT_EQ(s.scrollDirection, scroll_direction::RIGHT);
 }
 
+// In play a sequence file that is missing, or lines of one the game cannot read,
+// are named once on the error stream, however often the sequence is played.
+TEST(Spawner, AMissingOrPartlyUnreadableSequenceIsNamedOnce)
+{
+    LevelFolder f;
+    f.write("LevelsData.txt", "NB_LEVELS 1 NB_SEQUENCE 1 2");
+    // A decimal comma cuts the second record short; the third has no such pattern.
+    f.write("LEVEL_1_SEQUENCE_2.txt", "UP\n" + record(1, 960, 270, 1, 0.5f, 3, 7) +
+                                          "SPAWNER2 POSITION 1,5 100 DIRECTION 270 SPAWN_TIMER 2\n" +
+                                          record(3, 960, 270, 3, 0.5f, 3, 40) + "\n" +
+                                          record(4, 960, 270, 4, 0.5f, 3, 7));
+    Spawner spawner(f.folder());
+    testing::internal::CaptureStderr();
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_FALSE(spawner.loadSequence(0));
+        EXPECT_TRUE(spawner.loadSequence(1));
+        EXPECT_EQ(spawner.pending.size(), 2u);
+    }
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(occurrences(said, "LEVEL_1_SEQUENCE_1.txt: missing"), 1) << said;
+    EXPECT_EQ(occurrences(said, "LEVEL_1_SEQUENCE_2.txt: 2 lines could not be read"), 1) << said;
+    EXPECT_EQ(occurrences(said, "\n"), 2) << said;
+}
+
 TEST(Spawner, ReleasesEachEntryAtItsTimeOverFixedFrames)
 {
     LevelFolder f("DOWN\n" + record(1, 10, 270, 0, 0.5f, 3, 6) + record(2, 20, 90, 1, 0.5f, 2, 7) +
@@ -122,6 +146,44 @@ TEST(Spawner, ReleasesEachEntryAtItsTimeOverFixedFrames)
 // clamped headings; every pattern still spawns and runs, walls pick a tile of
 // their sheet, and nothing overflows on the way (a build with the
 // undefined-behaviour sanitizer aborts here when it does).
+// The editor's Play from the timeline's time, and its play of the selected records.
+TEST(Spawner, EditorLoadsFromATimeOrOnlyTheSelectedRecords)
+{
+    LevelFolder f("SIDEWAYS\n" + record(1, 1, 0, 9.9f, 0, 1, 6) + record(2, 2, 0, 10, 0, 1, 6) +
+                  record(3, 3, 0, 9.8f, 0, 1, 15) + record(4, 4, 0, 12, 0, 1, 6));
+    Spawner s(f.folder());
+    s.scrollDirection = scroll_direction::UP;
+    // A record due exactly at the start time is played (the timeline starts at 0, where
+    // imported maps put their first row).
+    ASSERT_TRUE(s.loadSequenceFrom(0, 10.f));
+    EXPECT_EQ(s.scrollDirection, scroll_direction::UP); // "SIDEWAYS" is not a direction word
+    ASSERT_EQ(s.pending.size(), 2u);
+    EXPECT_FLOAT_EQ(s.pending.front().x, 2.f);
+    std::list<SpawnPattern> running;
+    s.update(0.f, running);
+    ASSERT_EQ(running.size(), 1u);
+    EXPECT_FLOAT_EQ(running.front().point.x, 2.f);
+
+    // The first selected record is due at once, the others keep their distance from it.
+    ASSERT_TRUE(s.loadSelectedSpawners(0, {1, 3}, false));
+    ASSERT_EQ(s.pending.size(), 2u);
+    EXPECT_FLOAT_EQ(s.pending.front().time, 0.f);
+    EXPECT_FLOAT_EQ(s.pending.back().time, 2.f);
+    EXPECT_FLOAT_EQ(s.pending.back().x, 4.f);
+    ASSERT_TRUE(s.loadSelectedSpawners(0, {0, 2}, true));
+    EXPECT_FLOAT_EQ(s.pending.back().time, 0.f);
+
+    // No selection keeps what was pending; clear empties it and releases nothing more.
+    s.clock = 5.f;
+    s.loadSelectedSpawners(0, {}, false);
+    EXPECT_EQ(s.pending.size(), 2u);
+    EXPECT_FLOAT_EQ(s.clock, 5.f);
+    s.clear();
+    running.clear();
+    s.update(100.f, running);
+    EXPECT_TRUE(running.empty());
+}
+
 TEST(Spawner, FarOffDirectionsOfADamagedFileSpawnAndRun)
 {
     std::string sequence = "RIGHT\n";

@@ -69,6 +69,14 @@ std::string readFile(const std::string& path)
     return ss.str();
 }
 
+int occurrences(const std::string& text, const std::string& part)
+{
+    int count = 0;
+    for (size_t at = text.find(part); !part.empty() && at != std::string::npos; at = text.find(part, at + part.size()))
+        ++count;
+    return count;
+}
+
 void openTestWindow(sf::RenderWindow& window)
 {
     game_window::open(window);

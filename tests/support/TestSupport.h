@@ -38,6 +38,8 @@ struct InDirectory {
 // Writes text to a file (creating folders).
 void writeFile(const std::string& path, const std::string& text);
 std::string readFile(const std::string& path);
+// How many times `part` stands in `text` (the error stream a test captured, say).
+int occurrences(const std::string& text, const std::string& part);
 
 // Opens the game window's twin for drawing tests (needs an X display).
 void openTestWindow(sf::RenderWindow& window);

@@ -1,0 +1,97 @@
+// The one writer of the files a player or designer owns: what it leaves of the
+// file it replaces and of writes that never finished.
+#include "platform/AtomicFile.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <set>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace testing_support;
+namespace fs = std::filesystem;
+
+namespace {
+std::set<std::string> namesIn(const std::string& folder)
+{
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+} // namespace
+
+TEST(AtomicFile, AReplacedFileKeepsItsModeAndAReadOnlyOneIsNotReplaced)
+{
+    TempDir dir;
+    const std::string mine = dir.file("mine.txt");
+    writeFile(mine, "old");
+    fs::permissions(mine, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_TRUE(writeFileAtomically(mine, "new"));
+    EXPECT_EQ(readFile(mine), "new");
+    EXPECT_EQ(fs::status(mine).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+
+    const std::string frozen = dir.file("frozen.txt");
+    writeFile(frozen, "old");
+    const fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    fs::permissions(frozen, readOnly);
+    EXPECT_FALSE(writeFileAtomically(frozen, "new"));
+    EXPECT_EQ(readFile(frozen), "old");
+    EXPECT_EQ(fs::status(frozen).permissions(), readOnly);
+    EXPECT_EQ(namesIn(dir.path), (std::set<std::string>{"mine.txt", "frozen.txt"}));
+}
+
+TEST(AtomicFile, WritesKilledHalfwayLeaveNothingOnceTheFolderIsWrittenAgain)
+{
+    TempDir dir;
+    const std::string folder = dir.file("Config");
+    // Not ours, or not stale: another program's half download, a live write of
+    // another running game, and a folder elsewhere.
+    writeFile(folder + "/Song.mp3.part", "theirs");
+    writeFile(folder + "/Notes.saving-draft-2.part", "theirs, named much like ours");
+    writeFile(folder + "/LEVEL_2.txt.saving-1-1.part", "live");
+    writeFile(dir.file("Elsewhere/LEVEL_1.txt.part"), "not this folder");
+    writeFile(folder + "/LEVEL_3.txt.part", "a write of LEVEL_3.txt killed long ago");
+    const std::string level = folder + "/LEVEL_1.txt";
+    writeFile(level, "the level as first saved");
+    const std::set<std::string> before = namesIn(folder);
+
+    // A designer's game killed while it saves, until one kill lands mid-write.
+    const std::string text(256 * 1024, 'x');
+    bool leftOver = false;
+    for (int attempt = 0; attempt < 50 && !leftOver; ++attempt) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0)
+            for (;;)
+                writeFileAtomically(level, text);
+        ::usleep(static_cast<useconds_t>(2000 + 1500 * attempt % 9000));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        leftOver = namesIn(folder).size() > before.size();
+    }
+    ASSERT_TRUE(leftOver) << "no kill landed during a write";
+
+    // Two writes of this game at once in the folder: neither takes the other's file away.
+    auto writeMany = [&](const std::string& name, bool& allWritten) {
+        allWritten = true;
+        for (int i = 0; i < 30; ++i)
+            allWritten = writeFileAtomically(folder + "/" + name, name + std::to_string(i)) && allWritten;
+    };
+    bool firstWritten = false, secondWritten = false;
+    std::thread first(writeMany, "LEVEL_3.txt", std::ref(firstWritten));
+    writeMany("LEVEL_4.txt", secondWritten);
+    first.join();
+    EXPECT_TRUE(firstWritten);
+    EXPECT_TRUE(secondWritten);
+    EXPECT_EQ(readFile(folder + "/LEVEL_3.txt"), "LEVEL_3.txt29");
+
+    std::set<std::string> expected = {"Song.mp3.part", "Notes.saving-draft-2.part", "LEVEL_2.txt.saving-1-1.part",
+                                      "LEVEL_1.txt", "LEVEL_3.txt", "LEVEL_4.txt"};
+    EXPECT_EQ(namesIn(folder), expected);
+    EXPECT_TRUE(fs::exists(dir.file("Elsewhere/LEVEL_1.txt.part")));
+}

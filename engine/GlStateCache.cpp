@@ -156,6 +156,13 @@ void GlStateCache::setTexture(std::size_t uniform, const sf::Texture& texture)
     bindOnUnit(slot.unit, texture.getNativeHandle());
 }
 
+void GlStateCache::setDrawnTexture(std::size_t uniform)
+{
+    const GLint unit = 0;
+    if (changes(uniform, &unit, sizeof unit))
+        gl.uniform1i(current_->uniforms_[uniform].location, unit);
+}
+
 void GlStateCache::bindOnUnit(int unit, unsigned texture)
 {
     if (boundKnown_[unit] && bound_[unit] == texture)

@@ -67,6 +67,9 @@ public:
     void setVec3(std::size_t uniform, const sf::Glsl::Vec3& value);
     // Binds the texture on the sampler's unit.
     void setTexture(std::size_t uniform, const sf::Texture& texture);
+    // Points the sampler at unit 0: it reads the texture the window library
+    // binds for the draw.
+    void setDrawnTexture(std::size_t uniform);
     // Leaves unit 0 active for the window library's next draw.
     void readyForDraw();
 

@@ -1,6 +1,7 @@
 #include "engine/HelperTeam.h"
 
 #include <algorithm>
+#include <system_error>
 
 int coresIn(const cpu_set_t& mask) { return std::max(1, CPU_COUNT(&mask)); }
 
@@ -40,9 +41,13 @@ void HelperTeam::runJob(std::size_t count, int members, Call call, void* job)
             call(job, item, 0);
         return;
     }
-    while (helpers() < members - 1) {
-        const int member = helpers() + 1;
-        threads_.emplace_back([this, member] { helperLoop(member); });
+    try {
+        while (helpers() < members - 1) {
+            const int member = helpers() + 1;
+            threads_.emplace_back([this, member] { helperLoop(member); });
+        }
+    } catch (const std::system_error&) {
+        members = helpers() + 1; // the system gives no more threads: the ones there are share the job
     }
     {
         std::lock_guard<std::mutex> lock(mutex_);

@@ -289,8 +289,12 @@ void Engine::setMaterialUniforms(const Batch& batch)
     const Mesh& mesh = *batch.mesh;
     const sf::Texture* const maps[MAP_COUNT] = {mesh.normalMap, mesh.roughnessMap, mesh.emissiveMap, mesh.baseTexture,
                                                 mesh.noiseMap};
-    for (size_t i = 0; i < MAP_COUNT; ++i)
-        glState_.setTexture(i, maps[i] ? *maps[i] : textures.neutralTexture(MAP_SLOTS[i]));
+    for (size_t i = 0; i < MAP_COUNT; ++i) {
+        if (i == BASE_MAP && maps[i] && maps[i] == batch.texture)
+            glState_.setDrawnTexture(i); // the texture drawn with is that one: no second binding
+        else
+            glState_.setTexture(i, maps[i] ? *maps[i] : textures.neutralTexture(MAP_SLOTS[i]));
+    }
     glState_.setFloat(IS_EMISSIVE, batch.notEmissive ? 0.f : 1.f);
     glState_.setFloat(GAME_TIME, drawnAtSeconds_);
     glState_.setBool(HAS_DISP, mesh.hasDisplacement);

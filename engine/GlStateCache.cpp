@@ -1,5 +1,6 @@
 #include "engine/GlStateCache.h"
 
+#include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Shader.hpp>
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/OpenGL.hpp>
@@ -68,13 +69,16 @@ GlStateCache::Program* GlStateCache::program(const sf::Shader& shader, const cha
     return programs_.back().get();
 }
 
-void GlStateCache::beginPass()
+bool GlStateCache::beginPass(sf::RenderTarget& target)
 {
-    // The window library leaves no program in use after each of its draws.
+    if (!target.setActive(true))
+        return false;
+    target.resetGLStates(); // leaves no program in use
     current_ = nullptr;
     currentKnown_ = true;
     boundKnown_.fill(false);
     activeUnit_ = -1;
+    return true;
 }
 
 void GlStateCache::endPass()

@@ -5,9 +5,8 @@
 // received for each of its uniforms. Each is changed only when it differs.
 // These are the game's only raw GL calls outside the editor's GUI layer.
 //
-// A pass of draws runs between beginPass and endPass, with the window's
-// context active; within it nothing else may draw with a shader or bind
-// textures on units 1 and up. The window library binds the drawn texture
+// A pass of draws into one target runs between beginPass and endPass; within
+// it nothing else may draw with a shader or bind textures on units 1 and up. The window library binds the drawn texture
 // itself, on unit 0, which is left active for it. A pass ends with no
 // program in use, as the window library expects. Uniform values are kept from
 // pass to pass: a program's uniforms change only through this cache.
@@ -18,6 +17,7 @@
 #include <vector>
 
 namespace sf {
+class RenderTarget;
 class Shader;
 class Texture;
 } // namespace sf
@@ -52,8 +52,13 @@ public:
     // that did not compile, or without GL 2. The cache keeps it as long as it lives.
     Program* program(const sf::Shader& shader, const char* const* names, std::size_t count, std::size_t samplers);
 
-    // Starts a pass: what is bound is not known (others drew since the last one).
-    void beginPass();
+    // Starts a pass of draws into `target`: its context is made active and the
+    // window library's own record of the GL state brought up to date (a reset
+    // it would otherwise make at its next draw, after a render texture went,
+    // would put no program in use in the middle of the pass); what is bound
+    // is not known (others drew since the last pass). False when the target
+    // cannot be drawn into.
+    bool beginPass(sf::RenderTarget& target);
     // Ends a pass: no program in use, unit 0 active.
     void endPass();
 

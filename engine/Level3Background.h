@@ -2,6 +2,8 @@
 // The animated full-screen picture behind the last levels (scenes 11 to 13):
 // three picture variants computed by a fragment shader, with a one-second
 // cross-fade from the current variant to the next.
+#include "engine/GlStateCache.h"
+
 #include <SFML/Graphics.hpp>
 #include <memory>
 
@@ -51,11 +53,11 @@ public:
     float unZoom = 15.f;
 
 private:
-    void setVariantUniforms(int variant, float seconds);
     void drawVariant(sf::RenderTarget& target, int variant, float seconds);
     void renderVariant(sf::RenderTexture& picture, int variant, float seconds);
 
     bool makePictures();
+    GlStateCache glState_; // the combined shader's uniforms and pictures
     bool ready_ = false;
     bool picturesMade_ = false;
 };

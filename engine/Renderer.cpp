@@ -190,9 +190,8 @@ void Engine::render3D()
     for (size_t i = 0; i < DEBUG_VIEW_COUNT; ++i)
         debugViewsOff_[i] = input::isKeyPressed(DEBUG_VIEW_KEYS[i]);
     drawnAtSeconds_ = timing.gameClock.getElapsedTime().asSeconds();
-    if (!renderer.window->setActive(true))
+    if (!glState_.beginPass(*renderer.window))
         return;
-    glState_.beginPass();
 
     const std::vector<Batch*>& batches = renderer.pipeline.batches();
     for (size_t first = 0; first < batches.size();) {

@@ -312,9 +312,9 @@ TEST_F(Engine3DGl, LightGlowsLandWhereTheyProjectAndAddUpAndTheDebugViewShowsThe
 }
 
 // Two meshes drawn one after the other through the shared drawing shader, each
-// with its own texture and glow map, between the glow pass's own shader and
-// another shader that binds its textures where the maps go: each keeps its
-// look from frame to frame.
+// with its own texture and glow map, after the arena's backdrop shader and
+// before the glow pass's own; between two frames another shader binds its
+// textures where the maps go: each keeps its look from frame to frame.
 TEST_F(Engine3DGl, TwoMeshesKeepTheirOwnTexturesAndGlowWhateverShaderDrewBetween)
 {
     TempDir dir;
@@ -324,12 +324,12 @@ TEST_F(Engine3DGl, TwoMeshesKeepTheirOwnTexturesAndGlowWhateverShaderDrewBetween
     writePicture(dir.file("3D/glowcube_EM.png"), sf::Color(0, 200, 0));
     writeFile(dir.file("Scene/WORLD_OBJECT.txt"),
               "Cube 3D/cube 3D/cube.png\nGlowCube 3D/glowcube 3D/blue.png\nPlayerSmall 3D/tiny 2D/hitbox.png\n");
-    writeFile(dir.file("Scene/8.txt"), CAMERA_AT_ORIGIN + "OBJECTTYPE mesh NAME Cube.001 LOC -600 0 2000 ENDOBJ\n"
+    writeFile(dir.file("Scene/9.txt"), CAMERA_AT_ORIGIN + "OBJECTTYPE mesh NAME Cube.001 LOC -600 0 2000 ENDOBJ\n"
                                                           "OBJECTTYPE mesh NAME GlowCube.001 LOC 600 0 2000 ENDOBJ\n"
                                                           "OBJECTTYPE light NAME Lamp LOC 0 -900 2000 INTENSITY 3 "
                                                           "RANGE 20000 COLOR 0 1 0 ENDOBJ\n");
     InDirectory here(dir.path);
-    changeScene(scene::CORRIDOR, 0.f);
+    changeScene(scene::ARENA, 0.f);
     play(3, "engine3d_two_cubes_settle");
 
     // A shader of the window library's own, its eight maps all magenta.

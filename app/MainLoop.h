@@ -1,5 +1,5 @@
 #pragma once
-#include "app/MainState.h"
+#include "states/MainState.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <deque>

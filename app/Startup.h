@@ -2,7 +2,7 @@
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 
-#include "app/SoundManagerInstance.h"
+#include "audio/SoundManagerInstance.h"
 
 // Start-up in the game's order: seed the random numbers, load the icon, create
 // the sound manager and the engine (with its resources), hand the engine the

@@ -2,7 +2,6 @@
 
 #include "bosses/Icarus.h"
 #include "bosses/Murzel.h"
-#include "gameplay/GameState.h"
 #include "platform/Random.h"
 #include "play/Player2D.h"
 #include "play/PlayerScore.h"

@@ -1,7 +1,7 @@
 #include "bosses/Icarus.h"
 
-#include "app/SoundManager.h"
-#include "app/Startup.h"
+#include "audio/SoundManager.h"
+#include "audio/SoundManagerInstance.h"
 #include "bosses/BossLvl1.h"
 #include "engine/SceneChange.h"
 #include "engine/Scenes.h"

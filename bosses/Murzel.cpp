@@ -1,7 +1,7 @@
 #include "bosses/Murzel.h"
 
-#include "app/SoundManager.h"
-#include "app/Startup.h"
+#include "audio/SoundManager.h"
+#include "audio/SoundManagerInstance.h"
 #include "bosses/BossLvl1.h"
 #include "engine/Engine.h"
 #include "engine/Mesh.h"

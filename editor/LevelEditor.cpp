@@ -7,7 +7,6 @@
 #include "engine/Engine.h"
 #include "engine/SceneChange.h"
 #include "engine/Scenes.h"
-#include "gameplay/GameState.h"
 #include "play/BulletManager.h"
 #include "play/SpriteLoading.h"
 
@@ -36,8 +35,8 @@ const GridRun GRID_RUNS[SCROLL_DIRECTION_COUNT] = {
 
 } // namespace
 
-LevelEditor::LevelEditor(GameState& owner, sf::RenderWindow& gameWindow, const std::string& levelFolder)
-    : game(owner), window(&gameWindow), edited(levelFolder), catalogue(levelFolder)
+LevelEditor::LevelEditor(sf::RenderWindow& gameWindow, const std::string& levelFolder)
+    : window(&gameWindow), edited(levelFolder), catalogue(levelFolder)
 {
     trajectoryTexture.create(1920, 1080, sf::ContextSettings(0, 0, 0, 1, 1));
     ImGui::SFML::Init(*window, sf::Vector2f(window->getSize()));
@@ -270,7 +269,7 @@ void LevelEditor::play(const PlayField& field)
     const int index = field.spawner.getSequenceIndex(edited.level, edited.sequence);
     if (index >= 0 && index < static_cast<int>(sizeof SCENES / sizeof SCENES[0]))
         changeScene(SCENES[index], timeline.time);
-    field.spawner.loadSequenceFrom(index, timeline.time, [this](int d) { game.turnToScrollDirection(d); });
+    field.spawner.loadSequenceFrom(index, timeline.time, field.turnToScrollDirection);
     playing = true;
     lastGameSequence = field.spawner.currentSequence;
 }
@@ -290,7 +289,7 @@ void LevelEditor::playSelected(const PlayField& field)
     refreshSpawnerIndex(field.spawner);
     std::sort(edited.selection.begin(), edited.selection.end());
     field.spawner.loadSelectedSpawners(field.spawner.getSequenceIndex(edited.level, edited.sequence), edited.selection, false,
-                                 [this](int d) { game.turnToScrollDirection(d); });
+                                 field.turnToScrollDirection);
 }
 
 void LevelEditor::previewTrajectory(const PlayField& field, bool untilBulletsGone)
@@ -301,7 +300,7 @@ void LevelEditor::previewTrajectory(const PlayField& field, bool untilBulletsGon
     refreshSpawnerIndex(field.spawner);
     std::sort(edited.selection.begin(), edited.selection.end());
     field.spawner.loadSelectedSpawners(field.spawner.getSequenceIndex(edited.level, edited.sequence), edited.selection, true,
-                                 [this](int d) { game.turnToScrollDirection(d); });
+                                 field.turnToScrollDirection);
     for (int step = 0; !field.spawner.pending.empty() && step < stepLimit; ++step)
         field.spawner.update(PREVIEW_STEP, field.patterns);
     for (int step = 0; !field.patterns.empty() && step < stepLimit; ++step)

@@ -22,7 +22,6 @@
 #include <vector>
 
 class EnemyManager;
-class GameState;
 class Spawner;
 
 class LevelEditor {
@@ -36,7 +35,7 @@ public:
     static constexpr float PREVIEW_LIMIT_SECONDS = 60.f;
 
     // Needs the game window (the GUI draws into it) and a display.
-    LevelEditor(GameState& game, sf::RenderWindow& window, const std::string& levelFolder);
+    LevelEditor(sf::RenderWindow& window, const std::string& levelFolder);
     ~LevelEditor();
     LevelEditor(const LevelEditor&) = delete;
     LevelEditor& operator=(const LevelEditor&) = delete;
@@ -88,7 +87,6 @@ public:
     // Lowers an out-of-range list page to the last page that has records.
     static int clampPage(int page, int recordCount);
 
-    GameState& game;
     sf::RenderWindow* window;
     EditedSequence edited;
     LevelCatalogue catalogue;

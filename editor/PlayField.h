@@ -1,6 +1,8 @@
 #pragma once
 // What the editor's play, stop and preview act on: the game's spawner, its
-// enemies and the running spawn patterns.
+// enemies and the running spawn patterns, and how the game turns to the scroll
+// direction of a sequence the editor loads.
+#include <functional>
 #include <list>
 
 class EnemyManager;
@@ -11,4 +13,5 @@ struct PlayField {
     Spawner& spawner;
     EnemyManager& enemies;
     std::list<SpawnPattern>& patterns;
+    std::function<void(int direction)> turnToScrollDirection;
 };

@@ -3,8 +3,8 @@
 #include "enemies/CoralEnemy.h"
 #include "enemies/ElectricalFenceEnemy.h"
 
-#include "app/SoundManager.h"
-#include "app/Startup.h"
+#include "audio/SoundManager.h"
+#include "audio/SoundManagerInstance.h"
 #include "engine/Engine.h"
 #include "platform/AssetPath.h"
 #include "platform/Random.h"

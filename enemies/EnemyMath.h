@@ -1,5 +1,7 @@
 #pragma once
 // Small numeric helpers shared by the enemies, patterns and level files.
+#include "engine/Math3D.h"
+
 #include <cmath>
 #include <limits>
 
@@ -30,20 +32,7 @@ inline int truncateToInt(double v)
 // spawner stores 360 - direction). Wide enough for any heading, INT_MIN included.
 inline long long fileDirection(int heading) { return 360LL - heading; }
 
-// Brings an angle in degrees into [0, 360).
-inline float wrap360(float a)
-{
-    if (!std::isfinite(a))
-        return 0.f;
-    a = std::fmod(a, 360.f);
-    if (a < 0.f)
-        a += 360.f;
-    if (a >= 360.f)
-        a = 0.f;
-    return a;
-}
-
-// Brings an angle in degrees into [-180, 180).
-inline float wrap180(float a) { return wrap360(a + 180.f) - 180.f; }
+using angle::wrap180;
+using angle::wrap360;
 
 } // namespace enemy_math

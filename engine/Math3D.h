@@ -1,7 +1,8 @@
 #pragma once
 // The 3D math every part of the engine is built on: Euler rotation (z, then y,
 // then x, degrees), the perspective projection onto the 1920 x 1080 window,
-// the angle between two vectors and a constant-speed step towards a target.
+// the angle between two vectors, a constant-speed step towards a target and
+// angles brought into one turn.
 #include <SFML/System/Vector2.hpp>
 #include <SFML/System/Vector3.hpp>
 #include <cmath>
@@ -73,6 +74,24 @@ inline float angleBetween(const sf::Vector3f& a, const sf::Vector3f& b)
 // The displacement of one frame (engine().timing.frameTime) at `speed` towards `to`;
 // zero within 2 units of it.
 sf::Vector3f moveTowards3D(const sf::Vector3f& from, const sf::Vector3f& to, float speed);
+
+namespace angle {
+// Brings an angle in degrees into [0, 360).
+inline float wrap360(float a)
+{
+    if (!std::isfinite(a))
+        return 0.f;
+    a = std::fmod(a, 360.f);
+    if (a < 0.f)
+        a += 360.f;
+    if (a >= 360.f)
+        a = 0.f;
+    return a;
+}
+
+// Brings an angle in degrees into [-180, 180).
+inline float wrap180(float a) { return wrap360(a + 180.f) - 180.f; }
+} // namespace angle
 
 inline float length3(const sf::Vector3f& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
 inline float distance3(const sf::Vector3f& a, const sf::Vector3f& b) { return length3(a - b); }

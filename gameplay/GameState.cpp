@@ -1,7 +1,7 @@
 #include "gameplay/GameState.h"
 
-#include "app/SoundManager.h"
-#include "app/Startup.h"
+#include "audio/SoundManager.h"
+#include "audio/SoundManagerInstance.h"
 #include "bosses/Boss.h"
 #include "editor/LevelEditor.h"
 #include "engine/Engine.h"

@@ -3,8 +3,9 @@
 // particles, enemies and their bullets, bosses, the spawner and its running
 // patterns, overlays) and advances it one frame at a time.
 #include "platform/Bindings.h"
-#include "app/MainState.h"
+#include "states/MainState.h"
 #include "bosses/BossList.h"
+#include "editor/PlayField.h"
 #include "enemies/EnemyManager.h"
 #include "enemies/LevelFiles.h"
 #include "enemies/SpawnPattern.h"
@@ -40,18 +41,10 @@ class LevelEditor;
 class Scoreboard;
 struct Scoring;
 
-// Game modes as the main loop builds them.
-namespace game_mode {
-constexpr int STORY = 1;
-constexpr int EDITOR = 2;
-} // namespace game_mode
-
 // The scene a story game starts in, by the menu's start level.
 int storyStartScene(int startLevel);
 
 class GameState : public MainState {
-    friend class LevelEditor; // its play and preview turn the game to the sequence's direction
-
 public:
     static constexpr int MAX_PLAYERS = 2;
     static constexpr float GAME_OVER_TIME = 12.f;
@@ -130,6 +123,9 @@ public:
     Spawner spawner;
     std::string levelFolder; // where the level index and the sequence files live
     std::unique_ptr<LevelEditor> editor;
+    // What the editor plays on: the spawner, the enemies, the running patterns, and
+    // this game's turn to the scroll direction of a sequence the editor loads.
+    PlayField editorField();
     std::array<std::unique_ptr<Scoreboard>, MAX_PLAYERS> scoreboards; // empty until a tally
     bool waitingForContinue = false;
     bool gameOver = false;

@@ -1,8 +1,8 @@
 // The collision passes of a frame, in their fixed order, and the wall lines
 // of the corridor. Every pass that removes objects walks its list so that a
 // removal neither skips nor revisits another object.
-#include "app/SoundManager.h"
-#include "app/Startup.h"
+#include "audio/SoundManager.h"
+#include "audio/SoundManagerInstance.h"
 #include "engine/Engine.h"
 #include "enemies/EnemyTypes.h"
 #include "gameplay/EnemyBoxGrid.h"

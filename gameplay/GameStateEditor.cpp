@@ -10,7 +10,7 @@ void GameState::createLevelEditor()
 {
     // The editor draws its windows into the game window; without one there is nothing to edit with.
     if (engine().renderer.window)
-        editor = std::make_unique<LevelEditor>(*this, *engine().renderer.window, levelFolder);
+        editor = std::make_unique<LevelEditor>(*engine().renderer.window, levelFolder);
 }
 
 void GameState::destroyLevelEditor()
@@ -30,11 +30,16 @@ void GameState::passClickToEditor(const sf::Event::MouseButtonEvent& button)
         editor->handleClick(button.button);
 }
 
+PlayField GameState::editorField()
+{
+    return {spawner, enemies, spawnPatterns, [this](int d) { turnToScrollDirection(d); }};
+}
+
 void GameState::updateEditor()
 {
     if (!editor)
         return;
-    editor->updateGui({spawner, enemies, spawnPatterns});
+    editor->updateGui(editorField());
     editor->updateTimeline(frameDt_, spawner.currentSequence);
     editor->updateCursor(ImGui::SFML::mousePosition());
 }

@@ -1,7 +1,7 @@
 // Player input in play: movement, sprite, aim, shots, the shield-and-laser
 // cycle and the speed level of every live ship.
-#include "app/SoundManager.h"
-#include "app/SoundManagerInstance.h"
+#include "audio/SoundManager.h"
+#include "audio/SoundManagerInstance.h"
 #include "enemies/LevelFiles.h"
 #include "gameplay/GameBindings.h"
 #include "gameplay/GameState.h"

@@ -1,6 +1,6 @@
 // The level flow inside play: each frame's plan (see LevelFlow.h) carried out
 // on the state's ships, transitions, fades, music, bosses and scoreboards.
-#include "app/Startup.h"
+#include "audio/SoundManagerInstance.h"
 #include "bosses/Boss.h"
 #include "engine/Engine.h"
 #include "gameplay/GameState.h"

@@ -1,6 +1,6 @@
 #include "gameplay/LevelFlow.h"
 
-#include "app/SoundManager.h"
+#include "audio/SoundManager.h"
 #include "bosses/Boss.h"
 #include "engine/Scenes.h"
 #include "enemies/SpawnPattern.h"

@@ -1,7 +1,7 @@
 #include "play/Bonus.h"
 
-#include "app/SoundManager.h"
-#include "app/Startup.h"
+#include "audio/SoundManager.h"
+#include "audio/SoundManagerInstance.h"
 #include "engine/Engine.h"
 #include "play/Player2D.h"
 

@@ -1,7 +1,7 @@
 #include "play/ExplosionPattern.h"
 
-#include "app/SoundManager.h"
-#include "app/Startup.h"
+#include "audio/SoundManager.h"
+#include "audio/SoundManagerInstance.h"
 #include "engine/TextParse.h"
 #include "platform/AssetPath.h"
 #include "platform/Random.h"

@@ -1,7 +1,7 @@
 #include "play/HudBlock.h"
 
-#include "app/SoundManager.h"
-#include "app/Startup.h"
+#include "audio/SoundManager.h"
+#include "audio/SoundManagerInstance.h"
 #include "platform/Random.h"
 #include "play/SpriteLoading.h"
 #include "play/Player2D.h"

@@ -21,7 +21,10 @@ const char* const SUFFIXES[3] = {".png", "P2.png", "Boss.png"};
 
 sf::Vector2f direction(float degrees) { return {std::cos(degrees * DEG_TO_RAD), std::sin(degrees * DEG_TO_RAD)}; }
 
-float wrap180(float degrees)
+// The turn from one angle to another the short way round, -180 to 180, through the
+// sine and cosine. Not angle::wrap180: the two differ in their last bits, and only
+// this one can give 180.
+float shortestTurn(float degrees)
 {
     return std::atan2(std::sin(degrees * DEG_TO_RAD), std::cos(degrees * DEG_TO_RAD)) * RAD_TO_DEG;
 }
@@ -70,7 +73,7 @@ float Laser::halfWidth() const
 
 void Laser::turnToward(float dt, float target)
 {
-    const float d = wrap180(target - angle);
+    const float d = shortestTurn(target - angle);
     const float a = angle * DEG_TO_RAD;
     const float t = target * DEG_TO_RAD;
     const float s = std::cos(a) * std::sin(t) - std::sin(a) * std::cos(t);
@@ -151,7 +154,7 @@ void Laser::updateActive(float dt, sf::Vector2f emitter, float target)
         BeamPoint& p = points[i];
         if (i + 1 < n) {
             // Near links follow the emitter almost fully, far ones keep 30 percent of the lag.
-            const float lag = wrap180(before.angle - p.angle);
+            const float lag = shortestTurn(before.angle - p.angle);
             p.angle += lag * (1.f - 0.7f * static_cast<float>(i) / static_cast<float>(n));
         }
         p.centre += direction(p.angle) * (LINK_SPEED * dt);

@@ -1,9 +1,9 @@
 #include "play/Player2D.h"
 
-#include "app/SoundManager.h"
-#include "app/SoundManagerInstance.h"
-#include "enemies/EnemyMath.h"
+#include "audio/SoundManager.h"
+#include "audio/SoundManagerInstance.h"
 #include "engine/Engine.h"
+#include "engine/Math3D.h"
 #include "platform/AssetPath.h"
 #include "play/DebugOutline.h"
 #include "play/Laser.h"
@@ -227,7 +227,7 @@ void Player2D::selectShootPoints(float a)
     constexpr int n = MUZZLE_COUNT;
     constexpr float half = 360.f / (2 * n);
     // Any heading, however many turns below zero, lands on the ring.
-    const int sector = static_cast<int>((half + enemy_math::wrap360(a)) / MUZZLE_STEP + n) % n;
+    const int sector = static_cast<int>((half + angle::wrap360(a)) / MUZZLE_STEP + n) % n;
     angle = MUZZLE_STEP * sector;
     for (ShootPoint& p : shootPoints)
         p.active = 0;

@@ -3,7 +3,7 @@
 // it; a new "Pass" press or the end of the scene goes on to the high scores,
 // handing the finished game's scores on.
 #include "platform/Bindings.h"
-#include "app/MainState.h"
+#include "states/MainState.h"
 
 #include <vector>
 

@@ -2,7 +2,7 @@
 // The high-score screen: the table of the ten best scores, a name wheel for each
 // player whose score entered it, and the table file kept up to date.
 #include "platform/Bindings.h"
-#include "app/MainState.h"
+#include "states/MainState.h"
 #include "screens/HighScoreNameEntry.h"
 #include "screens/HighScoreTable.h"
 

@@ -1,7 +1,7 @@
 #include "screens/MainMenuState.h"
 
-#include "app/SoundManager.h"
-#include "app/SoundManagerInstance.h"
+#include "audio/SoundManager.h"
+#include "audio/SoundManagerInstance.h"
 #include "engine/Engine.h"
 #include "engine/SceneChange.h"
 #include "engine/Scenes.h"

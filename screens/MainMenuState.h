@@ -3,7 +3,7 @@
 // of the 3D hangar menu, watching for the start of a game, the quit page, the
 // developer key into the editor and the quit key.
 #include "platform/Bindings.h"
-#include "app/MainState.h"
+#include "states/MainState.h"
 #include "screens/LogoSequence.h"
 
 #include <SFML/Graphics.hpp>

@@ -1,7 +1,7 @@
 #include "screens/MenuNavigation.h"
 
-#include "app/SoundManager.h"
-#include "app/Startup.h"
+#include "audio/SoundManager.h"
+#include "audio/SoundManagerInstance.h"
 #include "engine/Engine.h"
 
 #include <array>

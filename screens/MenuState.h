@@ -1,7 +1,7 @@
 #pragma once
 // The state the main loop holds for the menu: it owns the main menu as its
 // inner state and hands every operation and every code straight through.
-#include "app/MainState.h"
+#include "states/MainState.h"
 
 #include <memory>
 

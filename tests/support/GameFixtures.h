@@ -3,7 +3,7 @@
 // the engine, a game in play, a boss's arena, the enemies' field, the main loop fed with queued
 // events, a ship raising its shield.
 #include "app/MainLoop.h"
-#include "app/MainState.h"
+#include "states/MainState.h"
 #include "bosses/Boss.h"
 #include "engine/Level3Background.h"
 #include "enemies/EnemyManager.h"

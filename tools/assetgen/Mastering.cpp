@@ -1,6 +1,6 @@
 #include "tools/assetgen/Mastering.h"
 
-#include "app/SoundTables.h"
+#include "audio/SoundTables.h"
 #include "tools/assetgen/Synth.h"
 #include "tools/mix/Loudness.h"
 #include "tools/mix/MixPlan.h"

@@ -3,7 +3,7 @@
 // and each effect placed against it. Loudness in the game is the file's
 // loudness plus the gain of the volume the game plays it at, so each file is
 // mastered to (its place in the mix) minus (its volume's gain).
-#include "app/SoundTables.h"
+#include "audio/SoundTables.h"
 
 #include <algorithm>
 #include <array>

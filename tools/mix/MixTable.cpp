@@ -1,6 +1,6 @@
 #include "tools/mix/MixTable.h"
 
-#include "app/SoundTables.h"
+#include "audio/SoundTables.h"
 #include "gameplay/GameState.h"
 #include "tools/mix/MixPlan.h"
 #include "tools/mix/SoundFormats.h"

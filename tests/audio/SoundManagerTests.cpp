@@ -1,4 +1,4 @@
-#include "app/SoundManager.h"
+#include "audio/SoundManager.h"
 #include "gameplay/MusicUpkeep.h"
 #include "platform/AudioSources.h"
 #include "app/Startup.h"

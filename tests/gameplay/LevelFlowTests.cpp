@@ -1,6 +1,6 @@
 // The level flow's plans for the steps the playthroughs (LevelFlowGlTest) do not
 // reach, the end given to sequences that could never finish, and revives.
-#include "app/SoundManager.h"
+#include "audio/SoundManager.h"
 #include "enemies/SpawnPattern.h"
 #include "enemies/Spawner.h"
 #include "engine/Scenes.h"

@@ -1,7 +1,7 @@
 // Whole runs of the level flow in-process: level 1 from the intro to the
 // corridor, levels 2 to 4 to the credits, continues, revives and the game
 // over, with synthetic keys, fixed frame times and screenshots.
-#include "app/SoundManager.h"
+#include "audio/SoundManager.h"
 #include "app/Startup.h"
 #include "bosses/Boss.h"
 #include "engine/Engine.h"

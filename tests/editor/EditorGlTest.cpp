@@ -374,7 +374,7 @@ TEST_F(EditorInGame, PlayRunsTheSequenceAndThePreviewDrawsTrajectories)
 
     // Play from 1.0 s: the ladybugs at 0.2 s are skipped, the bees come.
     ed.timeline.time = 1.f;
-    ed.play({game->spawner, game->enemies, game->spawnPatterns});
+    ed.play(game->editorField());
     EXPECT_TRUE(ed.playing);
     EXPECT_EQ(game->spawner.pending.size(), 2u);
     EXPECT_EQ(engine().world.sceneId, scene::OPEN_SPACE);
@@ -386,7 +386,7 @@ TEST_F(EditorInGame, PlayRunsTheSequenceAndThePreviewDrawsTrajectories)
     EXPECT_GE(most, 1u);
     EXPECT_NEAR(ed.timeline.time, 1.5f, 0.02f) << "time runs up to the slider's end, the last spawn time - 1";
 
-    ed.stop({game->spawner, game->enemies, game->spawnPatterns});
+    ed.stop(game->editorField());
     EXPECT_FALSE(ed.playing);
     EXPECT_TRUE(game->enemies.enemies.empty());
     EXPECT_TRUE(game->spawnPatterns.empty());
@@ -395,7 +395,7 @@ TEST_F(EditorInGame, PlayRunsTheSequenceAndThePreviewDrawsTrajectories)
     ed.edited.selection = {0};
     ed.displayTrajectory = true;
     ed.trajectoryTexture.clear(sf::Color::Transparent);
-    ed.previewTrajectory({game->spawner, game->enemies, game->spawnPatterns}, true);
+    ed.previewTrajectory(game->editorField(), true);
     EXPECT_TRUE(game->enemies.enemies.empty());
     EXPECT_TRUE(game->spawnPatterns.empty());
     const sf::Image paths = ed.trajectoryTexture.getTexture().copyToImage();
@@ -584,11 +584,11 @@ TEST_F(EditorInGame, CopiedPastedAndTypedValuesSurviveSaveAndReloadAndTheSpawner
 
     // The game releases at most its bound, and nothing for a negative count.
     ed.edited.selection = {0, 1};
-    ed.playSelected({game->spawner, game->enemies, game->spawnPatterns});
+    ed.playSelected(game->editorField());
     ASSERT_EQ(game->spawner.pending.size(), 2u);
     EXPECT_EQ(game->spawner.pending.front().count, level_files::MAX_ENEMIES_PER_SPAWNER);
     EXPECT_EQ(game->spawner.pending.back().count, 0);
-    ed.stop({game->spawner, game->enemies, game->spawnPatterns});
+    ed.stop(game->editorField());
 
     // A new editor, over an oddly written index, reads the same values; its save writes the
     // same bytes, and it leaves the index alone.

@@ -4,7 +4,7 @@
 #include <SFML/Audio/SoundBuffer.hpp>
 #include <array>
 
-#include "app/SoundTables.h"
+#include "audio/SoundTables.h"
 #include "platform/AudioSources.h"
 
 // Every sound of the game, loaded once at start-up. Effects play on a ring of

@@ -1,4 +1,4 @@
-#include "app/SoundManager.h"
+#include "audio/SoundManager.h"
 
 #include "platform/AssetPath.h"
 

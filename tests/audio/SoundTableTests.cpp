@@ -2,8 +2,8 @@
 // effect, loop and track is loaded from, the volume playSound gives each effect, and which
 // tracks loop. Each file of a scratch tree is recorded at its own sample rate, so the
 // stream or buffer that opened it tells which name it was loaded under.
-#include "app/SoundManager.h"
-#include "app/SoundManagerInstance.h"
+#include "audio/SoundManager.h"
+#include "audio/SoundManagerInstance.h"
 #include "support/TestSupport.h"
 
 #include <SFML/Audio/OutputSoundFile.hpp>

@@ -1,5 +1,5 @@
 // Fades, transitions, continue countdowns, HUD gauges and tally boards, without a window.
-#include "app/SoundManager.h"
+#include "audio/SoundManager.h"
 #include "app/Startup.h"
 #include "play/ContinueScreen.h"
 #include "play/HudBlock.h"

@@ -2,7 +2,7 @@
 // the runnable tree at the volumes the game plays them at.
 #include "tools/mix/MixTable.h"
 
-#include "app/SoundTables.h"
+#include "audio/SoundTables.h"
 #include "gameplay/GameState.h"
 #include "gameplay/MusicUpkeep.h"
 #include "screens/LogoSequence.h"

@@ -1,4 +1,4 @@
-#include "app/SoundManager.h"
+#include "audio/SoundManager.h"
 #include "app/Startup.h"
 #include "engine/Engine.h"
 #include "screens/MenuNavigation.h"

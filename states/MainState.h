@@ -1,4 +1,6 @@
 #pragma once
+// What the main loop and every screen agree on: the codes a state answers
+// with, the modes a game is built in, and the state interface itself.
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/System/Vector2.hpp>
 #include <SFML/Window/Event.hpp>
@@ -16,6 +18,12 @@ constexpr StateCode GAME_EDITOR = 8;    // gameplay in mode 2 (with the level ed
 constexpr StateCode HIGH_SCORES = 11;   // high-score state, with the old state's scores
 constexpr StateCode STAY = 12;          // nothing changes
 } // namespace state_code
+
+// Game modes as the main loop builds them.
+namespace game_mode {
+constexpr int STORY = 1;
+constexpr int EDITOR = 2;
+} // namespace game_mode
 
 // Every screen of the game is a MainState; the main loop owns the current one.
 class MainState {

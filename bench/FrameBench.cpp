@@ -401,7 +401,9 @@ PixelReport pixelReport(const RecordedFrame& frame)
         return report; // no 3D pipeline in this frame
     std::map<std::string, double> meshes;
     for (const Batch* batch : engine().renderer.pipeline.batches())
-        meshes[batch->mesh->name()] += coveredPixels(std::vector<sf::Vertex>(batch->vertices.begin(), batch->vertices.end()), 1920, 1080) / SCREEN_PIXELS;
+        meshes[batch->mesh->name()] +=
+            coveredPixels(std::vector<sf::Vertex>(batch->vertices.begin(), batch->vertices.end()), 1920, 1080)
+            / SCREEN_PIXELS;
     for (const auto& [name, screens] : meshes)
         report.meshes.push_back({name, screens});
     std::stable_sort(report.meshes.begin(), report.meshes.end(),

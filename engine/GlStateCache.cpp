@@ -40,8 +40,10 @@ bool GlStateCache::loadFunctions()
         return true;
     gl.loaded = lookUp(gl.useProgram, "glUseProgram", "glUseProgramObjectARB")
         && lookUp(gl.uniformLocation, "glGetUniformLocation", "glGetUniformLocationARB")
-        && lookUp(gl.uniform1f, "glUniform1f", "glUniform1fARB") && lookUp(gl.uniform2f, "glUniform2f", "glUniform2fARB")
-        && lookUp(gl.uniform3f, "glUniform3f", "glUniform3fARB") && lookUp(gl.uniform1i, "glUniform1i", "glUniform1iARB")
+        && lookUp(gl.uniform1f, "glUniform1f", "glUniform1fARB")
+        && lookUp(gl.uniform2f, "glUniform2f", "glUniform2fARB")
+        && lookUp(gl.uniform3f, "glUniform3f", "glUniform3fARB")
+        && lookUp(gl.uniform1i, "glUniform1i", "glUniform1iARB")
         && lookUp(gl.activeTexture, "glActiveTexture", "glActiveTextureARB");
     return gl.loaded;
 }

@@ -38,8 +38,9 @@ public:
     template <class Work>
     void run(std::size_t count, int members, Work& work)
     {
-        runJob(count, members, [](void* job, std::size_t item, int member) { (*static_cast<Work*>(job))(item, member); },
-               &work);
+        runJob(
+            count, members,
+            [](void* job, std::size_t item, int member) { (*static_cast<Work*>(job))(item, member); }, &work);
     }
 
     // Helper threads started so far.

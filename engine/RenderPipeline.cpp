@@ -490,7 +490,7 @@ const sf::Vertex& VertexSpan::at(size_t i) const
 void RenderPipeline::beginFrame()
 {
     batches_.clear();
-    vertices_.clear();
+    usedVertices_ = 0;
 }
 
 void RenderPipeline::sortBatches() { ::sortBatches(batches_, mergeScratch_); }
@@ -584,13 +584,15 @@ void RenderPipeline::projectMeshes(Mesh* const* meshes, size_t count, const Fram
             const size_t sizeA = pieces_[a].end - pieces_[a].begin, sizeB = pieces_[b].end - pieces_[b].begin;
             return sizeA != sizeB ? sizeA > sizeB : a < b;
         });
-    auto judge = [this](size_t item, int member) { judgePiece(pieces_[order_[item]], scratch_[static_cast<size_t>(member)]); };
+    auto judge = [this](size_t item, int member) {
+        judgePiece(pieces_[order_[item]], scratch_[static_cast<size_t>(member)]);
+    };
     team_.run(pieces_.size(), members, judge);
 
     // The batches' places in the frame's vertices; a mesh shared out is merged
     // from its sorted pieces, each member writing a share.
     shares_.clear();
-    size_t vertices = vertices_.size();
+    size_t vertices = usedVertices_;
     for (size_t j = 0; j < jobs_.size(); ++j) {
         MeshJob& job = jobs_[j];
         ScreenBounds bounds{FLT_MAX, FLT_MAX, -FLT_MAX, -FLT_MAX};
@@ -612,7 +614,10 @@ void RenderPipeline::projectMeshes(Mesh* const* meshes, size_t count, const Fram
             shares_.push_back(share);
         }
     }
-    vertices_.resize(vertices);
+    // Grown, never shrunk: what lies past the frame's vertices is left as it is.
+    if (vertices_.size() < vertices)
+        vertices_.resize(vertices);
+    usedVertices_ = vertices;
     auto write = [this](size_t item, int member) { writeShare(shares_[item], scratch_[static_cast<size_t>(member)]); };
     team_.run(shares_.size(), members, write);
 }
@@ -705,7 +710,8 @@ void RenderPipeline::judgePiece(Piece& piece, MemberScratch& scratch)
 #endif
     piece.bounds = {bounds.minX, bounds.minY, bounds.maxX, bounds.maxY};
     piece.kept = kept;
-    piece.sorted = sortEntries(keys, entries_.data() + job.offset + begin, kept, radixBits, histogram, scratch.position);
+    piece.sorted =
+        sortEntries(keys, entries_.data() + job.offset + begin, kept, radixBits, histogram, scratch.position);
 }
 
 void RenderPipeline::writeShare(const Share& share, MemberScratch& scratch)

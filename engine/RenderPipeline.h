@@ -143,6 +143,7 @@ private:
     std::vector<Batch*> mergeScratch_;
     std::vector<Batch*> added_; // the batches of one projectMeshes call
     std::vector<sf::Vertex> vertices_; // the frame's batches', in painter's order
+    size_t usedVertices_ = 0;          // of vertices_, by this frame
     std::vector<MeshJob> jobs_;
     std::vector<Piece> pieces_;
     std::vector<size_t> order_; // pieces, biggest first

@@ -23,16 +23,17 @@ enum DrawingUniform : size_t {
     DRAWING_UNIFORM_COUNT = FIRST_LIGHT + LIGHT_COUNT
 };
 const char* const DRAWING_UNIFORMS[DRAWING_UNIFORM_COUNT] = {
-    "normalMap", "roughnessMap", "emissiveMap", "texture", "noiseMap", "isEmissive", "gameTime", "hasDisp",
-    "onlyRough", "onlyLight", "onlyNormal", "onlyColor", "onlySpeLightImp", "onlyEmiss", "lightPos[0]", "lightPos[1]", "lightPos[2]", "lightPos[3]", "lightPos[4]", "lightPos[5]", "lightPos[6]",
+    "normalMap",   "roughnessMap", "emissiveMap", "texture",     "noiseMap",    "isEmissive",      "gameTime",
+    "hasDisp",     "onlyRough",    "onlyLight",   "onlyNormal",  "onlyColor",   "onlySpeLightImp", "onlyEmiss",
+    "lightPos[0]", "lightPos[1]",  "lightPos[2]", "lightPos[3]", "lightPos[4]", "lightPos[5]",     "lightPos[6]",
     "lightPos[7]"};
 const TextureSlot MAP_SLOTS[MAP_COUNT] = {TextureSlot::Normal, TextureSlot::Roughness, TextureSlot::Emissive,
                                           TextureSlot::Base, TextureSlot::Noise};
 
 // The debug views: a held F-key switches one contribution of the drawing
 // shader off (in the order of the "only..." uniforms).
-const sf::Keyboard::Key DEBUG_VIEW_KEYS[Engine::DEBUG_VIEW_COUNT] = {sf::Keyboard::F1, sf::Keyboard::F2, sf::Keyboard::F3,
-                                                                    sf::Keyboard::F4, sf::Keyboard::F5, sf::Keyboard::F6};
+const sf::Keyboard::Key DEBUG_VIEW_KEYS[Engine::DEBUG_VIEW_COUNT] = {
+    sf::Keyboard::F1, sf::Keyboard::F2, sf::Keyboard::F3, sf::Keyboard::F4, sf::Keyboard::F5, sf::Keyboard::F6};
 
 // The arena backdrop shader's uniforms; its picture is the drawn texture (unit 0).
 enum BackdropUniform : size_t { BACKDROP_PICTURE, BACKDROP_TIME, BACKDROP_LIGHTING, BACKDROP_UNIFORM_COUNT };
@@ -334,8 +335,7 @@ void Engine::drawMovingLights()
 // Added one by one, the glows saturate as they would added up first.
 void Engine::drawMovingLight(const Mesh& mesh)
 {
-    GlStateCache::Program* glow = registered(glState_, renderer.glowShader(),
-                                             GLOW_UNIFORMS, GLOW_UNIFORM_COUNT, 0);
+    GlStateCache::Program* glow = registered(glState_, renderer.glowShader(), GLOW_UNIFORMS, GLOW_UNIFORM_COUNT, 0);
     if (!glow || !world.camera)
         return;
     const sf::Vector2f screen = projectToScreen(*world.camera, mesh.position);

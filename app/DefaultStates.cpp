@@ -1,4 +1,6 @@
 #include "app/MainLoop.h"
+#include "engine/Engine.h"
+#include "engine/Services.h"
 #include "gameplay/GameState.h"
 #include "screens/CinematicState.h"
 #include "screens/HighScoresState.h"
@@ -7,15 +9,25 @@
 
 #include <memory>
 
-// The states of the game, as the main loop builds them from state codes.
+// The states of the game, as the main loop builds them from state codes, each
+// handed the parts of the one engine it uses.
 StateFactory defaultStateFactory()
 {
+    const Services services = servicesOf(engine());
     StateFactory f;
     f.cinematic = [](const std::vector<unsigned>& scores) { return std::make_unique<CinematicState>(scores); };
-    f.menuWithoutLogos = [] { return std::make_unique<MenuState>(std::make_unique<MainMenuState>(false)); };
-    f.highScores = [](const std::vector<unsigned>& scores) { return std::make_unique<HighScoresState>(scores); };
-    f.game = [](int mode) { return std::make_unique<GameState>(mode); };
+    f.menuWithoutLogos = [services] {
+        return std::make_unique<MenuState>(std::make_unique<MainMenuState>(services, false));
+    };
+    f.highScores = [services](const std::vector<unsigned>& scores) {
+        return std::make_unique<HighScoresState>(services, scores);
+    };
+    // Transitional: GameState takes its mode as the number until it takes a GameMode.
+    f.game = [](GameMode mode) { return std::make_unique<GameState>(static_cast<int>(mode)); };
     return f;
 }
 
-std::unique_ptr<MainState> makeFirstState() { return std::make_unique<MenuState>(std::make_unique<MainMenuState>(true)); }
+std::unique_ptr<MainState> makeFirstState()
+{
+    return std::make_unique<MenuState>(std::make_unique<MainMenuState>(servicesOf(engine()), true));
+}

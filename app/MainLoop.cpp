@@ -56,7 +56,7 @@ void MainLoop::applyCode(StateCode code)
 {
     if (!state_)
         return;
-    if (code == state_code::QUIT) {
+    if (code == StateCode::Quit) {
         state_.reset();
         input::clearLatchedPresses();
         window_.close();
@@ -68,7 +68,6 @@ void MainLoop::applyCode(StateCode code)
 
 std::function<std::unique_ptr<MainState>()> MainLoop::nextStateBuilder(StateCode code)
 {
-    using namespace state_code;
     using ScoresBuilder = std::function<std::unique_ptr<MainState>(const std::vector<unsigned>&)>;
     const auto withScores = [this](const ScoresBuilder& make) -> std::function<std::unique_ptr<MainState>()> {
         if (!make)
@@ -76,20 +75,22 @@ std::function<std::unique_ptr<MainState>()> MainLoop::nextStateBuilder(StateCode
         return [make, scores = state_->getScores()] { return make(scores); };
     };
     switch (code) {
-    case CINEMATIC: return withScores(factory_.cinematic);
-    case HIGH_SCORES: return withScores(factory_.highScores);
-    case MENU_NO_LOGO:
+    case StateCode::Cinematic: return withScores(factory_.cinematic);
+    case StateCode::HighScores: return withScores(factory_.highScores);
+    case StateCode::MenuNoLogo:
         if (!factory_.menuWithoutLogos)
             return {};
         return [this] {
             window_.setMouseCursorVisible(true);
             return factory_.menuWithoutLogos();
         };
-    case GAME_STORY:
-    case GAME_EDITOR:
+    case StateCode::GameStory:
+    case StateCode::GameEditor:
         if (!factory_.game)
             return {};
-        return [this, mode = code == GAME_STORY ? 1 : 2] { return factory_.game(mode); };
+        return [this, mode = code == StateCode::GameStory ? GameMode::Story : GameMode::Editor] {
+            return factory_.game(mode);
+        };
     default: return {};
     }
 }

@@ -10,10 +10,10 @@
 // How the main loop builds the states that state codes ask for. A missing
 // builder leaves the current state in place.
 struct StateFactory {
-    std::function<std::unique_ptr<MainState>(const std::vector<unsigned>& scores)> cinematic;  // code 0
-    std::function<std::unique_ptr<MainState>()> menuWithoutLogos;                              // code 4
-    std::function<std::unique_ptr<MainState>(int mode)> game; // codes 7 (mode 1), 8 (mode 2)
-    std::function<std::unique_ptr<MainState>(const std::vector<unsigned>& scores)> highScores; // code 11
+    std::function<std::unique_ptr<MainState>(const std::vector<unsigned>& scores)> cinematic;  // Cinematic
+    std::function<std::unique_ptr<MainState>()> menuWithoutLogos;                              // MenuNoLogo
+    std::function<std::unique_ptr<MainState>(GameMode mode)> game; // GameStory (Story), GameEditor (Editor)
+    std::function<std::unique_ptr<MainState>(const std::vector<unsigned>& scores)> highScores; // HighScores
 };
 
 // The game's states, as start-up and the codes build them.
@@ -54,7 +54,7 @@ public:
     // Mouse position for clicks (window-relative).
     std::function<sf::Vector2i()> mousePosition;
     // The 3D step of a frame: the engine step and 3D drawing, or the shader
-    // background in scenes 11 to 13.
+    // background of the level-3 tunnel.
     std::function<void(sf::RenderWindow&)> render3D;
 
 private:

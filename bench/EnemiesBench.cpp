@@ -2,6 +2,7 @@
 // and the spawn patterns that release a wave.
 #include "enemies/EnemyManager.h"
 #include "enemies/SpawnPattern.h"
+#include "engine/Engine.h"
 #include "platform/Random.h"
 #include "play/BulletManager.h"
 
@@ -32,7 +33,7 @@ void fillField(EnemyManager& m)
 static void EnemiesUpdate300WithBullets(benchmark::State& state)
 {
     const std::vector<sf::Vector2f> players{{800.f, 900.f}, {1100.f, 900.f}};
-    EnemyManager m;
+    EnemyManager m(engine().textures);
     fillField(m);
     for (auto _ : state) {
         if (m.enemies.size() < 250) {
@@ -52,7 +53,7 @@ BENCHMARK(EnemiesUpdate300WithBullets);
 
 static void SpawnPatternsReleaseAWave(benchmark::State& state)
 {
-    EnemyManager m;
+    EnemyManager m(engine().textures);
     for (auto _ : state) {
         std::list<SpawnPattern> running;
         SpawnPattern ring;
@@ -88,7 +89,7 @@ template <class Update>
 void halfLeaving(benchmark::State& state, Update update)
 {
     const std::vector<sf::Vector2f> players{{960.f, 900.f}};
-    EnemyManager m;
+    EnemyManager m(engine().textures);
     for (auto _ : state) {
         state.PauseTiming();
         m.enemies.clear();

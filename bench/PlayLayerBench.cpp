@@ -1,5 +1,6 @@
 // The play layer's per-frame work at the game's largest loads: 1000 players'
 // shots, 500 enemy bullets and 5000 particles should update well under 4 ms.
+#include "engine/Engine.h"
 #include "platform/Random.h"
 #include "play/BulletManager.h"
 #include "play/Entity2D.h"
@@ -38,8 +39,8 @@ void fillParticles(ParticleSystem& ps, int n)
 
 static void PlayBulletUpdate(benchmark::State& state)
 {
-    BulletManager shots;
-    BulletManager enemyBullets;
+    BulletManager shots(engine().textures);
+    BulletManager enemyBullets(engine().textures);
     for (auto _ : state) {
         state.PauseTiming();
         shots.bullets.clear();
@@ -58,7 +59,7 @@ BENCHMARK(PlayBulletUpdate)->Unit(benchmark::kMicrosecond);
 static void PlayParticleUpdate(benchmark::State& state)
 {
     seedRandom15(1);
-    ParticleSystem ps;
+    ParticleSystem ps(engine().textures);
     for (auto _ : state) {
         state.PauseTiming();
         ps.clear();
@@ -73,7 +74,7 @@ BENCHMARK(PlayParticleUpdate)->Unit(benchmark::kMicrosecond);
 static void PlayParticleSpawnBurst(benchmark::State& state)
 {
     seedRandom15(2);
-    ParticleSystem ps;
+    ParticleSystem ps(engine().textures);
     for (auto _ : state) {
         fillParticles(ps, 1000);
         ps.clear();

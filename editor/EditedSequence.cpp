@@ -70,7 +70,7 @@ void EditedSequence::loadSequence(int newLevel, int newSequence)
         clearSelection();
         kept.clear();
     }
-    std::sort(selection.begin(), selection.end());
+    sortSelection();
     records.clear();
     const SequenceFile file = readSequenceFile(fileName());
     if (file.direction >= 0)
@@ -206,7 +206,7 @@ void EditedSequence::clickInList(int index, bool control)
 
 void EditedSequence::deleteSelected()
 {
-    std::sort(selection.begin(), selection.end());
+    sortSelection();
     for (auto it = selection.rbegin(); it != selection.rend(); ++it)
         if (validIndex(*it))
             records.erase(records.begin() + *it);
@@ -226,6 +226,27 @@ void EditedSequence::appendNewSpawner()
     r.patternId = 0;
     r.colour = record_colour::PLAIN;
     records.push_back(r);
+}
+
+void EditedSequence::addPlacedSpawner(SpawnerRecord record) { records.push_back(std::move(record)); }
+
+void EditedSequence::replaceRecords(std::vector<SpawnerRecord> imported)
+{
+    selection.clear();
+    records = std::move(imported);
+}
+
+void EditedSequence::sortSelection() { std::sort(selection.begin(), selection.end()); }
+
+void EditedSequence::pickOnTimeline(int index, bool control)
+{
+    if (!control)
+        selection.clear();
+    const int at = findSelected(index);
+    if (at >= 0)
+        selection.erase(selection.begin() + at);
+    else
+        selection.push_back(index);
 }
 
 std::vector<SpawnerRecord*> EditedSequence::selectedRecords()

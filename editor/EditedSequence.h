@@ -51,6 +51,16 @@ public:
     void deleteSelected();
     // Appends a plain spawner at the screen centre, NEW_SPAWNER_GAP after the last one.
     void appendNewSpawner();
+    // Appends a spawner placed with the mouse on the timeline.
+    void addPlacedSpawner(SpawnerRecord record);
+    // Replaces every record (a tile-map import); the selection ends empty.
+    void replaceRecords(std::vector<SpawnerRecord> imported);
+    // Puts the selection in list order.
+    void sortSelection();
+    // A right click on a record's icon: without control the selection is cleared
+    // first; the record then joins the selection, or leaves it when it was in.
+    // The list colours stay as they are.
+    void pickOnTimeline(int index, bool control);
     // The records that the selection names, in selection order (valid indices only).
     std::vector<SpawnerRecord*> selectedRecords();
 

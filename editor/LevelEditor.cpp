@@ -4,13 +4,11 @@
 #include "editor/TmxImport.h"
 #include "enemies/EnemyManager.h"
 #include "enemies/Spawner.h"
-#include "engine/Engine.h"
 #include "engine/SceneChange.h"
 #include "engine/Scenes.h"
 #include "play/BulletManager.h"
 #include "play/SpriteLoading.h"
 
-#include <algorithm>
 #include <imgui.h>
 #include <iostream>
 
@@ -36,31 +34,31 @@ const GridRun GRID_RUNS[SCROLL_DIRECTION_COUNT] = {
 } // namespace
 
 LevelEditor::LevelEditor(sf::RenderWindow& gameWindow, const std::string& levelFolder)
-    : window(&gameWindow), edited(levelFolder), catalogue(levelFolder)
+    : edited(levelFolder), catalogue(levelFolder), window_(&gameWindow)
 {
-    trajectoryTexture.create(1920, 1080, sf::ContextSettings(0, 0, 0, 1, 1));
-    ImGui::SFML::Init(*window, sf::Vector2f(window->getSize()));
+    trajectoryTexture_.create(1920, 1080, sf::ContextSettings(0, 0, 0, 1, 1));
+    ImGui::SFML::Init(*window_, sf::Vector2f(window_->getSize()));
     for (int i = 0; i < PATTERN_ID_COUNT; ++i)
-        loadSprite(patternIcons[i], std::string(ICON_FOLDER) + patternName(i) + ".png", true);
-    iconColours.assign(PATTERN_ID_COUNT, sf::Color::White);
+        loadSprite(patternIcons_[i], std::string(ICON_FOLDER) + patternName(i) + ".png", true);
+    iconColours_.assign(PATTERN_ID_COUNT, sf::Color::White);
     loadSequence(1, 1);
-    loadSprite(gridHorizontal, GRID_HORIZONTAL, false);
-    loadSprite(gridVertical, GRID_VERTICAL, false);
-    gridHorizontal.setPosition(0.f, 0.f);
-    gridVertical.setPosition(0.f, 0.f);
+    loadSprite(gridHorizontal_, GRID_HORIZONTAL, false);
+    loadSprite(gridVertical_, GRID_VERTICAL, false);
+    gridHorizontal_.setPosition(0.f, 0.f);
+    gridVertical_.setPosition(0.f, 0.f);
 }
 
 LevelEditor::~LevelEditor()
 {
-    placementPattern = -1;
-    createCustomLevel = false;
-    iconColours.clear();
+    placementPattern_ = -1;
+    checkBoxes.createCustomLevel = false;
+    iconColours_.clear();
     if (!saveSequence())
         std::cerr << "Orbyndel: the editor closes without saving " << edited.fileName()
                   << "; its spawners follow, to be saved by hand:\n"
                   << edited.text() << std::flush;
-    if (window)
-        (void)window->setActive(true);
+    if (window_)
+        (void)window_->setActive(true);
     ImGui::SFML::Shutdown();
 }
 
@@ -69,7 +67,7 @@ void LevelEditor::processEvent(const sf::Event& event)
     ImGui::SFML::ProcessEvent(event);
     if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Delete &&
         ImGui::SFML::isKeyForGame(sf::Keyboard::Delete) && !edited.selection.empty())
-        confirmDeleteSpawners = true;
+        confirmDeleteSpawners_ = true;
 }
 
 bool LevelEditor::editorKeyHeld(sf::Keyboard::Key key)
@@ -92,10 +90,10 @@ TimelineKeys LevelEditor::heldKeys() const
 
 void LevelEditor::updateTimeline(float dt, int gameSequence)
 {
-    if (playing) {
+    if (playing_) {
         timeline.time += dt;
-        if (gameSequence != lastGameSequence) {
-            lastGameSequence = gameSequence;
+        if (gameSequence != lastGameSequence_) {
+            lastGameSequence_ = gameSequence;
             timeline.time = 0.f;
             int level = 0, sequence = 0;
             if (catalogue.locate(gameSequence, level, sequence))
@@ -109,28 +107,28 @@ void LevelEditor::updateCursor(sf::Vector2i mouse)
 {
     const TimelineKeys keys = heldKeys();
     const sf::Vector2f position(static_cast<float>(mouse.x), static_cast<float>(mouse.y));
-    if (placementPattern < 0) {
+    if (placementPattern_ < 0) {
         timeline.cursor = position;
     } else {
         timeline.cursor = snapToGrid(position, keys.control, keys.shift);
-        cursorIcon.setPosition(timeline.cursor);
+        cursorIcon_.setPosition(timeline.cursor);
     }
-    if (editorKeyHeld(sf::Keyboard::B) && placementPattern >= 0) {
-        if (placementPattern < static_cast<int>(iconColours.size()))
-            iconColours[placementPattern] = sf::Color::White;
-        placementPattern = -1;
+    if (editorKeyHeld(sf::Keyboard::B) && placementPattern_ >= 0) {
+        if (placementPattern_ < static_cast<int>(iconColours_.size()))
+            iconColours_[placementPattern_] = sf::Color::White;
+        placementPattern_ = -1;
     }
 }
 
 void LevelEditor::handleClick(sf::Mouse::Button button)
 {
-    if (guiWantsMouse)
+    if (guiWantsMouse_)
         return;
     if (button == sf::Mouse::Left) {
-        if (placementPattern >= 0)
+        if (placementPattern_ >= 0)
             placeNewSpawner();
         else if (!edited.selection.empty() && timeline.cursorOverSelection(edited))
-            dragging = true;
+            dragging_ = true;
     } else if (button == sf::Mouse::Right) {
         timeline.selectUnderCursor(edited, input::isKeyPressed(sf::Keyboard::LControl));
     }
@@ -146,36 +144,36 @@ bool LevelEditor::switchSequence(int level, int sequence)
 
 void LevelEditor::placeNewSpawner()
 {
-    if (placementPattern < 0)
+    if (placementPattern_ < 0)
         return;
-    edited.records.push_back(timeline.newSpawner(placementPattern, edited.scrollDirection));
+    edited.addPlacedSpawner(timeline.newSpawner(placementPattern_, edited.scrollDirection));
 }
 
 void LevelEditor::dragSpawners()
 {
-    if (!dragging)
+    if (!dragging_)
         return;
     if (!ImGui::SFML::isMouseButtonHeld(sf::Mouse::Left))
-        dragging = false; // the last step below still runs
+        dragging_ = false; // the last step below still runs
     const TimelineKeys keys = heldKeys();
     timeline.dragSelection(edited, keys.control, keys.shift);
 }
 
 void LevelEditor::choosePlacementPattern(int pattern)
 {
-    if (pattern < 0 || pattern >= PATTERN_ID_COUNT || iconColours.size() < PATTERN_ID_COUNT)
+    if (pattern < 0 || pattern >= PATTERN_ID_COUNT || iconColours_.size() < PATTERN_ID_COUNT)
         return;
-    if (pattern == placementPattern) {
-        iconColours[pattern] = sf::Color::White;
-        placementPattern = -1;
+    if (pattern == placementPattern_) {
+        iconColours_[pattern] = sf::Color::White;
+        placementPattern_ = -1;
         return;
     }
-    if (placementPattern >= 0)
-        iconColours[placementPattern] = sf::Color::White;
-    iconColours[pattern] = sf::Color::Red;
-    placementPattern = pattern;
-    if (const sf::Texture* texture = patternIcons[pattern].getTexture())
-        cursorIcon.setTexture(*texture);
+    if (placementPattern_ >= 0)
+        iconColours_[placementPattern_] = sf::Color::White;
+    iconColours_[pattern] = sf::Color::Red;
+    placementPattern_ = pattern;
+    if (const sf::Texture* texture = patternIcons_[pattern].getTexture())
+        cursorIcon_.setTexture(*texture);
 }
 
 void LevelEditor::importTmx()
@@ -183,29 +181,28 @@ void LevelEditor::importTmx()
     const std::string path = edited.fileName();
     const std::string tmxPath = path.substr(0, path.size() - std::string(".txt").size()) + ".tmx";
     TmxImportResult result = importTmxFile(tmxPath, edited.scrollDirection);
-    tmxMessage = describeTmxImport(result, tmxPath);
+    tmxMessage_ = describeTmxImport(result, tmxPath);
     if (result.status != TmxImportResult::Status::Imported)
         return; // the edited sequence stays as it was
-    edited.selection.clear();
-    edited.records = std::move(result.records);
+    edited.replaceRecords(std::move(result.records));
     if (!saveSequence())
-        tmxMessage += " (the sequence file could not be written)";
+        tmxMessage_ += " (the sequence file could not be written)";
 }
 
 void LevelEditor::drawGrid()
 {
-    if (!window)
+    if (!window_)
         return;
     // The collected trajectories lie under the play objects, like the grid.
-    if (displayTrajectory)
-        window->draw(sf::Sprite(trajectoryTexture.getTexture()));
-    if (!showGrid)
+    if (checkBoxes.displayTrajectory)
+        window_->draw(sf::Sprite(trajectoryTexture_.getTexture()));
+    if (!checkBoxes.showGrid)
         return;
     const int d = edited.scrollDirection >= 0 && edited.scrollDirection < SCROLL_DIRECTION_COUNT
                       ? edited.scrollDirection
                       : scroll_direction::UP;
     const bool vertical = d == scroll_direction::UP || d == scroll_direction::DOWN;
-    sf::Sprite& strip = vertical ? gridVertical : gridHorizontal;
+    sf::Sprite& strip = vertical ? gridVertical_ : gridHorizontal_;
     const GridRun& run = GRID_RUNS[d];
     const sf::Vector2f view = timeline.view;
     for (float k = run.first; run.step > 0.f ? k < run.end : k > run.end; k += run.step) {
@@ -213,28 +210,28 @@ void LevelEditor::drawGrid()
             strip.setPosition(view.x, k + view.y);
         else
             strip.setPosition(k + view.x, view.y - 240.f);
-        window->draw(strip);
+        window_->draw(strip);
     }
 }
 
 void LevelEditor::draw()
 {
-    if (!window)
+    if (!window_)
         return;
-    if (placementPattern >= 0)
-        window->draw(cursorIcon);
-    if (showSpawners) {
+    if (placementPattern_ >= 0)
+        window_->draw(cursorIcon_);
+    if (checkBoxes.showSpawners) {
         for (int i = 0; i < static_cast<int>(edited.records.size()); ++i) {
             const SpawnerRecord& r = edited.records[i];
             if (r.patternId < 0 || r.patternId >= PATTERN_ID_COUNT)
                 continue;
-            sf::Sprite& icon = patternIcons[r.patternId];
+            sf::Sprite& icon = patternIcons_[r.patternId];
             icon.setPosition(timeline.iconCentre(r, edited.scrollDirection));
             icon.setColor(edited.findSelected(i) >= 0 ? SELECTED_ICON_TINT : sf::Color::White);
-            window->draw(icon);
+            window_->draw(icon);
         }
     }
-    ImGui::SFML::Render(*window);
+    ImGui::SFML::Render(*window_);
 }
 
 void LevelEditor::clearPlay(const PlayField& field)
@@ -270,13 +267,13 @@ void LevelEditor::play(const PlayField& field)
     if (index >= 0 && index < static_cast<int>(sizeof SCENES / sizeof SCENES[0]))
         changeScene(SCENES[index], timeline.time);
     field.spawner.loadSequenceFrom(index, timeline.time, field.turnToScrollDirection);
-    playing = true;
-    lastGameSequence = field.spawner.currentSequence;
+    playing_ = true;
+    lastGameSequence_ = field.spawner.currentSequence;
 }
 
 void LevelEditor::stop(const PlayField& field)
 {
-    playing = false;
+    playing_ = false;
     clearPlay(field);
 }
 
@@ -287,7 +284,7 @@ void LevelEditor::playSelected(const PlayField& field)
     saveSequence();
     clearPlay(field);
     refreshSpawnerIndex(field.spawner);
-    std::sort(edited.selection.begin(), edited.selection.end());
+    edited.sortSelection();
     field.spawner.loadSelectedSpawners(field.spawner.getSequenceIndex(edited.level, edited.sequence), edited.selection, false,
                                  field.turnToScrollDirection);
 }
@@ -298,7 +295,7 @@ void LevelEditor::previewTrajectory(const PlayField& field, bool untilBulletsGon
     const int stepLimit = static_cast<int>(PREVIEW_LIMIT_SECONDS / PREVIEW_STEP);
     saveSequence();
     refreshSpawnerIndex(field.spawner);
-    std::sort(edited.selection.begin(), edited.selection.end());
+    edited.sortSelection();
     field.spawner.loadSelectedSpawners(field.spawner.getSequenceIndex(edited.level, edited.sequence), edited.selection, true,
                                  field.turnToScrollDirection);
     for (int step = 0; !field.spawner.pending.empty() && step < stepLimit; ++step)
@@ -309,10 +306,17 @@ void LevelEditor::previewTrajectory(const PlayField& field, bool untilBulletsGon
         return !field.enemies.enemies.empty() || (untilBulletsGone && field.enemies.enemyBullets && !field.enemies.enemyBullets->bullets.empty());
     };
     for (int step = 0; running() && step < stepLimit; ++step) {
-        field.enemies.drawEditor(trajectoryTexture);
+        field.enemies.drawEditor(trajectoryTexture_);
         field.enemies.update(PREVIEW_STEP, centre);
     }
-    trajectoryTexture.display();
+    trajectoryTexture_.display();
+}
+
+void LevelEditor::clearTrajectory() { trajectoryTexture_.clear(sf::Color::Transparent); }
+
+sf::Color LevelEditor::iconColour(int pattern) const
+{
+    return pattern >= 0 && pattern < static_cast<int>(iconColours_.size()) ? iconColours_[pattern] : sf::Color::White;
 }
 
 int LevelEditor::clampPage(int page, int recordCount)

@@ -29,31 +29,31 @@ void placeFirstTime(float x, float y, float w, float h)
 
 void LevelEditor::updateGui(const PlayField& field)
 {
-    guiWantsMouse = ImGui::GetIO().WantCaptureMouse;
-    ImGui::SFML::Update(*window, guiClock.restart());
+    guiWantsMouse_ = ImGui::GetIO().WantCaptureMouse;
+    ImGui::SFML::Update(*window_, guiClock_.restart());
 
     if (editorKeyHeld(sf::Keyboard::A) && editorKeyHeld(sf::Keyboard::LControl))
         edited.selectAll();
 
     levelWindow(field);
     sequenceFileWindow();
-    if (confirmDeleteSequence)
+    if (confirmDeleteSequence_)
         deleteConfirmWindow();
     levelEditorWindow(field);
     multiSpawnerEditorWindow();
     spawnerEditorWindow();
-    if (createCustomLevel)
+    if (checkBoxes.createCustomLevel)
         spawnerTypeSelectorWindow();
-    if (customPreset) {
+    if (checkBoxes.customPreset) {
         ImGui::Begin("Custom Preset Window");
         ImGui::End();
     }
     dragSpawners();
     deleteSpawnersWindow();
 
-    if (autosaveClock.getElapsedTime().asSeconds() > AUTOSAVE_SECONDS) {
+    if (autosaveClock_.getElapsedTime().asSeconds() > AUTOSAVE_SECONDS) {
         saveSequence(); // reads the file back when it was written
-        autosaveClock.restart();
+        autosaveClock_.restart();
     }
 }
 
@@ -87,14 +87,14 @@ void LevelEditor::levelWindow(const PlayField& field)
             std::snprintf(label, sizeof label, "Sequence %d", s);
             if (ImGui::Button(label) && switchSequence(level, s)) {
                 timeline.view = {0.f, 0.f};
-                page = 1;
+                page_ = 1;
             }
             ImGui::SameLine();
             std::snprintf(label, sizeof label, "Delete Sequence %d", s);
             if (ImGui::Button(label)) {
-                confirmDeleteSequence = true;
-                deleteLevel = level - 1;
-                deleteSequence = s - 1;
+                confirmDeleteSequence_ = true;
+                deleteLevel_ = level - 1;
+                deleteSequence_ = s - 1;
             }
         }
         if (ImGui::Button("New Sequence"))
@@ -105,15 +105,15 @@ void LevelEditor::levelWindow(const PlayField& field)
         const int created = catalogue.newLevel();
         editCreatedSequence(created, created > 0 ? 1 : 0, "a level");
     }
-    if (!catalogueMessage.empty())
-        ImGui::TextWrapped("%s", catalogueMessage.c_str());
-    ImGui::Checkbox("Show Grid", &showGrid);
-    ImGui::Checkbox("Show Spawner", &showSpawners);
-    ImGui::Checkbox("Hide Hud", &hideHud);
-    ImGui::Checkbox("Demo", &showDemo);
+    if (!catalogueMessage_.empty())
+        ImGui::TextWrapped("%s", catalogueMessage_.c_str());
+    ImGui::Checkbox("Show Grid", &checkBoxes.showGrid);
+    ImGui::Checkbox("Show Spawner", &checkBoxes.showSpawners);
+    ImGui::Checkbox("Hide Hud", &checkBoxes.hideHud);
+    ImGui::Checkbox("Demo", &checkBoxes.showDemo);
     ImGui::End();
-    if (showDemo)
-        ImGui::ShowDemoWindow(&showDemo);
+    if (checkBoxes.showDemo)
+        ImGui::ShowDemoWindow(&checkBoxes.showDemo);
 }
 
 void LevelEditor::editCreatedSequence(int level, int sequence, const std::string& what)
@@ -122,15 +122,15 @@ void LevelEditor::editCreatedSequence(int level, int sequence, const std::string
         tellCatalogueFailure("Could not create " + what + " (" + catalogue.folder + " is full or cannot be written)");
         return;
     }
-    catalogueMessage.clear();
+    catalogueMessage_.clear();
     if (switchSequence(level, sequence))
-        page = 1;
+        page_ = 1;
 }
 
 void LevelEditor::tellCatalogueFailure(std::string message)
 {
     std::cerr << "Orbyndel: " << message << std::endl;
-    catalogueMessage = std::move(message);
+    catalogueMessage_ = std::move(message);
 }
 
 // A window of its own, so that nothing moves under the mouse when it comes and goes.
@@ -164,30 +164,30 @@ void LevelEditor::deleteConfirmWindow()
     if (ImGui::Button("Yes"))
         confirmSequenceDeletion();
     if (ImGui::Button("No"))
-        confirmDeleteSequence = false;
+        confirmDeleteSequence_ = false;
     ImGui::End();
 }
 
 void LevelEditor::confirmSequenceDeletion()
 {
-    confirmDeleteSequence = false;
-    const std::string what = "Could not delete sequence " + std::to_string(deleteSequence + 1) + " of level " +
-                             std::to_string(deleteLevel + 1);
+    confirmDeleteSequence_ = false;
+    const std::string what = "Could not delete sequence " + std::to_string(deleteSequence_ + 1) + " of level " +
+                             std::to_string(deleteLevel_ + 1);
     // The files after the deleted one are renumbered and level 1 sequence 1 is edited
     // next: the edited sequence is saved first, or nothing is deleted.
-    const bool editingDeleted = edited.level == deleteLevel + 1 && edited.sequence == deleteSequence + 1;
+    const bool editingDeleted = edited.level == deleteLevel_ + 1 && edited.sequence == deleteSequence_ + 1;
     if (!editingDeleted && !saveSequence()) {
         tellCatalogueFailure(what + " (the edited sequence could not be saved first)");
         return;
     }
     const std::vector<int> countsBefore = catalogue.sequenceCounts;
-    const bool deleted = catalogue.deleteSequence(deleteLevel, deleteSequence);
+    const bool deleted = catalogue.deleteSequence(deleteLevel_, deleteSequence_);
     if (!deleted)
         tellCatalogueFailure(what + " (" + catalogue.folder + " cannot be written)");
     if (!deleted && catalogue.sequenceCounts == countsBefore)
         return; // nothing was removed: the edited sequence is still there
     loadSequence(1, 1);
-    page = 1;
+    page_ = 1;
 }
 
 void LevelEditor::levelEditorWindow(const PlayField& field)
@@ -196,8 +196,8 @@ void LevelEditor::levelEditorWindow(const PlayField& field)
     ImGui::Begin("Level Editor");
     ImGui::Text("Level %d Sequence %d", edited.level, edited.sequence);
     scrollTmxPanel();
-    ImGui::Checkbox("Create Custom Level", &createCustomLevel);
-    ImGui::Checkbox("Custom Preset", &customPreset);
+    ImGui::Checkbox("Create Custom Level", &checkBoxes.createCustomLevel);
+    ImGui::Checkbox("Custom Preset", &checkBoxes.customPreset);
     if (ImGui::Button("Play"))
         playSelected(field);
     ImGui::SameLine();
@@ -205,12 +205,12 @@ void LevelEditor::levelEditorWindow(const PlayField& field)
         clearPlay(field);
     ImGui::SameLine();
     ImGui::Text("Spawn selected enemies");
-    if (ImGui::Checkbox("Display Trajectory", &displayTrajectory)) {
-        if (displayTrajectory) {
+    if (ImGui::Checkbox("Display Trajectory", &checkBoxes.displayTrajectory)) {
+        if (checkBoxes.displayTrajectory) {
             previewTrajectory(field, false);
         } else {
-            trajectoryTexture.clear(sf::Color::Transparent);
-            trajectoryTexture.display();
+            clearTrajectory();
+            trajectoryTexture_.display();
             clearPlay(field);
         }
     }
@@ -224,8 +224,8 @@ void LevelEditor::scrollTmxPanel()
     ImGui::Combo("Scroll Direction", &edited.scrollDirection, DIRECTION_ITEMS, SCROLL_DIRECTION_COUNT);
     if (ImGui::Button("Load Tmx File"))
         importTmx();
-    if (!tmxMessage.empty())
-        ImGui::TextWrapped("%s", tmxMessage.c_str());
+    if (!tmxMessage_.empty())
+        ImGui::TextWrapped("%s", tmxMessage_.c_str());
 }
 
 void LevelEditor::spawnerList(const PlayField& field)
@@ -234,13 +234,13 @@ void LevelEditor::spawnerList(const PlayField& field)
         edited.appendNewSpawner();
     ImGui::SameLine();
     if (ImGui::Button("Delete selected spawners"))
-        confirmDeleteSpawners = true;
-    ImGui::InputInt("Page", &page, 1, 1);
+        confirmDeleteSpawners_ = true;
+    ImGui::InputInt("Page", &page_, 1, 1);
     const int n = static_cast<int>(edited.records.size());
-    page = clampPage(page, n);
+    page_ = clampPage(page_, n);
     ImGui::BeginChild("##spawners");
-    const long long first = (static_cast<long long>(page) - 1) * PAGE_SIZE;
-    const long long last = std::min(static_cast<long long>(page) * PAGE_SIZE, static_cast<long long>(n));
+    const long long first = (static_cast<long long>(page_) - 1) * PAGE_SIZE;
+    const long long last = std::min(static_cast<long long>(page_) * PAGE_SIZE, static_cast<long long>(n));
     // A preview run from a click saves and reloads the list, so its length is read again each row.
     for (long long row = std::max(first, 0LL);
          first >= 0 && row < last && row < static_cast<long long>(edited.records.size()); ++row) {
@@ -248,7 +248,7 @@ void LevelEditor::spawnerList(const PlayField& field)
         const SpawnerRecord& r = edited.records[i];
         const int icon = r.patternId >= 0 && r.patternId < PATTERN_ID_COUNT ? r.patternId : 0;
         ImGui::PushID(i);
-        const bool clicked = ImGui::SFML::ImageButton(r.name.c_str(), patternIcons[icon], {ICON_SIZE, ICON_SIZE},
+        const bool clicked = ImGui::SFML::ImageButton(r.name.c_str(), patternIcons_[icon], {ICON_SIZE, ICON_SIZE},
                                                       sf::Color::Transparent, r.colour);
         ImGui::PopID();
         ImGui::SameLine();
@@ -256,8 +256,8 @@ void LevelEditor::spawnerList(const PlayField& field)
                     r.direction, r.spawnTimer, r.nbMaxEnemy, r.delayTimer);
         if (clicked) {
             edited.clickInList(i, input::isKeyPressed(sf::Keyboard::LControl));
-            if (displayTrajectory) {
-                trajectoryTexture.clear(sf::Color::Transparent);
+            if (checkBoxes.displayTrajectory) {
+                clearTrajectory();
                 previewTrajectory(field, true);
             }
         }
@@ -270,9 +270,8 @@ void LevelEditor::spawnerTypeSelectorWindow()
     placeFirstTime(1150.f, 10.f, 240.f, 290.f);
     ImGui::Begin("Spawner Type Selector");
     for (int i = 0; i < PATTERN_ID_COUNT; ++i) {
-        const sf::Color tint = i < static_cast<int>(iconColours.size()) ? iconColours[i] : sf::Color::White;
-        if (ImGui::SFML::ImageButton(patternName(i), patternIcons[i], {ICON_SIZE, ICON_SIZE}, sf::Color::Transparent,
-                                     tint))
+        if (ImGui::SFML::ImageButton(patternName(i), patternIcons_[i], {ICON_SIZE, ICON_SIZE}, sf::Color::Transparent,
+                                     iconColour(i)))
             choosePlacementPattern(i);
         if ((i + 1) % SELECTOR_ROW != 0)
             ImGui::SameLine();

@@ -2,7 +2,6 @@
 // selected spawners.
 #include "editor/LevelEditor.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <imgui.h>
 
@@ -61,17 +60,17 @@ void LevelEditor::spawnerEditorRows(bool multiple)
     char label[32];
 
     floatRow("PosX", shown.posX, 0.1f, SpawnerEdit::POS_X, edit);
-    applyCheckBox(multiple, "posX", applyFlags[APPLY_POS_X]);
+    applyCheckBox(multiple, "posX", applyFlags_[APPLY_POS_X]);
     presetRow(X_PRESET_LABELS, X_PRESETS, SpawnerEdit::POS_X, edit);
     floatRow("PosY", shown.posY, 0.1f, SpawnerEdit::POS_Y, edit);
-    applyCheckBox(multiple, "posY", applyFlags[APPLY_POS_Y]);
+    applyCheckBox(multiple, "posY", applyFlags_[APPLY_POS_Y]);
     presetRow(Y_PRESET_LABELS, Y_PRESETS, SpawnerEdit::POS_Y, edit);
     floatRow("Delay", shown.delayTimer, 0.01f, SpawnerEdit::DELAY, edit);
-    applyCheckBox(multiple, "delay", applyFlags[APPLY_DELAY]);
+    applyCheckBox(multiple, "delay", applyFlags_[APPLY_DELAY]);
     floatRow("Spawn Timer", shown.spawnTimer, 0.01f, SpawnerEdit::SPAWN_TIMER, edit);
-    applyCheckBox(multiple, "ST", applyFlags[APPLY_SPAWN_TIMER]);
+    applyCheckBox(multiple, "ST", applyFlags_[APPLY_SPAWN_TIMER]);
     floatRow("Angle", shown.direction, 0.01f, SpawnerEdit::ANGLE, edit);
-    applyCheckBox(multiple, "angle", applyFlags[APPLY_ANGLE]);
+    applyCheckBox(multiple, "angle", applyFlags_[APPLY_ANGLE]);
     for (int k = 0; k < ANGLE_BUTTONS; ++k) {
         const float angle = k * ANGLE_STEP;
         if (k != 0 && k != ANGLE_BUTTONS / 2)
@@ -88,13 +87,13 @@ void LevelEditor::spawnerEditorRows(bool multiple)
     float count = static_cast<float>(shown.nbMaxEnemy);
     if (ImGui::InputFloat("NBMax Enemy", &count, 1.f, 1.f, "%.0f"))
         edit = SpawnerEdit::typedCount(count);
-    applyCheckBox(multiple, "nbMaxEnemy", applyFlags[APPLY_COUNT]);
+    applyCheckBox(multiple, "nbMaxEnemy", applyFlags_[APPLY_COUNT]);
     int pattern = shown.patternId;
     if (ImGui::Combo("Pattern ID", &pattern, patternNames(), PATTERN_ID_COUNT))
         edit = SpawnerEdit::typedPattern(pattern);
-    applyCheckBox(multiple, "patternId", applyFlags[APPLY_PATTERN]);
+    applyCheckBox(multiple, "patternId", applyFlags_[APPLY_PATTERN]);
 
-    applySpawnerEdit(edit, selected, multiple, applyFlags);
+    applySpawnerEdit(edit, selected, multiple, applyFlags_);
 }
 
 void LevelEditor::spawnerEditorWindow()
@@ -119,18 +118,18 @@ void LevelEditor::multiSpawnerEditorWindow()
 
 void LevelEditor::deleteSpawnersWindow()
 {
-    if (!confirmDeleteSpawners)
+    if (!confirmDeleteSpawners_)
         return;
-    std::sort(edited.selection.begin(), edited.selection.end());
+    edited.sortSelection();
     ImGui::SetNextWindowPos(ImVec2(800.f, 480.f), ImGuiCond_FirstUseEver);
     ImGui::Begin("Spawner Delete");
     ImGui::Text("Are you sure you want to \ndelete all the selected spawners?");
     if (ImGui::Button("Yes")) {
         edited.deleteSelected();
-        confirmDeleteSpawners = false;
+        confirmDeleteSpawners_ = false;
     }
     ImGui::SameLine();
     if (ImGui::Button("No"))
-        confirmDeleteSpawners = false;
+        confirmDeleteSpawners_ = false;
     ImGui::End();
 }

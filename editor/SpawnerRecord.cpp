@@ -41,6 +41,12 @@ const PatternDefaults PATTERN_DEFAULTS[] = {
 };
 constexpr PatternDefaults OTHER_PATTERN_DEFAULTS = {-1, 1, 0.3f};
 
+// Pi to six places only. Aimed spawners have always been given their direction
+// with it, and sequence files keep that direction: the exact value would turn
+// most newly placed spawners by a few hundred-thousandths of a degree from the
+// same ones placed before.
+constexpr double PI_SIX_PLACES = 3.141592;
+
 } // namespace
 
 SequenceRecord toSequenceRecord(const SpawnerRecord& r) { return r; }
@@ -55,7 +61,7 @@ SpawnerRecord fromSequenceRecord(const SequenceRecord& s)
 
 float directionToCentre(float x, float y)
 {
-    float a = static_cast<float>(std::atan2(540.f - y, 960.f - x) * 180.f / 3.141592);
+    float a = static_cast<float>(std::atan2(540.f - y, 960.f - x) * 180.f / PI_SIX_PLACES);
     if (a < 0.f)
         a += 360.f;
     return 360.f - a;

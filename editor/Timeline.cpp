@@ -139,15 +139,8 @@ SpawnerRecord Timeline::newSpawner(int pattern, int scrollDirection) const
 void Timeline::selectUnderCursor(EditedSequence& sequence, bool control) const
 {
     for (int i = 0; i < static_cast<int>(sequence.records.size()); ++i) {
-        if (!cursorOver(sequence.records[i], sequence.scrollDirection))
-            continue;
-        if (!control)
-            sequence.selection.clear();
-        const int at = sequence.findSelected(i);
-        if (at >= 0)
-            sequence.selection.erase(sequence.selection.begin() + at);
-        else
-            sequence.selection.push_back(i);
+        if (cursorOver(sequence.records[i], sequence.scrollDirection))
+            sequence.pickOnTimeline(i, control);
     }
 }
 

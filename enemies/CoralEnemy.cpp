@@ -26,7 +26,7 @@ CoralEnemy::CoralEnemy(const EnemyData& data) : Enemy(data)
     angle = static_cast<float>(data.angle);
     applyTypeConstants(enemy_type::CORAL);
     startAnimation(1.f, 12, FRAME_WIDTH, FRAME_HEIGHT, ANIMATION_LOOPED);
-    const float a = angle * 3.1415927f / 180.f;
+    const float a = angle * PI_F / 180.f;
     const float c = std::cos(a);
     const float s = std::sin(a);
     for (const SegmentLayout& layout : SEGMENT_LAYOUT) {
@@ -57,7 +57,7 @@ bool CoralEnemy::update(float dt, BulletManager* bullets, std::vector<sf::Vector
         segment.sinceHit += dt;
         const sf::Vector2f point = position + segment.offset();
         const sf::Vector2f& player = players[nearerPlayer(players, point)];
-        segment.aimAngle = std::atan2(player.y - point.y, player.x - point.x) * 180.f / 3.1415927f;
+        segment.aimAngle = std::atan2(player.y - point.y, player.x - point.x) * 180.f / PI_F;
         const float rel = wrap360(segment.aimAngle - segment.baseAngle - angle);
         if (fireTimer >= FIRE_INTERVAL && (rel <= 90.f || rel >= 270.f) && inWindow && segment.hp > 0.f) {
             if (!shootPoints.empty()) {

@@ -15,7 +15,7 @@ bool outsideScreen(sf::Vector2f p) { return p.x < 0.f || p.x > 1920.f || p.y < 0
 // The bruiser's bearing, in its own degree conversion.
 float bruiserBearing(sf::Vector2f from, sf::Vector2f to)
 {
-    return std::atan2(to.y - from.y, to.x - from.x) * 180.f / 3.1415927f;
+    return std::atan2(to.y - from.y, to.x - from.x) * 180.f / PI_F;
 }
 
 const sf::Vector2f& playerAt(const std::vector<sf::Vector2f>& players, int index)

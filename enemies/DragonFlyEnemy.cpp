@@ -1,5 +1,6 @@
 #include "enemies/DragonFlyEnemy.h"
 
+#include "engine/Math3D.h"
 #include "play/BulletManager.h"
 
 #include <cmath>
@@ -20,7 +21,7 @@ DragonFlyEnemy::DragonFlyEnemy(const EnemyData& data) : Enemy(data)
     angle = static_cast<float>(data.angle);
     applyTypeConstants(enemy_type::DRAGONFLY);
     // The muzzles hold offsets across the body until the first volley.
-    const float a = angle * 3.1415927f / 180.f;
+    const float a = angle * PI_F / 180.f;
     const float offsets[VOLLEYS][2] = {{20.f * std::sin(a), -20.f * std::cos(a)},
                                        {40.f * std::sin(a), -40.f * std::cos(a)},
                                        {-20.f * std::sin(a), 20.f * std::cos(a)},

@@ -5,13 +5,14 @@
 
 #include "audio/SoundManager.h"
 #include "audio/SoundManagerInstance.h"
-#include "engine/Engine.h"
+#include "engine/TextureCache.h"
 #include "platform/AssetPath.h"
 #include "platform/Random.h"
 #include "play/Bonus.h"
 #include "play/BulletManager.h"
 #include "play/ParticleSystem.h"
 #include "play/Player2D.h"
+#include "play/TransitionalServices.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <algorithm>
@@ -53,7 +54,8 @@ constexpr float EXPLOSION_ARC = 2.3561928f;
 
 } // namespace
 
-EnemyManager::EnemyManager() : enemyBullets(std::make_unique<BulletManager>())
+EnemyManager::EnemyManager(TextureCache& textures)
+    : enemyBullets(std::make_unique<BulletManager>(textures)), textures_(textures)
 {
     for (int i = 0; i < ENEMY_TYPE_COUNT; ++i) {
         const EnemyTypeInfo& info = enemyTypeInfo(i);
@@ -72,6 +74,8 @@ EnemyManager::EnemyManager() : enemyBullets(std::make_unique<BulletManager>())
     }
 }
 
+EnemyManager::EnemyManager() : EnemyManager(transitionalServices().textures) {}
+
 EnemyManager::~EnemyManager() = default;
 
 void EnemyManager::bindGraphics()
@@ -80,12 +84,12 @@ void EnemyManager::bindGraphics()
         return;
     graphicsBound_ = true;
     for (int i = 0; i < ENEMY_TYPE_COUNT; ++i)
-        if (sf::Texture* texture = engine().textures.getTexture(std::string(SHEET_FOLDER) + enemyTypeInfo(i).sheet)) {
+        if (sf::Texture* texture = textures_.getTexture(std::string(SHEET_FOLDER) + enemyTypeInfo(i).sheet)) {
             texture->setSmooth(smoothedSheet(i));
             typeSprites[i].setTexture(*texture, false);
         }
     for (int i = 0; i < PART_COUNT; ++i)
-        if (sf::Texture* texture = engine().textures.getTexture(PART_SPRITES[i].path)) {
+        if (sf::Texture* texture = textures_.getTexture(PART_SPRITES[i].path)) {
             texture->setSmooth(true);
             texture->setRepeated(PART_SPRITES[i].repeated);
             partSprites[i].setTexture(*texture, false);
@@ -260,7 +264,7 @@ bool EnemyManager::damageEnemy(int index, float damage, ParticleSystem& particle
                           towards, bonusKind);
         }
         if (killer)
-            killer->killedTypes.push_back(type);
+            killer->countKill(type);
     }
     enemies.erase(enemies.begin() + index);
     return true;

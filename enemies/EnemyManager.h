@@ -17,6 +17,7 @@ class BonusManager;
 class BulletManager;
 class ParticleSystem;
 class Player2D;
+class TextureCache;
 
 namespace hit_result {
 enum : int { NONE = 0, BODY = 1, FENCE_BEAM = 2, FIRST_CORAL_SEGMENT = 2 };
@@ -32,6 +33,10 @@ public:
     // sequence file cannot stall the frame. The shipped levels stay far below it.
     static constexpr int MAX_LIVE_ENEMIES = 1000;
 
+    // The sheets come from `textures` at the first draw; the enemy bullets share them.
+    explicit EnemyManager(TextureCache& textures);
+    // Transitional: the engine's texture cache, for gameplay/, the icarus fuzz target
+    // and the tests outside enemies/ until they hand in theirs.
     EnemyManager();
     ~EnemyManager();
     EnemyManager(const EnemyManager&) = delete;
@@ -95,6 +100,7 @@ private:
     // simulation runs without a display.
     void bindGraphics();
 
+    TextureCache& textures_;
     std::unique_ptr<sf::Shader> flashShader_; // null when shaders are unavailable or the file does not load
     bool graphicsBound_ = false;
 };

@@ -1,5 +1,7 @@
 #include "enemies/WobblingEnemies.h"
 
+#include "engine/Math3D.h"
+
 #include <cmath>
 
 using namespace enemy_rules;
@@ -25,7 +27,7 @@ bool WobblingEnemy::update(float dt, BulletManager*, std::vector<sf::Vector2f>, 
     time += dt;
     base = stepAlongPrecise(base, angle, speed_ * dt);
     const float w = WOBBLE_AMPLITUDE * std::sin(WOBBLE_RATE * time);
-    const float a = angle * 3.1415927f / 180.f;
+    const float a = angle * PI_F / 180.f;
     position = {base.x - std::sin(a) * w, base.y + std::cos(a) * w};
 
     if (outsideRemovalBoxes(position, entered, OUTER_BOTTOM))

@@ -11,6 +11,7 @@
 #include "enemies/LevelFiles.h"
 #include "enemies/SpawnPattern.h"
 #include "enemies/Spawner.h"
+#include "engine/Engine.h"
 
 #include <ctime>
 #include <numeric>
@@ -61,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fuzz::require(formatSequenceFile(reread.direction, reread.records) == written, "round trip equal");
     fuzz::require(reread.unreadLines.empty(), "what is written is read in full");
 
-    static EnemyManager manager;
+    static EnemyManager manager(engine().textures);
     manager.enemies.clear();
     std::list<SpawnPattern> running;
     Spawner spawner(fuzz::scratchFolder() + "/");

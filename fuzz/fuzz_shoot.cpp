@@ -4,6 +4,7 @@
 // a texture can hold (so the integer texture rectangle is exact).
 #include "FuzzSupport.h"
 
+#include "engine/Engine.h"
 #include "play/Animation.h"
 #include "play/BulletManager.h"
 #include "play/Entity2D.h"
@@ -16,7 +17,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    BulletManager bullets(fuzz::writeScratchFile("Shoot.txt", fuzz::asText(data, size)));
+    BulletManager bullets(engine().textures, fuzz::writeScratchFile("Shoot.txt", fuzz::asText(data, size)));
     fuzz::require(bullets.typeCount() <= BulletManager::TYPE_COUNT, "at most one record per bullet type");
     Entity2D shooter;
     shooter.setShootPointCount(1);

@@ -56,7 +56,7 @@ void GameState::drawEditorOverlay(sf::RenderTarget&)
         editor->draw();
 }
 
-bool GameState::editorHidesHud() const { return editor && editor->hideHud; }
+bool GameState::editorHidesHud() const { return editor && editor->hidesHud(); }
 
 bool GameState::keyLeftToPlay(int key) const
 {

@@ -78,15 +78,13 @@ void GameState::playerInput(int i, float dt)
 
     // 4. Shots.
     const bool shooting = held(game_action::SHOOT, i) || held(game_action::SHOOT_AIM, i);
-    if (shooting && !ship.invulnerable && ship.fireTimer <= 0.f) {
-        ship.fireTimer = SHOT_INTERVALS[std::clamp(ship.fireRateIndex, 0, 2)];
-        if (ship.mode == WEAPON_NORMAL) {
-            soundManager().playSound(SFX_SHOOT);
-            if (ship.specialTimer >= 0.f)
-                shots->spawn(ship, i);
-            else
-                shots->spawnFromEnemy(ship, i);
-        }
+    const Shot shot = ship.pullTrigger(shooting);
+    if (shot != Shot::None) {
+        soundManager().playSound(SFX_SHOOT);
+        if (shot == Shot::Fan)
+            shots->spawn(ship, i);
+        else
+            shots->spawnFromEnemy(ship, i);
     }
 
     // 5. Shield and laser cycle.
@@ -99,19 +97,7 @@ void GameState::playerInput(int i, float dt)
         ship.laser->update(dt, ship.position, shooting ? stick : ship.laser->angle);
 
     // 6. Speed: a press sets it once; in normal mode what is held decides.
-    const bool slower = held(game_action::DOWN_SPEED, i);
-    const bool faster = held(game_action::UP_SPEED, i);
-    if (slower && !ship.speedLatch) {
-        ship.speed = 480;
-        ship.speedLatch = 1;
-    } else if (faster && !ship.speedLatch) {
-        ship.speed = 960;
-        ship.speedLatch = 1;
-    }
-    if (!slower && !faster)
-        ship.speedLatch = 0;
-    if (ship.mode == WEAPON_NORMAL)
-        ship.speed = slower ? 480 : faster ? 960 : 720;
+    ship.holdSpeedKeys(held(game_action::DOWN_SPEED, i), held(game_action::UP_SPEED, i));
 
     // 7. Developer key: more lives for player 1.
     if (input::isKeyPressed(sf::Keyboard::F) && keyLeftToPlay(sf::Keyboard::F))

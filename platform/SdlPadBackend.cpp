@@ -156,12 +156,14 @@ std::vector<PadChange> SdlPadBackend::pump()
     std::vector<PadChange> changes;
     if (!started_)
         return changes;
+    // Renewed before SDL's update looks at the rumble's end: after a long frame (a
+    // scene loading) the pad would otherwise fall still for a moment and start again.
+    renewRumble();
     SDL_GameControllerUpdate();
     const bool devicesChanged = drainDeviceEvents();
     releaseLostPads(changes);
     if (devicesChanged)
         seatNewPads(changes);
-    renewRumble();
     return changes;
 }
 

@@ -2,29 +2,22 @@
 
 #include "audio/SoundManager.h"
 #include "audio/SoundManagerInstance.h"
-#include "engine/Engine.h"
+#include "engine/Math3D.h"
+#include "engine/TextureCache.h"
 #include "play/Player2D.h"
+#include "play/TransitionalServices.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace {
-constexpr float DEG_TO_RAD = 3.14159265f / 180.f;
-constexpr float RAD_TO_DEG = 180.f / 3.14159265f;
-constexpr float GAUGE_PER_BONUS = 0.5f;
+constexpr float DEG_TO_RAD = PI_F / 180.f;
+constexpr float RAD_TO_DEG = 180.f / PI_F;
 
 const char* const SHEETS[2] = {"2D/Bonus/Bonus.png", "2D/Bonus/Bonus2.png"};
 const Animation SHEET_ANIMATIONS[2] = {
     {0.f, 1.0f, 8, 0.f, 0.f, 20.f, 20.f, ANIMATION_LOOPED},
     {0.f, 0.75f, 4, 0.f, 0.f, 20.f, 20.f, ANIMATION_LOOPED},
 };
-
-// Bonuses feed the laser gauge only while the ship shoots normally.
-void feedGauge(Player2D& player)
-{
-    if (player.mode == WEAPON_NORMAL)
-        player.gauge = std::min(player.gauge + GAUGE_PER_BONUS, Player2D::GAUGE_MAX);
-}
 } // namespace
 
 void Bonus::update(float dt)
@@ -50,32 +43,32 @@ sf::FloatRect Bonus::box() const
 int BaseBonus::collect(Player2D& player)
 {
     soundManager().playSound(SFX_BONUS_P);
-    feedGauge(player);
-    ++player.baseCount;
+    player.collectBaseBonus();
     return SCORE;
 }
 
 int GoldenBonus::collect(Player2D& player)
 {
     soundManager().playSound(SFX_BONUS_GOLD);
-    feedGauge(player);
-    ++player.goldenCount;
+    player.collectGoldenBonus();
     return SCORE;
 }
 
 int SpecialBonus::collect(Player2D& player)
 {
-    player.specialTimer = FAN_SHOT_TIME;
+    player.startFanShot(FAN_SHOT_TIME);
     return SCORE;
 }
 
-BonusManager::BonusManager()
+BonusManager::BonusManager(TextureCache& textures) : textures_(textures)
 {
     for (const Animation& a : SHEET_ANIMATIONS) {
         animations.push_back(a);
         sprites.emplace_back();
     }
 }
+
+BonusManager::BonusManager() : BonusManager(transitionalServices().textures) {}
 
 BonusManager::~BonusManager() = default;
 
@@ -106,7 +99,7 @@ void BonusManager::bindTextures()
 {
     texturesBound_ = true;
     for (size_t k = 0; k < sprites.size(); ++k)
-        if (sf::Texture* texture = engine().textures.getTexture(SHEETS[k]))
+        if (sf::Texture* texture = textures_.getTexture(SHEETS[k]))
             sprites[k].setTexture(*texture);
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 class Player2D;
+class TextureCache;
 
 enum BonusKind : int { BONUS_BASE = 0, BONUS_GOLDEN = 1, BONUS_SPECIAL = 2 };
 
@@ -62,7 +63,9 @@ public:
 
 class BonusManager {
 public:
-    // Sheets in order: "2D/Bonus/Bonus.png", "2D/Bonus/Bonus2.png".
+    // Sheets in order: "2D/Bonus/Bonus.png", "2D/Bonus/Bonus2.png", bound at the first draw.
+    explicit BonusManager(TextureCache& textures);
+    // Transitional: the engine's texture cache, for gameplay/ until it hands in its own.
     BonusManager();
     ~BonusManager();
     BonusManager(const BonusManager&) = delete;
@@ -82,5 +85,6 @@ public:
 
 private:
     void bindTextures();
+    TextureCache& textures_;
     bool texturesBound_ = false;
 };

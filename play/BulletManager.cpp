@@ -1,9 +1,11 @@
 #include "play/BulletManager.h"
 
-#include "engine/Engine.h"
+#include "engine/Math3D.h"
 #include "engine/TextParse.h"
+#include "engine/TextureCache.h"
 #include "platform/AssetPath.h"
 #include "play/Entity2D.h"
+#include "play/TransitionalServices.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <algorithm>
@@ -11,7 +13,7 @@
 #include <fstream>
 
 namespace {
-constexpr float DEG_TO_RAD = 3.14159265f / 180.f;
+constexpr float DEG_TO_RAD = PI_F / 180.f;
 
 // Straight-line speed (px/s) by bullet type 0..13.
 constexpr int TYPE_SPEEDS[BulletManager::TYPE_COUNT] = {1500, 780, 600, 600, 780, 900, 600,
@@ -19,9 +21,16 @@ constexpr int TYPE_SPEEDS[BulletManager::TYPE_COUNT] = {1500, 780, 600, 600, 780
 constexpr int DEFAULT_SPEED = 1300;
 } // namespace
 
-BulletManager::BulletManager() : BulletManager(TYPE_FILE) {}
+BulletManager::BulletManager(TextureCache& textures) : BulletManager(textures, TYPE_FILE) {}
 
-BulletManager::BulletManager(const std::string& typeFile) { readTypes(typeFile); }
+BulletManager::BulletManager(TextureCache& textures, const std::string& typeFile) : textures_(textures)
+{
+    readTypes(typeFile);
+}
+
+BulletManager::BulletManager() : BulletManager(transitionalServices().textures) {}
+
+BulletManager::BulletManager(const std::string& typeFile) : BulletManager(transitionalServices().textures, typeFile) {}
 
 void BulletManager::readTypes(const std::string& typeFile)
 {
@@ -139,7 +148,7 @@ void BulletManager::bindTextures()
 {
     texturesBound_ = true;
     for (size_t k = 0; k < typePaths_.size(); ++k)
-        if (sf::Texture* texture = engine().textures.getTexture(typePaths_[k]))
+        if (sf::Texture* texture = textures_.getTexture(typePaths_[k]))
             typeSprites[k].setTexture(*texture);
 }
 

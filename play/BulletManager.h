@@ -11,6 +11,7 @@
 #include <vector>
 
 class Entity2D;
+class TextureCache;
 
 // Motion rule of a bullet; any other value leaves the bullet where it is.
 enum BulletPattern : int {
@@ -45,6 +46,11 @@ public:
     // Reads the bullet types from TYPE_FILE (or the given file). A file that
     // does not open leaves no types (and says so once on the error stream); only
     // complete records whose row of frames fits a texture are kept, at most 14.
+    // The sheets are bound at the first draw.
+    explicit BulletManager(TextureCache& textures);
+    BulletManager(TextureCache& textures, const std::string& typeFile);
+    // Transitional: the engine's texture cache, for gameplay/ and the tests
+    // outside play/ and enemies/ until they hand in theirs.
     BulletManager();
     explicit BulletManager(const std::string& typeFile);
 
@@ -75,6 +81,7 @@ private:
     void fire(const Entity2D& shooter, int owner, bool muzzleAngles);
     void bindTextures();
 
+    TextureCache& textures_;
     std::vector<std::string> typePaths_;
     bool texturesBound_ = false;
 };

@@ -1,18 +1,21 @@
 #include "play/ContinueScreen.h"
 
-#include "engine/Engine.h"
+#include "engine/TextureCache.h"
+#include "play/TransitionalServices.h"
 
 #include <algorithm>
 #include <string>
 
-ContinueScreen::ContinueScreen() = default;
+ContinueScreen::ContinueScreen(TextureCache& cache) : textureCache_(&cache) {}
+
+ContinueScreen::ContinueScreen() : ContinueScreen(transitionalServices().textures) {}
 
 void ContinueScreen::bindTextures()
 {
     texturesBound_ = true;
     for (int k = 0; k < PICTURES; ++k)
         textures[static_cast<size_t>(k)] =
-            engine().textures.getTexture("2D/Continue/Continue_" + std::to_string(k + 1) + ".png");
+            textureCache_->getTexture("2D/Continue/Continue_" + std::to_string(k + 1) + ".png");
 }
 
 void ContinueScreen::showPicture(int k)

@@ -6,12 +6,17 @@
 #include <SFML/Graphics/Texture.hpp>
 #include <array>
 
+class TextureCache;
+
 class ContinueScreen {
 public:
     static constexpr int PICTURES = 10;
     static constexpr int LAST_PICTURE = PICTURES - 1; // "Continue_10"
     static constexpr float COUNTDOWN = 10.f;
 
+    // The pictures come from the cache at the first draw.
+    explicit ContinueScreen(TextureCache& cache);
+    // Transitional: the engine's texture cache, for gameplay/ until it hands in its own.
     ContinueScreen();
 
     // A player is live while it neither counts down nor has given up.
@@ -36,5 +41,6 @@ public:
 
 private:
     void bindTextures();
+    TextureCache* textureCache_; // never null; a pointer keeps the screens assignable in a vector
     bool texturesBound_ = false;
 };

@@ -2,9 +2,11 @@
 
 #include "audio/SoundManager.h"
 #include "audio/SoundManagerInstance.h"
+#include "engine/TextureCache.h"
 #include "platform/Random.h"
 #include "play/SpriteLoading.h"
 #include "play/Player2D.h"
+#include "play/TransitionalServices.h"
 
 #include <cmath>
 #include <cstdio>
@@ -63,11 +65,13 @@ std::string twoDigits(int value)
 
 } // namespace
 
+HudBlock::HudBlock() : HudBlock(transitionalServices().textures) {}
+
 void HudBlock::init(Player2D* ship, int playerNumber)
 {
     player = ship;
     number = playerNumber;
-    lives = std::make_unique<TextManager>();
+    lives = std::make_unique<TextManager>(*textures_);
     border.setOrigin(BORDER_ORIGIN);
     initLives(playerNumber);
     initLaserBar(playerNumber);
@@ -77,7 +81,7 @@ void HudBlock::init(Player2D* ship, int playerNumber)
 void HudBlock::initLives(int playerNumber)
 {
     if (!lives)
-        lives = std::make_unique<TextManager>();
+        lives = std::make_unique<TextManager>(*textures_);
     const int count = player ? player->lives : 0;
     lives->addText(TextRequest{TEXT_COUNTER, layoutOf(playerNumber).livesHinge, 0, twoDigits(count), 1, 0, 1});
 }
@@ -96,18 +100,20 @@ void HudBlock::bindTextures()
 {
     texturesBound_ = true;
     const bool second = number == 2;
+    TextureCache& textures = *textures_;
     if (!second)
-        loadSprite(border, "2D/UI/Border.png", false).setOrigin(BORDER_ORIGIN);
-    loadSprite(scorePanel, "2D/UI/Score.png", false);
-    loadSprite(livesPanel, "2D/UI/Lives.png", false);
-    loadSprite(lifeIcon, second ? "2D/UI/LifeP2.png" : "2D/UI/Life.png", false);
-    loadSprite(laserFrame, "2D/UI/Laser.png", false);
+        loadSprite(textures, border, "2D/UI/Border.png", false).setOrigin(BORDER_ORIGIN);
+    loadSprite(textures, scorePanel, "2D/UI/Score.png", false);
+    loadSprite(textures, livesPanel, "2D/UI/Lives.png", false);
+    loadSprite(textures, lifeIcon, second ? "2D/UI/LifeP2.png" : "2D/UI/Life.png", false);
+    loadSprite(textures, laserFrame, "2D/UI/Laser.png", false);
     const sf::Color fillColour = laserFill.getColor();
-    loadSprite(laserFill, second ? "2D/UI/LaserInBarP2.png" : "2D/UI/LaserInBar.png", false).setColor(fillColour);
-    loadSprite(speedPanel, "2D/UI/Speed.png", false);
+    loadSprite(textures, laserFill, second ? "2D/UI/LaserInBarP2.png" : "2D/UI/LaserInBar.png", false)
+        .setColor(fillColour);
+    loadSprite(textures, speedPanel, "2D/UI/Speed.png", false);
     const sf::IntRect frame = speedometer.getTextureRect();
-    loadSprite(speedometer, "2D/UI/Speedometer.png", false).setTextureRect(frame);
-    loadSprite(needle, "2D/UI/Needle.png", false).setOrigin(NEEDLE_ORIGIN);
+    loadSprite(textures, speedometer, "2D/UI/Speedometer.png", false).setTextureRect(frame);
+    loadSprite(textures, needle, "2D/UI/Needle.png", false).setOrigin(NEEDLE_ORIGIN);
 }
 
 int HudBlock::laserFillHeight(float gauge)
@@ -118,9 +124,9 @@ int HudBlock::laserFillHeight(float gauge)
     return static_cast<int>(static_cast<float>(points) * FILL_PER_POINT);
 }
 
-int HudBlock::speedometerFrameLeft(int mode, int speed)
+int HudBlock::speedometerFrameLeft(WeaponMode mode, int speed)
 {
-    if (mode != WEAPON_NORMAL)
+    if (mode != WeaponMode::Normal)
         return 0;
     const NeedleBand* band = bandOf(speed);
     return band ? band->frameLeft : -1;
@@ -133,7 +139,7 @@ void HudBlock::pushNeedle(float dt)
     const float u = NEEDLE_RATE * dt;
     if (!player->moving) {
         needleAngle -= 4.f * u;
-    } else if (player->mode != WEAPON_NORMAL) {
+    } else if (player->mode != WeaponMode::Normal) {
         needleAngle += u / 2.f;
     } else if (const NeedleBand* band = bandOf(player->speed)) {
         needleAngle += band->push * u;
@@ -146,7 +152,7 @@ void HudBlock::updateSpeedometer(float dt)
         return;
     const float step = dt * NEEDLE_RATE * 4.f;
     const float r = static_cast<float>(random15() % TREMBLE);
-    if (player->mode != WEAPON_NORMAL) {
+    if (player->mode != WeaponMode::Normal) {
         if (needleAngle > SETTLED_LASER_ANGLE) {
             if (needleAngle <= LASER_TREMBLE_TOP)
                 needleAngle = SETTLED_LASER_ANGLE + r;

@@ -10,6 +10,8 @@
 #include <memory>
 
 class Player2D;
+class TextureCache;
+enum class WeaponMode : int;
 
 class HudBlock {
 public:
@@ -21,7 +23,10 @@ public:
     static constexpr int FILL_WIDTH = 35;
     static constexpr float FILL_PER_POINT = 2.28f; // bar pixels per gauge point
 
-    HudBlock() = default;
+    // The pictures come from `textures` at the first draw.
+    explicit HudBlock(TextureCache& textures) : textures_(&textures) {}
+    // Transitional: the engine's texture cache, for gameplay/ until it hands in its own.
+    HudBlock();
     HudBlock(HudBlock&&) = default;
     HudBlock& operator=(HudBlock&&) = default;
 
@@ -52,7 +57,7 @@ public:
     static int laserFillHeight(float gauge);
     // The speedometer frame's left edge for the ship's mode and speed, or -1
     // for a speed that keeps the current frame.
-    static int speedometerFrameLeft(int mode, int speed);
+    static int speedometerFrameLeft(WeaponMode mode, int speed);
 
     sf::Sprite border;
     sf::Sprite scorePanel;
@@ -73,5 +78,6 @@ public:
 
 private:
     void bindTextures();
+    TextureCache* textures_; // never null; a pointer keeps the blocks assignable in a vector
     bool texturesBound_ = false;
 };

@@ -1,13 +1,15 @@
 #include "play/Laser.h"
 
-#include "engine/Engine.h"
+#include "engine/Math3D.h"
+#include "engine/TextureCache.h"
+#include "play/TransitionalServices.h"
 
 #include <cmath>
 #include <string>
 
 namespace {
-constexpr float DEG_TO_RAD = 3.14159265f / 180.f;
-constexpr float RAD_TO_DEG = 180.f / 3.14159265f;
+constexpr float DEG_TO_RAD = PI_F / 180.f;
+constexpr float RAD_TO_DEG = 180.f / PI_F;
 constexpr float SCREEN_W = 1920.f;
 constexpr float SCREEN_H = 1080.f;
 constexpr float PLAY_LEFT = 240.f;
@@ -55,10 +57,16 @@ void drawFlare(sf::RenderTarget& target, sf::Sprite& sprite, const sf::FloatRect
 }
 } // namespace
 
-Laser::Laser(int owner_, float strength_, float angle_) : owner(owner_), strength(strength_), angle(angle_)
+Laser::Laser(int owner_, float strength_, float angle_, TextureCache& textures)
+    : owner(owner_), strength(strength_), angle(angle_), textures_(&textures)
 {
     beginSprite.setTextureRect(sf::IntRect(0, 0, 120, 90));
     impactSprite.setTextureRect(sf::IntRect(0, 0, 120, 174));
+}
+
+Laser::Laser(int owner_, float strength_, float angle_)
+    : Laser(owner_, strength_, angle_, transitionalServices().textures)
+{
 }
 
 float Laser::halfWidth() const
@@ -205,12 +213,12 @@ void Laser::bindTextures()
 {
     texturesBound_ = true;
     const std::string suffix = SUFFIXES[owner >= 0 && owner < 3 ? owner : 0];
-    stripTexture = engine().textures.getTexture("2D/Player/Laser/laser2" + suffix);
-    if (sf::Texture* t = engine().textures.getTexture("2D/Player/Laser/BaseLaser" + suffix))
+    stripTexture = textures_->getTexture("2D/Player/Laser/laser2" + suffix);
+    if (sf::Texture* t = textures_->getTexture("2D/Player/Laser/BaseLaser" + suffix))
         baseSprite.setTexture(*t);
-    if (sf::Texture* t = engine().textures.getTexture("2D/Player/Laser/BegLaser" + suffix))
+    if (sf::Texture* t = textures_->getTexture("2D/Player/Laser/BegLaser" + suffix))
         beginSprite.setTexture(*t);
-    if (sf::Texture* t = engine().textures.getTexture("2D/Player/laser/ImpactLaser" + suffix))
+    if (sf::Texture* t = textures_->getTexture("2D/Player/laser/ImpactLaser" + suffix))
         impactSprite.setTexture(*t);
 }
 

@@ -12,6 +12,8 @@
 #include <deque>
 #include <vector>
 
+class TextureCache;
+
 enum LaserOwner : int { LASER_PLAYER1 = 0, LASER_PLAYER2 = 1, LASER_BOSS = 2 };
 enum LaserState : int { LASER_AIMING = 0, LASER_FIRING = 1 };
 
@@ -31,7 +33,13 @@ public:
     static constexpr float DEAD_ZONE = 10.f;      // degrees
     static constexpr float EMITTER_OFFSET = 30.f; // px ahead of the emitter
     static constexpr int STRIP_COLUMNS = 20;
+    // What the beam takes off whatever it touches, per frame of contact.
+    static constexpr float DAMAGE = 1.5f;
 
+    // The owner's pictures come from `textures` at the first draw.
+    Laser(int owner, float strength, float angle, TextureCache& textures);
+    // Transitional: the engine's texture cache, for bosses/ and the tests outside
+    // play/ until they hand in theirs.
     Laser(int owner, float strength, float angle);
 
     // One frame: turn toward targetAngle; after 0.1 s of aiming it fires.
@@ -77,5 +85,6 @@ private:
     void updateActive(float dt, sf::Vector2f emitter, float target);
     void rebuildSegments();
     void bindTextures();
+    TextureCache* textures_; // never null; a pointer keeps a laser copyable
     bool texturesBound_ = false;
 };

@@ -1,13 +1,15 @@
 #include "play/ParticleSystem.h"
 
-#include "engine/Engine.h"
+#include "engine/Math3D.h"
+#include "engine/TextureCache.h"
 #include "platform/Random.h"
+#include "play/TransitionalServices.h"
 
 #include <cmath>
 #include <cstdint>
 
 namespace {
-constexpr float RAD_TO_DEG = 180.f / 3.14159265f;
+constexpr float RAD_TO_DEG = 180.f / PI_F;
 constexpr float DEFAULT_LIFETIME = 2.f;
 constexpr float SMOKE_RISE = 100.f;
 constexpr float PLAYER_EXPLOSION_ROW = 700.f;
@@ -48,7 +50,7 @@ void dragAndSink(Particle& p, float dt)
 }
 } // namespace
 
-ParticleSystem::ParticleSystem() : nodes_(MAX_PARTICLES)
+ParticleSystem::ParticleSystem(TextureCache& textures) : textures_(textures), nodes_(MAX_PARTICLES)
 {
     free_.reserve(MAX_PARTICLES);
     for (int i = MAX_PARTICLES - 1; i >= 0; --i)
@@ -62,13 +64,15 @@ ParticleSystem::ParticleSystem() : nodes_(MAX_PARTICLES)
     }
 }
 
+ParticleSystem::ParticleSystem() : ParticleSystem(transitionalServices().textures) {}
+
 void ParticleSystem::bindTextures()
 {
     texturesBound_ = true;
     for (int k = 0; k < PARTICLE_KIND_COUNT; ++k) {
         if (!KINDS[k].sheet)
             continue;
-        sf::Texture* texture = engine().textures.getTexture(KINDS[k].sheet);
+        sf::Texture* texture = textures_.getTexture(KINDS[k].sheet);
         if (!texture)
             continue;
         sprites[k].setTexture(*texture, true);

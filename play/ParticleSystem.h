@@ -9,6 +9,8 @@
 #include <array>
 #include <vector>
 
+class TextureCache;
+
 enum ParticleKind : int {
     PARTICLE_EXPLOSION = 0,
     PARTICLE_EMITTER = 1,        // not drawn; chains about forty explosions
@@ -51,6 +53,11 @@ class ParticleSystem {
 public:
     static constexpr int MAX_PARTICLES = 10000;
 
+    // The sheets come from `textures` at the first draw.
+    explicit ParticleSystem(TextureCache& textures);
+    // Transitional: the engine's texture cache, for gameplay/, the icarus and
+    // explosion fuzz targets, the explosion-pattern tests and the tests outside
+    // play/ and enemies/ until they hand in theirs.
     ParticleSystem();
 
     // Adds one particle; does nothing while MAX_PARTICLES are alive or for an unknown kind.
@@ -86,6 +93,7 @@ private:
     void updateParticle(int i, float dt);
     void bindTextures();
 
+    TextureCache& textures_;
     std::vector<Node> nodes_; // the pool, allocated once
     std::vector<int> free_;
     int newest_ = NONE;

@@ -2,22 +2,27 @@
 
 #include "audio/SoundManager.h"
 #include "audio/SoundManagerInstance.h"
-#include "engine/Engine.h"
 #include "engine/Math3D.h"
+#include "engine/RunSettings.h"
+#include "engine/TextureCache.h"
 #include "platform/AssetPath.h"
 #include "play/DebugOutline.h"
 #include "play/Laser.h"
 #include "play/ParticleSystem.h"
 #include "play/Shield.h"
 #include "play/SpriteLoading.h"
+#include "play/TransitionalServices.h"
 
 #include <SFML/Graphics/Image.hpp>
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <string>
 
+static_assert(2.f * PI_F == 6.2831855f, "a full turn of the ship's explosion is the same float as before");
+
 namespace {
-constexpr float DEG_TO_RAD = 3.14159265f / 180.f;
+constexpr float DEG_TO_RAD = PI_F / 180.f;
 constexpr float MUZZLE_STEP = 360.f / Player2D::MUZZLE_COUNT;
 constexpr float FRONT_DISTANCE = 18.f;
 constexpr float HIT_BOX_SIZE = 8.f;
@@ -52,11 +57,11 @@ const int SPRITE_BASE[4] = {0, 2, 1, 3};
 int flameIndex(int speed) { return speed == 720 ? 1 : (speed == 960 ? 2 : 0); }
 
 // Stops the looped hum of a weapon mode that ends.
-void stopHum(int endingMode)
+void stopHum(WeaponMode endingMode)
 {
-    if (endingMode == WEAPON_CHARGING)
+    if (endingMode == WeaponMode::Charging)
         soundManager().stopLoop(LOOP_CHARGE_LASER);
-    else if (endingMode == WEAPON_LASER)
+    else if (endingMode == WeaponMode::Laser)
         soundManager().stopLoop(LOOP_LASER_ACTIVE);
 }
 
@@ -77,7 +82,8 @@ sf::Vector2u imageSize(const std::string& path)
 }
 } // namespace
 
-Player2D::Player2D(int index) : playerIndex(index)
+Player2D::Player2D(int index, const RunSettings& run, TextureCache& textures, ParticleSystem* particleSystem)
+    : playerIndex(index), particles(particleSystem), run_(run), textures_(textures)
 {
     bulletType = 13;
     front = position + sf::Vector2f(std::cos(-90.f * DEG_TO_RAD), std::sin(-90.f * DEG_TO_RAD)) * FRONT_DISTANCE;
@@ -86,7 +92,7 @@ Player2D::Player2D(int index) : playerIndex(index)
         shootPoints[static_cast<size_t>(i)].angle = MUZZLE_STEP * i;
     updateShootPoints();
 
-    if (const int start = startingLives(engine().run.difficulty))
+    if (const int start = startingLives(run_.difficulty))
         lives = start;
 
     const sf::Vector2u size = imageSize(SHIP_TEXTURES[index == 1 ? 1 : 0]);
@@ -100,24 +106,31 @@ Player2D::Player2D(int index) : playerIndex(index)
     currentAnimation = &shipAnimation;
 }
 
+Player2D::Player2D(int index) : Player2D(index, transitionalServices().run, transitionalServices().textures) {}
+
 Player2D::~Player2D() = default;
 
 void Player2D::bindTextures()
 {
     texturesBound_ = true;
     const bool second = playerIndex == 1;
-    loadSprite(shipSprite, SHIP_TEXTURES[second ? 1 : 0], true);
+    loadSprite(textures_, shipSprite, SHIP_TEXTURES[second ? 1 : 0], true);
     for (int k = 0; k < 4; ++k) {
         const std::string path = std::string("2D/Player/Deplacement/") + MOVE_NAMES[k] + (second ? "P2.png" : ".png");
-        if (sf::Texture* t = engine().textures.getTexture(path))
+        if (sf::Texture* t = textures_.getTexture(path))
             moveSprites[static_cast<size_t>(k)].setTexture(*t);
     }
     for (int k = 0; k < 3; ++k)
-        if (sf::Texture* t = engine().textures.getTexture(FLAME_TEXTURES[k]))
+        if (sf::Texture* t = textures_.getTexture(FLAME_TEXTURES[k]))
             effectSprites[static_cast<size_t>(k)].setTexture(*t);
 }
 
 void Player2D::update(float dt, ParticleSystem* particleSystem, int layout)
+{
+    update(dt, particleSystem, static_cast<ShipLayout>(layout));
+}
+
+void Player2D::update(float dt, ParticleSystem* particleSystem, ShipLayout layout)
 {
     if (fireTimer > 0.f)
         fireTimer -= dt;
@@ -138,13 +151,13 @@ void Player2D::update(float dt, ParticleSystem* particleSystem, int layout)
     effectAnimation.step(dt, effectFrame);
 
     switch (mode) {
-    case WEAPON_NORMAL:
+    case WeaponMode::Normal:
         if (!invulnerable)
             move(dt, layout);
-        if (engine().run.cheatLaser)
+        if (run_.cheatLaser)
             gauge = std::min(gauge + 5000.f, GAUGE_MAX);
         break;
-    case WEAPON_CHARGING:
+    case WeaponMode::Charging:
         move(dt, layout);
         if (!shield) {
             // The shield went away under the charge: back to normal shots.
@@ -158,7 +171,7 @@ void Player2D::update(float dt, ParticleSystem* particleSystem, int layout)
         else
             gauge -= 25.f * dt;
         break;
-    case WEAPON_LASER:
+    case WeaponMode::Laser:
         move(dt, layout);
         if (shield)
             shield->updateWhileFiring(position, dt, particleSystem, shrinkStage(laser.get()));
@@ -182,7 +195,7 @@ void Player2D::update(float dt, ParticleSystem* particleSystem, int layout)
     } else {
         gaugeFullLatch = 0;
     }
-    if (engine().run.cheatLives)
+    if (run_.cheatLives)
         lives = std::min(lives + 1, MAX_LIVES);
 }
 
@@ -196,21 +209,23 @@ float Player2D::clampStep(float step, sf::Vector2f axis) const
     return (positive ? s > 0.f : s < 0.f) ? s : 0.f;
 }
 
-void Player2D::move(float dt, int layout)
+void Player2D::move(float dt, int layout) { move(dt, static_cast<ShipLayout>(layout)); }
+
+void Player2D::move(float dt, ShipLayout layout)
 {
     if (currentAnimation && currentSprite && currentAnimation->step(dt, frame))
         currentSprite->setTextureRect(toTextureRect(frame));
 
     if (moving) {
-        const float length = (mode == WEAPON_NORMAL ? static_cast<float>(speed) : CHARGE_SPEED) * dt;
+        const float length = (mode == WeaponMode::Normal ? static_cast<float>(speed) : CHARGE_SPEED) * dt;
         const float a = moveAngle * DEG_TO_RAD;
         position.x += clampStep(std::cos(a) * length, {1.f, 0.f});
         position.y += clampStep(std::sin(a) * length, {0.f, 1.f});
     }
 
-    if (layout == 0)
+    if (layout == ShipLayout::Open)
         hitBox = sf::FloatRect(position.x - 4.f, position.y - 8.f, HIT_BOX_SIZE, HIT_BOX_SIZE);
-    else if (layout == 3)
+    else if (layout == ShipLayout::Corridor)
         hitBox = sf::FloatRect(position.x, position.y - 4.f, HIT_BOX_SIZE, HIT_BOX_SIZE);
     updateShootPoints();
 }
@@ -252,18 +267,18 @@ void Player2D::updateShootPoints()
 
 void Player2D::startLaser(float laserAngle)
 {
-    mode = WEAPON_LASER;
+    mode = WeaponMode::Laser;
     if (shield && shield->radius < Shield::FULL_RADIUS)
         shield->setRadius(Shield::FULL_RADIUS);
     laserTime = charge + 1.f;
-    laser = std::make_unique<Laser>(playerIndex, laserTime, laserAngle);
+    laser = std::make_unique<Laser>(playerIndex, laserTime, laserAngle, textures_);
 }
 
 void Player2D::stopLaser()
 {
     stopHum(mode);
     laser.reset();
-    mode = WEAPON_NORMAL;
+    mode = WeaponMode::Normal;
     shield.reset();
     charge = 0.f;
 }
@@ -273,9 +288,9 @@ void Player2D::destroyShield()
     shield.reset();
     charge = 0.f;
     // A charge cannot go on without its shield.
-    if (mode == WEAPON_CHARGING) {
+    if (mode == WeaponMode::Charging) {
         stopHum(mode);
-        mode = WEAPON_NORMAL;
+        mode = WeaponMode::Normal;
     }
 }
 
@@ -318,11 +333,11 @@ void Player2D::steer(const std::array<bool, 4>& directionHeld)
 
 void Player2D::raiseShield()
 {
-    if (mode != WEAPON_NORMAL || gauge < SHIELD_COST || shield || invulnerable)
+    if (mode != WeaponMode::Normal || gauge < SHIELD_COST || shield || invulnerable)
         return;
-    shield = std::make_unique<Shield>(position, playerIndex);
+    shield = std::make_unique<Shield>(position, playerIndex, textures_);
     gauge -= SHIELD_COST;
-    mode = WEAPON_CHARGING;
+    mode = WeaponMode::Charging;
     soundManager().playLoop(LOOP_CHARGE_LASER);
 }
 
@@ -336,7 +351,7 @@ void Player2D::releaseCharge(float laserAngle)
 
 void Player2D::revive(sf::Vector2f start)
 {
-    const int fresh = startingLives(engine().run.difficulty);
+    const int fresh = startingLives(run_.difficulty);
     lives = fresh > 0 ? fresh : REVIVE_DEFAULT_LIVES;
     position = start;
     gauge = GAUGE_START;
@@ -378,7 +393,7 @@ void Player2D::hit()
         explosion.param = 5.f;
         explosion.speed = 5;
         explosion.minAngle = 0.f;
-        explosion.maxAngle = 6.2831855f;
+        explosion.maxAngle = 2.f * PI_F;
         particles->spawn(explosion, 0);
     }
 }
@@ -443,3 +458,110 @@ void Player2D::draw(sf::RenderTarget& target, bool debug)
     if (debug)
         drawDebugOutline(target, hitBox, sf::Color::Green, 3.f);
 }
+
+Shot Player2D::pullTrigger(bool held)
+{
+    if (held && !invulnerable && fireTimer <= 0.f) {
+        fireTimer = SHOT_INTERVALS[std::clamp(fireRateIndex, 0, 2)];
+        if (mode == WeaponMode::Normal)
+            return specialTimer >= 0.f ? Shot::Fan : Shot::Twin;
+    }
+    return Shot::None;
+}
+
+void Player2D::holdSpeedKeys(bool slower, bool faster)
+{
+    if (slower && !speedLatch) {
+        speed = 480;
+        speedLatch = 1;
+    } else if (faster && !speedLatch) {
+        speed = 960;
+        speedLatch = 1;
+    }
+    if (!slower && !faster)
+        speedLatch = 0;
+    if (mode == WeaponMode::Normal)
+        speed = slower ? 480 : faster ? 960 : 720;
+}
+
+void Player2D::steerLaser(float dt, bool aiming, float aimAngle)
+{
+    if (mode == WeaponMode::Laser && laser)
+        laser->update(dt, position, aiming ? aimAngle : laser->angle);
+}
+
+void Player2D::refillGauge() { gauge = GAUGE_MAX; }
+
+void Player2D::startFanShot(float seconds) { specialTimer = seconds; }
+
+void Player2D::feedGauge()
+{
+    if (mode == WeaponMode::Normal)
+        gauge = std::min(gauge + GAUGE_PER_BONUS, GAUGE_MAX);
+}
+
+void Player2D::collectBaseBonus()
+{
+    feedGauge();
+    ++baseCount;
+}
+
+void Player2D::collectGoldenBonus()
+{
+    feedGauge();
+    ++goldenCount;
+}
+
+void Player2D::countKill(int enemyType) { killedTypes.push_back(enemyType); }
+
+void Player2D::dropKilledRow(int count)
+{
+    const auto n = static_cast<std::ptrdiff_t>(std::clamp(count, 0, static_cast<int>(killedTypes.size())));
+    killedTypes.erase(killedTypes.begin(), killedTypes.begin() + n);
+}
+
+void Player2D::addBossScore(double points) { bossScore += points; }
+
+void Player2D::creditTimeBonus(float secondsLeft) { timeBonus = secondsLeft * 1000.f; }
+
+void Player2D::clearBossTally()
+{
+    bossScore = 0.0;
+    timeBonus = 0.f;
+}
+
+void Player2D::endTally(float gaugeLevel)
+{
+    killedTypes.clear();
+    goldenCount = 0;
+    baseCount = 0;
+    bossScore = 0.0;
+    timeBonus = 0.f;
+    gauge = gaugeLevel;
+}
+
+void Player2D::enterBossLevel() { bossLevel = 1; }
+
+void Player2D::leaveBossLevel()
+{
+    bossLevel = 0;
+    startBlinking();
+}
+
+void Player2D::clearBossLevel() { bossLevel = 0; }
+
+void Player2D::joinBossLevelOf(const Player2D& other) { bossLevel = other.bossLevel; }
+
+void Player2D::faceScroll(int direction) { facing = direction; }
+
+void Player2D::startBlinking()
+{
+    blinking = 1;
+    blinkTimer = 0.f;
+}
+
+void Player2D::gainLives(int count) { lives = std::min(lives + count, MAX_LIVES); }
+
+void Player2D::placeHitBox(const sf::FloatRect& box) { hitBox = box; }
+
+bool Player2D::isVulnerable() const { return mode == WeaponMode::Normal && !invulnerable && !blinking; }

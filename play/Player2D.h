@@ -14,8 +14,20 @@
 class Laser;
 class ParticleSystem;
 class Shield;
+class TextureCache;
+struct RunSettings;
 
-enum WeaponMode : int { WEAPON_NORMAL = 1, WEAPON_CHARGING = 2, WEAPON_LASER = 3 };
+// What the ship's weapon is doing: normal shots, charging the laser behind the
+// shield, or firing the laser.
+enum class WeaponMode : int { Normal = 1, Charging = 2, Laser = 3 };
+// Transitional: the old names of the modes, for gameplay/ and its tests until they name them.
+constexpr WeaponMode WEAPON_NORMAL = WeaponMode::Normal;
+constexpr WeaponMode WEAPON_CHARGING = WeaponMode::Charging;
+constexpr WeaponMode WEAPON_LASER = WeaponMode::Laser;
+// Where the ship's hit box sits: the corridor places it apart from every other scene.
+enum class ShipLayout : int { Open = 0, Corridor = 3 };
+// What leaves the ship when the trigger is pulled.
+enum class Shot { None, Fan, Twin };
 // Order of the movement sprites.
 enum MoveSprite : int { MOVE_FRONT = 0, MOVE_LEFT = 1, MOVE_BACK = 2, MOVE_RIGHT = 3, MOVE_IDLE = 4 };
 
@@ -35,24 +47,37 @@ public:
     // A charge cut short pays back charge x 25 + 20 into the gauge.
     static constexpr float GAUGE_PER_CHARGE = 25.f;
     static constexpr float GAUGE_CHARGE_BONUS = 20.f;
+    static constexpr float GAUGE_PER_BONUS = 0.5f; // a base or golden bonus, in normal mode
     static constexpr float CHARGE_SPEED = 360.f; // px/s while charging or firing
     static constexpr int MAX_LIVES = 99;
     // Lives of a ship revived at a difficulty outside the table.
     static constexpr int REVIVE_DEFAULT_LIVES = 3;
+    // Seconds between two shots, by fire rate (0..2).
+    static constexpr float SHOT_INTERVALS[3] = {0.08f, 0.08f, 0.08f};
 
     // Starting lives at a difficulty; 0 for a difficulty outside the table.
     static int startingLives(int difficulty);
 
-    // Player index 0 or 1; lives by the engine's difficulty.
+    // Player index 0 or 1; lives by the run's difficulty. The run's cheats are
+    // read live; the textures are bound at the first draw. Hits explode into
+    // `particles` when given.
+    Player2D(int index, const RunSettings& run, TextureCache& textures, ParticleSystem* particles = nullptr);
+    // Transitional: the engine's run settings and textures, for gameplay/ and the
+    // tests that still build ships without them.
     explicit Player2D(int index);
     ~Player2D() override;
     Player2D(const Player2D&) = delete;
     Player2D& operator=(const Player2D&) = delete;
 
     // One frame: timers, hit phases, flame animation, the weapon mode's work.
-    // layout is 3 in the corridor scene, 0 elsewhere (hit box placement).
+    // The layout places the hit box.
+    void update(float dt, ParticleSystem* particles, ShipLayout layout);
+    // Transitional: the layout as its number (0 open, 3 corridor; any other
+    // leaves the hit box where it is), for gameplay/ until it names the layout.
     void update(float dt, ParticleSystem* particles, int layout);
     // Animation step, movement request inside the play area, hit box, muzzles.
+    void move(float dt, ShipLayout layout);
+    // Transitional: the layout as its number, as update's.
     void move(float dt, int layout);
     // Whether the ship moved by offset stays inside the play column 240..1680 x 0..1080.
     bool isInPlayArea(sf::Vector2f offset) const;
@@ -81,6 +106,58 @@ public:
     void cancelWeapons();
     // The ship takes one hit.
     void hit();
+
+    // The trigger, once a frame. While it is held, out of the hit phase and with
+    // the shot interval run out, the interval starts again and, in normal mode, a
+    // volley leaves: the fan while the special bonus lasts, the twin shot otherwise.
+    Shot pullTrigger(bool held);
+    // The speed keys, once a frame: a press sets the speed once (slower 480,
+    // faster 960) until both are let go; in normal mode what is held decides
+    // (720 with neither).
+    void holdSpeedKeys(bool slower, bool faster);
+    // Turns the firing laser toward aimAngle (degrees) while aiming, or keeps its
+    // heading: only in laser mode with a laser.
+    void steerLaser(float dt, bool aiming, float aimAngle);
+    // The gauge full at once (a developer key).
+    void refillGauge();
+    // The fan shot for the next `seconds`.
+    void startFanShot(float seconds);
+    // A base or golden bonus picked up: counted for the tally, and in normal
+    // mode it feeds the gauge (never past full).
+    void collectBaseBonus();
+    void collectGoldenBonus();
+    // An enemy of this type killed by the ship, for the tally's icons.
+    void countKill(int enemyType);
+    // Forgets the first `count` kills (the tally's grid scrolling up a row).
+    void dropKilledRow(int count);
+    // Points scored in a boss fight.
+    void addBossScore(double points);
+    // The boss timer's bonus: 1000 points a second left.
+    void creditTimeBonus(float secondsLeft);
+    // The boss score and timer bonus back to 0.
+    void clearBossTally();
+    // The level's tallies cleared once its board is gone; the next level starts
+    // with the gauge at gaugeLevel.
+    void endTally(float gaugeLevel);
+    // The boss fight of the level begins; leaving it after the fight makes the
+    // ship blink; clearing it ends it without a blink.
+    void enterBossLevel();
+    void leaveBossLevel();
+    void clearBossLevel();
+    // A ship joining mid-level takes the boss level of one already in play.
+    void joinBossLevelOf(const Player2D& other);
+    // Turns the ship to the level's scroll direction (0..3: UP, DOWN, LEFT, RIGHT).
+    void faceScroll(int direction);
+    // The ship blinks from now on for BLINK_TIME, unhurt.
+    void startBlinking();
+    // More lives, never past MAX_LIVES.
+    void gainLives(int count);
+    // The test arena's hook: a hit box of its own size and place.
+    void placeHitBox(const sf::FloatRect& box);
+
+    // Whether a bullet can hurt the ship: shooting normally, neither hit nor blinking.
+    bool isVulnerable() const;
+    bool inBossLevel() const { return bossLevel; }
     void draw(sf::RenderTarget& target, bool debug);
     void updateShootPoints() override;
 
@@ -94,8 +171,8 @@ public:
     float timeBonus = 0.f;
     bool bossLevel = false;
     int playerIndex = 0;
-    std::unique_ptr<Shield> shield; // modes 2 and 3
-    std::unique_ptr<Laser> laser;   // mode 3
+    std::unique_ptr<Shield> shield; // while charging and firing the laser
+    std::unique_ptr<Laser> laser;   // while firing it
     int facing = 0;           // scroll direction 0..3 (UP, DOWN, LEFT, RIGHT)
     int directionState = MOVE_IDLE;
     sf::Sprite shipSprite;
@@ -114,7 +191,7 @@ public:
     float charge = 0.f;
     float laserTime = 0.f;
     bool gaugeFullLatch = false;
-    int mode = WEAPON_NORMAL;
+    WeaponMode mode = WeaponMode::Normal;
     bool moving = false;
     bool speedLatch = false;
     int speed = 720;
@@ -132,7 +209,11 @@ public:
 private:
     void bindTextures();
     float clampStep(float step, sf::Vector2f axis) const;
+    // Bonuses feed the laser gauge only while the ship shoots normally.
+    void feedGauge();
 
+    const RunSettings& run_;
+    TextureCache& textures_;
     sf::Vector2f halfSize_;
     bool texturesBound_ = false;
 };

@@ -1,10 +1,11 @@
 #include "play/Scoreboard.h"
 
-#include "engine/Engine.h"
+#include "engine/TextureCache.h"
 #include "platform/AssetPath.h"
-#include "play/SpriteLoading.h"
 #include "play/Player2D.h"
+#include "play/SpriteLoading.h"
 #include "play/TextManager.h"
+#include "play/TransitionalServices.h"
 
 #include <cmath>
 #include <cstdio>
@@ -81,17 +82,29 @@ const char* Scoreboard::iconFile(int type)
 }
 
 Scoreboard::Scoreboard(Player2D* ship, int index, std::vector<PlayerScore>& scores,
-                       std::vector<std::unique_ptr<TextManager>>& counters)
-    : playerIndex(index == 1 ? 1 : 0), player(ship)
+                       std::vector<std::unique_ptr<TextManager>>& counters, TextureCache& textures)
+    : playerIndex(index == 1 ? 1 : 0), player(ship), textures_(textures)
 {
     build(scores, counters);
 }
 
 Scoreboard::Scoreboard(Player2D* ship, std::vector<PlayerScore>& scores,
-                       std::vector<std::unique_ptr<TextManager>>& counters)
-    : playerIndex(0), player(ship), single_(true)
+                       std::vector<std::unique_ptr<TextManager>>& counters, TextureCache& textures)
+    : playerIndex(0), player(ship), textures_(textures), single_(true)
 {
     build(scores, counters);
+}
+
+Scoreboard::Scoreboard(Player2D* ship, int index, std::vector<PlayerScore>& scores,
+                       std::vector<std::unique_ptr<TextManager>>& counters)
+    : Scoreboard(ship, index, scores, counters, transitionalServices().textures)
+{
+}
+
+Scoreboard::Scoreboard(Player2D* ship, std::vector<PlayerScore>& scores,
+                       std::vector<std::unique_ptr<TextManager>>& counters)
+    : Scoreboard(ship, scores, counters, transitionalServices().textures)
+{
 }
 
 void Scoreboard::build(std::vector<PlayerScore>& scores, std::vector<std::unique_ptr<TextManager>>& counters)
@@ -136,14 +149,8 @@ void Scoreboard::build(std::vector<PlayerScore>& scores, std::vector<std::unique
 
 Scoreboard::~Scoreboard()
 {
-    if (!player)
-        return;
-    player->killedTypes.clear();
-    player->goldenCount = 0;
-    player->baseCount = 0;
-    player->bossScore = 0.0;
-    player->timeBonus = 0.f;
-    player->gauge = LAST_LASER_GAUGE;
+    if (player)
+        player->endTally(LAST_LASER_GAUGE);
 }
 
 void Scoreboard::placeTexts()
@@ -164,8 +171,8 @@ void Scoreboard::placeTexts()
 void Scoreboard::bindTextures()
 {
     texturesBound_ = true;
-    loadSprite(background, BACKGROUND, false);
-    loadSprite(timerPanel, TIMER_PANEL, false);
+    loadSprite(textures_, background, BACKGROUND, false);
+    loadSprite(textures_, timerPanel, TIMER_PANEL, false);
     if (single_)
         background.setPosition(960.f - background.getLocalBounds().width / 2.f, BOARD_Y);
     else
@@ -173,7 +180,7 @@ void Scoreboard::bindTextures()
     placeTexts();
     for (int type = 0; type < ICON_TYPES; ++type) {
         sf::Sprite& icon = iconSprites[static_cast<size_t>(type)];
-        const sf::Texture* texture = engine().textures.getTexture(std::string(ICON_FOLDER) + ICON_FILES[type]);
+        const sf::Texture* texture = textures_.getTexture(std::string(ICON_FOLDER) + ICON_FILES[type]);
         if (!texture || texture->getSize().x == 0 || texture->getSize().y == 0)
             continue;
         icon.setTexture(*texture, true);
@@ -190,7 +197,7 @@ void Scoreboard::revealNext()
     const int kills = static_cast<int>(player->killedTypes.size());
     shownIcons = std::min(shownIcons + 1, kills);
     if (shownIcons > GRID_CAPACITY) {
-        player->killedTypes.erase(player->killedTypes.begin(), player->killedTypes.begin() + GRID_COLUMNS);
+        player->dropKilledRow(GRID_COLUMNS);
         shownIcons -= GRID_COLUMNS;
     }
 }

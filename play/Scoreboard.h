@@ -16,6 +16,7 @@
 
 class Player2D;
 class TextManager;
+class TextureCache;
 
 class Scoreboard {
 public:
@@ -28,10 +29,16 @@ public:
     static constexpr float GRID_STEP = 20.f;
     static constexpr float LAST_LASER_GAUGE = 20.f; // the gauge a ship starts the next level with
 
-    // A left (index 0) or right (index 1) board, with two players.
+    // A left (index 0) or right (index 1) board, with two players. The pictures
+    // come from `textures` at the first draw.
+    Scoreboard(Player2D* ship, int index, std::vector<PlayerScore>& scores,
+               std::vector<std::unique_ptr<TextManager>>& counters, TextureCache& textures);
+    // The single board, centred, for player 1.
+    Scoreboard(Player2D* ship, std::vector<PlayerScore>& scores, std::vector<std::unique_ptr<TextManager>>& counters,
+               TextureCache& textures);
+    // Transitional: the engine's texture cache, for gameplay/ until it hands in its own.
     Scoreboard(Player2D* ship, int index, std::vector<PlayerScore>& scores,
                std::vector<std::unique_ptr<TextManager>>& counters);
-    // The single board, centred, for player 1.
     Scoreboard(Player2D* ship, std::vector<PlayerScore>& scores, std::vector<std::unique_ptr<TextManager>>& counters);
     ~Scoreboard();
     Scoreboard(const Scoreboard&) = delete;
@@ -61,6 +68,7 @@ private:
     void placeTexts();
     void drawBoard(sf::RenderTarget& target, float gridLeft, sf::Vector2f panelAt, bool withBlackout);
 
+    TextureCache& textures_;
     bool single_ = false;
     bool texturesBound_ = false;
 };

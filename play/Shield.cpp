@@ -1,7 +1,9 @@
 #include "play/Shield.h"
 
-#include "engine/Engine.h"
+#include "engine/Math3D.h"
+#include "engine/TextureCache.h"
 #include "play/ParticleSystem.h"
+#include "play/TransitionalServices.h"
 
 #include <cmath>
 
@@ -10,15 +12,17 @@ constexpr float FAST_GROWTH = 300.f; // px/s up to the full radius
 constexpr float SLOW_GROWTH = 12.f;  // px/s beyond it
 constexpr float SHRINK_RATES[3] = {10.f, 20.f, 50.f};
 constexpr int POLYGON_SIDES = 12;
-constexpr float PI = 3.1415927f;
 } // namespace
 
-Shield::Shield(sf::Vector2f position, int index) : circle(START_RADIUS, 30), centre(position), playerIndex(index)
+Shield::Shield(sf::Vector2f position, int index, TextureCache& textures)
+    : circle(START_RADIUS, 30), centre(position), playerIndex(index), textures_(textures)
 {
     circle.setTextureRect(sf::IntRect(0, 0, 200, 200));
     circle.setOrigin(START_RADIUS, START_RADIUS);
     circle.setPosition(centre);
 }
+
+Shield::Shield(sf::Vector2f position, int index) : Shield(position, index, transitionalServices().textures) {}
 
 void Shield::setRadius(float r)
 {
@@ -69,7 +73,7 @@ Polygon Shield::polygon() const
     Polygon p;
     p.reserve(POLYGON_SIDES);
     for (int k = 0; k < POLYGON_SIDES; ++k) {
-        const float a = k * 360.f / POLYGON_SIDES * PI / 180.f;
+        const float a = k * 360.f / POLYGON_SIDES * PI_F / 180.f;
         p.emplace_back(sf::Vector2f(centre.x + radius * std::cos(a), centre.y + radius * std::sin(a)), sf::Color::Red);
     }
     return p;
@@ -80,7 +84,7 @@ void Shield::draw(sf::RenderTarget& target)
     if (!textureBound_) {
         textureBound_ = true;
         const char* path = playerIndex == 0 ? "2D/Player/Shield.png" : "2D/Player/ShieldP2.png";
-        if (sf::Texture* texture = engine().textures.getTexture(path))
+        if (sf::Texture* texture = textures_.getTexture(path))
             circle.setTexture(texture, false);
     }
     target.draw(circle);

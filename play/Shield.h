@@ -9,14 +9,21 @@
 #include <SFML/Graphics/RenderTarget.hpp>
 
 class ParticleSystem;
+class TextureCache;
 
 class Shield {
 public:
     static constexpr float START_RADIUS = 10.f;
     static constexpr float FULL_RADIUS = 50.f;
     static constexpr int ENERGY_PER_STEP = 20;
+    // What the shield takes off whatever it touches, per frame of contact.
+    static constexpr float DAMAGE = 0.5f;
 
-    // Texture "2D/Player/Shield.png" for player index 0, "2D/Player/ShieldP2.png" otherwise.
+    // Texture "2D/Player/Shield.png" for player index 0, "2D/Player/ShieldP2.png"
+    // otherwise, from `textures` at the first draw.
+    Shield(sf::Vector2f position, int playerIndex, TextureCache& textures);
+    // Transitional: the engine's texture cache, for the tests outside play/ until
+    // they hand in theirs.
     Shield(sf::Vector2f position, int playerIndex);
 
     // Charging: grows 300 px/s up to 50, then 12 px/s.
@@ -39,5 +46,6 @@ public:
 
 private:
     void refresh(float dt, ParticleSystem* particles);
+    TextureCache& textures_;
     bool textureBound_ = false;
 };

@@ -1,7 +1,8 @@
 #include "play/TextManager.h"
 
-#include "engine/Engine.h"
+#include "engine/TextureCache.h"
 #include "platform/AssetPath.h"
+#include "play/TransitionalServices.h"
 
 #include <algorithm>
 #include <cmath>
@@ -89,12 +90,14 @@ void showStaticDigit(TextNode& node, char c)
 
 } // namespace
 
-TextManager::TextManager()
+TextManager::TextManager(TextureCache& textures) : textures_(textures)
 {
     const std::string fontFile = resolveAssetPath(FONT_PATH);
     if (assetExists(fontFile))
         font_.loadFromFile(fontFile);
 }
+
+TextManager::TextManager() : TextManager(transitionalServices().textures) {}
 
 int TextManager::characterValue(char c)
 {
@@ -434,7 +437,7 @@ void TextManager::bindStrip()
 {
     if (!stripLooked_) {
         stripLooked_ = true;
-        digitStrip_ = engine().textures.getTexture(STRIP_PATH);
+        digitStrip_ = textures_.getTexture(STRIP_PATH);
     }
     if (!digitStrip_)
         return;

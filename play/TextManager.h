@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+class TextureCache;
+
 enum TextKind : int {
     TEXT_POPUP = 0,   // a green "100" that lives 2 s
     TEXT_WARNING = 1, // one letter of "WARNING" that stretches, blinks and lives 10 s
@@ -63,6 +65,10 @@ public:
     static constexpr const char* STRIP_PATH = "2D/Text/chiffres.png";
     static constexpr const char* FONT_PATH = "debugfont.otf";
 
+    // The digit strip comes from `textures` at the first draw.
+    explicit TextManager(TextureCache& textures);
+    // Transitional: the engine's texture cache, for gameplay/, bosses/ and the
+    // tests outside play/ until they hand in theirs.
     TextManager();
     TextManager(const TextManager&) = delete;
     TextManager& operator=(const TextManager&) = delete;
@@ -116,6 +122,7 @@ private:
     void updateCounterDigit(TextNode& node, float dt, bool countDown);
     void bindStrip();
 
+    TextureCache& textures_;
     NodeList nodes_; // owns the nodes; their next links mirror its order
     std::vector<TextNode*> counterHeads_;
     std::vector<TextNode*> digitHeads_;

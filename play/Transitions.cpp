@@ -1,6 +1,7 @@
 #include "play/Transitions.h"
 
 #include "play/SpriteLoading.h"
+#include "play/TransitionalServices.h"
 
 namespace {
 const Animation FLASH_ANIMATION{0.f, 1.f, 19, 0.f, 0.f, Player2D3DTransition::FRAME_SIZE,
@@ -59,11 +60,13 @@ bool WarningTransition::update(float dt)
     return false;
 }
 
-TransitionManager::TransitionManager()
+TransitionManager::TransitionManager(TextureCache& textures) : textures_(textures)
 {
     flashSprite.setOrigin(Player2D3DTransition::FRAME_SIZE / 2.f, Player2D3DTransition::FRAME_SIZE / 2.f);
     warningSprite.setOrigin(WarningTransition::FRAME_WIDTH / 2.f, WarningTransition::FRAME_HEIGHT / 2.f);
 }
+
+TransitionManager::TransitionManager() : TransitionManager(transitionalServices().textures) {}
 
 TransitionManager::~TransitionManager() { clear(); }
 
@@ -107,8 +110,8 @@ void TransitionManager::bindSprites()
     spritesBound_ = true;
     const sf::Vector2f flashOrigin = flashSprite.getOrigin();
     const sf::Vector2f warningOrigin = warningSprite.getOrigin();
-    loadSprite(flashSprite, FLASH_SHEET, false).setOrigin(flashOrigin);
-    loadSprite(warningSprite, WARNING_SHEET, false).setOrigin(warningOrigin);
+    loadSprite(textures_, flashSprite, FLASH_SHEET, false).setOrigin(flashOrigin);
+    loadSprite(textures_, warningSprite, WARNING_SHEET, false).setOrigin(warningOrigin);
 }
 
 void TransitionManager::draw(sf::RenderTarget& target)

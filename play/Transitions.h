@@ -11,6 +11,8 @@
 #include <memory>
 #include <vector>
 
+class TextureCache;
+
 enum TransitionType : int {
     TRANSITION_PLAYER_2D3D = 0,
     TRANSITION_PLAYER_OUT_UP = 1,
@@ -81,6 +83,9 @@ public:
     static constexpr const char* FLASH_SHEET = "2D/Transition/player2D3D.png";
     static constexpr const char* WARNING_SHEET = "2D/Transition/Warning.png";
 
+    // The two sheets come from `textures` at the first draw.
+    explicit TransitionManager(TextureCache& textures);
+    // Transitional: the engine's texture cache, for gameplay/ until it hands in its own.
     TransitionManager();
     ~TransitionManager();
     TransitionManager(const TransitionManager&) = delete;
@@ -106,5 +111,6 @@ public:
 
 private:
     void bindSprites();
+    TextureCache& textures_;
     bool spritesBound_ = false;
 };

@@ -2,7 +2,6 @@
 
 #include "audio/SoundManager.h"
 #include "audio/SoundManagerInstance.h"
-#include "engine/Engine.h"
 #include "engine/TextParse.h"
 #include "platform/AssetPath.h"
 #include "platform/GamePad.h"
@@ -57,7 +56,7 @@ int freeMenuBackKey(const BindingMap& nameEntry)
 }
 } // namespace
 
-HighScoresState::HighScoresState(std::vector<unsigned> scores, std::string tablePath)
+HighScoresState::HighScoresState(const Services& services, std::vector<unsigned> scores, std::string tablePath)
     : tablePath_(resolveAssetPath(tablePath)), file_(tablePath_), hasScores_(!scores.empty())
 {
     for (unsigned s : scores)
@@ -90,7 +89,7 @@ HighScoresState::HighScoresState(std::vector<unsigned> scores, std::string table
     unsaved_ = hasScores_;
     save();
 
-    sf::Texture* readyTexture = engine().textures.getTexture("2D/HighScores/Ready.png");
+    sf::Texture* readyTexture = services.textures.getTexture("2D/HighScores/Ready.png");
     const bool twoColumns = scores.size() == 2;
     for (size_t p = 0; p < scores.size(); ++p) {
         const sf::Color colour = PLAYER_COLOURS[p % 2];
@@ -120,7 +119,7 @@ HighScoresState::HighScoresState(std::vector<unsigned> scores, std::string table
     }
 
     refreshTexts();
-    if (sf::Texture* backgroundTexture = engine().textures.getTexture(BACKGROUND)) {
+    if (sf::Texture* backgroundTexture = services.textures.getTexture(BACKGROUND)) {
         background_.setTexture(*backgroundTexture, true);
         centreOrigin(background_);
     }
@@ -149,9 +148,9 @@ StateCode HighScoresState::checkKeys(const sf::Event::KeyEvent& key)
 {
     const bool leave = key.code == sf::Keyboard::Escape || (leaveKey_ >= 0 && key.code == leaveKey_);
     if (!hasScores_ || !leave)
-        return state_code::STAY;
+        return StateCode::Stay;
     save();
-    return state_code::MENU_NO_LOGO;
+    return StateCode::MenuNoLogo;
 }
 
 NameEntryInput HighScoresState::readInput(unsigned pad)
@@ -168,7 +167,7 @@ NameEntryInput HighScoresState::readInput(unsigned pad)
 StateCode HighScoresState::update(float frameTime)
 {
     if (!hasScores_)
-        return state_code::STAY;
+        return StateCode::Stay;
     bool allReady = true;
     bool renamed = false;
     for (size_t p = 0; p < entries_.size(); ++p) {
@@ -185,9 +184,9 @@ StateCode HighScoresState::update(float frameTime)
         save();
     }
     if (!allReady)
-        return state_code::STAY;
+        return StateCode::Stay;
     save();
-    return state_code::MENU_NO_LOGO;
+    return StateCode::MenuNoLogo;
 }
 
 void HighScoresState::refreshTexts()

@@ -1,6 +1,7 @@
 #pragma once
 // The high-score screen: the table of the ten best scores, a name wheel for each
 // player whose score entered it, and the table file kept up to date.
+#include "engine/Services.h"
 #include "platform/Bindings.h"
 #include "states/MainState.h"
 #include "screens/HighScoreNameEntry.h"
@@ -18,12 +19,14 @@ public:
     // With no scores the state only shows the table (the menu draws it into its
     // board): it reads no input and never writes the file. With scores the keys are
     // spelled out at the bottom, and Escape or the menu's Back key leaves.
-    explicit HighScoresState(std::vector<unsigned> scores, std::string tablePath = high_scores::TABLE_PATH);
+    // Its pictures come from the services' texture cache.
+    HighScoresState(const Services& services, std::vector<unsigned> scores,
+                    std::string tablePath = high_scores::TABLE_PATH);
     ~HighScoresState() override;
 
     void handleEvent(const sf::Event& event) override;
     StateCode checkKeys(const sf::Event::KeyEvent& key) override;
-    StateCode handleMouseClick(const sf::Event::MouseButtonEvent&, sf::Vector2i) override { return state_code::STAY; }
+    StateCode handleMouseClick(const sf::Event::MouseButtonEvent&, sf::Vector2i) override { return StateCode::Stay; }
     void joystickConnected(unsigned) override {}
     StateCode update(float frameTime) override;
     void draw(sf::RenderWindow& window) override;

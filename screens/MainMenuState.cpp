@@ -2,7 +2,6 @@
 
 #include "audio/SoundManager.h"
 #include "audio/SoundManagerInstance.h"
-#include "engine/Engine.h"
 #include "engine/SceneChange.h"
 #include "engine/Scenes.h"
 #include "gameplay/PlayPreload.h"
@@ -16,13 +15,14 @@
 
 #include <algorithm>
 
-MainMenuState::MainMenuState(bool showLogos)
-    : logos_(showLogos), curtain_(sf::Vector2f(1920.f, 1080.f)), escapeArmed_(!input::isKeyPressed(sf::Keyboard::Escape))
+MainMenuState::MainMenuState(const Services& services, bool showLogos)
+    : services_(services), logos_(showLogos), curtain_(sf::Vector2f(1920.f, 1080.f)),
+      escapeArmed_(!input::isKeyPressed(sf::Keyboard::Escape))
 {
-    Engine& e = engine();
+    MenuContext& menu = services_.menu;
     bindings_["Skip"] = {pad::A, sf::Keyboard::Enter, binding_axis::NONE, binding_direction::EITHER};
-    e.menu.menuPage = menu_page::MAIN;
-    e.menu.menuCursor = 0;
+    menu.menuPage = menu_page::MAIN;
+    menu.menuCursor = 0;
     curtain_.setFillColor(sf::Color::Black);
 
     soundManager().playTrack(showLogos ? MUSIC_OPENING : MUSIC_MENU);
@@ -30,10 +30,10 @@ MainMenuState::MainMenuState(bool showLogos)
 
     // A loading frame while the hangar is built: the logo on black (the window
     // cleared to black is the curtain).
-    if (e.renderer.window && e.renderer.window->isOpen()) {
-        e.renderer.window->clear(sf::Color::Black);
-        e.renderer.window->draw(logo_);
-        e.renderer.window->display();
+    if (sf::RenderWindow* window = services_.renderer.window; window && window->isOpen()) {
+        window->clear(sf::Color::Black);
+        window->draw(logo_);
+        window->display();
     }
     // A game played before is gone: its sprites are prepared again when the player heads for the next one.
     releasePlaySprites();
@@ -42,7 +42,7 @@ MainMenuState::MainMenuState(bool showLogos)
     installMenuScene();
     changeScene(scene::MAIN_MENU, 0.f);
     logos_.restartClock();
-    e.menu.menuInputReleased = false;
+    menu.menuInputReleased = false;
 }
 
 MainMenuState::~MainMenuState() { soundManager().stopAll(); }
@@ -50,7 +50,7 @@ MainMenuState::~MainMenuState() { soundManager().stopAll(); }
 void MainMenuState::showPicture(int stage)
 {
     logo_ = sf::Sprite();
-    if (sf::Texture* texture = engine().textures.getTexture(LogoSequence::PICTURES[stage])) {
+    if (sf::Texture* texture = services_.textures.getTexture(LogoSequence::PICTURES[stage])) {
         logo_.setTexture(*texture, true);
         const sf::Vector2u size = texture->getSize();
         logo_.setOrigin(size.x / 2.f, size.y / 2.f);
@@ -81,7 +81,7 @@ void MainMenuState::drawHighScoreBoard()
     if (menuScreen().highScoreBoard.getSize().x == 0 || !sameTable(table, tableOnTheBoard()))
         redrawHighScoreBoard();
     // The menu keeps the board alone: only the high-score screen draws from the picture again (after a game).
-    engine().textures.release({HighScoresState::BACKGROUND});
+    services_.textures.release({HighScoresState::BACKGROUND});
 }
 
 void MainMenuState::redrawHighScoreBoard()
@@ -92,7 +92,7 @@ void MainMenuState::redrawHighScoreBoard()
         return;
     picture.setView(sf::View(sf::FloatRect(0.f, 0.f, 1920.f, 1080.f)));
     picture.clear(sf::Color::Black);
-    HighScoresState board({});
+    HighScoresState board(services_, {});
     board.drawBoard(picture);
     picture.display();
     menuScreen().highScoreBoard = picture.getTexture();
@@ -102,19 +102,19 @@ void MainMenuState::redrawHighScoreBoard()
 
 void MainMenuState::prepareForPlay()
 {
-    if (playPrepared_ || engine().menu.menuPage != menu_page::PLAY)
+    if (playPrepared_ || services_.menu.menuPage != menu_page::PLAY)
         return;
     playPrepared_ = true;
-    scenePreloader().queue(playPreload(engine().run.startLevel));
+    scenePreloader().queue(playPreload(services_.run.startLevel));
 }
 
 StateCode MainMenuState::checkKeys(const sf::Event::KeyEvent& key)
 {
     if (escapeArmed_ && input::isKeyPressed(sf::Keyboard::Escape))
-        return state_code::QUIT;
+        return StateCode::Quit;
     if (key.code == sf::Keyboard::Numpad9)
-        return state_code::GAME_EDITOR;
-    return state_code::STAY;
+        return StateCode::GameEditor;
+    return StateCode::Stay;
 }
 
 StateCode MainMenuState::update(float /*frameTime*/)
@@ -124,17 +124,17 @@ StateCode MainMenuState::update(float /*frameTime*/)
     if (!input::isKeyPressed(sf::Keyboard::Escape))
         escapeArmed_ = true;
 
-    Engine& e = engine();
+    MenuContext& menu = services_.menu;
     const bool skipHeld = isActionPressed(bindings_, "Skip", 0);
     if (logos_.finished()) {
         if (!skipHeld)
-            e.menu.menuInputReleased = true;
+            menu.menuInputReleased = true;
         prepareForPlay();
-        if (e.menu.menuPage == menu_page::START_GAME)
-            return state_code::GAME_STORY;
-        if (e.menu.menuPage == menu_page::QUIT)
-            return state_code::QUIT;
-        return state_code::STAY;
+        if (menu.menuPage == menu_page::START_GAME)
+            return StateCode::GameStory;
+        if (menu.menuPage == menu_page::QUIT)
+            return StateCode::Quit;
+        return StateCode::Stay;
     }
 
     if (logos_.update(skipHeld)) {
@@ -146,7 +146,7 @@ StateCode MainMenuState::update(float /*frameTime*/)
         }
     }
     logo_.setColor(sf::Color(255, 255, 255, static_cast<sf::Uint8>(logos_.alpha())));
-    return state_code::STAY;
+    return StateCode::Stay;
 }
 
 void MainMenuState::draw(sf::RenderWindow& window)

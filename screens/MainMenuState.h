@@ -2,6 +2,7 @@
 // The main menu: first the logo sequence over black, with music; then the host
 // of the 3D hangar menu, watching for the start of a game, the quit page, the
 // developer key into the editor and the quit key.
+#include "engine/Services.h"
 #include "platform/Bindings.h"
 #include "states/MainState.h"
 #include "screens/LogoSequence.h"
@@ -10,11 +11,11 @@
 
 class MainMenuState : public MainState {
 public:
-    explicit MainMenuState(bool showLogos);
+    MainMenuState(const Services& services, bool showLogos);
     ~MainMenuState() override;
 
     StateCode checkKeys(const sf::Event::KeyEvent& key) override;
-    StateCode handleMouseClick(const sf::Event::MouseButtonEvent&, sf::Vector2i) override { return state_code::STAY; }
+    StateCode handleMouseClick(const sf::Event::MouseButtonEvent&, sf::Vector2i) override { return StateCode::Stay; }
     void joystickConnected(unsigned) override {}
     StateCode update(float frameTime) override;
     void draw(sf::RenderWindow& window) override;
@@ -33,6 +34,9 @@ private:
     // holds none of it.
     void prepareForPlay();
 
+    // The engine's parts, by reference: the menu's page and the run's start
+    // level are read as the hangar's menu changes them.
+    Services services_;
     LogoSequence logos_;
     sf::Sprite logo_;
     sf::RectangleShape curtain_;

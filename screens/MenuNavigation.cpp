@@ -2,7 +2,7 @@
 
 #include "audio/SoundManager.h"
 #include "audio/SoundManagerInstance.h"
-#include "engine/Engine.h"
+#include "screens/MenuServices.h"
 
 #include <array>
 
@@ -36,9 +36,9 @@ MenuPage pageBehind(MenuPage page)
 }
 
 // Held and armed: acts this frame. The latch follows the action.
-bool pressEdge(MenuAction action, bool& armed)
+bool pressEdge(const MenuBindings& bindings, MenuAction action, bool& armed)
 {
-    if (!isMenuActionPressed(engine().menu.menuBindings, action)) {
+    if (!isMenuActionPressed(bindings, action)) {
         armed = true;
         return false;
     }
@@ -75,56 +75,54 @@ int wrapIntoPage(int cursor, const MenuPageItems& page)
 }
 } // namespace
 
-void menuCursorNext()
+void menuCursorNext(MenuContext& menu)
 {
-    Engine& e = engine();
-    const MenuPageItems* p = findMenuPage(e.menu.menuPage);
+    const MenuPageItems* p = findMenuPage(menu.menuPage);
     if (!p || p->first < 0)
         return;
-    e.menu.menuCursor = wrapIntoPage(e.menu.menuCursor + 1, *p);
+    menu.menuCursor = wrapIntoPage(menu.menuCursor + 1, *p);
 }
 
-void menuCursorPrevious()
+void menuCursorPrevious(MenuContext& menu)
 {
-    Engine& e = engine();
-    const MenuPageItems* p = findMenuPage(e.menu.menuPage);
+    const MenuPageItems* p = findMenuPage(menu.menuPage);
     if (!p || p->first < 0)
         return;
-    e.menu.menuCursor = wrapIntoPage(e.menu.menuCursor - 1, *p);
+    menu.menuCursor = wrapIntoPage(menu.menuCursor - 1, *p);
 }
 
-void menuCursorReset()
+void menuCursorReset(MenuContext& menu)
 {
-    Engine& e = engine();
-    const MenuPageItems* p = findMenuPage(e.menu.menuPage);
+    const MenuPageItems* p = findMenuPage(menu.menuPage);
     if (p && p->reset >= 0)
-        e.menu.menuCursor = p->reset;
+        menu.menuCursor = p->reset;
 }
 
-void updateMenuInput()
+void updateMenuInput(MenuContext& menu)
 {
-    Engine& e = engine();
     MenuControls& c = menuControls();
-    if (pressEdge(menu_action::UP, c.upArmed)) {
+    if (pressEdge(menu.menuBindings, menu_action::UP, c.upArmed)) {
         soundManager().playSound(SFX_MENU_SELECT);
-        menuCursorPrevious();
+        menuCursorPrevious(menu);
     }
-    if (pressEdge(menu_action::DOWN, c.downArmed)) {
+    if (pressEdge(menu.menuBindings, menu_action::DOWN, c.downArmed)) {
         soundManager().playSound(SFX_MENU_SELECT);
-        menuCursorNext();
+        menuCursorNext(menu);
     }
-    if (pressEdge(menu_action::VALIDATE, c.validateArmed)) {
+    if (pressEdge(menu.menuBindings, menu_action::VALIDATE, c.validateArmed)) {
         soundManager().playSound(SFX_MENU_VALID);
-        if (isPageItem(e.menu.menuCursor)) {
+        if (isPageItem(menu.menuCursor)) {
             c.validateArmed = true; // the page's own handler acts on this press
         } else {
-            e.menu.menuPage = e.menu.menuCursor;
-            menuCursorReset();
+            menu.menuPage = menu.menuCursor;
+            menuCursorReset(menu);
         }
     }
-    if (pressEdge(menu_action::BACK, c.backArmed)) {
+    if (pressEdge(menu.menuBindings, menu_action::BACK, c.backArmed)) {
         soundManager().playSound(SFX_MENU_CANCEL);
-        e.menu.menuPage = pageBehind(e.menu.menuPage);
-        menuCursorReset();
+        menu.menuPage = pageBehind(menu.menuPage);
+        menuCursorReset(menu);
     }
 }
+
+void updateMenuInput() { updateMenuInput(engineMenuServices().menu); }

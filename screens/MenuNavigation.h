@@ -1,8 +1,8 @@
 #pragma once
 // The menu screen's pages, items and cursor, and the input that moves between
-// them. The page and the cursor live in the engine's menu part
-// (engine/MenuContext.h); the action latches and the pages' own input state
-// live here for the program's life.
+// them. The page and the cursor live in the MenuContext the functions are
+// handed (the engine's menu part); the action latches and the pages' own input
+// state live here for the program's life.
 #include "platform/Bindings.h"
 #include "engine/MenuContext.h"
 
@@ -44,9 +44,11 @@ struct MenuControls {
 };
 MenuControls& menuControls();
 
-void menuCursorNext();
-void menuCursorPrevious();
-void menuCursorReset();
+void menuCursorNext(MenuContext& menu);
+void menuCursorPrevious(MenuContext& menu);
+void menuCursorReset(MenuContext& menu);
 
 // One frame of the menu screen's input: cursor moves, page changes and their sounds.
+void updateMenuInput(MenuContext& menu);
+// Transitional: the engine's menu, for the menu screen until it is handed its own.
 void updateMenuInput();

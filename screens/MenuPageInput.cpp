@@ -2,15 +2,14 @@
 
 #include "audio/SoundManager.h"
 #include "audio/SoundManagerInstance.h"
-#include "engine/Engine.h"
 #include "screens/MenuNavigation.h"
 
 namespace {
-bool validateHeld() { return isMenuActionPressed(engine().menu.menuBindings, menu_action::VALIDATE); }
+bool validateHeld(const MenuContext& menu) { return isMenuActionPressed(menu.menuBindings, menu_action::VALIDATE); }
 
-void turnPicture(bool& armed, int& picture, int count)
+void turnPicture(const MenuContext& menu, bool& armed, int& picture, int count)
 {
-    const MenuBindings& bindings = engine().menu.menuBindings;
+    const MenuBindings& bindings = menu.menuBindings;
     int step = 0;
     if (isMenuActionPressed(bindings, menu_action::NEXT_PAGE))
         step = 1;
@@ -28,37 +27,36 @@ void turnPicture(bool& armed, int& picture, int count)
 }
 } // namespace
 
-void updateDifficultyChoice()
+void updateDifficultyChoice(const MenuServices& services)
 {
-    Engine& e = engine();
     MenuControls& c = menuControls();
-    if (!c.validateArmed || e.menu.menuPage != menu_page::DIFFICULTY)
+    if (!c.validateArmed || services.menu.menuPage != menu_page::DIFFICULTY)
         return;
-    if (!validateHeld())
-        c.difficultyRepeatTimer -= e.timing.frameTime;
+    if (!validateHeld(services.menu))
+        c.difficultyRepeatTimer -= services.timing.frameTime;
     else if (c.difficultyRepeatTimer <= 0.f) {
-        e.run.difficulty = e.menu.menuCursor;
+        services.run.difficulty = services.menu.menuCursor;
         c.difficultyRepeatTimer = menu_pages::CHOICE_REPEAT_SECONDS;
     }
 }
 
-void updateCheatsMenu()
+void updateCheatsMenu(const MenuServices& services)
 {
-    Engine& e = engine();
+    RunSettings& run = services.run;
     MenuControls& c = menuControls();
     if (!c.validateArmed)
         return;
-    const int item = e.menu.menuCursor;
-    const bool held = validateHeld();
+    const int item = services.menu.menuCursor;
+    const bool held = validateHeld(services.menu);
 
     if (held && c.levelRepeatTimer <= 0.f) {
         c.levelRepeatTimer = menu_pages::CHOICE_REPEAT_SECONDS;
         if (item >= 16 && item <= 18) {
             const int level = item - 15;
-            e.run.startLevel = e.run.startLevel == level ? 0 : level;
+            run.startLevel = run.startLevel == level ? 0 : level;
         }
     } else {
-        c.levelRepeatTimer -= e.timing.frameTime;
+        c.levelRepeatTimer -= services.timing.frameTime;
     }
 
     if (item != 14 && item != 15)
@@ -67,30 +65,32 @@ void updateCheatsMenu()
         c.cheatToggleArmed = true;
     } else if (c.cheatToggleArmed) {
         c.cheatToggleArmed = false;
-        bool& cheat = item == 14 ? e.run.cheatLives : e.run.cheatLaser;
+        bool& cheat = item == 14 ? run.cheatLives : run.cheatLaser;
         cheat = !cheat;
     }
 }
 
-void updateCreditsTurn()
+void updateCreditsTurn(const MenuContext& menu)
 {
     MenuControls& c = menuControls();
-    turnPicture(c.creditsTurnArmed, c.creditsPage, menu_pages::CREDITS_PICTURES);
+    turnPicture(menu, c.creditsTurnArmed, c.creditsPage, menu_pages::CREDITS_PICTURES);
 }
 
-void updateHowToPlayTurn()
+void updateHowToPlayTurn(const MenuContext& menu)
 {
     MenuControls& c = menuControls();
-    turnPicture(c.howToPlayTurnArmed, c.howToPlayPage, menu_pages::HOW_TO_PLAY_PICTURES);
+    turnPicture(menu, c.howToPlayTurnArmed, c.howToPlayPage, menu_pages::HOW_TO_PLAY_PICTURES);
 }
 
-void updateCurrentPageInput()
+void updateCurrentPageInput(const MenuServices& services)
 {
-    switch (engine().menu.menuPage) {
-    case menu_page::DIFFICULTY: updateDifficultyChoice(); break;
-    case menu_page::CHEATS: updateCheatsMenu(); break;
-    case menu_page::CREDITS: updateCreditsTurn(); break;
-    case menu_page::HOW_TO_PLAY: updateHowToPlayTurn(); break;
+    switch (services.menu.menuPage) {
+    case menu_page::DIFFICULTY: updateDifficultyChoice(services); break;
+    case menu_page::CHEATS: updateCheatsMenu(services); break;
+    case menu_page::CREDITS: updateCreditsTurn(services.menu); break;
+    case menu_page::HOW_TO_PLAY: updateHowToPlayTurn(services.menu); break;
     default: break;
     }
 }
+
+void updateCurrentPageInput() { updateCurrentPageInput(engineMenuServices()); }

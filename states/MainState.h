@@ -6,23 +6,39 @@
 #include <SFML/Window/Event.hpp>
 #include <vector>
 
-// What a state operation asks the main loop to do next.
-using StateCode = int;
+// What a state operation asks the main loop to do next. The numbers are the
+// codes every state has always answered with; an unnamed number asks for
+// nothing, like Stay.
+enum class StateCode : int {
+    Cinematic = 0,   // credits cut-scene, with the old state's scores
+    Quit = 3,        // delete the state and close the window
+    MenuNoLogo = 4,  // menu wrapper with a main menu without logos
+    GameStory = 7,   // gameplay in story mode
+    GameEditor = 8,  // gameplay with the level editor
+    HighScores = 11, // high-score state, with the old state's scores
+    Stay = 12,       // nothing changes
+};
 
+// The modes a game is built in.
+enum class GameMode : int { Story = 1, Editor = 2 };
+
+// Transitional: the old spellings of the codes, for gameplay/, the cut-scene
+// and the tests until they name StateCode's values.
 namespace state_code {
-constexpr StateCode CINEMATIC = 0;      // credits cut-scene, with the old state's scores
-constexpr StateCode QUIT = 3;           // delete the state and close the window
-constexpr StateCode MENU_NO_LOGO = 4;   // menu wrapper with a main menu without logos
-constexpr StateCode GAME_STORY = 7;     // gameplay in mode 1
-constexpr StateCode GAME_EDITOR = 8;    // gameplay in mode 2 (with the level editor)
-constexpr StateCode HIGH_SCORES = 11;   // high-score state, with the old state's scores
-constexpr StateCode STAY = 12;          // nothing changes
+constexpr StateCode CINEMATIC = StateCode::Cinematic;
+constexpr StateCode QUIT = StateCode::Quit;
+constexpr StateCode MENU_NO_LOGO = StateCode::MenuNoLogo;
+constexpr StateCode GAME_STORY = StateCode::GameStory;
+constexpr StateCode GAME_EDITOR = StateCode::GameEditor;
+constexpr StateCode HIGH_SCORES = StateCode::HighScores;
+constexpr StateCode STAY = StateCode::Stay;
 } // namespace state_code
 
-// Game modes as the main loop builds them.
+// Transitional: GameState still takes its mode as the number; these are
+// GameMode's values as numbers until it takes a GameMode.
 namespace game_mode {
-constexpr int STORY = 1;
-constexpr int EDITOR = 2;
+constexpr int STORY = static_cast<int>(GameMode::Story);
+constexpr int EDITOR = static_cast<int>(GameMode::Editor);
 } // namespace game_mode
 
 // Every screen of the game is a MainState; the main loop owns the current one.
@@ -42,9 +58,9 @@ public:
 // behind it): a stand-in for tests and benchmarks.
 class IdleState : public MainState {
 public:
-    StateCode checkKeys(const sf::Event::KeyEvent&) override { return state_code::STAY; }
-    StateCode handleMouseClick(const sf::Event::MouseButtonEvent&, sf::Vector2i) override { return state_code::STAY; }
+    StateCode checkKeys(const sf::Event::KeyEvent&) override { return StateCode::Stay; }
+    StateCode handleMouseClick(const sf::Event::MouseButtonEvent&, sf::Vector2i) override { return StateCode::Stay; }
     void joystickConnected(unsigned) override {}
-    StateCode update(float) override { return state_code::STAY; }
+    StateCode update(float) override { return StateCode::Stay; }
     void draw(sf::RenderWindow&) override {}
 };

@@ -57,9 +57,11 @@ protected:
         StateFactory factory = defaultStateFactory();
         factory.highScores = [this](const std::vector<unsigned>& scores) {
             handedScores = scores;
-            return std::make_unique<HighScoresState>(scores, tablePath);
+            return std::make_unique<HighScoresState>(servicesOf(engine()), scores, tablePath);
         };
-        factory.game = [this](int mode) { return std::make_unique<GameState>(mode, levelFolder); };
+        factory.game = [this](GameMode mode) {
+            return std::make_unique<GameState>(static_cast<int>(mode), levelFolder);
+        };
         startLoop(std::move(first), factory);
         drawWorldSparsely();
     }
@@ -222,7 +224,7 @@ TEST_F(FullRun, TheShaderBackgroundScenesRunOnTheMeasuredFrameTime)
     // Level 3 (scene 11, drawn by the shader background) on a machine that
     // draws 100 frames a second: the ship covers 720 px a second all the same.
     engine().run.startLevel = 2;
-    start(defaultStateFactory().game(1));
+    start(defaultStateFactory().game(GameMode::Story));
     ASSERT_EQ(engine().world.sceneId, scene::LEVEL3_START);
     GameState* game = current<GameState>();
     ASSERT_NE(game, nullptr);

@@ -25,9 +25,9 @@ public:
     StateCode checkKeys(const sf::Event::KeyEvent& key) override
     {
         journal_.push_back(name_ + " key");
-        return keyCodes.count(key.code) ? keyCodes[key.code] : state_code::STAY;
+        return keyCodes.count(key.code) ? keyCodes[key.code] : StateCode::Stay;
     }
-    StateCode handleMouseClick(const sf::Event::MouseButtonEvent&, sf::Vector2i) override { return state_code::STAY; }
+    StateCode handleMouseClick(const sf::Event::MouseButtonEvent&, sf::Vector2i) override { return StateCode::Stay; }
     void joystickConnected(unsigned id) override { journal_.push_back(name_ + " joystick " + std::to_string(id)); }
     StateCode update(float) override
     {
@@ -38,7 +38,7 @@ public:
     void draw(sf::RenderWindow&) override { journal_.push_back(name_ + " draw"); }
 
     std::map<int, StateCode> keyCodes;
-    StateCode updateCode = state_code::STAY;
+    StateCode updateCode = StateCode::Stay;
     std::vector<bool> polled; // whether S read as held, update by update
 
 private:
@@ -60,7 +60,9 @@ protected:
             return std::make_unique<ScriptedState>(journal, "cinematic");
         };
         f.menuWithoutLogos = [this] { return std::make_unique<ScriptedState>(journal, "menu"); };
-        f.game = [this](int mode) { return std::make_unique<ScriptedState>(journal, "game" + std::to_string(mode)); };
+        f.game = [this](GameMode mode) {
+            return std::make_unique<ScriptedState>(journal, "game" + std::to_string(static_cast<int>(mode)));
+        };
         f.highScores = [this](const std::vector<unsigned>& s) {
             handedScores = s;
             return std::make_unique<ScriptedState>(journal, "scores");
@@ -107,20 +109,22 @@ const std::string CONNECTED_EVENT = "event " + std::to_string(sf::Event::Joystic
 const std::string DISCONNECTED_EVENT = "event " + std::to_string(sf::Event::JoystickDisconnected);
 
 const LoopFrame LOOP_FRAMES[] = {
-    {"quit on the first key ends everything at once", {}, {{sf::Keyboard::Escape, state_code::QUIT}}, state_code::STAY,
+    {"quit on the first key ends everything at once", {}, {{sf::Keyboard::Escape, StateCode::Quit}}, StateCode::Stay,
      {keyEvent(sf::Keyboard::Escape), keyEvent(sf::Keyboard::Space)}, false,
      {"first " + KEY_EVENT, "first key", "delete first"}, {9}},
     {"a code deletes the old state before building the new one, drawn in the same frame", {120u, 45u}, {},
-     state_code::HIGH_SCORES, {}, true, {"first update", "delete first", "build scores", "scores draw"}, {120u, 45u}},
-    {"a state without scores hands over an empty list", {}, {}, state_code::CINEMATIC, {}, true,
+     StateCode::HighScores, {}, true, {"first update", "delete first", "build scores", "scores draw"}, {120u, 45u}},
+    {"a state without scores hands over an empty list", {}, {}, StateCode::Cinematic, {}, true,
      {"first update", "delete first", "build cinematic", "cinematic draw"}, {}},
     {"stay and unknown codes change nothing", {},
-     {{sf::Keyboard::A, 12}, {sf::Keyboard::B, 1}, {sf::Keyboard::C, 9}, {sf::Keyboard::D, -5}}, state_code::STAY,
+     {{sf::Keyboard::A, StateCode::Stay}, {sf::Keyboard::B, static_cast<StateCode>(1)},
+      {sf::Keyboard::C, static_cast<StateCode>(9)}, {sf::Keyboard::D, static_cast<StateCode>(-5)}},
+     StateCode::Stay,
      {keyEvent(sf::Keyboard::A), keyEvent(sf::Keyboard::B), keyEvent(sf::Keyboard::C), keyEvent(sf::Keyboard::D)}, true,
      {"first " + KEY_EVENT, "first key", "first " + KEY_EVENT, "first key", "first " + KEY_EVENT, "first key",
       "first " + KEY_EVENT, "first key", "first update", "first draw"}, {9}},
-    {"the next event of a poll goes to the new state", {}, {{sf::Keyboard::Return, state_code::GAME_EDITOR}},
-     state_code::STAY,
+    {"the next event of a poll goes to the new state", {}, {{sf::Keyboard::Return, StateCode::GameEditor}},
+     StateCode::Stay,
      {keyEvent(sf::Keyboard::Return), joystickEvent(sf::Event::JoystickConnected, 2),
       joystickEvent(sf::Event::JoystickDisconnected, 1)}, true,
      {"first " + KEY_EVENT, "first key", "delete first", "build game2", "game2 " + CONNECTED_EVENT, "game2 joystick 2",
@@ -174,7 +178,7 @@ TEST_F(MainLoopTest, ATapShorterThanAFrameIsHeldForThatFrameOnlyAndNotSeenAgainB
 
     // A press that changes the state: the new game state updates in the same frame, without it.
     input.keyboard.release(sf::Keyboard::S);
-    s->keyCodes[sf::Keyboard::S] = state_code::GAME_STORY;
+    s->keyCodes[sf::Keyboard::S] = StateCode::GameStory;
     events = {keyEvent(sf::Keyboard::S)};
     l.runFrame();
     auto* game = dynamic_cast<ScriptedState*>(l.currentState());

@@ -240,7 +240,7 @@ protected:
         ImGuiID id = ImHashData(&i, sizeof i, child ? child->ID : 0);
         id = ImHashStr(r.name.c_str(), 0, id);
         const ImTextureID texture = reinterpret_cast<ImTextureID>(
-            static_cast<std::uintptr_t>(editor().patternIcons[r.patternId].getTexture()->getNativeHandle()));
+            static_cast<std::uintptr_t>(editor().patternIcon(r.patternId).getTexture()->getNativeHandle()));
         id = ImHashData(&texture, sizeof texture, id);
         id = ImHashStr("#image", 0, id);
         // Rows below the visible part of the list are brought up with the wheel.
@@ -304,9 +304,9 @@ TEST_F(EditorInGame, DrawsItsWindowsAndTheMousePlacesSelectsAndDragsASpawner)
 {
     LevelEditor& ed = editor();
     EXPECT_EQ(ed.catalogue.nbLevels(), 2);
-    ed.showGrid = true;
-    ed.showSpawners = true;
-    ed.createCustomLevel = true;
+    ed.checkBoxes.showGrid = true;
+    ed.checkBoxes.showSpawners = true;
+    ed.checkBoxes.createCustomLevel = true;
     ed.edited.selection = {0, 2};
     for (int i = 0; i < 3; ++i)
         frame();
@@ -318,11 +318,11 @@ TEST_F(EditorInGame, DrawsItsWindowsAndTheMousePlacesSelectsAndDragsASpawner)
 
     // A GUI button answers a synthetic click: the first pattern of the selector.
     click(sf::Mouse::Left, 1170, 50);
-    EXPECT_EQ(ed.placementPattern, 0) << "the Shooter button of the Spawner Type Selector";
+    EXPECT_EQ(ed.placementPattern(), 0) << "the Shooter button of the Spawner Type Selector";
     EXPECT_EQ(ed.edited.records.size(), 3u) << "a click on a window places nothing";
     ed.choosePlacementPattern(pattern_id::BEE);
-    EXPECT_EQ(ed.iconColours[0], sf::Color::White);
-    EXPECT_EQ(ed.iconColours[pattern_id::BEE], sf::Color::Red);
+    EXPECT_EQ(ed.iconColour(0), sf::Color::White);
+    EXPECT_EQ(ed.iconColour(pattern_id::BEE), sf::Color::Red);
 
     // Left click on the field places a bee whose icon's corner is the cursor.
     click(sf::Mouse::Left, 705, 905);
@@ -334,18 +334,18 @@ TEST_F(EditorInGame, DrawsItsWindowsAndTheMousePlacesSelectsAndDragsASpawner)
 
     // B stops placing; a right click selects the new icon.
     hold(sf::Keyboard::B);
-    EXPECT_EQ(ed.placementPattern, -1);
-    EXPECT_EQ(ed.iconColours[pattern_id::BEE], sf::Color::White);
+    EXPECT_EQ(ed.placementPattern(), -1);
+    EXPECT_EQ(ed.iconColour(pattern_id::BEE), sf::Color::White);
     click(sf::Mouse::Right, 720, 920);
     ASSERT_EQ(ed.edited.selection, std::vector<int>{3});
 
     // Press on it, move, release: the drag follows the cursor and ends with the button.
     moveMouse(720, 920);
     button(sf::Mouse::Left, true, 720, 920);
-    EXPECT_TRUE(ed.dragging);
+    EXPECT_TRUE(ed.isDragging());
     moveMouse(820, 800);
     button(sf::Mouse::Left, false, 820, 800);
-    EXPECT_FALSE(ed.dragging);
+    EXPECT_FALSE(ed.isDragging());
     const SpawnerRecord& dragged = ed.edited.records[3];
     EXPECT_EQ(dragged.posX, 820.f);
     EXPECT_NEAR(dragged.spawnTimer, -800.f / 300.f + 3.6f, 1e-4f);
@@ -355,9 +355,9 @@ TEST_F(EditorInGame, DrawsItsWindowsAndTheMousePlacesSelectsAndDragsASpawner)
     moved.type = sf::Event::MouseMoved;
     moved.mouseMove = {sf::Keyboard::Delete, sf::Keyboard::Delete};
     send(moved);
-    EXPECT_FALSE(ed.confirmDeleteSpawners);
+    EXPECT_FALSE(ed.confirmingSpawnerDeletion());
     send(keyEvent(sf::Keyboard::Delete, true));
-    EXPECT_TRUE(ed.confirmDeleteSpawners);
+    EXPECT_TRUE(ed.confirmingSpawnerDeletion());
 
     // Leaving the editor saves the sequence with the new spawner, sorted by time.
     game.reset();
@@ -375,7 +375,7 @@ TEST_F(EditorInGame, PlayRunsTheSequenceAndThePreviewDrawsTrajectories)
     // Play from 1.0 s: the ladybugs at 0.2 s are skipped, the bees come.
     ed.timeline.time = 1.f;
     ed.play(game->editorField());
-    EXPECT_TRUE(ed.playing);
+    EXPECT_TRUE(ed.isPlaying());
     EXPECT_EQ(game->spawner.pending.size(), 2u);
     EXPECT_EQ(engine().world.sceneId, scene::OPEN_SPACE);
     size_t most = 0;
@@ -387,18 +387,18 @@ TEST_F(EditorInGame, PlayRunsTheSequenceAndThePreviewDrawsTrajectories)
     EXPECT_NEAR(ed.timeline.time, 1.5f, 0.02f) << "time runs up to the slider's end, the last spawn time - 1";
 
     ed.stop(game->editorField());
-    EXPECT_FALSE(ed.playing);
+    EXPECT_FALSE(ed.isPlaying());
     EXPECT_TRUE(game->enemies.enemies.empty());
     EXPECT_TRUE(game->spawnPatterns.empty());
 
     // The preview runs the selected ladybugs to their end inside one call.
     ed.edited.selection = {0};
-    ed.displayTrajectory = true;
-    ed.trajectoryTexture.clear(sf::Color::Transparent);
+    ed.checkBoxes.displayTrajectory = true;
+    ed.clearTrajectory();
     ed.previewTrajectory(game->editorField(), true);
     EXPECT_TRUE(game->enemies.enemies.empty());
     EXPECT_TRUE(game->spawnPatterns.empty());
-    const sf::Image paths = ed.trajectoryTexture.getTexture().copyToImage();
+    const sf::Image paths = ed.trajectory().copyToImage();
     EXPECT_GT(share(paths, {0, 0, 1920, 1080}, [](sf::Color c) { return c.a > 0; }), 0.001f)
         << "the ladybugs' paths are collected in the texture";
     frame();
@@ -415,32 +415,32 @@ TEST_F(EditorInGame, TileMapImportReplacesTheSequenceOrSaysWhyNotAndLeavesItAsIt
     // A missing map, a garbage one and a layer stored compressed are refused, each saying why;
     // the sequence stays, on disk too.
     ed.importTmx();
-    EXPECT_NE(ed.tmxMessage.find("Cannot open"), std::string::npos) << ed.tmxMessage;
+    EXPECT_NE(ed.tmxMessage().find("Cannot open"), std::string::npos) << ed.tmxMessage();
     writeFile(levels.file("LEVEL_1_SEQUENCE_1.tmx"), std::string("\x01\x02garbage\"\"\xff", 12));
     ed.importTmx();
-    EXPECT_NE(ed.tmxMessage.find("nothing imported"), std::string::npos) << ed.tmxMessage;
+    EXPECT_NE(ed.tmxMessage().find("nothing imported"), std::string::npos) << ed.tmxMessage();
     writeFile(levels.file("LEVEL_1_SEQUENCE_1.tmx"),
               "<map version=\"1.2\" width=\"3\" height=\"2\">\n <layer id=\"1\" name=\"T\" width=\"3\" height=\"2\">\n"
               "  <data encoding=\"base64\" compression=\"zlib\">\n   eJxjZGBgYAQAAA0AAw==\n  </data>\n </layer>\n</map>\n");
     ed.importTmx();
-    EXPECT_NE(ed.tmxMessage.find("base64, zlib"), std::string::npos) << ed.tmxMessage;
+    EXPECT_NE(ed.tmxMessage().find("base64, zlib"), std::string::npos) << ed.tmxMessage();
     EXPECT_EQ(ed.edited.records.size(), 3u);
     // A map whose cells are all unknown (no pattern, only flip bits) or all empty gives no spawner.
     for (const char* cells : {"1,2147483648,\n0,1,1", "0,0,0\n0,0,0"}) {
         writeFile(levels.file("LEVEL_1_SEQUENCE_1.tmx"), "<map version=\"1.2\" width=\"3\" height=\"2\">\n"
                                                           "  <data encoding=\"csv\">\n" + std::string(cells) + "\n</data>\n</map>\n");
         ed.importTmx();
-        EXPECT_NE(ed.tmxMessage.find("nothing imported"), std::string::npos) << ed.tmxMessage;
+        EXPECT_NE(ed.tmxMessage().find("nothing imported"), std::string::npos) << ed.tmxMessage();
         EXPECT_EQ(ed.edited.records.size(), 3u) << cells;
     }
-    EXPECT_NE(ed.tmxMessage.find("is empty"), std::string::npos) << ed.tmxMessage;
+    EXPECT_NE(ed.tmxMessage().find("is empty"), std::string::npos) << ed.tmxMessage();
     autosave();
     EXPECT_EQ(readFile(levels.file("LEVEL_1_SEQUENCE_1.txt")), sequence);
 
     writeFile(levels.file("LEVEL_1_SEQUENCE_1.tmx"), "<map version=\"1.2\" width=\"3\" height=\"2\">\n"
                                                       "  <data encoding=\"csv\">\n8,0,6,\n0,31,0\n</data>\n</map>\n");
     ed.importTmx();
-    EXPECT_NE(ed.tmxMessage.find("Imported 3"), std::string::npos);
+    EXPECT_NE(ed.tmxMessage().find("Imported 3"), std::string::npos);
     ASSERT_EQ(ed.edited.records.size(), 3u);
     EXPECT_EQ(ed.edited.records[0].name, "SPAWNER3") << "saved and read back at once, the bottom row first";
     EXPECT_EQ(ed.edited.records[0].patternId, pattern_id::WALL);
@@ -486,7 +486,7 @@ TEST_F(EditorInGame, SpawnerListSelectsCreatesDeletesAndPages)
     autosave();
     EXPECT_EQ(recordLines(secondFile, true), second) << "every value written back as the designer wrote it";
     click(widget("Level Editor", {"Page", "+"}));
-    EXPECT_EQ(ed.page, 2);
+    EXPECT_EQ(ed.page(), 2);
     click(listRow(LevelEditor::PAGE_SIZE + 1));
     EXPECT_EQ(ed.edited.selection, std::vector<int>{LevelEditor::PAGE_SIZE + 1});
 }
@@ -511,7 +511,7 @@ TEST_F(EditorInGame, KeysTypedIntoAFieldChangeOnlyTheField)
     hold(sf::Keyboard::Delete);
     hold(sf::Keyboard::Enter);
     EXPECT_EQ(ed.edited.selection, std::vector<int>{1});
-    EXPECT_FALSE(ed.confirmDeleteSpawners);
+    EXPECT_FALSE(ed.confirmingSpawnerDeletion());
     EXPECT_EQ(ed.edited.records[1].posX, 125.f);
 
     // Escape cancels the edit in the field without pausing the game, and a
@@ -537,7 +537,7 @@ TEST_F(EditorInGame, KeysTypedIntoAFieldChangeOnlyTheField)
     hold(sf::Keyboard::Up);
     hold(sf::Keyboard::B);
     EXPECT_EQ(ed.timeline.time, 0.f);
-    EXPECT_EQ(ed.placementPattern, pattern_id::BEE);
+    EXPECT_EQ(ed.placementPattern(), pattern_id::BEE);
     hold(sf::Keyboard::Escape);
 
     // Only the typed value reached the file.
@@ -549,7 +549,7 @@ TEST_F(EditorInGame, KeysTypedIntoAFieldChangeOnlyTheField)
     // With no field taken, the editor's and the game's keys work again.
     click(sf::Mouse::Left, 900, 700);
     hold(sf::Keyboard::B);
-    EXPECT_EQ(ed.placementPattern, -1);
+    EXPECT_EQ(ed.placementPattern(), -1);
     hold(sf::Keyboard::Escape);
     EXPECT_TRUE(engine().run.paused);
 }
@@ -649,12 +649,12 @@ TEST_F(EditorInGame, SequencesAndLevelsThatCannotBeWrittenAreNotCounted)
     {
         ReadOnlyFolder readOnly(levels.path);
         click(newSequence);
-        EXPECT_NE(ed.catalogueMessage.find("Could not create a sequence"), std::string::npos);
+        EXPECT_NE(ed.catalogueMessage().find("Could not create a sequence"), std::string::npos);
         click(newLevel);
-        EXPECT_NE(ed.catalogueMessage.find("Could not create a level"), std::string::npos);
+        EXPECT_NE(ed.catalogueMessage().find("Could not create a level"), std::string::npos);
         click(deleteSecond);
         click(widget("Delete Confirm", {"Yes"}));
-        EXPECT_NE(ed.catalogueMessage.find("Could not delete sequence 2 of level 1"), std::string::npos);
+        EXPECT_NE(ed.catalogueMessage().find("Could not delete sequence 2 of level 1"), std::string::npos);
         EXPECT_EQ(ed.catalogue.sequenceCounts, (std::vector<int>{2, 1}));
         EXPECT_EQ(ed.edited.records.size(), 3u) << "still editing level 1 sequence 1";
     }

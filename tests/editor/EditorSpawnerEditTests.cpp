@@ -33,6 +33,8 @@ TEST(EditorSpawnerEdit, SingleAndMultipleEditorsApplyTheirChanges)
     EXPECT_NEAR(directionToCentre(960.f, -100.f), 270.f, 1e-3f);
     EXPECT_NEAR(directionToCentre(960.f, 1180.f), 90.f, 1e-3f);
     EXPECT_NEAR(directionToCentre(1780.f, 540.f), 180.f, 1e-3f);
+    // To the last bit, as the sequence files saved it (worked out with pi to six places).
+    EXPECT_EQ(directionToCentre(1780.f, 85.f), 209.024887f);
 
     // Two records, "posX" unchecked: a typed X changes nothing; "MidX" moves both.
     applySpawnerEdit(SpawnerEdit::typed(SpawnerEdit::POS_X, 5.f), both, true, flags);

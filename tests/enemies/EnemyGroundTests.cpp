@@ -4,6 +4,7 @@
 #include "enemies/ElectricalFenceEnemy.h"
 #include "enemies/EnemyManager.h"
 #include "enemies/GroundEnemies.h"
+#include "engine/Engine.h"
 #include "platform/Random.h"
 #include "play/Bonus.h"
 #include "play/BulletManager.h"
@@ -50,7 +51,7 @@ float secondsUntil(EnemyManager& m, const std::function<bool()>& holds, float li
 
 TEST(EnemyGround, WallsPickTheirTileAndCatchUpWithTheirLag)
 {
-    EnemyManager m;
+    EnemyManager m(engine().textures);
     // The file's direction 3 arrives as angle 357 and picks the fourth tile.
     WallEnemy& wall = spawn<WallEnemy>(m, descriptor(enemy_type::WALL, {2000.f, 900.f}, 357, 0.25f));
     EXPECT_EQ(wall.frame, sf::FloatRect(90.f, 0.f, 30.f, 30.f));
@@ -65,7 +66,7 @@ TEST(EnemyGround, WallsPickTheirTileAndCatchUpWithTheirLag)
 // Its firing and its way out are a row in EnemyKindRunTests.
 TEST(EnemyGround, TurretSwivelsWithinItsFacing)
 {
-    BulletManager bullets;
+    BulletManager bullets(engine().textures);
     const EnemyData d = descriptor(enemy_type::TURRET, {1200.f, 900.f}, 270); // on the floor, facing up
     TurretEnemy turret(d);
 
@@ -80,7 +81,7 @@ TEST(EnemyGround, TurretSwivelsWithinItsFacing)
 TEST(EnemyGround, FacingFencePostsPairSwitchTheirBeamOnAndOffAndDieApart)
 {
     seedRandom15(5);
-    EnemyManager m;
+    EnemyManager m(engine().textures);
     // Posts 10 px apart pair within 5 degrees of facing each other, not at 5.
     fencePost(m, {1000.f, 500.f}, 5);
     fencePost(m, {1010.f, 500.f}, 180);
@@ -121,8 +122,8 @@ TEST(EnemyGround, FacingFencePostsPairSwitchTheirBeamOnAndOffAndDieApart)
 
     // A post has 10000 hit points; killing the emitter removes it, and its partner forgets
     // it and never builds a beam again.
-    ParticleSystem particles;
-    BonusManager bonuses;
+    ParticleSystem particles(engine().textures);
+    BonusManager bonuses(engine().textures);
     EXPECT_TRUE(m.damageEnemy(1, 10000.f, particles, 0.f, {}, bonuses, 1, nullptr, 0));
     ASSERT_EQ(m.enemies.size(), 2u);
     EXPECT_EQ(west.partner, nullptr);
@@ -135,10 +136,10 @@ TEST(EnemyGround, FacingFencePostsPairSwitchTheirBeamOnAndOffAndDieApart)
 TEST(EnemyGround, CoralEyesAreHitAndKilledOneByOneBeforeItsBody)
 {
     seedRandom15(9);
-    EnemyManager m;
-    ParticleSystem particles;
-    BonusManager bonuses;
-    Player2D killer(0);
+    EnemyManager m(engine().textures);
+    ParticleSystem particles(engine().textures);
+    BonusManager bonuses(engine().textures);
+    Player2D killer(0, engine().run, engine().textures);
     killer.position = {300.f, 540.f};
     auto& coral = spawn<CoralEnemy>(m, descriptor(enemy_type::CORAL, {1000.f, 540.f}, 90));
     ASSERT_EQ(coral.segments.size(), 8u);

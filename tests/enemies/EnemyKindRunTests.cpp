@@ -3,6 +3,7 @@
 // is removed.
 #include "enemies/EnemyManager.h"
 #include "enemies/EnemyMath.h"
+#include "engine/Engine.h"
 #include "play/BulletManager.h"
 #include "support/EnemyFixtures.h"
 
@@ -147,7 +148,7 @@ TEST(EnemyKindRun, EachKindFiresAimsAndLeavesAsItsRowSays)
 {
     for (const KindRun& row : RUNS) {
         SCOPED_TRACE(row.what);
-        EnemyManager m;
+        EnemyManager m(engine().textures);
         EnemyData d = enemyData(row.type, row.start, row.angle, row.target, static_cast<std::uint8_t>(row.flag));
         d.lag = row.lag;
         m.spawnEnemy(d, row.players);
@@ -206,7 +207,7 @@ TEST(EnemyKindRun, EachKindFiresAimsAndLeavesAsItsRowSays)
 // spiral and out again.
 TEST(EnemyKindRun, TheSnailFacesTheWayItCrawls)
 {
-    EnemyManager m;
+    EnemyManager m(engine().textures);
     m.spawnEnemy(enemyData(enemy_type::SNAIL, {1970.f, 100.f}, 0), {});
     ASSERT_EQ(m.enemies.size(), 1u);
     const Enemy& snail = *m.enemies[0];

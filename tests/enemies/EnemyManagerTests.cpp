@@ -1,4 +1,5 @@
 #include "enemies/EnemyManager.h"
+#include "engine/Engine.h"
 #include "platform/Random.h"
 #include "play/Bonus.h"
 #include "play/BulletManager.h"
@@ -13,10 +14,10 @@ using testing_support::enemyData;
 TEST(EnemyManager, KillsScoreDropBonusesAndRecordTheType)
 {
     seedRandom15(3);
-    EnemyManager m;
-    ParticleSystem particles;
-    BonusManager bonuses;
-    Player2D killer(0);
+    EnemyManager m(engine().textures);
+    ParticleSystem particles(engine().textures);
+    BonusManager bonuses(engine().textures);
+    Player2D killer(0, engine().run, engine().textures);
     killer.position = {100.f, 1000.f};
     m.spawnEnemy(enemyData(enemy_type::BEE, {700, 400}), {});
     m.spawnEnemy(enemyData(enemy_type::LITTLE_LADYBUG, {800, 400}), {});
@@ -46,7 +47,7 @@ TEST(EnemyManager, KillsScoreDropBonusesAndRecordTheType)
 
 TEST(EnemyManager, HitTestsUseTheirBoxesInsideThePlayWindow)
 {
-    EnemyManager m;
+    EnemyManager m(engine().textures);
     m.spawnEnemy(enemyData(enemy_type::BEE, {800, 500}), {});
     m.spawnEnemy(enemyData(enemy_type::BEE, {200, 500}), {});
     const sf::FloatRect nearEdge(800.f + 40.f, 500.f, 4.f, 4.f); // inside the sprite, outside the 50 px hit box
@@ -75,7 +76,7 @@ TEST(EnemyManager, HitTestsUseTheirBoxesInsideThePlayWindow)
 
 TEST(EnemyManager, EnemiesLeavingTheFieldAreRemovedWithoutSkippingOthers)
 {
-    EnemyManager m;
+    EnemyManager m(engine().textures);
     m.spawnEnemy(enemyData(enemy_type::LITTLE_LADYBUG, {600, 500}, 0), {});
     m.spawnEnemy(enemyData(enemy_type::BIG_BULLET, {2900, 500}, 0, {1200.f, 0.f}), {}); // leaves at once
     m.spawnEnemy(enemyData(enemy_type::LITTLE_LADYBUG, {700, 500}, 0), {});

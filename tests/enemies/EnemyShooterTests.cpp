@@ -4,6 +4,7 @@
 #include "enemies/EaterEnemy.h"
 #include "enemies/EnemyManager.h"
 #include "enemies/EnemyMath.h"
+#include "engine/Engine.h"
 #include "support/EnemyFixtures.h"
 
 #include <cmath>
@@ -28,7 +29,7 @@ TEST(EnemyShooter, PushOffTheFieldEndsOnAZeroOrTinyStep)
 // Its chase of player 1 is a row in EnemyKindRunTests; here what a player meets at its mouth.
 TEST(EnemyShooter, EaterIsShutWhileItRushesOpensLateInTheBiteAndRushesAgain)
 {
-    EnemyManager m;
+    EnemyManager m(engine().textures);
     m.spawnEnemy(enemyData(enemy_type::EATER, {1500.f, 540.f}, 0, {}, 1), {});
     auto& eater = static_cast<EaterEnemy&>(*m.enemies[0]);
     const std::vector<sf::Vector2f> players{{500.f, 540.f}};

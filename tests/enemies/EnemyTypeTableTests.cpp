@@ -16,6 +16,7 @@
 #include "enemies/SpiralEnemies.h"
 #include "enemies/StraightBulletEnemy.h"
 #include "enemies/WobblingEnemies.h"
+#include "engine/Engine.h"
 #include "platform/AssetPath.h"
 #include "support/EnemyFixtures.h"
 
@@ -84,7 +85,7 @@ TEST(EnemyTypeTable, EveryKindSpawnsWithItsClassPointsDropsWeaponsAndBoxes)
     static_assert(sizeof ROWS / sizeof ROWS[0] == ENEMY_TYPE_COUNT, "one row per kind");
     for (const EnemyRow& row : ROWS) {
         SCOPED_TRACE("enemy type " + std::to_string(row.type));
-        EnemyManager manager;
+        EnemyManager manager(engine().textures);
         manager.spawnEnemy(descriptor(row.type), {});
         ASSERT_EQ(manager.enemies.size(), 1u);
         const Enemy& e = *manager.enemies[0];
@@ -113,7 +114,7 @@ TEST(EnemyTypeTable, EveryKindSpawnsWithItsClassPointsDropsWeaponsAndBoxes)
 
 TEST(EnemyTypeTable, BossTypesAndUnknownTypesMakeNoEnemy)
 {
-    EnemyManager manager;
+    EnemyManager manager(engine().textures);
     for (int type : {-1, 24, 25, 30})
         manager.spawnEnemy(descriptor(type), {});
     EXPECT_TRUE(manager.enemies.empty());

@@ -5,6 +5,7 @@
 #include "enemies/Enemy.h"
 #include "enemies/EnemyManager.h"
 #include "enemies/Spawner.h"
+#include "engine/Engine.h"
 #include "platform/Random.h"
 
 #include <gtest/gtest.h>
@@ -58,7 +59,7 @@ SequenceRun runSequence(Spawner& spawner, int index)
     int direction = scroll_direction::RIGHT;
     EXPECT_TRUE(spawner.loadSequence(index, [&](int d) { direction = d; })) << spawner.sequenceNames[index];
     const std::vector<sf::Vector2f> ship{parkedShip(direction)};
-    EnemyManager manager;
+    EnemyManager manager(engine().textures);
     std::list<SpawnPattern> running;
     std::map<const Enemy*, Tracked> alive;
     float clock = 0.f, settled = 0.f;

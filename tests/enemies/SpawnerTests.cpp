@@ -1,6 +1,7 @@
 #include "enemies/EnemyManager.h"
 #include "enemies/EnemyTypes.h"
 #include "enemies/Spawner.h"
+#include "engine/Engine.h"
 #include "support/TestSupport.h"
 
 #include <functional>
@@ -40,7 +41,7 @@ void play(const LevelFolder& f, int frames, float dt, sf::Vector2f ship,
     Spawner spawner(f.folder());
     ASSERT_TRUE(spawner.loadSequence(0));
     std::list<SpawnPattern> running;
-    EnemyManager enemies;
+    EnemyManager enemies(engine().textures);
     for (int frame = 0; frame < frames; ++frame) {
         spawner.update(dt, running);
         updateSpawnPatterns(running, dt, enemies, {ship});

@@ -34,7 +34,7 @@ protected:
 
     void start()
     {
-        startLoop(defaultStateFactory().game(game_mode::STORY), defaultStateFactory());
+        startLoop(defaultStateFactory().game(GameMode::Story), defaultStateFactory());
         drawWorldSparsely();
         worldEvery = 30;
     }

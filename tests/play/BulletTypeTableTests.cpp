@@ -1,6 +1,7 @@
 // The 14 bullet types: the shipped "2D/Files/Shoot.txt" row by row (sheet, frame size,
 // animation) with the straight-line speed each type flies at, typed here so that a
 // swapped, lost or resized row fails. Every sheet must exist and hold its frames.
+#include "engine/Engine.h"
 #include "platform/AssetPath.h"
 #include "play/BulletManager.h"
 #include "play/Entity2D.h"
@@ -67,7 +68,7 @@ float flownInATenth(BulletManager& bullets, int type)
 
 TEST(BulletTypeTable, TheShippedFileHoldsEveryTypeWithItsSheetFramesAndSpeed)
 {
-    BulletManager bullets;
+    BulletManager bullets(engine().textures);
     ASSERT_EQ(bullets.typeCount(), BulletManager::TYPE_COUNT);
     const std::vector<std::string> sheets = shippedSheets();
     ASSERT_EQ(sheets.size(), static_cast<size_t>(BulletManager::TYPE_COUNT));

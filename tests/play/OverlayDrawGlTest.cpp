@@ -23,7 +23,7 @@ using OverlayGl = EngineWindowTest;
 
 TEST_F(OverlayGl, TwoHudBlocksWithCountersGaugesAndBorders)
 {
-    Player2D one(0), two(1);
+    Player2D one(0, engine().run, engine().textures), two(1, engine().run, engine().textures);
     one.gauge = 100.f;
     one.lives = 3;
     one.speed = 480;
@@ -73,7 +73,7 @@ TEST_F(OverlayGl, TwoHudBlocksWithCountersGaugesAndBorders)
 
 TEST_F(OverlayGl, TallyBoardsMidTallyAndTheSingleBoard)
 {
-    Player2D one(0), two(1);
+    Player2D one(0, engine().run, engine().textures), two(1, engine().run, engine().textures);
     one.timeBonus = 43210.f;
     one.bossScore = 120500.0;
     one.baseCount = 31;
@@ -87,11 +87,11 @@ TEST_F(OverlayGl, TallyBoardsMidTallyAndTheSingleBoard)
     one.killedTypes.push_back(99); // a type the board has no icon for
     std::vector<PlayerScore> scores{{2500000u, 0u}, {800000u, 0u}};
     std::vector<std::unique_ptr<TextManager>> counters;
-    counters.push_back(std::make_unique<TextManager>());
-    counters.push_back(std::make_unique<TextManager>());
+    counters.push_back(std::make_unique<TextManager>(engine().textures));
+    counters.push_back(std::make_unique<TextManager>(engine().textures));
     {
-        Scoreboard left(&one, 0, scores, counters);
-        Scoreboard right(&two, 1, scores, counters);
+        Scoreboard left(&one, 0, scores, counters, engine().textures);
+        Scoreboard right(&two, 1, scores, counters, engine().textures);
         for (int k = 0; k < 90; ++k) {
             left.revealNext();
             right.revealNext();
@@ -108,7 +108,7 @@ TEST_F(OverlayGl, TallyBoardsMidTallyAndTheSingleBoard)
     {
         for (int k = 0; k < 100; ++k)
             one.killedTypes.push_back(k % 19);
-        Scoreboard single(&one, scores, counters);
+        Scoreboard single(&one, scores, counters, engine().textures);
         for (int k = 0; k < 100; ++k)
             single.revealNext();
         window.clear(BACKDROP);
@@ -123,7 +123,7 @@ TEST_F(OverlayGl, TallyBoardsMidTallyAndTheSingleBoard)
 
 TEST_F(OverlayGl, ContinueCountdownFadeAndWarningBanner)
 {
-    ContinueScreen screen;
+    ContinueScreen screen(engine().textures);
     screen.sprite.setPosition(10.f, 85.f);
     screen.countingDown = 1;
     window.clear(BACKDROP);
@@ -149,11 +149,11 @@ TEST_F(OverlayGl, ContinueCountdownFadeAndWarningBanner)
     EXPECT_NEAR(faded.getPixel(960, 540).r, 200 - 200 * 127 / 255, 3);
 
     // The banner on its second row with the WARNING letters and two popups.
-    TransitionManager transitions;
+    TransitionManager transitions(engine().textures);
     transitions.add(std::make_unique<WarningTransition>(sf::Vector2f(960.f, 540.f)));
     for (int k = 0; k < 75; ++k)
         transitions.update(DT);
-    TextManager texts;
+    TextManager texts(engine().textures);
     texts.addText(TextRequest{TEXT_WARNING, {860.f, 820.f}, 0, "", 0, 0, 0});
     texts.addText(TextRequest{TEXT_POPUP, {400.f, 300.f}, 0, "", 0, 0, 0});
     texts.addText(TextRequest{TEXT_POPUP, {410.f, 310.f}, 0, "", 0, 0, 0}); // overlaps: dropped

@@ -1,6 +1,7 @@
 // Fades, transitions, continue countdowns, HUD gauges and tally boards, without a window.
 #include "audio/SoundManager.h"
 #include "app/Startup.h"
+#include "engine/Engine.h"
 #include "play/ContinueScreen.h"
 #include "play/HudBlock.h"
 #include "play/Player2D.h"
@@ -56,7 +57,7 @@ TEST(OverlayTransitions, TheWarningRunsItsRowsAndTransitionsEndOnePerFrame)
     EXPECT_EQ(rows.size(), 5u);
 
     // Two transitions ending together end on two frames, the last one first.
-    TransitionManager manager;
+    TransitionManager manager(engine().textures);
     auto owned = std::make_unique<PlayerInUp>(sf::Vector2f(0.f, 100.f), sf::Vector2f(0.f, 99.f));
     const PlayerInUp* first = owned.get();
     manager.add(std::move(owned));
@@ -80,7 +81,7 @@ TEST(OverlayTransitions, TheWarningRunsItsRowsAndTransitionsEndOnePerFrame)
 TEST(OverlayContinue, CountsTenDownToOneAndALongStallShowsTheRightNumber)
 {
     // Each picture stands for the whole seconds left: 10 first, 1 in the last second.
-    ContinueScreen screen;
+    ContinueScreen screen(engine().textures);
     screen.countingDown = 1;
     std::vector<int> shown{screen.textureIndex};
     float t = 0.f;
@@ -95,7 +96,7 @@ TEST(OverlayContinue, CountsTenDownToOneAndALongStallShowsTheRightNumber)
     EXPECT_NEAR(t, 10.f, 0.03f);
 
     // A long stall jumps straight to the right number and never below the first picture.
-    ContinueScreen stalled;
+    ContinueScreen stalled(engine().textures);
     stalled.countingDown = 1;
     stalled.tick(6.5f);
     EXPECT_EQ(stalled.textureIndex, 3);
@@ -116,8 +117,8 @@ TEST(OverlayHud, LaserBarFlashesWhenFullAndPlaysItsSoundOncePerFilling)
     EXPECT_EQ(HudBlock::laserFillHeight(-5.f), 0);
     EXPECT_EQ(HudBlock::laserFillHeight(std::nanf("")), 0);
 
-    Player2D ship(0);
-    HudBlock block;
+    Player2D ship(0, engine().run, engine().textures);
+    HudBlock block(engine().textures);
     block.init(&ship, 1);
     SoundManager& sounds = soundManager();
     auto maxLaserPlays = [&]() {
@@ -153,7 +154,7 @@ TEST(OverlayHud, LaserBarFlashesWhenFullAndPlaysItsSoundOncePerFilling)
 
 TEST(OverlayScoreboard, CreditsTheTimerBonusRevealsKillsAndResetsTallies)
 {
-    Player2D ship(0);
+    Player2D ship(0, engine().run, engine().textures);
     ship.timeBonus = 1234.9f;
     ship.bossScore = 5678.6;
     ship.baseCount = 7;
@@ -163,11 +164,11 @@ TEST(OverlayScoreboard, CreditsTheTimerBonusRevealsKillsAndResetsTallies)
         ship.killedTypes.push_back(k % 24);
     std::vector<PlayerScore> scores{{1000u, 50u}};
     std::vector<std::unique_ptr<TextManager>> counters;
-    counters.push_back(std::make_unique<TextManager>());
+    counters.push_back(std::make_unique<TextManager>(engine().textures));
     TextManager& counter = *counters[0];
     counter.addText(TextRequest{TEXT_COUNTER, {20.f, 85.f}, 0, "000001000", 1, 0, 0});
     {
-        Scoreboard board(&ship, scores, counters);
+        Scoreboard board(&ship, scores, counters, engine().textures);
         EXPECT_EQ(scores[0].score, 2234u);
         EXPECT_EQ(scores[0].lifePoints, 1284u);
         EXPECT_EQ(counter.text(), "000002234");
@@ -195,12 +196,12 @@ TEST(OverlayScoreboard, CreditsTheTimerBonusRevealsKillsAndResetsTallies)
     EXPECT_EQ(ship.gauge, 20.f);
 
     // Nothing killed, a negative or broken bonus, a player slot without a score: nothing wraps or crashes.
-    Player2D second(1);
+    Player2D second(1, engine().run, engine().textures);
     second.timeBonus = -300.f;
     std::vector<PlayerScore> two{{10u, 10u}, {5u, 5u}};
     std::vector<std::unique_ptr<TextManager>> noCounters(2);
     {
-        Scoreboard right(&second, 1, two, noCounters);
+        Scoreboard right(&second, 1, two, noCounters, engine().textures);
         EXPECT_EQ(two[1].score, 5u);
         EXPECT_EQ(right.texts[4].getString().toAnsiString(), "-300");
         right.revealNext();
@@ -208,7 +209,7 @@ TEST(OverlayScoreboard, CreditsTheTimerBonusRevealsKillsAndResetsTallies)
     }
     second.timeBonus = std::nanf("");
     std::vector<PlayerScore> one{{10u, 10u}};
-    Scoreboard missing(&second, 1, one, noCounters);
+    Scoreboard missing(&second, 1, one, noCounters, engine().textures);
     EXPECT_EQ(one[0].score, 10u);
     EXPECT_EQ(missing.texts[4].getString().toAnsiString(), "0");
 }

@@ -1,4 +1,5 @@
 // Split-flap counters, digit strings and warning letters, without a window.
+#include "engine/Engine.h"
 #include "play/TextManager.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +29,7 @@ TextRequest scoreCounter(const std::string& text, bool countDown)
 
 TEST(OverlayTextCounter, ScoreRollsUpOneStepPerFlipWithLargeThenSmallTiles)
 {
-    TextManager texts;
+    TextManager texts(engine().textures);
     texts.addText(scoreCounter("000000000", false));
     ASSERT_EQ(texts.nodeCount(), 9);
     const std::vector<TextNode*> chain = counterChain(texts);
@@ -56,7 +57,7 @@ TEST(OverlayTextCounter, ScoreRollsUpOneStepPerFlipWithLargeThenSmallTiles)
     }
 
     // Each step is a flip of 0.09 s: two steps are still rolling at 0.17 s.
-    TextManager timed;
+    TextManager timed(engine().textures);
     timed.addText(scoreCounter("000000000", false));
     timed.setScoreText("000000200");
     for (int k = 0; k < 10; ++k)
@@ -69,7 +70,7 @@ TEST(OverlayTextCounter, ScoreRollsUpOneStepPerFlipWithLargeThenSmallTiles)
 
 TEST(OverlayTextCounter, LivesRollDownwardAndStartOnTheirValue)
 {
-    TextManager lives;
+    TextManager lives(engine().textures);
     lives.addText(TextRequest{TEXT_COUNTER, {165.f, 300.f}, 0, "03", 1, 0, 1});
     std::vector<TextNode*> chain = counterChain(lives);
     EXPECT_EQ(chain[0]->current, 0);
@@ -98,7 +99,7 @@ TEST(OverlayTextCounter, LivesRollDownwardAndStartOnTheirValue)
 // A score past nine digits, then a revive's nine zeros.
 TEST(OverlayTextCounter, ChainsGrowForLongerTextsAndShorterOnesStayInRange)
 {
-    TextManager texts;
+    TextManager texts(engine().textures);
     texts.addText(scoreCounter("00", false));
     texts.setScoreText("123");
     EXPECT_EQ(texts.nodeCount(), 3);
@@ -122,7 +123,7 @@ TEST(OverlayTextCounter, ChainsGrowForLongerTextsAndShorterOnesStayInRange)
 
 TEST(OverlayTextDigits, TimerStringsShrinkAndGrow)
 {
-    TextManager timer;
+    TextManager timer(engine().textures);
     timer.addText(TextRequest{TEXT_DIGITS, {935.f, 50.f}, 0, "80", 1, 0, 0});
     timer.setCounterText("10");
     timer.setCounterText("9");
@@ -138,7 +139,7 @@ TEST(OverlayTextDigits, TimerStringsShrinkAndGrow)
 
 TEST(OverlayTextWarning, SevenLettersShowForTenSecondsAndGo)
 {
-    TextManager texts;
+    TextManager texts(engine().textures);
     texts.addText(TextRequest{TEXT_WARNING, {600.f, 200.f}, 0, "", 0, 0, 0});
     ASSERT_EQ(texts.nodeCount(), 7);
     std::string word;
@@ -158,7 +159,7 @@ TEST(OverlayTextWarning, SevenLettersShowForTenSecondsAndGo)
 
 TEST(OverlayTextCap, NothingIsAddedPastTenThousandNodesAndWhatWouldNotFitWholeNotAtAll)
 {
-    TextManager texts;
+    TextManager texts(engine().textures);
     texts.addText(TextRequest{TEXT_DIGITS, {0.f, 0.f}, 0, std::string(9995, '5'), 0, 0, 0});
     ASSERT_EQ(texts.nodeCount(), 9995);
     // A registered counter that would not fit whole is not started at all.

@@ -1,3 +1,4 @@
+#include "engine/Engine.h"
 #include "platform/Random.h"
 #include "play/Bonus.h"
 #include "play/ParticleSystem.h"
@@ -31,7 +32,7 @@ const Particle* only(const ParticleSystem& ps)
 
 TEST(PlayBonus, SpawnDriftAndAttraction)
 {
-    BonusManager m;
+    BonusManager m(engine().textures);
     m.spawn({100.f, 100.f}, {100.f, 300.f}, BONUS_BASE);
     m.spawn({100.f, 100.f}, {300.f, 100.f}, BONUS_GOLDEN);
     m.spawn({100.f, 100.f}, {300.f, 100.f}, 7);
@@ -66,10 +67,10 @@ TEST(PlayBonus, SpawnDriftAndAttraction)
 
 TEST(PlayBonus, CollectEffectsAndPickUpBox)
 {
-    BonusManager m;
-    Player2D p(0);
+    BonusManager m(engine().textures);
+    Player2D p(0, engine().run, engine().textures);
     p.position = {600.f, 600.f};
-    p.move(DT, 0);
+    p.move(DT, ShipLayout::Open);
     m.spawn({603.f, 590.f}, {0.f, 0.f}, BONUS_BASE);
     m.spawn({640.f, 600.f}, {0.f, 0.f}, BONUS_GOLDEN);
     m.spawn({0.f, 0.f}, {1.f, 0.f}, BONUS_SPECIAL);
@@ -85,7 +86,7 @@ TEST(PlayBonus, CollectEffectsAndPickUpBox)
     m.bonuses[1]->collect(p);
     EXPECT_EQ(p.gauge, 30.5f);
     // While charging or firing the laser the gauge is left alone.
-    p.mode = WEAPON_CHARGING;
+    p.mode = WeaponMode::Charging;
     m.bonuses[0]->collect(p);
     EXPECT_EQ(p.gauge, 30.5f);
     EXPECT_EQ(p.baseCount, 2);
@@ -96,7 +97,7 @@ TEST(PlayBonus, CollectEffectsAndPickUpBox)
 
 TEST(PlayParticles, CapHoldsAtTenThousand)
 {
-    ParticleSystem ps;
+    ParticleSystem ps(engine().textures);
     for (int i = 0; i < 10000; ++i)
         ps.spawn(spawnOf(PARTICLE_EXPLOSION), 0);
     EXPECT_EQ(ps.count(), 10000);
@@ -119,7 +120,7 @@ TEST(PlayParticles, KindLifetimes)
 {
     seedRandom15(77);
     // The player explosion plays its four rows of 0.325 s.
-    ParticleSystem ps;
+    ParticleSystem ps(engine().textures);
     ps.spawn(spawnOf(PARTICLE_PLAYER_EXPLOSION), 0);
     std::vector<float> tops;
     float t = 0.f;
@@ -147,7 +148,7 @@ TEST(PlayParticles, KindLifetimes)
 
 TEST(PlayParticles, EmitterChainsExplosionsAfterItsDelay)
 {
-    ParticleSystem ps;
+    ParticleSystem ps(engine().textures);
     ps.spawn(spawnOf(PARTICLE_EMITTER, 0.5f, 100), 0);
     for (int i = 0; i < 29; ++i)
         ps.update(DT);

@@ -1,3 +1,4 @@
+#include "engine/Engine.h"
 #include "play/BulletManager.h"
 #include "play/Entity2D.h"
 #include "support/TestSupport.h"
@@ -35,7 +36,7 @@ float distance(sf::Vector2f a, sf::Vector2f b) { return std::hypot(a.x - b.x, a.
 // Where one bullet fired from (500, 500) is after `steps` steps of `dt`.
 sf::Vector2f flown(int type, int pattern, float heading, int steps, float dt)
 {
-    BulletManager m;
+    BulletManager m(engine().textures);
     m.spawnFromEnemy(shooter(type, pattern, heading), 0);
     for (int i = 0; i < steps; ++i)
         m.update(dt);
@@ -52,7 +53,7 @@ TEST(PlayBullets, MotionPatternsAfterFixedSteps)
         EXPECT_NEAR(distance(flown(type, BULLET_SPIRAL, 0.f, 60, DT), {500.f, 500.f}), 200.f, 0.5f) << type;
 
     // Swirl: 1000 px/s, always.
-    BulletManager w;
+    BulletManager w(engine().textures);
     w.spawnFromEnemy(shooter(2, BULLET_SWIRL, 30.f), 0);
     sf::Vector2f last(500.f, 500.f);
     for (int i = 0; i < 30; ++i) {
@@ -79,7 +80,7 @@ TEST(PlayBullets, MotionPatternsAfterFixedSteps)
 
 TEST(PlayBullets, AgingRemovesAtTenSeconds)
 {
-    BulletManager m;
+    BulletManager m(engine().textures);
     m.spawnFromEnemy(shooter(1, BULLET_STRAIGHT, 0.f), 0);
     m.update(5.f);
     m.update(4.99f);
@@ -88,7 +89,7 @@ TEST(PlayBullets, AgingRemovesAtTenSeconds)
     m.update(0.01f);
     ASSERT_EQ(m.bullets.size(), 1u);
     EXPECT_NEAR(m.bullets.front().age, 0.01f, 1e-6f);
-    BulletManager exact;
+    BulletManager exact(engine().textures);
     exact.spawnFromEnemy(shooter(1, BULLET_STRAIGHT, 0.f), 0);
     exact.update(10.f);
     EXPECT_TRUE(exact.bullets.empty());
@@ -96,7 +97,7 @@ TEST(PlayBullets, AgingRemovesAtTenSeconds)
 
 TEST(PlayBullets, FiringFollowsActiveMuzzles)
 {
-    BulletManager m;
+    BulletManager m(engine().textures);
     Entity2D e;
     e.bulletType = 3;
     e.angle = 45.f;
@@ -131,7 +132,7 @@ TEST(PlayBullets, TypeFileWithFewerMoreMalformedOrNoRecords)
     TempDir dir;
     auto load = [&](const std::string& text) {
         writeFile(dir.file("Shoot.txt"), text);
-        return BulletManager(dir.file("Shoot.txt"));
+        return BulletManager(engine().textures, dir.file("Shoot.txt"));
     };
     BulletManager fewer = load(records(3));
     EXPECT_EQ(fewer.typeCount(), 3);
@@ -150,7 +151,7 @@ TEST(PlayBullets, TypeFileWithFewerMoreMalformedOrNoRecords)
     EXPECT_EQ(load(records(1) + "2D/Bullets/OrbRed.png 24 24 0.4 400000000\n" + records(2)).typeCount(), 1);
     EXPECT_EQ(load("2D/x.png 1024 64 0.4 16\n").typeCount(), 1); // a full 16384-pixel row is fine
 
-    BulletManager missing(dir.file("none.txt"));
+    BulletManager missing(engine().textures, dir.file("none.txt"));
     EXPECT_EQ(missing.typeCount(), 0);
     missing.spawn(shooter(0, BULLET_STRAIGHT, 0.f), 0);
     missing.update(DT);

@@ -50,22 +50,22 @@ int changedPixels(const sf::Image& a, const sf::Image& b, sf::Vector2f centre, i
 
 TEST_F(PlayLayerGl, EachShipShowsInItsOwnColoursItsShieldAroundItAndBlinksAfterAHit)
 {
-    ParticleSystem particles;
-    Player2D one(0), two(1);
+    ParticleSystem particles(engine().textures);
+    Player2D one(0, engine().run, engine().textures), two(1, engine().run, engine().textures);
     one.position = {700.f, 800.f};
     two.position = {1300.f, 850.f};
     one.gauge = 100.f;
     ASSERT_TRUE(startCharge(one));
     for (int i = 0; i < 40; ++i)
-        one.update(DT, &particles, 0);
+        one.update(DT, &particles, ShipLayout::Open);
     // Player 1 fires its laser up and to the right, out of its shield.
     one.startLaser(-60.f);
     for (int i = 0; i < 20; ++i) {
         one.laser->update(DT, one.position, -60.f);
-        one.update(DT, &particles, 0);
+        one.update(DT, &particles, ShipLayout::Open);
     }
     ASSERT_EQ(one.laser->state, LASER_FIRING);
-    two.move(DT, 0);
+    two.move(DT, ShipLayout::Open);
 
     const sf::Color background(12, 14, 30);
     window.clear(background);
@@ -101,7 +101,7 @@ TEST_F(PlayLayerGl, EachShipShowsInItsOwnColoursItsShieldAroundItAndBlinksAfterA
 
 TEST_F(PlayLayerGl, AnEnemyHitFlashesPaleAndTheGroundKindsShowTheirBeamCannonAndEyes)
 {
-    EnemyManager enemies;
+    EnemyManager enemies(engine().textures);
     enemies.spawnEnemy(enemyData(enemy_type::SHOOTER, {500.f, 500.f}, 270, {500.f, 400.f}), {});
     ASSERT_EQ(enemies.enemies.size(), 1u);
     Enemy& enemy = *enemies.enemies[0];

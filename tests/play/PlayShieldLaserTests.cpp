@@ -1,3 +1,4 @@
+#include "engine/Engine.h"
 #include "play/Laser.h"
 #include "play/ParticleSystem.h"
 #include "play/Player2D.h"
@@ -14,7 +15,7 @@ constexpr float DT = 1.f / 60.f;
 // A laser from (960, 540) pointing right, run until it fires.
 Laser firingLaser(float strength)
 {
-    Laser l(LASER_PLAYER1, strength, 0.f);
+    Laser l(LASER_PLAYER1, strength, 0.f, engine().textures);
     for (int i = 0; i < 10 && l.state == LASER_AIMING; ++i)
         l.update(DT, {960.f, 540.f}, 0.f);
     return l;
@@ -32,8 +33,8 @@ bool beamHits(const Laser& l, const sf::FloatRect& r)
 TEST(PlayShield, FollowsTheShipAndShrinksByStageWhileFiring)
 {
     // (It grows while the laser charges: GameStatePlay.ShieldChargesThenTheLaserFiresAndHurts.)
-    ParticleSystem particles;
-    Shield s({500.f, 500.f}, 0);
+    ParticleSystem particles(engine().textures);
+    Shield s({500.f, 500.f}, 0, engine().textures);
     s.update({500.f, 500.f}, 0.2f, &particles);
     s.update({510.f, 500.f}, 1.f, &particles); // it follows the ship and its hit outline with it
     EXPECT_EQ(s.centre, sf::Vector2f(510.f, 500.f));
@@ -50,17 +51,17 @@ TEST(PlayShield, FollowsTheShipAndShrinksByStageWhileFiring)
 // The charge cycle as the laser key drives it: shield, charge, laser, and back to shots.
 TEST(PlayShield, TheChargeCycleFromShieldToLaserAndBack)
 {
-    ParticleSystem particles;
-    Player2D p(0);
+    ParticleSystem particles(engine().textures);
+    Player2D p(0, engine().run, engine().textures);
     p.position = {960.f, 540.f};
     p.gauge = 19.9f;
     p.raiseShield();
-    EXPECT_EQ(p.mode, WEAPON_NORMAL);
+    EXPECT_EQ(p.mode, WeaponMode::Normal);
     p.gauge = 20.f; // exactly the shield's cost is enough
     p.raiseShield();
-    ASSERT_EQ(p.mode, WEAPON_CHARGING);
+    ASSERT_EQ(p.mode, WeaponMode::Charging);
     EXPECT_EQ(p.gauge, 0.f);
-    p.update(0.5f, &particles, 0);
+    p.update(0.5f, &particles, ShipLayout::Open);
     EXPECT_EQ(p.gauge, 0.f); // held at 0
     EXPECT_NEAR(p.charge, 0.4f, 1e-5f);
     // The laser raises a small shield to its full 50 px and lasts the charge plus a second.
@@ -71,11 +72,11 @@ TEST(PlayShield, TheChargeCycleFromShieldToLaserAndBack)
     ASSERT_NE(p.laser, nullptr);
     EXPECT_EQ(p.laser->angle, -90.f);
     // The beam ends when its time runs out: back to shots without shield or laser.
-    for (int i = 0; i < 200 && p.mode == WEAPON_LASER; ++i) {
+    for (int i = 0; i < 200 && p.mode == WeaponMode::Laser; ++i) {
         p.laser->update(DT, p.position, p.laser->angle);
-        p.update(DT, &particles, 0);
+        p.update(DT, &particles, ShipLayout::Open);
     }
-    EXPECT_EQ(p.mode, WEAPON_NORMAL);
+    EXPECT_EQ(p.mode, WeaponMode::Normal);
     EXPECT_EQ(p.laser, nullptr);
     EXPECT_EQ(p.shield, nullptr);
     EXPECT_EQ(p.charge, 0.f);
@@ -83,33 +84,33 @@ TEST(PlayShield, TheChargeCycleFromShieldToLaserAndBack)
 
 TEST(PlayShield, LosingTheShieldFallsBackSafely)
 {
-    ParticleSystem particles;
-    Player2D p(1);
+    ParticleSystem particles(engine().textures);
+    Player2D p(1, engine().run, engine().textures);
     p.position = {960.f, 540.f};
     p.gauge = 50.f;
     ASSERT_TRUE(startCharge(p));
     p.destroyShield();
     EXPECT_EQ(p.shield, nullptr);
-    EXPECT_EQ(p.mode, WEAPON_NORMAL); // no charge without its shield
-    p.update(DT, &particles, 0);
+    EXPECT_EQ(p.mode, WeaponMode::Normal); // no charge without its shield
+    p.update(DT, &particles, ShipLayout::Open);
     // A laser started with no shield fires without one.
     p.startLaser(0.f);
-    EXPECT_EQ(p.mode, WEAPON_LASER);
-    p.update(DT, &particles, 0);
-    EXPECT_EQ(p.mode, WEAPON_LASER);
+    EXPECT_EQ(p.mode, WeaponMode::Laser);
+    p.update(DT, &particles, ShipLayout::Open);
+    EXPECT_EQ(p.mode, WeaponMode::Laser);
     // A charge whose shield vanished behind the ship's back ends at the next update.
     p.stopLaser();
     ASSERT_TRUE(startCharge(p));
     p.shield.reset();
-    p.update(DT, &particles, 0);
-    EXPECT_EQ(p.mode, WEAPON_NORMAL);
+    p.update(DT, &particles, ShipLayout::Open);
+    EXPECT_EQ(p.mode, WeaponMode::Normal);
 }
 
 TEST(PlayLaser, TurnsTheShortWayAtItsRateAndNarrowsOverItsLastSecond)
 {
     // A target within 10 degrees does not turn it; one 90 away turns it 200 degrees a
     // second the short way round, however the target's angle is written.
-    Laser l(LASER_PLAYER2, 2.f, 0.f);
+    Laser l(LASER_PLAYER2, 2.f, 0.f, engine().textures);
     l.update(DT, {960.f, 540.f}, 8.f);
     EXPECT_EQ(l.angle, 0.f);
     l.update(DT, {960.f, 540.f}, -90.f);
@@ -118,7 +119,7 @@ TEST(PlayLaser, TurnsTheShortWayAtItsRateAndNarrowsOverItsLastSecond)
     EXPECT_NEAR(l.angle, -400.f * DT, 1e-4f);
 
     // Strength 1: 40 px half-width, narrowing with the time left over the last second.
-    Laser weak(LASER_PLAYER1, 1.f, 0.f);
+    Laser weak(LASER_PLAYER1, 1.f, 0.f, engine().textures);
     EXPECT_EQ(weak.halfWidth(), 40.f);
     weak.elapsed = 0.5f;
     EXPECT_NEAR(weak.halfWidth(), 32.5f, 1e-3f);
@@ -182,7 +183,7 @@ TEST(PlayLaser, BendsAfterTheEmitterAndPinchesAtTheEndButNotForDegenerateFrames)
 TEST(PlayLaser, ATinyFirstStepNeitherHangsNorGrowsWithoutEnd)
 {
     // A tiny first step would need a million links to leave the screen: the chain is capped.
-    Laser tiny(LASER_BOSS, 15.f, 180.f);
+    Laser tiny(LASER_BOSS, 15.f, 180.f, engine().textures);
     for (int i = 0; i < 7 && tiny.state == LASER_AIMING; ++i)
         tiny.update(i < 6 ? DT : 1e-6f, {1500.f, 540.f}, 180.f);
     if (tiny.state == LASER_AIMING)

@@ -48,7 +48,7 @@ TEST_F(HighScoreScreen, TwoPlayersNameTheirRowsAndTheTableIsStored)
     input.pads.connected = {true, true, false, false};
     const std::vector<HighScoreEntry> before = readHighScoreTable(tablePath);
     const unsigned score = static_cast<unsigned>(before[2].score) + 1;
-    auto* state = new HighScoresState({score, score}, tablePath);
+    auto* state = new HighScoresState(servicesOf(engine()), {score, score}, tablePath);
     run(state);
     ASSERT_EQ(state->entries()[0].row(), 2);
     ASSERT_EQ(state->entries()[1].row(), 3);
@@ -82,7 +82,7 @@ TEST_F(HighScoreScreen, TwoPlayersNameTheirRowsAndTheTableIsStored)
 
 TEST_F(HighScoreScreen, ClosingTheWindowStoresTheNamesEntered)
 {
-    run(new HighScoresState({999999}, tablePath));
+    run(new HighScoresState(servicesOf(engine()), {999999}, tablePath));
     input.keyboard.press(sf::Keyboard::Enter);
     frames(1);
     input.keyboard.release(sf::Keyboard::Enter);
@@ -102,10 +102,10 @@ const sf::IntRect WARNING_BAND(560, 30, 800, 65);
 TEST_F(HighScoreScreen, ABoardWithoutScoresWritesNothingAndOneThatCannotSaveSaysSo)
 {
     {
-        HighScoresState board({}, tablePath);
-        EXPECT_EQ(board.update(0.1f), state_code::STAY);
+        HighScoresState board(servicesOf(engine()), {}, tablePath);
+        EXPECT_EQ(board.update(0.1f), StateCode::Stay);
         sf::Event::KeyEvent escape{sf::Keyboard::Escape, false, false, false, false};
-        EXPECT_EQ(board.checkKeys(escape), state_code::STAY);
+        EXPECT_EQ(board.checkKeys(escape), StateCode::Stay);
     }
     EXPECT_EQ(readFile(tablePath), original);
     EXPECT_FALSE(std::filesystem::exists(tablePath + ".part"));
@@ -114,7 +114,7 @@ TEST_F(HighScoreScreen, ABoardWithoutScoresWritesNothingAndOneThatCannotSaveSays
     const std::string blocked = dir.file("Blocked");
     std::filesystem::create_directories(blocked + "/inside");
     ::testing::internal::CaptureStderr();
-    run(new HighScoresState({999999}, blocked));
+    run(new HighScoresState(servicesOf(engine()), {999999}, blocked));
     frames(2);
     const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_GT(share(screenshot(window, "high_scores_not_saved"), WARNING_BAND, strongRed), 0.005f);
@@ -124,11 +124,11 @@ TEST_F(HighScoreScreen, ABoardWithoutScoresWritesNothingAndOneThatCannotSaveSays
 
 TEST_F(HighScoreScreen, AKeyboardPlayerReadsTheKeysAndLeavesWithTheMenusBack)
 {
-    auto* state = new HighScoresState({999999}, tablePath);
+    auto* state = new HighScoresState(servicesOf(engine()), {999999}, tablePath);
     run(state);
     frames(1);
     window.clear();
-    HighScoresState({}, tablePath).drawBoard(window);
+    HighScoresState(servicesOf(engine()), {}, tablePath).drawBoard(window);
     const sf::Image board = screenshot(window, "high_scores_board_only");
     window.clear();
     state->draw(window);

@@ -37,13 +37,13 @@ protected:
 
     void start(std::unique_ptr<MainState> first, StateFactory factory)
     {
-        factory.game = [this](int mode) {
+        factory.game = [this](GameMode mode) {
             gameModes.push_back(mode);
             return std::make_unique<GameStandIn>();
         };
         startLoop(std::move(first), factory);
     }
-    std::vector<int> gameModes;
+    std::vector<GameMode> gameModes;
 };
 } // namespace
 
@@ -78,7 +78,7 @@ TEST_F(MenuRun, DeveloperKeyAndQuitKeyWorkDuringTheLogos)
     start(makeFirstState(), defaultStateFactory());
     frames(5);
     tap(sf::Keyboard::Numpad9);
-    EXPECT_EQ(gameModes, std::vector<int>{2});
+    EXPECT_EQ(gameModes, std::vector<GameMode>{GameMode::Editor});
 
     start(makeFirstState(), defaultStateFactory());
     frames(5);
@@ -92,7 +92,8 @@ TEST_F(MenuRun, TheMenuAfterTheHighScoresIsLiveAtOnceResetsRumbleAndIgnoresTheHe
     input.pads.connected = {true, false, true, true};
     TempDir dir;
     writeFile(dir.file("HighScores.txt"), "abc 10");
-    start(std::make_unique<HighScoresState>(std::vector<unsigned>{5}, dir.file("HighScores.txt")), defaultStateFactory());
+    start(std::make_unique<HighScoresState>(servicesOf(engine()), std::vector<unsigned>{5}, dir.file("HighScores.txt")),
+          defaultStateFactory());
     frames(2);
     input.pads.vibrations[3] = {9000, 9000};
     input.keyboard.press(sf::Keyboard::Escape);
@@ -183,7 +184,7 @@ TEST_F(MenuRun, TheHighScoreBoardShowsTheTableFileOfEachMenuVisit)
     InDirectory inTree(tree.path);
     const auto boardFor = [](const std::string& table) {
         writeFile(high_scores::TABLE_PATH, table);
-        MainMenuState menu(false);
+        MainMenuState menu(servicesOf(engine()), false);
         return menuScreen().highScoreBoard.copyToImage();
     };
     const sf::Image first = boardFor("abc 10");

@@ -4,11 +4,13 @@
 #include "screens/MenuNavigation.h"
 #include "screens/MenuPageInput.h"
 #include "screens/MenuScene.h"
+#include "screens/MenuServices.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 
 namespace {
 class MenuNavigation : public ::testing::Test {
@@ -23,11 +25,13 @@ protected:
         fillMenuBindings(e.menu.menuBindings);
     }
 
-    // One frame of the menu screen: its input, then the current page's own input.
+    // One frame of the menu screen: its input, then the current page's own input,
+    // on the engine's parts unless a test hands the menu its own.
     void frame()
     {
-        updateMenuInput();
-        updateCurrentPageInput();
+        const MenuServices services = handed ? *handed : menuServicesOf(servicesOf(engine()));
+        updateMenuInput(services.menu);
+        updateCurrentPageInput(services);
     }
     void hold(sf::Keyboard::Key key, int frames)
     {
@@ -61,6 +65,7 @@ protected:
     int cursor() const { return engine().menu.menuCursor; }
 
     testing_support::SyntheticInput input;
+    std::optional<MenuServices> handed;
 };
 
 constexpr auto UP = sf::Keyboard::Z, DOWN = sf::Keyboard::S, VALIDATE = sf::Keyboard::E, BACK = sf::Keyboard::B,
@@ -209,6 +214,38 @@ TEST_F(MenuNavigation, PicturePagesTurnOncePerPressAndWrap)
     EXPECT_EQ(menuControls().howToPlayPage, 0) << "next on the last picture shows the first";
     tap(PREVIOUS);
     EXPECT_EQ(menuControls().howToPlayPage, 2);
+}
+
+// The menu works on the parts it is handed, by reference: a choice lands in the
+// run settings the game will read, and nothing else's.
+TEST_F(MenuNavigation, ChoicesLandInTheRunSettingsTheMenuIsHanded)
+{
+    MenuContext menu;
+    fillMenuBindings(menu.menuBindings);
+    RunSettings run;
+    TextureCache textures;
+    FrameTiming timing;
+    timing.frameTime = 1.f / 60.f;
+    handed.emplace(MenuServices{menu, run, textures, timing});
+
+    menu.menuPage = menu_page::PLAY;
+    menu.menuCursor = 5;
+    tap(VALIDATE);
+    ASSERT_EQ(menu.menuPage, menu_page::DIFFICULTY);
+    idle(0.3f);
+    tap(DOWN);
+    hold(VALIDATE, 5);
+    EXPECT_EQ(run.difficulty, DIFFICULTY_HARD);
+    tap(BACK);
+    menu.menuCursor = 14;
+    menu.menuPage = menu_page::CHEATS;
+    frame();
+    tap(VALIDATE);
+    EXPECT_TRUE(run.cheatLives);
+
+    EXPECT_EQ(engine().menu.menuPage, menu_page::MAIN) << "the engine's menu did not move";
+    EXPECT_EQ(engine().run.difficulty, DIFFICULTY_NORMAL);
+    EXPECT_FALSE(engine().run.cheatLives);
 }
 
 // Until the camera settles the hangar is drawn in the depth view.

@@ -1,0 +1,5 @@
+#include "play/TransitionalServices.h"
+
+#include "engine/Engine.h"
+
+Services transitionalServices() { return servicesOf(engine()); }

@@ -1,0 +1,5 @@
+#include "screens/MenuServices.h"
+
+#include "engine/Engine.h"
+
+MenuServices engineMenuServices() { return menuServicesOf(servicesOf(engine())); }

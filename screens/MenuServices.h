@@ -1,0 +1,27 @@
+#pragma once
+// What the menu's pages and their input are handed: the engine parts they read
+// and change, by reference. References, never copies: a choice made on a page
+// lands in the run settings the game reads.
+#include "engine/FrameTiming.h"
+#include "engine/MenuContext.h"
+#include "engine/RunSettings.h"
+#include "engine/Services.h"
+#include "engine/TextureCache.h"
+
+struct MenuServices {
+    MenuContext& menu;         // page, cursor and bindings
+    RunSettings& run;          // difficulty, cheats and start level
+    TextureCache& textures;    // the pages' pictures
+    const FrameTiming& timing; // the repeat delay of the choices
+};
+
+// The menu's parts of a state's services.
+inline MenuServices menuServicesOf(const Services& services)
+{
+    return {services.menu, services.run, services.textures, services.timing};
+}
+
+// Transitional: the menu screen (screens/MenuScreen.cpp) still calls the pages'
+// input and drawers without their services; those forms read the engine's parts
+// through this until the screen is handed its own.
+MenuServices engineMenuServices();

@@ -26,6 +26,8 @@
 # one drawn; a mutant that does not compile is replaced too), then the test programs are
 # relinked and the whole suite runs under xvfb-run: it stops at the first failing test, so a
 # survivor has passed every test. The report holds the table per folder and every survivor.
+# Mutants listed in scripts/mutate-unobservable.txt (judged to change nothing anyone could
+# observe) are never drawn.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 REPO=$(pwd)
@@ -212,7 +214,7 @@ run_suite() { # copy [nobuild]
 in_x() { # copy, command...
     local w=$1 pid status=0
     shift
-    (cd "$w/build" && exec timeout -k 30 "$SUITE_LIMIT" xvfb-run -a -s "-screen 0 1920x1080x24" \
+    (cd "$w/build" && exec timeout -k 30 "$SUITE_LIMIT" xvfb-run -a -s "-screen 0 2560x1440x24" \
         env ALSOFT_DRIVERS=null "$@") &
     pid=$!
     echo "$pid" > "$w/suite.pid"
@@ -243,6 +245,12 @@ pop() { # removes and prints the first line of a queue file; fails when it is em
     ) 9> "$q.lock"
 }
 
+# The mutants judged unobservable (the tree's scripts/mutate-unobservable.txt: an id, then why).
+UNOBSERVABLE="$PRISTINE/scripts/mutate-unobservable.txt"
+judged_unobservable() {
+    [ -f "$UNOBSERVABLE" ] && awk -v id="$1" '$1 == id { found = 1 } END { exit !found }' "$UNOBSERVABLE"
+}
+
 # Stage 1, by folder: walks the folder's mutants in drawing order until K compile and are
 # observable. Each tried mutant becomes a row: folder id operator status original mutated.
 draw_folder() {
@@ -253,7 +261,9 @@ draw_folder() {
         [ $kept -ge "$PER_FOLDER" ] && break
         [ $tried -ge $((PER_FOLDER * 6 + 10)) ] && break
         tried=$((tried + 1))
-        if plant "$w" "$id" > /dev/null; then
+        if judged_unobservable "$id"; then
+            status=unobservable
+        elif plant "$w" "$id" > /dev/null; then
             status=$(judge_build "$w")
             revert "$w" "${id%%:*}"
         else
@@ -316,7 +326,7 @@ report() {
     echo
     printf '%-12s %8s %9s %11s %7s %9s %7s\n' folder mutants compiled observable killed survived caught
     awk -F'\t' -v folders="${FOLDERS[*]}" '
-        FNR == NR { m[$1]++; if ($4 != "not-compiling" && $4 != "not-planted") c[$1]++; if ($4 == "observable") o[$1]++; next }
+        FNR == NR { m[$1]++; if ($4 != "not-compiling" && $4 != "not-planted" && $4 != "unobservable") c[$1]++; if ($4 == "observable") o[$1]++; next }
         $4 ~ /^killed/ { k[$1]++ }
         $4 == "survived" { s[$1]++ }
         function row(name, m, c, o, k, s) {
@@ -334,9 +344,10 @@ report() {
             if (missing) printf "(%d observable mutants not judged)\n", missing
         }' "$drawn" "$tested"
     echo
-    echo "mutants: drawn; compiled: of those, the ones that built; observable: of those, the ones that"
-    echo "changed the game's object code (the others are equivalent); killed: observable ones a test"
-    echo "caught; survived: observable ones that passed every test; caught: killed / (killed + survived)."
+    echo "mutants: drawn; compiled: of those, the ones that built (those judged unobservable are not"
+    echo "built); observable: of those, the ones that changed the game's object code (the others are"
+    echo "equivalent); killed: observable ones a test caught; survived: observable ones that passed every"
+    echo "test; caught: killed / (killed + survived)."
     echo
     echo "Survivors (each passes every test; scripts/mutate.sh --apply ID plants it again):"
     awk -F'\t' '$4 == "survived" { printf "  %s\n      - %s\n      + %s\n", $2, $5, $6 }' "$tested"
@@ -346,7 +357,19 @@ report() {
     awk -F'\t' '$4 ~ /^killed/ { sub(/^killed ?/, "", $4); printf "  %s  by %s\n", $2, $4 }' "$tested"
     echo
     echo "Skipped (replaced by the next mutant drawn):"
-    awk -F'\t' '$4 != "observable" { n++; printf "  %s  %s\n      - %s\n      + %s\n", $2, $4, $5, $6 }
+    awk -F'\t' -v list="$UNOBSERVABLE" '
+        BEGIN {
+            while ((getline line < list) > 0) {
+                if (line ~ /^#/ || line !~ /[^ \t]/) continue
+                id = line; sub(/[ \t].*/, "", id)
+                why = line; sub(/^[^ \t]+[ \t]+/, "", why)
+                reason[id] = why
+            }
+        }
+        $4 != "observable" {
+            n++
+            printf "  %s  %s%s\n      - %s\n      + %s\n", $2, $4, $4 == "unobservable" ? " (" reason[$2] ")" : "", $5, $6
+        }
         END { if (!n) print "  none" }' "$drawn"
 }
 

@@ -19,7 +19,7 @@ stage() {
 }
 
 suite() {
-  xvfb-run -a -s "-screen 0 1920x1080x24" \
+  xvfb-run -a -s "-screen 0 2560x1440x24" \
     ctest --test-dir build --output-on-failure -j"$JOBS" --timeout 600
 }
 

@@ -1,6 +1,9 @@
 #include "app/MainLoop.h"
+#include "app/Startup.h"
 #include "support/GameFixtures.h"
 
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
 #include <gtest/gtest.h>
 #include <deque>
 
@@ -114,6 +117,8 @@ const LoopFrame LOOP_FRAMES[] = {
      {"first " + KEY_EVENT, "first key", "delete first"}, {9}},
     {"a code deletes the old state before building the new one, drawn in the same frame", {120u, 45u}, {},
      StateCode::HighScores, {}, true, {"first update", "delete first", "build scores", "scores draw"}, {120u, 45u}},
+    {"a quit from the update ends the frame before anything is drawn", {}, {}, StateCode::Quit, {}, false,
+     {"first update", "delete first"}, {9}},
     {"a state without scores hands over an empty list", {}, {}, StateCode::Cinematic, {}, true,
      {"first update", "delete first", "build cinematic", "cinematic draw"}, {}},
     {"stay and unknown codes change nothing", {},
@@ -184,4 +189,48 @@ TEST_F(MainLoopTest, ATapShorterThanAFrameIsHeldForThatFrameOnlyAndNotSeenAgainB
     auto* game = dynamic_cast<ScriptedState*>(l.currentState());
     ASSERT_NE(game, nullptr);
     EXPECT_EQ(game->polled, (std::vector<bool>{false}));
+}
+
+// The window as the player gets it: at the screen's top left (on a screen larger than the
+// game's), with the game's icon, its own events drained each frame, the keyboard read afresh each frame.
+TEST_F(MainLoopTest, TheWindowSitsTopLeftWithItsIconAndEachFrameReadsEventsAndKeysAfresh)
+{
+    if (sf::VideoMode::getDesktopMode().width > game_window::WIDTH) {
+        EXPECT_EQ(window.getPosition(), sf::Vector2i(0, 0));
+    }
+
+    sf::Image icon;
+    icon.create(3, 2, sf::Color::Red);
+    applyWindowIcon(window, icon);
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(display, window.getSystemHandle(), XInternAtom(display, "_NET_WM_ICON", False), 0, 8, False,
+                       XA_CARDINAL, &type, &format, &count, &after, &data);
+    ASSERT_NE(data, nullptr) << "no icon";
+    const auto* words = reinterpret_cast<const unsigned long*>(data);
+    EXPECT_EQ(words[0], 3u);
+    EXPECT_EQ(words[1], 2u);
+    XFree(data);
+    XCloseDisplay(display);
+
+    // The window's own queue runs dry (the loop must not wait on it, nor read an event twice).
+    MainLoop own(window, StateFactory{}, std::make_unique<ScriptedState>(journal, "own"));
+    sf::Event event;
+    bool delivered = true;
+    for (int poll = 0; poll < 100; ++poll)
+        delivered = own.pollEvent(event);
+    EXPECT_FALSE(delivered);
+
+    // Each frame reads the keyboard afresh from the X server.
+    long queries = input::keyboardServerQueries();
+    for (int frame = 0; frame < 2; ++frame) {
+        input::beginFrame();
+        input::isKeyPressed(sf::Keyboard::A);
+        EXPECT_GT(input::keyboardServerQueries(), queries);
+        queries = input::keyboardServerQueries();
+    }
 }

@@ -1,6 +1,7 @@
 // Boss fights played in-process as the main loop runs them: the gameplay
 // state's update, the engine step and 3D drawing, then the play layer.
 #include "app/Startup.h"
+#include "bosses/BodyPart.h"
 #include "bosses/Boss.h"
 #include "bosses/BossLvl1.h"
 #include "bosses/Icarus.h"
@@ -13,6 +14,8 @@
 #include "support/GameFixtures.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <memory>
 
 using namespace testing_support;
@@ -90,6 +93,20 @@ TEST_F(BossFightGl, TheShipsShotsWearTheTowerBossDownUntilItFalls)
     EXPECT_GT(game->scores[0].score, 0u);
     EXPECT_GT(game->enemies.enemies.size() + game->enemies.enemyBullets->bullets.size(), 0u);
     EXPECT_LT(icarus->timer, 95.f);
+    // The health bar shows; without the debug view no hit box is outlined.
+    const sf::Image fight = shot("tower_boss_fight");
+    const auto reddish = [](sf::Color c) { return c.r > c.g + 80 && c.r > c.b + 80; };
+    EXPECT_GT(coverage(fight, {480, 12, 960, 24}, sf::Color(20, 30, 60)), 0.8f) << "the health bar along the top";
+    std::vector<sf::IntRect> boxes{sf::IntRect(icarus->head->getHitbox())};
+    for (const std::unique_ptr<BodyPart>& part : icarus->parts)
+        boxes.emplace_back(part->getHitbox());
+    for (const sf::IntRect& box : boxes) {
+        int outlined = 0;
+        for (int x = std::max(box.left + 2, 0); x < std::min(box.left + box.width - 2, 1920); ++x)
+            for (int y = std::max(box.top - 1, 0); y <= std::min(box.top + 1, 1079); ++y)
+                outlined += reddish(fight.getPixel(x, y));
+        EXPECT_LT(outlined, box.width / 2);
+    }
 
     // The head falls: the fight is over and the tower turns red.
     icarus->head->health = 0.5f;

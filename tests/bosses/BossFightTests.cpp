@@ -358,6 +358,17 @@ TEST_F(BossFight, TowerPartsFireAndSpawnOnTheirClocks)
     EXPECT_EQ(enemiesOfType(enemy_type::SIDE_BEE), 3);
 }
 
+TEST_F(BossFight, APartWhoseTowerIsGoneFiresFromItsOwnMuzzles)
+{
+    ShootIcarus part(20, {500.f, 300.f}, 0);
+    BulletManager& bullets = *enemies.enemyBullets;
+    for (int f = 0; f < 2 * 64 && bullets.bullets.empty(); ++f)
+        part.update(DT, enemies, {ships[0]->position});
+    ASSERT_EQ(bullets.bullets.size(), 2u);
+    EXPECT_EQ(bullets.bullets.front().origin, sf::Vector2f(540.f, 300.f));
+    EXPECT_EQ(bullets.bullets.back().origin, sf::Vector2f(460.f, 300.f));
+}
+
 TEST_F(BossFight, TowerHeadReleasesABeeThroughTheDoorsEveryTenSeconds)
 {
     icarusHead();
@@ -366,8 +377,12 @@ TEST_F(BossFight, TowerHeadReleasesABeeThroughTheDoorsEveryTenSeconds)
     // second to let the bee out, close and stop, and the cycle ends. So every ten seconds.
     for (int bee = 1; bee <= 2; ++bee) {
         SCOPED_TRACE(bee);
-        for (int wait = 0; wait < 1000 && !tower->doorsTriggered; ++wait)
+        int wait = 0;
+        for (; wait < 1000 && !tower->doorsTriggered; ++wait)
             run(DT);
+        if (bee == 1) {
+            EXPECT_EQ(wait, 641) << "the doors first open just after the tenth second";
+        }
         EXPECT_EQ(enemiesOfType(enemy_type::BEE), bee - 1); // not before the doors have opened
         int f = 0, open = 0;
         for (; f < 2000 && tower->doorsTriggered; ++f) {
@@ -388,8 +403,10 @@ TEST_F(BossFight, HeadPhasesFollowTheCameraFramesOverAWholeLoopAndOnlyAnExposedH
     Murzel& m = murzel();
     bool blinked = false;
     bool laserSeen = false;
+    int flickeredDark = 0; // the lights go out one frame in four to frame 50
     for (int f = 0; f <= 4900; ++f) {
         ASSERT_FALSE(step(f)) << f;
+        flickeredDark += f <= 50 && engine().world.worldLighting == 0.f;
         const bool exposed = m.hitBox.left > -1000.f;
         if (f < 723) { // hidden before and through the first warning
             ASSERT_FALSE(exposed) << f;
@@ -416,6 +433,7 @@ TEST_F(BossFight, HeadPhasesFollowTheCameraFramesOverAWholeLoopAndOnlyAnExposedH
             EXPECT_FLOAT_EQ(m.hitBox.left, Murzel::HIDDEN);
         }
     }
+    EXPECT_EQ(flickeredDark, 12);
     EXPECT_TRUE(blinked);
     EXPECT_TRUE(laserSeen);
     EXPECT_FLOAT_EQ(engine().world.worldLighting, 2.5f);
@@ -427,8 +445,11 @@ TEST_F(BossFight, HeadPhasesFollowTheCameraFramesOverAWholeLoopAndOnlyAnExposedH
     head->screenBounds = {1300.f, 400.f, 1300.f, 400.f};
     ASSERT_FALSE(step(801));
     EXPECT_FLOAT_EQ(m.hitBox.width, 0.f);
+    particles.clear();
     m.flashHit();
     EXPECT_TRUE(m.flashing);
+    particles.forEach([](const Particle& spark) { EXPECT_EQ(spark.position, sf::Vector2f(1300.f, 400.f)); });
+    EXPECT_EQ(particles.count(), 1);
 
     // Deleting the boss mid-flash and mid-blink leaves the head lit and unflashed.
     step(802);

@@ -1,6 +1,7 @@
 #include "bosses/BossLvl1.h"
 #include "engine/Engine.h"
 #include "engine/Mesh.h"
+#include "support/TestSupport.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -60,7 +61,10 @@ TEST_F(BossTower, ModulesTurnFlashAndTurnRed)
 
     tower->flashModule(2);
     EXPECT_FLOAT_EQ(tower->modules[2].mesh->flash, 255.f);
-    frames(8); // it fades over a tenth of a second
+    frames(1); // then a module's flash fades from 200, its turret's from full
+    EXPECT_FLOAT_EQ(tower->modules[2].mesh->flash, 200.f);
+    EXPECT_FLOAT_EQ(tower->turrets[2]->flash, 255.f);
+    frames(7); // it fades over a tenth of a second
     EXPECT_FLOAT_EQ(tower->modules[2].mesh->flash, 0.f);
     EXPECT_FLOAT_EQ(tower->turrets[2]->flash, 0.f);
 
@@ -71,7 +75,8 @@ TEST_F(BossTower, ModulesTurnFlashAndTurnRed)
     tower->setModuleFlag(12, true);
     EXPECT_TRUE(tower->getTurretScreenPositions(4).empty());
     EXPECT_TRUE(tower->getTurretScreenPositions(-3).empty());
-    EXPECT_EQ(tower->getTurretScreenPositions(1).size(), 2u);
+    for (int module = 0; module < BossLvl1::MODULE_COUNT; ++module)
+        EXPECT_EQ(tower->getTurretScreenPositions(module).size(), 2u) << "module " << module;
 
     // A red module's turret keeps its last yaw.
     tower->setModuleRed(2);
@@ -90,4 +95,20 @@ TEST_F(BossTower, TurretsFaceTheAimPointOnScreen)
     tower->aimPoint = s + sf::Vector2f(-100.f, -100.f);
     tower->aimTurrets();
     EXPECT_NEAR(turret.rotation.y, 220.f, 0.01f);
+}
+
+TEST_F(BossTower, ATowerWhoseModelsAreMissingStillRunsItsFightWithoutTurrets)
+{
+    releaseBoss3D();
+    testing_support::TempDir empty;
+    testing_support::InDirectory inEmpty(empty.path);
+    auto owned = std::make_unique<BossLvl1>();
+    tower = owned.get();
+    installBoss3D(std::move(owned));
+    tower->setModuleFlag(0, true);
+    tower->flashModule(1);
+    tower->flashTower();
+    frames(10);
+    EXPECT_EQ(tower->turrets[0], nullptr);
+    EXPECT_TRUE(tower->getTurretScreenPositions(0).empty());
 }

@@ -8,6 +8,7 @@
 #include "gameplay/GameState.h"
 #include "support/GameFixtures.h"
 
+#include <SFML/OpenGL.hpp>
 #include <SFML/Window/Clipboard.hpp>
 #include <gtest/gtest.h>
 #include <imgui.h>
@@ -15,6 +16,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <initializer_list>
@@ -314,6 +316,9 @@ TEST_F(EditorInGame, DrawsItsWindowsAndTheMousePlacesSelectsAndDragsASpawner)
     EXPECT_GE(ImGui::GetIO().MetricsRenderWindows, 4) << "Level, Level Editor, Spawner Editor, Spawner Type Selector";
     // The ladybug at 0.2 s sits one row above the bottom: its icon is drawn (red tint, selected).
     EXPECT_NE(shot.getPixel(945, 1065 - 60), sf::Color(10, 14, 30));
+    // Each selected spawner's icon is tinted, the first selected too; the others are not.
+    EXPECT_EQ(ed.patternIcon(7).getColor(), sf::Color(255, 0, 0, 150));
+    EXPECT_EQ(ed.patternIcon(6).getColor(), sf::Color::White);
     ed.edited.selection.clear();
 
     // A GUI button answers a synthetic click: the first pattern of the selector.
@@ -371,6 +376,11 @@ TEST_F(EditorInGame, PlayRunsTheSequenceAndThePreviewDrawsTrajectories)
 {
     LevelEditor& ed = editor();
     frame();
+    // The level window's Play and Stop buttons, side by side under the time slider.
+    click(sf::Mouse::Left, 36, 69);
+    EXPECT_TRUE(ed.isPlaying());
+    click(sf::Mouse::Left, 80, 69);
+    EXPECT_FALSE(ed.isPlaying());
 
     // Play from 1.0 s: the ladybugs at 0.2 s are skipped, the bees come.
     ed.timeline.time = 1.f;
@@ -403,6 +413,11 @@ TEST_F(EditorInGame, PlayRunsTheSequenceAndThePreviewDrawsTrajectories)
         << "the ladybugs' paths are collected in the texture";
     frame();
     EXPECT_EQ(ed.edited.selection, std::vector<int>{0});
+    // and shown under the field until the box is unticked.
+    const sf::Image shown = screenshot(window, "editor_trajectories");
+    ed.checkBoxes.displayTrajectory = false;
+    frame();
+    EXPECT_GT(pixelsStandingOut(shown, screenshot(window, "editor_trajectories_hidden"), {880, 300, 160, 500}, 40.f), 2000);
 }
 
 // (What a well-formed map imports as is EditorTmxImport's.)
@@ -636,6 +651,13 @@ TEST_F(EditorInGame, ShapesDrawnAfterTheGuiKeepTheirColours)
         EXPECT_NEAR(seen.g, expected.g, 3);
         EXPECT_NEAR(seen.b, expected.b, 3);
     }
+
+    // Leaving the editor gives the GUI's font texture back (the editor can be opened again and again).
+    const auto font = static_cast<GLuint>(reinterpret_cast<std::uintptr_t>(ImGui::GetIO().Fonts->TexID));
+    ASSERT_TRUE(glIsTexture(font));
+    game.reset();
+    ASSERT_TRUE(window.setActive(true));
+    EXPECT_FALSE(glIsTexture(font));
 }
 
 TEST_F(EditorInGame, SequencesAndLevelsThatCannotBeWrittenAreNotCounted)
@@ -696,6 +718,12 @@ TEST_F(EditorInGame, OpeningASequenceReadInPartKeepsItsOriginalAndSaysSo)
     ImGuiWindow* shown = ImGui::FindWindowByName("Sequence File");
     ASSERT_NE(shown, nullptr);
     EXPECT_TRUE(shown->Active);
+    // The note is written in it, in amber (a new window shows from its second frame).
+    frame();
+    const sf::IntRect box(static_cast<int>(shown->Pos.x), static_cast<int>(shown->Pos.y),
+                          static_cast<int>(shown->Size.x), static_cast<int>(shown->Size.y));
+    const auto amber = [](sf::Color c) { return c.r > 200 && c.g > 140 && c.g < 230 && c.b < 130; };
+    EXPECT_GT(share(screenshot(window, "editor_kept_note"), box, amber), 0.01f);
 }
 
 TEST_F(EditorInGame, AFailedSaveIsShownUntilAWriteWorksAndNoEditIsLost)

@@ -49,6 +49,14 @@ TEST(EditorTimeline, ArrowKeysMoveTimeAlongTheScrollAxisWithinBounds)
     for (int i = 0; i < 1000; ++i)
         up.update(scroll_direction::UP, DOWN);
     EXPECT_NEAR(up.time, 0.f, 0.11f);
+    // In Down scrolling the keys swap: Down moves time forward, Up back.
+    Timeline down;
+    for (int i = 0; i < 100; ++i)
+        down.update(scroll_direction::DOWN, DOWN);
+    EXPECT_NEAR(down.time, 10.f, 0.11f);
+    for (int i = 0; i < 200; ++i)
+        down.update(scroll_direction::DOWN, UP);
+    EXPECT_NEAR(down.time, 0.f, 0.11f);
 
     // In horizontal scrolling Up and Down move view.y in 30-pixel steps from -240 to 240.
     Timeline across;

@@ -72,6 +72,9 @@ const KindRun RUNS[] = {
     // From the right drifting up, it fires at the player, then its turn back crosses 0/360 toward the upper right corner.
     {"quarter shooter from the right", enemy_type::QUARTER_SHOOTER, {1980.f, 700.f}, 200, {}, 1, 0.f, {{960.f, 900.f}},
         3.75f, PLAYER_1, {}, 1, 5.31f, 0.f, {1600.f, -100.f, 200.f, 100.f}},
+    // Its mirror drifting down turns the other way, toward the lower right corner.
+    {"quarter shooter from the right, downward", enemy_type::QUARTER_SHOOTER, {1980.f, 380.f}, 160, {}, 1, 0.f,
+        {{960.f, 180.f}}, 3.75f, PLAYER_1, {}, 1, 5.31f, 0.f, {1600.f, 1080.f, 200.f, 100.f}},
     // It lines up with player 1 even with player 2 nearer and fires straight across.
     {"heads or tails", enemy_type::HEADS_OR_TAILS, {600.f, -60.f}, 0, {}, 0, 0.f, {{1300.f, 900.f}, {700.f, 150.f}},
         2.27f, FIXED_ANGLE, {90.f}, 1, 6.3f, 0.f, {}},
@@ -93,9 +96,9 @@ const KindRun RUNS[] = {
     // Walls scroll with the ground for ever; the list clear removes them.
     {"wall", enemy_type::WALL, {2000.f, 900.f}, 357, {}, 1, 0.25f, {{960.f, 540.f}}, NEVER, NO_SHOT, {}, 0, NEVER, 0.f,
         {-4000.f, 890.f, 400.f, 20.f}},
-    // One bullet every 1.5 s at the nearer player; it goes within a frame of passing x 180.
-    {"turret", enemy_type::TURRET, {1200.f, 900.f}, 270, {}, 1, 0.f, {{200.f, 100.f}, {1100.f, 500.f}}, 1.5f, PLAYER_2,
-        {}, 2, 3.55f, 0.f, {0.f, 0.f, 185.f, 1080.f}},
+    // One bullet every 1.5 s at the nearer player; it goes once past x 180 (standing on it, it stays).
+    {"turret", enemy_type::TURRET, {1201.5f, 900.f}, 270, {}, 1, 0.f, {{200.f, 100.f}, {1100.f, 500.f}}, 1.5f,
+        PLAYER_2, {}, 2, 3.55f, 0.f, {178.f, 0.f, 4.f, 1080.f}},
     // Only the eyes on the player's side fire, each straight at the player, once a second.
     {"coral", enemy_type::CORAL, {1400.f, 400.f}, 180, {}, 1, 0.f, {{1200.f, 600.f}}, 1.f, PLAYER_1, {}, 22, NEVER, 0.f,
         {}},
@@ -119,9 +122,9 @@ const KindRun RUNS[] = {
     {"dragonfly passing by", enemy_type::DRAGONFLY, {100.f, -200.f}, 90, {}, 0, 0.f, {}, NEVER, NO_SHOT, {}, 0, 6.6f,
         0.f, {0.f, 1380.f, 1920.f, 1000.f}},
     // Three seconds late it starts three seconds into its spiral and is gone five seconds later,
-    // 700 px from the centre.
+    // on the 700 px circle round the centre (to the pixel).
     {"snail", enemy_type::SNAIL, {1970.f, 100.f}, 0, {}, 0, 3.f, {}, NEVER, NO_SHOT, {}, 0, 5.f, 0.f,
-        {550.f, -50.f, 30.f, 30.f}},
+        {565.7f, -35.9f, 1.f, 1.f}},
     // It sways 50 px either side of its course, and its first sway to the right passes the player.
     {"little ladybug", enemy_type::LITTLE_LADYBUG, {960.f, -100.f}, 90, {}, 0, 0.f, {{1010.f, 88.f}}, NEVER, NO_SHOT,
         {}, 0, 6.4f, 5.f, {}},
@@ -226,4 +229,20 @@ TEST(EnemyKindRun, TheSnailFacesTheWayItCrawls)
         worst = std::max(worst, static_cast<int>(off));
     }
     EXPECT_LT(worst, 60) << "degrees between its facing and its way";
+}
+
+// The dragonfly's four lanes: its volley leaves 20 and 40 px either side of its body.
+TEST(EnemyKindRun, TheDragonflysLanesLieEitherSideOfItsBody)
+{
+    EnemyManager m;
+    m.spawnEnemy(enemyData(enemy_type::DRAGONFLY, {800.f, 50.f}, 90), {});
+    ASSERT_EQ(m.enemies.size(), 1u);
+    const Enemy& dragonfly = *m.enemies[0];
+    for (int f = 0; f < 5 * 64 && m.enemyBullets->bullets.empty(); ++f)
+        m.update(DT, {});
+    std::vector<float> lanes;
+    for (const Bullet& b : m.enemyBullets->bullets)
+        lanes.push_back(std::round(b.origin.x - dragonfly.position.x));
+    std::sort(lanes.begin(), lanes.end());
+    EXPECT_EQ(lanes, (std::vector<float>{-40.f, -20.f, 20.f, 40.f}));
 }

@@ -3,6 +3,7 @@
 
 #include "engine/Engine.h"
 #include "engine/SceneFile.h"
+#include "support/TestSupport.h"
 
 #include <sstream>
 
@@ -29,4 +30,20 @@ TEST(SceneFile, WorldObjectTableAndMissingFiles)
     EXPECT_TRUE(e.world.cameraFrames.empty());
     EXPECT_TRUE(e.world.sceneLoaded);
     EXPECT_FALSE(e.world.sceneLoading);
+}
+
+// A new scene's camera path is added to what the world holds: the scene before must leave none.
+TEST(SceneFile, ASceneLoadedAfterAnotherFliesOnlyItsOwnCameraPath)
+{
+    testing_support::TempDir dir;
+    const std::string path = dir.file("camera.txt");
+    testing_support::writeFile(path, "OBJECTTYPE camera NAME Camera LOC 0 0 0 ROT 0 0 0 LOC 1 0 0 ROT 0 0 0 "
+                                     "LOC 2 0 0 ROT 0 0 0 ENDOBJ\n");
+    Engine e;
+    e.world.sceneId = scene::ASTEROIDS;
+    loadSceneFile(e, path, scene::ASTEROIDS, 0.f);
+    ASSERT_EQ(e.world.cameraFrames.size(), 2u);
+    e.clearScene();
+    loadSceneFile(e, path, scene::ASTEROIDS, 0.f);
+    EXPECT_EQ(e.world.cameraFrames.size(), 2u);
 }

@@ -268,6 +268,8 @@ TEST_F(LevelFlow, ALaserChargeHeldIntoTheTallyIsPaidBackNotGrownBehindTheBoard)
     ship.gauge = 100.f;
     ASSERT_TRUE(until([&] { return g.fade && g.fade->fadeIn; }, 60 * 2));
     frames(60 * 2);
+    // Two thirds into the fade the field is well on its way to black.
+    EXPECT_LT(luminance(shot("level_end_fade").getPixel(960, 300)), luminance(sf::Color(20, 30, 60)) / 2.f);
     in.keyboard.press(sf::Keyboard::L); // held through the end of the fade
     frames(30);
     ASSERT_EQ(ship.mode, WEAPON_CHARGING);

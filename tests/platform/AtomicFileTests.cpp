@@ -8,6 +8,7 @@
 #include <csignal>
 #include <filesystem>
 #include <set>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -94,4 +95,30 @@ TEST(AtomicFile, WritesKilledHalfwayLeaveNothingOnceTheFolderIsWrittenAgain)
                                       "LEVEL_1.txt", "LEVEL_3.txt", "LEVEL_4.txt"};
     EXPECT_EQ(namesIn(folder), expected);
     EXPECT_TRUE(fs::exists(dir.file("Elsewhere/LEVEL_1.txt.part")));
+}
+
+// A damaged table kept aside for the player: byte for byte, under the first name not taken; where
+// no second name can be linked (here another file system, as on drives without hard links), copied.
+TEST(AtomicFile, AFileKeptAsideIsWholeUnderTheFirstFreeNameLinkedOrCopied)
+{
+    TempDir dir;
+    const std::string other = "/dev/shm/orbyndel-kept-" + std::to_string(::getpid());
+    fs::create_directories(other);
+    const struct Removed {
+        std::string path;
+        ~Removed() { fs::remove_all(path); }
+    } removed{other};
+    struct stat here {}, there {};
+    ASSERT_EQ(::stat(dir.path.c_str(), &here), 0);
+    ASSERT_EQ(::stat(other.c_str(), &there), 0);
+    for (const std::string& folder : {dir.path, other}) {
+        SCOPED_TRACE(folder);
+        const auto keptName = [&folder](int n) { return folder + "/kept" + std::to_string(n) + ".txt"; };
+        for (const std::string& text : {std::string("x"), std::string(70000, 'y') + "z"}) {
+            writeFile(dir.file("table.txt"), text);
+            ASSERT_EQ(readFile(keepFileAside(dir.file("table.txt"), keptName)), text); // a short copy goes no further
+        }
+        EXPECT_TRUE(fs::exists(keptName(2)));
+    }
+    EXPECT_NE(here.st_dev, there.st_dev) << "the copy was not tried: both folders are on one file system";
 }

@@ -4,6 +4,7 @@
 #include "support/TestSupport.h"
 #include "support/VirtualPads.h"
 
+#include <SDL_hints.h>
 #include <SDL_timer.h>
 #include <gtest/gtest.h>
 
@@ -62,6 +63,8 @@ TEST_F(SdlPads, EveryButtonAndAxisReachesItsXInputPlace)
     }
     pad.hold(SDL_CONTROLLER_BUTTON_GUIDE);
     EXPECT_EQ(frame().buttons, 0) << "the guide button has no XInput bit";
+    // Pads whose face buttons are labelled otherwise (A and B swapped) are read by position too.
+    EXPECT_FALSE(SDL_GetHintBoolean(SDL_HINT_GAMECONTROLLER_USE_BUTTON_LABELS, SDL_TRUE));
 
     // X as SDL has it; Y turned to grow upward, full up kept inside 16 bits.
     pad.tilt(SDL_CONTROLLER_AXIS_LEFTX, -32768);

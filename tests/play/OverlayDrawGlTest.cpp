@@ -104,6 +104,18 @@ TEST_F(OverlayGl, TallyBoardsMidTallyAndTheSingleBoard)
         EXPECT_EQ(shot.getPixel(100, 500), sf::Color::Black);   // the blackout
         EXPECT_GT(coverage(shot, {340, 360, 420, 80}, sf::Color::Black), 0.3f); // first rows of icons
         EXPECT_GT(coverage(shot, {470, 190, 160, 40}, sf::Color::Black), 0.1f); // the score
+        // A kill not revealed yet shows nothing: another kind in its place changes no pixel.
+        std::vector<int>& kills = one.killedTypes;
+        ASSERT_LT(static_cast<size_t>(left.shownIcons), kills.size());
+        kills[static_cast<size_t>(left.shownIcons)] = (kills[static_cast<size_t>(left.shownIcons)] + 1) % 19;
+        window.clear(BACKDROP);
+        left.draw(window);
+        right.draw(window);
+        EXPECT_EQ(pixelsStandingOut(screenshot(window, "overlay_scoreboards_mid_tally_again"), shot, {0, 0, 1920, 1080}, 10.f), 0);
+        window.display();
+        // The right board stands where its texts are: the left one's layout 720 px across.
+        EXPECT_EQ(right.background.getPosition() - left.background.getPosition(), sf::Vector2f(720.f, 0.f));
+        EXPECT_EQ(right.texts[0].getPosition() - left.texts[0].getPosition(), sf::Vector2f(720.f, 0.f));
     }
     {
         for (int k = 0; k < 100; ++k)

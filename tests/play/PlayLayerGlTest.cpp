@@ -79,6 +79,10 @@ TEST_F(PlayLayerGl, EachShipShowsInItsOwnColoursItsShieldAroundItAndBlinksAfterA
     EXPECT_GT(coverage(shot, {1270, 820, 60, 60}, background), 0.3f);
     // The two ships are painted in different colours.
     EXPECT_NE(shot.getPixel(700, 790), shot.getPixel(1300, 840));
+    // The beam's flare at the ship is turned along the beam; player 1's shield sheds cyan sparks.
+    EXPECT_FLOAT_EQ(one.laser->baseSprite.getRotation(), 300.f);
+    particles.draw(window);
+    EXPECT_EQ(particles.sprites[PARTICLE_ENERGY].getColor(), sf::Color::Cyan);
 
     // Player 2 hit: not drawn while invulnerable, then faint and opaque in turn as it blinks.
     auto drawn = [&](const std::string& name) {

@@ -57,7 +57,13 @@ TEST_F(HighScoreScreen, TwoPlayersNameTheirRowsAndTheTableIsStored)
     press(0, pad::A);
     input.pads.states[1].buttons = pad::DPAD_LEFT;
     frames(6); // mid-slide for the picture
-    screenshot(window, "high_scores_name_entry");
+    const sf::Image entry = screenshot(window, "high_scores_name_entry");
+    // Above the table, each player's label ("PL1 : score") in the player's colour.
+    const auto near = [](sf::Color want) {
+        return [want](sf::Color c) { return std::abs(c.r - want.r) + std::abs(c.g - want.g) + std::abs(c.b - want.b) < 40; };
+    };
+    EXPECT_GT(share(entry, {615, 255, 200, 30}, near(sf::Color(1, 251, 198))), 0.002f);
+    EXPECT_GT(share(entry, {1100, 255, 200, 30}, near(sf::Color(255, 118, 221))), 0.002f);
     input.pads.states[1].buttons = 0;
     frames(15);
     press(1, pad::A);

@@ -54,6 +54,8 @@ TEST_F(MenuRun, AnEnterHeldPastTheLastLogoIsNotTakenByTheMenu)
     ASSERT_NE(menu, nullptr);
     const auto& logos = dynamic_cast<MainMenuState&>(menu->inner()).logos();
     frames(1);
+    const sf::Image studio = screenshot(window, "menu_studio_logo");
+    EXPECT_GT(coverage(studio, {860, 490, 200, 100}, sf::Color::Black), 0.2f) << "the studio logo from the first frame";
     for (int stage = 1; stage <= 3; ++stage) {
         tap(sf::Keyboard::Enter);
         ASSERT_EQ(logos.stage(), stage);
@@ -71,6 +73,15 @@ TEST_F(MenuRun, AnEnterHeldPastTheLastLogoIsNotTakenByTheMenu)
     EXPECT_TRUE(engine().menu.menuInputReleased);
     tap(sf::Keyboard::E);
     EXPECT_EQ(engine().menu.menuPage, menu_page::PLAY) << "a fresh press is taken";
+
+    // The difficulty page takes the choice under the cursor.
+    tap(sf::Keyboard::S);
+    tap(sf::Keyboard::E);
+    ASSERT_EQ(engine().menu.menuPage, menu_page::DIFFICULTY);
+    tap(sf::Keyboard::S);
+    frames(14); // validate released for a quarter of a second
+    tap(sf::Keyboard::E);
+    EXPECT_EQ(engine().run.difficulty, DIFFICULTY_HARD);
 }
 
 TEST_F(MenuRun, DeveloperKeyAndQuitKeyWorkDuringTheLogos)

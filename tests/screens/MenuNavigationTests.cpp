@@ -118,6 +118,8 @@ TEST_F(MenuNavigation, ValidateOpensPagesAndBackWalksTheChain)
         {menu_page::MAIN, 2, VALIDATE, menu_page::CREDITS, 11},
         {menu_page::MAIN, 3, VALIDATE, menu_page::QUIT, 3},
         {menu_page::PLAY, 6, VALIDATE, menu_page::HOW_TO_PLAY, 6},
+        {menu_page::HOW_TO_PLAY, 22, VALIDATE, 22, 22}, // a picture's item: back leads to the page again
+        {HERE, HERE, BACK, menu_page::HOW_TO_PLAY, 22},
         {menu_page::CHEATS, 16, VALIDATE, menu_page::CHEATS, 16},
     };
     for (const Step& step : steps) {

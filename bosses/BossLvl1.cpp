@@ -97,7 +97,7 @@ BossLvl1::BossLvl1(TextureCache& textures, RendererResources& renderer, World3D&
         }
         if (module) {
             module->rotation = rotation;
-            module->name = std::to_string(i);
+            module->rename(std::to_string(i));
         }
         turrets[static_cast<size_t>(i)] = turret;
         modules[static_cast<size_t>(i)] = {module, turned};
@@ -129,7 +129,7 @@ void BossLvl1::paint(Mesh* mesh, const char* texturePath)
     if (!mesh || !renderer_.resourcesReady)
         return;
     if (sf::Texture* texture = textures_.getTexture(texturePath, TextureUse::Scene))
-        mesh->setBaseTexture(texture);
+        mesh->setBaseTexture(texture, textures_.isOpaque(texture));
 }
 
 Camera BossLvl1::camera() const

@@ -273,7 +273,7 @@ std::unique_ptr<Mesh> loadObjGeometry(const std::string& modelName, const sf::Ve
     auto mesh = std::make_unique<Mesh>(model->triangles, initialPosition, modelName, flag);
     mesh->material = model->material;
     mesh->updateTransform(0.f);
-    if (modelName.find("GreenPlanet") != std::string::npos) {
+    if (mesh->is(MeshKind::GreenPlanet)) {
         mesh->tags.push_back("light");
         mesh->lightData = {0.f, 90000.f, sf::Color(0, 255, 0, 255)};
     }
@@ -286,7 +286,7 @@ std::unique_ptr<Mesh> loadObjMesh(TextureCache& textures, RendererResources& ren
     std::unique_ptr<Mesh> mesh = loadObjGeometry(modelName, initialPosition, flag);
     if (!mesh)
         return nullptr;
-    mesh->setBaseTexture(baseTexture);
+    mesh->setBaseTexture(baseTexture, textures.isOpaque(baseTexture));
     mesh->loadTextureMaps(textures, modelName);
     mesh->shader = renderer.drawingShader();
     return mesh;

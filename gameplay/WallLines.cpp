@@ -53,7 +53,7 @@ Polygon wallPolygon(const std::vector<sf::Vector2f>& polyline)
 
 namespace {
 
-std::vector<sf::Vector2f> projectMarkers(const World3D& world, const char* markerName, WallSide side)
+std::vector<sf::Vector2f> projectMarkers(const World3D& world, MeshKind markerKind, WallSide side)
 {
     if (!world.camera)
         return {};
@@ -63,7 +63,7 @@ std::vector<sf::Vector2f> projectMarkers(const World3D& world, const char* marke
     for (const SceneObjectRecord& record : world.sceneObjects) {
         WallMarker marker;
         if (record.mesh) {
-            marker.isMarker = record.mesh->name.find(markerName) != std::string::npos;
+            marker.isMarker = record.mesh->is(markerKind);
             marker.screen = projector.project(record.mesh->position);
         } else if (!record.positions.empty()) {
             marker.screen = projector.project(record.positions.front());
@@ -77,10 +77,10 @@ std::vector<sf::Vector2f> projectMarkers(const World3D& world, const char* marke
 
 std::vector<sf::Vector2f> projectCollisionBot(const World3D& world)
 {
-    return projectMarkers(world, "collisionBot", WallSide::Bottom);
+    return projectMarkers(world, MeshKind::CollisionBottom, WallSide::Bottom);
 }
 
 std::vector<sf::Vector2f> projectCollisionTop(const World3D& world)
 {
-    return projectMarkers(world, "collisionTop", WallSide::Top);
+    return projectMarkers(world, MeshKind::CollisionTop, WallSide::Top);
 }

@@ -5,6 +5,7 @@
 // thirds the size of its outline, or also fires a laser to the left.
 #include "bosses/Boss.h"
 #include "bosses/BossHealthBar.h"
+#include "engine/Mesh.h"
 
 #include <memory>
 
@@ -37,7 +38,7 @@ public:
     static constexpr float BEAM_DAMAGE = 1.5f;
     static constexpr float SHIELD_DAMAGE = 0.5f;
     static constexpr float CLASH_DAMAGE = 2.5f;
-    static constexpr const char* HEAD_MESH = "4head";
+    static constexpr MeshKind HEAD_MESH = MeshKind::FinalBossHead;
 
     // Switches to scene 9.
     explicit Murzel(BossData data);

@@ -1,6 +1,6 @@
 #pragma once
 // A textured triangle mesh of the 3D world: geometry, placement, motion,
-// texture maps for the drawing shader, tags, a light description and the
+// texture maps for the drawing shader, its kinds, a light description and the
 // deletion mark. Meshes hold no GL objects of their own (textures belong to
 // the engine's cache, the drawing shader is shared), so they can be built and
 // projected without a display.
@@ -75,8 +75,8 @@ struct ScreenBounds {
 inline constexpr const char* MESH_MAP_SUFFIXES[] = {"_NM.png", "_RN.png", "_HM.png", "_EM.png", "_NoiseM.png"};
 
 // What a mesh is to the renderer and the engine step. Decided once, when the
-// mesh is made or renamed (meshKindsOf its name), or set by whoever loads it;
-// the frame only reads the flags.
+// mesh is made or renamed (meshKindsOf its name), or added by whoever loads it
+// (the scene loader adds what its scene's row says); the frame only reads the flags.
 enum class MeshKind : std::uint16_t {
     ScrollingMap = 1 << 0,    // its sort distance drifts back with the scroll ("Map")
     Wall = 1 << 1,            // sorts behind the others, further every frame ("wall")
@@ -88,6 +88,9 @@ enum class MeshKind : std::uint16_t {
     Player = 1 << 7,          // the player's model, drawn again on top where a scene asks ("player")
     GreenPlanet = 1 << 8,     // the planet whose glow the engine step drives ("GreenPlanet")
     CorridorWall = 1 << 9,    // a corridor wall section, with its own sort depth (Mesh::corridorDepth)
+    Light = 1 << 10,          // glows, and lights reach it even when it is unlit (a scene's light, the green planet)
+    NoGlow = 1 << 11,         // a scene's light that draws no glow there
+    FinalBossHead = 1 << 12,  // the final boss's head ("4head")
 };
 
 class MeshKinds {
@@ -100,11 +103,8 @@ private:
     std::uint16_t bits_ = 0;
 };
 
-// The kinds a mesh of that name is, by the parts of its name listed above.
+// The kinds a mesh of that name is in every scene (the rules by name in engine/Scenes.cpp).
 MeshKinds meshKindsOf(const std::string& name);
-// How far back a corridor wall section sorts (its depth offset's y), by its
-// model name; 0 for a mesh that is not one.
-float corridorWallDepth(const std::string& name);
 
 class Mesh {
 public:
@@ -117,7 +117,6 @@ public:
     void rename(std::string newName);
     bool is(MeshKind kind) const { return kinds.has(kind); }
 
-    bool hasTag(const std::string& tag) const;
     // Sets the texture drawn on the triangles (and the shader's "texture"),
     // scaling the texture coordinates to its size. Null draws untextured.
     // `opaque`: every pixel of it is fully opaque (TextureCache::isOpaque).
@@ -153,7 +152,6 @@ public:
     bool notEmissive = false;
     bool hasDisplacement = true;
     bool markedForDeletion = false;
-    std::vector<std::string> tags;
     sf::Vector3f depthOffset;
     float flash = 0.f; // grey 0..255 overriding the lighting while non-zero
     std::string texturePath;
@@ -179,4 +177,4 @@ private:
     bool baseOpaque_ = false;
 };
 
-// Destroys a mesh (triangles, tags, light list); textures stay in the cache.
+// Destroys a mesh (triangles, light list); textures stay in the cache.

@@ -3,7 +3,6 @@
 // visible list and the per-frame pipeline, the shaders and
 // the textures and sprites made at start-up.
 #include "engine/RenderPipeline.h"
-#include "engine/Scenes.h"
 
 #include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -33,7 +32,6 @@ public:
     int pipelineThreads = 0; // the most members projecting a frame (0: the cores this process may use)
     float visibleRebuildTimer = 0.f;
     bool depthView = false;
-    int bossSceneId = scene::ARENA; // the scene whose backdrop is drawn by a shader
 
     // Made by Engine::initResources.
     bool resourcesReady = false;

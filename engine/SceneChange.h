@@ -14,7 +14,7 @@
 constexpr int SCENE_COUNT = scene::COUNT;
 // Scene names by id; a scene file is "Scene/" + name + ".txt".
 extern const std::array<const char*, SCENE_COUNT> sceneNames;
-// The scene file of scene `id` (0 to 16).
+// The scene file of scene `id` (0 to 16; empty for any other id).
 std::string sceneFilePath(int id);
 
 // Switches to scene `id` (0 to 16; any other id is ignored) with its camera

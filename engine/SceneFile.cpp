@@ -165,6 +165,20 @@ namespace {
 
 sf::Vector3f firstOr0(const std::vector<sf::Vector3f>& keys) { return keys.empty() ? sf::Vector3f() : keys.front(); }
 
+// What the mesh of object `objectName` is in this scene beyond what its name makes it.
+void addSceneKinds(Mesh& mesh, const std::string& objectName, int sceneId)
+{
+    if (objectName == "GreenPlanet")
+        mesh.kinds.add(MeshKind::GreenPlanet); // whatever model the table gives it
+    if (const scene::WallSection* wall = scene::wallSectionOf(sceneId, mesh.name())) {
+        mesh.kinds.add(MeshKind::CorridorWall);
+        mesh.corridorDepth = wall->sortDepth;
+    }
+    const char* head = scene::sceneInfo(sceneId).bossHeadObject;
+    if (head && objectName == head)
+        mesh.kinds.add(MeshKind::FinalBossHead);
+}
+
 void addMeshObject(Engine& engine, WorldObjectTable& table, SceneRecord& record, int sceneId)
 {
     if (record.name.find("NULL") != std::string::npos)
@@ -179,8 +193,7 @@ void addMeshObject(Engine& engine, WorldObjectTable& table, SceneRecord& record,
         return;
     mesh->rotation = firstOr0(record.rotations);
     mesh->texturePath = entry.texturePath;
-    if (objectName == "GreenPlanet")
-        mesh->kinds.add(MeshKind::GreenPlanet); // whatever model the table gives it
+    addSceneKinds(*mesh, objectName, sceneId);
     SceneObjectRecord object;
     object.name = objectName;
     object.sceneId = sceneId;
@@ -199,9 +212,9 @@ void addLightObject(Engine& engine, WorldObjectTable& table, SceneRecord& record
         return;
     mesh->lightData = {record.intensity, record.range, record.colour};
     mesh->rename("light");
-    mesh->tags.push_back("light");
+    mesh->kinds.add(MeshKind::Light);
     if (scene::hidesLightGlow(sceneId))
-        mesh->tags.push_back("noTavlo");
+        mesh->kinds.add(MeshKind::NoGlow);
     SceneObjectRecord object;
     object.sceneId = sceneId;
     object.mesh = std::move(mesh);

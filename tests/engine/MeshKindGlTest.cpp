@@ -49,6 +49,12 @@ const KindRule RULES[] = {
     {"GreenPlanet", MeshKind::GreenPlanet,
      [](const SceneObjectRecord& o) { return named(o.mesh->name(), "GreenPlanet") || o.name == "GreenPlanet"; }},
     {"CorridorWall", MeshKind::CorridorWall, [](const SceneObjectRecord& o) { return wallDepth(o.mesh->name()) != 0.f; }},
+    // A scene's light glows, save where the scene hides the glows; the green planet is a light too.
+    {"Light", MeshKind::Light,
+     [](const SceneObjectRecord& o) { return o.mesh->name() == "light" || named(o.mesh->name(), "GreenPlanet"); }},
+    {"NoGlow", MeshKind::NoGlow,
+     [](const SceneObjectRecord& o) { return o.mesh->name() == "light" && scene::hidesLightGlow(o.sceneId); }},
+    {"FinalBossHead", MeshKind::FinalBossHead, [](const SceneObjectRecord& o) { return o.name == "4head"; }},
 };
 
 } // namespace
@@ -56,11 +62,11 @@ const KindRule RULES[] = {
 TEST(MeshKindGl, EveryMeshOfEveryShippedSceneIsOfTheKindsItsNameSays)
 {
     Engine e;
-    int scenes = 0, corridorWalls = 0, planets = 0;
+    int scenes = 0, corridorWalls = 0, planets = 0, heads = 0, hiddenGlows = 0;
     for (int id = 0; id < scene::COUNT; ++id) {
         if (scene::drawsShaderBackground(id) || id == scene::TOWER || scene::isMenu(id))
             continue; // built in code or drawn by a shader: no scene file
-        e.clearScene();
+        e.world.sceneObjects.clear(); // a cleared scene's objects wait for the next frame to go
         e.world.sceneId = id;
         loadSceneFile(e, sceneFilePath(id), id, 0.f);
         ASSERT_FALSE(e.world.sceneObjects.empty()) << "scene " << id;
@@ -74,10 +80,14 @@ TEST(MeshKindGl, EveryMeshOfEveryShippedSceneIsOfTheKindsItsNameSays)
             EXPECT_EQ(mesh.corridorDepth, wallDepth(mesh.name())) << mesh.name() << " in scene " << id;
             corridorWalls += mesh.is(MeshKind::CorridorWall);
             planets += mesh.is(MeshKind::GreenPlanet);
+            heads += mesh.is(MeshKind::FinalBossHead);
+            hiddenGlows += mesh.is(MeshKind::NoGlow);
         }
     }
-    e.clearScene();
+    e.world.sceneObjects.clear();
     EXPECT_EQ(scenes, 12);
     EXPECT_GT(corridorWalls, 0) << "the corridor's sections are found";
     EXPECT_GT(planets, 0) << "the green planet is found";
+    EXPECT_EQ(heads, 1) << "the arena has the final boss's head";
+    EXPECT_GT(hiddenGlows, 0);
 }

@@ -84,4 +84,7 @@ TEST(SceneTable, TheLightStandsWhereEachSceneWantsItAndEachSceneHasItsFile)
         "Scene/12.txt",     "Scene/13.txt", "Scene/credits.txt", "Scene/MAIN_MENU.txt", "Scene/moon.txt"};
     for (int id = 0; id < scene::COUNT; ++id)
         EXPECT_EQ(sceneFilePath(id), files[id]) << "scene " << id;
+    // An id the table does not know names no file (and reads nothing past the table).
+    for (int id : {FIRST_ID, -1, scene::COUNT, LAST_ID})
+        EXPECT_EQ(sceneFilePath(id), "") << "scene " << id;
 }

@@ -147,7 +147,7 @@ void updateEngineFrame()
     updatePlanetGlow(e);
 
     if (scene::isMenu(e.world.sceneId) && menuSceneSteps().update)
-        menuSceneSteps().update();
+        menuSceneSteps().update(e);
 
     if (e.world.cameraFrames.empty() && !scene::hasFixedCamera(e.world.sceneId))
         e.controlPlayer3D();

@@ -182,7 +182,7 @@ void changeScene(int id, float startSeconds)
     const scene::SceneInfo& row = scene::sceneInfo(id);
     if (row.has(scene::rule::MENU)) {
         if (menuSceneSteps().build)
-            menuSceneSteps().build();
+            menuSceneSteps().build(e);
         // Browsing the menu holds nothing of a game: the play page prepares the
         // story's first scene, and each scene of it the next one.
         scenePreloader().drop();

@@ -136,7 +136,7 @@ TEST_F(MenuRun, MissingHangarModelsAndTexturesAreSkippedOrReplaced)
     InDirectory inTree(tree.path);
 
     Engine& e = engine();
-    buildMenuScene();
+    buildMenuScene(e);
     std::vector<Mesh*> live;
     for (const std::unique_ptr<Mesh>& mesh : e.world.meshes)
         if (!mesh->markedForDeletion)
@@ -150,7 +150,7 @@ TEST_F(MenuRun, MissingHangarModelsAndTexturesAreSkippedOrReplaced)
     e.menu.menuInputReleased = true;
     e.menu.menuCursor = 0;
     input.keyboard.press(sf::Keyboard::S);
-    updateMenuScene();
+    updateMenuScene(e);
     EXPECT_EQ(e.menu.menuCursor, 1) << "the menu runs without its screen mesh";
     input.keyboard.release(sf::Keyboard::S);
 }
@@ -164,7 +164,7 @@ TEST_F(MenuRun, CutSceneNeedsAFreshPassAndHandsTheScoresOn)
         return std::make_unique<GameStandIn>();
     };
     input.keyboard.press(sf::Keyboard::Enter); // still held from the last level
-    start(std::make_unique<CinematicState>(std::vector<unsigned>{1200, 800}), factory);
+    start(std::make_unique<CinematicState>(servicesOf(engine()), std::vector<unsigned>{1200, 800}), factory);
     EXPECT_EQ(engine().world.sceneId, scene::CREDITS);
     EXPECT_FALSE(engine().world.cinematicFinished);
     frames(20);
@@ -177,7 +177,7 @@ TEST_F(MenuRun, CutSceneNeedsAFreshPassAndHandsTheScoresOn)
     EXPECT_EQ(handed[0], (std::vector<unsigned>{1200, 800}));
     input.keyboard.release(sf::Keyboard::Enter);
 
-    start(std::make_unique<CinematicState>(std::vector<unsigned>{5}), factory);
+    start(std::make_unique<CinematicState>(servicesOf(engine()), std::vector<unsigned>{5}), factory);
     frames(3);
     engine().world.cinematicFinished = true;
     frames(1);

@@ -2,6 +2,7 @@
 
 #include "engine/CameraPath.h"
 #include "engine/Engine.h"
+#include "engine/Math3D.h"
 #include "engine/ObjLoader.h"
 #include "engine/Scenes.h"
 #include "engine/TextParse.h"
@@ -36,6 +37,7 @@ void WorldObjectTable::read(std::istream& in)
 namespace {
 
 constexpr double DEGREES_PER_RADIAN = 57.29577951308232;
+static_assert(DEGREES_PER_RADIAN == 180.0 / PI_D, "degrees in a radian");
 
 float toDegrees(float radians) { return static_cast<float>(static_cast<double>(radians) * DEGREES_PER_RADIAN); }
 

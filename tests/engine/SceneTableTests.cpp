@@ -88,3 +88,20 @@ TEST(SceneTable, TheLightStandsWhereEachSceneWantsItAndEachSceneHasItsFile)
     for (int id : {FIRST_ID, -1, scene::COUNT, LAST_ID})
         EXPECT_EQ(sceneFilePath(id), "") << "scene " << id;
 }
+
+TEST(SceneTable, TheEditorPlaysEachFlowSequenceOverItsSceneAndTheCorridorWallsStopShipsInLevel2Only)
+{
+    using namespace scene;
+    const int behind[] = {-1, OPEN_SPACE, ASTEROIDS, GAS_GIANT, APPROACH, CORRIDOR, LEVEL3_START, LEVEL3_MIDDLE,
+                          LEVEL3_END, ARENA, -1};
+    for (int sequence = -1; sequence <= 9; ++sequence)
+        EXPECT_EQ(sceneOfEditorSequence(sequence), behind[sequence + 1]) << "sequence " << sequence;
+
+    // Level 2's sequences (4 to 6) once the camera has come in (past frame 60).
+    for (int id = FIRST_ID; id <= LAST_ID; ++id)
+        for (int sequence = 3; sequence <= 7; ++sequence)
+            for (int frame : {60, 61}) {
+                const bool expected = id == CORRIDOR && sequence >= 4 && sequence <= 6 && frame > 60;
+                EXPECT_EQ(showsWallLines(id, sequence, frame), expected) << id << " " << sequence << " " << frame;
+            }
+}

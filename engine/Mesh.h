@@ -166,7 +166,7 @@ public:
     sf::Vector3f rotation;
     sf::Vector3f localPosition;
     MeshKinds kinds;           // set with the name; a loader may add more
-    float corridorDepth = 0.f; // a CorridorWall's depth offset y in the corridor
+    float corridorDepth = 0.f; // a CorridorWall's depth offset y, from its scene's row (the scene loader)
     bool flag = false;
     LightData lightData;
     float depth = 0.f;

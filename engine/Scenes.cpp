@@ -18,38 +18,27 @@ struct Row {
         info.file = file;
         info.rules = rules;
     }
-    constexpr Row backdrop(Backdrop b) const { return with([b](SceneInfo& s) { s.backdrop = b; }); }
-    constexpr Row glow(PlanetGlow g) const { return with([g](SceneInfo& s) { s.planetGlow = g; }); }
-    constexpr Row light(Place p) const { return with([p](SceneInfo& s) { s.lightPosition = p; }); }
+    constexpr Row& backdrop(Backdrop b) { info.backdrop = b; return *this; }
+    constexpr Row& glow(PlanetGlow g) { info.planetGlow = g; return *this; }
+    constexpr Row& light(Place p) { info.lightPosition = p; return *this; }
     template <std::size_t N>
-    constexpr Row walls(const WallSection (&sections)[N], WallLinesWindow lines) const
+    constexpr Row& walls(const WallSection (&sections)[N], WallLinesWindow lines)
     {
-        return with([&sections, lines](SceneInfo& s) {
-            s.walls = sections;
-            s.wallCount = N;
-            s.wallLines = lines;
-        });
+        info.walls = sections;
+        info.wallCount = N;
+        info.wallLines = lines;
+        return *this;
     }
-    constexpr Row bossHead(const char* object) const { return with([object](SceneInfo& s) { s.bossHeadObject = object; }); }
-    constexpr Row entry(const EntryPose& pose) const { return with([&pose](SceneInfo& s) { s.entryPose = &pose; }); }
-    constexpr Row prepares(int id) const { return with([id](SceneInfo& s) { s.preparedInstead = id; }); }
-    constexpr Row preloads(const char* file, int alsoId) const
+    constexpr Row& bossHead(const char* object) { info.bossHeadObject = object; return *this; }
+    constexpr Row& entry(const EntryPose& pose) { info.entryPose = &pose; return *this; }
+    constexpr Row& prepares(int id) { info.preparedInstead = id; return *this; }
+    constexpr Row& preloads(const char* file, int alsoId)
     {
-        return with([file, alsoId](SceneInfo& s) {
-            s.preloadFileInstead = file;
-            s.preloadAlso = alsoId;
-        });
+        info.preloadFileInstead = file;
+        info.preloadAlso = alsoId;
+        return *this;
     }
-    constexpr Row editor(int sequence) const { return with([sequence](SceneInfo& s) { s.editorSequence = sequence; }); }
-
-private:
-    template <typename Change>
-    constexpr Row with(Change change) const
-    {
-        Row r = *this;
-        change(r.info);
-        return r;
-    }
+    constexpr Row& editor(int sequence) { info.editorSequence = sequence; return *this; }
 };
 
 using namespace rule;

@@ -280,14 +280,20 @@ std::unique_ptr<Mesh> loadObjGeometry(const std::string& modelName, const sf::Ve
     return mesh;
 }
 
-std::unique_ptr<Mesh> loadObjMesh(Engine& engine, const std::string& modelName, sf::Texture* baseTexture,
-                                  const sf::Vector3f& initialPosition, bool flag)
+std::unique_ptr<Mesh> loadObjMesh(TextureCache& textures, RendererResources& renderer, const std::string& modelName,
+                                  sf::Texture* baseTexture, const sf::Vector3f& initialPosition, bool flag)
 {
     std::unique_ptr<Mesh> mesh = loadObjGeometry(modelName, initialPosition, flag);
     if (!mesh)
         return nullptr;
-    mesh->setBaseTexture(baseTexture, engine.textures.isOpaque(baseTexture));
-    mesh->loadTextureMaps(engine, modelName);
-    mesh->shader = engine.renderer.drawingShader();
+    mesh->setBaseTexture(baseTexture, textures.isOpaque(baseTexture));
+    mesh->loadTextureMaps(textures, modelName);
+    mesh->shader = renderer.drawingShader();
     return mesh;
+}
+
+std::unique_ptr<Mesh> loadObjMesh(Engine& engine, const std::string& modelName, sf::Texture* baseTexture,
+                                  const sf::Vector3f& initialPosition, bool flag)
+{
+    return loadObjMesh(engine.textures, engine.renderer, modelName, baseTexture, initialPosition, flag);
 }

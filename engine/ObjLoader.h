@@ -43,7 +43,7 @@ std::unique_ptr<Mesh> loadObjGeometry(const std::string& modelName, const sf::Ve
 // from `renderer`.
 std::unique_ptr<Mesh> loadObjMesh(TextureCache& textures, RendererResources& renderer, const std::string& modelName,
                                   sf::Texture* baseTexture, const sf::Vector3f& initialPosition, bool flag);
-// Transitional: the same with the engine's parts, for the engine, the menu
-// scene, the fuzz targets and the tests until they hand in the parts.
+// Transitional: the same with the engine's parts, for the engine,
+// the fuzz targets and the tests until they hand in the parts.
 std::unique_ptr<Mesh> loadObjMesh(Engine& engine, const std::string& modelName, sf::Texture* baseTexture,
                                   const sf::Vector3f& initialPosition, bool flag);

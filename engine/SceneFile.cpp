@@ -190,7 +190,8 @@ void addMeshObject(Engine& engine, WorldObjectTable& table, SceneRecord& record,
     sf::Texture* texture = engine.textures.getTexture(entry.texturePath, TextureUse::Scene);
     if (!texture)
         return;
-    std::unique_ptr<Mesh> mesh = loadObjMesh(engine, entry.modelPath, texture, firstOr0(record.positions), false);
+    std::unique_ptr<Mesh> mesh =
+        loadObjMesh(engine.textures, engine.renderer, entry.modelPath, texture, firstOr0(record.positions), false);
     if (!mesh)
         return;
     mesh->rotation = firstOr0(record.rotations);
@@ -208,8 +209,8 @@ void addMeshObject(Engine& engine, WorldObjectTable& table, SceneRecord& record,
 void addLightObject(Engine& engine, WorldObjectTable& table, SceneRecord& record, int sceneId)
 {
     sf::Texture* texture = engine.textures.getTexture("2D/hitbox.png", TextureUse::Scene);
-    std::unique_ptr<Mesh> mesh =
-        loadObjMesh(engine, table["PlayerSmall"].modelPath, texture, firstOr0(record.positions), false);
+    std::unique_ptr<Mesh> mesh = loadObjMesh(engine.textures, engine.renderer, table["PlayerSmall"].modelPath, texture,
+                                             firstOr0(record.positions), false);
     if (!mesh)
         return;
     mesh->lightData = {record.intensity, record.range, record.colour};

@@ -52,7 +52,7 @@ sf::Texture* hangarTexture(TextureCache& textures, const std::string& basePath)
 // A hangar model, registered with the engine; null when its file is missing.
 Mesh* loadHangarMesh(Engine& e, const std::string& name, sf::Texture* texture, float depthOffsetX)
 {
-    Mesh* mesh = e.addMesh(loadObjMesh(e, "3D/Hangar/" + name, texture, HANGAR_POSITION, false));
+    Mesh* mesh = e.addMesh(loadObjMesh(e.textures, e.renderer, "3D/Hangar/" + name, texture, HANGAR_POSITION, false));
     if (mesh) {
         mesh->rotation = HANGAR_ROTATION;
         mesh->depthOffset.x = depthOffsetX;

@@ -48,7 +48,8 @@ const KindRule RULES[] = {
     {"Player", MeshKind::Player, [](const SceneObjectRecord& o) { return named(o.mesh->name(), "player"); }},
     {"GreenPlanet", MeshKind::GreenPlanet,
      [](const SceneObjectRecord& o) { return named(o.mesh->name(), "GreenPlanet") || o.name == "GreenPlanet"; }},
-    {"CorridorWall", MeshKind::CorridorWall, [](const SceneObjectRecord& o) { return wallDepth(o.mesh->name()) != 0.f; }},
+    {"CorridorWall", MeshKind::CorridorWall,
+     [](const SceneObjectRecord& o) { return wallDepth(o.mesh->name()) != 0.f; }},
     // A scene's light glows, save where the scene hides the glows; the green planet is a light too.
     {"Light", MeshKind::Light,
      [](const SceneObjectRecord& o) { return o.mesh->name() == "light" || named(o.mesh->name(), "GreenPlanet"); }},

@@ -74,7 +74,7 @@ private:
 // The 3D boss the engine shows, when it is the first boss's tower; else null.
 BossLvl1* currentBossLvl1();
 
-// The 3D boss is shown through engine().world.boss3D, which a scene change clears
+// The 3D boss is shown through engine().world.boss3D(), which a scene change clears
 // without freeing. These keep it owned: installing a new one frees the
 // previous one, and a 3D boss the engine no longer shows is freed by the next
 // releaseDetachedBoss3D.

@@ -68,8 +68,8 @@ Murzel::~Murzel()
     freeLaser();
     // The head stays in the scene: leave it lit and unflashed.
     if (Mesh* head = findSceneMesh(HEAD_MESH)) {
-        head->notEmissive = false;
-        head->flash = 0.f;
+        head->setEmissive(true);
+        head->setFlash(0.f);
     }
 }
 
@@ -81,26 +81,23 @@ void Murzel::freeLaser()
 void Murzel::rampWorldLighting(float maximum) const
 {
     Engine& e = engine();
-    if (e.world.worldLighting < maximum)
-        e.world.worldLighting += e.timing.frameTime;
-    else
-        e.world.worldLighting = maximum;
+    e.world.light().brighten(e.timing.frameTime, maximum);
 }
 
 void Murzel::selectPhase()
 {
     Engine& e = engine();
-    const int f = e.world.cameraFrame;
+    const int f = e.world.cameraPath().frame();
     if (f < 0) {
         rampWorldLighting(LIGHT_MAX);
     } else if (f <= FLICKER_END) {
         if (flickerStep_ < 3)
             rampWorldLighting(LIGHT_MAX);
         else
-            e.world.worldLighting = 0.f;
+            e.world.light().darken();
         flickerStep_ = (flickerStep_ + 1) % 4;
     } else if (f <= DARK_END) {
-        e.world.worldLighting = 0.f;
+        e.world.light().darken();
     } else {
         rampWorldLighting(LIGHT_MAX);
     }
@@ -158,15 +155,15 @@ void Murzel::blinkHead(float frameTime)
         return;
     if (warning) {
         if (blinkCountdown_ <= 0.f) {
-            head->notEmissive = !head->notEmissive;
+            head->setEmissive(!head->emissive());
             blinkCountdown_ = BLINK_TIME;
         } else {
             blinkCountdown_ -= frameTime;
         }
     } else {
-        head->notEmissive = false;
+        head->setEmissive(true);
     }
-    head->flash = flashing ? flashTimer / FLASH_TIME * 255.f : 0.f;
+    head->setFlash(flashing ? flashTimer / FLASH_TIME * 255.f : 0.f);
 }
 
 bool Murzel::update(float dt, EnemyManager&, PlayerList&, Scoring scoring, ParticleSystem&)

@@ -274,7 +274,7 @@ std::unique_ptr<Mesh> loadObjGeometry(const std::string& modelName, const sf::Ve
     mesh->material = model->material;
     mesh->updateTransform(0.f);
     if (mesh->is(MeshKind::GreenPlanet)) {
-        mesh->tags.push_back("light");
+        mesh->addTag("light");
         mesh->lightData = {0.f, 90000.f, sf::Color(0, 255, 0, 255)};
     }
     return mesh;
@@ -288,6 +288,6 @@ std::unique_ptr<Mesh> loadObjMesh(Engine& engine, const std::string& modelName, 
         return nullptr;
     mesh->setBaseTexture(baseTexture, engine.textures.isOpaque(baseTexture));
     mesh->loadTextureMaps(engine, modelName);
-    mesh->shader = engine.renderer.drawingShader();
+    mesh->useShader(engine.renderer.drawingShader());
     return mesh;
 }

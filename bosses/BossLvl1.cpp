@@ -42,7 +42,7 @@ constexpr float TURRET_PIVOT_Y = 1833.736f;
 
 // The velocity that slides a door towards `target`: already scaled by the
 // frame time, with x sped up by xFactor; zero within 5 units.
-sf::Vector3f doorVelocity(const Mesh* door, const sf::Vector3f& target, float xFactor)
+sf::Vector3f doorVelocity(const Mesh* door, const sf::Vector3f& target, float xFactor, float frameTime)
 {
     if (!door)
         return {};
@@ -50,7 +50,7 @@ sf::Vector3f doorVelocity(const Mesh* door, const sf::Vector3f& target, float xF
     const float len = length3(d);
     if (!(len > 5.f))
         return {};
-    const float t = engine().timing.frameTime;
+    const float t = frameTime;
     return {t * d.x / len * 100.f * xFactor, t * d.y / len * 100.f, t * d.z / len * 100.f};
 }
 
@@ -92,7 +92,7 @@ BossLvl1::BossLvl1()
         if (turret) {
             turret->turnTo(rotation);
             if (e.renderer.resourcesReady)
-                turret->loadTextureMaps(e, MODULE_MODEL);
+                turret->loadTextureMaps(e.textures, MODULE_MODEL);
         }
         if (module) {
             module->turnTo(rotation);
@@ -104,7 +104,7 @@ BossLvl1::BossLvl1()
     if (e.renderer.resourcesReady) {
         for (Mesh* door : {door2, door1, doorTop})
             if (door)
-                door->loadTextureMaps(e, TOWER_MODEL);
+                door->loadTextureMaps(e.textures, TOWER_MODEL);
         // Kept for the whole fight: no mesh shows them until a part is hit.
         e.textures.getTexture(MODULE_RED);
         e.textures.getTexture(TOWER_RED);
@@ -116,7 +116,8 @@ Mesh* BossLvl1::load(const std::string& model, const std::string& texture, const
     Engine& e = engine();
     std::unique_ptr<Mesh> mesh =
         e.renderer.resourcesReady
-            ? loadObjMesh(e, model, e.textures.getTexture(texture, TextureUse::Scene), position, false)
+            ? loadObjMesh(e.textures, e.renderer, model, e.textures.getTexture(texture, TextureUse::Scene), position,
+                          false)
             : loadObjGeometry(model, position, false);
     Mesh* loaded = mesh.get();
     if (mesh)
@@ -139,13 +140,13 @@ Camera BossLvl1::camera() const
     return camera ? *camera : Camera{};
 }
 
-void BossLvl1::update()
+void BossLvl1::update(float frameTime)
 {
     animateModules();
     aimTurrets();
     if (doorsTriggered)
-        doorsOpen = openDoors();
-    const float t = engine().timing.frameTime;
+        doorsOpen = openDoors(frameTime);
+    const float t = frameTime;
     for (size_t s = 0; s < flashOn.size(); ++s) {
         if (!flashOn[s])
             continue;
@@ -202,25 +203,25 @@ void BossLvl1::aimTurrets()
     }
 }
 
-bool BossLvl1::openDoors()
+bool BossLvl1::openDoors(float frameTime)
 {
     switch (doorStep) {
     case 0:
-        moveDoors();
+        moveDoors(frameTime);
         if (velocityX(door1) > DOOR_STOP_SPEED || velocityX(door2) < -DOOR_STOP_SPEED)
             return false;
         doorStep = 1;
         return true;
     case 1:
         if (doorWait > 0.f) {
-            doorWait -= engine().timing.frameTime;
+            doorWait -= frameTime;
             return true;
         }
         doorStep = 2;
         return false;
     default:
-        setVelocity(door2, doorVelocity(door2, DOORS_CLOSED, CLOSING_X_FACTOR));
-        setVelocity(door1, doorVelocity(door1, DOORS_CLOSED, CLOSING_X_FACTOR));
+        setVelocity(door2, doorVelocity(door2, DOORS_CLOSED, CLOSING_X_FACTOR, frameTime));
+        setVelocity(door1, doorVelocity(door1, DOORS_CLOSED, CLOSING_X_FACTOR, frameTime));
         if (velocityX(door1) < -DOOR_STOP_SPEED && velocityX(door2) > DOOR_STOP_SPEED)
             return false;
         doorStep = 0;
@@ -232,10 +233,10 @@ bool BossLvl1::openDoors()
     }
 }
 
-void BossLvl1::moveDoors()
+void BossLvl1::moveDoors(float frameTime)
 {
-    setVelocity(door2, doorVelocity(door2, DOOR2_OPEN, OPENING_X_FACTOR));
-    setVelocity(door1, doorVelocity(door1, DOOR1_OPEN, OPENING_X_FACTOR));
+    setVelocity(door2, doorVelocity(door2, DOOR2_OPEN, OPENING_X_FACTOR, frameTime));
+    setVelocity(door1, doorVelocity(door1, DOOR1_OPEN, OPENING_X_FACTOR, frameTime));
 }
 
 void BossLvl1::setAllRed()

@@ -21,7 +21,7 @@ public:
     // the engine's drawing resources (no display) the meshes carry geometry only.
     BossLvl1();
 
-    void update() override;
+    void update(float frameTime) override;
     // The defeat look: tower, doors and every module red.
     void setAllRed() override;
     // Module i red for good; its turret stops aiming. No such module: nothing.
@@ -35,8 +35,8 @@ public:
     // The screen points of turret i's two muzzles; none for an unknown turret.
     std::vector<sf::Vector2f> getTurretScreenPositions(int i);
 
-    bool openDoors();
-    void moveDoors();
+    bool openDoors(float frameTime);
+    void moveDoors(float frameTime);
     void animateModules();
     void aimTurrets();
 

@@ -31,7 +31,7 @@ void Engine::initResources()
     if (renderer.spaceTexture)
         renderer.spaceTexture->setRepeated(true);
     renderer.spaceStarTexture = textures.getTexture("3D/spacestar.png");
-    world.setSpaceBackdrop(loadObjMesh(*this, "3D/space", renderer.spaceTexture, {}, false));
+    world.setSpaceBackdrop(loadObjMesh(textures, renderer, "3D/space", renderer.spaceTexture, {}, false));
 
     renderer.noiseTexture = textures.getTexture("noise.png");
 
@@ -106,7 +106,7 @@ void Engine::createPlayer()
 {
     auto newPlayer = std::make_unique<Player>();
     sf::Texture* hitbox = textures.getTexture("2D/hitbox.png");
-    newPlayer->marker = loadObjMesh(*this, "2D/hitboxYarvo", hitbox, {100.f, -2500.f, 100.f}, false);
+    newPlayer->marker = loadObjMesh(textures, renderer, "2D/hitboxYarvo", hitbox, {100.f, -2500.f, 100.f}, false);
     newPlayer->addObject(newPlayer->marker.get());
     world.installPlayer(std::move(newPlayer));
 }

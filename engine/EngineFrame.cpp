@@ -123,10 +123,9 @@ void updateEngineFrame()
 
     if (e.world.boss3D()) {
         std::vector<std::unique_ptr<Mesh>>& objects = e.world.boss3D()->objects;
-        objects.erase(std::remove_if(objects.begin(), objects.end(),
-                                     [](const std::unique_ptr<Mesh>& mesh) { return !mesh || mesh->isMarkedForDeletion(); }),
-                      objects.end());
-        e.world.boss3D()->update();
+        const auto gone = [](const std::unique_ptr<Mesh>& mesh) { return !mesh || mesh->isMarkedForDeletion(); };
+        objects.erase(std::remove_if(objects.begin(), objects.end(), gone), objects.end());
+        e.world.boss3D()->update(e.timing.frameTime);
     }
 
     if (scene::hasCorridorWalls(e.world.sceneId()))

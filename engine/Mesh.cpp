@@ -101,13 +101,13 @@ void Mesh::setBaseTexture(const sf::Texture* texture, bool opaque)
         }
 }
 
-void Mesh::loadTextureMaps(Engine& engine, const std::string& modelName)
+void Mesh::loadTextureMaps(TextureCache& textures, const std::string& modelName)
 {
     sf::Texture** const maps[] = {&maps_.normalMap, &maps_.roughnessMap, &maps_.heightMap, &maps_.emissiveMap,
                                   &maps_.noiseMap};
     static_assert(std::size(maps) == std::size(MESH_MAP_SUFFIXES));
     for (size_t i = 0; i < std::size(maps); ++i)
-        *maps[i] = engine.textures.getOptionalTexture(modelName + MESH_MAP_SUFFIXES[i], TextureUse::Scene);
+        *maps[i] = textures.getOptionalTexture(modelName + MESH_MAP_SUFFIXES[i], TextureUse::Scene);
     if (maps_.noiseMap)
         maps_.noiseMap->setRepeated(true);
 }

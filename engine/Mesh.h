@@ -16,6 +16,7 @@ class Shader;
 class Texture;
 } // namespace sf
 class Engine;
+class TextureCache;
 
 struct Material {
     sf::Vector3f Ka, Kd, Ks, Ke;
@@ -146,7 +147,7 @@ public:
     // Whatever the mesh draws is fully opaque: it hides what lies behind it.
     bool drawsOpaque() const { return baseOpaque_ && streams.opaqueColours; }
     // The five optional maps named after the model: name + "_NM.png", ... (needs a display).
-    void loadTextureMaps(Engine& engine, const std::string& modelName);
+    void loadTextureMaps(TextureCache& textures, const std::string& modelName);
     const MeshMaps& maps() const { return maps_; }
     // The drawing shader it is drawn with (shared, owned by the engine); null: the fixed pipeline.
     sf::Shader* shader() const { return shader_; }

@@ -1,6 +1,7 @@
 #include "engine/ObjLoader.h"
 
-#include "engine/Engine.h"
+#include "engine/RendererResources.h"
+#include "engine/TextureCache.h"
 #include "engine/Math3D.h"
 #include "engine/ModelCache.h"
 #include "engine/TextParse.h"
@@ -280,14 +281,14 @@ std::unique_ptr<Mesh> loadObjGeometry(const std::string& modelName, const sf::Ve
     return mesh;
 }
 
-std::unique_ptr<Mesh> loadObjMesh(Engine& engine, const std::string& modelName, sf::Texture* baseTexture,
-                                  const sf::Vector3f& initialPosition, bool flag)
+std::unique_ptr<Mesh> loadObjMesh(TextureCache& textures, RendererResources& renderer, const std::string& modelName,
+                                  sf::Texture* baseTexture, const sf::Vector3f& initialPosition, bool flag)
 {
     std::unique_ptr<Mesh> mesh = loadObjGeometry(modelName, initialPosition, flag);
     if (!mesh)
         return nullptr;
-    mesh->setBaseTexture(baseTexture, engine.textures.isOpaque(baseTexture));
-    mesh->loadTextureMaps(engine, modelName);
-    mesh->useShader(engine.renderer.drawingShader());
+    mesh->setBaseTexture(baseTexture, textures.isOpaque(baseTexture));
+    mesh->loadTextureMaps(textures, modelName);
+    mesh->useShader(renderer.drawingShader());
     return mesh;
 }

@@ -62,7 +62,8 @@ sf::BlendMode blendingOf(const Batch& batch) { return batch.opaque ? sf::BlendNo
 // Light direction i (1 to 7) sent to the drawing shader: zero for a light the mesh does not have.
 sf::Vector3f lightDirection(const Mesh& mesh, size_t i)
 {
-    return i < mesh.lightsReaching().size() ? normalised(mesh.position() - mesh.lightsReaching()[i].position) : sf::Vector3f();
+    const std::vector<LightReference>& lights = mesh.lightsReaching();
+    return i < lights.size() ? normalised(mesh.position() - lights[i].position) : sf::Vector3f();
 }
 
 // Whether batch b, drawn right after batch a, looks the same drawn in a's

@@ -174,7 +174,8 @@ void addMeshObject(Engine& engine, WorldObjectTable& table, SceneRecord& record,
     sf::Texture* texture = engine.textures.getTexture(entry.texturePath, TextureUse::Scene);
     if (!texture)
         return;
-    std::unique_ptr<Mesh> mesh = loadObjMesh(engine, entry.modelPath, texture, firstOr0(record.positions), false);
+    std::unique_ptr<Mesh> mesh =
+        loadObjMesh(engine.textures, engine.renderer, entry.modelPath, texture, firstOr0(record.positions), false);
     if (!mesh)
         return;
     mesh->turnTo(firstOr0(record.rotations));
@@ -194,7 +195,8 @@ void addLightObject(Engine& engine, WorldObjectTable& table, SceneRecord& record
 {
     sf::Texture* texture = engine.textures.getTexture("2D/hitbox.png", TextureUse::Scene);
     std::unique_ptr<Mesh> mesh =
-        loadObjMesh(engine, table["PlayerSmall"].modelPath, texture, firstOr0(record.positions), false);
+        loadObjMesh(engine.textures, engine.renderer, table["PlayerSmall"].modelPath, texture,
+                    firstOr0(record.positions), false);
     if (!mesh)
         return;
     mesh->lightData = {record.intensity, record.range, record.colour};

@@ -21,7 +21,8 @@ Mesh* findSceneMesh(const std::string& name)
 {
     Engine& e = engine();
     for (SceneObjectRecord& record : e.world.sceneObjects)
-        if (record.mesh && !record.mesh->isMarkedForDeletion() && (record.name == name || namedAs(record.mesh->name(), name)))
+        if (record.mesh && !record.mesh->isMarkedForDeletion()
+            && (record.name == name || namedAs(record.mesh->name(), name)))
             return record.mesh.get();
     for (const std::unique_ptr<Mesh>& mesh : e.world.meshes)
         if (mesh && !mesh->isMarkedForDeletion() && namedAs(mesh->name(), name))

@@ -52,7 +52,8 @@ sf::Texture* hangarTexture(const std::string& basePath)
 // A hangar model, registered with the engine; null when its file is missing.
 Mesh* loadHangarMesh(const std::string& name, sf::Texture* texture, float depthOffsetX)
 {
-    Mesh* mesh = engine().addMesh(loadObjMesh(engine(), "3D/Hangar/" + name, texture, HANGAR_POSITION, false));
+    Engine& e = engine();
+    Mesh* mesh = e.addMesh(loadObjMesh(e.textures, e.renderer, "3D/Hangar/" + name, texture, HANGAR_POSITION, false));
     if (mesh) {
         mesh->turnTo(HANGAR_ROTATION);
         const sf::Vector3f o = mesh->sortOffset();

@@ -117,7 +117,7 @@ public:
     bool update()
     {
         if (BossLvl1* tower = currentBossLvl1())
-            tower->update();
+            tower->update(engine().timing.frameTime);
         return boss->update(DT, enemies, ships, scoring, particles);
     }
     // Frames for `seconds`; true as soon as one ends the fight.

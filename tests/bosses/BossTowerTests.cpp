@@ -27,7 +27,7 @@ protected:
     void frames(int n)
     {
         for (int i = 0; i < n; ++i) {
-            tower->update();
+            tower->update(engine().timing.frameTime);
             for (const std::unique_ptr<Mesh>& mesh : tower->objects)
                 mesh->updateTransform(DT);
         }

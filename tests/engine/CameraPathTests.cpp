@@ -64,7 +64,8 @@ TEST(CameraPath, PosesPerSecondAtDifferentFrameTimes)
     const int posesAt60 = steady.run(600, 1.f / 60.f);
     EXPECT_GE(posesAt60, 590);
     EXPECT_LE(posesAt60, 600);
-    EXPECT_NEAR(steady.e.world.player3D()->position.x, static_cast<float>(steady.e.world.cameraPath().posedFrame()), 0.f);
+    const int posed = steady.e.world.cameraPath().posedFrame();
+    EXPECT_NEAR(steady.e.world.player3D()->position.x, static_cast<float>(posed), 0.f);
     EXPECT_EQ(steady.e.world.camera()->rotation.y, static_cast<float>(steady.e.world.cameraPath().posedFrame() + 1));
 
     // 0.01 s: a pose every 1 to 2 engine frames, the path still runs at 60 per second.

@@ -44,7 +44,7 @@ struct FrameFixture {
 };
 
 struct RecordingBoss : BossParent {
-    void update() override { livingAtUpdate = objects.size(); }
+    void update(float) override { livingAtUpdate = objects.size(); }
     void setAllRed() override {}
     size_t livingAtUpdate = 0;
 };

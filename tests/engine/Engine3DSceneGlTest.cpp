@@ -66,7 +66,7 @@ void writeTestTree(const TempDir& dir)
 }
 
 struct StillBoss : BossParent {
-    void update() override {}
+    void update(float) override {}
     void setAllRed() override {}
 };
 
@@ -209,11 +209,11 @@ TEST_F(Engine3DGl, TexturesStayWhileUsedAndGoWithTheirSceneAndMissingMapsAreLook
     sf::Texture* shared = e.textures.getTexture("3D/Obj1.png");                  // a sprite's texture
     sf::Texture* unused = e.textures.getTexture("3D/Obj2.png", TextureUse::Scene); // nobody draws it
     sf::Texture* registered = e.textures.getTexture("3D/Obj3.png", TextureUse::Scene);
-    Mesh* mesh = e.addMesh(loadObjMesh(e, "3D/cube", registered, {}, false));
+    Mesh* mesh = e.addMesh(loadObjMesh(e.textures, e.renderer, "3D/cube", registered, {}, false));
     ASSERT_NE(mesh, nullptr);
     StillBoss boss;
     sf::Texture* bossTexture = e.textures.getTexture("3D/Obj4.png", TextureUse::Scene);
-    boss.objects.push_back(loadObjMesh(e, "3D/cube", bossTexture, {}, false));
+    boss.objects.push_back(loadObjMesh(e.textures, e.renderer, "3D/cube", bossTexture, {}, false));
     e.world.setBoss3D(&boss);
     ASSERT_TRUE(shared && unused && registered && boss.objects[0]);
 

@@ -193,7 +193,7 @@ void Engine::render3D()
     for (size_t i = 0; i < DEBUG_VIEW_COUNT; ++i)
         debugViewsOff_[i] = input::isKeyPressed(DEBUG_VIEW_KEYS[i]);
     drawnAtSeconds_ = timing.gameClock.getElapsedTime().asSeconds();
-    if (!glState_.beginPass(*renderer.window))
+    if (renderer.covered || !glState_.beginPass(*renderer.window))
         return;
 
     const std::vector<Batch*>& batches = renderer.pipeline.batches();
@@ -235,6 +235,7 @@ void Engine::drawBatchRun(const std::vector<Batch*>& batches, size_t first, size
     useDrawingShader(lead);
     glState_.readyForDraw();
     renderer.window->draw(lead.vertices.data(), count, sf::Triangles, states);
+    ++renderer.drawCalls;
 }
 
 void Engine::drawBatch(const Batch& batch)
@@ -257,6 +258,7 @@ void Engine::drawBatch(const Batch& batch)
     states.blendMode = blendingOf(batch);
     glState_.readyForDraw();
     renderer.window->draw(batch.vertices.data(), batch.vertices.size(), sf::Triangles, states);
+    ++renderer.drawCalls;
 }
 
 // The arena's backdrop: the space picture through its own shader, over the whole window.
@@ -272,6 +274,7 @@ void Engine::drawBackdropShader()
     sf::RectangleShape rectangle(sf::Vector2f(1920.f, 1080.f));
     rectangle.setTexture(renderer.spaceTexture);
     renderer.window->draw(rectangle);
+    ++renderer.drawCalls;
 }
 
 bool Engine::useDrawingShader(const Batch& batch)
@@ -361,4 +364,5 @@ void Engine::drawMovingLight(const Mesh& mesh)
     const sf::Vertex quad[4] = {sf::Vertex({left, top}), sf::Vertex({right, top}), sf::Vertex({left, bottom}),
                                 sf::Vertex({right, bottom})};
     renderer.window->draw(quad, 4, sf::TriangleStrip, sf::RenderStates(GLOW_BLENDING, sf::Transform(), nullptr, nullptr));
+    ++renderer.drawCalls;
 }

@@ -33,6 +33,10 @@ public:
     int pipelineThreads = 0; // the most members projecting a frame (0: the cores this process may use)
     float visibleRebuildTimer = 0.f;
     bool depthView = false;
+    // The screen drawn over this frame hides every pixel of it: the frame is
+    // projected as ever, but nothing of it is drawn.
+    bool covered = false;
+    long drawCalls = 0; // the 3D frame's draw calls so far (tests and benchmarks)
     int bossSceneId = scene::ARENA; // the scene whose backdrop is drawn by a shader
 
     // Made by Engine::initResources.

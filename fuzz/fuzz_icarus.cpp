@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         boss.players = &players;
         for (int frame = 0; frame < 120; ++frame) {
             if (BossLvl1* tower = currentBossLvl1())
-                tower->update();
+                tower->update(engine().timing.frameTime);
             if (boss.update(1.f / 60.f, enemies, players, Scoring{scores, counters}, particles))
                 break;
         }

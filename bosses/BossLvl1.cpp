@@ -1,7 +1,10 @@
 #include "bosses/BossLvl1.h"
 
-#include "engine/Engine.h"
+#include "engine/FrameTiming.h"
 #include "engine/ObjLoader.h"
+#include "engine/RendererResources.h"
+#include "engine/TextureCache.h"
+#include "play/TransitionalServices.h"
 
 #include <cmath>
 #include <memory>
@@ -62,12 +65,13 @@ void setVelocity(Mesh* door, const sf::Vector3f& v)
 
 float velocityX(const Mesh* door) { return door ? door->velocity().x : 0.f; }
 
-// The one owner of the installed 3D boss; the engine only shows it.
+// The one owner of the installed 3D boss; the world only shows it.
 std::unique_ptr<BossParent> installedBoss;
 
 } // namespace
 
-BossLvl1::BossLvl1()
+BossLvl1::BossLvl1(TextureCache& textures, RendererResources& renderer, World3D& world)
+    : textures_(textures), renderer_(renderer), world_(world)
 {
     tower = load(TOWER_MODEL, TOWER_TEXTURE, TOWER_POSITION);
     if (tower)
@@ -83,7 +87,6 @@ BossLvl1::BossLvl1()
         const sf::Vector3f o = planet->sortOffset();
         planet->setSortOffset({o.x, o.y, 750000.f});
     }
-    Engine& e = engine();
     for (int i = 0; i < MODULE_COUNT; ++i) {
         const bool turned = (i == 1 || i == 2);
         const sf::Vector3f rotation = turned ? sf::Vector3f(180.f, 0.f, 0.f) : sf::Vector3f();
@@ -91,8 +94,8 @@ BossLvl1::BossLvl1()
         Mesh* module = load(MODULE_MODEL, MODULE_TEXTURE, {MODULE_X[i], MODULE_Y, MODULE_Z});
         if (turret) {
             turret->turnTo(rotation);
-            if (e.renderer.resourcesReady)
-                turret->loadTextureMaps(e.textures, MODULE_MODEL);
+            if (renderer_.resourcesReady)
+                turret->loadTextureMaps(textures_, MODULE_MODEL);
         }
         if (module) {
             module->turnTo(rotation);
@@ -101,22 +104,21 @@ BossLvl1::BossLvl1()
         turrets[static_cast<size_t>(i)] = turret;
         modules[static_cast<size_t>(i)] = {module, turned};
     }
-    if (e.renderer.resourcesReady) {
+    if (renderer_.resourcesReady) {
         for (Mesh* door : {door2, door1, doorTop})
             if (door)
-                door->loadTextureMaps(e.textures, TOWER_MODEL);
+                door->loadTextureMaps(textures_, TOWER_MODEL);
         // Kept for the whole fight: no mesh shows them until a part is hit.
-        e.textures.getTexture(MODULE_RED);
-        e.textures.getTexture(TOWER_RED);
+        textures_.getTexture(MODULE_RED);
+        textures_.getTexture(TOWER_RED);
     }
 }
 
 Mesh* BossLvl1::load(const std::string& model, const std::string& texture, const sf::Vector3f& position)
 {
-    Engine& e = engine();
     std::unique_ptr<Mesh> mesh =
-        e.renderer.resourcesReady
-            ? loadObjMesh(e.textures, e.renderer, model, e.textures.getTexture(texture, TextureUse::Scene), position,
+        renderer_.resourcesReady
+            ? loadObjMesh(textures_, renderer_, model, textures_.getTexture(texture, TextureUse::Scene), position,
                           false)
             : loadObjGeometry(model, position, false);
     Mesh* loaded = mesh.get();
@@ -127,16 +129,15 @@ Mesh* BossLvl1::load(const std::string& model, const std::string& texture, const
 
 void BossLvl1::paint(Mesh* mesh, const char* texturePath)
 {
-    Engine& e = engine();
-    if (!mesh || !e.renderer.resourcesReady)
+    if (!mesh || !renderer_.resourcesReady)
         return;
-    if (sf::Texture* texture = e.textures.getTexture(texturePath, TextureUse::Scene))
-        mesh->setBaseTexture(texture, e.textures.isOpaque(texture));
+    if (sf::Texture* texture = textures_.getTexture(texturePath, TextureUse::Scene))
+        mesh->setBaseTexture(texture, textures_.isOpaque(texture));
 }
 
 Camera BossLvl1::camera() const
 {
-    const Camera* camera = engine().world.camera();
+    const Camera* camera = world_.camera();
     return camera ? *camera : Camera{};
 }
 
@@ -199,7 +200,7 @@ void BossLvl1::aimTurrets()
         const sf::Vector2f s = projectToScreen(view, turret->position());
         const float a = std::atan2(aimPoint.y - s.y, aimPoint.x - s.x);
         const sf::Vector3f r = turret->rotation();
-        turret->turnTo({r.x, 85.f - a * 180.f / 3.1415927f, r.z});
+        turret->turnTo({r.x, 85.f - a * 180.f / PI_F, r.z});
     }
 }
 
@@ -294,24 +295,28 @@ std::vector<sf::Vector2f> BossLvl1::getTurretScreenPositions(int i)
     return points;
 }
 
-BossLvl1* currentBossLvl1() { return dynamic_cast<BossLvl1*>(engine().world.boss3D()); }
+BossLvl1* currentBossLvl1(const World3D& world) { return dynamic_cast<BossLvl1*>(world.boss3D()); }
 
-void installBoss3D(std::unique_ptr<BossParent> boss)
+void installBoss3D(World3D& world, std::unique_ptr<BossParent> boss)
 {
-    releaseBoss3D();
+    releaseBoss3D(world);
     installedBoss = std::move(boss);
-    engine().world.setBoss3D(installedBoss.get());
+    world.setBoss3D(installedBoss.get());
 }
 
-void releaseDetachedBoss3D()
+void releaseDetachedBoss3D(World3D& world)
 {
-    if (installedBoss && engine().world.boss3D() != installedBoss.get())
+    if (installedBoss && world.boss3D() != installedBoss.get())
         installedBoss.reset();
 }
 
-void releaseBoss3D()
+void releaseBoss3D(World3D& world)
 {
-    if (engine().world.boss3D() == installedBoss.get())
-        engine().world.clearBoss3D();
+    if (world.boss3D() == installedBoss.get())
+        world.clearBoss3D();
     installedBoss.reset();
 }
+
+void releaseDetachedBoss3D() { releaseDetachedBoss3D(transitionalServices().world); }
+
+void releaseBoss3D() { releaseBoss3D(transitionalServices().world); }

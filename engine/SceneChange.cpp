@@ -172,10 +172,7 @@ void changeScene(int id, float startSeconds)
         return;
     Engine& e = engine();
     e.clearScene();
-    e.world.purgeAfterRelease = true;
-    e.world.worldLighting = 3.5f;
-    e.world.sceneId = id;
-    e.world.boss3D = nullptr;
+    e.world.enterScene(id);
 
     if (scene::isMenu(id)) {
         if (menuSceneSteps().build)
@@ -187,21 +184,19 @@ void changeScene(int id, float startSeconds)
     }
     if (id == scene::TOWER) {
         e.clearScene();
-        if (e.world.camera)
-            e.world.camera->rotation = {70.f, 0.f, 0.f};
-        if (e.world.player3D)
-            e.world.player3D->position = {0.f, -203338.8125f, 358765.f};
+        e.world.turnCamera({70.f, 0.f, 0.f});
+        e.world.placePlayer3D({0.f, -203338.8125f, 358765.f});
         return;
     }
     if (scene::drawsShaderBackground(id)) {
-        if (id != scene::LEVEL3_START && e.world.level3Background)
-            e.world.level3Background->startSwitch();
+        if (id != scene::LEVEL3_START && e.world.level3Background())
+            e.world.level3Background()->startSwitch();
         return;
     }
     if (scene::hasFixedLight(id))
-        e.world.lightPosition = scene::worldLightPosition(id);
-    if (e.world.level3Background)
-        e.world.level3Background->resetToFirst();
+        e.world.light().placeFor(id);
+    if (e.world.level3Background())
+        e.world.level3Background()->resetToFirst();
     loadSceneFile(e, sceneFilePath(id), id, startSeconds);
     preloadNextScene(id, startSeconds);
 }

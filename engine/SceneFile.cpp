@@ -174,13 +174,14 @@ void addMeshObject(Engine& engine, WorldObjectTable& table, SceneRecord& record,
     sf::Texture* texture = engine.textures.getTexture(entry.texturePath, TextureUse::Scene);
     if (!texture)
         return;
-    std::unique_ptr<Mesh> mesh = loadObjMesh(engine, entry.modelPath, texture, firstOr0(record.positions), false);
+    std::unique_ptr<Mesh> mesh =
+        loadObjMesh(engine.textures, engine.renderer, entry.modelPath, texture, firstOr0(record.positions), false);
     if (!mesh)
         return;
-    mesh->rotation = firstOr0(record.rotations);
+    mesh->turnTo(firstOr0(record.rotations));
     mesh->texturePath = entry.texturePath;
     if (objectName == "GreenPlanet")
-        mesh->kinds.add(MeshKind::GreenPlanet); // whatever model the table gives it
+        mesh->addKind(MeshKind::GreenPlanet); // whatever model the table gives it
     SceneObjectRecord object;
     object.name = objectName;
     object.sceneId = sceneId;
@@ -194,14 +195,15 @@ void addLightObject(Engine& engine, WorldObjectTable& table, SceneRecord& record
 {
     sf::Texture* texture = engine.textures.getTexture("2D/hitbox.png", TextureUse::Scene);
     std::unique_ptr<Mesh> mesh =
-        loadObjMesh(engine, table["PlayerSmall"].modelPath, texture, firstOr0(record.positions), false);
+        loadObjMesh(engine.textures, engine.renderer, table["PlayerSmall"].modelPath, texture,
+                    firstOr0(record.positions), false);
     if (!mesh)
         return;
     mesh->lightData = {record.intensity, record.range, record.colour};
     mesh->rename("light");
-    mesh->tags.push_back("light");
+    mesh->addTag("light");
     if (scene::hidesLightGlow(sceneId))
-        mesh->tags.push_back("noTavlo");
+        mesh->addTag("noTavlo");
     SceneObjectRecord object;
     object.sceneId = sceneId;
     object.mesh = std::move(mesh);
@@ -261,7 +263,7 @@ void forgetSceneFilesReadAhead()
 void loadSceneFile(Engine& engine, const std::string& path, int sceneId, float startSeconds)
 {
     WorldObjectTable table;
-    engine.world.sceneLoading = true;
+    engine.world.beginLoading();
     SceneFileRead read = takeSceneFileReadAhead(path);
     if (!read.opened)
         read = readSceneFile(path);
@@ -270,7 +272,7 @@ void loadSceneFile(Engine& engine, const std::string& path, int sceneId, float s
     for (SceneRecord& record : read.records) {
         switch (record.kind) {
         case SceneRecordKind::Camera:
-            appendCameraFrames(engine.world.cameraFrames, record);
+            engine.world.cameraPath().append(record);
             break;
         case SceneRecordKind::Mesh:
             addMeshObject(engine, table, record, sceneId);
@@ -280,8 +282,6 @@ void loadSceneFile(Engine& engine, const std::string& path, int sceneId, float s
             break;
         }
     }
-    engine.world.sceneLoaded = true;
-    markFramesPlayed(engine.world.cameraFrames, startSeconds);
-    engine.world.sceneLoading = false;
+    engine.world.finishLoading(startSeconds);
     engine.purgeUnusedTextures();
 }

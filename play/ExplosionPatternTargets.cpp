@@ -21,10 +21,11 @@ Mesh* findSceneMesh(const std::string& name)
 {
     Engine& e = engine();
     for (SceneObjectRecord& record : e.world.sceneObjects)
-        if (record.mesh && !record.mesh->markedForDeletion && (record.name == name || namedAs(record.mesh->name(), name)))
+        if (record.mesh && !record.mesh->isMarkedForDeletion()
+            && (record.name == name || namedAs(record.mesh->name(), name)))
             return record.mesh.get();
     for (const std::unique_ptr<Mesh>& mesh : e.world.meshes)
-        if (mesh && !mesh->markedForDeletion && namedAs(mesh->name(), name))
+        if (mesh && !mesh->isMarkedForDeletion() && namedAs(mesh->name(), name))
             return mesh.get();
     return nullptr;
 }
@@ -32,8 +33,8 @@ Mesh* findSceneMesh(const std::string& name)
 sf::Vector2f projectSceneObject(const std::string& name, sf::Vector2f fallback)
 {
     const Mesh* mesh = findSceneMesh(name);
-    const Camera* camera = engine().world.camera;
+    const Camera* camera = engine().world.camera();
     if (!mesh || !camera)
         return fallback;
-    return projectToScreen(*camera, mesh->position);
+    return projectToScreen(*camera, mesh->position());
 }

@@ -16,7 +16,7 @@ CinematicState::CinematicState(std::vector<unsigned> scores) : scores_(std::move
     SoundManager& sound = soundManager();
     sound.stopAll();
     changeScene(scene::CREDITS, 0.f);
-    engine().world.cinematicFinished = false;
+    engine().world.cameraPath().watchForEnd();
     sound.playTrack(MUSIC_STAFF_ROLL);
 
     for (unsigned s : scores_)
@@ -31,7 +31,7 @@ StateCode CinematicState::update(float /*frameTime*/)
     if (pressed && !passWasPressed_)
         return state_code::HIGH_SCORES;
     passWasPressed_ = pressed;
-    if (!engine().world.cinematicFinished)
+    if (!engine().world.cameraPath().ended())
         return state_code::STAY;
     soundManager().stopAll();
     return state_code::HIGH_SCORES;

@@ -52,10 +52,12 @@ sf::Texture* hangarTexture(const std::string& basePath)
 // A hangar model, registered with the engine; null when its file is missing.
 Mesh* loadHangarMesh(const std::string& name, sf::Texture* texture, float depthOffsetX)
 {
-    Mesh* mesh = engine().addMesh(loadObjMesh(engine(), "3D/Hangar/" + name, texture, HANGAR_POSITION, false));
+    Engine& e = engine();
+    Mesh* mesh = e.addMesh(loadObjMesh(e.textures, e.renderer, "3D/Hangar/" + name, texture, HANGAR_POSITION, false));
     if (mesh) {
-        mesh->rotation = HANGAR_ROTATION;
-        mesh->depthOffset.x = depthOffsetX;
+        mesh->turnTo(HANGAR_ROTATION);
+        const sf::Vector3f o = mesh->sortOffset();
+        mesh->setSortOffset({depthOffsetX, o.y, o.z});
     }
     return mesh;
 }
@@ -90,17 +92,12 @@ void buildMenuScene()
 {
     Engine& e = engine();
     e.clearScene();
-    if (e.world.player3D)
-        e.world.player3D->position = menu_camera::POSITION;
-    if (e.world.camera) {
-        e.world.camera->position = menu_camera::POSITION;
-        e.world.camera->rotation = menu_camera::ROTATION;
-    }
+    e.world.poseCamera(menu_camera::POSITION, menu_camera::ROTATION);
 
     for (const HangarMeshInfo& info : HANGAR_MESHES)
         loadHangarMesh(info.name, hangarTexture("3D/Hangar/" + std::string(info.name) + "_Base.png"), info.depthOffsetX);
     sf::Texture* screenTexture = hangarTexture("3D/Hangar/_Base.png");
-    e.world.menuScreenMesh = loadHangarMesh(SCREEN_DISPLAYERS[0], screenTexture, 0.f);
+    e.world.showMenuOn(loadHangarMesh(SCREEN_DISPLAYERS[0], screenTexture, 0.f));
     loadHangarMesh(SCREEN_DISPLAYERS[1], screenTexture, 0.f);
 
     e.renderer.menuFont.loadFromFile(resolveAssetPath("3D/font/Cyberfall.otf"));
@@ -127,13 +124,11 @@ PreloadJob hangarPreload()
 void moveMenuCamera()
 {
     Engine& e = engine();
-    if (!e.world.player3D || !e.world.camera)
+    if (!e.world.player3D() || !e.world.camera())
         return;
     const MenuCameraStep step =
-        menuCameraGlide(e.world.player3D->position, e.world.camera->rotation, e.timing.frameTime);
-    e.world.player3D->position = step.position;
-    e.world.camera->position = step.position;
-    e.world.camera->rotation = step.rotation;
+        menuCameraGlide(e.world.player3D()->position, e.world.camera()->rotation, e.timing.frameTime);
+    e.world.poseCamera(step.position, step.rotation);
     if (step.settled)
         e.renderer.depthView = false;
 }

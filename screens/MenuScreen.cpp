@@ -111,13 +111,13 @@ void updateMenuScreen()
         screen.drawnLook = look;
         ++screen.pageDraws;
     }
-    Mesh* mesh = engine().world.menuScreenMesh;
+    Mesh* mesh = engine().world.menuScreen();
     if (!mesh)
         return;
     // The mesh shows the render texture itself (no copy): drawn as the batch's texture, its
     // rows come out the right way up like any render texture's.
     const sf::Texture& drawn = screen.target->getTexture();
-    if (mesh->baseTexture != &drawn)
+    if (mesh->maps().baseTexture != &drawn)
         mesh->setBaseTexture(&drawn);
 }
 

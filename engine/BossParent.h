@@ -9,7 +9,8 @@
 class BossParent {
 public:
     virtual ~BossParent() = default;
-    virtual void update() = 0;
+    // One engine step of `frameTime` seconds.
+    virtual void update(float frameTime) = 0;
     // The defeat look.
     virtual void setAllRed() = 0;
 

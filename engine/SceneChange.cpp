@@ -174,10 +174,7 @@ void changeScene(int id, float startSeconds)
         return;
     Engine& e = engine();
     e.clearScene();
-    e.world.purgeAfterRelease = true;
-    e.world.worldLighting = 3.5f;
-    e.world.sceneId = id;
-    e.world.boss3D = nullptr;
+    e.world.enterScene(id);
 
     const scene::SceneInfo& row = scene::sceneInfo(id);
     if (row.has(scene::rule::MENU)) {
@@ -190,21 +187,19 @@ void changeScene(int id, float startSeconds)
     }
     if (row.entryPose) { // built by its boss: no file
         e.clearScene();
-        if (e.world.camera)
-            e.world.camera->rotation = row.entryPose->cameraRotation.vector();
-        if (e.world.player3D)
-            e.world.player3D->position = row.entryPose->player3D.vector();
+        e.world.turnCamera(row.entryPose->cameraRotation.vector());
+        e.world.placePlayer3D(row.entryPose->player3D.vector());
         return;
     }
     if (scene::drawsShaderBackground(id)) {
-        if (scene::switchesTunnelPicture(id) && e.world.level3Background)
-            e.world.level3Background->startSwitch();
+        if (scene::switchesTunnelPicture(id) && e.world.level3Background())
+            e.world.level3Background()->startSwitch();
         return;
     }
     if (scene::hasFixedLight(id))
-        e.world.lightPosition = scene::worldLightPosition(id);
-    if (e.world.level3Background)
-        e.world.level3Background->resetToFirst();
+        e.world.light().placeFor(id);
+    if (e.world.level3Background())
+        e.world.level3Background()->resetToFirst();
     loadSceneFile(e, sceneFilePath(id), id, startSeconds);
     preloadNextScene(id, startSeconds);
 }

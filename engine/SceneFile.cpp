@@ -171,14 +171,12 @@ sf::Vector3f firstOr0(const std::vector<sf::Vector3f>& keys) { return keys.empty
 void addSceneKinds(Mesh& mesh, const std::string& objectName, int sceneId)
 {
     if (objectName == "GreenPlanet")
-        mesh.kinds.add(MeshKind::GreenPlanet); // whatever model the table gives it
-    if (const scene::WallSection* wall = scene::wallSectionOf(sceneId, mesh.name())) {
-        mesh.kinds.add(MeshKind::CorridorWall);
-        mesh.corridorDepth = wall->sortDepth;
-    }
+        mesh.addKind(MeshKind::GreenPlanet); // whatever model the table gives it
+    if (const scene::WallSection* wall = scene::wallSectionOf(sceneId, mesh.name()))
+        mesh.becomeCorridorWall(wall->sortDepth);
     const char* head = scene::sceneInfo(sceneId).bossHeadObject;
     if (head && objectName == head)
-        mesh.kinds.add(MeshKind::FinalBossHead);
+        mesh.addKind(MeshKind::FinalBossHead);
 }
 
 void addMeshObject(Engine& engine, WorldObjectTable& table, SceneRecord& record, int sceneId)
@@ -194,7 +192,7 @@ void addMeshObject(Engine& engine, WorldObjectTable& table, SceneRecord& record,
         loadObjMesh(engine.textures, engine.renderer, entry.modelPath, texture, firstOr0(record.positions), false);
     if (!mesh)
         return;
-    mesh->rotation = firstOr0(record.rotations);
+    mesh->turnTo(firstOr0(record.rotations));
     mesh->texturePath = entry.texturePath;
     addSceneKinds(*mesh, objectName, sceneId);
     SceneObjectRecord object;
@@ -215,9 +213,9 @@ void addLightObject(Engine& engine, WorldObjectTable& table, SceneRecord& record
         return;
     mesh->lightData = {record.intensity, record.range, record.colour};
     mesh->rename("light");
-    mesh->kinds.add(MeshKind::Light);
+    mesh->addKind(MeshKind::Light);
     if (scene::hidesLightGlow(sceneId))
-        mesh->kinds.add(MeshKind::NoGlow);
+        mesh->addKind(MeshKind::NoGlow);
     SceneObjectRecord object;
     object.sceneId = sceneId;
     object.mesh = std::move(mesh);
@@ -277,7 +275,7 @@ void forgetSceneFilesReadAhead()
 void loadSceneFile(Engine& engine, const std::string& path, int sceneId, float startSeconds)
 {
     WorldObjectTable table;
-    engine.world.sceneLoading = true;
+    engine.world.beginLoading();
     SceneFileRead read = takeSceneFileReadAhead(path);
     if (!read.opened)
         read = readSceneFile(path);
@@ -286,7 +284,7 @@ void loadSceneFile(Engine& engine, const std::string& path, int sceneId, float s
     for (SceneRecord& record : read.records) {
         switch (record.kind) {
         case SceneRecordKind::Camera:
-            appendCameraFrames(engine.world.cameraFrames, record);
+            engine.world.cameraPath().append(record);
             break;
         case SceneRecordKind::Mesh:
             addMeshObject(engine, table, record, sceneId);
@@ -296,8 +294,6 @@ void loadSceneFile(Engine& engine, const std::string& path, int sceneId, float s
             break;
         }
     }
-    engine.world.sceneLoaded = true;
-    markFramesPlayed(engine.world.cameraFrames, startSeconds);
-    engine.world.sceneLoading = false;
+    engine.world.finishLoading(startSeconds);
     engine.purgeUnusedTextures();
 }

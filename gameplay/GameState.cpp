@@ -156,7 +156,7 @@ void GameState::addPlayer()
     // A ship starts inside the level (a new ship's own origin lies outside the
     // play column, where it could never move). One joining mid-level takes the
     // running level's direction and boss level from the ships already in play.
-    ship->position = shipStartPoint(engine().world.sceneId, index);
+    ship->position = shipStartPoint(engine().world.sceneId(), index);
     ship->move(0.f, 0);
     if (scrollDirection != NO_SCROLL_DIRECTION)
         ship->facing = scrollDirection;
@@ -288,7 +288,7 @@ void GameState::revive(int i)
     Player2D& ship = *players[i];
     setRumble(i, 65000);
     scoreCounters[i]->setScoreText("000000000");
-    ship.revive(shipStartPoint(engine().world.sceneId, 0));
+    ship.revive(shipStartPoint(engine().world.sceneId(), 0));
     scores[i].score = 0; // the life points toward the next extra life are kept
     setRumble(i, 0);
     transitions.add(std::make_unique<Player2D3DTransition>(ship.position));
@@ -330,8 +330,8 @@ StateCode GameState::update(float dt)
 
     // 4. Wall lines of the corridor.
     wallLines.clear();
-    if (sequenceIndex() >= 4 && sequenceIndex() <= 6 && scene::hasCorridorWalls(eng.world.sceneId)
-        && eng.world.cameraFrame > 60)
+    if (sequenceIndex() >= 4 && sequenceIndex() <= 6 && scene::hasCorridorWalls(eng.world.sceneId())
+        && eng.world.cameraPath().frame() > 60)
         buildWallLines();
 
     // 5. The editor's windows.
@@ -417,7 +417,7 @@ void GameState::startGameOver()
 
 void GameState::updatePlayers(float dt)
 {
-    const int layout = scene::hasCorridorWalls(engine().world.sceneId) ? 3 : 0;
+    const int layout = scene::hasCorridorWalls(engine().world.sceneId()) ? 3 : 0;
     const bool paused = engine().run.paused;
     for (int i = 0; i < playerCount; ++i) {
         if (!isLive(i))
@@ -439,7 +439,7 @@ void GameState::cancelWeaponsBehindTheGate()
 
 bool GameState::inputGateOpen() const
 {
-    if (scene::hidesShips(engine().world.sceneId))
+    if (scene::hidesShips(engine().world.sceneId()))
         return false;
     return transitionsAllowInput();
 }

@@ -15,7 +15,7 @@ void GameState::drawLayer(sf::RenderTarget& target)
     particles.draw(target);
     bonuses->draw(target);
     shots->draw(target, debugDraw);
-    if (!scene::hidesShips(engine().world.sceneId))
+    if (!scene::hidesShips(engine().world.sceneId()))
         for (int i = 0; i < playerCount; ++i)
             if (isLive(i))
                 players[i]->draw(target, debugDraw);

@@ -23,9 +23,9 @@ StateCode GameState::runLevelFlow(const FrameEvents& events)
     in.waitingForContinue = waitingForContinue;
     in.sequenceIndex = sequenceIndex();
     in.scoreboardUp = scoreboards[0] != nullptr;
-    in.scene = eng.world.sceneId;
-    in.pathEnded = eng.world.cinematicFinished;
-    in.sceneLoading = eng.world.sceneLoading;
+    in.scene = eng.world.sceneId();
+    in.pathEnded = eng.world.cameraPath().ended();
+    in.sceneLoading = eng.world.loading();
     in.anyCountingDown = std::any_of(continueScreens.begin(), continueScreens.end(),
                                      [](const ContinueScreen& s) { return s.countingDown != 0; });
 
@@ -34,7 +34,7 @@ StateCode GameState::runLevelFlow(const FrameEvents& events)
         if (runFlowStep(step))
             return state_code::CINEMATIC;
     if (plan.ran)
-        eng.world.cinematicFinished = false; // a finished camera path moves the flow on once
+        eng.world.cameraPath().acknowledgeEnd(); // a finished camera path moves the flow on once
     return state_code::STAY;
 }
 

@@ -63,7 +63,7 @@ bool GameState::updateFade(float dt)
     fade->update(dt);
     if (!fade->done)
         return false;
-    const int sceneId = engine().world.sceneId;
+    const int sceneId = engine().world.sceneId();
     const bool opaqueEndCounts =
         scene::opaqueFadeEndMovesFlow(sceneId) || sequenceIndex() == level_flow::FINAL_BOSS_SEQUENCE;
     return scene::everyFadeEndMovesFlow(sceneId) || (opaqueEndCounts && fade->fadeIn);

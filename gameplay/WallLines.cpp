@@ -55,16 +55,16 @@ namespace {
 
 std::vector<sf::Vector2f> projectMarkers(Engine& engine, MeshKind markerKind, WallSide side)
 {
-    if (!engine.world.camera)
+    if (!engine.world.camera())
         return {};
-    const ScreenProjector projector(*engine.world.camera);
+    const ScreenProjector projector(*engine.world.camera());
     std::vector<WallMarker> objects;
     objects.reserve(engine.world.sceneObjects.size());
     for (const SceneObjectRecord& record : engine.world.sceneObjects) {
         WallMarker marker;
         if (record.mesh) {
             marker.isMarker = record.mesh->is(markerKind);
-            marker.screen = projector.project(record.mesh->position);
+            marker.screen = projector.project(record.mesh->position());
         } else if (!record.positions.empty()) {
             marker.screen = projector.project(record.positions.front());
         }

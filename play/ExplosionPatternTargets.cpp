@@ -8,10 +8,10 @@ Mesh* findSceneMesh(MeshKind kind)
 {
     Engine& e = engine();
     for (SceneObjectRecord& record : e.world.sceneObjects)
-        if (record.mesh && !record.mesh->markedForDeletion && record.mesh->is(kind))
+        if (record.mesh && !record.mesh->isMarkedForDeletion() && record.mesh->is(kind))
             return record.mesh.get();
     for (const std::unique_ptr<Mesh>& mesh : e.world.meshes)
-        if (mesh && !mesh->markedForDeletion && mesh->is(kind))
+        if (mesh && !mesh->isMarkedForDeletion() && mesh->is(kind))
             return mesh.get();
     return nullptr;
 }
@@ -19,8 +19,8 @@ Mesh* findSceneMesh(MeshKind kind)
 sf::Vector2f projectSceneObject(MeshKind kind, sf::Vector2f fallback)
 {
     const Mesh* mesh = findSceneMesh(kind);
-    const Camera* camera = engine().world.camera;
+    const Camera* camera = engine().world.camera();
     if (!mesh || !camera)
         return fallback;
-    return projectToScreen(*camera, mesh->position);
+    return projectToScreen(*camera, mesh->position());
 }

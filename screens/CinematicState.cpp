@@ -16,7 +16,7 @@ CinematicState::CinematicState(const Services& services, std::vector<unsigned> s
     SoundManager& sound = soundManager();
     sound.stopAll();
     changeScene(scene::CREDITS, 0.f);
-    world_.cinematicFinished = false;
+    world_.cameraPath().watchForEnd();
     sound.playTrack(MUSIC_STAFF_ROLL);
 
     for (unsigned s : scores_)
@@ -31,7 +31,7 @@ StateCode CinematicState::update(float /*frameTime*/)
     if (pressed && !passWasPressed_)
         return StateCode::HighScores;
     passWasPressed_ = pressed;
-    if (!world_.cinematicFinished)
+    if (!world_.cameraPath().ended())
         return StateCode::Stay;
     soundManager().stopAll();
     return StateCode::HighScores;

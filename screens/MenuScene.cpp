@@ -54,8 +54,9 @@ Mesh* loadHangarMesh(Engine& e, const std::string& name, sf::Texture* texture, f
 {
     Mesh* mesh = e.addMesh(loadObjMesh(e.textures, e.renderer, "3D/Hangar/" + name, texture, HANGAR_POSITION, false));
     if (mesh) {
-        mesh->rotation = HANGAR_ROTATION;
-        mesh->depthOffset.x = depthOffsetX;
+        mesh->turnTo(HANGAR_ROTATION);
+        const sf::Vector3f o = mesh->sortOffset();
+        mesh->setSortOffset({depthOffsetX, o.y, o.z});
     }
     return mesh;
 }
@@ -89,18 +90,13 @@ void installMenuScene() { installMenuSceneSteps({buildMenuScene, updateMenuScene
 void buildMenuScene(Engine& e)
 {
     e.clearScene();
-    if (e.world.player3D)
-        e.world.player3D->position = menu_camera::POSITION;
-    if (e.world.camera) {
-        e.world.camera->position = menu_camera::POSITION;
-        e.world.camera->rotation = menu_camera::ROTATION;
-    }
+    e.world.poseCamera(menu_camera::POSITION, menu_camera::ROTATION);
 
     for (const HangarMeshInfo& info : HANGAR_MESHES)
         loadHangarMesh(e, info.name, hangarTexture(e.textures, "3D/Hangar/" + std::string(info.name) + "_Base.png"),
                        info.depthOffsetX);
     sf::Texture* screenTexture = hangarTexture(e.textures, "3D/Hangar/_Base.png");
-    e.world.menuScreenMesh = loadHangarMesh(e, SCREEN_DISPLAYERS[0], screenTexture, 0.f);
+    e.world.showMenuOn(loadHangarMesh(e, SCREEN_DISPLAYERS[0], screenTexture, 0.f));
     loadHangarMesh(e, SCREEN_DISPLAYERS[1], screenTexture, 0.f);
 
     e.renderer.menuFont.loadFromFile(resolveAssetPath("3D/font/Cyberfall.otf"));
@@ -126,13 +122,11 @@ PreloadJob hangarPreload()
 
 void moveMenuCamera(Engine& e)
 {
-    if (!e.world.player3D || !e.world.camera)
+    if (!e.world.player3D() || !e.world.camera())
         return;
     const MenuCameraStep step =
-        menuCameraGlide(e.world.player3D->position, e.world.camera->rotation, e.timing.frameTime);
-    e.world.player3D->position = step.position;
-    e.world.camera->position = step.position;
-    e.world.camera->rotation = step.rotation;
+        menuCameraGlide(e.world.player3D()->position, e.world.camera()->rotation, e.timing.frameTime);
+    e.world.poseCamera(step.position, step.rotation);
     if (step.settled)
         e.renderer.depthView = false;
 }
@@ -142,5 +136,5 @@ void updateMenuScene(Engine& e)
     if (!e.menu.menuInputReleased)
         return;
     moveMenuCamera(e);
-    updateMenuScreen(menuServicesOf(servicesOf(e)), e.world.menuScreenMesh);
+    updateMenuScreen(menuServicesOf(servicesOf(e)), e.world.menuScreen());
 }

@@ -115,7 +115,7 @@ void updateMenuScreen(const MenuServices& services, Mesh* mesh)
     // The mesh shows the render texture itself (no copy): drawn as the batch's texture, its
     // rows come out the right way up like any render texture's.
     const sf::Texture& drawn = screen.target->getTexture();
-    if (mesh->baseTexture != &drawn)
+    if (mesh->maps().baseTexture != &drawn)
         mesh->setBaseTexture(&drawn);
 }
 

@@ -68,7 +68,7 @@ TEST(MeshKindGl, EveryMeshOfEveryShippedSceneIsOfTheKindsItsNameSays)
         if (scene::drawsShaderBackground(id) || id == scene::TOWER || scene::isMenu(id))
             continue; // built in code or drawn by a shader: no scene file
         e.world.sceneObjects.clear(); // a cleared scene's objects wait for the next frame to go
-        e.world.sceneId = id;
+        e.world.enterScene(id);
         loadSceneFile(e, sceneFilePath(id), id, 0.f);
         ASSERT_FALSE(e.world.sceneObjects.empty()) << "scene " << id;
         ++scenes;
@@ -78,7 +78,7 @@ TEST(MeshKindGl, EveryMeshOfEveryShippedSceneIsOfTheKindsItsNameSays)
             for (const KindRule& rule : RULES)
                 EXPECT_EQ(mesh.is(rule.kind), rule.applies(object))
                     << rule.name << " of " << mesh.name() << " (" << object.name << ") in scene " << id;
-            EXPECT_EQ(mesh.corridorDepth, wallDepth(mesh.name())) << mesh.name() << " in scene " << id;
+            EXPECT_EQ(mesh.corridorDepth(), wallDepth(mesh.name())) << mesh.name() << " in scene " << id;
             corridorWalls += mesh.is(MeshKind::CorridorWall);
             planets += mesh.is(MeshKind::GreenPlanet);
             heads += mesh.is(MeshKind::FinalBossHead);

@@ -146,12 +146,12 @@ TEST_F(MenuRun, MissingHangarModelsAndTexturesAreSkippedOrReplaced)
     buildMenuScene(e);
     std::vector<Mesh*> live;
     for (const std::unique_ptr<Mesh>& mesh : e.world.meshes)
-        if (!mesh->markedForDeletion)
+        if (!mesh->isMarkedForDeletion())
             live.push_back(mesh.get());
     ASSERT_EQ(live.size(), 1u);
     EXPECT_EQ(live[0]->name(), "3D/Hangar/Door/Gate");
-    EXPECT_EQ(live[0]->baseTexture, e.textures.getTexture("3D/Hangar/HangarColor.png", TextureUse::Scene));
-    EXPECT_EQ(e.world.menuScreenMesh, nullptr);
+    EXPECT_EQ(live[0]->maps().baseTexture, e.textures.getTexture("3D/Hangar/HangarColor.png", TextureUse::Scene));
+    EXPECT_EQ(e.world.menuScreen(), nullptr);
     EXPECT_EQ(e.menu.menuBindings.size(), 6u);
 
     e.menu.menuInputReleased = true;
@@ -172,8 +172,8 @@ TEST_F(MenuRun, CutSceneNeedsAFreshPassAndHandsTheScoresOn)
     };
     input.keyboard.press(sf::Keyboard::Enter); // still held from the last level
     start(std::make_unique<CinematicState>(servicesOf(engine()), std::vector<unsigned>{1200, 800}), factory);
-    EXPECT_EQ(engine().world.sceneId, scene::CREDITS);
-    EXPECT_FALSE(engine().world.cinematicFinished);
+    EXPECT_EQ(engine().world.sceneId(), scene::CREDITS);
+    EXPECT_FALSE(engine().world.cameraPath().ended());
     frames(20);
     EXPECT_TRUE(handed.empty());
     input.keyboard.release(sf::Keyboard::Enter);
@@ -186,7 +186,7 @@ TEST_F(MenuRun, CutSceneNeedsAFreshPassAndHandsTheScoresOn)
 
     start(std::make_unique<CinematicState>(servicesOf(engine()), std::vector<unsigned>{5}), factory);
     frames(3);
-    engine().world.cinematicFinished = true;
+    engine().world.cameraPath().markEnded();
     frames(1);
     ASSERT_EQ(handed.size(), 2u);
     EXPECT_EQ(handed[1], std::vector<unsigned>{5});

@@ -1,6 +1,6 @@
 #pragma once
 // The 3D side of a boss: it owns its meshes in `objects`, which the engine
-// step updates and the renderer draws while engine().world.boss3D() points here.
+// step updates and the renderer draws while the world's boss3D points here.
 #include "engine/Mesh.h"
 
 #include <memory>

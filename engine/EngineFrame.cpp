@@ -47,7 +47,8 @@ void updatePlanetGlow(Engine& e)
         return;
     LightData& light = planet->lightData;
     light.range = 75000.f;
-    if (scene::planetGlowFollowsPath(e.world.sceneId())) {
+    switch (scene::sceneInfo(e.world.sceneId()).planetGlow) {
+    case scene::PlanetGlow::FollowsPath: {
         const int f = e.world.cameraPath().frame();
         if (f < 66)
             light.intensity = 0.f;
@@ -55,10 +56,12 @@ void updatePlanetGlow(Engine& e)
             light.intensity = static_cast<float>(f - 65) / 25.f;
         else if (f <= 250)
             light.intensity = static_cast<float>(303 - f) / 25.f;
-    } else if (scene::planetGlowGrows(e.world.sceneId())) {
+        break;
+    }
+    case scene::PlanetGlow::Grows:
         light.intensity = light.intensity < 3.5f ? light.intensity + e.timing.frameTime : 3.5f;
-    } else {
-        light.intensity = 3.5f;
+        break;
+    case scene::PlanetGlow::Steady: light.intensity = 3.5f; break;
     }
 }
 
@@ -139,7 +142,7 @@ void updateEngineFrame()
     updatePlanetGlow(e);
 
     if (scene::isMenu(e.world.sceneId()) && menuSceneSteps().update)
-        menuSceneSteps().update();
+        menuSceneSteps().update(e);
 
     if (e.world.cameraPath().empty() && !scene::hasFixedCamera(e.world.sceneId()))
         e.controlPlayer3D();

@@ -3,57 +3,7 @@
 #include "engine/Engine.h"
 #include "engine/Math3D.h"
 
-#include <algorithm>
 #include <iterator>
-
-namespace {
-
-// The parts of a model name that make a mesh of a kind.
-struct KindByName {
-    const char* part;
-    MeshKind kind;
-};
-const KindByName KINDS_BY_NAME[] = {
-    {"Map", MeshKind::ScrollingMap},           {"wall", MeshKind::Wall},
-    {"collisionTop", MeshKind::CollisionTop},  {"collisionBot", MeshKind::CollisionBottom},
-    {"space", MeshKind::Space},                {"spacestar", MeshKind::SpaceStar},
-    {"player", MeshKind::Player},              {"GreenPlanet", MeshKind::GreenPlanet},
-};
-
-// The corridor: how far behind the others each wall section sorts.
-struct WallDepth {
-    const char* modelName;
-    float depthOffsetY;
-};
-const WallDepth CORRIDOR_WALL_DEPTHS[] = {
-    {"3D/LVL2/wall/wall1", 100000.f},       {"3D/LVL2/wall/wall2", 100000.f},
-    {"3D/LVL2/wall/wall1_2", 20000000.f},   {"3D/LVL2/wall/wall2_2", 20000000.f},
-    {"3D/LVL2/wall/wall1_3", 300000000.f},  {"3D/LVL2/wall/wall2_3", 300000000.f},
-    {"3D/LVL2/wall/wall1_4", 4000000000.f}, {"3D/LVL2/wall/wall2_4", 4000000000.f},
-};
-
-} // namespace
-
-MeshKinds meshKindsOf(const std::string& name)
-{
-    MeshKinds kinds;
-    for (const KindByName& rule : KINDS_BY_NAME)
-        if (name.find(rule.part) != std::string::npos)
-            kinds.add(rule.kind);
-    if (name == "3D/space")
-        kinds.add(MeshKind::Backdrop);
-    if (corridorWallDepth(name) != 0.f)
-        kinds.add(MeshKind::CorridorWall);
-    return kinds;
-}
-
-float corridorWallDepth(const std::string& name)
-{
-    for (const WallDepth& wall : CORRIDOR_WALL_DEPTHS)
-        if (name == wall.modelName)
-            return wall.depthOffsetY;
-    return 0.f;
-}
 
 Mesh::Mesh(std::vector<Triangle> tris, const sf::Vector3f& initialPosition, std::string meshName, bool meshFlag)
     : triangles(std::move(tris)), streams(triangles), position_(initialPosition), localPosition_(initialPosition),
@@ -66,7 +16,6 @@ void Mesh::rename(std::string newName)
 {
     name_ = std::move(newName);
     kinds_ = meshKindsOf(name_);
-    corridorDepth_ = corridorWallDepth(name_);
 }
 
 TriangleStreams::TriangleStreams(const std::vector<Triangle>& triangles)
@@ -84,8 +33,6 @@ TriangleStreams::TriangleStreams(const std::vector<Triangle>& triangles)
         }
     }
 }
-
-bool Mesh::hasTag(const std::string& tag) const { return std::find(tags_.begin(), tags_.end(), tag) != tags_.end(); }
 
 void Mesh::setBaseTexture(const sf::Texture* texture, bool opaque)
 {
@@ -144,6 +91,6 @@ void Mesh::addLightIfInRange(const sf::Vector3f& lightPosition, const LightData*
     const float d = distance3(position_, lightPosition);
     if (!(d <= light->range + 2000.f))
         return;
-    if (lit || hasTag("light") || hasTag("Light"))
+    if (lit || is(MeshKind::Light))
         lights_.push_back({lightPosition, light});
 }

@@ -1,6 +1,6 @@
 #pragma once
 // A textured triangle mesh of the 3D world: geometry, placement, motion,
-// texture maps for the drawing shader, tags, a light description and the
+// texture maps for the drawing shader, its kinds, a light description and the
 // deletion mark. Meshes hold no GL objects of their own (textures belong to
 // the engine's cache, the drawing shader is shared), so they can be built and
 // projected without a display.
@@ -76,8 +76,8 @@ struct ScreenBounds {
 inline constexpr const char* MESH_MAP_SUFFIXES[] = {"_NM.png", "_RN.png", "_HM.png", "_EM.png", "_NoiseM.png"};
 
 // What a mesh is to the renderer and the engine step. Decided once, when the
-// mesh is made or renamed (meshKindsOf its name), or set by whoever loads it;
-// the frame only reads the flags.
+// mesh is made or renamed (meshKindsOf its name), or added by whoever loads it
+// (the scene loader adds what its scene's row says); the frame only reads the flags.
 enum class MeshKind : std::uint16_t {
     ScrollingMap = 1 << 0,    // its sort distance drifts back with the scroll ("Map")
     Wall = 1 << 1,            // sorts behind the others, further every frame ("wall")
@@ -89,6 +89,9 @@ enum class MeshKind : std::uint16_t {
     Player = 1 << 7,          // the player's model, drawn again on top where a scene asks ("player")
     GreenPlanet = 1 << 8,     // the planet whose glow the engine step drives ("GreenPlanet")
     CorridorWall = 1 << 9,    // a corridor wall section, with its own sort depth (Mesh::corridorDepth)
+    Light = 1 << 10,          // glows, and lights reach it even when it is unlit (a scene's light, the green planet)
+    NoGlow = 1 << 11,         // a scene's light that draws no glow there
+    FinalBossHead = 1 << 12,  // the final boss's head ("4head")
 };
 
 class MeshKinds {
@@ -101,11 +104,8 @@ private:
     std::uint16_t bits_ = 0;
 };
 
-// The kinds a mesh of that name is, by the parts of its name listed above.
+// The kinds a mesh of that name is in every scene (the rules by name in engine/Scenes.cpp).
 MeshKinds meshKindsOf(const std::string& name);
-// How far back a corridor wall section sorts (its depth offset's y), by its
-// model name; 0 for a mesh that is not one.
-float corridorWallDepth(const std::string& name);
 
 // The textures a mesh is drawn with, all owned by the engine's cache.
 struct MeshMaps {
@@ -133,12 +133,14 @@ public:
     void addKind(MeshKind kind) { kinds_.add(kind); }
     // A CorridorWall's depth offset y in the corridor (0 for other meshes).
     float corridorDepth() const { return corridorDepth_; }
+    // A corridor wall section, sorting `sortDepth` back (its scene's row says which and how far).
+    void becomeCorridorWall(float sortDepth)
+    {
+        kinds_.add(MeshKind::CorridorWall);
+        corridorDepth_ = sortDepth;
+    }
     // The flag its loader gave it.
     bool flagged() const { return flag_; }
-
-    bool hasTag(const std::string& tag) const;
-    void addTag(std::string tag) { tags_.push_back(std::move(tag)); }
-    const std::vector<std::string>& tags() const { return tags_; }
 
     // Sets the texture drawn on the triangles (and the shader's "texture"),
     // scaling the texture coordinates to its size. Null draws untextured.
@@ -232,7 +234,6 @@ private:
     const sf::Vector3f* parentRotation_ = nullptr;
     bool notEmissive_ = false;
     bool markedForDeletion_ = false;
-    std::vector<std::string> tags_;
     sf::Vector3f depthOffset_;
     float flash_ = 0.f;
     sf::Vector3f position_;
@@ -246,4 +247,4 @@ private:
     bool flag_ = false;
 };
 
-// Destroys a mesh (triangles, tags, light list); textures stay in the cache.
+// Destroys a mesh (triangles, light list); textures stay in the cache.

@@ -275,7 +275,7 @@ std::unique_ptr<Mesh> loadObjGeometry(const std::string& modelName, const sf::Ve
     mesh->material = model->material;
     mesh->updateTransform(0.f);
     if (mesh->is(MeshKind::GreenPlanet)) {
-        mesh->addTag("light");
+        mesh->addKind(MeshKind::Light);
         mesh->lightData = {0.f, 90000.f, sf::Color(0, 255, 0, 255)};
     }
     return mesh;

@@ -55,7 +55,7 @@ public:
     {
         for (int i = 0; i <= STEPS; ++i) {
             const double u = static_cast<double>(i) / STEPS * U_MAX;
-            const double a = 2.0 * std::asin(u) * 180.0 / 3.141592653589793;
+            const double a = 2.0 * std::asin(u) * 180.0 / PI_D;
             facing_[i] = static_cast<float>(20.0 / (a + 1.0));
             turned_[i] = static_cast<float>(20.0 / (180.0 - a + 1.0));
         }

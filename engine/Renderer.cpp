@@ -243,7 +243,7 @@ void Engine::drawBatch(const Batch& batch)
     if (!renderer.window || !batch.mesh)
         return;
     const bool backdrop = isBackdrop(batch);
-    if (world.sceneId() == renderer.bossSceneId && backdrop) {
+    if (backdrop && scene::drawsBossBackdrop(world.sceneId())) {
         drawBackdropShader();
         return;
     }
@@ -320,19 +320,16 @@ void Engine::drawMovingLights()
 {
     for (const SceneObjectRecord& record : world.sceneObjects) {
         const Mesh* mesh = record.mesh.get();
-        if (mesh && (mesh->hasTag("light") || mesh->lightData.intensity > 0.f) && !mesh->hasTag("noTavlo"))
+        if (mesh && (mesh->is(MeshKind::Light) || mesh->lightData.intensity > 0.f) && !mesh->is(MeshKind::NoGlow))
             drawMovingLight(*mesh);
     }
     for (const std::unique_ptr<Mesh>& mesh : world.meshes)
-        for (const std::string& tag : mesh->tags())
-            if (tag == "light")
-                drawMovingLight(*mesh);
+        if (mesh->is(MeshKind::Light))
+            drawMovingLight(*mesh);
     if (world.boss3D())
         for (const std::unique_ptr<Mesh>& mesh : world.boss3D()->objects)
-            if (mesh)
-                for (const std::string& tag : mesh->tags())
-                    if (tag == "light")
-                        drawMovingLight(*mesh);
+            if (mesh && mesh->is(MeshKind::Light))
+                drawMovingLight(*mesh);
 }
 
 // Each glow is added onto the window over the pixels it can brighten, as a

@@ -2,6 +2,7 @@
 
 #include "engine/CameraPath.h"
 #include "engine/Engine.h"
+#include "engine/Math3D.h"
 #include "engine/ObjLoader.h"
 #include "engine/Scenes.h"
 #include "engine/TextParse.h"
@@ -36,6 +37,7 @@ void WorldObjectTable::read(std::istream& in)
 namespace {
 
 constexpr double DEGREES_PER_RADIAN = 57.29577951308232;
+static_assert(DEGREES_PER_RADIAN == 180.0 / PI_D, "degrees in a radian");
 
 float toDegrees(float radians) { return static_cast<float>(static_cast<double>(radians) * DEGREES_PER_RADIAN); }
 
@@ -165,6 +167,18 @@ namespace {
 
 sf::Vector3f firstOr0(const std::vector<sf::Vector3f>& keys) { return keys.empty() ? sf::Vector3f() : keys.front(); }
 
+// What the mesh of object `objectName` is in this scene beyond what its name makes it.
+void addSceneKinds(Mesh& mesh, const std::string& objectName, int sceneId)
+{
+    if (objectName == "GreenPlanet")
+        mesh.addKind(MeshKind::GreenPlanet); // whatever model the table gives it
+    if (const scene::WallSection* wall = scene::wallSectionOf(sceneId, mesh.name()))
+        mesh.becomeCorridorWall(wall->sortDepth);
+    const char* head = scene::sceneInfo(sceneId).bossHeadObject;
+    if (head && objectName == head)
+        mesh.addKind(MeshKind::FinalBossHead);
+}
+
 void addMeshObject(Engine& engine, WorldObjectTable& table, SceneRecord& record, int sceneId)
 {
     if (record.name.find("NULL") != std::string::npos)
@@ -180,8 +194,7 @@ void addMeshObject(Engine& engine, WorldObjectTable& table, SceneRecord& record,
         return;
     mesh->turnTo(firstOr0(record.rotations));
     mesh->texturePath = entry.texturePath;
-    if (objectName == "GreenPlanet")
-        mesh->addKind(MeshKind::GreenPlanet); // whatever model the table gives it
+    addSceneKinds(*mesh, objectName, sceneId);
     SceneObjectRecord object;
     object.name = objectName;
     object.sceneId = sceneId;
@@ -194,16 +207,15 @@ void addMeshObject(Engine& engine, WorldObjectTable& table, SceneRecord& record,
 void addLightObject(Engine& engine, WorldObjectTable& table, SceneRecord& record, int sceneId)
 {
     sf::Texture* texture = engine.textures.getTexture("2D/hitbox.png", TextureUse::Scene);
-    std::unique_ptr<Mesh> mesh =
-        loadObjMesh(engine.textures, engine.renderer, table["PlayerSmall"].modelPath, texture,
-                    firstOr0(record.positions), false);
+    std::unique_ptr<Mesh> mesh = loadObjMesh(engine.textures, engine.renderer, table["PlayerSmall"].modelPath, texture,
+                                             firstOr0(record.positions), false);
     if (!mesh)
         return;
     mesh->lightData = {record.intensity, record.range, record.colour};
     mesh->rename("light");
-    mesh->addTag("light");
+    mesh->addKind(MeshKind::Light);
     if (scene::hidesLightGlow(sceneId))
-        mesh->addTag("noTavlo");
+        mesh->addKind(MeshKind::NoGlow);
     SceneObjectRecord object;
     object.sceneId = sceneId;
     object.mesh = std::move(mesh);

@@ -231,7 +231,7 @@ TEST(Engine3DPipeline, VisibleListBoxAndTheLightsOfUnlitMeshes)
     Mesh unlit({}, {10.f, 0.f, 0.f}, "unlit", false), tagged({}, {10.f, 0.f, 0.f}, "tagged", false);
     unlit.lit = false;
     tagged.lit = false;
-    tagged.addTag("Light");
+    tagged.addKind(MeshKind::Light);
     for (Mesh* m : {&unlit, &tagged})
         m->addLightIfInRange({0.f, 0.f, 0.f}, &light);
     EXPECT_TRUE(unlit.lightsReaching().empty());

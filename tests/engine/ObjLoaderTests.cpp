@@ -114,7 +114,7 @@ TEST(ObjLoader, FilesOnDiskWithAndWithoutMaterial)
     auto planet = loadObjGeometry(dir.file("3D/GreenPlanet/planet"), {}, false);
     ASSERT_NE(planet, nullptr);
     EXPECT_EQ(planet->material.Kd, sf::Vector3f(0.f, 1.f, 0.f));
-    EXPECT_TRUE(planet->hasTag("light"));
+    EXPECT_TRUE(planet->is(MeshKind::Light));
     EXPECT_EQ(planet->lightData.colour, sf::Color(0, 255, 0, 255));
 }
 

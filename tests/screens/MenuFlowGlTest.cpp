@@ -143,7 +143,7 @@ TEST_F(MenuRun, MissingHangarModelsAndTexturesAreSkippedOrReplaced)
     InDirectory inTree(tree.path);
 
     Engine& e = engine();
-    buildMenuScene();
+    buildMenuScene(e);
     std::vector<Mesh*> live;
     for (const std::unique_ptr<Mesh>& mesh : e.world.meshes)
         if (!mesh->isMarkedForDeletion())
@@ -157,7 +157,7 @@ TEST_F(MenuRun, MissingHangarModelsAndTexturesAreSkippedOrReplaced)
     e.menu.menuInputReleased = true;
     e.menu.menuCursor = 0;
     input.keyboard.press(sf::Keyboard::S);
-    updateMenuScene();
+    updateMenuScene(e);
     EXPECT_EQ(e.menu.menuCursor, 1) << "the menu runs without its screen mesh";
     input.keyboard.release(sf::Keyboard::S);
 }
@@ -171,7 +171,7 @@ TEST_F(MenuRun, CutSceneNeedsAFreshPassAndHandsTheScoresOn)
         return std::make_unique<GameStandIn>();
     };
     input.keyboard.press(sf::Keyboard::Enter); // still held from the last level
-    start(std::make_unique<CinematicState>(std::vector<unsigned>{1200, 800}), factory);
+    start(std::make_unique<CinematicState>(servicesOf(engine()), std::vector<unsigned>{1200, 800}), factory);
     EXPECT_EQ(engine().world.sceneId(), scene::CREDITS);
     EXPECT_FALSE(engine().world.cameraPath().ended());
     frames(20);
@@ -184,7 +184,7 @@ TEST_F(MenuRun, CutSceneNeedsAFreshPassAndHandsTheScoresOn)
     EXPECT_EQ(handed[0], (std::vector<unsigned>{1200, 800}));
     input.keyboard.release(sf::Keyboard::Enter);
 
-    start(std::make_unique<CinematicState>(std::vector<unsigned>{5}), factory);
+    start(std::make_unique<CinematicState>(servicesOf(engine()), std::vector<unsigned>{5}), factory);
     frames(3);
     engine().world.cameraPath().markEnded();
     frames(1);

@@ -15,7 +15,9 @@ StateFactory defaultStateFactory()
 {
     const Services services = servicesOf(engine());
     StateFactory f;
-    f.cinematic = [](const std::vector<unsigned>& scores) { return std::make_unique<CinematicState>(scores); };
+    f.cinematic = [services](const std::vector<unsigned>& scores) {
+        return std::make_unique<CinematicState>(services, scores);
+    };
     f.menuWithoutLogos = [services] {
         return std::make_unique<MenuState>(std::make_unique<MainMenuState>(services, false));
     };

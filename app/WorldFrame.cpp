@@ -11,14 +11,14 @@
 void renderWorldFrame(sf::RenderWindow& /*window*/)
 {
     Engine& e = engine();
-    if (!scene::drawsShaderBackground(e.world.sceneId)) {
-        if (e.world.level3Background)
-            e.world.level3Background->releasePictures();
+    if (!scene::drawsShaderBackground(e.world.sceneId())) {
+        if (e.world.level3Background())
+            e.world.level3Background()->releasePictures();
         updateEngineFrame();
         e.render3D();
         return;
     }
     measureFrameTime();
-    if (e.world.level3Background)
-        e.world.level3Background->drawFrame(e.timing.gameClock.getElapsedTime().asSeconds());
+    if (e.world.level3Background())
+        e.world.level3Background()->drawFrame(e.timing.gameClock.getElapsedTime().asSeconds());
 }

@@ -22,7 +22,7 @@ int main()
     background.window = &gameWindow;
     background.frameTime = &engine().timing.frameTime;
     background.load();
-    engine().world.level3Background = &background;
+    engine().world.attachLevel3Background(&background);
 
     gameWindow.setMouseCursorVisible(true);
     gameWindow.setVerticalSyncEnabled(true);
@@ -32,6 +32,6 @@ int main()
         MainLoop loop(gameWindow, defaultStateFactory(), std::move(first));
         loop.run();
     }
-    engine().world.level3Background = nullptr;
+    engine().world.attachLevel3Background(nullptr);
     return 0;
 }

@@ -86,7 +86,7 @@ struct GameWindow {
         background.window = &window;
         background.frameTime = &engine().timing.frameTime;
         background.load();
-        engine().world.level3Background = &background;
+        engine().world.attachLevel3Background(&background);
         window.setVerticalSyncEnabled(true);
         window.setFramerateLimit(60);
     }
@@ -340,7 +340,7 @@ class BatchFinder {
 public:
     BatchFinder()
     {
-        if (scene::drawsShaderBackground(engine().world.sceneId))
+        if (scene::drawsShaderBackground(engine().world.sceneId()))
             return; // the batches are an earlier frame's
         for (const Batch* batch : engine().renderer.pipeline.batches())
             if (!batch->vertices.empty())
@@ -397,7 +397,7 @@ PixelReport pixelReport(const RecordedFrame& frame)
                       blendingName(draw.blending).c_str(), draw.vertices.size() / 3, draw.pixels / SCREEN_PIXELS);
         report.drawLines.push_back(line);
     }
-    if (scene::drawsShaderBackground(engine().world.sceneId))
+    if (scene::drawsShaderBackground(engine().world.sceneId()))
         return report; // no 3D pipeline in this frame
     std::map<std::string, double> meshes;
     for (const Batch* batch : engine().renderer.pipeline.batches())

@@ -74,10 +74,10 @@ struct BenchWorld {
         pads.connected[0] = pads.connected[1] = true;
         Engine& eng = engine();
         eng.run = RunSettings{};
-        eng.world.cinematicFinished = false;
+        eng.world.cameraPath().watchForEnd();
         game = std::make_unique<GameState>(GameMode::Story, servicesOf(engine()), "bench-no-levels/");
         game->joystickConnected(1);
-        eng.world.sceneId = scene::OPEN_SPACE;
+        eng.world.enterScene(scene::OPEN_SPACE);
         game->players[0]->position = {700.f, 950.f};
         game->players[1]->position = {1200.f, 950.f};
     }

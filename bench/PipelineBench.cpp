@@ -58,7 +58,7 @@ void PipelineFrame(benchmark::State& state)
     const int threads = teamSize(state.range(1) > 0 ? static_cast<int>(state.range(1)) : usableCores(),
                                  static_cast<size_t>(count), 4096);
     auto mesh = scatteredMesh(count);
-    mesh->rotation = {3.f, 5.f, 0.f};
+    mesh->turnTo({3.f, 5.f, 0.f});
     FrameSettings settings;
     settings.sceneId = scene::INTRO;
     settings.threads = static_cast<int>(state.range(1));

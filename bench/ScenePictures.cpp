@@ -56,10 +56,10 @@ sf::Image drawnPicture(sf::RenderWindow& window, MainLoop& loop, float seconds)
 {
     window.clear(sf::Color::Black);
     Engine& e = engine();
-    if (!scene::drawsShaderBackground(e.world.sceneId))
+    if (!scene::drawsShaderBackground(e.world.sceneId()))
         e.render3D();
-    else if (e.world.level3Background)
-        e.world.level3Background->drawFrame(seconds);
+    else if (e.world.level3Background())
+        e.world.level3Background()->drawFrame(seconds);
     loop.currentState()->draw(window);
     sf::Texture texture;
     texture.create(window.getSize().x, window.getSize().y);
@@ -102,7 +102,7 @@ void ScenePictures(benchmark::State& state)
     background.window = window;
     background.frameTime = &engine().timing.frameTime;
     background.load();
-    engine().world.level3Background = &background;
+    engine().world.attachLevel3Background(&background);
     long worst = 0;
     for (auto _ : state) {
         for (const PictureScene& scene : PICTURE_SCENES) {

@@ -48,7 +48,7 @@ sf::Vector3f doorVelocity(const Mesh* door, const sf::Vector3f& target, float xF
 {
     if (!door)
         return {};
-    const sf::Vector3f d = target - door->position;
+    const sf::Vector3f d = target - door->position();
     const float len = length3(d);
     if (!(len > 5.f))
         return {};
@@ -59,31 +59,32 @@ sf::Vector3f doorVelocity(const Mesh* door, const sf::Vector3f& target, float xF
 void setVelocity(Mesh* door, const sf::Vector3f& v)
 {
     if (door)
-        door->velocity = v;
+        door->moveAt(v);
 }
 
-float velocityX(const Mesh* door) { return door ? door->velocity.x : 0.f; }
+float velocityX(const Mesh* door) { return door ? door->velocity().x : 0.f; }
 
 // The one owner of the installed 3D boss; the world only shows it.
 std::unique_ptr<BossParent> installedBoss;
 
 } // namespace
 
-BossLvl1::BossLvl1(TextureCache& textures, RendererResources& renderer, World3D& world, const FrameTiming& timing)
-    : textures_(textures), renderer_(renderer), world_(world), timing_(timing)
+BossLvl1::BossLvl1(TextureCache& textures, RendererResources& renderer, World3D& world)
+    : textures_(textures), renderer_(renderer), world_(world)
 {
     tower = load(TOWER_MODEL, TOWER_TEXTURE, TOWER_POSITION);
     if (tower)
-        tower->rotation = {270.f, -180.f, 0.f};
+        tower->turnTo({270.f, -180.f, 0.f});
     door2 = load("3D/BossLevel1/Tower/Door2", TOWER_TEXTURE, TOWER_POSITION);
     door1 = load("3D/BossLevel1/Tower/Door1", TOWER_TEXTURE, TOWER_POSITION);
     doorTop = load("3D/BossLevel1/Tower/DoorTop", TOWER_TEXTURE, TOWER_POSITION);
     if (doorTop)
-        doorTop->position = doorTop->localPosition = DOOR_TOP_POSITION;
+        doorTop->placeAt(DOOR_TOP_POSITION);
     planet = load("3D/GreenPlanet/planet", "3D/GreenPlanet/planet.png", PLANET_POSITION);
     if (planet) {
-        planet->rotation = {360.f, -180.f, 90.f};
-        planet->depthOffset.z = 750000.f;
+        planet->turnTo({360.f, -180.f, 90.f});
+        const sf::Vector3f o = planet->sortOffset();
+        planet->setSortOffset({o.x, o.y, 750000.f});
     }
     for (int i = 0; i < MODULE_COUNT; ++i) {
         const bool turned = (i == 1 || i == 2);
@@ -91,12 +92,12 @@ BossLvl1::BossLvl1(TextureCache& textures, RendererResources& renderer, World3D&
         Mesh* turret = load(TURRET_MODEL, MODULE_TEXTURE, {MODULE_X[i], MODULE_Y, TURRET_Z});
         Mesh* module = load(MODULE_MODEL, MODULE_TEXTURE, {MODULE_X[i], MODULE_Y, MODULE_Z});
         if (turret) {
-            turret->rotation = rotation;
+            turret->turnTo(rotation);
             if (renderer_.resourcesReady)
                 turret->loadTextureMaps(textures_, MODULE_MODEL);
         }
         if (module) {
-            module->rotation = rotation;
+            module->turnTo(rotation);
             module->rename(std::to_string(i));
         }
         turrets[static_cast<size_t>(i)] = turret;
@@ -116,7 +117,8 @@ Mesh* BossLvl1::load(const std::string& model, const std::string& texture, const
 {
     std::unique_ptr<Mesh> mesh =
         renderer_.resourcesReady
-            ? loadObjMesh(textures_, renderer_, model, textures_.getTexture(texture, TextureUse::Scene), position, false)
+            ? loadObjMesh(textures_, renderer_, model, textures_.getTexture(texture, TextureUse::Scene), position,
+                          false)
             : loadObjGeometry(model, position, false);
     Mesh* loaded = mesh.get();
     if (mesh)
@@ -134,17 +136,17 @@ void BossLvl1::paint(Mesh* mesh, const char* texturePath)
 
 Camera BossLvl1::camera() const
 {
-    const Camera* camera = world_.camera;
+    const Camera* camera = world_.camera();
     return camera ? *camera : Camera{};
 }
 
-void BossLvl1::update()
+void BossLvl1::update(float frameTime)
 {
     animateModules();
     aimTurrets();
     if (doorsTriggered)
-        doorsOpen = openDoors();
-    const float t = timing_.frameTime;
+        doorsOpen = openDoors(frameTime);
+    const float t = frameTime;
     for (size_t s = 0; s < flashOn.size(); ++s) {
         if (!flashOn[s])
             continue;
@@ -155,7 +157,7 @@ void BossLvl1::update()
     const float towerFlash = flashOn[TOWER_FLASH] ? flashTimers[TOWER_FLASH] / FLASH_TIME * 255.f : 0.f;
     for (Mesh* mesh : {tower, door2, door1, doorTop})
         if (mesh)
-            mesh->flash = towerFlash;
+            mesh->setFlash(towerFlash);
 }
 
 void BossLvl1::animateModules()
@@ -164,22 +166,22 @@ void BossLvl1::animateModules()
         Mesh* module = modules[i].mesh;
         if (!module)
             continue;
-        const sf::Vector3f target(modules[i].turned ? 180.f : 0.f, module->rotation.y, module->rotation.z);
-        module->spin = moveTowards3D(module->rotation, target, MODULE_TURN_SPEED);
-        const sf::Vector3f r = module->rotation;
+        const sf::Vector3f target(modules[i].turned ? 180.f : 0.f, module->rotation().y, module->rotation().z);
+        module->setSpin(moveTowards3D(module->rotation(), target, MODULE_TURN_SPEED));
+        const sf::Vector3f r = module->rotation();
         const float c = std::cos((r.x - 45.f) * PI_F / 180.f);
         Mesh* turret = turrets[i];
         if (turret) {
             if (!moduleDestroyed[i] && c <= 0.f)
-                turret->rotation = r;
+                turret->turnTo(r);
             else
-                turret->rotation = {r.x, turret->rotation.y, r.z};
+                turret->turnTo({r.x, turret->rotation().y, r.z});
         }
-        module->flash = flashOn[i] ? flashTimers[i] / FLASH_TIME * 200.f : 0.f;
+        module->setFlash(flashOn[i] ? flashTimers[i] / FLASH_TIME * 200.f : 0.f);
         turretActive[i] = c < 0.f;
         if (turret) {
-            turret->depthOffset.y = turretActive[i] ? 0.f : TURRET_HIDDEN_DEPTH;
-            turret->depthOffset.z = turretActive[i] ? 0.f : TURRET_HIDDEN_DEPTH;
+            const float hidden = turretActive[i] ? 0.f : TURRET_HIDDEN_DEPTH;
+            turret->setSortOffset({turret->sortOffset().x, hidden, hidden});
         }
     }
 }
@@ -191,34 +193,35 @@ void BossLvl1::aimTurrets()
         Mesh* turret = turrets[i];
         if (!turret)
             continue;
-        turret->flash = flashOn[i] ? flashTimers[i] / FLASH_TIME * 255.f : 0.f;
+        turret->setFlash(flashOn[i] ? flashTimers[i] / FLASH_TIME * 255.f : 0.f);
         if (!turretActive[i] || moduleDestroyed[i])
             continue;
-        const sf::Vector2f s = projectToScreen(view, turret->position);
+        const sf::Vector2f s = projectToScreen(view, turret->position());
         const float a = std::atan2(aimPoint.y - s.y, aimPoint.x - s.x);
-        turret->rotation.y = 85.f - a * 180.f / PI_F;
+        const sf::Vector3f r = turret->rotation();
+        turret->turnTo({r.x, 85.f - a * 180.f / PI_F, r.z});
     }
 }
 
-bool BossLvl1::openDoors()
+bool BossLvl1::openDoors(float frameTime)
 {
     switch (doorStep) {
     case 0:
-        moveDoors();
+        moveDoors(frameTime);
         if (velocityX(door1) > DOOR_STOP_SPEED || velocityX(door2) < -DOOR_STOP_SPEED)
             return false;
         doorStep = 1;
         return true;
     case 1:
         if (doorWait > 0.f) {
-            doorWait -= timing_.frameTime;
+            doorWait -= frameTime;
             return true;
         }
         doorStep = 2;
         return false;
     default:
-        setVelocity(door2, doorVelocity(door2, DOORS_CLOSED, CLOSING_X_FACTOR, timing_.frameTime));
-        setVelocity(door1, doorVelocity(door1, DOORS_CLOSED, CLOSING_X_FACTOR, timing_.frameTime));
+        setVelocity(door2, doorVelocity(door2, DOORS_CLOSED, CLOSING_X_FACTOR, frameTime));
+        setVelocity(door1, doorVelocity(door1, DOORS_CLOSED, CLOSING_X_FACTOR, frameTime));
         if (velocityX(door1) < -DOOR_STOP_SPEED && velocityX(door2) > DOOR_STOP_SPEED)
             return false;
         doorStep = 0;
@@ -230,10 +233,10 @@ bool BossLvl1::openDoors()
     }
 }
 
-void BossLvl1::moveDoors()
+void BossLvl1::moveDoors(float frameTime)
 {
-    setVelocity(door2, doorVelocity(door2, DOOR2_OPEN, OPENING_X_FACTOR, timing_.frameTime));
-    setVelocity(door1, doorVelocity(door1, DOOR1_OPEN, OPENING_X_FACTOR, timing_.frameTime));
+    setVelocity(door2, doorVelocity(door2, DOOR2_OPEN, OPENING_X_FACTOR, frameTime));
+    setVelocity(door1, doorVelocity(door1, DOOR1_OPEN, OPENING_X_FACTOR, frameTime));
 }
 
 void BossLvl1::setAllRed()
@@ -263,7 +266,7 @@ void BossLvl1::flashModule(int i)
     if (i < 0 || i >= MODULE_COUNT || !modules[static_cast<size_t>(i)].mesh)
         return;
     const size_t p = static_cast<size_t>(i);
-    modules[p].mesh->flash = 255.f;
+    modules[p].mesh->setFlash(255.f);
     flashTimers[p] = FLASH_TIME;
     flashOn[p] = true;
 }
@@ -282,32 +285,33 @@ std::vector<sf::Vector2f> BossLvl1::getTurretScreenPositions(int i)
     const Mesh& turret = *turrets[static_cast<size_t>(i)];
     const Camera view = camera();
     for (float muzzleX : MUZZLE_X) {
-        const sf::Vector3f r = rotateEuler({muzzleX, 0.f, MUZZLE_Z}, turret.rotation);
-        const sf::Vector3f w(turret.position.x + r.x, turret.position.y - TURRET_PIVOT_Y + r.y, turret.position.z + r.z);
+        const sf::Vector3f r = rotateEuler({muzzleX, 0.f, MUZZLE_Z}, turret.rotation());
+        const sf::Vector3f& p = turret.position();
+        const sf::Vector3f w(p.x + r.x, p.y - TURRET_PIVOT_Y + r.y, p.z + r.z);
         screenPoint = projectToScreen(view, w);
         points.push_back(screenPoint);
     }
     return points;
 }
 
-BossLvl1* currentBossLvl1(const World3D& world) { return dynamic_cast<BossLvl1*>(world.boss3D); }
+BossLvl1* currentBossLvl1(const World3D& world) { return dynamic_cast<BossLvl1*>(world.boss3D()); }
 
 void installBoss3D(World3D& world, std::unique_ptr<BossParent> boss)
 {
     releaseBoss3D(world);
     installedBoss = std::move(boss);
-    world.boss3D = installedBoss.get();
+    world.setBoss3D(installedBoss.get());
 }
 
 void releaseDetachedBoss3D(World3D& world)
 {
-    if (installedBoss && world.boss3D != installedBoss.get())
+    if (installedBoss && world.boss3D() != installedBoss.get())
         installedBoss.reset();
 }
 
 void releaseBoss3D(World3D& world)
 {
-    if (world.boss3D == installedBoss.get())
-        world.boss3D = nullptr;
+    if (world.boss3D() == installedBoss.get())
+        world.clearBoss3D();
     installedBoss.reset();
 }

@@ -24,11 +24,10 @@ public:
 
     // Builds every mesh (kept out of the world's registered meshes), with its
     // textures from `textures`. Without the renderer's resources (no display)
-    // the meshes carry geometry only. It is seen through the world's camera and
-    // moves by the frame time.
-    BossLvl1(TextureCache& textures, RendererResources& renderer, World3D& world, const FrameTiming& timing);
+    // the meshes carry geometry only. It is seen through the world's camera.
+    BossLvl1(TextureCache& textures, RendererResources& renderer, World3D& world);
 
-    void update() override;
+    void update(float frameTime) override;
     // The defeat look: tower, doors and every module red.
     void setAllRed() override;
     // Module i red for good; its turret stops aiming. No such module: nothing.
@@ -42,8 +41,8 @@ public:
     // The screen points of turret i's two muzzles; none for an unknown turret.
     std::vector<sf::Vector2f> getTurretScreenPositions(int i);
 
-    bool openDoors();
-    void moveDoors();
+    bool openDoors(float frameTime);
+    void moveDoors(float frameTime);
     void animateModules();
     void aimTurrets();
 
@@ -80,13 +79,12 @@ private:
     TextureCache& textures_;
     RendererResources& renderer_;
     World3D& world_;
-    const FrameTiming& timing_;
 };
 
 // The 3D boss the world shows, when it is the first boss's tower; else null.
 BossLvl1* currentBossLvl1(const World3D& world);
 
-// The 3D boss is shown through the world's boss3D, which a scene change clears
+// The 3D boss is shown through the world's boss3D(), which a scene change clears
 // without freeing. These keep it owned: installing a new one frees the
 // previous one, and a 3D boss the world no longer shows is freed by the next
 // releaseDetachedBoss3D.

@@ -53,7 +53,7 @@ Icarus::Icarus(BossData data, const std::string& layoutPath) : Boss(data)
     if (in)
         buildParts(readIcarusLayout(in));
     swapSlots.assign(parts.size(), SwapSlot{});
-    installBoss3D(world_, std::make_unique<BossLvl1>(textures_, data.renderer, world_, timing_));
+    installBoss3D(world_, std::make_unique<BossLvl1>(textures_, data.renderer, world_));
     timer = FIGHT_TIME;
     createTimerText("80");
 }

@@ -67,8 +67,8 @@ Murzel::~Murzel()
     freeLaser();
     // The head stays in the scene: leave it lit and unflashed.
     if (Mesh* head = findSceneMesh(HEAD_MESH)) {
-        head->notEmissive = false;
-        head->flash = 0.f;
+        head->setEmissive(true);
+        head->setFlash(0.f);
     }
 }
 
@@ -79,25 +79,22 @@ void Murzel::freeLaser()
 
 void Murzel::rampWorldLighting(float maximum) const
 {
-    if (world_.worldLighting < maximum)
-        world_.worldLighting += timing_.frameTime;
-    else
-        world_.worldLighting = maximum;
+    world_.light().brighten(timing_.frameTime, maximum);
 }
 
 void Murzel::selectPhase()
 {
-    const int f = world_.cameraFrame;
+    const int f = world_.cameraPath().frame();
     if (f < 0) {
         rampWorldLighting(LIGHT_MAX);
     } else if (f <= FLICKER_END) {
         if (flickerStep_ < 3)
             rampWorldLighting(LIGHT_MAX);
         else
-            world_.worldLighting = 0.f;
+            world_.light().darken();
         flickerStep_ = (flickerStep_ + 1) % 4;
     } else if (f <= DARK_END) {
-        world_.worldLighting = 0.f;
+        world_.light().darken();
     } else {
         rampWorldLighting(LIGHT_MAX);
     }
@@ -155,15 +152,15 @@ void Murzel::blinkHead(float frameTime)
         return;
     if (warning) {
         if (blinkCountdown_ <= 0.f) {
-            head->notEmissive = !head->notEmissive;
+            head->setEmissive(!head->emissive());
             blinkCountdown_ = BLINK_TIME;
         } else {
             blinkCountdown_ -= frameTime;
         }
     } else {
-        head->notEmissive = false;
+        head->setEmissive(true);
     }
-    head->flash = flashing ? flashTimer / FLASH_TIME * 255.f : 0.f;
+    head->setFlash(flashing ? flashTimer / FLASH_TIME * 255.f : 0.f);
 }
 
 bool Murzel::update(float dt, EnemyManager&, PlayerList&, Scoring scoring, ParticleSystem&)

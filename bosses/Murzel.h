@@ -5,6 +5,7 @@
 // hit box two thirds the size of its outline, or also fires a laser to the left.
 #include "bosses/Boss.h"
 #include "bosses/BossHealthBar.h"
+#include "engine/Mesh.h"
 
 #include <memory>
 
@@ -35,7 +36,7 @@ public:
     static constexpr uint32_t CLASH_POINTS = 10000;
     static constexpr uint32_t DEATH_BONUS = 1000000;
     static constexpr float CLASH_DAMAGE = 2.5f;
-    static constexpr const char* HEAD_MESH = "4head";
+    static constexpr MeshKind HEAD_MESH = MeshKind::FinalBossHead;
 
     // Switches to the arena.
     explicit Murzel(BossData data);

@@ -256,16 +256,13 @@ void LevelEditor::refreshSpawnerIndex(Spawner& spawner) const
 
 void LevelEditor::play(const PlayField& field)
 {
-    // The scene behind each of the flow's sequences.
-    static const int SCENES[] = {scene::OPEN_SPACE, scene::ASTEROIDS,     scene::GAS_GIANT,
-                                 scene::APPROACH,   scene::CORRIDOR,      scene::LEVEL3_START,
-                                 scene::LEVEL3_MIDDLE, scene::LEVEL3_END, scene::ARENA};
     saveSequence();
     clearPlay(field);
     refreshSpawnerIndex(field.spawner);
     const int index = field.spawner.getSequenceIndex(edited.level, edited.sequence);
-    if (index >= 0 && index < static_cast<int>(sizeof SCENES / sizeof SCENES[0]))
-        changeScene(SCENES[index], timeline.time);
+    const int behind = scene::sceneOfEditorSequence(index);
+    if (behind >= 0)
+        changeScene(behind, timeline.time);
     field.spawner.loadSequenceFrom(index, timeline.time, field.turnToScrollDirection);
     playing_ = true;
     lastGameSequence_ = field.spawner.currentSequence;

@@ -1,6 +1,6 @@
 #pragma once
 // The 3D side of a boss: it owns its meshes in `objects`, which the engine
-// step updates and the renderer draws while engine().world.boss3D points here.
+// step updates and the renderer draws while the world's boss3D points here.
 #include "engine/Mesh.h"
 
 #include <memory>
@@ -9,7 +9,8 @@
 class BossParent {
 public:
     virtual ~BossParent() = default;
-    virtual void update() = 0;
+    // One engine step of `frameTime` seconds.
+    virtual void update(float frameTime) = 0;
     // The defeat look.
     virtual void setAllRed() = 0;
 

@@ -22,24 +22,34 @@ void markFramesPlayed(std::vector<CameraFrame>& frames, float startSeconds)
         frames[i].pending = false;
 }
 
-namespace {
-
-void applyEndRule(Engine& engine)
+void CameraPathState::skipFrames(std::size_t count)
 {
-    if (scene::loopsCameraPath(engine.world.sceneId))
-        rearmCameraPathLoop(engine);
-    else
-        engine.world.cinematicFinished = true;
+    for (size_t i = 0; i < count && i < frames_.size(); ++i)
+        frames_[i].pending = false;
 }
 
-} // namespace
-
-int advanceCameraPath(Engine& engine)
+void CameraPathState::applyEndRule(int sceneId)
 {
-    std::vector<CameraFrame>& frames = engine.world.cameraFrames;
-    engine.world.cameraFrameAccumulator += engine.timing.frameTime / CAMERA_FRAME_SECONDS;
-    int whole = static_cast<int>(std::floor(engine.world.cameraFrameAccumulator));
-    engine.world.cameraFrameAccumulator -= static_cast<float>(whole);
+    if (scene::loopsCameraPath(sceneId))
+        rearmLoop();
+    else
+        ended_ = true;
+}
+
+int CameraPathState::advance(float frameTime, int sceneId)
+{
+    const int index = nextFrame(frameTime, sceneId);
+    if (index >= 0)
+        posedFrame_ = index;
+    return index;
+}
+
+int CameraPathState::nextFrame(float frameTime, int sceneId)
+{
+    std::vector<CameraFrame>& frames = frames_;
+    accumulator_ += frameTime / CAMERA_FRAME_SECONDS;
+    int whole = static_cast<int>(std::floor(accumulator_));
+    accumulator_ -= static_cast<float>(whole);
 
     if (input::isKeyPressed(sf::Keyboard::K))
         for (size_t i = 0; i < frames.size() && i < 4000; ++i)
@@ -50,58 +60,63 @@ int advanceCameraPath(Engine& engine)
     for (size_t i = 0; i < frames.size(); ++i) {
         if (!frames[i].pending)
             continue;
-        engine.world.cameraFrame = static_cast<int>(i);
+        frame_ = static_cast<int>(i);
         const bool last = i + 1 == frames.size();
         if (whole == 1) {
             if (last)
-                applyEndRule(engine);
+                applyEndRule(sceneId);
             return static_cast<int>(i);
         }
         frames[i].pending = false;
         if (last)
-            applyEndRule(engine);
+            applyEndRule(sceneId);
         --whole;
     }
-    if (scene::loopsCameraPath(engine.world.sceneId) && frames.size() > LOOP_START_FRAME)
-        rearmCameraPathLoop(engine);
+    if (scene::loopsCameraPath(sceneId) && frames.size() > LOOP_START_FRAME)
+        rearmLoop();
     return -1;
 }
 
-void rearmCameraPathLoop(Engine& engine)
+void CameraPathState::rearmLoop()
 {
-    std::vector<CameraFrame>& frames = engine.world.cameraFrames;
-    if (frames.size() <= LOOP_START_FRAME - 1)
+    if (frames_.size() <= LOOP_START_FRAME - 1)
         return;
-    for (size_t i = LOOP_START_FRAME; i < frames.size(); ++i)
-        frames[i].pending = true;
+    for (size_t i = LOOP_START_FRAME; i < frames_.size(); ++i)
+        frames_[i].pending = true;
 }
 
-void playCameraPath(Engine& engine)
+const CameraFrame* CameraPathState::pose(int index)
 {
-    if (scene::hasFixedCamera(engine.world.sceneId))
-        return;
-    const int index = advanceCameraPath(engine);
-    if (index < 0)
-        return;
-    engine.world.posedFrame = index;
-    if (scene::posesOnlyWhenLoaded(engine.world.sceneId) && engine.world.sceneLoading)
-        return;
     const size_t i = static_cast<size_t>(index);
-    for (SceneObjectRecord& object : engine.world.sceneObjects) {
-        if (object.sceneId != engine.world.sceneId || !object.mesh)
+    if (index < 0 || i >= frames_.size())
+        return nullptr;
+    frames_[i].pending = false;
+    return &frames_[i];
+}
+
+bool playCameraPath(Engine& engine)
+{
+    World3D& world = engine.world;
+    if (scene::hasFixedCamera(world.sceneId()))
+        return false;
+    CameraPathState& path = world.cameraPath();
+    const int index = path.advance(engine.timing.frameTime, world.sceneId());
+    if (index < 0)
+        return false;
+    if (scene::posesOnlyWhenLoaded(world.sceneId()) && world.loading())
+        return true;
+    const size_t i = static_cast<size_t>(index);
+    for (SceneObjectRecord& object : world.sceneObjects) {
+        if (object.sceneId != world.sceneId() || !object.mesh)
             continue;
         if (i < object.positions.size())
-            object.mesh->localPosition = object.positions[i];
+            object.mesh->moveLocalTo(object.positions[i]);
         if (i < object.rotations.size())
-            object.mesh->rotation = object.rotations[i];
+            object.mesh->turnTo(object.rotations[i]);
     }
-    if (i < engine.world.cameraFrames.size()) {
-        CameraFrame& frame = engine.world.cameraFrames[i];
-        engine.world.currentCameraFrame = index;
-        if (engine.world.player3D)
-            engine.world.player3D->position = frame.position;
-        if (engine.world.camera)
-            engine.world.camera->rotation = frame.rotation;
-        frame.pending = false;
+    if (const CameraFrame* frame = path.pose(index)) {
+        world.placePlayer3D(frame->position);
+        world.turnCamera(frame->rotation);
     }
+    return true;
 }

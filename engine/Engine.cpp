@@ -31,7 +31,7 @@ void Engine::initResources()
     if (renderer.spaceTexture)
         renderer.spaceTexture->setRepeated(true);
     renderer.spaceStarTexture = textures.getTexture("3D/spacestar.png");
-    world.spaceMesh = loadObjMesh(*this, "3D/space", renderer.spaceTexture, {}, false);
+    world.setSpaceBackdrop(loadObjMesh(textures, renderer, "3D/space", renderer.spaceTexture, {}, false));
 
     renderer.noiseTexture = textures.getTexture("noise.png");
 
@@ -51,8 +51,11 @@ std::vector<const sf::Texture*> Engine::collectTexturesInUse() const
     auto take = [&used](const Mesh* mesh) {
         if (!mesh)
             return;
-        for (const sf::Texture* t : std::initializer_list<const sf::Texture*>{mesh->baseTexture, mesh->triangleTexture, mesh->normalMap, mesh->roughnessMap,
-                                     mesh->heightMap, mesh->emissiveMap, mesh->noiseMap})
+        const MeshMaps& maps = mesh->maps();
+        for (const sf::Texture* t : std::initializer_list<const sf::Texture*>{maps.baseTexture, maps.triangleTexture,
+                                                                              maps.normalMap, maps.roughnessMap,
+                                                                              maps.heightMap, maps.emissiveMap,
+                                                                              maps.noiseMap})
             if (t)
                 used.push_back(t);
     };
@@ -63,16 +66,16 @@ std::vector<const sf::Texture*> Engine::collectTexturesInUse() const
     for (const Entity* entity : world.entities)
         for (const Mesh* mesh : entity->objects)
             take(mesh);
-    if (world.boss3D)
-        for (const std::unique_ptr<Mesh>& mesh : world.boss3D->objects)
+    if (world.boss3D())
+        for (const std::unique_ptr<Mesh>& mesh : world.boss3D()->objects)
             take(mesh.get());
-    take(world.spaceMesh.get());
+    take(world.spaceBackdrop());
     return used;
 }
 
 void Engine::purgeUnusedTextures()
 {
-    if (scene::keepsTexturesOnPurge(world.sceneId))
+    if (scene::keepsTexturesOnPurge(world.sceneId()))
         return;
     textures.purgeExcept(collectTexturesInUse());
 }
@@ -88,48 +91,35 @@ Mesh* Engine::addMesh(std::unique_ptr<Mesh> mesh)
 void Engine::clearScene()
 {
     for (const std::unique_ptr<Mesh>& mesh : world.meshes)
-        mesh->markedForDeletion = true;
-    world.cameraFrames.clear();
-    world.currentCameraFrame = -1;
+        mesh->markForDeletion();
+    world.cameraPath().clear();
     for (SceneObjectRecord& record : world.sceneObjects) {
-        if (record.sceneId != world.sceneId)
+        if (record.sceneId != world.sceneId())
             continue;
         if (record.mesh)
-            record.mesh->markedForDeletion = true;
+            record.mesh->markForDeletion();
         record.removePending = true;
     }
-}
-
-void Engine::installPlayer(std::unique_ptr<Player> newPlayer)
-{
-    std::vector<Entity*>& entities = world.entities;
-    if (world.player)
-        entities.erase(std::remove(entities.begin(), entities.end(), world.player.get()), entities.end());
-    world.player = std::move(newPlayer);
-    world.player3D = world.player.get();
-    world.camera = world.player ? &world.player->camera : nullptr;
-    if (world.player)
-        entities.push_back(world.player.get());
 }
 
 void Engine::createPlayer()
 {
     auto newPlayer = std::make_unique<Player>();
     sf::Texture* hitbox = textures.getTexture("2D/hitbox.png");
-    newPlayer->marker = loadObjMesh(*this, "2D/hitboxYarvo", hitbox, {100.f, -2500.f, 100.f}, false);
+    newPlayer->marker = loadObjMesh(textures, renderer, "2D/hitboxYarvo", hitbox, {100.f, -2500.f, 100.f}, false);
     newPlayer->addObject(newPlayer->marker.get());
-    installPlayer(std::move(newPlayer));
+    world.installPlayer(std::move(newPlayer));
 }
 
 void Engine::controlPlayer3D()
 {
-    if (!world.player3D || !world.camera)
+    if (!world.player3D() || !world.camera())
         return;
-    const float yaw = world.camera->rotation.y * PI_F / 180.f;
+    const float yaw = world.camera()->rotation.y * PI_F / 180.f;
     const float s = 10000.f * timing.frameTime;
     const float c = std::cos(yaw) * s;
     const float n = std::sin(yaw) * s;
-    sf::Vector3f& p = world.player3D->position;
+    sf::Vector3f& p = world.player3D()->position;
     if (input::isKeyPressed(sf::Keyboard::Z)) {
         p.z += c;
         p.x -= n;
@@ -146,8 +136,8 @@ void Engine::controlPlayer3D()
         p.z += n;
         p.x += c;
     }
-    if (input::isKeyPressed(sf::Keyboard::Space) && world.player3D->state != 2 && world.player3D->state != 3) {
-        world.player3D->state = world.player3D->state == 4 ? 5 : 3;
-        world.player3D->clock.restart();
+    if (input::isKeyPressed(sf::Keyboard::Space) && world.player3D()->state != 2 && world.player3D()->state != 3) {
+        world.player3D()->state = world.player3D()->state == 4 ? 5 : 3;
+        world.player3D()->clock.restart();
     }
 }

@@ -48,8 +48,6 @@ public:
     void clearScene();
     // Creates the 3D player with its marker mesh (needs a display).
     void createPlayer();
-    // Makes `player` the 3D player: its camera becomes the engine camera.
-    void installPlayer(std::unique_ptr<Player> player);
     // Free flight with Z, Q, S, D and the Space action key.
     void controlPlayer3D();
 

@@ -11,7 +11,6 @@
 namespace {
 
 constexpr float MAX_FRAME_TIME = 0.02f;
-constexpr float LIGHT_TICK_SECONDS = 0.05f;
 
 template <typename Visit>
 void forEachLiveMesh(Engine& e, Visit visit)
@@ -21,21 +20,16 @@ void forEachLiveMesh(Engine& e, Visit visit)
             visit(*record.mesh);
     for (const std::unique_ptr<Mesh>& mesh : e.world.meshes)
         visit(*mesh);
-    if (e.world.boss3D)
-        for (const std::unique_ptr<Mesh>& mesh : e.world.boss3D->objects)
+    if (e.world.boss3D())
+        for (const std::unique_ptr<Mesh>& mesh : e.world.boss3D()->objects)
             if (mesh)
                 visit(*mesh);
 }
 
 void runLightTick(Engine& e)
 {
-    e.world.lightTick = false;
-    e.world.lightTickTimer -= e.timing.frameTime;
-    if (e.world.lightTickTimer > 0.f)
-        return;
-    forEachLiveMesh(e, [](Mesh& mesh) { mesh.lights.clear(); });
-    e.world.lightTickTimer = LIGHT_TICK_SECONDS;
-    e.world.lightTick = true;
+    if (e.world.light().tick(e.timing.frameTime))
+        forEachLiveMesh(e, [](Mesh& mesh) { mesh.forgetLights(); });
 }
 
 Mesh* findGreenPlanet(Engine& e)
@@ -53,18 +47,21 @@ void updatePlanetGlow(Engine& e)
         return;
     LightData& light = planet->lightData;
     light.range = 75000.f;
-    if (scene::planetGlowFollowsPath(e.world.sceneId)) {
-        const int f = e.world.cameraFrame;
+    switch (scene::sceneInfo(e.world.sceneId()).planetGlow) {
+    case scene::PlanetGlow::FollowsPath: {
+        const int f = e.world.cameraPath().frame();
         if (f < 66)
             light.intensity = 0.f;
         else if (f <= 184)
             light.intensity = static_cast<float>(f - 65) / 25.f;
         else if (f <= 250)
             light.intensity = static_cast<float>(303 - f) / 25.f;
-    } else if (scene::planetGlowGrows(e.world.sceneId)) {
+        break;
+    }
+    case scene::PlanetGlow::Grows:
         light.intensity = light.intensity < 3.5f ? light.intensity + e.timing.frameTime : 3.5f;
-    } else {
-        light.intensity = 3.5f;
+        break;
+    case scene::PlanetGlow::Steady: light.intensity = 3.5f; break;
     }
 }
 
@@ -75,9 +72,9 @@ void playKeyframedObjects(Engine& e)
             continue;
         if (record.keyIndex >= record.positions.size())
             record.keyIndex = record.forward ? 0 : record.positions.size() - 1;
-        record.mesh->localPosition = record.positions[record.keyIndex];
+        record.mesh->moveLocalTo(record.positions[record.keyIndex]);
         if (record.keyIndex < record.rotations.size())
-            record.mesh->rotation = record.rotations[record.keyIndex];
+            record.mesh->turnTo(record.rotations[record.keyIndex]);
         const bool leaves = record.forward ? record.keyIndex + 1 >= record.positions.size() : record.keyIndex == 0;
         if (leaves) {
             record.keyIndex = record.forward ? 0 : record.positions.size() - 1;
@@ -110,12 +107,12 @@ void updateEngineFrame()
         changeScene(scene::CREDITS, 0.f);
 
     runLightTick(e);
-    e.world.lightPosition = scene::worldLightPosition(e.world.sceneId);
+    e.world.light().placeFor(e.world.sceneId());
 
     for (Entity* entity : e.world.entities)
         entity->update(e);
 
-    if (e.world.lightTick) {
+    if (e.world.light().ticked()) {
         for (SceneObjectRecord& record : e.world.sceneObjects)
             if (record.mesh)
                 record.mesh->lightNearbyMeshes(true, e);
@@ -123,37 +120,38 @@ void updateEngineFrame()
             mesh->lightNearbyMeshes(true, e);
     }
 
-    if (e.world.spaceMesh && e.world.camera) {
-        e.world.spaceMesh->parentPosition = &e.world.camera->position;
-        e.world.spaceMesh->position = e.world.camera->position;
+    if (e.world.spaceBackdrop() && e.world.camera()) {
+        e.world.spaceBackdrop()->followCamera(e.world.camera()->position);
     }
 
-    if (e.world.boss3D) {
-        std::vector<std::unique_ptr<Mesh>>& objects = e.world.boss3D->objects;
-        objects.erase(std::remove_if(objects.begin(), objects.end(),
-                                     [](const std::unique_ptr<Mesh>& mesh) { return !mesh || mesh->markedForDeletion; }),
-                      objects.end());
-        e.world.boss3D->update();
+    if (e.world.boss3D()) {
+        std::vector<std::unique_ptr<Mesh>>& objects = e.world.boss3D()->objects;
+        const auto gone = [](const std::unique_ptr<Mesh>& mesh) { return !mesh || mesh->isMarkedForDeletion(); };
+        objects.erase(std::remove_if(objects.begin(), objects.end(), gone), objects.end());
+        e.world.boss3D()->update(e.timing.frameTime);
     }
 
-    if (scene::hasCorridorWalls(e.world.sceneId))
+    if (scene::hasCorridorWalls(e.world.sceneId()))
         for (SceneObjectRecord& record : e.world.sceneObjects)
             if (record.mesh && record.mesh->is(MeshKind::CorridorWall))
-                record.mesh->depthOffset.y = record.mesh->corridorDepth;
+            {
+                const sf::Vector3f o = record.mesh->sortOffset();
+                record.mesh->setSortOffset({o.x, record.mesh->corridorDepth(), o.z});
+            }
 
     updatePlanetGlow(e);
 
-    if (scene::isMenu(e.world.sceneId) && menuSceneSteps().update)
-        menuSceneSteps().update();
+    if (scene::isMenu(e.world.sceneId()) && menuSceneSteps().update)
+        menuSceneSteps().update(e);
 
-    if (e.world.cameraFrames.empty() && !scene::hasFixedCamera(e.world.sceneId))
+    if (e.world.cameraPath().empty() && !scene::hasFixedCamera(e.world.sceneId()))
         e.controlPlayer3D();
     else
         playCameraPath(e);
 
-    if (e.world.camera) {
-        const float yaw = e.world.camera->rotation.y * PI_F / 180.f;
-        e.world.camera->forward = {std::cos(yaw), 0.f, -std::sin(yaw)};
+    if (e.world.camera()) {
+        const float yaw = e.world.camera()->rotation.y * PI_F / 180.f;
+        e.world.camera()->forward = {std::cos(yaw), 0.f, -std::sin(yaw)};
     }
 
     playKeyframedObjects(e);

@@ -8,8 +8,7 @@ void Entity::addObject(Mesh* mesh)
     if (!mesh)
         return;
     objects.push_back(mesh);
-    mesh->parentPosition = &position;
-    mesh->parentRotation = &rotation;
+    mesh->followParent(&position, &rotation);
 }
 
 Player::Player()

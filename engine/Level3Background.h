@@ -1,5 +1,5 @@
 #pragma once
-// The animated full-screen picture behind the last levels (scenes 11 to 13):
+// The animated full-screen picture behind level 3 (its three tunnel scenes):
 // three picture variants computed by a fragment shader, with a one-second
 // cross-fade from the current variant to the next.
 #include "engine/GlStateCache.h"
@@ -20,7 +20,7 @@ public:
     // Renders the pictures of a cross-fade with the game clock's seconds.
     void render(float seconds);
 
-    // One frame of the main loop in scenes 11 to 13: advances a running
+    // One frame of the main loop in the level-3 tunnel: advances a running
     // cross-fade by *frameTime, renders, and draws the picture into window.
     void drawFrame(float seconds);
 

@@ -8,6 +8,7 @@
 #include <cmath>
 
 constexpr float PI_F = 3.1415927f;
+constexpr double PI_D = 3.141592653589793;
 constexpr float FOCAL_LENGTH = 800.f;
 constexpr float SCREEN_CENTRE_X = 960.f;
 constexpr float SCREEN_CENTRE_Y = 540.f;
@@ -68,7 +69,7 @@ inline float angleBetween(const sf::Vector3f& a, const sf::Vector3f& b)
         c = 1.f;
     else if (c < -1.f)
         c = -1.f;
-    return static_cast<float>(static_cast<double>(std::acos(c) * 180.f) / 3.141592653589793);
+    return static_cast<float>(static_cast<double>(std::acos(c) * 180.f) / PI_D);
 }
 
 // The displacement of one frame (engine().timing.frameTime) at `speed` towards `to`;

@@ -3,61 +3,11 @@
 #include "engine/Engine.h"
 #include "engine/Math3D.h"
 
-#include <algorithm>
 #include <iterator>
 
-namespace {
-
-// The parts of a model name that make a mesh of a kind.
-struct KindByName {
-    const char* part;
-    MeshKind kind;
-};
-const KindByName KINDS_BY_NAME[] = {
-    {"Map", MeshKind::ScrollingMap},           {"wall", MeshKind::Wall},
-    {"collisionTop", MeshKind::CollisionTop},  {"collisionBot", MeshKind::CollisionBottom},
-    {"space", MeshKind::Space},                {"spacestar", MeshKind::SpaceStar},
-    {"player", MeshKind::Player},              {"GreenPlanet", MeshKind::GreenPlanet},
-};
-
-// The corridor: how far behind the others each wall section sorts.
-struct WallDepth {
-    const char* modelName;
-    float depthOffsetY;
-};
-const WallDepth CORRIDOR_WALL_DEPTHS[] = {
-    {"3D/LVL2/wall/wall1", 100000.f},       {"3D/LVL2/wall/wall2", 100000.f},
-    {"3D/LVL2/wall/wall1_2", 20000000.f},   {"3D/LVL2/wall/wall2_2", 20000000.f},
-    {"3D/LVL2/wall/wall1_3", 300000000.f},  {"3D/LVL2/wall/wall2_3", 300000000.f},
-    {"3D/LVL2/wall/wall1_4", 4000000000.f}, {"3D/LVL2/wall/wall2_4", 4000000000.f},
-};
-
-} // namespace
-
-MeshKinds meshKindsOf(const std::string& name)
-{
-    MeshKinds kinds;
-    for (const KindByName& rule : KINDS_BY_NAME)
-        if (name.find(rule.part) != std::string::npos)
-            kinds.add(rule.kind);
-    if (name == "3D/space")
-        kinds.add(MeshKind::Backdrop);
-    if (corridorWallDepth(name) != 0.f)
-        kinds.add(MeshKind::CorridorWall);
-    return kinds;
-}
-
-float corridorWallDepth(const std::string& name)
-{
-    for (const WallDepth& wall : CORRIDOR_WALL_DEPTHS)
-        if (name == wall.modelName)
-            return wall.depthOffsetY;
-    return 0.f;
-}
-
 Mesh::Mesh(std::vector<Triangle> tris, const sf::Vector3f& initialPosition, std::string meshName, bool meshFlag)
-    : triangles(std::move(tris)), streams(triangles), position(initialPosition), localPosition(initialPosition),
-      flag(meshFlag)
+    : triangles(std::move(tris)), streams(triangles), position_(initialPosition), localPosition_(initialPosition),
+      flag_(meshFlag)
 {
     rename(std::move(meshName));
 }
@@ -65,8 +15,7 @@ Mesh::Mesh(std::vector<Triangle> tris, const sf::Vector3f& initialPosition, std:
 void Mesh::rename(std::string newName)
 {
     name_ = std::move(newName);
-    kinds = meshKindsOf(name_);
-    corridorDepth = corridorWallDepth(name_);
+    kinds_ = meshKindsOf(name_);
 }
 
 TriangleStreams::TriangleStreams(const std::vector<Triangle>& triangles)
@@ -85,12 +34,10 @@ TriangleStreams::TriangleStreams(const std::vector<Triangle>& triangles)
     }
 }
 
-bool Mesh::hasTag(const std::string& tag) const { return std::find(tags.begin(), tags.end(), tag) != tags.end(); }
-
 void Mesh::setBaseTexture(const sf::Texture* texture, bool opaque)
 {
-    baseTexture = texture;
-    triangleTexture = texture;
+    maps_.baseTexture = texture;
+    maps_.triangleTexture = texture;
     baseOpaque_ = texture && opaque;
     const sf::Vector2u size = texture ? texture->getSize() : sf::Vector2u(1, 1);
     for (size_t i = 0; i < triangles.size(); ++i)
@@ -103,32 +50,33 @@ void Mesh::setBaseTexture(const sf::Texture* texture, bool opaque)
 
 void Mesh::loadTextureMaps(TextureCache& textures, const std::string& modelName)
 {
-    sf::Texture** const maps[] = {&normalMap, &roughnessMap, &heightMap, &emissiveMap, &noiseMap};
+    sf::Texture** const maps[] = {&maps_.normalMap, &maps_.roughnessMap, &maps_.heightMap, &maps_.emissiveMap,
+                                  &maps_.noiseMap};
     static_assert(std::size(maps) == std::size(MESH_MAP_SUFFIXES));
     for (size_t i = 0; i < std::size(maps); ++i)
         *maps[i] = textures.getOptionalTexture(modelName + MESH_MAP_SUFFIXES[i], TextureUse::Scene);
-    if (noiseMap)
-        noiseMap->setRepeated(true);
+    if (maps_.noiseMap)
+        maps_.noiseMap->setRepeated(true);
 }
 
 void Mesh::updateTransform(float frameTime)
 {
-    rotation += spin;
-    localPosition += velocity * frameTime;
+    rotation_ += spin_;
+    localPosition_ += velocity_ * frameTime;
     followParents();
 }
 
 void Mesh::followParents()
 {
-    worldRotation = parentRotation ? rotation + *parentRotation : rotation;
-    position = parentPosition ? localPosition + *parentPosition : localPosition;
+    worldRotation_ = parentRotation_ ? rotation_ + *parentRotation_ : rotation_;
+    position_ = parentPosition_ ? localPosition_ + *parentPosition_ : localPosition_;
 }
 
 void Mesh::lightNearbyMeshes(bool tick, Engine& engine)
 {
     if (!tick || !(lightData.intensity > 0.f))
         return;
-    const sf::Vector3f p = position;
+    const sf::Vector3f p = position_;
     for (SceneObjectRecord& record : engine.world.sceneObjects)
         if (record.mesh)
             record.mesh->addLightIfInRange(p, &lightData);
@@ -140,9 +88,9 @@ void Mesh::addLightIfInRange(const sf::Vector3f& lightPosition, const LightData*
 {
     if (!light)
         return;
-    const float d = distance3(position, lightPosition);
+    const float d = distance3(position_, lightPosition);
     if (!(d <= light->range + 2000.f))
         return;
-    if (lit || hasTag("light") || hasTag("Light"))
-        lights.push_back({lightPosition, light});
+    if (lit || is(MeshKind::Light))
+        lights_.push_back({lightPosition, light});
 }

@@ -1,6 +1,7 @@
 #include "engine/ObjLoader.h"
 
-#include "engine/Engine.h"
+#include "engine/RendererResources.h"
+#include "engine/TextureCache.h"
 #include "engine/Math3D.h"
 #include "engine/ModelCache.h"
 #include "engine/TextParse.h"
@@ -274,7 +275,7 @@ std::unique_ptr<Mesh> loadObjGeometry(const std::string& modelName, const sf::Ve
     mesh->material = model->material;
     mesh->updateTransform(0.f);
     if (mesh->is(MeshKind::GreenPlanet)) {
-        mesh->tags.push_back("light");
+        mesh->addKind(MeshKind::Light);
         mesh->lightData = {0.f, 90000.f, sf::Color(0, 255, 0, 255)};
     }
     return mesh;
@@ -288,12 +289,6 @@ std::unique_ptr<Mesh> loadObjMesh(TextureCache& textures, RendererResources& ren
         return nullptr;
     mesh->setBaseTexture(baseTexture, textures.isOpaque(baseTexture));
     mesh->loadTextureMaps(textures, modelName);
-    mesh->shader = renderer.drawingShader();
+    mesh->useShader(renderer.drawingShader());
     return mesh;
-}
-
-std::unique_ptr<Mesh> loadObjMesh(Engine& engine, const std::string& modelName, sf::Texture* baseTexture,
-                                  const sf::Vector3f& initialPosition, bool flag)
-{
-    return loadObjMesh(engine.textures, engine.renderer, modelName, baseTexture, initialPosition, flag);
 }

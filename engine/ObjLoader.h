@@ -39,11 +39,6 @@ std::unique_ptr<Mesh> loadObjGeometry(const std::string& modelName, const sf::Ve
 // The full mesh: geometry, base texture (may be null: drawn untextured), the
 // texture maps, the shared drawing shader, the "GreenPlanet" light. Null when
 // the .obj does not open. Not registered: hand it to Engine::addMesh to have
-// the world own, update and draw it. The maps come from `textures`, the shader
-// from `renderer`.
+// the world own, update and draw it.
 std::unique_ptr<Mesh> loadObjMesh(TextureCache& textures, RendererResources& renderer, const std::string& modelName,
                                   sf::Texture* baseTexture, const sf::Vector3f& initialPosition, bool flag);
-// Transitional: the same with the engine's parts, for the engine, the menu
-// scene, the fuzz targets and the tests until they hand in the parts.
-std::unique_ptr<Mesh> loadObjMesh(Engine& engine, const std::string& modelName, sf::Texture* baseTexture,
-                                  const sf::Vector3f& initialPosition, bool flag);

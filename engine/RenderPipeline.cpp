@@ -55,7 +55,7 @@ public:
     {
         for (int i = 0; i <= STEPS; ++i) {
             const double u = static_cast<double>(i) / STEPS * U_MAX;
-            const double a = 2.0 * std::asin(u) * 180.0 / 3.141592653589793;
+            const double a = 2.0 * std::asin(u) * 180.0 / PI_D;
             facing_[i] = static_cast<float>(20.0 / (a + 1.0));
             turned_[i] = static_cast<float>(20.0 / (180.0 - a + 1.0));
         }
@@ -509,9 +509,9 @@ Batch& RenderPipeline::prepare(Mesh& mesh, const FrameSettings& settings)
     } else {
         mesh.updateTransform(settings.frameTime);
         if (mesh.is(MeshKind::Wall))
-            mesh.depthOffset.x += 750000.f;
+            mesh.driftBack(750000.f);
     }
-    mesh.depth = distance3(settings.camera.position, mesh.position + mesh.depthOffset);
+    mesh.depth = distance3(settings.camera.position, mesh.position() + mesh.sortOffset());
 
     if (batches_.size() == pool_.size())
         pool_.push_back(std::make_unique<Batch>());
@@ -519,11 +519,11 @@ Batch& RenderPipeline::prepare(Mesh& mesh, const FrameSettings& settings)
     batches_.push_back(&batch);
     batch.mesh = &mesh;
     batch.vertices = VertexSpan();
-    batch.texture = mesh.triangles.empty() ? nullptr : mesh.triangleTexture;
-    batch.shader = mesh.shader;
-    batch.kinds = mesh.kinds;
+    batch.texture = mesh.triangles.empty() ? nullptr : mesh.maps().triangleTexture;
+    batch.shader = mesh.shader();
+    batch.kinds = mesh.kinds();
     batch.depth = mesh.depth;
-    batch.notEmissive = mesh.notEmissive;
+    batch.notEmissive = !mesh.emissive();
     batch.opaque = mesh.drawsOpaque();
     return batch;
 }
@@ -628,8 +628,8 @@ void RenderPipeline::judgePiece(Piece& piece, MemberScratch& scratch)
     Mesh& mesh = *job.mesh;
     const FrameSettings& settings = *settings_;
     const TriangleStreams& streams = mesh.streams;
-    const Placement placement{EulerRotation(mesh.worldRotation),
-                              mesh.position,
+    const Placement placement{EulerRotation(mesh.worldRotation()),
+                              mesh.position(),
                               EulerRotation(settings.camera.rotation),
                               settings.camera.position,
                               settings.lightPosition,
@@ -641,8 +641,8 @@ void RenderPipeline::judgePiece(Piece& piece, MemberScratch& scratch)
     sf::Color* colours = mesh.streams.colours.data();
     const bool depthView = settings.depthView;
     const bool lit = mesh.lit;
-    const bool flashing = mesh.flash != 0.f;
-    const sf::Color flashColour(greyOf(mesh.flash), greyOf(mesh.flash), greyOf(mesh.flash), 255);
+    const bool flashing = mesh.flashGrey() != 0.f;
+    const sf::Color flashColour(greyOf(mesh.flashGrey()), greyOf(mesh.flashGrey()), greyOf(mesh.flashGrey()), 255);
     const float worldLighting = settings.worldLighting;
     // The mesh's faces are staged in its own part of the frame's buffers; an
     // entry names a face by its place there.

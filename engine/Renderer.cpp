@@ -62,7 +62,8 @@ sf::BlendMode blendingOf(const Batch& batch) { return batch.opaque ? sf::BlendNo
 // Light direction i (1 to 7) sent to the drawing shader: zero for a light the mesh does not have.
 sf::Vector3f lightDirection(const Mesh& mesh, size_t i)
 {
-    return i < mesh.lights.size() ? normalised(mesh.position - mesh.lights[i].position) : sf::Vector3f();
+    const std::vector<LightReference>& lights = mesh.lightsReaching();
+    return i < lights.size() ? normalised(mesh.position() - lights[i].position) : sf::Vector3f();
 }
 
 // Whether batch b, drawn right after batch a, looks the same drawn in a's
@@ -80,8 +81,9 @@ bool drawnAlike(const Batch& a, const Batch& b)
     const Mesh& m = *a.mesh;
     const Mesh& n = *b.mesh;
     if (b.shader != a.shader || b.texture != a.texture || b.notEmissive != a.notEmissive || b.opaque != a.opaque
-        || n.baseTexture != m.baseTexture || n.normalMap != m.normalMap || n.roughnessMap != m.roughnessMap
-        || n.emissiveMap != m.emissiveMap || n.noiseMap != m.noiseMap || n.hasDisplacement != m.hasDisplacement)
+        || n.maps().baseTexture != m.maps().baseTexture || n.maps().normalMap != m.maps().normalMap
+        || n.maps().roughnessMap != m.maps().roughnessMap || n.maps().emissiveMap != m.maps().emissiveMap
+        || n.maps().noiseMap != m.maps().noiseMap || n.hasDisplacement != m.hasDisplacement)
         return false;
     for (size_t i = 1; i < 8; ++i) {
         const float lengthA = length3(lightDirection(m, i)), lengthB = length3(lightDirection(n, i));
@@ -97,21 +99,21 @@ void Engine::updateVisibleObjects()
 {
     if (renderer.visibleRebuildTimer > 0.f) {
         renderer.visibleRebuildTimer -= timing.frameTime;
-        world.sceneLoaded = false;
+        world.settleLoad();
         return;
     }
     renderer.visibleRebuildTimer = 0.f;
     renderer.visibleObjects.clear();
-    if (world.spaceMesh)
-        renderer.visibleObjects.push_back(world.spaceMesh.get());
-    const Camera view = world.camera ? *world.camera : Camera{};
+    if (world.spaceBackdrop())
+        renderer.visibleObjects.push_back(world.spaceBackdrop());
+    const Camera view = world.camera() ? *world.camera() : Camera{};
     const ScreenProjector projector(view);
 
-    const bool dropAllSceneObjects = scene::dropsSceneObjects(world.sceneId);
+    const bool dropAllSceneObjects = scene::dropsSceneObjects(world.sceneId());
     bool released = false;
     for (size_t i = 0; i < world.sceneObjects.size();) {
         SceneObjectRecord& record = world.sceneObjects[i];
-        if ((record.removePending && world.sceneLoaded && !world.sceneLoading) || dropAllSceneObjects || !record.mesh) {
+        if ((record.removePending && world.justLoaded() && !world.loading()) || dropAllSceneObjects || !record.mesh) {
             world.sceneObjects.erase(world.sceneObjects.begin() + static_cast<long>(i));
             released = true;
             continue;
@@ -119,36 +121,36 @@ void Engine::updateVisibleObjects()
         Mesh& mesh = *record.mesh;
         // The sort offsets drift with play, not while paused.
         if (!run.paused && mesh.is(MeshKind::ScrollingMap))
-            mesh.depthOffset.x += 10000.f;
+            mesh.driftBack(10000.f);
         else if (!run.paused && mesh.is(MeshKind::Wall))
-            mesh.depthOffset.x += 20000.f;
-        if (scene::drawsOffScreenObjects(world.sceneId) || insideKeepBox(projector.project(mesh.position)))
+            mesh.driftBack(20000.f);
+        if (scene::drawsOffScreenObjects(world.sceneId()) || insideKeepBox(projector.project(mesh.position())))
             renderer.visibleObjects.push_back(&mesh);
         ++i;
     }
 
     size_t kept = 0;
     for (std::unique_ptr<Mesh>& mesh : world.meshes) {
-        if (mesh->markedForDeletion) {
-            if (mesh.get() == world.menuScreenMesh)
-                world.menuScreenMesh = nullptr;
+        if (mesh->isMarkedForDeletion()) {
+            if (mesh.get() == world.menuScreen())
+                world.showMenuOn(nullptr);
             mesh.reset();
             released = true;
             continue;
         }
         Mesh* live = mesh.get();
         world.meshes[kept++] = std::move(mesh);
-        if (scene::drawsOffScreenMeshes(world.sceneId) || insideKeepBox(projector.project(live->position)))
+        if (scene::drawsOffScreenMeshes(world.sceneId()) || insideKeepBox(projector.project(live->position())))
             renderer.visibleObjects.push_back(live);
     }
     world.meshes.resize(kept);
 
-    if (world.boss3D)
-        for (const std::unique_ptr<Mesh>& mesh : world.boss3D->objects)
+    if (world.boss3D())
+        for (const std::unique_ptr<Mesh>& mesh : world.boss3D()->objects)
             if (mesh)
                 renderer.visibleObjects.push_back(mesh.get());
-    world.sceneLoaded = false;
-    if (released && world.purgeAfterRelease && !world.sceneLoading)
+    world.settleLoad();
+    if (released && world.purgeWhenReleased() && !world.loading())
         releaseGoneSceneMemory();
 }
 
@@ -156,7 +158,7 @@ void Engine::updateVisibleObjects()
 // and the heap gives the freed memory back.
 void Engine::releaseGoneSceneMemory()
 {
-    world.purgeAfterRelease = false;
+    world.notePurged();
     purgeUnusedTextures();
     malloc_trim(0);
 }
@@ -167,13 +169,13 @@ void Engine::buildBatches()
     renderer.pipeline.beginFrame();
     updateVisibleObjects();
     FrameSettings settings;
-    settings.camera = world.camera ? *world.camera : Camera{};
+    settings.camera = world.camera() ? *world.camera() : Camera{};
     settings.frameTime = timing.frameTime;
     settings.paused = run.paused;
-    settings.lightPosition = world.lightPosition;
-    settings.worldLighting = world.worldLighting;
+    settings.lightPosition = world.light().position();
+    settings.worldLighting = world.light().brightness();
     settings.depthView = renderer.depthView;
-    settings.sceneId = world.sceneId;
+    settings.sceneId = world.sceneId();
     settings.threads = renderer.pipelineThreads;
     // The wall markers are invisible: the rest is projected, all together.
     for (Mesh* mesh : renderer.visibleObjects)
@@ -209,7 +211,7 @@ void Engine::render3D()
 
     drawMovingLights();
 
-    if (scene::drawsPlayerOnTop(world.sceneId)) {
+    if (scene::drawsPlayerOnTop(world.sceneId())) {
         const Batch* lastPlayer = nullptr;
         for (const Batch* batch : batches)
             if (batch->kinds.has(MeshKind::Player))
@@ -241,7 +243,7 @@ void Engine::drawBatch(const Batch& batch)
     if (!renderer.window || !batch.mesh)
         return;
     const bool backdrop = isBackdrop(batch);
-    if (world.sceneId == renderer.bossSceneId && backdrop) {
+    if (backdrop && scene::drawsBossBackdrop(world.sceneId())) {
         drawBackdropShader();
         return;
     }
@@ -267,7 +269,7 @@ void Engine::drawBackdropShader()
     glState_.use(program);
     glState_.setInt(BACKDROP_PICTURE, 0);
     glState_.setFloat(BACKDROP_TIME, timing.gameClock.getElapsedTime().asSeconds());
-    glState_.setFloat(BACKDROP_LIGHTING, world.worldLighting);
+    glState_.setFloat(BACKDROP_LIGHTING, world.light().brightness());
     glState_.readyForDraw();
     sf::RectangleShape rectangle(sf::Vector2f(1920.f, 1080.f));
     rectangle.setTexture(renderer.spaceTexture);
@@ -289,9 +291,9 @@ bool Engine::useDrawingShader(const Batch& batch)
 
 void Engine::setMaterialUniforms(const Batch& batch)
 {
-    const Mesh& mesh = *batch.mesh;
-    const sf::Texture* const maps[MAP_COUNT] = {mesh.normalMap, mesh.roughnessMap, mesh.emissiveMap, mesh.baseTexture,
-                                                mesh.noiseMap};
+    const MeshMaps& meshMaps = batch.mesh->maps();
+    const sf::Texture* const maps[MAP_COUNT] = {meshMaps.normalMap, meshMaps.roughnessMap, meshMaps.emissiveMap,
+                                                meshMaps.baseTexture, meshMaps.noiseMap};
     for (size_t i = 0; i < MAP_COUNT; ++i) {
         if (i == BASE_MAP && maps[i] && maps[i] == batch.texture)
             glState_.setDrawnTexture(i); // the texture drawn with is that one: no second binding
@@ -300,7 +302,7 @@ void Engine::setMaterialUniforms(const Batch& batch)
     }
     glState_.setFloat(IS_EMISSIVE, batch.notEmissive ? 0.f : 1.f);
     glState_.setFloat(GAME_TIME, drawnAtSeconds_);
-    glState_.setBool(HAS_DISP, mesh.hasDisplacement);
+    glState_.setBool(HAS_DISP, batch.mesh->hasDisplacement);
     for (size_t i = 0; i < DEBUG_VIEW_COUNT; ++i)
         glState_.setFloat(FIRST_DEBUG_VIEW + i, debugViewsOff_[i] ? 0.f : 1.f);
 }
@@ -308,7 +310,7 @@ void Engine::setMaterialUniforms(const Batch& batch)
 void Engine::setLightUniforms(const Batch& batch)
 {
     const Mesh& mesh = *batch.mesh;
-    glState_.setVec3(FIRST_LIGHT, sf::Glsl::Vec3(normalised(mesh.position - world.lightPosition)));
+    glState_.setVec3(FIRST_LIGHT, sf::Glsl::Vec3(normalised(mesh.position() - world.light().position())));
     // The shader is shared by every mesh: directions this mesh does not send are zero.
     for (size_t i = 1; i < LIGHT_COUNT; ++i)
         glState_.setVec3(FIRST_LIGHT + i, sf::Glsl::Vec3(lightDirection(mesh, i)));
@@ -318,19 +320,16 @@ void Engine::drawMovingLights()
 {
     for (const SceneObjectRecord& record : world.sceneObjects) {
         const Mesh* mesh = record.mesh.get();
-        if (mesh && (mesh->hasTag("light") || mesh->lightData.intensity > 0.f) && !mesh->hasTag("noTavlo"))
+        if (mesh && (mesh->is(MeshKind::Light) || mesh->lightData.intensity > 0.f) && !mesh->is(MeshKind::NoGlow))
             drawMovingLight(*mesh);
     }
     for (const std::unique_ptr<Mesh>& mesh : world.meshes)
-        for (const std::string& tag : mesh->tags)
-            if (tag == "light")
+        if (mesh->is(MeshKind::Light))
+            drawMovingLight(*mesh);
+    if (world.boss3D())
+        for (const std::unique_ptr<Mesh>& mesh : world.boss3D()->objects)
+            if (mesh && mesh->is(MeshKind::Light))
                 drawMovingLight(*mesh);
-    if (world.boss3D)
-        for (const std::unique_ptr<Mesh>& mesh : world.boss3D->objects)
-            if (mesh)
-                for (const std::string& tag : mesh->tags)
-                    if (tag == "light")
-                        drawMovingLight(*mesh);
 }
 
 // Each glow is added onto the window over the pixels it can brighten, as a
@@ -339,10 +338,10 @@ void Engine::drawMovingLights()
 void Engine::drawMovingLight(const Mesh& mesh)
 {
     GlStateCache::Program* glow = registered(glState_, renderer.glowShader(), GLOW_UNIFORMS, GLOW_UNIFORM_COUNT, 0);
-    if (!glow || !world.camera)
+    if (!glow || !world.camera())
         return;
-    const sf::Vector2f screen = projectToScreen(*world.camera, mesh.position);
-    const float dist = distance3(world.camera->position, mesh.position);
+    const sf::Vector2f screen = projectToScreen(*world.camera(), mesh.position());
+    const float dist = distance3(world.camera()->position, mesh.position());
     const LightData& light = mesh.lightData;
     const float denominator = dist / 3.f + light.range;
     const float range = denominator > 0.f ? light.range * 0.5f / 40.f * light.range / denominator : 0.f;

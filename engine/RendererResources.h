@@ -3,7 +3,6 @@
 // visible list and the per-frame pipeline, the shaders and
 // the textures and sprites made at start-up.
 #include "engine/RenderPipeline.h"
-#include "engine/Scenes.h"
 
 #include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -37,7 +36,6 @@ public:
     // projected as ever, but nothing of it is drawn.
     bool covered = false;
     long drawCalls = 0; // the 3D frame's draw calls so far (tests and benchmarks)
-    int bossSceneId = scene::ARENA; // the scene whose backdrop is drawn by a shader
 
     // Made by Engine::initResources.
     bool resourcesReady = false;

@@ -9,9 +9,6 @@
 
 #include <system_error>
 
-const std::array<const char*, SCENE_COUNT> sceneNames = {"hangar", "1", "2",  "3",  "4",  "5",       "6",         "7",   "8",
-                                                         "9",      "10", "11", "12", "13", "credits", "MAIN_MENU", "moon"};
-
 namespace {
 
 // Static storage: destroyed (and so joined) when the program exits, before the
@@ -29,7 +26,11 @@ void preloadModel(const std::string& model, const std::atomic<bool>& cancel)
 
 } // namespace
 
-std::string sceneFilePath(int id) { return std::string("Scene/") + sceneNames[static_cast<size_t>(id)] + ".txt"; }
+std::string sceneFilePath(int id)
+{
+    const char* file = scene::sceneInfo(id).file;
+    return file ? std::string("Scene/") + file + ".txt" : std::string();
+}
 
 ScenePreloader& scenePreloader() { return g_preloader; }
 
@@ -157,12 +158,13 @@ void preloadNextScene(int currentId, float /*startSeconds*/)
     const int next = scene::preparedAfter(currentId);
     if (next < 0 || next >= SCENE_COUNT)
         return;
-    PreloadJob job = next == scene::MAIN_MENU && menuSceneSteps().preload ? menuSceneSteps().preload() : PreloadJob{};
+    const scene::SceneInfo& row = scene::sceneInfo(next);
+    PreloadJob job = row.has(scene::rule::MENU) && menuSceneSteps().preload ? menuSceneSteps().preload() : PreloadJob{};
     job.sceneFiles.insert(job.sceneFiles.begin(),
-                          next == scene::TOWER ? std::string("Scene/boss.txt") : sceneFilePath(next));
-    // The tower loads no file and starts no preload: the corridor after it is prepared here.
-    if (next == scene::TOWER)
-        job.sceneFiles.push_back(sceneFilePath(scene::CORRIDOR));
+                          row.preloadFileInstead ? std::string(row.preloadFileInstead) : sceneFilePath(next));
+    // A scene that starts no preload of its own (the tower) has the one after it prepared here.
+    if (row.preloadAlso >= 0)
+        job.sceneFiles.push_back(sceneFilePath(row.preloadAlso));
     scenePreloader().start(std::move(job));
 }
 
@@ -172,36 +174,32 @@ void changeScene(int id, float startSeconds)
         return;
     Engine& e = engine();
     e.clearScene();
-    e.world.purgeAfterRelease = true;
-    e.world.worldLighting = 3.5f;
-    e.world.sceneId = id;
-    e.world.boss3D = nullptr;
+    e.world.enterScene(id);
 
-    if (scene::isMenu(id)) {
+    const scene::SceneInfo& row = scene::sceneInfo(id);
+    if (row.has(scene::rule::MENU)) {
         if (menuSceneSteps().build)
-            menuSceneSteps().build();
+            menuSceneSteps().build(e);
         // Browsing the menu holds nothing of a game: the play page prepares the
         // story's first scene, and each scene of it the next one.
         scenePreloader().drop();
         return;
     }
-    if (id == scene::TOWER) {
+    if (row.entryPose) { // built by its boss: no file
         e.clearScene();
-        if (e.world.camera)
-            e.world.camera->rotation = {70.f, 0.f, 0.f};
-        if (e.world.player3D)
-            e.world.player3D->position = {0.f, -203338.8125f, 358765.f};
+        e.world.turnCamera(row.entryPose->cameraRotation.vector());
+        e.world.placePlayer3D(row.entryPose->player3D.vector());
         return;
     }
     if (scene::drawsShaderBackground(id)) {
-        if (id != scene::LEVEL3_START && e.world.level3Background)
-            e.world.level3Background->startSwitch();
+        if (scene::switchesTunnelPicture(id) && e.world.level3Background())
+            e.world.level3Background()->startSwitch();
         return;
     }
     if (scene::hasFixedLight(id))
-        e.world.lightPosition = scene::worldLightPosition(id);
-    if (e.world.level3Background)
-        e.world.level3Background->resetToFirst();
+        e.world.light().placeFor(id);
+    if (e.world.level3Background())
+        e.world.level3Background()->resetToFirst();
     loadSceneFile(e, sceneFilePath(id), id, startSeconds);
     preloadNextScene(id, startSeconds);
 }

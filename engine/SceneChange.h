@@ -11,10 +11,12 @@
 #include <thread>
 #include <vector>
 
+class Engine;
+
 constexpr int SCENE_COUNT = scene::COUNT;
 // Scene names by id; a scene file is "Scene/" + name + ".txt".
 extern const std::array<const char*, SCENE_COUNT> sceneNames;
-// The scene file of scene `id` (0 to 16).
+// The scene file of scene `id` (0 to 16; empty for any other id).
 std::string sceneFilePath(int id);
 
 // Switches to scene `id` (0 to 16; any other id is ignored) with its camera
@@ -46,8 +48,8 @@ struct PreloadJob {
 // not know: they install the scene's steps here before entering it. Without
 // them the menu scene stays empty.
 struct MenuSceneSteps {
-    void (*build)() = nullptr;  // on entering the scene
-    void (*update)() = nullptr; // every engine step while in it
+    void (*build)(Engine&) = nullptr;  // on entering the scene
+    void (*update)(Engine&) = nullptr; // every engine step while in it
     PreloadJob (*preload)() = nullptr; // what the hangar and the menu's first frame load
 };
 void installMenuSceneSteps(MenuSceneSteps steps);

@@ -2,6 +2,7 @@
 
 #include "engine/CameraPath.h"
 #include "engine/Engine.h"
+#include "engine/Math3D.h"
 #include "engine/ObjLoader.h"
 #include "engine/Scenes.h"
 #include "engine/TextParse.h"
@@ -36,6 +37,7 @@ void WorldObjectTable::read(std::istream& in)
 namespace {
 
 constexpr double DEGREES_PER_RADIAN = 57.29577951308232;
+static_assert(DEGREES_PER_RADIAN == 180.0 / PI_D, "degrees in a radian");
 
 float toDegrees(float radians) { return static_cast<float>(static_cast<double>(radians) * DEGREES_PER_RADIAN); }
 
@@ -165,6 +167,18 @@ namespace {
 
 sf::Vector3f firstOr0(const std::vector<sf::Vector3f>& keys) { return keys.empty() ? sf::Vector3f() : keys.front(); }
 
+// What the mesh of object `objectName` is in this scene beyond what its name makes it.
+void addSceneKinds(Mesh& mesh, const std::string& objectName, int sceneId)
+{
+    if (objectName == "GreenPlanet")
+        mesh.addKind(MeshKind::GreenPlanet); // whatever model the table gives it
+    if (const scene::WallSection* wall = scene::wallSectionOf(sceneId, mesh.name()))
+        mesh.becomeCorridorWall(wall->sortDepth);
+    const char* head = scene::sceneInfo(sceneId).bossHeadObject;
+    if (head && objectName == head)
+        mesh.addKind(MeshKind::FinalBossHead);
+}
+
 void addMeshObject(Engine& engine, WorldObjectTable& table, SceneRecord& record, int sceneId)
 {
     if (record.name.find("NULL") != std::string::npos)
@@ -174,13 +188,13 @@ void addMeshObject(Engine& engine, WorldObjectTable& table, SceneRecord& record,
     sf::Texture* texture = engine.textures.getTexture(entry.texturePath, TextureUse::Scene);
     if (!texture)
         return;
-    std::unique_ptr<Mesh> mesh = loadObjMesh(engine, entry.modelPath, texture, firstOr0(record.positions), false);
+    std::unique_ptr<Mesh> mesh =
+        loadObjMesh(engine.textures, engine.renderer, entry.modelPath, texture, firstOr0(record.positions), false);
     if (!mesh)
         return;
-    mesh->rotation = firstOr0(record.rotations);
+    mesh->turnTo(firstOr0(record.rotations));
     mesh->texturePath = entry.texturePath;
-    if (objectName == "GreenPlanet")
-        mesh->kinds.add(MeshKind::GreenPlanet); // whatever model the table gives it
+    addSceneKinds(*mesh, objectName, sceneId);
     SceneObjectRecord object;
     object.name = objectName;
     object.sceneId = sceneId;
@@ -193,15 +207,15 @@ void addMeshObject(Engine& engine, WorldObjectTable& table, SceneRecord& record,
 void addLightObject(Engine& engine, WorldObjectTable& table, SceneRecord& record, int sceneId)
 {
     sf::Texture* texture = engine.textures.getTexture("2D/hitbox.png", TextureUse::Scene);
-    std::unique_ptr<Mesh> mesh =
-        loadObjMesh(engine, table["PlayerSmall"].modelPath, texture, firstOr0(record.positions), false);
+    std::unique_ptr<Mesh> mesh = loadObjMesh(engine.textures, engine.renderer, table["PlayerSmall"].modelPath, texture,
+                                             firstOr0(record.positions), false);
     if (!mesh)
         return;
     mesh->lightData = {record.intensity, record.range, record.colour};
     mesh->rename("light");
-    mesh->tags.push_back("light");
+    mesh->addKind(MeshKind::Light);
     if (scene::hidesLightGlow(sceneId))
-        mesh->tags.push_back("noTavlo");
+        mesh->addKind(MeshKind::NoGlow);
     SceneObjectRecord object;
     object.sceneId = sceneId;
     object.mesh = std::move(mesh);
@@ -261,7 +275,7 @@ void forgetSceneFilesReadAhead()
 void loadSceneFile(Engine& engine, const std::string& path, int sceneId, float startSeconds)
 {
     WorldObjectTable table;
-    engine.world.sceneLoading = true;
+    engine.world.beginLoading();
     SceneFileRead read = takeSceneFileReadAhead(path);
     if (!read.opened)
         read = readSceneFile(path);
@@ -270,7 +284,7 @@ void loadSceneFile(Engine& engine, const std::string& path, int sceneId, float s
     for (SceneRecord& record : read.records) {
         switch (record.kind) {
         case SceneRecordKind::Camera:
-            appendCameraFrames(engine.world.cameraFrames, record);
+            engine.world.cameraPath().append(record);
             break;
         case SceneRecordKind::Mesh:
             addMeshObject(engine, table, record, sceneId);
@@ -280,8 +294,6 @@ void loadSceneFile(Engine& engine, const std::string& path, int sceneId, float s
             break;
         }
     }
-    engine.world.sceneLoaded = true;
-    markFramesPlayed(engine.world.cameraFrames, startSeconds);
-    engine.world.sceneLoading = false;
+    engine.world.finishLoading(startSeconds);
     engine.purgeUnusedTextures();
 }

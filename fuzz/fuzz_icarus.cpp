@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         boss.players = &players;
         for (int frame = 0; frame < 120; ++frame) {
             if (BossLvl1* tower = currentBossLvl1(e.world))
-                tower->update();
+                tower->update(e.timing.frameTime);
             if (boss.update(1.f / 60.f, enemies, players, Scoring{scores, counters}, particles))
                 break;
         }

@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // The model's .obj never changes: the cache would hand back the first input's material.
     clearObjModelCache();
     std::unique_ptr<Mesh> mesh =
-        loadObjMesh(engine(), fuzz::scratchFolder() + "/material", nullptr, {0.f, 0.f, 3000.f}, false);
+        loadObjMesh(engine().textures, engine().renderer, fuzz::scratchFolder() + "/material", nullptr,
+                    {0.f, 0.f, 3000.f}, false);
     fuzz::require(mesh && mesh->triangles.size() == 1, "a material file never changes the geometry");
     std::istringstream in(text);
     skipByteOrderMark(in);

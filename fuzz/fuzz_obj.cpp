@@ -25,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // to the model cache: each input is read afresh.
     clearObjModelCache();
     const std::string model = fuzz::scratchFolder() + "/model";
-    std::unique_ptr<Mesh> mesh = loadObjMesh(engine(), model, nullptr, {0.f, 0.f, 3000.f}, false);
+    std::unique_ptr<Mesh> mesh =
+        loadObjMesh(engine().textures, engine().renderer, model, nullptr, {0.f, 0.f, 3000.f}, false);
     if (!mesh)
         return 0; // a file the loader refuses as a whole
     fuzz::require(mesh->triangles.size() == readObjText(text).triangles.size(),

@@ -130,7 +130,7 @@ void GameState::addPlayer()
     // A ship starts inside the level (a new ship's own origin lies outside the
     // play column, where it could never move). One joining mid-level takes the
     // running level's direction and boss level from the ships already in play.
-    ship->position = shipStartPoint(services_.world.sceneId, index);
+    ship->position = shipStartPoint(services_.world.sceneId(), index);
     ship->move(0.f, ShipLayout::Open);
     if (scrollDirection_ != NO_SCROLL_DIRECTION)
         ship->faceScroll(scrollDirection_);
@@ -266,7 +266,7 @@ void GameState::revive(int i)
     Player2D& ship = *players[i];
     setRumble(i, 65000);
     scoreCounters_[i]->setScoreText("000000000");
-    ship.revive(shipStartPoint(services_.world.sceneId, 0));
+    ship.revive(shipStartPoint(services_.world.sceneId(), 0));
     scores[i].score = 0; // the life points toward the next extra life are kept
     setRumble(i, 0);
     transitions.add(std::make_unique<Player2D3DTransition>(ship.position));
@@ -307,8 +307,8 @@ StateCode GameState::update(float dt)
 
     // 4. Wall lines of the corridor.
     wallLines.clear();
-    if (sequenceIndex() >= 4 && sequenceIndex() <= 6 && scene::hasCorridorWalls(services_.world.sceneId)
-        && services_.world.cameraFrame > 60)
+    if (sequenceIndex() >= 4 && sequenceIndex() <= 6 && scene::hasCorridorWalls(services_.world.sceneId())
+        && services_.world.cameraPath().frame() > 60)
         buildWallLines();
 
     // 5. The editor's windows.
@@ -395,7 +395,7 @@ void GameState::startGameOver()
 void GameState::updatePlayers(float dt)
 {
     const ShipLayout layout =
-        scene::hasCorridorWalls(services_.world.sceneId) ? ShipLayout::Corridor : ShipLayout::Open;
+        scene::hasCorridorWalls(services_.world.sceneId()) ? ShipLayout::Corridor : ShipLayout::Open;
     const bool paused = services_.run.paused;
     for (int i = 0; i < playerCount_; ++i) {
         if (!isLive(i))
@@ -417,7 +417,7 @@ void GameState::cancelWeaponsBehindTheGate()
 
 bool GameState::inputGateOpen() const
 {
-    if (scene::hidesShips(services_.world.sceneId))
+    if (scene::hidesShips(services_.world.sceneId()))
         return false;
     return transitionsAllowInput();
 }

@@ -14,7 +14,7 @@ void GameState::drawLayer(sf::RenderTarget& target)
     particles.draw(target);
     bonuses->draw(target);
     shots->draw(target, debugDraw_);
-    if (!scene::hidesShips(services_.world.sceneId))
+    if (!scene::hidesShips(services_.world.sceneId()))
         for (int i = 0; i < playerCount_; ++i)
             if (isLive(i))
                 players[i]->draw(target, debugDraw_);

@@ -21,9 +21,9 @@ StateCode GameState::runLevelFlow(const FrameEvents& events)
     in.waitingForContinue = waitingForContinue_;
     in.sequenceIndex = sequenceIndex();
     in.scoreboardUp = scoreboards_[0] != nullptr;
-    in.scene = services_.world.sceneId;
-    in.pathEnded = services_.world.cinematicFinished;
-    in.sceneLoading = services_.world.sceneLoading;
+    in.scene = services_.world.sceneId();
+    in.pathEnded = services_.world.cameraPath().ended();
+    in.sceneLoading = services_.world.loading();
     in.anyCountingDown = std::any_of(continueScreens.begin(), continueScreens.end(),
                                      [](const ContinueScreen& s) { return s.countingDown != 0; });
 
@@ -32,7 +32,7 @@ StateCode GameState::runLevelFlow(const FrameEvents& events)
         if (runFlowStep(step))
             return StateCode::Cinematic;
     if (plan.ran)
-        services_.world.cinematicFinished = false; // a finished camera path moves the flow on once
+        services_.world.cameraPath().acknowledgeEnd(); // a finished camera path moves the flow on once
     return StateCode::Stay;
 }
 

@@ -62,7 +62,7 @@ bool GameState::updateFade(float dt)
     fade_->update(dt);
     if (!fade_->done)
         return false;
-    const int sceneId = services_.world.sceneId;
+    const int sceneId = services_.world.sceneId();
     const bool opaqueEndCounts =
         scene::opaqueFadeEndMovesFlow(sceneId) || sequenceIndex() == level_flow::FINAL_BOSS_SEQUENCE;
     return scene::everyFadeEndMovesFlow(sceneId) || (opaqueEndCounts && fade_->fadeIn);

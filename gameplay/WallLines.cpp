@@ -55,16 +55,16 @@ namespace {
 
 std::vector<sf::Vector2f> projectMarkers(const World3D& world, MeshKind markerKind, WallSide side)
 {
-    if (!world.camera)
+    if (!world.camera())
         return {};
-    const ScreenProjector projector(*world.camera);
+    const ScreenProjector projector(*world.camera());
     std::vector<WallMarker> objects;
     objects.reserve(world.sceneObjects.size());
     for (const SceneObjectRecord& record : world.sceneObjects) {
         WallMarker marker;
         if (record.mesh) {
             marker.isMarker = record.mesh->is(markerKind);
-            marker.screen = projector.project(record.mesh->position);
+            marker.screen = projector.project(record.mesh->position());
         } else if (!record.positions.empty()) {
             marker.screen = projector.project(record.positions.front());
         }

@@ -2,6 +2,7 @@
 // A scripted series of timed particle bursts, played when a boss dies. Each
 // step fires one particle descriptor once its time has passed; two special
 // coordinates place a burst on the final boss's head or at a random point.
+#include "engine/Mesh.h"
 #include "play/ParticleSystem.h"
 
 #include <array>
@@ -19,7 +20,7 @@ public:
     static constexpr int FIRST_BOSS = 0;
     static constexpr int FINAL_BOSS = 1;
     // Where the final boss's head is looked up, and where its bursts go without it.
-    static constexpr const char* HEAD_OBJECT = "4head";
+    static constexpr MeshKind HEAD_OBJECT = MeshKind::FinalBossHead;
     static constexpr float OFF_SCREEN = -5000.f;
     // Special coordinates of a step: the head (final pattern only), a random point.
     static constexpr float AT_HEAD = -1.f;

@@ -4,36 +4,23 @@
 #include "engine/Math3D.h"
 #include "engine/Mesh.h"
 
-namespace {
-
-bool namedAs(const std::string& meshName, const std::string& name)
-{
-    if (meshName == name)
-        return true;
-    // Model paths end with the object's name ("3D/Murzel/4head").
-    return meshName.size() > name.size() && meshName.compare(meshName.size() - name.size(), name.size(), name) == 0 &&
-           meshName[meshName.size() - name.size() - 1] == '/';
-}
-
-} // namespace
-
-Mesh* findSceneMesh(const std::string& name)
+Mesh* findSceneMesh(MeshKind kind)
 {
     Engine& e = engine();
     for (SceneObjectRecord& record : e.world.sceneObjects)
-        if (record.mesh && !record.mesh->markedForDeletion && (record.name == name || namedAs(record.mesh->name(), name)))
+        if (record.mesh && !record.mesh->isMarkedForDeletion() && record.mesh->is(kind))
             return record.mesh.get();
     for (const std::unique_ptr<Mesh>& mesh : e.world.meshes)
-        if (mesh && !mesh->markedForDeletion && namedAs(mesh->name(), name))
+        if (mesh && !mesh->isMarkedForDeletion() && mesh->is(kind))
             return mesh.get();
     return nullptr;
 }
 
-sf::Vector2f projectSceneObject(const std::string& name, sf::Vector2f fallback)
+sf::Vector2f projectSceneObject(MeshKind kind, sf::Vector2f fallback)
 {
-    const Mesh* mesh = findSceneMesh(name);
-    const Camera* camera = engine().world.camera;
+    const Mesh* mesh = findSceneMesh(kind);
+    const Camera* camera = engine().world.camera();
     if (!mesh || !camera)
         return fallback;
-    return projectToScreen(*camera, mesh->position);
+    return projectToScreen(*camera, mesh->position());
 }

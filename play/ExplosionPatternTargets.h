@@ -1,16 +1,17 @@
 #pragma once
-// Where on screen a 2D effect meets a 3D scene object: the object's mesh looked
-// up by name, and its position projected through the engine's camera.
+// Where on screen a 2D effect meets a 3D scene object: the object's mesh found
+// by its kind (decided when it was loaded), and its position projected through
+// the engine's camera.
 #include <SFML/System/Vector2.hpp>
-#include <string>
+#include <cstdint>
 
 class Mesh;
+enum class MeshKind : std::uint16_t;
 
-// The mesh of the current scene's object called `name` (a scene object whose
-// record or mesh carries that name, or a registered mesh of that name); null
-// when there is none.
-Mesh* findSceneMesh(const std::string& name);
+// The first mesh of that kind in the current scene (its scene objects, then the
+// registered meshes; none marked for deletion); null when there is none.
+Mesh* findSceneMesh(MeshKind kind);
 
-// The screen point of that object's position, or `fallback` when the object or
-// the engine's camera does not exist.
-sf::Vector2f projectSceneObject(const std::string& name, sf::Vector2f fallback);
+// The screen point of that mesh's position, or `fallback` when the mesh or the
+// engine's camera does not exist.
+sf::Vector2f projectSceneObject(MeshKind kind, sf::Vector2f fallback);

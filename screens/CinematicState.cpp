@@ -2,21 +2,21 @@
 
 #include "audio/SoundManager.h"
 #include "audio/SoundManagerInstance.h"
-#include "engine/Engine.h"
 #include "engine/SceneChange.h"
 #include "engine/Scenes.h"
 #include "platform/GamePad.h"
 
 #include <iostream>
 
-CinematicState::CinematicState(std::vector<unsigned> scores) : scores_(std::move(scores))
+CinematicState::CinematicState(const Services& services, std::vector<unsigned> scores)
+    : world_(services.world), scores_(std::move(scores))
 {
     bindings_["Pass"] = {pad::A, sf::Keyboard::Enter, binding_axis::NONE, binding_direction::EITHER};
 
     SoundManager& sound = soundManager();
     sound.stopAll();
     changeScene(scene::CREDITS, 0.f);
-    engine().world.cinematicFinished = false;
+    world_.cameraPath().watchForEnd();
     sound.playTrack(MUSIC_STAFF_ROLL);
 
     for (unsigned s : scores_)
@@ -29,10 +29,10 @@ StateCode CinematicState::update(float /*frameTime*/)
 {
     const bool pressed = isActionPressed(bindings_, "Pass", 0);
     if (pressed && !passWasPressed_)
-        return state_code::HIGH_SCORES;
+        return StateCode::HighScores;
     passWasPressed_ = pressed;
-    if (!engine().world.cinematicFinished)
-        return state_code::STAY;
+    if (!world_.cameraPath().ended())
+        return StateCode::Stay;
     soundManager().stopAll();
-    return state_code::HIGH_SCORES;
+    return StateCode::HighScores;
 }

@@ -2,6 +2,7 @@
 // The credits cut-scene after the last level: the 3D credits scene plays behind
 // it; a new "Pass" press or the end of the scene goes on to the high scores,
 // handing the finished game's scores on.
+#include "engine/Services.h"
 #include "platform/Bindings.h"
 #include "states/MainState.h"
 
@@ -9,18 +10,19 @@
 
 class CinematicState : public MainState {
 public:
-    explicit CinematicState(std::vector<unsigned> scores);
+    CinematicState(const Services& services, std::vector<unsigned> scores);
     ~CinematicState() override;
 
     std::vector<unsigned> getScores() override { return scores_; }
-    StateCode checkKeys(const sf::Event::KeyEvent&) override { return state_code::STAY; }
-    StateCode handleMouseClick(const sf::Event::MouseButtonEvent&, sf::Vector2i) override { return state_code::STAY; }
+    StateCode checkKeys(const sf::Event::KeyEvent&) override { return StateCode::Stay; }
+    StateCode handleMouseClick(const sf::Event::MouseButtonEvent&, sf::Vector2i) override { return StateCode::Stay; }
     void joystickConnected(unsigned) override {}
     StateCode update(float frameTime) override;
     void draw(sf::RenderWindow&) override {}
 
 private:
     bool passWasPressed_ = true; // a press still held from the previous screen does not skip
+    World3D& world_;
     BindingMap bindings_;
     std::vector<unsigned> scores_;
 };

@@ -124,5 +124,3 @@ void updateMenuInput(MenuContext& menu)
         menuCursorReset(menu);
     }
 }
-
-void updateMenuInput() { updateMenuInput(engineMenuServices().menu); }

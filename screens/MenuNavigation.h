@@ -50,5 +50,3 @@ void menuCursorReset(MenuContext& menu);
 
 // One frame of the menu screen's input: cursor moves, page changes and their sounds.
 void updateMenuInput(MenuContext& menu);
-// Transitional: the engine's menu, for the menu screen until it is handed its own.
-void updateMenuInput();

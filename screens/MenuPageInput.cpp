@@ -92,5 +92,3 @@ void updateCurrentPageInput(const MenuServices& services)
     default: break;
     }
 }
-
-void updateCurrentPageInput() { updateCurrentPageInput(engineMenuServices()); }

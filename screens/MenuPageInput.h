@@ -21,5 +21,3 @@ void updateCreditsTurn(const MenuContext& menu);
 void updateHowToPlayTurn(const MenuContext& menu);
 // The input of the page shown, once a frame before the page is drawn.
 void updateCurrentPageInput(const MenuServices& services);
-// Transitional: the engine's parts, for the menu screen until it is handed its own.
-void updateCurrentPageInput();

@@ -95,15 +95,3 @@ void drawHowToPlayMenu(sf::RenderTarget& target, const MenuServices& services)
 {
     drawMenuPicture(target, services.textures, HOW_TO_PLAY_PICTURES[menuControls().howToPlayPage], 0.f, 0.f);
 }
-
-void drawMenuPicture(sf::RenderTarget& target, const std::string& path, float x, float y, bool underCursor)
-{
-    drawMenuPicture(target, engineMenuServices().textures, path, x, y, underCursor);
-}
-
-void drawMainMenu(sf::RenderTarget& target) { drawMainMenu(target, engineMenuServices()); }
-void drawPlayMenu(sf::RenderTarget& target) { drawPlayMenu(target, engineMenuServices()); }
-void drawDifficultyMenu(sf::RenderTarget& target) { drawDifficultyMenu(target, engineMenuServices()); }
-void drawCheatsMenu(sf::RenderTarget& target) { drawCheatsMenu(target, engineMenuServices()); }
-void drawCreditsMenu(sf::RenderTarget& target) { drawCreditsMenu(target, engineMenuServices()); }
-void drawHowToPlayMenu(sf::RenderTarget& target) { drawHowToPlayMenu(target, engineMenuServices()); }

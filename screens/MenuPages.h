@@ -17,12 +17,3 @@ void drawDifficultyMenu(sf::RenderTarget& target, const MenuServices& services);
 void drawCheatsMenu(sf::RenderTarget& target, const MenuServices& services);
 void drawCreditsMenu(sf::RenderTarget& target, const MenuServices& services);
 void drawHowToPlayMenu(sf::RenderTarget& target, const MenuServices& services);
-
-// Transitional: the same with the engine's parts, for the menu screen until it is handed its own.
-void drawMenuPicture(sf::RenderTarget& target, const std::string& path, float x, float y, bool underCursor = false);
-void drawMainMenu(sf::RenderTarget& target);
-void drawPlayMenu(sf::RenderTarget& target);
-void drawDifficultyMenu(sf::RenderTarget& target);
-void drawCheatsMenu(sf::RenderTarget& target);
-void drawCreditsMenu(sf::RenderTarget& target);
-void drawHowToPlayMenu(sf::RenderTarget& target);

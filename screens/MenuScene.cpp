@@ -3,6 +3,7 @@
 #include "engine/Engine.h"
 #include "engine/ObjLoader.h"
 #include "engine/SceneChange.h"
+#include "engine/Services.h"
 #include "platform/AssetPath.h"
 #include "platform/GamePad.h"
 #include "screens/HighScoresState.h"
@@ -41,21 +42,21 @@ float length(const sf::Vector3f& v) { return std::sqrt(v.x * v.x + v.y * v.y + v
 
 // The model's own "_Base.png", else the hangar's shared colour sheet; null
 // (drawn untextured) when neither loads.
-sf::Texture* hangarTexture(const std::string& basePath)
+sf::Texture* hangarTexture(TextureCache& textures, const std::string& basePath)
 {
-    Engine& e = engine();
-    if (sf::Texture* texture = e.textures.getOptionalTexture(basePath, TextureUse::Scene))
+    if (sf::Texture* texture = textures.getOptionalTexture(basePath, TextureUse::Scene))
         return texture;
-    return e.textures.getTexture("3D/Hangar/HangarColor.png", TextureUse::Scene);
+    return textures.getTexture("3D/Hangar/HangarColor.png", TextureUse::Scene);
 }
 
 // A hangar model, registered with the engine; null when its file is missing.
-Mesh* loadHangarMesh(const std::string& name, sf::Texture* texture, float depthOffsetX)
+Mesh* loadHangarMesh(Engine& e, const std::string& name, sf::Texture* texture, float depthOffsetX)
 {
-    Mesh* mesh = engine().addMesh(loadObjMesh(engine(), "3D/Hangar/" + name, texture, HANGAR_POSITION, false));
+    Mesh* mesh = e.addMesh(loadObjMesh(e.textures, e.renderer, "3D/Hangar/" + name, texture, HANGAR_POSITION, false));
     if (mesh) {
-        mesh->rotation = HANGAR_ROTATION;
-        mesh->depthOffset.x = depthOffsetX;
+        mesh->turnTo(HANGAR_ROTATION);
+        const sf::Vector3f o = mesh->sortOffset();
+        mesh->setSortOffset({depthOffsetX, o.y, o.z});
     }
     return mesh;
 }
@@ -86,22 +87,17 @@ void fillMenuBindings(MenuBindings& bindings)
 
 void installMenuScene() { installMenuSceneSteps({buildMenuScene, updateMenuScene, hangarPreload}); }
 
-void buildMenuScene()
+void buildMenuScene(Engine& e)
 {
-    Engine& e = engine();
     e.clearScene();
-    if (e.world.player3D)
-        e.world.player3D->position = menu_camera::POSITION;
-    if (e.world.camera) {
-        e.world.camera->position = menu_camera::POSITION;
-        e.world.camera->rotation = menu_camera::ROTATION;
-    }
+    e.world.poseCamera(menu_camera::POSITION, menu_camera::ROTATION);
 
     for (const HangarMeshInfo& info : HANGAR_MESHES)
-        loadHangarMesh(info.name, hangarTexture("3D/Hangar/" + std::string(info.name) + "_Base.png"), info.depthOffsetX);
-    sf::Texture* screenTexture = hangarTexture("3D/Hangar/_Base.png");
-    e.world.menuScreenMesh = loadHangarMesh(SCREEN_DISPLAYERS[0], screenTexture, 0.f);
-    loadHangarMesh(SCREEN_DISPLAYERS[1], screenTexture, 0.f);
+        loadHangarMesh(e, info.name, hangarTexture(e.textures, "3D/Hangar/" + std::string(info.name) + "_Base.png"),
+                       info.depthOffsetX);
+    sf::Texture* screenTexture = hangarTexture(e.textures, "3D/Hangar/_Base.png");
+    e.world.showMenuOn(loadHangarMesh(e, SCREEN_DISPLAYERS[0], screenTexture, 0.f));
+    loadHangarMesh(e, SCREEN_DISPLAYERS[1], screenTexture, 0.f);
 
     e.renderer.menuFont.loadFromFile(resolveAssetPath("3D/font/Cyberfall.otf"));
     fillMenuBindings(e.menu.menuBindings);
@@ -124,24 +120,21 @@ PreloadJob hangarPreload()
     return job;
 }
 
-void moveMenuCamera()
+void moveMenuCamera(Engine& e)
 {
-    Engine& e = engine();
-    if (!e.world.player3D || !e.world.camera)
+    if (!e.world.player3D() || !e.world.camera())
         return;
     const MenuCameraStep step =
-        menuCameraGlide(e.world.player3D->position, e.world.camera->rotation, e.timing.frameTime);
-    e.world.player3D->position = step.position;
-    e.world.camera->position = step.position;
-    e.world.camera->rotation = step.rotation;
+        menuCameraGlide(e.world.player3D()->position, e.world.camera()->rotation, e.timing.frameTime);
+    e.world.poseCamera(step.position, step.rotation);
     if (step.settled)
         e.renderer.depthView = false;
 }
 
-void updateMenuScene()
+void updateMenuScene(Engine& e)
 {
-    if (!engine().menu.menuInputReleased)
+    if (!e.menu.menuInputReleased)
         return;
-    moveMenuCamera();
-    updateMenuScreen();
+    moveMenuCamera(e);
+    updateMenuScreen(menuServicesOf(servicesOf(e)), e.world.menuScreen());
 }

@@ -35,13 +35,13 @@ MenuCameraStep menuCameraGlide(const sf::Vector3f& position, const sf::Vector3f&
 // The menu's six actions (cursor up and down, validate, back, page turns).
 void fillMenuBindings(MenuBindings& bindings);
 
-// Hands the engine the hangar's build and update steps (before entering scene 15).
+// Hands the engine the hangar's build and update steps (before entering the hangar menu).
 void installMenuScene();
-// Builds the hangar scene (called when scene 15 is entered).
-void buildMenuScene();
+// Builds the hangar scene (called when the hangar menu is entered).
+void buildMenuScene(Engine& engine);
 // What the hangar and the menu's first frame load, for the preload worker.
 PreloadJob hangarPreload();
 // One frame of the menu scene: the glide and the menu screen, once the key that
 // ended the logos is released.
-void updateMenuScene();
-void moveMenuCamera();
+void updateMenuScene(Engine& engine);
+void moveMenuCamera(Engine& engine);

@@ -1,6 +1,6 @@
 #include "screens/MenuScreen.h"
 
-#include "engine/Engine.h"
+#include "engine/Mesh.h"
 #include "platform/AssetPath.h"
 #include "screens/MenuNavigation.h"
 #include "screens/MenuPageInput.h"
@@ -11,22 +11,22 @@
 namespace {
 constexpr float BACKDROP_SCALE = 2.f;
 
-sf::Texture* backdropTexture() { return engine().textures.getTexture("3D/Menu/backGround.png"); }
+sf::Texture* backdropTexture(TextureCache& textures) { return textures.getTexture("3D/Menu/backGround.png"); }
 
 // Through its shader (which writes every pixel opaque) the backdrop covers the
 // whole page: what the page showed before cannot show through.
-bool backdropCoversPage(const sf::RenderTarget& target)
+bool backdropCoversPage(const sf::RenderTarget& target, TextureCache& textures)
 {
-    const sf::Texture* texture = backdropTexture();
+    const sf::Texture* texture = backdropTexture(textures);
     if (!texture || !menuScreen().backgroundShaderLoaded)
         return false;
     const sf::Vector2f size = sf::Vector2f(texture->getSize()) * BACKDROP_SCALE;
     return size.x >= static_cast<float>(target.getSize().x) && size.y >= static_cast<float>(target.getSize().y);
 }
 
-void drawBackground(sf::RenderTarget& target)
+void drawBackground(sf::RenderTarget& target, const MenuServices& services)
 {
-    sf::Texture* texture = backdropTexture();
+    sf::Texture* texture = backdropTexture(services.textures);
     if (!texture)
         return;
     texture->setRepeated(true);
@@ -40,7 +40,7 @@ void drawBackground(sf::RenderTarget& target)
     sf::Shader& shader = *screen.backgroundShader;
     shader.setUniform("backgroundTexture", sf::Shader::CurrentTexture);
     shader.setUniform("worldLighting", 2.f);
-    shader.setUniform("time", engine().timing.gameClock.getElapsedTime().asSeconds());
+    shader.setUniform("time", services.timing.gameClock.getElapsedTime().asSeconds());
     target.draw(background, &shader);
 }
 
@@ -79,75 +79,73 @@ bool MenuPageLook::operator==(const MenuPageLook& o) const
     return fields(*this) == fields(o);
 }
 
-MenuPageLook currentMenuPageLook()
+MenuPageLook currentMenuPageLook(const MenuServices& services)
 {
-    const Engine& e = engine();
     const MenuControls& controls = menuControls();
     MenuPageLook look;
-    look.page = e.menu.menuPage;
-    look.cursor = e.menu.menuCursor;
-    look.difficulty = e.run.difficulty;
-    look.cheatLives = e.run.cheatLives;
-    look.cheatLaser = e.run.cheatLaser;
-    look.startLevel = e.run.startLevel;
+    look.page = services.menu.menuPage;
+    look.cursor = services.menu.menuCursor;
+    look.difficulty = services.run.difficulty;
+    look.cheatLives = services.run.cheatLives;
+    look.cheatLaser = services.run.cheatLaser;
+    look.startLevel = services.run.startLevel;
     look.creditsPage = controls.creditsPage;
     look.howToPlayPage = controls.howToPlayPage;
     if (menuScreen().backgroundShaderLoaded)
-        look.backdropSeconds = e.timing.gameClock.getElapsedTime().asSeconds();
+        look.backdropSeconds = services.timing.gameClock.getElapsedTime().asSeconds();
     return look;
 }
 
 void redrawMenuPage() { menuScreen().drawnLook.reset(); }
 
-void updateMenuScreen()
+void updateMenuScreen(const MenuServices& services, Mesh* mesh)
 {
-    updateMenuInput();
-    updateCurrentPageInput();
+    updateMenuInput(services.menu);
+    updateCurrentPageInput(services);
     MenuScreenResources& screen = menuScreen();
-    const MenuPageLook look = currentMenuPageLook();
+    const MenuPageLook look = currentMenuPageLook(services);
     if (screen.drawnLook != look) {
-        drawMenuScreen(*screen.target);
+        drawMenuScreen(*screen.target, services);
         screen.target->display();
         screen.drawnLook = look;
         ++screen.pageDraws;
     }
-    Mesh* mesh = engine().world.menuScreenMesh;
     if (!mesh)
         return;
     // The mesh shows the render texture itself (no copy): drawn as the batch's texture, its
     // rows come out the right way up like any render texture's.
     const sf::Texture& drawn = screen.target->getTexture();
-    if (mesh->baseTexture != &drawn)
+    if (mesh->maps().baseTexture != &drawn)
         mesh->setBaseTexture(&drawn);
 }
 
-void drawMenuScreen(sf::RenderTexture& target)
+void drawMenuScreen(sf::RenderTexture& target, const MenuServices& services)
 {
-    if (!backdropCoversPage(target))
+    if (!backdropCoversPage(target, services.textures))
         target.clear(sf::Color::Black);
-    drawBackground(target);
-    switch (engine().menu.menuPage) {
-    case menu_page::MAIN: drawMainMenu(target); break;
-    case menu_page::PLAY: drawPlayMenu(target); break;
+    drawBackground(target, services);
+    switch (services.menu.menuPage) {
+    case menu_page::MAIN: drawMainMenu(target, services); break;
+    case menu_page::PLAY: drawPlayMenu(target, services); break;
     case menu_page::HIGH_SCORES: drawHighScorePage(target); break;
-    case menu_page::CREDITS: drawCreditsMenu(target); break;
-    case menu_page::DIFFICULTY: drawDifficultyMenu(target); break;
-    case menu_page::HOW_TO_PLAY: drawHowToPlayMenu(target); break;
-    case menu_page::CHEATS: drawCheatsMenu(target); break;
+    case menu_page::CREDITS: drawCreditsMenu(target, services); break;
+    case menu_page::DIFFICULTY: drawDifficultyMenu(target, services); break;
+    case menu_page::HOW_TO_PLAY: drawHowToPlayMenu(target, services); break;
+    case menu_page::CHEATS: drawCheatsMenu(target, services); break;
     default: break;
     }
-    drawMenuButtons(target);
+    drawMenuButtons(target, services);
 }
 
-void drawMenuButtons(sf::RenderTarget& target)
+void drawMenuButtons(sf::RenderTarget& target, const MenuServices& services)
 {
-    const int page = engine().menu.menuPage;
+    const int page = services.menu.menuPage;
     if (page == menu_page::MAIN || page == menu_page::CREDITS)
         return;
     if (page == menu_page::HOW_TO_PLAY) {
-        drawMenuPicture(target, "3D/Menu/Back.png", 865.f, 510.f);
+        drawMenuPicture(target, services.textures, "3D/Menu/Back.png", 865.f, 510.f);
         return;
     }
-    drawMenuPicture(target, "3D/Menu/Back.png", 705.f, 510.f);
-    drawMenuPicture(target, "3D/Menu/Valid.png", 865.f, 510.f);
+    drawMenuPicture(target, services.textures, "3D/Menu/Back.png", 705.f, 510.f);
+    drawMenuPicture(target, services.textures, "3D/Menu/Valid.png", 865.f, 510.f);
 }

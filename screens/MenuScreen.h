@@ -3,6 +3,7 @@
 // read and, when what the page shows has changed, the page is drawn again into
 // a 1050 x 550 render texture (made once), which the screen mesh shows.
 #include "engine/MenuContext.h"
+#include "screens/MenuServices.h"
 
 #include <SFML/Graphics.hpp>
 #include <memory>
@@ -39,12 +40,15 @@ struct MenuScreenResources {
 // Created on first use (needs a display); lives for the program's life.
 MenuScreenResources& menuScreen();
 
-// One frame: input, then the picture when what it shows changed.
-void updateMenuScreen();
+class Mesh;
+
+// One frame: input, then the picture when what it shows changed, shown on the
+// hangar's screen mesh (none: the menu runs without it).
+void updateMenuScreen(const MenuServices& services, Mesh* screenMesh);
 // The page is drawn again at the next frame (what it is drawn from changed: the board).
 void redrawMenuPage();
 // The page's picture as it stands now.
-MenuPageLook currentMenuPageLook();
-void drawMenuScreen(sf::RenderTexture& target);
+MenuPageLook currentMenuPageLook(const MenuServices& services);
+void drawMenuScreen(sf::RenderTexture& target, const MenuServices& services);
 // The Back and Valid hints at the bottom of the page.
-void drawMenuButtons(sf::RenderTarget& target);
+void drawMenuButtons(sf::RenderTarget& target, const MenuServices& services);

@@ -20,8 +20,3 @@ inline MenuServices menuServicesOf(const Services& services)
 {
     return {services.menu, services.run, services.textures, services.timing};
 }
-
-// Transitional: the menu screen (screens/MenuScreen.cpp) still calls the pages'
-// input and drawers without their services; those forms read the engine's parts
-// through this until the screen is handed its own.
-MenuServices engineMenuServices();

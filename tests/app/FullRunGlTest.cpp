@@ -127,13 +127,13 @@ TEST_F(FullRun, LogosMenuGameOverNameEntryAndTheMenuAgain)
     EXPECT_TRUE(game->inStoryMode());
     EXPECT_FALSE(game->inEditorMode());
     ASSERT_EQ(game->playerCount(), 1);
-    EXPECT_EQ(engine().world.sceneId, scene::INTRO);
+    EXPECT_EQ(engine().world.sceneId(), scene::INTRO);
 
     // ---- play: a moment of the intro, then the ship flies in, moves and fires ----
     worldEvery = 4;
     frames(SECOND);
-    engine().world.cinematicFinished = true; // the intro's camera path ends
-    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::OPEN_SPACE; }, 3));
+    engine().world.cameraPath().markEnded(); // the intro's camera path ends
+    ASSERT_TRUE(until([] { return engine().world.sceneId() == scene::OPEN_SPACE; }, 3));
     ASSERT_TRUE(until([&] { return game->transitions.allowsInput(); }, 5 * SECOND));
     input.keyboard.press(sf::Keyboard::Space);
     input.keyboard.press(sf::Keyboard::Q);
@@ -225,7 +225,7 @@ TEST_F(FullRun, TheShaderBackgroundScenesRunOnTheMeasuredFrameTime)
     // draws 100 frames a second: the ship covers 720 px a second all the same.
     engine().run.startLevel = 2;
     start(defaultStateFactory().game(GameMode::Story));
-    ASSERT_EQ(engine().world.sceneId, scene::LEVEL3_START);
+    ASSERT_EQ(engine().world.sceneId(), scene::LEVEL3_START);
     GameState* game = current<GameState>();
     ASSERT_NE(game, nullptr);
     Player2D& ship = *game->players[0];
@@ -246,7 +246,7 @@ TEST_F(FullRun, TheShaderBackgroundScenesRunOnTheMeasuredFrameTime)
 
     // The tunnel is drawn straight onto the window: window-sized pictures are
     // made only for a cross-fade, and out of level 3 they are given back.
-    Level3Background& tunnel = *engine().world.level3Background;
+    Level3Background& tunnel = *engine().world.level3Background();
     EXPECT_EQ(tunnel.renderTexture, nullptr);
     tunnel.startSwitch();
     runFrames(1, 0.01f);

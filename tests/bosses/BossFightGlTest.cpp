@@ -85,7 +85,7 @@ TEST_F(BossFightGl, TheShipsShotsWearTheTowerBossDownUntilItFalls)
     ASSERT_TRUE(icarus->head);
     ASSERT_EQ(icarus->parts.size(), 4u);
     ASSERT_NE(currentBossLvl1(engine().world), nullptr);
-    EXPECT_EQ(engine().world.sceneId, scene::TOWER);
+    EXPECT_EQ(engine().world.sceneId(), scene::TOWER);
 
     holdUnder(1100.f);
     frames(240);
@@ -133,7 +133,7 @@ TEST_F(BossFightGl, TheShipsShotsWearTheHeadBossDownOnceItShowsItself)
     frames(1);
     auto* murzel = dynamic_cast<Murzel*>(boss());
     ASSERT_NE(murzel, nullptr);
-    EXPECT_EQ(engine().world.sceneId, scene::ARENA);
+    EXPECT_EQ(engine().world.sceneId(), scene::ARENA);
     frames(60);
     EXPECT_FLOAT_EQ(murzel->hitBox.left, Murzel::HIDDEN);
 

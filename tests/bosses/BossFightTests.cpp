@@ -62,8 +62,8 @@ public:
         Engine& e = engine();
         releaseBoss3D(e.world);
         e.world.sceneObjects.clear();
-        e.world.camera = nullptr;
-        e.world.cameraFrame = 0;
+        e.world.lookThrough(nullptr);
+        e.world.cameraPath().standAt(0);
     }
 
     // The tower boss from `layout` (written to a file), over its 3D tower.
@@ -74,7 +74,7 @@ public:
     }
     Icarus& icarusFrom(const std::string& layoutPath)
     {
-        engine().world.camera = nullptr;
+        engine().world.lookThrough(nullptr);
         boss = std::make_unique<Icarus>(bossData(BossType::Icarus, &particles, servicesOf(engine())), layoutPath);
         boss->players = &ships;
         return static_cast<Icarus&>(*boss);
@@ -87,8 +87,8 @@ public:
     Murzel& murzel()
     {
         Engine& e = engine();
-        e.world.camera = &camera;
-        e.world.cameraFrame = 0;
+        e.world.lookThrough(&camera);
+        e.world.cameraPath().standAt(0);
         {
             TempDir empty;
             InDirectory inEmpty(empty.path);
@@ -110,14 +110,14 @@ public:
     // One frame at the camera-path frame `frame` (only the head boss reads it).
     bool step(int frame)
     {
-        engine().world.cameraFrame = frame;
+        engine().world.cameraPath().standAt(frame);
         return update();
     }
     // One frame: the tower as the engine steps it, then the boss.
     bool update()
     {
         if (BossLvl1* tower = currentBossLvl1(engine().world))
-            tower->update();
+            tower->update(engine().timing.frameTime);
         return boss->update(DT, enemies, ships, scoring, particles);
     }
     // Frames for `seconds`; true as soon as one ends the fight.
@@ -394,7 +394,7 @@ TEST_F(BossFight, TowerHeadReleasesABeeThroughTheDoorsEveryTenSeconds)
         EXPECT_LT(f, 2000);
         EXPECT_NEAR(open, 64, 2);
         EXPECT_EQ(enemiesOfType(enemy_type::BEE), bee);
-        EXPECT_FLOAT_EQ(tower->door1->velocity.x, 0.f);
+        EXPECT_FLOAT_EQ(tower->door1->velocity().x, 0.f);
     }
 }
 
@@ -406,7 +406,7 @@ TEST_F(BossFight, HeadPhasesFollowTheCameraFramesOverAWholeLoopAndOnlyAnExposedH
     int flickeredDark = 0; // the lights go out one frame in four to frame 50
     for (int f = 0; f <= 4900; ++f) {
         ASSERT_FALSE(step(f)) << f;
-        flickeredDark += f <= 50 && engine().world.worldLighting == 0.f;
+        flickeredDark += f <= 50 && engine().world.light().brightness() == 0.f;
         const bool exposed = m.hitBox.left > -1000.f;
         if (f < 723) { // hidden before and through the first warning
             ASSERT_FALSE(exposed) << f;
@@ -422,21 +422,21 @@ TEST_F(BossFight, HeadPhasesFollowTheCameraFramesOverAWholeLoopAndOnlyAnExposedH
             ASSERT_TRUE(m.warning);
         }
         if (f >= 623 && f <= 721)
-            blinked = blinked || head->notEmissive;
+            blinked = blinked || !head->emissive();
         if (f >= 4421 && f <= 4818 && m.laser)
             laserSeen = true;
         if (f > 4818) {
             ASSERT_EQ(m.laser, nullptr) << f;
         }
         if (f == 100 || f == 150) { // the arena is dark to frame 150; the hidden head's box is far off the field
-            EXPECT_FLOAT_EQ(engine().world.worldLighting, 0.f);
+            EXPECT_FLOAT_EQ(engine().world.light().brightness(), 0.f);
             EXPECT_FLOAT_EQ(m.hitBox.left, Murzel::HIDDEN);
         }
     }
     EXPECT_EQ(flickeredDark, 12);
     EXPECT_TRUE(blinked);
     EXPECT_TRUE(laserSeen);
-    EXPECT_FLOAT_EQ(engine().world.worldLighting, 2.5f);
+    EXPECT_FLOAT_EQ(engine().world.light().brightness(), 2.5f);
 
     // Exposed: two thirds of the head's outline, centred on it.
     step(800);
@@ -453,10 +453,10 @@ TEST_F(BossFight, HeadPhasesFollowTheCameraFramesOverAWholeLoopAndOnlyAnExposedH
 
     // Deleting the boss mid-flash and mid-blink leaves the head lit and unflashed.
     step(802);
-    head->notEmissive = true;
+    head->setEmissive(false);
     boss.reset();
-    EXPECT_FALSE(head->notEmissive);
-    EXPECT_FLOAT_EQ(head->flash, 0.f);
+    EXPECT_TRUE(head->emissive());
+    EXPECT_FLOAT_EQ(head->flashGrey(), 0.f);
 }
 
 TEST_F(BossFight, HeadLaserHitsShipsAndClashesWithTheirs)

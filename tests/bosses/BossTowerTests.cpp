@@ -17,7 +17,7 @@ protected:
     void SetUp() override
     {
         engine().timing.frameTime = DT;
-        engine().world.camera = nullptr;
+        engine().world.lookThrough(nullptr);
         install();
     }
     void TearDown() override { releaseBoss3D(engine().world); }
@@ -26,7 +26,7 @@ protected:
     void install()
     {
         Engine& e = engine();
-        auto owned = std::make_unique<BossLvl1>(e.textures, e.renderer, e.world, e.timing);
+        auto owned = std::make_unique<BossLvl1>(e.textures, e.renderer, e.world);
         tower = owned.get();
         installBoss3D(e.world, std::move(owned));
     }
@@ -34,7 +34,7 @@ protected:
     void frames(int n)
     {
         for (int i = 0; i < n; ++i) {
-            tower->update();
+            tower->update(engine().timing.frameTime);
             for (const std::unique_ptr<Mesh>& mesh : tower->objects)
                 mesh->updateTransform(DT);
         }
@@ -49,31 +49,31 @@ TEST_F(BossTower, ShowsTheMiddleTurretsFirstWithThePlanetBehind)
 {
     ASSERT_NE(tower->planet, nullptr);
     // The planet is sorted behind the tower, whatever their depths.
-    EXPECT_GT(tower->planet->depthOffset.z, 0.f);
+    EXPECT_GT(tower->planet->sortOffset().z, 0.f);
 
     frames(1);
     EXPECT_EQ(tower->turretActive, (std::array<bool, BossLvl1::MODULE_COUNT>{false, true, true, false}));
-    EXPECT_FLOAT_EQ(tower->turrets[0]->depthOffset.z, -400000.f); // a hidden turret is sorted away
+    EXPECT_FLOAT_EQ(tower->turrets[0]->sortOffset().z, -400000.f); // a hidden turret is sorted away
 }
 
 TEST_F(BossTower, ModulesTurnFlashAndTurnRed)
 {
     tower->setModuleFlag(0, true);
     frames(64); // one second: 90 degrees
-    EXPECT_NEAR(tower->modules[0].mesh->rotation.x, 90.f, 2.f);
+    EXPECT_NEAR(tower->modules[0].mesh->rotation().x, 90.f, 2.f);
     EXPECT_FALSE(tower->turretActive[0]);
     frames(80);
     EXPECT_TRUE(tower->turretActive[0]); // shown once past 135 degrees
-    EXPECT_NEAR(tower->modules[0].mesh->rotation.x, 180.f, 2.5f);
+    EXPECT_NEAR(tower->modules[0].mesh->rotation().x, 180.f, 2.5f);
 
     tower->flashModule(2);
-    EXPECT_FLOAT_EQ(tower->modules[2].mesh->flash, 255.f);
+    EXPECT_FLOAT_EQ(tower->modules[2].mesh->flashGrey(), 255.f);
     frames(1); // then a module's flash fades from 200, its turret's from full
-    EXPECT_FLOAT_EQ(tower->modules[2].mesh->flash, 200.f);
-    EXPECT_FLOAT_EQ(tower->turrets[2]->flash, 255.f);
+    EXPECT_FLOAT_EQ(tower->modules[2].mesh->flashGrey(), 200.f);
+    EXPECT_FLOAT_EQ(tower->turrets[2]->flashGrey(), 255.f);
     frames(7); // it fades over a tenth of a second
-    EXPECT_FLOAT_EQ(tower->modules[2].mesh->flash, 0.f);
-    EXPECT_FLOAT_EQ(tower->turrets[2]->flash, 0.f);
+    EXPECT_FLOAT_EQ(tower->modules[2].mesh->flashGrey(), 0.f);
+    EXPECT_FLOAT_EQ(tower->turrets[2]->flashGrey(), 0.f);
 
     // Unknown modules and turrets are left alone.
     tower->flashModule(4);
@@ -88,20 +88,20 @@ TEST_F(BossTower, ModulesTurnFlashAndTurnRed)
     // A red module's turret keeps its last yaw.
     tower->setModuleRed(2);
     EXPECT_TRUE(tower->moduleDestroyed[2]);
-    const float yaw = tower->turrets[2]->rotation.y;
+    const float yaw = tower->turrets[2]->rotation().y;
     tower->aimPoint = {100.f, 900.f};
     frames(5);
-    EXPECT_FLOAT_EQ(tower->turrets[2]->rotation.y, yaw);
+    EXPECT_FLOAT_EQ(tower->turrets[2]->rotation().y, yaw);
 }
 
 TEST_F(BossTower, TurretsFaceTheAimPointOnScreen)
 {
     frames(1);
     const Mesh& turret = *tower->turrets[1];
-    const sf::Vector2f s = projectToScreen(Camera{}, turret.position);
+    const sf::Vector2f s = projectToScreen(Camera{}, turret.position());
     tower->aimPoint = s + sf::Vector2f(-100.f, -100.f);
     tower->aimTurrets();
-    EXPECT_NEAR(turret.rotation.y, 220.f, 0.01f);
+    EXPECT_NEAR(turret.rotation().y, 220.f, 0.01f);
 }
 
 TEST_F(BossTower, ATowerWhoseModelsAreMissingStillRunsItsFightWithoutTurrets)

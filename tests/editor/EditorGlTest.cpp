@@ -387,7 +387,7 @@ TEST_F(EditorInGame, PlayRunsTheSequenceAndThePreviewDrawsTrajectories)
     ed.play(game->editorField());
     EXPECT_TRUE(ed.isPlaying());
     EXPECT_EQ(game->spawner.pending.size(), 2u);
-    EXPECT_EQ(engine().world.sceneId, scene::OPEN_SPACE);
+    EXPECT_EQ(engine().world.sceneId(), scene::OPEN_SPACE);
     size_t most = 0;
     for (int i = 0; i < 90; ++i) {
         frame();
@@ -617,7 +617,7 @@ TEST_F(EditorInGame, CopiedPastedAndTypedValuesSurviveSaveAndReloadAndTheSpawner
     EXPECT_EQ(editor().edited.records[0].delayTimer, 960.f);
     EXPECT_EQ(editor().edited.records[0].direction, 12.5f);
     EXPECT_EQ(game->players[0]->lives, 2);
-    EXPECT_EQ(engine().world.sceneId, scene::OPEN_SPACE);
+    EXPECT_EQ(engine().world.sceneId(), scene::OPEN_SPACE);
     for (int i = 0; i < 5; ++i)
         frame();
     game.reset();

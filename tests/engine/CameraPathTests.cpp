@@ -21,24 +21,17 @@ SceneRecord cameraRecord(int keys)
 struct PathFixture {
     explicit PathFixture(int keys, int sceneId = scene::INTRO)
     {
-        e.installPlayer(std::make_unique<Player>());
-        e.world.sceneId = sceneId;
-        appendCameraFrames(e.world.cameraFrames, cameraRecord(keys));
+        e.world.installPlayer(std::make_unique<Player>());
+        e.world.enterScene(sceneId);
+        e.world.cameraPath().append(cameraRecord(keys));
     }
     // Runs engine frames at `dt`; returns how many of them posed a path frame.
     int run(int frames, float dt)
     {
         int poses = 0;
         e.timing.frameTime = dt;
-        for (int i = 0; i < frames; ++i) {
-            const int before = e.world.posedFrame;
-            e.world.posedFrame = -1;
-            playCameraPath(e);
-            if (e.world.posedFrame >= 0)
-                ++poses;
-            else
-                e.world.posedFrame = before;
-        }
+        for (int i = 0; i < frames; ++i)
+            poses += playCameraPath(e) ? 1 : 0;
         return poses;
     }
     testing_support::SyntheticInput input;
@@ -71,45 +64,46 @@ TEST(CameraPath, PosesPerSecondAtDifferentFrameTimes)
     const int posesAt60 = steady.run(600, 1.f / 60.f);
     EXPECT_GE(posesAt60, 590);
     EXPECT_LE(posesAt60, 600);
-    EXPECT_NEAR(steady.e.world.player3D->position.x, static_cast<float>(steady.e.world.posedFrame), 0.f);
-    EXPECT_EQ(steady.e.world.camera->rotation.y, static_cast<float>(steady.e.world.posedFrame + 1));
+    const int posed = steady.e.world.cameraPath().posedFrame();
+    EXPECT_NEAR(steady.e.world.player3D()->position.x, static_cast<float>(posed), 0.f);
+    EXPECT_EQ(steady.e.world.camera()->rotation.y, static_cast<float>(steady.e.world.cameraPath().posedFrame() + 1));
 
     // 0.01 s: a pose every 1 to 2 engine frames, the path still runs at 60 per second.
     PathFixture slow(2000);
     EXPECT_NEAR(slow.run(600, 0.01f), 360, 2);
-    EXPECT_NEAR(slow.e.world.posedFrame, 359, 2);
+    EXPECT_NEAR(slow.e.world.cameraPath().posedFrame(), 359, 2);
 }
 
 TEST(CameraPath, EndRuleSkipAndLoop)
 {
     PathFixture four(5);
     four.run(3, 1.f / 60.f);
-    EXPECT_FALSE(four.e.world.cinematicFinished);
+    EXPECT_FALSE(four.e.world.cameraPath().ended());
     four.run(1, 1.f / 60.f);
-    EXPECT_EQ(four.e.world.posedFrame, 3);
-    EXPECT_TRUE(four.e.world.cinematicFinished);
+    EXPECT_EQ(four.e.world.cameraPath().posedFrame(), 3);
+    EXPECT_TRUE(four.e.world.cameraPath().ended());
 
     // K skips everything: nothing is posed and the skip itself ends nothing.
     PathFixture skipped(3001);
     skipped.input.keyboard.press(sf::Keyboard::K);
     EXPECT_EQ(skipped.run(5, 1.f / 60.f), 0);
-    EXPECT_FALSE(skipped.e.world.cinematicFinished);
+    EXPECT_FALSE(skipped.e.world.cameraPath().ended());
 
     // The arena loops the part after frame 180 for as long as it lasts.
     PathFixture looping(301, scene::ARENA);
     looping.run(300, 1.f / 60.f);
-    EXPECT_EQ(looping.e.world.posedFrame, 299);
+    EXPECT_EQ(looping.e.world.cameraPath().posedFrame(), 299);
     looping.run(1, 1.f / 60.f);
-    EXPECT_EQ(looping.e.world.posedFrame, 181);
+    EXPECT_EQ(looping.e.world.cameraPath().posedFrame(), 181);
     looping.run(1000, 1.f / 60.f);
-    EXPECT_GE(looping.e.world.posedFrame, 181);
-    EXPECT_FALSE(looping.e.world.cinematicFinished);
+    EXPECT_GE(looping.e.world.cameraPath().posedFrame(), 181);
+    EXPECT_FALSE(looping.e.world.cameraPath().ended());
 
     // The hangar, the tower and the menu never play a path.
     for (int id : {scene::HANGAR, scene::TOWER, scene::MAIN_MENU}) {
         PathFixture still(100, id);
         still.run(10, 1.f / 60.f);
-        EXPECT_TRUE(still.e.world.cameraFrames[0].pending) << id;
+        EXPECT_TRUE(still.e.world.cameraPath().frames()[0].pending) << id;
     }
 }
 
@@ -125,8 +119,8 @@ TEST(CameraPath, SceneObjectsFollowTheirKeysInTheirSceneOnly)
         f.e.world.sceneObjects.push_back(std::move(record));
     }
     f.run(2, 1.f / 60.f);
-    EXPECT_EQ(f.e.world.posedFrame, 1);
-    EXPECT_EQ(f.e.world.sceneObjects[0].mesh->localPosition.x, 10.f);
-    EXPECT_EQ(f.e.world.sceneObjects[0].mesh->rotation.x, 1.f); // key 1 missing: rotation stays
-    EXPECT_EQ(f.e.world.sceneObjects[1].mesh->localPosition.x, 0.f);
+    EXPECT_EQ(f.e.world.cameraPath().posedFrame(), 1);
+    EXPECT_EQ(f.e.world.sceneObjects[0].mesh->localPosition().x, 10.f);
+    EXPECT_EQ(f.e.world.sceneObjects[0].mesh->rotation().x, 1.f); // key 1 missing: rotation stays
+    EXPECT_EQ(f.e.world.sceneObjects[1].mesh->localPosition().x, 0.f);
 }

@@ -15,13 +15,13 @@ struct FrameFixture {
     FrameFixture()
     {
         e.timing.frameClock.restart();
-        e.world.sceneId = scene::ASTEROIDS;
+        e.world.enterScene(scene::ASTEROIDS);
         e.run.paused = false;
     }
     ~FrameFixture()
     {
         e.world.sceneObjects.clear();
-        e.world.boss3D = nullptr;
+        e.world.clearBoss3D();
         e.run.paused = false;
         e.timing.frameClock.restart();
     }
@@ -44,7 +44,7 @@ struct FrameFixture {
 };
 
 struct RecordingBoss : BossParent {
-    void update() override { livingAtUpdate = objects.size(); }
+    void update(float) override { livingAtUpdate = objects.size(); }
     void setAllRed() override {}
     size_t livingAtUpdate = 0;
 };
@@ -61,21 +61,21 @@ TEST(Engine3DFrame, LightTickListsLightsInRangeTwentyTimesASecond)
     const Mesh& edge = f.addObject("obj", {2999.f, 0.f, 0.f});
     const Mesh& past = f.addObject("obj", {3001.f, 0.f, 0.f});
     lamp.lightData = {2.f, 1000.f, sf::Color::Blue};
-    f.e.world.lightTickTimer = 0.f;
+    f.e.world.light().tickNextFrame();
     f.step(0.01f);
-    EXPECT_TRUE(f.e.world.lightTick);
-    EXPECT_EQ(lamp.lights.size(), 1u); // a light lists itself
-    EXPECT_EQ(near.lights.size(), 1u);
-    EXPECT_TRUE(far.lights.empty());
-    EXPECT_EQ(edge.lights.size(), 1u);
-    EXPECT_TRUE(past.lights.empty());
+    EXPECT_TRUE(f.e.world.light().ticked());
+    EXPECT_EQ(lamp.lightsReaching().size(), 1u); // a light lists itself
+    EXPECT_EQ(near.lightsReaching().size(), 1u);
+    EXPECT_TRUE(far.lightsReaching().empty());
+    EXPECT_EQ(edge.lightsReaching().size(), 1u);
+    EXPECT_TRUE(past.lightsReaching().empty());
     // Lists are rebuilt, not grown, and only every 0.05 s.
     f.step(0.02f);
-    EXPECT_FALSE(f.e.world.lightTick);
+    EXPECT_FALSE(f.e.world.light().ticked());
     f.step(0.02f);
     f.step(0.02f);
-    EXPECT_TRUE(f.e.world.lightTick);
-    EXPECT_EQ(near.lights.size(), 1u);
+    EXPECT_TRUE(f.e.world.light().ticked());
+    EXPECT_EQ(near.lightsReaching().size(), 1u);
 }
 
 TEST(Engine3DFrame, DeadBossObjectsGoBeforeTheBossUpdates)
@@ -84,9 +84,9 @@ TEST(Engine3DFrame, DeadBossObjectsGoBeforeTheBossUpdates)
     RecordingBoss boss;
     for (const char* name : {"0", "1", "2", "3"})
         boss.objects.push_back(std::make_unique<Mesh>(std::vector<Triangle>{}, sf::Vector3f(), name, false));
-    boss.objects[1]->markedForDeletion = true;
-    boss.objects[3]->markedForDeletion = true;
-    f.e.world.boss3D = &boss;
+    boss.objects[1]->markForDeletion();
+    boss.objects[3]->markForDeletion();
+    f.e.world.setBoss3D(&boss);
     f.step(0.01f);
     EXPECT_EQ(boss.livingAtUpdate, 2u);
     ASSERT_EQ(boss.objects.size(), 2u);
@@ -99,7 +99,7 @@ TEST(Engine3DFrame, DeadBossObjectsGoBeforeTheBossUpdates)
 TEST(Engine3DFrame, NothingInTheWorldMovesWhilePaused)
 {
     FrameFixture f;
-    f.e.world.sceneId = scene::ARENA; // every scene object is drawn
+    f.e.world.enterScene(scene::ARENA); // every scene object is drawn
     f.e.run.paused = true;
     const Mesh& planet = f.addObject("GreenPlanet");
     f.step(0.3f);
@@ -113,30 +113,30 @@ TEST(Engine3DFrame, NothingInTheWorldMovesWhilePaused)
     Mesh& module = f.addObject("3D/Boss/module");
     Mesh& wall = f.addObject("3D/LVL2/wall/wall1");
     for (Mesh* moving : {&module, &wall}) {
-        moving->spin = {0.f, 1.5f, 0.f};
-        moving->velocity = {600.f, 0.f, 0.f};
+        moving->setSpin({0.f, 1.5f, 0.f});
+        moving->moveAt({600.f, 0.f, 0.f});
     }
     auto frame = [&] {
         f.step(1.f / 60.f);
         f.e.buildBatches();
     };
     frame();
-    const sf::Vector3f turned = module.rotation, at = module.position, sortOffset = wall.depthOffset;
+    const sf::Vector3f turned = module.rotation(), at = module.position(), sortOffset = wall.sortOffset();
     ASSERT_EQ(f.e.renderer.projectedMeshes.size(), 3u);
 
     f.e.run.paused = true;
     for (int i = 0; i < 600; ++i)
         frame();
-    EXPECT_EQ(module.rotation, turned);
-    EXPECT_EQ(module.position, at);
-    EXPECT_EQ(wall.depthOffset, sortOffset);
+    EXPECT_EQ(module.rotation(), turned);
+    EXPECT_EQ(module.position(), at);
+    EXPECT_EQ(wall.sortOffset(), sortOffset);
     EXPECT_EQ(f.e.renderer.projectedMeshes.size(), 3u); // still drawn
 
     f.e.run.paused = false;
     frame();
-    EXPECT_FLOAT_EQ(module.rotation.y, turned.y + 1.5f);
-    EXPECT_NEAR(module.position.x, at.x + 10.f, 1e-3f);
-    EXPECT_GT(wall.depthOffset.x, sortOffset.x);
+    EXPECT_FLOAT_EQ(module.rotation().y, turned.y + 1.5f);
+    EXPECT_NEAR(module.position().x, at.x + 10.f, 1e-3f);
+    EXPECT_GT(wall.sortOffset().x, sortOffset.x);
 }
 
 // The intro's planet lights up, peaks and dims with the camera path's frame; in open space it grows
@@ -144,17 +144,17 @@ TEST(Engine3DFrame, NothingInTheWorldMovesWhilePaused)
 TEST(Engine3DFrame, PlanetGlowFollowsTheIntrosCameraPathAndGrowsInOpenSpace)
 {
     FrameFixture f;
-    f.e.world.sceneId = scene::INTRO;
+    f.e.world.enterScene(scene::INTRO);
     Mesh& planet = f.addObject("GreenPlanet");
     const std::pair<int, float> expected[] = {{60, 0.f},    {65, 0.f},    {66, 0.04f},  {184, 4.76f},
                                               {185, 4.72f}, {250, 2.12f}, {400, 2.12f}};
     for (const auto& [frame, value] : expected) {
-        f.e.world.cameraFrame = frame;
+        f.e.world.cameraPath().standAt(frame);
         f.step(0.01f);
-        f.e.world.cameraFrames.clear(); // keep the free camera from touching the frame
+        f.e.world.cameraPath().clear(); // keep the free camera from touching the frame
         EXPECT_NEAR(planet.lightData.intensity, value, 1e-5f) << frame;
     }
-    f.e.world.sceneId = scene::OPEN_SPACE;
+    f.e.world.enterScene(scene::OPEN_SPACE);
     planet.lightData.intensity = 0.f;
     for (int i = 0; i < 50; ++i)
         f.step(0.02f);

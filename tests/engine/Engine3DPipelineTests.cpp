@@ -160,7 +160,7 @@ TEST(Engine3DPipeline, AFaceTurnedToTheLightIsBrighterAndAHitFlashesWhite)
     EXPECT_EQ(colourFor(c + sf::Vector3f(0.f, 0.f, 1e5f)), side);
     mesh->lit = true;
 
-    mesh->flash = 255.f;
+    mesh->setFlash(255.f);
     EXPECT_EQ(projectAlone(pipeline, *mesh, settingsFor(scene::INTRO, 1)).vertices.at(2).color, sf::Color::White);
 }
 
@@ -189,7 +189,7 @@ TEST(Engine3DPipeline, BatchesAreDrawnFarthestFirstKeepingTheOrderOfEqualDepths)
         meshes.push_back(meshOf({}, name));
         Batch b;
         b.mesh = meshes.back().get();
-        b.kinds = b.mesh->kinds;
+        b.kinds = b.mesh->kinds();
         b.depth = depth;
         return b;
     };
@@ -207,8 +207,8 @@ TEST(Engine3DPipeline, BatchesAreDrawnFarthestFirstKeepingTheOrderOfEqualDepths)
 TEST(Engine3DPipeline, VisibleListBoxAndTheLightsOfUnlitMeshes)
 {
     Engine e;
-    e.installPlayer(std::make_unique<Player>());
-    e.world.sceneId = scene::INTRO;
+    e.world.installPlayer(std::make_unique<Player>());
+    e.world.enterScene(scene::INTRO);
     // Camera at (0, 200, 0): the positions project to x = 10930, past the kept box, and 10910, in it.
     for (float x : {9970.f, 9950.f}) {
         SceneObjectRecord record;
@@ -217,12 +217,12 @@ TEST(Engine3DPipeline, VisibleListBoxAndTheLightsOfUnlitMeshes)
     }
     e.updateVisibleObjects();
     ASSERT_EQ(e.renderer.visibleObjects.size(), 1u);
-    EXPECT_EQ(e.renderer.visibleObjects[0]->position.x, 9950.f);
-    e.world.sceneId = scene::GAS_GIANT;
+    EXPECT_EQ(e.renderer.visibleObjects[0]->position().x, 9950.f);
+    e.world.enterScene(scene::GAS_GIANT);
     e.updateVisibleObjects();
     EXPECT_EQ(e.renderer.visibleObjects.size(), 2u);
     // Scene 15 releases every scene object.
-    e.world.sceneId = scene::MAIN_MENU;
+    e.world.enterScene(scene::MAIN_MENU);
     e.updateVisibleObjects();
     EXPECT_TRUE(e.world.sceneObjects.empty());
 
@@ -231,11 +231,11 @@ TEST(Engine3DPipeline, VisibleListBoxAndTheLightsOfUnlitMeshes)
     Mesh unlit({}, {10.f, 0.f, 0.f}, "unlit", false), tagged({}, {10.f, 0.f, 0.f}, "tagged", false);
     unlit.lit = false;
     tagged.lit = false;
-    tagged.tags.push_back("Light");
+    tagged.addKind(MeshKind::Light);
     for (Mesh* m : {&unlit, &tagged})
         m->addLightIfInRange({0.f, 0.f, 0.f}, &light);
-    EXPECT_TRUE(unlit.lights.empty());
-    EXPECT_EQ(tagged.lights.size(), 1u);
+    EXPECT_TRUE(unlit.lightsReaching().empty());
+    EXPECT_EQ(tagged.lightsReaching().size(), 1u);
 }
 
 // The team is sized from the cores this process may use and the work: pinned

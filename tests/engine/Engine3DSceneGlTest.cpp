@@ -66,7 +66,7 @@ void writeTestTree(const TempDir& dir)
 }
 
 struct StillBoss : BossParent {
-    void update() override {}
+    void update(float) override {}
     void setAllRed() override {}
 };
 
@@ -112,16 +112,16 @@ TEST_F(Engine3DGl, EverySceneIdSwitchesDrawsAndOutOfRangeIsIgnored)
     Engine& e = engine();
     installMenuScene(); // the menu screens build the hangar of scene 15
     for (int id = 0; id < SCENE_COUNT; ++id) {
-        e.world.worldLighting = 1.f;
+        e.world.light().darken();
         changeScene(id, 0.f);
-        EXPECT_EQ(e.world.sceneId, id);
-        EXPECT_FLOAT_EQ(e.world.worldLighting, 3.5f);
-        EXPECT_EQ(e.world.boss3D, nullptr);
+        EXPECT_EQ(e.world.sceneId(), id);
+        EXPECT_FLOAT_EQ(e.world.light().brightness(), 3.5f);
+        EXPECT_EQ(e.world.boss3D(), nullptr);
         if (scene::drawsShaderBackground(id))
             continue; // the shader background's scenes: no 3D step
         if (id == scene::HANGAR) { // the hangar's path never plays: look from where the menu leaves the camera
-            e.world.player3D->position = {-19000.f, -4000.f, 3300.f};
-            e.world.camera->rotation = {0.f, -90.f, -12.f};
+            e.world.player3D()->position = {-19000.f, -4000.f, 3300.f};
+            e.world.camera()->rotation = {0.f, -90.f, -12.f};
         }
         play(4, "engine3d_scene_" + std::to_string(id));
         if (id != scene::TOWER) { // the first boss's arena: its tower is the boss's, not the scene's
@@ -132,12 +132,12 @@ TEST_F(Engine3DGl, EverySceneIdSwitchesDrawsAndOutOfRangeIsIgnored)
 
     changeScene(scene::ASTEROIDS, 0.f);
     const size_t objects = e.world.sceneObjects.size();
-    const size_t frames = e.world.cameraFrames.size();
+    const size_t frames = e.world.cameraPath().size();
     for (int id : {-1, 17, 1000}) {
         changeScene(id, 0.f);
-        EXPECT_EQ(e.world.sceneId, scene::ASTEROIDS);
+        EXPECT_EQ(e.world.sceneId(), scene::ASTEROIDS);
         EXPECT_EQ(e.world.sceneObjects.size(), objects);
-        EXPECT_EQ(e.world.cameraFrames.size(), frames);
+        EXPECT_EQ(e.world.cameraPath().size(), frames);
     }
 }
 
@@ -209,12 +209,12 @@ TEST_F(Engine3DGl, TexturesStayWhileUsedAndGoWithTheirSceneAndMissingMapsAreLook
     sf::Texture* shared = e.textures.getTexture("3D/Obj1.png");                  // a sprite's texture
     sf::Texture* unused = e.textures.getTexture("3D/Obj2.png", TextureUse::Scene); // nobody draws it
     sf::Texture* registered = e.textures.getTexture("3D/Obj3.png", TextureUse::Scene);
-    Mesh* mesh = e.addMesh(loadObjMesh(e, "3D/cube", registered, {}, false));
+    Mesh* mesh = e.addMesh(loadObjMesh(e.textures, e.renderer, "3D/cube", registered, {}, false));
     ASSERT_NE(mesh, nullptr);
     StillBoss boss;
     sf::Texture* bossTexture = e.textures.getTexture("3D/Obj4.png", TextureUse::Scene);
-    boss.objects.push_back(loadObjMesh(e, "3D/cube", bossTexture, {}, false));
-    e.world.boss3D = &boss;
+    boss.objects.push_back(loadObjMesh(e.textures, e.renderer, "3D/cube", bossTexture, {}, false));
+    e.world.setBoss3D(&boss);
     ASSERT_TRUE(shared && unused && registered && boss.objects[0]);
 
     e.purgeUnusedTextures();
@@ -225,8 +225,8 @@ TEST_F(Engine3DGl, TexturesStayWhileUsedAndGoWithTheirSceneAndMissingMapsAreLook
     EXPECT_TRUE(e.textures.hasEntry("2D/hitbox.png")); // the light markers and the player's marker use it
     EXPECT_TRUE(e.textures.hasEntry("3D/space.png"));
 
-    e.world.boss3D = nullptr;
-    mesh->markedForDeletion = true;
+    e.world.clearBoss3D();
+    mesh->markForDeletion();
     e.updateVisibleObjects();
     e.purgeUnusedTextures();
     EXPECT_FALSE(e.textures.hasEntry("3D/Obj3.png"));

@@ -104,17 +104,17 @@ TEST(ObjLoader, FilesOnDiskWithAndWithoutMaterial)
     ASSERT_NE(plain, nullptr);
     EXPECT_EQ(plain->triangles.size(), 2u);
     EXPECT_EQ(plain->material.Kd, sf::Vector3f());
-    EXPECT_EQ(plain->position, sf::Vector3f(1.f, 2.f, 3.f));
+    EXPECT_EQ(plain->position(), sf::Vector3f(1.f, 2.f, 3.f));
     // With no texture the coordinates stay normalised; nothing crashes.
     plain->setBaseTexture(nullptr);
-    EXPECT_EQ(plain->triangleTexture, nullptr);
+    EXPECT_EQ(plain->maps().triangleTexture, nullptr);
 
     testing_support::writeFile(dir.file("3D/GreenPlanet/planet.obj"), std::string(SQUARE) + "f 1 2 3\n");
     testing_support::writeFile(dir.file("3D/GreenPlanet/planet.mtl"), "Kd 1 0 0\nKd 0 1 0\n");
     auto planet = loadObjGeometry(dir.file("3D/GreenPlanet/planet"), {}, false);
     ASSERT_NE(planet, nullptr);
     EXPECT_EQ(planet->material.Kd, sf::Vector3f(0.f, 1.f, 0.f));
-    EXPECT_TRUE(planet->hasTag("light"));
+    EXPECT_TRUE(planet->is(MeshKind::Light));
     EXPECT_EQ(planet->lightData.colour, sf::Color(0, 255, 0, 255));
 }
 

@@ -24,12 +24,12 @@ TEST(SceneFile, WorldObjectTableAndMissingFiles)
 
     // A scene file that does not open: nothing loaded, the scene counts as loaded.
     Engine e;
-    e.world.sceneId = scene::ASTEROIDS;
+    e.world.enterScene(scene::ASTEROIDS);
     loadSceneFile(e, "Scene/does-not-exist.txt", 3, 2.f);
     EXPECT_TRUE(e.world.sceneObjects.empty());
-    EXPECT_TRUE(e.world.cameraFrames.empty());
-    EXPECT_TRUE(e.world.sceneLoaded);
-    EXPECT_FALSE(e.world.sceneLoading);
+    EXPECT_TRUE(e.world.cameraPath().empty());
+    EXPECT_TRUE(e.world.justLoaded());
+    EXPECT_FALSE(e.world.loading());
 }
 
 // A new scene's camera path is added to what the world holds: the scene before must leave none.
@@ -40,10 +40,10 @@ TEST(SceneFile, ASceneLoadedAfterAnotherFliesOnlyItsOwnCameraPath)
     testing_support::writeFile(path, "OBJECTTYPE camera NAME Camera LOC 0 0 0 ROT 0 0 0 LOC 1 0 0 ROT 0 0 0 "
                                      "LOC 2 0 0 ROT 0 0 0 ENDOBJ\n");
     Engine e;
-    e.world.sceneId = scene::ASTEROIDS;
+    e.world.enterScene(scene::ASTEROIDS);
     loadSceneFile(e, path, scene::ASTEROIDS, 0.f);
-    ASSERT_EQ(e.world.cameraFrames.size(), 2u);
+    ASSERT_EQ(e.world.cameraPath().size(), 2u);
     e.clearScene();
     loadSceneFile(e, path, scene::ASTEROIDS, 0.f);
-    EXPECT_EQ(e.world.cameraFrames.size(), 2u);
+    EXPECT_EQ(e.world.cameraPath().size(), 2u);
 }

@@ -47,7 +47,7 @@ protected:
     {
         engine().run.startLevel = 1;
         game = std::make_unique<GameState>(GameMode::Story, servicesOf(engine()), folder);
-        ASSERT_EQ(engine().world.sceneId, scene::CORRIDOR);
+        ASSERT_EQ(engine().world.sceneId(), scene::CORRIDOR);
         ASSERT_EQ(game->sequenceIndex(), 4);
     }
 
@@ -98,7 +98,7 @@ TEST_F(CorridorWalls, LinesFollowTheLedgesToTheEndShipsStartClearOfThemAndAreHit
     for (int i = 0; i < 30; ++i)
         frames(1);
     EXPECT_TRUE(game->wallLines.empty()); // not before the path's frame 60
-    ASSERT_TRUE(until([] { return engine().world.cameraFrame > 60; }, 60));
+    ASSERT_TRUE(until([] { return engine().world.cameraPath().frame() > 60; }, 60));
     frames(1);
     expectLinesAlongTheLedges("at the start");
 
@@ -147,7 +147,7 @@ TEST_F(CorridorWalls, LinesFollowTheLedgesToTheEndShipsStartClearOfThemAndAreHit
     // The lines run along the ledges over the whole level (it ends at 95 s) and on to the end of the path.
     for (int second : {20, 45, 70, 94, 150, 189}) {
         skipCameraTo(second * 60);
-        ASSERT_TRUE(until([&] { return engine().world.cameraFrame >= second * 60; }, 3));
+        ASSERT_TRUE(until([&] { return engine().world.cameraPath().frame() >= second * 60; }, 3));
         frames(1);
         expectLinesAlongTheLedges(("at " + std::to_string(second) + " s").c_str());
     }

@@ -32,7 +32,7 @@ protected:
         in.pads.connected[0] = in.pads.connected[1] = true;
         game = std::make_unique<GameState>(GameMode::Story, servicesOf(engine()), levels.path + "/");
         game->joystickConnected(1);
-        engine().world.sceneId = scene::OPEN_SPACE;
+        engine().world.enterScene(scene::OPEN_SPACE);
         for (int i = 0; i < game->playerCount(); ++i) {
             game->players[i]->position = {600.f + 600.f * i, 900.f};
             game->players[i]->move(0.f, ShipLayout::Open); // places the hit box

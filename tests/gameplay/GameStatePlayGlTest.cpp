@@ -43,7 +43,7 @@ protected:
         game = std::make_unique<GameState>(GameMode::Story, servicesOf(engine()), levels.path + "/");
         for (int i = 1; i < pads; ++i)
             game->joystickConnected(static_cast<unsigned>(i));
-        engine().world.cinematicFinished = true;
+        engine().world.cameraPath().markEnded();
         game->update(FRAME);
         // Skip the level's opening flash, which holds input back for a second.
         game->transitions.clear();

@@ -55,7 +55,7 @@ protected:
     // The camera path of the current scene ends.
     void pathEnds()
     {
-        engine().world.cinematicFinished = true;
+        engine().world.cameraPath().markEnded();
         frames(1);
     }
 
@@ -92,15 +92,15 @@ TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridorAndTheFlyOu
     const int sequenceFrames = 60 * 5;
     GameState& g = start(0);
     Player2D& ship = *g.players[0];
-    ASSERT_EQ(engine().world.sceneId, scene::INTRO);
+    ASSERT_EQ(engine().world.sceneId(), scene::INTRO);
     frames(30);
-    EXPECT_EQ(engine().world.sceneId, scene::INTRO); // the intro waits for its camera path
+    EXPECT_EQ(engine().world.sceneId(), scene::INTRO); // the intro waits for its camera path
 
     pathEnds();
-    ASSERT_EQ(engine().world.sceneId, scene::OPEN_SPACE);
+    ASSERT_EQ(engine().world.sceneId(), scene::OPEN_SPACE);
     EXPECT_EQ(g.sequenceIndex(), 0);
 
-    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::ASTEROIDS; }, sequenceFrames));
+    ASSERT_TRUE(until([] { return engine().world.sceneId() == scene::ASTEROIDS; }, sequenceFrames));
     EXPECT_EQ(g.sequenceIndex(), 1);
     ship.gauge = 100.f;
     holdKey(sf::Keyboard::L, 60 * 2);
@@ -114,15 +114,15 @@ TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridorAndTheFlyOu
     EXPECT_EQ(ship.laser, nullptr);
     EXPECT_FALSE(humming(LOOP_LASER_ACTIVE));
     EXPECT_FALSE(humming(LOOP_CHARGE_LASER));
-    EXPECT_EQ(engine().world.sceneId, scene::ASTEROIDS);
+    EXPECT_EQ(engine().world.sceneId(), scene::ASTEROIDS);
     const float y0 = ship.position.y;
     frames(20);
     EXPECT_LT(ship.position.y, y0 - 150.f);
 
     pathEnds();
-    ASSERT_EQ(engine().world.sceneId, scene::DIVE);
+    ASSERT_EQ(engine().world.sceneId(), scene::DIVE);
     pathEnds();
-    ASSERT_EQ(engine().world.sceneId, scene::GAS_GIANT);
+    ASSERT_EQ(engine().world.sceneId(), scene::GAS_GIANT);
     EXPECT_EQ(g.sequenceIndex(), 2);
     frames(1); // the ships fly back in from below the screen
     EXPECT_GT(ship.position.y, 1080.f);
@@ -130,12 +130,12 @@ TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridorAndTheFlyOu
     EXPECT_NEAR(ship.position.y, 880.f, 4.f);
     EXPECT_NEAR(ship.position.x, 960.f, 0.5f);
 
-    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::APPROACH; }, sequenceFrames));
+    ASSERT_TRUE(until([] { return engine().world.sceneId() == scene::APPROACH; }, sequenceFrames));
     EXPECT_EQ(g.sequenceIndex(), 3);
     ASSERT_TRUE(until([&] { return countTransitions(TRANSITION_WARNING) == 1; }, sequenceFrames));
 
     pathEnds();
-    ASSERT_EQ(engine().world.sceneId, scene::TOWER);
+    ASSERT_EQ(engine().world.sceneId(), scene::TOWER);
     ASSERT_EQ(g.bosses.bosses.size(), 1u);
     EXPECT_EQ(g.bosses.bosses.front()->getType(), BossType::Icarus);
     EXPECT_TRUE(ship.bossLevel);
@@ -146,9 +146,9 @@ TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridorAndTheFlyOu
     explodeFadeAndTally();
     EXPECT_FALSE(ship.bossLevel);
     frames(90);
-    EXPECT_EQ(engine().world.sceneId, scene::TOWER);
+    EXPECT_EQ(engine().world.sceneId(), scene::TOWER);
     pressRevive();
-    EXPECT_EQ(engine().world.sceneId, scene::CORRIDOR);
+    EXPECT_EQ(engine().world.sceneId(), scene::CORRIDOR);
     EXPECT_EQ(g.sequenceIndex(), 4);
     EXPECT_EQ(g.scoreboard(0), nullptr);
     EXPECT_EQ(ship.position, sf::Vector2f(440.f, 540.f));
@@ -158,7 +158,7 @@ TEST_F(LevelFlow, LevelsTwoToFourEndInTheCreditsWithTheScores)
 {
     writeLevels();
     GameState& g = start(1, 2);
-    ASSERT_EQ(engine().world.sceneId, scene::CORRIDOR);
+    ASSERT_EQ(engine().world.sceneId(), scene::CORRIDOR);
     ASSERT_EQ(g.sequenceIndex(), 4);
     g.award(0, 1200);
     g.award(1, 3400);
@@ -186,15 +186,15 @@ TEST_F(LevelFlow, LevelsTwoToFourEndInTheCreditsWithTheScores)
     ASSERT_TRUE(until([&] { return g.scoreboard(0) != nullptr; }, 60 * 5));
     ASSERT_NE(g.scoreboard(1), nullptr);
     pressRevive();
-    EXPECT_EQ(engine().world.sceneId, scene::LEVEL3_START);
+    EXPECT_EQ(engine().world.sceneId(), scene::LEVEL3_START);
     EXPECT_EQ(g.sequenceIndex(), 5);
     EXPECT_EQ(g.players[0]->position, sf::Vector2f(960.f, 540.f));
 
-    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::LEVEL3_MIDDLE; }, 120));
+    ASSERT_TRUE(until([] { return engine().world.sceneId() == scene::LEVEL3_MIDDLE; }, 120));
     EXPECT_EQ(g.sequenceIndex(), 6);
-    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::LEVEL3_END; }, 120));
+    ASSERT_TRUE(until([] { return engine().world.sceneId() == scene::LEVEL3_END; }, 120));
     EXPECT_EQ(g.sequenceIndex(), 7);
-    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::ARENA; }, 180));
+    ASSERT_TRUE(until([] { return engine().world.sceneId() == scene::ARENA; }, 180));
     EXPECT_EQ(g.sequenceIndex(), 8);
     ASSERT_EQ(g.bosses.bosses.size(), 1u);
     EXPECT_EQ(g.bosses.bosses.front()->getType(), BossType::Murzel);
@@ -228,9 +228,9 @@ TEST_F(LevelFlow, EveryoneOutEndsTheGameWithExactlyTheScores)
     EXPECT_TRUE(g.enemies.enemies.empty());
 
     // The flow has stopped: a finished camera path changes nothing now.
-    engine().world.cinematicFinished = true;
+    engine().world.cameraPath().markEnded();
     frames(60 * 6);
-    EXPECT_EQ(engine().world.sceneId, scene::INTRO);
+    EXPECT_EQ(engine().world.sceneId(), scene::INTRO);
     EXPECT_TRUE(until([&] { return last == StateCode::HighScores; }, 60 * 7));
     EXPECT_GT(g.gameOverSeconds(), 12.f);
     EXPECT_EQ(g.getScores(), (std::vector<unsigned>{1200u, 3400u}));
@@ -240,9 +240,9 @@ TEST_F(LevelFlow, MissingLevelFilesNeverStallTheFlow)
 {
     // No level index and no sequence: level 3 still plays through to the final boss.
     GameState& g = start(2);
-    ASSERT_EQ(engine().world.sceneId, scene::LEVEL3_START);
+    ASSERT_EQ(engine().world.sceneId(), scene::LEVEL3_START);
     EXPECT_EQ(g.sequenceIndex(), 5);
-    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::ARENA; }, 120));
+    ASSERT_TRUE(until([] { return engine().world.sceneId() == scene::ARENA; }, 120));
     EXPECT_EQ(g.bosses.bosses.size(), 1u);
     ASSERT_TRUE(until([&] { return g.sequenceIndex() == 9; }, 10));
     ASSERT_TRUE(until([&] { return g.sequenceIndex() == 8; }, 10));
@@ -254,7 +254,7 @@ TEST_F(LevelFlow, MissingLevelFilesNeverStallTheFlow)
     game.reset();
     start(0);
     pathEnds();
-    ASSERT_TRUE(until([] { return engine().world.sceneId == scene::ASTEROIDS; }, 30));
+    ASSERT_TRUE(until([] { return engine().world.sceneId() == scene::ASTEROIDS; }, 30));
     ASSERT_TRUE(until([&] { return countTransitions(TRANSITION_PLAYER_OUT_UP) == 1; }, 60));
 }
 
@@ -287,7 +287,7 @@ TEST_F(LevelFlow, ALaserChargeHeldIntoTheTallyIsPaidBackNotGrownBehindTheBoard)
 
     // Level 3 starts with an ordinary ship, not a long laser inside a huge shield.
     pressRevive();
-    ASSERT_EQ(engine().world.sceneId, scene::LEVEL3_START);
+    ASSERT_EQ(engine().world.sceneId(), scene::LEVEL3_START);
     frames(10);
     EXPECT_EQ(ship.mode, WeaponMode::Normal);
     EXPECT_EQ(ship.laser, nullptr);

@@ -102,7 +102,7 @@ protected:
         GameState& g = *game;
         if (s.level == 1) {
             // Past the launch: the opening camera path has ended.
-            engine().world.cinematicFinished = true;
+            engine().world.cameraPath().markEnded();
             frames(1);
         }
         const int index = g.spawner.getSequenceIndex(s.level, s.sequence);

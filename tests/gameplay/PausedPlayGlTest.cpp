@@ -44,11 +44,9 @@ protected:
     {
         startStory(0);
         frames(2);
-        engine().world.cinematicFinished = true; // the intro's camera path ends
-        ASSERT_TRUE(until([] { return engine().world.sceneId == scene::OPEN_SPACE; }, 3));
-        std::vector<CameraFrame>& path = engine().world.cameraFrames;
-        for (size_t i = 0; i < path.size() && i < static_cast<size_t>(seconds * SECOND); ++i)
-            path[i].pending = false;
+        engine().world.cameraPath().markEnded(); // the intro's camera path ends
+        ASSERT_TRUE(until([] { return engine().world.sceneId() == scene::OPEN_SPACE; }, 3));
+        engine().world.cameraPath().skipFrames(static_cast<size_t>(seconds * SECOND));
         frames(2);
     }
 
@@ -85,8 +83,8 @@ TEST_F(PausedPlay, TheStationsWindowLightsHoldStillWhilePaused)
     flyOpenSpace(22); // the flight passes the space station
     const SceneObjectRecord* station = sceneObject("Station");
     ASSERT_NE(station, nullptr);
-    ASSERT_TRUE(engine().world.camera);
-    const sf::Vector2f onScreen = projectToScreen(*engine().world.camera, station->mesh->position);
+    ASSERT_TRUE(engine().world.camera());
+    const sf::Vector2f onScreen = projectToScreen(*engine().world.camera(), station->mesh->position());
     ASSERT_TRUE(WHOLE_WINDOW.contains(static_cast<sf::Vector2i>(onScreen))) << onScreen.x << ", " << onScreen.y;
     EXPECT_EQ(pixelsMovingWhilePaused("paused_station"), 0);
 }
@@ -96,7 +94,7 @@ TEST_F(PausedPlay, TheLastLevelsStartHoldsStillWhilePausedItsLivesCounterToo)
     engine().run.cheatLives = true; // a life a frame: the lives counter is rolling when the game is paused
     startStory(3);
     frames(SECOND / 2);
-    EXPECT_EQ(engine().world.sceneId, scene::ARENA);
+    EXPECT_EQ(engine().world.sceneId(), scene::ARENA);
     EXPECT_EQ(pixelsMovingWhilePaused("paused_level4"), 0);
 }
 
@@ -106,7 +104,7 @@ TEST_F(PausedPlay, ARunFromLevelOneToTheCreditsPutsNothingOnTheErrorStream)
     flyOpenSpace(0);
     redraw("");
     tap(sf::Keyboard::G); // the developer key: straight to the credits, which prepare the menu's hangar
-    ASSERT_EQ(engine().world.sceneId, scene::CREDITS);
+    ASSERT_EQ(engine().world.sceneId(), scene::CREDITS);
     scenePreloader().wait();
     frames(2);
     redraw("");

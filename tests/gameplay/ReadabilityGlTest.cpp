@@ -42,7 +42,10 @@ protected:
     GameState& playLevel(int startLevel, float seconds)
     {
         engine().run.startLevel = startLevel;
-        engine().world.cinematicFinished = startLevel == 0; // past level 1's launch
+        if (startLevel == 0) // past level 1's launch
+            engine().world.cameraPath().markEnded();
+        else
+            engine().world.cameraPath().watchForEnd();
         startLoop(std::make_unique<GameState>(GameMode::Story, servicesOf(engine())), defaultStateFactory());
         worldEvery = 20;
         drawWorldSparsely();

@@ -126,8 +126,8 @@ TEST(ExplosionPatternRun, SpecialCoordinatesResolveWhenTheStepFires)
 
     // ... and on its projection once it exists (looked up when the step fires).
     Camera camera;
-    Camera* savedCamera = e.world.camera;
-    e.world.camera = &camera;
+    Camera* savedCamera = e.world.camera();
+    e.world.lookThrough(&camera);
     SceneObjectRecord head;
     head.name = "4head";
     head.mesh = std::make_unique<Mesh>(std::vector<Triangle>{}, sf::Vector3f(400.f, -200.f, 800.f), "3D/Murzel/4head",
@@ -139,5 +139,5 @@ TEST(ExplosionPatternRun, SpecialCoordinatesResolveWhenTheStepFires)
     EXPECT_NEAR(at[0].x, 1360.f, 0.01f); // 400 to the right at the focal depth
     EXPECT_NEAR(at[0].y, 340.f, 0.01f);
     e.world.sceneObjects.clear();
-    e.world.camera = savedCamera;
+    e.world.lookThrough(savedCamera);
 }

@@ -143,21 +143,21 @@ TEST_F(MenuRun, MissingHangarModelsAndTexturesAreSkippedOrReplaced)
     InDirectory inTree(tree.path);
 
     Engine& e = engine();
-    buildMenuScene();
+    buildMenuScene(e);
     std::vector<Mesh*> live;
     for (const std::unique_ptr<Mesh>& mesh : e.world.meshes)
-        if (!mesh->markedForDeletion)
+        if (!mesh->isMarkedForDeletion())
             live.push_back(mesh.get());
     ASSERT_EQ(live.size(), 1u);
     EXPECT_EQ(live[0]->name(), "3D/Hangar/Door/Gate");
-    EXPECT_EQ(live[0]->baseTexture, e.textures.getTexture("3D/Hangar/HangarColor.png", TextureUse::Scene));
-    EXPECT_EQ(e.world.menuScreenMesh, nullptr);
+    EXPECT_EQ(live[0]->maps().baseTexture, e.textures.getTexture("3D/Hangar/HangarColor.png", TextureUse::Scene));
+    EXPECT_EQ(e.world.menuScreen(), nullptr);
     EXPECT_EQ(e.menu.menuBindings.size(), 6u);
 
     e.menu.menuInputReleased = true;
     e.menu.menuCursor = 0;
     input.keyboard.press(sf::Keyboard::S);
-    updateMenuScene();
+    updateMenuScene(e);
     EXPECT_EQ(e.menu.menuCursor, 1) << "the menu runs without its screen mesh";
     input.keyboard.release(sf::Keyboard::S);
 }
@@ -171,9 +171,9 @@ TEST_F(MenuRun, CutSceneNeedsAFreshPassAndHandsTheScoresOn)
         return std::make_unique<GameStandIn>();
     };
     input.keyboard.press(sf::Keyboard::Enter); // still held from the last level
-    start(std::make_unique<CinematicState>(std::vector<unsigned>{1200, 800}), factory);
-    EXPECT_EQ(engine().world.sceneId, scene::CREDITS);
-    EXPECT_FALSE(engine().world.cinematicFinished);
+    start(std::make_unique<CinematicState>(servicesOf(engine()), std::vector<unsigned>{1200, 800}), factory);
+    EXPECT_EQ(engine().world.sceneId(), scene::CREDITS);
+    EXPECT_FALSE(engine().world.cameraPath().ended());
     frames(20);
     EXPECT_TRUE(handed.empty());
     input.keyboard.release(sf::Keyboard::Enter);
@@ -184,9 +184,9 @@ TEST_F(MenuRun, CutSceneNeedsAFreshPassAndHandsTheScoresOn)
     EXPECT_EQ(handed[0], (std::vector<unsigned>{1200, 800}));
     input.keyboard.release(sf::Keyboard::Enter);
 
-    start(std::make_unique<CinematicState>(std::vector<unsigned>{5}), factory);
+    start(std::make_unique<CinematicState>(servicesOf(engine()), std::vector<unsigned>{5}), factory);
     frames(3);
-    engine().world.cinematicFinished = true;
+    engine().world.cameraPath().markEnded();
     frames(1);
     ASSERT_EQ(handed.size(), 2u);
     EXPECT_EQ(handed[1], std::vector<unsigned>{5});

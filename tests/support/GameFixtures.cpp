@@ -19,7 +19,7 @@ namespace {
 void freshRunChoices(Engine& e)
 {
     e.run = RunSettings{};
-    e.world.cinematicFinished = false;
+    e.world.cameraPath().watchForEnd();
 }
 } // namespace
 
@@ -39,7 +39,7 @@ void GameWindowTest::SetUp()
 {
     EngineWindowTest::SetUp();
     freshRunChoices(engine());
-    engine().world.cameraFrame = 0;
+    engine().world.cameraPath().standAt(0);
 }
 
 void GameWindowTest::TearDown()
@@ -87,9 +87,8 @@ sf::Image GameWindowTest::drawWorld(const std::string& name)
 
 void GameWindowTest::skipCameraTo(int index)
 {
-    std::vector<CameraFrame>& path = engine().world.cameraFrames;
-    for (int i = 0; i < index && i < static_cast<int>(path.size()); ++i)
-        path[static_cast<size_t>(i)].pending = false;
+    if (index > 0)
+        engine().world.cameraPath().skipFrames(static_cast<size_t>(index));
 }
 
 bool GameWindowTest::until(const std::function<bool()>& condition, int maxFrames)
@@ -197,14 +196,14 @@ void GameRunTest::startRun(unsigned seed)
     background.window = &window;
     background.frameTime = &e.timing.frameTime;
     background.load();
-    e.world.level3Background = &background;
+    e.world.attachLevel3Background(&background);
 }
 
 void GameRunTest::TearDown()
 {
     loop.reset();
     scenePreloader().stop();
-    engine().world.level3Background = nullptr;
+    engine().world.attachLevel3Background(nullptr);
     freshRunChoices(engine());
     LoopRunTest::TearDown();
 }
@@ -214,7 +213,7 @@ void GameRunTest::drawWorldSparsely()
     loop->render3D = [this](sf::RenderWindow& w) {
         if (++frameNumber % worldEvery == 0)
             renderWorldFrame(w);
-        else if (!scene::drawsShaderBackground(engine().world.sceneId))
+        else if (!scene::drawsShaderBackground(engine().world.sceneId()))
             updateEngineFrame();
         else
             measureFrameTime();
@@ -225,10 +224,10 @@ sf::Image GameRunTest::redraw(const std::string& name, float tunnelSeconds)
 {
     window.clear(sf::Color::Black);
     Engine& e = engine();
-    if (!scene::drawsShaderBackground(e.world.sceneId))
+    if (!scene::drawsShaderBackground(e.world.sceneId()))
         e.render3D();
-    else if (e.world.level3Background)
-        e.world.level3Background->drawFrame(tunnelSeconds);
+    else if (e.world.level3Background())
+        e.world.level3Background()->drawFrame(tunnelSeconds);
     loop->currentState()->draw(window);
     sf::Image picture = screenshot(window, name);
     window.display();

@@ -24,8 +24,7 @@ StateFactory defaultStateFactory()
     f.highScores = [services](const std::vector<unsigned>& scores) {
         return std::make_unique<HighScoresState>(services, scores);
     };
-    // Transitional: GameState takes its mode as the number until it takes a GameMode.
-    f.game = [](GameMode mode) { return std::make_unique<GameState>(static_cast<int>(mode)); };
+    f.game = [services](GameMode mode) { return std::make_unique<GameState>(mode, services); };
     return f;
 }
 

@@ -138,7 +138,7 @@ std::unique_ptr<MainState> enterScene(int sceneId, int startLevel)
         return defaultStateFactory().menuWithoutLogos();
     if (startLevel >= 0) {
         engine().run.startLevel = startLevel;
-        return std::make_unique<GameState>(game_mode::STORY);
+        return std::make_unique<GameState>(GameMode::Story, servicesOf(engine()));
     }
     changeScene(sceneId, 0.f);
     return std::make_unique<IdleState>(); // the 3D scene alone
@@ -613,10 +613,10 @@ void gameMemoryChild()
     const double menuRss = statusMb("VmRSS:");
     for (int level = 0; level < 4; ++level) {
         engine().run.startLevel = level;
-        loop.applyCode(state_code::GAME_STORY);
+        loop.applyCode(StateCode::GameStory);
         runFrames(loop, 60);
     }
-    loop.applyCode(state_code::MENU_NO_LOGO);
+    loop.applyCode(StateCode::MenuNoLogo);
     runFrames(loop, 60);
     std::printf("%f %f %f %f\n", menuPeak, menuRss, statusMb("VmHWM:"), statusMb("VmRSS:"));
 }

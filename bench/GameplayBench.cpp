@@ -75,7 +75,7 @@ struct BenchWorld {
         Engine& eng = engine();
         eng.run = RunSettings{};
         eng.world.cameraPath().watchForEnd();
-        game = std::make_unique<GameState>(game_mode::STORY, "bench-no-levels/");
+        game = std::make_unique<GameState>(GameMode::Story, servicesOf(engine()), "bench-no-levels/");
         game->joystickConnected(1);
         eng.world.enterScene(scene::OPEN_SPACE);
         game->players[0]->position = {700.f, 950.f};

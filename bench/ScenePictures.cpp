@@ -45,7 +45,7 @@ std::unique_ptr<MainState> stateFor(const PictureScene& scene)
         return defaultStateFactory().menuWithoutLogos();
     if (scene.startLevel >= 0) {
         engine().run.startLevel = scene.startLevel;
-        return std::make_unique<GameState>(game_mode::STORY);
+        return std::make_unique<GameState>(GameMode::Story, servicesOf(engine()));
     }
     changeScene(scene.sceneId, 0.f);
     return std::make_unique<IdleState>();

@@ -24,17 +24,6 @@ class Shield;
 // The two bosses. Their numbers follow the enemy types, which stop at 23.
 enum class BossType : int { Icarus = 24, Murzel = 25 };
 
-// Transitional: the old names of the bosses, for the level flow (which carries
-// the boss as its number) and its tests (which compare getType() with them),
-// until they name BossType.
-struct BossCode {
-    BossType type;
-    constexpr operator int() const { return static_cast<int>(type); }
-    constexpr operator BossType() const { return type; }
-};
-constexpr BossCode BOSS_ICARUS{BossType::Icarus};
-constexpr BossCode BOSS_MURZEL{BossType::Murzel};
-
 // What a boss is built from: which one, where its hits explode, and the parts
 // of the engine it works with (its pictures, the 3D world it shows itself in,
 // the frame time its 3D side runs on, what the renderer draws with).

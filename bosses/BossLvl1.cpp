@@ -4,7 +4,6 @@
 #include "engine/ObjLoader.h"
 #include "engine/RendererResources.h"
 #include "engine/TextureCache.h"
-#include "play/TransitionalServices.h"
 
 #include <cmath>
 #include <memory>
@@ -316,7 +315,3 @@ void releaseBoss3D(World3D& world)
         world.clearBoss3D();
     installedBoss.reset();
 }
-
-void releaseDetachedBoss3D() { releaseDetachedBoss3D(transitionalServices().world); }
-
-void releaseBoss3D() { releaseBoss3D(transitionalServices().world); }

@@ -92,6 +92,3 @@ void installBoss3D(World3D& world, std::unique_ptr<BossParent> boss);
 void releaseDetachedBoss3D(World3D& world);
 // Frees the installed 3D boss and takes it out of the world.
 void releaseBoss3D(World3D& world);
-// Transitional: the same in the engine's world, for gameplay/ until it hands in its own.
-void releaseDetachedBoss3D();
-void releaseBoss3D();

@@ -4,9 +4,9 @@
 #include "audio/SoundManagerInstance.h"
 #include "bosses/Boss.h"
 #include "editor/LevelEditor.h"
-#include "engine/Engine.h"
 #include "engine/Scenes.h"
 #include "gameplay/GameBindings.h"
+#include "gameplay/Levels.h"
 #include "gameplay/SceneSwitch.h"
 #include "platform/GamePad.h"
 #include "platform/Input.h"
@@ -30,29 +30,6 @@ uint32_t extraLifeThreshold(int difficulty)
     }
 }
 
-struct StoryStart {
-    int scene;
-    MusicTrack track;
-    int level; // level whose first sequence is loaded at once, 0 for none
-};
-
-// By the menu's start level: 1 level 2, 2 level 3, 3 level 4, anything else level 1.
-StoryStart storyStart(int startLevel)
-{
-    switch (startLevel) {
-    case 1: return {scene::CORRIDOR, MUSIC_STAGE02, 2};
-    case 2: return {scene::LEVEL3_START, MUSIC_STAGE03, 3};
-    case 3: return {scene::ARENA, MUSIC_STAGE04_INTRO, 4};
-    default: return {scene::INTRO, MUSIC_STAGE01_INTRO, 0};
-    }
-}
-
-} // namespace
-
-int storyStartScene(int startLevel) { return storyStart(startLevel).scene; }
-
-namespace {
-
 constexpr float SECOND_SHIP_APART = 200.f; // player 2 starts beside player 1
 
 // Where player `index` starts a level, joins one or comes back: inside the
@@ -69,45 +46,43 @@ sf::Vector2f shipStartPoint(int sceneId, int index)
 
 } // namespace
 
-constexpr float GameState::SHOT_INTERVALS[3];
-
-GameState::GameState(int mode, const std::string& folder)
-    : spawner(folder), levelFolder(folder)
+GameState::GameState(GameMode mode, const Services& services, const std::string& folder)
+    : particles(services.textures), enemies(services.textures), transitions(services.textures), spawner(folder),
+      texts_(services.textures), levelFolder_(folder), services_(services)
 {
-    Engine& eng = engine();
-    eng.menu.menuInputReleased = false;
-    waitingForContinue = false;
-    debugDraw = false;
-    storyMode = (mode == game_mode::STORY);
+    services_.menu.menuInputReleased = false;
+    waitingForContinue_ = false;
+    debugDraw_ = false;
+    storyMode_ = (mode == GameMode::Story);
 
     SoundManagerDeck deck(soundManager());
-    if (mode == game_mode::EDITOR) {
+    if (mode == GameMode::Editor) {
         music_.startTrack(deck, MUSIC_STAGE01, trackVolume(MUSIC_STAGE01));
         switchScene(scene::OPEN_SPACE);
-        editorMode = true;
+        editorMode_ = true;
         createLevelEditor();
     } else {
-        const StoryStart start = storyStart(eng.run.startLevel);
-        switchScene(start.scene);
-        music_.startTrack(deck, start.track, trackVolume(start.track));
-        if (eng.renderer.window)
-            eng.renderer.window->setMouseCursorVisible(false);
+        const LevelInfo& start = levelInfo(storyStartLevel(services_.run.startLevel));
+        switchScene(start.startScene);
+        music_.startTrack(deck, start.openingTrack, trackVolume(start.openingTrack));
+        if (services_.renderer.window)
+            services_.renderer.window->setMouseCursorVisible(false);
     }
 
     addPlayer();
     if (pad::isConnected(1))
         addPlayer();
 
-    loadCentredSprite(gameOverSprite, "2D/Gameover.png");
-    shots = std::make_unique<BulletManager>();
-    bonuses = std::make_unique<BonusManager>();
-    registerPlayBindings(bindings);
+    loadCentredSprite(gameOverSprite_, "2D/Gameover.png");
+    shots = std::make_unique<BulletManager>(services_.textures);
+    bonuses = std::make_unique<BonusManager>(services_.textures);
+    registerPlayBindings(bindings_);
 
-    if (storyMode)
+    if (storyMode_)
         startStorySequence();
 
-    loadCentredSprite(pauseSprite, "2D/pause.png");
-    registerPauseBindings(bindings);
+    loadCentredSprite(pauseSprite_, "2D/pause.png");
+    registerPauseBindings(bindings_);
 }
 
 GameState::~GameState()
@@ -121,57 +96,56 @@ GameState::~GameState()
 
 void GameState::loadCentredSprite(sf::Sprite& sprite, const char* path)
 {
-    loadSprite(sprite, path, true);
+    loadSprite(services_.textures, sprite, path, true);
     sprite.setPosition(960.f, 540.f);
 }
 
 void GameState::startStorySequence()
 {
-    const StoryStart start = storyStart(engine().run.startLevel);
-    if (start.level == 0)
+    const int level = storyStartLevel(services_.run.startLevel);
+    if (level == 1)
         return; // level 1 starts its first sequence through the level flow
     // A level index that does not know the level still starts the flow at its place.
-    const int index = spawner.getSequenceIndex(start.level, 1);
-    loadFlowSequence(index >= 0 ? index : level_flow::LEVEL_FIRST_SEQUENCE[start.level]);
-    if (start.level == 4) {
+    const int index = spawner.getSequenceIndex(level, 1);
+    loadFlowSequence(index >= 0 ? index : levelInfo(level).firstSequence);
+    if (levelInfo(level).opensOnItsBoss) {
         spawnBossMurzel();
         for (const std::unique_ptr<Player2D>& p : players)
-            p->bossLevel = 1;
+            p->enterBossLevel();
     }
 }
 
 void GameState::turnToScrollDirection(int direction)
 {
-    scrollDirection = direction;
-    for (int i = 0; i < playerCount; ++i)
+    scrollDirection_ = direction;
+    for (int i = 0; i < playerCount_; ++i)
         if (players[i])
-            players[i]->facing = direction;
+            players[i]->faceScroll(direction);
 }
 
 void GameState::addPlayer()
 {
-    const int index = playerCount;
-    auto ship = std::make_unique<Player2D>(index);
-    ship->particles = &particles;
+    const int index = playerCount_;
+    auto ship = std::make_unique<Player2D>(index, services_.run, services_.textures, &particles);
     // A ship starts inside the level (a new ship's own origin lies outside the
     // play column, where it could never move). One joining mid-level takes the
     // running level's direction and boss level from the ships already in play.
-    ship->position = shipStartPoint(engine().world.sceneId(), index);
-    ship->move(0.f, 0);
-    if (scrollDirection != NO_SCROLL_DIRECTION)
-        ship->facing = scrollDirection;
+    ship->position = shipStartPoint(services_.world.sceneId(), index);
+    ship->move(0.f, ShipLayout::Open);
+    if (scrollDirection_ != NO_SCROLL_DIRECTION)
+        ship->faceScroll(scrollDirection_);
     if (!players.empty())
-        ship->bossLevel = players[0]->bossLevel;
+        ship->joinBossLevelOf(*players[0]);
     players.push_back(std::move(ship));
-    ++playerCount;
+    ++playerCount_;
 
     // Player 1's counter and continue number sit in the left margin, player 2's in the right.
     const sf::Vector2f corner = index == 0 ? sf::Vector2f(10.f, 85.f) : sf::Vector2f(1700.f, 85.f);
-    continueScreens.emplace_back();
+    continueScreens.emplace_back(services_.textures);
     continueScreens.back().sprite.setPosition(corner);
-    auto counter = std::make_unique<TextManager>();
+    auto counter = std::make_unique<TextManager>(services_.textures);
     counter->addText(TextRequest{TEXT_COUNTER, index == 0 ? sf::Vector2f(20.f, 85.f) : corner, 0, "000000000", 1, 0, 0});
-    scoreCounters.push_back(std::move(counter));
+    scoreCounters_.push_back(std::move(counter));
     scores.push_back(PlayerScore{});
     addHudBlock(index);
 }
@@ -190,26 +164,26 @@ void GameState::handleEvent(const sf::Event& event) { passEventToEditor(event); 
 StateCode GameState::checkKeys(const sf::Event::KeyEvent&)
 {
     if (input::isKeyPressed(sf::Keyboard::C) && keyLeftToPlay(sf::Keyboard::C) && !players.empty())
-        players[0]->gauge = Player2D::GAUGE_MAX;
-    return state_code::STAY;
+        players[0]->refillGauge();
+    return StateCode::Stay;
 }
 
 StateCode GameState::handleMouseClick(const sf::Event::MouseButtonEvent& button, sf::Vector2i)
 {
     passClickToEditor(button);
-    return state_code::STAY;
+    return StateCode::Stay;
 }
 
 void GameState::joystickConnected(unsigned)
 {
-    if (playerCount < MAX_PLAYERS)
+    if (playerCount_ < MAX_PLAYERS)
         addPlayer();
 }
 
 bool GameState::held(const char* action, int pad) const
 {
-    const auto found = bindings.find(action);
-    if (found == bindings.end())
+    const auto found = bindings_.find(action);
+    if (found == bindings_.end())
         return false;
     Binding binding = found->second;
     if (!keyLeftToPlay(binding.sfKey))
@@ -217,30 +191,34 @@ bool GameState::held(const char* action, int pad) const
     return isBindingPressed(binding, static_cast<unsigned>(pad));
 }
 
+const Scoreboard* GameState::scoreboard(int i) const
+{
+    return i >= 0 && i < MAX_PLAYERS ? scoreboards_[static_cast<size_t>(i)].get() : nullptr;
+}
+
 bool GameState::isLive(int i) const
 {
-    return i >= 0 && i < playerCount && continueScreens[i].live();
+    return i >= 0 && i < playerCount_ && continueScreens[i].live();
 }
 
 bool GameState::isVulnerable(int i) const
 {
-    const Player2D& p = *players[i];
-    return p.mode == WEAPON_NORMAL && !p.invulnerable && !p.blinking;
+    return players[i]->isVulnerable();
 }
 
 void GameState::award(int i, uint32_t points)
 {
-    if (i < 0 || i >= playerCount)
+    if (i < 0 || i >= playerCount_)
         return;
-    addScore(*scoreCounters[i], scores[i], points);
-    if (players[i]->bossLevel)
-        players[i]->bossScore += points;
+    addScore(*scoreCounters_[i], scores[i], points);
+    if (players[i]->inBossLevel())
+        players[i]->addBossScore(points);
 }
 
 std::vector<sf::Vector2f> GameState::livePlayerPositions() const
 {
     std::vector<sf::Vector2f> positions;
-    for (int i = 0; i < playerCount; ++i)
+    for (int i = 0; i < playerCount_; ++i)
         if (isLive(i))
             positions.push_back(players[i]->position);
     if (positions.empty())
@@ -266,7 +244,7 @@ void GameState::setRumble(int pad, std::uint16_t speed) { pad::setVibration(stat
 
 void GameState::stopRumble()
 {
-    for (int i = 0; i < playerCount; ++i)
+    for (int i = 0; i < playerCount_; ++i)
         setRumble(i, 0);
 }
 
@@ -287,8 +265,8 @@ void GameState::revive(int i)
 {
     Player2D& ship = *players[i];
     setRumble(i, 65000);
-    scoreCounters[i]->setScoreText("000000000");
-    ship.revive(shipStartPoint(engine().world.sceneId(), 0));
+    scoreCounters_[i]->setScoreText("000000000");
+    ship.revive(shipStartPoint(services_.world.sceneId(), 0));
     scores[i].score = 0; // the life points toward the next extra life are kept
     setRumble(i, 0);
     transitions.add(std::make_unique<Player2D3DTransition>(ship.position));
@@ -297,24 +275,23 @@ void GameState::revive(int i)
 
 StateCode GameState::update(float dt)
 {
-    Engine& eng = engine();
     frameDt_ = dt;
 
     // 1. Pause: nothing else of the frame runs while paused.
-    if (eng.run.paused) {
-        for (int i = 0; i < playerCount; ++i) {
+    if (services_.run.paused) {
+        for (int i = 0; i < playerCount_; ++i) {
             if (held(game_action::RESUME, i))
-                eng.run.paused = false;
+                services_.run.paused = false;
             if (held(game_action::QUIT, i)) {
-                eng.run.paused = false;
-                return state_code::MENU_NO_LOGO;
+                services_.run.paused = false;
+                return StateCode::MenuNoLogo;
             }
         }
-        return state_code::STAY;
+        return StateCode::Stay;
     }
-    for (int i = 0; i < playerCount; ++i) {
+    for (int i = 0; i < playerCount_; ++i) {
         if (held(game_action::PAUSE, i)) {
-            eng.run.paused = true;
+            services_.run.paused = true;
             break;
         }
     }
@@ -330,8 +307,8 @@ StateCode GameState::update(float dt)
 
     // 4. Wall lines of the corridor.
     wallLines.clear();
-    if (sequenceIndex() >= 4 && sequenceIndex() <= 6 && scene::hasCorridorWalls(eng.world.sceneId())
-        && eng.world.cameraPath().frame() > 60)
+    if (sequenceIndex() >= 4 && sequenceIndex() <= 6 && scene::hasCorridorWalls(services_.world.sceneId())
+        && services_.world.cameraPath().frame() > 60)
         buildWallLines();
 
     // 5. The editor's windows.
@@ -341,7 +318,7 @@ StateCode GameState::update(float dt)
     updatePlayers(dt);
 
     // 7. Input, when the scene, the transitions and the tallies allow it.
-    if (inputGateOpen() && !scoreboards[0])
+    if (inputGateOpen() && !scoreboards_[0])
         handlePlayerInput(dt);
     else
         cancelWeaponsBehindTheGate();
@@ -350,10 +327,10 @@ StateCode GameState::update(float dt)
     carryShipsWithTransitions();
 
     // 9. Game over.
-    if (gameOver) {
-        gameOverTimer += dt;
-        if (gameOverTimer > GAME_OVER_TIME)
-            return state_code::HIGH_SCORES;
+    if (gameOver_) {
+        gameOverTimer_ += dt;
+        if (gameOverTimer_ > GAME_OVER_TIME)
+            return StateCode::HighScores;
     }
 
     // 10. Particles and explosion patterns.
@@ -390,24 +367,24 @@ StateCode GameState::update(float dt)
     updateHud(dt);
 
     // 22. Scoreboard confirmation.
-    events.scoreboardConfirmed = scoreboards[0] && (held(game_action::REVIVE, 0) || held(game_action::REVIVE, 1));
+    events.scoreboardConfirmed = scoreboards_[0] && (held(game_action::REVIVE, 0) || held(game_action::REVIVE, 1));
 
     // 23. Continue and game over.
-    if (updateContinue(dt) == state_code::HIGH_SCORES && !gameOver)
+    if (updateContinue(dt) == StateCode::HighScores && !gameOver_)
         startGameOver();
 
     // 24. Level flow.
-    if ((storyMode || editorMode) && !gameOver)
-        if (runLevelFlow(events) == state_code::CINEMATIC)
-            return state_code::CINEMATIC;
+    if ((storyMode_ || editorMode_) && !gameOver_)
+        if (runLevelFlow(events) == StateCode::Cinematic)
+            return StateCode::Cinematic;
 
-    return state_code::STAY;
+    return StateCode::Stay;
 }
 
 void GameState::startGameOver()
 {
-    gameOverTimer = 0.f;
-    gameOver = true;
+    gameOverTimer_ = 0.f;
+    gameOver_ = true;
     soundManager().stopAll();
     music_.forgetIntros();
     stopRumble();
@@ -417,9 +394,10 @@ void GameState::startGameOver()
 
 void GameState::updatePlayers(float dt)
 {
-    const int layout = scene::hasCorridorWalls(engine().world.sceneId()) ? 3 : 0;
-    const bool paused = engine().run.paused;
-    for (int i = 0; i < playerCount; ++i) {
+    const ShipLayout layout =
+        scene::hasCorridorWalls(services_.world.sceneId()) ? ShipLayout::Corridor : ShipLayout::Open;
+    const bool paused = services_.run.paused;
+    for (int i = 0; i < playerCount_; ++i) {
         if (!isLive(i))
             continue;
         players[i]->update(dt, &particles, layout);
@@ -433,13 +411,13 @@ void GameState::cancelWeaponsBehindTheGate()
     // Nobody can release the laser key while input is held back: a charge
     // would grow (and its shield protect) without end.
     for (const std::unique_ptr<Player2D>& ship : players)
-        if (ship->mode != WEAPON_NORMAL)
+        if (ship->mode != WeaponMode::Normal)
             ship->cancelWeapons();
 }
 
 bool GameState::inputGateOpen() const
 {
-    if (scene::hidesShips(engine().world.sceneId()))
+    if (scene::hidesShips(services_.world.sceneId()))
         return false;
     return transitionsAllowInput();
 }
@@ -460,13 +438,13 @@ void GameState::updateBonuses(float dt)
 
 void GameState::updateExtraLives()
 {
-    const uint32_t threshold = extraLifeThreshold(engine().run.difficulty);
+    const uint32_t threshold = extraLifeThreshold(services_.run.difficulty);
     if (threshold == 0)
         return;
-    for (int i = 0; i < playerCount; ++i) {
+    for (int i = 0; i < playerCount_; ++i) {
         if (scores[i].lifePoints > threshold) {
             scores[i].lifePoints -= threshold;
-            players[i]->lives = std::min(players[i]->lives + 1, Player2D::MAX_LIVES);
+            players[i]->gainLives(1);
             soundManager().playSound(SFX_EXTRA_LIFE);
         }
     }

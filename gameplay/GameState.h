@@ -10,6 +10,7 @@
 #include "enemies/LevelFiles.h"
 #include "enemies/SpawnPattern.h"
 #include "enemies/Spawner.h"
+#include "engine/Services.h"
 #include "gameplay/LevelFlow.h"
 #include "gameplay/MusicUpkeep.h"
 #include "play/Bonus.h"
@@ -41,19 +42,16 @@ class LevelEditor;
 class Scoreboard;
 struct Scoring;
 
-// The scene a story game starts in, by the menu's start level.
-int storyStartScene(int startLevel);
-
 class GameState : public MainState {
 public:
     static constexpr int MAX_PLAYERS = 2;
     static constexpr float GAME_OVER_TIME = 12.f;
-    static constexpr float SHOT_INTERVALS[3] = {0.08f, 0.08f, 0.08f};
     static constexpr int NO_SCROLL_DIRECTION = 4;
 
-    // mode 1 story, 2 with the level editor. levelFolder is where the level
-    // index and the sequence files are read from.
-    explicit GameState(int mode, const std::string& levelFolder = level_files::CONFIG_FOLDER);
+    // A story game or one with the level editor, on the engine's parts it is
+    // handed. levelFolder is where the level index and the sequence files are
+    // read from.
+    GameState(GameMode mode, const Services& services, const std::string& levelFolder = level_files::CONFIG_FOLDER);
     ~GameState() override;
     GameState(const GameState&) = delete;
     GameState& operator=(const GameState&) = delete;
@@ -83,7 +81,7 @@ public:
     // The wall lines of the corridor, from the 3D scene's collision markers.
     void buildWallLines();
 
-    // Continue countdowns and revives; 11 once every player has given up.
+    // Continue countdowns and revives; HighScores once every player has given up.
     StateCode updateContinue(float dt);
 
     // Whether player i is in play (neither counting down nor given up).
@@ -97,41 +95,49 @@ public:
     // The positions of the live players, or the screen centre when none is live.
     std::vector<sf::Vector2f> livePlayerPositions() const;
 
+    // Turns the game to a sequence's scroll direction (0..3: UP, DOWN, LEFT,
+    // RIGHT), every ship with it.
+    void turnToScrollDirection(int direction);
+    // What the editor plays on: the spawner, the enemies, the running patterns, and
+    // this game's turn to the scroll direction of a sequence the editor loads.
+    PlayField editorField();
+
+    int playerCount() const { return playerCount_; }
+    // The running sequence's scroll direction, NO_SCROLL_DIRECTION before the first.
+    int scrollDirection() const { return scrollDirection_; }
+    bool inStoryMode() const { return storyMode_; }
+    bool inEditorMode() const { return editorMode_; }
+    // The level editor of an editor game that has a window; null otherwise.
+    LevelEditor* levelEditor() const { return editor_.get(); }
+    // Player i's board while the tallies are up; null otherwise.
+    const Scoreboard* scoreboard(int i) const;
+    bool isGameOver() const { return gameOver_; }
+    // Seconds since the game was over.
+    float gameOverSeconds() const { return gameOverTimer_; }
+    // Leaves only `secondsLeft` of the game-over wait before the high scores.
+    void skipGameOverWait(float secondsLeft) { gameOverTimer_ = GAME_OVER_TIME - secondsLeft; }
+    // The current fade; null when none was started.
+    const ScreenFade* screenFade() const { return fade_.get(); }
+    // The explosions that follow a boss's defeat.
+    const ExplosionPattern& explosions() const { return explosionPattern_; }
+    // Player i's score counter.
+    const TextManager& scoreCounter(int i) const { return *scoreCounters_[static_cast<size_t>(i)]; }
+    // The keys and pad buttons of play and pause.
+    const BindingMap& playBindings() const { return bindings_; }
+
     // ---- what is in play ----
-    bool debugDraw = false;
-    int playerCount = 0;
-    BindingMap bindings;
     std::unique_ptr<BulletManager> shots;
     std::unique_ptr<BonusManager> bonuses;
-    TextManager texts; // popups and warning letters
     ParticleSystem particles;
-    ExplosionPattern explosionPattern;
     std::vector<std::unique_ptr<Player2D>> players; // player 1 first
     std::vector<Polygon> wallLines;
     std::list<SpawnPattern> spawnPatterns;
     EnemyManager enemies;
     BossList bosses;
     TransitionManager transitions;
-    std::unique_ptr<ScreenFade> fade; // the current fade; every new one replaces it
-    std::vector<HudBlock> hudBlocks;
     std::vector<PlayerScore> scores;
-    std::vector<std::unique_ptr<TextManager>> scoreCounters; // one per player
     std::vector<ContinueScreen> continueScreens;
-    int scrollDirection = NO_SCROLL_DIRECTION;
-    bool storyMode = false;
-    bool editorMode = false;
     Spawner spawner;
-    std::string levelFolder; // where the level index and the sequence files live
-    std::unique_ptr<LevelEditor> editor;
-    // What the editor plays on: the spawner, the enemies, the running patterns, and
-    // this game's turn to the scroll direction of a sequence the editor loads.
-    PlayField editorField();
-    std::array<std::unique_ptr<Scoreboard>, MAX_PLAYERS> scoreboards; // empty until a tally
-    bool waitingForContinue = false;
-    bool gameOver = false;
-    float gameOverTimer = 0.f;
-    sf::Sprite gameOverSprite;
-    sf::Sprite pauseSprite;
 
 private:
     // What happened in this frame, read by the level flow.
@@ -140,7 +146,6 @@ private:
     void addPlayer();
     void loadCentredSprite(sf::Sprite& sprite, const char* path);
     void startStorySequence();
-    void turnToScrollDirection(int direction);
 
     bool held(const char* action, int pad) const;
     void setRumble(int pad, std::uint16_t speed);
@@ -209,6 +214,26 @@ private:
     void drawFade(sf::RenderTarget& target);
     void drawScoreboards(sf::RenderTarget& target);
 
+    bool debugDraw_ = false;
+    int playerCount_ = 0;
+    BindingMap bindings_;
+    TextManager texts_; // popups and warning letters
+    ExplosionPattern explosionPattern_;
+    std::unique_ptr<ScreenFade> fade_; // the current fade; every new one replaces it
+    std::vector<HudBlock> hudBlocks_;
+    std::vector<std::unique_ptr<TextManager>> scoreCounters_; // one per player
+    int scrollDirection_ = NO_SCROLL_DIRECTION;
+    bool storyMode_ = false;
+    bool editorMode_ = false;
+    std::string levelFolder_; // where the level index and the sequence files live
+    std::unique_ptr<LevelEditor> editor_;
+    std::array<std::unique_ptr<Scoreboard>, MAX_PLAYERS> scoreboards_; // empty until a tally
+    bool waitingForContinue_ = false;
+    bool gameOver_ = false;
+    float gameOverTimer_ = 0.f;
+    sf::Sprite gameOverSprite_;
+    sf::Sprite pauseSprite_;
+    Services services_;
     MusicUpkeep music_;
     float frameDt_ = 0.f;
 };

@@ -4,33 +4,32 @@
 #include "bosses/Boss.h"
 #include "bosses/BossLvl1.h"
 #include "gameplay/GameState.h"
-#include "play/TransitionalServices.h"
 
 void GameState::spawnBossIcarus()
 {
-    spawnBoss(bosses, bossData(BossType::Icarus, &particles, transitionalServices()), &players);
+    spawnBoss(bosses, bossData(BossType::Icarus, &particles, services_), &players);
 }
 
 void GameState::spawnBossMurzel()
 {
-    spawnBoss(bosses, bossData(BossType::Murzel, &particles, transitionalServices()), &players);
+    spawnBoss(bosses, bossData(BossType::Murzel, &particles, services_), &players);
 }
 
-Scoring GameState::bossScoring() { return Scoring{scores, scoreCounters}; }
+Scoring GameState::bossScoring() { return Scoring{scores, scoreCounters_}; }
 
 void GameState::releaseBossFight()
 {
     releaseBosses(bosses);
-    releaseBoss3D();
+    releaseBoss3D(services_.world);
 }
 
-void GameState::createExplosionPattern(int index) { explosionPattern.createPattern(index); }
+void GameState::createExplosionPattern(int index) { explosionPattern_.createPattern(index); }
 
-bool GameState::updateExplosions(float dt) { return explosionPattern.update(dt, particles); }
+bool GameState::updateExplosions(float dt) { return explosionPattern_.update(dt, particles); }
 
 bool GameState::updateBosses(float dt)
 {
-    releaseDetachedBoss3D();
+    releaseDetachedBoss3D(services_.world);
     if (bosses.bosses.empty()) {
         const bool defeated = bosses.active;
         bosses.active = false;
@@ -89,12 +88,12 @@ void GameState::updateBossTimers()
 {
     const float left = bosses.bosses.empty() ? 0.f : bosses.bosses.front()->timer;
     for (const std::unique_ptr<Player2D>& ship : players)
-        if (ship->bossLevel && left >= 0.1f)
-            ship->timeBonus = left * 1000.f;
+        if (ship->inBossLevel() && left >= 0.1f)
+            ship->creditTimeBonus(left);
 }
 
 void GameState::drawBosses(sf::RenderTarget& target)
 {
     for (const std::unique_ptr<Boss>& boss : bosses.bosses)
-        boss->draw(target, debugDraw);
+        boss->draw(target, debugDraw_);
 }

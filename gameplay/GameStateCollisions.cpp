@@ -3,8 +3,8 @@
 // removal neither skips nor revisits another object.
 #include "audio/SoundManager.h"
 #include "audio/SoundManagerInstance.h"
-#include "engine/Engine.h"
 #include "enemies/EnemyTypes.h"
+#include "engine/Math3D.h"
 #include "gameplay/EnemyBoxGrid.h"
 #include "gameplay/GameState.h"
 #include "gameplay/WallLines.h"
@@ -16,11 +16,8 @@
 
 namespace {
 
-constexpr float PI = 3.1415927f;
 constexpr uint32_t SHOT_HIT_POINTS = 25;
 constexpr uint32_t BEAM_KILL_POINTS = 5;
-constexpr float LASER_DAMAGE = 1.5f;
-constexpr float SHIELD_DAMAGE = 0.5f;
 constexpr float BONUS_ATTRACT_RANGE = 160.f;
 // A Bruiser is open only within this many degrees of its heading.
 constexpr float BRUISER_GUARD_FROM = 50.f;
@@ -53,7 +50,7 @@ float GameState::relativeHitAngle(size_t index, sf::Vector2f from) const
 {
     const sf::FloatRect b = enemies.getBounds(static_cast<int>(index));
     const sf::Vector2f centre(b.left + b.width / 2.f, b.top + b.height / 2.f);
-    float a = std::atan2(centre.y - from.y, centre.x - from.x) * 180.f / PI - enemies.enemies[index]->angle;
+    float a = std::atan2(centre.y - from.y, centre.x - from.x) * 180.f / PI_F - enemies.enemies[index]->angle;
     a = std::fmod(a, 360.f);
     if (a < 0.f)
         a += 360.f;
@@ -67,7 +64,7 @@ void GameState::clipLasersOnWalls()
 {
     if (wallLines.empty())
         return;
-    for (int i = 0; i < playerCount; ++i) {
+    for (int i = 0; i < playerCount_; ++i) {
         Laser* laser = players[i]->laser.get();
         if (!laser)
             continue;
@@ -104,7 +101,7 @@ void GameState::collectBonuses()
         Bonus& bonus = *list[k];
         const sf::FloatRect box(bonus.position.x - 10.f, bonus.position.y - 10.f, 20.f, 20.f);
         int collector = -1;
-        for (int i = 0; i < playerCount && collector < 0; ++i)
+        for (int i = 0; i < playerCount_ && collector < 0; ++i)
             if (isLive(i) && boxesOverlap(players[i]->hitBox, box))
                 collector = i;
         if (collector >= 0) {
@@ -115,7 +112,7 @@ void GameState::collectBonuses()
         }
         int nearest = -1;
         float best = BONUS_ATTRACT_RANGE;
-        for (int i = 0; i < playerCount; ++i) {
+        for (int i = 0; i < playerCount_; ++i) {
             if (!isLive(i))
                 continue;
             const sf::Vector2f d = players[i]->position - bonus.position;
@@ -178,7 +175,7 @@ void GameState::collideBulletsWithEnemies()
             if (type == enemy_type::BRUISER && bruiserGuards(relativeHitAngle(e, shot->position)))
                 break;
             const int shooter = shot->owner;
-            if (shooter < 0 || shooter >= playerCount)
+            if (shooter < 0 || shooter >= playerCount_)
                 break;
             award(shooter, SHOT_HIT_POINTS);
             soundManager().playSound(SFX_TOUCH_ENEMY);
@@ -199,7 +196,7 @@ void GameState::collideBulletsWithEnemies()
 // 5. Laser beams, segment by segment from the emitter.
 void GameState::collideLaserWithEnemies()
 {
-    for (int i = 0; i < playerCount; ++i) {
+    for (int i = 0; i < playerCount_; ++i) {
         Laser* laser = players[i]->laser.get();
         if (!laser)
             continue;
@@ -222,7 +219,7 @@ void GameState::collideLaserWithEnemies()
                 const int type = enemy.getType();
                 if (type == enemy_type::BRUISER && bruiserGuards(relativeHitAngle(e, beamPoint))) {
                     enemy.hitThisFrame = 1;
-                } else if (enemies.damageEnemy(static_cast<int>(e), LASER_DAMAGE, particles, 0.f, beamPoint,
+                } else if (enemies.damageEnemy(static_cast<int>(e), Laser::DAMAGE, particles, 0.f, beamPoint,
                                                *bonuses, part, players[i].get(), bonusKindFor(*players[i]))) {
                     award(i, BEAM_KILL_POINTS);
                 }
@@ -240,7 +237,7 @@ void GameState::collideLaserWithEnemies()
 // 6. Shields hurt whatever they touch.
 void GameState::collideShieldWithEnemies()
 {
-    for (int i = 0; i < playerCount; ++i) {
+    for (int i = 0; i < playerCount_; ++i) {
         Shield* shield = players[i]->shield.get();
         if (!shield)
             continue;
@@ -252,7 +249,7 @@ void GameState::collideShieldWithEnemies()
             const int part = enemies.hitTestPolygon(static_cast<int>(e), area);
             if (part == 0)
                 continue;
-            if (enemies.damageEnemy(static_cast<int>(e), SHIELD_DAMAGE, particles, 0.f, players[i]->position,
+            if (enemies.damageEnemy(static_cast<int>(e), Shield::DAMAGE, particles, 0.f, players[i]->position,
                                     *bonuses, part, players[i].get(), bonusKindFor(*players[i])))
                 award(i, BEAM_KILL_POINTS);
         }
@@ -262,7 +259,7 @@ void GameState::collideShieldWithEnemies()
 // 7. Ships touching enemies (the enemies take nothing from it).
 void GameState::collidePlayersWithEnemies()
 {
-    for (int i = playerCount - 1; i >= 0; --i) {
+    for (int i = playerCount_ - 1; i >= 0; --i) {
         if (!isLive(i) || !isVulnerable(i))
             continue;
         bossesHitPlayer(i);
@@ -280,7 +277,7 @@ void GameState::collideEnemyBulletsWithPlayers()
     for (auto b = bullets.bullets.begin(); b != bullets.bullets.end();) {
         const sf::FloatRect box = bullets.hitBox(*b);
         int target = -1;
-        for (int i = playerCount - 1; i >= 0 && target < 0; --i)
+        for (int i = playerCount_ - 1; i >= 0 && target < 0; --i)
             if (isLive(i) && isVulnerable(i) && boxesOverlap(players[i]->hitBox, box))
                 target = i;
         if (target >= 0) {
@@ -294,13 +291,13 @@ void GameState::collideEnemyBulletsWithPlayers()
 
 void GameState::buildWallLines()
 {
-    const std::vector<sf::Vector2f> lines[] = {projectCollisionBot(engine()), projectCollisionTop(engine())};
+    const std::vector<sf::Vector2f> lines[] = {projectCollisionBot(services_.world), projectCollisionTop(services_.world)};
     for (const std::vector<sf::Vector2f>& line : lines)
         if (!line.empty())
             wallLines.push_back(wallPolygon(line));
     if (wallLines.empty())
         return;
-    for (int i = 0; i < playerCount; ++i) {
+    for (int i = 0; i < playerCount_; ++i) {
         if (!isLive(i) || !isVulnerable(i))
             continue;
         for (const Polygon& wall : wallLines) {

@@ -1,6 +1,5 @@
 // The play layer over the 3D picture, in its fixed order: later items cover
 // earlier ones.
-#include "engine/Engine.h"
 #include "engine/Scenes.h"
 #include "gameplay/GameState.h"
 
@@ -8,28 +7,28 @@ void GameState::draw(sf::RenderWindow& window) { drawLayer(window); }
 
 void GameState::drawLayer(sf::RenderTarget& target)
 {
-    if (editorMode)
+    if (editorMode_)
         drawEditorGrid(target);
     drawBosses(target);
-    enemies.draw(target, debugDraw);
+    enemies.draw(target, debugDraw_);
     particles.draw(target);
     bonuses->draw(target);
-    shots->draw(target, debugDraw);
-    if (!scene::hidesShips(engine().world.sceneId()))
-        for (int i = 0; i < playerCount; ++i)
+    shots->draw(target, debugDraw_);
+    if (!scene::hidesShips(services_.world.sceneId()))
+        for (int i = 0; i < playerCount_; ++i)
             if (isLive(i))
-                players[i]->draw(target, debugDraw);
+                players[i]->draw(target, debugDraw_);
     drawTransitions(target);
-    enemies.enemyBullets->draw(target, debugDraw);
+    enemies.enemyBullets->draw(target, debugDraw_);
     drawTexts(target);
     if (!editorHidesHud())
         drawHud(target);
-    if (editorMode)
+    if (editorMode_)
         drawEditorOverlay(target);
     drawFade(target);
     drawScoreboards(target);
-    if (gameOver)
-        target.draw(gameOverSprite);
-    if (engine().run.paused)
-        target.draw(pauseSprite);
+    if (gameOver_)
+        target.draw(gameOverSprite_);
+    if (services_.run.paused)
+        target.draw(pauseSprite_);
 }

@@ -3,31 +3,30 @@
 // every frame, and lets it draw its timeline and windows.
 #include "editor/ImGuiSfml.h"
 #include "editor/LevelEditor.h"
-#include "engine/Engine.h"
 #include "gameplay/GameState.h"
 
 void GameState::createLevelEditor()
 {
     // The editor draws its windows into the game window; without one there is nothing to edit with.
-    if (engine().renderer.window)
-        editor = std::make_unique<LevelEditor>(*engine().renderer.window, levelFolder);
+    if (services_.renderer.window)
+        editor_ = std::make_unique<LevelEditor>(*services_.renderer.window, levelFolder_);
 }
 
 void GameState::destroyLevelEditor()
 {
-    editor.reset();
+    editor_.reset();
 }
 
 void GameState::passEventToEditor(const sf::Event& event)
 {
-    if (editor)
-        editor->processEvent(event);
+    if (editor_)
+        editor_->processEvent(event);
 }
 
 void GameState::passClickToEditor(const sf::Event::MouseButtonEvent& button)
 {
-    if (editor)
-        editor->handleClick(button.button);
+    if (editor_)
+        editor_->handleClick(button.button);
 }
 
 PlayField GameState::editorField()
@@ -37,28 +36,28 @@ PlayField GameState::editorField()
 
 void GameState::updateEditor()
 {
-    if (!editor)
+    if (!editor_)
         return;
-    editor->updateGui(editorField());
-    editor->updateTimeline(frameDt_, spawner.currentSequence);
-    editor->updateCursor(ImGui::SFML::mousePosition());
+    editor_->updateGui(editorField());
+    editor_->updateTimeline(frameDt_, spawner.currentSequence);
+    editor_->updateCursor(ImGui::SFML::mousePosition());
 }
 
 void GameState::drawEditorGrid(sf::RenderTarget&)
 {
-    if (editor)
-        editor->drawGrid();
+    if (editor_)
+        editor_->drawGrid();
 }
 
 void GameState::drawEditorOverlay(sf::RenderTarget&)
 {
-    if (editor)
-        editor->draw();
+    if (editor_)
+        editor_->draw();
 }
 
-bool GameState::editorHidesHud() const { return editor && editor->hidesHud(); }
+bool GameState::editorHidesHud() const { return editor_ && editor_->hidesHud(); }
 
 bool GameState::keyLeftToPlay(int key) const
 {
-    return !editor || key < 0 || ImGui::SFML::isKeyForGame(static_cast<sf::Keyboard::Key>(key));
+    return !editor_ || key < 0 || ImGui::SFML::isKeyForGame(static_cast<sf::Keyboard::Key>(key));
 }

@@ -3,13 +3,13 @@
 #include "audio/SoundManager.h"
 #include "audio/SoundManagerInstance.h"
 #include "enemies/LevelFiles.h"
+#include "engine/Math3D.h"
 #include "gameplay/GameBindings.h"
 #include "gameplay/GameState.h"
 #include "platform/GamePad.h"
 #include "platform/Input.h"
 #include "play/Laser.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -50,13 +50,13 @@ float getStickAngle(unsigned padIndex, float restingAngle)
         y = state.thumbRY * 100.f / 32768.f;
     }
     if (std::fabs(x) >= STICK_DEAD_ZONE || std::fabs(y) >= STICK_DEAD_ZONE)
-        return std::atan2(-y, x) * 180.f / 3.1415927f;
+        return std::atan2(-y, x) * 180.f / PI_F;
     return restingAngle;
 }
 
 void GameState::handlePlayerInput(float dt)
 {
-    for (int i = 0; i < playerCount; ++i)
+    for (int i = 0; i < playerCount_; ++i)
         if (isLive(i))
             playerInput(i, dt);
 }
@@ -73,7 +73,7 @@ void GameState::playerInput(int i, float dt)
     });
 
     // 3. Aim.
-    const float stick = getStickAngle(static_cast<unsigned>(i), facingAngle(scrollDirection));
+    const float stick = getStickAngle(static_cast<unsigned>(i), facingAngle(scrollDirection_));
     ship.selectShootPoints(stick);
 
     // 4. Shots.
@@ -91,15 +91,14 @@ void GameState::playerInput(int i, float dt)
     const bool laserHeld = held(game_action::LASER, i);
     if (laserHeld)
         ship.raiseShield();
-    if (ship.mode == WEAPON_CHARGING && (!laserHeld || ship.gauge <= 0.f))
-        ship.releaseCharge(shooting ? ship.angle : laserAngleForScroll(scrollDirection));
-    if (ship.mode == WEAPON_LASER && ship.laser)
-        ship.laser->update(dt, ship.position, shooting ? stick : ship.laser->angle);
+    if (ship.mode == WeaponMode::Charging && (!laserHeld || ship.gauge <= 0.f))
+        ship.releaseCharge(shooting ? ship.angle : laserAngleForScroll(scrollDirection_));
+    ship.steerLaser(dt, shooting, stick);
 
     // 6. Speed: a press sets it once; in normal mode what is held decides.
     ship.holdSpeedKeys(held(game_action::DOWN_SPEED, i), held(game_action::UP_SPEED, i));
 
     // 7. Developer key: more lives for player 1.
     if (input::isKeyPressed(sf::Keyboard::F) && keyLeftToPlay(sf::Keyboard::F))
-        players[0]->lives = std::min(players[0]->lives + 10, Player2D::MAX_LIVES);
+        players[0]->gainLives(10);
 }

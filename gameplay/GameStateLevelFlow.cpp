@@ -2,7 +2,6 @@
 // on the state's ships, transitions, fades, music, bosses and scoreboards.
 #include "audio/SoundManagerInstance.h"
 #include "bosses/Boss.h"
-#include "engine/Engine.h"
 #include "gameplay/GameState.h"
 #include "gameplay/SceneSwitch.h"
 #include "play/Scoreboard.h"
@@ -17,25 +16,24 @@ const sf::Vector2f WARNING_AT{960.f, 540.f};
 
 StateCode GameState::runLevelFlow(const FrameEvents& events)
 {
-    Engine& eng = engine();
     FlowInputs in;
     in.events = events;
-    in.waitingForContinue = waitingForContinue;
+    in.waitingForContinue = waitingForContinue_;
     in.sequenceIndex = sequenceIndex();
-    in.scoreboardUp = scoreboards[0] != nullptr;
-    in.scene = eng.world.sceneId();
-    in.pathEnded = eng.world.cameraPath().ended();
-    in.sceneLoading = eng.world.loading();
+    in.scoreboardUp = scoreboards_[0] != nullptr;
+    in.scene = services_.world.sceneId();
+    in.pathEnded = services_.world.cameraPath().ended();
+    in.sceneLoading = services_.world.loading();
     in.anyCountingDown = std::any_of(continueScreens.begin(), continueScreens.end(),
                                      [](const ContinueScreen& s) { return s.countingDown != 0; });
 
     const FlowPlan plan = level_flow::plan(in);
     for (const FlowStep& step : plan.steps)
         if (runFlowStep(step))
-            return state_code::CINEMATIC;
+            return StateCode::Cinematic;
     if (plan.ran)
-        eng.world.cameraPath().acknowledgeEnd(); // a finished camera path moves the flow on once
-    return state_code::STAY;
+        services_.world.cameraPath().acknowledgeEnd(); // a finished camera path moves the flow on once
+    return StateCode::Stay;
 }
 
 bool GameState::runFlowStep(const FlowStep& step)
@@ -67,33 +65,30 @@ bool GameState::runFlowStep(const FlowStep& step)
     case FlowAction::EndTally: endTally(); break;
     case FlowAction::PlaceShips:
         for (const std::unique_ptr<Player2D>& ship : players)
-            ship->position = {step.x, step.y};
+            ship->position = step.at;
         break;
-    case FlowAction::Fade: fade = std::make_unique<ScreenFade>(sf::Color::Black, step.value == 1, step.x); break;
+    case FlowAction::Fade: fade_ = std::make_unique<ScreenFade>(sf::Color::Black, step.value == 1, step.seconds); break;
     case FlowAction::StopAllSounds:
         soundManager().stopAll();
         music_.forgetIntros();
         break;
-    case FlowAction::PlayTrack: music_.startTrack(deck, track, step.x); break;
+    case FlowAction::PlayTrack: music_.startTrack(deck, track, step.volume); break;
     case FlowAction::StopTrack: music_.stopTrack(deck, track); break;
-    case FlowAction::FadeOutTrack: MusicUpkeep::startFadeOut(deck, track, step.x); break;
+    case FlowAction::FadeOutTrack: MusicUpkeep::startFadeOut(deck, track, step.seconds); break;
     case FlowAction::EnterBossLevel:
         for (const std::unique_ptr<Player2D>& ship : players)
-            ship->bossLevel = 1;
+            ship->enterBossLevel();
         break;
     case FlowAction::LeaveBossLevel:
-        for (const std::unique_ptr<Player2D>& ship : players) {
-            ship->bossLevel = 0;
-            ship->blinking = 1;
-            ship->blinkTimer = 0.f;
-        }
+        for (const std::unique_ptr<Player2D>& ship : players)
+            ship->leaveBossLevel();
         break;
     case FlowAction::ClearBossLevel:
         for (const std::unique_ptr<Player2D>& ship : players)
-            ship->bossLevel = 0;
+            ship->clearBossLevel();
         break;
     case FlowAction::SpawnBoss:
-        if (step.value == BOSS_MURZEL)
+        if (static_cast<BossType>(step.value) == BossType::Murzel)
             spawnBossMurzel();
         else
             spawnBossIcarus();
@@ -104,8 +99,8 @@ bool GameState::runFlowStep(const FlowStep& step)
         spawnPatterns.clear();
         enemies.enemies.clear();
         break;
-    case FlowAction::WaitForContinue: waitingForContinue = true; break;
-    case FlowAction::StopWaiting: waitingForContinue = false; break;
+    case FlowAction::WaitForContinue: waitingForContinue_ = true; break;
+    case FlowAction::StopWaiting: waitingForContinue_ = false; break;
     case FlowAction::FinishGame: return true;
     }
     return false;
@@ -119,26 +114,22 @@ void GameState::loadFlowSequence(int index)
 
 void GameState::startTally()
 {
-    for (int i = 0; i < playerCount && i < MAX_PLAYERS; ++i)
-        scoreboards[i].reset();
-    if (playerCount == 1) {
-        scoreboards[0] = std::make_unique<Scoreboard>(players[0].get(), scores, scoreCounters);
+    for (int i = 0; i < playerCount_ && i < MAX_PLAYERS; ++i)
+        scoreboards_[i].reset();
+    if (playerCount_ == 1) {
+        scoreboards_[0] = std::make_unique<Scoreboard>(players[0].get(), scores, scoreCounters_, services_.textures);
     } else {
-        for (int i = 0; i < playerCount && i < MAX_PLAYERS; ++i)
-            scoreboards[i] = std::make_unique<Scoreboard>(players[i].get(), i, scores, scoreCounters);
+        for (int i = 0; i < playerCount_ && i < MAX_PLAYERS; ++i)
+            scoreboards_[i] = std::make_unique<Scoreboard>(players[i].get(), i, scores, scoreCounters_, services_.textures);
     }
-    for (const std::unique_ptr<Player2D>& ship : players) {
-        ship->blinking = 1;
-        ship->blinkTimer = 0.f;
-    }
+    for (const std::unique_ptr<Player2D>& ship : players)
+        ship->startBlinking();
 }
 
 void GameState::endTally()
 {
-    for (std::unique_ptr<Scoreboard>& board : scoreboards)
+    for (std::unique_ptr<Scoreboard>& board : scoreboards_)
         board.reset();
-    for (const std::unique_ptr<Player2D>& ship : players) {
-        ship->bossScore = 0.0;
-        ship->timeBonus = 0.f;
-    }
+    for (const std::unique_ptr<Player2D>& ship : players)
+        ship->clearBossTally();
 }

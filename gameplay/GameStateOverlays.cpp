@@ -1,6 +1,5 @@
 // The overlays in play: texts, HUD blocks, fades, transitions, scoreboards and
 // the continue countdowns.
-#include "engine/Engine.h"
 #include "engine/Scenes.h"
 #include "gameplay/ContinuePass.h"
 #include "gameplay/GameBindings.h"
@@ -9,23 +8,23 @@
 
 void GameState::releaseOverlays()
 {
-    for (std::unique_ptr<Scoreboard>& board : scoreboards)
+    for (std::unique_ptr<Scoreboard>& board : scoreboards_)
         board.reset();
-    fade.reset();
+    fade_.reset();
     transitions.clear();
 }
 
 void GameState::addHudBlock(int player)
 {
-    hudBlocks.emplace_back();
-    hudBlocks.back().init(players[static_cast<size_t>(player)].get(), player + 1);
+    hudBlocks_.emplace_back(services_.textures);
+    hudBlocks_.back().init(players[static_cast<size_t>(player)].get(), player + 1);
 }
 
 void GameState::updateHud(float dt)
 {
-    for (int i = 0; i < playerCount; ++i) {
-        scoreCounters[i]->update(dt, false);
-        HudBlock& block = hudBlocks[static_cast<size_t>(i)];
+    for (int i = 0; i < playerCount_; ++i) {
+        scoreCounters_[i]->update(dt, false);
+        HudBlock& block = hudBlocks_[static_cast<size_t>(i)];
         block.player = players[i].get();
         block.pushNeedle(dt);
         block.updateSpeedometer(dt);
@@ -34,14 +33,14 @@ void GameState::updateHud(float dt)
     }
 }
 
-void GameState::drawTexts(sf::RenderTarget& target) { texts.drawTexts(target); }
+void GameState::drawTexts(sf::RenderTarget& target) { texts_.drawTexts(target); }
 
 void GameState::drawHud(sf::RenderTarget& target)
 {
-    for (int i = 0; i < static_cast<int>(hudBlocks.size()) && i < playerCount; ++i) {
-        HudBlock& block = hudBlocks[static_cast<size_t>(i)];
+    for (int i = 0; i < static_cast<int>(hudBlocks_.size()) && i < playerCount_; ++i) {
+        HudBlock& block = hudBlocks_[static_cast<size_t>(i)];
         const ContinueScreen& screen = continueScreens[static_cast<size_t>(i)];
-        scoreCounters[i]->drawTexts(target);
+        scoreCounters_[i]->drawTexts(target);
         block.drawSpeedometer(target, i + 1);
         if (screen.countingDown) {
             continueScreens[static_cast<size_t>(i)].draw(target);
@@ -52,27 +51,27 @@ void GameState::drawHud(sf::RenderTarget& target)
             block.drawScorePanel(target, i + 1);
         else
             block.drawBars(target, i + 1);
-        scoreCounters[i]->draw(target);
+        scoreCounters_[i]->draw(target);
     }
 }
 
 bool GameState::updateFade(float dt)
 {
-    if (!fade)
+    if (!fade_)
         return false;
-    fade->update(dt);
-    if (!fade->done)
+    fade_->update(dt);
+    if (!fade_->done)
         return false;
-    const int sceneId = engine().world.sceneId();
+    const int sceneId = services_.world.sceneId();
     const bool opaqueEndCounts =
         scene::opaqueFadeEndMovesFlow(sceneId) || sequenceIndex() == level_flow::FINAL_BOSS_SEQUENCE;
-    return scene::everyFadeEndMovesFlow(sceneId) || (opaqueEndCounts && fade->fadeIn);
+    return scene::everyFadeEndMovesFlow(sceneId) || (opaqueEndCounts && fade_->fadeIn);
 }
 
 void GameState::drawFade(sf::RenderTarget& target)
 {
-    if (fade)
-        target.draw(fade->rectangle);
+    if (fade_)
+        target.draw(fade_->rectangle);
 }
 
 bool GameState::transitionsAllowInput() const { return transitions.allowsInput(); }
@@ -90,7 +89,7 @@ void GameState::carryShipsWithTransitions()
         if (!counter)
             continue;
         const int k = (*counter)++;
-        if (k < playerCount && isLive(k))
+        if (k < playerCount_ && isLive(k))
             players[k]->position = t->position;
     }
 }
@@ -101,21 +100,21 @@ void GameState::drawTransitions(sf::RenderTarget& target) { transitions.draw(tar
 
 void GameState::revealScoreboards()
 {
-    for (int i = 0; i < playerCount && i < MAX_PLAYERS; ++i)
-        if (isLive(i) && scoreboards[i])
-            scoreboards[i]->revealNext();
+    for (int i = 0; i < playerCount_ && i < MAX_PLAYERS; ++i)
+        if (isLive(i) && scoreboards_[i])
+            scoreboards_[i]->revealNext();
 }
 
 void GameState::drawScoreboards(sf::RenderTarget& target)
 {
-    if (playerCount == 1) {
-        if (isLive(0) && scoreboards[0])
-            scoreboards[0]->drawSingle(target);
+    if (playerCount_ == 1) {
+        if (isLive(0) && scoreboards_[0])
+            scoreboards_[0]->drawSingle(target);
         return;
     }
-    for (int i = 0; i < playerCount && i < MAX_PLAYERS; ++i)
-        if (isLive(i) && scoreboards[i])
-            scoreboards[i]->draw(target);
+    for (int i = 0; i < playerCount_ && i < MAX_PLAYERS; ++i)
+        if (isLive(i) && scoreboards_[i])
+            scoreboards_[i]->draw(target);
 }
 
 // The countdowns of players out of lives, their revives, and the game over
@@ -127,11 +126,11 @@ StateCode GameState::updateContinue(float dt)
     for (int i : outcome.revived)
         revive(i);
     if (!outcome.allGaveUp)
-        return state_code::STAY;
+        return StateCode::Stay;
     spawner.clear();
     enemies.enemies.clear();
     spawnPatterns.clear();
-    if (!fade)
-        fade = std::make_unique<ScreenFade>(sf::Color::Black, true, GAME_OVER_TIME);
-    return state_code::HIGH_SCORES;
+    if (!fade_)
+        fade_ = std::make_unique<ScreenFade>(sf::Color::Black, true, GAME_OVER_TIME);
+    return StateCode::HighScores;
 }

@@ -4,6 +4,7 @@
 #include "bosses/Boss.h"
 #include "engine/Scenes.h"
 #include "enemies/SpawnPattern.h"
+#include "gameplay/Levels.h"
 #include "play/ExplosionPattern.h"
 
 #include <algorithm>
@@ -12,8 +13,9 @@
 namespace level_flow {
 namespace {
 
-const sf::Vector2f LEVEL2_START{440.f, 540.f}; // the corridor scrolls to the right
-const sf::Vector2f LEVEL3_START{960.f, 540.f};
+// A Fade step's value: the screen is covered in black, or uncovered.
+constexpr int FADE_TO_BLACK = 1;
+constexpr int FADE_FROM_BLACK = 0;
 
 class Planner {
 public:
@@ -93,12 +95,12 @@ private:
             if (!e.patternFinished && !in_.waitingForContinue) {
                 if (!e.bossDefeated && !in_.pathEnded) {
                     add(FlowAction::Warning);
-                    add(FlowAction::PlayTrack, MUSIC_BOSS_INTRO, trackVolume(MUSIC_BOSS_INTRO));
+                    playTrack(MUSIC_BOSS_INTRO, trackVolume(MUSIC_BOSS_INTRO));
                     add(FlowAction::StopTrack, MUSIC_STAGE01_INTRO);
-                    add(FlowAction::FadeOutTrack, MUSIC_STAGE01, 2.f);
+                    fadeOutTrack(MUSIC_STAGE01, 2.f);
                 } else if (!e.bossDefeated) {
                     add(FlowAction::EnterBossLevel);
-                    add(FlowAction::SpawnBoss, BOSS_ICARUS);
+                    spawnBoss(BossType::Icarus);
                 } else {
                     add(FlowAction::Explode, ExplosionPattern::FIRST_BOSS);
                 }
@@ -106,18 +108,18 @@ private:
                 add(FlowAction::WaitForContinue);
             } else {
                 add(FlowAction::StopWaiting);
-                add(FlowAction::Fade, 1, 3.f);
+                fade(FADE_TO_BLACK, 3.f);
                 add(FlowAction::LeaveBossLevel);
             }
         } else if (!in_.scoreboardUp) {
             tallyWithResults();
         } else if (e.scoreboardConfirmed) {
             add(FlowAction::EndTally);
-            add(FlowAction::PlaceShips, 0, LEVEL2_START.x, LEVEL2_START.y);
-            add(FlowAction::Fade, 0, 2.f);
+            placeShips(levelInfo(2).shipStart);
+            fade(FADE_FROM_BLACK, 2.f);
             add(FlowAction::ChangeScene, scene::CORRIDOR);
             add(FlowAction::StopTrack, MUSIC_RESULTS);
-            add(FlowAction::PlayTrack, MUSIC_STAGE02, trackVolume(MUSIC_STAGE02));
+            playTrack(MUSIC_STAGE02, trackVolume(MUSIC_STAGE02));
             add(FlowAction::NextSequence);
         }
     }
@@ -128,29 +130,29 @@ private:
             if (in_.events.fadeDone)
                 tallyWithResults();
             else
-                add(FlowAction::Fade, 1, 3.f);
+                fade(FADE_TO_BLACK, 3.f);
         } else if (in_.events.scoreboardConfirmed) {
             add(FlowAction::EndTally);
-            add(FlowAction::PlaceShips, 0, LEVEL3_START.x, LEVEL3_START.y);
+            placeShips(levelInfo(3).shipStart);
             add(FlowAction::ChangeScene, scene::LEVEL3_START);
             add(FlowAction::StopTrack, MUSIC_RESULTS);
-            add(FlowAction::PlayTrack, MUSIC_STAGE03, trackVolume(MUSIC_STAGE03));
+            playTrack(MUSIC_STAGE03, trackVolume(MUSIC_STAGE03));
             add(FlowAction::NextSequence);
-            add(FlowAction::Fade, 0, 1.f);
+            fade(FADE_FROM_BLACK, 1.f);
         }
     }
 
     void toFinalBoss()
     {
         if (!in_.events.fadeDone) {
-            add(FlowAction::Fade, 1, 0.5f);
+            fade(FADE_TO_BLACK, 0.5f);
             return;
         }
         add(FlowAction::ChangeScene, scene::ARENA);
         add(FlowAction::StopAllSounds);
-        add(FlowAction::PlayTrack, MUSIC_STAGE04_INTRO, trackVolume(MUSIC_STAGE04_INTRO));
-        add(FlowAction::SpawnBoss, BOSS_MURZEL);
-        add(FlowAction::Fade, 0, 2.f);
+        playTrack(MUSIC_STAGE04_INTRO, trackVolume(MUSIC_STAGE04_INTRO));
+        spawnBoss(BossType::Murzel);
+        fade(FADE_FROM_BLACK, 2.f);
         add(FlowAction::NextSequence);
         add(FlowAction::EnterBossLevel);
     }
@@ -160,7 +162,7 @@ private:
         const FlowEvents& e = in_.events;
         if (!in_.scoreboardUp && !e.fadeDone) {
             if (e.patternFinished) {
-                add(FlowAction::Fade, 1, 3.f);
+                fade(FADE_TO_BLACK, 3.f);
             } else if (e.bossDefeated) {
                 add(FlowAction::ClearBossLevel);
                 add(FlowAction::ClearEnemies);
@@ -190,10 +192,19 @@ private:
     {
         add(FlowAction::Tally);
         add(FlowAction::StopAllSounds);
-        add(FlowAction::PlayTrack, MUSIC_RESULTS, trackVolume(MUSIC_RESULTS));
+        playTrack(MUSIC_RESULTS, trackVolume(MUSIC_RESULTS));
     }
 
-    void add(FlowAction action, int value = 0, float x = 0.f, float y = 0.f) { steps_.push_back({action, value, x, y}); }
+    FlowStep& add(FlowAction action, int value = 0)
+    {
+        steps_.push_back(FlowStep{action, value, 0.f, 0.f, {}});
+        return steps_.back();
+    }
+    void fade(int opaque, float seconds) { add(FlowAction::Fade, opaque).seconds = seconds; }
+    void playTrack(MusicTrack track, float volume) { add(FlowAction::PlayTrack, track).volume = volume; }
+    void fadeOutTrack(MusicTrack track, float seconds) { add(FlowAction::FadeOutTrack, track).seconds = seconds; }
+    void placeShips(sf::Vector2f at) { add(FlowAction::PlaceShips).at = at; }
+    void spawnBoss(BossType type) { add(FlowAction::SpawnBoss, static_cast<int>(type)); }
 
     const FlowInputs& in_;
     int scene_ = 0;

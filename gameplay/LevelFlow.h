@@ -6,6 +6,8 @@
 #include "enemies/Spawner.h"
 #include "engine/Scenes.h"
 
+#include <SFML/System/Vector2.hpp>
+
 #include <list>
 #include <vector>
 
@@ -40,12 +42,12 @@ enum class FlowAction {
     Warning,           // the boss WARNING banner
     Tally,             // the end-of-level scoreboards
     EndTally,
-    PlaceShips,        // at (x, y)
-    Fade,              // value 1 opaque, 0 clear; x: seconds
+    PlaceShips,        // at
+    Fade,              // value 1 opaque, 0 clear; over seconds
     StopAllSounds,
-    PlayTrack,         // value: track, x: volume
+    PlayTrack,         // value: track, at volume
     StopTrack,         // value: track
-    FadeOutTrack,      // value: track, x: seconds
+    FadeOutTrack,      // value: track, over seconds
     EnterBossLevel,    // every ship's bossLevel flag set
     LeaveBossLevel,    // bossLevel cleared, ships blink
     ClearBossLevel,    // bossLevel cleared
@@ -54,14 +56,16 @@ enum class FlowAction {
     ClearEnemies,      // pending entries, running patterns and enemies emptied
     WaitForContinue,   // waitingForContinue set
     StopWaiting,       // waitingForContinue cleared
-    FinishGame,        // the update returns 0: the credits
+    FinishGame,        // the update answers Cinematic: the credits
 };
 
+// One step of the plan; each action reads only the fields its comment names.
 struct FlowStep {
     FlowAction action;
     int value = 0;
-    float x = 0.f;
-    float y = 0.f;
+    float seconds = 0.f; // Fade, FadeOutTrack
+    float volume = 0.f;  // PlayTrack
+    sf::Vector2f at;     // PlaceShips
 };
 
 struct FlowPlan {
@@ -78,8 +82,6 @@ constexpr int LEVEL3_LAST_SEQUENCE = 7;   // level 3's end leads to the final bo
 constexpr int FINAL_BOSS_ESCORT = 8;      // alternates with the final boss's sequence
 constexpr int FINAL_BOSS_SEQUENCE = 9;
 constexpr int FLOW_SEQUENCES = 10;        // the flow steps through at least this many
-// The first sequence of levels 2 to 4, when the level index does not know them.
-constexpr int LEVEL_FIRST_SEQUENCE[5] = {0, 0, 4, 5, 8};
 
 // The plan of one run of the flow.
 FlowPlan plan(const FlowInputs& in);

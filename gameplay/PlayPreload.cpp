@@ -2,8 +2,8 @@
 
 #include "enemies/EnemyManager.h"
 #include "enemies/EnemyTypes.h"
-#include "engine/Engine.h"
-#include "gameplay/GameState.h"
+#include "engine/TextureCache.h"
+#include "gameplay/Levels.h"
 
 #include <algorithm>
 
@@ -36,7 +36,7 @@ std::vector<std::string> playSprites()
     return sheets;
 }
 
-void releasePlaySprites() { engine().textures.release(playSprites()); }
+void releasePlaySprites(TextureCache& textures) { textures.release(playSprites()); }
 
 PreloadJob playPreload(int startLevel)
 {

@@ -4,8 +4,10 @@
 // sprite sheets, which the menu releases when it opens after a game.
 #include "engine/SceneChange.h"
 
+class TextureCache;
+
 // The preload for a story game started at `startLevel` (the menu's choice).
 PreloadJob playPreload(int startLevel);
 // The play layer's sprite sheets (nothing but the game state draws them).
 std::vector<std::string> playSprites();
-void releasePlaySprites();
+void releasePlaySprites(TextureCache& textures);

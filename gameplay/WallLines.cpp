@@ -1,9 +1,9 @@
 #include "gameplay/WallLines.h"
 
-#include "engine/Engine.h"
 #include "engine/Math3D.h"
 #include "engine/Mesh.h"
 #include "engine/SceneFile.h"
+#include "engine/World3D.h"
 
 #include <SFML/Graphics/Color.hpp>
 #include <string>
@@ -53,14 +53,14 @@ Polygon wallPolygon(const std::vector<sf::Vector2f>& polyline)
 
 namespace {
 
-std::vector<sf::Vector2f> projectMarkers(Engine& engine, MeshKind markerKind, WallSide side)
+std::vector<sf::Vector2f> projectMarkers(const World3D& world, MeshKind markerKind, WallSide side)
 {
-    if (!engine.world.camera())
+    if (!world.camera())
         return {};
-    const ScreenProjector projector(*engine.world.camera());
+    const ScreenProjector projector(*world.camera());
     std::vector<WallMarker> objects;
-    objects.reserve(engine.world.sceneObjects.size());
-    for (const SceneObjectRecord& record : engine.world.sceneObjects) {
+    objects.reserve(world.sceneObjects.size());
+    for (const SceneObjectRecord& record : world.sceneObjects) {
         WallMarker marker;
         if (record.mesh) {
             marker.isMarker = record.mesh->is(markerKind);
@@ -75,12 +75,12 @@ std::vector<sf::Vector2f> projectMarkers(Engine& engine, MeshKind markerKind, Wa
 
 } // namespace
 
-std::vector<sf::Vector2f> projectCollisionBot(Engine& engine)
+std::vector<sf::Vector2f> projectCollisionBot(const World3D& world)
 {
-    return projectMarkers(engine, MeshKind::CollisionBottom, WallSide::Bottom);
+    return projectMarkers(world, MeshKind::CollisionBottom, WallSide::Bottom);
 }
 
-std::vector<sf::Vector2f> projectCollisionTop(Engine& engine)
+std::vector<sf::Vector2f> projectCollisionTop(const World3D& world)
 {
-    return projectMarkers(engine, MeshKind::CollisionTop, WallSide::Top);
+    return projectMarkers(world, MeshKind::CollisionTop, WallSide::Top);
 }

@@ -6,7 +6,7 @@
 #include <SFML/System/Vector2.hpp>
 #include <vector>
 
-class Engine;
+struct World3D;
 
 // One scene object as the wall builder sees it: whether its mesh is a marker
 // of the wall being built, and where it lands on screen.
@@ -26,5 +26,5 @@ std::vector<sf::Vector2f> wallPolyline(const std::vector<WallMarker>& objects, W
 Polygon wallPolygon(const std::vector<sf::Vector2f>& polyline);
 
 // The screen polylines of the scene's "collisionBot" and "collisionTop" markers.
-std::vector<sf::Vector2f> projectCollisionBot(Engine& engine);
-std::vector<sf::Vector2f> projectCollisionTop(Engine& engine);
+std::vector<sf::Vector2f> projectCollisionBot(const World3D& world);
+std::vector<sf::Vector2f> projectCollisionTop(const World3D& world);

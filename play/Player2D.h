@@ -20,10 +20,6 @@ struct RunSettings;
 // What the ship's weapon is doing: normal shots, charging the laser behind the
 // shield, or firing the laser.
 enum class WeaponMode : int { Normal = 1, Charging = 2, Laser = 3 };
-// Transitional: the old names of the modes, for gameplay/ and its tests until they name them.
-constexpr WeaponMode WEAPON_NORMAL = WeaponMode::Normal;
-constexpr WeaponMode WEAPON_CHARGING = WeaponMode::Charging;
-constexpr WeaponMode WEAPON_LASER = WeaponMode::Laser;
 // Where the ship's hit box sits: the corridor places it apart from every other scene.
 enum class ShipLayout : int { Open = 0, Corridor = 3 };
 // What leaves the ship when the trigger is pulled.

@@ -36,7 +36,7 @@ MainMenuState::MainMenuState(const Services& services, bool showLogos)
         window->display();
     }
     // A game played before is gone: its sprites are prepared again when the player heads for the next one.
-    releasePlaySprites();
+    releasePlaySprites(services_.textures);
     // The board first: the full-screen picture it is drawn from goes before the hangar comes.
     drawHighScoreBoard();
     installMenuScene();

@@ -34,13 +34,6 @@ constexpr StateCode HIGH_SCORES = StateCode::HighScores;
 constexpr StateCode STAY = StateCode::Stay;
 } // namespace state_code
 
-// Transitional: GameState still takes its mode as the number; these are
-// GameMode's values as numbers until it takes a GameMode.
-namespace game_mode {
-constexpr int STORY = static_cast<int>(GameMode::Story);
-constexpr int EDITOR = static_cast<int>(GameMode::Editor);
-} // namespace game_mode
-
 // Every screen of the game is a MainState; the main loop owns the current one.
 class MainState {
 public:

@@ -60,7 +60,7 @@ protected:
             return std::make_unique<HighScoresState>(servicesOf(engine()), scores, tablePath);
         };
         factory.game = [this](GameMode mode) {
-            return std::make_unique<GameState>(static_cast<int>(mode), levelFolder);
+            return std::make_unique<GameState>(mode, servicesOf(engine()), levelFolder);
         };
         startLoop(std::move(first), factory);
         drawWorldSparsely();
@@ -124,9 +124,9 @@ TEST_F(FullRun, LogosMenuGameOverNameEntryAndTheMenuAgain)
     tap(sf::Keyboard::E); // single player: the next update starts the game (code 7)
     ASSERT_TRUE(until([this] { return current<GameState>() != nullptr; }, 3));
     GameState* game = current<GameState>();
-    EXPECT_TRUE(game->storyMode);
-    EXPECT_FALSE(game->editorMode);
-    ASSERT_EQ(game->playerCount, 1);
+    EXPECT_TRUE(game->inStoryMode());
+    EXPECT_FALSE(game->inEditorMode());
+    ASSERT_EQ(game->playerCount(), 1);
     EXPECT_EQ(engine().world.sceneId(), scene::INTRO);
 
     // ---- play: a moment of the intro, then the ship flies in, moves and fires ----
@@ -161,11 +161,11 @@ TEST_F(FullRun, LogosMenuGameOverNameEntryAndTheMenuAgain)
     ASSERT_TRUE(until(hitWhenVulnerable, 20 * SECOND)) << "two hits put the last ship out";
     EXPECT_LT(game->players[0]->lives, 1);
     frames(3 * SECOND);
-    EXPECT_FALSE(game->gameOver);
+    EXPECT_FALSE(game->isGameOver());
 
     // ---- no revive: the countdown runs out, then the game-over picture ----
     worldEvery = 15;
-    ASSERT_TRUE(until([&] { return game->gameOver; }, 8 * SECOND));
+    ASSERT_TRUE(until([&] { return game->isGameOver(); }, 8 * SECOND));
     EXPECT_EQ(game->continueScreens[0].gaveUp, 1);
     const std::vector<unsigned> finalScores = game->getScores();
     ASSERT_EQ(finalScores.size(), 1u);
@@ -175,7 +175,7 @@ TEST_F(FullRun, LogosMenuGameOverNameEntryAndTheMenuAgain)
     const sf::Image over = redraw("fullrun_6_game_over");
     EXPECT_GT(share(over, {330, 440, 1260, 170}, strongRed), 0.15f) << "the game-over title shows";
     // The rest of the game-over time passes at once; code 11 still comes from the state's own timer.
-    game->gameOverTimer = GameState::GAME_OVER_TIME - 0.5f;
+    game->skipGameOverWait(0.5f);
     frames(SECOND / 4);
     ASSERT_EQ(current<GameState>(), game) << "not before the game-over time is up";
     ASSERT_TRUE(until([this] { return current<HighScoresState>() != nullptr; }, SECOND))

@@ -43,7 +43,7 @@ protected:
     {
         in.pads.connected[0] = true;
         engine().run.startLevel = startLevel;
-        game = std::make_unique<GameState>(game_mode::STORY, levels.path + "/");
+        game = std::make_unique<GameState>(GameMode::Story, servicesOf(engine()), levels.path + "/");
     }
 
     // Frames in which nothing reaches the ship, so that it keeps firing.

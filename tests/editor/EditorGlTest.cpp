@@ -46,18 +46,18 @@ protected:
         writeFile(levels.file("LEVEL_1_SEQUENCE_2.txt"), "DOWN\n");
         writeFile(levels.file("LEVEL_2_SEQUENCE_1.txt"), "LEFT\n");
         openEditor();
-        ASSERT_NE(game->editor, nullptr);
+        ASSERT_NE(game->levelEditor(), nullptr);
     }
 
     // A game in editor mode over the test's level folder.
     void openEditor()
     {
         game.reset();
-        game = std::make_unique<GameState>(game_mode::EDITOR, levels.path + "/");
+        game = std::make_unique<GameState>(GameMode::Editor, servicesOf(engine()), levels.path + "/");
         ImGui::GetIO().IniFilename = nullptr; // the same layout on every run
     }
 
-    LevelEditor& editor() { return *game->editor; }
+    LevelEditor& editor() { return *game->levelEditor(); }
 
     void frame()
     {
@@ -544,7 +544,7 @@ TEST_F(EditorInGame, KeysTypedIntoAFieldChangeOnlyTheField)
     EXPECT_EQ(ed.edited.records[1].posY, posYBefore);
     hold(sf::Keyboard::BackSpace);
     EXPECT_FALSE(engine().run.paused);
-    EXPECT_EQ(last, state_code::STAY) << "still in the editor";
+    EXPECT_EQ(last, StateCode::Stay) << "still in the editor";
 
     // The arrows and B move the text cursor, not the timeline or the placement.
     ed.choosePlacementPattern(pattern_id::BEE);

@@ -9,6 +9,7 @@
 #include "engine/SceneFile.h"
 #include "enemies/Spawner.h"
 #include "gameplay/LevelFlow.h"
+#include "gameplay/Levels.h"
 #include "platform/AssetPath.h"
 #include "play/Transitions.h"
 #include "screens/MenuScene.h"
@@ -149,7 +150,7 @@ TEST(SceneContent, CameraPathsEndWhereTheShippedSequencesNeedThem)
     Spawner spawner;
     ASSERT_EQ(spawner.totalSequences, level_flow::FLOW_SEQUENCES);
     for (int level : {2, 3, 4})
-        EXPECT_EQ(spawner.getSequenceIndex(level, 1), level_flow::LEVEL_FIRST_SEQUENCE[level]);
+        EXPECT_EQ(spawner.getSequenceIndex(level, 1), levelInfo(level).firstSequence);
     const auto seconds = [](const char* file) { return onlyCamera(readScene(file)).frames() / 60.f; };
 
     // Asteroids: the ships fly out when the sequence ends, then the path ends soon after

@@ -46,7 +46,7 @@ protected:
     void startLevelTwo(const std::string& folder)
     {
         engine().run.startLevel = 1;
-        game = std::make_unique<GameState>(game_mode::STORY, folder);
+        game = std::make_unique<GameState>(GameMode::Story, servicesOf(engine()), folder);
         ASSERT_EQ(engine().world.sceneId(), scene::CORRIDOR);
         ASSERT_EQ(game->sequenceIndex(), 4);
     }
@@ -106,7 +106,7 @@ TEST_F(CorridorWalls, LinesFollowTheLedgesToTheEndShipsStartClearOfThemAndAreHit
     // a ship's height of open corridor between each sprite and either ledge.
     in.pads.connected[1] = true;
     game->joystickConnected(1);
-    ASSERT_EQ(game->playerCount, 2);
+    ASSERT_EQ(game->playerCount(), 2);
     drawnFrame("corridor_start_two_players");
     ASSERT_EQ(game->wallLines.size(), 2u);
     for (const std::unique_ptr<Player2D>& ship : game->players) {

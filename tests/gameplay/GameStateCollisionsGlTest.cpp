@@ -30,12 +30,12 @@ protected:
         GameWindowTest::SetUp();
         writeFile(levels.file("LevelsData.txt"), "NB_LEVELS 0");
         in.pads.connected[0] = in.pads.connected[1] = true;
-        game = std::make_unique<GameState>(game_mode::STORY, levels.path + "/");
+        game = std::make_unique<GameState>(GameMode::Story, servicesOf(engine()), levels.path + "/");
         game->joystickConnected(1);
         engine().world.enterScene(scene::OPEN_SPACE);
-        for (int i = 0; i < game->playerCount; ++i) {
+        for (int i = 0; i < game->playerCount(); ++i) {
             game->players[i]->position = {600.f + 600.f * i, 900.f};
-            game->players[i]->move(0.f, 0); // places the hit box
+            game->players[i]->move(0.f, ShipLayout::Open); // places the hit box
         }
     }
 
@@ -111,7 +111,7 @@ TEST_F(GameStateCollisions, ShotsAndShieldsHurtEachEnemyOnceForTheirOwnerAndABru
     addEnemy(enemy_type::LITTLE_LADYBUG, {ship.position.x, ship.position.y - 30.f}).health = 0.5f;
     ship.shield = std::make_unique<Shield>(ship.position, 1);
     ship.shield->setRadius(80.f);
-    ship.mode = WEAPON_CHARGING;
+    ship.mode = WeaponMode::Charging;
     const float toughHealth = tough.health;
     g.collideShieldWithEnemies();
     ASSERT_EQ(g.enemies.enemies.size(), 1u);

@@ -40,14 +40,14 @@ protected:
     {
         for (int i = 0; i < pads; ++i)
             in.pads.connected[i] = true;
-        game = std::make_unique<GameState>(game_mode::STORY, levels.path + "/");
+        game = std::make_unique<GameState>(GameMode::Story, servicesOf(engine()), levels.path + "/");
         for (int i = 1; i < pads; ++i)
             game->joystickConnected(static_cast<unsigned>(i));
         engine().world.cameraPath().markEnded();
         game->update(FRAME);
         // Skip the level's opening flash, which holds input back for a second.
         game->transitions.clear();
-        for (int i = 0; i < game->playerCount; ++i)
+        for (int i = 0; i < game->playerCount(); ++i)
             game->players[i]->position = {760.f + 400.f * i, 900.f};
         return *game;
     }
@@ -74,7 +74,7 @@ TEST_F(GameStatePlay, PauseFreezesTheWorldUntilResumedAndQuitLeaves)
 
     // Resume (pad A) unpauses; the rest of that frame is still skipped.
     in.pads.states[0].buttons = pad::A;
-    EXPECT_EQ(frames(1), state_code::STAY);
+    EXPECT_EQ(frames(1), StateCode::Stay);
     in.pads.states[0].buttons = 0;
     EXPECT_FALSE(engine().run.paused);
     EXPECT_FLOAT_EQ(g.spawner.clock, clock);
@@ -82,7 +82,7 @@ TEST_F(GameStatePlay, PauseFreezesTheWorldUntilResumedAndQuitLeaves)
     EXPECT_GT(g.spawner.clock, clock);
 
     holdKey(sf::Keyboard::Escape);
-    EXPECT_EQ(holdKey(sf::Keyboard::BackSpace), state_code::MENU_NO_LOGO);
+    EXPECT_EQ(holdKey(sf::Keyboard::BackSpace), StateCode::MenuNoLogo);
     EXPECT_FALSE(engine().run.paused);
 }
 
@@ -92,25 +92,25 @@ TEST_F(GameStatePlay, TheLaserKeyRaisesTheShieldOnlyWithEnoughGaugeAndFiresTheLe
     ship.gauge = 19.9f;
     in.keyboard.press(sf::Keyboard::L);
     frames(2);
-    EXPECT_EQ(ship.mode, WEAPON_NORMAL) << "19.9 is not enough for the shield";
+    EXPECT_EQ(ship.mode, WeaponMode::Normal) << "19.9 is not enough for the shield";
     ship.gauge = 60.f;
     frames(31);
-    ASSERT_EQ(ship.mode, WEAPON_CHARGING);
+    ASSERT_EQ(ship.mode, WeaponMode::Charging);
     EXPECT_GT(ship.shield->radius, 50.f);
 
     // Release: the laser fires straight up in an upward level.
     in.keyboard.release(sf::Keyboard::L);
     frames(1);
-    ASSERT_EQ(ship.mode, WEAPON_LASER);
+    ASSERT_EQ(ship.mode, WeaponMode::Laser);
     EXPECT_FLOAT_EQ(ship.laser->angle, -90.f);
 }
 
 TEST_F(GameStatePlay, TwoPlayersShareTheKeyboardEarnLivesAndBonusesAndOneOutOfLivesIsLeftAlone)
 {
     GameState& g = startGame(2);
-    ASSERT_EQ(g.playerCount, 2);
+    ASSERT_EQ(g.playerCount(), 2);
     g.joystickConnected(3);
-    EXPECT_EQ(g.playerCount, 2) << "a further pad adds nobody";
+    EXPECT_EQ(g.playerCount(), 2) << "a further pad adds nobody";
     Player2D& one = *g.players[0];
     Player2D& two = *g.players[1];
 
@@ -175,7 +175,7 @@ TEST_F(GameStatePlay, TwoPlayersShareTheKeyboardEarnLivesAndBonusesAndOneOutOfLi
     frames(2);
     ASSERT_GT(in.pads.vibrations[1].leftMotor, 0);
     two.destroyShield();
-    two.mode = WEAPON_NORMAL;
+    two.mode = WeaponMode::Normal;
     const auto enemyBulletAt = [&g](sf::Vector2f at) {
         Bullet bullet;
         bullet.position = at;
@@ -255,7 +255,7 @@ TEST_F(GameOnSdlPads, APadPluggedInMidGameAddsPlayerTwoWhoStaysWhenItIsUnplugged
     VirtualPad first;
     pad::pump(); // plugged in before the game
     startGame();
-    ASSERT_EQ(game->playerCount, 1);
+    ASSERT_EQ(game->playerCount(), 1);
     MainLoop loop(window, StateFactory{}, std::move(game));
     std::deque<sf::Event> noEvents;
     feedEvents(loop, noEvents);
@@ -265,9 +265,9 @@ TEST_F(GameOnSdlPads, APadPluggedInMidGameAddsPlayerTwoWhoStaysWhenItIsUnplugged
     VirtualPad second(false); // a pad without rumble
     second.hold(SDL_CONTROLLER_BUTTON_A);
     loop.runFrame();
-    ASSERT_EQ(g.playerCount, 2);
-    EXPECT_TRUE(isActionPressed(g.bindings, game_action::SHOOT, 1));
-    EXPECT_FALSE(isActionPressed(g.bindings, game_action::SHOOT, 0));
+    ASSERT_EQ(g.playerCount(), 2);
+    EXPECT_TRUE(isActionPressed(g.playBindings(), game_action::SHOOT, 1));
+    EXPECT_FALSE(isActionPressed(g.playBindings(), game_action::SHOOT, 0));
 
     // Player 2 raises its shield from its own pad: the rumble is refused and play goes on.
     g.players[1]->gauge = 60.f;
@@ -275,7 +275,7 @@ TEST_F(GameOnSdlPads, APadPluggedInMidGameAddsPlayerTwoWhoStaysWhenItIsUnplugged
     second.pull(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 32767);
     for (int i = 0; i < 5; ++i)
         loop.runFrame();
-    EXPECT_EQ(g.players[1]->mode, WEAPON_CHARGING);
+    EXPECT_EQ(g.players[1]->mode, WeaponMode::Charging);
     EXPECT_FALSE(pad::setVibration(1, 20000, 20000));
 
     // (Which slot each pad keeps is SdlPads'.)
@@ -284,7 +284,7 @@ TEST_F(GameOnSdlPads, APadPluggedInMidGameAddsPlayerTwoWhoStaysWhenItIsUnplugged
     loop.runFrame();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "La Manette numéro : 1\n");
     EXPECT_FALSE(pad::isConnected(1));
-    EXPECT_EQ(g.playerCount, 2) << "player 2 stays in the game";
+    EXPECT_EQ(g.playerCount(), 2) << "player 2 stays in the game";
 }
 
 TEST_F(GameOnSdlPads, TheGamesRumbleReachesThePadAndStopsWhenItShould)
@@ -298,7 +298,7 @@ TEST_F(GameOnSdlPads, TheGamesRumbleReachesThePadAndStopsWhenItShould)
     ship.gauge = 60.f;
     pad.pull(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 32767);
     padFrames(10);
-    ASSERT_EQ(ship.mode, WEAPON_CHARGING);
+    ASSERT_EQ(ship.mode, WeaponMode::Charging);
     EXPECT_EQ(lastRumble(pad), (MotorSpeeds{20000, 20000}));
 
     // Pause stops it at once; resuming brings it back.
@@ -317,7 +317,7 @@ TEST_F(GameOnSdlPads, TheGamesRumbleReachesThePadAndStopsWhenItShould)
     // The laser starts near 65000 and fades, both motors together, to a stop as it ends.
     pad.pull(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 0);
     padFrames(2);
-    ASSERT_EQ(ship.mode, WEAPON_LASER);
+    ASSERT_EQ(ship.mode, WeaponMode::Laser);
     const size_t laserStart = pad.rumbles.size() - 1;
     for (int i = 0; i < 60 * 20 && ship.laser; ++i)
         padFrames(1);

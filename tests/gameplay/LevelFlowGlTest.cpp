@@ -44,7 +44,7 @@ protected:
     GameState& start(int startLevel, int players = 1, const std::string& folder = "")
     {
         engine().run.startLevel = startLevel;
-        game = std::make_unique<GameState>(game_mode::STORY, folder.empty() ? levels.path + "/" : folder);
+        game = std::make_unique<GameState>(GameMode::Story, servicesOf(engine()), folder.empty() ? levels.path + "/" : folder);
         for (int i = 1; i < players; ++i) {
             in.pads.connected[i] = true;
             game->joystickConnected(static_cast<unsigned>(i));
@@ -79,10 +79,10 @@ protected:
     // Explosions, then the level's fade, then the tallies.
     void explodeFadeAndTally()
     {
-        ASSERT_TRUE(until([&] { return !game->explosionPattern.finished; }, 3));
-        ASSERT_TRUE(until([&] { return game->fade && game->fade->fadeIn; }, 60 * 8));
-        EXPECT_EQ(game->scoreboards[0], nullptr);
-        ASSERT_TRUE(until([&] { return game->scoreboards[0] != nullptr; }, 60 * 4));
+        ASSERT_TRUE(until([&] { return !game->explosions().finished; }, 3));
+        ASSERT_TRUE(until([&] { return game->screenFade() && game->screenFade()->fadeIn; }, 60 * 8));
+        EXPECT_EQ(game->scoreboard(0), nullptr);
+        ASSERT_TRUE(until([&] { return game->scoreboard(0) != nullptr; }, 60 * 4));
     }
 };
 
@@ -105,12 +105,12 @@ TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridorAndTheFlyOu
     ship.gauge = 100.f;
     holdKey(sf::Keyboard::L, 60 * 2);
     frames(10);
-    ASSERT_EQ(ship.mode, WEAPON_LASER); // fires for charge + 1 s, past the fly-out
+    ASSERT_EQ(ship.mode, WeaponMode::Laser); // fires for charge + 1 s, past the fly-out
     ASSERT_TRUE(humming(LOOP_LASER_ACTIVE));
 
     // Its sequence ends while the path runs: the ships fly out, the laser ends silent, the scene stays.
     ASSERT_TRUE(until([&] { return countTransitions(TRANSITION_PLAYER_OUT_UP) == 1; }, sequenceFrames));
-    EXPECT_EQ(ship.mode, WEAPON_NORMAL);
+    EXPECT_EQ(ship.mode, WeaponMode::Normal);
     EXPECT_EQ(ship.laser, nullptr);
     EXPECT_FALSE(humming(LOOP_LASER_ACTIVE));
     EXPECT_FALSE(humming(LOOP_CHARGE_LASER));
@@ -137,7 +137,7 @@ TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridorAndTheFlyOu
     pathEnds();
     ASSERT_EQ(engine().world.sceneId(), scene::TOWER);
     ASSERT_EQ(g.bosses.bosses.size(), 1u);
-    EXPECT_EQ(g.bosses.bosses.front()->getType(), BOSS_ICARUS);
+    EXPECT_EQ(g.bosses.bosses.front()->getType(), BossType::Icarus);
     EXPECT_TRUE(ship.bossLevel);
 
     // The boss falls; the board waits for REVIVE, then level 2 starts at the left of the corridor.
@@ -150,7 +150,7 @@ TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridorAndTheFlyOu
     pressRevive();
     EXPECT_EQ(engine().world.sceneId(), scene::CORRIDOR);
     EXPECT_EQ(g.sequenceIndex(), 4);
-    EXPECT_EQ(g.scoreboards[0], nullptr);
+    EXPECT_EQ(g.scoreboard(0), nullptr);
     EXPECT_EQ(ship.position, sf::Vector2f(440.f, 540.f));
 }
 
@@ -179,12 +179,12 @@ TEST_F(LevelFlow, LevelsTwoToFourEndInTheCreditsWithTheScores)
     EXPECT_EQ(two.position, sf::Vector2f(440.f, 540.f));
     EXPECT_EQ(g.scores[1].score, 0u);
     EXPECT_EQ(g.scores[1].lifePoints, 3400u);
-    EXPECT_EQ(g.scoreCounters[1]->text(), "000000000");
+    EXPECT_EQ(g.scoreCounter(1).text(), "000000000");
     g.award(1, 3400);
 
     // The sequence ended on the first second: the fade, then a board per player.
-    ASSERT_TRUE(until([&] { return g.scoreboards[0] != nullptr; }, 60 * 5));
-    ASSERT_NE(g.scoreboards[1], nullptr);
+    ASSERT_TRUE(until([&] { return g.scoreboard(0) != nullptr; }, 60 * 5));
+    ASSERT_NE(g.scoreboard(1), nullptr);
     pressRevive();
     EXPECT_EQ(engine().world.sceneId(), scene::LEVEL3_START);
     EXPECT_EQ(g.sequenceIndex(), 5);
@@ -197,7 +197,7 @@ TEST_F(LevelFlow, LevelsTwoToFourEndInTheCreditsWithTheScores)
     ASSERT_TRUE(until([] { return engine().world.sceneId() == scene::ARENA; }, 180));
     EXPECT_EQ(g.sequenceIndex(), 8);
     ASSERT_EQ(g.bosses.bosses.size(), 1u);
-    EXPECT_EQ(g.bosses.bosses.front()->getType(), BOSS_MURZEL);
+    EXPECT_EQ(g.bosses.bosses.front()->getType(), BossType::Murzel);
     EXPECT_TRUE(g.players[0]->bossLevel && g.players[1]->bossLevel);
 
     // It falls during its escort sequence: the defeat still counts.
@@ -208,7 +208,7 @@ TEST_F(LevelFlow, LevelsTwoToFourEndInTheCreditsWithTheScores)
     EXPECT_FALSE(g.players[0]->bossLevel);
     frames(30);
     const std::vector<unsigned> expected{g.scores[0].score, g.scores[1].score};
-    EXPECT_EQ(holdKey(sf::Keyboard::U), state_code::CINEMATIC);
+    EXPECT_EQ(holdKey(sf::Keyboard::U), StateCode::Cinematic);
     EXPECT_EQ(g.getScores(), expected);
     EXPECT_GE(expected[0], 1200u);
     EXPECT_GE(expected[1], 3400u);
@@ -224,15 +224,15 @@ TEST_F(LevelFlow, EveryoneOutEndsTheGameWithExactlyTheScores)
         g.players[i]->lives = 0;
         g.continueScreens[i].countingDown = 1;
     }
-    ASSERT_TRUE(until([&] { return g.gameOver; }, 60 * 11));
+    ASSERT_TRUE(until([&] { return g.isGameOver(); }, 60 * 11));
     EXPECT_TRUE(g.enemies.enemies.empty());
 
     // The flow has stopped: a finished camera path changes nothing now.
     engine().world.cameraPath().markEnded();
     frames(60 * 6);
     EXPECT_EQ(engine().world.sceneId(), scene::INTRO);
-    EXPECT_TRUE(until([&] { return last == state_code::HIGH_SCORES; }, 60 * 7));
-    EXPECT_GT(g.gameOverTimer, 12.f);
+    EXPECT_TRUE(until([&] { return last == StateCode::HighScores; }, 60 * 7));
+    EXPECT_GT(g.gameOverSeconds(), 12.f);
     EXPECT_EQ(g.getScores(), (std::vector<unsigned>{1200u, 3400u}));
 }
 
@@ -266,21 +266,21 @@ TEST_F(LevelFlow, ALaserChargeHeldIntoTheTallyIsPaidBackNotGrownBehindTheBoard)
     GameState& g = start(1); // level 2 ends after half a second: a 3 s fade, then the board
     Player2D& ship = *g.players[0];
     ship.gauge = 100.f;
-    ASSERT_TRUE(until([&] { return g.fade && g.fade->fadeIn; }, 60 * 2));
+    ASSERT_TRUE(until([&] { return g.screenFade() && g.screenFade()->fadeIn; }, 60 * 2));
     frames(60 * 2);
     // Two thirds into the fade the field is well on its way to black.
     EXPECT_LT(luminance(shot("level_end_fade").getPixel(960, 300)), luminance(sf::Color(20, 30, 60)) / 2.f);
     in.keyboard.press(sf::Keyboard::L); // held through the end of the fade
     frames(30);
-    ASSERT_EQ(ship.mode, WEAPON_CHARGING);
+    ASSERT_EQ(ship.mode, WeaponMode::Charging);
     ASSERT_TRUE(humming(LOOP_CHARGE_LASER));
-    ASSERT_TRUE(until([&] { return g.scoreboards[0] != nullptr; }, 60 * 2));
+    ASSERT_TRUE(until([&] { return g.scoreboard(0) != nullptr; }, 60 * 2));
     frames(1);
     in.keyboard.release(sf::Keyboard::L);
     frames(60 * 20);
 
     // The charge ended with the board up: no shield, no hum, its cost paid back.
-    EXPECT_EQ(ship.mode, WEAPON_NORMAL);
+    EXPECT_EQ(ship.mode, WeaponMode::Normal);
     EXPECT_EQ(ship.shield, nullptr);
     EXPECT_FALSE(humming(LOOP_CHARGE_LASER));
     EXPECT_GT(ship.gauge, 20.f);
@@ -289,7 +289,7 @@ TEST_F(LevelFlow, ALaserChargeHeldIntoTheTallyIsPaidBackNotGrownBehindTheBoard)
     pressRevive();
     ASSERT_EQ(engine().world.sceneId(), scene::LEVEL3_START);
     frames(10);
-    EXPECT_EQ(ship.mode, WEAPON_NORMAL);
+    EXPECT_EQ(ship.mode, WeaponMode::Normal);
     EXPECT_EQ(ship.laser, nullptr);
     EXPECT_EQ(ship.shield, nullptr);
 }
@@ -306,7 +306,7 @@ TEST_F(LevelFlow, APlayerJoiningMidLevelFacesTheLevelsWayAndSharesItsBossLevel)
     frames(60);
     in.pads.connected[1] = true;
     g.joystickConnected(1);
-    ASSERT_EQ(g.playerCount, 2);
+    ASSERT_EQ(g.playerCount(), 2);
     const Player2D& second = *g.players[1];
     EXPECT_EQ(second.facing, g.players[0]->facing);
     EXPECT_EQ(second.facing, scroll_direction::RIGHT);

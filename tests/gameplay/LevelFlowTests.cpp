@@ -93,14 +93,14 @@ TEST(LevelFlowPlan, BossLevelsWarnWaitForContinuesAndHoldTheirTallies)
     const FlowPlan fadeOut = level_flow::plan(at(scene::TOWER, 3, WAITING));
     const FlowStep* out = find(fadeOut, A::Fade);
     ASSERT_NE(out, nullptr);
-    EXPECT_FLOAT_EQ(out->x, 3.f);
+    EXPECT_FLOAT_EQ(out->seconds, 3.f);
     FlowInputs confirmed = at(scene::TOWER, 3, FADE_DONE | BOARD_UP);
     confirmed.events.scoreboardConfirmed = true;
     const FlowPlan corridor = level_flow::plan(confirmed);
     const FlowStep* in = find(corridor, A::Fade);
     ASSERT_NE(in, nullptr);
     EXPECT_EQ(in->value, 0);
-    EXPECT_FLOAT_EQ(in->x, 2.f);
+    EXPECT_FLOAT_EQ(in->seconds, 2.f);
     ASSERT_NE(find(corridor, A::ChangeScene), nullptr);
     EXPECT_EQ(find(corridor, A::ChangeScene)->value, scene::CORRIDOR);
 }

@@ -98,7 +98,7 @@ protected:
     GameState& start(const ShippedSequence& s)
     {
         engine().run.startLevel = s.startLevel();
-        game = std::make_unique<GameState>(game_mode::STORY);
+        game = std::make_unique<GameState>(GameMode::Story, servicesOf(engine()));
         GameState& g = *game;
         if (s.level == 1) {
             // Past the launch: the opening camera path has ended.
@@ -107,11 +107,7 @@ protected:
         }
         const int index = g.spawner.getSequenceIndex(s.level, s.sequence);
         EXPECT_GE(index, 0);
-        g.spawner.loadSequence(index, [&g](int direction) {
-            g.scrollDirection = direction;
-            for (const std::unique_ptr<Player2D>& p : g.players)
-                p->facing = direction;
-        });
+        g.spawner.loadSequence(index, [&g](int direction) { g.turnToScrollDirection(direction); });
         return g;
     }
 
@@ -219,7 +215,7 @@ TEST_P(LevelsPlaythrough, AKeyboardPlayerSweepingItsSideShootsTheWavesToTheFinis
     ASSERT_GT(plan.scoring, 0);
 
     GameState& g = start(s);
-    EXPECT_EQ(g.scrollDirection, s.direction);
+    EXPECT_EQ(g.scrollDirection(), s.direction);
     const PlayStats stats = play(s, plan.finish + 2.f);
 
     std::printf("[ %s ] %.1f s, %d of %d scoring enemies killed, score %u, %d hits taken, at most %zu enemies\n",

@@ -46,7 +46,7 @@ protected:
             engine().world.cameraPath().markEnded();
         else
             engine().world.cameraPath().watchForEnd();
-        startLoop(std::make_unique<GameState>(game_mode::STORY), defaultStateFactory());
+        startLoop(std::make_unique<GameState>(GameMode::Story, servicesOf(engine())), defaultStateFactory());
         worldEvery = 20;
         drawWorldSparsely();
         GameState* game = current<GameState>();

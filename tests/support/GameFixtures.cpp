@@ -52,8 +52,8 @@ void GameWindowTest::TearDown()
 
 StateCode GameWindowTest::frames(int n)
 {
-    last = state_code::STAY;
-    for (int i = 0; i < n && last == state_code::STAY; ++i) {
+    last = StateCode::Stay;
+    for (int i = 0; i < n && last == StateCode::Stay; ++i) {
         in.clock.advance(FRAME);
         last = game->update(FRAME);
         if (stepEngine)
@@ -94,7 +94,7 @@ void GameWindowTest::skipCameraTo(int index)
 bool GameWindowTest::until(const std::function<bool()>& condition, int maxFrames)
 {
     for (int i = 0; i < maxFrames && !condition(); ++i)
-        if (frames(1) != state_code::STAY)
+        if (frames(1) != StateCode::Stay)
             break;
     return condition();
 }
@@ -236,11 +236,11 @@ sf::Image GameRunTest::redraw(const std::string& name, float tunnelSeconds)
 
 bool startCharge(Player2D& p)
 {
-    if (p.mode != WEAPON_NORMAL || p.gauge < Player2D::SHIELD_COST || p.shield || p.invulnerable)
+    if (p.mode != WeaponMode::Normal || p.gauge < Player2D::SHIELD_COST || p.shield || p.invulnerable)
         return false;
     p.shield = std::make_unique<Shield>(p.position, p.playerIndex);
     p.gauge -= Player2D::SHIELD_COST;
-    p.mode = WEAPON_CHARGING;
+    p.mode = WeaponMode::Charging;
     return true;
 }
 

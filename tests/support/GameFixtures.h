@@ -63,7 +63,7 @@ protected:
     SyntheticInput in;
     TempDir levels;
     std::unique_ptr<GameState> game;
-    StateCode last = state_code::STAY; // the code of the last frame run
+    StateCode last = StateCode::Stay; // the code of the last frame run
     bool stepEngine = false;
     int drawEvery = 0; // 0: frames() draws nothing
     bool outlineWalls = false;

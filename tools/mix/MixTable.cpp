@@ -1,7 +1,7 @@
 #include "tools/mix/MixTable.h"
 
 #include "audio/SoundTables.h"
-#include "gameplay/GameState.h"
+#include "play/Player2D.h"
 #include "tools/mix/MixPlan.h"
 #include "tools/mix/SoundFormats.h"
 
@@ -67,7 +67,7 @@ MixSummary summarise(const MixTable& table, const Audio& shot)
     s.menuMusic = table.inGame(MUSIC_TRACKS[MUSIC_MENU].name);
     s.shot = table.inGame(SOUND_EFFECTS[SFX_SHOOT].name);
     if (shot.frames() > 0)
-        s.heldFire = repeatedLoudness(shot, GameState::SHOT_INTERVALS[0], HELD_FIRE_SECONDS) +
+        s.heldFire = repeatedLoudness(shot, Player2D::SHOT_INTERVALS[0], HELD_FIRE_SECONDS) +
                      volumeGain(SOUND_EFFECTS[SFX_SHOOT].volume);
     return s;
 }

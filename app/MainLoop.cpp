@@ -158,6 +158,7 @@ bool MainLoop::runFrame()
         return false;
 
     window_.clear(sf::Color::Black);
+    engine().renderer.covered = state_->coversWindow();
     if (render3D)
         render3D(window_);
     state_->draw(window_);

@@ -299,7 +299,7 @@ GlNames gameGlNames()
         if (picture)
             nameTexture(names, &picture->getTexture(), "tunnel picture");
     for (const Batch* batch : e.renderer.pipeline.batches())
-        nameTexture(names, batch->texture, "texture of " + batch->name);
+        nameTexture(names, batch->texture, "texture of " + batch->mesh->name());
     return names;
 }
 
@@ -344,7 +344,7 @@ public:
             return; // the batches are an earlier frame's
         for (const Batch* batch : engine().renderer.pipeline.batches())
             if (!batch->vertices.empty())
-                firstCorners_.emplace(key(batch->vertices.front().position), batch->name);
+                firstCorners_.emplace(key(batch->vertices.front().position), batch->mesh->name());
     }
     // "mesh" or "mesh +n" (n other meshes); empty when the draw holds none.
     std::string meshesOf(const RecordedDraw& draw) const
@@ -401,7 +401,9 @@ PixelReport pixelReport(const RecordedFrame& frame)
         return report; // no 3D pipeline in this frame
     std::map<std::string, double> meshes;
     for (const Batch* batch : engine().renderer.pipeline.batches())
-        meshes[batch->name] += coveredPixels(batch->vertices, 1920, 1080) / SCREEN_PIXELS;
+        meshes[batch->mesh->name()] +=
+            coveredPixels(std::vector<sf::Vertex>(batch->vertices.begin(), batch->vertices.end()), 1920, 1080)
+            / SCREEN_PIXELS;
     for (const auto& [name, screens] : meshes)
         report.meshes.push_back({name, screens});
     std::stable_sort(report.meshes.begin(), report.meshes.end(),

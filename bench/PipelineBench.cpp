@@ -10,7 +10,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <new>
-#include <omp.h>
 
 // Every allocation of the program is counted, so a frame can show it makes none.
 namespace {
@@ -55,12 +54,14 @@ std::unique_ptr<Mesh> scatteredMesh(int count)
 void PipelineFrame(benchmark::State& state)
 {
     const int count = static_cast<int>(state.range(0));
-    const int threads = state.range(1) > 0 ? static_cast<int>(state.range(1)) : omp_get_max_threads();
+    // threads:0 sizes the team as the game does, from the cores this process may use.
+    const int threads = teamSize(state.range(1) > 0 ? static_cast<int>(state.range(1)) : usableCores(),
+                                 static_cast<size_t>(count), 4096);
     auto mesh = scatteredMesh(count);
     mesh->rotation = {3.f, 5.f, 0.f};
     FrameSettings settings;
     settings.sceneId = scene::INTRO;
-    settings.threads = threads;
+    settings.threads = static_cast<int>(state.range(1));
     settings.frameTime = 1.f / 60.f;
     settings.lightPosition = {-500000.f, 5e9f, 368848.f};
     RenderPipeline pipeline;

@@ -37,7 +37,7 @@ BodyPart::BodyPart(int hp, sf::Vector2f at)
     position = at;
 }
 
-void BodyPart::update(float, EnemyManager&, std::vector<sf::Vector2f>) {}
+void BodyPart::update(float, EnemyManager&, std::vector<sf::Vector2f>, BossLvl1*) {}
 void BodyPart::draw(sf::RenderTarget&) {}
 
 sf::FloatRect BodyPart::getHitbox() const { return {position.x - 122.f, position.y - 97.f, 245.f, 195.f}; }
@@ -59,11 +59,10 @@ HeadIcarus::HeadIcarus(int hp, sf::Vector2f at) : BodyPart(hp, at) {}
 
 sf::FloatRect HeadIcarus::getHitbox() const { return {position.x - 187.f, position.y - 145.f, 375.f, 290.f}; }
 
-void HeadIcarus::update(float dt, EnemyManager& enemies, std::vector<sf::Vector2f> players)
+void HeadIcarus::update(float dt, EnemyManager& enemies, std::vector<sf::Vector2f> players, BossLvl1* tower)
 {
     hitTimer += dt;
     spawnTimer += dt;
-    BossLvl1* tower = currentBossLvl1();
     if (spawnTimer > SPAWN_INTERVAL) {
         spawnTimer -= SPAWN_INTERVAL;
         if (tower) {
@@ -86,14 +85,14 @@ ShootIcarus::ShootIcarus(int hp, sf::Vector2f at, int moduleIndex) : BodyPart(hp
     shootPoints[1] = {at.x - 40.f, at.y, 1, 135.f};
 }
 
-void ShootIcarus::update(float dt, EnemyManager& enemies, std::vector<sf::Vector2f> players)
+void ShootIcarus::update(float dt, EnemyManager& enemies, std::vector<sf::Vector2f> players, BossLvl1* tower)
 {
     hitTimer += dt;
     shotTimer += dt;
     if (shotTimer < SHOT_INTERVAL)
         return;
     shotTimer -= SHOT_INTERVAL;
-    if (BossLvl1* tower = currentBossLvl1()) {
+    if (tower) {
         const std::vector<sf::Vector2f> muzzles = tower->getTurretScreenPositions(module);
         for (size_t i = 0; i < muzzles.size() && i < shootPoints.size(); ++i) {
             shootPoints[i].x = muzzles[i].x;
@@ -111,14 +110,15 @@ void ShootIcarus::update(float dt, EnemyManager& enemies, std::vector<sf::Vector
     enemies.enemyBullets->spawn(*this, 0);
 }
 
-SpawnerIcarus::SpawnerIcarus(int hp, sf::Vector2f at, int moduleIndex) : BodyPart(hp, at), module(moduleIndex)
+SpawnerIcarus::SpawnerIcarus(int hp, sf::Vector2f at, int moduleIndex, TextureCache& textures)
+    : BodyPart(hp, at), module(moduleIndex), textures_(textures)
 {
     const bool known = moduleIndex >= 0 && moduleIndex < BossLvl1::MODULE_COUNT;
     spawnPoint = at + (known ? SPAWN_OFFSETS[moduleIndex] : sf::Vector2f());
     spawnSprite.setOrigin(53.f, 75.f);
 }
 
-void SpawnerIcarus::update(float dt, EnemyManager& enemies, std::vector<sf::Vector2f> players)
+void SpawnerIcarus::update(float dt, EnemyManager& enemies, std::vector<sf::Vector2f> players, BossLvl1*)
 {
     hitTimer += dt;
     cycleTimer += dt;
@@ -141,7 +141,7 @@ void SpawnerIcarus::draw(sf::RenderTarget& target)
         return;
     if (!textureBound_) {
         textureBound_ = true;
-        loadSprite(spawnSprite, TEXTURE, false);
+        loadSprite(textures_, spawnSprite, TEXTURE, false);
     }
     if (!spawnSprite.getTexture())
         return;

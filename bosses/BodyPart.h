@@ -1,8 +1,9 @@
 #pragma once
-// The body parts of the first boss: hit boxes over the 3D tower. The head
-// releases bees through the tower's doors, shooters fire from their module's
-// turret, spawners hatch side bees. A part of a pair owns its partner, the
-// part that takes its place once it is destroyed.
+// The body parts of the first boss: hit boxes over the 3D tower, which the
+// boss hands them each frame (null once the tower is gone). The head releases
+// bees through the tower's doors, shooters fire from their module's turret,
+// spawners hatch side bees. A part of a pair owns its partner, the part that
+// takes its place once it is destroyed.
 #include "play/Animation.h"
 #include "play/Entity2D.h"
 
@@ -12,7 +13,9 @@
 #include <memory>
 #include <vector>
 
+class BossLvl1;
 class EnemyManager;
+class TextureCache;
 
 class BodyPart : public Entity2D {
 public:
@@ -20,7 +23,7 @@ public:
 
     BodyPart(int hp, sf::Vector2f at);
 
-    virtual void update(float dt, EnemyManager& enemies, std::vector<sf::Vector2f> players);
+    virtual void update(float dt, EnemyManager& enemies, std::vector<sf::Vector2f> players, BossLvl1* tower);
     virtual void draw(sf::RenderTarget& target);
     virtual sf::FloatRect getHitbox() const;
     sf::Vector2f hitboxCentre() const;
@@ -39,7 +42,7 @@ public:
 
     HeadIcarus(int hp, sf::Vector2f at);
     // Every 10 s it asks the tower to open its doors, and releases a bee once they are open.
-    void update(float dt, EnemyManager& enemies, std::vector<sf::Vector2f> players) override;
+    void update(float dt, EnemyManager& enemies, std::vector<sf::Vector2f> players, BossLvl1* tower) override;
     sf::FloatRect getHitbox() const override;
 
     float spawnTimer = 0.f;
@@ -52,8 +55,9 @@ public:
     static constexpr int BULLET_TYPE = 6;
 
     ShootIcarus(int hp, sf::Vector2f at, int moduleIndex);
-    // Every 1.5 s two shots aimed at the first player, from its module's turret.
-    void update(float dt, EnemyManager& enemies, std::vector<sf::Vector2f> players) override;
+    // Every 1.5 s two shots aimed at the first player, from its module's turret
+    // (from its own muzzles without a tower).
+    void update(float dt, EnemyManager& enemies, std::vector<sf::Vector2f> players, BossLvl1* tower) override;
 
     int module = 0;
     float shotTimer = 0.f;
@@ -64,9 +68,10 @@ public:
     static constexpr float CYCLE = 3.f;
     static constexpr const char* TEXTURE = "2D/Boss/Icarus/CreationAnim2.png";
 
-    SpawnerIcarus(int hp, sf::Vector2f at, int moduleIndex);
+    // The hatching pictures come from `textures` at the first drawing.
+    SpawnerIcarus(int hp, sf::Vector2f at, int moduleIndex, TextureCache& textures);
     // Every 3 s a hatching animation, at whose end a side bee comes out.
-    void update(float dt, EnemyManager& enemies, std::vector<sf::Vector2f> players) override;
+    void update(float dt, EnemyManager& enemies, std::vector<sf::Vector2f> players, BossLvl1* tower) override;
     void draw(sf::RenderTarget& target) override;
 
     int module = 0;
@@ -78,5 +83,6 @@ public:
     float cycleTimer = 0.f;
 
 private:
+    TextureCache& textures_;
     bool textureBound_ = false;
 };

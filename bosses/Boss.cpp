@@ -11,6 +11,16 @@
 #include <cmath>
 #include <string>
 
+BossData bossData(BossType type, ParticleSystem* particles, const Services& services)
+{
+    return BossData{type, particles, services.textures, services.world, services.timing, services.renderer};
+}
+
+Boss::Boss(const BossData& data)
+    : particles(data.particles), textures_(data.textures), world_(data.world), timing_(data.timing)
+{
+}
+
 Boss::~Boss() = default;
 
 bool Boss::hitByBullets(BulletManager&, PlayerList&, Scoring) { return false; }
@@ -38,12 +48,12 @@ void Boss::award(Scoring scoring, int i, uint32_t points, bool toBossScore) cons
         return;
     const size_t p = static_cast<size_t>(i);
     if (toBossScore && players && p < players->size() && (*players)[p])
-        (*players)[p]->bossScore += static_cast<double>(points);
+        (*players)[p]->addBossScore(static_cast<double>(points));
 }
 
 void Boss::createTimerText(const char* initial)
 {
-    timerText = std::make_unique<TextManager>();
+    timerText = std::make_unique<TextManager>(textures_);
     TextRequest request;
     request.kind = TEXT_DIGITS;
     request.position = {935.f, 50.f};
@@ -82,7 +92,7 @@ void spawnBoss(BossList& list, BossData data, PlayerList* players)
 {
     releaseBosses(list);
     std::unique_ptr<Boss> boss;
-    if (data.type == BOSS_MURZEL)
+    if (data.type == BossType::Murzel)
         boss = std::make_unique<Murzel>(data);
     else
         boss = std::make_unique<Icarus>(data);

@@ -4,6 +4,7 @@
 // players' shots, lasers, shields and ships; the results tell when the fight
 // is over or the boss has been defeated.
 #include "bosses/BossList.h"
+#include "engine/Services.h"
 #include "play/Entity2D.h"
 #include "play/PlayerScore.h"
 #include "play/TextManager.h"
@@ -20,13 +21,33 @@ class ParticleSystem;
 class Player2D;
 class Shield;
 
-enum BossType : int { BOSS_ICARUS = 24, BOSS_MURZEL = 25 };
+// The two bosses. Their numbers follow the enemy types, which stop at 23.
+enum class BossType : int { Icarus = 24, Murzel = 25 };
 
-// The descriptor a boss is built from.
-struct BossData {
-    int type = BOSS_ICARUS;
-    ParticleSystem* particles = nullptr;
+// Transitional: the old names of the bosses, for the level flow (which carries
+// the boss as its number) and its tests (which compare getType() with them),
+// until they name BossType.
+struct BossCode {
+    BossType type;
+    constexpr operator int() const { return static_cast<int>(type); }
+    constexpr operator BossType() const { return type; }
 };
+constexpr BossCode BOSS_ICARUS{BossType::Icarus};
+constexpr BossCode BOSS_MURZEL{BossType::Murzel};
+
+// What a boss is built from: which one, where its hits explode, and the parts
+// of the engine it works with (its pictures, the 3D world it shows itself in,
+// the frame time its 3D side runs on, what the renderer draws with).
+struct BossData {
+    BossType type;
+    ParticleSystem* particles;
+    TextureCache& textures;
+    World3D& world;
+    const FrameTiming& timing;
+    RendererResources& renderer;
+};
+// The descriptor of a boss fought with the engine parts `services` holds.
+BossData bossData(BossType type, ParticleSystem* particles, const Services& services);
 
 using PlayerList = std::vector<std::unique_ptr<Player2D>>; // the gameplay state's ships
 using ScoreList = std::vector<PlayerScore>;
@@ -46,7 +67,8 @@ struct Scoring {
 
 class Boss : public Entity2D {
 public:
-    Boss() = default;
+    // Keeps the particles and the engine parts of `data` for the fight.
+    explicit Boss(const BossData& data);
     ~Boss() override;
     Boss(const Boss&) = delete;
     Boss& operator=(const Boss&) = delete;
@@ -63,7 +85,7 @@ public:
     virtual bool hitByShield(Shield& shield, int player, Scoring scoring);
     // Hits the ship itself on contact.
     virtual bool hitPlayer(Player2D& player);
-    virtual int getType() const = 0;
+    virtual BossType getType() const = 0;
 
     PlayerList* players = nullptr;      // the gameplay state's ships, set by spawnBoss
     ParticleSystem* particles = nullptr;
@@ -81,10 +103,14 @@ protected:
     // A random point of the box, offset by whole pixels from its top-left corner
     // (no offset along a side shorter than one pixel).
     static sf::Vector2f randomPointIn(const sf::FloatRect& box);
+
+    TextureCache& textures_;
+    World3D& world_;
+    const FrameTiming& timing_;
 };
 
-// Replaces whatever boss the list holds by a new one: type 25 builds Murzel,
-// 24 and any other type Icarus. The list's active flag is set.
+// Replaces whatever boss the list holds by a new one: Murzel for its type,
+// Icarus for any other. The list's active flag is set.
 void spawnBoss(BossList& list, BossData data, PlayerList* players);
 // Ends every boss of the list.
 void releaseBosses(BossList& list);

@@ -2,8 +2,7 @@
 
 #include "play/SpriteLoading.h"
 
-
-BossHealthBar::BossHealthBar(bool animated) : animated_(animated)
+BossHealthBar::BossHealthBar(TextureCache& textures, bool animated) : textures_(textures), animated_(animated)
 {
     borderSprite.setOrigin(500.f, 0.f);
     borderSprite.setPosition(960.f, 10.f);
@@ -27,8 +26,8 @@ void BossHealthBar::setFraction(float fraction)
 void BossHealthBar::bindTextures()
 {
     texturesBound_ = true;
-    loadSprite(borderSprite, BORDER_TEXTURE, false);
-    loadSprite(barSprite, BAR_TEXTURE, false);
+    loadSprite(textures_, borderSprite, BORDER_TEXTURE, false);
+    loadSprite(textures_, barSprite, BAR_TEXTURE, false);
 }
 
 void BossHealthBar::draw(sf::RenderTarget& target)

@@ -8,6 +8,8 @@
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 
+class TextureCache;
+
 class BossHealthBar {
 public:
     static constexpr const char* BORDER_TEXTURE = "2D/Boss/Icarus/HealthBarBorder.png";
@@ -16,7 +18,8 @@ public:
     static constexpr float HEIGHT = 13.f;
 
     // With `animated` the bar's frame runs 4 frames of 994 x 13 over 2 s, looped.
-    explicit BossHealthBar(bool animated);
+    // Its pictures come from `textures` at the first drawing.
+    BossHealthBar(TextureCache& textures, bool animated);
 
     void update(float dt);
     // Bar width = fraction x 994 (fraction clamped to 0..1; not a number counts as 0).
@@ -31,6 +34,7 @@ public:
 
 private:
     void bindTextures();
+    TextureCache& textures_;
     bool animated_;
     float fraction_ = 1.f;
     bool texturesBound_ = false;

@@ -1,7 +1,10 @@
 #include "bosses/BossLvl1.h"
 
-#include "engine/Engine.h"
+#include "engine/FrameTiming.h"
 #include "engine/ObjLoader.h"
+#include "engine/RendererResources.h"
+#include "engine/TextureCache.h"
+#include "play/TransitionalServices.h"
 
 #include <cmath>
 #include <memory>
@@ -42,7 +45,7 @@ constexpr float TURRET_PIVOT_Y = 1833.736f;
 
 // The velocity that slides a door towards `target`: already scaled by the
 // frame time, with x sped up by xFactor; zero within 5 units.
-sf::Vector3f doorVelocity(const Mesh* door, const sf::Vector3f& target, float xFactor)
+sf::Vector3f doorVelocity(const Mesh* door, const sf::Vector3f& target, float xFactor, float frameTime)
 {
     if (!door)
         return {};
@@ -50,7 +53,7 @@ sf::Vector3f doorVelocity(const Mesh* door, const sf::Vector3f& target, float xF
     const float len = length3(d);
     if (!(len > 5.f))
         return {};
-    const float t = engine().timing.frameTime;
+    const float t = frameTime;
     return {t * d.x / len * 100.f * xFactor, t * d.y / len * 100.f, t * d.z / len * 100.f};
 }
 
@@ -62,12 +65,13 @@ void setVelocity(Mesh* door, const sf::Vector3f& v)
 
 float velocityX(const Mesh* door) { return door ? door->velocity.x : 0.f; }
 
-// The one owner of the installed 3D boss; the engine only shows it.
+// The one owner of the installed 3D boss; the world only shows it.
 std::unique_ptr<BossParent> installedBoss;
 
 } // namespace
 
-BossLvl1::BossLvl1()
+BossLvl1::BossLvl1(TextureCache& textures, RendererResources& renderer, World3D& world, const FrameTiming& timing)
+    : textures_(textures), renderer_(renderer), world_(world), timing_(timing)
 {
     tower = load(TOWER_MODEL, TOWER_TEXTURE, TOWER_POSITION);
     if (tower)
@@ -82,7 +86,6 @@ BossLvl1::BossLvl1()
         planet->rotation = {360.f, -180.f, 90.f};
         planet->depthOffset.z = 750000.f;
     }
-    Engine& e = engine();
     for (int i = 0; i < MODULE_COUNT; ++i) {
         const bool turned = (i == 1 || i == 2);
         const sf::Vector3f rotation = turned ? sf::Vector3f(180.f, 0.f, 0.f) : sf::Vector3f();
@@ -90,32 +93,31 @@ BossLvl1::BossLvl1()
         Mesh* module = load(MODULE_MODEL, MODULE_TEXTURE, {MODULE_X[i], MODULE_Y, MODULE_Z});
         if (turret) {
             turret->rotation = rotation;
-            if (e.renderer.resourcesReady)
-                turret->loadTextureMaps(e, MODULE_MODEL);
+            if (renderer_.resourcesReady)
+                turret->loadTextureMaps(textures_, MODULE_MODEL);
         }
         if (module) {
             module->rotation = rotation;
-            module->name = std::to_string(i);
+            module->rename(std::to_string(i));
         }
         turrets[static_cast<size_t>(i)] = turret;
         modules[static_cast<size_t>(i)] = {module, turned};
     }
-    if (e.renderer.resourcesReady) {
+    if (renderer_.resourcesReady) {
         for (Mesh* door : {door2, door1, doorTop})
             if (door)
-                door->loadTextureMaps(e, TOWER_MODEL);
+                door->loadTextureMaps(textures_, TOWER_MODEL);
         // Kept for the whole fight: no mesh shows them until a part is hit.
-        e.textures.getTexture(MODULE_RED);
-        e.textures.getTexture(TOWER_RED);
+        textures_.getTexture(MODULE_RED);
+        textures_.getTexture(TOWER_RED);
     }
 }
 
 Mesh* BossLvl1::load(const std::string& model, const std::string& texture, const sf::Vector3f& position)
 {
-    Engine& e = engine();
     std::unique_ptr<Mesh> mesh =
-        e.renderer.resourcesReady
-            ? loadObjMesh(e, model, e.textures.getTexture(texture, TextureUse::Scene), position, false)
+        renderer_.resourcesReady
+            ? loadObjMesh(textures_, renderer_, model, textures_.getTexture(texture, TextureUse::Scene), position, false)
             : loadObjGeometry(model, position, false);
     Mesh* loaded = mesh.get();
     if (mesh)
@@ -125,16 +127,15 @@ Mesh* BossLvl1::load(const std::string& model, const std::string& texture, const
 
 void BossLvl1::paint(Mesh* mesh, const char* texturePath)
 {
-    Engine& e = engine();
-    if (!mesh || !e.renderer.resourcesReady)
+    if (!mesh || !renderer_.resourcesReady)
         return;
-    if (sf::Texture* texture = e.textures.getTexture(texturePath, TextureUse::Scene))
-        mesh->setBaseTexture(texture);
+    if (sf::Texture* texture = textures_.getTexture(texturePath, TextureUse::Scene))
+        mesh->setBaseTexture(texture, textures_.isOpaque(texture));
 }
 
 Camera BossLvl1::camera() const
 {
-    const Camera* camera = engine().world.camera;
+    const Camera* camera = world_.camera;
     return camera ? *camera : Camera{};
 }
 
@@ -144,7 +145,7 @@ void BossLvl1::update()
     aimTurrets();
     if (doorsTriggered)
         doorsOpen = openDoors();
-    const float t = engine().timing.frameTime;
+    const float t = timing_.frameTime;
     for (size_t s = 0; s < flashOn.size(); ++s) {
         if (!flashOn[s])
             continue;
@@ -196,7 +197,7 @@ void BossLvl1::aimTurrets()
             continue;
         const sf::Vector2f s = projectToScreen(view, turret->position);
         const float a = std::atan2(aimPoint.y - s.y, aimPoint.x - s.x);
-        turret->rotation.y = 85.f - a * 180.f / 3.1415927f;
+        turret->rotation.y = 85.f - a * 180.f / PI_F;
     }
 }
 
@@ -211,14 +212,14 @@ bool BossLvl1::openDoors()
         return true;
     case 1:
         if (doorWait > 0.f) {
-            doorWait -= engine().timing.frameTime;
+            doorWait -= timing_.frameTime;
             return true;
         }
         doorStep = 2;
         return false;
     default:
-        setVelocity(door2, doorVelocity(door2, DOORS_CLOSED, CLOSING_X_FACTOR));
-        setVelocity(door1, doorVelocity(door1, DOORS_CLOSED, CLOSING_X_FACTOR));
+        setVelocity(door2, doorVelocity(door2, DOORS_CLOSED, CLOSING_X_FACTOR, timing_.frameTime));
+        setVelocity(door1, doorVelocity(door1, DOORS_CLOSED, CLOSING_X_FACTOR, timing_.frameTime));
         if (velocityX(door1) < -DOOR_STOP_SPEED && velocityX(door2) > DOOR_STOP_SPEED)
             return false;
         doorStep = 0;
@@ -232,8 +233,8 @@ bool BossLvl1::openDoors()
 
 void BossLvl1::moveDoors()
 {
-    setVelocity(door2, doorVelocity(door2, DOOR2_OPEN, OPENING_X_FACTOR));
-    setVelocity(door1, doorVelocity(door1, DOOR1_OPEN, OPENING_X_FACTOR));
+    setVelocity(door2, doorVelocity(door2, DOOR2_OPEN, OPENING_X_FACTOR, timing_.frameTime));
+    setVelocity(door1, doorVelocity(door1, DOOR1_OPEN, OPENING_X_FACTOR, timing_.frameTime));
 }
 
 void BossLvl1::setAllRed()
@@ -290,24 +291,28 @@ std::vector<sf::Vector2f> BossLvl1::getTurretScreenPositions(int i)
     return points;
 }
 
-BossLvl1* currentBossLvl1() { return dynamic_cast<BossLvl1*>(engine().world.boss3D); }
+BossLvl1* currentBossLvl1(const World3D& world) { return dynamic_cast<BossLvl1*>(world.boss3D); }
 
-void installBoss3D(std::unique_ptr<BossParent> boss)
+void installBoss3D(World3D& world, std::unique_ptr<BossParent> boss)
 {
-    releaseBoss3D();
+    releaseBoss3D(world);
     installedBoss = std::move(boss);
-    engine().world.boss3D = installedBoss.get();
+    world.boss3D = installedBoss.get();
 }
 
-void releaseDetachedBoss3D()
+void releaseDetachedBoss3D(World3D& world)
 {
-    if (installedBoss && engine().world.boss3D != installedBoss.get())
+    if (installedBoss && world.boss3D != installedBoss.get())
         installedBoss.reset();
 }
 
-void releaseBoss3D()
+void releaseBoss3D(World3D& world)
 {
-    if (engine().world.boss3D == installedBoss.get())
-        engine().world.boss3D = nullptr;
+    if (world.boss3D == installedBoss.get())
+        world.boss3D = nullptr;
     installedBoss.reset();
 }
+
+void releaseDetachedBoss3D() { releaseDetachedBoss3D(transitionalServices().world); }
+
+void releaseBoss3D() { releaseBoss3D(transitionalServices().world); }

@@ -5,11 +5,16 @@
 // flags and red textures, and reads the turret muzzles' screen points.
 #include "engine/BossParent.h"
 #include "engine/Math3D.h"
+#include "engine/World3D.h"
 
 #include <array>
 #include <memory>
 #include <string>
 #include <vector>
+
+class RendererResources;
+class TextureCache;
+struct FrameTiming;
 
 class BossLvl1 : public BossParent {
 public:
@@ -17,9 +22,11 @@ public:
     static constexpr int TOWER_FLASH = 4; // flash slot of the tower
     static constexpr float FLASH_TIME = 0.1f;
 
-    // Builds every mesh (kept out of the engine's registered meshes). Without
-    // the engine's drawing resources (no display) the meshes carry geometry only.
-    BossLvl1();
+    // Builds every mesh (kept out of the world's registered meshes), with its
+    // textures from `textures`. Without the renderer's resources (no display)
+    // the meshes carry geometry only. It is seen through the world's camera and
+    // moves by the frame time.
+    BossLvl1(TextureCache& textures, RendererResources& renderer, World3D& world, const FrameTiming& timing);
 
     void update() override;
     // The defeat look: tower, doors and every module red.
@@ -69,16 +76,24 @@ private:
     Mesh* load(const std::string& model, const std::string& texture, const sf::Vector3f& position);
     void paint(Mesh* mesh, const char* texturePath);
     Camera camera() const;
+
+    TextureCache& textures_;
+    RendererResources& renderer_;
+    World3D& world_;
+    const FrameTiming& timing_;
 };
 
-// The 3D boss the engine shows, when it is the first boss's tower; else null.
-BossLvl1* currentBossLvl1();
+// The 3D boss the world shows, when it is the first boss's tower; else null.
+BossLvl1* currentBossLvl1(const World3D& world);
 
-// The 3D boss is shown through engine().world.boss3D, which a scene change clears
+// The 3D boss is shown through the world's boss3D, which a scene change clears
 // without freeing. These keep it owned: installing a new one frees the
-// previous one, and a 3D boss the engine no longer shows is freed by the next
+// previous one, and a 3D boss the world no longer shows is freed by the next
 // releaseDetachedBoss3D.
-void installBoss3D(std::unique_ptr<BossParent> boss);
+void installBoss3D(World3D& world, std::unique_ptr<BossParent> boss);
+void releaseDetachedBoss3D(World3D& world);
+// Frees the installed 3D boss and takes it out of the world.
+void releaseBoss3D(World3D& world);
+// Transitional: the same in the engine's world, for gameplay/ until it hands in its own.
 void releaseDetachedBoss3D();
-// Frees the installed 3D boss and takes it out of the engine.
 void releaseBoss3D();

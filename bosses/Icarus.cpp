@@ -26,36 +26,41 @@ constexpr int SMOKE_COUNT = 3000;
 constexpr float BURST_PARAM = 0.01f;
 const sf::Vector2f SCREEN_CENTRE{960.f, 540.f};
 
+// Particles of `kind` thrown all round from `at`, `speed` as the kind reads it.
+ParticleSpawn allRound(int kind, sf::Vector2f at, int speed)
+{
+    return ParticleSpawn{kind, at.x, at.y, BURST_PARAM, speed, 0.f, 360.f};
+}
+
 std::unique_ptr<BodyPart> makeShooter(const IcarusPartRecord& r, int module)
 {
     return std::make_unique<ShootIcarus>(r.hp, SCREEN_CENTRE + r.offset, module);
 }
 
-std::unique_ptr<BodyPart> makeSpawner(const IcarusPartRecord& r, int module)
+std::unique_ptr<BodyPart> makeSpawner(const IcarusPartRecord& r, int module, TextureCache& textures)
 {
-    return std::make_unique<SpawnerIcarus>(r.hp, SCREEN_CENTRE + r.offset, module);
+    return std::make_unique<SpawnerIcarus>(r.hp, SCREEN_CENTRE + r.offset, module, textures);
 }
 
 bool meets(const sf::FloatRect& a, const sf::FloatRect& b) { return a.intersects(b); }
 
 } // namespace
 
-Icarus::Icarus(BossData data, const std::string& layoutPath)
+Icarus::Icarus(BossData data, const std::string& layoutPath) : Boss(data)
 {
-    particles = data.particles;
     changeScene(scene::TOWER, 0.f);
     std::ifstream in(resolveAssetPath(layoutPath), std::ios::binary);
     if (in)
         buildParts(readIcarusLayout(in));
     swapSlots.assign(parts.size(), SwapSlot{});
-    installBoss3D(std::make_unique<BossLvl1>());
+    installBoss3D(world_, std::make_unique<BossLvl1>(textures_, data.renderer, world_, timing_));
     timer = FIGHT_TIME;
     createTimerText("80");
 }
 
 Icarus::~Icarus()
 {
-    if (BossLvl1* tower = currentBossLvl1())
+    if (BossLvl1* tower = currentBossLvl1(world_))
         tower->setAllRed();
 }
 
@@ -72,8 +77,8 @@ void Icarus::buildParts(const std::vector<IcarusPartRecord>& records)
             if (module >= BossLvl1::MODULE_COUNT)
                 continue; // the tower has four modules
             const bool shooterFirst = r.kind == icarus_layout::SHOOT;
-            std::unique_ptr<BodyPart> part = shooterFirst ? makeShooter(r, module) : makeSpawner(r, module);
-            part->partner = shooterFirst ? makeSpawner(r, module) : makeShooter(r, module);
+            std::unique_ptr<BodyPart> part = shooterFirst ? makeShooter(r, module) : makeSpawner(r, module, textures_);
+            part->partner = shooterFirst ? makeSpawner(r, module, textures_) : makeShooter(r, module);
             parts.push_back(std::move(part));
             ++module;
         } else {
@@ -84,7 +89,7 @@ void Icarus::buildParts(const std::vector<IcarusPartRecord>& records)
 
 void Icarus::flashTower() const
 {
-    if (BossLvl1* tower = currentBossLvl1())
+    if (BossLvl1* tower = currentBossLvl1(world_))
         tower->flashTower();
 }
 
@@ -92,16 +97,7 @@ void Icarus::burst(const sf::FloatRect& box, int speed) const
 {
     if (!particles)
         return;
-    ParticleSpawn spawn;
-    spawn.kind = PARTICLE_EMITTER;
-    const sf::Vector2f at = randomPointIn(box);
-    spawn.x = at.x;
-    spawn.y = at.y;
-    spawn.param = BURST_PARAM;
-    spawn.speed = speed;
-    spawn.minAngle = 0.f;
-    spawn.maxAngle = 360.f;
-    particles->spawn(spawn, 0);
+    particles->spawn(allRound(PARTICLE_EMITTER, randomPointIn(box), speed), 0);
 }
 
 void Icarus::awardPlayer(Scoring scoring, int player, uint32_t points) const
@@ -127,17 +123,8 @@ bool Icarus::update(float dt, EnemyManager& enemies, PlayerList& ships, Scoring,
     healthBar.update(dt);
     timer -= dt;
     showTimer();
-    for (const sf::Vector2f& point : smokePoints) {
-        ParticleSpawn smoke;
-        smoke.kind = PARTICLE_SMOKE;
-        smoke.x = point.x;
-        smoke.y = point.y;
-        smoke.param = BURST_PARAM;
-        smoke.speed = SMOKE_COUNT;
-        smoke.minAngle = 0.f;
-        smoke.maxAngle = 360.f;
-        system.spawn(smoke, 0);
-    }
+    for (const sf::Vector2f& point : smokePoints)
+        system.spawn(allRound(PARTICLE_SMOKE, point, SMOKE_COUNT), 0);
     if (timer <= 0.f)
         return true;
 
@@ -148,7 +135,8 @@ bool Icarus::update(float dt, EnemyManager& enemies, PlayerList& ships, Scoring,
                 positions.push_back(ship->position);
         if (positions.empty())
             positions.push_back(SCREEN_CENTRE); // enemies always get a point to aim at
-        head->update(dt, enemies, positions);
+        BossLvl1* tower = currentBossLvl1(world_);
+        head->update(dt, enemies, positions, tower);
         for (size_t i = 0; i < swapSlots.size() && i < parts.size(); ++i) {
             SwapSlot& slot = swapSlots[i];
             if (!slot.pending)
@@ -162,10 +150,10 @@ bool Icarus::update(float dt, EnemyManager& enemies, PlayerList& ships, Scoring,
         }
         for (std::unique_ptr<BodyPart>& part : parts)
             if (part->active)
-                part->update(dt, enemies, positions);
+                part->update(dt, enemies, positions, tower);
     }
 
-    if (BossLvl1* tower = currentBossLvl1())
+    if (BossLvl1* tower = currentBossLvl1(world_))
         if (!ships.empty() && ships[0])
             tower->aimPoint = ships[0]->position;
     return false;
@@ -176,7 +164,7 @@ void Icarus::destroyPart(size_t i)
     if (i >= parts.size())
         return;
     BodyPart& part = *parts[i];
-    BossLvl1* tower = currentBossLvl1();
+    BossLvl1* tower = currentBossLvl1(world_);
     const int module = static_cast<int>(i);
     part.active = 0;
     if (!tower)
@@ -220,7 +208,7 @@ bool Icarus::hitByBullets(BulletManager& shots, PlayerList&, Scoring scoring)
                 continue;
             spent = true;
             part.takeHit(damage);
-            if (BossLvl1* tower = currentBossLvl1())
+            if (BossLvl1* tower = currentBossLvl1(world_))
                 tower->flashModule(static_cast<int>(i));
             awardPlayer(scoring, owner, HIT_POINTS);
             if (part.health <= 0.f) {
@@ -241,7 +229,7 @@ bool Icarus::hitByLaser(Laser& laser, size_t& segment, int player, Scoring scori
         awardPlayer(scoring, player, BEAM_POINTS);
         laser.impactVisible = 1;
         laser.cutAfterSegment(segment);
-        head->takeHit(BEAM_DAMAGE);
+        head->takeHit(Laser::DAMAGE);
         flashTower();
         if (head->health <= 0.f) {
             awardEveryone(scoring, DEFEAT_POINTS);
@@ -256,8 +244,8 @@ bool Icarus::hitByLaser(Laser& laser, size_t& segment, int player, Scoring scori
         awardPlayer(scoring, player, BEAM_POINTS);
         laser.cutAfterSegment(segment);
         laser.impactVisible = 1;
-        part.takeHit(BEAM_DAMAGE);
-        if (BossLvl1* tower = currentBossLvl1())
+        part.takeHit(Laser::DAMAGE);
+        if (BossLvl1* tower = currentBossLvl1(world_))
             tower->flashModule(static_cast<int>(i));
         if (part.health <= 0.f) {
             awardPlayer(scoring, player, PART_POINTS);
@@ -273,7 +261,7 @@ bool Icarus::hitByShield(Shield& shield, int player, Scoring scoring)
     const Polygon area = shield.polygon();
     if (head && polygonIntersectsRect(area, head->getHitbox())) {
         awardPlayer(scoring, player, HIT_POINTS);
-        head->takeHit(SHIELD_DAMAGE);
+        head->takeHit(Shield::DAMAGE);
         flashTower();
         if (head->health <= 0.f) {
             awardEveryone(scoring, DEFEAT_POINTS);
@@ -285,8 +273,8 @@ bool Icarus::hitByShield(Shield& shield, int player, Scoring scoring)
         if (!part.active || !polygonIntersectsRect(area, part.getHitbox()))
             continue;
         awardPlayer(scoring, player, HIT_POINTS);
-        part.takeHit(SHIELD_DAMAGE);
-        if (BossLvl1* tower = currentBossLvl1())
+        part.takeHit(Shield::DAMAGE);
+        if (BossLvl1* tower = currentBossLvl1(world_))
             tower->flashModule(static_cast<int>(i));
         if (part.health <= 0.f) {
             destroyPart(i);

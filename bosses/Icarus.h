@@ -1,7 +1,7 @@
 #pragma once
-// The first boss (type 24), the 2D half of the tower fight: a head and up to
-// four pairs of body parts laid out by "2D/Boss/Icarus.txt" over the 3D tower
-// it creates. The fight ends when the head falls or the 99 s countdown runs out.
+// The first boss, the 2D half of the tower fight: a head and up to four pairs
+// of body parts laid out by "2D/Boss/Icarus.txt" over the 3D tower it creates.
+// The fight ends when the head falls or the 99 s countdown runs out.
 #include "bosses/BodyPart.h"
 #include "bosses/Boss.h"
 #include "bosses/BossHealthBar.h"
@@ -19,10 +19,9 @@ public:
     static constexpr uint32_t BEAM_POINTS = 40;
     static constexpr uint32_t PART_POINTS = 25000;
     static constexpr uint32_t DEFEAT_POINTS = 100000;
-    static constexpr float BEAM_DAMAGE = 1.5f;
-    static constexpr float SHIELD_DAMAGE = 0.5f;
 
-    // Switches to the boss scene, reads the layout and shows the 3D tower.
+    // Switches to the tower's scene, reads the layout and shows the 3D tower in
+    // the world.
     explicit Icarus(BossData data, const std::string& layoutPath = icarus_layout::FILE);
     // Turns the whole tower red.
     ~Icarus() override;
@@ -33,7 +32,7 @@ public:
     bool hitByLaser(Laser& laser, size_t& segment, int player, Scoring scoring) override;
     bool hitByShield(Shield& shield, int player, Scoring scoring) override;
     bool hitPlayer(Player2D& player) override;
-    int getType() const override { return BOSS_ICARUS; }
+    BossType getType() const override { return BossType::Icarus; }
 
     // Part i has lost its hit points: it goes for good, or its partner takes
     // its place two seconds later.
@@ -47,7 +46,7 @@ public:
 
     std::vector<SwapSlot> swapSlots;
     std::vector<sf::Vector2f> smokePoints;
-    BossHealthBar healthBar{true};
+    BossHealthBar healthBar{textures_, true};
     std::unique_ptr<BodyPart> head; // null when the layout has no head
     std::vector<std::unique_ptr<BodyPart>> parts;
     float maxHealth = 0.f;

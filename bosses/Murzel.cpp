@@ -3,7 +3,7 @@
 #include "audio/SoundManager.h"
 #include "audio/SoundManagerInstance.h"
 #include "bosses/BossLvl1.h"
-#include "engine/Engine.h"
+#include "engine/FrameTiming.h"
 #include "engine/Mesh.h"
 #include "engine/SceneChange.h"
 #include "engine/Scenes.h"
@@ -24,7 +24,7 @@ namespace {
 const sf::Vector2f LASER_OFFSET{345.f, 150.f};
 const sf::Vector2f NO_HEAD{-5000.f, -5000.f};
 
-// The script over scene 9's camera-path frames (bounds inclusive); every
+// The script over the arena's camera-path frames (bounds inclusive); every
 // other frame hides the head.
 struct CueWindow {
     int first;
@@ -54,9 +54,8 @@ MurzelCue murzelCue(int frame)
     return MurzelCue{};
 }
 
-Murzel::Murzel(BossData data)
+Murzel::Murzel(BossData data) : Boss(data)
 {
-    particles = data.particles;
     changeScene(scene::ARENA, 0.f);
     health = MAX_HEALTH;
     timer = FIGHT_TIME;
@@ -80,27 +79,25 @@ void Murzel::freeLaser()
 
 void Murzel::rampWorldLighting(float maximum) const
 {
-    Engine& e = engine();
-    if (e.world.worldLighting < maximum)
-        e.world.worldLighting += e.timing.frameTime;
+    if (world_.worldLighting < maximum)
+        world_.worldLighting += timing_.frameTime;
     else
-        e.world.worldLighting = maximum;
+        world_.worldLighting = maximum;
 }
 
 void Murzel::selectPhase()
 {
-    Engine& e = engine();
-    const int f = e.world.cameraFrame;
+    const int f = world_.cameraFrame;
     if (f < 0) {
         rampWorldLighting(LIGHT_MAX);
     } else if (f <= FLICKER_END) {
         if (flickerStep_ < 3)
             rampWorldLighting(LIGHT_MAX);
         else
-            e.world.worldLighting = 0.f;
+            world_.worldLighting = 0.f;
         flickerStep_ = (flickerStep_ + 1) % 4;
     } else if (f <= DARK_END) {
-        e.world.worldLighting = 0.f;
+        world_.worldLighting = 0.f;
     } else {
         rampWorldLighting(LIGHT_MAX);
     }
@@ -129,7 +126,7 @@ void Murzel::updateHitbox()
 void Murzel::updateLaser(float dt)
 {
     if (!laser) {
-        laser = std::make_unique<Laser>(LASER_BOSS, LASER_STRENGTH, LASER_ANGLE);
+        laser = std::make_unique<Laser>(LASER_BOSS, LASER_STRENGTH, LASER_ANGLE, textures_);
         return;
     }
     laser->update(dt, laserOrigin, LASER_ANGLE);
@@ -187,7 +184,7 @@ bool Murzel::update(float dt, EnemyManager&, PlayerList&, Scoring scoring, Parti
     if (clashLasers(scoring) || timer <= 0.f)
         return true;
 
-    const float frameTime = engine().timing.frameTime;
+    const float frameTime = timing_.frameTime;
     if (flashing) {
         flashTimer -= frameTime;
         if (flashTimer <= 0.f)
@@ -241,8 +238,8 @@ bool Murzel::hitByLaser(Laser& beam, size_t& segment, int player, Scoring scorin
     score(scoring, player, HIT_POINTS);
     beam.impactVisible = 1;
     beam.cutAfterSegment(segment);
-    health -= BEAM_DAMAGE;
-    if (BossLvl1* tower = currentBossLvl1())
+    health -= Laser::DAMAGE;
+    if (BossLvl1* tower = currentBossLvl1(world_))
         tower->flashTower();
     if (health <= 0.f) {
         deathBonus(scoring);
@@ -258,7 +255,7 @@ bool Murzel::hitByShield(Shield& shield, int player, Scoring scoring)
         return false;
     flashHit();
     score(scoring, player, HIT_POINTS);
-    health -= SHIELD_DAMAGE;
+    health -= Shield::DAMAGE;
     if (health > 0.f)
         return false;
     deathBonus(scoring);

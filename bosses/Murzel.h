@@ -1,8 +1,8 @@
 #pragma once
-// The second boss (type 25): its body is the 3D head "4head" of scene 9 and
-// the fight follows that mesh on screen. Scene 9's camera-path frame scripts
-// it: in fixed windows the head blinks as a warning, exposes a hit box two
-// thirds the size of its outline, or also fires a laser to the left.
+// The second boss, the final one: its body is the 3D head "4head" of the
+// arena and the fight follows that mesh on screen. The arena's camera-path
+// frame scripts it: in fixed windows the head blinks as a warning, exposes a
+// hit box two thirds the size of its outline, or also fires a laser to the left.
 #include "bosses/Boss.h"
 #include "bosses/BossHealthBar.h"
 
@@ -34,12 +34,10 @@ public:
     static constexpr uint32_t HIT_POINTS = 2500;
     static constexpr uint32_t CLASH_POINTS = 10000;
     static constexpr uint32_t DEATH_BONUS = 1000000;
-    static constexpr float BEAM_DAMAGE = 1.5f;
-    static constexpr float SHIELD_DAMAGE = 0.5f;
     static constexpr float CLASH_DAMAGE = 2.5f;
     static constexpr const char* HEAD_MESH = "4head";
 
-    // Switches to scene 9.
+    // Switches to the arena.
     explicit Murzel(BossData data);
     ~Murzel() override;
 
@@ -49,9 +47,9 @@ public:
     bool hitByLaser(Laser& laser, size_t& segment, int player, Scoring scoring) override;
     bool hitByShield(Shield& shield, int player, Scoring scoring) override;
     bool hitPlayer(Player2D& player) override;
-    int getType() const override { return BOSS_MURZEL; }
+    BossType getType() const override { return BossType::Murzel; }
 
-    // The lighting and the script's cue for the engine's camera frame.
+    // The lighting and the script's cue for the world's camera-path frame.
     void selectPhase();
     // The exposed hit box: two thirds of the head's screen outline, centred on it.
     void updateHitbox();
@@ -60,7 +58,7 @@ public:
     bool clashLasers(Scoring scoring);
 
     sf::Vector2f exposedPosition{HIDDEN, HIDDEN};
-    BossHealthBar healthBar{false};
+    BossHealthBar healthBar{textures_, false};
     sf::FloatRect hitBox{0.f, 0.f, 500.f, 500.f};
     int phase = 3;
     std::unique_ptr<Laser> laser;

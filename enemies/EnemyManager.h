@@ -35,8 +35,8 @@ public:
 
     // The sheets come from `textures` at the first draw; the enemy bullets share them.
     explicit EnemyManager(TextureCache& textures);
-    // Transitional: the engine's texture cache, for gameplay/, the icarus fuzz target
-    // and the tests outside enemies/ until they hand in theirs.
+    // Transitional: the engine's texture cache, for gameplay/ and the tests outside
+    // enemies/ until they hand in theirs.
     EnemyManager();
     ~EnemyManager();
     EnemyManager(const EnemyManager&) = delete;

@@ -4,6 +4,7 @@
 // resources. Each part has its own header; a test resets a part in one line
 // (`engine().run = RunSettings{}`).
 #include "engine/FrameTiming.h"
+#include "engine/GlStateCache.h"
 #include "engine/MenuContext.h"
 #include "engine/RendererResources.h"
 #include "engine/RunSettings.h"
@@ -11,9 +12,7 @@
 #include "engine/World3D.h"
 
 #include <array>
-#include <map>
 #include <memory>
-#include <utility>
 #include <vector>
 
 class Engine {
@@ -67,23 +66,21 @@ public:
 private:
     std::array<bool, DEBUG_VIEW_COUNT> debugViewsOff_{}; // read once per frame
     float drawnAtSeconds_ = 0.f;                         // the game clock, read once per frame
-    // The last value the renderer gave each uniform of its shaders, as bytes:
-    // a uniform is only set again when its value changes.
-    std::map<std::pair<const sf::Shader*, const char*>, std::array<unsigned char, 16>> uniformValues_;
-    std::vector<sf::Vertex> runVertices_; // a run of batches' triangles, reused from frame to frame
-    template <class Value>
-    void setUniformOnChange(sf::Shader& shader, const char* name, const Value& value);
-    void projectObject(Mesh& mesh, const FrameSettings& settings);
+    // The program, textures and uniform values GL holds for the renderer's shaders.
+    GlStateCache glState_;
     void releaseGoneSceneMemory();
     void drawBatch(const Batch& batch);
     // Draws batches [first, last), all drawn alike, in one call.
     void drawBatchRun(const std::vector<Batch*>& batches, size_t first, size_t last);
-    void setMaterialUniforms(const Batch& batch, sf::RenderStates& states);
+    // Puts the batch's shader in use with its material and light uniforms; false
+    // when it has none (drawn by the fixed pipeline).
+    bool useDrawingShader(const Batch& batch);
+    void setMaterialUniforms(const Batch& batch);
     void setLightUniforms(const Batch& batch);
+    void drawBackdropShader();
     // Adds every light's glow onto the window.
     void drawMovingLights();
     void drawMovingLight(const Mesh& mesh);
-    void bindMap(sf::Shader& shader, const char* name, const sf::Texture* texture, TextureSlot slot);
 };
 
 // The singleton holders. engine() creates a bare Engine (no resources) on first

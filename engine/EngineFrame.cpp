@@ -13,18 +13,6 @@ namespace {
 constexpr float MAX_FRAME_TIME = 0.02f;
 constexpr float LIGHT_TICK_SECONDS = 0.05f;
 
-struct WallDepth {
-    const char* meshName;
-    float depthOffsetY;
-};
-// The corridor: how far behind the others each corridor wall section sorts.
-const WallDepth WALL_DEPTHS[] = {
-    {"3D/LVL2/wall/wall1", 100000.f},         {"3D/LVL2/wall/wall2", 100000.f},
-    {"3D/LVL2/wall/wall1_2", 20000000.f},     {"3D/LVL2/wall/wall2_2", 20000000.f},
-    {"3D/LVL2/wall/wall1_3", 300000000.f},    {"3D/LVL2/wall/wall2_3", 300000000.f},
-    {"3D/LVL2/wall/wall1_4", 4000000000.f},   {"3D/LVL2/wall/wall2_4", 4000000000.f},
-};
-
 template <typename Visit>
 void forEachLiveMesh(Engine& e, Visit visit)
 {
@@ -53,7 +41,7 @@ void runLightTick(Engine& e)
 Mesh* findGreenPlanet(Engine& e)
 {
     for (SceneObjectRecord& record : e.world.sceneObjects)
-        if (record.mesh && (record.name == "GreenPlanet" || record.mesh->name.find("GreenPlanet") != std::string::npos))
+        if (record.mesh && record.mesh->is(MeshKind::GreenPlanet))
             return record.mesh.get();
     return nullptr;
 }
@@ -150,10 +138,8 @@ void updateEngineFrame()
 
     if (scene::hasCorridorWalls(e.world.sceneId))
         for (SceneObjectRecord& record : e.world.sceneObjects)
-            if (record.mesh)
-                for (const WallDepth& wall : WALL_DEPTHS)
-                    if (record.mesh->name == wall.meshName)
-                        record.mesh->depthOffset.y = wall.depthOffsetY;
+            if (record.mesh && record.mesh->is(MeshKind::CorridorWall))
+                record.mesh->depthOffset.y = record.mesh->corridorDepth;
 
     updatePlanetGlow(e);
 

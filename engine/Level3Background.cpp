@@ -56,23 +56,49 @@ void Level3Background::resetToFirst()
 
 void Level3Background::startSwitch() { isSwitching = true; }
 
+namespace {
+// The combined shader's uniforms, the pictures it reads first.
+enum TunnelUniform : size_t {
+    PLATES, MASK, CLOUDS, TIME, RESOLUTION, SPEED, UN_ZOOM, ACTUAL_INDEX, NEXT_INDEX, IS_SWITCHING, TRANS_TIME,
+    TUNNEL_UNIFORM_COUNT
+};
+const char* const TUNNEL_UNIFORMS[TUNNEL_UNIFORM_COUNT] = {
+    "backgroundTexture", "maskTexture", "fractTexture", "time", "resolution", "speed", "unZoom", "actualIndex",
+    "nextIndex", "isSwitching", "transTime"};
+constexpr size_t TUNNEL_PICTURES = 3;
+} // namespace
+
+// The shader covers every pixel with an opaque colour: nothing beneath shows
+// through, so it is drawn without blending. Its uniforms go through the state
+// cache, in a pass of their own on the target's context.
+void Level3Background::drawVariant(sf::RenderTarget& target, int variant, float seconds)
+{
+    GlStateCache::Program* program =
+        glState_.program(combinedShader, TUNNEL_UNIFORMS, TUNNEL_UNIFORM_COUNT, TUNNEL_PICTURES);
+    if (!program || !glState_.beginPass(target))
+        return;
+    glState_.use(program);
+    glState_.setTexture(PLATES, baseTexture);
+    glState_.setTexture(MASK, maskTexture);
+    glState_.setTexture(CLOUDS, perlinTexture);
+    glState_.setFloat(TIME, shaderTime(seconds));
+    glState_.setVec2(RESOLUTION, sf::Glsl::Vec2(1024.f, 768.f));
+    glState_.setFloat(SPEED, speed);
+    glState_.setFloat(UN_ZOOM, unZoom);
+    glState_.setInt(ACTUAL_INDEX, variant);
+    glState_.setInt(NEXT_INDEX, variant);
+    glState_.setInt(IS_SWITCHING, 0);
+    glState_.setFloat(TRANS_TIME, 0.f);
+    glState_.readyForDraw();
+    sf::RectangleShape screen(sf::Vector2f(static_cast<float>(WIDTH), static_cast<float>(HEIGHT)));
+    target.draw(screen, sf::RenderStates(sf::BlendNone, sf::Transform(), nullptr, nullptr));
+    glState_.endPass();
+}
+
 // Only the variants on screen are rendered, each into its own picture.
 void Level3Background::renderVariant(sf::RenderTexture& picture, int variant, float seconds)
 {
-    picture.clear(sf::Color::White);
-    combinedShader.setUniform("time", shaderTime(seconds));
-    combinedShader.setUniform("resolution", sf::Glsl::Vec2(1024.f, 768.f));
-    combinedShader.setUniform("backgroundTexture", baseTexture);
-    combinedShader.setUniform("maskTexture", maskTexture);
-    combinedShader.setUniform("fractTexture", perlinTexture);
-    combinedShader.setUniform("speed", speed);
-    combinedShader.setUniform("unZoom", unZoom);
-    combinedShader.setUniform("actualIndex", variant);
-    combinedShader.setUniform("nextIndex", variant);
-    combinedShader.setUniform("isSwitching", 0);
-    combinedShader.setUniform("transTime", 0.f);
-    sf::RectangleShape screen(sf::Vector2f(static_cast<float>(WIDTH), static_cast<float>(HEIGHT)));
-    picture.draw(screen, &combinedShader);
+    drawVariant(picture, variant, seconds);
     picture.display();
 }
 
@@ -91,15 +117,6 @@ void Level3Background::render(float seconds)
     interpolationShader.setUniform("transition", transTime);
 }
 
-void Level3Background::drawPicture(sf::RenderTarget& target, const sf::RenderStates& states)
-{
-    sf::Sprite sprite(renderTexture->getTexture());
-    sprite.setOrigin(WIDTH / 2.f, HEIGHT / 2.f);
-    sprite.setRotation(180.f);
-    sprite.setPosition(WIDTH / 2.f, HEIGHT / 2.f);
-    target.draw(sprite, states);
-}
-
 void Level3Background::drawFrame(float seconds)
 {
     if (!ready_ || !window)
@@ -113,11 +130,16 @@ void Level3Background::drawFrame(float seconds)
             nextIndex = (nextIndex + 1) % VARIANTS;
         }
     }
+    if (!isSwitching) {
+        // One variant: drawn straight onto the window (a picture of it drawn
+        // there would give the same pixels for twice the work).
+        actualIndex = ((actualIndex % VARIANTS) + VARIANTS) % VARIANTS;
+        drawVariant(*window, actualIndex, seconds);
+        return;
+    }
     render(seconds);
     if (!ready_)
         return; // the pictures could not be made
-    // A fade blends the two pictures as they are drawn: both are read where
-    // the turned picture's pixel lies, so it keeps the same orientation
-    // before, during and after the fade.
-    drawPicture(*window, isSwitching ? sf::RenderStates(&interpolationShader) : sf::RenderStates::Default);
+    // A fade blends the two pictures as they are drawn.
+    window->draw(sf::Sprite(renderTexture->getTexture()), sf::RenderStates(&interpolationShader));
 }

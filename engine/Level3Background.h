@@ -2,6 +2,8 @@
 // The animated full-screen picture behind the last levels (scenes 11 to 13):
 // three picture variants computed by a fragment shader, with a one-second
 // cross-fade from the current variant to the next.
+#include "engine/GlStateCache.h"
+
 #include <SFML/Graphics.hpp>
 #include <memory>
 
@@ -15,7 +17,7 @@ public:
     // background then draws nothing (textures that fail to load stay empty).
     bool load();
 
-    // Renders the variants the picture needs this frame with the game clock's seconds.
+    // Renders the pictures of a cross-fade with the game clock's seconds.
     void render(float seconds);
 
     // One frame of the main loop in scenes 11 to 13: advances a running
@@ -34,8 +36,9 @@ public:
     sf::RenderWindow* window = nullptr;
     const float* frameTime = nullptr;
     bool isSwitching = false;
-    // The current variant, and the next one while a cross-fade runs (drawn
-    // from where they are rendered: no copies).
+    // While a cross-fade runs, the two variants it blends (drawn from where
+    // they are rendered: no copies); otherwise the variant on show is drawn
+    // straight onto the window.
     std::unique_ptr<sf::RenderTexture> renderTexture;
     std::unique_ptr<sf::RenderTexture> nextPicture;
     sf::Shader interpolationShader;
@@ -50,10 +53,11 @@ public:
     float unZoom = 15.f;
 
 private:
+    void drawVariant(sf::RenderTarget& target, int variant, float seconds);
     void renderVariant(sf::RenderTexture& picture, int variant, float seconds);
-    void drawPicture(sf::RenderTarget& target, const sf::RenderStates& states);
 
     bool makePictures();
+    GlStateCache glState_; // the combined shader's uniforms and pictures
     bool ready_ = false;
     bool picturesMade_ = false;
 };

@@ -6,10 +6,67 @@
 #include <algorithm>
 #include <iterator>
 
+namespace {
+
+// The parts of a model name that make a mesh of a kind.
+struct KindByName {
+    const char* part;
+    MeshKind kind;
+};
+const KindByName KINDS_BY_NAME[] = {
+    {"Map", MeshKind::ScrollingMap},           {"wall", MeshKind::Wall},
+    {"collisionTop", MeshKind::CollisionTop},  {"collisionBot", MeshKind::CollisionBottom},
+    {"space", MeshKind::Space},                {"spacestar", MeshKind::SpaceStar},
+    {"player", MeshKind::Player},              {"GreenPlanet", MeshKind::GreenPlanet},
+};
+
+// The corridor: how far behind the others each wall section sorts.
+struct WallDepth {
+    const char* modelName;
+    float depthOffsetY;
+};
+const WallDepth CORRIDOR_WALL_DEPTHS[] = {
+    {"3D/LVL2/wall/wall1", 100000.f},       {"3D/LVL2/wall/wall2", 100000.f},
+    {"3D/LVL2/wall/wall1_2", 20000000.f},   {"3D/LVL2/wall/wall2_2", 20000000.f},
+    {"3D/LVL2/wall/wall1_3", 300000000.f},  {"3D/LVL2/wall/wall2_3", 300000000.f},
+    {"3D/LVL2/wall/wall1_4", 4000000000.f}, {"3D/LVL2/wall/wall2_4", 4000000000.f},
+};
+
+} // namespace
+
+MeshKinds meshKindsOf(const std::string& name)
+{
+    MeshKinds kinds;
+    for (const KindByName& rule : KINDS_BY_NAME)
+        if (name.find(rule.part) != std::string::npos)
+            kinds.add(rule.kind);
+    if (name == "3D/space")
+        kinds.add(MeshKind::Backdrop);
+    if (corridorWallDepth(name) != 0.f)
+        kinds.add(MeshKind::CorridorWall);
+    return kinds;
+}
+
+float corridorWallDepth(const std::string& name)
+{
+    for (const WallDepth& wall : CORRIDOR_WALL_DEPTHS)
+        if (name == wall.modelName)
+            return wall.depthOffsetY;
+    return 0.f;
+}
+
 Mesh::Mesh(std::vector<Triangle> tris, const sf::Vector3f& initialPosition, std::string meshName, bool meshFlag)
     : triangles(std::move(tris)), streams(triangles), position(initialPosition), localPosition(initialPosition),
-      name(std::move(meshName)), flag(meshFlag)
+      flag(meshFlag)
 {
+    rename(std::move(meshName));
+}
+
+void Mesh::rename(std::string newName)
+{
+    name_ = std::move(newName);
+    kinds = meshKindsOf(name_);
+    corridorDepth = corridorWallDepth(name_);
 }
 
 TriangleStreams::TriangleStreams(const std::vector<Triangle>& triangles)
@@ -23,16 +80,18 @@ TriangleStreams::TriangleStreams(const std::vector<Triangle>& triangles)
             corners[(3 * k + 2) * count + i] = t.modelVertices[k].z;
             texCoords[3 * i + k] = t.vertices[k].texCoords;
             colours[3 * i + k] = t.vertices[k].color;
+            opaqueColours = opaqueColours && t.vertices[k].color.a == 255;
         }
     }
 }
 
 bool Mesh::hasTag(const std::string& tag) const { return std::find(tags.begin(), tags.end(), tag) != tags.end(); }
 
-void Mesh::setBaseTexture(const sf::Texture* texture)
+void Mesh::setBaseTexture(const sf::Texture* texture, bool opaque)
 {
     baseTexture = texture;
     triangleTexture = texture;
+    baseOpaque_ = texture && opaque;
     const sf::Vector2u size = texture ? texture->getSize() : sf::Vector2u(1, 1);
     for (size_t i = 0; i < triangles.size(); ++i)
         for (size_t k = 0; k < 3; ++k) {
@@ -42,12 +101,12 @@ void Mesh::setBaseTexture(const sf::Texture* texture)
         }
 }
 
-void Mesh::loadTextureMaps(Engine& engine, const std::string& modelName)
+void Mesh::loadTextureMaps(TextureCache& textures, const std::string& modelName)
 {
     sf::Texture** const maps[] = {&normalMap, &roughnessMap, &heightMap, &emissiveMap, &noiseMap};
     static_assert(std::size(maps) == std::size(MESH_MAP_SUFFIXES));
     for (size_t i = 0; i < std::size(maps); ++i)
-        *maps[i] = engine.textures.getOptionalTexture(modelName + MESH_MAP_SUFFIXES[i], TextureUse::Scene);
+        *maps[i] = textures.getOptionalTexture(modelName + MESH_MAP_SUFFIXES[i], TextureUse::Scene);
     if (noiseMap)
         noiseMap->setRepeated(true);
 }

@@ -7,6 +7,7 @@
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/Vertex.hpp>
 #include <SFML/System/Vector3.hpp>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ class Shader;
 class Texture;
 } // namespace sf
 class Engine;
+class TextureCache;
 
 struct Material {
     sf::Vector3f Ka, Kd, Ks, Ke;
@@ -59,6 +61,7 @@ struct TriangleStreams {
     const float* plane(size_t p) const { return corners.data() + p * count; }
 
     size_t count = 0;
+    bool opaqueColours = true; // every corner's colour as loaded has full alpha
     std::vector<float> corners;
     std::vector<sf::Vector2f> texCoords;
     std::vector<sf::Color> colours;
@@ -72,18 +75,58 @@ struct ScreenBounds {
 // normal, roughness, height, emissive, noise (the order of Mesh::loadTextureMaps).
 inline constexpr const char* MESH_MAP_SUFFIXES[] = {"_NM.png", "_RN.png", "_HM.png", "_EM.png", "_NoiseM.png"};
 
+// What a mesh is to the renderer and the engine step. Decided once, when the
+// mesh is made or renamed (meshKindsOf its name), or set by whoever loads it;
+// the frame only reads the flags.
+enum class MeshKind : std::uint16_t {
+    ScrollingMap = 1 << 0,    // its sort distance drifts back with the scroll ("Map")
+    Wall = 1 << 1,            // sorts behind the others, further every frame ("wall")
+    CollisionTop = 1 << 2,    // an invisible marker of the top wall line ("collisionTop")
+    CollisionBottom = 1 << 3, // an invisible marker of the bottom wall line ("collisionBot")
+    Space = 1 << 4,           // space scenery: sorted near-first against the rest ("space")
+    SpaceStar = 1 << 5,       // its back faces are dropped even where a scene draws them ("spacestar")
+    Backdrop = 1 << 6,        // the space backdrop itself ("3D/space"): no uniforms, a shader in the arena
+    Player = 1 << 7,          // the player's model, drawn again on top where a scene asks ("player")
+    GreenPlanet = 1 << 8,     // the planet whose glow the engine step drives ("GreenPlanet")
+    CorridorWall = 1 << 9,    // a corridor wall section, with its own sort depth (Mesh::corridorDepth)
+};
+
+class MeshKinds {
+public:
+    bool has(MeshKind kind) const { return (bits_ & static_cast<std::uint16_t>(kind)) != 0; }
+    void add(MeshKind kind) { bits_ = static_cast<std::uint16_t>(bits_ | static_cast<std::uint16_t>(kind)); }
+    bool operator==(const MeshKinds& other) const { return bits_ == other.bits_; }
+
+private:
+    std::uint16_t bits_ = 0;
+};
+
+// The kinds a mesh of that name is, by the parts of its name listed above.
+MeshKinds meshKindsOf(const std::string& name);
+// How far back a corridor wall section sorts (its depth offset's y), by its
+// model name; 0 for a mesh that is not one.
+float corridorWallDepth(const std::string& name);
+
 class Mesh {
 public:
     Mesh(std::vector<Triangle> triangles, const sf::Vector3f& initialPosition, std::string name, bool flag);
     Mesh(const Mesh&) = delete;
     Mesh& operator=(const Mesh&) = delete;
 
+    const std::string& name() const { return name_; }
+    // A new name, and the kinds that go with it.
+    void rename(std::string newName);
+    bool is(MeshKind kind) const { return kinds.has(kind); }
+
     bool hasTag(const std::string& tag) const;
     // Sets the texture drawn on the triangles (and the shader's "texture"),
     // scaling the texture coordinates to its size. Null draws untextured.
-    void setBaseTexture(const sf::Texture* texture);
+    // `opaque`: every pixel of it is fully opaque (TextureCache::isOpaque).
+    void setBaseTexture(const sf::Texture* texture, bool opaque = false);
+    // Whatever the mesh draws is fully opaque: it hides what lies behind it.
+    bool drawsOpaque() const { return baseOpaque_ && streams.opaqueColours; }
     // The five optional maps named after the model: name + "_NM.png", ... (needs a display).
-    void loadTextureMaps(Engine& engine, const std::string& modelName);
+    void loadTextureMaps(TextureCache& textures, const std::string& modelName);
 
     // Spin, parent rotation, velocity and parent position applied for one pass.
     void updateTransform(float frameTime);
@@ -125,11 +168,16 @@ public:
     bool lit = true;
     sf::Vector3f rotation;
     sf::Vector3f localPosition;
-    std::string name;
+    MeshKinds kinds;           // set with the name; a loader may add more
+    float corridorDepth = 0.f; // a CorridorWall's depth offset y in the corridor
     bool flag = false;
     LightData lightData;
     float depth = 0.f;
     Material material;
+
+private:
+    std::string name_; // the model path it was loaded from, unless renamed
+    bool baseOpaque_ = false;
 };
 
 // Destroys a mesh (triangles, tags, light list); textures stay in the cache.

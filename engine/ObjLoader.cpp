@@ -273,21 +273,27 @@ std::unique_ptr<Mesh> loadObjGeometry(const std::string& modelName, const sf::Ve
     auto mesh = std::make_unique<Mesh>(model->triangles, initialPosition, modelName, flag);
     mesh->material = model->material;
     mesh->updateTransform(0.f);
-    if (modelName.find("GreenPlanet") != std::string::npos) {
+    if (mesh->is(MeshKind::GreenPlanet)) {
         mesh->tags.push_back("light");
         mesh->lightData = {0.f, 90000.f, sf::Color(0, 255, 0, 255)};
     }
     return mesh;
 }
 
-std::unique_ptr<Mesh> loadObjMesh(Engine& engine, const std::string& modelName, sf::Texture* baseTexture,
-                                  const sf::Vector3f& initialPosition, bool flag)
+std::unique_ptr<Mesh> loadObjMesh(TextureCache& textures, RendererResources& renderer, const std::string& modelName,
+                                  sf::Texture* baseTexture, const sf::Vector3f& initialPosition, bool flag)
 {
     std::unique_ptr<Mesh> mesh = loadObjGeometry(modelName, initialPosition, flag);
     if (!mesh)
         return nullptr;
-    mesh->setBaseTexture(baseTexture);
-    mesh->loadTextureMaps(engine, modelName);
-    mesh->shader = engine.renderer.drawingShader();
+    mesh->setBaseTexture(baseTexture, textures.isOpaque(baseTexture));
+    mesh->loadTextureMaps(textures, modelName);
+    mesh->shader = renderer.drawingShader();
     return mesh;
+}
+
+std::unique_ptr<Mesh> loadObjMesh(Engine& engine, const std::string& modelName, sf::Texture* baseTexture,
+                                  const sf::Vector3f& initialPosition, bool flag)
+{
+    return loadObjMesh(engine.textures, engine.renderer, modelName, baseTexture, initialPosition, flag);
 }

@@ -8,6 +8,9 @@
 #include <string>
 #include <string_view>
 
+class RendererResources;
+class TextureCache;
+
 // OBJ lines read: "v" x y z (scaled by 800, mirrored in x and y), "vt" u v
 // (v flipped), "vn", and "f" with corners v, v/t, v//n or v/t/n (1-based, or
 // negative = relative to the end of the list so far). Polygons are split into
@@ -36,6 +39,11 @@ std::unique_ptr<Mesh> loadObjGeometry(const std::string& modelName, const sf::Ve
 // The full mesh: geometry, base texture (may be null: drawn untextured), the
 // texture maps, the shared drawing shader, the "GreenPlanet" light. Null when
 // the .obj does not open. Not registered: hand it to Engine::addMesh to have
-// the world own, update and draw it.
+// the world own, update and draw it. The maps come from `textures`, the shader
+// from `renderer`.
+std::unique_ptr<Mesh> loadObjMesh(TextureCache& textures, RendererResources& renderer, const std::string& modelName,
+                                  sf::Texture* baseTexture, const sf::Vector3f& initialPosition, bool flag);
+// Transitional: the same with the engine's parts, for the engine, the menu
+// scene, the fuzz targets and the tests until they hand in the parts.
 std::unique_ptr<Mesh> loadObjMesh(Engine& engine, const std::string& modelName, sf::Texture* baseTexture,
                                   const sf::Vector3f& initialPosition, bool flag);

@@ -3,12 +3,11 @@
 #include "engine/Scenes.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cfloat>
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <omp.h>
+#include <numeric>
+#include <stdexcept>
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -16,9 +15,9 @@
 
 namespace {
 
-// Each member of the team gets at least this many triangles: small meshes
-// are not worth waking (and waiting at barriers for) the whole team.
-constexpr size_t TRIANGLES_PER_THREAD = 4096;
+// Each member of the team gets at least this many triangles: a small frame is
+// not worth waking helpers for.
+constexpr size_t TRIANGLES_PER_MEMBER = 4096;
 // Faces transformed before the kept ones are staged (a multiple of 4).
 constexpr size_t BLOCK = 256;
 // A member with up to this many faces sorts them on 8-bit digits, else on 11-bit digits.
@@ -97,25 +96,6 @@ struct GreyTable {
     sf::Color greys[256];
 };
 const GreyTable GREYS;
-
-// Cores that other programs leave free (at least one), looked at about once a
-// second: a member that waits for a core stalls the whole team at every barrier.
-int idleCores()
-{
-    using Clock = std::chrono::steady_clock;
-    static Clock::time_point lastLook;
-    static int idle = 1;
-    static bool looked = false;
-    const Clock::time_point now = Clock::now();
-    if (looked && now - lastLook < std::chrono::seconds(1))
-        return idle;
-    looked = true;
-    lastLook = now;
-    double load[1] = {0.0};
-    const int cores = omp_get_num_procs();
-    idle = getloadavg(load, 1) == 1 ? std::max(1, cores - static_cast<int>(load[0] + 0.5)) : cores;
-    return idle;
-}
 
 // The grey of the depth view at a distance: a ramp from black to white repeated
 // every DEPTH_VIEW_SPAN world units. A distance that is not finite, or too far
@@ -472,7 +452,7 @@ inline void judgeFour(const Placement& p, const float* const (&planes)[TriangleS
 
 bool compareBatches(const Batch& a, const Batch& b)
 {
-    if (a.space || b.space)
+    if (a.kinds.has(MeshKind::Space) || b.kinds.has(MeshKind::Space))
         return b.depth > a.depth;
     return a.depth > b.depth;
 }
@@ -497,17 +477,38 @@ void sortBatches(std::vector<Batch*>& batches, std::vector<Batch*>& scratch)
     }
 }
 
-void RenderPipeline::beginFrame() { batches_.clear(); }
+RenderPipeline::RenderPipeline() = default;
+RenderPipeline::~RenderPipeline() = default;
+
+const sf::Vertex& VertexSpan::at(size_t i) const
+{
+    if (i >= count_)
+        throw std::out_of_range("VertexSpan::at");
+    return data()[i];
+}
+
+void RenderPipeline::beginFrame()
+{
+    batches_.clear();
+    usedVertices_ = 0;
+}
 
 void RenderPipeline::sortBatches() { ::sortBatches(batches_, mergeScratch_); }
 
 Batch& RenderPipeline::projectMesh(Mesh& mesh, const FrameSettings& settings)
 {
+    Mesh* const one[] = {&mesh};
+    projectMeshes(one, 1, settings);
+    return *batches_.back();
+}
+
+Batch& RenderPipeline::prepare(Mesh& mesh, const FrameSettings& settings)
+{
     if (settings.paused) {
         mesh.followParents();
     } else {
         mesh.updateTransform(settings.frameTime);
-        if (mesh.name.find("wall") != std::string::npos)
+        if (mesh.is(MeshKind::Wall))
             mesh.depthOffset.x += 750000.f;
     }
     mesh.depth = distance3(settings.camera.position, mesh.position + mesh.depthOffset);
@@ -517,75 +518,122 @@ Batch& RenderPipeline::projectMesh(Mesh& mesh, const FrameSettings& settings)
     Batch& batch = *pool_[batches_.size()];
     batches_.push_back(&batch);
     batch.mesh = &mesh;
+    batch.vertices = VertexSpan();
     batch.texture = mesh.triangles.empty() ? nullptr : mesh.triangleTexture;
     batch.shader = mesh.shader;
-    batch.name = mesh.name;
+    batch.kinds = mesh.kinds;
     batch.depth = mesh.depth;
     batch.notEmissive = mesh.notEmissive;
-    batch.space = mesh.name.find("space") != std::string::npos;
-
-    const int wanted = std::min(settings.threads > 0 ? settings.threads : omp_get_max_threads(), idleCores());
-    const size_t useful = std::max<size_t>(1, mesh.streams.count / TRIANGLES_PER_THREAD);
-    const int threads = static_cast<int>(std::min<size_t>(static_cast<size_t>(wanted), useful));
-    processTriangles(mesh, settings, threads);
+    batch.opaque = mesh.drawsOpaque();
     return batch;
 }
 
-void RenderPipeline::splitSortedRuns(int team, size_t rank, size_t total, size_t* split) const
+void RenderPipeline::projectMeshes(Mesh* const* meshes, size_t count, const FrameSettings& settings)
 {
-    if (rank >= total) {
-        for (int t = 0; t < team; ++t)
-            split[t] = slots_[t].kept;
-        return;
+    // The meshes move in list order (a child follows a parent moved before
+    // it), and their batches go in painter's order, which needs nothing of
+    // their faces; then the faces are worked on by the team: judged in pieces,
+    // then written into the frame's vertices, batch after batch.
+    const size_t firstBatch = batches_.size();
+    for (size_t i = 0; i < count; ++i)
+        prepare(*meshes[i], settings);
+    added_.assign(batches_.begin() + static_cast<long>(firstBatch), batches_.end());
+    ::sortBatches(added_, mergeScratch_);
+    std::copy(added_.begin(), added_.end(), batches_.begin() + static_cast<long>(firstBatch));
+
+    jobs_.clear();
+    size_t faces = 0;
+    for (size_t i = firstBatch; i < batches_.size(); ++i) {
+        Batch& batch = *batches_[i];
+        jobs_.push_back({batch.mesh, &batch, faces, 0, 0, 0});
+        faces += batch.mesh->streams.count;
     }
-    // The entry of that rank lies in one of the runs: find it there by its
-    // rank among all (entries are unique, so ranks are exact).
-    auto before = [this](int run, std::uint64_t entry) {
-        const std::uint64_t* first = slots_[run].sorted;
-        return static_cast<size_t>(std::lower_bound(first, first + slots_[run].kept, entry) - first);
+    if (staged_.size() < faces) {
+        staged_.resize(faces);
+        entries_.resize(faces);
+        entriesScratch_.resize(faces);
+    }
+    const int cores = settings.threads > 0 ? settings.threads : usableCores();
+    const int members = teamSize(cores, faces, TRIANGLES_PER_MEMBER);
+    if (scratch_.size() < static_cast<size_t>(members))
+        scratch_.resize(static_cast<size_t>(members));
+    settings_ = &settings;
+
+    pieces_.clear();
+    for (size_t j = 0; j < jobs_.size(); ++j) {
+        MeshJob& job = jobs_[j];
+        const size_t n = job.mesh->streams.count;
+        // A big mesh is shared out; most meshes are one member's work.
+        const int split = n >= 2 * TRIANGLES_PER_MEMBER ? teamSize(members, n, TRIANGLES_PER_MEMBER) : 1;
+        job.firstPiece = pieces_.size();
+        job.pieces = n ? static_cast<size_t>(split) : 0;
+        for (int part = 0; n && part < split; ++part) {
+            Piece piece;
+            piece.job = j;
+            chunkOf(n, split, part, piece.begin, piece.end);
+            pieces_.push_back(piece);
+        }
+        if (!n)
+            job.mesh->screenBounds = ScreenBounds{};
+    }
+    // Biggest first, so that the last items to go are small.
+    order_.resize(pieces_.size());
+    std::iota(order_.begin(), order_.end(), size_t{0});
+    if (members > 1)
+        std::sort(order_.begin(), order_.end(), [this](size_t a, size_t b) {
+            const size_t sizeA = pieces_[a].end - pieces_[a].begin, sizeB = pieces_[b].end - pieces_[b].begin;
+            return sizeA != sizeB ? sizeA > sizeB : a < b;
+        });
+    auto judge = [this](size_t item, int member) {
+        judgePiece(pieces_[order_[item]], scratch_[static_cast<size_t>(member)]);
     };
-    for (int t = 0; t < team; ++t) {
-        size_t low = 0, high = slots_[t].kept;
-        while (low < high) {
-            const size_t middle = low + (high - low) / 2;
-            const std::uint64_t entry = slots_[t].sorted[middle];
-            size_t rankOfEntry = middle;
-            for (int u = 0; u < team; ++u)
-                if (u != t)
-                    rankOfEntry += before(u, entry);
-            if (rankOfEntry == rank) {
-                for (int u = 0; u < team; ++u)
-                    split[u] = u == t ? middle : before(u, entry);
-                return;
-            }
-            if (rankOfEntry < rank)
-                low = middle + 1;
-            else
-                high = middle;
+    team_.run(pieces_.size(), members, judge);
+
+    // The batches' places in the frame's vertices; a mesh shared out is merged
+    // from its sorted pieces, each member writing a share.
+    shares_.clear();
+    size_t vertices = usedVertices_;
+    for (size_t j = 0; j < jobs_.size(); ++j) {
+        MeshJob& job = jobs_[j];
+        ScreenBounds bounds{FLT_MAX, FLT_MAX, -FLT_MAX, -FLT_MAX};
+        size_t kept = 0;
+        for (size_t p = job.firstPiece; p < job.firstPiece + job.pieces; ++p) {
+            const ScreenBounds& b = pieces_[p].bounds;
+            bounds = {std::min(bounds.minX, b.minX), std::min(bounds.minY, b.minY), std::max(bounds.maxX, b.maxX),
+                      std::max(bounds.maxY, b.maxY)};
+            kept += pieces_[p].kept;
+        }
+        if (job.pieces)
+            job.mesh->screenBounds = bounds;
+        job.firstVertex = vertices;
+        job.batch->vertices = VertexSpan(&vertices_, vertices, 3 * kept);
+        vertices += 3 * kept;
+        for (size_t part = 0; part < job.pieces; ++part) {
+            Share share{j, 0, 0};
+            chunkOf(kept, static_cast<int>(job.pieces), static_cast<int>(part), share.outBegin, share.outEnd);
+            shares_.push_back(share);
         }
     }
+    // Grown, never shrunk: what lies past the frame's vertices is left as it is.
+    if (vertices_.size() < vertices)
+        vertices_.resize(vertices);
+    usedVertices_ = vertices;
+    auto write = [this](size_t item, int member) { writeShare(shares_[item], scratch_[static_cast<size_t>(member)]); };
+    team_.run(shares_.size(), members, write);
 }
 
-void RenderPipeline::processTriangles(Mesh& mesh, const FrameSettings& settings, int threads)
+void RenderPipeline::judgePiece(Piece& piece, MemberScratch& scratch)
 {
-    Batch& batch = *batches_.back();
+    const MeshJob& job = jobs_[piece.job];
+    Mesh& mesh = *job.mesh;
+    const FrameSettings& settings = *settings_;
     const TriangleStreams& streams = mesh.streams;
-    const size_t n = streams.count;
-    if (staged_.size() < n) {
-        staged_.resize(n);
-        entries_.resize(n);
-        entriesScratch_.resize(n);
-    }
-    if (slots_.size() < static_cast<size_t>(threads))
-        slots_.resize(threads);
-
     const Placement placement{EulerRotation(mesh.worldRotation),
                               mesh.position,
                               EulerRotation(settings.camera.rotation),
                               settings.camera.position,
                               settings.lightPosition,
-                              !scene::drawsBackFaces(settings.sceneId)
-                                  || mesh.name.find("spacestar") != std::string::npos};
+                              !scene::drawsBackFaces(settings.sceneId) || mesh.is(MeshKind::SpaceStar)};
     const float* planes[TriangleStreams::PLANES];
     for (size_t p = 0; p < TriangleStreams::PLANES; ++p)
         planes[p] = streams.plane(p);
@@ -596,134 +644,144 @@ void RenderPipeline::processTriangles(Mesh& mesh, const FrameSettings& settings,
     const bool flashing = mesh.flash != 0.f;
     const sf::Color flashColour(greyOf(mesh.flash), greyOf(mesh.flash), greyOf(mesh.flash), 255);
     const float worldLighting = settings.worldLighting;
-    // Members' rows of cursors lie whole cache lines apart.
-    const size_t cursorStride = (static_cast<size_t>(threads) + 7) / 8 * 8;
-    if (cursors_.size() < cursorStride * static_cast<size_t>(threads))
-        cursors_.resize(cursorStride * static_cast<size_t>(threads));
-    StagedFace* const staged = staged_.data();
-    int teamSize = 1;
-    std::atomic<size_t> keptTotal{0};
-    std::atomic<int> membersDone{0};
+    // The mesh's faces are staged in its own part of the frame's buffers; an
+    // entry names a face by its place there.
+    StagedFace* const staged = staged_.data() + job.offset;
+    std::uint64_t* const keys = entriesScratch_.data() + job.offset + piece.begin;
+    std::uint32_t* const histogram = scratch.histogram;
+    const size_t begin = piece.begin, end = piece.end;
+    // Short runs sort on 8-bit digits: more passes, but far smaller histograms.
+    const int radixBits = end - begin <= SHORT_RUN ? 8 : 11;
+    const std::uint64_t radixMask = (std::uint64_t(1) << radixBits) - 1;
 
-    // Each member's share of the work. A lone member runs it without opening a
-    // parallel region, whose set-up costs microseconds: most meshes are small.
-    const auto memberWork = [&] {
-        const int team = omp_get_num_threads();
-        const int member = omp_get_thread_num();
-        ThreadSlot& slot = slots_[member];
-        std::uint32_t* const histogram = slot.histogram;
-        size_t begin, end;
-        chunkOf(n, team, member, begin, end);
-        // Short runs sort on 8-bit digits: more passes, but far smaller histograms.
-        const int radixBits = end - begin <= SHORT_RUN ? 8 : 11;
-        const std::uint64_t radixMask = (std::uint64_t(1) << radixBits) - 1;
-
-        // Transform, project, cull and light the faces a block at a time,
-        // four by four; then stage the kept ones with their far-first keys
-        // (counted for the sort's first digit).
-        std::fill(histogram, histogram + radixMask + 1, 0u);
-        std::uint64_t* const keys = entriesScratch_.data() + begin;
-        size_t kept = 0;
-        CornerBounds bounds;
+    // Transform, project, cull and light the faces a block at a time, four
+    // by four; then stage the kept ones with their far-first keys (counted
+    // for the sort's first digit).
+    std::fill(histogram, histogram + radixMask + 1, 0u);
+    size_t kept = 0;
+    CornerBounds bounds;
 #ifdef __SSE2__
-        CornerBounds4 bounds4;
+    CornerBounds4 bounds4;
 #endif
-        BlockVerdicts block;
-        const auto& [screenX, screenY, depth, lightCosine, mark] = block;
-        for (size_t blockBegin = begin; blockBegin < end; blockBegin += BLOCK) {
-            const size_t count = std::min(BLOCK, end - blockBegin);
-            size_t j = 0;
+    BlockVerdicts block;
+    const auto& [screenX, screenY, depth, lightCosine, mark] = block;
+    for (size_t blockBegin = begin; blockBegin < end; blockBegin += BLOCK) {
+        const size_t blockCount = std::min(BLOCK, end - blockBegin);
+        size_t j = 0;
 #ifdef __SSE2__
-            for (; j + 4 <= count; j += 4)
-                judgeFour(placement, planes, blockBegin + j, j, block, bounds4);
+        for (; j + 4 <= blockCount; j += 4)
+            judgeFour(placement, planes, blockBegin + j, j, block, bounds4);
 #endif
-            for (; j < count; ++j)
-                judgeOne(placement, planes, blockBegin + j, j, block, bounds);
+        for (; j < blockCount; ++j)
+            judgeOne(placement, planes, blockBegin + j, j, block, bounds);
 
-            for (j = 0; j < count; ++j) {
-                if (mark[j] == DROP)
-                    continue;
-                const size_t i = blockBegin + j;
-                FaceGeometry<float> f;
-                if (mark[j] == ASK_ANGLE || depthView)
-                    f = transformFace<float>(placement, planes, i);
-                if (mark[j] == ASK_ANGLE && !facesCameraByAngle(placement, f))
-                    continue;
-                sf::Color* colour = colours + 3 * i;
-                if (depthView) {
-                    for (size_t k = 0; k < 3; ++k)
-                        colour[k] = GREYS[depthGrey(length(f.view[k]))];
-                } else if (lit) {
-                    colour[0] = colour[1] = colour[2] = GREYS[ambientGreyByTable(lightCosine[j], worldLighting)];
-                }
-                if (flashing)
-                    colour[0] = colour[1] = colour[2] = flashColour;
-                StagedFace& face = staged[begin + kept];
-                for (size_t k = 0; k < 3; ++k) {
-                    face.corners[k].position = {screenX[k][j], screenY[k][j]};
-                    face.corners[k].color = colour[k];
-                    face.corners[k].texCoords = texCoords[3 * i + k];
-                }
-                const std::uint64_t key = farFirstKey(depth[j]);
-                ++histogram[key & radixMask];
-                keys[kept] = key << 32 | (begin + kept);
-                ++kept;
+        for (j = 0; j < blockCount; ++j) {
+            if (mark[j] == DROP)
+                continue;
+            const size_t i = blockBegin + j;
+            FaceGeometry<float> f;
+            if (mark[j] == ASK_ANGLE || depthView)
+                f = transformFace<float>(placement, planes, i);
+            if (mark[j] == ASK_ANGLE && !facesCameraByAngle(placement, f))
+                continue;
+            sf::Color* colour = colours + 3 * i;
+            if (depthView) {
+                for (size_t k = 0; k < 3; ++k)
+                    colour[k] = GREYS[depthGrey(length(f.view[k]))];
+            } else if (lit) {
+                colour[0] = colour[1] = colour[2] = GREYS[ambientGreyByTable(lightCosine[j], worldLighting)];
             }
+            if (flashing)
+                colour[0] = colour[1] = colour[2] = flashColour;
+            StagedFace& face = staged[begin + kept];
+            for (size_t k = 0; k < 3; ++k) {
+                face.corners[k].position = {screenX[k][j], screenY[k][j]};
+                face.corners[k].color = colour[k];
+                face.corners[k].texCoords = texCoords[3 * i + k];
+            }
+            const std::uint64_t key = farFirstKey(depth[j]);
+            ++histogram[key & radixMask];
+            keys[kept] = key << 32 | (begin + kept);
+            ++kept;
         }
+    }
 #ifdef __SSE2__
-        bounds4.foldInto(bounds);
+    bounds4.foldInto(bounds);
 #endif
-        slot.bounds = {bounds.minX, bounds.minY, bounds.maxX, bounds.maxY};
+    piece.bounds = {bounds.minX, bounds.minY, bounds.maxX, bounds.maxY};
+    piece.kept = kept;
+    piece.sorted =
+        sortEntries(keys, entries_.data() + job.offset + begin, kept, radixBits, histogram, scratch.position);
+}
 
-        // The last member to finish its faces sizes the batch, while the
-        // others go on; each sorts its own entries, and after the barrier
-        // the sorted runs are merged, each member writing its share.
-        keptTotal += kept;
-        if (++membersDone == team) {
-            batch.vertices.resize(keptTotal * 3);
-            teamSize = team;
-        }
-        slot.sorted = sortEntries(keys, entries_.data() + begin, kept, radixBits, histogram, slot.position);
-        slot.kept = kept;
-#pragma omp barrier
-        const size_t total = batch.vertices.size() / 3;
-        size_t outBegin, outEnd;
-        chunkOf(total, team, member, outBegin, outEnd);
-        size_t* const cursor = cursors_.data() + static_cast<size_t>(member) * cursorStride;
-        splitSortedRuns(team, outBegin, total, cursor);
-        sf::Vertex* const out = batch.vertices.data();
-        constexpr size_t PREFETCH_AHEAD = 16;
-        for (size_t j = outBegin; j < outEnd; ++j) {
-            int from = 0;
-            std::uint64_t entry = UINT64_MAX;
-            for (int run = 0; run < team; ++run)
-                if (cursor[run] < slots_[run].kept && slots_[run].sorted[cursor[run]] <= entry) {
+void RenderPipeline::writeShare(const Share& share, MemberScratch& scratch)
+{
+    const MeshJob& job = jobs_[share.job];
+    const Piece* const runs = pieces_.data() + job.firstPiece;
+    const StagedFace* const staged = staged_.data() + job.offset;
+    sf::Vertex* const out = vertices_.data() + job.firstVertex;
+    const size_t team = job.pieces;
+    size_t* cursor = nullptr;
+    if (team > 1) {
+        scratch.cursor.resize(team);
+        cursor = scratch.cursor.data();
+        splitSortedRuns(runs, team, share.outBegin, job.batch->vertices.size() / 3, cursor);
+    }
+    constexpr size_t PREFETCH_AHEAD = 16;
+    for (size_t j = share.outBegin; j < share.outEnd; ++j) {
+        // The next face in the merged order: the lowest entry at the runs' cursors.
+        size_t from = 0;
+        std::uint64_t entry = runs[0].sorted[j];
+        size_t ahead = j + PREFETCH_AHEAD;
+        if (team > 1) {
+            entry = UINT64_MAX;
+            for (size_t run = 0; run < team; ++run)
+                if (cursor[run] < runs[run].kept && runs[run].sorted[cursor[run]] <= entry) {
                     from = run;
-                    entry = slots_[run].sorted[cursor[run]];
+                    entry = runs[run].sorted[cursor[run]];
                 }
-            const size_t ahead = ++cursor[from] + PREFETCH_AHEAD;
-            if (ahead < slots_[from].kept)
-                __builtin_prefetch(&staged[static_cast<std::uint32_t>(slots_[from].sorted[ahead])]);
-            const StagedFace& face = staged[static_cast<std::uint32_t>(entry)];
-            out[3 * j] = face.corners[0];
-            out[3 * j + 1] = face.corners[1];
-            out[3 * j + 2] = face.corners[2];
+            ahead = ++cursor[from] + PREFETCH_AHEAD;
         }
-    };
-    if (threads > 1) {
-#pragma omp parallel num_threads(threads)
-        memberWork();
-    } else {
-        memberWork();
+        if (ahead < runs[from].kept)
+            __builtin_prefetch(&staged[static_cast<std::uint32_t>(runs[from].sorted[ahead])]);
+        const StagedFace& face = staged[static_cast<std::uint32_t>(entry)];
+        out[3 * j] = face.corners[0];
+        out[3 * j + 1] = face.corners[1];
+        out[3 * j + 2] = face.corners[2];
     }
+}
 
-    ScreenBounds combined{FLT_MAX, FLT_MAX, -FLT_MAX, -FLT_MAX};
-    for (int member = 0; member < teamSize; ++member) {
-        const ScreenBounds& b = slots_[member].bounds;
-        combined.minX = std::min(combined.minX, b.minX);
-        combined.minY = std::min(combined.minY, b.minY);
-        combined.maxX = std::max(combined.maxX, b.maxX);
-        combined.maxY = std::max(combined.maxY, b.maxY);
+void RenderPipeline::splitSortedRuns(const Piece* runs, size_t team, size_t rank, size_t total, size_t* split)
+{
+    if (rank >= total) {
+        for (size_t t = 0; t < team; ++t)
+            split[t] = runs[t].kept;
+        return;
     }
-    mesh.screenBounds = n ? combined : ScreenBounds{};
+    // The entry of that rank lies in one of the runs: find it there by its
+    // rank among all (entries are unique, so ranks are exact).
+    auto before = [runs](size_t run, std::uint64_t entry) {
+        const std::uint64_t* first = runs[run].sorted;
+        return static_cast<size_t>(std::lower_bound(first, first + runs[run].kept, entry) - first);
+    };
+    for (size_t t = 0; t < team; ++t) {
+        size_t low = 0, high = runs[t].kept;
+        while (low < high) {
+            const size_t middle = low + (high - low) / 2;
+            const std::uint64_t entry = runs[t].sorted[middle];
+            size_t rankOfEntry = middle;
+            for (size_t u = 0; u < team; ++u)
+                if (u != t)
+                    rankOfEntry += before(u, entry);
+            if (rankOfEntry == rank) {
+                for (size_t u = 0; u < team; ++u)
+                    split[u] = u == t ? middle : before(u, entry);
+                return;
+            }
+            if (rankOfEntry < rank)
+                low = middle + 1;
+            else
+                high = middle;
+        }
+    }
 }

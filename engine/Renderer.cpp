@@ -9,31 +9,55 @@
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
-#include <type_traits>
 #include <malloc.h>
 #include <string>
 
 namespace {
 
-bool contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
-
-const char* const LIGHT_UNIFORMS[8] = {"lightPos[0]", "lightPos[1]", "lightPos[2]", "lightPos[3]",
-                                       "lightPos[4]", "lightPos[5]", "lightPos[6]", "lightPos[7]"};
-
-// The debug views: a held F-key switches one contribution of the drawing shader off.
-struct DebugView {
-    const char* uniform;
-    sf::Keyboard::Key key;
+// The drawing shader's uniforms, by the renderer's numbering; the maps first
+// (they are the samplers).
+enum DrawingUniform : size_t {
+    NORMAL_MAP, ROUGHNESS_MAP, EMISSIVE_MAP, BASE_MAP, NOISE_MAP, MAP_COUNT,
+    IS_EMISSIVE = MAP_COUNT, GAME_TIME, HAS_DISP,
+    FIRST_DEBUG_VIEW, FIRST_LIGHT = FIRST_DEBUG_VIEW + Engine::DEBUG_VIEW_COUNT, LIGHT_COUNT = 8,
+    DRAWING_UNIFORM_COUNT = FIRST_LIGHT + LIGHT_COUNT
 };
-const DebugView DEBUG_VIEWS[Engine::DEBUG_VIEW_COUNT] = {{"onlyRough", sf::Keyboard::F1},      {"onlyLight", sf::Keyboard::F2},
-                                 {"onlyNormal", sf::Keyboard::F3},     {"onlyColor", sf::Keyboard::F4},
-                                 {"onlySpeLightImp", sf::Keyboard::F5}, {"onlyEmiss", sf::Keyboard::F6}};
+const char* const DRAWING_UNIFORMS[DRAWING_UNIFORM_COUNT] = {
+    "normalMap",   "roughnessMap", "emissiveMap", "texture",     "noiseMap",    "isEmissive",      "gameTime",
+    "hasDisp",     "onlyRough",    "onlyLight",   "onlyNormal",  "onlyColor",   "onlySpeLightImp", "onlyEmiss",
+    "lightPos[0]", "lightPos[1]",  "lightPos[2]", "lightPos[3]", "lightPos[4]", "lightPos[5]",     "lightPos[6]",
+    "lightPos[7]"};
+const TextureSlot MAP_SLOTS[MAP_COUNT] = {TextureSlot::Normal, TextureSlot::Roughness, TextureSlot::Emissive,
+                                          TextureSlot::Base, TextureSlot::Noise};
+
+// The debug views: a held F-key switches one contribution of the drawing
+// shader off (in the order of the "only..." uniforms).
+const sf::Keyboard::Key DEBUG_VIEW_KEYS[Engine::DEBUG_VIEW_COUNT] = {
+    sf::Keyboard::F1, sf::Keyboard::F2, sf::Keyboard::F3, sf::Keyboard::F4, sf::Keyboard::F5, sf::Keyboard::F6};
+
+// The arena backdrop shader's uniforms; its picture is the drawn texture (unit 0).
+enum BackdropUniform : size_t { BACKDROP_PICTURE, BACKDROP_TIME, BACKDROP_LIGHTING, BACKDROP_UNIFORM_COUNT };
+const char* const BACKDROP_UNIFORMS[BACKDROP_UNIFORM_COUNT] = {"backgroundTexture", "time", "worldLighting"};
+
+// The glow shader's uniforms.
+enum GlowUniform : size_t { GLOW_POSITION, GLOW_INTENSITY, GLOW_CLAMP, GLOW_RANGE, GLOW_COLOUR, GLOW_UNIFORM_COUNT };
+const char* const GLOW_UNIFORMS[GLOW_UNIFORM_COUNT] = {"u_position", "u_intensity", "u_clampValue", "u_range",
+                                                       "u_color"};
+
+GlStateCache::Program* registered(GlStateCache& state, const sf::Shader* shader, const char* const* names,
+                                  size_t count, size_t samplers)
+{
+    return shader ? state.program(*shader, names, count, samplers) : nullptr;
+}
 
 // Glows add up (the window's channels saturate at full brightness).
 const sf::BlendMode GLOW_BLENDING(sf::BlendMode::One, sf::BlendMode::One, sf::BlendMode::Add);
 
-bool isBackdrop(const Batch& batch) { return batch.name == "3D/space"; }
+bool isBackdrop(const Batch& batch) { return batch.kinds.has(MeshKind::Backdrop); }
+
+// An opaque batch replaces what lies behind it: blending it would give the same
+// pixels for more of the rasteriser's work.
+sf::BlendMode blendingOf(const Batch& batch) { return batch.opaque ? sf::BlendNone : sf::BlendAlpha; }
 
 // Light direction i (1 to 7) sent to the drawing shader: zero for a light the mesh does not have.
 sf::Vector3f lightDirection(const Mesh& mesh, size_t i)
@@ -55,7 +79,7 @@ bool drawnAlike(const Batch& a, const Batch& b)
         return true;
     const Mesh& m = *a.mesh;
     const Mesh& n = *b.mesh;
-    if (b.shader != a.shader || b.texture != a.texture || b.notEmissive != a.notEmissive
+    if (b.shader != a.shader || b.texture != a.texture || b.notEmissive != a.notEmissive || b.opaque != a.opaque
         || n.baseTexture != m.baseTexture || n.normalMap != m.normalMap || n.roughnessMap != m.roughnessMap
         || n.emissiveMap != m.emissiveMap || n.noiseMap != m.noiseMap || n.hasDisplacement != m.hasDisplacement)
         return false;
@@ -94,9 +118,9 @@ void Engine::updateVisibleObjects()
         }
         Mesh& mesh = *record.mesh;
         // The sort offsets drift with play, not while paused.
-        if (!run.paused && contains(mesh.name, "Map"))
+        if (!run.paused && mesh.is(MeshKind::ScrollingMap))
             mesh.depthOffset.x += 10000.f;
-        else if (!run.paused && contains(mesh.name, "wall"))
+        else if (!run.paused && mesh.is(MeshKind::Wall))
             mesh.depthOffset.x += 20000.f;
         if (scene::drawsOffScreenObjects(world.sceneId) || insideKeepBox(projector.project(mesh.position)))
             renderer.visibleObjects.push_back(&mesh);
@@ -137,17 +161,9 @@ void Engine::releaseGoneSceneMemory()
     malloc_trim(0);
 }
 
-void Engine::projectObject(Mesh& mesh, const FrameSettings& settings)
-{
-    if (contains(mesh.name, "collisionTop") || contains(mesh.name, "collisionBot"))
-        return;
-    renderer.pipeline.projectMesh(mesh, settings);
-    renderer.projectedMeshes.push_back(&mesh);
-}
-
 void Engine::buildBatches()
 {
-    renderer.projectedMeshes.clear();
+    renderer.projectedMeshes.clear(); // the visible-list rebuild may delete some
     renderer.pipeline.beginFrame();
     updateVisibleObjects();
     FrameSettings settings;
@@ -159,8 +175,11 @@ void Engine::buildBatches()
     settings.depthView = renderer.depthView;
     settings.sceneId = world.sceneId;
     settings.threads = renderer.pipelineThreads;
+    // The wall markers are invisible: the rest is projected, all together.
     for (Mesh* mesh : renderer.visibleObjects)
-        projectObject(*mesh, settings);
+        if (!mesh->is(MeshKind::CollisionTop) && !mesh->is(MeshKind::CollisionBottom))
+            renderer.projectedMeshes.push_back(mesh);
+    renderer.pipeline.projectMeshes(renderer.projectedMeshes.data(), renderer.projectedMeshes.size(), settings);
     renderer.pipeline.sortBatches();
 }
 
@@ -170,13 +189,16 @@ void Engine::render3D()
         return;
     buildBatches();
     for (size_t i = 0; i < DEBUG_VIEW_COUNT; ++i)
-        debugViewsOff_[i] = input::isKeyPressed(DEBUG_VIEWS[i].key);
+        debugViewsOff_[i] = input::isKeyPressed(DEBUG_VIEW_KEYS[i]);
     drawnAtSeconds_ = timing.gameClock.getElapsedTime().asSeconds();
+    if (renderer.covered || !glState_.beginPass(*renderer.window))
+        return;
 
     const std::vector<Batch*>& batches = renderer.pipeline.batches();
     for (size_t first = 0; first < batches.size();) {
         size_t last = first + 1;
-        while (last < batches.size() && drawnAlike(*batches[first], *batches[last]))
+        while (last < batches.size() && drawnAlike(*batches[first], *batches[last])
+               && batches[last - 1]->vertices.runsInto(batches[last]->vertices))
             ++last;
         if (last - first == 1)
             drawBatch(*batches[first]);
@@ -190,116 +212,106 @@ void Engine::render3D()
     if (scene::drawsPlayerOnTop(world.sceneId)) {
         const Batch* lastPlayer = nullptr;
         for (const Batch* batch : batches)
-            if (contains(batch->name, "player"))
+            if (batch->kinds.has(MeshKind::Player))
                 lastPlayer = batch;
         if (lastPlayer)
             drawBatch(*lastPlayer);
     }
+    glState_.endPass();
 }
 
+// The run's vertices lie one after the other in the pipeline's buffer.
 void Engine::drawBatchRun(const std::vector<Batch*>& batches, size_t first, size_t last)
 {
-    runVertices_.clear();
+    size_t count = 0;
     for (size_t i = first; i < last; ++i)
-        runVertices_.insert(runVertices_.end(), batches[i]->vertices.begin(), batches[i]->vertices.end());
+        count += batches[i]->vertices.size();
     const Batch& lead = *batches[first];
     sf::RenderStates states;
     states.texture = lead.texture;
-    setLightUniforms(lead);
-    setMaterialUniforms(lead, states);
-    renderer.window->draw(runVertices_.data(), runVertices_.size(), sf::Triangles, states);
+    states.blendMode = blendingOf(lead);
+    useDrawingShader(lead);
+    glState_.readyForDraw();
+    renderer.window->draw(lead.vertices.data(), count, sf::Triangles, states);
+    ++renderer.drawCalls;
 }
 
 void Engine::drawBatch(const Batch& batch)
 {
     if (!renderer.window || !batch.mesh)
         return;
+    const bool backdrop = isBackdrop(batch);
+    if (world.sceneId == renderer.bossSceneId && backdrop) {
+        drawBackdropShader();
+        return;
+    }
+    if (batch.vertices.empty())
+        return;
+    if (backdrop)
+        glState_.use(nullptr);
+    else
+        useDrawingShader(batch);
     sf::RenderStates states;
     states.texture = batch.texture;
-    const bool backdrop = isBackdrop(batch);
-    if (!backdrop && batch.mesh && !batch.vertices.empty()) {
-        setLightUniforms(batch);
-        setMaterialUniforms(batch, states);
-    }
-    if (world.sceneId == renderer.bossSceneId && backdrop) {
-        sf::Shader* bossSpace = renderer.sharedShader("Shader/shaderBossSpace.frag");
-        sf::RectangleShape rectangle(sf::Vector2f(1920.f, 1080.f));
-        rectangle.setTexture(renderer.spaceTexture);
-        sf::RenderStates spaceStates;
-        if (bossSpace) {
-            bossSpace->setUniform("backgroundTexture", sf::Shader::CurrentTexture);
-            bossSpace->setUniform("time", timing.gameClock.getElapsedTime().asSeconds());
-            bossSpace->setUniform("worldLighting", world.worldLighting);
-            spaceStates.shader = bossSpace;
-        }
-        renderer.window->draw(rectangle, spaceStates);
-        return;
-    }
-    if (!batch.vertices.empty())
-        renderer.window->draw(batch.vertices.data(), batch.vertices.size(), sf::Triangles, states);
+    states.blendMode = blendingOf(batch);
+    glState_.readyForDraw();
+    renderer.window->draw(batch.vertices.data(), batch.vertices.size(), sf::Triangles, states);
+    ++renderer.drawCalls;
 }
 
-namespace {
-// What tells two values of a uniform apart: its bytes, or a texture's address.
-template <class Value>
-std::array<unsigned char, 16> uniformBytes(const Value& value)
+// The arena's backdrop: the space picture through its own shader, over the whole window.
+void Engine::drawBackdropShader()
 {
-    static_assert(sizeof(Value) <= 16 && std::is_trivially_copyable<Value>::value, "a small plain value");
-    std::array<unsigned char, 16> bytes{};
-    std::memcpy(bytes.data(), &value, sizeof value);
-    return bytes;
-}
-std::array<unsigned char, 16> uniformBytes(const sf::Texture& texture) { return uniformBytes(&texture); }
-} // namespace
-
-template <class Value>
-void Engine::setUniformOnChange(sf::Shader& shader, const char* name, const Value& value)
-{
-    const std::array<unsigned char, 16> bytes = uniformBytes(value);
-    const auto [slot, added] = uniformValues_.try_emplace({&shader, name}, bytes);
-    if (!added && slot->second == bytes)
-        return;
-    slot->second = bytes;
-    shader.setUniform(name, value);
+    GlStateCache::Program* program =
+        registered(glState_, renderer.backdropShader(), BACKDROP_UNIFORMS, BACKDROP_UNIFORM_COUNT, 0);
+    glState_.use(program);
+    glState_.setInt(BACKDROP_PICTURE, 0);
+    glState_.setFloat(BACKDROP_TIME, timing.gameClock.getElapsedTime().asSeconds());
+    glState_.setFloat(BACKDROP_LIGHTING, world.worldLighting);
+    glState_.readyForDraw();
+    sf::RectangleShape rectangle(sf::Vector2f(1920.f, 1080.f));
+    rectangle.setTexture(renderer.spaceTexture);
+    renderer.window->draw(rectangle);
+    ++renderer.drawCalls;
 }
 
-void Engine::bindMap(sf::Shader& shader, const char* name, const sf::Texture* texture, TextureSlot slot)
+bool Engine::useDrawingShader(const Batch& batch)
 {
-    setUniformOnChange(shader, name, texture ? *texture : textures.neutralTexture(slot));
+    GlStateCache::Program* program =
+        registered(glState_, batch.shader, DRAWING_UNIFORMS, DRAWING_UNIFORM_COUNT, MAP_COUNT);
+    glState_.use(program);
+    if (!program)
+        return false;
+    setLightUniforms(batch);
+    setMaterialUniforms(batch);
+    return true;
 }
 
-// Only what the drawing shader reads: a uniform it does not have (or declares
-// and never uses) is refused with a message on the error stream.
-void Engine::setMaterialUniforms(const Batch& batch, sf::RenderStates& states)
+void Engine::setMaterialUniforms(const Batch& batch)
 {
-    sf::Shader* shader = batch.shader;
     const Mesh& mesh = *batch.mesh;
-    if (!shader)
-        return;
-    bindMap(*shader, "normalMap", mesh.normalMap, TextureSlot::Normal);
-    bindMap(*shader, "roughnessMap", mesh.roughnessMap, TextureSlot::Roughness);
-    bindMap(*shader, "emissiveMap", mesh.emissiveMap, TextureSlot::Emissive);
-    bindMap(*shader, "texture", mesh.baseTexture, TextureSlot::Base);
-    bindMap(*shader, "noiseMap", mesh.noiseMap, TextureSlot::Noise);
-    setUniformOnChange(*shader, "isEmissive", batch.notEmissive ? 0.f : 1.f);
-    setUniformOnChange(*shader, "gameTime", drawnAtSeconds_);
-    setUniformOnChange(*shader, "hasDisp", mesh.hasDisplacement);
+    const sf::Texture* const maps[MAP_COUNT] = {mesh.normalMap, mesh.roughnessMap, mesh.emissiveMap, mesh.baseTexture,
+                                                mesh.noiseMap};
+    for (size_t i = 0; i < MAP_COUNT; ++i) {
+        if (i == BASE_MAP && maps[i] && maps[i] == batch.texture)
+            glState_.setDrawnTexture(i); // the texture drawn with is that one: no second binding
+        else
+            glState_.setTexture(i, maps[i] ? *maps[i] : textures.neutralTexture(MAP_SLOTS[i]));
+    }
+    glState_.setFloat(IS_EMISSIVE, batch.notEmissive ? 0.f : 1.f);
+    glState_.setFloat(GAME_TIME, drawnAtSeconds_);
+    glState_.setBool(HAS_DISP, mesh.hasDisplacement);
     for (size_t i = 0; i < DEBUG_VIEW_COUNT; ++i)
-        setUniformOnChange(*shader, DEBUG_VIEWS[i].uniform, debugViewsOff_[i] ? 0.f : 1.f);
-    states.shader = shader;
+        glState_.setFloat(FIRST_DEBUG_VIEW + i, debugViewsOff_[i] ? 0.f : 1.f);
 }
 
 void Engine::setLightUniforms(const Batch& batch)
 {
-    sf::Shader* shader = batch.shader;
-    if (!shader)
-        return;
     const Mesh& mesh = *batch.mesh;
-    setUniformOnChange(*shader, LIGHT_UNIFORMS[0], sf::Glsl::Vec3(normalised(mesh.position - world.lightPosition)));
+    glState_.setVec3(FIRST_LIGHT, sf::Glsl::Vec3(normalised(mesh.position - world.lightPosition)));
     // The shader is shared by every mesh: directions this mesh does not send are zero.
-    for (size_t i = 1; i < 8; ++i) {
-        setUniformOnChange(*shader, LIGHT_UNIFORMS[i], sf::Glsl::Vec3(lightDirection(mesh, i)));
-    }
+    for (size_t i = 1; i < LIGHT_COUNT; ++i)
+        glState_.setVec3(FIRST_LIGHT + i, sf::Glsl::Vec3(lightDirection(mesh, i)));
 }
 
 void Engine::drawMovingLights()
@@ -326,8 +338,8 @@ void Engine::drawMovingLights()
 // Added one by one, the glows saturate as they would added up first.
 void Engine::drawMovingLight(const Mesh& mesh)
 {
-    sf::Shader* shader = renderer.sharedShader("Shader/MovingLightShader.frag");
-    if (!shader || !world.camera)
+    GlStateCache::Program* glow = registered(glState_, renderer.glowShader(), GLOW_UNIFORMS, GLOW_UNIFORM_COUNT, 0);
+    if (!glow || !world.camera)
         return;
     const sf::Vector2f screen = projectToScreen(*world.camera, mesh.position);
     const float dist = distance3(world.camera->position, mesh.position);
@@ -338,14 +350,17 @@ void Engine::drawMovingLight(const Mesh& mesh)
     const sf::IntRect reach = glowReach(screen, intensity, range, light.colour);
     if (reach.width <= 0 || reach.height <= 0)
         return;
-    setUniformOnChange(*shader, "u_position", screen);
-    setUniformOnChange(*shader, "u_intensity", intensity);
-    setUniformOnChange(*shader, "u_clampValue", 1.0f);
-    setUniformOnChange(*shader, "u_range", range);
-    setUniformOnChange(*shader, "u_color", sf::Glsl::Vec3(light.colour.r, light.colour.g, light.colour.b));
+    glState_.use(glow);
+    glState_.setVec2(GLOW_POSITION, screen);
+    glState_.setFloat(GLOW_INTENSITY, intensity);
+    glState_.setFloat(GLOW_CLAMP, 1.0f);
+    glState_.setFloat(GLOW_RANGE, range);
+    glState_.setVec3(GLOW_COLOUR, sf::Glsl::Vec3(light.colour.r, light.colour.g, light.colour.b));
+    glState_.readyForDraw();
     const float left = static_cast<float>(reach.left), top = static_cast<float>(reach.top);
     const float right = left + static_cast<float>(reach.width), bottom = top + static_cast<float>(reach.height);
     const sf::Vertex quad[4] = {sf::Vertex({left, top}), sf::Vertex({right, top}), sf::Vertex({left, bottom}),
                                 sf::Vertex({right, bottom})};
-    renderer.window->draw(quad, 4, sf::TriangleStrip, sf::RenderStates(GLOW_BLENDING, sf::Transform(), nullptr, shader));
+    renderer.window->draw(quad, 4, sf::TriangleStrip, sf::RenderStates(GLOW_BLENDING, sf::Transform(), nullptr, nullptr));
+    ++renderer.drawCalls;
 }

@@ -16,3 +16,13 @@ sf::Shader* RendererResources::sharedShader(const std::string& path)
     }
     return found->second.get();
 }
+
+namespace {
+const std::string DRAWING_SHADER = "Shader/drawingShader.frag";
+const std::string GLOW_SHADER = "Shader/MovingLightShader.frag";
+const std::string BACKDROP_SHADER = "Shader/shaderBossSpace.frag";
+} // namespace
+
+sf::Shader* RendererResources::drawingShader() { return sharedShader(DRAWING_SHADER); }
+sf::Shader* RendererResources::glowShader() { return sharedShader(GLOW_SHADER); }
+sf::Shader* RendererResources::backdropShader() { return sharedShader(BACKDROP_SHADER); }

@@ -21,15 +21,22 @@ public:
     // A shader loaded and compiled once per path; null when shaders are
     // unavailable or the file does not compile.
     sf::Shader* sharedShader(const std::string& path);
-    sf::Shader* drawingShader() { return sharedShader("Shader/drawingShader.frag"); }
+    // The renderer's own shaders, found without building their paths every frame.
+    sf::Shader* drawingShader();
+    sf::Shader* glowShader();
+    sf::Shader* backdropShader();
 
     sf::RenderWindow* window = nullptr;
     std::vector<Mesh*> visibleObjects;  // not owned, rebuilt every frame
     std::vector<Mesh*> projectedMeshes; // the meshes projected in the last frame
     RenderPipeline pipeline;
-    int pipelineThreads = 0; // 0: the OpenMP default team
+    int pipelineThreads = 0; // the most members projecting a frame (0: the cores this process may use)
     float visibleRebuildTimer = 0.f;
     bool depthView = false;
+    // The screen drawn over this frame hides every pixel of it: the frame is
+    // projected as ever, but nothing of it is drawn.
+    bool covered = false;
+    long drawCalls = 0; // the 3D frame's draw calls so far (tests and benchmarks)
     int bossSceneId = scene::ARENA; // the scene whose backdrop is drawn by a shader
 
     // Made by Engine::initResources.

@@ -179,6 +179,8 @@ void addMeshObject(Engine& engine, WorldObjectTable& table, SceneRecord& record,
         return;
     mesh->rotation = firstOr0(record.rotations);
     mesh->texturePath = entry.texturePath;
+    if (objectName == "GreenPlanet")
+        mesh->kinds.add(MeshKind::GreenPlanet); // whatever model the table gives it
     SceneObjectRecord object;
     object.name = objectName;
     object.sceneId = sceneId;
@@ -196,7 +198,7 @@ void addLightObject(Engine& engine, WorldObjectTable& table, SceneRecord& record
     if (!mesh)
         return;
     mesh->lightData = {record.intensity, record.range, record.colour};
-    mesh->name = "light";
+    mesh->rename("light");
     mesh->tags.push_back("light");
     if (scene::hidesLightGlow(sceneId))
         mesh->tags.push_back("noTavlo");

@@ -13,6 +13,16 @@ namespace {
 const sf::Color NEUTRAL_COLOURS[static_cast<size_t>(TextureSlot::Count)] = {
     sf::Color(255, 255, 255), sf::Color(128, 128, 255), sf::Color(128, 128, 128), sf::Color(0, 0, 0),
     sf::Color(128, 128, 128)};
+
+bool everyPixelOpaque(const sf::Image& image)
+{
+    const sf::Uint8* pixels = image.getPixelsPtr();
+    const size_t count = static_cast<size_t>(image.getSize().x) * image.getSize().y;
+    for (size_t i = 0; i < count; ++i)
+        if (pixels[4 * i + 3] != 255)
+            return false;
+    return pixels != nullptr;
+}
 } // namespace
 
 sf::Texture* TextureCache::getTexture(const std::string& path, TextureUse use) { return loadTexture(path, use, true); }
@@ -49,8 +59,10 @@ sf::Texture* TextureCache::loadTexture(const std::string& path, TextureUse use, 
     const std::string file = resolveAssetPath(path);
     const bool exists = assetExists(file);
     std::unique_ptr<sf::Texture> texture = exists ? std::make_unique<sf::Texture>() : nullptr;
-    if (texture && !texture->loadFromFile(file))
+    sf::Image image;
+    if (texture && !(image.loadFromFile(file) && texture->loadFromImage(image)))
         texture.reset();
+    const bool opaque = texture && everyPixelOpaque(image);
     std::lock_guard<std::mutex> lock(mutex_);
     if (!texture) {
         if (!exists && use != TextureUse::Shared)
@@ -61,8 +73,11 @@ sf::Texture* TextureCache::loadTexture(const std::string& path, TextureUse use, 
     }
     noteTextureUse(path, use); // the purge may have run meanwhile
     std::unique_ptr<sf::Texture>& slot = cache_[path];
-    if (!slot) // another thread may have loaded it meanwhile: the first one stays
+    if (!slot) { // another thread may have loaded it meanwhile: the first one stays
         slot = std::move(texture);
+        if (opaque)
+            opaque_.insert(slot.get());
+    }
     return slot.get();
 }
 
@@ -98,6 +113,7 @@ void TextureCache::purgeExcept(const std::vector<const sf::Texture*>& inUse)
         if (texture && purgeable != purgeable_.end() && purgeable->second && !keep.count(texture)
             && !preloaded_.count(it->first) && it->first.find("space") == std::string::npos) {
             purgeable_.erase(purgeable);
+            opaque_.erase(texture);
             it = cache_.erase(it);
         } else {
             ++it;
@@ -108,16 +124,30 @@ void TextureCache::purgeExcept(const std::vector<const sf::Texture*>& inUse)
 void TextureCache::release(const std::vector<std::string>& paths)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    for (const std::string& path : paths) {
-        cache_.erase(path);
-        purgeable_.erase(path);
+    for (const std::string& path : paths)
+        eraseEntry(path);
+}
+
+void TextureCache::eraseEntry(const std::string& path)
+{
+    const auto found = cache_.find(path);
+    if (found != cache_.end()) {
+        opaque_.erase(found->second.get());
+        cache_.erase(found);
     }
+    purgeable_.erase(path);
 }
 
 size_t TextureCache::size()
 {
     std::lock_guard<std::mutex> lock(mutex_);
     return cache_.size();
+}
+
+bool TextureCache::isOpaque(const sf::Texture* texture)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return texture && opaque_.count(texture) != 0;
 }
 
 bool TextureCache::hasEntry(const std::string& path)

@@ -51,6 +51,9 @@ public:
     bool hasEntry(const std::string& path);
     // The 1 x 1 texture drawn where a mesh has no texture of that kind.
     const sf::Texture& neutralTexture(TextureSlot slot);
+    // Whether every pixel of a texture of this cache is fully opaque (found
+    // when it was loaded): what is drawn with it hides what lies behind.
+    bool isOpaque(const sf::Texture* texture);
 
 private:
     std::mutex mutex_;
@@ -62,6 +65,9 @@ private:
     // Scene textures found missing since the last preload started: a model's
     // absent maps are asked for by every copy of it in a scene.
     std::unordered_set<std::string> missingSceneFiles_;
+    std::unordered_set<const sf::Texture*> opaque_; // loaded textures without a see-through pixel
+    // Drops the entry of `path` (mutex_ held).
+    void eraseEntry(const std::string& path);
     // Records who asked for `path` (mutex_ held).
     void noteTextureUse(const std::string& path, TextureUse use);
     // Says once per path that a needed texture is missing or broken (mutex_ held).

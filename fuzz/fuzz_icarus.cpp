@@ -29,23 +29,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const IcarusPartRecord& r : records)
         fuzz::require(r.hp >= icarus_layout::MIN_HP, "every part can be destroyed");
 
-    static ParticleSystem particles;
-    static EnemyManager enemies;
+    Engine& e = engine();
+    static ParticleSystem particles(e.textures);
+    static EnemyManager enemies(e.textures);
     PlayerList players;
     ScoreList scores;
     ScoreCounterList counters;
-    engine().timing.frameTime = 1.f / 60.f;
+    e.timing.frameTime = 1.f / 60.f;
     {
-        Icarus boss(BossData{BOSS_ICARUS, &particles}, fuzz::writeScratchFile("Icarus.txt", text));
+        Icarus boss(bossData(BossType::Icarus, &particles, servicesOf(e)), fuzz::writeScratchFile("Icarus.txt", text));
         boss.players = &players;
         for (int frame = 0; frame < 120; ++frame) {
-            if (BossLvl1* tower = currentBossLvl1())
+            if (BossLvl1* tower = currentBossLvl1(e.world))
                 tower->update();
             if (boss.update(1.f / 60.f, enemies, players, Scoring{scores, counters}, particles))
                 break;
         }
     }
-    releaseBoss3D();
+    releaseBoss3D(e.world);
     enemies.enemies.clear();
     particles.clear();
     return 0;

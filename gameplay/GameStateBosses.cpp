@@ -4,15 +4,16 @@
 #include "bosses/Boss.h"
 #include "bosses/BossLvl1.h"
 #include "gameplay/GameState.h"
+#include "play/TransitionalServices.h"
 
 void GameState::spawnBossIcarus()
 {
-    spawnBoss(bosses, BossData{BOSS_ICARUS, &particles}, &players);
+    spawnBoss(bosses, bossData(BossType::Icarus, &particles, transitionalServices()), &players);
 }
 
 void GameState::spawnBossMurzel()
 {
-    spawnBoss(bosses, BossData{BOSS_MURZEL, &particles}, &players);
+    spawnBoss(bosses, bossData(BossType::Murzel, &particles, transitionalServices()), &players);
 }
 
 Scoring GameState::bossScoring() { return Scoring{scores, scoreCounters}; }

@@ -53,7 +53,7 @@ Polygon wallPolygon(const std::vector<sf::Vector2f>& polyline)
 
 namespace {
 
-std::vector<sf::Vector2f> projectMarkers(Engine& engine, const char* markerName, WallSide side)
+std::vector<sf::Vector2f> projectMarkers(Engine& engine, MeshKind markerKind, WallSide side)
 {
     if (!engine.world.camera)
         return {};
@@ -63,7 +63,7 @@ std::vector<sf::Vector2f> projectMarkers(Engine& engine, const char* markerName,
     for (const SceneObjectRecord& record : engine.world.sceneObjects) {
         WallMarker marker;
         if (record.mesh) {
-            marker.isMarker = record.mesh->name.find(markerName) != std::string::npos;
+            marker.isMarker = record.mesh->is(markerKind);
             marker.screen = projector.project(record.mesh->position);
         } else if (!record.positions.empty()) {
             marker.screen = projector.project(record.positions.front());
@@ -77,10 +77,10 @@ std::vector<sf::Vector2f> projectMarkers(Engine& engine, const char* markerName,
 
 std::vector<sf::Vector2f> projectCollisionBot(Engine& engine)
 {
-    return projectMarkers(engine, "collisionBot", WallSide::Bottom);
+    return projectMarkers(engine, MeshKind::CollisionBottom, WallSide::Bottom);
 }
 
 std::vector<sf::Vector2f> projectCollisionTop(Engine& engine)
 {
-    return projectMarkers(engine, "collisionTop", WallSide::Top);
+    return projectMarkers(engine, MeshKind::CollisionTop, WallSide::Top);
 }

@@ -21,10 +21,10 @@ Mesh* findSceneMesh(const std::string& name)
 {
     Engine& e = engine();
     for (SceneObjectRecord& record : e.world.sceneObjects)
-        if (record.mesh && !record.mesh->markedForDeletion && (record.name == name || namedAs(record.mesh->name, name)))
+        if (record.mesh && !record.mesh->markedForDeletion && (record.name == name || namedAs(record.mesh->name(), name)))
             return record.mesh.get();
     for (const std::unique_ptr<Mesh>& mesh : e.world.meshes)
-        if (mesh && !mesh->markedForDeletion && namedAs(mesh->name, name))
+        if (mesh && !mesh->markedForDeletion && namedAs(mesh->name(), name))
             return mesh.get();
     return nullptr;
 }

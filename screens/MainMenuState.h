@@ -19,6 +19,8 @@ public:
     void joystickConnected(unsigned) override {}
     StateCode update(float frameTime) override;
     void draw(sf::RenderWindow& window) override;
+    // The logos are shown on a black curtain over the whole window.
+    bool coversWindow() const override { return !logos_.finished(); }
 
     const LogoSequence& logos() const { return logos_; }
 

@@ -14,6 +14,7 @@ public:
     void joystickConnected(unsigned joystickId) override;
     StateCode update(float frameTime) override;
     void draw(sf::RenderWindow& window) override;
+    bool coversWindow() const override { return inner_->coversWindow(); }
 
     MainState& inner() { return *inner_; }
 

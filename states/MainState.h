@@ -52,6 +52,9 @@ public:
     virtual void joystickConnected(unsigned joystickId) = 0;
     virtual StateCode update(float frameTime) = 0;
     virtual void draw(sf::RenderWindow& window) = 0;
+    // True while draw() paints every pixel of the window opaque: the world's
+    // frame beneath still runs but is not drawn.
+    virtual bool coversWindow() const { return false; }
 };
 
 // A state that answers nothing and draws nothing (the 3D frame still runs

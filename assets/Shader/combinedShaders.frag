@@ -43,8 +43,10 @@ vec3 variant(int index, vec2 p)
 
 void main()
 {
+    // The tunnel is seen turned half a turn: p runs from the window's centre
+    // the opposite way to the window's pixels.
     vec2 centre = vec2(960.0, 540.0);
-    vec2 p = (gl_FragCoord.xy - centre) / max(resolution.y, 1.0);
+    vec2 p = (centre - gl_FragCoord.xy) / max(resolution.y, 1.0);
     vec3 colour = variant(actualIndex, p);
     if (isSwitching != 0 && nextIndex != actualIndex)
         colour = mix(colour, variant(nextIndex, p), clamp(transTime, 0.0, 1.0));

@@ -244,9 +244,14 @@ TEST_F(FullRun, TheShaderBackgroundScenesRunOnTheMeasuredFrameTime)
     EXPECT_FLOAT_EQ(engine().timing.frameTime, 0.01f);
     EXPECT_NEAR(ship.position.x - from, 720.f * 0.6f, 1.f);
 
-    // Out of level 3 the background gives its window-sized pictures back.
-    ASSERT_NE(engine().world.level3Background->renderTexture, nullptr);
+    // The tunnel is drawn straight onto the window: window-sized pictures are
+    // made only for a cross-fade, and out of level 3 they are given back.
+    Level3Background& tunnel = *engine().world.level3Background;
+    EXPECT_EQ(tunnel.renderTexture, nullptr);
+    tunnel.startSwitch();
+    runFrames(1, 0.01f);
+    ASSERT_NE(tunnel.renderTexture, nullptr);
     changeScene(scene::ARENA, 0.f);
     runFrames(1, 0.01f);
-    EXPECT_EQ(engine().world.level3Background->renderTexture, nullptr);
+    EXPECT_EQ(tunnel.renderTexture, nullptr);
 }

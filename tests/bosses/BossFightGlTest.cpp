@@ -77,14 +77,14 @@ TEST_F(BossFightGl, TheShipsShotsWearTheTowerBossDownUntilItFalls)
 {
     startGame(0);
     frames(1);
-    spawnBoss(game->bosses, BossData{BOSS_ICARUS, &game->particles}, &game->players);
+    spawnBoss(game->bosses, bossData(BossType::Icarus, &game->particles, servicesOf(engine())), &game->players);
     for (const std::unique_ptr<Player2D>& ship : game->players)
         ship->bossLevel = 1;
     auto* icarus = dynamic_cast<Icarus*>(boss());
     ASSERT_NE(icarus, nullptr);
     ASSERT_TRUE(icarus->head);
     ASSERT_EQ(icarus->parts.size(), 4u);
-    ASSERT_NE(currentBossLvl1(), nullptr);
+    ASSERT_NE(currentBossLvl1(engine().world), nullptr);
     EXPECT_EQ(engine().world.sceneId, scene::TOWER);
 
     holdUnder(1100.f);
@@ -117,13 +117,13 @@ TEST_F(BossFightGl, TheShipsShotsWearTheTowerBossDownUntilItFalls)
     }
     ASSERT_TRUE(defeated);
     EXPECT_GE(game->scores[0].score, 100000u);
-    ASSERT_NE(currentBossLvl1(), nullptr); // the tower stays, red, until the scene changes
-    EXPECT_TRUE(currentBossLvl1()->moduleDestroyed[3]);
+    ASSERT_NE(currentBossLvl1(engine().world), nullptr); // the tower stays, red, until the scene changes
+    EXPECT_TRUE(currentBossLvl1(engine().world)->moduleDestroyed[3]);
 
     // Leaving the scene lets go of the tower.
     changeScene(scene::CORRIDOR, 0.f);
     frames(1);
-    EXPECT_EQ(currentBossLvl1(), nullptr);
+    EXPECT_EQ(currentBossLvl1(engine().world), nullptr);
 }
 
 // Its death is BossFight.EachWeaponWearsTheBossDownItsDefeatPaysEveryPlayerAndTheCountdownEndsIt.

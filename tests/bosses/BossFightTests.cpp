@@ -59,8 +59,8 @@ public:
     void TearDown() override
     {
         boss.reset();
-        releaseBoss3D();
         Engine& e = engine();
+        releaseBoss3D(e.world);
         e.world.sceneObjects.clear();
         e.world.camera = nullptr;
         e.world.cameraFrame = 0;
@@ -75,7 +75,7 @@ public:
     Icarus& icarusFrom(const std::string& layoutPath)
     {
         engine().world.camera = nullptr;
-        boss = std::make_unique<Icarus>(BossData{BOSS_ICARUS, &particles}, layoutPath);
+        boss = std::make_unique<Icarus>(bossData(BossType::Icarus, &particles, servicesOf(engine())), layoutPath);
         boss->players = &ships;
         return static_cast<Icarus&>(*boss);
     }
@@ -92,7 +92,7 @@ public:
         {
             TempDir empty;
             InDirectory inEmpty(empty.path);
-            boss = std::make_unique<Murzel>(BossData{BOSS_MURZEL, &particles});
+            boss = std::make_unique<Murzel>(bossData(BossType::Murzel, &particles, servicesOf(e)));
             scenePreloader().wait();
         }
         boss->players = &ships;
@@ -116,7 +116,7 @@ public:
     // One frame: the tower as the engine steps it, then the boss.
     bool update()
     {
-        if (BossLvl1* tower = currentBossLvl1())
+        if (BossLvl1* tower = currentBossLvl1(engine().world))
             tower->update();
         return boss->update(DT, enemies, ships, scoring, particles);
     }
@@ -293,7 +293,7 @@ TEST_F(BossFight, TowerLayoutPairsPartsWhoseFallenPartIsReplacedThenDiesForGood)
     EXPECT_EQ(spawner->module, 1); // the lone part did not advance the module
 
     // The shooter on module 0 falls; its spawner takes its place two seconds later.
-    BossLvl1* model = currentBossLvl1();
+    BossLvl1* model = currentBossLvl1(engine().world);
     const sf::Vector2f partCentre(460.f, 240.f);
 
     EXPECT_FALSE(volley(partCentre, 19));
@@ -377,7 +377,7 @@ TEST_F(BossFight, APartWhoseTowerIsGoneFiresFromItsOwnMuzzles)
     ShootIcarus part(20, {500.f, 300.f}, 0);
     BulletManager& bullets = *enemies.enemyBullets;
     for (int f = 0; f < 2 * 64 && bullets.bullets.empty(); ++f)
-        part.update(DT, enemies, {ships[0]->position});
+        part.update(DT, enemies, {ships[0]->position}, nullptr);
     ASSERT_EQ(bullets.bullets.size(), 2u);
     EXPECT_EQ(bullets.bullets.front().origin, sf::Vector2f(540.f, 300.f));
     EXPECT_EQ(bullets.bullets.back().origin, sf::Vector2f(460.f, 300.f));
@@ -386,7 +386,7 @@ TEST_F(BossFight, APartWhoseTowerIsGoneFiresFromItsOwnMuzzles)
 TEST_F(BossFight, TowerHeadReleasesABeeThroughTheDoorsEveryTenSeconds)
 {
     icarusHead();
-    BossLvl1* tower = currentBossLvl1();
+    BossLvl1* tower = currentBossLvl1(engine().world);
     // The doors only move as the renderer integrates their velocity; they open, stay open a
     // second to let the bee out, close and stop, and the cycle ends. So every ten seconds.
     for (int bee = 1; bee <= 2; ++bee) {

@@ -18,11 +18,18 @@ protected:
     {
         engine().timing.frameTime = DT;
         engine().world.camera = nullptr;
-        auto owned = std::make_unique<BossLvl1>();
-        tower = owned.get();
-        installBoss3D(std::move(owned));
+        install();
     }
-    void TearDown() override { releaseBoss3D(); }
+    void TearDown() override { releaseBoss3D(engine().world); }
+
+    // A new tower, shown in the engine's world.
+    void install()
+    {
+        Engine& e = engine();
+        auto owned = std::make_unique<BossLvl1>(e.textures, e.renderer, e.world, e.timing);
+        tower = owned.get();
+        installBoss3D(e.world, std::move(owned));
+    }
 
     void frames(int n)
     {
@@ -99,12 +106,10 @@ TEST_F(BossTower, TurretsFaceTheAimPointOnScreen)
 
 TEST_F(BossTower, ATowerWhoseModelsAreMissingStillRunsItsFightWithoutTurrets)
 {
-    releaseBoss3D();
+    releaseBoss3D(engine().world);
     testing_support::TempDir empty;
     testing_support::InDirectory inEmpty(empty.path);
-    auto owned = std::make_unique<BossLvl1>();
-    tower = owned.get();
-    installBoss3D(std::move(owned));
+    install();
     tower->setModuleFlag(0, true);
     tower->flashModule(1);
     tower->flashTower();

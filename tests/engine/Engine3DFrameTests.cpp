@@ -90,8 +90,8 @@ TEST(Engine3DFrame, DeadBossObjectsGoBeforeTheBossUpdates)
     f.step(0.01f);
     EXPECT_EQ(boss.livingAtUpdate, 2u);
     ASSERT_EQ(boss.objects.size(), 2u);
-    EXPECT_EQ(boss.objects[0]->name, "0");
-    EXPECT_EQ(boss.objects[1]->name, "2");
+    EXPECT_EQ(boss.objects[0]->name(), "0");
+    EXPECT_EQ(boss.objects[1]->name(), "2");
 }
 
 // The 3D world is drawn every frame, paused or not: a turning module, a

@@ -184,11 +184,13 @@ TEST(Engine3DPipeline, TheDepthViewWrapsItsGreyAndCorridorWallsSortBehind)
 
 TEST(Engine3DPipeline, BatchesAreDrawnFarthestFirstKeepingTheOrderOfEqualDepths)
 {
-    auto make = [](const char* name, float depth) {
+    std::vector<std::unique_ptr<Mesh>> meshes;
+    auto make = [&meshes](const char* name, float depth) {
+        meshes.push_back(meshOf({}, name));
         Batch b;
-        b.name = name;
+        b.mesh = meshes.back().get();
+        b.kinds = b.mesh->kinds;
         b.depth = depth;
-        b.space = b.name.find("space") != std::string::npos;
         return b;
     };
     std::vector<Batch> store = {make("a", 10), make("b", 30), make("c", 10), make("d", 20), make("e", 30)};
@@ -198,7 +200,7 @@ TEST(Engine3DPipeline, BatchesAreDrawnFarthestFirstKeepingTheOrderOfEqualDepths)
     sortBatches(order, scratch);
     std::string names;
     for (const Batch* b : order)
-        names += b->name;
+        names += b->mesh->name();
     EXPECT_EQ(names, "bedac");
 }
 
@@ -234,4 +236,42 @@ TEST(Engine3DPipeline, VisibleListBoxAndTheLightsOfUnlitMeshes)
         m->addLightIfInRange({0.f, 0.f, 0.f}, &light);
     EXPECT_TRUE(unlit.lights.empty());
     EXPECT_EQ(tagged.lights.size(), 1u);
+}
+
+// The team is sized from the cores this process may use and the work: pinned
+// to one core a frame starts no helper; pinned to two, a big mesh is shared
+// by two members, however many cores the machine has.
+TEST(Engine3DPipeline, TheTeamIsSizedFromTheCoresThisProcessMayUseAndTheWork)
+{
+    cpu_set_t original;
+    ASSERT_EQ(sched_getaffinity(0, sizeof original, &original), 0);
+    if (CPU_COUNT(&original) < 2)
+        GTEST_SKIP() << "needs two cores";
+    cpu_set_t pinned;
+    CPU_ZERO(&pinned);
+    for (int cpu = 0, taken = 0; cpu < CPU_SETSIZE && taken < 2; ++cpu)
+        if (CPU_ISSET(cpu, &original)) {
+            CPU_SET(cpu, &pinned);
+            ++taken;
+        }
+    EXPECT_EQ(coresIn(pinned), 2);
+    EXPECT_EQ(teamSize(coresIn(pinned), 1000000, 4096), 2);
+    EXPECT_EQ(teamSize(8, 3000, 4096), 1) << "a small frame stays on the main thread";
+    EXPECT_EQ(teamSize(8, 3 * 4096, 4096), 3);
+
+    auto big = meshOf(scatteredFaces(20000));
+    for (int cores : {1, 2}) {
+        cpu_set_t mask;
+        CPU_ZERO(&mask);
+        for (int cpu = 0, taken = 0; cpu < CPU_SETSIZE && taken < cores; ++cpu)
+            if (CPU_ISSET(cpu, &pinned)) {
+                CPU_SET(cpu, &mask);
+                ++taken;
+            }
+        ASSERT_EQ(sched_setaffinity(0, sizeof mask, &mask), 0);
+        RenderPipeline pipeline;
+        projectAlone(pipeline, *big, settingsFor(scene::INTRO, 0));
+        EXPECT_EQ(pipeline.helpers(), cores - 1) << cores << " cores";
+    }
+    sched_setaffinity(0, sizeof original, &original);
 }

@@ -310,3 +310,62 @@ TEST_F(Engine3DGl, LightGlowsLandWhereTheyProjectAndAddUpAndTheDebugViewShowsThe
     EXPECT_EQ(both.getPixel(1080, 300).g, 255) << "saturates at the light";
     EXPECT_LT(both.getPixel(960, 300).r, 4) << "green light only";
 }
+
+// Two meshes drawn one after the other through the shared drawing shader, each
+// with its own texture and glow map, after the arena's backdrop shader and
+// before the glow pass's own; between two frames another shader binds its
+// textures where the maps go: each keeps its look from frame to frame.
+TEST_F(Engine3DGl, TwoMeshesKeepTheirOwnTexturesAndGlowWhateverShaderDrewBetween)
+{
+    TempDir dir;
+    writeTestTree(dir);
+    writeFile(dir.file("3D/glowcube.obj"), CUBE_OBJ);
+    writePicture(dir.file("3D/blue.png"), sf::Color(40, 60, 220));
+    writePicture(dir.file("3D/glowcube_EM.png"), sf::Color(0, 200, 0));
+    writeFile(dir.file("Scene/WORLD_OBJECT.txt"),
+              "Cube 3D/cube 3D/cube.png\nGlowCube 3D/glowcube 3D/blue.png\nPlayerSmall 3D/tiny 2D/hitbox.png\n");
+    writeFile(dir.file("Scene/9.txt"), CAMERA_AT_ORIGIN + "OBJECTTYPE mesh NAME Cube.001 LOC -600 0 2000 ENDOBJ\n"
+                                                          "OBJECTTYPE mesh NAME GlowCube.001 LOC 600 0 2000 ENDOBJ\n"
+                                                          "OBJECTTYPE light NAME Lamp LOC 0 -900 2000 INTENSITY 3 "
+                                                          "RANGE 20000 COLOR 0 1 0 ENDOBJ\n");
+    InDirectory here(dir.path);
+    changeScene(scene::ARENA, 0.f);
+    play(3, "engine3d_two_cubes_settle");
+
+    // A shader of the window library's own, its eight maps all magenta.
+    sf::Image magentaPixel;
+    magentaPixel.create(1, 1, sf::Color::Magenta);
+    sf::Texture magenta;
+    ASSERT_TRUE(magenta.loadFromImage(magentaPixel));
+    sf::Shader intruder;
+    std::string source = "#version 120\n";
+    for (int i = 0; i < 8; ++i)
+        source += "uniform sampler2D map" + std::to_string(i) + ";\n";
+    source += "void main() { vec4 sum = vec4(0.0);\n";
+    for (int i = 0; i < 8; ++i)
+        source += "sum += texture2D(map" + std::to_string(i) + ", gl_TexCoord[0].xy);\n";
+    source += "gl_FragColor = sum / 8.0; }\n";
+    ASSERT_TRUE(intruder.loadFromMemory(source, sf::Shader::Fragment));
+    for (int i = 0; i < 8; ++i)
+        intruder.setUniform("map" + std::to_string(i), magenta);
+
+    sf::Image before, after;
+    for (sf::Image* picture : {&before, &after}) {
+        window.clear(sf::Color::Black);
+        updateEngineFrame(); // the clock stands still: the same frame again
+        engine().render3D();
+        *picture = screenshot(window, picture == &before ? "engine3d_two_cubes" : "engine3d_two_cubes_again");
+        sf::RectangleShape corner({8.f, 8.f});
+        window.draw(corner, &intruder);
+        window.display();
+    }
+    const sf::Color red = before.getPixel(720, 540), blue = before.getPixel(1200, 540);
+    EXPECT_GT(red.r, red.b + 60) << "the left cube shows its red texture";
+    EXPECT_GT(blue.b, blue.r + 60) << "the right cube shows its blue texture";
+    EXPECT_GT(blue.g, red.g + 60) << "only the right cube has a glow map";
+    int apart = 0;
+    for (unsigned y = 0; y < 1080; y += 2)
+        for (unsigned x = 0; x < 1920; x += 2)
+            apart += before.getPixel(x, y) != after.getPixel(x, y);
+    EXPECT_EQ(apart, 0) << "the next frame looks the same";
+}

@@ -70,7 +70,9 @@ TEST_F(Level3BackgroundFixture, DistinctMovingVariantsCrossFadeInTurnAndAreMadeA
     background.releasePictures();
     EXPECT_LT(pictureDifference(first, frame("level3_after_release", 10.f)), 0.5);
 
+    // A fade begins on the picture on show, the same way up.
     background.startSwitch();
+    EXPECT_LT(pictureDifference(first, frame("level3_fade_begins", 10.f)), 0.5);
     frameTime = 0.5f;
     const sf::Image middle = frame("level3_fade_middle", 10.f);
     EXPECT_TRUE(background.isSwitching);

@@ -193,12 +193,13 @@ TEST_F(CorridorWalls, GroundEnemiesStandOnTheLedgesInPlay)
     // The wall layers are still drawn from the back wall to the near ledges.
     int lastLayer = 4;
     for (const Batch* batch : engine().renderer.pipeline.batches()) {
-        if (batch->name.find("3D/LVL2/wall/") != 0)
+        const std::string& name = batch->mesh->name();
+        if (name.find("3D/LVL2/wall/") != 0)
             continue;
         // "wall1" and "wall2" are the near ledges, "..._2" to "..._4" the layers behind.
-        const size_t suffix = batch->name.rfind('_');
-        const int layer = suffix == std::string::npos ? 1 : batch->name[suffix + 1] - '0';
-        EXPECT_LE(layer, lastLayer) << batch->name;
+        const size_t suffix = name.rfind('_');
+        const int layer = suffix == std::string::npos ? 1 : name[suffix + 1] - '0';
+        EXPECT_LE(layer, lastLayer) << name;
         lastLayer = layer;
     }
     EXPECT_EQ(lastLayer, 1);

@@ -60,12 +60,19 @@ TEST_F(MenuRun, AnEnterHeldPastTheLastLogoIsNotTakenByTheMenu)
         tap(sf::Keyboard::Enter);
         ASSERT_EQ(logos.stage(), stage);
     }
+    // Under the logos' curtain the hangar is projected but not drawn; once they end, it is.
+    const long drawnUnderLogos = engine().renderer.drawCalls;
+    frames(3);
+    ASSERT_FALSE(logos.finished());
+    EXPECT_FALSE(engine().renderer.pipeline.batches().empty()) << "the hangar is projected";
+    EXPECT_EQ(engine().renderer.drawCalls, drawnUnderLogos) << "nothing drawn under the curtain";
 
     // Enter ends the logos; while it is held the menu does not take it.
     input.keyboard.press(sf::Keyboard::Enter);
     events.push_back(keyEvent(sf::Keyboard::Enter));
     frames(10);
     ASSERT_TRUE(logos.finished());
+    EXPECT_GT(engine().renderer.drawCalls, drawnUnderLogos) << "the hangar shows";
     EXPECT_FALSE(engine().menu.menuInputReleased);
     EXPECT_EQ(engine().menu.menuPage, menu_page::MAIN);
     input.keyboard.release(sf::Keyboard::Enter);
@@ -142,7 +149,7 @@ TEST_F(MenuRun, MissingHangarModelsAndTexturesAreSkippedOrReplaced)
         if (!mesh->markedForDeletion)
             live.push_back(mesh.get());
     ASSERT_EQ(live.size(), 1u);
-    EXPECT_EQ(live[0]->name, "3D/Hangar/Door/Gate");
+    EXPECT_EQ(live[0]->name(), "3D/Hangar/Door/Gate");
     EXPECT_EQ(live[0]->baseTexture, e.textures.getTexture("3D/Hangar/HangarColor.png", TextureUse::Scene));
     EXPECT_EQ(e.world.menuScreenMesh, nullptr);
     EXPECT_EQ(e.menu.menuBindings.size(), 6u);

@@ -20,21 +20,6 @@ TEST(TextureCache, MissingFileGivesNullAndOneEntryAndIsRetriedAndReportedOnce)
     EXPECT_TRUE(e.textures.hasEntry("no/such/file.png"));
 }
 
-// A file that is there but holds no picture (cut short, garbage) gives no texture either, and
-// is said once to be unreadable.
-TEST(TextureCache, ABrokenFileGivesNullAndIsReportedOnceAsUnreadable)
-{
-    testing_support::TempDir dir;
-    const std::string broken = dir.file("broken.png");
-    testing_support::writeFile(broken, "\x89PNG\r\n\x1a\n cut short");
-    Engine e;
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(e.textures.getTexture(broken), nullptr);
-    EXPECT_EQ(e.textures.getTexture(broken), nullptr);
-    const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(testing_support::occurrences(said, broken + ": texture cannot be read"), 1) << said;
-}
-
 // Entering the credits preloads the menu's hangar, whose models may or may not have
 // their own colour sheet: the preload tells nothing of what it does not find, and the
 // game says once what it needs and misses when it asks for it itself.

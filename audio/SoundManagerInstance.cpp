@@ -29,8 +29,6 @@ SoundManager& soundManager()
     return *g_soundManager;
 }
 
-bool soundManagerExists() { return g_soundManager != nullptr; }
-
 void releaseSoundManager() { g_soundManager.reset(); }
 
 SoundManager& reloadSoundManager()

@@ -4,7 +4,6 @@
 class SoundManager;
 
 SoundManager& soundManager();
-bool soundManagerExists();
 // Silences and frees the manager; the next soundManager() loads the sounds again.
 void releaseSoundManager();
 // Loads the sounds again from the current asset tree, the old manager freed first.

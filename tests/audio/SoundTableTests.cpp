@@ -74,6 +74,7 @@ struct ScratchSoundTree {
 
 TEST(SoundTable, EffectsLoopsAndTracksLoadUnderTheirNamesWithTheirVolumesAndLoops)
 {
+    soundManager(); // one loaded from the game's tree already: the reload replaces it
     ScratchSoundTree tree;
     SoundManager& sounds = reloadSoundManager();
     for (int i = 0; i < 16; ++i) {

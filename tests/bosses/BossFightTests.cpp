@@ -358,6 +358,20 @@ TEST_F(BossFight, TowerPartsFireAndSpawnOnTheirClocks)
     EXPECT_EQ(enemiesOfType(enemy_type::SIDE_BEE), 3);
 }
 
+// Each module's spawner lets its bees out of its own mouth, the outer ones higher up.
+TEST_F(BossFight, ASpawnersBeesComeOutOfItsModulesMouth)
+{
+    for (int module : {0, 3}) {
+        SCOPED_TRACE(module);
+        enemies.enemies.clear();
+        SpawnerIcarus part(20, {500.f, 300.f}, module, engine().textures);
+        for (int f = 0; f < 4 * 64 && enemies.enemies.empty(); ++f)
+            part.update(DT, enemies, {ships[0]->position}, nullptr);
+        ASSERT_EQ(enemies.enemies.size(), 1u);
+        EXPECT_EQ(enemies.enemies.front()->position, sf::Vector2f(module == 0 ? 460.f : 540.f, 270.f));
+    }
+}
+
 TEST_F(BossFight, APartWhoseTowerIsGoneFiresFromItsOwnMuzzles)
 {
     ShootIcarus part(20, {500.f, 300.f}, 0);

@@ -62,6 +62,9 @@ TEST(EditorSpawnerEdit, SingleAndMultipleEditorsApplyTheirChanges)
     EXPECT_EQ(a.posY, 200.f);
     applySpawnerEdit(SpawnerEdit::typedCount(1e20f), {&a}, false, flags);
     EXPECT_EQ(a.nbMaxEnemy, INT_MAX);
+    a.nbMaxEnemy = 3;
+    applySpawnerEdit(SpawnerEdit::typedCount(2147483648.f), {&a}, false, flags); // the first float past an int
+    EXPECT_EQ(a.nbMaxEnemy, INT_MAX);
     applySpawnerEdit(SpawnerEdit::typedCount(NAN), {&a}, false, flags);
     EXPECT_EQ(a.nbMaxEnemy, INT_MAX);
     applySpawnerEdit(SpawnerEdit::button(SpawnerEdit::ANGLE, 22.5f), {}, true, flags);

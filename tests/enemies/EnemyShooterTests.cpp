@@ -40,9 +40,9 @@ TEST(EnemyShooter, EaterIsShutWhileItRushesOpensLateInTheBiteAndRushesAgain)
     ASSERT_EQ(eater.state, EaterEnemy::BITING);
 
     const sf::FloatRect atMouth(eater.position.x - 5.f, eater.position.y - 5.f, 10.f, 10.f);
-    eater.animation.elapsed = 0.1f;
+    eater.animation.elapsed = 0.1625f; // shut until past 0.1625 s into the bite
     EXPECT_EQ(m.hitTestRect(0, atMouth, 1), hit_result::NONE);
-    eater.animation.elapsed = 0.2f;
+    eater.animation.elapsed = 0.163f;
     EXPECT_EQ(m.hitTestRect(0, atMouth, 1), hit_result::BODY);
 
     // After the bite it waits 1.5 s, then goes after where player 1 has moved to.

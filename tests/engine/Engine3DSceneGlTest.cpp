@@ -252,6 +252,21 @@ TEST_F(Engine3DGl, TexturesStayWhileUsedAndGoWithTheirSceneAndMissingMapsAreLook
 }
 
 // The preload reads the next scene file ahead; one changed since is loaded as it is now.
+// A texture file that is there but holds no picture (cut short, garbage) gives no texture
+// either, and is said once to be unreadable.
+TEST_F(Engine3DGl, ABrokenTextureFileGivesNullAndIsReportedOnceAsUnreadable)
+{
+    testing_support::TempDir dir;
+    const std::string broken = dir.file("broken.png");
+    testing_support::writeFile(broken, "\x89PNG\r\n\x1a\n cut short");
+    Engine e;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(e.textures.getTexture(broken), nullptr);
+    EXPECT_EQ(e.textures.getTexture(broken), nullptr);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(testing_support::occurrences(said, broken + ": texture cannot be read"), 1) << said;
+}
+
 TEST_F(Engine3DGl, ASceneFileChangedAfterItsPreloadIsLoadedAsItIsNow)
 {
     TempDir dir;

@@ -8,6 +8,7 @@
 #include <csignal>
 #include <filesystem>
 #include <set>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -95,6 +96,26 @@ TEST(AtomicFile, WritesKilledHalfwayLeaveNothingOnceTheFolderIsWrittenAgain)
                                       "LEVEL_1.txt", "LEVEL_3.txt", "LEVEL_4.txt"};
     EXPECT_EQ(namesIn(folder), expected);
     EXPECT_TRUE(fs::exists(dir.file("Elsewhere/LEVEL_1.txt.part")));
+}
+
+// A temporary file of a write of this game that has ended (its removal failed: a drive that
+// faltered) goes with the folder's next write, like one a killed game left.
+TEST(AtomicFile, ALeftOverOfAnEndedWriteOfThisGameGoesWithTheNextWrite)
+{
+    TempDir dir;
+    const std::string level = dir.file("LEVEL_1.txt");
+    writeFile(level, "the level as first saved");
+    const int watch = ::inotify_init1(IN_NONBLOCK);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(::inotify_add_watch(watch, dir.path.c_str(), IN_CREATE), 0);
+    ASSERT_TRUE(writeFileAtomically(level, "saved again"));
+    alignas(inotify_event) char events[4096];
+    const ssize_t got = ::read(watch, events, sizeof events);
+    ::close(watch);
+    ASSERT_GT(got, 0); // the first file made: the write's temporary file
+    writeFile(dir.file(reinterpret_cast<const inotify_event*>(events)->name), "left over");
+    ASSERT_TRUE(writeFileAtomically(level, "saved a third time"));
+    EXPECT_EQ(namesIn(dir.path), std::set<std::string>{"LEVEL_1.txt"});
 }
 
 // A damaged table kept aside for the player: byte for byte, under the first name not taken; where

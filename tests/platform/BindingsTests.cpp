@@ -51,3 +51,24 @@ TEST_F(BindingsTest, UnknownActionAnswersFalseAndIsNotAdded)
     in.pads.states[0].buttons = pad::DPAD_UP;
     EXPECT_TRUE(isMenuActionPressed(menu, 3));
 }
+
+// A pad gone while a button and the stick were held: whatever the backend still hands of its
+// last state, nothing of it presses.
+TEST_F(BindingsTest, APadThatLeftPressesNothingOfItsLastState)
+{
+    struct LastStateKept : pad::FakePadBackend {
+        bool getState(unsigned index, pad::PadState& state) override
+        {
+            state = states[index % pad::MAX_PADS];
+            return false;
+        }
+    } gone;
+    gone.states[0].buttons = pad::A;
+    gone.states[0].thumbLX = 32767;
+    pad::setBackend(&gone);
+    BindingMap map{{"SHOOT", Binding{pad::A, -1, binding_axis::NONE, 0}},
+                   {"RIGHT", stick(binding_axis::LEFT_X, binding_direction::POSITIVE)}};
+    EXPECT_FALSE(isActionPressed(map, "SHOOT", 0));
+    EXPECT_FALSE(isActionPressed(map, "RIGHT", 0));
+    pad::setBackend(&in.pads);
+}

@@ -130,6 +130,8 @@ TEST_F(OverlayGl, TallyBoardsMidTallyAndTheSingleBoard)
         const float left = single.background.getPosition().x;
         EXPECT_NEAR(left + single.background.getLocalBounds().width / 2.f, 960.f, 1.f);
         EXPECT_GT(coverage(shot, {static_cast<int>(left) + 40, 360, 400, 80}, sf::Color::Black), 0.3f);
+        // Below the icons the board's own picture shows, not the blackout.
+        EXPECT_GT(coverage(shot, {static_cast<int>(left) + 40, 620, 400, 80}, sf::Color::Black), 0.9f);
     }
 }
 

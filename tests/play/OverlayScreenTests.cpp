@@ -107,6 +107,20 @@ TEST(OverlayContinue, CountsTenDownToOneAndALongStallShowsTheRightNumber)
     EXPECT_FLOAT_EQ(stalled.countdown, 10.f);
 }
 
+// A block not handed a ship (yet) keeps still through the frames' updates.
+TEST(OverlayHud, ABlockWithoutAShipUpdatesWithoutOne)
+{
+    HudBlock block(engine().textures);
+    const float needle = block.needleAngle;
+    for (int frame = 0; frame < 3; ++frame) {
+        block.pushNeedle(1.f / 60.f);
+        block.updateSpeedometer(1.f / 60.f);
+        block.updateFlash(1.f / 60.f);
+        block.updateLives(1.f / 60.f);
+    }
+    EXPECT_EQ(block.needleAngle, needle);
+}
+
 TEST(OverlayHud, LaserBarFlashesWhenFullAndPlaysItsSoundOncePerFilling)
 {
     // 228 px for a full gauge, by whole points.

@@ -36,6 +36,7 @@ TEST(PlayShield, FollowsTheShipAndShrinksByStageWhileFiring)
     ParticleSystem particles(engine().textures);
     Shield s({500.f, 500.f}, 0, engine().textures);
     s.update({500.f, 500.f}, 0.2f, &particles);
+    EXPECT_EQ(particles.count(), 20); // each step sends out a ring of 20 sparks of energy
     s.update({510.f, 500.f}, 1.f, &particles); // it follows the ship and its hit outline with it
     EXPECT_EQ(s.centre, sf::Vector2f(510.f, 500.f));
     EXPECT_NEAR(s.polygon()[3].position.y, 500.f + s.radius, 1e-3f);

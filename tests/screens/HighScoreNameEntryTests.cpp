@@ -56,3 +56,24 @@ TEST(HighScoreNameEntry, StartMakesReadyAndFreezesTheName)
     outOfTable.update(press(&NameEntryInput::start), 0.016f, none);
     EXPECT_TRUE(outOfTable.ready());
 }
+
+// At rest the wheel shows the chosen symbol full size between its half-size neighbours, the
+// outer two shrunk to nothing; a step to the right brings the next symbol to the middle.
+TEST(HighScoreNameEntry, TheWheelShowsTheChosenSymbolLargestBetweenItsNeighbours)
+{
+    HighScoreNameEntry entry(0);
+    std::string name = "___";
+    const auto shown = [&entry] {
+        std::string symbols;
+        for (const WheelSlot& slot : entry.wheel())
+            symbols += slot.symbol;
+        return symbols;
+    };
+    const float scales[5] = {0.f, 0.5f, 1.f, 0.5f, 0.f};
+    for (int j = 0; j < 5; ++j)
+        EXPECT_FLOAT_EQ(entry.wheel()[static_cast<size_t>(j)].scale, scales[j]) << j;
+    EXPECT_EQ(shown(), "89ABC");
+    entry.update(press(&NameEntryInput::right), HighScoreNameEntry::SLIDE_SECONDS, name);
+    EXPECT_EQ(shown(), "9ABCD");
+    EXPECT_FLOAT_EQ(entry.wheel()[2].scale, 1.f);
+}

@@ -33,10 +33,10 @@ const char* const FLAME_TEXTURES[3] = {"2D/Player/FxTirGreen.png", "2D/Player/Fx
                                        "2D/Player/FxTirOrange.png"};
 
 struct LivesByDifficulty {
-    int difficulty;
+    Difficulty difficulty;
     int lives;
 };
-constexpr LivesByDifficulty STARTING_LIVES[] = {{DIFFICULTY_EASY, 5}, {DIFFICULTY_NORMAL, 3}, {DIFFICULTY_HARD, 2}};
+constexpr LivesByDifficulty STARTING_LIVES[] = {{Difficulty::Easy, 5}, {Difficulty::Normal, 3}, {Difficulty::Hard, 2}};
 
 // The first row whose directions are all held gives the heading.
 enum Direction { UP, RIGHT, DOWN, LEFT };
@@ -294,7 +294,7 @@ void Player2D::destroyShield()
     }
 }
 
-int Player2D::startingLives(int difficulty)
+int Player2D::startingLives(Difficulty difficulty)
 {
     for (const LivesByDifficulty& entry : STARTING_LIVES)
         if (entry.difficulty == difficulty)

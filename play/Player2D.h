@@ -16,6 +16,7 @@ class ParticleSystem;
 class Shield;
 class TextureCache;
 struct RunSettings;
+enum class Difficulty : int;
 
 // What the ship's weapon is doing: normal shots, charging the laser behind the
 // shield, or firing the laser.
@@ -52,7 +53,7 @@ public:
     static constexpr float SHOT_INTERVALS[3] = {0.08f, 0.08f, 0.08f};
 
     // Starting lives at a difficulty; 0 for a difficulty outside the table.
-    static int startingLives(int difficulty);
+    static int startingLives(Difficulty difficulty);
 
     // Player index 0 or 1; lives by the run's difficulty. The run's cheats are
     // read live; the textures are bound at the first draw. Hits explode into

@@ -31,7 +31,7 @@ protected:
         GameWindowTest::SetUp();
         engine().initResources();
         engine().timing.frameClock.restart();
-        engine().run.difficulty = DIFFICULTY_EASY;
+        engine().run.difficulty = Difficulty::Easy;
         stepEngine = true;
         drawEvery = 3;
         writeFile(levels.file("LevelsData.txt"), "NB_LEVELS 1\nNB_SEQUENCE 1 2");

@@ -11,7 +11,6 @@
 #include "play/ParticleSystem.h"
 #include "play/Shield.h"
 #include "play/SpriteLoading.h"
-#include "play/TransitionalServices.h"
 
 #include <SFML/Graphics/Image.hpp>
 #include <algorithm>
@@ -106,8 +105,6 @@ Player2D::Player2D(int index, const RunSettings& run, TextureCache& textures, Pa
     currentAnimation = &shipAnimation;
 }
 
-Player2D::Player2D(int index) : Player2D(index, transitionalServices().run, transitionalServices().textures) {}
-
 Player2D::~Player2D() = default;
 
 void Player2D::bindTextures()
@@ -123,11 +120,6 @@ void Player2D::bindTextures()
     for (int k = 0; k < 3; ++k)
         if (sf::Texture* t = textures_.getTexture(FLAME_TEXTURES[k]))
             effectSprites[static_cast<size_t>(k)].setTexture(*t);
-}
-
-void Player2D::update(float dt, ParticleSystem* particleSystem, int layout)
-{
-    update(dt, particleSystem, static_cast<ShipLayout>(layout));
 }
 
 void Player2D::update(float dt, ParticleSystem* particleSystem, ShipLayout layout)
@@ -208,8 +200,6 @@ float Player2D::clampStep(float step, sf::Vector2f axis) const
         s += positive ? -1.f : 1.f;
     return (positive ? s > 0.f : s < 0.f) ? s : 0.f;
 }
-
-void Player2D::move(float dt, int layout) { move(dt, static_cast<ShipLayout>(layout)); }
 
 void Player2D::move(float dt, ShipLayout layout)
 {

@@ -59,9 +59,6 @@ public:
     // read live; the textures are bound at the first draw. Hits explode into
     // `particles` when given.
     Player2D(int index, const RunSettings& run, TextureCache& textures, ParticleSystem* particles = nullptr);
-    // Transitional: the engine's run settings and textures, for gameplay/ and the
-    // tests that still build ships without them.
-    explicit Player2D(int index);
     ~Player2D() override;
     Player2D(const Player2D&) = delete;
     Player2D& operator=(const Player2D&) = delete;
@@ -69,13 +66,8 @@ public:
     // One frame: timers, hit phases, flame animation, the weapon mode's work.
     // The layout places the hit box.
     void update(float dt, ParticleSystem* particles, ShipLayout layout);
-    // Transitional: the layout as its number (0 open, 3 corridor; any other
-    // leaves the hit box where it is), for gameplay/ until it names the layout.
-    void update(float dt, ParticleSystem* particles, int layout);
     // Animation step, movement request inside the play area, hit box, muzzles.
     void move(float dt, ShipLayout layout);
-    // Transitional: the layout as its number, as update's.
-    void move(float dt, int layout);
     // Whether the ship moved by offset stays inside the play column 240..1680 x 0..1080.
     bool isInPlayArea(sf::Vector2f offset) const;
     // Heads the ship by the directions held (up, right, down, left; the first

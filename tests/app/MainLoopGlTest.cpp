@@ -192,7 +192,8 @@ TEST_F(MainLoopTest, ATapShorterThanAFrameIsHeldForThatFrameOnlyAndNotSeenAgainB
 }
 
 // The window as the player gets it: at the screen's top left (on a screen larger than the
-// game's), with the game's icon, its own events drained each frame, the keyboard read afresh each frame.
+// game's), with the game's icon (kept when there is none to set), its own events drained each
+// frame, the keyboard read afresh each frame.
 TEST_F(MainLoopTest, TheWindowSitsTopLeftWithItsIconAndEachFrameReadsEventsAndKeysAfresh)
 {
     if (sf::VideoMode::getDesktopMode().width > game_window::WIDTH) {
@@ -202,6 +203,9 @@ TEST_F(MainLoopTest, TheWindowSitsTopLeftWithItsIconAndEachFrameReadsEventsAndKe
     sf::Image icon;
     icon.create(3, 2, sf::Color::Red);
     applyWindowIcon(window, icon);
+    // A missing or unreadable icon file leaves an empty image: the window keeps the icon it has
+    // (handed to X, an empty icon is an error that ends the program).
+    applyWindowIcon(window, sf::Image());
     Display* display = XOpenDisplay(nullptr);
     ASSERT_NE(display, nullptr);
     Atom type = 0;

@@ -308,7 +308,10 @@ TEST_F(EditorInGame, DrawsItsWindowsAndTheMousePlacesSelectsAndDragsASpawner)
     EXPECT_EQ(ed.catalogue.nbLevels(), 2);
     ed.checkBoxes.showGrid = true;
     ed.checkBoxes.showSpawners = true;
-    ed.checkBoxes.createCustomLevel = true;
+    // The Spawner Type Selector opens from its check box.
+    EXPECT_FALSE(ed.checkBoxes.createCustomLevel);
+    click(widget("Level Editor", {"Create Custom Level"}));
+    ASSERT_TRUE(ed.checkBoxes.createCustomLevel);
     ed.edited.selection = {0, 2};
     for (int i = 0; i < 3; ++i)
         frame();

@@ -33,7 +33,7 @@ TEST(OverlayFade, ZeroOrBrokenDurationsEndAtOnceWithTheirEndColour)
     }
 }
 
-TEST(OverlayTransitions, TheWarningRunsItsRowsAndTransitionsEndOnePerFrame)
+TEST(OverlayTransitions, TheWarningRunsItsRowsTheFlashItsFramesAndTransitionsEndOnePerFrame)
 {
     // A ship flying out goes up at 600 px/s until it is 2000 px above the screen.
     PlayerOutUp out({960.f, 880.f});
@@ -55,6 +55,18 @@ TEST(OverlayTransitions, TheWarningRunsItsRowsAndTransitionsEndOnePerFrame)
     }
     EXPECT_NEAR(t, 4.7f, 2 * DT);
     EXPECT_EQ(rows.size(), 5u);
+
+    // The 2D-to-3D flash plays its 19 frames once, left to right, over about a second.
+    Player2D3DTransition flash({960.f, 540.f});
+    std::vector<float> lefts;
+    for (t = 0.f; !flash.update(DT); t += DT) {
+        if (lefts.empty() || lefts.back() != flash.frame.left)
+            lefts.push_back(flash.frame.left);
+        ASSERT_LT(t, 2.f);
+    }
+    EXPECT_NEAR(t, 1.f, 2 * DT);
+    ASSERT_EQ(lefts.size(), 19u);
+    EXPECT_EQ(lefts.back(), 18 * Player2D3DTransition::FRAME_SIZE);
 
     // Two transitions ending together end on two frames, the last one first.
     TransitionManager manager(engine().textures);

@@ -33,17 +33,17 @@ const GridRun GRID_RUNS[SCROLL_DIRECTION_COUNT] = {
 
 } // namespace
 
-LevelEditor::LevelEditor(sf::RenderWindow& gameWindow, const std::string& levelFolder)
+LevelEditor::LevelEditor(sf::RenderWindow& gameWindow, TextureCache& textures, const std::string& levelFolder)
     : edited(levelFolder), catalogue(levelFolder), window_(&gameWindow)
 {
     trajectoryTexture_.create(1920, 1080, sf::ContextSettings(0, 0, 0, 1, 1));
     ImGui::SFML::Init(*window_, sf::Vector2f(window_->getSize()));
     for (int i = 0; i < PATTERN_ID_COUNT; ++i)
-        loadSprite(patternIcons_[i], std::string(ICON_FOLDER) + patternName(i) + ".png", true);
+        loadSprite(textures, patternIcons_[i], std::string(ICON_FOLDER) + patternName(i) + ".png", true);
     iconColours_.assign(PATTERN_ID_COUNT, sf::Color::White);
     loadSequence(1, 1);
-    loadSprite(gridHorizontal_, GRID_HORIZONTAL, false);
-    loadSprite(gridVertical_, GRID_VERTICAL, false);
+    loadSprite(textures, gridHorizontal_, GRID_HORIZONTAL, false);
+    loadSprite(textures, gridVertical_, GRID_VERTICAL, false);
     gridHorizontal_.setPosition(0.f, 0.f);
     gridVertical_.setPosition(0.f, 0.f);
 }

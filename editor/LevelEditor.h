@@ -23,6 +23,7 @@
 
 class EnemyManager;
 class Spawner;
+class TextureCache;
 
 // The check boxes of the editor's windows. Dear ImGui binds them: the GUI sets
 // them, the editor and the game read them.
@@ -46,8 +47,9 @@ public:
     // that enemies that never leave the field cannot hold the frame forever.
     static constexpr float PREVIEW_LIMIT_SECONDS = 60.f;
 
-    // Needs the game window (the GUI draws into it) and a display.
-    LevelEditor(sf::RenderWindow& window, const std::string& levelFolder);
+    // Needs the game window (the GUI draws into it) and a display; the icons and
+    // the grid come from `textures`.
+    LevelEditor(sf::RenderWindow& window, TextureCache& textures, const std::string& levelFolder);
     ~LevelEditor();
     LevelEditor(const LevelEditor&) = delete;
     LevelEditor& operator=(const LevelEditor&) = delete;

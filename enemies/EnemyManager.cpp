@@ -12,7 +12,6 @@
 #include "play/BulletManager.h"
 #include "play/ParticleSystem.h"
 #include "play/Player2D.h"
-#include "play/TransitionalServices.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <algorithm>
@@ -73,8 +72,6 @@ EnemyManager::EnemyManager(TextureCache& textures)
         partSprites[i].setOrigin(PART_SPRITES[i].origin);
     }
 }
-
-EnemyManager::EnemyManager() : EnemyManager(transitionalServices().textures) {}
 
 EnemyManager::~EnemyManager() = default;
 

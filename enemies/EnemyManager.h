@@ -35,9 +35,6 @@ public:
 
     // The sheets come from `textures` at the first draw; the enemy bullets share them.
     explicit EnemyManager(TextureCache& textures);
-    // Transitional: the engine's texture cache, for gameplay/ and the tests outside
-    // enemies/ until they hand in theirs.
-    EnemyManager();
     ~EnemyManager();
     EnemyManager(const EnemyManager&) = delete;
     EnemyManager& operator=(const EnemyManager&) = delete;

@@ -2,10 +2,12 @@
 // What the menu chooses for a run and play reads: difficulty, cheats, the
 // level to start from, and the pause. Reset with `engine().run = RunSettings{}`.
 
-enum Difficulty : int { DIFFICULTY_EASY = 19, DIFFICULTY_NORMAL = 20, DIFFICULTY_HARD = 21 };
+// The values are the difficulty page's item ids; any other value (a cursor
+// that stood elsewhere) passes through and reads as outside every table.
+enum class Difficulty : int { Easy = 19, Normal = 20, Hard = 21 };
 
 struct RunSettings {
-    int difficulty = DIFFICULTY_NORMAL;
+    Difficulty difficulty = Difficulty::Normal;
     bool cheatLives = false;
     bool cheatLaser = false;
     int startLevel = 0; // 0 level 1, 1 level 2, 2 level 3, 3 level 4

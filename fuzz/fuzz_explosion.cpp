@@ -3,6 +3,7 @@
 // and no later than its longest wait; no sanitizer report.
 #include "FuzzSupport.h"
 
+#include "engine/Engine.h"
 #include "play/ExplosionPattern.h"
 #include "play/ParticleSystem.h"
 
@@ -14,7 +15,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static ParticleSystem particles;
+    static ParticleSystem particles(engine().textures);
     particles.clear();
     ExplosionPattern pattern;
     pattern.fileNames[ExplosionPattern::FIRST_BOSS] = fuzz::writeScratchFile("pattern.txt", fuzz::asText(data, size));

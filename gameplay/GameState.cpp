@@ -20,12 +20,12 @@
 namespace {
 
 // Points toward an extra life by difficulty; 0 gives no extra lives.
-uint32_t extraLifeThreshold(int difficulty)
+uint32_t extraLifeThreshold(Difficulty difficulty)
 {
     switch (difficulty) {
-    case DIFFICULTY_EASY: return 1000000u;
-    case DIFFICULTY_NORMAL: return 5000000u;
-    case DIFFICULTY_HARD: return 10000000u;
+    case Difficulty::Easy: return 1000000u;
+    case Difficulty::Normal: return 5000000u;
+    case Difficulty::Hard: return 10000000u;
     default: return 0u;
     }
 }

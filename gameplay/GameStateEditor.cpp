@@ -9,7 +9,7 @@ void GameState::createLevelEditor()
 {
     // The editor draws its windows into the game window; without one there is nothing to edit with.
     if (services_.renderer.window)
-        editor_ = std::make_unique<LevelEditor>(*services_.renderer.window, levelFolder_);
+        editor_ = std::make_unique<LevelEditor>(*services_.renderer.window, services_.textures, levelFolder_);
 }
 
 void GameState::destroyLevelEditor()

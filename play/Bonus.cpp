@@ -5,7 +5,6 @@
 #include "engine/Math3D.h"
 #include "engine/TextureCache.h"
 #include "play/Player2D.h"
-#include "play/TransitionalServices.h"
 
 #include <cmath>
 
@@ -67,8 +66,6 @@ BonusManager::BonusManager(TextureCache& textures) : textures_(textures)
         sprites.emplace_back();
     }
 }
-
-BonusManager::BonusManager() : BonusManager(transitionalServices().textures) {}
 
 BonusManager::~BonusManager() = default;
 

@@ -65,8 +65,6 @@ class BonusManager {
 public:
     // Sheets in order: "2D/Bonus/Bonus.png", "2D/Bonus/Bonus2.png", bound at the first draw.
     explicit BonusManager(TextureCache& textures);
-    // Transitional: the engine's texture cache, for gameplay/ until it hands in its own.
-    BonusManager();
     ~BonusManager();
     BonusManager(const BonusManager&) = delete;
     BonusManager& operator=(const BonusManager&) = delete;

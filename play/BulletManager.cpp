@@ -5,7 +5,6 @@
 #include "engine/TextureCache.h"
 #include "platform/AssetPath.h"
 #include "play/Entity2D.h"
-#include "play/TransitionalServices.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <algorithm>
@@ -27,10 +26,6 @@ BulletManager::BulletManager(TextureCache& textures, const std::string& typeFile
 {
     readTypes(typeFile);
 }
-
-BulletManager::BulletManager() : BulletManager(transitionalServices().textures) {}
-
-BulletManager::BulletManager(const std::string& typeFile) : BulletManager(transitionalServices().textures, typeFile) {}
 
 void BulletManager::readTypes(const std::string& typeFile)
 {

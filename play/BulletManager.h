@@ -49,10 +49,6 @@ public:
     // The sheets are bound at the first draw.
     explicit BulletManager(TextureCache& textures);
     BulletManager(TextureCache& textures, const std::string& typeFile);
-    // Transitional: the engine's texture cache, for gameplay/ and the tests
-    // outside play/ and enemies/ until they hand in theirs.
-    BulletManager();
-    explicit BulletManager(const std::string& typeFile);
 
     // One bullet per active muzzle of the shooter, along the shooter's heading.
     void spawnFromEnemy(const Entity2D& shooter, int owner);

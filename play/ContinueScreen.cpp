@@ -1,14 +1,11 @@
 #include "play/ContinueScreen.h"
 
 #include "engine/TextureCache.h"
-#include "play/TransitionalServices.h"
 
 #include <algorithm>
 #include <string>
 
 ContinueScreen::ContinueScreen(TextureCache& cache) : textureCache_(&cache) {}
-
-ContinueScreen::ContinueScreen() : ContinueScreen(transitionalServices().textures) {}
 
 void ContinueScreen::bindTextures()
 {

@@ -16,8 +16,6 @@ public:
 
     // The pictures come from the cache at the first draw.
     explicit ContinueScreen(TextureCache& cache);
-    // Transitional: the engine's texture cache, for gameplay/ until it hands in its own.
-    ContinueScreen();
 
     // A player is live while it neither counts down nor has given up.
     bool live() const { return !gaveUp && !countingDown; }

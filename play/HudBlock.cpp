@@ -6,7 +6,6 @@
 #include "platform/Random.h"
 #include "play/SpriteLoading.h"
 #include "play/Player2D.h"
-#include "play/TransitionalServices.h"
 
 #include <cmath>
 #include <cstdio>
@@ -64,8 +63,6 @@ std::string twoDigits(int value)
 }
 
 } // namespace
-
-HudBlock::HudBlock() : HudBlock(transitionalServices().textures) {}
 
 void HudBlock::init(Player2D* ship, int playerNumber)
 {

@@ -25,8 +25,6 @@ public:
 
     // The pictures come from `textures` at the first draw.
     explicit HudBlock(TextureCache& textures) : textures_(&textures) {}
-    // Transitional: the engine's texture cache, for gameplay/ until it hands in its own.
-    HudBlock();
     HudBlock(HudBlock&&) = default;
     HudBlock& operator=(HudBlock&&) = default;
 

@@ -2,7 +2,6 @@
 
 #include "engine/Math3D.h"
 #include "engine/TextureCache.h"
-#include "play/TransitionalServices.h"
 
 #include <cmath>
 #include <string>
@@ -62,11 +61,6 @@ Laser::Laser(int owner_, float strength_, float angle_, TextureCache& textures)
 {
     beginSprite.setTextureRect(sf::IntRect(0, 0, 120, 90));
     impactSprite.setTextureRect(sf::IntRect(0, 0, 120, 174));
-}
-
-Laser::Laser(int owner_, float strength_, float angle_)
-    : Laser(owner_, strength_, angle_, transitionalServices().textures)
-{
 }
 
 float Laser::halfWidth() const

@@ -38,9 +38,6 @@ public:
 
     // The owner's pictures come from `textures` at the first draw.
     Laser(int owner, float strength, float angle, TextureCache& textures);
-    // Transitional: the engine's texture cache, for the tests outside play/ until
-    // they hand in theirs.
-    Laser(int owner, float strength, float angle);
 
     // One frame: turn toward targetAngle; after 0.1 s of aiming it fires.
     // A dt of 0 or less leaves the laser as it is.

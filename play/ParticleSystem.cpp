@@ -3,7 +3,6 @@
 #include "engine/Math3D.h"
 #include "engine/TextureCache.h"
 #include "platform/Random.h"
-#include "play/TransitionalServices.h"
 
 #include <cmath>
 #include <cstdint>
@@ -63,8 +62,6 @@ ParticleSystem::ParticleSystem(TextureCache& textures) : textures_(textures), no
             sprites[k].setOrigin(KINDS[k].animation.width / 2.f, KINDS[k].animation.height / 2.f);
     }
 }
-
-ParticleSystem::ParticleSystem() : ParticleSystem(transitionalServices().textures) {}
 
 void ParticleSystem::bindTextures()
 {

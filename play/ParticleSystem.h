@@ -55,10 +55,6 @@ public:
 
     // The sheets come from `textures` at the first draw.
     explicit ParticleSystem(TextureCache& textures);
-    // Transitional: the engine's texture cache, for gameplay/, the explosion fuzz
-    // target, the explosion-pattern tests and the tests outside play/ and
-    // enemies/ until they hand in theirs.
-    ParticleSystem();
 
     // Adds one particle; does nothing while MAX_PARTICLES are alive or for an unknown kind.
     void spawn(const ParticleSpawn& spawn, int flag);

@@ -11,7 +11,6 @@
 #include "play/ParticleSystem.h"
 #include "play/Shield.h"
 #include "play/SpriteLoading.h"
-#include "play/TransitionalServices.h"
 
 #include <SFML/Graphics/Image.hpp>
 #include <algorithm>
@@ -33,10 +32,10 @@ const char* const FLAME_TEXTURES[3] = {"2D/Player/FxTirGreen.png", "2D/Player/Fx
                                        "2D/Player/FxTirOrange.png"};
 
 struct LivesByDifficulty {
-    int difficulty;
+    Difficulty difficulty;
     int lives;
 };
-constexpr LivesByDifficulty STARTING_LIVES[] = {{DIFFICULTY_EASY, 5}, {DIFFICULTY_NORMAL, 3}, {DIFFICULTY_HARD, 2}};
+constexpr LivesByDifficulty STARTING_LIVES[] = {{Difficulty::Easy, 5}, {Difficulty::Normal, 3}, {Difficulty::Hard, 2}};
 
 // The first row whose directions are all held gives the heading.
 enum Direction { UP, RIGHT, DOWN, LEFT };
@@ -106,8 +105,6 @@ Player2D::Player2D(int index, const RunSettings& run, TextureCache& textures, Pa
     currentAnimation = &shipAnimation;
 }
 
-Player2D::Player2D(int index) : Player2D(index, transitionalServices().run, transitionalServices().textures) {}
-
 Player2D::~Player2D() = default;
 
 void Player2D::bindTextures()
@@ -123,11 +120,6 @@ void Player2D::bindTextures()
     for (int k = 0; k < 3; ++k)
         if (sf::Texture* t = textures_.getTexture(FLAME_TEXTURES[k]))
             effectSprites[static_cast<size_t>(k)].setTexture(*t);
-}
-
-void Player2D::update(float dt, ParticleSystem* particleSystem, int layout)
-{
-    update(dt, particleSystem, static_cast<ShipLayout>(layout));
 }
 
 void Player2D::update(float dt, ParticleSystem* particleSystem, ShipLayout layout)
@@ -208,8 +200,6 @@ float Player2D::clampStep(float step, sf::Vector2f axis) const
         s += positive ? -1.f : 1.f;
     return (positive ? s > 0.f : s < 0.f) ? s : 0.f;
 }
-
-void Player2D::move(float dt, int layout) { move(dt, static_cast<ShipLayout>(layout)); }
 
 void Player2D::move(float dt, ShipLayout layout)
 {
@@ -294,7 +284,7 @@ void Player2D::destroyShield()
     }
 }
 
-int Player2D::startingLives(int difficulty)
+int Player2D::startingLives(Difficulty difficulty)
 {
     for (const LivesByDifficulty& entry : STARTING_LIVES)
         if (entry.difficulty == difficulty)

@@ -16,6 +16,7 @@ class ParticleSystem;
 class Shield;
 class TextureCache;
 struct RunSettings;
+enum class Difficulty : int;
 
 // What the ship's weapon is doing: normal shots, charging the laser behind the
 // shield, or firing the laser.
@@ -52,15 +53,12 @@ public:
     static constexpr float SHOT_INTERVALS[3] = {0.08f, 0.08f, 0.08f};
 
     // Starting lives at a difficulty; 0 for a difficulty outside the table.
-    static int startingLives(int difficulty);
+    static int startingLives(Difficulty difficulty);
 
     // Player index 0 or 1; lives by the run's difficulty. The run's cheats are
     // read live; the textures are bound at the first draw. Hits explode into
     // `particles` when given.
     Player2D(int index, const RunSettings& run, TextureCache& textures, ParticleSystem* particles = nullptr);
-    // Transitional: the engine's run settings and textures, for gameplay/ and the
-    // tests that still build ships without them.
-    explicit Player2D(int index);
     ~Player2D() override;
     Player2D(const Player2D&) = delete;
     Player2D& operator=(const Player2D&) = delete;
@@ -68,13 +66,8 @@ public:
     // One frame: timers, hit phases, flame animation, the weapon mode's work.
     // The layout places the hit box.
     void update(float dt, ParticleSystem* particles, ShipLayout layout);
-    // Transitional: the layout as its number (0 open, 3 corridor; any other
-    // leaves the hit box where it is), for gameplay/ until it names the layout.
-    void update(float dt, ParticleSystem* particles, int layout);
     // Animation step, movement request inside the play area, hit box, muzzles.
     void move(float dt, ShipLayout layout);
-    // Transitional: the layout as its number, as update's.
-    void move(float dt, int layout);
     // Whether the ship moved by offset stays inside the play column 240..1680 x 0..1080.
     bool isInPlayArea(sf::Vector2f offset) const;
     // Heads the ship by the directions held (up, right, down, left; the first

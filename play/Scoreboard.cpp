@@ -5,7 +5,6 @@
 #include "play/Player2D.h"
 #include "play/SpriteLoading.h"
 #include "play/TextManager.h"
-#include "play/TransitionalServices.h"
 
 #include <cmath>
 #include <cstdio>
@@ -93,18 +92,6 @@ Scoreboard::Scoreboard(Player2D* ship, std::vector<PlayerScore>& scores,
     : playerIndex(0), player(ship), textures_(textures), single_(true)
 {
     build(scores, counters);
-}
-
-Scoreboard::Scoreboard(Player2D* ship, int index, std::vector<PlayerScore>& scores,
-                       std::vector<std::unique_ptr<TextManager>>& counters)
-    : Scoreboard(ship, index, scores, counters, transitionalServices().textures)
-{
-}
-
-Scoreboard::Scoreboard(Player2D* ship, std::vector<PlayerScore>& scores,
-                       std::vector<std::unique_ptr<TextManager>>& counters)
-    : Scoreboard(ship, scores, counters, transitionalServices().textures)
-{
 }
 
 void Scoreboard::build(std::vector<PlayerScore>& scores, std::vector<std::unique_ptr<TextManager>>& counters)

@@ -36,10 +36,6 @@ public:
     // The single board, centred, for player 1.
     Scoreboard(Player2D* ship, std::vector<PlayerScore>& scores, std::vector<std::unique_ptr<TextManager>>& counters,
                TextureCache& textures);
-    // Transitional: the engine's texture cache, for gameplay/ until it hands in its own.
-    Scoreboard(Player2D* ship, int index, std::vector<PlayerScore>& scores,
-               std::vector<std::unique_ptr<TextManager>>& counters);
-    Scoreboard(Player2D* ship, std::vector<PlayerScore>& scores, std::vector<std::unique_ptr<TextManager>>& counters);
     ~Scoreboard();
     Scoreboard(const Scoreboard&) = delete;
     Scoreboard& operator=(const Scoreboard&) = delete;

@@ -3,7 +3,6 @@
 #include "engine/Math3D.h"
 #include "engine/TextureCache.h"
 #include "play/ParticleSystem.h"
-#include "play/TransitionalServices.h"
 
 #include <cmath>
 
@@ -21,8 +20,6 @@ Shield::Shield(sf::Vector2f position, int index, TextureCache& textures)
     circle.setOrigin(START_RADIUS, START_RADIUS);
     circle.setPosition(centre);
 }
-
-Shield::Shield(sf::Vector2f position, int index) : Shield(position, index, transitionalServices().textures) {}
 
 void Shield::setRadius(float r)
 {

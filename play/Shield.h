@@ -22,9 +22,6 @@ public:
     // Texture "2D/Player/Shield.png" for player index 0, "2D/Player/ShieldP2.png"
     // otherwise, from `textures` at the first draw.
     Shield(sf::Vector2f position, int playerIndex, TextureCache& textures);
-    // Transitional: the engine's texture cache, for the tests outside play/ until
-    // they hand in theirs.
-    Shield(sf::Vector2f position, int playerIndex);
 
     // Charging: grows 300 px/s up to 50, then 12 px/s.
     void update(sf::Vector2f position, float dt, ParticleSystem* particles);

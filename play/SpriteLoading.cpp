@@ -1,7 +1,6 @@
 #include "play/SpriteLoading.h"
 
 #include "engine/TextureCache.h"
-#include "play/TransitionalServices.h"
 
 #include <SFML/Graphics/Texture.hpp>
 
@@ -13,9 +12,4 @@ sf::Sprite& loadSprite(TextureCache& textures, sf::Sprite& sprite, const std::st
             sprite.setOrigin(texture->getSize().x / 2.f, texture->getSize().y / 2.f);
     }
     return sprite;
-}
-
-sf::Sprite& loadSprite(sf::Sprite& sprite, const std::string& path, bool centre)
-{
-    return loadSprite(transitionalServices().textures, sprite, path, centre);
 }

@@ -8,6 +8,3 @@ class TextureCache;
 // as long as the cache keeps it). A file that does not load leaves the sprite
 // without a texture. With centre set the origin is the texture's centre.
 sf::Sprite& loadSprite(TextureCache& textures, sf::Sprite& sprite, const std::string& path, bool centre);
-// Transitional: through the engine's texture cache, for editor/ and gameplay/
-// until they hand in theirs.
-sf::Sprite& loadSprite(sf::Sprite& sprite, const std::string& path, bool centre);

@@ -2,7 +2,6 @@
 
 #include "engine/TextureCache.h"
 #include "platform/AssetPath.h"
-#include "play/TransitionalServices.h"
 
 #include <algorithm>
 #include <cmath>
@@ -96,8 +95,6 @@ TextManager::TextManager(TextureCache& textures) : textures_(textures)
     if (assetExists(fontFile))
         font_.loadFromFile(fontFile);
 }
-
-TextManager::TextManager() : TextManager(transitionalServices().textures) {}
 
 int TextManager::characterValue(char c)
 {

@@ -67,9 +67,6 @@ public:
 
     // The digit strip comes from `textures` at the first draw.
     explicit TextManager(TextureCache& textures);
-    // Transitional: the engine's texture cache, for gameplay/ and the tests
-    // outside play/ until they hand in theirs.
-    TextManager();
     TextManager(const TextManager&) = delete;
     TextManager& operator=(const TextManager&) = delete;
 

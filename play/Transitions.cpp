@@ -1,7 +1,6 @@
 #include "play/Transitions.h"
 
 #include "play/SpriteLoading.h"
-#include "play/TransitionalServices.h"
 
 namespace {
 const Animation FLASH_ANIMATION{0.f, 1.f, 19, 0.f, 0.f, Player2D3DTransition::FRAME_SIZE,
@@ -65,8 +64,6 @@ TransitionManager::TransitionManager(TextureCache& textures) : textures_(texture
     flashSprite.setOrigin(Player2D3DTransition::FRAME_SIZE / 2.f, Player2D3DTransition::FRAME_SIZE / 2.f);
     warningSprite.setOrigin(WarningTransition::FRAME_WIDTH / 2.f, WarningTransition::FRAME_HEIGHT / 2.f);
 }
-
-TransitionManager::TransitionManager() : TransitionManager(transitionalServices().textures) {}
 
 TransitionManager::~TransitionManager() { clear(); }
 

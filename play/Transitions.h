@@ -85,8 +85,6 @@ public:
 
     // The two sheets come from `textures` at the first draw.
     explicit TransitionManager(TextureCache& textures);
-    // Transitional: the engine's texture cache, for gameplay/ until it hands in its own.
-    TransitionManager();
     ~TransitionManager();
     TransitionManager(const TransitionManager&) = delete;
     TransitionManager& operator=(const TransitionManager&) = delete;

@@ -35,7 +35,7 @@ void updateDifficultyChoice(const MenuServices& services)
     if (!validateHeld(services.menu))
         c.difficultyRepeatTimer -= services.timing.frameTime;
     else if (c.difficultyRepeatTimer <= 0.f) {
-        services.run.difficulty = services.menu.menuCursor;
+        services.run.difficulty = static_cast<Difficulty>(services.menu.menuCursor);
         c.difficultyRepeatTimer = menu_pages::CHOICE_REPEAT_SECONDS;
     }
 }

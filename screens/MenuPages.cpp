@@ -63,12 +63,12 @@ void drawDifficultyMenu(sf::RenderTarget& target, const MenuServices& services)
     TextureCache& textures = services.textures;
     drawMenuPicture(target, textures, "3D/Menu/Difficulty/difficulty.png", 0.f, 0.f);
     for (int k = 0; k < 3; ++k) {
-        const int item = 19 + k;
+        const int item = static_cast<int>(Difficulty::Easy) + k;
         const float y = 40.f + 45.f * k;
         drawMenuPicture(target, textures, std::string("3D/Menu/Difficulty/") + DIFFICULTY_ITEMS[k] + ".png", 0.f, y,
                         isCursor(services, item));
         drawMenuPicture(target, textures, "3D/Menu/Difficulty/box.png", 500.f, y);
-        if (services.run.difficulty == item)
+        if (services.run.difficulty == static_cast<Difficulty>(item))
             drawMenuPicture(target, textures, "3D/Menu/Difficulty/cross.png", 500.f, y);
     }
 }

@@ -20,7 +20,7 @@ constexpr unsigned HEIGHT = 550;
 struct MenuPageLook {
     MenuPage page = menu_page::MAIN;
     int cursor = 0;
-    int difficulty = 0;
+    Difficulty difficulty = Difficulty::Normal;
     bool cheatLives = false, cheatLaser = false;
     int startLevel = 0;
     int creditsPage = 0, howToPlayPage = 0;

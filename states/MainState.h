@@ -22,18 +22,6 @@ enum class StateCode : int {
 // The modes a game is built in.
 enum class GameMode : int { Story = 1, Editor = 2 };
 
-// Transitional: the old spellings of the codes, for gameplay/, the cut-scene
-// and the tests until they name StateCode's values.
-namespace state_code {
-constexpr StateCode CINEMATIC = StateCode::Cinematic;
-constexpr StateCode QUIT = StateCode::Quit;
-constexpr StateCode MENU_NO_LOGO = StateCode::MenuNoLogo;
-constexpr StateCode GAME_STORY = StateCode::GameStory;
-constexpr StateCode GAME_EDITOR = StateCode::GameEditor;
-constexpr StateCode HIGH_SCORES = StateCode::HighScores;
-constexpr StateCode STAY = StateCode::Stay;
-} // namespace state_code
-
 // Every screen of the game is a MainState; the main loop owns the current one.
 class MainState {
 public:

@@ -31,7 +31,7 @@ protected:
         GameWindowTest::SetUp();
         engine().initResources();
         engine().timing.frameClock.restart();
-        engine().run.difficulty = DIFFICULTY_EASY;
+        engine().run.difficulty = Difficulty::Easy;
         stepEngine = true;
         drawEvery = 3;
         writeFile(levels.file("LevelsData.txt"), "NB_LEVELS 1\nNB_SEQUENCE 1 2");
@@ -154,7 +154,7 @@ TEST_F(BossFightGl, TheShipsShotsWearTheHeadBossDownOnceItShowsItself)
     ship.invulnerable = 0;
     ship.blinking = 0;
     ship.position = {box.left + box.width / 2.f, box.top + box.height / 2.f};
-    ship.move(0.f, 0);
+    ship.move(0.f, ShipLayout::Open);
     game->collidePlayersWithEnemies();
     EXPECT_EQ(ship.lives, 0);
     EXPECT_FALSE(game->isLive(0));

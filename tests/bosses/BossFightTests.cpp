@@ -208,7 +208,7 @@ TEST_F(BossFight, EachWeaponWearsTheBossDownItsDefeatPaysEveryPlayerAndTheCountd
         EXPECT_EQ(scores[0].score, paid);
 
         // A beam: 1.5, and it is cut where it meets the boss.
-        Laser beam(LASER_PLAYER1, 10.f, row.beamAngle);
+        Laser beam(LASER_PLAYER1, 10.f, row.beamAngle, textures());
         for (int i = 0; i < 40; ++i)
             beam.update(DT, row.beamFrom, row.beamAngle);
         ASSERT_GT(beam.segments.size(), 2u);
@@ -219,7 +219,7 @@ TEST_F(BossFight, EachWeaponWearsTheBossDownItsDefeatPaysEveryPlayerAndTheCountd
         paid += row.beamPoints;
 
         // A shield: 0.5.
-        Shield shield(row.at, 0);
+        Shield shield(row.at, 0, textures());
         shield.setRadius(50.f);
         EXPECT_FALSE(fought.hitByShield(shield, 0, scoring));
         EXPECT_FLOAT_EQ(health, 8.f);
@@ -489,7 +489,7 @@ TEST_F(BossFight, HeadLaserHitsShipsAndClashesWithTheirs)
     EXPECT_EQ(ship.lives, lives - 1);
 
     // A player's beam meeting the boss's beam head-on cuts both and hurts the boss.
-    ship.laser = std::make_unique<Laser>(LASER_PLAYER1, 10.f, 180.f);
+    ship.laser = std::make_unique<Laser>(LASER_PLAYER1, 10.f, 180.f, textures());
     for (int i = 0; i < 40; ++i)
         ship.laser->update(DT, origin - sf::Vector2f(1.f, 0.f), 180.f);
     ASSERT_GT(ship.laser->segments.size(), 2u);

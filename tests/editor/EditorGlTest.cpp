@@ -611,7 +611,7 @@ TEST_F(EditorInGame, CopiedPastedAndTypedValuesSurviveSaveAndReloadAndTheSpawner
     // A new editor, over an oddly written index, reads the same values; its save writes the
     // same bytes, and it leaves the index alone.
     game.reset();
-    engine().run.difficulty = DIFFICULTY_HARD; // the editor's ship keeps its normal lives
+    engine().run.difficulty = Difficulty::Hard; // the editor's ship keeps its normal lives
     const std::string oddIndex = "\xEF\xBB\xBFNB_LEVELS 2\r\nnb_sequence 1 2\r\nNB_SEQUENCE 2 1\r\n";
     writeFile(levels.file("LevelsData.txt"), oddIndex);
     openEditor();

@@ -234,7 +234,7 @@ TEST(EnemyKindRun, TheSnailFacesTheWayItCrawls)
 // The dragonfly's four lanes: its volley leaves 20 and 40 px either side of its body.
 TEST(EnemyKindRun, TheDragonflysLanesLieEitherSideOfItsBody)
 {
-    EnemyManager m;
+    EnemyManager m(engine().textures);
     m.spawnEnemy(enemyData(enemy_type::DRAGONFLY, {800.f, 50.f}, 90), {});
     ASSERT_EQ(m.enemies.size(), 1u);
     const Enemy& dragonfly = *m.enemies[0];

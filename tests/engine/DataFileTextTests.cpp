@@ -65,7 +65,7 @@ TEST(DataFileText, EveryReaderSkipsAByteOrderMarkAndAcceptsCrLf)
     EXPECT_FLOAT_EQ(mesh->material.Ns, 250.f);
 
     writeFile(dir.file("Shoot.txt"), windowsText("2D/Bullets/OrbRed.png 24 24 0.4 4\n"));
-    EXPECT_EQ(BulletManager(dir.file("Shoot.txt")).typeCount(), 1);
+    EXPECT_EQ(BulletManager(textures(), dir.file("Shoot.txt")).typeCount(), 1);
 
     writeFile(dir.file("HighScores.txt"), windowsText("abc 1200\nxyz 50"));
     const std::vector<HighScoreEntry> table = readHighScoreTable(dir.file("HighScores.txt"));
@@ -77,8 +77,8 @@ TEST(DataFileText, AMissingDataFileIsNamedOnceWithItsPath)
 {
     TempDir dir;
     const std::string said = stderrOf([&] {
-        BulletManager first(dir.file("Shoot.txt"));
-        BulletManager second(dir.file("Shoot.txt"));
+        BulletManager first(textures(), dir.file("Shoot.txt"));
+        BulletManager second(textures(), dir.file("Shoot.txt"));
         EXPECT_EQ(first.typeCount(), 0);
         Engine e;
         loadSceneFile(e, dir.file("Level1.txt"), 3, 0.f);

@@ -101,7 +101,7 @@ TEST_F(GameStateCollisions, ShotsAndShieldsHurtEachEnemyOnceForTheirOwnerAndABru
         EXPECT_EQ(enemyBullets.size(), 1u) << phase;
         enemyBullets.clear();
         for (int frame = 0; frame < 600 && hitShip.invulnerable; ++frame)
-            hitShip.update(1.f / 60.f, nullptr, 0);
+            hitShip.update(1.f / 60.f, nullptr, ShipLayout::Open);
         ASSERT_FALSE(hitShip.invulnerable);
     }
 
@@ -109,7 +109,7 @@ TEST_F(GameStateCollisions, ShotsAndShieldsHurtEachEnemyOnceForTheirOwnerAndABru
     Player2D& ship = *g.players[1];
     Enemy& tough = addEnemy(enemy_type::BIG_LADYBUG, {ship.position.x, ship.position.y - 60.f});
     addEnemy(enemy_type::LITTLE_LADYBUG, {ship.position.x, ship.position.y - 30.f}).health = 0.5f;
-    ship.shield = std::make_unique<Shield>(ship.position, 1);
+    ship.shield = std::make_unique<Shield>(ship.position, 1, engine().textures);
     ship.shield->setRadius(80.f);
     ship.mode = WeaponMode::Charging;
     const float toughHealth = tough.health;
@@ -160,7 +160,7 @@ TEST_F(GameStateCollisions, WallLinesStopLasersShotsAndBullets)
     // A laser fired up is cut where it meets the wall.
     Player2D& ship = *g.players[0];
     ship.charge = 1.f;
-    ship.shield = std::make_unique<Shield>(ship.position, 0);
+    ship.shield = std::make_unique<Shield>(ship.position, 0, engine().textures);
     ship.startLaser(-90.f);
     for (int i = 0; i < 10; ++i)
         ship.laser->update(1.f / 60.f, ship.position, -90.f);

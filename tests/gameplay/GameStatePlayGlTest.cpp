@@ -145,19 +145,19 @@ TEST_F(GameStatePlay, TwoPlayersShareTheKeyboardEarnLivesAndBonusesAndOneOutOfLi
     frames(1);
     EXPECT_EQ(one.lives, 99);
     // Easy pays a life past 1,000,000 points, hard past 10,000,000; the threshold itself is not past it.
-    for (auto [difficulty, threshold] : {std::pair{DIFFICULTY_EASY, 1000000u}, std::pair{DIFFICULTY_NORMAL, 5000000u},
-                                         std::pair{DIFFICULTY_HARD, 10000000u}}) {
+    for (auto [difficulty, threshold] : {std::pair{Difficulty::Easy, 1000000u}, std::pair{Difficulty::Normal, 5000000u},
+                                         std::pair{Difficulty::Hard, 10000000u}}) {
         engine().run.difficulty = difficulty;
         one.lives = 3;
         g.scores[0].lifePoints = 0;
         g.award(0, threshold);
         frames(1);
-        EXPECT_EQ(one.lives, 3) << "difficulty " << difficulty;
+        EXPECT_EQ(one.lives, 3) << "difficulty " << static_cast<int>(difficulty);
         g.award(0, 1u);
         frames(1);
-        EXPECT_EQ(one.lives, 4) << "difficulty " << difficulty;
+        EXPECT_EQ(one.lives, 4) << "difficulty " << static_cast<int>(difficulty);
     }
-    engine().run.difficulty = DIFFICULTY_NORMAL;
+    engine().run.difficulty = Difficulty::Normal;
 
     // Bonuses leaving the field: x = -25 goes, x = -15 stays, x = 1925 goes.
     g.bonuses->bonuses.clear();

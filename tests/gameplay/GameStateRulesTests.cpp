@@ -1,5 +1,6 @@
 // Rules of play that need no window: music handover and fades, the pad's sticks
 // and triggers, the rumble speed.
+#include "engine/Engine.h"
 #include "gameplay/GameBindings.h"
 #include "gameplay/GameState.h"
 #include "gameplay/MusicUpkeep.h"
@@ -180,8 +181,8 @@ TEST(GameStateBindings, TheLeftStickMovesAndTheTriggersSpeedUpOrFire)
 
 TEST(GameStateRumble, ALaserPastItsStrengthOrWithBadNumbersGivesSilence)
 {
-    Player2D ship(0);
-    ship.laser = std::make_unique<Laser>(LASER_PLAYER1, 2.f, 0.f);
+    Player2D ship(0, engine().run, engine().textures);
+    ship.laser = std::make_unique<Laser>(LASER_PLAYER1, 2.f, 0.f, engine().textures);
     ship.laser->elapsed = 2.5f; // past its strength: negative, not a wrapped integer
     EXPECT_EQ(rumbleSpeed(ship), 0);
     ship.laser->elapsed = std::nanf("");

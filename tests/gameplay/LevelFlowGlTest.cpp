@@ -298,10 +298,10 @@ TEST_F(LevelFlow, APlayerJoiningMidLevelFacesTheLevelsWayAndSharesItsBossLevel)
 {
     writeLevels(60.f);
     writeFile(levels.file("LEVEL_4_SEQUENCE_1.txt"), "RIGHT\n" + finishAt(60.f));
-    engine().run.difficulty = 99; // an unknown difficulty keeps the ship's own lives
+    engine().run.difficulty = static_cast<Difficulty>(99); // an unknown difficulty keeps the ship's own lives
     GameState& g = start(3);      // level 4: the final boss from the first frame
     EXPECT_EQ(g.sequenceIndex(), 8);
-    EXPECT_EQ(g.players[0]->lives, Player2D(0).lives);
+    EXPECT_EQ(g.players[0]->lives, Player2D(0, engine().run, engine().textures).lives);
     EXPECT_TRUE(g.players[0]->bossLevel);
     frames(60);
     in.pads.connected[1] = true;

@@ -3,6 +3,7 @@
 #include "audio/SoundManager.h"
 #include "enemies/SpawnPattern.h"
 #include "enemies/Spawner.h"
+#include "engine/Engine.h"
 #include "engine/Scenes.h"
 #include "gameplay/ContinuePass.h"
 #include "gameplay/LevelFlow.h"
@@ -138,7 +139,7 @@ TEST(LevelFlowSequences, SequencesWithoutAFinishAreClosedAfterTheirLastEnemy)
 // A revive restoring the ship, everyone out ending the game: LevelFlowGl's continue tests.
 TEST(LevelFlowContinue, ReviveBringsBackCountingAndGivenUpPlayersButNotTheLive)
 {
-    std::vector<ContinueScreen> screens(2);
+    std::vector<ContinueScreen> screens(2, ContinueScreen(engine().textures));
     screens[0].countingDown = 1;
     bool pressed[2] = {false, false};
     const auto held = [&](int i) { return pressed[i]; };

@@ -53,7 +53,7 @@ TEST(ExplosionPatternFile, ReadsStepsAndDropsWhatCannotFire)
 TEST(ExplosionPatternRun, StepsFireOnTimeAndTheEndIsReported)
 {
     TempDir dir;
-    ParticleSystem particles;
+    ParticleSystem particles(engine().textures);
     ExplosionPattern pattern = patternFrom(dir, "0 0 10 10 0 0 0 0\n"
                                                 "0.5 0 20 20 0 0 0 0\n"
                                                 "0.5 0 30 30 0 0 0 0\n"
@@ -83,7 +83,7 @@ TEST(ExplosionPatternRun, StepsFireOnTimeAndTheEndIsReported)
 TEST(ExplosionPatternRun, MissingFileEndsAtOnceAndARestartDropsTheRest)
 {
     TempDir dir;
-    ParticleSystem particles;
+    ParticleSystem particles(engine().textures);
     ExplosionPattern pattern;
     EXPECT_FALSE(pattern.update(0.1f, particles)); // nothing runs before a pattern is created
 
@@ -106,7 +106,7 @@ TEST(ExplosionPatternRun, MissingFileEndsAtOnceAndARestartDropsTheRest)
 TEST(ExplosionPatternRun, SpecialCoordinatesResolveWhenTheStepFires)
 {
     TempDir dir;
-    ParticleSystem particles;
+    ParticleSystem particles(engine().textures);
     Engine& e = engine();
     e.world.sceneObjects.clear();
 

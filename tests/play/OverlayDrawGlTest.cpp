@@ -31,10 +31,10 @@ TEST_F(OverlayGl, TwoHudBlocksWithCountersGaugesAndBorders)
     two.lives = 2;
     two.speed = 960;
     two.moving = 1;
-    HudBlock blocks[2];
+    HudBlock blocks[2]{HudBlock(engine().textures), HudBlock(engine().textures)};
     blocks[0].init(&one, 1);
     blocks[1].init(&two, 2);
-    TextManager counters[2];
+    TextManager counters[2]{TextManager(engine().textures), TextManager(engine().textures)};
     counters[0].addText(TextRequest{TEXT_COUNTER, {20.f, 85.f}, 0, "000000000", 1, 0, 0});
     counters[1].addText(TextRequest{TEXT_COUNTER, {1700.f, 85.f}, 0, "000000000", 1, 0, 0});
     counters[0].setScoreText("001234567");

@@ -6,6 +6,7 @@
 #include "support/GameFixtures.h"
 
 #include <cmath>
+#include <utility>
 #include <gtest/gtest.h>
 
 using testing_support::startCharge;
@@ -34,14 +35,15 @@ struct EngineChoices {
 TEST(PlayPlayer, StartsAndRevivesWithTheLivesOfTheChosenDifficulty)
 {
     EngineChoices restore;
-    const int expected[][2] = {{DIFFICULTY_EASY, 5}, {DIFFICULTY_NORMAL, 3}, {DIFFICULTY_HARD, 2}, {42, 3}};
+    const std::pair<Difficulty, int> expected[] = {
+        {Difficulty::Easy, 5}, {Difficulty::Normal, 3}, {Difficulty::Hard, 2}, {static_cast<Difficulty>(42), 3}};
     for (const auto& e : expected) {
-        engine().run.difficulty = e[0];
+        engine().run.difficulty = e.first;
         Player2D p(1, engine().run, engine().textures);
-        EXPECT_EQ(p.lives, e[1]) << "difficulty " << e[0];
+        EXPECT_EQ(p.lives, e.second) << "difficulty " << static_cast<int>(e.first);
         p.lives = 0;
         p.revive({960.f, 540.f});
-        EXPECT_EQ(p.lives, e[1]) << "revived at difficulty " << e[0];
+        EXPECT_EQ(p.lives, e.second) << "revived at difficulty " << static_cast<int>(e.first);
     }
 }
 

@@ -88,7 +88,7 @@ TEST_F(MenuRun, AnEnterHeldPastTheLastLogoIsNotTakenByTheMenu)
     tap(sf::Keyboard::S);
     frames(14); // validate released for a quarter of a second
     tap(sf::Keyboard::E);
-    EXPECT_EQ(engine().run.difficulty, DIFFICULTY_HARD);
+    EXPECT_EQ(engine().run.difficulty, Difficulty::Hard);
 }
 
 TEST_F(MenuRun, DeveloperKeyAndQuitKeyWorkDuringTheLogos)

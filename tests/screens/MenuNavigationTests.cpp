@@ -149,20 +149,20 @@ TEST_F(MenuNavigation, DifficultyIsChosenOncePerPressAfterAPause)
     openAt(menu_page::PLAY, 5);
     hold(VALIDATE, 20); // opens the page; the same press chooses nothing
     EXPECT_EQ(page(), menu_page::DIFFICULTY);
-    EXPECT_EQ(engine().run.difficulty, DIFFICULTY_NORMAL);
+    EXPECT_EQ(engine().run.difficulty, Difficulty::Normal);
     idle(0.5f);
     tap(DOWN);
     hold(VALIDATE, 30);
-    EXPECT_EQ(engine().run.difficulty, DIFFICULTY_HARD);
+    EXPECT_EQ(engine().run.difficulty, Difficulty::Hard);
 
     tap(UP);
     tap(UP); // about 0.07 s released
     ASSERT_EQ(cursor(), 19);
     hold(VALIDATE, 5);
-    EXPECT_EQ(engine().run.difficulty, DIFFICULTY_HARD) << "released for less than 0.25 s";
+    EXPECT_EQ(engine().run.difficulty, Difficulty::Hard) << "released for less than 0.25 s";
     idle(0.3f);
     hold(VALIDATE, 5);
-    EXPECT_EQ(engine().run.difficulty, DIFFICULTY_EASY);
+    EXPECT_EQ(engine().run.difficulty, Difficulty::Easy);
 }
 
 TEST_F(MenuNavigation, CheatsToggleOncePerPressAndLevelsAreExclusive)
@@ -237,7 +237,7 @@ TEST_F(MenuNavigation, ChoicesLandInTheRunSettingsTheMenuIsHanded)
     idle(0.3f);
     tap(DOWN);
     hold(VALIDATE, 5);
-    EXPECT_EQ(run.difficulty, DIFFICULTY_HARD);
+    EXPECT_EQ(run.difficulty, Difficulty::Hard);
     tap(BACK);
     menu.menuCursor = 14;
     menu.menuPage = menu_page::CHEATS;
@@ -246,7 +246,7 @@ TEST_F(MenuNavigation, ChoicesLandInTheRunSettingsTheMenuIsHanded)
     EXPECT_TRUE(run.cheatLives);
 
     EXPECT_EQ(engine().menu.menuPage, menu_page::MAIN) << "the engine's menu did not move";
-    EXPECT_EQ(engine().run.difficulty, DIFFICULTY_NORMAL);
+    EXPECT_EQ(engine().run.difficulty, Difficulty::Normal);
     EXPECT_FALSE(engine().run.cheatLives);
 }
 

@@ -120,11 +120,11 @@ BossArena::~BossArena() = default;
 
 void BossArena::addShip(sf::Vector2f at)
 {
-    ships.push_back(std::make_unique<Player2D>(static_cast<int>(ships.size())));
+    ships.push_back(std::make_unique<Player2D>(static_cast<int>(ships.size()), engine().run, engine().textures));
     ships.back()->position = at;
     ships.back()->hitBox = {at.x - 20.f, at.y - 20.f, 40.f, 40.f};
     scores.push_back({});
-    counters.push_back(std::make_unique<TextManager>());
+    counters.push_back(std::make_unique<TextManager>(engine().textures));
     counters.back()->addText({TEXT_COUNTER, {0.f, 0.f}, 0, "000000000", 1, 0, 0});
 }
 
@@ -238,7 +238,7 @@ bool startCharge(Player2D& p)
 {
     if (p.mode != WeaponMode::Normal || p.gauge < Player2D::SHIELD_COST || p.shield || p.invulnerable)
         return false;
-    p.shield = std::make_unique<Shield>(p.position, p.playerIndex);
+    p.shield = std::make_unique<Shield>(p.position, p.playerIndex, engine().textures);
     p.gauge -= Player2D::SHIELD_COST;
     p.mode = WeaponMode::Charging;
     return true;

@@ -83,9 +83,9 @@ struct BossArena {
     // A ship at `at` with a 40 x 40 hit box round it, a zero score and a nine-digit counter.
     void addShip(sf::Vector2f at);
 
-    ParticleSystem particles;
-    EnemyManager enemies;
-    BulletManager shots;
+    ParticleSystem particles{textures()};
+    EnemyManager enemies{textures()};
+    BulletManager shots{textures()};
     PlayerList ships;
     ScoreList scores;
     ScoreCounterList counters;

@@ -1,6 +1,8 @@
 #include "support/TestSupport.h"
 
 #include "app/MainLoop.h"
+#include "engine/Engine.h"
+#include "engine/Services.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -12,6 +14,10 @@
 namespace fs = std::filesystem;
 
 namespace testing_support {
+
+Services services() { return servicesOf(engine()); }
+
+TextureCache& textures() { return engine().textures; }
 
 SyntheticInput::SyntheticInput()
 {

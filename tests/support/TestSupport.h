@@ -7,7 +7,14 @@
 #include <functional>
 #include <string>
 
+struct Services;
+class TextureCache;
+
 namespace testing_support {
+
+// The engine's parts, for building play objects as the game hands them in.
+Services services();
+TextureCache& textures();
 
 // Installs a fake keyboard, fake pads and a fake clock for the test's lifetime.
 struct SyntheticInput {

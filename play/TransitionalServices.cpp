@@ -1,5 +1,0 @@
-#include "play/TransitionalServices.h"
-
-#include "engine/Engine.h"
-
-Services transitionalServices() { return servicesOf(engine()); }

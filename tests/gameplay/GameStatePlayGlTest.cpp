@@ -1,6 +1,7 @@
 // Whole frames of play driven in-process with synthetic keys and pads.
 #include "app/MainLoop.h"
 #include "engine/Engine.h"
+#include "engine/Scenes.h"
 #include "enemies/EnemyTypes.h"
 #include "gameplay/GameBindings.h"
 #include "gameplay/GameState.h"
@@ -339,6 +340,23 @@ TEST_F(GameOnSdlPads, TheGamesRumbleReachesThePadAndStopsWhenItShould)
     padFrames(1);
     EXPECT_EQ(std::vector<MotorSpeeds>(pad.rumbles.begin() + beforeRevive, pad.rumbles.end()),
               (std::vector<MotorSpeeds>{{65000, 65000}, {0, 0}}));
+}
+
+TEST_F(GameStatePlay, TheShipIsDrawnWhereItFliesAndLeftOutOfTheScenesWithoutShips)
+{
+    GameState& g = startGame();
+    const sf::Vector2f left(560.f, 900.f), right(1360.f, 900.f); // both out of the ladybugs' way
+    const auto around = [](sf::Vector2f p) { return sf::IntRect(int(p.x) - 100, int(p.y) - 100, 200, 200); };
+    g.players[0]->position = left;
+    const sf::Image atLeft = shot("gameplay_ship_left");
+    g.players[0]->position = right;
+    const sf::Image atRight = shot("gameplay_ship_right");
+    EXPECT_GT(pixelsStandingOut(atLeft, atRight, around(left), 40.f), 400) << "the ship shows where it flies";
+    EXPECT_GT(pixelsStandingOut(atRight, atLeft, around(right), 40.f), 400);
+
+    engine().world.enterScene(scene::DIVE); // the dive between two parts of level 1: no ships
+    const sf::Image inTheDive = shot("gameplay_ship_in_the_dive");
+    EXPECT_GT(pixelsStandingOut(atRight, inTheDive, around(right), 40.f), 400) << "no ship in the dive";
 }
 
 TEST_F(GameStatePlay, APlayerWhoGaveUpKeepsItsFinalScoreInView)

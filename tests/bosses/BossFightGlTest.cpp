@@ -86,6 +86,11 @@ TEST_F(BossFightGl, TheShipsShotsWearTheTowerBossDownUntilItFalls)
     ASSERT_EQ(icarus->parts.size(), 4u);
     ASSERT_NE(currentBossLvl1(engine().world), nullptr);
     EXPECT_EQ(engine().world.sceneId(), scene::TOWER);
+    const BossLvl1& tower = *currentBossLvl1(engine().world);
+    for (const Mesh* door : {tower.door1, tower.door2, tower.doorTop}) {
+        ASSERT_NE(door, nullptr);
+        EXPECT_NE(door->maps().emissiveMap, nullptr) << "the doors glow with the tower's lights";
+    }
 
     holdUnder(1100.f);
     frames(240);

@@ -267,6 +267,20 @@ TEST_F(Engine3DGl, ABrokenTextureFileGivesNullAndIsReportedOnceAsUnreadable)
     EXPECT_EQ(testing_support::occurrences(said, broken + ": texture cannot be read"), 1) << said;
 }
 
+// A texture the cache calls opaque is drawn without blending: one see-through pixel must keep it blended.
+TEST_F(Engine3DGl, ATextureIsOpaqueOnlyWhenEveryPixelIs)
+{
+    testing_support::TempDir dir;
+    sf::Image solid;
+    solid.create(4, 4, sf::Color(200, 40, 40));
+    sf::Image holed = solid;
+    holed.setPixel(3, 3, sf::Color(0, 0, 0, 0));
+    ASSERT_TRUE(solid.saveToFile(dir.file("solid.png")) && holed.saveToFile(dir.file("holed.png")));
+    Engine e;
+    EXPECT_TRUE(e.textures.isOpaque(e.textures.getTexture(dir.file("solid.png"))));
+    EXPECT_FALSE(e.textures.isOpaque(e.textures.getTexture(dir.file("holed.png"))));
+}
+
 TEST_F(Engine3DGl, ASceneFileChangedAfterItsPreloadIsLoadedAsItIsNow)
 {
     TempDir dir;

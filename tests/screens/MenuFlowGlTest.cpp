@@ -1,5 +1,6 @@
 #include "app/MainLoop.h"
 #include "app/Startup.h"
+#include "audio/SoundManagerInstance.h"
 #include "engine/Engine.h"
 #include "engine/SceneChange.h"
 #include "engine/SceneFile.h"
@@ -171,7 +172,9 @@ TEST_F(MenuRun, CutSceneNeedsAFreshPassAndHandsTheScoresOn)
         return std::make_unique<GameStandIn>();
     };
     input.keyboard.press(sf::Keyboard::Enter); // still held from the last level
+    soundManager().playLoop(LOOP_LASER_ACTIVE);   // a laser still humming as the last level ends
     start(std::make_unique<CinematicState>(servicesOf(engine()), std::vector<unsigned>{1200, 800}), factory);
+    EXPECT_NE(soundManager().loop(LOOP_LASER_ACTIVE).getStatus(), sf::Music::Playing) << "the game's sounds end with it";
     EXPECT_EQ(engine().world.sceneId(), scene::CREDITS);
     EXPECT_FALSE(engine().world.cameraPath().ended());
     frames(20);

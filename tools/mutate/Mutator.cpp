@@ -624,18 +624,18 @@ int plan(std::uint64_t seed, const std::string& root, const std::vector<std::str
     return 0;
 }
 
-bool parseLocation(const std::string& spec, std::string& file, size_t& line, std::string& rest)
+bool parseLocation(const std::string& place, std::string& file, size_t& line, std::string& rest)
 {
-    const auto a = spec.find(':');
+    const auto a = place.find(':');
     if (a == std::string::npos)
         return false;
-    const auto b = spec.find(':', a + 1);
-    file = spec.substr(0, a);
-    const std::string number = spec.substr(a + 1, b == std::string::npos ? std::string::npos : b - a - 1);
-    if (number.empty() || number.find_first_not_of("0123456789") != std::string::npos)
+    const auto b = place.find(':', a + 1);
+    file = place.substr(0, a);
+    const std::string number = place.substr(a + 1, b == std::string::npos ? std::string::npos : b - a - 1);
+    if (number.empty() || number.size() > 9 || number.find_first_not_of("0123456789") != std::string::npos)
         return false;
     line = std::stoul(number);
-    rest = b == std::string::npos ? "" : spec.substr(b + 1);
+    rest = b == std::string::npos ? "" : place.substr(b + 1);
     return line > 0;
 }
 
@@ -647,21 +647,21 @@ struct Located {
     std::vector<Mutant> mutants;
 };
 
-bool locate(const std::string& root, const std::string& spec, Located& at)
+bool locate(const std::string& root, const std::string& place, Located& at)
 {
-    if (!parseLocation(spec, at.file, at.line, at.rest) || !readSource(root + "/" + at.file, at.src) ||
+    if (!parseLocation(place, at.file, at.line, at.rest) || !readSource(root + "/" + at.file, at.src) ||
         at.line > at.src.lines.size()) {
-        std::cerr << "mutator: no such line: " << spec << "\n";
+        std::cerr << "mutator: no such line: " << place << "\n";
         return false;
     }
     at.mutants = mutantsOfFile(at.src)[at.line - 1];
     return true;
 }
 
-int sites(const std::string& root, const std::string& spec)
+int sites(const std::string& root, const std::string& place)
 {
     Located at;
-    if (!locate(root, spec, at))
+    if (!locate(root, place, at))
         return 1;
     for (const Mutant& m : at.mutants)
         printMutant(at.file, at.line, at.src.lines[at.line - 1], m);

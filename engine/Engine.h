@@ -3,6 +3,7 @@
 // state, the frame time, the texture cache, the 3D world and the renderer's
 // resources. Each part has its own header; a test resets a part in one line
 // (`engine().run = RunSettings{}`).
+#include "engine/DrawingShaderVariants.h"
 #include "engine/FrameTiming.h"
 #include "engine/GlStateCache.h"
 #include "engine/MenuContext.h"
@@ -63,9 +64,11 @@ public:
 
 private:
     std::array<bool, DEBUG_VIEW_COUNT> debugViewsOff_{}; // read once per frame
+    bool anyDebugViewHeld_ = false;
     float drawnAtSeconds_ = 0.f;                         // the game clock, read once per frame
     // The program, textures and uniform values GL holds for the renderer's shaders.
     GlStateCache glState_;
+    DrawingShaderVariants playShaders_;
     void releaseGoneSceneMemory();
     void drawBatch(const Batch& batch);
     // Draws batches [first, last), all drawn alike, in one call.

@@ -18,15 +18,15 @@ namespace {
 // (they are the samplers).
 enum DrawingUniform : size_t {
     NORMAL_MAP, ROUGHNESS_MAP, EMISSIVE_MAP, BASE_MAP, NOISE_MAP, MAP_COUNT,
-    IS_EMISSIVE = MAP_COUNT, GAME_TIME, HAS_DISP,
+    IS_EMISSIVE = MAP_COUNT, GAME_TIME, HAS_DISP, NEARBY_LIGHTS,
     FIRST_DEBUG_VIEW, FIRST_LIGHT = FIRST_DEBUG_VIEW + Engine::DEBUG_VIEW_COUNT, LIGHT_COUNT = 8,
     DRAWING_UNIFORM_COUNT = FIRST_LIGHT + LIGHT_COUNT
 };
 const char* const DRAWING_UNIFORMS[DRAWING_UNIFORM_COUNT] = {
     "normalMap",   "roughnessMap", "emissiveMap", "texture",     "noiseMap",    "isEmissive",      "gameTime",
-    "hasDisp",     "onlyRough",    "onlyLight",   "onlyNormal",  "onlyColor",   "onlySpeLightImp", "onlyEmiss",
-    "lightPos[0]", "lightPos[1]",  "lightPos[2]", "lightPos[3]", "lightPos[4]", "lightPos[5]",     "lightPos[6]",
-    "lightPos[7]"};
+    "hasDisp",     "nearbyLights", "onlyRough",   "onlyLight",   "onlyNormal",  "onlyColor",       "onlySpeLightImp",
+    "onlyEmiss",   "lightPos[0]",  "lightPos[1]", "lightPos[2]", "lightPos[3]", "lightPos[4]",     "lightPos[5]",
+    "lightPos[6]", "lightPos[7]"};
 const TextureSlot MAP_SLOTS[MAP_COUNT] = {TextureSlot::Normal, TextureSlot::Roughness, TextureSlot::Emissive,
                                           TextureSlot::Base, TextureSlot::Noise};
 
@@ -190,8 +190,11 @@ void Engine::render3D()
     if (!renderer.window)
         return;
     buildBatches();
-    for (size_t i = 0; i < DEBUG_VIEW_COUNT; ++i)
+    anyDebugViewHeld_ = false;
+    for (size_t i = 0; i < DEBUG_VIEW_COUNT; ++i) {
         debugViewsOff_[i] = input::isKeyPressed(DEBUG_VIEW_KEYS[i]);
+        anyDebugViewHeld_ = anyDebugViewHeld_ || debugViewsOff_[i];
+    }
     drawnAtSeconds_ = timing.gameClock.getElapsedTime().asSeconds();
     if (renderer.covered || !glState_.beginPass(*renderer.window))
         return;
@@ -279,8 +282,11 @@ void Engine::drawBackdropShader()
 
 bool Engine::useDrawingShader(const Batch& batch)
 {
-    GlStateCache::Program* program =
-        registered(glState_, batch.shader, DRAWING_UNIFORMS, DRAWING_UNIFORM_COUNT, MAP_COUNT);
+    sf::Shader* shader = batch.shader;
+    if (shader && shader == renderer.drawingShader() && renderer.playShaders && !anyDebugViewHeld_)
+        if (sf::Shader* variant = playShaders_.forMesh(*batch.mesh, batch.notEmissive, renderer))
+            shader = variant;
+    GlStateCache::Program* program = registered(glState_, shader, DRAWING_UNIFORMS, DRAWING_UNIFORM_COUNT, MAP_COUNT);
     glState_.use(program);
     if (!program)
         return false;
@@ -312,8 +318,13 @@ void Engine::setLightUniforms(const Batch& batch)
     const Mesh& mesh = *batch.mesh;
     glState_.setVec3(FIRST_LIGHT, sf::Glsl::Vec3(normalised(mesh.position() - world.light().position())));
     // The shader is shared by every mesh: directions this mesh does not send are zero.
-    for (size_t i = 1; i < LIGHT_COUNT; ++i)
-        glState_.setVec3(FIRST_LIGHT + i, sf::Glsl::Vec3(lightDirection(mesh, i)));
+    float nearby = 0.f;
+    for (size_t i = 1; i < LIGHT_COUNT; ++i) {
+        const sf::Vector3f direction = lightDirection(mesh, i);
+        glState_.setVec3(FIRST_LIGHT + i, sf::Glsl::Vec3(direction));
+        nearby += length3(direction) < 0.5f ? 0.f : 1.f; // as the whole shader counts them
+    }
+    glState_.setFloat(NEARBY_LIGHTS, nearby);
 }
 
 void Engine::drawMovingLights()

@@ -17,9 +17,10 @@
 
 class RendererResources {
 public:
-    // A shader loaded and compiled once per path; null when shaders are
-    // unavailable or the file does not compile.
-    sf::Shader* sharedShader(const std::string& path);
+    // A shader loaded and compiled once per path (and `defines`: lines put
+    // after the file's first); null when shaders are unavailable or it does not compile.
+    sf::Shader* sharedShader(const std::string& path, const std::string& defines = "");
+    static const std::string DRAWING_SHADER; // the meshes' shader, by path
     // The renderer's own shaders, found without building their paths every frame.
     sf::Shader* drawingShader();
     sf::Shader* glowShader();
@@ -32,6 +33,9 @@ public:
     int pipelineThreads = 0; // the most members projecting a frame (0: the cores this process may use)
     float visibleRebuildTimer = 0.f;
     bool depthView = false;
+    // Play draws the meshes with the drawing shader's variants (false: always
+    // the whole shader, as while a debug view is held).
+    bool playShaders = true;
     // The screen drawn over this frame hides every pixel of it: the frame is
     // projected as ever, but nothing of it is drawn.
     bool covered = false;
@@ -47,4 +51,6 @@ public:
 
 private:
     std::unordered_map<std::string, std::unique_ptr<sf::Shader>> shaderCache_;
+    sf::Shader* drawingShader_ = nullptr; // looked up once, asked for with every mesh drawn
+    bool drawingShaderLooked_ = false;
 };

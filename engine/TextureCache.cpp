@@ -156,12 +156,14 @@ bool TextureCache::hasEntry(const std::string& path)
     return cache_.count(path) != 0;
 }
 
+sf::Color TextureCache::neutralColour(TextureSlot slot) { return NEUTRAL_COLOURS[static_cast<size_t>(slot)]; }
+
 const sf::Texture& TextureCache::neutralTexture(TextureSlot slot)
 {
     std::unique_ptr<sf::Texture>& texture = neutralTextures_[static_cast<size_t>(slot)];
     if (!texture) {
         sf::Image pixel;
-        pixel.create(1, 1, NEUTRAL_COLOURS[static_cast<size_t>(slot)]);
+        pixel.create(1, 1, neutralColour(slot));
         texture = std::make_unique<sf::Texture>();
         texture->loadFromImage(pixel);
         texture->setRepeated(true);

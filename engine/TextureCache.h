@@ -49,8 +49,9 @@ public:
     // Number of entries (null ones included).
     size_t size();
     bool hasEntry(const std::string& path);
-    // The 1 x 1 texture drawn where a mesh has no texture of that kind.
+    // The 1 x 1 texture drawn where a mesh has no texture of that kind, and its colour.
     const sf::Texture& neutralTexture(TextureSlot slot);
+    static sf::Color neutralColour(TextureSlot slot);
     // Whether every pixel of a texture of this cache is fully opaque (found
     // when it was loaded): what is drawn with it hides what lies behind.
     bool isOpaque(const sf::Texture* texture);

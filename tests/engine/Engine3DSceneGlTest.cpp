@@ -3,6 +3,7 @@
 #include "support/GameFixtures.h"
 
 #include "engine/BossParent.h"
+#include "engine/DrawingShaderVariants.h"
 #include "engine/Engine.h"
 #include "engine/EngineFrame.h"
 #include "engine/ObjLoader.h"
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -102,6 +104,26 @@ protected:
         return picture;
     }
 
+    // The last frame drawn again without stepping the world, by play's shader
+    // variants and by the whole drawing shader: the pixels the two pictures differ in.
+    long wholeShaderPixelsApart(const std::string& shot)
+    {
+        sf::Image pictures[2];
+        for (int whole = 0; whole < 2; ++whole) {
+            engine().renderer.playShaders = !whole;
+            window.clear(sf::Color::Black);
+            engine().render3D();
+            pictures[whole] = screenshot(window, "engine3d_" + shot + (whole ? "_whole_shader" : "_play_shaders"));
+            window.display();
+        }
+        engine().renderer.playShaders = true;
+        long apart = 0;
+        for (unsigned y = 0; y < pictures[0].getSize().y; ++y)
+            for (unsigned x = 0; x < pictures[0].getSize().x; ++x)
+                apart += pictures[0].getPixel(x, y) != pictures[1].getPixel(x, y);
+        return apart;
+    }
+
     SyntheticInput input_;
 };
 
@@ -139,6 +161,56 @@ TEST_F(Engine3DGl, EverySceneIdSwitchesDrawsAndOutOfRangeIsIgnored)
         EXPECT_EQ(e.world.sceneObjects.size(), objects);
         EXPECT_EQ(e.world.cameraPath().size(), frames);
     }
+}
+
+// Play draws the meshes with the drawing shader's variants (maps a mesh lacks
+// read as constants, glows left out where nothing glows, the nearby lights
+// counted by the game): every shipped scene looks exactly as the whole shader
+// draws it, and the variants are what drew it.
+TEST_F(Engine3DGl, EveryScenePlaysPixelForPixelAsTheWholeShaderDrawsIt)
+{
+    Engine& e = engine();
+    installMenuScene();
+    DrawingShaderVariants variants;
+    std::set<sf::Shader*> used;
+    size_t glowingMeshes = 0, mappedMeshes = 0;
+    for (int id = 0; id < SCENE_COUNT; ++id) {
+        if (scene::drawsShaderBackground(id))
+            continue;
+        changeScene(id, 0.f);
+        if (id == scene::HANGAR) {
+            e.world.player3D()->position = {-19000.f, -4000.f, 3300.f};
+            e.world.camera()->rotation = {0.f, -90.f, -12.f};
+        }
+        play(6, "engine3d_scene_settled_" + std::to_string(id));
+        EXPECT_EQ(wholeShaderPixelsApart("scene_" + std::to_string(id)), 0) << "scene " << id;
+        for (const Mesh* mesh : e.renderer.visibleObjects) {
+            if (mesh->shader() != e.renderer.drawingShader())
+                continue;
+            used.insert(variants.forMesh(*mesh, !mesh->emissive(), e.renderer));
+            glowingMeshes += mesh->emissive() && mesh->maps().emissiveMap;
+            mappedMeshes += mesh->maps().normalMap != nullptr;
+        }
+    }
+    EXPECT_EQ(used.count(nullptr), 0u) << "every variant compiles";
+    EXPECT_EQ(used.count(e.renderer.drawingShader()), 0u);
+    EXPECT_GE(used.size(), 3u);
+    EXPECT_GT(glowingMeshes, 0u);
+    EXPECT_GT(mappedMeshes, 0u);
+
+    // A cube with three lamps nearby: two of them warm it through the count the game makes.
+    TempDir dir;
+    writeTestTree(dir);
+    std::string lamps;
+    for (const char* at : {"1500 -600 2000", "-1500 600 2000", "0 900 1500"})
+        lamps += std::string("OBJECTTYPE light NAME Lamp LOC ") + at + " INTENSITY 3 RANGE 20000 COLOR 0 1 0 ENDOBJ\n";
+    writeFile(dir.file("Scene/8.txt"), CAMERA_AT_ORIGIN + "OBJECTTYPE mesh NAME Cube.001 LOC 0 0 2000 ENDOBJ\n" + lamps);
+    InDirectory here(dir.path);
+    changeScene(scene::CORRIDOR, 0.f);
+    play(4, "engine3d_cube_three_lamps");
+    ASSERT_EQ(e.world.sceneObjects.size(), 4u);
+    EXPECT_EQ(e.world.sceneObjects[0].mesh->lightsReaching().size(), 3u);
+    EXPECT_EQ(wholeShaderPixelsApart("cube_three_lamps"), 0);
 }
 
 TEST_F(Engine3DGl, PreloadRunsBesideTheMainThreadAndPicksTheNextFile)

@@ -267,7 +267,7 @@ TEST(SceneContent, ShadersDeclareAndReadTheUniformsTheGameSets)
     const std::map<std::string, std::vector<std::string>> uniforms = {
         {"drawingShader", {"normalMap", "roughnessMap", "emissiveMap", "texture", "noiseMap", "isEmissive", "gameTime",
                            "hasDisp", "onlyRough", "onlyLight", "onlyNormal", "onlyColor", "onlySpeLightImp",
-                           "onlyEmiss", "lightPos"}},
+                           "onlyEmiss", "lightPos", "nearbyLights"}},
         {"MovingLightShader", {"u_position", "u_intensity", "u_clampValue", "u_range", "u_color"}},
         {"shaderBossSpace", {"backgroundTexture", "time", "worldLighting"}},
         {"backgroundMenuShader", {"backgroundTexture", "worldLighting", "time"}},

@@ -276,7 +276,8 @@ void Engine::drawBackdropShader()
     glState_.readyForDraw();
     sf::RectangleShape rectangle(sf::Vector2f(1920.f, 1080.f));
     rectangle.setTexture(renderer.spaceTexture);
-    renderer.window->draw(rectangle);
+    // The shader's every pixel is opaque: blending would give the same pixels for more work.
+    renderer.window->draw(rectangle, sf::RenderStates(sf::BlendNone));
     ++renderer.drawCalls;
 }
 

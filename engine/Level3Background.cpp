@@ -1,4 +1,5 @@
 #include "engine/Level3Background.h"
+#include "engine/ShaderUniforms.h"
 
 #include "platform/AssetPath.h"
 
@@ -57,14 +58,7 @@ void Level3Background::resetToFirst()
 void Level3Background::startSwitch() { isSwitching = true; }
 
 namespace {
-// The combined shader's uniforms, the pictures it reads first.
-enum TunnelUniform : size_t {
-    PLATES, MASK, CLOUDS, TIME, RESOLUTION, SPEED, UN_ZOOM, ACTUAL_INDEX, NEXT_INDEX, IS_SWITCHING, TRANS_TIME,
-    TUNNEL_UNIFORM_COUNT
-};
-const char* const TUNNEL_UNIFORMS[TUNNEL_UNIFORM_COUNT] = {
-    "backgroundTexture", "maskTexture", "fractTexture", "time", "resolution", "speed", "unZoom", "actualIndex",
-    "nextIndex", "isSwitching", "transTime"};
+using namespace shader_uniforms;
 constexpr size_t TUNNEL_PICTURES = 3;
 } // namespace
 
@@ -74,7 +68,7 @@ constexpr size_t TUNNEL_PICTURES = 3;
 void Level3Background::drawVariant(sf::RenderTarget& target, int variant, float seconds)
 {
     GlStateCache::Program* program =
-        glState_.program(combinedShader, TUNNEL_UNIFORMS, TUNNEL_UNIFORM_COUNT, TUNNEL_PICTURES);
+        glState_.program(combinedShader, TUNNEL, TUNNEL_COUNT, TUNNEL_PICTURES);
     if (!program || !glState_.beginPass(target))
         return;
     glState_.use(program);

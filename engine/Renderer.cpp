@@ -4,6 +4,7 @@
 #include "engine/Engine.h"
 #include "engine/GlowReach.h"
 #include "engine/Scenes.h"
+#include "engine/ShaderUniforms.h"
 #include "platform/AssetPath.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
@@ -14,35 +15,16 @@
 
 namespace {
 
-// The drawing shader's uniforms, by the renderer's numbering; the maps first
-// (they are the samplers).
-enum DrawingUniform : size_t {
-    NORMAL_MAP, ROUGHNESS_MAP, EMISSIVE_MAP, BASE_MAP, NOISE_MAP, MAP_COUNT,
-    IS_EMISSIVE = MAP_COUNT, GAME_TIME, HAS_DISP, NEARBY_LIGHTS,
-    FIRST_DEBUG_VIEW, FIRST_LIGHT = FIRST_DEBUG_VIEW + Engine::DEBUG_VIEW_COUNT, LIGHT_COUNT = 8,
-    DRAWING_UNIFORM_COUNT = FIRST_LIGHT + LIGHT_COUNT
-};
-const char* const DRAWING_UNIFORMS[DRAWING_UNIFORM_COUNT] = {
-    "normalMap",   "roughnessMap", "emissiveMap", "texture",     "noiseMap",    "isEmissive",      "gameTime",
-    "hasDisp",     "nearbyLights", "onlyRough",   "onlyLight",   "onlyNormal",  "onlyColor",       "onlySpeLightImp",
-    "onlyEmiss",   "lightPos[0]",  "lightPos[1]", "lightPos[2]", "lightPos[3]", "lightPos[4]",     "lightPos[5]",
-    "lightPos[6]", "lightPos[7]"};
+using namespace shader_uniforms;
+static_assert(shader_uniforms::DEBUG_VIEW_COUNT == Engine::DEBUG_VIEW_COUNT);
+
 const TextureSlot MAP_SLOTS[MAP_COUNT] = {TextureSlot::Normal, TextureSlot::Roughness, TextureSlot::Emissive,
                                           TextureSlot::Base, TextureSlot::Noise};
 
 // The debug views: a held F-key switches one contribution of the drawing
 // shader off (in the order of the "only..." uniforms).
-const sf::Keyboard::Key DEBUG_VIEW_KEYS[Engine::DEBUG_VIEW_COUNT] = {
+const sf::Keyboard::Key DEBUG_VIEW_KEYS[DEBUG_VIEW_COUNT] = {
     sf::Keyboard::F1, sf::Keyboard::F2, sf::Keyboard::F3, sf::Keyboard::F4, sf::Keyboard::F5, sf::Keyboard::F6};
-
-// The arena backdrop shader's uniforms; its picture is the drawn texture (unit 0).
-enum BackdropUniform : size_t { BACKDROP_PICTURE, BACKDROP_TIME, BACKDROP_LIGHTING, BACKDROP_UNIFORM_COUNT };
-const char* const BACKDROP_UNIFORMS[BACKDROP_UNIFORM_COUNT] = {"backgroundTexture", "time", "worldLighting"};
-
-// The glow shader's uniforms.
-enum GlowUniform : size_t { GLOW_POSITION, GLOW_INTENSITY, GLOW_CLAMP, GLOW_RANGE, GLOW_COLOUR, GLOW_UNIFORM_COUNT };
-const char* const GLOW_UNIFORMS[GLOW_UNIFORM_COUNT] = {"u_position", "u_intensity", "u_clampValue", "u_range",
-                                                       "u_color"};
 
 GlStateCache::Program* registered(GlStateCache& state, const sf::Shader* shader, const char* const* names,
                                   size_t count, size_t samplers)
@@ -268,7 +250,7 @@ void Engine::drawBatch(const Batch& batch)
 void Engine::drawBackdropShader()
 {
     GlStateCache::Program* program =
-        registered(glState_, renderer.backdropShader(), BACKDROP_UNIFORMS, BACKDROP_UNIFORM_COUNT, 0);
+        registered(glState_, renderer.backdropShader(), BACKDROP, BACKDROP_COUNT, 0);
     glState_.use(program);
     glState_.setInt(BACKDROP_PICTURE, 0);
     glState_.setFloat(BACKDROP_TIME, timing.gameClock.getElapsedTime().asSeconds());
@@ -287,7 +269,7 @@ bool Engine::useDrawingShader(const Batch& batch)
     if (shader && shader == renderer.drawingShader() && renderer.playShaders && !anyDebugViewHeld_)
         if (sf::Shader* variant = playShaders_.forMesh(*batch.mesh, batch.notEmissive, renderer))
             shader = variant;
-    GlStateCache::Program* program = registered(glState_, shader, DRAWING_UNIFORMS, DRAWING_UNIFORM_COUNT, MAP_COUNT);
+    GlStateCache::Program* program = registered(glState_, shader, DRAWING, DRAWING_COUNT, MAP_COUNT);
     glState_.use(program);
     if (!program)
         return false;
@@ -349,7 +331,7 @@ void Engine::drawMovingLights()
 // Added one by one, the glows saturate as they would added up first.
 void Engine::drawMovingLight(const Mesh& mesh)
 {
-    GlStateCache::Program* glow = registered(glState_, renderer.glowShader(), GLOW_UNIFORMS, GLOW_UNIFORM_COUNT, 0);
+    GlStateCache::Program* glow = registered(glState_, renderer.glowShader(), GLOW, GLOW_COUNT, 0);
     if (!glow || !world.camera())
         return;
     const sf::Vector2f screen = projectToScreen(*world.camera(), mesh.position());

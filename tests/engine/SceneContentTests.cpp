@@ -7,6 +7,7 @@
 #include "engine/ObjLoader.h"
 #include "engine/SceneChange.h"
 #include "engine/SceneFile.h"
+#include "engine/ShaderUniforms.h"
 #include "enemies/Spawner.h"
 #include "gameplay/LevelFlow.h"
 #include "gameplay/Levels.h"
@@ -264,15 +265,20 @@ TEST(SceneContent, TheBossModelsTheirTexturesAndTheBackdropFaceTheRightWay)
 // is dropped by the shader compiler, and setting it puts a complaint on the error stream.
 TEST(SceneContent, ShadersDeclareAndReadTheUniformsTheGameSets)
 {
+    // The renderer's own lists (an array element named by its array).
+    auto namesOf = [](const char* const* names, size_t count) {
+        std::vector<std::string> list;
+        for (size_t i = 0; i < count; ++i)
+            list.push_back(std::string(names[i]).substr(0, std::string(names[i]).find('[')));
+        return list;
+    };
+    namespace su = shader_uniforms;
     const std::map<std::string, std::vector<std::string>> uniforms = {
-        {"drawingShader", {"normalMap", "roughnessMap", "emissiveMap", "texture", "noiseMap", "isEmissive", "gameTime",
-                           "hasDisp", "onlyRough", "onlyLight", "onlyNormal", "onlyColor", "onlySpeLightImp",
-                           "onlyEmiss", "lightPos", "nearbyLights"}},
-        {"MovingLightShader", {"u_position", "u_intensity", "u_clampValue", "u_range", "u_color"}},
-        {"shaderBossSpace", {"backgroundTexture", "time", "worldLighting"}},
+        {"drawingShader", namesOf(su::DRAWING, su::DRAWING_COUNT)},
+        {"MovingLightShader", namesOf(su::GLOW, su::GLOW_COUNT)},
+        {"shaderBossSpace", namesOf(su::BACKDROP, su::BACKDROP_COUNT)},
         {"backgroundMenuShader", {"backgroundTexture", "worldLighting", "time"}},
-        {"combinedShaders", {"time", "resolution", "backgroundTexture", "maskTexture", "fractTexture", "speed", "unZoom",
-                             "actualIndex", "nextIndex", "isSwitching", "transTime"}},
+        {"combinedShaders", namesOf(su::TUNNEL, su::TUNNEL_COUNT)},
         {"shaderInterpolation", {"texture1", "texture2", "transition"}},
         {"PixelateShader", {}}, {"ContrastShader", {}}, {"NoiseShader", {}}, {"greenShader", {}}};
     for (const auto& [name, names] : uniforms) {

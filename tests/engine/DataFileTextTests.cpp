@@ -93,3 +93,38 @@ TEST(DataFileText, AMissingDataFileIsNamedOnceWithItsPath)
     const std::string tableSaid = stderrOf([] { EXPECT_TRUE(WorldObjectTable().empty()); });
     EXPECT_NE(tableSaid.find("Scene/WORLD_OBJECT.txt: missing"), std::string::npos);
 }
+
+// A UTF-16 file, either byte order, becomes UTF-8: surrogate pairs join, and a
+// half pair or a last odd byte (a damaged file) reads as U+FFFD, never as bytes
+// no UTF-8 reader accepts.
+TEST(DataFileText, Utf16TextBecomesValidUtf8)
+{
+    const std::string REPLACED = "\xEF\xBF\xBD";
+    const struct {
+        std::vector<char16_t> units;
+        std::string utf8;
+    } rows[] = {
+        {{u'A', 0xD7FF, 0xE000}, "A\xED\x9F\xBF\xEE\x80\x80"},
+        {{0xD83D, 0xDE00}, "\xF0\x9F\x98\x80"},
+        {{0xD800, u'x'}, REPLACED + "x"},
+        {{0xD800}, REPLACED},
+        {{0xDFFF, u'y'}, REPLACED + "y"},
+        {{0xDBFF, 0xDC00}, "\xF4\x8F\xB0\x80"},
+    };
+    for (const auto& row : rows)
+        for (const bool lowFirst : {true, false}) {
+            std::string text = lowFirst ? "\xFF\xFE" : "\xFE\xFF";
+            for (char16_t u : row.units) {
+                const char low = static_cast<char>(u & 0xFF), high = static_cast<char>(u >> 8);
+                text += lowFirst ? std::string{low, high} : std::string{high, low};
+            }
+            std::string odd = text + "z";
+            ASSERT_TRUE(decodeUtf16Text(text));
+            EXPECT_EQ(text, row.utf8) << "low byte first: " << lowFirst;
+            ASSERT_TRUE(decodeUtf16Text(odd));
+            EXPECT_EQ(odd, row.utf8 + REPLACED) << "a last odd byte";
+        }
+    std::string plain = "plain text";
+    EXPECT_FALSE(decodeUtf16Text(plain));
+    EXPECT_EQ(plain, "plain text");
+}

@@ -433,7 +433,7 @@ struct SceneFigures {
     // Medians of each round's ratios (main thread, then every thread).
     double gameOverBare = 0, floorOverBare = 0, gameOverFloor = 0;
     double allGameOverBare = 0, allFloorOverBare = 0, allGameOverFloor = 0;
-    double programBinds = 0, textureBinds = 0, drawCalls = 0, floorDraws = 0, keyQueries = 0;
+    double programBinds = 0, textureBinds = 0, drawCalls = 0, floorDraws = 0, keyQueries = 0, facesJudged = 0;
     double worstChangeMs = 0;
     PixelReport pixels;
 };
@@ -484,7 +484,7 @@ SceneFigures measureScene(const SceneCase& scene)
     FrameReplay floor(window);
     Rounds rounds;
     const int roundCount = measuredFrames() / BLOCK_FRAMES;
-    long programs = 0, textures = 0, draws = 0, queries = 0;
+    long programs = 0, textures = 0, draws = 0, queries = 0, faces = 0;
     for (int round = 0; round < roundCount; ++round) {
         // The floor of this round is the frame the game draws now.
         frame_recorder::start(window.getSize());
@@ -501,7 +501,10 @@ SceneFigures measureScene(const SceneCase& scene)
             if (kind == Rounds::GAME) {
                 const long p = glProgramBindCount(), t = glTextureBindCount(), d = glDrawCallCount();
                 const long q = input::keyboardServerQueries();
-                rounds.cost[kind].push_back(timeFrames(BLOCK_FRAMES, [&] { loop->runFrame(); }));
+                rounds.cost[kind].push_back(timeFrames(BLOCK_FRAMES, [&] {
+                    loop->runFrame();
+                    faces += static_cast<long>(engine().renderer.pipeline.facesJudged());
+                }));
                 programs += glProgramBindCount() - p;
                 textures += glTextureBindCount() - t;
                 draws += glDrawCallCount() - d;
@@ -518,6 +521,7 @@ SceneFigures measureScene(const SceneCase& scene)
     figures.textureBinds = textures / gameFrames;
     figures.drawCalls = draws / gameFrames;
     figures.keyQueries = queries / gameFrames;
+    figures.facesJudged = faces / gameFrames;
     figures.bare = rounds.median(Rounds::BARE);
     figures.floor = rounds.median(Rounds::FLOOR);
     figures.game = rounds.median(Rounds::GAME);
@@ -543,11 +547,11 @@ void printFrameTables(const std::vector<std::pair<const SceneCase*, SceneFigures
         std::printf("%-14s %8.2f %8.2f %8.2f %9.2f %10.2f %10.2f %8.1f %9.1f %8.1f\n", scene->label, f.bare.allMs,
                     f.floor.allMs, f.game.allMs, f.allGameOverBare, f.allFloorOverBare, f.allGameOverFloor,
                     f.bare.fps, f.floor.fps, f.game.fps);
-    std::printf("\nper game frame %8s %8s %8s %11s %9s %9s\n", "programs", "textures", "draws", "floor draws",
-                "X queries", "change ms");
+    std::printf("\nper game frame %8s %8s %8s %11s %9s %9s %12s\n", "programs", "textures", "draws", "floor draws",
+                "X queries", "change ms", "faces judged");
     for (const auto& [scene, f] : measured)
-        std::printf("%-14s %8.1f %8.1f %8.1f %11.0f %9.1f %9.1f\n", scene->label, f.programBinds, f.textureBinds,
-                    f.drawCalls, f.floorDraws, f.keyQueries, f.worstChangeMs);
+        std::printf("%-14s %8.1f %8.1f %8.1f %11.0f %9.1f %9.1f %12.0f\n", scene->label, f.programBinds,
+                    f.textureBinds, f.drawCalls, f.floorDraws, f.keyQueries, f.worstChangeMs, f.facesJudged);
     std::printf("\nwhere the pixels go (screens of 1920x1080 per frame, overlaps counted; render textures in their "
                 "own pixels)\n");
     for (const auto& [scene, f] : measured)

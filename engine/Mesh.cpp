@@ -32,6 +32,26 @@ TriangleStreams::TriangleStreams(const std::vector<Triangle>& triangles)
             opaqueColours = opaqueColours && t.vertices[k].color.a == 255;
         }
     }
+    if (count == 0)
+        return;
+    sf::Vector3f low = {triangles[0].modelVertices[0].x, triangles[0].modelVertices[0].y,
+                        triangles[0].modelVertices[0].z};
+    sf::Vector3f high = low;
+    bool numbers = true;
+    for (const Triangle& t : triangles)
+        for (const auto& v : t.modelVertices) {
+            numbers = numbers && std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+            low = {std::min(low.x, v.x), std::min(low.y, v.y), std::min(low.z, v.z)};
+            high = {std::max(high.x, v.x), std::max(high.y, v.y), std::max(high.z, v.z)};
+        }
+    sphereCentre = (low + high) * 0.5f;
+    double farthest = 0.0;
+    for (const Triangle& t : triangles)
+        for (const auto& v : t.modelVertices) {
+            const double dx = v.x - sphereCentre.x, dy = v.y - sphereCentre.y, dz = v.z - sphereCentre.z;
+            farthest = std::max(farthest, dx * dx + dy * dy + dz * dz);
+        }
+    sphereRadius = numbers ? static_cast<float>(std::sqrt(farthest)) : std::numeric_limits<float>::quiet_NaN();
 }
 
 void Mesh::setBaseTexture(const sf::Texture* texture, bool opaque)

@@ -62,6 +62,11 @@ struct TriangleStreams {
 
     size_t count = 0;
     bool opaqueColours = true; // every corner's colour as loaded has full alpha
+    // A sphere around every corner (model space): the centre of their box and
+    // the farthest corner's distance from it; radius -1 without corners, NaN
+    // when a corner is not a number.
+    sf::Vector3f sphereCentre;
+    float sphereRadius = -1.f;
     std::vector<float> corners;
     std::vector<sf::Vector2f> texCoords;
     std::vector<sf::Color> colours;
@@ -216,6 +221,8 @@ public:
 
     bool hasDisplacement = true;
     std::string texturePath;
+    // The screen box of its corners when the pipeline last judged its faces
+    // (a mesh wholly off the window is not judged: it keeps the last box).
     ScreenBounds screenBounds;
     std::vector<Triangle> triangles; // set by the constructor; the streams below mirror it
     TriangleStreams streams;

@@ -338,6 +338,52 @@ inline bool facesCameraByAngle(const Placement& p, const FaceGeometry<float>& f)
     return angleBetween(-normal, centroid - p.cameraPosition) <= 90.f;
 }
 
+Placement placementOf(const Mesh& mesh, const FrameSettings& settings)
+{
+    return {EulerRotation(mesh.worldRotation()),
+            mesh.position(),
+            EulerRotation(settings.camera.rotation),
+            settings.camera.position,
+            settings.lightPosition,
+            !scene::drawsBackFaces(settings.sceneId) || mesh.is(MeshKind::SpaceStar)};
+}
+
+// Whether every corner of a mesh surely projects past one and the same edge
+// of the window (projectViewPoint's way): then judgeFace drops each of its
+// faces, and the mesh need not be judged face by face. Decided on the sphere
+// around its corners, with two pixels and a rounding margin to spare; a
+// sphere that is not a number decides nothing.
+bool wholeMeshPastOneEdge(const Placement& p, const TriangleStreams& streams)
+{
+    const float radius = streams.sphereRadius;
+    if (!(radius >= 0.f))
+        return false;
+    const sf::Vector3f world = p.meshRotation.apply(streams.sphereCentre) + p.meshPosition;
+    const sf::Vector3f c = p.cameraRotation.apply(world - p.cameraPosition);
+    if (!std::isfinite(c.x) || !std::isfinite(c.y) || !std::isfinite(c.z))
+        return false;
+    // The corners are placed in floats: each is off by a few steps of the largest coordinate it passes through.
+    const double size = length3(world) + length3(p.cameraPosition) + length3(c) + radius;
+    const double r = radius + 1e-4 * size + 1e-3;
+    const double f = FOCAL_LENGTH, spare = 2.0;
+    const double toLeft = SCREEN_CENTRE_X + spare, toRight = WINDOW_WIDTH - SCREEN_CENTRE_X + spare;
+    const double toTop = SCREEN_CENTRE_Y + spare, toBottom = WINDOW_HEIGHT - SCREEN_CENTRE_Y + spare;
+    // In front of the eye a point is past an edge on one side of a plane through the eye:
+    // left when f * x + toLeft * z < 0, and so on.
+    const auto beyondPlane = [r](double a, double b, double along, double z) {
+        return a * along + b * z + r * std::sqrt(a * a + b * b) < 0.0;
+    };
+    // At or behind the eye its depth is MIN_DEPTH: left when x < -toLeft * MIN_DEPTH / f, and so on.
+    const bool inFront = c.z - r > 0.0;
+    const double behind = MIN_DEPTH / f;
+    const auto below = [&](double along, double limit) { return inFront || along + r < limit; };
+    const auto above = [&](double along, double limit) { return inFront || along - r > limit; };
+    return (beyondPlane(f, toLeft, c.x, c.z) && below(c.x, -toLeft * behind))
+           || (beyondPlane(-f, toRight, c.x, c.z) && above(c.x, toRight * behind))
+           || (beyondPlane(f, toTop, c.y, c.z) && below(c.y, -toTop * behind))
+           || (beyondPlane(-f, toBottom, c.y, c.z) && above(c.y, toBottom * behind));
+}
+
 // Stable least-significant-digit radix sort of entries on their upper 32
 // bits, `bits` at a time, with the histogram of the lowest digit already
 // counted; a digit alike in every entry is skipped. Returns the buffer that
@@ -491,6 +537,7 @@ void RenderPipeline::beginFrame()
 {
     batches_.clear();
     usedVertices_ = 0;
+    facesJudged_ = 0;
 }
 
 void RenderPipeline::sortBatches() { ::sortBatches(batches_, mergeScratch_); }
@@ -541,13 +588,21 @@ void RenderPipeline::projectMeshes(Mesh* const* meshes, size_t count, const Fram
     ::sortBatches(added_, mergeScratch_);
     std::copy(added_.begin(), added_.end(), batches_.begin() + static_cast<long>(firstBatch));
 
+    // A mesh wholly off the window keeps none of its faces: it is not judged
+    // face by face (save the final boss's head, whose screen box the fight reads).
     jobs_.clear();
     size_t faces = 0;
     for (size_t i = firstBatch; i < batches_.size(); ++i) {
         Batch& batch = *batches_[i];
-        jobs_.push_back({batch.mesh, &batch, faces, 0, 0, 0});
-        faces += batch.mesh->streams.count;
+        const Mesh& mesh = *batch.mesh;
+        const bool offWindow = settings.skipMeshesOffWindow && mesh.streams.count
+                               && !mesh.is(MeshKind::FinalBossHead)
+                               && wholeMeshPastOneEdge(placementOf(mesh, settings), mesh.streams);
+        jobs_.push_back({batch.mesh, &batch, faces, 0, 0, 0, offWindow});
+        if (!offWindow)
+            faces += mesh.streams.count;
     }
+    facesJudged_ += faces;
     if (staged_.size() < faces) {
         staged_.resize(faces);
         entries_.resize(faces);
@@ -562,7 +617,7 @@ void RenderPipeline::projectMeshes(Mesh* const* meshes, size_t count, const Fram
     pieces_.clear();
     for (size_t j = 0; j < jobs_.size(); ++j) {
         MeshJob& job = jobs_[j];
-        const size_t n = job.mesh->streams.count;
+        const size_t n = job.offWindow ? 0 : job.mesh->streams.count;
         // A big mesh is shared out; most meshes are one member's work.
         const int split = n >= 2 * TRIANGLES_PER_MEMBER ? teamSize(members, n, TRIANGLES_PER_MEMBER) : 1;
         job.firstPiece = pieces_.size();
@@ -573,7 +628,7 @@ void RenderPipeline::projectMeshes(Mesh* const* meshes, size_t count, const Fram
             chunkOf(n, split, part, piece.begin, piece.end);
             pieces_.push_back(piece);
         }
-        if (!n)
+        if (!job.mesh->streams.count)
             job.mesh->screenBounds = ScreenBounds{};
     }
     // Biggest first, so that the last items to go are small.
@@ -628,12 +683,7 @@ void RenderPipeline::judgePiece(Piece& piece, MemberScratch& scratch)
     Mesh& mesh = *job.mesh;
     const FrameSettings& settings = *settings_;
     const TriangleStreams& streams = mesh.streams;
-    const Placement placement{EulerRotation(mesh.worldRotation()),
-                              mesh.position(),
-                              EulerRotation(settings.camera.rotation),
-                              settings.camera.position,
-                              settings.lightPosition,
-                              !scene::drawsBackFaces(settings.sceneId) || mesh.is(MeshKind::SpaceStar)};
+    const Placement placement = placementOf(mesh, settings);
     const float* planes[TriangleStreams::PLANES];
     for (size_t p = 0; p < TriangleStreams::PLANES; ++p)
         planes[p] = streams.plane(p);

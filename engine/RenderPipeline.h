@@ -26,6 +26,9 @@ struct FrameSettings {
     bool depthView = false;
     int sceneId = 0;
     int threads = 0; // the most members the work is shared by (0: the cores this process may use)
+    // A mesh whose every corner lies past one edge of the window is not judged face by face
+    // (false: every face is; the same faces are kept either way).
+    bool skipMeshesOffWindow = true;
 };
 
 // A batch's vertices: a stretch of the pipeline's buffer for the frame, where
@@ -93,6 +96,8 @@ public:
     void sortBatches();
 
     const std::vector<Batch*>& batches() const { return batches_; }
+    // Faces judged one by one this frame (those of meshes wholly off the window are not).
+    size_t facesJudged() const { return facesJudged_; }
     // Helper threads started so far.
     int helpers() const { return team_.helpers(); }
 
@@ -111,6 +116,7 @@ private:
         size_t firstPiece;
         size_t pieces;
         size_t firstVertex; // in vertices_
+        bool offWindow;     // wholly off the window: none of its faces is judged
     };
     // Faces [begin, end) of a mesh, judged, staged and sorted by one member.
     struct Piece {
@@ -144,6 +150,7 @@ private:
     std::vector<Batch*> added_; // the batches of one projectMeshes call
     std::vector<sf::Vertex> vertices_; // the frame's batches', in painter's order
     size_t usedVertices_ = 0;          // of vertices_, by this frame
+    size_t facesJudged_ = 0;           // this frame
     std::vector<MeshJob> jobs_;
     std::vector<Piece> pieces_;
     std::vector<size_t> order_; // pieces, biggest first

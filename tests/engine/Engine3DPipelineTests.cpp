@@ -4,6 +4,7 @@
 
 #include "engine/Engine.h"
 #include "engine/RenderPipeline.h"
+#include "platform/Random.h"
 
 #include <algorithm>
 #include <numeric>
@@ -274,4 +275,71 @@ TEST(Engine3DPipeline, TheTeamIsSizedFromTheCoresThisProcessMayUseAndTheWork)
         EXPECT_EQ(pipeline.helpers(), cores - 1) << cores << " cores";
     }
     sched_setaffinity(0, sizeof original, &original);
+}
+
+// A mesh wholly past one edge of the window is not judged face by face; it
+// keeps exactly the faces it would have kept, wherever mesh and camera stand
+// (behind the eye, across an edge, far from the origin) and however turned.
+TEST(Engine3DPipeline, AMeshWhollyOffTheWindowIsSkippedAndKeepsTheFacesItWouldHave)
+{
+    // A lopsided little model: its corners' centre is not its origin.
+    std::vector<Triangle> faces;
+    for (int i = 0; i < 12; ++i)
+        faces.push_back(faceAt(300.f + 40.f * static_cast<float>(i % 4), -200.f + 60.f * static_cast<float>(i / 4),
+                               50.f * static_cast<float>(i % 3), 80.f));
+    auto mesh = meshOf(named(faces));
+    seedRandom15(7);
+    const auto spread = [](float span) { return (random15Unit() - 0.5f) * span; };
+    RenderPipeline skipping, judging;
+    int skipped = 0, kept = 0;
+    for (int trial = 0; trial < 4000; ++trial) {
+        FrameSettings settings = settingsFor(scene::INTRO, 1);
+        const float far = trial % 10 == 0 ? 3e6f : 0.f; // now and then, far from the origin
+        settings.camera.position = {far + spread(2000.f), spread(2000.f), spread(2000.f)};
+        settings.camera.rotation = {spread(60.f), spread(60.f), spread(30.f)};
+        mesh->placeAt(settings.camera.position + sf::Vector3f(spread(12000.f), spread(8000.f), spread(9000.f) + 3000.f));
+        mesh->turnTo({spread(360.f), spread(360.f), spread(360.f)});
+        settings.skipMeshesOffWindow = false;
+        const Batch& all = projectAlone(judging, *mesh, settings);
+        settings.skipMeshesOffWindow = true;
+        const Batch& some = projectAlone(skipping, *mesh, settings);
+        ASSERT_EQ(some.vertices.size(), all.vertices.size()) << "trial " << trial;
+        for (size_t v = 0; v < all.vertices.size(); ++v) {
+            ASSERT_EQ(some.vertices[v].position, all.vertices[v].position) << "trial " << trial;
+            ASSERT_EQ(some.vertices[v].texCoords, all.vertices[v].texCoords) << "trial " << trial;
+        }
+        skipped += skipping.facesJudged() == 0;
+        kept += !all.vertices.empty();
+    }
+    EXPECT_GT(skipped, 1000) << "most meshes wholly off the window are skipped";
+    EXPECT_GT(kept, 400) << "and many are on it";
+    // Past each edge in turn, ahead of the eye, then past the left one behind it.
+    for (const sf::Vector3f at : {sf::Vector3f(-9000.f, 0.f, 3000.f), sf::Vector3f(9000.f, 0.f, 3000.f),
+                                  sf::Vector3f(0.f, -6000.f, 3000.f), sf::Vector3f(0.f, 6000.f, 3000.f),
+                                  sf::Vector3f(-9000.f, 0.f, -3000.f)}) {
+        mesh->placeAt(at);
+        mesh->turnTo({});
+        projectAlone(skipping, *mesh, settingsFor(scene::INTRO, 1));
+        EXPECT_EQ(skipping.facesJudged(), 0u) << at.x << ", " << at.y << ", " << at.z;
+    }
+
+    // Straight behind the eye and centred on its axis, a face projects from the depth floor
+    // into the box and is kept: such a mesh is judged.
+    Triangle behind = faceAt(-30.f, -30.f, -1000.f, 90.f), turned = behind;
+    std::swap(turned.modelVertices[1], turned.modelVertices[2]);
+    auto atTheBack = meshOf(named({behind, turned}));
+    for (const bool skip : {false, true}) {
+        FrameSettings settings = settingsFor(scene::INTRO, 1);
+        settings.skipMeshesOffWindow = skip;
+        EXPECT_EQ(projectAlone(skipping, *atTheBack, settings).vertices.size(), 3u) << "skipping: " << skip;
+    }
+
+    // The final boss's head is judged wherever it is: the fight reads its screen box.
+    mesh->addKind(MeshKind::FinalBossHead);
+    mesh->placeAt({-50000.f, 0.f, 1000.f});
+    mesh->turnTo({});
+    FrameSettings settings = settingsFor(scene::INTRO, 1);
+    projectAlone(skipping, *mesh, settings);
+    EXPECT_EQ(skipping.facesJudged(), faces.size());
+    EXPECT_LT(mesh->screenBounds.maxX, 0.f);
 }

@@ -503,7 +503,8 @@ SceneFigures measureScene(const SceneCase& scene)
                 const long q = input::keyboardServerQueries();
                 rounds.cost[kind].push_back(timeFrames(BLOCK_FRAMES, [&] {
                     loop->runFrame();
-                    faces += static_cast<long>(engine().renderer.pipeline.facesJudged());
+                    if (!scene::drawsShaderBackground(engine().world.sceneId())) // else no 3D pass
+                        faces += static_cast<long>(engine().renderer.pipeline.facesJudged());
                 }));
                 programs += glProgramBindCount() - p;
                 textures += glTextureBindCount() - t;

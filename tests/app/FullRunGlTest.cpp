@@ -251,7 +251,9 @@ TEST_F(FullRun, TheShaderBackgroundScenesRunOnTheMeasuredFrameTime)
     tunnel.startSwitch();
     runFrames(1, 0.01f);
     ASSERT_NE(tunnel.renderTexture, nullptr);
+    ASSERT_NE(tunnel.nextPicture, nullptr);
     changeScene(scene::ARENA, 0.f);
     runFrames(1, 0.01f);
     EXPECT_EQ(tunnel.renderTexture, nullptr);
+    EXPECT_EQ(tunnel.nextPicture, nullptr);
 }

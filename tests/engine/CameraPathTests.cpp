@@ -82,6 +82,10 @@ TEST(CameraPath, EndRuleSkipAndLoop)
     four.run(1, 1.f / 60.f);
     EXPECT_EQ(four.e.world.cameraPath().posedFrame(), 3);
     EXPECT_TRUE(four.e.world.cameraPath().ended());
+    // A hitch that passes the last frame within one step ends the path as well.
+    PathFixture hitch(5);
+    hitch.run(1, 10.f / 60.f);
+    EXPECT_TRUE(hitch.e.world.cameraPath().ended());
 
     // K skips everything: nothing is posed and the skip itself ends nothing.
     PathFixture skipped(3001);

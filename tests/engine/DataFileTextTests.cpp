@@ -104,7 +104,7 @@ TEST(DataFileText, Utf16TextBecomesValidUtf8)
         std::vector<char16_t> units;
         std::string utf8;
     } rows[] = {
-        {{u'A', 0xD7FF, 0xE000}, "A\xED\x9F\xBF\xEE\x80\x80"},
+        {{u'A', 0xE9, 0x7FF, 0xD7FF, 0xE000}, "A\xC3\xA9\xDF\xBF\xED\x9F\xBF\xEE\x80\x80"},
         {{0xD83D, 0xDE00}, "\xF0\x9F\x98\x80"},
         {{0xD800, u'x'}, REPLACED + "x"},
         {{0xD800}, REPLACED},

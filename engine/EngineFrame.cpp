@@ -133,8 +133,7 @@ void updateEngineFrame()
 
     if (scene::hasCorridorWalls(e.world.sceneId()))
         for (SceneObjectRecord& record : e.world.sceneObjects)
-            if (record.mesh && record.mesh->is(MeshKind::CorridorWall))
-            {
+            if (record.mesh && record.mesh->is(MeshKind::CorridorWall)) {
                 const sf::Vector3f o = record.mesh->sortOffset();
                 record.mesh->setSortOffset({o.x, record.mesh->corridorDepth(), o.z});
             }

@@ -10,6 +10,7 @@
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <malloc.h>
 #include <string>
 
@@ -48,12 +49,26 @@ sf::Vector3f lightDirection(const Mesh& mesh, size_t i)
     return i < lights.size() ? normalised(mesh.position() - lights[i].position) : sf::Vector3f();
 }
 
+// Of the light directions 1 to 7 a mesh sends, how many are set (a unit
+// vector, not zero): all the drawing shader takes from them ("nearbyLights",
+// or its own count of "lightPos"). NaN when a direction is not a number.
+float nearbyLights(const Mesh& mesh)
+{
+    float count = 0.f;
+    for (size_t i = 1; i < LIGHT_COUNT; ++i) {
+        const float length = length3(lightDirection(mesh, i));
+        if (!std::isfinite(length))
+            return std::numeric_limits<float>::quiet_NaN();
+        count += length < 0.5f ? 0.f : 1.f;
+    }
+    return count;
+}
+
 // Whether batch b, drawn right after batch a, looks the same drawn in a's
 // call: both go through the drawing shader with the same textures and the
-// same uniforms as the shader reads them. It does not read "lightPos[0]",
-// and of the other light directions only whether each is set (a unit vector)
-// or not (zero). A batch without triangles draws nothing and joins any run
-// (the backdrop aside: the boss scene draws it otherwise).
+// same uniforms as the shader reads them. Of the light directions it reads
+// only how many are set. A batch without triangles draws nothing and joins
+// any run (the backdrop aside: the boss scene draws it otherwise).
 bool drawnAlike(const Batch& a, const Batch& b)
 {
     if (isBackdrop(a) || isBackdrop(b) || !a.mesh || !b.mesh || !a.shader || a.vertices.empty())
@@ -67,12 +82,7 @@ bool drawnAlike(const Batch& a, const Batch& b)
         || n.maps().roughnessMap != m.maps().roughnessMap || n.maps().emissiveMap != m.maps().emissiveMap
         || n.maps().noiseMap != m.maps().noiseMap || n.hasDisplacement != m.hasDisplacement)
         return false;
-    for (size_t i = 1; i < 8; ++i) {
-        const float lengthA = length3(lightDirection(m, i)), lengthB = length3(lightDirection(n, i));
-        if (!std::isfinite(lengthA) || !std::isfinite(lengthB) || (lengthA >= 0.5f) != (lengthB >= 0.5f))
-            return false;
-    }
-    return true;
+    return nearbyLights(m) == nearbyLights(n); // never alike when not a number
 }
 
 } // namespace
@@ -301,13 +311,9 @@ void Engine::setLightUniforms(const Batch& batch)
     const Mesh& mesh = *batch.mesh;
     glState_.setVec3(FIRST_LIGHT, sf::Glsl::Vec3(normalised(mesh.position() - world.light().position())));
     // The shader is shared by every mesh: directions this mesh does not send are zero.
-    float nearby = 0.f;
-    for (size_t i = 1; i < LIGHT_COUNT; ++i) {
-        const sf::Vector3f direction = lightDirection(mesh, i);
-        glState_.setVec3(FIRST_LIGHT + i, sf::Glsl::Vec3(direction));
-        nearby += length3(direction) < 0.5f ? 0.f : 1.f; // as the whole shader counts them
-    }
-    glState_.setFloat(NEARBY_LIGHTS, nearby);
+    for (size_t i = 1; i < LIGHT_COUNT; ++i)
+        glState_.setVec3(FIRST_LIGHT + i, sf::Glsl::Vec3(lightDirection(mesh, i)));
+    glState_.setFloat(NEARBY_LIGHTS, nearbyLights(mesh));
 }
 
 void Engine::drawMovingLights()

@@ -95,7 +95,7 @@ private:
             if (!e.patternFinished && !in_.waitingForContinue) {
                 if (!e.bossDefeated && !in_.pathEnded) {
                     add(FlowAction::Warning);
-                    playTrack(MUSIC_BOSS_INTRO, trackVolume(MUSIC_BOSS_INTRO));
+                    playTrack(MUSIC_BOSS_INTRO);
                     add(FlowAction::StopTrack, MUSIC_STAGE01_INTRO);
                     fadeOutTrack(MUSIC_STAGE01, 2.f);
                 } else if (!e.bossDefeated) {
@@ -119,7 +119,7 @@ private:
             fade(FADE_FROM_BLACK, 2.f);
             add(FlowAction::ChangeScene, scene::CORRIDOR);
             add(FlowAction::StopTrack, MUSIC_RESULTS);
-            playTrack(MUSIC_STAGE02, trackVolume(MUSIC_STAGE02));
+            playTrack(MUSIC_STAGE02);
             add(FlowAction::NextSequence);
         }
     }
@@ -136,7 +136,7 @@ private:
             placeShips(levelInfo(3).shipStart);
             add(FlowAction::ChangeScene, scene::LEVEL3_START);
             add(FlowAction::StopTrack, MUSIC_RESULTS);
-            playTrack(MUSIC_STAGE03, trackVolume(MUSIC_STAGE03));
+            playTrack(MUSIC_STAGE03);
             add(FlowAction::NextSequence);
             fade(FADE_FROM_BLACK, 1.f);
         }
@@ -150,7 +150,7 @@ private:
         }
         add(FlowAction::ChangeScene, scene::ARENA);
         add(FlowAction::StopAllSounds);
-        playTrack(MUSIC_STAGE04_INTRO, trackVolume(MUSIC_STAGE04_INTRO));
+        playTrack(MUSIC_STAGE04_INTRO);
         spawnBoss(BossType::Murzel);
         fade(FADE_FROM_BLACK, 2.f);
         add(FlowAction::NextSequence);
@@ -192,7 +192,7 @@ private:
     {
         add(FlowAction::Tally);
         add(FlowAction::StopAllSounds);
-        playTrack(MUSIC_RESULTS, trackVolume(MUSIC_RESULTS));
+        playTrack(MUSIC_RESULTS);
     }
 
     FlowStep& add(FlowAction action, int value = 0)
@@ -201,7 +201,8 @@ private:
         return steps_.back();
     }
     void fade(int opaque, float seconds) { add(FlowAction::Fade, opaque).seconds = seconds; }
-    void playTrack(MusicTrack track, float volume) { add(FlowAction::PlayTrack, track).volume = volume; }
+    // At the volume the track is mastered for.
+    void playTrack(MusicTrack track) { add(FlowAction::PlayTrack, track).volume = trackVolume(track); }
     void fadeOutTrack(MusicTrack track, float seconds) { add(FlowAction::FadeOutTrack, track).seconds = seconds; }
     void placeShips(sf::Vector2f at) { add(FlowAction::PlaceShips).at = at; }
     void spawnBoss(BossType type) { add(FlowAction::SpawnBoss, static_cast<int>(type)); }

@@ -361,25 +361,35 @@ TEST_F(GameStatePlay, TheShipIsDrawnWhereItFliesAndLeftOutOfTheScenesWithoutShip
 
 TEST_F(GameStatePlay, APlayerWhoGaveUpKeepsItsFinalScoreInView)
 {
-    GameState& g = startGame(2);
-    g.players[1]->position = {1500.f, 900.f}; // out of the ladybugs' way
-    g.award(0, 4321);
-    g.award(1, 4321);
-    g.players[0]->lives = 0;
-    g.continueScreens[0].countingDown = 1;
-    frames(60 * 11);
-    ASSERT_TRUE(g.continueScreens[0].gaveUp);
-    ASSERT_TRUE(g.isLive(1));
-    ASSERT_EQ(g.scores[1].score, 4321u);
+    // Either player gives up; the other plays on. Player 1's score place is in
+    // the left margin, player 2's 1680 px to its right.
+    const sf::IntRect playerOnesPlace(8, 35, 220, 80);
+    for (const int quitter : {0, 1}) {
+        SCOPED_TRACE(quitter);
+        GameState& g = startGame(2);
+        const int other = 1 - quitter;
+        g.players[other]->position = {quitter == 0 ? 1500.f : 420.f, 900.f}; // out of the ladybugs' way
+        g.award(0, 4321);
+        g.award(1, 4321);
+        g.players[quitter]->lives = 0;
+        g.continueScreens[quitter].countingDown = 1;
+        frames(60 * 11);
+        ASSERT_TRUE(g.continueScreens[quitter].gaveUp);
+        ASSERT_TRUE(g.isLive(other));
+        ASSERT_EQ(g.scores[other].score, 4321u);
 
-    // Player 1's score panel and digits show what player 2's show, 1680 px to its left.
-    const sf::Image picture = shot("gameplay_player_gave_up");
-    const sf::IntRect scorePlace(8, 35, 220, 80);
-    EXPECT_GT(coverage(picture, scorePlace, sf::Color(20, 30, 60)), 0.5f);
-    sf::Image playerTwosPlace;
-    playerTwosPlace.create(1920, 1080);
-    playerTwosPlace.copy(picture, static_cast<unsigned>(scorePlace.left), 0, {scorePlace.left + 1680, 0, scorePlace.width, 1080});
-    EXPECT_LT(pixelsStandingOut(picture, playerTwosPlace, scorePlace, 1.f), scorePlace.width * scorePlace.height / 20);
+        // The quitter's score panel and digits show what the other's show.
+        const sf::Image picture = shot("gameplay_player_gave_up_" + std::to_string(quitter + 1));
+        sf::IntRect quitterPlace = playerOnesPlace, otherPlace = playerOnesPlace;
+        (quitter == 0 ? otherPlace : quitterPlace).left += 1680;
+        EXPECT_GT(coverage(picture, quitterPlace, sf::Color(20, 30, 60)), 0.5f);
+        sf::Image othersPlace;
+        othersPlace.create(1920, 1080);
+        othersPlace.copy(picture, static_cast<unsigned>(quitterPlace.left), 0,
+                         {otherPlace.left, 0, otherPlace.width, 1080});
+        EXPECT_LT(pixelsStandingOut(picture, othersPlace, quitterPlace, 1.f),
+                  quitterPlace.width * quitterPlace.height / 20);
+    }
 }
 
 } // namespace

@@ -77,6 +77,17 @@ TEST(GameStateMusic, IntroHandsOverToItsLoopOnceNearItsEnd)
     EXPECT_EQ(deck.tracks[MUSIC_STAGE01].plays, 1);
 }
 
+TEST(GameStateMusic, AnIntroHandsOverRightAtItsLastTenthOfASecond)
+{
+    ScriptedDeck deck;
+    MusicUpkeep music;
+    deck.tracks[MUSIC_STAGE01_INTRO].duration = 2.f * MusicUpkeep::HANDOVER_MARGIN; // a short sting
+    music.startTrack(deck, MUSIC_STAGE01_INTRO, 25.f);
+    deck.tracks[MUSIC_STAGE01_INTRO].offset = MusicUpkeep::HANDOVER_MARGIN;
+    music.update(deck, 0.016f);
+    EXPECT_TRUE(deck.tracks[MUSIC_STAGE01].playing);
+}
+
 TEST(GameStateMusic, MissingIntroStartsTheLoopOnceInsteadOfEveryFrame)
 {
     ScriptedDeck deck;

@@ -163,8 +163,9 @@ void BulletManager::draw(sf::RenderTarget& target, bool debug)
         sprite.setOrigin(b.frame.width / 2.f, b.frame.height / 2.f);
         sprite.setRotation(b.angle);
         sprite.setPosition(b.position);
-        target.draw(sprite);
+        batch_.draw(target, sprite);
         if (debug) {
+            batch_.flush(target);
             const float side = hitSize(b.type);
             box.setSize({side, side});
             box.setOrigin(side / 2.f, side / 2.f);
@@ -172,4 +173,5 @@ void BulletManager::draw(sf::RenderTarget& target, bool debug)
             target.draw(box);
         }
     }
+    batch_.flush(target);
 }

@@ -2,6 +2,7 @@
 // Every shot of the game: the players' shots in one manager, enemy and boss
 // bullets in another. Bullet types come from "2D/Files/Shoot.txt".
 #include "play/Animation.h"
+#include "play/SpriteBatch.h"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Sprite.hpp>
@@ -80,4 +81,5 @@ private:
     TextureCache& textures_;
     std::vector<std::string> typePaths_;
     bool texturesBound_ = false;
+    SpriteBatch batch_; // the bullets of one sheet in a row go out as one draw
 };

@@ -242,7 +242,7 @@ void ParticleSystem::draw(sf::RenderTarget& target)
             sprite.setTextureRect(toTextureRect(p.frame));
             sprite.setRotation(p.angle * RAD_TO_DEG);
             sprite.setPosition(p.position);
-            target.draw(sprite);
+            batch_.draw(target, sprite);
             break;
         case PARTICLE_SHOOTING_STAR:
         case PARTICLE_ENERGY:
@@ -251,7 +251,7 @@ void ParticleSystem::draw(sf::RenderTarget& target)
                 sprite.setColor(p.flag == 1 ? sf::Color::Magenta : sf::Color::Cyan);
             sprite.setRotation(p.angle * RAD_TO_DEG + 90.f);
             sprite.setPosition(p.position);
-            target.draw(sprite);
+            batch_.draw(target, sprite);
             break;
         case PARTICLE_SMOKE: {
             const float left = p.lifetime > 0.f ? (p.lifetime - p.age) * 255.f / p.lifetime : 0.f;
@@ -259,11 +259,12 @@ void ParticleSystem::draw(sf::RenderTarget& target)
             sprite.setColor(sf::Color(255, 255, 255, static_cast<sf::Uint8>(alpha > 255 ? 255 : alpha)));
             sprite.setRotation(p.angle * RAD_TO_DEG);
             sprite.setPosition(p.position);
-            target.draw(sprite);
+            batch_.draw(target, sprite);
             break;
         }
         default:
             break;
         }
     }
+    batch_.flush(target);
 }

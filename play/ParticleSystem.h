@@ -3,6 +3,7 @@
 // explosion, smoke, sparks, shooting stars, shield energy and invisible
 // emitters that chain explosions. Particles live in a fixed pool of 10000.
 #include "play/Animation.h"
+#include "play/SpriteBatch.h"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Sprite.hpp>
@@ -91,6 +92,7 @@ private:
 
     TextureCache& textures_;
     std::vector<Node> nodes_; // the pool, allocated once
+    SpriteBatch batch_; // the particles of one kind in a row go out as one draw
     std::vector<int> free_;
     int newest_ = NONE;
     int count_ = 0;

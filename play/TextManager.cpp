@@ -453,20 +453,22 @@ void TextManager::draw(sf::RenderTarget& target)
     for (const TextNode& node : nodes_) {
         if (node.kind != TEXT_COUNTER || !node.tiles[0].getTexture())
             continue;
-        target.draw(node.tiles[1]);
-        target.draw(node.tiles[0]);
-        target.draw(node.tiles[2]);
-        target.draw(node.tiles[3]);
+        for (size_t tile : {1, 0, 2, 3})
+            tileBatch_.draw(target, node.tiles[tile]);
     }
+    tileBatch_.flush(target);
 }
 
 void TextManager::drawTexts(sf::RenderTarget& target)
 {
     bindStrip();
     for (const TextNode& node : nodes_) {
-        if (node.kind == TEXT_POPUP || node.kind == TEXT_WARNING)
+        if (node.kind == TEXT_POPUP || node.kind == TEXT_WARNING) {
+            tileBatch_.flush(target);
             target.draw(node.text);
-        else if (node.kind == TEXT_DIGITS && node.tiles[0].getTexture())
-            target.draw(node.tiles[0]);
+        } else if (node.kind == TEXT_DIGITS) {
+            tileBatch_.draw(target, node.tiles[0]);
+        }
     }
+    tileBatch_.flush(target);
 }

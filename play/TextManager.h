@@ -3,6 +3,8 @@
 // counters drawn from the digit strip, "100" popups, the letters of the boss
 // WARNING and the plain digit strings of boss timers. One list of nodes, newest
 // first; a counter or digit string is a chain of nodes in character order.
+#include "play/SpriteBatch.h"
+
 #include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Sprite.hpp>
@@ -83,7 +85,8 @@ public:
     // Rewrites the first registered digit string (a shorter text drops trailing
     // digits). Nothing without a digit string or for an empty text.
     void setCounterText(const std::string& text);
-    // Draws the counter digits (kind 2): next top, current top, current bottom, next bottom.
+    // Draws the counter digits (kind 2): next top, current top, current bottom,
+    // next bottom, all in one draw.
     void draw(sf::RenderTarget& target);
     // Draws, in list order, the popups and warning letters (their text) and the
     // digit strings (their tile): the owner's pass over its texts.
@@ -126,4 +129,5 @@ private:
     sf::Font font_;
     const sf::Texture* digitStrip_ = nullptr; // bound at the first draw (needs a display)
     bool stripLooked_ = false;
+    SpriteBatch tileBatch_;
 };

@@ -113,6 +113,15 @@ TEST_F(OverlayGl, TallyBoardsMidTallyAndTheSingleBoard)
         right.draw(window);
         EXPECT_EQ(pixelsStandingOut(screenshot(window, "overlay_scoreboards_mid_tally_again"), shot, {0, 0, 1920, 1080}, 10.f), 0);
         window.display();
+        // The first kind has its icon too: a kill of no kind in its place leaves a gap.
+        ASSERT_EQ(kills[0], 0);
+        kills[0] = 99;
+        window.clear(BACKDROP);
+        left.draw(window);
+        right.draw(window);
+        EXPECT_GT(pixelsStandingOut(screenshot(window, "overlay_scoreboards_first_icon_gone"), shot, {0, 0, 1920, 1080}, 10.f), 100);
+        window.display();
+        kills[0] = 0;
         // The right board stands where its texts are: the left one's layout 720 px across.
         EXPECT_EQ(right.background.getPosition() - left.background.getPosition(), sf::Vector2f(720.f, 0.f));
         EXPECT_EQ(right.texts[0].getPosition() - left.texts[0].getPosition(), sf::Vector2f(720.f, 0.f));

@@ -77,6 +77,10 @@ TEST_F(PlayLayerGl, EachShipShowsInItsOwnColoursItsShieldAroundItAndBlinksAfterA
     EXPECT_GT(coverage(shot, {650, 750, 100, 100}, background), 0.5f);
     EXPECT_GT(coverage(shot, {865, 487, 20, 20}, background), 0.5f) << "the beam 350 px out";
     EXPECT_GT(coverage(shot, {1270, 820, 60, 60}, background), 0.3f);
+    // The shield is a bubble centred on the ship: its rim shows below the ship, nothing past it.
+    const int rim = static_cast<int>(one.shield->radius);
+    EXPECT_GT(coverage(shot, {690, 800 + rim - 8, 20, 8}, background), 0.5f);
+    EXPECT_LT(coverage(shot, {650, 800 + rim + 4, 100, 30}, background), 0.02f);
     // The two ships are painted in different colours.
     EXPECT_NE(shot.getPixel(700, 790), shot.getPixel(1300, 840));
     // The beam's flare at the ship is turned along the beam; player 1's shield sheds cyan sparks.

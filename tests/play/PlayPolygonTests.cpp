@@ -50,6 +50,17 @@ TEST(PlayPolygon, RectangleAgainstRotatedPolygon)
     EXPECT_TRUE(polygonIntersectsRect(d, {-20.f, -1.f, 40.f, 2.f})); // a bar through it
 }
 
+// A laser segment that ends on a wall's edge touches it, whichever way it runs.
+TEST(PlayPolygon, ASegmentEndingOnAnEdgeCrossesItFromEitherEnd)
+{
+    const Polygon wall = rectToPolygon({10.f, -5.f, 10.f, 10.f});
+    const sf::Vertex start({0.f, 0.f}), onEdge({10.f, 0.f}), short_({9.5f, 0.f});
+    EXPECT_TRUE(edgeCrossesPolygon(wall, start, onEdge));
+    EXPECT_TRUE(edgeCrossesPolygon(wall, onEdge, start));
+    EXPECT_FALSE(edgeCrossesPolygon(wall, start, short_));
+    EXPECT_FALSE(edgeCrossesPolygon(wall, short_, start));
+}
+
 // Sheets played once end with their last pass: PlayParticles' explosions.
 TEST(PlayAnimation, LoopedAndReversedSteps)
 {

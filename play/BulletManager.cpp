@@ -147,14 +147,23 @@ void BulletManager::bindTextures()
             typeSprites[k].setTexture(*texture);
 }
 
+// The debug view's hit square round a bullet, in yellow.
+void BulletManager::drawHitBox(sf::RenderTarget& target, const Bullet& b) const
+{
+    const float side = hitSize(b.type);
+    sf::RectangleShape box({side, side});
+    box.setFillColor(sf::Color::Transparent);
+    box.setOutlineColor(sf::Color::Yellow);
+    box.setOutlineThickness(-4.f);
+    box.setOrigin(side / 2.f, side / 2.f);
+    box.setPosition(b.position);
+    target.draw(box);
+}
+
 void BulletManager::draw(sf::RenderTarget& target, bool debug)
 {
     if (!texturesBound_)
         bindTextures();
-    sf::RectangleShape box;
-    box.setFillColor(sf::Color::Transparent);
-    box.setOutlineColor(sf::Color::Yellow);
-    box.setOutlineThickness(-4.f);
     for (const Bullet& b : bullets) {
         if (b.type < 0 || b.type >= typeCount())
             continue; // only bullets of a loaded type have a sheet
@@ -166,11 +175,7 @@ void BulletManager::draw(sf::RenderTarget& target, bool debug)
         batch_.draw(target, sprite);
         if (debug) {
             batch_.flush(target);
-            const float side = hitSize(b.type);
-            box.setSize({side, side});
-            box.setOrigin(side / 2.f, side / 2.f);
-            box.setPosition(b.position);
-            target.draw(box);
+            drawHitBox(target, b);
         }
     }
     batch_.flush(target);

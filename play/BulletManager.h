@@ -77,6 +77,7 @@ private:
     void readTypes(const std::string& typeFile);
     void fire(const Entity2D& shooter, int owner, bool muzzleAngles);
     void bindTextures();
+    void drawHitBox(sf::RenderTarget& target, const Bullet& b) const;
 
     TextureCache& textures_;
     std::vector<std::string> typePaths_;

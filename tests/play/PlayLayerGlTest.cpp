@@ -9,6 +9,8 @@
 #include "enemies/EnemyManager.h"
 #include "enemies/EnemyMath.h"
 #include "enemies/GroundEnemies.h"
+#include "play/BulletManager.h"
+#include "play/Entity2D.h"
 #include "play/Laser.h"
 #include "play/ParticleSystem.h"
 #include "play/Player2D.h"
@@ -167,4 +169,37 @@ TEST_F(PlayLayerGl, AnEnemyHitFlashesPaleAndTheGroundKindsShowTheirBeamCannonAnd
     const sf::Image eyeless = drawField("enemies_ground_eyeless");
     for (const CoralSegment& eye : eyes)
         EXPECT_GT(changedPixels(parts, eyeless, coral.position + eye.offset(), 15), 60) << eye.baseAngle;
+}
+
+TEST_F(PlayLayerGl, TheDebugViewFramesEachBulletInItsYellowHitSquare)
+{
+    BulletManager bullets(engine().textures);
+    Entity2D shooter;
+    shooter.bulletType = 1;
+    shooter.bulletPattern = BULLET_STRAIGHT;
+    shooter.setShootPointCount(1);
+    for (float x : {600.f, 1200.f}) {
+        shooter.shootPoints[0] = ShootPoint{x, 500.f, 1, 0.f};
+        bullets.spawnFromEnemy(shooter, 0);
+    }
+    bullets.update(DT); // the first frame of their sheet
+    ASSERT_EQ(bullets.bullets.size(), 2u);
+    const sf::Color background(12, 14, 30);
+    auto drawn = [&](bool debug) {
+        window.clear(background);
+        bullets.draw(window, debug);
+        const sf::Image image = screenshot(window, debug ? "play_bullets_debug" : "play_bullets");
+        window.display();
+        return image;
+    };
+    const sf::Image plain = drawn(false), framed = drawn(true);
+    for (const Bullet& b : bullets.bullets) {
+        const int half = static_cast<int>(bullets.hitSize(b.type) / 2.f);
+        const sf::Vector2f at = b.position;
+        const sf::IntRect square(static_cast<int>(at.x) - half, static_cast<int>(at.y) - half, 2 * half, 2 * half);
+        EXPECT_GT(coverage(plain, square, background), 0.05f) << "the bullet itself";
+        const sf::Vector2f edge = at + sf::Vector2f(static_cast<float>(-half + 1), 0.f);
+        EXPECT_EQ(pixel(framed, edge), sf::Color::Yellow);
+        EXPECT_NE(pixel(plain, edge), sf::Color::Yellow);
+    }
 }

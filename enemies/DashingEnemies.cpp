@@ -87,9 +87,7 @@ void StayAndDashEnemy::hold(float dt, const std::vector<sf::Vector2f>& players)
     holdTimer += dt;
     const sf::Vector2f player = playerAt(players, playerIndex);
     if (holdTimer >= HOLD_TIME) {
-        if (track)
-            target = player;
-        dashing = 1;
+        dashing = 1; // along the heading it has turned to
         return;
     }
     stepAnimation(dt);

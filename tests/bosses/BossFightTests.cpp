@@ -298,9 +298,16 @@ TEST_F(BossFight, TowerLayoutPairsPartsWhoseFallenPartIsReplacedThenDiesForGood)
 
     EXPECT_FALSE(volley(partCentre, 19));
     EXPECT_TRUE(tower.parts[0]->active);
+    const auto emitters = [this] {
+        int count = 0;
+        particles.forEach([&count](const Particle& spark) { count += spark.kind == PARTICLE_EMITTER; });
+        return count;
+    };
+    const int emittersBefore = emitters();
     EXPECT_FALSE(volley(partCentre, 1));
     EXPECT_EQ(shownText(counters[0]->counterHeads(), TEXT_COUNTER), "000025500"); // 20 shots and the part
     EXPECT_FALSE(tower.parts[0]->active);
+    EXPECT_GT(emitters(), emittersBefore) << "the part's fall bursts into sparks";
     EXPECT_FALSE(model->modules[0].turned); // the spawner's side shows
     EXPECT_FALSE(model->moduleDestroyed[0]);
 

@@ -26,6 +26,19 @@ TEST(EnemyShooter, PushOffTheFieldEndsOnAZeroOrTinyStep)
     EXPECT_GE(crawl.x, 2120.f);
 }
 
+// A player exactly its bite distance away is bitten.
+TEST(EnemyShooter, EaterBitesAPlayerRightAtItsBiteDistance)
+{
+    EnemyManager m(engine().textures);
+    const float dt = 0.25f; // a step of exactly 240 px
+    const float start = 500.f + EaterEnemy::BITE_DISTANCE + EaterEnemy::SPEED * dt;
+    m.spawnEnemy(enemyData(enemy_type::EATER, {start, 540.f}, 0, {}, 1), {});
+    auto& eater = static_cast<EaterEnemy&>(*m.enemies[0]);
+    m.update(dt, {{500.f, 540.f}});
+    EXPECT_EQ(eater.position, sf::Vector2f(500.f + EaterEnemy::BITE_DISTANCE, 540.f));
+    EXPECT_EQ(eater.state, EaterEnemy::BITING);
+}
+
 // Its chase of player 1 is a row in EnemyKindRunTests; here what a player meets at its mouth.
 TEST(EnemyShooter, EaterIsShutWhileItRushesOpensLateInTheBiteAndRushesAgain)
 {

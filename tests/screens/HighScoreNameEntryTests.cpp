@@ -76,4 +76,9 @@ TEST(HighScoreNameEntry, TheWheelShowsTheChosenSymbolLargestBetweenItsNeighbours
     entry.update(press(&NameEntryInput::right), HighScoreNameEntry::SLIDE_SECONDS, name);
     EXPECT_EQ(shown(), "9ABCD");
     EXPECT_FLOAT_EQ(entry.wheel()[2].scale, 1.f);
+    // The letters run on into the digits and the digits back to the letters.
+    EXPECT_EQ(HighScoreNameEntry::symbol(25), 'Z');
+    EXPECT_EQ(HighScoreNameEntry::symbol(26), '0');
+    EXPECT_EQ(HighScoreNameEntry::symbol(35), '9');
+    EXPECT_EQ(HighScoreNameEntry::symbol(36), 'A');
 }

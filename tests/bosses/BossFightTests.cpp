@@ -494,6 +494,11 @@ TEST_F(BossFight, HeadLaserHitsShipsAndClashesWithTheirs)
     const int lives = ship.lives;
     EXPECT_FALSE(m.hitPlayer(ship));
     EXPECT_EQ(ship.lives, lives - 1);
+    // A ship clear of the beam and of the boss is not.
+    ship.hitBox = {origin.x - 300.f, origin.y + 300.f, 20.f, 20.f};
+    ship.invulnerable = 0;
+    EXPECT_FALSE(m.hitPlayer(ship));
+    EXPECT_EQ(ship.lives, lives - 1);
 
     // A player's beam meeting the boss's beam head-on cuts both and hurts the boss.
     ship.laser = std::make_unique<Laser>(LASER_PLAYER1, 10.f, 180.f, textures());

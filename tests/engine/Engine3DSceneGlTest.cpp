@@ -213,6 +213,26 @@ TEST_F(Engine3DGl, EveryScenePlaysPixelForPixelAsTheWholeShaderDrawsIt)
     EXPECT_EQ(wholeShaderPixelsApart("cube_three_lamps"), 0);
 }
 
+// The textures a job lists by name are in the cache once its worker is done,
+// before anything draws them: loading them is not left to the frame that needs them.
+TEST_F(Engine3DGl, APreloadJobsListedTexturesAreReadyBeforeTheSceneAsksForThem)
+{
+    TempDir dir;
+    const char* const listed[] = {"3D/ListedA.png", "3D/ListedB_NM.png", "3D/ListedShared.png"};
+    for (const char* path : listed)
+        writePicture(dir.file(path), sf::Color(90, 200, 30));
+    InDirectory here(dir.path);
+    PreloadJob job;
+    job.sceneTextures = {listed[0], listed[1]};
+    job.sharedTextures = {listed[2]};
+    for (const char* path : listed)
+        ASSERT_FALSE(engine().textures.hasEntry(path)) << path;
+    ASSERT_TRUE(scenePreloader().start(job));
+    scenePreloader().wait();
+    for (const char* path : listed)
+        EXPECT_TRUE(engine().textures.hasEntry(path)) << path;
+}
+
 TEST_F(Engine3DGl, PreloadRunsBesideTheMainThreadAndPicksTheNextFile)
 {
     TempDir dir;

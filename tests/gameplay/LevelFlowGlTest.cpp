@@ -99,6 +99,7 @@ TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridorAndTheFlyOu
     pathEnds();
     ASSERT_EQ(engine().world.sceneId(), scene::OPEN_SPACE);
     EXPECT_EQ(g.sequenceIndex(), 0);
+    EXPECT_EQ(countTransitions(TRANSITION_PLAYER_2D3D), 1); // the ship turns from its 3D model into play
 
     ASSERT_TRUE(until([] { return engine().world.sceneId() == scene::ASTEROIDS; }, sequenceFrames));
     EXPECT_EQ(g.sequenceIndex(), 1);
@@ -142,10 +143,12 @@ TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridorAndTheFlyOu
 
     // The boss falls; the board waits for REVIVE, then level 2 starts at the left of the corridor.
     frames(10);
+    ship.killedTypes.insert(ship.killedTypes.end(), {1, 2, 3});
     defeatBoss();
     explodeFadeAndTally();
     EXPECT_FALSE(ship.bossLevel);
     frames(90);
+    EXPECT_EQ(g.scoreboard(0)->shownIcons, static_cast<int>(ship.killedTypes.size())); // every kill shown
     EXPECT_EQ(engine().world.sceneId(), scene::TOWER);
     pressRevive();
     EXPECT_EQ(engine().world.sceneId(), scene::CORRIDOR);

@@ -300,14 +300,16 @@ TEST_F(BossFight, TowerLayoutPairsPartsWhoseFallenPartIsReplacedThenDiesForGood)
     EXPECT_TRUE(tower.parts[0]->active);
     const auto emitters = [this] {
         int count = 0;
-        particles.forEach([&count](const Particle& spark) { count += spark.kind == PARTICLE_EMITTER; });
+        particles.forEach([&count](const Particle& spark) {
+            count += spark.kind == PARTICLE_EMITTER && (spark.velocity.x != 0.f || spark.velocity.y != 0.f);
+        });
         return count;
     };
     const int emittersBefore = emitters();
     EXPECT_FALSE(volley(partCentre, 1));
     EXPECT_EQ(shownText(counters[0]->counterHeads(), TEXT_COUNTER), "000025500"); // 20 shots and the part
     EXPECT_FALSE(tower.parts[0]->active);
-    EXPECT_GT(emitters(), emittersBefore) << "the part's fall bursts into sparks";
+    EXPECT_GT(emitters(), emittersBefore) << "the part's fall bursts into flying sparks";
     EXPECT_FALSE(model->modules[0].turned); // the spawner's side shows
     EXPECT_FALSE(model->moduleDestroyed[0]);
 
@@ -337,6 +339,12 @@ TEST_F(BossFight, TowerLayoutPairsPartsWhoseFallenPartIsReplacedThenDiesForGood)
     EXPECT_EQ(tower.smokePoints.size(), 1u);
     run(3.f);
     EXPECT_FALSE(tower.parts[0]->active); // nothing left to swap in
+
+    // A shot at the head makes the whole tower flash.
+    ASSERT_FALSE(model->flashOn[BossLvl1::TOWER_FLASH]);
+    const sf::FloatRect headBox = tower.head->getHitbox();
+    EXPECT_FALSE(volley({headBox.left + headBox.width / 2.f, headBox.top + headBox.height / 2.f}, 1));
+    EXPECT_TRUE(model->flashOn[BossLvl1::TOWER_FLASH]);
 
     // A fifth pair has no module left and is ignored.
     EXPECT_EQ(icarus("SHOOT 1 0 0\nSPAWN 1 0 0\nSHOOT 1 0 0\nSPAWN 1 0 0\nSHOOT 1 0 0\nHEAD 5 0 0\n").parts.size(), 4u);
@@ -505,6 +513,8 @@ TEST_F(BossFight, HeadLaserHitsShipsAndClashesWithTheirs)
     for (int i = 0; i < 40; ++i)
         ship.laser->update(DT, origin - sf::Vector2f(1.f, 0.f), 180.f);
     ASSERT_GT(ship.laser->segments.size(), 2u);
+    size_t pastTheEnd = ship.laser->segments.size();
+    EXPECT_FALSE(m.hitByLaser(*ship.laser, pastTheEnd, 0, scoring)); // no segment there to hit
     const float health = m.health;
     const size_t theirs = ship.laser->segments.size(), its = m.laser->segments.size();
     EXPECT_FALSE(m.clashLasers(scoring));

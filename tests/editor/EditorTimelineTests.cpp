@@ -119,3 +119,12 @@ TEST(EditorTimeline, ListPagesComeBackToTheLastPageWithRecords)
     EXPECT_EQ(LevelEditor::clampPage(-1, 120), 3) << "a negative page counts as huge";
     EXPECT_EQ(LevelEditor::clampPage(2147483647, 7), 1) << "no overflow on the largest page";
 }
+
+// Control snaps a dragged icon to the 30 px grid, shift to the 15 px one, neither leaves it.
+TEST(EditorTimeline, DraggedIconsSnapToTheGridTheHeldKeyPicks)
+{
+    const sf::Vector2f dragged(37.f, 52.f);
+    EXPECT_EQ(snapToGrid(dragged, true, false), sf::Vector2f(30.f, 30.f));
+    EXPECT_EQ(snapToGrid(dragged, false, true), sf::Vector2f(30.f, 45.f));
+    EXPECT_EQ(snapToGrid(dragged, false, false), dragged);
+}

@@ -125,6 +125,10 @@ TEST_F(OverlayGl, TallyBoardsMidTallyAndTheSingleBoard)
         // The right board stands where its texts are: the left one's layout 720 px across.
         EXPECT_EQ(right.background.getPosition() - left.background.getPosition(), sf::Vector2f(720.f, 0.f));
         EXPECT_EQ(right.texts[0].getPosition() - left.texts[0].getPosition(), sf::Vector2f(720.f, 0.f));
+        // Every line of the tally is written on the board's picture.
+        const sf::FloatRect board = left.background.getGlobalBounds();
+        for (const sf::Text& text : left.texts)
+            EXPECT_TRUE(board.contains(text.getPosition())) << text.getString().toAnsiString();
     }
     {
         for (int k = 0; k < 100; ++k)

@@ -149,7 +149,12 @@ TEST(OverlayTextWarning, SevenLettersShowForTenSecondsAndGo)
     }
     EXPECT_EQ(word, "WARNING");
 
-    for (int k = 0; k < 99; ++k)
+    // Each letter blinks red for the first half of each half second, yellow for the second.
+    texts.update(0.2f, false);
+    EXPECT_EQ(texts.firstNode()->text.getFillColor(), sf::Color::Red);
+    texts.update(0.1f, false);
+    EXPECT_EQ(texts.firstNode()->text.getFillColor(), sf::Color::Yellow);
+    for (int k = 0; k < 96; ++k)
         texts.update(0.1f, false);
     EXPECT_EQ(texts.nodeCount(), 7); // 9.9 s
     texts.update(0.2f, false);

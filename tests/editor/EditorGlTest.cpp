@@ -509,6 +509,30 @@ TEST_F(EditorInGame, SpawnerListSelectsCreatesDeletesAndPages)
     EXPECT_EQ(ed.edited.selection, std::vector<int>{LevelEditor::PAGE_SIZE + 1});
 }
 
+// The preset buttons put the selected spawner at the places they name.
+TEST_F(EditorInGame, PresetButtonsPutTheSpawnerAtThePlacesTheyName)
+{
+    openShippedLevels();
+    LevelEditor& ed = editor();
+    click(widget("Level Editor", {"Spawner"}));
+    click(listRow(1));
+    click(widget("Spawner Editor", {"MidRightX"}));
+    click(widget("Spawner Editor", {"TopY"}));
+    EXPECT_EQ(ed.edited.records[1].posX, 1320.f);
+    EXPECT_EQ(ed.edited.records[1].posY, -100.f);
+}
+
+// Play, Stop and their hint share one row: the trajectory box follows on the next.
+TEST_F(EditorInGame, PlayStopAndTheirHintShareOneRow)
+{
+    openShippedLevels();
+    const sf::Vector2i play = widget("Level Editor", {"Play"}), stop = widget("Level Editor", {"Stop"});
+    const sf::Vector2i trajectory = widget("Level Editor", {"Display Trajectory"});
+    EXPECT_EQ(stop.y, play.y);
+    EXPECT_GT(stop.x, play.x);
+    EXPECT_LT(static_cast<float>(trajectory.y - play.y), 1.5f * ImGui::GetFrameHeightWithSpacing());
+}
+
 TEST_F(EditorInGame, KeysTypedIntoAFieldChangeOnlyTheField)
 {
     openShippedLevels();

@@ -179,6 +179,18 @@ TEST(HighScoreTable, ATableNotReadInFullIsKeptAsItWasBeforeItIsFirstRewritten)
     EXPECT_EQ(HighScoreFile(path).losses(), "");
 }
 
+// A table whose bytes cannot be read (here a folder in its place) says so.
+TEST(HighScoreTable, ATableThatCannotBeReadSaysSo)
+{
+    TempDir dir;
+    const std::string path = dir.file("HighScores.txt");
+    std::filesystem::create_directories(path);
+    ::testing::internal::CaptureStderr();
+    HighScoreFile file(path);
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(file.losses().find("could not be read"), std::string::npos) << file.losses();
+}
+
 TEST(HighScoreTable, AReadOnlyTableStaysAsThePlayerMadeIt)
 {
     TempDir dir;

@@ -178,6 +178,7 @@ TEST_F(MenuRun, CutSceneNeedsAFreshPassAndHandsTheScoresOn)
     EXPECT_EQ(engine().world.sceneId(), scene::CREDITS);
     EXPECT_FALSE(engine().world.cameraPath().ended());
     frames(20);
+    EXPECT_LT(engine().world.cameraPath().frame(), 25) << "the credits roll from their start";
     EXPECT_TRUE(handed.empty());
     input.keyboard.release(sf::Keyboard::Enter);
     frames(1);

@@ -50,6 +50,20 @@ TEST(EnemyBoxGrid, FindsEveryOverlapInDescendingOrder)
     }
 }
 
+// Built again for the next frame, the grid holds only that frame's enemies,
+// even for a query that can only be answered with all of them (a NaN).
+TEST(EnemyBoxGrid, ABuildForgetsTheFrameBefore)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    EnemyBoxGrid grid;
+    grid.build(std::vector<sf::FloatRect>(5, {0.f, 0.f, 10.f, 10.f}), std::vector<bool>(5, true),
+               std::vector<bool>(5, false));
+    grid.build(std::vector<sf::FloatRect>(2, {0.f, 0.f, 10.f, 10.f}), std::vector<bool>(2, true),
+               std::vector<bool>(2, false));
+    EXPECT_EQ(grid.candidates({nan, 0.f, 1.f, 1.f}), (std::vector<size_t>{1, 0}));
+    EXPECT_EQ(grid.candidates({0.f, 0.f, 1.f, 1.f}), (std::vector<size_t>{1, 0}));
+}
+
 TEST(EnemyBoxGrid, BoxesOverlapAnswersAsTheWindowLibrary)
 {
     const float nan = std::numeric_limits<float>::quiet_NaN();

@@ -144,7 +144,11 @@ TEST_F(LevelFlow, LevelOneRunsFromTheIntroThroughItsBossToTheCorridorAndTheFlyOu
     // The boss falls; the board waits for REVIVE, then level 2 starts at the left of the corridor.
     frames(10);
     ship.killedTypes.insert(ship.killedTypes.end(), {1, 2, 3});
+    const float bonusAtTheFall = ship.timeBonus;
+    ASSERT_GT(bonusAtTheFall, 1000.f);
     defeatBoss();
+    frames(2);
+    EXPECT_EQ(ship.timeBonus, bonusAtTheFall) << "the tally pays the time left when the boss fell";
     explodeFadeAndTally();
     EXPECT_FALSE(ship.bossLevel);
     frames(90);

@@ -14,6 +14,7 @@
 #include "screens/MenuScreen.h"
 #include "screens/MenuState.h"
 #include "support/GameFixtures.h"
+#include "support/VirtualPads.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +91,24 @@ TEST_F(MenuRun, AnEnterHeldPastTheLastLogoIsNotTakenByTheMenu)
     frames(14); // validate released for a quarter of a second
     tap(sf::Keyboard::E);
     EXPECT_EQ(engine().run.difficulty, Difficulty::Hard);
+}
+
+// Player 1's pad skips a logo with A, as Enter does.
+TEST_F(MenuRun, TheFirstPadsASkipsALogo)
+{
+    SdlPadsInstalled pads;
+    VirtualPad first;
+    start(makeFirstState(), defaultStateFactory());
+    auto* menu = dynamic_cast<MenuState*>(loop->currentState());
+    ASSERT_NE(menu, nullptr);
+    const auto& logos = dynamic_cast<MainMenuState&>(menu->inner()).logos();
+    frames(2);
+    ASSERT_EQ(logos.stage(), 0);
+    first.hold(SDL_CONTROLLER_BUTTON_A);
+    frames(3);
+    first.hold(SDL_CONTROLLER_BUTTON_A, false);
+    frames(3);
+    EXPECT_EQ(logos.stage(), 1);
 }
 
 TEST_F(MenuRun, DeveloperKeyAndQuitKeyWorkDuringTheLogos)

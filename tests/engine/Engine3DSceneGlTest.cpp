@@ -215,6 +215,17 @@ TEST_F(Engine3DGl, EveryScenePlaysPixelForPixelAsTheWholeShaderDrawsIt)
 
 // The textures a job lists by name are in the cache once its worker is done,
 // before anything draws them: loading them is not left to the frame that needs them.
+// A shader's variant defines go on a line of their own, even after a shader of one line.
+TEST_F(Engine3DGl, VariantDefinesGoOnALineOfTheirOwn)
+{
+    TempDir dir;
+    writeFile(dir.file("Shader/oneLine.frag"), "void main() { gl_FragColor = vec4(1.0); }");
+    writeFile(dir.file("Shader/twoLines.frag"), "#version 120\nvoid main() { gl_FragColor = vec4(1.0); }\n");
+    InDirectory here(dir.path);
+    EXPECT_NE(engine().renderer.sharedShader("Shader/oneLine.frag", "#define PLAY_VIEW\n"), nullptr);
+    EXPECT_NE(engine().renderer.sharedShader("Shader/twoLines.frag", "#define PLAY_VIEW\n"), nullptr);
+}
+
 TEST_F(Engine3DGl, APreloadJobsListedTexturesAreReadyBeforeTheSceneAsksForThem)
 {
     TempDir dir;

@@ -2,8 +2,10 @@
 // every button and axis, the bindings' thresholds, slots and rumble.
 #include "platform/Bindings.h"
 #include "support/TestSupport.h"
+#include "platform/SdlPadBackend.h"
 #include "support/VirtualPads.h"
 
+#include <SDL.h>
 #include <SDL_hints.h>
 #include <SDL_timer.h>
 #include <gtest/gtest.h>
@@ -172,3 +174,14 @@ TEST_F(SdlPads, RumbleHoldsUntilChangedAndZeroStopsIt)
 }
 
 } // namespace
+
+// The backend ends SDL's controller support as it found it, its pads closed.
+TEST(SdlPadBackendLife, EndingItLeavesNoControllerSupportRunning)
+{
+    const Uint32 before = SDL_WasInit(SDL_INIT_GAMECONTROLLER);
+    {
+        pad::SdlPadBackend backend;
+        EXPECT_NE(SDL_WasInit(SDL_INIT_GAMECONTROLLER), 0u);
+    }
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_GAMECONTROLLER), before);
+}

@@ -8,6 +8,7 @@
 // the pixels go; peak memory at the menu and back from levels 1 to 4 against a
 // bare window, each in a child process; and the OBJ reader on a generated
 // 1M-triangle file.
+#include "BenchClock.h"
 #include "FrameReplay.h"
 #include "GlCounters.h"
 #include "app/MainLoop.h"
@@ -39,31 +40,7 @@
 
 namespace {
 
-bool displayAvailable()
-{
-    const char* display = std::getenv("DISPLAY");
-    return display && *display;
-}
-
-double threadCpuMs()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
-
-// Every thread of the process: the software GL driver's rasterisers do most of a frame's work.
-double processCpuMs()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
-
-double wallMs()
-{
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
+using namespace bench_clock;
 
 // "VmHWM" or "VmRSS" of this process, in MB.
 double statusMb(const char* key)

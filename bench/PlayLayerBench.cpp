@@ -3,6 +3,7 @@
 // drawn on a window of the game's size (with 3000 particles), the main thread's
 // CPU per frame is printed against a bare clear+display frame of that window,
 // alternated in the same run.
+#include "BenchClock.h"
 #include "engine/Engine.h"
 #include "platform/Random.h"
 #include "play/BulletManager.h"
@@ -11,8 +12,6 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <benchmark/benchmark.h>
-#include <cstdlib>
-#include <ctime>
 
 namespace {
 constexpr float DT = 1.f / 60.f;
@@ -40,12 +39,6 @@ void fillParticles(ParticleSystem& ps, int n)
                          PARTICLE_BIG_EXPLOSION, PARTICLE_BOSS_DAMAGE};
     for (int i = 0; i < n; ++i)
         ps.spawn(ParticleSpawn{kinds[i % 6], 960.f, 540.f, 0.05f, 1000, 0.f, 6.28f}, 0);
-}
-double threadCpuMs()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 } // namespace
 
@@ -96,8 +89,8 @@ BENCHMARK(PlayParticleSpawnBurst)->Unit(benchmark::kMicrosecond);
 
 static void PlayLayerDrawnAtLargestLoads(benchmark::State& state)
 {
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) {
+    using namespace bench_clock;
+    if (!displayAvailable()) {
         state.SkipWithError("needs a display");
         return;
     }

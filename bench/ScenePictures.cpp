@@ -4,6 +4,7 @@
 // are written to (default "scene-pictures"); with ORBYNDEL_PICTURES_BASE
 // naming the folder of another build's pictures, each picture is compared
 // with its twin there and the pixels apart are printed.
+#include "BenchClock.h"
 #include "app/MainLoop.h"
 #include "app/Startup.h"
 #include "engine/Engine.h"
@@ -81,8 +82,7 @@ long pixelsApart(const sf::Image& a, const sf::Image& b)
 
 void ScenePictures(benchmark::State& state)
 {
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) {
+    if (!bench_clock::displayAvailable()) {
         state.SkipWithError("needs an X display: run under xvfb-run -a -s \"-screen 0 1920x1080x24\"");
         return;
     }

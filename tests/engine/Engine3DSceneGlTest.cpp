@@ -117,11 +117,7 @@ protected:
             window.display();
         }
         engine().renderer.playShaders = true;
-        long apart = 0;
-        for (unsigned y = 0; y < pictures[0].getSize().y; ++y)
-            for (unsigned x = 0; x < pictures[0].getSize().x; ++x)
-                apart += pictures[0].getPixel(x, y) != pictures[1].getPixel(x, y);
-        return apart;
+        return pixelsApart(pictures[0], pictures[1]);
     }
 
     SyntheticInput input_;

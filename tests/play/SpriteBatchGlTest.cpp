@@ -1,15 +1,17 @@
 // Sprites gathered into one draw give the picture they give drawn one by one,
 // to the pixel: turned, mirrored, scaled, tinted and folded flat, from two
 // sheets in turn; and a rolling score counter, mid-flip.
-#include "play/SpriteBatch.h"
-#include "play/TextManager.h"
 #include "engine/Engine.h"
 #include "platform/Random.h"
+#include "play/SpriteBatch.h"
+#include "play/TextManager.h"
 #include "support/GameFixtures.h"
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/Texture.hpp>
+#include <functional>
 #include <gtest/gtest.h>
+#include <string>
 
 using namespace testing_support;
 
@@ -31,23 +33,14 @@ sf::Texture sheet(unsigned width, unsigned height, bool smooth)
     return texture;
 }
 
-sf::Image picture(sf::RenderWindow& window, const std::function<void()>& draw)
+// The window's picture after `draw`, saved as `name`.
+sf::Image picture(sf::RenderWindow& window, const std::string& name, const std::function<void()>& draw)
 {
     window.clear(BACKDROP);
     draw();
-    sf::Texture shot;
-    shot.create(window.getSize().x, window.getSize().y);
-    shot.update(window);
-    return shot.copyToImage();
-}
-
-int pixelsApart(const sf::Image& a, const sf::Image& b)
-{
-    int apart = 0;
-    for (unsigned y = 0; y < a.getSize().y; ++y)
-        for (unsigned x = 0; x < a.getSize().x; ++x)
-            apart += a.getPixel(x, y) != b.getPixel(x, y);
-    return apart;
+    const sf::Image shot = screenshot(window, name);
+    window.display();
+    return shot;
 }
 
 // Sprites every way the play layer places them, in runs of seven per sheet.
@@ -76,19 +69,19 @@ TEST_F(SpriteBatchGl, SpritesGatheredIntoOneDrawPerSheetLookAsDrawnOneByOne)
 {
     const sf::Texture first = sheet(64, 48, false), second = sheet(32, 32, true);
     const std::vector<sf::Sprite> sprites = scatteredSprites(first, second);
-    const sf::Image alone = picture(window, [&] {
+    const sf::Image alone = picture(window, "sprites_one_by_one", [&] {
         for (const sf::Sprite& sprite : sprites)
             window.draw(sprite);
     });
     SpriteBatch batch;
-    const sf::Image gathered = picture(window, [&] {
+    const sf::Image gathered = picture(window, "sprites_gathered", [&] {
         for (const sf::Sprite& sprite : sprites)
             batch.draw(window, sprite);
         batch.flush(window);
     });
     EXPECT_EQ(pixelsApart(alone, gathered), 0);
     EXPECT_EQ(batch.drawsSent(), 280 / 7); // one per run of a sheet
-    EXPECT_GT(pixelsApart(alone, picture(window, [] {})), 100000); // the sprites do show
+    EXPECT_GT(pixelsApart(alone, picture(window, "sprites_none", [] {})), 100000); // the sprites do show
 }
 
 TEST_F(SpriteBatchGl, ARollingCounterMidFlipLooksAsItsTilesDrawnOneByOne)
@@ -98,8 +91,8 @@ TEST_F(SpriteBatchGl, ARollingCounterMidFlipLooksAsItsTilesDrawnOneByOne)
     counter.setScoreText("975310");
     for (float rolled = 0.f; rolled < 0.13f; rolled += 0.01f) {
         counter.update(0.01f, false);
-        const sf::Image gathered = picture(window, [&] { counter.draw(window); });
-        const sf::Image alone = picture(window, [&] {
+        const sf::Image gathered = picture(window, "counter_gathered", [&] { counter.draw(window); });
+        const sf::Image alone = picture(window, "counter_one_by_one", [&] {
             for (const TextNode* node = counter.firstNode(); node; node = node->next)
                 for (size_t tile : {1, 0, 2, 3})
                     window.draw(node->tiles[tile]);

@@ -115,6 +115,15 @@ int pixelsStandingOut(const sf::Image& picture, const sf::Image& without, sf::In
     return count;
 }
 
+int pixelsApart(const sf::Image& a, const sf::Image& b)
+{
+    int apart = 0;
+    for (unsigned y = 0; y < a.getSize().y; ++y)
+        for (unsigned x = 0; x < a.getSize().x; ++x)
+            apart += a.getPixel(x, y) != b.getPixel(x, y);
+    return apart;
+}
+
 float share(const sf::Image& image, sf::IntRect area, const std::function<bool(sf::Color)>& counts)
 {
     int counted = 0, total = 0;

@@ -58,6 +58,8 @@ float luminance(sf::Color c);
 // Pixels of the area whose brightness in `picture` stands at least `step` apart (either way)
 // from the same pixel in `without`: how much of the picture a thing drawn there changes.
 int pixelsStandingOut(const sf::Image& picture, const sf::Image& without, sf::IntRect area, float step);
+// Pixels that differ in any way between two pictures of one size.
+int pixelsApart(const sf::Image& a, const sf::Image& b);
 // Fraction of pixels, sampled every second one, inside the rectangle whose colour `counts`.
 float share(const sf::Image& image, sf::IntRect area, const std::function<bool(sf::Color)>& counts);
 // Fraction of pixels, sampled every second one, inside the rectangle that are not the background.

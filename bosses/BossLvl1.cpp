@@ -142,7 +142,7 @@ Camera BossLvl1::camera() const
 
 void BossLvl1::update(float frameTime)
 {
-    animateModules();
+    animateModules(frameTime);
     aimTurrets();
     if (doorsTriggered)
         doorsOpen = openDoors(frameTime);
@@ -160,14 +160,14 @@ void BossLvl1::update(float frameTime)
             mesh->setFlash(towerFlash);
 }
 
-void BossLvl1::animateModules()
+void BossLvl1::animateModules(float frameTime)
 {
     for (size_t i = 0; i < modules.size(); ++i) {
         Mesh* module = modules[i].mesh;
         if (!module)
             continue;
         const sf::Vector3f target(modules[i].turned ? 180.f : 0.f, module->rotation().y, module->rotation().z);
-        module->setSpin(moveTowards3D(module->rotation(), target, MODULE_TURN_SPEED));
+        module->setSpin(moveTowards3D(module->rotation(), target, MODULE_TURN_SPEED, frameTime));
         const sf::Vector3f r = module->rotation();
         const float c = std::cos((r.x - 45.f) * PI_F / 180.f);
         Mesh* turret = turrets[i];

@@ -43,7 +43,7 @@ public:
 
     bool openDoors(float frameTime);
     void moveDoors(float frameTime);
-    void animateModules();
+    void animateModules(float frameTime);
     void aimTurrets();
 
     struct ModuleEntry {

@@ -1,7 +1,5 @@
 #include "engine/Math3D.h"
 
-#include "engine/Engine.h"
-
 EulerRotation::EulerRotation(const sf::Vector3f& degrees)
 {
     const float x = degrees.x * PI_F / 180.f;
@@ -19,11 +17,11 @@ sf::Vector3f rotateEuler(const sf::Vector3f& v, const sf::Vector3f& degrees) { r
 
 sf::Vector2f projectToScreen(const Camera& camera, const sf::Vector3f& p) { return ScreenProjector(camera).project(p); }
 
-sf::Vector3f moveTowards3D(const sf::Vector3f& from, const sf::Vector3f& to, float speed)
+sf::Vector3f moveTowards3D(const sf::Vector3f& from, const sf::Vector3f& to, float speed, float frameTime)
 {
     const sf::Vector3f d = to - from;
     const float len = length3(d);
     if (len > 2.f)
-        return d / len * engine().timing.frameTime * speed;
+        return d / len * frameTime * speed;
     return {};
 }

@@ -72,9 +72,9 @@ inline float angleBetween(const sf::Vector3f& a, const sf::Vector3f& b)
     return static_cast<float>(static_cast<double>(std::acos(c) * 180.f) / PI_D);
 }
 
-// The displacement of one frame (engine().timing.frameTime) at `speed` towards `to`;
+// The displacement of one frame of `frameTime` seconds at `speed` towards `to`;
 // zero within 2 units of it.
-sf::Vector3f moveTowards3D(const sf::Vector3f& from, const sf::Vector3f& to, float speed);
+sf::Vector3f moveTowards3D(const sf::Vector3f& from, const sf::Vector3f& to, float speed, float frameTime);
 
 namespace angle {
 // Brings an angle in degrees into [0, 360).

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include "support/TestSupport.h"
 
-#include "engine/Engine.h"
 #include "engine/Math3D.h"
 
 #include <cmath>
@@ -44,12 +43,8 @@ TEST(Engine3DMath, AngleBetweenParallelOppositeAndDegenerate)
 
 TEST(Engine3DMath, MoveTowardsStopsWithinTwoUnits)
 {
-    Engine& e = engine();
-    const float saved = e.timing.frameTime;
-    e.timing.frameTime = 0.02f;
-    const sf::Vector3f step = moveTowards3D({0.f, 0.f, 0.f}, {10.f, 0.f, 0.f}, 90.f);
+    const sf::Vector3f step = moveTowards3D({0.f, 0.f, 0.f}, {10.f, 0.f, 0.f}, 90.f, 0.02f);
     EXPECT_NEAR(step.x, 1.8f, 1e-5f);
     EXPECT_EQ(step.y, 0.f);
-    EXPECT_EQ(moveTowards3D({0.f, 0.f, 0.f}, {1.f, 1.f, 1.f}, 90.f), sf::Vector3f()) << "within two units: no step";
-    e.timing.frameTime = saved;
+    EXPECT_EQ(moveTowards3D({0.f, 0.f, 0.f}, {1.f, 1.f, 1.f}, 90.f, 0.02f), sf::Vector3f()) << "within two units: no step";
 }

@@ -3,6 +3,7 @@
 // drags spawners, GUI widgets answer clicks and keys, typing into a field moves
 // nothing else, copy and paste go through the system clipboard, and play and
 // the trajectory preview run the game's own spawner and enemies.
+#include "editor/ImGuiSfml.h"
 #include "editor/LevelEditor.h"
 #include "engine/Engine.h"
 #include "gameplay/GameState.h"
@@ -17,6 +18,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
 #include <initializer_list>
@@ -793,4 +795,38 @@ TEST_F(EditorInGame, AFailedSaveIsShownUntilAWriteWorksAndNoEditIsLost)
     }
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(occurrences(said, "\nSPAWNER"), 6) << said;
+}
+
+namespace {
+int liveGuiAllocations = 0;
+void* countedAlloc(size_t size, void*)
+{
+    ++liveGuiAllocations;
+    return std::malloc(size);
+}
+void countedFree(void* block, void*)
+{
+    if (block)
+        --liveGuiAllocations;
+    std::free(block);
+}
+} // namespace
+
+// An editor opened while another one's GUI is still up (a state made before
+// the last one is gone) takes over the GUI: the earlier one's is ended, not left behind.
+TEST(EditorGuiLayer, InitialisingAgainEndsTheGuiItReplaces)
+{
+    sf::RenderWindow window(sf::VideoMode(320, 200), "gui layer");
+    ImGui::SFML::Shutdown();
+    ImGuiMemAllocFunc savedAlloc = nullptr;
+    ImGuiMemFreeFunc savedFree = nullptr;
+    void* savedData = nullptr;
+    ImGui::GetAllocatorFunctions(&savedAlloc, &savedFree, &savedData);
+    ImGui::SetAllocatorFunctions(countedAlloc, countedFree);
+    ImGui::SFML::Init(window, {320.f, 200.f});
+    ImGui::SFML::Init(window, {320.f, 200.f});
+    EXPECT_TRUE(ImGui::SFML::isInitialised());
+    ImGui::SFML::Shutdown();
+    ImGui::SetAllocatorFunctions(savedAlloc, savedFree, savedData);
+    EXPECT_EQ(liveGuiAllocations, 0) << "blocks of a GUI context never freed";
 }

@@ -1,6 +1,9 @@
 // Rules of play that need no window: music handover and fades, the pad's sticks
 // and triggers, the rumble speed.
 #include "engine/Engine.h"
+#include "engine/Math3D.h"
+#include "engine/SceneFile.h"
+#include "engine/World3D.h"
 #include "gameplay/GameBindings.h"
 #include "gameplay/GameState.h"
 #include "gameplay/MusicUpkeep.h"
@@ -231,6 +234,30 @@ std::vector<WallMarker> markers(std::initializer_list<std::pair<bool, sf::Vector
     return out;
 }
 } // namespace
+
+// The scene's objects in file order, projected through the world's camera: a
+// record without a mesh stands where its first position is, or at the corner
+// of the screen when it has none.
+TEST(GameStateWallLines, TheWorldsMarkersAndTheirNeighboursAreProjectedThroughItsCamera)
+{
+    World3D world;
+    Camera camera;
+    world.lookThrough(&camera);
+    const sf::Vector3f before(-300.f, 200.f, 1000.f), marker(0.f, 200.f, 1000.f);
+    SceneObjectRecord light;
+    light.positions = {before};
+    world.sceneObjects.push_back(std::move(light));
+    SceneObjectRecord wall;
+    wall.mesh = std::make_unique<Mesh>(std::vector<Triangle>{}, marker, "collisionBot", false);
+    wall.mesh->addKind(MeshKind::CollisionBottom);
+    world.sceneObjects.push_back(std::move(wall));
+    world.sceneObjects.emplace_back(); // neither a mesh nor a position
+    ASSERT_GT(projectToScreen(camera, marker).y, 0.f);
+    const std::vector<sf::Vector2f> expected = {{0.f, 1080.f}, projectToScreen(camera, before),
+                                                projectToScreen(camera, marker), {0.f, 0.f}, {1920.f, 1080.f}};
+    EXPECT_EQ(projectCollisionBot(world), expected);
+    EXPECT_TRUE(projectCollisionTop(world).empty());
+}
 
 TEST(GameStateWallLines, PolylineRunsCornerToCornerThroughVisibleMarkers)
 {

@@ -148,12 +148,24 @@ TEST(OverlayTextWarning, SevenLettersShowForTenSecondsAndGo)
         EXPECT_FLOAT_EQ(node->text.getPosition().x, 600.f + 30.f * node->letterIndex);
     }
     EXPECT_EQ(word, "WARNING");
+    // The letters come flat and rise one after the other, 0.4 s apart, over half a second.
+    const auto heightOf = [&texts](int letter) {
+        for (TextNode* node = texts.firstNode(); node; node = node->next)
+            if (node->letterIndex == letter)
+                return node->text.getScale().y;
+        return -1.f;
+    };
+    EXPECT_FLOAT_EQ(heightOf(0), 0.3f);
+    EXPECT_FLOAT_EQ(heightOf(6), 0.3f);
 
     // Each letter blinks red for the first half of each half second, yellow for the second.
     texts.update(0.2f, false);
     EXPECT_EQ(texts.firstNode()->text.getFillColor(), sf::Color::Red);
     texts.update(0.1f, false);
     EXPECT_EQ(texts.firstNode()->text.getFillColor(), sf::Color::Yellow);
+    EXPECT_NEAR(heightOf(0), 0.3f + 1.4f * 0.3f, 1e-4f);
+    EXPECT_FLOAT_EQ(heightOf(6), 0.3f) << "the last letter rises only at 2.4 s";
+    EXPECT_FLOAT_EQ(texts.firstNode()->text.getScale().x, 0.3f);
     for (int k = 0; k < 96; ++k)
         texts.update(0.1f, false);
     EXPECT_EQ(texts.nodeCount(), 7); // 9.9 s

@@ -265,4 +265,12 @@ TEST(MenuCamera, GlidesOntoTheViewAndSettlesThere)
     const sf::Vector3f off = menu_camera::POSITION - position;
     EXPECT_LE(std::sqrt(off.x * off.x + off.y * off.y + off.z * off.z), 5.f);
     EXPECT_EQ(menuCameraGlide(position, rotation, 0.02f).position, position);
+
+    // Settled once no component of the step goes past 3 (half of what is left, in half a second).
+    for (int axis = 0; axis < 3; ++axis) {
+        sf::Vector3f left;
+        (axis == 0 ? left.x : axis == 1 ? left.y : left.z) = 7.f;
+        EXPECT_FALSE(menuCameraGlide(menu_camera::POSITION - left, rotation, 0.5f).settled) << "axis " << axis;
+        EXPECT_TRUE(menuCameraGlide(menu_camera::POSITION - left * 0.8f, rotation, 0.5f).settled) << axis;
+    }
 }

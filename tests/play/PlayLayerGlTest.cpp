@@ -203,3 +203,47 @@ TEST_F(PlayLayerGl, TheDebugViewFramesEachBulletInItsYellowHitSquare)
         EXPECT_NE(pixel(plain, edge), sf::Color::Yellow);
     }
 }
+
+// Flying right (the corridor's way) the ship and its two engine flames are the
+// ship flying up turned a quarter: the flames stay behind the nozzles.
+TEST_F(PlayLayerGl, AShipFlyingRightIsTheShipFlyingUpTurnedAQuarterFlamesAndAll)
+{
+    ParticleSystem particles(engine().textures);
+    Player2D ship(0, engine().run, engine().textures);
+    ship.position = {400.f, 400.f};
+    const sf::Color background(12, 14, 30);
+    auto drawn = [&](int facing, const std::string& name) {
+        ship.faceScroll(facing);
+        ship.update(DT, &particles, ShipLayout::Open);
+        window.clear(background);
+        ship.draw(window, false);
+        const sf::Image image = screenshot(window, name);
+        window.display();
+        return image;
+    };
+    const sf::Image up = drawn(0, "play_ship_up"), right = drawn(3, "play_ship_right");
+    // A yellow flame burns below each nozzle, past the ship's tail; flying right, left of it.
+    const auto flame = [](sf::Color c) { return c.r > 150 && c.g > 100 && c.r > c.b + 60; };
+    EXPECT_GT(share(up, {378, 432, 14, 8}, flame), 0.1f);
+    EXPECT_GT(share(up, {408, 432, 14, 8}, flame), 0.1f);
+    EXPECT_GT(share(right, {360, 378, 8, 14}, flame), 0.1f);
+    EXPECT_GT(share(right, {360, 408, 8, 14}, flame), 0.1f);
+    // Pixel for pixel (give or take one, for the sprites' rounding) the turned picture.
+    const auto near = [](sf::Color a, sf::Color b) {
+        return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b) <= 90;
+    };
+    int shown = 0, apart = 0;
+    for (int v = -70; v <= 70; ++v)
+        for (int u = -70; u <= 70; ++u) {
+            // (u, v) from the centre turned a quarter clockwise comes from (v, -u).
+            const sf::Color b = pixel(right, {400.f + u, 400.f + v});
+            bool matched = false;
+            for (int j = -1; j <= 1 && !matched; ++j)
+                for (int i = -1; i <= 1 && !matched; ++i)
+                    matched = near(b, pixel(up, {400.f + v + i, 400.f - u + j}));
+            shown += b != background;
+            apart += !matched;
+        }
+    EXPECT_GT(shown, 2500);
+    EXPECT_LT(apart, shown / 50) << apart << " of " << shown << " pixels not where the turned ship has them";
+}

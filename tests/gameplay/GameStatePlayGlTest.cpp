@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <set>
 
 using namespace testing_support;
 
@@ -125,8 +126,22 @@ TEST_F(GameStatePlay, TwoPlayersShareTheKeyboardEarnLivesAndBonusesAndOneOutOfLi
     frames(12);
     in.pads.states[1] = {};
     ASSERT_FALSE(g.shots->bullets.empty());
-    for (const Bullet& b : g.shots->bullets)
-        EXPECT_EQ(b.owner, 1);
+    const auto anglesShot = [&g] {
+        std::set<float> angles;
+        for (const Bullet& b : g.shots->bullets) {
+            EXPECT_EQ(b.owner, 1);
+            angles.insert(b.angle);
+        }
+        return angles.size();
+    };
+    EXPECT_EQ(anglesShot(), 1u) << "twin shots go the way the ship aims";
+    // With the fan bonus running its volleys spread.
+    two.startFanShot(2.f);
+    g.shots->bullets.clear();
+    aimUpAndShoot(1);
+    frames(12);
+    in.pads.states[1] = {};
+    EXPECT_GE(anglesShot(), 3u);
 
     // Holding C while a key event arrives fills player 1's gauge.
     in.keyboard.press(sf::Keyboard::C);

@@ -12,6 +12,7 @@
 #include "play/BulletManager.h"
 #include "play/Entity2D.h"
 #include "play/Laser.h"
+#include "platform/Random.h"
 #include "play/ParticleSystem.h"
 #include "play/Player2D.h"
 #include "play/Shield.h"
@@ -246,4 +247,29 @@ TEST_F(PlayLayerGl, AShipFlyingRightIsTheShipFlyingUpTurnedAQuarterFlamesAndAll)
         }
     EXPECT_GT(shown, 2500);
     EXPECT_LT(apart, shown / 50) << apart << " of " << shown << " pixels not where the turned ship has them";
+}
+
+// Every explosion kind and the smoke show where they go off, and only there.
+TEST_F(PlayLayerGl, ExplosionsAndSmokeShowWhereTheyGoOff)
+{
+    seedRandom15(5);
+    ParticleSystem particles(engine().textures);
+    const int kinds[] = {PARTICLE_EXPLOSION, PARTICLE_BIG_EXPLOSION, PARTICLE_PLAYER_EXPLOSION, PARTICLE_BOSS_DAMAGE,
+                         PARTICLE_SMOKE};
+    for (int k = 0; k < 5; ++k) {
+        ParticleSpawn s;
+        s.kind = kinds[k];
+        s.x = 300.f + 300.f * k;
+        s.y = 500.f;
+        particles.spawn(s, 0);
+    }
+    particles.update(0.1f);
+    const sf::Color background(12, 14, 30);
+    window.clear(background);
+    particles.draw(window);
+    const sf::Image shot = screenshot(window, "play_explosions");
+    window.display();
+    for (int k = 0; k < 5; ++k)
+        EXPECT_GT(coverage(shot, {250 + 300 * k, 450, 100, 100}, background), 0.02f) << "kind " << kinds[k];
+    EXPECT_EQ(coverage(shot, {0, 800, 1920, 280}, background), 0.f);
 }

@@ -34,7 +34,11 @@ TEST(MenuLogo, EachPictureFadesAndHoldsForItsTimes)
     r.run(0.5f);
     EXPECT_EQ(r.logos.stage(), logo_stage::STUDIO);
     EXPECT_NEAR(r.logos.alpha(), 127, 3);
-    r.run(30.f);
+    r.run(2.5f);
+    ASSERT_EQ(r.logos.stage(), logo_stage::SCHOOL);
+    EXPECT_EQ(r.logos.phase(), LogoSequence::HOLDING);
+    EXPECT_EQ(r.logos.alpha(), 255) << "a logo faded in holds at full strength";
+    r.run(27.5f);
     EXPECT_TRUE(r.logos.finished());
     // Studio: 1 s fade out. School and product: 1 + 3 + 1 s. Scenario: 1 + 8.5 + 1 s.
     EXPECT_NEAR(r.stageStart[1], 1.f, 0.05f);

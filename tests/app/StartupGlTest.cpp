@@ -1,9 +1,11 @@
 // Start-up as the game's main() makes it, in the test's window.
 #include "app/Startup.h"
 #include "engine/SceneChange.h"
+#include "platform/Random.h"
 #include "support/GameFixtures.h"
 
 #include <gtest/gtest.h>
+#include <ctime>
 
 using StartupGl = testing_support::EngineWindowTest;
 
@@ -15,4 +17,24 @@ TEST_F(StartupGl, TheEngineKnowsTheMenusHangarFromStartUp)
     startGame();
     EXPECT_NE(menuSceneSteps().build, nullptr);
     EXPECT_NE(menuSceneSteps().preload, nullptr);
+}
+
+// Each run plays its own random numbers: start-up seeds them from the clock,
+// whatever state they were left in before.
+TEST_F(StartupGl, StartUpSeedsTheRandomNumbersFromTheClock)
+{
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        const std::time_t before = std::time(nullptr);
+        seedRandom15(1);
+        startGame();
+        const int first = random15();
+        seedRandom15(2);
+        startGame();
+        const int second = random15();
+        if (std::time(nullptr) != before)
+            continue; // the clock ticked between the two starts: their seeds differ
+        EXPECT_EQ(first, second);
+        return;
+    }
+    ADD_FAILURE() << "the clock ticked during every attempt";
 }

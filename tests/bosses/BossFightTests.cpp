@@ -208,6 +208,9 @@ TEST_F(BossFight, EachWeaponWearsTheBossDownItsDefeatPaysEveryPlayerAndTheCountd
         EXPECT_EQ(scores[0].score, paid);
 
         // A beam: 1.5, and it is cut where it meets the boss.
+        BossLvl1* tower = currentBossLvl1(engine().world);
+        if (tower)
+            tower->flashOn[BossLvl1::TOWER_FLASH] = false; // the shots' flash over
         Laser beam(LASER_PLAYER1, 10.f, row.beamAngle, textures());
         for (int i = 0; i < 40; ++i)
             beam.update(DT, row.beamFrom, row.beamAngle);
@@ -217,6 +220,9 @@ TEST_F(BossFight, EachWeaponWearsTheBossDownItsDefeatPaysEveryPlayerAndTheCountd
         EXPECT_TRUE(beam.impactVisible);
         EXPECT_FLOAT_EQ(health, 8.5f);
         paid += row.beamPoints;
+        if (tower) {
+            EXPECT_TRUE(tower->flashOn[BossLvl1::TOWER_FLASH]) << "the beam at the head flashes the whole tower";
+        }
 
         // A shield: 0.5.
         Shield shield(row.at, 0, textures());

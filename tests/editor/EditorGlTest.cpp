@@ -423,6 +423,15 @@ TEST_F(EditorInGame, PlayRunsTheSequenceAndThePreviewDrawsTrajectories)
     ed.checkBoxes.displayTrajectory = false;
     frame();
     EXPECT_GT(pixelsStandingOut(shown, screenshot(window, "editor_trajectories_hidden"), {880, 300, 160, 500}, 40.f), 2000);
+
+    // The preview shows the spawner as it stands in the editor, not as the file last held it.
+    ed.edited.records[0].posX = 400.f;
+    ed.clearTrajectory();
+    ed.previewTrajectory(game->editorField(), true);
+    const sf::Image moved = ed.trajectory().copyToImage();
+    const auto drawn = [](sf::Color c) { return c.a > 0; };
+    EXPECT_GT(share(moved, {350, 200, 100, 700}, drawn), 0.01f);
+    EXPECT_EQ(share(moved, {900, 200, 120, 700}, drawn), 0.f);
 }
 
 // (What a well-formed map imports as is EditorTmxImport's.)

@@ -1,3 +1,4 @@
+#include "bosses/BossHealthBar.h"
 #include "bosses/BossLvl1.h"
 #include "engine/Engine.h"
 #include "engine/Mesh.h"
@@ -5,6 +6,7 @@
 
 #include <array>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -116,4 +118,20 @@ TEST_F(BossTower, ATowerWhoseModelsAreMissingStillRunsItsFightWithoutTurrets)
     frames(10);
     EXPECT_EQ(tower->turrets[0], nullptr);
     EXPECT_TRUE(tower->getTurretScreenPositions(0).empty());
+}
+
+// The tower's health bar shimmers through its four frames every two seconds; a still bar keeps its first.
+TEST(BossHealthBarShimmer, TheAnimatedBarRunsItsFourFramesInTwoSecondsTheStillOneStays)
+{
+    BossHealthBar shimmer(engine().textures, true), still(engine().textures, false);
+    std::vector<float> lefts;
+    for (int step = 0; step < 20; ++step) { // 2 s in steps of 0.1 s
+        shimmer.update(0.1f);
+        still.update(0.1f);
+        if (lefts.empty() || lefts.back() != shimmer.barFrame.left)
+            lefts.push_back(shimmer.barFrame.left);
+        EXPECT_EQ(still.barFrame, sf::FloatRect(0.f, 0.f, BossHealthBar::FULL_WIDTH, BossHealthBar::HEIGHT));
+    }
+    const float w = BossHealthBar::FULL_WIDTH;
+    EXPECT_EQ(lefts, (std::vector<float>{0.f, w, 2.f * w, 3.f * w, 0.f}));
 }

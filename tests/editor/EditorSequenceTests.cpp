@@ -218,6 +218,17 @@ TEST(EditorCatalogue, DeletingSequencesRenumbersFilesAndLevels)
     EXPECT_EQ(cat.newSequence(1), 0);
     cat.sequenceCounts = counts;
 
+    // An index that cannot be replaced (a folder took its name) counts nothing new
+    // and leaves no new file behind.
+    std::filesystem::remove(dir.file("LevelsData.txt"));
+    std::filesystem::create_directories(dir.file("LevelsData.txt") + "/held");
+    const std::vector<int> before = cat.sequenceCounts;
+    EXPECT_EQ(cat.newLevel(), 0);
+    EXPECT_EQ(cat.newSequence(1), 0);
+    EXPECT_EQ(cat.sequenceCounts, before);
+    EXPECT_FALSE(exists(dir.file("LEVEL_4_SEQUENCE_1.txt")));
+    EXPECT_FALSE(exists(dir.file("LEVEL_1_SEQUENCE_3.txt")));
+
     // A missing index gives no levels.
     TempDir empty;
     EXPECT_EQ(LevelCatalogue(empty.path + "/").nbLevels(), 0);

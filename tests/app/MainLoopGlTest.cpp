@@ -32,7 +32,11 @@ public:
         journal_.push_back(name_ + " key");
         return keyCodes.count(key.code) ? keyCodes[key.code] : StateCode::Stay;
     }
-    StateCode handleMouseClick(const sf::Event::MouseButtonEvent&, sf::Vector2i) override { return StateCode::Stay; }
+    StateCode handleMouseClick(const sf::Event::MouseButtonEvent& button, sf::Vector2i) override
+    {
+        journal_.push_back(name_ + " click " + std::to_string(button.button));
+        return StateCode::Stay;
+    }
     void joystickConnected(unsigned id) override { journal_.push_back(name_ + " joystick " + std::to_string(id)); }
     StateCode update(float) override
     {
@@ -109,7 +113,16 @@ struct LoopFrame {
     std::vector<unsigned> handed;      // the scores handed to the next state ({9}: none was built)
 };
 
+sf::Event mousePress(sf::Mouse::Button button)
+{
+    sf::Event e;
+    e.type = sf::Event::MouseButtonPressed;
+    e.mouseButton = {button, 100, 200};
+    return e;
+}
+
 const std::string KEY_EVENT = "event " + std::to_string(sf::Event::KeyPressed);
+const std::string CLICK_EVENT = "event " + std::to_string(sf::Event::MouseButtonPressed);
 const std::string CONNECTED_EVENT = "event " + std::to_string(sf::Event::JoystickConnected);
 const std::string DISCONNECTED_EVENT = "event " + std::to_string(sf::Event::JoystickDisconnected);
 
@@ -130,6 +143,8 @@ const LoopFrame LOOP_FRAMES[] = {
      {keyEvent(sf::Keyboard::A), keyEvent(sf::Keyboard::B), keyEvent(sf::Keyboard::C), keyEvent(sf::Keyboard::D)}, true,
      {"first " + KEY_EVENT, "first key", "first " + KEY_EVENT, "first key", "first " + KEY_EVENT, "first key",
       "first " + KEY_EVENT, "first key", "first update", "first draw"}, {9}},
+    {"a mouse press goes to the state (the editor places spawners with it)", {}, {}, StateCode::Stay,
+     {mousePress(sf::Mouse::Right)}, true, {"first " + CLICK_EVENT, "first click 1", "first update", "first draw"}, {9}},
     {"the next event of a poll goes to the new state", {}, {{sf::Keyboard::Return, StateCode::GameEditor}},
      StateCode::Stay,
      {keyEvent(sf::Keyboard::Return), joystickEvent(sf::Event::JoystickConnected, 2),

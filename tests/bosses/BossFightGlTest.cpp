@@ -164,3 +164,21 @@ TEST_F(BossFightGl, TheShipsShotsWearTheHeadBossDownOnceItShowsItself)
     EXPECT_EQ(ship.lives, 0);
     EXPECT_FALSE(game->isLive(0));
 }
+
+// A spawner's hatching picture stands over its mouth, where its bee comes out.
+TEST_F(BossFightGl, ASpawnersHatchingShowsCentredOnItsMouth)
+{
+    SpawnerIcarus part(20, {700.f, 300.f}, 1, engine().textures);
+    part.spawning = true;
+    const sf::Color background(0, 0, 0);
+    window.clear(background);
+    part.draw(window);
+    const sf::Image shot = screenshot(window, "boss_hatching");
+    window.display();
+    ASSERT_NE(part.spawnSprite.getTexture(), nullptr);
+    const sf::FloatRect box = part.spawnSprite.getGlobalBounds();
+    EXPECT_NEAR(box.left + box.width / 2.f, part.spawnPoint.x, 1.f);
+    EXPECT_NEAR(box.top + box.height / 2.f, part.spawnPoint.y, 1.f);
+    const sf::Vector2i mouth(part.spawnPoint);
+    EXPECT_GT(coverage(shot, {mouth.x - 40, mouth.y - 30, 80, 60}, background), 0.2f);
+}

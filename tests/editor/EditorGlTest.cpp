@@ -698,6 +698,22 @@ TEST_F(EditorInGame, ShapesDrawnAfterTheGuiKeepTheirColours)
     EXPECT_FALSE(glIsTexture(font));
 }
 
+// The pointer leaving the game's window leaves no GUI window hovered behind it.
+TEST_F(EditorInGame, ThePointerLeavingTheWindowLeavesTheGuiUnhovered)
+{
+    frame();
+    const sf::Vector2i over = widget("Level", {"Level 1"});
+    moveMouse(over.x, over.y);
+    ASSERT_TRUE(ImGui::GetIO().WantCaptureMouse);
+    sf::Event left;
+    left.type = sf::Event::MouseLeft;
+    send(left);
+    frame();
+    frame();
+    EXPECT_FALSE(ImGui::IsMousePosValid());
+    EXPECT_FALSE(ImGui::GetIO().WantCaptureMouse);
+}
+
 TEST_F(EditorInGame, SequencesAndLevelsThatCannotBeWrittenAreNotCounted)
 {
     LevelEditor& ed = editor();

@@ -45,6 +45,12 @@ TEST(AtomicFile, AReplacedFileKeepsItsModeAndAReadOnlyOneIsNotReplaced)
     EXPECT_EQ(readFile(frozen), "old");
     EXPECT_EQ(fs::status(frozen).permissions(), readOnly);
     EXPECT_EQ(namesIn(dir.path), (std::set<std::string>{"mine.txt", "frozen.txt"}));
+
+    // A write that cannot take the file's name (a folder has it) leaves nothing of its own.
+    const std::string taken = dir.file("taken.txt");
+    fs::create_directories(taken + "/inside");
+    EXPECT_FALSE(writeFileAtomically(taken, "new"));
+    EXPECT_EQ(namesIn(dir.path), (std::set<std::string>{"mine.txt", "frozen.txt", "taken.txt"}));
 }
 
 TEST(AtomicFile, WritesKilledHalfwayLeaveNothingOnceTheFolderIsWrittenAgain)

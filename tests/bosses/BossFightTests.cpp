@@ -19,6 +19,7 @@
 #include "play/TextManager.h"
 #include "support/GameFixtures.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
@@ -420,14 +421,19 @@ TEST_F(BossFight, TowerHeadReleasesABeeThroughTheDoorsEveryTenSeconds)
         }
         EXPECT_EQ(enemiesOfType(enemy_type::BEE), bee - 1); // not before the doors have opened
         int f = 0, open = 0;
+        float widest = 0.f; // between the two doors, which slide apart and back
+        const auto gap = [tower] { return tower->door1->position().x - tower->door2->position().x; };
         for (; f < 2000 && tower->doorsTriggered; ++f) {
             for (const std::unique_ptr<Mesh>& m : tower->objects)
                 m->updateTransform(DT);
             run(DT);
             open += tower->doorsOpen;
+            widest = std::max(widest, gap());
         }
         EXPECT_LT(f, 2000);
         EXPECT_NEAR(open, 64, 2);
+        EXPECT_GT(widest, 1800.f);
+        EXPECT_LT(gap(), 50.f);
         EXPECT_EQ(enemiesOfType(enemy_type::BEE), bee);
         EXPECT_FLOAT_EQ(tower->door1->velocity().x, 0.f);
     }

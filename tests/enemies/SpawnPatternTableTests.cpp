@@ -6,7 +6,9 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <list>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -134,4 +136,26 @@ TEST(SpawnPatternTable, EveryPatternMakesItsKindWhereAndWhenItShould)
     }
     EXPECT_EQ(patternName(PATTERN_ID_COUNT), nullptr);
     EXPECT_EQ(patternEnemyType(PATTERN_ID_COUNT), -1);
+}
+
+// A full ring of sixteen goes round in whole degrees: 360 / 16 per enemy, each truncated.
+TEST(SpawnPatternTable, AFullRingOfSixteenStandsAtTruncatedSixteenthsOfATurn)
+{
+    SpawnPattern record;
+    record.pattern = 4; // Circle
+    record.count = 16;
+    record.interval = 0.5f;
+    record.point = POINT;
+    record.angle = ANGLE;
+    record.direction = 1;
+    std::list<SpawnPattern> running{record};
+    std::vector<EnemyData> made;
+    for (int step = 0; step < 40 && !running.empty(); ++step)
+        updateSpawnPatterns(running, 0.5f, [&made](const EnemyData& d) { made.push_back(d); }, {{100.f, 900.f}});
+    ASSERT_EQ(made.size(), 16u);
+    for (int k = 0; k < 16; ++k) {
+        const double r = (ANGLE + static_cast<float>(k * 45 / 2)) * 3.141592653589793 / 180.0;
+        EXPECT_NEAR(made[k].start.x, POINT.x + 1000.0 * std::cos(r), 0.01) << "enemy " << k;
+        EXPECT_NEAR(made[k].start.y, POINT.y + 1000.0 * std::sin(r), 0.01) << "enemy " << k;
+    }
 }

@@ -171,3 +171,24 @@ TEST(Engine3DFrame, AGlowReachesOnlyWindowPixels)
     EXPECT_GT(corner.width, 0);
     EXPECT_EQ(corner, sf::IntRect(corner.left, 0, 1920 - corner.left, corner.height));
 }
+
+// The space backdrop is a sphere round the camera: each step centres it on the camera again.
+TEST(Engine3DFrame, TheSpaceBackdropStaysCentredOnTheCamera)
+{
+    FrameFixture f;
+    Camera* const camera = f.e.world.camera();
+    Camera own;
+    own.position = {1200.f, -300.f, 50000.f};
+    f.e.world.lookThrough(&own);
+    const bool installed = f.e.world.spaceBackdrop() == nullptr;
+    if (installed)
+        f.e.world.setSpaceBackdrop(std::make_unique<Mesh>(std::vector<Triangle>{}, sf::Vector3f(), "space", false));
+    f.step(0.02f);
+    EXPECT_EQ(f.e.world.spaceBackdrop()->position(), own.position);
+    own.position.z += 9000.f;
+    f.step(0.02f);
+    EXPECT_EQ(f.e.world.spaceBackdrop()->position(), own.position);
+    if (installed)
+        f.e.world.setSpaceBackdrop(nullptr);
+    f.e.world.lookThrough(camera);
+}

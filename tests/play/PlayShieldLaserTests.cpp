@@ -6,6 +6,7 @@
 #include "support/GameFixtures.h"
 
 #include <gtest/gtest.h>
+#include <set>
 
 using testing_support::startCharge;
 
@@ -126,6 +127,16 @@ TEST(PlayLaser, TurnsTheShortWayAtItsRateAndNarrowsOverItsLastSecond)
     EXPECT_NEAR(weak.halfWidth(), 32.5f, 1e-3f);
     weak.elapsed = 0.95f;
     EXPECT_NEAR(weak.halfWidth(), 12.5f, 1e-3f);
+
+    // The flare at the ship and the impact flicker through their frames while the beam is on.
+    std::set<float> flares, impacts;
+    for (int i = 0; i < 15; ++i) {
+        l.update(DT, {960.f, 540.f}, 0.f);
+        flares.insert(l.baseFrame.left);
+        impacts.insert(l.impactFrame.left);
+    }
+    EXPECT_EQ(flares.size(), 3u);
+    EXPECT_EQ(impacts.size(), 4u);
 }
 
 TEST(PlayLaser, FiresAChainOffTheScreenWhoseSegmentsHitAndAreCut)

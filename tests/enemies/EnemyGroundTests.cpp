@@ -176,6 +176,7 @@ TEST(EnemyGround, CoralEyesAreHitAndKilledOneByOneBeforeItsBody)
         ASSERT_TRUE(m.damageEnemy(0, 2.f, particles, 0.f, {}, bonuses, 2, &killer, 0));
     EXPECT_EQ(bonuses.bonuses.size(), 8u);
     EXPECT_FALSE(m.damageEnemy(0, 9.f, particles, 0.f, {}, bonuses, hit_result::BODY, &killer, 0));
+    EXPECT_TRUE(coral.isFlashing()) << "a bare body flashes when hit";
     EXPECT_TRUE(m.damageEnemy(0, 1.f, particles, 0.f, {}, bonuses, hit_result::BODY, &killer, 0));
     EXPECT_TRUE(m.enemies.empty());
     EXPECT_EQ(bonuses.bonuses.size(), 8u + 25u);

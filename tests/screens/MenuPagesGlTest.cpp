@@ -3,12 +3,14 @@
 #include "screens/MenuNavigation.h"
 #include "screens/MenuPageInput.h"
 #include "screens/MenuPages.h"
+#include "screens/MenuScreen.h"
 #include "screens/MenuServices.h"
 #include "support/GameFixtures.h"
 
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace testing_support;
 
@@ -64,4 +66,42 @@ TEST_F(MenuPagesGl, TitlesWordsAndPicturePagesStandAtTheirPlaces)
         EXPECT_EQ(firstInk(drawn(drawCreditsMenu), 0, 500), inkAt(std::string("3D/Menu/Credits/") + credits[picture] + ".png", 0, 0));
     }
     menuControls().creditsPage = 0;
+}
+
+// Under a page: Back and Valid side by side, Back alone where Valid is on the page of how to
+// play, nothing on the main page.
+TEST_F(MenuPagesGl, EachPageShowsTheButtonsItAnswersTo)
+{
+    sf::RenderTexture page;
+    ASSERT_TRUE(page.create(1050, 550));
+    const MenuServices services = menuServicesOf(servicesOf(engine()));
+    const MenuPage before = engine().menu.menuPage;
+    const auto buttonsOf = [&](MenuPage shown) {
+        engine().menu.menuPage = shown;
+        page.clear(sf::Color::Transparent);
+        drawMenuButtons(page, services);
+        page.display();
+        return page.getTexture().copyToImage();
+    };
+    // The button's picture in the column of pixels from x (its 160 px), as a row of its colours.
+    const auto button = [](const sf::Image& image, unsigned x) {
+        std::vector<sf::Uint32> pixels;
+        for (unsigned y = 505; y < 550; ++y)
+            for (unsigned dx = 0; dx < 160; ++dx) {
+                const sf::Color c = image.getPixel(x + dx, y);
+                pixels.push_back(c.a ? c.toInteger() : 0u);
+            }
+        return pixels;
+    };
+    const std::vector<sf::Uint32> none(45 * 160, 0u);
+    const sf::Image play = buttonsOf(menu_page::PLAY), howTo = buttonsOf(menu_page::HOW_TO_PLAY);
+    const sf::Image main = buttonsOf(menu_page::MAIN);
+    engine().menu.menuPage = before;
+    ASSERT_NE(button(play, 700), none);
+    ASSERT_NE(button(play, 860), none);
+    EXPECT_NE(button(play, 700), button(play, 860)) << "Back and Valid";
+    EXPECT_EQ(button(howTo, 700), none);
+    EXPECT_EQ(button(howTo, 860), button(play, 700)) << "Back alone, where Valid stands elsewhere";
+    EXPECT_EQ(button(main, 700), none);
+    EXPECT_EQ(button(main, 860), none);
 }

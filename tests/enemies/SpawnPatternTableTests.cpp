@@ -67,6 +67,19 @@ const PatternRow ROWS[] = {
     {27, "SinusoidalBullet", 21, T, P, false, CENTRE, 350, 350, 1},
 };
 
+// `count` enemies of pattern `id` from POINT, at ANGLE, half a second apart.
+SpawnPattern patternAt(int id, int count)
+{
+    SpawnPattern record;
+    record.pattern = id;
+    record.count = count;
+    record.interval = 0.5f;
+    record.point = POINT;
+    record.angle = ANGLE;
+    record.direction = 1;
+    return record;
+}
+
 // Where enemy n (0 or 1) of the row stands.
 void expectStart(const PatternRow& row, int n, sf::Vector2f start)
 {
@@ -100,14 +113,7 @@ TEST(SpawnPatternTable, EveryPatternMakesItsKindWhereAndWhenItShould)
         EXPECT_STREQ(patternName(row.id), row.name);
         EXPECT_EQ(patternEnemyType(row.id), row.enemyType);
 
-        SpawnPattern record;
-        record.pattern = row.id;
-        record.count = 2;
-        record.interval = 0.5f;
-        record.point = POINT;
-        record.angle = ANGLE;
-        record.direction = 1;
-        std::list<SpawnPattern> running{record};
+        std::list<SpawnPattern> running{patternAt(row.id, 2)};
         std::vector<EnemyData> made;
         auto collect = [&made](const EnemyData& d) { made.push_back(d); };
 
@@ -141,14 +147,7 @@ TEST(SpawnPatternTable, EveryPatternMakesItsKindWhereAndWhenItShould)
 // A full ring of sixteen goes round in whole degrees: 360 / 16 per enemy, each truncated.
 TEST(SpawnPatternTable, AFullRingOfSixteenStandsAtTruncatedSixteenthsOfATurn)
 {
-    SpawnPattern record;
-    record.pattern = 4; // Circle
-    record.count = 16;
-    record.interval = 0.5f;
-    record.point = POINT;
-    record.angle = ANGLE;
-    record.direction = 1;
-    std::list<SpawnPattern> running{record};
+    std::list<SpawnPattern> running{patternAt(4, 16)}; // Circle
     std::vector<EnemyData> made;
     for (int step = 0; step < 40 && !running.empty(); ++step)
         updateSpawnPatterns(running, 0.5f, [&made](const EnemyData& d) { made.push_back(d); }, {{100.f, 900.f}});

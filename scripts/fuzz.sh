@@ -71,8 +71,9 @@ seed() {
     return 0
 }
 
-failed=()
-for target in "${TARGETS[@]}"; do
+# One fuzzing session of a target in a fresh folder: sets work, status, execs and found.
+fuzz_session() {
+    local target=$1
     # In memory when possible: the game flushes what it writes to the disk.
     work=$(mktemp -d -p "$( [ -d /dev/shm ] && echo /dev/shm || echo "${TMPDIR:-/tmp}")")
     mkdir -p "$work/corpus" "$work/seeds" "$work/artifacts" "fuzz/corpus/$target"
@@ -86,6 +87,28 @@ for target in "${TARGETS[@]}"; do
     set -e
     execs=$( (grep -ah 'stat::number_of_executed_units' "$work/log" || true) | awk '{s += $2} END {print s + 0}')
     found=$(find "$work/artifacts" -type f | wc -l)
+}
+
+# Whether the session's kept inputs crash the target again when run on their own.
+artifacts_reproduce() {
+    local target=$1
+    [ "$found" -ne 0 ] || return 0
+    ( cd "$work" && FUZZ_SCRATCH_DIR="$work/scratch-again" "$BUILD/fuzz/fuzz_$target" \
+        -close_fd_mask=1 "$work"/artifacts/* ) > "$work/again.log" 2>&1 && return 1
+    return 0
+}
+
+failed=()
+for target in "${TARGETS[@]}"; do
+    fuzz_session "$target"
+    # A crash in the very first run whose input runs cleanly on its own came from the
+    # machine (the display, say), not from the parser: the session is run once more.
+    if [ $status -ne 0 ] && [ "$execs" -le 1 ] && ! artifacts_reproduce "$target"; then
+        echo "fuzz: $target stopped at its first run on an input that runs cleanly again; once more:"
+        tail -n 15 "$work/log"
+        rm -rf "$work"
+        fuzz_session "$target"
+    fi
     if [ $status -ne 0 ] || [ "$found" -ne 0 ]; then
         for a in "$work"/artifacts/*; do
             [ -f "$a" ] || continue
@@ -97,6 +120,7 @@ for target in "${TARGETS[@]}"; do
             [ $known = 1 ] || cp "$a" "fuzz/corpus/$target/$(basename "$a")"
         done
         grep -aE 'ERROR|SUMMARY|property broken|runtime error|Test unit written' "$work/log" | head -8 || true
+        tail -n 15 "$work/log"
         echo "fuzz: $target FAILED after $execs runs ($found inputs kept in fuzz/corpus/$target/)"
         failed+=("$target")
     else

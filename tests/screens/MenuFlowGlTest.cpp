@@ -125,6 +125,21 @@ TEST_F(MenuRun, DeveloperKeyAndQuitKeyWorkDuringTheLogos)
     EXPECT_FALSE(window.isOpen());
 }
 
+// The main page's last item ends the game.
+TEST_F(MenuRun, QuitOnTheMainPageClosesTheGame)
+{
+    start(defaultStateFactory().menuWithoutLogos(), defaultStateFactory());
+    frames(3);
+    for (int down = 0; down < 3; ++down)
+        tap(sf::Keyboard::S);
+    ASSERT_EQ(engine().menu.menuCursor, 3);
+    ASSERT_NE(loop->currentState(), nullptr);
+    tap(sf::Keyboard::E);
+    frames(2);
+    EXPECT_EQ(loop->currentState(), nullptr);
+    EXPECT_FALSE(window.isOpen());
+}
+
 TEST_F(MenuRun, TheMenuAfterTheHighScoresIsLiveAtOnceResetsRumbleAndIgnoresTheHeldEscapeThatLeft)
 {
     input.pads.connected = {true, false, true, true};

@@ -49,52 +49,6 @@ std::vector<std::string> tokenize(const std::string& text)
     return words;
 }
 
-void appendUtf8(std::string& out, unsigned codePoint)
-{
-    if (codePoint < 0x80) {
-        out += static_cast<char>(codePoint);
-    } else if (codePoint < 0x800) {
-        out += static_cast<char>(0xC0 | (codePoint >> 6));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else if (codePoint < 0x10000) {
-        out += static_cast<char>(0xE0 | (codePoint >> 12));
-        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (codePoint >> 18));
-        out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    }
-}
-
-// Text that a Windows editor saved as UTF-16 starts with its byte-order mark, which says
-// the byte order too; such text is turned into UTF-8. False for any other text. A broken
-// code unit becomes U+FFFD, which no value reads as.
-bool decodeUtf16(const std::string& bytes, std::string& out)
-{
-    constexpr unsigned REPLACEMENT = 0xFFFD;
-    const auto byte = [&](size_t i) { return static_cast<unsigned>(static_cast<unsigned char>(bytes[i])); };
-    if (bytes.size() < 2 || !((byte(0) == 0xFF && byte(1) == 0xFE) || (byte(0) == 0xFE && byte(1) == 0xFF)))
-        return false;
-    const bool little = byte(0) == 0xFF;
-    const auto unit = [&](size_t i) { return little ? byte(i) | byte(i + 1) << 8 : byte(i) << 8 | byte(i + 1); };
-    out.clear();
-    size_t i = 2;
-    for (; i + 1 < bytes.size(); i += 2) {
-        const unsigned u = unit(i);
-        if (u >= 0xD800 && u < 0xDC00 && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) < 0xE000) {
-            appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (unit(i + 2) - 0xDC00));
-            i += 2;
-        } else {
-            appendUtf8(out, u >= 0xD800 && u < 0xE000 ? REPLACEMENT : u);
-        }
-    }
-    if (i < bytes.size())
-        appendUtf8(out, REPLACEMENT); // an odd byte at the end
-    return true;
-}
-
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool allDigits(const std::string& text)
@@ -411,9 +365,10 @@ SequenceFile parseSequenceText(const std::string& text)
 {
     SequenceFile file;
     file.opened = true;
-    std::string body;
-    if (!decodeUtf16(text, body))
-        body = text;
+    // Text a Windows editor saved as UTF-16 is read as UTF-8; a broken code unit
+    // becomes U+FFFD, which no value reads as.
+    std::string body = text;
+    decodeUtf16Text(body);
     stripByteOrderMark(body);
     const std::vector<Token> t = tokenizeLines(body);
     std::vector<bool> taken(t.size(), false);

@@ -106,6 +106,7 @@ TEST(HighScoreTable, RowsAreReadAsThePlayerPlainlyMeantThem)
     } rows[] = {
         {"UTF-16, low byte first", little, "abc 1200\nxyz 50"},
         {"UTF-16, high byte first", big, "abc 1200\nxyz 50"},
+        {"lines ended the old way, by a carriage return alone", "abc 1200\rxyz 50\rmid 600\r", "abc 1200\nmid 600\nxyz 50"},
         {"numbers and names as typed", "pls +20000\nflt 25000.0\nBob Smith 500\nA B 400\nbig 99999999999\nodd 70.5\nneg -0.5",
          "big 2147483647\nflt 25000\npls 20000\nBob 500\nAB 400\nodd 70"},
     };

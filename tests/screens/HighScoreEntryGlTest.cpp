@@ -70,10 +70,15 @@ TEST_F(HighScoreScreen, TwoPlayersNameTheirRowsAndTheTableIsStored)
     EXPECT_EQ(state->table()[2].name, "A__");
     EXPECT_EQ(state->table()[3].name, "9__");
 
+    const sf::Image waiting = screenshot(window, "high_scores_none_ready");
     press(0, pad::START);
     ASSERT_EQ(loop->currentState(), state) << "player 2 is not ready yet";
     frames(1);
-    screenshot(window, "high_scores_one_ready");
+    const sf::Image oneReady = screenshot(window, "high_scores_one_ready");
+    // READY, in white, under the ready player's column; nothing in the screen's corner.
+    const auto white = [](sf::Color c) { return c.r > 230 && c.g > 230 && c.b > 230; };
+    EXPECT_GT(share(oneReady, {615, 955, 200, 40}, white), share(waiting, {615, 955, 200, 40}, white) + 0.005f);
+    EXPECT_EQ(share(oneReady, {0, 0, 120, 40}, white), 0.f);
     press(1, pad::START);
     frames(1);
     EXPECT_NE(dynamic_cast<MenuState*>(loop->currentState()), nullptr);

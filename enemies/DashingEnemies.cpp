@@ -85,7 +85,6 @@ bool StayAndDashEnemy::update(float dt, BulletManager*, std::vector<sf::Vector2f
 void StayAndDashEnemy::hold(float dt, const std::vector<sf::Vector2f>& players)
 {
     holdTimer += dt;
-    const sf::Vector2f player = playerAt(players, playerIndex);
     if (holdTimer >= HOLD_TIME) {
         dashing = 1; // along the heading it has turned to
         return;
@@ -93,7 +92,7 @@ void StayAndDashEnemy::hold(float dt, const std::vector<sf::Vector2f>& players)
     stepAnimation(dt);
     if (!track)
         return;
-    const float b = bearing(position, player);
+    const float b = bearing(position, playerAt(players, playerIndex));
     if (!aimed) {
         if (turnPast(angle, b, clockwise, TURN_RATE, dt)) {
             aimed = 1;

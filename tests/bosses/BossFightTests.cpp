@@ -303,6 +303,15 @@ TEST_F(BossFight, TowerLayoutPairsPartsWhoseFallenPartIsReplacedThenDiesForGood)
     BossLvl1* model = currentBossLvl1(engine().world);
     const sf::Vector2f partCentre(460.f, 240.f);
 
+    // A shield wears down only the part it touches (player 2's, whose score this test leaves aside).
+    Shield shield(partCentre, 1, textures());
+    shield.setRadius(30.f);
+    const float partHealth = tower.parts[0]->health, otherHealth = tower.parts[1]->health;
+    EXPECT_FALSE(tower.hitByShield(shield, 1, scoring));
+    EXPECT_FLOAT_EQ(tower.parts[0]->health, partHealth - 0.5f);
+    EXPECT_FLOAT_EQ(tower.parts[1]->health, otherHealth);
+    tower.parts[0]->health = partHealth;
+
     EXPECT_FALSE(volley(partCentre, 19));
     EXPECT_TRUE(tower.parts[0]->active);
     const auto emitters = [this] {

@@ -56,6 +56,9 @@ TEST(LevelIndexFile, ReadsCountsFromDamagedOrLooseIndexesAndSaysWhatItTook)
          {"\"NB_LEVEL\" read as NB_LEVELS", "before NB_LEVELS"}},
         {"no level count, an unknown word", "LEVELS 4\nNB_SEQUENCE 1 2", {}, 0,
          {"no NB_LEVELS line", "unknown word \"LEVELS\""}},
+        {"fifteen unknown words: twelve named, the rest counted",
+         "NB_LEVELS 1\nNB_SEQUENCE 1 1\nW1 W2 W3 W4 W5 W6 W7 W8 W9 W10 W11 W12 W13 W14 W15", {1}, 1,
+         {"unknown word \"W12\"", "and 3 more problems"}},
     };
     TempDir dir;
     int file = 0;
